@@ -1,0 +1,28 @@
+#pragma once
+// zelctl commands register themselves by name; main() parses the global options and runs one.
+#include <QStringList>
+#include <functional>
+
+namespace zel::cli {
+
+class CliContext;
+
+// Exit codes shared by every command.
+enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+
+using CommandFunction = std::function<int(CliContext& context, const QStringList& args)>;
+
+struct CliCommand {
+    QString name;
+    QString usage;   // one or more lines for --help
+    CommandFunction run;
+};
+
+// Static registration: `static const CommandRegistrar reg{{"name", "usage", &run}};`
+struct CommandRegistrar {
+    explicit CommandRegistrar(CliCommand command);
+};
+
+const std::vector<CliCommand>& RegisteredCommands();
+
+} // namespace zel::cli

@@ -1,0 +1,31 @@
+#include "CliMessageSink.h"
+
+#include "shell/LanguageTables.h"
+#include "shell/MessageCatalog.h"
+
+#include <cstdio>
+
+namespace zel::cli {
+
+int CliMessageSink::ShowMessage(int number, const QString& extra) {
+    const auto content = ComposeMessage(m_language, number, extra);
+    if (!content)
+        return ButtonNone;
+    m_shown.append(number);
+    QString text = content->text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const QString line = content->title + QStringLiteral(": ") + text + QLatin1Char('\n');
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    switch (content->buttons) {
+    case MessageButtons::Ok:
+        return ButtonOk;
+    case MessageButtons::YesNo:
+        return m_answerYes ? ButtonYes : ButtonNo;
+    case MessageButtons::YesNoCancel:
+        return m_answerYes ? ButtonYes : ButtonCancel;
+    }
+    return ButtonOk;
+}
+
+} // namespace zel::cli

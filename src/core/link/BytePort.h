@@ -1,0 +1,33 @@
+#pragma once
+// What the link engine needs of a serial line: open/close with the line settings, write a
+// block, discard pending input, and one callback per batch of received bytes.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace zel {
+
+struct PortLineSettings {
+    QString device;       // device path ("/dev/ttyUSB0", "/dev/pts/7") or "COMn" on Windows
+    int baudRate = 38400; // 4800, 9600, 19200 or 38400
+    bool evenParity = true;
+};
+
+class BytePort {
+public:
+    virtual ~BytePort() = default;
+    // False on failure, with a human-readable reason (device and cause) in `why`.
+    virtual bool open(const PortLineSettings& settings, QString* why) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual bool write(const QByteArray& bytes) = 0;
+    virtual void discardInput() = 0;
+
+    // One call per batch of received bytes, on the UI thread.
+    std::function<void(const QByteArray&)> onReceived;
+    // The device went away (adapter pulled, far end of a pty hung up). The port is already
+    // closed when this is called.
+    std::function<void(const QString& why)> onLost;
+};
+
+} // namespace zel

@@ -1,0 +1,79 @@
+#pragma once
+// One transaction at a time on the shared port: frame and send a command, gather the reply,
+// hand it to the waiting client by screen code; reply time-out (TimerMenu), busy retry delay
+// (TimerReTry), receive overflow.
+#include "BytePort.h"
+#include "CommSendRecord.h"
+#include "LinkState.h"
+
+#include <QString>
+
+namespace zel {
+
+class CommLogStore;
+class MessageSink;
+class Settings;
+class Timer;
+
+class LinkEngine {
+public:
+    static constexpr int kReceiveLimit = 1024; // characters of ReceiveBuffer
+
+    LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Settings& settings,
+               MessageSink& messages, CommLogStore* log = nullptr);
+    ~LinkEngine();
+
+    LinkState& state() { return m_state; }
+    const LinkState& state() const { return m_state; }
+    Settings& settings() { return m_settings; }
+    MessageSink& messages() { return m_messages; }
+    Timer& TimerMenu() { return m_timerMenu; }
+    Timer& TimerReTry() { return m_timerReTry; }
+    BytePort& port() { return m_port; }
+
+    // Port handling. SetCommPortSettings only takes effect while the port is closed.
+    void SetCommPortSettings();
+    bool OpenCommPort();
+    void CloseCommPort();
+    bool isPortOpen() const;
+    // Why the last open failed (device and cause), empty after a good open.
+    QString lastOpenError() const { return m_lastOpenError; }
+
+    // 0 when the frame went out, 6 when the port was closed (message 6 already shown).
+    int SendCommandFrame(const CommSendRecord& record, const QString& dataHex);
+
+    // Receive handler: one batch of bytes from the port.
+    void Select_MsCommEvproc(const QByteArray& bytes);
+
+    // Checksum of the data reply in ReceiveBuffer; message 16 and false on a mismatch or a
+    // reply too short to hold one.
+    bool CheckReplyChecksum();
+
+    // After a BUSY reply: ScreenCode back to `screenCode`, TimerReTry armed with TimeOutRetry.
+    void armRetry(int screenCode);
+
+    // The transfer dialog's unload rule: stop TimerMenu; title transfer running: stop
+    // TimerReTry and call the client's end-of-transfer hook; else backup waiting (ScreenCode
+    // 2): stop TimerReTry and let the client close its file; then ResetLinkState.
+    void transferDialogClosed();
+
+    void ResetLinkState();
+
+private:
+    void onTimerMenu();
+    void onTimerReTry();
+    void onPortLost(const QString& why);
+    void endWithTimeOut(int screenCode, int messageNumber);
+
+    BytePort& m_port;
+    Timer& m_timerMenu;
+    Timer& m_timerReTry;
+    Settings& m_settings;
+    MessageSink& m_messages;
+    CommLogStore* m_log;
+    LinkState m_state;
+    PortLineSettings m_lineSettings;
+    QString m_lastOpenError;
+};
+
+} // namespace zel

@@ -1,0 +1,53 @@
+#pragma once
+// State of the transfer dialog (frmTransMit): two groups, in progress (0) and completed (1),
+// each with a progress bar and four labels (0..2 fixed captions, 3 filled by the transfer).
+// Transfers write the state and call changed(); the GUI window and the CLI progress bar
+// render it. Closing, by the user's Cancel/Close or by a transfer that ended, runs the
+// engine's unload rule once.
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace zel {
+
+class LinkEngine;
+class LanguageTables;
+
+struct TransferDialogState {
+    QString caption;
+    int visibleFrame = 0;                // 0: in progress, 1: completed
+    std::array<QString, 4> labels1;      // LabelTransMit1
+    std::array<QString, 4> labels2;      // LabelTransMit2
+    int progressMax = 100;               // ProgressBarTransMit
+    int progressValue = 0;
+    int endMax = 100;                    // ProgressBarEnd
+    int endValue = 0;
+};
+
+class TransferDialogModel {
+public:
+    explicit TransferDialogModel(LinkEngine& engine);
+
+    // Load: captions of the current language, group 0 shown, group 1 hidden.
+    void load(const LanguageTables& language);
+    bool isOpen() const { return m_open; }
+    void setOpen() { m_open = true; }
+
+    TransferDialogState& state() { return m_state; }
+    const TransferDialogState& state() const { return m_state; }
+    void changed();
+
+    // Closes the dialog (Cancel, Close, close box, or a transfer that ended) and runs the
+    // unload rule once.
+    void close();
+
+    std::function<void()> onChanged; // repaint
+    std::function<void()> onClosed;  // hide the window / stop the CLI's event loop
+
+private:
+    LinkEngine& m_engine;
+    TransferDialogState m_state;
+    bool m_open = false;
+};
+
+} // namespace zel
