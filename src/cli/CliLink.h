@@ -1,0 +1,42 @@
+#pragma once
+// The link engine on a real serial port for one zelctl run: port, timers, engine, and an
+// event loop that runs until the command says it is done.
+#include "common/QtTimer.h"
+#include "link/CommLogStore.h"
+#include "link/LinkEngine.h"
+#include "link/SerialBytePort.h"
+
+#include <QEventLoop>
+#include <functional>
+#include <memory>
+
+namespace zel::cli {
+
+class CliContext;
+
+class CliLink {
+public:
+    explicit CliLink(CliContext& context);
+    ~CliLink();
+
+    // Sets up and opens the port of the settings (--port overrides); message 6 with the
+    // device and reason on stderr when it fails.
+    bool open();
+    LinkEngine& engine() { return *m_engine; }
+
+    // Runs the event loop until finish() is called; returns the code given to finish().
+    int exec();
+    void finish(int exitCode);
+
+private:
+    CliContext& m_context;
+    SerialBytePort m_port;
+    QtTimer m_timerMenu;
+    QtTimer m_timerReTry;
+    CommLogStore m_log;
+    std::unique_ptr<LinkEngine> m_engine;
+    QEventLoop m_loop;
+    int m_exitCode = 0;
+};
+
+} // namespace zel::cli
