@@ -37,6 +37,7 @@ private:
     std::unique_ptr<LinkEngine> m_engine;
     QEventLoop m_loop;
     int m_exitCode = 0;
+    bool m_finished = false; // finish() may come before exec() (camera 0, port error)
 };
 
 } // namespace zel::cli

@@ -19,6 +19,13 @@ class LinkEngine {
 public:
     static constexpr int kReceiveLimit = 1024; // characters of ReceiveBuffer
 
+    // Results of SendCommandFrame.
+    static constexpr int kSendOk = 0;
+    static constexpr int kSendPortClosed = 6; // message 6 shown
+    // The record or data cannot make a frame (numbers out of their digits, odd or non-hex
+    // data, more than 248 data bytes): nothing sent, nothing shown, link state unchanged.
+    static constexpr int kSendBadFrame = 1;
+
     LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Settings& settings,
                MessageSink& messages, CommLogStore* log = nullptr);
     ~LinkEngine();
@@ -38,6 +45,8 @@ public:
     bool isPortOpen() const;
     // Why the last open failed (device and cause), empty after a good open.
     QString lastOpenError() const { return m_lastOpenError; }
+    // Why the port was last lost (device went away), empty when it never was.
+    QString lastLostReason() const { return m_lastLostReason; }
 
     // 0 when the frame went out, 6 when the port was closed (message 6 already shown).
     int SendCommandFrame(const CommSendRecord& record, const QString& dataHex);
@@ -64,6 +73,8 @@ private:
     void onTimerReTry();
     void onPortLost(const QString& why);
     void endWithTimeOut(int screenCode, int messageNumber);
+    void recyclePort();
+    void replyCompleted();
 
     BytePort& m_port;
     Timer& m_timerMenu;
@@ -74,6 +85,7 @@ private:
     LinkState m_state;
     PortLineSettings m_lineSettings;
     QString m_lastOpenError;
+    QString m_lastLostReason;
 };
 
 } // namespace zel

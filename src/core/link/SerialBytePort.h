@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <QString>
 
 namespace zel {
 
@@ -17,12 +18,20 @@ public:
     bool write(const QByteArray& bytes) override;
     void discardInput() override;
 
+    // A setting the device could not take but that does not stop the line (a pseudo-terminal
+    // refusing even parity); empty when there was none.
+    QString lastWarning() const { return m_warning; }
+
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
+    void applyLineSettings(const PortLineSettings& settings, QSerialPort::Parity parity);
+    QString openFailureReason() const;
 
     QSerialPort m_port;
     QString m_device;
+    QString m_warning;
+    unsigned m_openCount = 0; // a lost-port report for an earlier open is stale
 };
 
 } // namespace zel

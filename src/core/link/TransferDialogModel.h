@@ -15,6 +15,8 @@ class LanguageTables;
 
 struct TransferDialogState {
     QString caption;
+    QString cancelCaption;               // CommandCancel
+    QString closeCaption;                // CommandEnd
     int visibleFrame = 0;                // 0: in progress, 1: completed
     std::array<QString, 4> labels1;      // LabelTransMit1
     std::array<QString, 4> labels2;      // LabelTransMit2
@@ -28,7 +30,8 @@ class TransferDialogModel {
 public:
     explicit TransferDialogModel(LinkEngine& engine);
 
-    // Load: captions of the current language, group 0 shown, group 1 hidden.
+    // Load: captions of the current language, group 0 shown, group 1 hidden. The dialog
+    // counts as open from here until close().
     void load(const LanguageTables& language);
     bool isOpen() const { return m_open; }
     void setOpen() { m_open = true; }

@@ -61,6 +61,80 @@ enum class ProgressLabel {
     UploadCompleted,
 };
 
+// Text indexes of the groups whose order is ours to choose (the other groups follow the
+// order of their screens' documentation: Panel 0..116, Backup, CpuWriter, TransMit, ...).
+enum MenuText {
+    MenuPanel,
+    MenuTitle,
+    MenuBackup,
+    MenuCpuWriter,
+    MenuOption,
+    MenuExit,
+    MenuCaption
+};
+
+enum TitleSetText {
+    TitleSetDownload,      // CommandDL
+    TitleSetUpload,        // CommandUL
+    TitleSetCaption,       // window caption "ID setting" (copied as TitleFileDialogs 0)
+    TitleSetRemoteNo,      // "REMOTE No."
+    TitleSetCameraNo,      // "CAMERA No."
+    TitleSetCameraToPc,    // direction label beside DOWNLOAD
+    TitleSetPcToCamera,    // direction label beside UPLOAD
+    TitleSetCameraIdLabel, // label of TextCamera
+    TitleSetAutoPanLabel,  // label of TextAutoPan
+    TitleSetMenuFile,
+    TitleSetMenuNew,
+    TitleSetMenuOpen,
+    TitleSetMenuClose,
+    TitleSetMenuUpdate,
+    TitleSetMenuSave,
+    TitleSetMenuPrint,
+    TitleSetMenuAllDownLoad,
+    TitleSetMenuAllUpLoad,
+    TitleSetMenuEdit,
+    TitleSetMenuReturns,
+    TitleSetMenuCut,
+    TitleSetMenuCopy,
+    TitleSetMenuPaste,
+    TitleSetMenuFind,
+    TitleSetMenuRePlace,
+    TitleSetMenuTool,
+    TitleSetMenuCheck,
+    TitleSetMenuSort,
+    TitleSetTab0,                       // nine tab captions, TitleSetTab0 + category
+    TitleSetHeader1 = TitleSetTab0 + 9, // number column headers of grids 1, 2, 4..8
+    TitleSetCount = TitleSetHeader1 + 7
+};
+
+enum OptionText {
+    OptionCaption,
+    OptionLabelPort, // Label1(0..2)
+    OptionLabelRate,
+    OptionLabelSave,
+    OptionPort1,                   // ssoPort(1..4): OptionPort1 + i - 1
+    OptionRate0 = OptionPort1 + 4, // ssoRate(0..3)
+    OptionSave0 = OptionRate0 + 4, // ssoSave(0..3)
+    OptionSettei = OptionSave0 + 4,
+    OptionEnd,
+    OptionCount
+};
+
+enum FindText { FindCaption, FindLabelFind, FindCheckFind, FindCommandFind, FindCommandCancel };
+
+enum ReplaceText {
+    ReplaceCaption,
+    ReplaceLabelFind,
+    ReplaceLabelChange,
+    ReplaceCheckFind,
+    ReplaceCommandFind,
+    ReplaceCommandChange,
+    ReplaceCommandAllChange,
+    ReplaceCommandCancel
+};
+
+enum SplashText { SplashTitle, SplashNotice };
+
 class LanguageTables {
 public:
     static constexpr int kTextsPerRecord = 313;

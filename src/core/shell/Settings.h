@@ -16,8 +16,8 @@ public:
     QString Rate = QStringLiteral("3");
     QString AutoSave = QStringLiteral("0");
     QString TimeOutDsp = QStringLiteral("2000");
-    std::array<QString, 4> Read{QStringLiteral("200"), QStringLiteral("200"),
-                                QStringLiteral("200"), QStringLiteral("200")};
+    std::array<QString, 4> Read{QStringLiteral("200"), QStringLiteral("200"), QStringLiteral("200"),
+                                QStringLiteral("200")};
     std::array<QString, 4> Write{QStringLiteral("200"), QStringLiteral("200"),
                                  QStringLiteral("200"), QStringLiteral("200")};
     QString TimeOutWait = QStringLiteral("500");
@@ -46,9 +46,9 @@ public:
     bool P_SetIniAutoSave(const QString& autoSave);
     void recomputeCurrentWriteWait();
 
-    int languageIndex() const;   // 0 English, 1 Japanese
-    bool testMode() const;       // [SOFT] Mode "1"
-    int baudRate() const;        // 4800..38400 by Rate
+    int languageIndex() const; // 0 English, 1 Japanese
+    bool testMode() const;     // [SOFT] Mode "1"
+    int baudRate() const;      // 4800..38400 by Rate
     int timeOutWaitMs() const;
     int retryCount() const;
     int timeOutRetryMs() const;

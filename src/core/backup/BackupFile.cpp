@@ -1,0 +1,109 @@
+#include "BackupFile.h"
+
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace zel {
+
+namespace {
+
+void setWhy(QString* why, const QString& text) {
+    if (why)
+        *why = text;
+}
+
+// Pushes the written bytes to the disk before the rename makes them the backup.
+void syncToDisk(QFile& file) {
+    file.flush();
+#ifdef Q_OS_UNIX
+    ::fsync(file.handle());
+#endif
+}
+
+} // namespace
+
+BackupFile::~BackupFile() {
+    close();
+}
+
+QString BackupFile::partialPath(const QString& path) {
+    return path + QStringLiteral(".partial");
+}
+
+bool BackupFile::openForDownload(const QString& path, QString* why) {
+    close();
+    m_target = path;
+    m_download = true;
+    m_file.setFileName(partialPath(path));
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        setWhy(why, m_file.fileName() + QStringLiteral(": ") + m_file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool BackupFile::openForUpload(const QString& path, QString* why) {
+    close();
+    m_target = path;
+    m_download = false;
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        setWhy(why, path + QStringLiteral(": ") + m_file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool BackupFile::seekStart() {
+    return m_file.isOpen() && m_file.seek(0);
+}
+
+std::optional<QByteArray> BackupFile::readBlock() {
+    if (!m_file.isOpen() || m_download)
+        return std::nullopt;
+    QByteArray block = m_file.read(kBlockSize);
+    if (block.size() != kBlockSize)
+        return std::nullopt;
+    return block;
+}
+
+bool BackupFile::writeBlock(const QByteArray& block) {
+    if (!m_file.isOpen() || !m_download || block.size() != kBlockSize)
+        return false;
+    return m_file.write(block) == kBlockSize;
+}
+
+bool BackupFile::commit(QString* why) {
+    if (!m_file.isOpen() || !m_download) {
+        setWhy(why, QStringLiteral("no download in progress"));
+        return false;
+    }
+    syncToDisk(m_file);
+    const bool written = m_file.error() == QFileDevice::NoError;
+    const QString partial = m_file.fileName();
+    m_file.close();
+    if (!written) {
+        setWhy(why, partial + QStringLiteral(": ") + m_file.errorString());
+        return false;
+    }
+    // rename() replaces an existing file in one step, so the old backup stays whole until the
+    // new one takes its name.
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(partial.toStdU16String()),
+                            std::filesystem::path(m_target.toStdU16String()), error);
+    if (error) {
+        setWhy(why, m_target + QStringLiteral(": ") + QString::fromStdString(error.message()));
+        return false;
+    }
+    return true;
+}
+
+void BackupFile::close() {
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+} // namespace zel

@@ -1,0 +1,59 @@
+#pragma once
+// The backup file of one transfer: 1000 blocks of 32 raw bytes, no header, no trailer, read
+// or written strictly in order from the start.
+//
+// A download never writes the chosen file directly: blocks go to "<name>.partial" beside it,
+// and only after the last block has been stored does commit() put the finished image in place
+// of the chosen file. A download that ends early leaves the chosen file as it was and keeps the
+// blocks received so far in "<name>.partial". Blocks pass straight through to the disk; the
+// image is never gathered in memory.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <optional>
+
+namespace zel {
+
+class BackupFile {
+public:
+    static constexpr int kBlockSize = 32;
+    static constexpr int kBlockCount = 1000;
+    static constexpr qint64 kImageSize = qint64{kBlockSize} * kBlockCount;
+
+    BackupFile() = default;
+    ~BackupFile();
+    BackupFile(const BackupFile&) = delete;
+    BackupFile& operator=(const BackupFile&) = delete;
+
+    // "<path>.partial": where a download gathers its blocks.
+    static QString partialPath(const QString& path);
+
+    // Starts a download into "<path>.partial" (emptied); `path` itself is not touched.
+    bool openForDownload(const QString& path, QString* why = nullptr);
+    // Opens `path` for reading; false when it is missing or unreadable.
+    bool openForUpload(const QString& path, QString* why = nullptr);
+
+    bool isOpen() const { return m_file.isOpen(); }
+    bool isDownload() const { return m_download; }
+    QString targetPath() const { return m_target; }
+
+    bool seekStart();
+    // The next 32 bytes; std::nullopt when fewer remain or the read fails.
+    std::optional<QByteArray> readBlock();
+    // Appends one block (exactly 32 bytes).
+    bool writeBlock(const QByteArray& block);
+
+    // Download: flushes, closes and replaces the chosen file with the finished image. On
+    // failure the chosen file is untouched and the blocks stay in "<path>.partial".
+    bool commit(QString* why = nullptr);
+    // Closes without committing (no error if already closed); a download's blocks stay in
+    // "<path>.partial".
+    void close();
+
+private:
+    QFile m_file;
+    QString m_target;
+    bool m_download = false;
+};
+
+} // namespace zel

@@ -1,0 +1,83 @@
+#include "CommLogFile.h"
+
+#include "CommLogStore.h"
+#include "common/FileFieldCheck.h"
+#include "common/MessageSink.h"
+#include "common/TextFile.h"
+
+namespace zel {
+
+namespace {
+constexpr int kMessageError = 4;
+constexpr int kMessageCannotSave = 24;
+constexpr int kMessageFileIncorrect = 25;
+
+bool isSkipped(const QString& line) {
+    return TrimBlanks(line).isEmpty() || line.startsWith(QLatin1Char(':'));
+}
+
+// Unit and data of a log line: the text before the first colon, and after it up to a second.
+CommLogEntry parseLine(const QString& line) {
+    const ValueLine parts = SplitValueLine(line);
+    const qsizetype colon = parts.remainder.indexOf(QLatin1Char(':'));
+    return {parts.value, colon < 0 ? parts.remainder : parts.remainder.left(colon)};
+}
+
+// Applies the field check; false when reading stops. A "use default" answer empties the line.
+bool checkField(const QString& value, int kind, int itemNo, CommLogEntry& entry,
+                bool& emptied, MessageSink& messages, const LanguageTables& language) {
+    if (emptied)
+        return true;
+    const QString result = CheckFileField(value, kind, itemNo, messages, language);
+    if (result == kFieldStop)
+        return false;
+    if (result == kFieldUseDefault) {
+        entry = {};
+        emptied = true;
+    }
+    return true;
+}
+} // namespace
+
+bool CommLogFile::save(const QString& path, const CommLogStore& store, MessageSink& messages) {
+    QStringList lines;
+    lines.reserve(store.count());
+    for (int i = 0; i < store.count(); ++i)
+        lines.append(store.entry(i).unit + QLatin1Char('\t') + store.entry(i).data);
+    if (WriteTextFile(path, lines))
+        return true;
+    messages.ShowMessage(kMessageCannotSave);
+    return false;
+}
+
+bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& messages,
+                       const LanguageTables& language) {
+    if (path.size() > kMaxPathChars) {
+        messages.ShowMessage(kMessageError, QStringLiteral("ファイル名が大き過ぎます。"));
+        return false;
+    }
+    const TextFileRead file = ReadTextFile(path);
+    if (!file.ok) {
+        messages.ShowMessage(kMessageFileIncorrect);
+        return false;
+    }
+    QVector<CommLogEntry> entries;
+    int itemNo = 0;
+    for (const QString& line : file.lines) {
+        if (isSkipped(line))
+            continue;
+        ++itemNo;
+        CommLogEntry entry = parseLine(line);
+        bool emptied = false;
+        if (!checkField(entry.unit, FieldLogUnit, itemNo, entry, emptied, messages, language) ||
+            !checkField(entry.data, FieldLogData, itemNo, entry, emptied, messages, language))
+            break;
+        // Items past the store's size can only be empty lines; they are not kept.
+        if (entries.size() < CommLogStore::kCapacity)
+            entries.append(entry.unit.isEmpty() ? CommLogEntry{} : entry);
+    }
+    store.replaceAll(std::move(entries));
+    return true;
+}
+
+} // namespace zel

@@ -1,0 +1,26 @@
+#pragma once
+// The ".log" file of the communication log: one entry per line, unit, tab, data, CR LF, CP932.
+#include <QString>
+
+namespace zel {
+
+class CommLogStore;
+class LanguageTables;
+class MessageSink;
+
+class CommLogFile {
+public:
+    static constexpr int kMaxPathChars = 128; // longer names are refused (message 4)
+
+    // Writes every entry of `store`. False (message 24) when the file cannot be written; an
+    // existing file is then left as it was.
+    static bool save(const QString& path, const CommLogStore& store, MessageSink& messages);
+
+    // Replaces the store with the file's entries, with the reader's checks and messages.
+    // False when nothing was loaded (name too long: message 4; unreadable: message 25).
+    // Lines read before a stop stay loaded (true).
+    static bool load(const QString& path, CommLogStore& store, MessageSink& messages,
+                     const LanguageTables& language);
+};
+
+} // namespace zel

@@ -1,0 +1,229 @@
+#include "LinkEngine.h"
+
+#include "CommLogStore.h"
+#include "FrameCodec.h"
+#include "LinkClient.h"
+#include "common/HexText.h"
+#include "common/MessageSink.h"
+#include "common/Timer.h"
+#include "shell/Settings.h"
+
+namespace zel {
+
+namespace {
+constexpr int kMessageTimeout = 2;
+constexpr int kMessagePortOpen = 6;
+constexpr int kMessageTooLarge = 13;
+constexpr int kMessageReceiveError = 16;
+
+// Screens that have a time-out procedure and see the time-out message.
+bool hasTimeOutProcedure(int screenCode) {
+    return screenCode == ScreenTitle || screenCode == ScreenBackup ||
+           screenCode == ScreenCommTest;
+}
+
+bool hasReplyProcedure(int screenCode) {
+    return screenCode == ScreenPanel || hasTimeOutProcedure(screenCode);
+}
+
+// The device to open. A port named COM1..COM4 (also from the command line) maps to the
+// configured device path of that port where there are no COM names.
+QString resolvePortDevice(const Settings& settings) {
+    const QString device = settings.portDevice();
+#ifndef Q_OS_WIN
+    const QString upper = device.toUpper();
+    if (upper.size() == 4 && upper.startsWith(QStringLiteral("COM")) &&
+        upper[3] >= QLatin1Char('1') && upper[3] <= QLatin1Char('4')) {
+        const int index = upper[3].unicode() - '1';
+        const QString& configured = settings.Device[static_cast<size_t>(index)];
+        return configured.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(index) : configured;
+    }
+#endif
+    return device;
+}
+} // namespace
+
+LinkEngine::LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Settings& settings,
+                       MessageSink& messages, CommLogStore* log)
+    : m_port(port), m_timerMenu(timerMenu), m_timerReTry(timerReTry), m_settings(settings),
+      m_messages(messages), m_log(log) {
+    m_timerMenu.setCallback([this] { onTimerMenu(); });
+    m_timerReTry.setCallback([this] { onTimerReTry(); });
+    m_port.onReceived = [this](const QByteArray& bytes) { Select_MsCommEvproc(bytes); };
+    m_port.onLost = [this](const QString& why) { onPortLost(why); };
+}
+
+LinkEngine::~LinkEngine() {
+    m_timerMenu.stop();
+    m_timerReTry.stop();
+    m_timerMenu.setCallback({});
+    m_timerReTry.setCallback({});
+    m_port.onReceived = {};
+    m_port.onLost = {};
+}
+
+void LinkEngine::SetCommPortSettings() {
+    if (m_port.isOpen())
+        return;
+    m_lineSettings.device = resolvePortDevice(m_settings);
+    m_lineSettings.baudRate = m_settings.baudRate();
+    m_lineSettings.evenParity = true;
+}
+
+bool LinkEngine::OpenCommPort() {
+    if (m_port.isOpen())
+        return false;
+    QString why;
+    if (!m_port.open(m_lineSettings, &why)) {
+        m_lastOpenError = why.isEmpty() ? m_lineSettings.device : why;
+        m_messages.ShowMessage(kMessagePortOpen);
+        return false;
+    }
+    m_lastOpenError.clear();
+    // Stale bytes from before the open are of no transaction.
+    m_port.discardInput();
+    return true;
+}
+
+void LinkEngine::CloseCommPort() {
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool LinkEngine::isPortOpen() const { return m_port.isOpen(); }
+
+int LinkEngine::SendCommandFrame(const CommSendRecord& record, const QString& dataHex) {
+    if (!m_port.isOpen()) {
+        m_messages.ShowMessage(kMessagePortOpen);
+        return kSendPortClosed;
+    }
+    QString frameText;
+    if (IsRawRecord(record)) {
+        frameText = dataHex.toUpper();
+    } else {
+        const auto built = BuildCommandFrame(record, dataHex);
+        if (!built)
+            return kSendBadFrame;
+        frameText = *built;
+    }
+    const auto bytes = HexTextToBytes(frameText);
+    if (!bytes)
+        return kSendBadFrame;
+
+    m_port.discardInput();
+    if (m_log)
+        m_log->Add_MsFlexGrid_Host(record.RemoteNo, frameText);
+    m_state.LastSentFrame = frameText;
+    m_state.ReceiveBuffer.clear();
+    m_state.ScreenCode = static_cast<int>(LeadingNumber(record.ScreenCode));
+    m_timerMenu.stop();
+    m_port.write(*bytes);
+    if (LeadingNumber(record.CameraNo) != 0)
+        m_timerMenu.start(m_settings.timeOutWaitMs());
+    else
+        m_state.ScreenCode = ScreenIdle; // camera 0 answers nothing
+    return kSendOk;
+}
+
+void LinkEngine::Select_MsCommEvproc(const QByteArray& bytes) {
+    m_timerMenu.stop();
+    if (m_state.ScreenCode == ScreenIdle)
+        return;
+    m_state.ReceiveBuffer += BytesToHexText(bytes);
+    if (m_state.ReceiveBuffer.size() > kReceiveLimit) {
+        const int screenCode = m_state.ScreenCode;
+        m_state.ScreenCode = ScreenIdle;
+        m_messages.ShowMessage(kMessageTooLarge); // shown for every screen, the panel too
+        endWithTimeOut(screenCode, 0);
+        return;
+    }
+    if (!IsReplyComplete(m_state.ReceiveBuffer)) {
+        // The timer now limits the gap before the next fragment.
+        m_timerMenu.start(m_settings.CurrentWriteWait);
+        return;
+    }
+    replyCompleted();
+}
+
+void LinkEngine::replyCompleted() {
+    if (m_log)
+        m_log->Add_MsFlexGrid_Cam(CameraDigitsOfFrame(m_state.LastSentFrame),
+                                  m_state.ReceiveBuffer);
+    const int screenCode = m_state.ScreenCode;
+    m_state.ScreenCode = ScreenIdle;
+    if (hasReplyProcedure(screenCode) && m_state.WaitingForm)
+        m_state.WaitingForm->replyComplete();
+}
+
+bool LinkEngine::CheckReplyChecksum() {
+    if (ReplyChecksumOk(m_state.ReceiveBuffer))
+        return true;
+    m_messages.ShowMessage(kMessageReceiveError);
+    return false;
+}
+
+void LinkEngine::armRetry(int screenCode) {
+    m_state.ScreenCode = screenCode;
+    m_timerReTry.start(m_settings.timeOutRetryMs());
+}
+
+void LinkEngine::transferDialogClosed() {
+    m_timerMenu.stop();
+    LinkClient* client = m_state.WaitingForm;
+    if (m_state.TitleTransferFlag != 0 || m_state.ScreenCode == ScreenBackup) {
+        m_timerReTry.stop();
+        if (client)
+            client->transferDialogClosed();
+    }
+    ResetLinkState();
+}
+
+void LinkEngine::ResetLinkState() { m_state = LinkState{}; }
+
+void LinkEngine::onTimerMenu() {
+    const int screenCode = m_state.ScreenCode;
+    m_state.ScreenCode = ScreenIdle;
+    m_timerMenu.stop();
+    recyclePort();
+    endWithTimeOut(screenCode, kMessageTimeout);
+}
+
+void LinkEngine::recyclePort() {
+    CloseCommPort();
+    SetCommPortSettings();
+    OpenCommPort();
+}
+
+void LinkEngine::onTimerReTry() {
+    m_timerReTry.stop();
+    m_state.BlockNo -= 1;
+    const bool retries =
+        m_state.ScreenCode == ScreenTitle || m_state.ScreenCode == ScreenBackup;
+    if (retries && m_state.WaitingForm)
+        m_state.WaitingForm->retryTick();
+    m_state.BlockNo += 1;
+}
+
+void LinkEngine::onPortLost(const QString& why) {
+    m_lastLostReason = why;
+    if (m_state.ScreenCode == ScreenIdle)
+        return; // nothing waited; the next send reports the closed port
+    const int screenCode = m_state.ScreenCode;
+    m_state.ScreenCode = ScreenIdle;
+    m_timerMenu.stop();
+    recyclePort();
+    endWithTimeOut(screenCode, kMessageTimeout);
+}
+
+// Message (0: none) and time-out procedure of the screens that have one, then reset.
+void LinkEngine::endWithTimeOut(int screenCode, int messageNumber) {
+    if (hasTimeOutProcedure(screenCode)) {
+        if (messageNumber != 0)
+            m_messages.ShowMessage(messageNumber);
+        if (m_state.WaitingForm)
+            m_state.WaitingForm->replyTimedOut();
+    }
+    ResetLinkState();
+}
+
+} // namespace zel

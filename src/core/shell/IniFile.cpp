@@ -1,0 +1,195 @@
+#include "IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QVector>
+
+namespace zel {
+
+namespace {
+
+// One line of the file: [start, start + length) without its line end; `end` is the
+// position after its line end.
+struct IniLine {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    qsizetype end = 0;
+};
+
+QVector<IniLine> splitLines(const QByteArray& content) {
+    QVector<IniLine> lines;
+    qsizetype pos = 0;
+    while (pos < content.size()) {
+        const qsizetype lf = content.indexOf('\n', pos);
+        IniLine line;
+        line.start = pos;
+        if (lf < 0) {
+            line.length = content.size() - pos;
+            line.end = content.size();
+        } else {
+            line.length = lf - pos;
+            if (line.length > 0 && content.at(lf - 1) == '\r')
+                --line.length;
+            line.end = lf + 1;
+        }
+        lines.append(line);
+        pos = line.end;
+    }
+    return lines;
+}
+
+QString lineText(const QByteArray& content, const IniLine& line) {
+    return QString::fromLatin1(content.constData() + line.start, line.length);
+}
+
+// Section name of a "[name]" line, or std::nullopt for any other line.
+std::optional<QString> sectionName(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return std::nullopt;
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+bool isComment(const QString& text) {
+    return text.trimmed().startsWith(QLatin1Char(';'));
+}
+
+// Key of a "key=value" line, or std::nullopt.
+std::optional<QString> keyName(const QString& text) {
+    if (isComment(text) || sectionName(text))
+        return std::nullopt;
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return std::nullopt;
+    return text.left(eq).trimmed();
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString unquoted(const QString& value) {
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+// The line end the file uses (its first one), CR LF for a file without any.
+QByteArray lineEndOf(const QByteArray& content) {
+    const qsizetype lf = content.indexOf('\n');
+    if (lf > 0 && content.at(lf - 1) == '\r')
+        return QByteArrayLiteral("\r\n");
+    if (lf >= 0)
+        return QByteArrayLiteral("\n");
+    return QByteArrayLiteral("\r\n");
+}
+
+struct SectionSpan {
+    int header = -1;      // line index of "[section]", -1 when missing
+    int lastContent = -1; // last non-blank line of the section (the header when none)
+    int keyLine = -1;     // line of the key, -1 when missing
+};
+
+SectionSpan findKey(const QByteArray& content, const QVector<IniLine>& lines,
+                    const QString& section, const QString& key) {
+    SectionSpan span;
+    bool inside = false;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString text = lineText(content, lines[i]);
+        if (const auto name = sectionName(text)) {
+            if (inside)
+                break; // the first matching section is the one used
+            inside = sameName(*name, section);
+            if (inside)
+                span.header = span.lastContent = i;
+            continue;
+        }
+        if (!inside)
+            continue;
+        if (!text.trimmed().isEmpty())
+            span.lastContent = i;
+        const auto name = keyName(text);
+        if (name && sameName(*name, key)) {
+            span.keyLine = i;
+            break;
+        }
+    }
+    return span;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+bool IniFile::load() {
+    m_content.clear();
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    m_content = file.readAll();
+    return true;
+}
+
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
+    const QVector<IniLine> lines = splitLines(m_content);
+    const SectionSpan span = findKey(m_content, lines, section, key);
+    if (span.keyLine < 0)
+        return std::nullopt;
+    const QString text = lineText(m_content, lines[span.keyLine]);
+    return unquoted(text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed());
+}
+
+QByteArray IniFile::withValue(const QByteArray& content, const QString& section, const QString& key,
+                              const QString& value) {
+    const QVector<IniLine> lines = splitLines(content);
+    const SectionSpan span = findKey(content, lines, section, key);
+    const QByteArray eol = lineEndOf(content);
+    QByteArray result = content;
+    if (span.keyLine >= 0) {
+        // Keep the key as the file spells it and the line's own line end.
+        const IniLine& line = lines[span.keyLine];
+        const QString text = lineText(content, line);
+        const QString keyPart = text.left(text.indexOf(QLatin1Char('=')));
+        const QByteArray newLine = (keyPart.trimmed() + QLatin1Char('=') + value).toLatin1();
+        result.replace(line.start, line.length, newLine);
+        return result;
+    }
+    const QByteArray keyLine = (key + QLatin1Char('=') + value).toLatin1();
+    if (span.header >= 0) {
+        const IniLine& after = lines[span.lastContent];
+        QByteArray insert = keyLine + eol;
+        if (after.end == after.start + after.length) // last line without a line end
+            insert = eol + keyLine;
+        result.insert(after.end, insert);
+        return result;
+    }
+    if (!result.isEmpty() && !result.endsWith('\n'))
+        result += eol;
+    result += (QLatin1Char('[') + section + QLatin1Char(']')).toLatin1() + eol + keyLine + eol;
+    return result;
+}
+
+bool IniFile::writeValue(const QString& section, const QString& key, const QString& value) {
+    QByteArray current;
+    QFile existing(m_path);
+    if (existing.exists()) {
+        if (!existing.open(QIODevice::ReadOnly))
+            return false;
+        current = existing.readAll();
+        existing.close();
+    }
+    const QByteArray updated = withValue(current, section, key, value);
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+        return false;
+    m_content = updated;
+    return true;
+}
+
+} // namespace zel

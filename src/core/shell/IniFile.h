@@ -1,0 +1,38 @@
+#pragma once
+// A sections-and-keys profile file, read and written the way the Windows profile functions
+// do: section and key names match without regard to case, values are trimmed, comment lines
+// start with ';'. A write changes only the line of its key (or appends the missing key or
+// section) and leaves every other byte of the file as it was.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace zel {
+
+class IniFile {
+public:
+    explicit IniFile(QString path);
+
+    const QString& path() const { return m_path; }
+
+    // Reads the file from disk; false when it is missing or unreadable (then empty).
+    bool load();
+
+    // Value of `key` in `section` of the loaded content, trimmed, with one pair of enclosing
+    // quotes removed; std::nullopt when the section or key is missing.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+
+    // Writes `key`=`value` into `section` of the file on disk (created when missing).
+    // False when the file cannot be written; the old file is then untouched.
+    bool writeValue(const QString& section, const QString& key, const QString& value);
+
+    // The same edit on a content in memory (used by writeValue).
+    static QByteArray withValue(const QByteArray& content, const QString& section,
+                                const QString& key, const QString& value);
+
+private:
+    QString m_path;
+    QByteArray m_content;
+};
+
+} // namespace zel

@@ -1,0 +1,149 @@
+#include "TitleDocumentSession.h"
+
+#include "TitleDocument.h"
+#include "TitleFileReader.h"
+#include "TitleFileWriter.h"
+#include "TitleSlots.h"
+#include "common/MessageSink.h"
+#include "common/TextFile.h"
+#include "shell/LanguageTables.h"
+
+namespace zel {
+
+namespace {
+
+constexpr int kMessageError = 4;
+constexpr int kMessageSaveInEdit = 19;
+constexpr int kMessageAlreadyOpened = 23;
+
+bool isDecimalText(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar ch : text)
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TitleDocumentSession::TitleDocumentSession(TitleSlots& titleSlots, int slot, TitleDocument& document,
+                                           MessageSink& messages, const LanguageTables& language)
+    : m_slots(titleSlots), m_slot(slot), m_document(document), m_messages(messages),
+      m_language(language) {}
+
+QString TitleDocumentSession::caption() const {
+    const QString screen = m_language.text(LangGroup::TitleSet, TitleSetCaption);
+    return hasPath() ? screen + QStringLiteral(": ") + m_captionPath : screen;
+}
+
+void TitleDocumentSession::load() {
+    m_slots.LastCameraNo = QStringLiteral("1");
+    m_slots.setTitleFileName(m_slot, QString());
+    m_captionPath.clear();
+    m_document.TitleModified = false;
+}
+
+TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
+    if (path.size() > kMaxOpenPathLength) {
+        m_messages.ShowMessage(kMessageError, m_language.piece(MessagePiece::FileNameTooLong));
+        return TitleOpenResult::NotLoaded;
+    }
+    if (m_slots.isOpenInOtherSlot(path, m_slot)) {
+        m_messages.ShowMessage(kMessageAlreadyOpened);
+        return TitleOpenResult::NotLoaded;
+    }
+    m_slots.setTitleFileName(m_slot, path);
+    m_slots.LastCameraNo.clear();
+    m_document.RemoteNo = QStringLiteral("1");
+    m_document.CameraNo = QStringLiteral("1");
+    m_document.ClearAllTitles();
+    m_captionPath = path;
+
+    // Unreadable files are not reported: what was read stays (here: nothing).
+    TitleFileReader reader(ReadTextFile(path).lines);
+    const bool readOn = reader.readDocument(m_document, m_messages, m_language);
+    if (readOn)
+        m_slots.LastCameraNo = m_document.CameraNo;
+    m_document.TitleModified = false;
+    return readOn ? TitleOpenResult::Loaded : TitleOpenResult::Stopped;
+}
+
+bool TitleDocumentSession::writeTo(const QString& path) {
+    return WriteTitleFile(path, m_document, TitleFileLabelsFor(m_language), m_messages);
+}
+
+bool TitleDocumentSession::Save() {
+    if (!hasPath())
+        return SaveAs();
+    if (!writeTo(m_captionPath))
+        return false;
+    m_document.TitleModified = false;
+    return true;
+}
+
+bool TitleDocumentSession::SaveAs() {
+    const QString path = askSaveAsPath ? askSaveAsPath() : QString();
+    return !path.isEmpty() && saveAs(path);
+}
+
+bool TitleDocumentSession::saveAs(const QString& path) {
+    if (m_slots.isOpenInOtherSlot(path, m_slot)) {
+        m_messages.ShowMessage(kMessageAlreadyOpened);
+        return false;
+    }
+    m_slots.setTitleFileName(m_slot, path);
+    if (!writeTo(path))
+        return false;
+    m_captionPath = path;
+    m_document.TitleModified = false;
+    return true;
+}
+
+bool TitleDocumentSession::ConfirmSaveBeforeDiscard() {
+    if (!m_document.TitleModified)
+        return true;
+    switch (m_messages.ShowMessage(kMessageSaveInEdit)) {
+    case ButtonYes:
+        if (hasPath())
+            return Save();
+        SaveAs();
+        return !m_document.TitleModified;
+    case ButtonNo:
+        m_document.TitleModified = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TitleDocumentSession::ConfirmSaveOnCameraChange(const QString& newText) {
+    bool cancelled = false;
+    if (isDecimalText(newText) && !m_slots.LastCameraNo.isEmpty() &&
+        newText != m_slots.LastCameraNo) {
+        // The new number is held back while the document is saved under the old one.
+        switch (m_messages.ShowMessage(kMessageSaveInEdit)) {
+        case ButtonYes:
+            SaveAs();
+            break;
+        case ButtonNo:
+            m_document.TitleModified = false;
+            break;
+        default:
+            cancelled = true;
+            break;
+        }
+        m_slots.LastCameraNo.clear();
+    }
+    m_document.CameraNo = newText;
+    return !cancelled;
+}
+
+void TitleDocumentSession::cameraNoAccepted() { m_slots.LastCameraNo = m_document.CameraNo; }
+
+void TitleDocumentSession::close() {
+    m_slots.releaseSlot(m_slot);
+    m_captionPath.clear();
+}
+
+} // namespace zel

@@ -1,0 +1,68 @@
+#pragma once
+// The file life of one title window's document: open, save, save as, the save prompts and the
+// caption. The window supplies the common dialogs; everything else is decided here.
+#include <QString>
+#include <functional>
+
+namespace zel {
+
+class LanguageTables;
+class MessageSink;
+class TitleDocument;
+class TitleSlots;
+
+enum class TitleOpenResult {
+    NotLoaded, // refused (path too long, already opened); the document is unchanged
+    Loaded,    // the file was read
+    Stopped,   // a wrong number and the user chose not to read on: partly read
+};
+
+class TitleDocumentSession {
+public:
+    static constexpr int kMaxOpenPathLength = 128; // a path of 129 characters is refused
+
+    TitleDocumentSession(TitleSlots& titleSlots, int slot, TitleDocument& document,
+                         MessageSink& messages, const LanguageTables& language);
+
+    // The Save as dialog: the chosen path, or empty when cancelled.
+    std::function<QString()> askSaveAsPath;
+
+    int slot() const { return m_slot; }
+    bool hasPath() const { return !m_captionPath.isEmpty(); }
+    QString path() const { return m_captionPath; }
+    // "ID setting", or "ID setting: <path>" while a file is associated.
+    QString caption() const;
+
+    // Window load: LastCameraNo "1", no file.
+    void load();
+    // File > Open with the path from the open dialog (run ConfirmSaveBeforeDiscard before
+    // the dialog). Loaded or Stopped leave Undo to be disabled by the window.
+    TitleOpenResult ReadTitleFile(const QString& path);
+    // mnuUpdate: the associated file, or Save as without one.
+    bool Save();
+    // mnuSave: asks for a path, then saveAs.
+    bool SaveAs();
+    bool saveAs(const QString& path);
+
+    // False when the user cancelled.
+    bool ConfirmSaveBeforeDiscard();
+    // The CAMERA No. box changed to `newText`: asks to save when it is a number other than a
+    // non-empty LastCameraNo; the box (document) then takes the text. False on Cancel.
+    bool ConfirmSaveOnCameraChange(const QString& newText);
+    // The CAMERA No. box was left with a valid number: it becomes LastCameraNo.
+    void cameraNoAccepted();
+    // Window closed: the slot is freed and its file name emptied.
+    void close();
+
+private:
+    bool writeTo(const QString& path);
+
+    TitleSlots& m_slots;
+    int m_slot;
+    TitleDocument& m_document;
+    MessageSink& m_messages;
+    const LanguageTables& m_language;
+    QString m_captionPath;
+};
+
+} // namespace zel

@@ -1,0 +1,322 @@
+#include "TitleTransfer.h"
+
+#include "TitleCategory.h"
+#include "TitleCheck.h"
+#include "TitleDocument.h"
+#include "backup/NumberBox.h"
+#include "common/HexText.h"
+#include "common/MessageSink.h"
+#include "common/Timer.h"
+#include "link/LinkEngine.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+
+namespace zel {
+
+namespace {
+
+constexpr int kMessageNack = 3;
+constexpr int kMessageReceiveError = 16;
+// A title reply is 28 bytes: the codes end 6 hex characters (checksum, FF FF) before its end.
+constexpr int kTitleReplyHexLength = 56;
+
+const QString kReplyAck = QStringLiteral("06");
+const QString kReplyNack = QStringLiteral("15");
+const QString kReplyBusy = QStringLiteral("00");
+
+bool isAllMode(int mode) { return mode >= TitleTransfer::ModeUploadAll; }
+bool isDownloadMode(int mode) { return mode % 2 == 1; }
+
+} // namespace
+
+TitleTransfer::TitleTransfer(LinkEngine& engine, TitleDocument& document,
+                             const TitleCharTable& table, const LanguageTables& language)
+    : m_engine(engine), m_document(document), m_table(table), m_language(language),
+      m_dialog(engine) {}
+
+TitleTransfer::~TitleTransfer() {
+    // Never leave the engine waiting on a client that is gone.
+    if (m_engine.state().WaitingForm == this) {
+        m_engine.TimerMenu().stop();
+        m_engine.TimerReTry().stop();
+        m_engine.ResetLinkState();
+    }
+}
+
+QString TitleTransfer::TitleNumberHex(int number) {
+    const int clamped = qBound(0, number, 999);
+    return QStringLiteral("%1%20")
+        .arg(clamped / 10, 2, 10, QLatin1Char('0'))
+        .arg(clamped % 10);
+}
+
+QString TitleTransfer::TitleRequestData(int cameraCode, int number) {
+    return ByteToHex(kCommandTitle) + ByteToHex(cameraCode) + TitleNumberHex(number);
+}
+
+QString TitleTransfer::TitleWriteData(int cameraCode, int number, const TitleCodes& codes) {
+    return TitleRequestData(cameraCode, number) + TitleCharTable::TitleCodesToHex(codes);
+}
+
+void TitleTransfer::Set_TextLockProc(bool lock) {
+    if (onTextLock)
+        onTextLock(lock);
+}
+
+int TitleTransfer::currentCategory() const { return m_engine.state().TitleTransferFlag - 2; }
+
+int TitleTransfer::documentNumberOf(int category, int wireNumber) const {
+    return TitleCategoryAt(category).isTextBox ? 1 : wireNumber;
+}
+
+bool TitleTransfer::PrepareTitleTransfer(int category) {
+    LinkState& state = m_engine.state();
+    if (state.ScreenCode != ScreenIdle)
+        return false;
+    if (!NumberBox::isInRange(m_document.CameraNo, NumberBox::kCameraLow, NumberBox::kCameraHigh) ||
+        !NumberBox::isInRange(m_document.RemoteNo, NumberBox::kRemoteLow, NumberBox::kRemoteHigh))
+        return false;
+    if (!IsTitleCategory(category))
+        return true; // past the last category: nothing is set up
+    const TitleCategoryInfo& info = TitleCategoryAt(category);
+    state.TitleTransferFlag = info.cameraCode;
+    state.BlockNo = info.firstNumber;
+    state.TitleEndNo = info.endNumber();
+    state.BusyCount = 0;
+    return true;
+}
+
+bool TitleTransfer::SendTitleCommand(const QString& data, bool request, int mode) {
+    LinkState& state = m_engine.state();
+    state.WaitingForm = this;
+    state.ExpectedReplyKind = mode;
+    CommSendRecord record;
+    record.CameraNo = m_document.CameraNo;
+    record.RemoteNo = m_document.RemoteNo;
+    record.Request = request ? QStringLiteral("True") : QStringLiteral("False");
+    record.Raw = QStringLiteral("0");
+    record.ScreenCode = QString::number(ScreenTitle);
+    return m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk;
+}
+
+bool TitleTransfer::SendTitleRequest(int category, int mode) {
+    const LinkState& state = m_engine.state();
+    if (!IsTitleCategory(category) || state.BlockNo >= state.TitleEndNo)
+        return false;
+    return SendTitleCommand(TitleRequestData(state.TitleTransferFlag, state.BlockNo), true, mode);
+}
+
+bool TitleTransfer::SendTitleWrite(int category, int mode) {
+    const LinkState& state = m_engine.state();
+    if (!IsTitleCategory(category) || state.BlockNo >= state.TitleEndNo)
+        return false;
+    const QString title = m_document.title(category, documentNumberOf(category, state.BlockNo));
+    TitleCodes codes{};
+    if (!m_table.TitleTextToCodes(title, codes)) {
+        // Only titles that passed the check are uploaded; anything else ends the transfer
+        // rather than sending a wrong title.
+        Get_TimeOutTitle();
+        return false;
+    }
+    return SendTitleCommand(TitleWriteData(state.TitleTransferFlag, state.BlockNo, codes), false,
+                            mode);
+}
+
+bool TitleTransfer::sendTitle(int category, int mode) {
+    return isDownloadMode(mode) ? SendTitleRequest(category, mode)
+                                : SendTitleWrite(category, mode);
+}
+
+bool TitleTransfer::beginTransfer(int mode, bool sent) {
+    if (!sent)
+        return false;
+    m_engine.state().BlockNo += 1;
+    m_running = true;
+    Set_TextLockProc(true);
+    ShowTitleProgress(mode);
+    return true;
+}
+
+bool TitleTransfer::startDownload(int category) {
+    if (!IsTitleCategory(category) || !PrepareTitleTransfer(category))
+        return false;
+    m_document.ClearCategory(category);
+    return beginTransfer(ModeDownloadCategory, SendTitleRequest(category, ModeDownloadCategory));
+}
+
+bool TitleTransfer::startUpload(int category) {
+    if (!IsTitleCategory(category) || !PrepareTitleTransfer(category))
+        return false;
+    return beginTransfer(ModeUploadCategory, SendTitleWrite(category, ModeUploadCategory));
+}
+
+bool TitleTransfer::startAllDownload() {
+    if (!PrepareTitleTransfer(CategoryCamera))
+        return false;
+    m_document.ClearAllTitles();
+    return beginTransfer(ModeDownloadAll, SendTitleRequest(CategoryCamera, ModeDownloadAll));
+}
+
+TitleTransfer::AllUploadStart TitleTransfer::startAllUpload() {
+    const TitleCheckCounts counts = CheckAllCategories(m_document, m_table);
+    if (!ShowCheckResult(m_engine.messages(), m_language, counts))
+        return AllUploadStart::CheckFailed;
+    if (!PrepareTitleTransfer(CategoryCamera))
+        return AllUploadStart::NotSent;
+    const bool sent = SendTitleWrite(CategoryCamera, ModeUploadAll);
+    return beginTransfer(ModeUploadAll, sent) ? AllUploadStart::Sent : AllUploadStart::NotSent;
+}
+
+bool TitleTransfer::replyOfExpectedKind(const QString& reply, int mode) const {
+    if (!isDownloadMode(mode))
+        return reply == kReplyAck;
+    return reply.startsWith(QLatin1String("FD"), Qt::CaseInsensitive) &&
+           reply.endsWith(QLatin1String("FFFF"), Qt::CaseInsensitive) &&
+           HexByteAt(reply, 2) == (reply.size() - 2) / 2;
+}
+
+void TitleTransfer::endWithMessage(int messageNumber) {
+    m_engine.messages().ShowMessage(messageNumber);
+    Get_TimeOutTitle();
+}
+
+void TitleTransfer::handleBusy() {
+    LinkState& state = m_engine.state();
+    state.BusyCount += 1;
+    if (m_engine.settings().retryCount() < state.BusyCount) {
+        endWithMessage(kMessageReceiveError);
+        return;
+    }
+    m_engine.armRetry(ScreenTitle); // device answered BUSY: the retry tick resends the title
+}
+
+void TitleTransfer::Get_CommTitleSet() {
+    LinkState& state = m_engine.state();
+    const QString reply = state.ReceiveBuffer;
+    const int mode = state.ExpectedReplyKind;
+    if (reply == kReplyNack) {
+        endWithMessage(kMessageNack);
+        return;
+    }
+    if (reply == kReplyBusy) {
+        handleBusy();
+        return;
+    }
+    if (!replyOfExpectedKind(reply, mode)) {
+        endWithMessage(kMessageReceiveError);
+        return;
+    }
+    state.BusyCount = 0;
+    if (!Check_CommTitleSet() || !m_running)
+        return;
+    state.BlockNo += 1;
+    StepTitleProgress(mode);
+    // Nothing in flight and not complete (the next frame could not be sent): the chain
+    // cannot go on, so the transfer ends instead of waiting forever.
+    if (m_running && m_engine.state().ScreenCode == ScreenIdle)
+        Get_TimeOutTitle();
+}
+
+bool TitleTransfer::Check_CommTitleSet() {
+    const LinkState& state = m_engine.state();
+    const int mode = state.ExpectedReplyKind;
+    const int category = currentCategory();
+    if (isDownloadMode(mode) && state.ScreenCode == ScreenIdle && !ParseTitleReply(category)) {
+        Get_TimeOutTitle();
+        return false;
+    }
+    if (sendTitle(category, mode) || !isAllMode(mode) || !m_running)
+        return true;
+    // Category finished: the first title of the next one.
+    const int next = category + 1;
+    if (PrepareTitleTransfer(next))
+        sendTitle(next, mode);
+    return true;
+}
+
+bool TitleTransfer::ParseTitleReply(int category) {
+    if (!m_engine.CheckReplyChecksum())
+        return false;
+    const QString& reply = m_engine.state().ReceiveBuffer;
+    if (reply.size() < kTitleReplyHexLength) {
+        m_engine.messages().ShowMessage(kMessageReceiveError);
+        return false;
+    }
+    if (!IsTitleCategory(category))
+        return true;
+    const QString title = m_table.TitleCodesToText(reply.mid(kReplyCodesOffset, kReplyCodesLength));
+    if (TitleCharTable::CheckTitleLength(title))
+        m_document.setTitle(category,
+                            documentNumberOf(category, m_engine.state().BlockNo - 1), title);
+    return true;
+}
+
+void TitleTransfer::ShowTitleProgress(int mode) {
+    const int category = currentCategory();
+    int maximum = kTotalTitleCount;
+    if (!isAllMode(mode))
+        maximum = TitleCategoryAt(category).isTextBox ? 1 : TitleCategoryAt(category).titleCount;
+    m_dialog.load(m_language);
+    TransferDialogState& view = m_dialog.state();
+    const QString direction = m_language.text(
+        LangGroup::TitleSet, isDownloadMode(mode) ? TitleSetCameraToPc : TitleSetPcToCamera);
+    const QString tab = QString(TitleCategoryAt(category).tabCaption);
+    view.labels1 = {m_language.progress(ProgressLabel::InTransmission), direction, QString(), tab};
+    view.labels2 = {m_language.progress(ProgressLabel::TransmissionCompleted), direction,
+                    QString(), tab};
+    view.progressMax = maximum;
+    view.progressValue = 0;
+    view.endMax = maximum;
+    view.endValue = 0;
+    view.caption = m_language.text(LangGroup::TitleSet,
+                                   isDownloadMode(mode) ? TitleSetDownload : TitleSetUpload) +
+                   QStringLiteral("  0%");
+    m_dialog.changed();
+}
+
+void TitleTransfer::StepTitleProgress(int mode) {
+    TransferDialogState& view = m_dialog.state();
+    view.progressValue += 1;
+    const int percent = view.progressMax > 0 ? view.progressValue * 100 / view.progressMax : 100;
+    view.caption = m_language.text(LangGroup::TitleSet,
+                                   isDownloadMode(mode) ? TitleSetDownload : TitleSetUpload) +
+                   QStringLiteral("  ") + QString::number(percent) + QLatin1Char('%');
+    const int category = currentCategory();
+    if (IsTitleCategory(category))
+        view.labels1[3] = QString(TitleCategoryAt(category).tabCaption);
+    const bool completed = view.progressValue >= view.progressMax;
+    if (completed) {
+        view.visibleFrame = 1;
+        view.endValue = view.endMax;
+        view.labels2[3] = view.labels1[3];
+    }
+    m_dialog.changed();
+    if (completed) {
+        Set_TextLockProc(false);
+        finish(true);
+    }
+}
+
+void TitleTransfer::Get_TimeOutTitle() {
+    if (m_dialog.isOpen())
+        m_dialog.close(); // the unload rule stops the timers and resets the link
+    else if (m_engine.state().WaitingForm == this)
+        m_engine.ResetLinkState();
+    Set_TextLockProc(false);
+    finish(false);
+}
+
+void TitleTransfer::transferDialogClosed() {
+    Set_TextLockProc(false);
+    finish(false);
+}
+
+void TitleTransfer::finish(bool completed) {
+    if (!m_running)
+        return;
+    m_running = false;
+    if (onFinished)
+        onFinished(completed);
+}
+
+} // namespace zel

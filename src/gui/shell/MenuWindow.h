@@ -1,0 +1,72 @@
+#pragma once
+// The main menu frmMenu: eight buttons (six outside test mode) that open the screens, the
+// screens' open marks (a disabled button is an open screen), and the close rule.
+//
+// Screens are wired with one line each: setScreenOpener(button, factory) for the single
+// screens (the CPU writer opens modal), setTitleOpener(factory) for the title windows. The
+// window a factory returns is shown; when it is destroyed its button (or title slot) is
+// free again. A button without an opener says so and opens nothing.
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QFrame;
+class QPushButton;
+
+namespace zel {
+class Application;
+}
+
+namespace zel::gui {
+
+class MenuWindow : public QWidget {
+    Q_OBJECT
+public:
+    using ScreenOpener = std::function<QWidget*()>;
+    using TitleOpener = std::function<QWidget*(int slot)>;
+
+    static constexpr int kTwipsPerPixel = 15;
+
+    explicit MenuWindow(Application& app, QWidget* parent = nullptr);
+
+    // Menu load: captions, layout of the mode, port opened, clipboard cleared.
+    void load();
+
+    void setScreenOpener(int button, ScreenOpener opener);
+    void setTitleOpener(TitleOpener opener);
+
+    QPushButton* CommandMenu(int button) const;
+    QFrame* FrameMenuTest(int frame) const;
+
+    // Releases the title window references (before the menu closes).
+    void SetEndProc();
+
+    // Windows whose being active lets the end go ahead although a screen is open.
+    static bool endsProgramWhenActive(const QWidget* window);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildButtons();
+    void applyCaptions();
+    void applyNormalLayout();
+    void refreshButtons();
+    void onClick(int button);
+    void openScreen(int button);
+    void openTitle(int slot);
+    void openCpuWriter();
+    void openOption();
+    void notWiredYet(const QString& caption);
+
+    Application& m_app;
+    std::array<QPushButton*, 8> m_buttons{};
+    std::array<QFrame*, 2> m_testFrames{};
+    std::array<ScreenOpener, 8> m_openers;
+    TitleOpener m_titleOpener;
+    std::array<QPointer<QWidget>, 9> m_TitleWindows;
+    bool m_ending = false;
+};
+
+} // namespace zel::gui

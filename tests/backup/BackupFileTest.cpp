@@ -1,0 +1,126 @@
+#include "backup/BackupFile.h"
+#include "RecordingSink.h"
+#include "backup/NumberBox.h"
+#include "shell/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+QByteArray blockOf(char fill) {
+    return QByteArray(BackupFile::kBlockSize, fill);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class BackupFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("camera.bin"));
+    QString partial = BackupFile::partialPath(target);
+};
+
+TEST_F(BackupFileTest, DownloadReplacesTheChosenFileOnlyAtCommit) {
+    writeAll(target, "previous good backup");
+    BackupFile file;
+    ASSERT_TRUE(file.openForDownload(target));
+    ASSERT_TRUE(file.writeBlock(blockOf('a')));
+    ASSERT_TRUE(file.writeBlock(blockOf('b')));
+    EXPECT_EQ(readAll(target), QByteArray("previous good backup"));
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(readAll(target), blockOf('a') + blockOf('b'));
+    EXPECT_FALSE(QFile::exists(partial));
+}
+
+TEST_F(BackupFileTest, ClosedDownloadKeepsOldFileAndPartialBlocks) {
+    writeAll(target, "previous good backup");
+    writeAll(partial, "stale partial from an older run");
+    {
+        BackupFile file;
+        ASSERT_TRUE(file.openForDownload(target));
+        ASSERT_TRUE(file.writeBlock(blockOf('x')));
+        file.close();
+        file.close(); // closing twice is harmless
+    }
+    EXPECT_EQ(readAll(target), QByteArray("previous good backup"));
+    EXPECT_EQ(readAll(partial), blockOf('x'));
+}
+
+TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
+    // The chosen name is a folder that rename() cannot replace with a file.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("camera.bin/inner")));
+    BackupFile file;
+    ASSERT_TRUE(file.openForDownload(target));
+    ASSERT_TRUE(file.writeBlock(blockOf('q')));
+    QString why;
+    EXPECT_FALSE(file.commit(&why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(readAll(partial), blockOf('q'));
+}
+
+TEST_F(BackupFileTest, RejectsWrongBlockSizesAndWrongDirections) {
+    BackupFile file;
+    EXPECT_FALSE(file.writeBlock(blockOf('a'))); // not open
+    ASSERT_TRUE(file.openForDownload(target));
+    EXPECT_FALSE(file.writeBlock(QByteArray(31, 'a')));
+    EXPECT_FALSE(file.writeBlock(QByteArray(33, 'a')));
+    EXPECT_FALSE(file.readBlock().has_value());
+    file.close();
+    EXPECT_FALSE(file.commit());
+}
+
+TEST_F(BackupFileTest, UploadReadsWholeBlocksInOrderAndStopsAtAShortOne) {
+    writeAll(target, blockOf('1') + blockOf('2') + QByteArray(5, '3'));
+    BackupFile file;
+    ASSERT_TRUE(file.openForUpload(target));
+    EXPECT_EQ(file.readBlock().value_or(QByteArray()), blockOf('1'));
+    EXPECT_EQ(file.readBlock().value_or(QByteArray()), blockOf('2'));
+    EXPECT_FALSE(file.readBlock().has_value());
+    ASSERT_TRUE(file.seekStart());
+    EXPECT_EQ(file.readBlock().value_or(QByteArray()), blockOf('1'));
+    EXPECT_FALSE(file.writeBlock(blockOf('z')));
+    EXPECT_FALSE(file.openForUpload(dir.filePath(QStringLiteral("missing.bin"))));
+}
+
+TEST(NumberBoxTest, AcceptsOnlyDigitsWithinTheRange) {
+    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("1"), 1, 99));
+    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("99"), 1, 99));
+    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("007"), 1, 255));
+    for (const char* bad : {"", "0", "100", "-1", "+5", " 5", "5 ", "1e2", "12a", "99999999999"})
+        EXPECT_FALSE(NumberBox::isInRange(QString::fromLatin1(bad), 1, 99)) << bad;
+    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("255"), 1, 255));
+    EXPECT_FALSE(NumberBox::isInRange(QStringLiteral("256"), 1, 255));
+}
+
+TEST(NumberBoxTest, CheckShowsTheRangeMessageOfItsBox) {
+    LanguageTables language;
+    RecordingSink sink;
+    EXPECT_TRUE(NumberBox::checkCameraNo(sink, language, QStringLiteral("255")));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_FALSE(NumberBox::checkRemoteNo(sink, language, QStringLiteral("100")));
+    EXPECT_FALSE(NumberBox::checkCameraNo(sink, language, QString()));
+    ASSERT_EQ(sink.shown.size(), 2);
+    EXPECT_EQ(sink.shown[0].number, 4);
+    EXPECT_EQ(sink.shown[0].extra,
+              QStringLiteral("1 to 99 Setting data is beyond the setting range"));
+    EXPECT_EQ(sink.shown[1].extra,
+              QStringLiteral("1 to 255 Setting data is beyond the setting range"));
+}
+
+} // namespace

@@ -1,0 +1,409 @@
+#include "backup/BackupTransfer.h"
+
+#include "ManualTimer.h"
+#include "MemoryBytePort.h"
+#include "RecordingSink.h"
+#include "common/HexText.h"
+#include "link/LinkEngine.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+constexpr int kImageSize = 32000;
+constexpr int kBlockSize = 32;
+
+QByteArray patternImage(int seed) {
+    QByteArray image(kImageSize, '\0');
+    for (int i = 0; i < kImageSize; ++i)
+        image[i] = static_cast<char>((i * 7 + seed * 13 + i / 251) & 0xFF);
+    return image;
+}
+
+// FD, length, body (address and payload), checksum, FF FF.
+QString dataReply(const QByteArray& body) {
+    QByteArray reply;
+    reply.append(char(0xFD));
+    reply.append(char(body.size() + 4));
+    reply.append(body);
+    quint8 sum = 0;
+    for (const char c : reply)
+        sum ^= static_cast<quint8>(c);
+    reply.append(char(sum ^ 0xFF));
+    reply.append("\xFF\xFF", 2);
+    return BytesToHexText(reply);
+}
+
+struct Request {
+    int block = 0;
+    bool read = false;
+    QByteArray frame;
+};
+
+Request parseRequest(const QByteArray& frame) {
+    Request request;
+    request.frame = frame;
+    request.read = (static_cast<quint8>(frame.at(3)) & 0x0F) == 1;
+    request.block = (static_cast<quint8>(frame.at(6)) << 8) | static_cast<quint8>(frame.at(7));
+    return request;
+}
+
+// A camera with 32000 bytes of settings, answering C1 reads and writes over the memory port.
+// `tamper` may replace an answer (an empty text: no answer at all).
+class BackupTransferTest : public ::testing::Test {
+protected:
+    BackupTransferTest() {
+        settings.PortOverride = QStringLiteral("/dev/ttyTEST");
+        engine.ResetLinkState();
+        engine.SetCommPortSettings();
+        engine.OpenCommPort();
+        transfer.onFinished = [this](bool completed) { finished.append(completed); };
+    }
+
+    QString normalAnswer(const Request& request) {
+        const qsizetype offset = qsizetype(request.block - 1) * kBlockSize;
+        if (request.read)
+            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                             memory.mid(offset, kBlockSize));
+        memory.replace(offset, kBlockSize, request.frame.mid(8, kBlockSize));
+        return QStringLiteral("06");
+    }
+
+    // Answers every frame, fires pending retries, until the line goes quiet.
+    void run() {
+        for (int steps = 0; steps < 20000; ++steps) {
+            if (handled < port.written.size()) {
+                const Request request = parseRequest(port.written[handled++]);
+                requests.append(request);
+                const QString normal = normalAnswer(request);
+                const QString answer = tamper ? tamper(request, normal) : normal;
+                if (!answer.isEmpty())
+                    port.receiveHex(answer);
+            } else if (timerReTry.isActive()) {
+                timerReTry.fireNow();
+            } else {
+                return;
+            }
+        }
+    }
+
+    QString writeImage(const QByteArray& image, const QString& name = QStringLiteral("up.bin")) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(image);
+        return path;
+    }
+
+    static QByteArray readFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QList<int> blocksRequested(bool read) const {
+        QList<int> blocks;
+        for (const Request& request : requests)
+            if (request.read == read)
+                blocks.append(request.block);
+        return blocks;
+    }
+
+    QTemporaryDir dir;
+    MemoryBytePort port;
+    ManualTimer timerMenu;
+    ManualTimer timerReTry;
+    Settings settings;
+    RecordingSink sink;
+    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
+    LanguageTables language;
+    BackupTransfer transfer{engine, language, sink};
+    QByteArray memory = patternImage(1);
+    std::function<QString(const Request&, const QString&)> tamper;
+    QList<Request> requests;
+    qsizetype handled = 0;
+    QList<bool> finished;
+};
+
+TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
+    QString text = QStringLiteral("unchanged");
+    engine.state().BlockNo = 1;
+    EXPECT_TRUE(transfer.Get_BlockNo(text));
+    EXPECT_EQ(text, QStringLiteral("0001"));
+    engine.state().BlockNo = 0xAB;
+    EXPECT_TRUE(transfer.Get_BlockNo(text));
+    EXPECT_EQ(text, QStringLiteral("00AB"));
+    engine.state().BlockNo = 1000;
+    EXPECT_TRUE(transfer.Get_BlockNo(text));
+    EXPECT_EQ(text, QStringLiteral("03E8"));
+    engine.state().BlockNo = 1001;
+    EXPECT_FALSE(transfer.Get_BlockNo(text));
+    EXPECT_EQ(text, QStringLiteral("03E8"));
+}
+
+TEST_F(BackupTransferTest, DownloadStoresEveryBlockAndStopsAfter1000) {
+    const QString target = dir.filePath(QStringLiteral("cam.bin"));
+    ASSERT_TRUE(transfer.startDownload(target));
+    run();
+    EXPECT_EQ(readFile(target), memory);
+    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".partial")));
+    const QList<int> blocks = blocksRequested(true);
+    ASSERT_EQ(blocks.size(), 1000);
+    EXPECT_EQ(blocks.first(), 1);
+    EXPECT_EQ(blocks.last(), 1000);
+    EXPECT_EQ(BytesToHexText(port.written.last().mid(5, 3)), QStringLiteral("C103E8"));
+    const TransferDialogState& view = transfer.dialog().state();
+    EXPECT_EQ(view.caption, QStringLiteral("DOWNLOAD is completed."));
+    EXPECT_EQ(view.visibleFrame, 1);
+    EXPECT_EQ(view.endValue, view.endMax);
+    EXPECT_EQ(view.labels1[0], QStringLiteral("In saving"));
+    EXPECT_EQ(view.labels1[1], QStringLiteral("cam.bin"));
+    EXPECT_EQ(view.labels1[3], target);
+    EXPECT_EQ(finished, QList<bool>{true});
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(BackupTransferTest, ProgressCaptionUsesWholePercent) {
+    QStringList captionsAtRequest;
+    tamper = [&](const Request& request, const QString& normal) {
+        if (request.block == 10 || request.block == 11)
+            captionsAtRequest.append(transfer.dialog().state().caption);
+        return normal;
+    };
+    ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("cam.bin"))));
+    run();
+    EXPECT_EQ(captionsAtRequest,
+              (QStringList{QStringLiteral("In DOWNLOAD  0%"), QStringLiteral("In DOWNLOAD  1%")}));
+}
+
+TEST_F(BackupTransferTest, FailedDownloadKeepsOldBackupAndPartialBlocks) {
+    const QString target = writeImage("last good backup", QStringLiteral("cam.bin"));
+    tamper = [](const Request& request, const QString& normal) {
+        return request.block == 500 ? QStringLiteral("15") : normal;
+    };
+    ASSERT_TRUE(transfer.startDownload(target));
+    run();
+    EXPECT_EQ(sink.numbers(), QList<int>{3});
+    EXPECT_EQ(readFile(target), QByteArray("last good backup"));
+    EXPECT_EQ(readFile(target + QStringLiteral(".partial")), memory.left(499 * kBlockSize));
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_FALSE(transfer.dialog().isOpen());
+    EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle));
+}
+
+TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
+    const QString wrongLength = dataReply(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
+    struct Case {
+        const char* what;
+        std::function<QString(const QString&)> reply;
+    };
+    const QList<Case> cases{
+        {"ack instead of data", [](const QString&) { return QStringLiteral("06"); }},
+        {"length field 41", [&](const QString&) { return wrongLength; }},
+        {"bad checksum",
+         [](const QString& normal) {
+             QString bad = normal;
+             bad.replace(normal.size() - 6, 2, ByteToHex(HexByteAt(normal, normal.size() - 6) ^ 1));
+             return bad;
+         }},
+        {"tiny data reply", [](const QString&) { return QStringLiteral("FD0400FFFF"); }},
+    };
+    for (const Case& c : cases) {
+        BackupTransfer fresh(engine, language, sink);
+        sink.clear();
+        tamper = [&](const Request& request, const QString& normal) {
+            return request.block == 3 ? c.reply(normal) : normal;
+        };
+        const QString target = dir.filePath(QString::fromLatin1(c.what));
+        ASSERT_TRUE(fresh.startDownload(target)) << c.what;
+        run();
+        EXPECT_EQ(sink.numbers(), QList<int>{16}) << c.what;
+        EXPECT_FALSE(fresh.isRunning()) << c.what;
+        EXPECT_FALSE(QFile::exists(target)) << c.what;
+        EXPECT_EQ(readFile(target + QStringLiteral(".partial")).size(), 2 * kBlockSize) << c.what;
+        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << c.what;
+    }
+}
+
+TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringData) {
+    int busyLeft = 2;
+    tamper = [&](const Request& request, const QString& normal) {
+        return request.block == 7 && busyLeft-- > 0 ? QStringLiteral("00") : normal;
+    };
+    const QString target = dir.filePath(QStringLiteral("cam.bin"));
+    ASSERT_TRUE(transfer.startDownload(target));
+    run();
+    EXPECT_EQ(readFile(target), memory);
+    EXPECT_EQ(blocksRequested(true).mid(5, 4), (QList<int>{6, 7, 7, 7}));
+    EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
+}
+
+TEST_F(BackupTransferTest, BusyOnUploadResendsTheSameFrameUntilTheRetryLimit) {
+    const QByteArray image = patternImage(2);
+    int busyLeft = 3;
+    tamper = [&](const Request& request, const QString& normal) {
+        if (request.block == 7 && !request.read && busyLeft-- > 0) {
+            memory.replace(6 * kBlockSize, kBlockSize, QByteArray(kBlockSize, '\0')); // undo
+            return QStringLiteral("00");
+        }
+        return normal;
+    };
+    transfer.setVerify(false);
+    ASSERT_TRUE(transfer.startUpload(writeImage(image)));
+    run();
+    QList<QByteArray> block7Frames;
+    for (const Request& request : requests)
+        if (request.block == 7)
+            block7Frames.append(request.frame);
+    ASSERT_EQ(block7Frames.size(), 4);
+    for (const QByteArray& frame : block7Frames)
+        EXPECT_EQ(frame, block7Frames.first());
+    EXPECT_EQ(block7Frames.first().mid(8, kBlockSize), image.mid(6 * kBlockSize, kBlockSize));
+    // The file was not read again for the retries: block 8 still carries its own bytes.
+    EXPECT_EQ(memory, image);
+    EXPECT_EQ(transfer.dialog().state().caption, QStringLiteral("UPLOAD is completed."));
+    EXPECT_EQ(finished, QList<bool>{true});
+}
+
+TEST_F(BackupTransferTest, FourthBusyInARowEndsTheTransfer) {
+    tamper = [](const Request& request, const QString& normal) {
+        return request.block == 7 ? QStringLiteral("00") : normal;
+    };
+    transfer.setVerify(false);
+    ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(3))));
+    run();
+    EXPECT_EQ(blocksRequested(false).count(7), 4);
+    EXPECT_EQ(blocksRequested(false).last(), 7);
+    EXPECT_EQ(sink.numbers(), QList<int>{16});
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_FALSE(timerReTry.isActive());
+}
+
+TEST_F(BackupTransferTest, UploadWithVerificationRestartsProgressAndCompares) {
+    const QByteArray image = patternImage(4);
+    QStringList verifyCaptions;
+    QList<int> verifyProgress;
+    tamper = [&](const Request& request, const QString& normal) {
+        if (request.read && request.block <= 2) {
+            verifyCaptions.append(transfer.dialog().state().caption);
+            verifyProgress.append(transfer.dialog().state().progressValue);
+        }
+        return normal;
+    };
+    ASSERT_TRUE(transfer.startUpload(writeImage(image)));
+    run();
+    EXPECT_EQ(memory, image);
+    EXPECT_EQ(blocksRequested(false).size(), 1000);
+    EXPECT_EQ(blocksRequested(true).size(), 1000);
+    EXPECT_EQ(verifyCaptions, (QStringList{QStringLiteral("In verification"),
+                                           QStringLiteral("In verification  0%")}));
+    EXPECT_EQ(verifyProgress, (QList<int>{0, 1}));
+    const TransferDialogState& view = transfer.dialog().state();
+    EXPECT_EQ(view.caption, QStringLiteral("Verification is completed."));
+    EXPECT_EQ(view.labels2[0], QStringLiteral("Verification is completed."));
+    EXPECT_EQ(finished, QList<bool>{true});
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
+    const QByteArray image = patternImage(5);
+    bool firstRead = true;
+    tamper = [&](const Request& request, const QString& normal) {
+        if (request.read && firstRead) {
+            firstRead = false;
+            return QString(); // answered by hand below, in lower case
+        }
+        if (request.read && request.block == 600) {
+            QByteArray block = memory.mid(599 * kBlockSize, kBlockSize);
+            block[0] = static_cast<char>(block[0] ^ 0x80);
+            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
+        }
+        return normal;
+    };
+    ASSERT_TRUE(transfer.startUpload(writeImage(image)));
+    run();
+    ASSERT_EQ(requests.last().block, 1);
+    engine.TimerMenu().stop();
+    engine.state().ScreenCode = ScreenIdle; // as the engine leaves it for the callback
+    engine.state().ReceiveBuffer = normalAnswer(requests.last()).toLower();
+    transfer.Get_CommBackup();
+    run();
+    EXPECT_EQ(sink.numbers(), QList<int>{22});
+    EXPECT_EQ(blocksRequested(true).last(), 600);
+    EXPECT_EQ(memory, image); // the camera keeps what was uploaded
+    EXPECT_EQ(finished, QList<bool>{false});
+}
+
+TEST_F(BackupTransferTest, UploadFileMustBeExactly32000Bytes) {
+    for (const int size : {31999, 32001, 0}) {
+        sink.clear();
+        EXPECT_FALSE(transfer.startUpload(writeImage(QByteArray(size, 'x'))));
+        EXPECT_EQ(sink.numbers(), QList<int>{25});
+    }
+    EXPECT_FALSE(transfer.startUpload(dir.filePath(QStringLiteral("missing.bin"))));
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_FALSE(transfer.dialog().isOpen());
+}
+
+TEST_F(BackupTransferTest, InvalidAddressIsRefusedBeforeAnythingIsSent) {
+    transfer.setAddress(QStringLiteral("256"), QStringLiteral("1"));
+    EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
+    transfer.setAddress(QStringLiteral("1"), QStringLiteral("0"));
+    EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
+    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
+    EXPECT_TRUE(port.written.isEmpty());
+}
+
+TEST_F(BackupTransferTest, CancelDiscardsTheLateReplyAndKeepsTheOldFile) {
+    const QString target = writeImage("old", QStringLiteral("cam.bin"));
+    QString lateReply;
+    tamper = [&](const Request& request, const QString& normal) {
+        if (request.block != 50)
+            return normal;
+        lateReply = normal;
+        return QString();
+    };
+    ASSERT_TRUE(transfer.startDownload(target));
+    run();
+    transfer.dialog().close(); // Cancel
+    const qsizetype sent = port.written.size();
+    port.receiveHex(lateReply);
+    timerReTry.fireNow();
+    EXPECT_EQ(port.written.size(), sent);
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(readFile(target), QByteArray("old"));
+    EXPECT_EQ(readFile(target + QStringLiteral(".partial")), memory.left(49 * kBlockSize));
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle));
+    EXPECT_EQ(engine.state().WaitingForm, nullptr);
+}
+
+TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
+    tamper = [](const Request& request, const QString& normal) {
+        return request.block == 20 ? QString() : normal;
+    };
+    ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("t.bin"))));
+    run();
+    ASSERT_TRUE(timerMenu.fireNow());
+    EXPECT_EQ(sink.numbers(), QList<int>{2});
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_FALSE(transfer.dialog().isOpen());
+
+    engine.CloseCommPort();
+    port.failOpen = true;
+    sink.clear();
+    EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("u.bin"))));
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
+    EXPECT_EQ(finished, (QList<bool>{false, false}));
+    EXPECT_FALSE(transfer.dialog().isOpen());
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "RecordingSink.h"
+#include "common/FileFieldCheck.h"
+#include "shell/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+class FileFieldCheckTest : public ::testing::Test {
+protected:
+    QString check(const QString& value, int kind, int item = 1) {
+        return CheckFileField(value, kind, item, sink, language);
+    }
+    bool valid(const char* value, int kind) {
+        sink.clear();
+        return check(QString::fromUtf8(value), kind) == kFieldValid && sink.shown.isEmpty();
+    }
+    RecordingSink sink;
+    LanguageTables language;
+};
+} // namespace
+
+TEST_F(FileFieldCheckTest, WriteReadLetterMessageAndAnswers) {
+    EXPECT_TRUE(valid("W", 0) && valid("w", 0) && valid("R", 0) && valid("r", 0));
+    sink.answers = {ButtonNo};
+    EXPECT_EQ(check(QStringLiteral("x"), 0, 3), kFieldStop);
+    ASSERT_EQ(sink.numbers(), QList<int>{1});
+    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("書込/呼出データ3番目に不正な文字が入力されています。"));
+    sink.answers = {ButtonYes};
+    EXPECT_EQ(check(QStringLiteral("WW"), 0), kFieldUseDefault);
+}
+
+TEST_F(FileFieldCheckTest, TestRowData) {
+    EXPECT_TRUE(valid("", 1));
+    EXPECT_TRUE(valid("0123456789ABCDEF", 1));
+    EXPECT_TRUE(valid(QString(494, QLatin1Char('A')).toLatin1().constData(), 1));
+    EXPECT_FALSE(valid("ab", 1));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("送信データ1番目に不正な文字が入力されています。"));
+    EXPECT_FALSE(valid(QString(495, QLatin1Char('A')).toLatin1().constData(), 1));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("送信データ1番目のデータが多すぎます。"));
+}
+
+TEST_F(FileFieldCheckTest, NumberKinds) {
+    EXPECT_TRUE(valid("1", 2) && valid("99", 2));
+    EXPECT_FALSE(valid("0", 2));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
+    EXPECT_FALSE(valid("100", 2) || valid("5.0", 2) || valid("", 2) || valid("1a", 2));
+    EXPECT_TRUE(valid("0", 3) && valid("255", 3));
+    EXPECT_FALSE(valid("256", 3));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("CAMERA No. incorrect"));
+    EXPECT_FALSE(valid("0", 11));
+    EXPECT_TRUE(valid("1", 11) && valid("255", 11));
+    EXPECT_TRUE(valid("0", 4) && valid("1", 4) && valid("0", 6) && valid("1", 6));
+    EXPECT_FALSE(valid("2", 4));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("連続送信チェック値が不正です。"));
+    EXPECT_FALSE(valid("1.0", 6));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("フリーフォーマットチェック値が不正です。"));
+    language.setLanguageIndex(1);
+    EXPECT_FALSE(valid("0", 2));
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("REMOTE No.が不正です。"));
+}
+
+TEST_F(FileFieldCheckTest, ContinuousInterval) {
+    for (const char* good : {"600", "0.125", "0", "0.5", "1.1000", "600.000"})
+        EXPECT_TRUE(valid(good, 5)) << good;
+    for (const char* bad : {"600.001", "-1", "0.0005", "abc", "", "."})
+        EXPECT_FALSE(valid(bad, 5)) << bad;
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("連続送信時間間隔が不正です。"));
+}
+
+TEST_F(FileFieldCheckTest, CountLimitsStopWithMessage20) {
+    EXPECT_EQ(check(QStringLiteral("W"), 10, 16), kFieldValid);
+    EXPECT_EQ(check(QString(), 10, 17), kFieldValid);
+    EXPECT_EQ(check(QStringLiteral("W"), 10, 17), kFieldStop);
+    EXPECT_EQ(sink.shown.value(0).number, 20);
+    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("入力できるデータ数を超えています。"));
+    sink.clear();
+    EXPECT_EQ(check(QStringLiteral("HOST1"), 8, 3001), kFieldStop);
+    EXPECT_EQ(check(QString(), 9, 3001), kFieldValid);
+    EXPECT_EQ(check(QStringLiteral("x"), 7, 99999), kFieldValid);
+    EXPECT_EQ(sink.numbers(), QList<int>{20});
+}
+
+TEST(LineSplit, ValueLine) {
+    const ValueLine a = SplitValueLine(QStringLiteral("1 : リモコン番号"));
+    EXPECT_EQ(a.value, QStringLiteral("1"));
+    EXPECT_EQ(a.remainder, QStringLiteral("リモコン番号"));
+    const ValueLine b = SplitValueLine(QStringLiteral("\t 12 3 \t"));
+    EXPECT_EQ(b.value, QStringLiteral("123"));
+    EXPECT_TRUE(b.remainder.isEmpty());
+    const ValueLine c = SplitValueLine(QStringLiteral("a:b:c"));
+    EXPECT_EQ(c.value, QStringLiteral("a"));
+    EXPECT_EQ(c.remainder, QStringLiteral("b:c"));
+    // Full-width blanks are text, not blanks.
+    EXPECT_EQ(SplitValueLine(QStringLiteral("\u3000x")).value, QStringLiteral("\u3000x"));
+}
+
+TEST(LineSplit, QuotedLine) {
+    QString line = QStringLiteral("1:\"  AB\u3000C \":x");
+    const QuotedLine q = SplitQuotedLine(line);
+    EXPECT_EQ(q.quoted, QStringLiteral("AB\u3000C"));
+    EXPECT_EQ(q.key, QStringLiteral("1"));
+    EXPECT_EQ(line, QStringLiteral("1:   AB\u3000C  :x"));
+
+    QString one = QStringLiteral("[TITLE] \"open");
+    const QuotedLine r = SplitQuotedLine(one);
+    EXPECT_TRUE(r.quoted.isEmpty());
+    EXPECT_EQ(r.key, QStringLiteral("[TITLE]  open"));
+
+    QString empty = QStringLiteral("\"\"");
+    EXPECT_TRUE(SplitQuotedLine(empty).quoted.isEmpty());
+}

@@ -1,0 +1,255 @@
+// Backup transfers through the real serial port against the simulated controller on a
+// pseudo-terminal.
+#include "CameraControllerSim.h"
+#include "RecordingSink.h"
+#include "SimConfig.h"
+#include "SimulatedController.h"
+#include "backup/BackupTransfer.h"
+#include "common/QtTimer.h"
+#include "link/CommLogStore.h"
+#include "link/LinkEngine.h"
+#include "link/SerialBytePort.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+using namespace zel;
+using namespace zel::sim;
+using namespace zel::test;
+
+namespace {
+
+constexpr int kBlockSize = 32;
+constexpr int kBackupCommand = 0xC1;
+
+FaultRule blockFault(FaultKind kind, int block, int times) {
+    FaultRule rule;
+    rule.kind = kind;
+    rule.command = kBackupCommand;
+    rule.number = block;
+    rule.remaining = times;
+    return rule;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+QByteArray patternImage() {
+    QByteArray image(32000, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = static_cast<char>((i * 31 + i / 97) & 0xFF);
+    return image;
+}
+
+// One simulated controller, the real serial port on its pty, the engine and the transfer.
+class BackupPty {
+public:
+    explicit BackupPty(const SimConfig& config = {}) : sim(config) {
+        QString error;
+        started = sim.start(&error);
+        EXPECT_TRUE(started) << error.toStdString();
+        settings.PortOverride = sim.slavePath();
+        settings.TimeOutWait = QStringLiteral("1000");
+        settings.TimeOutRetry = QStringLiteral("20");
+        engine.ResetLinkState();
+        engine.SetCommPortSettings();
+        EXPECT_TRUE(engine.OpenCommPort());
+        log.startRecording();
+        transfer.onFinished = [this](bool completed) {
+            outcome = completed;
+            loop.quit();
+        };
+    }
+
+    // Runs the event loop until the transfer finishes; the outcome, or nullopt on a hang.
+    std::optional<bool> waitForEnd(int timeoutMs = 30000) {
+        if (!outcome) {
+            QTimer::singleShot(timeoutMs, &loop, [this] { loop.quit(); });
+            loop.exec();
+        }
+        return outcome;
+    }
+
+    void settle(int ms) {
+        QEventLoop pause;
+        QTimer::singleShot(ms, &pause, [&pause] { pause.quit(); });
+        pause.exec();
+    }
+
+    QByteArray cameraBytes() { return sim.device().camera(1).settings(); }
+
+    QStringList framesSent() const {
+        QStringList frames;
+        for (int i = 0; i < log.count(); ++i)
+            if (log.entry(i).unit.startsWith(QStringLiteral("HOST")))
+                frames.append(log.entry(i).data);
+        return frames;
+    }
+
+    SimulatedController sim;
+    bool started = false;
+    SerialBytePort port;
+    QtTimer timerMenu;
+    QtTimer timerReTry;
+    Settings settings;
+    RecordingSink sink;
+    CommLogStore log;
+    LinkEngine engine{port, timerMenu, timerReTry, settings, sink, &log};
+    LanguageTables language;
+    BackupTransfer transfer{engine, language, sink};
+    QEventLoop loop;
+    std::optional<bool> outcome;
+};
+
+class BackupPtyTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("camera1.bin"));
+    QString partial = target + QStringLiteral(".partial");
+};
+
+TEST_F(BackupPtyTest, DownloadCopiesTheCameraAndEndsAtBlock03E8) {
+    BackupPty line;
+    QStringList captions;
+    line.transfer.dialog().onChanged = [&] {
+        const int value = line.transfer.dialog().state().progressValue;
+        if ((value == 9 || value == 10) &&
+            !captions.contains(line.transfer.dialog().state().caption))
+            captions.append(line.transfer.dialog().state().caption);
+    };
+    ASSERT_TRUE(line.transfer.startDownload(target));
+    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(true));
+    EXPECT_EQ(readFile(target), line.cameraBytes());
+    EXPECT_FALSE(QFile::exists(partial));
+    EXPECT_TRUE(line.sink.shown.isEmpty());
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("In DOWNLOAD  0%"), QStringLiteral("In DOWNLOAD  1%")}));
+
+    const QStringList frames = line.framesSent();
+    ASSERT_EQ(frames.size(), 1000);
+    EXPECT_EQ(frames.last().mid(10, 6), QStringLiteral("C103E8"));
+    line.settle(100); // nothing more goes out after the last block
+    EXPECT_EQ(line.sim.device().frameCount(kBackupCommand), 1000);
+}
+
+TEST_F(BackupPtyTest, UploadWithVerificationLeavesTheCameraEqualToTheFile) {
+    BackupPty line;
+    const QByteArray image = patternImage();
+    ASSERT_TRUE(line.transfer.startUpload(writeFile(target, image)));
+    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(true));
+    EXPECT_EQ(line.cameraBytes(), image);
+    EXPECT_EQ(line.sim.device().frameCount(kBackupCommand), 2000);
+    EXPECT_EQ(line.transfer.dialog().state().caption, QStringLiteral("Verification is completed."));
+    EXPECT_TRUE(line.sink.shown.isEmpty());
+}
+
+TEST_F(BackupPtyTest, BusyOnBlock7ResendsTheSameBlock) {
+    SimConfig config;
+    config.faults.add(blockFault(FaultKind::Busy, 7, 3));
+    BackupPty line(config);
+    const QByteArray image = patternImage();
+    line.transfer.setVerify(false);
+    ASSERT_TRUE(line.transfer.startUpload(writeFile(target, image)));
+    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(true));
+    EXPECT_EQ(line.cameraBytes(), image);
+    const QStringList frames = line.framesSent();
+    ASSERT_EQ(frames.size(), 1003);
+    for (int i = 6; i < 10; ++i)
+        EXPECT_EQ(frames[i], frames[6]) << i;
+    EXPECT_EQ(frames[6].mid(16, 64),
+              QString::fromLatin1(image.mid(6 * kBlockSize, kBlockSize).toHex().toUpper()));
+}
+
+TEST_F(BackupPtyTest, ConsecutiveBusyBeyondTheRetryCountEndsTheTransfer) {
+    SimConfig config;
+    config.faults.add(blockFault(FaultKind::Busy, 7, 4));
+    BackupPty line(config);
+    line.transfer.setVerify(false);
+    ASSERT_TRUE(line.transfer.startUpload(writeFile(target, patternImage())));
+    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false));
+    EXPECT_EQ(line.sink.numbers(), QList<int>{16});
+    EXPECT_EQ(line.language.messageText(16), QStringLiteral("Receiving data error."));
+    EXPECT_EQ(line.framesSent().size(), 6 + 4);
+}
+
+TEST_F(BackupPtyTest, ReplyFaultsEndTheDownloadAndKeepTheLastGoodBackup) {
+    struct Case {
+        const char* what;
+        FaultKind kind;
+        int message;
+    };
+    const QList<Case> cases{{"nack", FaultKind::Nack, 3},
+                            {"checksum", FaultKind::BadChecksum, 16},
+                            {"length byte", FaultKind::BadLength, 2},
+                            {"dropped reply", FaultKind::Drop, 2}};
+    for (const Case& c : cases) {
+        SimConfig config;
+        config.faults.add(blockFault(c.kind, 5, 1));
+        BackupPty line(config);
+        writeFile(target, "last good backup");
+        ASSERT_TRUE(line.transfer.startDownload(target)) << c.what;
+        EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false)) << c.what;
+        EXPECT_EQ(line.sink.numbers(), QList<int>{c.message}) << c.what;
+        EXPECT_EQ(readFile(target), QByteArray("last good backup")) << c.what;
+        EXPECT_EQ(readFile(partial), line.cameraBytes().left(4 * kBlockSize)) << c.what;
+        EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle)) << c.what;
+    }
+}
+
+TEST_F(BackupPtyTest, VerificationMismatchShowsMessage22) {
+    BackupPty line;
+    bool corrupted = false;
+    line.transfer.dialog().onChanged = [&] {
+        if (line.transfer.viewMode() == BackupTransfer::ModeVerify && !corrupted) {
+            corrupted = true; // the camera loses block 500 after accepting it
+            line.sim.device().camera(1).writeBlock(500, QByteArray(kBlockSize, '\x5A'));
+        }
+    };
+    const QByteArray image = patternImage();
+    ASSERT_TRUE(line.transfer.startUpload(writeFile(target, image)));
+    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false));
+    EXPECT_EQ(line.sink.numbers(), QList<int>{22});
+    EXPECT_EQ(line.framesSent().last().mid(10, 6), QStringLiteral("C101F4"));
+}
+
+TEST_F(BackupPtyTest, CancelDiscardsTheLateReply) {
+    BackupPty line;
+    writeFile(target, "last good backup");
+    int storedAtCancel = -1;
+    line.transfer.dialog().onChanged = [&] {
+        if (line.transfer.dialog().state().progressValue == 100 && storedAtCancel < 0)
+            QTimer::singleShot(0, &line.loop, [&] {
+                storedAtCancel = line.transfer.dialog().state().progressValue;
+                line.transfer.dialog().close(); // the Cancel button
+            });
+    };
+    ASSERT_TRUE(line.transfer.startDownload(target));
+    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false));
+    const int framesAtCancel = line.framesSent().size();
+    line.settle(300); // the reply in flight arrives and must be dropped
+    EXPECT_EQ(line.framesSent().size(), framesAtCancel);
+    EXPECT_EQ(framesAtCancel, storedAtCancel + 1);
+    EXPECT_TRUE(line.sink.shown.isEmpty());
+    EXPECT_EQ(readFile(target), QByteArray("last good backup"));
+    EXPECT_EQ(readFile(partial), line.cameraBytes().left(storedAtCancel * kBlockSize));
+    EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle));
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+#include "RecordingSink.h"
+#include "link/CommLogFile.h"
+#include "link/CommLogStore.h"
+#include "shell/LanguageTables.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+QString frameNo(int i) { return QStringLiteral("F%1").arg(i, 4, 10, QLatin1Char('0')); }
+
+class CommLogFileTest : public ::testing::Test {
+protected:
+    QString writeRaw(const QByteArray& bytes, const QString& name = QStringLiteral("t.log")) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    bool load(const QString& path) { return CommLogFile::load(path, store, sink, language); }
+
+    QTemporaryDir dir;
+    CommLogStore store;
+    RecordingSink sink;
+    LanguageTables language;
+};
+} // namespace
+
+TEST(CommLogStore, KeepsTheNewest3000) {
+    CommLogStore store;
+    for (int i = 0; i < 3001; ++i)
+        store.Add_MsFlexGrid(QStringLiteral("HOST1:"), frameNo(i));
+    ASSERT_EQ(store.count(), 3000);
+    EXPECT_EQ(store.entry(0).data, frameNo(1));
+    EXPECT_EQ(store.entry(2999).data, frameNo(3000));
+    for (int i = 3001; i < 7500; ++i)
+        store.Add_MsFlexGrid(QStringLiteral("HOST1:"), frameNo(i));
+    EXPECT_EQ(store.entry(0).data, frameNo(4500));
+    EXPECT_EQ(store.entry(2999).data, frameNo(7499));
+    EXPECT_TRUE(store.entry(3000).data.isEmpty()); // out of range reads nothing
+    EXPECT_TRUE(store.entry(-1).data.isEmpty());
+}
+
+TEST(CommLogStore, RecordsOnlyBetweenStartAndStop) {
+    CommLogStore store;
+    int changes = 0;
+    store.onChanged = [&] { ++changes; };
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE"));
+    EXPECT_EQ(store.count(), 0);
+    store.Add_MsFlexGrid(QStringLiteral("X"), QStringLiteral("Y"));
+    store.startRecording(); // empties the list
+    EXPECT_EQ(store.count(), 0);
+    // A reply whose frame went out before the start is stored alone.
+    store.Add_MsFlexGrid_Cam(QStringLiteral("12"), QStringLiteral("06"));
+    store.Add_MsFlexGrid_Host(QStringLiteral("3"), QStringLiteral("FE07"));
+    store.stopRecording();
+    store.Add_MsFlexGrid_Cam(QStringLiteral("12"), QStringLiteral("15"));
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.entry(0).unit, QStringLiteral("CAMERA12:"));
+    EXPECT_EQ(store.entry(1).unit, QStringLiteral("HOST3:"));
+    EXPECT_GT(changes, 0);
+}
+
+TEST_F(CommLogFileTest, SaveAndLoadRoundTrip) {
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE080010012038FFFF"));
+    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
+    const QString path = dir.filePath(QStringLiteral("a.log"));
+    ASSERT_TRUE(CommLogFile::save(path, store, sink));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n"));
+
+    CommLogStore loaded;
+    ASSERT_TRUE(CommLogFile::load(path, loaded, sink, language));
+    ASSERT_EQ(loaded.count(), 2);
+    EXPECT_EQ(loaded.entry(0).unit, QStringLiteral("HOST1"));
+    EXPECT_EQ(loaded.entry(0).data, QStringLiteral("FE080010012038FFFF"));
+    EXPECT_EQ(loaded.entry(1).unit, QStringLiteral("CAMERA1"));
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(CommLogFileTest, CommentsBlankLinesAndOddFields) {
+    const QString path = writeRaw(": comment\r\n\r\n   \r\nHOST 1 :\tFE 08 :extra\r\n"
+                                  "\tCAMERA1:06\nnocolon\r\n:another\r\n");
+    ASSERT_TRUE(load(path));
+    ASSERT_EQ(store.count(), 3);
+    EXPECT_EQ(store.entry(0).unit, QStringLiteral("HOST1"));
+    EXPECT_EQ(store.entry(0).data, QStringLiteral("FE08"));
+    EXPECT_EQ(store.entry(1).unit, QStringLiteral("CAMERA1"));
+    EXPECT_EQ(store.entry(2).unit, QStringLiteral("nocolon"));
+    EXPECT_TRUE(store.entry(2).data.isEmpty());
+}
+
+TEST_F(CommLogFileTest, LongFieldsAskWhetherToKeepReading) {
+    const QByteArray longUnit = "HOST1234567:06\r\n";
+    const QByteArray longData = "HOST1:" + QByteArray(495, 'A') + "\r\n";
+    const QString path = writeRaw("HOST1:FE\r\n" + longUnit + longData + "CAMERA1:06\r\n");
+
+    sink.answers = {ButtonYes, ButtonYes};
+    ASSERT_TRUE(load(path));
+    ASSERT_EQ(store.count(), 4);
+    EXPECT_TRUE(store.entry(1).unit.isEmpty()); // kept as an empty line
+    EXPECT_TRUE(store.entry(2).data.isEmpty());
+    EXPECT_EQ(store.entry(3).data, QStringLiteral("06"));
+    ASSERT_EQ(sink.shown.size(), 2);
+    EXPECT_EQ(sink.shown[0].number, 1);
+    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("ログデータ2件目のデータが多すぎます。"));
+    EXPECT_EQ(sink.shown[1].extra, QStringLiteral("ログデータ3件目のデータが多すぎます。"));
+
+    sink.clear();
+    sink.answers = {ButtonNo};
+    ASSERT_TRUE(load(path));
+    EXPECT_EQ(store.count(), 1); // what was read before the stop stays
+    EXPECT_EQ(sink.numbers(), QList<int>{1});
+}
+
+TEST_F(CommLogFileTest, MoreThan3000LinesStopWithMessage20) {
+    QByteArray text;
+    for (int i = 0; i < 3002; ++i)
+        text += "HOST1:" + QByteArray::number(i) + "\r\n";
+    ASSERT_TRUE(load(writeRaw(text)));
+    EXPECT_EQ(store.count(), 3000);
+    ASSERT_EQ(sink.numbers(), QList<int>{20});
+    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("入力できるデータ件数を超えています。"));
+    EXPECT_EQ(store.entry(2999).data, QStringLiteral("2999"));
+}
+
+TEST_F(CommLogFileTest, EmptyItemsPast3000AreDroppedSafely) {
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i)
+        text += "HOST1:1\r\n";
+    text += " :\r\n :\r\n :\r\n";
+    ASSERT_TRUE(load(writeRaw(text)));
+    EXPECT_EQ(store.count(), 3000);
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(CommLogFileTest, RefusedNamesAndUnreadableFiles) {
+    store.Add_MsFlexGrid(QStringLiteral("KEEP"), QStringLiteral("1"));
+    const QString longName = dir.path() + QLatin1Char('/') +
+                             QString(129 - dir.path().size() - 1, QLatin1Char('x'));
+    ASSERT_EQ(longName.size(), 129);
+    EXPECT_FALSE(load(longName));
+    ASSERT_EQ(sink.numbers(), QList<int>{4});
+    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("ファイル名が大き過ぎます。"));
+    EXPECT_EQ(store.count(), 1);
+
+    sink.clear();
+    EXPECT_FALSE(load(dir.filePath(QStringLiteral("missing.log"))));
+    EXPECT_EQ(sink.numbers(), QList<int>{25});
+    EXPECT_EQ(store.count(), 1);
+
+    sink.clear();
+    EXPECT_FALSE(CommLogFile::save(dir.filePath(QStringLiteral("no/such/dir.log")), store, sink));
+    EXPECT_EQ(sink.numbers(), QList<int>{24});
+}

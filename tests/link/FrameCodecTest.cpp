@@ -1,0 +1,141 @@
+#include "link/FrameCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+namespace {
+CommSendRecord record(const QString& camera, const QString& remote, const QString& request) {
+    return {camera, remote, request, QStringLiteral("0"), QStringLiteral("5")};
+}
+QString build(const QString& camera, const QString& remote, const QString& request,
+              const QString& data) {
+    return BuildCommandFrame(record(camera, remote, request), data).value_or(QStringLiteral("?"));
+}
+} // namespace
+
+TEST(FrameCodec, WorkedExamples) {
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("False"),
+                    QStringLiteral("20")),
+              QStringLiteral("FE080010012038FFFF"));
+    EXPECT_EQ(build(QStringLiteral("123"), QStringLiteral("5"), QStringLiteral("True"),
+                    QStringLiteral("2A0103")),
+              QStringLiteral("FE0A1231052A010305FFFF"));
+    EXPECT_EQ(build(QStringLiteral("255"), QStringLiteral("99"), QStringLiteral("False"), {}),
+              QStringLiteral("FE07255099EAFFFF"));
+}
+
+TEST(FrameCodec, LengthByteAndPadding) {
+    // No data: eight bytes, length 07. Camera 5 -> digits 0 0 5, remote 7 -> 0 7.
+    const QString empty = build(QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("False"), {});
+    EXPECT_EQ(empty.size(), 16);
+    EXPECT_EQ(empty.mid(2, 8), QStringLiteral("07005007"));
+    // Nine data bytes: length 0x10; eight: 0x0F with its leading zero.
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(18, QLatin1Char('0'))).mid(2, 2),
+              QStringLiteral("10"));
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(16, QLatin1Char('0'))).mid(2, 2),
+              QStringLiteral("0F"));
+    // Lower-case data is framed in upper case.
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("ab")).mid(10, 2),
+              QStringLiteral("AB"));
+}
+
+TEST(FrameCodec, ChecksumZeroIsWrittenAsTwoDigits) {
+    // FE ^ 08 ^ 00 ^ 10 ^ 01 = E7; data 18 makes the XOR FF and the checksum 00.
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("18")),
+              QStringLiteral("FE080010011800FFFF"));
+    // A checksum below 0x10 keeps its leading zero: data 10 gives 08.
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("10")),
+              QStringLiteral("FE080010011008FFFF"));
+}
+
+TEST(FrameCodec, RequestDigitOnlyForExactTrue) {
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("True"), {}).mid(6, 2),
+              QStringLiteral("11"));
+    for (const char* other : {"true", "TRUE", "1", "", "False"})
+        EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), QString::fromLatin1(other), {})
+                      .mid(6, 2),
+                  QStringLiteral("10"))
+            << other;
+}
+
+TEST(FrameCodec, RefusesWhatCannotBeFramed) {
+    const auto bad = [](const char* camera, const char* remote, const QString& data) {
+        return !BuildCommandFrame(record(QString::fromLatin1(camera), QString::fromLatin1(remote),
+                                         QStringLiteral("False")),
+                                  data)
+                    .has_value();
+    };
+    EXPECT_TRUE(bad("1000", "1", {}));  // four digits would shift every field
+    EXPECT_TRUE(bad("1", "100", {}));
+    EXPECT_TRUE(bad("-1", "1", {}));
+    EXPECT_TRUE(bad("abc", "1", {}));
+    EXPECT_TRUE(bad("1", "1", QStringLiteral("123")));
+    EXPECT_TRUE(bad("1", "1", QStringLiteral("GG")));
+    EXPECT_TRUE(bad("1", "1", QString(2 * 249, QLatin1Char('0'))));
+    EXPECT_FALSE(bad("999", "0", QString(2 * 248, QLatin1Char('0'))));
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(2 * 248, QLatin1Char('0'))).mid(2, 2),
+              QStringLiteral("FF"));
+}
+
+TEST(FrameCodec, RawRecordsByLeadingNumber) {
+    CommSendRecord r = record(QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"));
+    for (const char* raw : {"1", "2", " 1", "7x"}) {
+        r.Raw = QString::fromLatin1(raw);
+        EXPECT_TRUE(IsRawRecord(r)) << raw;
+    }
+    for (const char* raw : {"0", "", "x1", "00"}) {
+        r.Raw = QString::fromLatin1(raw);
+        EXPECT_FALSE(IsRawRecord(r)) << raw;
+    }
+}
+
+TEST(FrameCodec, CompletenessRule) {
+    EXPECT_EQ(ClassifyReply(QStringLiteral("06")), ReplyKind::Ack);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("15")), ReplyKind::Nack);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("00")), ReplyKind::Busy);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("150000")), ReplyKind::Incomplete);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("06FD")), ReplyKind::Incomplete);
+    EXPECT_EQ(ClassifyReply({}), ReplyKind::Incomplete);
+    // FD, length 6 (N - 1), three payload bytes... complete; length one short is not.
+    EXPECT_EQ(ClassifyReply(QStringLiteral("FD06AABB00FFFF")), ReplyKind::Data);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("fd06aabb00ffff")), ReplyKind::Data);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("FD05AABB00FFFF")), ReplyKind::Incomplete);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("FD06AABB00FF")), ReplyKind::Incomplete);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("FE06AABB00FFFF")), ReplyKind::Incomplete);
+    EXPECT_EQ(ClassifyReply(QStringLiteral("FDZZFFFF")), ReplyKind::Incomplete);
+}
+
+TEST(FrameCodec, ReplyChecksum) {
+    // FD ^ 06 ^ 01 ^ 02 = F8; ^ FF = 07.
+    EXPECT_TRUE(ReplyChecksumOk(QStringLiteral("FD06010207FFFF")));
+    EXPECT_FALSE(ReplyChecksumOk(QStringLiteral("FD06010208FFFF")));
+    // Short, single-byte and garbage replies are receive errors, never reads out of range.
+    EXPECT_FALSE(ReplyChecksumOk(QStringLiteral("06")));
+    EXPECT_FALSE(ReplyChecksumOk({}));
+    EXPECT_FALSE(ReplyChecksumOk(QStringLiteral("FD03FFFF")));
+    EXPECT_FALSE(ReplyChecksumOk(QStringLiteral("FD")));
+    EXPECT_FALSE(ReplyChecksumOk(QStringLiteral("FD06010207FFFFFF")));
+    EXPECT_FALSE(ReplyChecksumOk(QStringLiteral("FD06XX0207FFFF")));
+    // Minimum: start, length 4, checksum, two ends. FD ^ 04 ^ FF = 06.
+    EXPECT_TRUE(ReplyChecksumOk(QStringLiteral("FD0406FFFF")));
+}
+
+TEST(FrameCodec, BoundsCheckedFieldReaders) {
+    const QString reply = QStringLiteral("FD06010207FFFF");
+    EXPECT_EQ(ReplyByteCount(reply), 7);
+    EXPECT_EQ(ReplyByteAt(reply, 0), 0xFD);
+    EXPECT_EQ(ReplyByteAt(reply, 3), 0x02);
+    EXPECT_EQ(ReplyByteAt(reply, 6), 0xFF);
+    EXPECT_EQ(ReplyByteAt(reply, 7), -1);
+    EXPECT_EQ(ReplyByteAt(reply, -1), -1);
+    EXPECT_EQ(ReplyByteAt(QStringLiteral("0"), 0), -1);
+}
+
+TEST(FrameCodec, CameraDigitsOfSentFrame) {
+    EXPECT_EQ(CameraDigitsOfFrame(QStringLiteral("FE0A1231052A010305FFFF")), QStringLiteral("123"));
+    EXPECT_EQ(CameraDigitsOfFrame(QStringLiteral("FE080120012038FFFF")), QStringLiteral("12"));
+    EXPECT_EQ(CameraDigitsOfFrame(QStringLiteral("FE0800")), QStringLiteral("0"));
+    EXPECT_EQ(CameraDigitsOfFrame(QStringLiteral("AB")), QStringLiteral("0"));
+    EXPECT_EQ(CameraDigitsOfFrame(QStringLiteral("FE08A1")), QStringLiteral("0"));
+}

@@ -1,0 +1,322 @@
+#include "MemoryBytePort.h"
+
+#include "ManualTimer.h"
+#include "RecordingSink.h"
+#include "link/CommLogStore.h"
+#include "link/LinkClient.h"
+#include "link/LinkEngine.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+class ScriptedClient : public LinkClient {
+public:
+    explicit ScriptedClient(LinkEngine& engine) : m_engine(engine) {}
+    void replyComplete() override {
+        calls.append(QStringLiteral("reply:") + m_engine.state().ReceiveBuffer +
+                     QStringLiteral(":") + QString::number(m_engine.state().ScreenCode));
+        if (onReply)
+            onReply();
+    }
+    void replyTimedOut() override {
+        calls.append(QStringLiteral("timeout:") + QString::number(messagesAtTimeOut()));
+    }
+    void retryTick() override {
+        calls.append(QStringLiteral("retry:") + QString::number(m_engine.state().BlockNo));
+        if (onRetry)
+            onRetry();
+    }
+    void transferDialogClosed() override { calls.append(QStringLiteral("closed")); }
+
+    std::function<int()> messagesAtTimeOut = [] { return 0; };
+    std::function<void()> onReply;
+    std::function<void()> onRetry;
+    QStringList calls;
+
+private:
+    LinkEngine& m_engine;
+};
+
+class LinkEngineTest : public ::testing::Test {
+protected:
+    LinkEngineTest() {
+        settings.PortOverride = QStringLiteral("/dev/ttyTEST");
+        settings.TimeOutWait = QStringLiteral("500");
+        settings.TimeOutRetry = QStringLiteral("300");
+        settings.CurrentWriteWait = 40;
+        engine.ResetLinkState();
+        engine.SetCommPortSettings();
+        engine.OpenCommPort();
+        log.startRecording();
+        client.messagesAtTimeOut = [this] { return static_cast<int>(sink.shown.size()); };
+    }
+
+    int send(const QString& camera, int screen, const QString& data = QStringLiteral("20"),
+             const QString& raw = QStringLiteral("0")) {
+        engine.state().WaitingForm = &client;
+        const CommSendRecord record{camera, QStringLiteral("1"), QStringLiteral("False"), raw,
+                                    QString::number(screen)};
+        return engine.SendCommandFrame(record, data);
+    }
+
+    MemoryBytePort port;
+    ManualTimer timerMenu;
+    ManualTimer timerReTry;
+    Settings settings;
+    RecordingSink sink;
+    CommLogStore log;
+    LinkEngine engine{port, timerMenu, timerReTry, settings, sink, &log};
+    ScriptedClient client{engine};
+};
+
+} // namespace
+
+TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
+    EXPECT_EQ(port.opens.size(), 1);
+    EXPECT_EQ(port.opens[0].device, QStringLiteral("/dev/ttyTEST"));
+    EXPECT_TRUE(port.opens[0].evenParity);
+
+    ASSERT_EQ(send(QStringLiteral("1"), ScreenCommTest), 0);
+    ASSERT_EQ(port.written.size(), 1);
+    EXPECT_EQ(port.written[0], QByteArray::fromHex("FE080010012038FFFF"));
+    EXPECT_EQ(engine.state().LastSentFrame, QStringLiteral("FE080010012038FFFF"));
+    EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
+    EXPECT_TRUE(timerMenu.isActive());
+    EXPECT_EQ(timerMenu.interval(), 500);
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.entry(0).unit, QStringLiteral("HOST1:"));
+
+    port.receiveHex(QStringLiteral("06"));
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("reply:06:7")});
+    EXPECT_FALSE(timerMenu.isActive());
+    ASSERT_EQ(log.count(), 2);
+    EXPECT_EQ(log.entry(1).unit, QStringLiteral("CAMERA1:"));
+    EXPECT_EQ(log.entry(1).data, QStringLiteral("06"));
+}
+
+TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAlone) {
+    send(QStringLiteral("1"), ScreenCommTest);
+    port.receiveHex(QStringLiteral("06"));
+    const QString lastFrame = engine.state().LastSentFrame;
+    engine.CloseCommPort();
+    sink.clear();
+    EXPECT_EQ(send(QStringLiteral("2"), ScreenBackup, QStringLiteral("C1")), 6);
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
+    EXPECT_EQ(engine.state().LastSentFrame, lastFrame);
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_EQ(log.count(), 2);
+}
+
+TEST_F(LinkEngineTest, UnframeableDataIsRefusedWithoutSending) {
+    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("123")),
+              LinkEngine::kSendBadFrame);
+    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("XY"), QStringLiteral("1")),
+              LinkEngine::kSendBadFrame);
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+}
+
+TEST_F(LinkEngineTest, RawDataGoesOutUnchanged) {
+    ASSERT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("fe0801"), QStringLiteral("1")), 0);
+    EXPECT_EQ(port.written.value(0), QByteArray::fromHex("FE0801"));
+    EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
+    EXPECT_TRUE(timerMenu.isActive());
+}
+
+TEST_F(LinkEngineTest, FragmentsRestartTheGapTimerAndCompleteOnce) {
+    send(QStringLiteral("12"), ScreenBackup, QStringLiteral("C10001"));
+    port.receiveHex(QStringLiteral("FD06"));
+    EXPECT_TRUE(timerMenu.isActive());
+    EXPECT_EQ(timerMenu.interval(), 40);
+    port.receiveHex(QStringLiteral("0102"));
+    EXPECT_EQ(timerMenu.interval(), 40);
+    EXPECT_TRUE(client.calls.isEmpty());
+    port.receiveHex(QStringLiteral("07FFFF"));
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("reply:FD06010207FFFF:7")});
+    EXPECT_TRUE(engine.CheckReplyChecksum());
+    EXPECT_EQ(log.entry(log.count() - 1).unit, QStringLiteral("CAMERA12:"));
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(LinkEngineTest, GapLongerThanTheWaitIsATimeOut) {
+    send(QStringLiteral("1"), ScreenTitle);
+    port.receiveHex(QStringLiteral("FD06"));
+    ASSERT_TRUE(timerMenu.fireNow());
+    // Message 2 came before the time-out procedure, the port was recycled, state reset.
+    EXPECT_EQ(sink.numbers(), QList<int>{2});
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_EQ(port.opens.size(), 2);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_TRUE(engine.state().ReceiveBuffer.isEmpty());
+    EXPECT_EQ(engine.state().WaitingForm, nullptr);
+    EXPECT_FALSE(timerMenu.isActive());
+    // Late bytes are dropped and not logged.
+    const int logged = log.count();
+    port.receiveHex(QStringLiteral("0102"));
+    EXPECT_EQ(log.count(), logged);
+}
+
+TEST_F(LinkEngineTest, PanelTimeOutIsSilent) {
+    send(QStringLiteral("1"), ScreenPanel);
+    ASSERT_TRUE(timerMenu.fireNow());
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(client.calls.isEmpty());
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_TRUE(port.isOpen());
+}
+
+TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
+    send(QStringLiteral("1"), ScreenCommTest);
+    port.failOpen = true;
+    ASSERT_TRUE(timerMenu.fireNow());
+    EXPECT_EQ(sink.numbers(), (QList<int>{6, 2}));
+    EXPECT_EQ(engine.lastOpenError(), QStringLiteral("/dev/ttyTEST: no such device"));
+    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest), 6);
+}
+
+TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
+    send(QStringLiteral("1"), ScreenBackup);
+    // 513 bytes: FD, length, ... FFFF would be complete if the limit were not checked first.
+    QByteArray big(513, '\x11');
+    big[0] = char(0xFD);
+    big[1] = char(0xFF);
+    big[511] = char(0xFF);
+    big[512] = char(0xFF);
+    port.receive(big.left(200));
+    port.receive(big.mid(200));
+    EXPECT_EQ(sink.numbers(), QList<int>{13});
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(port.closes, 0); // overflow does not recycle the port
+}
+
+TEST_F(LinkEngineTest, OverflowOnThePanelShowsTheMessageOnly) {
+    send(QStringLiteral("1"), ScreenPanel);
+    port.receive(QByteArray(600, '\x01'));
+    EXPECT_EQ(sink.numbers(), QList<int>{13});
+    EXPECT_TRUE(client.calls.isEmpty());
+}
+
+TEST_F(LinkEngineTest, CameraZeroAwaitsNothing) {
+    ASSERT_EQ(send(QStringLiteral("0"), ScreenCommTest), 0);
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_FALSE(timerMenu.isActive());
+    EXPECT_EQ(log.count(), 1);
+    port.receiveHex(QStringLiteral("06"));
+    EXPECT_TRUE(client.calls.isEmpty());
+    EXPECT_EQ(log.count(), 1);
+}
+
+TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
+    int replies = 0;
+    client.onReply = [&] {
+        if (++replies < 3)
+            send(QStringLiteral("1"), ScreenBackup);
+    };
+    send(QStringLiteral("1"), ScreenBackup);
+    port.receiveHex(QStringLiteral("06"));
+    EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
+    EXPECT_TRUE(timerMenu.isActive());
+    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(QStringLiteral("06"));
+    EXPECT_EQ(replies, 3);
+    EXPECT_EQ(port.written.size(), 3);
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+}
+
+TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
+    send(QStringLiteral("1"), ScreenBackup);
+    engine.state().BlockNo = 5;
+    client.onReply = [&] { engine.armRetry(ScreenBackup); };
+    port.receiveHex(QStringLiteral("00"));
+    EXPECT_TRUE(timerReTry.isActive());
+    EXPECT_EQ(timerReTry.interval(), 300);
+    EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
+
+    client.onRetry = [&] { engine.state().BlockNo += 1; }; // the screen resends and raises it
+    ASSERT_TRUE(timerReTry.fireNow());
+    EXPECT_EQ(client.calls.last(), QStringLiteral("retry:4"));
+    EXPECT_EQ(engine.state().BlockNo, 6);
+    EXPECT_FALSE(timerReTry.isActive());
+}
+
+TEST_F(LinkEngineTest, RetryTickCallsOnlyTitleAndBackup) {
+    engine.state().WaitingForm = &client;
+    engine.armRetry(ScreenCommTest);
+    timerReTry.fireNow();
+    engine.armRetry(ScreenTitle);
+    timerReTry.fireNow();
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("retry:-1")});
+}
+
+TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
+    send(QStringLiteral("1"), ScreenBackup);
+    engine.armRetry(ScreenBackup);
+    engine.transferDialogClosed();
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
+    EXPECT_FALSE(timerMenu.isActive());
+    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+
+    client.calls.clear();
+    send(QStringLiteral("1"), ScreenCommTest);
+    engine.transferDialogClosed(); // neither a title transfer nor the backup
+    EXPECT_TRUE(client.calls.isEmpty());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+
+    send(QStringLiteral("1"), ScreenTitle);
+    engine.state().TitleTransferFlag = 3;
+    engine.transferDialogClosed();
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
+}
+
+TEST_F(LinkEngineTest, ChecksumErrorShowsMessage16) {
+    send(QStringLiteral("1"), ScreenBackup);
+    port.receiveHex(QStringLiteral("FD06010208FFFF"));
+    EXPECT_FALSE(engine.CheckReplyChecksum());
+    EXPECT_EQ(sink.numbers(), QList<int>{16});
+    engine.state().ReceiveBuffer = QStringLiteral("06");
+    EXPECT_FALSE(engine.CheckReplyChecksum());
+}
+
+TEST_F(LinkEngineTest, LostPortWhileWaitingEndsLikeATimeOut) {
+    send(QStringLiteral("1"), ScreenCommTest);
+    port.loseDevice(QStringLiteral("hung up"));
+    EXPECT_EQ(sink.numbers(), QList<int>{2});
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_FALSE(timerMenu.isActive());
+    EXPECT_EQ(port.opens.size(), 2); // recycled
+    EXPECT_EQ(engine.lastLostReason(), QStringLiteral("hung up"));
+}
+
+TEST_F(LinkEngineTest, LostPortWhileIdleIsOnlyNoted) {
+    port.loseDevice(QStringLiteral("gone"));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(port.opens.size(), 1);
+    EXPECT_EQ(engine.lastLostReason(), QStringLiteral("gone"));
+    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest), 6);
+}
+
+TEST_F(LinkEngineTest, OpeningTwiceAndFailingToOpen) {
+    EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
+    EXPECT_TRUE(sink.shown.isEmpty());
+    engine.CloseCommPort();
+    port.failOpen = true;
+    EXPECT_FALSE(engine.OpenCommPort());
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
+    EXPECT_FALSE(engine.lastOpenError().isEmpty());
+    port.failOpen = false;
+    EXPECT_TRUE(engine.OpenCommPort());
+    EXPECT_TRUE(engine.lastOpenError().isEmpty());
+}

@@ -1,0 +1,79 @@
+#include "ManualTimer.h"
+#include "MemoryBytePort.h"
+#include "RecordingSink.h"
+#include "link/LinkClient.h"
+#include "link/LinkEngine.h"
+#include "link/TransferDialogModel.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+struct ClosingClient : LinkClient {
+    void replyComplete() override {}
+    void transferDialogClosed() override {
+        ++closed;
+        if (model)
+            model->close(); // a transfer that ends by closing its dialog again
+    }
+    TransferDialogModel* model = nullptr;
+    int closed = 0;
+};
+
+class TransferDialogModelTest : public ::testing::Test {
+protected:
+    MemoryBytePort port;
+    ManualTimer timerMenu, timerReTry;
+    Settings settings;
+    RecordingSink sink;
+    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
+    LanguageTables language;
+    TransferDialogModel model{engine};
+};
+} // namespace
+
+TEST_F(TransferDialogModelTest, LoadsCaptionsOfTheCurrentLanguage) {
+    int repaints = 0;
+    model.onChanged = [&] { ++repaints; };
+    model.load(language);
+    const auto& s = model.state();
+    EXPECT_EQ(s.caption, QStringLiteral("In transmission"));
+    EXPECT_EQ(s.cancelCaption, QStringLiteral("Cancel"));
+    EXPECT_EQ(s.closeCaption, QStringLiteral("Close"));
+    EXPECT_EQ(s.labels1[0], QStringLiteral("In saving"));
+    EXPECT_EQ(s.labels1[1], QStringLiteral("File name"));
+    EXPECT_EQ(s.labels1[2], QStringLiteral("Save as"));
+    EXPECT_EQ(s.labels2[0], QStringLiteral("Save is completed."));
+    EXPECT_EQ(s.labels2[2], QStringLiteral("Save as"));
+    EXPECT_EQ(s.visibleFrame, 0);
+    EXPECT_TRUE(model.isOpen());
+    EXPECT_EQ(repaints, 1);
+
+    language.setLanguageIndex(1);
+    model.load(language);
+    EXPECT_EQ(model.state().caption, QStringLiteral("転送中"));
+    EXPECT_EQ(model.state().labels2[0], QStringLiteral("保存しました"));
+}
+
+TEST_F(TransferDialogModelTest, CloseRunsTheUnloadRuleOnce) {
+    ClosingClient client;
+    client.model = &model;
+    int closedCalls = 0;
+    model.onClosed = [&] { ++closedCalls; };
+    model.load(language);
+    engine.state().WaitingForm = &client;
+    engine.state().ScreenCode = ScreenBackup;
+    engine.armRetry(ScreenBackup);
+
+    model.close();
+    model.close();
+    EXPECT_EQ(client.closed, 1);
+    EXPECT_EQ(closedCalls, 1);
+    EXPECT_FALSE(model.isOpen());
+    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+}

@@ -1,0 +1,155 @@
+#include "shell/Application.h"
+#include "RecordingSink.h"
+#include "link/LinkEngine.h"
+#include "shell/MenuState.h"
+#include "shell/OptionController.h"
+#include "shell/SingleInstanceLock.h"
+
+#include <QFile>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+using namespace zel;
+
+namespace {
+
+// The master side of a real pseudo-terminal; its slave is the device the program opens.
+class Pty {
+public:
+    Pty() {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slave = QString::fromLocal8Bit(ptsname(m_master));
+    }
+    ~Pty() {
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    QString slavePath() const { return m_slave; }
+
+private:
+    int m_master = -1;
+    QString m_slave;
+};
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[LANGUAGE]\nMode=1\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n"
+                   "[RsWait]\nWrite1=11\nWrite2=22\nWrite3=33\nWrite4=44\n");
+        file.close();
+        ASSERT_TRUE(m_app.readSettings(m_dir.path()));
+        ASSERT_FALSE(m_pty.slavePath().isEmpty());
+        m_app.settings().PortOverride = m_pty.slavePath();
+        m_app.start(m_sink);
+    }
+    QByteArray iniText() const {
+        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_dir;
+    Pty m_pty;
+    test::RecordingSink m_sink;
+    Application m_app;
+};
+
+TEST_F(ApplicationTest, ReadsLanguageAndOpensThePort) {
+    EXPECT_EQ(m_app.language().languageIndex(), 1);
+    EXPECT_TRUE(m_app.openPort());
+    EXPECT_TRUE(m_app.engine().isPortOpen());
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_TRUE(m_app.printDatabasePath().endsWith(QStringLiteral("/DbFile.mdb")));
+    m_app.closePort();
+    EXPECT_FALSE(m_app.engine().isPortOpen());
+}
+
+TEST_F(ApplicationTest, MissingSettingsFileFallsBackToEnglish) {
+    Application other;
+    QTemporaryDir empty;
+    EXPECT_FALSE(other.readSettings(empty.path()));
+    EXPECT_EQ(other.language().languageIndex(), 0);
+}
+
+TEST_F(ApplicationTest, PortThatCannotOpenShowsMessage6) {
+    m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-such-device"));
+    EXPECT_FALSE(m_app.openPort());
+    EXPECT_EQ(m_sink.numbers(), QList<int>{6});
+}
+
+TEST_F(ApplicationTest, SettingWritesTheKeysAndReappliesThePort) {
+    m_app.openPort();
+    m_app.menu().click(MenuState::ButtonOption);
+    OptionController option(m_app);
+    int autoSaveCalls = 0;
+    option.onAutoSaveChanged = [&] { ++autoSaveCalls; };
+    EXPECT_FALSE(option.isChanged());
+    option.setRate(1);
+    option.setAutoSave(2);
+    EXPECT_TRUE(option.isChanged());
+    option.applySetting();
+    EXPECT_FALSE(option.isChanged());
+    EXPECT_EQ(m_app.settings().CurrentWriteWait, 22);
+    EXPECT_EQ(m_app.settings().baudRate(), 9600);
+    EXPECT_EQ(autoSaveCalls, 1);
+    EXPECT_TRUE(m_app.engine().isPortOpen());
+    EXPECT_TRUE(iniText().contains("\nRate=1\n"));
+    EXPECT_TRUE(iniText().contains("\nAutoSave=2\n"));
+    EXPECT_TRUE(iniText().contains("\nWrite2=22\n"));
+
+    option.close();
+    EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing unapplied
+    EXPECT_TRUE(m_app.menu().isEnabled(MenuState::ButtonOption));
+}
+
+TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
+    OptionController option(m_app);
+    option.setAutoSave(3);
+    m_sink.answers = {ButtonNo};
+    option.close();
+    EXPECT_EQ(m_sink.numbers(), QList<int>{7});
+    EXPECT_EQ(m_app.settings().AutoSave, QStringLiteral("0"));
+    EXPECT_TRUE(iniText().contains("\nAutoSave=0\n"));
+    EXPECT_TRUE(m_app.engine().isPortOpen()); // re-applied in every case
+
+    OptionController again(m_app);
+    again.setPort(2);
+    m_sink.answers = {ButtonYes};
+    again.close();
+    EXPECT_EQ(m_app.settings().ComPort, QStringLiteral("2"));
+    EXPECT_TRUE(iniText().contains("\nComPort=2\n"));
+}
+
+TEST_F(ApplicationTest, UnwritableSettingsFileIsReported) {
+    OptionController option(m_app);
+    option.setRate(0);
+    m_app.settings().SettingsFilePath = m_dir.filePath(QStringLiteral("gone/zel.ini"));
+    option.applySetting();
+    EXPECT_EQ(m_sink.numbers(), QList<int>{24});
+    EXPECT_EQ(m_app.settings().CurrentWriteWait, 11); // in force for this run
+}
+
+TEST(SingleInstanceLockTest, SecondCopyRefusedAndStaleLockTakenOver) {
+    QTemporaryDir dir;
+    {
+        SingleInstanceLock first(QStringLiteral("zel.lock"), dir.path());
+        ASSERT_TRUE(first.tryLock());
+        SingleInstanceLock second(QStringLiteral("zel.lock"), dir.path());
+        EXPECT_FALSE(second.tryLock());
+    }
+    // A copy that crashed: its lock names a process that no longer runs.
+    QFile stale(dir.filePath(QStringLiteral("zel.lock")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("999999\nzel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    SingleInstanceLock next(QStringLiteral("zel.lock"), dir.path());
+    EXPECT_TRUE(next.tryLock());
+}
+
+} // namespace

@@ -1,0 +1,144 @@
+#include "shell/Settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using zel::Settings;
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void writeIni(const QByteArray& content) {
+        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QByteArray readIni() const {
+        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    Settings read(const QByteArray& content) {
+        writeIni(content);
+        Settings settings;
+        EXPECT_TRUE(settings.ReadSettings(m_dir.path()));
+        return settings;
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SettingsTest, MissingFileReadsNothing) {
+    Settings settings;
+    EXPECT_FALSE(settings.ReadSettings(m_dir.path()));
+    EXPECT_EQ(settings.Rate, QStringLiteral("3"));
+    EXPECT_TRUE(settings.ApplicationFolder.endsWith(QLatin1Char('/')));
+    EXPECT_EQ(settings.SettingsFilePath, settings.ApplicationFolder + QStringLiteral("zel.ini"));
+}
+
+TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
+    const Settings s = read("[SOFT]\nMode=1\n[LANGUAGE]\nMode=2\n"
+                            "[RS232C]\nComPort=9\nRate=7\nAutoSave=5\n");
+    EXPECT_EQ(s.SoftMode, QStringLiteral("1"));
+    EXPECT_EQ(s.LanguageMode, QStringLiteral("0"));
+    EXPECT_EQ(s.ComPort, QStringLiteral("1"));
+    EXPECT_EQ(s.Rate, QStringLiteral("3"));
+    EXPECT_EQ(s.AutoSave, QStringLiteral("0"));
+    const Settings inRange = read("[RS232C]\nComPort=4\nRate=0\nAutoSave=3\n");
+    EXPECT_EQ(inRange.ComPort, QStringLiteral("4"));
+    EXPECT_EQ(inRange.Rate, QStringLiteral("0"));
+    EXPECT_EQ(inRange.baudRate(), 4800);
+    EXPECT_EQ(inRange.autoSaveMinutes(), 10);
+}
+
+TEST_F(SettingsTest, NamesMatchWithoutCaseAndValuesAreTrimmedAndRewritten) {
+    const Settings s = read("[rs232c]\r\ncomport =  2  \r\n[RSWAIT]\r\nwrite4=\t 300\r\n"
+                            "TimeOutWait=abc\r\nRetryCnt=\r\n");
+    EXPECT_EQ(s.ComPort, QStringLiteral("2"));
+    EXPECT_EQ(s.Write[3], QStringLiteral("300"));
+    EXPECT_EQ(s.CurrentWriteWait, 300); // rate 3 (default) picks Write4
+    EXPECT_EQ(s.TimeOutWait, QStringLiteral("500"));
+    EXPECT_EQ(s.RetryCnt, QStringLiteral("3"));
+}
+
+TEST_F(SettingsTest, FileWithoutRsWaitGivesTheLinkDefaults) {
+    const Settings s = read("[SOFT]\nMode=0\n");
+    EXPECT_EQ(s.CurrentWriteWait, 200);
+    EXPECT_EQ(s.timeOutWaitMs(), 500);
+    EXPECT_EQ(s.retryCount(), 3);
+    EXPECT_EQ(s.timeOutRetryMs(), 500);
+    EXPECT_EQ(s.timeOutDspMs(), 2000);
+}
+
+TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
+    const Settings s = read("[TIMEOUT]\nTimeOutDsp=0\n[RsWait]\nWrite1=-5\nWrite2=70000\n"
+                            "Write3=0\nTimeOutWait=0\nRetryCnt=-1\nTimeOutRetry=99999\n"
+                            "Read1=65536\n");
+    EXPECT_EQ(s.TimeOutDsp, QStringLiteral("2000"));
+    EXPECT_EQ(s.Write[0], QStringLiteral("200"));
+    EXPECT_EQ(s.Write[1], QStringLiteral("200"));
+    EXPECT_EQ(s.Write[2], QStringLiteral("200"));
+    EXPECT_EQ(s.TimeOutWait, QStringLiteral("500"));
+    EXPECT_EQ(s.RetryCnt, QStringLiteral("3"));
+    EXPECT_EQ(s.TimeOutRetry, QStringLiteral("500"));
+    EXPECT_EQ(s.Read[0], QStringLiteral("200"));
+    // Edges that do serve: zero retries, 1 ms and 65535 ms.
+    const Settings edges = read("[RsWait]\nRetryCnt=0\nWrite1=1\nWrite4=65535\n");
+    EXPECT_EQ(edges.RetryCnt, QStringLiteral("0"));
+    EXPECT_EQ(edges.Write[0], QStringLiteral("1"));
+    EXPECT_EQ(edges.CurrentWriteWait, 65535);
+}
+
+TEST_F(SettingsTest, ValueKeepsAtMostSeventeenCharacters) {
+    // 17 characters of "00000000000000123456" are "00000000000000123": 123 ms.
+    const Settings s = read("[RsWait]\nTimeOutWait=00000000000000123456\n");
+    EXPECT_EQ(s.TimeOutWait, QStringLiteral("123"));
+}
+
+TEST_F(SettingsTest, CurrentWriteWaitFollowsTheRate) {
+    Settings s = read("[RS232C]\nRate=1\n[RsWait]\nWrite1=10\nWrite2=20\nWrite3=30\nWrite4=40\n");
+    EXPECT_EQ(s.CurrentWriteWait, 20);
+    s.Rate = QStringLiteral("2");
+    s.recomputeCurrentWriteWait();
+    EXPECT_EQ(s.CurrentWriteWait, 30);
+}
+
+TEST_F(SettingsTest, PortDeviceMapsComPortsAndHonoursOverrides) {
+    Settings s = read("[RS232C]\nComPort=2\nDevice3=/dev/serial/by-id/usb-adapter-port0\n");
+    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/ttyS1"));
+    s.ComPort = QStringLiteral("3");
+    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/serial/by-id/usb-adapter-port0"));
+    s.PortOverride = QStringLiteral("/dev/pts/7");
+    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/pts/7"));
+}
+
+TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
+    const QByteArray original = "; site settings\r\n[SOFT]\r\nMode=1\r\n\r\n[RS232C]\r\n"
+                                "ComPort=1 ; first port\r\nunknown=keep me\r\nRate=3\r\n"
+                                "AutoSave=0\r\n[RsWait]\r\nWrite1=200\r\n";
+    Settings s = read(original);
+    ASSERT_TRUE(s.P_SetIniRS232C(QStringLiteral("2"), QStringLiteral("1")));
+    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("3")));
+    QByteArray expected = original;
+    expected.replace("ComPort=1 ; first port", "ComPort=2");
+    expected.replace("Rate=3", "Rate=1");
+    expected.replace("AutoSave=0", "AutoSave=3");
+    EXPECT_EQ(readIni(), expected);
+    EXPECT_EQ(s.Rate, QStringLiteral("1"));
+    Settings again;
+    ASSERT_TRUE(again.ReadSettings(m_dir.path()));
+    EXPECT_EQ(again.ComPort, QStringLiteral("2"));
+    EXPECT_EQ(again.AutoSave, QStringLiteral("3"));
+}
+
+TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
+    Settings s = read("[RS232C]\nComPort=1\n\n[RsWait]\nWrite1=200");
+    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("2")));
+    EXPECT_EQ(readIni(), QByteArray("[RS232C]\nComPort=1\nAutoSave=2\n\n[RsWait]\nWrite1=200"));
+
+    s = read("[SOFT]\nMode=1");
+    ASSERT_TRUE(s.P_SetIniRS232C(QStringLiteral("4"), QStringLiteral("0")));
+    EXPECT_EQ(readIni(), QByteArray("[SOFT]\nMode=1\n[RS232C]\nComPort=4\nRate=0\n"));
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+// What the simulated controller answers to each command family.
+#include "CameraControllerSim.h"
+#include "SimFrames.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel::sim;
+using namespace zel::test;
+
+namespace {
+
+const QByteArray AckByte = hex("06");
+const QByteArray NackByte = hex("15");
+
+// All bytes the simulator sends for `frame`, pieces joined.
+QByteArray answer(CameraControllerSim& sim, const QByteArray& frame, qint64 nowMs = 0) {
+    QByteArray out;
+    for (const SimOutput& piece : sim.receive(frame, nowMs))
+        out += piece.bytes;
+    return out;
+}
+
+QByteArray ackCommand(CameraControllerSim& sim, const char* dataHex, int camera = 1) {
+    return answer(sim, commandFrame(camera, 0, 1, hex(dataHex)));
+}
+
+TEST(CameraControllerSim, AcknowledgesEveryPanelCommand) {
+    CameraControllerSim sim;
+    const char* commands[] = {
+        "20043C3C0808", "2000", "300102", "6E0102", "6201", "88", "89", "40", "410102", "A802",
+        "A901FFFF", "101230", "110070", "120070", "4801", "4901", "4A", "4C02", "4D10", "2102",
+        "2201", "4201", "4302", "1436000100640001D6"};
+    for (const char* data : commands)
+        EXPECT_EQ(ackCommand(sim, data), AckByte) << data;
+    EXPECT_EQ(sim.frameCount(0x20), 2);
+    EXPECT_EQ(sim.framesReceived(), int(std::size(commands)));
+}
+
+TEST(CameraControllerSim, RefusesWhatItCannotCarryOut) {
+    CameraControllerSim sim;
+    EXPECT_EQ(ackCommand(sim, "77"), NackByte) << "unknown command";
+    EXPECT_EQ(ackCommand(sim, "3001"), NackByte) << "short data";
+    EXPECT_EQ(ackCommand(sim, "200400"), NackByte) << "command 20 with a partial speed set";
+    EXPECT_EQ(answer(sim, commandFrame(1, 1, 1, hex("40"))), NackByte) << "data reply asked";
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("15"))), NackByte) << "NOW without request";
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 0, hex("40"))), NackByte) << "remote 0";
+    EXPECT_EQ(ackCommand(sim, "141A00010000000000"), NackByte) << "GO with a non-decimal PAN";
+    EXPECT_EQ(ackCommand(sim, "147201380000000000"), NackByte) << "GO with PAN 7201";
+    QByteArray broken = commandFrame(1, 0, 1, hex("40"));
+    broken[broken.size() - 3] = char(broken.at(broken.size() - 3) ^ 0x01);
+    EXPECT_EQ(answer(sim, broken), NackByte) << "bad checksum";
+    EXPECT_EQ(sim.badChecksumFrames(), 1);
+}
+
+TEST(CameraControllerSim, AbsentCamerasAndCameraZeroStaySilent) {
+    CameraControllerSim sim(3);
+    EXPECT_EQ(ackCommand(sim, "40", 3), AckByte);
+    EXPECT_TRUE(sim.receive(commandFrame(4, 0, 1, hex("40"))).isEmpty());
+    EXPECT_TRUE(sim.receive(commandFrame(0, 0, 1, hex("40"))).isEmpty());
+    EXPECT_TRUE(sim.receive(commandFrame(999, 1, 1, hex("C10001"))).isEmpty());
+    EXPECT_EQ(sim.frameCount(0x40), 3); // heard, not answered
+}
+
+TEST(CameraControllerSim, PositionReportFollowsGoAndMovement) {
+    CameraControllerSim sim;
+    // GO PAN 3600, TILT 100 (packed decimal), ZOOM 25600, D-ZOOM 470 (binary)
+    ASSERT_EQ(answer(sim, commandFrame(1, 0, 1, hex("1436000100640001D6")), 1000), AckByte);
+    const QByteArray now = commandFrame(1, 1, 1, hex("15"));
+    QByteArray report = answer(sim, now, 1000);
+    ASSERT_EQ(report.size(), 17);
+    EXPECT_TRUE(isGoodDataReply(report));
+    EXPECT_EQ(report.mid(2, 3), now.mid(2, 3)) << "address echoed";
+    EXPECT_EQ(report.mid(5, 9), hex("150E1000646400 01D6").replace(' ', QByteArray()));
+
+    // Pan right at speed 60 for two seconds: 60 x 10 units per second.
+    ASSERT_EQ(answer(sim, commandFrame(1, 0, 1, hex("20043C3C0808")), 1000), AckByte);
+    ASSERT_EQ(answer(sim, commandFrame(1, 0, 1, hex("20003C3C0808")), 3000), AckByte);
+    EXPECT_EQ(sim.camera(1).position(3000).pan, 3600 + 1200);
+    EXPECT_EQ(sim.camera(1).position(9000).pan, 4800) << "stopped by the release frame";
+
+    // Pan left at full speed runs into the end stop, never below 0.
+    answer(sim, commandFrame(1, 0, 1, hex("20087F7F0808")), 9000);
+    EXPECT_EQ(sim.camera(1).position(60000).pan, 0);
+    report = answer(sim, now, 60000);
+    EXPECT_EQ(report.mid(6, 2), hex("0000"));
+}
+
+TEST(CameraControllerSim, PresetsStoreAndRecallPositions) {
+    CameraControllerSim sim;
+    ackCommand(sim, "147200380000000000");
+    ASSERT_EQ(ackCommand(sim, "110120"), AckByte); // SET 12
+    ackCommand(sim, "140000000000000000");
+    ASSERT_EQ(ackCommand(sim, "100120"), AckByte); // POS 12
+    EXPECT_EQ(sim.camera(1).position(0), (CameraPosition{7200, 3800, 0, 0}));
+    EXPECT_EQ(ackCommand(sim, "101A00"), NackByte) << "non-decimal preset number";
+}
+
+TEST(CameraControllerSim, TitlesReadBackWhatWasWritten) {
+    CameraControllerSim sim;
+    // CAMERA ID of camera 2 starts as "CAM 2": C A M space 2 (end mark), then blanks.
+    QByteArray reply = answer(sim, commandFrame(2, 1, 1, hex("B1020000")));
+    ASSERT_EQ(reply.size(), 28);
+    EXPECT_TRUE(isGoodDataReply(reply));
+    EXPECT_EQ(reply.mid(5, 4), hex("B1020000"));
+    EXPECT_EQ(reply.mid(9, 16), hex("000C000A001600FD8002" "00FD00FD00FD"));
+
+    // POSITION 123 written, then read back; POSITION 124 untouched.
+    const QByteArray codes = hex("000A000B80240000FD00FD00FD00FD00FD").left(16);
+    ASSERT_EQ(answer(sim, commandFrame(1, 0, 1, hex("B1031230") + codes)), AckByte);
+    reply = answer(sim, commandFrame(1, 1, 1, hex("B1031230")));
+    EXPECT_EQ(reply.mid(9, 16), codes);
+    EXPECT_EQ(sim.camera(1).titleCodes(0x03, 123), codes);
+    EXPECT_EQ(sim.camera(1).titleCodes(0x03, 124), CameraUnit::encodeTitle("POS 124"));
+
+    // Every title of every category answers; one past the end of each does not.
+    const int ends[][2] = {{0x02, 1}, {0x03, 256}, {0x04, 3}, {0x05, 1}, {0x06, 17},
+                           {0x07, 4}, {0x08, 9},   {0x09, 9}, {0x0A, 9}};
+    int titles = 0;
+    for (const auto& [category, end] : ends) {
+        for (int n = 0; n <= end; ++n) {
+            QByteArray data = hex("B1");
+            data += char(category);
+            data += char(((n / 100) << 4) | ((n / 10) % 10));
+            data += char((n % 10) << 4);
+            const bool exists = CameraUnit::titleIndex(category, n) >= 0;
+            titles += exists;
+            EXPECT_EQ(answer(sim, commandFrame(1, 1, 1, data)).size(), exists ? 28 : 1);
+        }
+    }
+    EXPECT_EQ(titles, CameraUnit::TitleCount);
+    EXPECT_EQ(answer(sim, commandFrame(1, 1, 1, hex("B1030015"))), NackByte) << "low nibble";
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("B1030010"))), NackByte) << "read, no request";
+}
+
+TEST(CameraControllerSim, SettingsBlocksReadBackWhatWasWritten) {
+    CameraControllerSim sim;
+    const QByteArray initial = sim.camera(1).settings();
+    ASSERT_EQ(initial.size(), 32000);
+    EXPECT_NE(initial.mid(0, 32), initial.mid(32, 32)) << "blocks are told apart";
+    EXPECT_NE(initial, sim.camera(2).settings()) << "cameras are told apart";
+
+    QByteArray reply = answer(sim, commandFrame(1, 1, 1, hex("C103E8")));
+    ASSERT_EQ(reply.size(), 43);
+    EXPECT_EQ(uchar(reply.at(1)), 42);
+    EXPECT_TRUE(isGoodDataReply(reply));
+    EXPECT_EQ(reply.mid(5, 3), hex("C103E8"));
+    EXPECT_EQ(reply.mid(8, 32), initial.right(32));
+
+    QByteArray block(32, '\0');
+    for (int i = 0; i < 32; ++i)
+        block[i] = char(0xE0 + i);
+    ASSERT_EQ(answer(sim, commandFrame(1, 0, 1, hex("C10007") + block)), AckByte);
+    EXPECT_EQ(answer(sim, commandFrame(1, 1, 1, hex("C10007"))).mid(8, 32), block);
+    EXPECT_EQ(sim.camera(1).settings().mid(6 * 32, 32), block);
+    EXPECT_EQ(sim.camera(1).settings().mid(7 * 32), initial.mid(7 * 32)) << "neighbours kept";
+
+    EXPECT_EQ(answer(sim, commandFrame(1, 1, 1, hex("C10000"))), NackByte);
+    EXPECT_EQ(answer(sim, commandFrame(1, 1, 1, hex("C103E9"))), NackByte);
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("C10001") + block.left(31))), NackByte);
+}
+
+TEST(CameraControllerSim, ForgetsATornFrameAfterASilence) {
+    CameraControllerSim sim;
+    const QByteArray frame = commandFrame(1, 0, 1, hex("40"));
+    EXPECT_TRUE(sim.receive(frame.left(4), 0).isEmpty());
+    // The rest never came; much later a whole frame arrives and is answered alone.
+    EXPECT_EQ(answer(sim, frame, 5000), AckByte);
+}
+
+} // namespace

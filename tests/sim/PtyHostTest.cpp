@@ -1,0 +1,104 @@
+// The simulator on a real pseudo-terminal, driven from the slave side with plain system calls.
+#include "CameraControllerSim.h"
+#include "PtyHost.h"
+#include "PtySlave.h"
+#include "SimConfig.h"
+#include "SimFrames.h"
+#include "SimulatedController.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace zel::sim;
+using namespace zel::test;
+
+namespace {
+
+const QByteArray PanRight = commandFrame(1, 0, 1, hex("20043C3C0808"));
+
+TEST(PtyHost, AnswersOverTheSlaveAndSurvivesReopening) {
+    SimulatedController sim;
+    QString error;
+    ASSERT_TRUE(sim.start(&error)) << error.toStdString();
+    ASSERT_TRUE(sim.slavePath().startsWith(QStringLiteral("/dev/")));
+
+    PtySlave port;
+    ASSERT_TRUE(port.open(sim.slavePath()));
+    ASSERT_TRUE(port.write(PanRight));
+    EXPECT_EQ(port.read(1, 2000), hex("06"));
+
+    // A program recycles its port after a time-out: the master must keep serving.
+    port.close();
+    ASSERT_TRUE(port.open(sim.slavePath()));
+    ASSERT_TRUE(port.write(commandFrame(1, 1, 1, hex("C103E8"))));
+    const QByteArray reply = port.read(43, 2000);
+    ASSERT_EQ(reply.size(), 43);
+    EXPECT_TRUE(isGoodDataReply(reply));
+    EXPECT_EQ(reply.mid(8, 32), sim.device().camera(1).block(1000));
+    EXPECT_EQ(sim.device().frameCount(0xC1), 1);
+}
+
+TEST(PtyHost, AbsentCameraStaysSilentOnTheLine) {
+    SimConfig config;
+    config.cameraCount = 2;
+    SimulatedController sim(config);
+    ASSERT_TRUE(sim.start(nullptr));
+    PtySlave port;
+    ASSERT_TRUE(port.open(sim.slavePath()));
+    port.write(commandFrame(3, 0, 1, hex("40")));
+    port.write(commandFrame(0, 0, 1, hex("40")));
+    EXPECT_TRUE(port.readUntilQuiet(100).isEmpty());
+    EXPECT_EQ(sim.device().frameCount(0x40), 2);
+}
+
+TEST(PtyHost, StopHangsUpTheSlave) {
+    SimulatedController sim;
+    ASSERT_TRUE(sim.start(nullptr));
+    PtySlave port;
+    ASSERT_TRUE(port.open(sim.slavePath()));
+    sim.stop();
+    EXPECT_TRUE(port.waitForHangUp(2000));
+    EXPECT_FALSE(sim.host().isOpen());
+}
+
+// Wire time of `bytes` bytes of 8E1 at `rate`, in milliseconds.
+double wireMs(int bytes, int rate) { return bytes * 11 * 1000.0 / rate; }
+
+TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
+    constexpr int Rate = 9600;
+    SimConfig config;
+    config.bitRate = Rate;
+    SimulatedController sim(config);
+    ASSERT_TRUE(sim.start(nullptr));
+    PtySlave port;
+    ASSERT_TRUE(port.open(sim.slavePath()));
+
+    // Three block writes back to back (3 x 43 bytes in), then three block reads (3 x 11 in,
+    // 3 x 43 out), all written at once. Each frame is answered once its last byte has
+    // crossed the wire: ACKs after bytes 43, 86, 129; the reads complete at 140, 151, 162
+    // but their answers queue behind each other: 140 + 3 x 43 = 269 byte times in all.
+    QByteArray requests;
+    for (int block = 1; block <= 3; ++block)
+        requests += commandFrame(1, 0, 1, hex("C100") + char(block) + QByteArray(32, char(block)));
+    for (int block = 1; block <= 3; ++block)
+        requests += commandFrame(1, 1, 1, hex("C100") + char(block));
+    ASSERT_TRUE(port.write(requests));
+    QList<qint64> arrivals;
+    const QByteArray answers = port.readOnThread(3 + 3 * 43, 5000, &arrivals);
+    ASSERT_EQ(answers.size(), 3 + 3 * 43);
+    EXPECT_EQ(answers.left(3), hex("060606"));
+    EXPECT_EQ(answers.mid(3 + 8, 32), QByteArray(32, char(1)));
+
+    const double firstMs = arrivals.first() / 1e6;
+    const double totalMs = arrivals.last() / 1e6;
+    const double expectedFirst = wireMs(43 + 1, Rate);
+    const double expectedTotal = wireMs(140 + 3 * 43, Rate);
+    // Tolerances leave room for a loaded machine; deadlines are absolute, so only the
+    // lateness of the last wake-up shows in the total.
+    EXPECT_NEAR(firstMs, expectedFirst, expectedFirst * 0.05);
+    EXPECT_NEAR(totalMs, expectedTotal, expectedTotal * 0.03);
+    std::printf("paced: last byte after %.3f ms, wire time %.3f ms (%+.2f%%)\n", totalMs,
+                expectedTotal, (totalMs - expectedTotal) * 100 / expectedTotal);
+}
+
+} // namespace

@@ -1,0 +1,304 @@
+#include "RecordingSink.h"
+#include "common/Cp932.h"
+#include "common/TextFile.h"
+#include "shell/LanguageTables.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleDocumentSession.h"
+#include "titles/TitleFileReader.h"
+#include "titles/TitleFileWriter.h"
+#include "titles/TitleSlots.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using zel::test::RecordingSink;
+
+namespace {
+
+constexpr int kKeepReading = 1;
+constexpr int kSaveInEdit = 19;
+constexpr int kAlreadyOpened = 23;
+constexpr int kCannotSave = 24;
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeLines(const QString& path, const QStringList& lines) {
+    ASSERT_TRUE(WriteTextFile(path, lines));
+}
+
+TitleDocument sampleDocument(bool japanese) {
+    TitleDocument document;
+    document.RemoteNo = QStringLiteral("12");
+    document.CameraNo = QStringLiteral("200");
+    for (int category = 0; category < kTitleCategoryCount; ++category)
+        for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
+            document.setTitle(category, number,
+                              japanese ? QStringLiteral("カメラ%1").arg(number)
+                                       : QStringLiteral("C%1-%2").arg(category).arg(number));
+    document.setTitle(CategoryPosition, 7, japanese ? QStringLiteral("\u3000ｶ｛０２４｝")
+                                                    : QStringLiteral("{024}x"));
+    return document;
+}
+
+class TitleFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_slot = m_slots.acquireSlot();
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    TitleDocumentSession session(TitleDocument& document, int slot = 0) {
+        return TitleDocumentSession(m_slots, slot == 0 ? m_slot : slot, document, m_sink,
+                                    m_language);
+    }
+
+    QTemporaryDir m_dir;
+    TitleSlots m_slots;
+    int m_slot = 0;
+    RecordingSink m_sink;
+    LanguageTables m_language;
+};
+
+} // namespace
+
+TEST_F(TitleFileTest, WriterLayoutAndLabels) {
+    TitleDocument document = sampleDocument(false);
+    const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
+    ASSERT_EQ(lines.size(), 313);
+    EXPECT_EQ(lines[0], QStringLiteral("12:Controller No"));
+    EXPECT_EQ(lines[1], QStringLiteral("200:Camera No"));
+    EXPECT_EQ(lines[2], QStringLiteral("[CAMERA]"));
+    EXPECT_EQ(lines[4], QStringLiteral("[POSITION]"));
+    EXPECT_EQ(lines[5], QStringLiteral("\"C1-1\""));
+    EXPECT_EQ(lines[260], QStringLiteral("[TRACE]"));
+    EXPECT_EQ(lines[263], QStringLiteral("[AUTOPAN]"));
+    EXPECT_EQ(lines[304], QStringLiteral("[AUX]"));
+    EXPECT_EQ(lines[312], QStringLiteral("\"C8-8\""));
+    m_language.setLanguageIndex(1);
+    EXPECT_EQ(TitleFileLines(document, TitleFileLabelsFor(m_language))[1],
+              QStringLiteral("200:カメラ番号"));
+}
+
+TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
+    for (const bool japanese : {false, true}) {
+        m_language.setLanguageIndex(japanese ? 1 : 0);
+        TitleDocument document = sampleDocument(japanese);
+        const QString first = path(QStringLiteral("first.ttl"));
+        const QString second = path(QStringLiteral("second.ttl"));
+        TitleDocumentSession writer = session(document);
+        ASSERT_TRUE(writer.saveAs(first));
+        writer.close();
+
+        TitleDocument reread;
+        TitleDocumentSession reader = session(reread, m_slots.acquireSlot());
+        ASSERT_EQ(reader.ReadTitleFile(first), TitleOpenResult::Loaded);
+        EXPECT_EQ(reread.RemoteNo, QStringLiteral("12"));
+        EXPECT_EQ(reread.CameraNo, QStringLiteral("200"));
+        EXPECT_EQ(reread.title(CategoryPosition, 7), document.title(CategoryPosition, 7));
+        EXPECT_EQ(reread.title(CategoryAux, 8), document.title(CategoryAux, 8));
+        ASSERT_TRUE(reader.saveAs(second));
+        EXPECT_EQ(fileBytes(first), fileBytes(second));
+        EXPECT_TRUE(fileBytes(first).endsWith("\r\n"));
+        reader.close();
+        EXPECT_TRUE(m_sink.shown.isEmpty());
+    }
+}
+
+TEST_F(TitleFileTest, HalfWidthBlanksAreTrimmedIdeographicStay) {
+    TitleDocument document;
+    document.setTitle(CategoryCamera, 1, QStringLiteral("  A B  "));
+    document.setTitle(CategoryTrace, 2, QStringLiteral("\u3000X\u3000"));
+    const QString file = path(QStringLiteral("blanks.ttl"));
+    ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
+    TitleDocument reread;
+    ASSERT_EQ(session(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_EQ(reread.title(CategoryCamera, 1), QStringLiteral("A B"));
+    EXPECT_EQ(reread.title(CategoryTrace, 2), QStringLiteral("\u3000X\u3000"));
+}
+
+TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
+    QStringList lines{QStringLiteral(": written by hand"), QStringLiteral(" 5 : Controller No"),
+                      QString(), QStringLiteral("\t7\t:Camera No"), QStringLiteral("[AUX]"),
+                      QStringLiteral("\"aux1\""), QStringLiteral(":comment inside"),
+                      QStringLiteral("no quotes here"), QStringLiteral("[POSITION]")};
+    for (int i = 1; i <= 256; ++i)
+        lines.append(QStringLiteral("\"p%1\"").arg(i));
+    lines.append({QStringLiteral("[TRACE]"), QStringLiteral("\"t1\"")});
+    const QString file = path(QStringLiteral("lenient.ttl"));
+    writeLines(file, lines);
+    TitleDocument document;
+    document.setTitle(CategoryHome, 1, QStringLiteral("old"));
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_EQ(document.RemoteNo, QStringLiteral("5"));
+    EXPECT_EQ(document.CameraNo, QStringLiteral("7"));
+    EXPECT_EQ(document.title(CategoryAux, 1), QStringLiteral("aux1"));
+    EXPECT_EQ(document.title(CategoryAux, 2), QString()); // no quotes: empty title
+    EXPECT_EQ(document.title(CategoryPosition, 255), QStringLiteral("p255"));
+    EXPECT_EQ(document.title(CategoryTrace, 1), QStringLiteral("t1"));
+    EXPECT_EQ(document.title(CategoryTrace, 2), QString());
+    EXPECT_EQ(document.title(CategoryHome, 1), QString()); // missing section: emptied
+    EXPECT_FALSE(document.TitleModified);
+    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("7"));
+}
+
+TEST_F(TitleFileTest, ShortPositionSectionLeavesTheRestEmpty) {
+    QStringList lines{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[POSITION]")};
+    for (int i = 1; i <= 10; ++i)
+        lines.append(QStringLiteral("\"p%1\"").arg(i));
+    const QString file = path(QStringLiteral("short.ttl"));
+    writeLines(file, lines);
+    TitleDocument document;
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_EQ(document.title(CategoryPosition, 10), QStringLiteral("p10"));
+    EXPECT_EQ(document.title(CategoryPosition, 11), QString());
+}
+
+TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
+    const QString file = path(QStringLiteral("nonumbers.ttl"));
+    writeLines(file, {QStringLiteral("[CAMERA]"), QStringLiteral("\"cam\""),
+                      QStringLiteral("[TRACE]"), QStringLiteral("\"t\"")});
+    TitleDocument document;
+    m_sink.answers = {ButtonYes, ButtonYes};
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(m_sink.numbers(), (QList<int>{kKeepReading, kKeepReading}));
+    EXPECT_EQ(m_sink.shown[0].extra, QStringLiteral("REMOTE No. incorrect"));
+    EXPECT_EQ(m_sink.shown[1].extra, QStringLiteral("CAMERA No. incorrect"));
+    EXPECT_EQ(document.RemoteNo, QStringLiteral("1"));
+    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("cam"));
+
+    m_sink.clear();
+    m_sink.answers = {ButtonNo};
+    writeLines(file, {QStringLiteral("100"), QStringLiteral("3"), QStringLiteral("[CAMERA]"),
+                      QStringLiteral("\"cam\"")});
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Stopped);
+    EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
+    EXPECT_EQ(document.title(CategoryCamera, 1), QString());
+    EXPECT_TRUE(m_slots.LastCameraNo.isEmpty());
+}
+
+TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
+    TitleDocument document;
+    document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
+    const QString longPath = QStringLiteral("/tmp/") + QString(124, QLatin1Char('x'));
+    ASSERT_EQ(longPath.size(), 129);
+    EXPECT_EQ(session(document).ReadTitleFile(longPath), TitleOpenResult::NotLoaded);
+    EXPECT_EQ(m_sink.numbers(), QList<int>{4});
+    EXPECT_EQ(m_sink.shown[0].extra, QStringLiteral("File name too long."));
+
+    const QString shared = path(QStringLiteral("shared.ttl"));
+    TitleDocument other;
+    TitleDocumentSession otherSession = session(other, m_slots.acquireSlot());
+    ASSERT_TRUE(otherSession.saveAs(shared));
+    m_sink.clear();
+    EXPECT_EQ(session(document).ReadTitleFile(shared), TitleOpenResult::NotLoaded);
+    EXPECT_FALSE(session(document).saveAs(shared));
+    EXPECT_EQ(m_sink.numbers(), (QList<int>{kAlreadyOpened, kAlreadyOpened}));
+    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
+    // Save as writes under a long path; the file cannot be opened again.
+    TitleDocument third;
+    TitleDocumentSession thirdSession = session(third, m_slots.acquireSlot());
+    const QString longSave = m_dir.path() + QLatin1Char('/') + QString(130, QLatin1Char('y'));
+    ASSERT_TRUE(thirdSession.saveAs(longSave));
+    thirdSession.close();
+    EXPECT_EQ(session(document).ReadTitleFile(longSave), TitleOpenResult::NotLoaded);
+}
+
+TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
+    const QString file = path(QStringLiteral("keep.ttl"));
+    TitleDocument document = sampleDocument(false);
+    TitleDocumentSession windowSession = session(document);
+    ASSERT_TRUE(windowSession.saveAs(file));
+    const QByteArray before = fileBytes(file);
+    document.setTitle(CategoryCamera, 1, QStringLiteral("emoji \U0001F600")); // no CP932 form
+    document.MarkModified();
+    EXPECT_FALSE(windowSession.Save());
+    EXPECT_EQ(m_sink.numbers(), QList<int>{kCannotSave});
+    EXPECT_TRUE(document.TitleModified);
+    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_FALSE(windowSession.saveAs(path(QStringLiteral("missing/dir/x.ttl"))));
+    EXPECT_TRUE(document.TitleModified);
+}
+
+TEST_F(TitleFileTest, DoubleQuoteTitleSurvivesWithItsCode) {
+    const TitleCharTable table(0);
+    TitleDocument document;
+    document.setTitle(CategoryTour, 3, QStringLiteral("A\"B"));
+    const QString file = path(QStringLiteral("quote.ttl"));
+    ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
+    TitleDocument reread;
+    ASSERT_EQ(session(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
+    TitleCodes before{};
+    TitleCodes after{};
+    ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
+    ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(reread.title(CategoryTour, 4), QString()); // nothing shifted
+    EXPECT_TRUE(table.CheckTitleChars(reread.title(CategoryTour, 3)));
+}
+
+TEST_F(TitleFileTest, SortedGridIsWrittenInNumberOrder) {
+    TitleDocument document;
+    for (int number = 1; number <= 255; ++number)
+        document.setTitle(CategoryPosition, number, QString::number(number));
+    document.row(CategoryPosition, 2).checkMark.clear(); // title 3 failed the check
+    document.row(CategoryPosition, 6).checkMark.clear(); // title 7 too
+    document.sortByCheckMark(CategoryPosition);
+    EXPECT_EQ(document.row(CategoryPosition, 0).number, QStringLiteral("3"));
+    EXPECT_EQ(document.row(CategoryPosition, 1).number, QStringLiteral("7"));
+    EXPECT_EQ(document.row(CategoryPosition, 2).number, QStringLiteral("1"));
+    const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
+    for (int number = 1; number <= 255; ++number)
+        ASSERT_EQ(lines[4 + number], QStringLiteral("\"%1\"").arg(number));
+}
+
+TEST_F(TitleFileTest, SavePromptAnswers) {
+    TitleDocument document;
+    TitleDocumentSession windowSession = session(document);
+    EXPECT_TRUE(windowSession.ConfirmSaveBeforeDiscard()); // not modified: no question
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    document.MarkModified();
+    m_sink.answers = {ButtonCancel};
+    EXPECT_FALSE(windowSession.ConfirmSaveBeforeDiscard());
+    EXPECT_TRUE(document.TitleModified);
+    m_sink.answers = {ButtonNo};
+    EXPECT_TRUE(windowSession.ConfirmSaveBeforeDiscard());
+    EXPECT_FALSE(document.TitleModified);
+    // Yes without a file runs Save as; a cancelled dialog keeps the document.
+    document.MarkModified();
+    m_sink.answers = {ButtonYes};
+    windowSession.askSaveAsPath = [] { return QString(); };
+    EXPECT_FALSE(windowSession.ConfirmSaveBeforeDiscard());
+    const QString file = path(QStringLiteral("prompt.ttl"));
+    windowSession.askSaveAsPath = [file] { return file; };
+    m_sink.answers = {ButtonYes};
+    EXPECT_TRUE(windowSession.ConfirmSaveBeforeDiscard());
+    EXPECT_FALSE(document.TitleModified);
+    EXPECT_EQ(windowSession.caption(), QStringLiteral("ID setting: ") + file);
+    EXPECT_EQ(m_sink.numbers(), (QList<int>{kSaveInEdit, kSaveInEdit, kSaveInEdit, kSaveInEdit}));
+}
+
+TEST_F(TitleFileTest, CameraChangePromptComesOnce) {
+    TitleDocument document;
+    TitleDocumentSession windowSession = session(document);
+    windowSession.load();
+    m_sink.answers = {ButtonNo};
+    document.MarkModified();
+    EXPECT_TRUE(windowSession.ConfirmSaveOnCameraChange(QStringLiteral("2")));
+    EXPECT_EQ(m_sink.numbers(), QList<int>{kSaveInEdit});
+    EXPECT_FALSE(document.TitleModified);
+    EXPECT_EQ(document.CameraNo, QStringLiteral("2"));
+    EXPECT_TRUE(windowSession.ConfirmSaveOnCameraChange(QStringLiteral("23")));
+    EXPECT_EQ(m_sink.shown.size(), 1); // LastCameraNo was emptied
+    windowSession.cameraNoAccepted();
+    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("23"));
+    EXPECT_TRUE(windowSession.ConfirmSaveOnCameraChange(QStringLiteral("23"))); // same number
+    EXPECT_EQ(m_sink.shown.size(), 1);
+}
