@@ -1,7 +1,130 @@
-// zel: the desktop tool. Start-up is filled in by the application shell.
+// zel: the desktop tool. Start: language records, zel.ini, one running copy, splash, menu.
+#include "SimulatedController.h"
+#include "common/MessageSink.h"
+#include "shell/Application.h"
+#include "shell/MenuWindow.h"
+#include "shell/QMessageBoxSink.h"
+#include "shell/SingleInstanceLock.h"
+#include "shell/SplashWindow.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kExitRefused = 1;
+constexpr int kMessageNoSettingFile = 15;
+constexpr int kMessageAlreadyStarted = 10;
+constexpr int kScreenshotSplashMs = 1000;
+constexpr int kScreenshotMenuMs = 500;
+
+struct StartOptions {
+    QString folder;
+    QString port;
+    QString lang;
+    QString screenshot; // prefix of the two image files
+    bool simulate = false;
+};
+
+StartOptions parseOptions(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Service tool for CCTV camera controllers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption folder(
+        QStringLiteral("folder"),
+        QStringLiteral("Program folder holding zel.ini (default: the executable's folder)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Serial device to open instead of COMn."),
+                                  QStringLiteral("DEVICE"));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Talk to a built-in simulated camera controller on a pseudo-terminal."));
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Language of this run: en or ja."),
+                                  QStringLiteral("en|ja"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save PREFIX-splash.png and PREFIX-menu.png, then quit."),
+        QStringLiteral("PREFIX"));
+    parser.addOptions({folder, port, simulate, lang, screenshot});
+    parser.process(app);
+    StartOptions options;
+    options.folder = parser.isSet(folder) ? parser.value(folder) : app.applicationDirPath();
+    options.port = parser.value(port);
+    options.lang = parser.value(lang);
+    options.screenshot = parser.value(screenshot);
+    options.simulate = parser.isSet(simulate);
+    return options;
+}
+
+void saveImage(QWidget& window, const QString& path) {
+    if (!window.grab().save(path))
+        std::fprintf(stderr, "zel: cannot write %s\n", qPrintable(path));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("zel"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    const StartOptions options = parseOptions(app);
+
+    zel::Application shell; // both language records are filled first
+    zel::gui::QMessageBoxSink messages(shell.language());
+    if (!shell.readSettings(options.folder)) {
+        messages.ShowMessage(kMessageNoSettingFile); // in English
+        return kExitRefused;
+    }
+    if (!options.lang.isEmpty()) {
+        shell.settings().LanguageMode =
+            options.lang == QStringLiteral("ja") ? QStringLiteral("1") : QStringLiteral("0");
+        shell.language().setLanguageIndex(shell.settings().languageIndex());
+    }
+    zel::SingleInstanceLock lock;
+    if (!lock.tryLock()) {
+        messages.ShowMessage(kMessageAlreadyStarted);
+        return kExitRefused;
+    }
+    if (!options.port.isEmpty())
+        shell.settings().PortOverride = options.port;
+
+    std::unique_ptr<zel::sim::SimulatedController> simulator;
+    if (options.simulate) {
+        simulator = std::make_unique<zel::sim::SimulatedController>();
+        QString why;
+        if (!simulator->start(&why)) {
+            std::fprintf(stderr, "zel: simulated controller: %s\n", qPrintable(why));
+            return kExitRefused;
+        }
+        shell.settings().PortOverride = simulator->slavePath();
+    }
+
+    shell.start(messages);
+    zel::gui::SplashWindow splash(shell.language());
+    zel::gui::MenuWindow menu(shell);
+    QObject::connect(&splash, &zel::gui::SplashWindow::finished, &menu, [&] {
+        menu.load();
+        menu.show();
+        messages.setParent(&menu);
+        if (!options.screenshot.isEmpty())
+            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
+                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
+                menu.SetEndProc();
+                menu.close();
+            });
+    });
+    if (!options.screenshot.isEmpty())
+        QTimer::singleShot(kScreenshotSplashMs, &splash, [&] {
+            saveImage(splash, options.screenshot + QStringLiteral("-splash.png"));
+        });
+    splash.start();
+    const int result = QApplication::exec();
+    shell.closePort();
+    return result;
 }

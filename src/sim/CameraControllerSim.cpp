@@ -31,12 +31,28 @@ int ackCommandSize(int command, qsizetype size) {
     switch (command) {
     case CmdMove:
         return (size == 2 || size == 6) ? int(size) : 6;
-    case 0x88: case 0x89: case CmdStop: case 0x4A:
+    case 0x88:
+    case 0x89:
+    case CmdStop:
+    case 0x4A:
         return 1;
-    case 0x62: case 0xA8: case 0x48: case 0x49: case 0x4C: case 0x4D:
-    case 0x21: case 0x22: case 0x42: case 0x43:
+    case 0x62:
+    case 0xA8:
+    case 0x48:
+    case 0x49:
+    case 0x4C:
+    case 0x4D:
+    case 0x21:
+    case 0x22:
+    case 0x42:
+    case 0x43:
         return 2;
-    case 0x30: case 0x6E: case 0x41: case CmdPosition: case CmdPositionSet: case CmdPositionClear:
+    case 0x30:
+    case 0x6E:
+    case 0x41:
+    case CmdPosition:
+    case CmdPositionSet:
+    case CmdPositionClear:
         return 3;
     case 0xA9:
         return 4;
@@ -91,7 +107,9 @@ int frameNumber(const DeviceFrame& frame) {
     return -1;
 }
 
-QString spacedHex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
+QString spacedHex(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
 
 } // namespace
 
@@ -205,9 +223,8 @@ CameraControllerSim::Answer CameraControllerSim::execute(const DeviceFrame& fram
     }
 }
 
-CameraControllerSim::Answer CameraControllerSim::executeMove(CameraUnit& unit,
-                                                             const DeviceFrame& frame,
-                                                             qint64 nowMs) {
+CameraControllerSim::Answer
+CameraControllerSim::executeMove(CameraUnit& unit, const DeviceFrame& frame, qint64 nowMs) {
     MoveOrder order;
     order.bits = frame.dataByte(1);
     if (frame.data.size() == 6) {
@@ -220,8 +237,7 @@ CameraControllerSim::Answer CameraControllerSim::executeMove(CameraUnit& unit,
 }
 
 CameraControllerSim::Answer CameraControllerSim::executeGo(CameraUnit& unit,
-                                                           const DeviceFrame& frame,
-                                                           qint64 nowMs) {
+                                                           const DeviceFrame& frame, qint64 nowMs) {
     // 14, PAN and TILT packed decimal (4 digits each), ZOOM and D-ZOOM binary words.
     CameraPosition target;
     target.pan = packedDecimal(frame.data, 1, 2);
@@ -231,9 +247,8 @@ CameraControllerSim::Answer CameraControllerSim::executeGo(CameraUnit& unit,
     return unit.goTo(target, nowMs) ? Answer::ack() : Answer::nack();
 }
 
-CameraControllerSim::Answer CameraControllerSim::executePreset(CameraUnit& unit,
-                                                               const DeviceFrame& frame,
-                                                               qint64 nowMs) {
+CameraControllerSim::Answer
+CameraControllerSim::executePreset(CameraUnit& unit, const DeviceFrame& frame, qint64 nowMs) {
     const int presetNo = threeDigitNumber(frame.data, 1);
     if (presetNo < 0 || presetNo > 255)
         return Answer::nack();
@@ -246,9 +261,8 @@ CameraControllerSim::Answer CameraControllerSim::executePreset(CameraUnit& unit,
     return Answer::ack();
 }
 
-CameraControllerSim::Answer CameraControllerSim::executeNow(CameraUnit& unit,
-                                                            const DeviceFrame& frame,
-                                                            qint64 nowMs) {
+CameraControllerSim::Answer
+CameraControllerSim::executeNow(CameraUnit& unit, const DeviceFrame& frame, qint64 nowMs) {
     if (frame.request != 1 || frame.data.size() != 1)
         return Answer::nack();
     const CameraPosition position = unit.position(nowMs);
@@ -338,12 +352,12 @@ void CameraControllerSim::trace(const DeviceFrame& frame, const QByteArray& repl
                                 const char* note) {
     if (!onTrace)
         return;
-    QString line = QStringLiteral("in  %1").arg(spacedHex(frame.raw));
+    QString in = QStringLiteral("in  %1").arg(spacedHex(frame.raw));
     if (!frame.checksumOk)
-        line += QStringLiteral(" (bad checksum)");
-    line += note ? QStringLiteral("\n  -> %1").arg(QLatin1String(note))
-                 : QStringLiteral("\nout %1").arg(spacedHex(reply));
-    onTrace(line);
+        in += QStringLiteral(" (bad checksum)");
+    onTrace(in);
+    onTrace(note ? QStringLiteral("    (%1)").arg(QLatin1String(note))
+                 : QStringLiteral("out %1").arg(spacedHex(reply)));
 }
 
 } // namespace zel::sim

@@ -9,8 +9,8 @@ namespace {
 
 struct TitleCategory {
     int code;
-    int first;    // first title number
-    int end;      // one past the last title number
+    int first;        // first title number
+    int end;          // one past the last title number
     const char* name; // default title text before the number
 };
 
@@ -42,7 +42,9 @@ int charCode(char c) {
     return BlankCode;
 }
 
-qint64 clampAxis(qint64 milli, int max) { return std::clamp<qint64>(milli, 0, qint64(max) * 1000); }
+qint64 clampAxis(qint64 milli, int max) {
+    return std::clamp<qint64>(milli, 0, qint64(max) * 1000);
+}
 
 // Direction of one axis from two opposite bits: +1, -1 or 0 (both or neither).
 int direction(int bits, int plusBit, int minusBit) {
@@ -146,7 +148,9 @@ CameraPosition CameraUnit::position(qint64 nowMs) {
     return {int(m_panMilli / 1000), int(m_tiltMilli / 1000), int(m_zoomMilli / 1000), m_dZoom};
 }
 
-bool CameraUnit::isMoving() const { return m_panRate != 0 || m_tiltRate != 0 || m_zoomRate != 0; }
+bool CameraUnit::isMoving() const {
+    return m_panRate != 0 || m_tiltRate != 0 || m_zoomRate != 0;
+}
 
 void CameraUnit::advanceTo(qint64 nowMs) {
     const qint64 elapsed = std::max<qint64>(0, nowMs - m_lastUpdateMs);
@@ -190,7 +194,9 @@ bool CameraUnit::goTo(const CameraPosition& target, qint64 nowMs) {
     return true;
 }
 
-void CameraUnit::storePreset(int presetNo, qint64 nowMs) { m_presets[presetNo] = position(nowMs); }
+void CameraUnit::storePreset(int presetNo, qint64 nowMs) {
+    m_presets[presetNo] = position(nowMs);
+}
 
 void CameraUnit::recallPreset(int presetNo, qint64 nowMs) {
     const auto found = m_presets.constFind(presetNo);
@@ -200,6 +206,8 @@ void CameraUnit::recallPreset(int presetNo, qint64 nowMs) {
         stop(nowMs);
 }
 
-void CameraUnit::clearPreset(int presetNo) { m_presets.remove(presetNo); }
+void CameraUnit::clearPreset(int presetNo) {
+    m_presets.remove(presetNo);
+}
 
 } // namespace zel::sim

@@ -16,13 +16,13 @@
 namespace zel::sim {
 
 struct DeviceFrame {
-    int camera = -1;   // -1 when a camera digit is not decimal
-    int request = -1;  // request nibble as sent (0 ACK wanted, 1 data reply wanted)
-    int remote = -1;   // -1 when a remote digit is not decimal
+    int camera = -1;    // -1 when a camera digit is not decimal
+    int request = -1;   // request nibble as sent (0 ACK wanted, 1 data reply wanted)
+    int remote = -1;    // -1 when a remote digit is not decimal
     QByteArray address; // the three address bytes as received
     QByteArray data;    // command code first
     bool checksumOk = false;
-    QByteArray raw;     // the whole frame
+    QByteArray raw; // the whole frame
 
     int command() const { return data.isEmpty() ? -1 : static_cast<unsigned char>(data.at(0)); }
     int dataByte(qsizetype index) const {
@@ -32,8 +32,8 @@ struct DeviceFrame {
 
 constexpr unsigned char FrameStart = 0xFE;
 constexpr unsigned char FrameEnd = 0xFF;
-constexpr int FrameMinLength = 7;  // length byte of a frame without data
-constexpr int FrameOverhead = 8;   // start, length, three address bytes, checksum, two end bytes
+constexpr int FrameMinLength = 7; // length byte of a frame without data
+constexpr int FrameOverhead = 8;  // start, length, three address bytes, checksum, two end bytes
 
 // XOR of every byte, then XOR 0xFF: the checksum of frames and data replies.
 unsigned char frameChecksum(const char* bytes, qsizetype count);

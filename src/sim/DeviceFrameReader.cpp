@@ -8,7 +8,9 @@ int byteAt(const QByteArray& bytes, qsizetype index) {
     return static_cast<unsigned char>(bytes.at(index));
 }
 
-int decimalNibble(int value) { return value <= 9 ? value : -1; }
+int decimalNibble(int value) {
+    return value <= 9 ? value : -1;
+}
 
 // Three decimal digits, or -1 when any of them is not 0..9.
 int decimalNumber(int hundreds, int tens, int units) {

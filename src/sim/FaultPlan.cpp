@@ -14,8 +14,7 @@ bool fail(QString* error, const QString& why) {
 int decimalIn(const QString& text, int low, int high) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    return (ok && !text.startsWith(u'+') && !text.startsWith(u'-') && value >= low &&
-            value <= high)
+    return (ok && !text.startsWith(u'+') && !text.startsWith(u'-') && value >= low && value <= high)
                ? value
                : -1;
 }
@@ -57,8 +56,9 @@ bool FaultPlan::parseScope(const QString& text, FaultRule* rule, QString* error)
         bool ok = false;
         rule->command = command.size() <= 2 ? command.toInt(&ok, 16) : -1;
         if (!ok)
-            return fail(error, QStringLiteral("bad command \"%1\": expected two hex digits or *")
-                                   .arg(command));
+            return fail(
+                error,
+                QStringLiteral("bad command \"%1\": expected two hex digits or *").arg(command));
     }
     if (parts.size() == 2) {
         rule->number = decimalIn(parts.at(1), 0, 65535);
@@ -74,7 +74,8 @@ bool FaultPlan::parseTarget(const QString& text, FaultRule* rule, QString* error
     if (times > 0) {
         rule->remaining = decimalIn(text.mid(times + 1), 1, 1000000);
         if (rule->remaining < 0)
-            return fail(error, QStringLiteral("bad count in \"%1\": expected xK, K >= 1").arg(text));
+            return fail(error,
+                        QStringLiteral("bad count in \"%1\": expected xK, K >= 1").arg(text));
         scope = text.left(times);
     }
     return parseScope(scope, rule, error);
@@ -113,7 +114,8 @@ bool FaultPlan::addFragment(const QString& text, QString* error) {
     rule.fragmentSize = decimalIn(sizeGap.at(0), 1, 512);
     rule.gapMs = decimalIn(sizeGap.at(1), 0, 60000);
     if (rule.fragmentSize < 0 || rule.gapMs < 0)
-        return fail(error, QStringLiteral("bad fragment \"%1\": N 1..512, GAPMS 0..60000").arg(text));
+        return fail(error,
+                    QStringLiteral("bad fragment \"%1\": N 1..512, GAPMS 0..60000").arg(text));
     if (at >= 0 && !parseScope(text.mid(at + 1), &rule, error))
         return false;
     add(rule);

@@ -46,10 +46,10 @@ public:
     const FaultRule* take(FaultKind kind, int command, int number, std::mt19937& random);
 
     // Option parsers; false with a reason in `error`.
-    bool addTarget(FaultKind kind, const QString& text, QString* error);  // CMD[:NUM][xK]
-    bool addBusyProbability(const QString& text, QString* error);         // P[@CMD[:NUM]]
-    bool addFragment(const QString& text, QString* error);                // N:GAPMS[@CMD[:NUM]]
-    bool addGarbage(const QString& text, QString* error);                 // N[@CMD[:NUM]]
+    bool addTarget(FaultKind kind, const QString& text, QString* error); // CMD[:NUM][xK]
+    bool addBusyProbability(const QString& text, QString* error);        // P[@CMD[:NUM]]
+    bool addFragment(const QString& text, QString* error);               // N:GAPMS[@CMD[:NUM]]
+    bool addGarbage(const QString& text, QString* error);                // N[@CMD[:NUM]]
 
 private:
     static bool parseTarget(const QString& text, FaultRule* rule, QString* error);

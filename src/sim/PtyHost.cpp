@@ -24,14 +24,16 @@ PtyHost::PtyHost(CameraControllerSim& device, QObject* parent)
     m_driver.writeBytes = [this](const QByteArray& bytes) { write(bytes); };
 }
 
-PtyHost::~PtyHost() { stop(); }
+PtyHost::~PtyHost() {
+    stop();
+}
 
 #ifdef Q_OS_UNIX
 
 bool PtyHost::open(QString* error) {
     auto failed = [&](const char* step) {
         const QString why = QStringLiteral("%1: %2").arg(QLatin1String(step),
-                                                           QString::fromLocal8Bit(strerror(errno)));
+                                                         QString::fromLocal8Bit(strerror(errno)));
         stop();
         if (error)
             *error = why;
@@ -134,7 +136,9 @@ void PtyHost::flushBacklog() {
         m_writeNotifier->setEnabled(!m_backlog.isEmpty());
 }
 
-void PtyHost::onWritable() { flushBacklog(); }
+void PtyHost::onWritable() {
+    flushBacklog();
+}
 
 #else // no pseudo-terminals on this platform
 
@@ -144,7 +148,9 @@ bool PtyHost::open(QString* error) {
     return false;
 }
 
-void PtyHost::stop() { m_driver.reset(); }
+void PtyHost::stop() {
+    m_driver.reset();
+}
 void PtyHost::onReadable() {}
 void PtyHost::onWritable() {}
 void PtyHost::write(const QByteArray&) {}

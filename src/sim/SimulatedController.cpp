@@ -21,14 +21,24 @@ SimulatedController::~SimulatedController() {
     m_host.reset(); // the host refers to the device
 }
 
-bool SimulatedController::start(QString* error) { return m_host->open(error); }
+bool SimulatedController::start(QString* error) {
+    return m_host->open(error);
+}
 
-QString SimulatedController::slavePath() const { return m_host->slavePath(); }
+QString SimulatedController::slavePath() const {
+    return m_host->slavePath();
+}
 
-void SimulatedController::stop() { m_host->stop(); }
+void SimulatedController::stop() {
+    m_host->stop();
+}
 
-CameraControllerSim& SimulatedController::device() { return *m_device; }
+CameraControllerSim& SimulatedController::device() {
+    return *m_device;
+}
 
-PtyHost& SimulatedController::host() { return *m_host; }
+PtyHost& SimulatedController::host() {
+    return *m_host;
+}
 
 } // namespace zel::sim

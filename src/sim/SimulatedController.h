@@ -14,13 +14,13 @@ struct SimConfig;
 
 class SimulatedController : public QObject {
 public:
-    explicit SimulatedController(QObject* parent = nullptr);             // default config
+    explicit SimulatedController(QObject* parent = nullptr); // default config
     SimulatedController(const SimConfig& config, QObject* parent = nullptr);
     ~SimulatedController() override;
 
-    bool start(QString* error);  // opens the pty; false with a reason
-    QString slavePath() const;   // the device path to open as a serial port
-    void stop();                 // hang up (as a pulled cable)
+    bool start(QString* error); // opens the pty; false with a reason
+    QString slavePath() const;  // the device path to open as a serial port
+    void stop();                // hang up (as a pulled cable)
 
     CameraControllerSim& device();
     PtyHost& host();

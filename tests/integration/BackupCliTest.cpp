@@ -22,6 +22,10 @@ struct CliRun {
     QString err;
 };
 
+bool hasLine(const QString& output, const char* line) {
+    return output.split(QLatin1Char('\n')).contains(QString::fromUtf8(line));
+}
+
 class BackupCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -102,7 +106,8 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
              QStringLiteral("--camera"), QStringLiteral("1"), QStringLiteral("--remote"),
              QStringLiteral("1"), image.fileName()});
     EXPECT_EQ(busyRun.exitCode, 1);
-    EXPECT_EQ(busyRun.err, QStringLiteral("Communication error: Receiving data error.\n"));
+    EXPECT_TRUE(hasLine(busyRun.err, "Communication error: Receiving data error."))
+        << busyRun.err.toStdString();
 
     QFile shortImage(path("short.bin"));
     ASSERT_TRUE(shortImage.open(QIODevice::WriteOnly));
@@ -113,7 +118,8 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
              QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"),
              shortImage.fileName()});
     EXPECT_EQ(shortRun.exitCode, 1);
-    EXPECT_EQ(shortRun.err, QStringLiteral("File input error: File incorrect\n"));
+    EXPECT_TRUE(hasLine(shortRun.err, "File input error: File incorrect"))
+        << shortRun.err.toStdString();
 }
 
 TEST_F(BackupCliTest, BadNumbersAndUsageErrors) {
@@ -121,8 +127,9 @@ TEST_F(BackupCliTest, BadNumbersAndUsageErrors) {
                               QStringLiteral("--camera"), QStringLiteral("256"),
                               QStringLiteral("--remote"), QStringLiteral("1"), path("x.bin")});
     EXPECT_EQ(range.exitCode, 1);
-    EXPECT_EQ(range.err,
-              QStringLiteral("Error message: 1 to 255 Setting data is beyond the setting range\n"));
+    EXPECT_TRUE(
+        hasLine(range.err, "Error message: 1 to 255 Setting data is beyond the setting range"))
+        << range.err.toStdString();
     const CliRun remote =
         run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
              QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("x"), path("x.bin")});

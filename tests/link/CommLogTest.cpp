@@ -1,7 +1,6 @@
 #include "RecordingSink.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogStore.h"
-#include "shell/LanguageTables.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,12 +21,11 @@ protected:
         file.write(bytes);
         return path;
     }
-    bool load(const QString& path) { return CommLogFile::load(path, store, sink, language); }
+    bool load(const QString& path) { return CommLogFile::load(path, store, sink); }
 
     QTemporaryDir dir;
     CommLogStore store;
     RecordingSink sink;
-    LanguageTables language;
 };
 } // namespace
 
@@ -76,7 +74,7 @@ TEST_F(CommLogFileTest, SaveAndLoadRoundTrip) {
     EXPECT_EQ(file.readAll(), QByteArray("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n"));
 
     CommLogStore loaded;
-    ASSERT_TRUE(CommLogFile::load(path, loaded, sink, language));
+    ASSERT_TRUE(CommLogFile::load(path, loaded, sink));
     ASSERT_EQ(loaded.count(), 2);
     EXPECT_EQ(loaded.entry(0).unit, QStringLiteral("HOST1"));
     EXPECT_EQ(loaded.entry(0).data, QStringLiteral("FE080010012038FFFF"));

@@ -1,12 +1,13 @@
 // The simulator on a real pseudo-terminal, driven from the slave side with plain system calls.
-#include "CameraControllerSim.h"
 #include "PtyHost.h"
+#include "CameraControllerSim.h"
 #include "PtySlave.h"
 #include "SimConfig.h"
 #include "SimFrames.h"
 #include "SimulatedController.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace zel::sim;
@@ -62,7 +63,9 @@ TEST(PtyHost, StopHangsUpTheSlave) {
 }
 
 // Wire time of `bytes` bytes of 8E1 at `rate`, in milliseconds.
-double wireMs(int bytes, int rate) { return bytes * 11 * 1000.0 / rate; }
+double wireMs(int bytes, int rate) {
+    return bytes * 11 * 1000.0 / rate;
+}
 
 TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
     constexpr int Rate = 9600;
@@ -89,16 +92,57 @@ TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
     EXPECT_EQ(answers.left(3), hex("060606"));
     EXPECT_EQ(answers.mid(3 + 8, 32), QByteArray(32, char(1)));
 
-    const double firstMs = arrivals.first() / 1e6;
+    // Byte i of the answers is due when its last bit has arrived: ACK k after 43 k + 1
+    // byte times, read answer byte j after 140 + j.
+    const double byteMs = wireMs(1, Rate);
+    QList<double> lateness;
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const double dueMs = (i < 3 ? 43 * (i + 1) + 1 : 140 + (i - 3) + 1) * byteMs;
+        const double arrivedMs = arrivals.at(i) / 1e6;
+        EXPECT_GE(arrivedMs, dueMs - 0.2) << "byte " << i << " came before its wire time";
+        lateness.append(arrivedMs - dueMs);
+    }
+    // The host starts its schedule when it first sees the bytes, which a busy machine may
+    // delay; what must hold is that the bytes keep to the schedule from then on.
+    std::sort(lateness.begin(), lateness.end());
+    const double startOffset = lateness.first();
+    const double medianLateness = lateness.at(lateness.size() / 2) - startOffset;
+    EXPECT_LT(medianLateness, 1.0) << "median lateness in ms";
     const double totalMs = arrivals.last() / 1e6;
-    const double expectedFirst = wireMs(43 + 1, Rate);
     const double expectedTotal = wireMs(140 + 3 * 43, Rate);
-    // Tolerances leave room for a loaded machine; deadlines are absolute, so only the
-    // lateness of the last wake-up shows in the total.
-    EXPECT_NEAR(firstMs, expectedFirst, expectedFirst * 0.05);
-    EXPECT_NEAR(totalMs, expectedTotal, expectedTotal * 0.03);
-    std::printf("paced: last byte after %.3f ms, wire time %.3f ms (%+.2f%%)\n", totalMs,
-                expectedTotal, (totalMs - expectedTotal) * 100 / expectedTotal);
+    // Deadlines are absolute: only the lateness of the last wake-up shows in the total,
+    // which leaves room for a loaded machine.
+    EXPECT_NEAR(totalMs, expectedTotal, expectedTotal * 0.05);
+    std::printf("paced: last byte after %.3f ms, wire time %.3f ms (%+.2f%%), median lateness "
+                "%.3f ms\n",
+                totalMs, expectedTotal, (totalMs - expectedTotal) * 100 / expectedTotal,
+                medianLateness);
+}
+
+TEST(PtyHost, FragmentGapsAndGarbageReachTheLine) {
+    SimConfig config;
+    config.seed = 3;
+    config.faults.addFragment(QStringLiteral("20:40@C1"), nullptr);
+    config.faults.addGarbage(QStringLiteral("4@C1:2"), nullptr);
+    SimulatedController sim(config);
+    ASSERT_TRUE(sim.start(nullptr));
+    PtySlave port;
+    ASSERT_TRUE(port.open(sim.slavePath()));
+
+    port.write(commandFrame(1, 1, 1, hex("C10001")));
+    QList<qint64> arrivals;
+    const QByteArray reply = port.readOnThread(43, 3000, &arrivals);
+    ASSERT_EQ(reply.size(), 43);
+    EXPECT_TRUE(isGoodDataReply(reply));
+    // Pieces of 20, 20 and 3 bytes, 40 ms apart.
+    EXPECT_NEAR((arrivals.at(20) - arrivals.at(19)) / 1e6, 40.0, 5.0);
+    EXPECT_NEAR((arrivals.at(40) - arrivals.at(39)) / 1e6, 40.0, 5.0);
+    EXPECT_LT((arrivals.at(19) - arrivals.at(0)) / 1e6, 5.0);
+
+    port.write(commandFrame(1, 1, 1, hex("C10002")));
+    const QByteArray noisy = port.readOnThread(4 + 43, 3000);
+    ASSERT_EQ(noisy.size(), 47);
+    EXPECT_TRUE(isGoodDataReply(noisy.mid(4)));
 }
 
 } // namespace

@@ -25,7 +25,9 @@ inline QByteArray commandFrame(int camera, int request, int remote, const QByteA
     return frame;
 }
 
-inline QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+inline QByteArray hex(const char* text) {
+    return QByteArray::fromHex(text);
+}
 
 // A data reply is well formed: FD, length = size - 1, checksum, FF FF.
 inline bool isGoodDataReply(const QByteArray& reply) {

@@ -1,14 +1,14 @@
 #include "PtySlave.h"
 
-#include <QCoreApplication>
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <atomic>
-#include <thread>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zel::test {
@@ -17,7 +17,9 @@ namespace {
 constexpr int SliceMs = 1; // event-loop turn between polls
 }
 
-PtySlave::~PtySlave() { close(); }
+PtySlave::~PtySlave() {
+    close();
+}
 
 bool PtySlave::open(const QString& path) {
     close();
@@ -114,7 +116,9 @@ QByteArray PtySlave::readOnThread(qsizetype count, int timeoutMs, QList<qint64>*
             const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
             if (n <= 0)
                 break;
-            arrivals.append(clock.nsecsElapsed());
+            const qint64 at = clock.nsecsElapsed();
+            for (ssize_t i = 0; i < n; ++i)
+                arrivals.append(at);
             got.append(chunk, n);
         }
         done = true;

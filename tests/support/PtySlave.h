@@ -26,7 +26,7 @@ public:
     QByteArray readUntilQuiet(int quietMs, int timeoutMs = 5000);
     // Reads on a thread of its own with blocking poll()/read() while this thread runs its
     // event loop undisturbed, so timings measure the host, not the reader. `elapsedNs`
-    // gets, per chunk, the time since the call began (QElapsedTimer) at which it arrived.
+    // gets, per byte, the time since the call began (QElapsedTimer) at which it was read.
     QByteArray readOnThread(qsizetype count, int timeoutMs, QList<qint64>* elapsedNs = nullptr);
     // Waits for the far end to hang up (read gives EIO/0 or poll reports POLLHUP).
     bool waitForHangUp(int timeoutMs);

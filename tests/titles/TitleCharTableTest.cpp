@@ -1,5 +1,5 @@
-#include "titles/TitleCharSource.h"
 #include "titles/TitleCharTable.h"
+#include "titles/TitleCharSource.h"
 
 #include <gtest/gtest.h>
 
@@ -79,9 +79,9 @@ TEST(TitleCharTable, EmptyAndSpaceTitles) {
     EXPECT_EQ(english().TitleCodesToText(QStringLiteral("00FD").repeated(8)), QString());
     EXPECT_EQ(codesText(english(), QStringLiteral("  ")),
               QStringLiteral("00FD80FD") + QStringLiteral("00FD").repeated(6));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("00FD80FD") +
-                                         QStringLiteral("00FD").repeated(6)),
-              QStringLiteral("  "));
+    EXPECT_EQ(
+        english().TitleCodesToText(QStringLiteral("00FD80FD") + QStringLiteral("00FD").repeated(6)),
+        QStringLiteral("  "));
 }
 
 TEST(TitleCharTable, KanaAbsentInEnglish) {

@@ -1,3 +1,4 @@
+#include "titles/TitleDocument.h"
 #include "ManualTimer.h"
 #include "RecordingSink.h"
 #include "shell/LanguageTables.h"
@@ -6,7 +7,6 @@
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleCheck.h"
-#include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
 #include "titles/TitleSlots.h"
 
@@ -65,25 +65,25 @@ TEST(TitleDocument, MarkModifiedTellsTheWindow) {
 }
 
 TEST(TitleSlots, SlotsAndOpenFiles) {
-    TitleSlots slots;
+    TitleSlots titleSlots;
     for (int expected = 1; expected <= 8; ++expected)
-        EXPECT_EQ(slots.acquireSlot(), expected);
-    EXPECT_EQ(slots.acquireSlot(), 0);
-    EXPECT_FALSE(slots.hasFreeSlot());
-    slots.setTitleFileName(3, QStringLiteral("/a.ttl"));
-    EXPECT_TRUE(slots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
-    EXPECT_FALSE(slots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 3));
-    EXPECT_FALSE(slots.isOpenInOtherSlot(QStringLiteral("/A.ttl"), 1)); // exact comparison
-    slots.releaseSlot(3);
-    EXPECT_FALSE(slots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
-    EXPECT_EQ(slots.acquireSlot(), 3);
+        EXPECT_EQ(titleSlots.acquireSlot(), expected);
+    EXPECT_EQ(titleSlots.acquireSlot(), 0);
+    EXPECT_FALSE(titleSlots.hasFreeSlot());
+    titleSlots.setTitleFileName(3, QStringLiteral("/a.ttl"));
+    EXPECT_TRUE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 3));
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/A.ttl"), 1)); // exact comparison
+    titleSlots.releaseSlot(3);
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
+    EXPECT_EQ(titleSlots.acquireSlot(), 3);
 }
 
 TEST(TitleCheck, PositionFailuresCountAndSortFirst) {
     const TitleCharTable table(0);
     TitleDocument document;
-    document.setTitle(CategoryPosition, 3, QStringLiteral("ア"));           // character error
-    document.setTitle(CategoryPosition, 7, QStringLiteral("TOOLONGXY"));    // length error
+    document.setTitle(CategoryPosition, 3, QStringLiteral("ア"));            // character error
+    document.setTitle(CategoryPosition, 7, QStringLiteral("TOOLONGXY"));     // length error
     document.setTitle(CategoryPosition, 9, QStringLiteral("\u3000LONGER9")); // both
     const TitleCheckCounts counts = CheckCategory(document, table, CategoryPosition);
     EXPECT_EQ(counts.characterErrors, 2);

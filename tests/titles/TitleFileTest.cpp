@@ -43,8 +43,8 @@ TitleDocument sampleDocument(bool japanese) {
             document.setTitle(category, number,
                               japanese ? QStringLiteral("カメラ%1").arg(number)
                                        : QStringLiteral("C%1-%2").arg(category).arg(number));
-    document.setTitle(CategoryPosition, 7, japanese ? QStringLiteral("\u3000ｶ｛０２４｝")
-                                                    : QStringLiteral("{024}x"));
+    document.setTitle(CategoryPosition, 7,
+                      japanese ? QStringLiteral("\u3000ｶ｛０２４｝") : QStringLiteral("{024}x"));
     return document;
 }
 
@@ -125,10 +125,15 @@ TEST_F(TitleFileTest, HalfWidthBlanksAreTrimmedIdeographicStay) {
 }
 
 TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
-    QStringList lines{QStringLiteral(": written by hand"), QStringLiteral(" 5 : Controller No"),
-                      QString(), QStringLiteral("\t7\t:Camera No"), QStringLiteral("[AUX]"),
-                      QStringLiteral("\"aux1\""), QStringLiteral(":comment inside"),
-                      QStringLiteral("no quotes here"), QStringLiteral("[POSITION]")};
+    QStringList lines{QStringLiteral(": written by hand"),
+                      QStringLiteral(" 5 : Controller No"),
+                      QString(),
+                      QStringLiteral("\t7\t:Camera No"),
+                      QStringLiteral("[AUX]"),
+                      QStringLiteral("\"aux1\""),
+                      QStringLiteral(":comment inside"),
+                      QStringLiteral("no quotes here"),
+                      QStringLiteral("[POSITION]")};
     for (int i = 1; i <= 256; ++i)
         lines.append(QStringLiteral("\"p%1\"").arg(i));
     lines.append({QStringLiteral("[TRACE]"), QStringLiteral("\"t1\"")});

@@ -4,6 +4,7 @@
 #include "common/FileFieldCheck.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
+#include "shell/LanguageTables.h"
 
 namespace zel {
 
@@ -50,8 +51,9 @@ bool CommLogFile::save(const QString& path, const CommLogStore& store, MessageSi
     return false;
 }
 
-bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& messages,
-                       const LanguageTables& language) {
+bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& messages) {
+    // The log fields' messages are fixed Japanese texts; no caption of a language is read.
+    static const LanguageTables language;
     if (path.size() > kMaxPathChars) {
         messages.ShowMessage(kMessageError, QStringLiteral("ファイル名が大き過ぎます。"));
         return false;

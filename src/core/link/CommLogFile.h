@@ -5,7 +5,6 @@
 namespace zel {
 
 class CommLogStore;
-class LanguageTables;
 class MessageSink;
 
 class CommLogFile {
@@ -19,8 +18,7 @@ public:
     // Replaces the store with the file's entries, with the reader's checks and messages.
     // False when nothing was loaded (name too long: message 4; unreadable: message 25).
     // Lines read before a stop stay loaded (true).
-    static bool load(const QString& path, CommLogStore& store, MessageSink& messages,
-                     const LanguageTables& language);
+    static bool load(const QString& path, CommLogStore& store, MessageSink& messages);
 };
 
 } // namespace zel

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QMetaObject>
-#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -117,14 +116,12 @@ void SerialBytePort::discardInput() {
 }
 
 void SerialBytePort::onReadyRead() {
-    fprintf(stderr, "DBG readyRead\n");
     const QByteArray bytes = m_port.readAll();
     if (!bytes.isEmpty() && onReceived)
         onReceived(bytes);
 }
 
 void SerialBytePort::onError(QSerialPort::SerialPortError error) {
-    fprintf(stderr, "DBG error %d open %d\n", int(error), int(m_port.isOpen()));
     const bool lost = error == QSerialPort::ReadError || error == QSerialPort::ResourceError ||
                       error == QSerialPort::WriteError;
     if (!lost || !m_port.isOpen())

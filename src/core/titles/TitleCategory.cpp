@@ -30,7 +30,9 @@ static_assert(totalTitles() == kTotalTitleCount);
 
 } // namespace
 
-bool IsTitleCategory(int category) { return category >= 0 && category < kTitleCategoryCount; }
+bool IsTitleCategory(int category) {
+    return category >= 0 && category < kTitleCategoryCount;
+}
 
 const TitleCategoryInfo& TitleCategoryAt(int category) {
     return kCategories.at(static_cast<size_t>(category));

@@ -28,8 +28,12 @@ struct SourceRange {
     FormSpec english;
 };
 
-constexpr FormSpec run(char16_t first) { return {FormKind::Run, first, nullptr}; }
-constexpr FormSpec list(const char16_t* chars) { return {FormKind::List, 0, chars}; }
+constexpr FormSpec run(char16_t first) {
+    return {FormKind::Run, first, nullptr};
+}
+constexpr FormSpec list(const char16_t* chars) {
+    return {FormKind::List, 0, chars};
+}
 constexpr FormSpec esc{FormKind::Escape};
 constexpr FormSpec sp{FormKind::Space};
 constexpr FormSpec none{FormKind::None};

@@ -11,8 +11,12 @@ constexpr char16_t kBrace = u'{';
 constexpr char16_t kWideBrace = u'｛';
 constexpr int kEscapeLength = 5;
 
-bool isBrace(QChar ch) { return ch == kBrace || ch == kWideBrace; }
-bool isSpace(QChar ch) { return ch == u' ' || ch == u'\u3000'; }
+bool isBrace(QChar ch) {
+    return ch == kBrace || ch == kWideBrace;
+}
+bool isSpace(QChar ch) {
+    return ch == u' ' || ch == u'\u3000';
+}
 
 // Upper-cased and narrowed (full-width digits and letters to ASCII).
 char16_t escapeDigit(QChar ch) {
@@ -30,11 +34,15 @@ int hexValue(char16_t ch) {
     return -1;
 }
 
-int hexValueAnyCase(QChar ch) { return hexValue(escapeDigit(ch)); }
+int hexValueAnyCase(QChar ch) {
+    return hexValue(escapeDigit(ch));
+}
 
 } // namespace
 
-TitleCharTable::TitleCharTable(int languageIndex) { BuildTitleCharTable(languageIndex); }
+TitleCharTable::TitleCharTable(int languageIndex) {
+    BuildTitleCharTable(languageIndex);
+}
 
 void TitleCharTable::BuildTitleCharTable(int languageIndex) {
     m_japanese = languageIndex != 0;
@@ -68,7 +76,9 @@ const TitleCharEntry* TitleCharTable::entryForCode(quint16 code) const {
     return nullptr;
 }
 
-QString TitleCharTable::escapeForm(quint16 code) const { return TitleEscapeForm(code, m_japanese); }
+QString TitleCharTable::escapeForm(quint16 code) const {
+    return TitleEscapeForm(code, m_japanese);
+}
 
 void TitleCharTable::NormalizeTitleKey(int& key) const {
     if (!m_japanese || key < 0 || key > 0xFFFF)

@@ -9,8 +9,8 @@
 namespace zel {
 
 struct TitleCharEntry {
-    QString Char;  // one character, or a five-character escape form
-    QString Code;  // four upper-case hex digits, "0000".."01FF"
+    QString Char; // one character, or a five-character escape form
+    QString Code; // four upper-case hex digits, "0000".."01FF"
     char16_t firstChar = 0;
     quint16 codeValue = 0;
 };

@@ -22,8 +22,7 @@ QString countField(int count, const QString& unit) {
 
 } // namespace
 
-TitleCheckCounts CheckCategory(TitleDocument& document, const TitleCharTable& table,
-                               int category) {
+TitleCheckCounts CheckCategory(TitleDocument& document, const TitleCharTable& table, int category) {
     TitleCheckCounts counts;
     if (!IsTitleCategory(category))
         return counts;

@@ -22,8 +22,7 @@ struct TitleCheckCounts {
     }
 };
 
-TitleCheckCounts CheckCategory(TitleDocument& document, const TitleCharTable& table,
-                               int category);
+TitleCheckCounts CheckCategory(TitleDocument& document, const TitleCharTable& table, int category);
 // The nine categories, counts summed (the all-upload check).
 TitleCheckCounts CheckAllCategories(TitleDocument& document, const TitleCharTable& table);
 

@@ -27,8 +27,9 @@ bool isDecimalText(const QString& text) {
 
 } // namespace
 
-TitleDocumentSession::TitleDocumentSession(TitleSlots& titleSlots, int slot, TitleDocument& document,
-                                           MessageSink& messages, const LanguageTables& language)
+TitleDocumentSession::TitleDocumentSession(TitleSlots& titleSlots, int slot,
+                                           TitleDocument& document, MessageSink& messages,
+                                           const LanguageTables& language)
     : m_slots(titleSlots), m_slot(slot), m_document(document), m_messages(messages),
       m_language(language) {}
 
@@ -139,7 +140,9 @@ bool TitleDocumentSession::ConfirmSaveOnCameraChange(const QString& newText) {
     return !cancelled;
 }
 
-void TitleDocumentSession::cameraNoAccepted() { m_slots.LastCameraNo = m_document.CameraNo; }
+void TitleDocumentSession::cameraNoAccepted() {
+    m_slots.LastCameraNo = m_document.CameraNo;
+}
 
 void TitleDocumentSession::close() {
     m_slots.releaseSlot(m_slot);

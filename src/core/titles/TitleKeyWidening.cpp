@@ -9,8 +9,9 @@ constexpr char16_t kHalfKanaFirst = 0xFF61;
 constexpr char16_t kHalfKanaLast = 0xFF9F;
 
 // U+FF61..U+FF9F in order: punctuation, small kana, long mark, kana, voicing marks.
-constexpr char16_t kWideKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテト"
-                                 u"ナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+constexpr char16_t kWideKana[] =
+    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテト"
+    u"ナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
 static_assert(sizeof(kWideKana) / sizeof(char16_t) - 1 == kHalfKanaLast - kHalfKanaFirst + 1);
 
 // ASCII signs whose double-byte form in the Japanese code page is not the plain

@@ -20,7 +20,9 @@ void TitleSlots::releaseSlot(int slot) {
     m_fileNames[size_t(slot)].clear();
 }
 
-bool TitleSlots::isTaken(int slot) const { return isSlot(slot) && m_taken[size_t(slot)]; }
+bool TitleSlots::isTaken(int slot) const {
+    return isSlot(slot) && m_taken[size_t(slot)];
+}
 
 bool TitleSlots::hasFreeSlot() const {
     for (int slot = 1; slot <= kSlotCount; ++slot)

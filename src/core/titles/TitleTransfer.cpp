@@ -24,8 +24,12 @@ const QString kReplyAck = QStringLiteral("06");
 const QString kReplyNack = QStringLiteral("15");
 const QString kReplyBusy = QStringLiteral("00");
 
-bool isAllMode(int mode) { return mode >= TitleTransfer::ModeUploadAll; }
-bool isDownloadMode(int mode) { return mode % 2 == 1; }
+bool isAllMode(int mode) {
+    return mode >= TitleTransfer::ModeUploadAll;
+}
+bool isDownloadMode(int mode) {
+    return mode % 2 == 1;
+}
 
 } // namespace
 
@@ -45,9 +49,9 @@ TitleTransfer::~TitleTransfer() {
 
 QString TitleTransfer::TitleNumberHex(int number) {
     const int clamped = qBound(0, number, 999);
-    return QStringLiteral("%1%20")
-        .arg(clamped / 10, 2, 10, QLatin1Char('0'))
-        .arg(clamped % 10);
+    // Hundreds and tens digits in byte 3, the units digit in the high nibble of byte 4.
+    return QStringLiteral("%1").arg(clamped / 10, 2, 10, QLatin1Char('0')) +
+           QString::number(clamped % 10) + QLatin1Char('0');
 }
 
 QString TitleTransfer::TitleRequestData(int cameraCode, int number) {
@@ -63,7 +67,9 @@ void TitleTransfer::Set_TextLockProc(bool lock) {
         onTextLock(lock);
 }
 
-int TitleTransfer::currentCategory() const { return m_engine.state().TitleTransferFlag - 2; }
+int TitleTransfer::currentCategory() const {
+    return m_engine.state().TitleTransferFlag - 2;
+}
 
 int TitleTransfer::documentNumberOf(int category, int wireNumber) const {
     return TitleCategoryAt(category).isTextBox ? 1 : wireNumber;
@@ -123,8 +129,7 @@ bool TitleTransfer::SendTitleWrite(int category, int mode) {
 }
 
 bool TitleTransfer::sendTitle(int category, int mode) {
-    return isDownloadMode(mode) ? SendTitleRequest(category, mode)
-                                : SendTitleWrite(category, mode);
+    return isDownloadMode(mode) ? SendTitleRequest(category, mode) : SendTitleWrite(category, mode);
 }
 
 bool TitleTransfer::beginTransfer(int mode, bool sent) {
@@ -246,8 +251,8 @@ bool TitleTransfer::ParseTitleReply(int category) {
         return true;
     const QString title = m_table.TitleCodesToText(reply.mid(kReplyCodesOffset, kReplyCodesLength));
     if (TitleCharTable::CheckTitleLength(title))
-        m_document.setTitle(category,
-                            documentNumberOf(category, m_engine.state().BlockNo - 1), title);
+        m_document.setTitle(category, documentNumberOf(category, m_engine.state().BlockNo - 1),
+                            title);
     return true;
 }
 
@@ -262,8 +267,8 @@ void TitleTransfer::ShowTitleProgress(int mode) {
         LangGroup::TitleSet, isDownloadMode(mode) ? TitleSetCameraToPc : TitleSetPcToCamera);
     const QString tab = QString(TitleCategoryAt(category).tabCaption);
     view.labels1 = {m_language.progress(ProgressLabel::InTransmission), direction, QString(), tab};
-    view.labels2 = {m_language.progress(ProgressLabel::TransmissionCompleted), direction,
-                    QString(), tab};
+    view.labels2 = {m_language.progress(ProgressLabel::TransmissionCompleted), direction, QString(),
+                    tab};
     view.progressMax = maximum;
     view.progressValue = 0;
     view.endMax = maximum;

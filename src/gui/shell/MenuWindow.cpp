@@ -42,6 +42,10 @@ MenuWindow::MenuWindow(Application& app, QWidget* parent) : QWidget(parent), m_a
     m_app.menu().onChanged = [this] { refreshButtons(); };
 }
 
+MenuWindow::~MenuWindow() {
+    m_app.menu().onChanged = nullptr;
+}
+
 void MenuWindow::buildButtons() {
     for (int frame = 0; frame < 2; ++frame) {
         auto* box = new QFrame(this);
@@ -176,6 +180,13 @@ void MenuWindow::openScreen(int button) {
 
 void MenuWindow::openOption() {
     auto* dialog = new OptionDialog(m_app, this);
+    dialog->controller().onAutoSaveChanged = [this] {
+        for (int slot = 1; slot <= MenuState::kTitleSlots; ++slot) {
+            QWidget* window = m_TitleWindows[static_cast<size_t>(slot)];
+            if (window && m_titleAutoSaveHook)
+                m_titleAutoSaveHook(window);
+        }
+    };
     connect(dialog, &QObject::destroyed, this,
             [this] { m_buttons[Button::ButtonOption]->setFocus(); });
     dialog->show();

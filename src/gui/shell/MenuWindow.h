@@ -29,12 +29,16 @@ public:
     static constexpr int kTwipsPerPixel = 15;
 
     explicit MenuWindow(Application& app, QWidget* parent = nullptr);
+    ~MenuWindow() override;
 
     // Menu load: captions, layout of the mode, port opened, clipboard cleared.
     void load();
 
     void setScreenOpener(int button, ScreenOpener opener);
     void setTitleOpener(TitleOpener opener);
+    // Called for every open title window after the auto-save choice was applied (the
+    // window's `SetTime_OnOffProc`).
+    void setTitleAutoSaveHook(std::function<void(QWidget* titleWindow)> hook);
 
     QPushButton* CommandMenu(int button) const;
     QFrame* FrameMenuTest(int frame) const;
@@ -65,6 +69,7 @@ private:
     std::array<QFrame*, 2> m_testFrames{};
     std::array<ScreenOpener, 8> m_openers;
     TitleOpener m_titleOpener;
+    std::function<void(QWidget*)> m_titleAutoSaveHook;
     std::array<QPointer<QWidget>, 9> m_TitleWindows;
     bool m_ending = false;
 };

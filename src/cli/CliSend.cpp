@@ -1,0 +1,156 @@
+// zelctl send: one frame through the link engine, as the communication test sends a row;
+// prints the reply as that screen shows it.
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "CliLink.h"
+#include "common/HexText.h"
+#include "link/FrameCodec.h"
+#include "link/LinkClient.h"
+#include "shell/MessageCatalog.h"
+
+#include <cstdio>
+
+namespace zel::cli {
+
+namespace {
+
+constexpr int kMaxDataChars = 494; // the longest row of the communication test
+
+struct SendArguments {
+    bool read = false;
+    bool raw = false;
+    QString cameraNo;
+    QString remoteNo;
+    QString data;
+};
+
+int usage(const QString& text) {
+    CliContext::printUsageError(QStringLiteral("send: ") + text);
+    return ExitUsage;
+}
+
+bool isDigits(const QString& text) {
+    return !text.isEmpty() && text.size() <= 6 &&
+           std::all_of(text.begin(), text.end(), [](QChar c) {
+               return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+           });
+}
+
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseArguments(const QStringList& args, SendArguments& parsed) {
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QStringLiteral("--read")) {
+            parsed.read = true;
+        } else if (arg == QStringLiteral("--raw")) {
+            parsed.raw = true;
+        } else if (arg == QStringLiteral("--camera") || arg == QStringLiteral("--remote")) {
+            if (i + 1 >= args.size())
+                return arg + QStringLiteral(" needs a value");
+            (arg == QStringLiteral("--camera") ? parsed.cameraNo : parsed.remoteNo) = args[++i];
+        } else if (arg.startsWith(QStringLiteral("--camera="))) {
+            parsed.cameraNo = arg.mid(9);
+        } else if (arg.startsWith(QStringLiteral("--remote="))) {
+            parsed.remoteNo = arg.mid(9);
+        } else if (arg.startsWith(QStringLiteral("--"))) {
+            return QStringLiteral("unknown option '%1'").arg(arg);
+        } else {
+            positional.append(arg);
+        }
+    }
+    if (positional.size() != 1)
+        return QStringLiteral("one DATAHEX expected");
+    parsed.data = positional[0].toUpper();
+    if (parsed.data.size() % 2 != 0 || !IsHexText(parsed.data))
+        return QStringLiteral("DATAHEX must be hex digits, two per byte");
+    if (parsed.data.size() > kMaxDataChars)
+        return QStringLiteral("DATAHEX holds more than 247 bytes");
+    if (parsed.raw && parsed.data.isEmpty())
+        return QStringLiteral("--raw needs the frame bytes");
+    if (!parsed.raw && (parsed.cameraNo.isEmpty() || parsed.remoteNo.isEmpty()))
+        return QStringLiteral("--camera N and --remote N are required");
+    for (const QString* number : {&parsed.cameraNo, &parsed.remoteNo})
+        if (!number->isEmpty() && !isDigits(*number))
+            return QStringLiteral("--camera and --remote take decimal numbers");
+    return {};
+}
+
+// The range checks of the communication test's number boxes (message 4).
+bool numbersInRange(CliContext& context, const SendArguments& parsed) {
+    if (!parsed.remoteNo.isEmpty() && (parsed.remoteNo.toInt() < 1 || parsed.remoteNo.toInt() > 99)) {
+        ShowRangeError(context.messages(), context.language(), QStringLiteral("1"),
+                       QStringLiteral("99"));
+        return false;
+    }
+    if (!parsed.cameraNo.isEmpty() && parsed.cameraNo.toInt() > 255) {
+        ShowRangeError(context.messages(), context.language(), QStringLiteral("0"),
+                       QStringLiteral("255"));
+        return false;
+    }
+    return true;
+}
+
+// How the communication test shows a reply.
+QString replyText(const QString& reply) {
+    if (reply == kReplyAck)
+        return QStringLiteral("ACK");
+    if (reply == kReplyNack)
+        return QStringLiteral("NACK");
+    if (reply == kReplyBusy)
+        return QStringLiteral("BUSY");
+    return reply.toUpper();
+}
+
+class SendClient : public LinkClient {
+public:
+    explicit SendClient(CliLink& link) : m_link(link) {}
+    void replyComplete() override {
+        const QString line = replyText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
+        std::fputs(line.toLatin1().constData(), stdout);
+        std::fflush(stdout);
+        m_link.finish(ExitOk);
+    }
+    void replyTimedOut() override { m_link.finish(ExitFailed); }
+
+private:
+    CliLink& m_link;
+};
+
+CommSendRecord recordFor(const SendArguments& parsed) {
+    if (parsed.raw) // free format: sent unchanged, a reply always awaited
+        return {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
+                QStringLiteral("1"), QStringLiteral("5")};
+    return {parsed.cameraNo, parsed.remoteNo,
+            parsed.read ? QStringLiteral("True") : QStringLiteral("False"), QStringLiteral("0"),
+            QStringLiteral("5")};
+}
+
+int runSend(CliContext& context, const QStringList& args) {
+    SendArguments parsed;
+    const QString error = parseArguments(args, parsed);
+    if (!error.isEmpty())
+        return usage(error);
+    if (!context.loadSettings(false) || !numbersInRange(context, parsed))
+        return ExitFailed;
+    CliLink link(context);
+    if (!link.open())
+        return ExitFailed;
+    SendClient client(link);
+    LinkEngine& engine = link.engine();
+    engine.state().WaitingForm = &client;
+    engine.state().ExpectedReplyKind = 0;
+    if (engine.SendCommandFrame(recordFor(parsed), parsed.data) != LinkEngine::kSendOk)
+        return ExitFailed;
+    if (engine.state().ScreenCode == ScreenIdle)
+        return ExitOk; // camera 0: nothing is awaited
+    return link.exec();
+}
+
+const CommandRegistrar registrar{
+    {QStringLiteral("send"),
+     QStringLiteral("send [--read] [--raw] --camera N --remote N DATAHEX"), &runSend}};
+
+} // namespace
+
+} // namespace zel::cli

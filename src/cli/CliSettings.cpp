@@ -1,0 +1,52 @@
+// zelctl settings: every field of zel.ini after normalisation, one SECTION/Key=value a line.
+#include "CliCommand.h"
+#include "CliContext.h"
+
+#include <cstdio>
+
+namespace zel::cli {
+
+namespace {
+
+QStringList settingsLines(const Settings& s) {
+    QStringList lines{
+        QStringLiteral("SOFT/Mode=") + s.SoftMode,
+        QStringLiteral("LANGUAGE/Mode=") + s.LanguageMode,
+        QStringLiteral("RS232C/ComPort=") + s.ComPort,
+        QStringLiteral("RS232C/Rate=") + s.Rate,
+        QStringLiteral("RS232C/AutoSave=") + s.AutoSave,
+        QStringLiteral("TIMEOUT/TimeOutDsp=") + s.TimeOutDsp,
+    };
+    for (size_t i = 0; i < s.Read.size(); ++i) {
+        const QString n = QString::number(i + 1);
+        lines << QStringLiteral("RsWait/Read") + n + QLatin1Char('=') + s.Read[i]
+              << QStringLiteral("RsWait/Write") + n + QLatin1Char('=') + s.Write[i];
+    }
+    lines << QStringLiteral("RsWait/TimeOutWait=") + s.TimeOutWait
+          << QStringLiteral("RsWait/RetryCnt=") + s.RetryCnt
+          << QStringLiteral("RsWait/TimeOutRetry=") + s.TimeOutRetry
+          << QStringLiteral("CurrentWriteWait=") + QString::number(s.CurrentWriteWait);
+    return lines;
+}
+
+int runSettings(CliContext& context, const QStringList& args) {
+    if (!args.isEmpty()) {
+        CliContext::printUsageError(
+            QStringLiteral("settings takes no arguments (got '%1')").arg(args.first()));
+        return ExitUsage;
+    }
+    if (!context.loadSettings(true))
+        return ExitFailed;
+    const QString text =
+        settingsLines(context.settings()).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    std::fputs(text.toUtf8().constData(), stdout);
+    return ExitOk;
+}
+
+const CommandRegistrar registrar{
+    {QStringLiteral("settings"),
+     QStringLiteral("settings                print zel.ini after normalisation"), &runSettings}};
+
+} // namespace
+
+} // namespace zel::cli

@@ -1,0 +1,256 @@
+// zelctl titles: title codes, title file checks, and all-category title download and upload.
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "CliLink.h"
+#include "backup/NumberBox.h"
+#include "common/HexText.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleCheck.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleDocumentSession.h"
+#include "titles/TitleFileWriter.h"
+#include "titles/TitleSlots.h"
+#include "titles/TitleTransfer.h"
+
+#include <cstdio>
+
+namespace zel::cli {
+
+namespace {
+
+struct TransferArguments {
+    QString cameraNo;
+    QString remoteNo;
+    QString file;
+    bool haveCamera = false;
+    bool haveRemote = false;
+};
+
+int usageError(const QString& text) {
+    CliContext::printUsageError(QStringLiteral("titles: ") + text);
+    return ExitUsage;
+}
+
+void printLine(const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stdout);
+}
+
+// "--name VALUE" or "--name=VALUE" at `i`; advances `i` past what it took.
+bool takeOption(const QStringList& args, qsizetype& i, const QString& name, QString& value,
+                bool& present, bool& missingValue) {
+    const QString& arg = args[i];
+    if (arg == name) {
+        missingValue = i + 1 >= args.size();
+        if (!missingValue) {
+            value = args[i + 1];
+            present = true;
+        }
+        i += 2;
+        return true;
+    }
+    if (arg.startsWith(name + QLatin1Char('='))) {
+        value = arg.mid(name.size() + 1);
+        present = true;
+        i += 1;
+        return true;
+    }
+    return false;
+}
+
+bool parseTransferArguments(const QStringList& args, TransferArguments& parsed) {
+    for (qsizetype i = 1; i < args.size();) {
+        bool missingValue = false;
+        if (takeOption(args, i, QStringLiteral("--camera"), parsed.cameraNo, parsed.haveCamera,
+                       missingValue) ||
+            takeOption(args, i, QStringLiteral("--remote"), parsed.remoteNo, parsed.haveRemote,
+                       missingValue)) {
+            if (missingValue) {
+                usageError(QStringLiteral("--camera and --remote need a value"));
+                return false;
+            }
+            continue;
+        }
+        const QString& arg = args[i++];
+        if ((arg.startsWith(QLatin1Char('-')) && arg.size() > 1) || !parsed.file.isEmpty()) {
+            usageError(QStringLiteral("unexpected argument '%1'").arg(arg));
+            return false;
+        }
+        parsed.file = arg;
+    }
+    if (parsed.file.isEmpty()) {
+        usageError(QStringLiteral("FILE is required"));
+        return false;
+    }
+    return true;
+}
+
+bool numbersInRange(CliContext& context, const QString& remoteNo, const QString& cameraNo) {
+    return NumberBox::checkRemoteNo(context.messages(), context.language(), remoteNo) &&
+           NumberBox::checkCameraNo(context.messages(), context.language(), cameraNo);
+}
+
+int runEncode(CliContext& context, const QStringList& args) {
+    if (args.size() != 2)
+        return usageError(QStringLiteral("encode TEXT"));
+    const TitleCharTable table(context.settings().languageIndex());
+    TitleCodes codes{};
+    if (!table.TitleTextToCodes(args[1], codes)) {
+        CliContext::printUsageError(
+            QStringLiteral("titles: the title cannot be encoded (more than 8 characters, a "
+                           "broken escape, or no character of the table)"));
+        return ExitFailed;
+    }
+    QStringList groups;
+    for (int k = 1; k <= TitleCharTable::kMaxTitleLength; ++k)
+        groups.append(
+            QStringLiteral("%1").arg(codes[size_t(k)], 4, 16, QLatin1Char('0')).toUpper());
+    printLine(groups.join(QLatin1Char(' ')));
+    return ExitOk;
+}
+
+int runDecode(CliContext& context, const QStringList& args) {
+    QString hex = args.mid(1).join(QString());
+    hex.remove(QLatin1Char(' '));
+    if (hex.isEmpty() || hex.size() % 4 != 0 || !IsHexText(hex))
+        return usageError(QStringLiteral("decode HEX: four hex digits per code"));
+    const TitleCharTable table(context.settings().languageIndex());
+    printLine(table.TitleCodesToText(hex));
+    return ExitOk;
+}
+
+// Reads FILE as File > Open does; false when nothing or only part of it was read.
+bool readTitleFile(CliContext& context, const QString& path, TitleDocument& document) {
+    TitleSlots titleSlots;
+    TitleDocumentSession session(titleSlots, titleSlots.acquireSlot(), document, context.messages(),
+                                 context.language());
+    return session.ReadTitleFile(path) == TitleOpenResult::Loaded;
+}
+
+int runCheck(CliContext& context, const QStringList& args) {
+    if (args.size() != 2)
+        return usageError(QStringLiteral("check FILE.ttl"));
+    TitleDocument document;
+    if (!readTitleFile(context, args[1], document))
+        return ExitFailed;
+    const TitleCharTable table(context.settings().languageIndex());
+    bool anyFailed = false;
+    for (int category = 0; category < kTitleCategoryCount; ++category) {
+        const TitleCheckCounts counts = CheckCategory(document, table, category);
+        if (counts.passed())
+            continue;
+        anyFailed = true;
+        printLine(QStringLiteral("%1: %2 character errors, %3 length errors")
+                      .arg(QString(TitleCategoryAt(category).tabCaption))
+                      .arg(counts.characterErrors)
+                      .arg(counts.lengthErrors));
+    }
+    return anyFailed ? ExitFailed : ExitOk;
+}
+
+void connectProgress(CliContext& context, TitleTransfer& transfer) {
+    transfer.dialog().onChanged = [&context, &transfer] {
+        const TransferDialogState& view = transfer.dialog().state();
+        const QString label = view.caption.section(QStringLiteral("  "), 0, 0);
+        context.showProgress(label, view.progressValue, view.progressMax);
+    };
+}
+
+// Runs an all-category transfer on the link until it completes or ends.
+template <typename Start>
+int runTransfer(CliContext& context, TitleDocument& document, Start start) {
+    CliLink link(context);
+    if (!link.open())
+        return ExitFailed;
+    const TitleCharTable table(context.settings().languageIndex());
+    TitleTransfer transfer(link.engine(), document, table, context.language());
+    connectProgress(context, transfer);
+    transfer.onFinished = [&context, &link](bool completed) {
+        context.finishProgress();
+        link.finish(completed ? ExitOk : ExitFailed);
+    };
+    if (!start(transfer))
+        return ExitFailed;
+    const int exitCode = link.exec();
+    if (transfer.dialog().isOpen())
+        transfer.dialog().close(); // the completed dialog: the link is reset
+    if (exitCode == ExitOk)
+        printLine(transfer.dialog().state().labels2[0]);
+    return exitCode;
+}
+
+int runDownload(CliContext& context, const QStringList& args) {
+    TransferArguments parsed;
+    if (!parseTransferArguments(args, parsed))
+        return ExitUsage;
+    if (!parsed.haveCamera || !parsed.haveRemote)
+        return usageError(QStringLiteral("--camera N and --remote N are required"));
+    if (!numbersInRange(context, parsed.remoteNo, parsed.cameraNo))
+        return ExitFailed;
+    TitleDocument document;
+    document.CameraNo = parsed.cameraNo;
+    document.RemoteNo = parsed.remoteNo;
+    const int exitCode = runTransfer(
+        context, document, [](TitleTransfer& transfer) { return transfer.startAllDownload(); });
+    if (exitCode != ExitOk)
+        return exitCode;
+    return WriteTitleFile(parsed.file, document, TitleFileLabelsFor(context.language()),
+                          context.messages())
+               ? ExitOk
+               : ExitFailed;
+}
+
+int runUpload(CliContext& context, const QStringList& args) {
+    TransferArguments parsed;
+    if (!parseTransferArguments(args, parsed))
+        return ExitUsage;
+    TitleDocument document;
+    if (!readTitleFile(context, parsed.file, document))
+        return ExitFailed;
+    if (parsed.haveCamera)
+        document.CameraNo = parsed.cameraNo;
+    if (parsed.haveRemote)
+        document.RemoteNo = parsed.remoteNo;
+    if (!numbersInRange(context, document.RemoteNo, document.CameraNo))
+        return ExitFailed;
+    // A failing title: the check result and nothing sent, without touching the line.
+    const TitleCharTable table(context.settings().languageIndex());
+    const TitleCheckCounts counts = CheckAllCategories(document, table);
+    if (!counts.passed()) {
+        ShowCheckResult(context.messages(), context.language(), counts);
+        return ExitFailed;
+    }
+    return runTransfer(context, document, [](TitleTransfer& transfer) {
+        return transfer.startAllUpload() == TitleTransfer::AllUploadStart::Sent;
+    });
+}
+
+int runTitles(CliContext& context, const QStringList& args) {
+    if (args.isEmpty())
+        return usageError(QStringLiteral("encode, decode, check, download or upload expected"));
+    if (!context.loadSettings(false))
+        return ExitFailed;
+    const QString& sub = args[0];
+    if (sub == QStringLiteral("encode"))
+        return runEncode(context, args);
+    if (sub == QStringLiteral("decode"))
+        return runDecode(context, args);
+    if (sub == QStringLiteral("check"))
+        return runCheck(context, args);
+    if (sub == QStringLiteral("download"))
+        return runDownload(context, args);
+    if (sub == QStringLiteral("upload"))
+        return runUpload(context, args);
+    return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
+}
+
+const CommandRegistrar registrar{
+    {QStringLiteral("titles"),
+     QStringLiteral("titles encode TEXT | decode HEX | check FILE.ttl\n"
+                    "  titles download --camera N --remote N FILE.ttl\n"
+                    "  titles upload [--camera N --remote N] FILE.ttl"),
+     &runTitles}};
+
+} // namespace
+
+} // namespace zel::cli

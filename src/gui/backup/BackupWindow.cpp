@@ -1,0 +1,262 @@
+#include "BackupWindow.h"
+
+#include "backup/BackupTransfer.h"
+#include "backup/CompactPath.h"
+#include "backup/NumberBox.h"
+#include "common/KeyFilter.h"
+#include "link/TransferDialog.h"
+#include "shell/LanguageTables.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace zel::gui {
+
+namespace {
+
+// Texts of the backup caption group, in record order.
+enum BackupText {
+    TextDownload,
+    TextExit,
+    TextUpload,
+    TextCaption,
+    TextCameraNo,
+    TextCameraToPc,
+    TextPcToCamera,
+    TextVerify,
+};
+
+// Texts of the backup file dialog group.
+enum BackupDialogText { DialogSaveTitle, DialogFilterBackup, DialogFilterAll, DialogOpenTitle };
+
+// Printable characters go through the decimal key filter; editing and navigation keys and
+// shortcuts pass.
+bool keyAllowed(const QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return true;
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return true;
+    return text.size() == 1 && FilterKeyAscii(text.at(0).unicode(), KeyFilterMode::Decimal) != 0;
+}
+
+QLineEdit* numberBox(const QString& name, int maxDigits, QWidget* parent) {
+    auto* box = new QLineEdit(QStringLiteral("1"), parent);
+    box->setObjectName(name);
+    box->setMaxLength(maxDigits);
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    return box;
+}
+
+// Buttons take the focus by Tab only, so a click never leaves a number box unchecked
+// behind a started transfer; Enter presses the focused one.
+QPushButton* commandButton(const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true);
+    return button;
+}
+
+} // namespace
+
+BackupWindow::BackupWindow(LinkEngine& engine, LanguageTables& language, Settings& settings,
+                           MessageSink& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_language(language), m_messages(messages),
+      m_transfer(std::make_unique<BackupTransfer>(engine, language, messages)) {
+    Q_UNUSED(settings); // the transfer reads the retry settings through the engine
+    setObjectName(QStringLiteral("frmBackUp"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildLayout();
+    applyCaptions();
+    connectControls();
+    m_transfer->setPathCompactor(
+        [this](const QString& path) { return CompactPath::fit(path, fontMetrics()); });
+    m_textHostNo->setFocus();
+    m_textHostNo->selectAll();
+}
+
+BackupWindow::~BackupWindow() {
+    delete m_transferDialog; // it refers to the transfer's dialog model
+    m_textHostNo->removeEventFilter(this);
+    m_textCamNo->removeEventFilter(this);
+}
+
+void BackupWindow::buildControls() {
+    m_textHostNo = numberBox(QStringLiteral("TextHostNo"), 2, this);
+    m_textCamNo = numberBox(QStringLiteral("TextCamNo"), 3, this);
+    m_labelHostNo = new QLabel(this);
+    m_labelCamNo = new QLabel(this);
+    m_labelDownload = new QLabel(this);
+    m_labelUpload = new QLabel(this);
+    m_labelHostNo->setBuddy(m_textHostNo);
+    m_labelCamNo->setBuddy(m_textCamNo);
+    m_checkVerify = new QCheckBox(this);
+    m_checkVerify->setObjectName(QStringLiteral("CheckVerify"));
+    m_checkVerify->setFocusPolicy(Qt::TabFocus);
+    m_checkVerify->setChecked(true);
+    m_commandDL = commandButton(QStringLiteral("CommandDL"), this);
+    m_commandUL = commandButton(QStringLiteral("CommandUL"), this);
+    m_commandEnd = commandButton(QStringLiteral("CommandEnd"), this);
+}
+
+void BackupWindow::buildLayout() {
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(m_labelHostNo, 0, 0);
+    grid->addWidget(m_textHostNo, 0, 1);
+    grid->addWidget(m_labelCamNo, 1, 0);
+    grid->addWidget(m_textCamNo, 1, 1);
+    grid->addWidget(m_labelDownload, 2, 0);
+    grid->addWidget(m_commandDL, 2, 1);
+    grid->addWidget(m_labelUpload, 3, 0);
+    grid->addWidget(m_commandUL, 3, 1);
+    grid->addWidget(m_checkVerify, 4, 0, 1, 2);
+    auto* endRow = new QHBoxLayout;
+    endRow->addStretch();
+    endRow->addWidget(m_commandEnd);
+    grid->addLayout(endRow, 5, 0, 1, 2);
+    setTabOrder(m_textHostNo, m_textCamNo);
+    setTabOrder(m_textCamNo, m_commandDL);
+    setTabOrder(m_commandDL, m_commandUL);
+    setTabOrder(m_commandUL, m_checkVerify);
+    setTabOrder(m_checkVerify, m_commandEnd);
+}
+
+void BackupWindow::applyCaptions() {
+    const auto text = [this](int index) { return m_language.text(LangGroup::Backup, index); };
+    setWindowTitle(text(TextCaption));
+    m_commandDL->setText(text(TextDownload));
+    m_commandEnd->setText(text(TextExit));
+    m_commandUL->setText(text(TextUpload));
+    m_labelCamNo->setText(text(TextCameraNo));
+    m_labelDownload->setText(text(TextCameraToPc));
+    m_labelUpload->setText(text(TextPcToCamera));
+    m_checkVerify->setText(text(TextVerify));
+    m_labelHostNo->setText(m_language.text(LangGroup::TitleSet, TitleSetRemoteNo));
+}
+
+void BackupWindow::connectControls() {
+    m_textHostNo->installEventFilter(this);
+    m_textCamNo->installEventFilter(this);
+    connect(m_commandDL, &QPushButton::clicked, this, &BackupWindow::onDownloadClicked);
+    connect(m_commandUL, &QPushButton::clicked, this, &BackupWindow::onUploadClicked);
+    connect(m_commandEnd, &QPushButton::clicked, this, &BackupWindow::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &BackupWindow::close);
+}
+
+// ---- Number boxes -------------------------------------------------------------------------
+
+bool BackupWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box != m_textHostNo && box != m_textCamNo)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && !keyAllowed(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() == QEvent::FocusOut)
+        onBoxLeft(box, static_cast<QFocusEvent*>(event)->reason());
+    return QWidget::eventFilter(watched, event);
+}
+
+void BackupWindow::onBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
+    // Switching to another window or a popup is not leaving the box.
+    if (m_checkingBox || !isVisible() || reason == Qt::ActiveWindowFocusReason ||
+        reason == Qt::PopupFocusReason)
+        return;
+    checkBox(box);
+}
+
+bool BackupWindow::checkBox(QLineEdit* box) {
+    m_checkingBox = true; // the message box and the refocus move the focus again
+    const bool valid = box == m_textHostNo
+                           ? NumberBox::checkRemoteNo(m_messages, m_language, box->text())
+                           : NumberBox::checkCameraNo(m_messages, m_language, box->text());
+    if (!valid) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    }
+    m_checkingBox = false;
+    return valid;
+}
+
+bool BackupWindow::boxesValid() {
+    return checkBox(m_textHostNo) && checkBox(m_textCamNo);
+}
+
+// ---- Transfers ----------------------------------------------------------------------------
+
+QString BackupWindow::fileFilter() const {
+    return m_language.text(LangGroup::BackupFileDialogs, DialogFilterBackup) +
+           QStringLiteral(";;") + m_language.text(LangGroup::BackupFileDialogs, DialogFilterAll);
+}
+
+void BackupWindow::onDownloadClicked() {
+    if (!boxesValid())
+        return;
+    auto* dialog =
+        new QFileDialog(this, m_language.text(LangGroup::BackupFileDialogs, DialogSaveTitle),
+                        QString(), fileFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
+    dialog->setDefaultSuffix(QStringLiteral("bin"));
+    connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startDownloadTo);
+    dialog->open();
+}
+
+void BackupWindow::onUploadClicked() {
+    if (!boxesValid())
+        return;
+    auto* dialog =
+        new QFileDialog(this, m_language.text(LangGroup::BackupFileDialogs, DialogOpenTitle),
+                        QString(), fileFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startUploadFrom);
+    dialog->open();
+}
+
+void BackupWindow::prepareTransfer() {
+    m_transfer->setAddress(m_textCamNo->text(), m_textHostNo->text());
+    m_transfer->setVerify(m_checkVerify->isChecked());
+}
+
+void BackupWindow::startDownloadTo(const QString& path) {
+    prepareTransfer();
+    if (m_transfer->startDownload(path))
+        showTransferDialog();
+}
+
+void BackupWindow::startUploadFrom(const QString& path) {
+    prepareTransfer();
+    if (m_transfer->startUpload(path))
+        showTransferDialog();
+}
+
+void BackupWindow::showTransferDialog() {
+    if (!m_transferDialog)
+        m_transferDialog = new TransferDialog(m_transfer->dialog(), this);
+    m_transferDialog->render();
+    m_transferDialog->open();
+}
+
+void BackupWindow::closeEvent(QCloseEvent* event) {
+    if (m_transfer->isRunning()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+} // namespace zel::gui

@@ -1,0 +1,85 @@
+#pragma once
+// The settings backup screen frmBackUp: REMOTE No. and CAMERA No. boxes, DOWNLOAD (camera to
+// PC) and UPLOAD (PC to camera) with optional verification, Exit. The transfer itself runs in
+// BackupTransfer; this window only checks the boxes, asks for the file and shows the
+// transfer dialog. It deletes itself when closed and says so with closed().
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zel {
+class BackupTransfer;
+class LanguageTables;
+class LinkEngine;
+class MessageSink;
+class Settings;
+} // namespace zel
+
+namespace zel::gui {
+
+class TransferDialog;
+
+class BackupWindow : public QWidget {
+    Q_OBJECT
+public:
+    BackupWindow(LinkEngine& engine, LanguageTables& language, Settings& settings,
+                 MessageSink& messages, QWidget* parent = nullptr);
+    ~BackupWindow() override;
+
+    QLineEdit* TextHostNo() const { return m_textHostNo; }
+    QLineEdit* TextCamNo() const { return m_textCamNo; }
+    QCheckBox* CheckVerify() const { return m_checkVerify; }
+    QPushButton* CommandDL() const { return m_commandDL; }
+    QPushButton* CommandUL() const { return m_commandUL; }
+    QPushButton* CommandEnd() const { return m_commandEnd; }
+    BackupTransfer& transfer() { return *m_transfer; }
+    TransferDialog* transferDialog() const { return m_transferDialog; }
+
+    // Where the file dialogs lead once a file is chosen.
+    void startDownloadTo(const QString& path);
+    void startUploadFrom(const QString& path);
+
+signals:
+    void closed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void applyCaptions();
+    void connectControls();
+    void onDownloadClicked();
+    void onUploadClicked();
+    QString fileFilter() const;
+    bool boxesValid();
+    bool checkBox(QLineEdit* box);
+    void onBoxLeft(QLineEdit* box, Qt::FocusReason reason);
+    void prepareTransfer();
+    void showTransferDialog();
+
+    LanguageTables& m_language;
+    MessageSink& m_messages;
+    std::unique_ptr<BackupTransfer> m_transfer;
+    QPointer<TransferDialog> m_transferDialog; // renders the transfer's dialog model
+    QLabel* m_labelHostNo = nullptr;
+    QLabel* m_labelCamNo = nullptr;
+    QLabel* m_labelDownload = nullptr;
+    QLabel* m_labelUpload = nullptr;
+    QLineEdit* m_textHostNo = nullptr;
+    QLineEdit* m_textCamNo = nullptr;
+    QCheckBox* m_checkVerify = nullptr;
+    QPushButton* m_commandDL = nullptr;
+    QPushButton* m_commandUL = nullptr;
+    QPushButton* m_commandEnd = nullptr;
+    bool m_checkingBox = false;
+};
+
+} // namespace zel::gui

@@ -1,0 +1,157 @@
+#include "CommLogWindow.h"
+
+#include "CommLogModel.h"
+#include "link/CommLogFile.h"
+#include "link/CommLogStore.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+
+namespace zel::gui {
+
+namespace {
+const QString kFilter = QStringLiteral("ログファイル(*.log);;すべてのファイル(*.*)");
+constexpr int kButtonAreaHeight = 40;
+// The window height the grid leaves free: 1350 twips with the caption bar, which Qt's
+// window height does not count (about 375 twips).
+constexpr int kGridHeightMargin = (1350 - 375) / 15;
+} // namespace
+
+CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_messages(messages) {
+    setObjectName(QStringLiteral("frmCommLog"));
+    setWindowTitle(QStringLiteral("通信ログ"));
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    buildMenus();
+    buildButtons(central);
+
+    m_model = new CommLogModel(m_store, this);
+    m_grid = new QTableView(central);
+    m_grid->setObjectName(QStringLiteral("MSFlexGridCommLog"));
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->horizontalHeader()->setMinimumSectionSize(0);
+    m_grid->setColumnWidth(CommLogModel::ColumnHidden, 0);
+    m_grid->setColumnHidden(CommLogModel::ColumnHidden, true);
+    m_grid->setColumnWidth(CommLogModel::ColumnUnit, kUnitColumnWidth);
+    m_grid->verticalHeader()->setDefaultSectionSize(20);
+
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(640, 480);
+    applyRecordingState();
+    if (!m_store.isRecording())
+        m_model->View_MsFlexGridCommLog();
+}
+
+void CommLogWindow::buildMenus() {
+    m_mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* open = m_mnuFile->addAction(QStringLiteral("開く(&O)"), this,
+                                         &CommLogWindow::askOpenPath);
+    open->setObjectName(QStringLiteral("mnuOpen"));
+    QAction* save = m_mnuFile->addAction(QStringLiteral("名前を付けて保存(&A)"), this,
+                                         &CommLogWindow::askSavePath);
+    save->setObjectName(QStringLiteral("mnuSave"));
+    m_mnuFile->addSeparator();
+    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("印刷(&P)"));
+    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    m_mnuPrint->setEnabled(false); // until the print pipeline is there
+    m_mnuFile->addSeparator();
+    QAction* end = m_mnuFile->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
+    end->setObjectName(QStringLiteral("mnuEnd"));
+
+    m_mnuSearch = menuBar()->addMenu(QStringLiteral("検索(&S)"));
+    m_mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
+    m_mnuFind = m_mnuSearch->addAction(QStringLiteral("検索(&F)"));
+    m_mnuFind->setObjectName(QStringLiteral("mnuFind"));
+    m_mnuFind->setEnabled(false); // until the find dialog is there
+}
+
+void CommLogWindow::buildButtons(QWidget* central) {
+    m_commandStart = new QPushButton(QStringLiteral("LOG START"), central);
+    m_commandStart->setObjectName(QStringLiteral("CommandStart"));
+    m_commandStop = new QPushButton(QStringLiteral("LOG STOP"), central);
+    m_commandStop->setObjectName(QStringLiteral("CommandStop"));
+    m_commandStart->setGeometry(8, 8, 100, 26);
+    m_commandStop->setGeometry(116, 8, 100, 26);
+    connect(m_commandStart, &QPushButton::clicked, this, &CommLogWindow::startLog);
+    connect(m_commandStop, &QPushButton::clicked, this, &CommLogWindow::stopLog);
+}
+
+void CommLogWindow::applyRecordingState() {
+    const bool recording = m_store.isRecording();
+    m_commandStart->setEnabled(!recording);
+    m_commandStop->setEnabled(recording);
+    m_mnuFile->setEnabled(!recording);
+    m_mnuFile->menuAction()->setEnabled(!recording);
+    m_mnuSearch->setEnabled(!recording);
+    m_mnuSearch->menuAction()->setEnabled(!recording);
+}
+
+void CommLogWindow::startLog() {
+    m_store.startRecording();
+    applyRecordingState();
+    m_model->clearGrid();
+}
+
+void CommLogWindow::stopLog() {
+    m_store.stopRecording();
+    applyRecordingState();
+    m_model->clearGrid();
+    m_model->View_MsFlexGridCommLog();
+}
+
+void CommLogWindow::saveTo(const QString& path) { CommLogFile::save(path, m_store, m_messages); }
+
+void CommLogWindow::loadFrom(const QString& path) {
+    m_model->clearGrid();
+    CommLogFile::load(path, m_store, m_messages);
+    m_model->View_MsFlexGridCommLog();
+}
+
+void CommLogWindow::askSavePath() {
+    auto* dialog = new QFileDialog(this, QStringLiteral("ログファイル 名前を付けて保存"), {},
+                                   kFilter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("log"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::saveTo);
+    dialog->open();
+}
+
+void CommLogWindow::askOpenPath() {
+    auto* dialog = new QFileDialog(this, QStringLiteral("ログファイルを開く"), {}, kFilter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::loadFrom);
+    dialog->open();
+}
+
+void CommLogWindow::layoutGrid() {
+    const int gridWidth = std::max(0, width() - kGridWidthMargin);
+    const int gridHeight = std::max(0, height() - kGridHeightMargin);
+    m_grid->setGeometry(0, kButtonAreaHeight, gridWidth, gridHeight);
+    m_grid->setColumnWidth(CommLogModel::ColumnData,
+                           std::max(0, width() - kDataColumnMargin - kUnitColumnWidth));
+}
+
+void CommLogWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        layoutGrid();
+}
+
+void CommLogWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+} // namespace zel::gui

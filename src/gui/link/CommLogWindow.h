@@ -1,0 +1,68 @@
+#pragma once
+// frmCommLog: the communication log window (fixed Japanese captions). LOG START empties the
+// store and records; LOG STOP shows what was recorded. Save and open ".log" files.
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTableView;
+
+namespace zel {
+class CommLogStore;
+class MessageSink;
+} // namespace zel
+
+namespace zel::gui {
+
+class CommLogModel;
+
+class CommLogWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Window size rules, in pixels (15 twips each).
+    static constexpr int kMinWidth = 4000 / 15;
+    static constexpr int kMinHeight = 2000 / 15;
+    static constexpr int kUnitColumnWidth = 1200 / 15;
+    static constexpr int kGridWidthMargin = 100 / 15;
+    static constexpr int kDataColumnMargin = 200 / 15;
+
+    CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent = nullptr);
+
+    CommLogModel& model() { return *m_model; }
+    QTableView& grid() { return *m_grid; }
+
+    // The file actions without their dialogs (the dialogs call these).
+    void saveTo(const QString& path);
+    void loadFrom(const QString& path);
+
+signals:
+    void closed(); // menu button 6 is enabled again
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildButtons(QWidget* central);
+    void startLog();
+    void stopLog();
+    void askSavePath();
+    void askOpenPath();
+    void applyRecordingState();
+    void layoutGrid();
+
+    CommLogStore& m_store;
+    MessageSink& m_messages;
+    CommLogModel* m_model = nullptr;
+    QTableView* m_grid = nullptr;
+    QPushButton* m_commandStart = nullptr;
+    QPushButton* m_commandStop = nullptr;
+    QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuSearch = nullptr;
+    QAction* m_mnuPrint = nullptr;
+    QAction* m_mnuFind = nullptr;
+};
+
+} // namespace zel::gui

@@ -1,0 +1,168 @@
+#include "backup/BackupWindow.h"
+#include "backup/CompactPath.h"
+
+#include "ManualTimer.h"
+#include "MemoryBytePort.h"
+#include "RecordingSink.h"
+#include "backup/BackupTransfer.h"
+#include "common/HexText.h"
+#include "link/LinkEngine.h"
+#include "link/TransferDialog.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zel;
+using namespace zel::gui;
+using namespace zel::test;
+
+namespace {
+
+class BackupWindowTest : public ::testing::Test {
+protected:
+    BackupWindowTest() {
+        settings.PortOverride = QStringLiteral("/dev/ttyTEST");
+        engine.SetCommPortSettings();
+        engine.OpenCommPort();
+        window = new BackupWindow(engine, language, settings, sink);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    ~BackupWindowTest() override { delete window.data(); }
+
+    // Types into a box and leaves it with Tab, as the user would.
+    void typeAndLeave(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+
+    MemoryBytePort port;
+    ManualTimer timerMenu;
+    ManualTimer timerReTry;
+    Settings settings;
+    RecordingSink sink;
+    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
+    LanguageTables language;
+    QPointer<BackupWindow> window;
+    QTemporaryDir dir;
+};
+
+TEST_F(BackupWindowTest, OpensWithItsCaptionsDefaultsAndVerifyTicked) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Data Back Up"));
+    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("1"));
+    EXPECT_EQ(window->TextCamNo()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(window->CheckVerify()->isChecked());
+    EXPECT_EQ(window->CheckVerify()->text(), QStringLiteral("Verification after UPLOAD"));
+    EXPECT_EQ(window->CommandDL()->text(), QStringLiteral("DOWNLOAD"));
+    EXPECT_EQ(window->CommandUL()->text(), QStringLiteral("UPLOAD"));
+    EXPECT_EQ(window->CommandEnd()->text(), QStringLiteral("Exit"));
+    QStringList labels;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        labels.append(label->text());
+    for (const char* text : {"CAMERA No.", "CAMERA to PC", "PC to CAMERA"})
+        EXPECT_TRUE(labels.contains(QString::fromLatin1(text))) << text;
+    EXPECT_EQ(QApplication::focusWidget(), window->TextHostNo());
+}
+
+TEST_F(BackupWindowTest, BoxesTakeDigitsOnly) {
+    typeAndLeave(window->TextCamNo(), QStringLiteral("1a.2 -3"));
+    EXPECT_EQ(window->TextCamNo()->text(), QStringLiteral("123"));
+    typeAndLeave(window->TextHostNo(), QStringLiteral("x9"));
+    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("9"));
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
+    typeAndLeave(window->TextHostNo(), QStringLiteral("0"));
+    ASSERT_EQ(sink.shown.size(), 1);
+    EXPECT_EQ(sink.shown[0].number, 4);
+    EXPECT_EQ(sink.shown[0].extra,
+              QStringLiteral("1 to 99 Setting data is beyond the setting range"));
+    EXPECT_EQ(QApplication::focusWidget(), window->TextHostNo());
+    EXPECT_EQ(window->TextHostNo()->selectedText(), QStringLiteral("0"));
+
+    sink.clear();
+    typeAndLeave(window->TextHostNo(), QStringLiteral("99"));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    typeAndLeave(window->TextCamNo(), QStringLiteral("256"));
+    ASSERT_EQ(sink.shown.size(), 1);
+    EXPECT_EQ(sink.shown[0].extra,
+              QStringLiteral("1 to 255 Setting data is beyond the setting range"));
+    EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
+
+    sink.clear();
+    typeAndLeave(window->TextCamNo(), QString()); // empty
+    EXPECT_EQ(sink.numbers(), QList<int>{4});
+}
+
+TEST_F(BackupWindowTest, ButtonsRefuseInvalidBoxesBeforeAskingForAFile) {
+    window->TextCamNo()->setText(QStringLiteral("300"));
+    window->CommandDL()->click();
+    window->CommandUL()->click();
+    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(port.written.isEmpty());
+}
+
+TEST_F(BackupWindowTest, DownloadShowsTheTransferDialogAndWindowClosesAfterCancel) {
+    window->TextHostNo()->setText(QStringLiteral("12"));
+    window->TextCamNo()->setText(QStringLiteral("34"));
+    const QString path = dir.filePath(QString(120, QLatin1Char('d')) + QStringLiteral("/cam.bin"));
+    QDir().mkpath(QFileInfo(path).path());
+    window->startDownloadTo(path);
+
+    ASSERT_EQ(port.written.size(), 1);
+    EXPECT_EQ(BytesToHexText(port.written[0]).left(16), QStringLiteral("FE0A034112C10001"));
+    TransferDialog* dialog = window->transferDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("In DOWNLOAD"));
+    const QString shownPath = window->transfer().dialog().state().labels1[3];
+    EXPECT_TRUE(shownPath.endsWith(QStringLiteral("cam.bin")));
+    EXPECT_TRUE(shownPath.contains(QStringLiteral("...")));
+    EXPECT_LE(window->fontMetrics().horizontalAdvance(shownPath), CompactPath::kTransferLabelWidth);
+
+    QSignalSpy closed(window.data(), &BackupWindow::closed);
+    window->close(); // refused while the transfer runs
+    EXPECT_EQ(closed.count(), 0);
+    dialog->reject(); // Esc / Cancel
+    EXPECT_FALSE(window->transfer().isRunning());
+    EXPECT_FALSE(dialog->isVisible());
+
+    window->CommandEnd()->click();
+    EXPECT_EQ(closed.count(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST(CompactPathTest, KeepsShortPathsAndTheFileNameOfLongOnes) {
+    const QFontMetrics metrics(QApplication::font());
+    EXPECT_EQ(CompactPath::fit(QStringLiteral("/tmp/a.bin"), metrics),
+              QStringLiteral("/tmp/a.bin"));
+    const QString longPath = QStringLiteral("/home/installer/") + QString(200, QLatin1Char('x')) +
+                             QStringLiteral("/site/camera1.bin");
+    const QString shown = CompactPath::fit(longPath, metrics);
+    EXPECT_LE(metrics.horizontalAdvance(shown), CompactPath::kTransferLabelWidth);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("/home/")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral(".../camera1.bin")));
+    const QString hugeName = CompactPath::fit(QString(400, QLatin1Char('n')), metrics);
+    EXPECT_LE(metrics.horizontalAdvance(hugeName), CompactPath::kTransferLabelWidth);
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+#include "RecordingSink.h"
+#include "shell/Application.h"
+#include "shell/MenuState.h"
+#include "shell/MenuWindow.h"
+#include "shell/OptionDialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFrame>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using gui::MenuWindow;
+
+namespace {
+
+class ShellMenuTest : public ::testing::Test {
+protected:
+    void startWith(const QByteArray& ini) {
+        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ini);
+        file.close();
+        ASSERT_TRUE(m_app.readSettings(m_dir.path()));
+        // No serial device here: the menu opens anyway after message 6.
+        m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-device"));
+        m_app.start(m_sink);
+        m_menu = std::make_unique<MenuWindow>(m_app);
+        m_menu->load();
+        EXPECT_EQ(m_sink.numbers(), QList<int>{6});
+        m_sink.clear();
+    }
+    QByteArray iniText() const {
+        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    int visibleButtons() const {
+        int count = 0;
+        for (int i = 0; i < 8; ++i)
+            count += m_menu->CommandMenu(i)->isVisibleTo(m_menu.get()) ? 1 : 0;
+        return count;
+    }
+
+    QTemporaryDir m_dir;
+    test::RecordingSink m_sink;
+    Application m_app;
+    std::unique_ptr<MenuWindow> m_menu;
+};
+
+TEST_F(ShellMenuTest, NormalModeShowsSixEvenlySpacedButtons) {
+    QApplication::clipboard()->setText(QStringLiteral("left over"));
+    startWith("[SOFT]\nMode=0\n");
+    EXPECT_EQ(visibleButtons(), 6);
+    EXPECT_FALSE(m_menu->FrameMenuTest(0)->isVisibleTo(m_menu.get()));
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    const int step = m_menu->CommandMenu(1)->y() - m_menu->CommandMenu(0)->y();
+    EXPECT_EQ(m_menu->CommandMenu(3)->y(), m_menu->CommandMenu(2)->y() + step);
+    EXPECT_EQ(m_menu->CommandMenu(4)->y(), m_menu->CommandMenu(3)->y() + step);
+    EXPECT_LT(m_menu->CommandMenu(4)->y(), m_menu->CommandMenu(7)->y());
+    EXPECT_LE(m_menu->CommandMenu(7)->geometry().bottom(), m_menu->height());
+    EXPECT_EQ(m_menu->windowTitle(), QStringLiteral("CAMERA CONTROLLER"));
+}
+
+TEST_F(ShellMenuTest, TestModeShowsEightButtonsWithJapaneseCaptions) {
+    startWith("[SOFT]\nMode=1\n[LANGUAGE]\nMode=1\n");
+    EXPECT_EQ(visibleButtons(), 8);
+    EXPECT_EQ(m_menu->CommandMenu(0)->text(), QStringLiteral("操作パネル"));
+    EXPECT_EQ(m_menu->CommandMenu(5)->text(), QStringLiteral("通信テスト"));
+    EXPECT_EQ(m_menu->CommandMenu(7)->text(), QStringLiteral("終了"));
+}
+
+TEST_F(ShellMenuTest, OpenerWindowMarksItsButtonUntilDestroyed) {
+    startWith("[SOFT]\nMode=1\n");
+    QPointer<QWidget> backup;
+    m_menu->setScreenOpener(MenuState::ButtonBackup, [&] {
+        backup = new QWidget;
+        return backup.data();
+    });
+    m_menu->CommandMenu(MenuState::ButtonBackup)->click();
+    ASSERT_TRUE(backup);
+    EXPECT_FALSE(m_menu->CommandMenu(MenuState::ButtonBackup)->isEnabled());
+
+    EXPECT_FALSE(m_menu->close()); // message 8, the menu stays
+    EXPECT_EQ(m_sink.numbers(), QList<int>{8});
+
+    delete backup.data();
+    EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonBackup)->isEnabled());
+}
+
+TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
+    startWith("[SOFT]\nMode=1\n");
+    m_menu->CommandMenu(MenuState::ButtonPanel)->click();
+    EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonPanel)->isEnabled());
+    EXPECT_NE(m_menu->findChild<QMessageBox*>(QStringLiteral("NotAvailableBox")), nullptr);
+    m_menu->CommandMenu(MenuState::ButtonTitle)->click();
+    EXPECT_FALSE(m_app.menu().IsScreenInUse());
+}
+
+TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
+    startWith("[SOFT]\nMode=0\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n");
+    m_menu->CommandMenu(MenuState::ButtonOption)->click();
+    auto* dialog = m_menu->findChild<gui::OptionDialog*>(QStringLiteral("frmOption"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
+    EXPECT_TRUE(dialog->rateOption(3)->isChecked());
+    dialog->rateOption(0)->click();
+    dialog->saveOption(2)->click();
+    dialog->settingButton()->click();
+    EXPECT_TRUE(iniText().contains("Rate=0\n"));
+    EXPECT_TRUE(iniText().contains("AutoSave=2\n"));
+    EXPECT_EQ(m_app.settings().baudRate(), 4800);
+
+    QPointer<gui::OptionDialog> watch(dialog);
+    dialog->reject(); // Escape
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(watch);
+    EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
+    EXPECT_EQ(m_sink.numbers(), (QList<int>{6, 6})); // each port re-apply fails here
+}
+
+} // namespace

@@ -1,0 +1,99 @@
+#include "ManualTimer.h"
+#include "MemoryBytePort.h"
+#include "RecordingSink.h"
+#include "link/LinkClient.h"
+#include "link/LinkEngine.h"
+#include "link/TransferDialog.h"
+#include "link/TransferDialogModel.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+struct BackupLikeClient : LinkClient {
+    void replyComplete() override {}
+    void transferDialogClosed() override { ++fileClosed; }
+    int fileClosed = 0;
+};
+
+class TransferDialogTest : public ::testing::Test {
+protected:
+    TransferDialogTest() {
+        model.load(language);
+        engine.state().WaitingForm = &client;
+        engine.state().ScreenCode = ScreenBackup;
+        dialog.open();
+    }
+    template <typename T> T* child(const char* name) {
+        return dialog.findChild<T*>(QString::fromLatin1(name));
+    }
+
+    MemoryBytePort port;
+    ManualTimer timerMenu, timerReTry;
+    Settings settings;
+    RecordingSink sink;
+    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
+    LanguageTables language;
+    TransferDialogModel model{engine};
+    BackupLikeClient client;
+    gui::TransferDialog dialog{model};
+};
+} // namespace
+
+TEST_F(TransferDialogTest, RendersTheModel) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("In transmission"));
+    EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
+    EXPECT_EQ(child<QPushButton>("CommandCancel")->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(child<QLabel>("LabelTransMit1_1")->text(), QStringLiteral("File name"));
+    EXPECT_TRUE(child<QGroupBox>("frameTransMit_0")->isVisible());
+    EXPECT_FALSE(child<QGroupBox>("frameTransMit_1")->isVisible());
+
+    model.state().progressMax = 1000;
+    model.state().progressValue = 250;
+    model.state().labels1[3] = QStringLiteral("camera.bin");
+    model.changed();
+    EXPECT_EQ(child<QProgressBar>("ProgressBarTransMit")->value(), 250);
+    EXPECT_EQ(child<QLabel>("LabelTransMit1_3")->text(), QStringLiteral("camera.bin"));
+
+    model.state().visibleFrame = 1;
+    model.changed();
+    EXPECT_FALSE(child<QGroupBox>("frameTransMit_0")->isVisible());
+    EXPECT_TRUE(child<QGroupBox>("frameTransMit_1")->isVisible());
+    EXPECT_EQ(child<QPushButton>("CommandEnd")->text(), QStringLiteral("Close"));
+}
+
+TEST_F(TransferDialogTest, CancelClosesTheModelOnce) {
+    child<QPushButton>("CommandCancel")->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(model.isOpen());
+    EXPECT_EQ(client.fileClosed, 1);
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    dialog.close();
+    EXPECT_EQ(client.fileClosed, 1);
+}
+
+TEST_F(TransferDialogTest, CloseBoxAndEscapeCloseTheModel) {
+    dialog.close();
+    EXPECT_FALSE(model.isOpen());
+    EXPECT_EQ(client.fileClosed, 1);
+
+    model.load(language);
+    dialog.open();
+    dialog.reject();
+    EXPECT_FALSE(model.isOpen());
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(TransferDialogTest, ATransferThatEndsHidesTheWindow) {
+    model.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(client.fileClosed, 1);
+}

@@ -1,0 +1,172 @@
+// Title transfer over a real serial port on a pseudo-terminal against the simulated controller.
+#include "CameraControllerSim.h"
+#include "CameraUnit.h"
+#include "RecordingSink.h"
+#include "SimulatedController.h"
+#include "common/QtTimer.h"
+#include "link/CommLogStore.h"
+#include "link/LinkEngine.h"
+#include "link/SerialBytePort.h"
+#include "shell/LanguageTables.h"
+#include "shell/Settings.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleTransfer.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+using namespace zel;
+using zel::sim::FaultKind;
+using zel::sim::FaultRule;
+
+namespace {
+
+constexpr int kTitleCommand = 0xB1;
+
+class TitleIntegrationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QString error;
+        ASSERT_TRUE(m_sim.start(&error)) << error.toStdString();
+        m_settings.PortOverride = m_sim.slavePath();
+        m_settings.TimeOutRetry = QStringLiteral("20");
+        m_settings.TimeOutWait = QStringLiteral("300");
+        m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_settings,
+                                                m_sink, &m_log);
+        m_engine->SetCommPortSettings();
+        ASSERT_TRUE(m_engine->OpenCommPort()) << m_engine->lastOpenError().toStdString();
+        m_transfer = std::make_unique<TitleTransfer>(*m_engine, m_document, m_table, m_language);
+        m_log.startRecording();
+    }
+    void TearDown() override {
+        m_transfer.reset();
+        m_engine->CloseCommPort();
+    }
+
+    // Runs the started transfer until it ends; nullopt when it hangs.
+    std::optional<bool> waitForEnd() {
+        QEventLoop loop;
+        std::optional<bool> result;
+        m_transfer->onFinished = [&](bool completed) {
+            result = completed;
+            loop.quit();
+        };
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        loop.exec();
+        m_transfer->onFinished = {};
+        if (m_transfer->dialog().isOpen())
+            m_transfer->dialog().close();
+        return result;
+    }
+
+    void addFault(FaultKind kind, int titleNo, int times) {
+        FaultRule rule;
+        rule.kind = kind;
+        rule.command = kTitleCommand;
+        rule.number = titleNo;
+        rule.remaining = times;
+        m_sim.device().faultPlan().add(rule);
+    }
+
+    // Data bytes of every frame sent, as hex text.
+    QStringList sentData() const {
+        QStringList data;
+        for (int i = 0; i < m_log.count(); ++i)
+            if (m_log.entry(i).unit.startsWith(QStringLiteral("HOST"))) {
+                const QString frame = m_log.entry(i).data;
+                data.append(frame.mid(10, frame.size() - 16));
+            }
+        return data;
+    }
+
+    sim::SimulatedController m_sim;
+    SerialBytePort m_port;
+    QtTimer m_timerMenu;
+    QtTimer m_timerReTry;
+    Settings m_settings;
+    test::RecordingSink m_sink;
+    CommLogStore m_log;
+    LanguageTables m_language;
+    TitleCharTable m_table{0};
+    TitleDocument m_document;
+    std::unique_ptr<LinkEngine> m_engine;
+    std::unique_ptr<TitleTransfer> m_transfer;
+};
+
+} // namespace
+
+TEST_F(TitleIntegrationTest, PositionDownloadSendsEveryTitleNumberAndFillsRows) {
+    const auto codes = m_sim.device().camera(1).titleCodes(0x03, 200);
+    ASSERT_TRUE(m_transfer->startDownload(CategoryPosition));
+    ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
+    const QStringList data = sentData();
+    ASSERT_EQ(data.size(), 255);
+    for (int number = 1; number <= 255; ++number)
+        ASSERT_EQ(data[number - 1], TitleTransfer::TitleRequestData(0x03, number));
+    EXPECT_EQ(data.first(), QStringLiteral("B1030010"));
+    EXPECT_EQ(data.last(), QStringLiteral("B1032550"));
+    EXPECT_EQ(m_document.title(CategoryPosition, 200),
+              m_table.TitleCodesToText(QString::fromLatin1(codes.toHex().toUpper())));
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+}
+
+TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
+    for (int category = 0; category < kTitleCategoryCount; ++category)
+        for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
+            m_document.setTitle(category, number,
+                                QStringLiteral("T%1-%2").arg(category).arg(number));
+    m_document.setTitle(CategoryPosition, 17, QStringLiteral("{024}\"x"));
+    ASSERT_EQ(m_transfer->startAllUpload(), TitleTransfer::AllUploadStart::Sent);
+    ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
+    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 302);
+
+    TitleDocument expected = m_document;
+    m_document.ClearAllTitles();
+    ASSERT_TRUE(m_transfer->startAllDownload());
+    ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
+    for (int category = 0; category < kTitleCategoryCount; ++category)
+        for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
+            ASSERT_EQ(m_document.title(category, number), expected.title(category, number));
+    EXPECT_EQ(m_sink.numbers(), QList<int>{18}); // "No Error" before the upload
+}
+
+TEST_F(TitleIntegrationTest, BusyThenSuccessResendsTheSameTitle) {
+    addFault(FaultKind::Busy, 3, 3);
+    ASSERT_TRUE(m_transfer->startDownload(CategoryTour));
+    ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
+    const QStringList data = sentData();
+    EXPECT_EQ(data.size(), 16 + 3);
+    EXPECT_EQ(data.count(TitleTransfer::TitleRequestData(0x06, 3)), 4);
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+}
+
+TEST_F(TitleIntegrationTest, FourthBusyNackAndBadChecksumEndWithTheirMessages) {
+    struct Case {
+        FaultKind kind;
+        int message;
+    };
+    for (const Case& c :
+         {Case{FaultKind::Busy, 16}, Case{FaultKind::Nack, 3}, Case{FaultKind::BadChecksum, 16}}) {
+        m_sim.device().faultPlan().clear();
+        m_sink.clear();
+        addFault(c.kind, 2, -1);
+        ASSERT_TRUE(m_transfer->startDownload(CategoryAlarm));
+        EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
+        EXPECT_EQ(m_sink.numbers(), QList<int>{c.message});
+        EXPECT_EQ(m_engine->state().ScreenCode, ScreenIdle);
+        EXPECT_EQ(m_document.title(CategoryAlarm, 2), QString());
+    }
+}
+
+TEST_F(TitleIntegrationTest, SilentDeviceTimesOut) {
+    addFault(FaultKind::Drop, 1, -1);
+    ASSERT_TRUE(m_transfer->startUpload(CategorySector));
+    EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
+    EXPECT_EQ(m_sink.numbers(), QList<int>{2});
+    EXPECT_TRUE(m_engine->isPortOpen()); // recycled after the time-out
+}

@@ -1,0 +1,53 @@
+// The zelsim command line.
+#include "SimCommandLine.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel::sim;
+
+namespace {
+
+SimCommandLine::Outcome parse(SimCommandLine& line, const char* text) {
+    QStringList arguments{QStringLiteral("zelsim")};
+    arguments += QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
+    return line.parse(arguments);
+}
+
+TEST(SimCommandLine, ReadsEveryOption) {
+    SimCommandLine line;
+    ASSERT_EQ(parse(line, "--cameras 3 --rate=38400 --seed 99 --verbose --busy C1:7x3 "
+                          "--busy-probability 0.1 --nack 20 --bad-checksum B1:4 --bad-length 15 "
+                          "--drop C1 --fragment 8:20 --garbage 2@C1"),
+              SimCommandLine::Outcome::Run)
+        << line.error().toStdString();
+    const SimOptions& options = line.options();
+    EXPECT_EQ(options.config.cameraCount, 3);
+    EXPECT_EQ(options.config.bitRate, 38400);
+    EXPECT_EQ(options.config.seed, 99u);
+    EXPECT_TRUE(options.seedGiven);
+    EXPECT_TRUE(options.verbose);
+    EXPECT_TRUE(options.device.isEmpty());
+    ASSERT_EQ(options.config.faults.rules().size(), 8);
+    EXPECT_EQ(options.config.faults.rules()[2].kind, FaultKind::Nack);
+    EXPECT_EQ(options.config.faults.rules()[5].kind, FaultKind::Drop);
+
+    ASSERT_EQ(parse(line, "--device /dev/ttyUSB0"), SimCommandLine::Outcome::Run);
+    EXPECT_EQ(line.options().device, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(line.options().deviceRate, 38400);
+    EXPECT_EQ(line.options().config.bitRate, 0) << "pty unpaced by default";
+    EXPECT_FALSE(line.options().seedGiven);
+    EXPECT_EQ(parse(line, "--verbose --help"), SimCommandLine::Outcome::Help);
+}
+
+TEST(SimCommandLine, RefusesBadUsageWithAReason) {
+    const char* bad[] = {"--cameras 256", "--cameras", "--rate 0",   "--seed -1",
+                         "--busy QQ",     "--frob",    "extra",      "--fragment 8",
+                         "--garbage x",   "--device=", "--rate fast"};
+    for (const char* text : bad) {
+        SimCommandLine line;
+        EXPECT_EQ(parse(line, text), SimCommandLine::Outcome::Error) << text;
+        EXPECT_FALSE(line.error().isEmpty()) << text;
+    }
+}
+
+} // namespace
