@@ -141,4 +141,14 @@ TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
     EXPECT_EQ(readIni(), QByteArray("[SOFT]\nMode=1\n[RS232C]\nComPort=4\nRate=0\n"));
 }
 
+TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
+    Settings s = read("[RS232C]\nAutoSave=0\n");
+    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("1\n[SOFT]\nMode=1")));
+    EXPECT_EQ(readIni(), QByteArray("[RS232C]\nAutoSave=1[SOFT]Mode=1\n"));
+    Settings again;
+    ASSERT_TRUE(again.ReadSettings(m_dir.path()));
+    EXPECT_EQ(again.SoftMode, QStringLiteral("0"));
+    EXPECT_EQ(again.AutoSave, QStringLiteral("0")); // not a number: its default
+}
+
 } // namespace

@@ -107,7 +107,7 @@ TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
     std::sort(lateness.begin(), lateness.end());
     const double startOffset = lateness.first();
     const double medianLateness = lateness.at(lateness.size() / 2) - startOffset;
-    EXPECT_LT(medianLateness, 1.0) << "median lateness in ms";
+    EXPECT_LT(medianLateness, 3.0) << "median lateness in ms";
     const double totalMs = arrivals.last() / 1e6;
     const double expectedTotal = wireMs(140 + 3 * 43, Rate);
     // Deadlines are absolute: only the lateness of the last wake-up shows in the total,

@@ -156,6 +156,7 @@ TEST(TitleCharTable, JapaneseKeyNormaliser) {
     EXPECT_EQ(backspace, 8);
     // Every typed ASCII sign that the table knows becomes a character of the table.
     for (char16_t key : u"0aZ/!?()<>[]*+-=',.;:$%#&\\\"")
-        if (key != 0)
+        if (key != 0) {
             EXPECT_TRUE(japanese().CheckTitleChars(typed(japanese(), key))) << char(key);
+        }
 }

@@ -184,7 +184,10 @@ bool IniFile::writeValue(const QString& section, const QString& key, const QStri
         current = existing.readAll();
         existing.close();
     }
-    const QByteArray updated = withValue(current, section, key, value);
+    // A value is one line: a line break in it would forge other keys.
+    QString oneLine = value;
+    oneLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    const QByteArray updated = withValue(current, section, key, oneLine);
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
         return false;

@@ -1,0 +1,70 @@
+#include "common/MessageSink.h"
+#include "shell/LanguageTables.h"
+#include "shell/QMessageBoxSink.h"
+#include "shell/SplashWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+namespace {
+
+TEST(ShellSplashTest, ShowsTitleAndVersionThenHandsOverAfterThreeSeconds) {
+    const LanguageTables language;
+    gui::SplashWindow splash(language);
+    QSignalSpy finished(&splash, &gui::SplashWindow::finished);
+    splash.start();
+    EXPECT_TRUE(splash.TimerFirst().isSingleShot());
+    EXPECT_EQ(splash.TimerFirst().interval(), 3000);
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(),
+              QStringLiteral("CAMERA CONTROLLER"));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(),
+              QStringLiteral("1.1"));
+    splash.TimerFirst().setInterval(1);
+    splash.TimerFirst().start();
+    EXPECT_TRUE(finished.wait(2000));
+    EXPECT_FALSE(splash.isVisible());
+}
+
+// Answers the next message box with `button` and remembers what it showed.
+struct BoxAnswer {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    void answerWith(QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->button(button)->click();
+        });
+    }
+};
+
+TEST(ShellSplashTest, MessageBoxSinkShowsTheTableAndReturnsTheButton) {
+    LanguageTables language;
+    gui::QMessageBoxSink sink(language);
+    BoxAnswer answer;
+    answer.answerWith(QMessageBox::No);
+    EXPECT_EQ(sink.ShowMessage(1, QStringLiteral("LINE 12")), ButtonNo);
+    EXPECT_EQ(answer.title, QStringLiteral("File input error"));
+    EXPECT_EQ(answer.text, QStringLiteral("LINE 12\nKeep file reading ?"));
+    EXPECT_EQ(answer.icon, QMessageBox::Warning);
+
+    language.setLanguageIndex(1);
+    answer.answerWith(QMessageBox::Cancel);
+    EXPECT_EQ(sink.ShowMessage(19), ButtonCancel);
+    EXPECT_EQ(answer.title, QStringLiteral("タイトル設定"));
+
+    EXPECT_EQ(sink.ShowMessage(37), ButtonNone); // no box at all
+}
+
+} // namespace
