@@ -89,7 +89,9 @@ double percentile(std::vector<qint64> values, double fraction) {
     return double(values[index]);
 }
 
-double median(const std::vector<qint64>& values) { return percentile(values, 0.5); }
+double median(const std::vector<qint64>& values) {
+    return percentile(values, 0.5);
+}
 
 void printSpread(const char* label, const std::vector<qint64>& values, double unit,
                  const char* unitName) {
@@ -236,8 +238,7 @@ int unpacedFigures(PrintingSink& sink) {
                 roundTripNs / 1e3, simNs / 1e3);
     std::printf("unpaced: median software overhead per transaction %.1f us "
                 "(engine in-call %.1f us: send %.1f us + receive %.1f us)\n",
-                (roundTripNs - simNs) / 1e3,
-                (runner.sendNs + runner.port().receiveNs) / 1e3 / 1000,
+                (roundTripNs - simNs) / 1e3, (runner.sendNs + runner.port().receiveNs) / 1e3 / 1000,
                 runner.sendNs / 1e3 / 1000, runner.port().receiveNs / 1e3 / 1000);
     printSpread("unpaced", roundTrips, 1e3, "us");
 

@@ -55,9 +55,9 @@ int runFrame(CliContext&, const QStringList& args) {
     return ExitOk;
 }
 
-const CommandRegistrar registrar{
-    {QStringLiteral("frame"), QStringLiteral("frame [--request] CAMERA REMOTE [DATAHEX]"),
-     &runFrame}};
+const CommandRegistrar registrar{{QStringLiteral("frame"),
+                                  QStringLiteral("frame [--request] CAMERA REMOTE [DATAHEX]"),
+                                  &runFrame}};
 
 } // namespace
 

@@ -5,8 +5,8 @@
 namespace zel::cli {
 
 CliLink::CliLink(CliContext& context) : m_context(context) {
-    m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry,
-                                            m_context.settings(), m_context.messages(), &m_log);
+    m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
+                                            m_context.messages(), &m_log);
 }
 
 CliLink::~CliLink() {

@@ -31,9 +31,8 @@ int usage(const QString& text) {
 
 bool isDigits(const QString& text) {
     return !text.isEmpty() && text.size() <= 6 &&
-           std::all_of(text.begin(), text.end(), [](QChar c) {
-               return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-           });
+           std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 // Fills `parsed`; an empty text on success, else the usage error.
@@ -78,7 +77,8 @@ QString parseArguments(const QStringList& args, SendArguments& parsed) {
 
 // The range checks of the communication test's number boxes (message 4).
 bool numbersInRange(CliContext& context, const SendArguments& parsed) {
-    if (!parsed.remoteNo.isEmpty() && (parsed.remoteNo.toInt() < 1 || parsed.remoteNo.toInt() > 99)) {
+    if (!parsed.remoteNo.isEmpty() &&
+        (parsed.remoteNo.toInt() < 1 || parsed.remoteNo.toInt() > 99)) {
         ShowRangeError(context.messages(), context.language(), QStringLiteral("1"),
                        QStringLiteral("99"));
         return false;
@@ -119,8 +119,8 @@ private:
 
 CommSendRecord recordFor(const SendArguments& parsed) {
     if (parsed.raw) // free format: sent unchanged, a reply always awaited
-        return {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
-                QStringLiteral("1"), QStringLiteral("5")};
+        return {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"),
+                QStringLiteral("5")};
     return {parsed.cameraNo, parsed.remoteNo,
             parsed.read ? QStringLiteral("True") : QStringLiteral("False"), QStringLiteral("0"),
             QStringLiteral("5")};
@@ -148,8 +148,8 @@ int runSend(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("send"),
-     QStringLiteral("send [--read] [--raw] --camera N --remote N DATAHEX"), &runSend}};
+    {QStringLiteral("send"), QStringLiteral("send [--read] [--raw] --camera N --remote N DATAHEX"),
+     &runSend}};
 
 } // namespace
 

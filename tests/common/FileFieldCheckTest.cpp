@@ -1,5 +1,5 @@
-#include "RecordingSink.h"
 #include "common/FileFieldCheck.h"
+#include "RecordingSink.h"
 #include "shell/LanguageTables.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,8 @@ TEST_F(FileFieldCheckTest, WriteReadLetterMessageAndAnswers) {
     sink.answers = {ButtonNo};
     EXPECT_EQ(check(QStringLiteral("x"), 0, 3), kFieldStop);
     ASSERT_EQ(sink.numbers(), QList<int>{1});
-    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("書込/呼出データ3番目に不正な文字が入力されています。"));
+    EXPECT_EQ(sink.shown[0].extra,
+              QStringLiteral("書込/呼出データ3番目に不正な文字が入力されています。"));
     sink.answers = {ButtonYes};
     EXPECT_EQ(check(QStringLiteral("WW"), 0), kFieldUseDefault);
 }
@@ -37,7 +38,8 @@ TEST_F(FileFieldCheckTest, TestRowData) {
     EXPECT_TRUE(valid("0123456789ABCDEF", 1));
     EXPECT_TRUE(valid(QString(494, QLatin1Char('A')).toLatin1().constData(), 1));
     EXPECT_FALSE(valid("ab", 1));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("送信データ1番目に不正な文字が入力されています。"));
+    EXPECT_EQ(sink.shown.value(0).extra,
+              QStringLiteral("送信データ1番目に不正な文字が入力されています。"));
     EXPECT_FALSE(valid(QString(495, QLatin1Char('A')).toLatin1().constData(), 1));
     EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("送信データ1番目のデータが多すぎます。"));
 }
@@ -56,7 +58,8 @@ TEST_F(FileFieldCheckTest, NumberKinds) {
     EXPECT_FALSE(valid("2", 4));
     EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("連続送信チェック値が不正です。"));
     EXPECT_FALSE(valid("1.0", 6));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("フリーフォーマットチェック値が不正です。"));
+    EXPECT_EQ(sink.shown.value(0).extra,
+              QStringLiteral("フリーフォーマットチェック値が不正です。"));
     language.setLanguageIndex(1);
     EXPECT_FALSE(valid("0", 2));
     EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("REMOTE No.が不正です。"));

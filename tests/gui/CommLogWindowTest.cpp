@@ -1,7 +1,7 @@
+#include "link/CommLogWindow.h"
 #include "RecordingSink.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
-#include "link/CommLogWindow.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -72,8 +72,8 @@ TEST_F(CommLogWindowTest, SizeRules) {
     QTableView& grid = window.grid();
     EXPECT_EQ(grid.width(), 800 - gui::CommLogWindow::kGridWidthMargin);
     EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
-    EXPECT_EQ(grid.columnWidth(2), 800 - gui::CommLogWindow::kDataColumnMargin -
-                                       gui::CommLogWindow::kUnitColumnWidth);
+    EXPECT_EQ(grid.columnWidth(2),
+              800 - gui::CommLogWindow::kDataColumnMargin - gui::CommLogWindow::kUnitColumnWidth);
     EXPECT_TRUE(grid.isColumnHidden(0));
 }
 

@@ -1,7 +1,7 @@
 // The link engine on a real QSerialPort over a pseudo-terminal, against the simulated
 // camera controller.
-#include "RecordingSink.h"
 #include "CameraControllerSim.h"
+#include "RecordingSink.h"
 #include "SimConfig.h"
 #include "SimulatedController.h"
 #include "common/QtTimer.h"

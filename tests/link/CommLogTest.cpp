@@ -10,7 +10,9 @@ using namespace zel;
 using namespace zel::test;
 
 namespace {
-QString frameNo(int i) { return QStringLiteral("F%1").arg(i, 4, 10, QLatin1Char('0')); }
+QString frameNo(int i) {
+    return QStringLiteral("F%1").arg(i, 4, 10, QLatin1Char('0'));
+}
 
 class CommLogFileTest : public ::testing::Test {
 protected:
@@ -140,8 +142,8 @@ TEST_F(CommLogFileTest, EmptyItemsPast3000AreDroppedSafely) {
 
 TEST_F(CommLogFileTest, RefusedNamesAndUnreadableFiles) {
     store.Add_MsFlexGrid(QStringLiteral("KEEP"), QStringLiteral("1"));
-    const QString longName = dir.path() + QLatin1Char('/') +
-                             QString(129 - dir.path().size() - 1, QLatin1Char('x'));
+    const QString longName =
+        dir.path() + QLatin1Char('/') + QString(129 - dir.path().size() - 1, QLatin1Char('x'));
     ASSERT_EQ(longName.size(), 129);
     EXPECT_FALSE(load(longName));
     ASSERT_EQ(sink.numbers(), QList<int>{4});

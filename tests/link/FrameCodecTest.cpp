@@ -27,13 +27,16 @@ TEST(FrameCodec, WorkedExamples) {
 
 TEST(FrameCodec, LengthByteAndPadding) {
     // No data: eight bytes, length 07. Camera 5 -> digits 0 0 5, remote 7 -> 0 7.
-    const QString empty = build(QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("False"), {});
+    const QString empty =
+        build(QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("False"), {});
     EXPECT_EQ(empty.size(), 16);
     EXPECT_EQ(empty.mid(2, 8), QStringLiteral("07005007"));
     // Nine data bytes: length 0x10; eight: 0x0F with its leading zero.
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(18, QLatin1Char('0'))).mid(2, 2),
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(18, QLatin1Char('0')))
+                  .mid(2, 2),
               QStringLiteral("10"));
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(16, QLatin1Char('0'))).mid(2, 2),
+    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(16, QLatin1Char('0')))
+                  .mid(2, 2),
               QStringLiteral("0F"));
     // Lower-case data is framed in upper case.
     EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("ab")).mid(10, 2),
@@ -66,7 +69,7 @@ TEST(FrameCodec, RefusesWhatCannotBeFramed) {
                                   data)
                     .has_value();
     };
-    EXPECT_TRUE(bad("1000", "1", {}));  // four digits would shift every field
+    EXPECT_TRUE(bad("1000", "1", {})); // four digits would shift every field
     EXPECT_TRUE(bad("1", "100", {}));
     EXPECT_TRUE(bad("-1", "1", {}));
     EXPECT_TRUE(bad("abc", "1", {}));
@@ -74,8 +77,10 @@ TEST(FrameCodec, RefusesWhatCannotBeFramed) {
     EXPECT_TRUE(bad("1", "1", QStringLiteral("GG")));
     EXPECT_TRUE(bad("1", "1", QString(2 * 249, QLatin1Char('0'))));
     EXPECT_FALSE(bad("999", "0", QString(2 * 248, QLatin1Char('0'))));
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(2 * 248, QLatin1Char('0'))).mid(2, 2),
-              QStringLiteral("FF"));
+    EXPECT_EQ(
+        build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(2 * 248, QLatin1Char('0')))
+            .mid(2, 2),
+        QStringLiteral("FF"));
 }
 
 TEST(FrameCodec, RawRecordsByLeadingNumber) {

@@ -125,7 +125,9 @@ TEST_F(LinkEngineTest, UnframeableDataIsRefusedWithoutSending) {
 }
 
 TEST_F(LinkEngineTest, RawDataGoesOutUnchanged) {
-    ASSERT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("fe0801"), QStringLiteral("1")), 0);
+    ASSERT_EQ(
+        send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("fe0801"), QStringLiteral("1")),
+        0);
     EXPECT_EQ(port.written.value(0), QByteArray::fromHex("FE0801"));
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     EXPECT_TRUE(timerMenu.isActive());

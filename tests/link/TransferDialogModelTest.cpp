@@ -1,9 +1,9 @@
+#include "link/TransferDialogModel.h"
 #include "ManualTimer.h"
 #include "MemoryBytePort.h"
 #include "RecordingSink.h"
 #include "link/LinkClient.h"
 #include "link/LinkEngine.h"
-#include "link/TransferDialogModel.h"
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
 

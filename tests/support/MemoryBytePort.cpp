@@ -30,7 +30,9 @@ void MemoryBytePort::receive(const QByteArray& bytes) {
         onReceived(bytes);
 }
 
-void MemoryBytePort::receiveHex(const QString& hex) { receive(HexTextToBytes(hex).value_or(QByteArray())); }
+void MemoryBytePort::receiveHex(const QString& hex) {
+    receive(HexTextToBytes(hex).value_or(QByteArray()));
+}
 
 void MemoryBytePort::loseDevice(const QString& why) {
     m_open = false;

@@ -64,7 +64,7 @@ QString itemText(const QString& head, int itemNo, const QString& counter, const 
 
 QString askKeepReading(MessageSink& messages, const QString& text) {
     return messages.ShowMessage(kMessageKeepReading, text) == ButtonYes ? kFieldUseDefault
-                                                                          : kFieldStop;
+                                                                        : kFieldStop;
 }
 
 QString stopReading(MessageSink& messages, const QString& text) {
@@ -77,8 +77,7 @@ QString checkLogField(const QString& value, int itemNo, int maxChars, MessageSin
         return stopReading(messages, QStringLiteral("入力できるデータ件数を超えています。"));
     if (value.size() > maxChars)
         return askKeepReading(messages,
-                              itemText(QStringLiteral("ログデータ"), itemNo,
-                                       QStringLiteral("件目"),
+                              itemText(QStringLiteral("ログデータ"), itemNo, QStringLiteral("件目"),
                                        QStringLiteral("のデータが多すぎます。")));
     return kFieldValid;
 }
@@ -86,20 +85,18 @@ QString checkLogField(const QString& value, int itemNo, int maxChars, MessageSin
 QString checkTestRowData(const QString& value, int itemNo, MessageSink& messages) {
     if (value.size() > kMaxTestRowChars)
         return askKeepReading(messages,
-                              itemText(QStringLiteral("送信データ"), itemNo,
-                                       QStringLiteral("番目"),
+                              itemText(QStringLiteral("送信データ"), itemNo, QStringLiteral("番目"),
                                        QStringLiteral("のデータが多すぎます。")));
     if (!isUpperHex(value))
         return askKeepReading(messages,
-                              itemText(QStringLiteral("送信データ"), itemNo,
-                                       QStringLiteral("番目"),
+                              itemText(QStringLiteral("送信データ"), itemNo, QStringLiteral("番目"),
                                        QStringLiteral("に不正な文字が入力されています。")));
     return kFieldValid;
 }
 
 QString checkWriteReadLetter(const QString& value, int itemNo, MessageSink& messages) {
-    static const QStringList letters{QStringLiteral("W"), QStringLiteral("w"),
-                                     QStringLiteral("R"), QStringLiteral("r")};
+    static const QStringList letters{QStringLiteral("W"), QStringLiteral("w"), QStringLiteral("R"),
+                                     QStringLiteral("r")};
     if (letters.contains(value))
         return kFieldValid;
     return askKeepReading(messages, itemText(QStringLiteral("書込/呼出データ"), itemNo,

@@ -25,8 +25,8 @@ CommLogEntry parseLine(const QString& line) {
 }
 
 // Applies the field check; false when reading stops. A "use default" answer empties the line.
-bool checkField(const QString& value, int kind, int itemNo, CommLogEntry& entry,
-                bool& emptied, MessageSink& messages, const LanguageTables& language) {
+bool checkField(const QString& value, int kind, int itemNo, CommLogEntry& entry, bool& emptied,
+                MessageSink& messages, const LanguageTables& language) {
     if (emptied)
         return true;
     const QString result = CheckFileField(value, kind, itemNo, messages, language);

@@ -37,7 +37,9 @@ void CommLogStore::stopRecording() {
         onChanged();
 }
 
-int CommLogStore::count() const { return static_cast<int>(m_ring.size()); }
+int CommLogStore::count() const {
+    return static_cast<int>(m_ring.size());
+}
 
 const CommLogEntry& CommLogStore::entry(int index) const {
     static const CommLogEntry kNone;

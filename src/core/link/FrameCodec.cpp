@@ -37,11 +37,12 @@ int checksumOfPairs(const QString& text, int byteCount) {
     return sum ^ 0xFF;
 }
 
-bool isDataReply(const QString& upper) {
-    if (!upper.startsWith(QStringLiteral("FD")) || !upper.endsWith(QStringLiteral("FFFF")))
+bool isDataReply(const QString& text) {
+    if (!text.startsWith(QStringLiteral("FD"), Qt::CaseInsensitive) ||
+        !text.endsWith(QStringLiteral("FFFF"), Qt::CaseInsensitive))
         return false;
-    const int length = HexByteAt(upper, 2);
-    return length >= 0 && length == (upper.size() - 2) / 2;
+    const int length = HexByteAt(text, 2);
+    return length >= 0 && length == (text.size() - 2) / 2;
 }
 
 } // namespace
@@ -76,7 +77,9 @@ long long LeadingNumber(const QString& text) {
     return value;
 }
 
-bool IsRawRecord(const CommSendRecord& record) { return LeadingNumber(record.Raw) != 0; }
+bool IsRawRecord(const CommSendRecord& record) {
+    return LeadingNumber(record.Raw) != 0;
+}
 
 ReplyKind ClassifyReply(const QString& gathered) {
     if (gathered == kReplyAck)
@@ -85,7 +88,7 @@ ReplyKind ClassifyReply(const QString& gathered) {
         return ReplyKind::Nack;
     if (gathered == kReplyBusy)
         return ReplyKind::Busy;
-    return isDataReply(gathered.toUpper()) ? ReplyKind::Data : ReplyKind::Incomplete;
+    return isDataReply(gathered) ? ReplyKind::Data : ReplyKind::Incomplete;
 }
 
 bool ReplyChecksumOk(const QString& reply) {
@@ -105,7 +108,9 @@ int ReplyByteAt(const QString& reply, int index) {
     return HexByteAt(reply, qsizetype(index) * 2);
 }
 
-int ReplyByteCount(const QString& reply) { return static_cast<int>(reply.size() / 2); }
+int ReplyByteCount(const QString& reply) {
+    return static_cast<int>(reply.size() / 2);
+}
 
 QString CameraDigitsOfFrame(const QString& frameText) {
     const QString digits = frameText.mid(4, 3);

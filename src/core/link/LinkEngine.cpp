@@ -18,8 +18,7 @@ constexpr int kMessageReceiveError = 16;
 
 // Screens that have a time-out procedure and see the time-out message.
 bool hasTimeOutProcedure(int screenCode) {
-    return screenCode == ScreenTitle || screenCode == ScreenBackup ||
-           screenCode == ScreenCommTest;
+    return screenCode == ScreenTitle || screenCode == ScreenBackup || screenCode == ScreenCommTest;
 }
 
 bool hasReplyProcedure(int screenCode) {
@@ -90,7 +89,9 @@ void LinkEngine::CloseCommPort() {
         m_port.close();
 }
 
-bool LinkEngine::isPortOpen() const { return m_port.isOpen(); }
+bool LinkEngine::isPortOpen() const {
+    return m_port.isOpen();
+}
 
 int LinkEngine::SendCommandFrame(const CommSendRecord& record, const QString& dataHex) {
     if (!m_port.isOpen()) {
@@ -178,7 +179,9 @@ void LinkEngine::transferDialogClosed() {
     ResetLinkState();
 }
 
-void LinkEngine::ResetLinkState() { m_state = LinkState{}; }
+void LinkEngine::ResetLinkState() {
+    m_state = LinkState{};
+}
 
 void LinkEngine::onTimerMenu() {
     const int screenCode = m_state.ScreenCode;
@@ -197,8 +200,7 @@ void LinkEngine::recyclePort() {
 void LinkEngine::onTimerReTry() {
     m_timerReTry.stop();
     m_state.BlockNo -= 1;
-    const bool retries =
-        m_state.ScreenCode == ScreenTitle || m_state.ScreenCode == ScreenBackup;
+    const bool retries = m_state.ScreenCode == ScreenTitle || m_state.ScreenCode == ScreenBackup;
     if (retries && m_state.WaitingForm)
         m_state.WaitingForm->retryTick();
     m_state.BlockNo += 1;

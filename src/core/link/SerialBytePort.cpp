@@ -34,7 +34,9 @@ SerialBytePort::SerialBytePort() {
                      [this](QSerialPort::SerialPortError error) { onError(error); });
 }
 
-SerialBytePort::~SerialBytePort() { close(); }
+SerialBytePort::~SerialBytePort() {
+    close();
+}
 
 void SerialBytePort::applyLineSettings(const PortLineSettings& settings,
                                        QSerialPort::Parity parity) {
@@ -99,7 +101,9 @@ void SerialBytePort::close() {
         m_port.close();
 }
 
-bool SerialBytePort::isOpen() const { return m_port.isOpen(); }
+bool SerialBytePort::isOpen() const {
+    return m_port.isOpen();
+}
 
 bool SerialBytePort::write(const QByteArray& bytes) {
     if (!m_port.isOpen())

@@ -15,14 +15,14 @@ class LanguageTables;
 
 struct TransferDialogState {
     QString caption;
-    QString cancelCaption;               // CommandCancel
-    QString closeCaption;                // CommandEnd
-    int visibleFrame = 0;                // 0: in progress, 1: completed
-    std::array<QString, 4> labels1;      // LabelTransMit1
-    std::array<QString, 4> labels2;      // LabelTransMit2
-    int progressMax = 100;               // ProgressBarTransMit
+    QString cancelCaption;          // CommandCancel
+    QString closeCaption;           // CommandEnd
+    int visibleFrame = 0;           // 0: in progress, 1: completed
+    std::array<QString, 4> labels1; // LabelTransMit1
+    std::array<QString, 4> labels2; // LabelTransMit2
+    int progressMax = 100;          // ProgressBarTransMit
     int progressValue = 0;
-    int endMax = 100;                    // ProgressBarEnd
+    int endMax = 100; // ProgressBarEnd
     int endValue = 0;
 };
 

@@ -53,8 +53,8 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
 void CommLogWindow::buildMenus() {
     m_mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QAction* open = m_mnuFile->addAction(QStringLiteral("開く(&O)"), this,
-                                         &CommLogWindow::askOpenPath);
+    QAction* open =
+        m_mnuFile->addAction(QStringLiteral("開く(&O)"), this, &CommLogWindow::askOpenPath);
     open->setObjectName(QStringLiteral("mnuOpen"));
     QAction* save = m_mnuFile->addAction(QStringLiteral("名前を付けて保存(&A)"), this,
                                          &CommLogWindow::askSavePath);
@@ -108,7 +108,9 @@ void CommLogWindow::stopLog() {
     m_model->View_MsFlexGridCommLog();
 }
 
-void CommLogWindow::saveTo(const QString& path) { CommLogFile::save(path, m_store, m_messages); }
+void CommLogWindow::saveTo(const QString& path) {
+    CommLogFile::save(path, m_store, m_messages);
+}
 
 void CommLogWindow::loadFrom(const QString& path) {
     m_model->clearGrid();
@@ -117,8 +119,8 @@ void CommLogWindow::loadFrom(const QString& path) {
 }
 
 void CommLogWindow::askSavePath() {
-    auto* dialog = new QFileDialog(this, QStringLiteral("ログファイル 名前を付けて保存"), {},
-                                   kFilter);
+    auto* dialog =
+        new QFileDialog(this, QStringLiteral("ログファイル 名前を付けて保存"), {}, kFilter);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("log"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);

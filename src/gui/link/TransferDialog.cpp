@@ -66,7 +66,8 @@ void TransferDialog::render() {
     m_groups[0].button->setText(state.cancelCaption);
     m_groups[1].button->setText(state.closeCaption);
     m_groups[0].progress->setRange(0, std::max(1, state.progressMax));
-    m_groups[0].progress->setValue(std::clamp(state.progressValue, 0, std::max(1, state.progressMax)));
+    m_groups[0].progress->setValue(
+        std::clamp(state.progressValue, 0, std::max(1, state.progressMax)));
     m_groups[1].progress->setRange(0, std::max(1, state.endMax));
     m_groups[1].progress->setValue(std::clamp(state.endValue, 0, std::max(1, state.endMax)));
     m_groups[0].frame->setVisible(state.visibleFrame == 0);
@@ -86,7 +87,9 @@ void TransferDialog::modelClosed() {
         done(QDialog::Rejected);
 }
 
-void TransferDialog::reject() { closeModel(); }
+void TransferDialog::reject() {
+    closeModel();
+}
 
 void TransferDialog::closeEvent(QCloseEvent* event) {
     m_closing = true;
