@@ -91,15 +91,25 @@ bool parseArguments(const QStringList& args, BackupArguments& parsed) {
     return true;
 }
 
-// Draws the transfer dialog's progress as a bar on stderr, one line per phase.
+// Draws the transfer dialog's progress as a bar on stderr, one line per phase. A phase ends
+// complete when the next begins (the last upload ACK adds no step before verification).
 void connectProgress(CliContext& context, BackupTransfer& transfer) {
-    auto lastLabel = std::make_shared<QString>();
-    transfer.dialog().onChanged = [&context, &transfer, lastLabel] {
+    struct Drawn {
+        QString label;
+        int value = 0;
+        int maximum = 0;
+    };
+    auto drawn = std::make_shared<Drawn>();
+    transfer.dialog().onChanged = [&context, &transfer, drawn] {
         const TransferDialogState& view = transfer.dialog().state();
         const QString label = transfer.statusText(transfer.viewMode());
-        if (label != *lastLabel)
+        if (label == drawn->label && view.progressValue < drawn->value)
+            return; // progress cleared for the next phase
+        if (label != drawn->label && !drawn->label.isEmpty()) {
+            context.showProgress(drawn->label, drawn->maximum, drawn->maximum);
             context.finishProgress();
-        *lastLabel = label;
+        }
+        *drawn = {label, view.progressValue, view.progressMax};
         context.showProgress(label, view.progressValue, view.progressMax);
     };
 }

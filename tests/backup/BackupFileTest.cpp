@@ -74,17 +74,6 @@ TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
     EXPECT_EQ(readAll(partial), blockOf('q'));
 }
 
-TEST_F(BackupFileTest, RejectsWrongBlockSizesAndWrongDirections) {
-    BackupFile file;
-    EXPECT_FALSE(file.writeBlock(blockOf('a'))); // not open
-    ASSERT_TRUE(file.openForDownload(target));
-    EXPECT_FALSE(file.writeBlock(QByteArray(31, 'a')));
-    EXPECT_FALSE(file.writeBlock(QByteArray(33, 'a')));
-    EXPECT_FALSE(file.readBlock().has_value());
-    file.close();
-    EXPECT_FALSE(file.commit());
-}
-
 TEST_F(BackupFileTest, UploadReadsWholeBlocksInOrderAndStopsAtAShortOne) {
     writeAll(target, blockOf('1') + blockOf('2') + QByteArray(5, '3'));
     BackupFile file;

@@ -149,56 +149,6 @@ TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
     EXPECT_EQ(text, QStringLiteral("03E8"));
 }
 
-TEST_F(BackupTransferTest, DownloadStoresEveryBlockAndStopsAfter1000) {
-    const QString target = dir.filePath(QStringLiteral("cam.bin"));
-    ASSERT_TRUE(transfer.startDownload(target));
-    run();
-    EXPECT_EQ(readFile(target), memory);
-    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".partial")));
-    const QList<int> blocks = blocksRequested(true);
-    ASSERT_EQ(blocks.size(), 1000);
-    EXPECT_EQ(blocks.first(), 1);
-    EXPECT_EQ(blocks.last(), 1000);
-    EXPECT_EQ(BytesToHexText(port.written.last().mid(5, 3)), QStringLiteral("C103E8"));
-    const TransferDialogState& view = transfer.dialog().state();
-    EXPECT_EQ(view.caption, QStringLiteral("DOWNLOAD is completed."));
-    EXPECT_EQ(view.visibleFrame, 1);
-    EXPECT_EQ(view.endValue, view.endMax);
-    EXPECT_EQ(view.labels1[0], QStringLiteral("In saving"));
-    EXPECT_EQ(view.labels1[1], QStringLiteral("cam.bin"));
-    EXPECT_EQ(view.labels1[3], target);
-    EXPECT_EQ(finished, QList<bool>{true});
-    EXPECT_TRUE(sink.shown.isEmpty());
-}
-
-TEST_F(BackupTransferTest, ProgressCaptionUsesWholePercent) {
-    QStringList captionsAtRequest;
-    tamper = [&](const Request& request, const QString& normal) {
-        if (request.block == 10 || request.block == 11)
-            captionsAtRequest.append(transfer.dialog().state().caption);
-        return normal;
-    };
-    ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("cam.bin"))));
-    run();
-    EXPECT_EQ(captionsAtRequest,
-              (QStringList{QStringLiteral("In DOWNLOAD  0%"), QStringLiteral("In DOWNLOAD  1%")}));
-}
-
-TEST_F(BackupTransferTest, FailedDownloadKeepsOldBackupAndPartialBlocks) {
-    const QString target = writeImage("last good backup", QStringLiteral("cam.bin"));
-    tamper = [](const Request& request, const QString& normal) {
-        return request.block == 500 ? QStringLiteral("15") : normal;
-    };
-    ASSERT_TRUE(transfer.startDownload(target));
-    run();
-    EXPECT_EQ(sink.numbers(), QList<int>{3});
-    EXPECT_EQ(readFile(target), QByteArray("last good backup"));
-    EXPECT_EQ(readFile(target + QStringLiteral(".partial")), memory.left(499 * kBlockSize));
-    EXPECT_EQ(finished, QList<bool>{false});
-    EXPECT_FALSE(transfer.dialog().isOpen());
-    EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle));
-}
-
 TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
     const QString wrongLength = dataReply(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
     struct Case {
@@ -244,47 +194,6 @@ TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringD
     EXPECT_EQ(readFile(target), memory);
     EXPECT_EQ(blocksRequested(true).mid(5, 4), (QList<int>{6, 7, 7, 7}));
     EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
-}
-
-TEST_F(BackupTransferTest, BusyOnUploadResendsTheSameFrameUntilTheRetryLimit) {
-    const QByteArray image = patternImage(2);
-    int busyLeft = 3;
-    tamper = [&](const Request& request, const QString& normal) {
-        if (request.block == 7 && !request.read && busyLeft-- > 0) {
-            memory.replace(6 * kBlockSize, kBlockSize, QByteArray(kBlockSize, '\0')); // undo
-            return QStringLiteral("00");
-        }
-        return normal;
-    };
-    transfer.setVerify(false);
-    ASSERT_TRUE(transfer.startUpload(writeImage(image)));
-    run();
-    QList<QByteArray> block7Frames;
-    for (const Request& request : requests)
-        if (request.block == 7)
-            block7Frames.append(request.frame);
-    ASSERT_EQ(block7Frames.size(), 4);
-    for (const QByteArray& frame : block7Frames)
-        EXPECT_EQ(frame, block7Frames.first());
-    EXPECT_EQ(block7Frames.first().mid(8, kBlockSize), image.mid(6 * kBlockSize, kBlockSize));
-    // The file was not read again for the retries: block 8 still carries its own bytes.
-    EXPECT_EQ(memory, image);
-    EXPECT_EQ(transfer.dialog().state().caption, QStringLiteral("UPLOAD is completed."));
-    EXPECT_EQ(finished, QList<bool>{true});
-}
-
-TEST_F(BackupTransferTest, FourthBusyInARowEndsTheTransfer) {
-    tamper = [](const Request& request, const QString& normal) {
-        return request.block == 7 ? QStringLiteral("00") : normal;
-    };
-    transfer.setVerify(false);
-    ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(3))));
-    run();
-    EXPECT_EQ(blocksRequested(false).count(7), 4);
-    EXPECT_EQ(blocksRequested(false).last(), 7);
-    EXPECT_EQ(sink.numbers(), QList<int>{16});
-    EXPECT_EQ(finished, QList<bool>{false});
-    EXPECT_FALSE(timerReTry.isActive());
 }
 
 TEST_F(BackupTransferTest, UploadWithVerificationRestartsProgressAndCompares) {
@@ -360,30 +269,6 @@ TEST_F(BackupTransferTest, InvalidAddressIsRefusedBeforeAnythingIsSent) {
     EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
     EXPECT_TRUE(port.written.isEmpty());
-}
-
-TEST_F(BackupTransferTest, CancelDiscardsTheLateReplyAndKeepsTheOldFile) {
-    const QString target = writeImage("old", QStringLiteral("cam.bin"));
-    QString lateReply;
-    tamper = [&](const Request& request, const QString& normal) {
-        if (request.block != 50)
-            return normal;
-        lateReply = normal;
-        return QString();
-    };
-    ASSERT_TRUE(transfer.startDownload(target));
-    run();
-    transfer.dialog().close(); // Cancel
-    const qsizetype sent = port.written.size();
-    port.receiveHex(lateReply);
-    timerReTry.fireNow();
-    EXPECT_EQ(port.written.size(), sent);
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(readFile(target), QByteArray("old"));
-    EXPECT_EQ(readFile(target + QStringLiteral(".partial")), memory.left(49 * kBlockSize));
-    EXPECT_EQ(finished, QList<bool>{false});
-    EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle));
-    EXPECT_EQ(engine.state().WaitingForm, nullptr);
 }
 
 TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {

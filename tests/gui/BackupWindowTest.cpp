@@ -50,6 +50,7 @@ protected:
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Tab);
+        QCoreApplication::processEvents(); // the refocus after a range message
     }
 
     MemoryBytePort port;
@@ -109,13 +110,23 @@ TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
     sink.clear();
     typeAndLeave(window->TextCamNo(), QString()); // empty
     EXPECT_EQ(sink.numbers(), QList<int>{4});
+
+    // Both boxes wrong: one message per leave, no ping-pong between them.
+    window->TextHostNo()->setText(QStringLiteral("0"));
+    sink.clear();
+    typeAndLeave(window->TextCamNo(), QStringLiteral("0"));
+    EXPECT_EQ(sink.numbers(), QList<int>{4});
+    EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
 }
 
 TEST_F(BackupWindowTest, ButtonsRefuseInvalidBoxesBeforeAskingForAFile) {
     window->TextCamNo()->setText(QStringLiteral("300"));
     window->CommandDL()->click();
+    QCoreApplication::processEvents();
     window->CommandUL()->click();
+    QCoreApplication::processEvents();
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
+    EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(port.written.isEmpty());
 }

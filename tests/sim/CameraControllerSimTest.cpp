@@ -3,6 +3,7 @@
 #include "SimFrames.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zel::sim;
 using namespace zel::test;
@@ -167,6 +168,25 @@ TEST(CameraControllerSim, ForgetsATornFrameAfterASilence) {
     EXPECT_TRUE(sim.receive(frame.left(4), 0).isEmpty());
     // The rest never came; much later a whole frame arrives and is answered alone.
     EXPECT_EQ(answer(sim, frame, 5000), AckByte);
+}
+
+TEST(CameraControllerSim, SurvivesRandomNoiseAndStillAnswers) {
+    CameraControllerSim sim;
+    std::mt19937 random(77);
+    std::uniform_int_distribution<int> byteValue(0, 255);
+    std::uniform_int_distribution<int> length(1, 300);
+    const QByteArray start = hex("FE");
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray noise;
+        for (int i = length(random); i > 0; --i)
+            noise += char(byteValue(random));
+        if (round % 3 == 0)
+            noise.prepend(start); // plenty of false starts
+        for (const SimOutput& piece : sim.receive(noise, round))
+            ASSERT_FALSE(piece.bytes.isEmpty());
+    }
+    // Whatever the noise left behind, a torn frame is forgotten after a silence.
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("40")), 100000), AckByte);
 }
 
 } // namespace

@@ -41,9 +41,13 @@ BackupTransfer::~BackupTransfer() {
     onFinished = {};
     m_dialog.onChanged = {};
     m_dialog.onClosed = {};
+    // Another screen may own the link by now; only a transfer of ours is ended here, and the
+    // engine must not keep a pointer to this object.
+    if (m_engine.state().WaitingForm != this)
+        return;
     if (m_dialog.isOpen())
         m_dialog.close();
-    else if (m_engine.state().WaitingForm == this)
+    else
         m_engine.transferDialogClosed();
     if (m_engine.state().WaitingForm == this)
         m_engine.ResetLinkState();
@@ -125,6 +129,7 @@ bool BackupTransfer::startUpload(const QString& path) {
 void BackupTransfer::openDialog(int mode) {
     m_running = true;
     m_completed = false;
+    m_viewMode = mode; // load() already notifies
     m_dialog.load(m_language);
     Set_TransMitView(mode);
     m_dialog.setOpen();

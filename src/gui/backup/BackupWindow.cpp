@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 
 namespace zel::gui {
 
@@ -181,12 +182,17 @@ bool BackupWindow::checkBox(QLineEdit* box) {
     const bool valid = box == m_textHostNo
                            ? NumberBox::checkRemoteNo(m_messages, m_language, box->text())
                            : NumberBox::checkCameraNo(m_messages, m_language, box->text());
-    if (!valid) {
+    if (valid) {
+        m_checkingBox = false;
+        return true;
+    }
+    // After the box has finished losing the focus, which clears its selection.
+    QTimer::singleShot(0, box, [this, box] {
         box->setFocus(Qt::OtherFocusReason);
         box->selectAll();
-    }
-    m_checkingBox = false;
-    return valid;
+        m_checkingBox = false;
+    });
+    return false;
 }
 
 bool BackupWindow::boxesValid() {
