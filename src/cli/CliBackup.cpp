@@ -109,8 +109,15 @@ void connectProgress(CliContext& context, BackupTransfer& transfer) {
             context.showProgress(drawn->label, drawn->maximum, drawn->maximum);
             context.finishProgress();
         }
+        const auto percent = [](int value, int maximum) {
+            return maximum > 0 ? value * 100 / maximum : 0;
+        };
+        const bool samePercent =
+            label == drawn->label &&
+            percent(view.progressValue, view.progressMax) == percent(drawn->value, drawn->maximum);
         *drawn = {label, view.progressValue, view.progressMax};
-        context.showProgress(label, view.progressValue, view.progressMax);
+        if (!samePercent)
+            context.showProgress(label, view.progressValue, view.progressMax);
     };
 }
 

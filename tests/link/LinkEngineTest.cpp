@@ -3,6 +3,7 @@
 #include "ManualTimer.h"
 #include "RecordingSink.h"
 #include "link/CommLogStore.h"
+#include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 #include "link/LinkEngine.h"
 #include "shell/Settings.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 using namespace zel;
 using namespace zel::test;
@@ -321,4 +323,36 @@ TEST_F(LinkEngineTest, OpeningTwiceAndFailingToOpen) {
     port.failOpen = false;
     EXPECT_TRUE(engine.OpenCommPort());
     EXPECT_TRUE(engine.lastOpenError().isEmpty());
+}
+
+TEST_F(LinkEngineTest, RandomRepliesNeverBreakTheEngine) {
+    std::mt19937 random(7);
+    sink.defaultAnswer = ButtonOk;
+    int completed = 0;
+    client.onReply = [&] {
+        ++completed;
+        engine.CheckReplyChecksum();
+        for (int i = -2; i < 600; i += 37)
+            ReplyByteAt(engine.state().ReceiveBuffer, i);
+    };
+    for (int round = 0; round < 500; ++round) {
+        send(QStringLiteral("1"), ScreenBackup);
+        QByteArray reply;
+        const int length = static_cast<int>(random() % 700);
+        for (int i = 0; i < length; ++i)
+            reply.append(static_cast<char>(random() % 4 == 0 ? 0xFF : random() % 256));
+        if (round % 3 == 0 && !reply.isEmpty())
+            reply[0] = static_cast<char>(0xFD);
+        for (qsizetype at = 0; at < reply.size() && engine.state().ScreenCode != ScreenIdle;) {
+            const qsizetype piece = 1 + random() % 64;
+            port.receive(reply.mid(at, piece));
+            at += piece;
+            EXPECT_LE(engine.state().ReceiveBuffer.size(), LinkEngine::kReceiveLimit);
+        }
+        if (engine.state().ScreenCode != ScreenIdle) {
+            ASSERT_TRUE(timerMenu.fireNow());
+        }
+        EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    }
+    EXPECT_GT(completed, 0);
 }
