@@ -196,32 +196,6 @@ TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringD
     EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
 }
 
-TEST_F(BackupTransferTest, UploadWithVerificationRestartsProgressAndCompares) {
-    const QByteArray image = patternImage(4);
-    QStringList verifyCaptions;
-    QList<int> verifyProgress;
-    tamper = [&](const Request& request, const QString& normal) {
-        if (request.read && request.block <= 2) {
-            verifyCaptions.append(transfer.dialog().state().caption);
-            verifyProgress.append(transfer.dialog().state().progressValue);
-        }
-        return normal;
-    };
-    ASSERT_TRUE(transfer.startUpload(writeImage(image)));
-    run();
-    EXPECT_EQ(memory, image);
-    EXPECT_EQ(blocksRequested(false).size(), 1000);
-    EXPECT_EQ(blocksRequested(true).size(), 1000);
-    EXPECT_EQ(verifyCaptions, (QStringList{QStringLiteral("In verification"),
-                                           QStringLiteral("In verification  0%")}));
-    EXPECT_EQ(verifyProgress, (QList<int>{0, 1}));
-    const TransferDialogState& view = transfer.dialog().state();
-    EXPECT_EQ(view.caption, QStringLiteral("Verification is completed."));
-    EXPECT_EQ(view.labels2[0], QStringLiteral("Verification is completed."));
-    EXPECT_EQ(finished, QList<bool>{true});
-    EXPECT_TRUE(sink.shown.isEmpty());
-}
-
 TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     const QByteArray image = patternImage(5);
     bool firstRead = true;
@@ -262,12 +236,15 @@ TEST_F(BackupTransferTest, UploadFileMustBeExactly32000Bytes) {
     EXPECT_FALSE(transfer.dialog().isOpen());
 }
 
-TEST_F(BackupTransferTest, InvalidAddressIsRefusedBeforeAnythingIsSent) {
+TEST_F(BackupTransferTest, InvalidAddressOrBusyLinkIsRefusedBeforeAnythingIsSent) {
     transfer.setAddress(QStringLiteral("256"), QStringLiteral("1"));
     EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
     transfer.setAddress(QStringLiteral("1"), QStringLiteral("0"));
     EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
-    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
+    transfer.setAddress(QStringLiteral("1"), QStringLiteral("1"));
+    engine.state().ScreenCode = ScreenPanel; // the panel waits for its reply
+    EXPECT_FALSE(transfer.startUpload(dir.filePath(QStringLiteral("a.bin"))));
+    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4, 36}));
     EXPECT_TRUE(port.written.isEmpty());
 }
 

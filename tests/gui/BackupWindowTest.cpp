@@ -143,6 +143,7 @@ TEST_F(BackupWindowTest, DownloadShowsTheTransferDialogAndWindowClosesAfterCance
     TransferDialog* dialog = window->transferDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("In DOWNLOAD"));
     const QString shownPath = window->transfer().dialog().state().labels1[3];
     EXPECT_TRUE(shownPath.endsWith(QStringLiteral("cam.bin")));

@@ -151,9 +151,19 @@ TEST_F(BackupPtyTest, DownloadCopiesTheCameraAndEndsAtBlock03E8) {
 
 TEST_F(BackupPtyTest, UploadWithVerificationLeavesTheCameraEqualToTheFile) {
     BackupPty line;
+    // The last ACK adds no step: verification starts again from 0.
+    QStringList verifyCaptions;
+    line.transfer.dialog().onChanged = [&] {
+        const TransferDialogState& view = line.transfer.dialog().state();
+        if (line.transfer.viewMode() == BackupTransfer::ModeVerify && view.progressValue <= 1 &&
+            !verifyCaptions.contains(view.caption))
+            verifyCaptions.append(view.caption);
+    };
     const QByteArray image = patternImage();
     ASSERT_TRUE(line.transfer.startUpload(writeFile(target, image)));
     EXPECT_EQ(line.waitForEnd(), std::optional<bool>(true));
+    EXPECT_EQ(verifyCaptions, (QStringList{QStringLiteral("In verification"),
+                                           QStringLiteral("In verification  0%")}));
     EXPECT_EQ(line.cameraBytes(), image);
     EXPECT_EQ(line.sim.device().frameCount(kBackupCommand), 2000);
     EXPECT_EQ(line.transfer.dialog().state().caption, QStringLiteral("Verification is completed."));

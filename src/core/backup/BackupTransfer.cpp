@@ -19,6 +19,7 @@ constexpr int kMessageReceiveError = 16;
 constexpr int kMessageVerifyError = 22;
 constexpr int kMessageCannotSave = 24;
 constexpr int kMessageFileIncorrect = 25;
+constexpr int kMessageOtherWindowBusy = 36;
 
 const QString kReplyAck = QStringLiteral("06");
 const QString kReplyNack = QStringLiteral("15");
@@ -87,13 +88,24 @@ QString BackupTransfer::completedText(int mode) const {
 
 // ---- Starting a transfer ------------------------------------------------------------------
 
+bool BackupTransfer::readyToStart() {
+    if (m_running)
+        return false;
+    // Another screen's transaction is in flight; its reply must not come to us.
+    if (m_engine.state().ScreenCode != ScreenIdle) {
+        m_messages.ShowMessage(kMessageOtherWindowBusy);
+        return false;
+    }
+    return addressValid();
+}
+
 bool BackupTransfer::addressValid() {
     return NumberBox::checkRemoteNo(m_messages, m_language, m_remoteNo) &&
            NumberBox::checkCameraNo(m_messages, m_language, m_cameraNo);
 }
 
 bool BackupTransfer::startDownload(const QString& path) {
-    if (m_running || !addressValid())
+    if (!readyToStart())
         return false;
     // The chosen file stays as it is until the last block is stored.
     if (!m_file.openForDownload(path)) {
@@ -108,7 +120,7 @@ bool BackupTransfer::startDownload(const QString& path) {
 }
 
 bool BackupTransfer::startUpload(const QString& path) {
-    if (m_running || !addressValid())
+    if (!readyToStart())
         return false;
     const QFileInfo info(path);
     if (!info.isFile() || info.size() != BackupFile::kImageSize || !m_file.openForUpload(path)) {

@@ -90,6 +90,7 @@ private:
     void Set_BackupProgress(int mode);
     void Set_TransMitView(int mode);
 
+    bool readyToStart();
     bool addressValid();
     void openDialog(int mode);
     bool sendFirstBlock(const QString& extraData, const QString& requestFlag);

@@ -253,7 +253,10 @@ void BackupWindow::showTransferDialog() {
     if (!m_transferDialog)
         m_transferDialog = new TransferDialog(m_transfer->dialog(), this);
     m_transferDialog->render();
-    m_transferDialog->open();
+    // Modal for the whole program, as no other screen may send while the transfer runs;
+    // shown without a nested event loop.
+    m_transferDialog->setWindowModality(Qt::ApplicationModal);
+    m_transferDialog->show();
 }
 
 void BackupWindow::closeEvent(QCloseEvent* event) {
