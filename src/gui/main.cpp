@@ -1,7 +1,10 @@
 // zel: the desktop tool. Start: language records, zel.ini, one running copy, splash, menu.
 #include "SimulatedController.h"
+#include "backup/BackupWindow.h"
 #include "common/MessageSink.h"
+#include "link/CommLogWindow.h"
 #include "shell/Application.h"
+#include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
 #include "shell/QMessageBoxSink.h"
 #include "shell/SingleInstanceLock.h"
@@ -62,6 +65,18 @@ StartOptions parseOptions(const QApplication& app) {
     return options;
 }
 
+// One line per screen that exists; the others answer with a short notice until they land.
+void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
+    using zel::MenuState;
+    menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
+        return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
+                                          shell.messages(), &menu);
+    });
+    menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
+        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+    });
+}
+
 void saveImage(QWidget& window, const QString& path) {
     if (!window.grab().save(path))
         std::fprintf(stderr, "zel: cannot write %s\n", qPrintable(path));
@@ -108,6 +123,7 @@ int main(int argc, char** argv) {
     shell.start(messages);
     zel::gui::SplashWindow splash(shell.language());
     zel::gui::MenuWindow menu(shell);
+    wireScreens(menu, shell);
     QObject::connect(&splash, &zel::gui::SplashWindow::finished, &menu, [&] {
         menu.load();
         menu.show();

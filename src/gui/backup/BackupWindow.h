@@ -3,6 +3,8 @@
 // PC) and UPLOAD (PC to camera) with optional verification, Exit. The transfer itself runs in
 // BackupTransfer; this window only checks the boxes, asks for the file and shows the
 // transfer dialog. It deletes itself when closed and says so with closed().
+#include "link/TransferDialog.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -22,7 +24,6 @@ class Settings;
 
 namespace zel::gui {
 
-class TransferDialog;
 
 class BackupWindow : public QWidget {
     Q_OBJECT
