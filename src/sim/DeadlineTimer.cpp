@@ -52,10 +52,10 @@ void DeadlineTimer::startAt(qint64 deadlineNs) {
     if (m_timerFd >= 0) {
         // A deadline of zero would disarm the timer; anything in the past fires at once.
         const qint64 at = deadlineNs > 0 ? deadlineNs : 1;
-        itimerspec spec{};
-        spec.it_value.tv_sec = at / 1000000000;
-        spec.it_value.tv_nsec = at % 1000000000;
-        ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
+        itimerspec deadline{};
+        deadline.it_value.tv_sec = at / 1000000000;
+        deadline.it_value.tv_nsec = at % 1000000000;
+        ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &deadline, nullptr);
         return;
     }
 #endif

@@ -63,6 +63,7 @@ protected:
 TEST_F(ApplicationTest, ReadsLanguageAndOpensThePort) {
     EXPECT_EQ(m_app.language().languageIndex(), 1);
     EXPECT_TRUE(m_app.openPort());
+    EXPECT_EQ(m_app.titleChars().size(), 513); // Japanese table built at menu load
     EXPECT_TRUE(m_app.engine().isPortOpen());
     EXPECT_TRUE(m_sink.shown.isEmpty());
     EXPECT_TRUE(m_app.printDatabasePath().endsWith(QStringLiteral("/DbFile.mdb")));

@@ -29,6 +29,7 @@ bool Application::openPort() {
     m_engine->ResetLinkState();
     m_engine->SetCommPortSettings();
     const bool opened = m_engine->OpenCommPort();
+    m_titleChars.BuildTitleCharTable(m_settings.languageIndex());
     m_timerMenu.stop();
     m_timerReTry.stop();
     return opened;

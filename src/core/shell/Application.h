@@ -6,6 +6,8 @@
 #include "common/QtTimer.h"
 #include "link/CommLogStore.h"
 #include "link/SerialBytePort.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleSlots.h"
 
 #include <memory>
 
@@ -36,9 +38,12 @@ public:
     LinkEngine& engine() { return *m_engine; }
     MenuState& menu() { return *m_menu; }
     MessageSink& messages() { return *m_messages; }
+    // The camera's title character set for the language of this run, built at menu load.
+    const TitleCharTable& titleChars() const { return m_titleChars; }
+    TitleSlots& titleSlots() { return m_titleSlots; }
 
     // Menu load: `ResetLinkState`, `SetCommPortSettings`, `OpenCommPort` (message 6 when it
-    // fails), both timers stopped.
+    // fails), the title character table of the language, both timers stopped.
     bool openPort();
     // After a settings change: `CloseCommPort`, `SetCommPortSettings`, `OpenCommPort`.
     bool reapplyPort();
@@ -57,6 +62,8 @@ private:
     SerialBytePort m_port;
     QtTimer m_timerMenu;
     QtTimer m_timerReTry;
+    TitleCharTable m_titleChars;
+    TitleSlots m_titleSlots;
     MessageSink* m_messages = nullptr;
     std::unique_ptr<LinkEngine> m_engine;
     std::unique_ptr<MenuState> m_menu;

@@ -108,8 +108,8 @@ constexpr int listLength(const char16_t* chars) {
     return length;
 }
 
-constexpr bool formFits(const FormSpec& spec, int codeCount) {
-    return spec.kind != FormKind::List || listLength(spec.list) == codeCount;
+constexpr bool formFits(const FormSpec& form, int codeCount) {
+    return form.kind != FormKind::List || listLength(form.list) == codeCount;
 }
 
 constexpr bool rangesAreWellFormed() {
@@ -125,13 +125,13 @@ constexpr bool rangesAreWellFormed() {
 }
 static_assert(rangesAreWellFormed(), "every list holds one character per code; 513 rows");
 
-QString formFor(const FormSpec& spec, quint16 code, quint16 firstCode, bool japanese) {
+QString formFor(const FormSpec& form, quint16 code, quint16 firstCode, bool japanese) {
     const int offset = code - firstCode;
-    switch (spec.kind) {
+    switch (form.kind) {
     case FormKind::Run:
-        return QString(QChar(static_cast<char16_t>(spec.first + offset)));
+        return QString(QChar(static_cast<char16_t>(form.first + offset)));
     case FormKind::List:
-        return QString(QChar(spec.list[offset]));
+        return QString(QChar(form.list[offset]));
     case FormKind::Escape:
         return TitleEscapeForm(code, japanese);
     case FormKind::Space:
