@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
@@ -42,6 +43,7 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
     m_grid->setColumnHidden(CommLogModel::ColumnHidden, true);
     m_grid->setColumnWidth(CommLogModel::ColumnUnit, kUnitColumnWidth);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
+    m_grid->verticalHeader()->hide(); // the fixed first column has no width
 
     setMinimumSize(kMinWidth, kMinHeight);
     resize(640, 480);
@@ -141,8 +143,11 @@ void CommLogWindow::layoutGrid() {
     const int gridWidth = std::max(0, width() - kGridWidthMargin);
     const int gridHeight = std::max(0, height() - kGridHeightMargin);
     m_grid->setGeometry(0, kButtonAreaHeight, gridWidth, gridHeight);
+    // The data column takes the rest of the width, short of the vertical scroll bar.
+    const int scrollBarWidth = m_grid->verticalScrollBar()->sizeHint().width();
     m_grid->setColumnWidth(CommLogModel::ColumnData,
-                           std::max(0, width() - kDataColumnMargin - kUnitColumnWidth));
+                           std::max(0, width() - kDataColumnMargin - kUnitColumnWidth -
+                                           scrollBarWidth));
 }
 
 void CommLogWindow::resizeEvent(QResizeEvent* event) {

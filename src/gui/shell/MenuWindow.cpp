@@ -175,7 +175,14 @@ void MenuWindow::openScreen(int button) {
         m_app.menu().screenClosed(button);
         m_buttons[static_cast<size_t>(button)]->setFocus();
     });
+    placeBesideMenu(*screen);
     screen->show();
+}
+
+// A new screen opens beside the menu rather than over it.
+void MenuWindow::placeBesideMenu(QWidget& screen) const {
+    constexpr int kGap = 12;
+    screen.move(frameGeometry().topRight() + QPoint(kGap, 0));
 }
 
 void MenuWindow::openOption() {

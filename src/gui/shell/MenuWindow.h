@@ -62,6 +62,7 @@ private:
     void openTitle(int slot);
     void openCpuWriter();
     void openOption();
+    void placeBesideMenu(QWidget& screen) const;
     void notWiredYet(const QString& caption);
 
     Application& m_app;
