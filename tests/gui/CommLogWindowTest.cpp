@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QHeaderView>
 #include <gtest/gtest.h>
 
 using namespace zel;
@@ -72,9 +73,14 @@ TEST_F(CommLogWindowTest, SizeRules) {
     QTableView& grid = window.grid();
     EXPECT_EQ(grid.width(), 800 - gui::CommLogWindow::kGridWidthMargin);
     EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
-    EXPECT_EQ(grid.columnWidth(2),
-              800 - gui::CommLogWindow::kDataColumnMargin - gui::CommLogWindow::kUnitColumnWidth);
+    // The data column takes the rest of the width and the row fits without a horizontal bar.
+    const int rest =
+        800 - gui::CommLogWindow::kDataColumnMargin - gui::CommLogWindow::kUnitColumnWidth;
+    EXPECT_LE(grid.columnWidth(2), rest);
+    EXPECT_GT(grid.columnWidth(2), rest - 40);
+    EXPECT_LE(grid.columnWidth(1) + grid.columnWidth(2), grid.width() - 2 * grid.frameWidth());
     EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_FALSE(grid.verticalHeader()->isVisible());
 }
 
 TEST_F(CommLogWindowTest, SaveLoadAndClose) {
