@@ -1,5 +1,6 @@
 // zelctl backup: copy a camera's 32000 bytes of settings to a file or write a file back,
 // with read-back verification after an upload unless --no-verify.
+#include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
@@ -18,11 +19,8 @@ const QString kUpload = QStringLiteral("upload");
 
 struct BackupArguments {
     QString direction;
-    QString cameraNo;
-    QString remoteNo;
+    CameraAddress address;
     QString file;
-    bool haveCamera = false;
-    bool haveRemote = false;
     bool verify = true;
 };
 
@@ -31,40 +29,13 @@ bool usageError(const QString& text) {
     return false;
 }
 
-// "--name VALUE" or "--name=VALUE" at `i`; advances `i` past what it took.
-bool takeOption(const QStringList& args, qsizetype& i, const QString& name, QString& value,
-                bool& present, bool& missingValue) {
-    const QString& arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size()) {
-            missingValue = true;
-            return true;
-        }
-        value = args[i + 1];
-        present = true;
-        i += 2;
-        return true;
-    }
-    if (arg.startsWith(name + QLatin1Char('='))) {
-        value = arg.mid(name.size() + 1);
-        present = true;
-        i += 1;
-        return true;
-    }
-    return false;
-}
-
 bool parseOptions(const QStringList& args, BackupArguments& parsed) {
     for (qsizetype i = 1; i < args.size();) {
-        bool missingValue = false;
-        if (takeOption(args, i, QStringLiteral("--camera"), parsed.cameraNo, parsed.haveCamera,
-                       missingValue) ||
-            takeOption(args, i, QStringLiteral("--remote"), parsed.remoteNo, parsed.haveRemote,
-                       missingValue)) {
-            if (missingValue)
-                return usageError(args[i] + QStringLiteral(" needs a value"));
+        const OptionMatch match = parsed.address.take(args, i);
+        if (match == OptionMatch::MissingValue)
+            return usageError(args[i] + QStringLiteral(" needs a value"));
+        if (match == OptionMatch::Taken)
             continue;
-        }
         const QString& arg = args[i++];
         if (arg == QStringLiteral("--no-verify") && parsed.direction == kUpload)
             parsed.verify = false;
@@ -84,7 +55,7 @@ bool parseArguments(const QStringList& args, BackupArguments& parsed) {
     parsed.direction = args[0];
     if (!parseOptions(args, parsed))
         return false;
-    if (!parsed.haveCamera || !parsed.haveRemote)
+    if (!parsed.address.complete())
         return usageError(QStringLiteral("--camera N and --remote N are required"));
     if (parsed.file.isEmpty())
         return usageError(QStringLiteral("FILE is required"));
@@ -126,7 +97,7 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     if (!link.open())
         return ExitFailed;
     BackupTransfer transfer(link.engine(), context.language(), context.messages());
-    transfer.setAddress(parsed.cameraNo, parsed.remoteNo);
+    transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
     transfer.setVerify(parsed.verify);
     connectProgress(context, transfer);
     transfer.onFinished = [&context, &link](bool completed) {
@@ -151,8 +122,8 @@ int runBackup(CliContext& context, const QStringList& args) {
         return ExitUsage;
     if (!context.loadSettings(false))
         return ExitFailed;
-    if (!NumberBox::checkRemoteNo(context.messages(), context.language(), parsed.remoteNo) ||
-        !NumberBox::checkCameraNo(context.messages(), context.language(), parsed.cameraNo))
+    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                 parsed.address.cameraNo))
         return ExitFailed;
     return runTransfer(context, parsed);
 }

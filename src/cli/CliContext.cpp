@@ -1,5 +1,8 @@
 #include "CliContext.h"
 
+#include "CliArguments.h"
+#include "common/MessageNumber.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
@@ -8,26 +11,6 @@
 namespace zel::cli {
 
 namespace {
-
-// Value of an option given as "--name VALUE" or "--name=VALUE"; removes it from `args`.
-bool takeValue(QStringList& args, qsizetype& i, const QString& name, QString& value, bool& bad) {
-    const QString arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size()) {
-            bad = true;
-            return true;
-        }
-        value = args[i + 1];
-        args.remove(i, 2);
-        return true;
-    }
-    if (arg.startsWith(name + QLatin1Char('='))) {
-        value = arg.mid(name.size() + 1);
-        args.remove(i);
-        return true;
-    }
-    return false;
-}
 
 int rateIndexFor(const QString& bps) {
     static const QStringList rates{QStringLiteral("4800"), QStringLiteral("9600"),
@@ -46,17 +29,17 @@ void CliContext::printUsageError(const QString& text) {
 
 bool CliContext::parseGlobalOptions(QStringList& args) {
     for (qsizetype i = 0; i < args.size();) {
-        bool bad = false;
-        if (takeValue(args, i, QStringLiteral("--folder"), m_options.folder, bad) ||
-            takeValue(args, i, QStringLiteral("--port"), m_options.port, bad) ||
-            takeValue(args, i, QStringLiteral("--rate"), m_options.rate, bad) ||
-            takeValue(args, i, QStringLiteral("--lang"), m_options.lang, bad)) {
-            if (bad) {
-                printUsageError(QStringLiteral("option %1 needs a value").arg(args[i]));
-                return false;
-            }
-            continue;
+        const OptionMatch match = removeOption(args, i,
+                                               {{QStringLiteral("--folder"), &m_options.folder},
+                                                {QStringLiteral("--port"), &m_options.port},
+                                                {QStringLiteral("--rate"), &m_options.rate},
+                                                {QStringLiteral("--lang"), &m_options.lang}});
+        if (match == OptionMatch::MissingValue) {
+            printUsageError(QStringLiteral("option %1 needs a value").arg(args[i]));
+            return false;
         }
+        if (match == OptionMatch::Taken)
+            continue;
         if (args[i] == QStringLiteral("--yes")) {
             m_options.yes = true;
             args.remove(i);
@@ -81,13 +64,13 @@ bool CliContext::parseGlobalOptions(QStringList& args) {
 }
 
 bool CliContext::loadSettings(bool requireFile) {
-    const QString folder = m_options.folder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                      : m_options.folder;
+    const QString folder =
+        m_options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.folder;
     if (!m_settings.ReadSettings(folder)) {
         m_settings.setFolder(folder);
         if (requireFile) {
             m_language.setLanguageIndex(0);
-            m_sink.ShowMessage(15);
+            m_sink.ShowMessage(MessageNoSettingFile);
             return false;
         }
     }
@@ -99,14 +82,16 @@ bool CliContext::loadSettings(bool requireFile) {
         m_settings.recomputeCurrentWriteWait();
     }
     if (!m_options.lang.isEmpty()) {
-        m_settings.LanguageMode = m_options.lang == QStringLiteral("ja") ? QStringLiteral("1")
-                                                                         : QStringLiteral("0");
+        m_settings.LanguageMode =
+            m_options.lang == QStringLiteral("ja") ? QStringLiteral("1") : QStringLiteral("0");
         m_language.setLanguageIndex(m_settings.languageIndex());
     }
     return true;
 }
 
-bool CliContext::progressEnabled() const { return !m_options.quiet && isatty(STDERR_FILENO); }
+bool CliContext::progressEnabled() const {
+    return !m_options.quiet && isatty(STDERR_FILENO);
+}
 
 void CliContext::showProgress(const QString& label, int value, int maximum) {
     if (!progressEnabled() || maximum <= 0)
@@ -114,7 +99,8 @@ void CliContext::showProgress(const QString& label, int value, int maximum) {
     constexpr int kWidth = 30;
     const int filled = static_cast<int>(static_cast<long long>(value) * kWidth / maximum);
     const int percent = static_cast<int>(static_cast<long long>(value) * 100 / maximum);
-    const QString bar = QString(filled, QLatin1Char('#')) + QString(kWidth - filled, QLatin1Char(' '));
+    const QString bar =
+        QString(filled, QLatin1Char('#')) + QString(kWidth - filled, QLatin1Char(' '));
     const QString line = QStringLiteral("\r%1 [%2] %3%").arg(label, bar).arg(percent, 3);
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);

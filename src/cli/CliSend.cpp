@@ -1,5 +1,6 @@
 // zelctl send: one frame through the link engine, as the communication test sends a row;
 // prints the reply as that screen shows it.
+#include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
@@ -19,8 +20,7 @@ constexpr int kMaxDataChars = 494; // the longest row of the communication test
 struct SendArguments {
     bool read = false;
     bool raw = false;
-    QString cameraNo;
-    QString remoteNo;
+    CameraAddress address;
     QString data;
 };
 
@@ -38,20 +38,17 @@ bool isDigits(const QString& text) {
 // Fills `parsed`; an empty text on success, else the usage error.
 QString parseArguments(const QStringList& args, SendArguments& parsed) {
     QStringList positional;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
+    for (qsizetype i = 0; i < args.size();) {
+        const OptionMatch match = parsed.address.take(args, i);
+        if (match == OptionMatch::MissingValue)
+            return args[i] + QStringLiteral(" needs a value");
+        if (match == OptionMatch::Taken)
+            continue;
+        const QString& arg = args[i++];
         if (arg == QStringLiteral("--read")) {
             parsed.read = true;
         } else if (arg == QStringLiteral("--raw")) {
             parsed.raw = true;
-        } else if (arg == QStringLiteral("--camera") || arg == QStringLiteral("--remote")) {
-            if (i + 1 >= args.size())
-                return arg + QStringLiteral(" needs a value");
-            (arg == QStringLiteral("--camera") ? parsed.cameraNo : parsed.remoteNo) = args[++i];
-        } else if (arg.startsWith(QStringLiteral("--camera="))) {
-            parsed.cameraNo = arg.mid(9);
-        } else if (arg.startsWith(QStringLiteral("--remote="))) {
-            parsed.remoteNo = arg.mid(9);
         } else if (arg.startsWith(QStringLiteral("--"))) {
             return QStringLiteral("unknown option '%1'").arg(arg);
         } else {
@@ -67,9 +64,9 @@ QString parseArguments(const QStringList& args, SendArguments& parsed) {
         return QStringLiteral("DATAHEX holds more than 247 bytes");
     if (parsed.raw && parsed.data.isEmpty())
         return QStringLiteral("--raw needs the frame bytes");
-    if (!parsed.raw && (parsed.cameraNo.isEmpty() || parsed.remoteNo.isEmpty()))
+    if (!parsed.raw && (parsed.address.cameraNo.isEmpty() || parsed.address.remoteNo.isEmpty()))
         return QStringLiteral("--camera N and --remote N are required");
-    for (const QString* number : {&parsed.cameraNo, &parsed.remoteNo})
+    for (const QString* number : {&parsed.address.cameraNo, &parsed.address.remoteNo})
         if (!number->isEmpty() && !isDigits(*number))
             return QStringLiteral("--camera and --remote take decimal numbers");
     return {};
@@ -77,13 +74,13 @@ QString parseArguments(const QStringList& args, SendArguments& parsed) {
 
 // The range checks of the communication test's number boxes (message 4).
 bool numbersInRange(CliContext& context, const SendArguments& parsed) {
-    if (!parsed.remoteNo.isEmpty() &&
-        (parsed.remoteNo.toInt() < 1 || parsed.remoteNo.toInt() > 99)) {
+    if (!parsed.address.remoteNo.isEmpty() &&
+        (parsed.address.remoteNo.toInt() < 1 || parsed.address.remoteNo.toInt() > 99)) {
         ShowRangeError(context.messages(), context.language(), QStringLiteral("1"),
                        QStringLiteral("99"));
         return false;
     }
-    if (!parsed.cameraNo.isEmpty() && parsed.cameraNo.toInt() > 255) {
+    if (!parsed.address.cameraNo.isEmpty() && parsed.address.cameraNo.toInt() > 255) {
         ShowRangeError(context.messages(), context.language(), QStringLiteral("0"),
                        QStringLiteral("255"));
         return false;
@@ -121,7 +118,7 @@ CommSendRecord recordFor(const SendArguments& parsed) {
     if (parsed.raw) // free format: sent unchanged, a reply always awaited
         return {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"),
                 QStringLiteral("5")};
-    return {parsed.cameraNo, parsed.remoteNo,
+    return {parsed.address.cameraNo, parsed.address.remoteNo,
             parsed.read ? QStringLiteral("True") : QStringLiteral("False"), QStringLiteral("0"),
             QStringLiteral("5")};
 }

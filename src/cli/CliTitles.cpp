@@ -1,4 +1,5 @@
 // zelctl titles: title codes, title file checks, and all-category title download and upload.
+#include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
@@ -20,11 +21,8 @@ namespace zel::cli {
 namespace {
 
 struct TransferArguments {
-    QString cameraNo;
-    QString remoteNo;
+    CameraAddress address;
     QString file;
-    bool haveCamera = false;
-    bool haveRemote = false;
 };
 
 int usageError(const QString& text) {
@@ -36,41 +34,15 @@ void printLine(const QString& text) {
     std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stdout);
 }
 
-// "--name VALUE" or "--name=VALUE" at `i`; advances `i` past what it took.
-bool takeOption(const QStringList& args, qsizetype& i, const QString& name, QString& value,
-                bool& present, bool& missingValue) {
-    const QString& arg = args[i];
-    if (arg == name) {
-        missingValue = i + 1 >= args.size();
-        if (!missingValue) {
-            value = args[i + 1];
-            present = true;
-        }
-        i += 2;
-        return true;
-    }
-    if (arg.startsWith(name + QLatin1Char('='))) {
-        value = arg.mid(name.size() + 1);
-        present = true;
-        i += 1;
-        return true;
-    }
-    return false;
-}
-
 bool parseTransferArguments(const QStringList& args, TransferArguments& parsed) {
     for (qsizetype i = 1; i < args.size();) {
-        bool missingValue = false;
-        if (takeOption(args, i, QStringLiteral("--camera"), parsed.cameraNo, parsed.haveCamera,
-                       missingValue) ||
-            takeOption(args, i, QStringLiteral("--remote"), parsed.remoteNo, parsed.haveRemote,
-                       missingValue)) {
-            if (missingValue) {
-                usageError(QStringLiteral("--camera and --remote need a value"));
-                return false;
-            }
-            continue;
+        const OptionMatch match = parsed.address.take(args, i);
+        if (match == OptionMatch::MissingValue) {
+            usageError(QStringLiteral("--camera and --remote need a value"));
+            return false;
         }
+        if (match == OptionMatch::Taken)
+            continue;
         const QString& arg = args[i++];
         if ((arg.startsWith(QLatin1Char('-')) && arg.size() > 1) || !parsed.file.isEmpty()) {
             usageError(QStringLiteral("unexpected argument '%1'").arg(arg));
@@ -83,11 +55,6 @@ bool parseTransferArguments(const QStringList& args, TransferArguments& parsed) 
         return false;
     }
     return true;
-}
-
-bool numbersInRange(CliContext& context, const QString& remoteNo, const QString& cameraNo) {
-    return NumberBox::checkRemoteNo(context.messages(), context.language(), remoteNo) &&
-           NumberBox::checkCameraNo(context.messages(), context.language(), cameraNo);
 }
 
 int runEncode(CliContext& context, const QStringList& args) {
@@ -121,8 +88,9 @@ int runDecode(CliContext& context, const QStringList& args) {
 
 // Reads FILE as File > Open does; false when nothing or only part of it was read.
 bool readTitleFile(CliContext& context, const QString& path, TitleDocument& document) {
+    constexpr int kOnlyWindowSlot = 1; // the one title window of this run
     TitleSlots titleSlots;
-    TitleDocumentSession session(titleSlots, titleSlots.acquireSlot(), document, context.messages(),
+    TitleDocumentSession session(titleSlots, kOnlyWindowSlot, document, context.messages(),
                                  context.language());
     return session.ReadTitleFile(path) == TitleOpenResult::Loaded;
 }
@@ -183,13 +151,14 @@ int runDownload(CliContext& context, const QStringList& args) {
     TransferArguments parsed;
     if (!parseTransferArguments(args, parsed))
         return ExitUsage;
-    if (!parsed.haveCamera || !parsed.haveRemote)
+    if (!parsed.address.complete())
         return usageError(QStringLiteral("--camera N and --remote N are required"));
-    if (!numbersInRange(context, parsed.remoteNo, parsed.cameraNo))
+    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                 parsed.address.cameraNo))
         return ExitFailed;
     TitleDocument document;
-    document.CameraNo = parsed.cameraNo;
-    document.RemoteNo = parsed.remoteNo;
+    document.CameraNo = parsed.address.cameraNo;
+    document.RemoteNo = parsed.address.remoteNo;
     const int exitCode = runTransfer(
         context, document, [](TitleTransfer& transfer) { return transfer.startAllDownload(); });
     if (exitCode != ExitOk)
@@ -207,11 +176,12 @@ int runUpload(CliContext& context, const QStringList& args) {
     TitleDocument document;
     if (!readTitleFile(context, parsed.file, document))
         return ExitFailed;
-    if (parsed.haveCamera)
-        document.CameraNo = parsed.cameraNo;
-    if (parsed.haveRemote)
-        document.RemoteNo = parsed.remoteNo;
-    if (!numbersInRange(context, document.RemoteNo, document.CameraNo))
+    if (parsed.address.haveCamera)
+        document.CameraNo = parsed.address.cameraNo;
+    if (parsed.address.haveRemote)
+        document.RemoteNo = parsed.address.remoteNo;
+    if (!NumberBox::checkAddress(context.messages(), context.language(), document.RemoteNo,
+                                 document.CameraNo))
         return ExitFailed;
     // A failing title: the check result and nothing sent, without touching the line.
     const TitleCharTable table(context.settings().languageIndex());

@@ -1,8 +1,10 @@
 // zel: the desktop tool. Start: language records, zel.ini, one running copy, splash, menu.
 #include "SimulatedController.h"
 #include "backup/BackupWindow.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "link/CommLogWindow.h"
+#include "link/LinkEngine.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -19,8 +21,6 @@
 namespace {
 
 constexpr int kExitRefused = 1;
-constexpr int kMessageNoSettingFile = 15;
-constexpr int kMessageAlreadyStarted = 10;
 constexpr int kScreenshotSplashMs = 1000;
 constexpr int kScreenshotMenuMs = 500;
 
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     zel::Application shell; // both language records are filled first
     zel::gui::QMessageBoxSink messages(shell.language());
     if (!shell.readSettings(options.folder)) {
-        messages.ShowMessage(kMessageNoSettingFile); // in English
+        messages.ShowMessage(zel::MessageNoSettingFile); // in English
         return kExitRefused;
     }
     if (!options.lang.isEmpty()) {
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     }
     zel::SingleInstanceLock lock;
     if (!lock.tryLock()) {
-        messages.ShowMessage(kMessageAlreadyStarted);
+        messages.ShowMessage(zel::MessageAlreadyStarted);
         return kExitRefused;
     }
     if (!options.port.isEmpty())
@@ -121,6 +121,9 @@ int main(int argc, char** argv) {
     }
 
     shell.start(messages);
+    shell.engine().onOpenFailed = [](const QString& why) {
+        std::fprintf(stderr, "zel: cannot open the serial port: %s\n", qPrintable(why));
+    };
     zel::gui::SplashWindow splash(shell.language());
     zel::gui::MenuWindow menu(shell);
     wireScreens(menu, shell);

@@ -1,5 +1,6 @@
 #include "backup/BackupFile.h"
 #include "RecordingSink.h"
+#include "TestFiles.h"
 #include "backup/NumberBox.h"
 #include "shell/LanguageTables.h"
 
@@ -18,17 +19,6 @@ QByteArray blockOf(char fill) {
     return QByteArray(BackupFile::kBlockSize, fill);
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 class BackupFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -37,20 +27,20 @@ protected:
 };
 
 TEST_F(BackupFileTest, DownloadReplacesTheChosenFileOnlyAtCommit) {
-    writeAll(target, "previous good backup");
+    ASSERT_TRUE(writeBytes(target, "previous good backup"));
     BackupFile file;
     ASSERT_TRUE(file.openForDownload(target));
     ASSERT_TRUE(file.writeBlock(blockOf('a')));
     ASSERT_TRUE(file.writeBlock(blockOf('b')));
-    EXPECT_EQ(readAll(target), QByteArray("previous good backup"));
+    EXPECT_EQ(readBytes(target), QByteArray("previous good backup"));
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(readAll(target), blockOf('a') + blockOf('b'));
+    EXPECT_EQ(readBytes(target), blockOf('a') + blockOf('b'));
     EXPECT_FALSE(QFile::exists(partial));
 }
 
 TEST_F(BackupFileTest, ClosedDownloadKeepsOldFileAndPartialBlocks) {
-    writeAll(target, "previous good backup");
-    writeAll(partial, "stale partial from an older run");
+    ASSERT_TRUE(writeBytes(target, "previous good backup"));
+    ASSERT_TRUE(writeBytes(partial, "stale partial from an older run"));
     {
         BackupFile file;
         ASSERT_TRUE(file.openForDownload(target));
@@ -58,8 +48,8 @@ TEST_F(BackupFileTest, ClosedDownloadKeepsOldFileAndPartialBlocks) {
         file.close();
         file.close(); // closing twice is harmless
     }
-    EXPECT_EQ(readAll(target), QByteArray("previous good backup"));
-    EXPECT_EQ(readAll(partial), blockOf('x'));
+    EXPECT_EQ(readBytes(target), QByteArray("previous good backup"));
+    EXPECT_EQ(readBytes(partial), blockOf('x'));
 }
 
 TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
@@ -71,11 +61,11 @@ TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
     QString why;
     EXPECT_FALSE(file.commit(&why));
     EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(readAll(partial), blockOf('q'));
+    EXPECT_EQ(readBytes(partial), blockOf('q'));
 }
 
 TEST_F(BackupFileTest, UploadReadsWholeBlocksInOrderAndStopsAtAShortOne) {
-    writeAll(target, blockOf('1') + blockOf('2') + QByteArray(5, '3'));
+    ASSERT_TRUE(writeBytes(target, blockOf('1') + blockOf('2') + QByteArray(5, '3')));
     BackupFile file;
     ASSERT_TRUE(file.openForUpload(target));
     EXPECT_EQ(file.readBlock().value_or(QByteArray()), blockOf('1'));

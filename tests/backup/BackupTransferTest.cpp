@@ -1,12 +1,9 @@
 #include "backup/BackupTransfer.h"
 
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
-#include "RecordingSink.h"
+#include "MemoryLink.h"
+#include "TestFiles.h"
 #include "common/HexText.h"
-#include "link/LinkEngine.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -59,13 +56,10 @@ Request parseRequest(const QByteArray& frame) {
 
 // A camera with 32000 bytes of settings, answering C1 reads and writes over the memory port.
 // `tamper` may replace an answer (an empty text: no answer at all).
-class BackupTransferTest : public ::testing::Test {
+class BackupTransferTest : public ::testing::Test, protected MemoryLink {
 protected:
     BackupTransferTest() {
-        settings.PortOverride = QStringLiteral("/dev/ttyTEST");
-        engine.ResetLinkState();
-        engine.SetCommPortSettings();
-        engine.OpenCommPort();
+        openTestPort();
         transfer.onFinished = [this](bool completed) { finished.append(completed); };
     }
 
@@ -98,15 +92,8 @@ protected:
 
     QString writeImage(const QByteArray& image, const QString& name = QStringLiteral("up.bin")) {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(image);
+        EXPECT_TRUE(writeBytes(path, image));
         return path;
-    }
-
-    static QByteArray readFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
     QList<int> blocksRequested(bool read) const {
@@ -118,12 +105,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    MemoryBytePort port;
-    ManualTimer timerMenu;
-    ManualTimer timerReTry;
-    Settings settings;
-    RecordingSink sink;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
     LanguageTables language;
     BackupTransfer transfer{engine, language, sink};
     QByteArray memory = patternImage(1);
@@ -178,7 +159,7 @@ TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
         EXPECT_EQ(sink.numbers(), QList<int>{16}) << c.what;
         EXPECT_FALSE(fresh.isRunning()) << c.what;
         EXPECT_FALSE(QFile::exists(target)) << c.what;
-        EXPECT_EQ(readFile(target + QStringLiteral(".partial")).size(), 2 * kBlockSize) << c.what;
+        EXPECT_EQ(readBytes(target + QStringLiteral(".partial")).size(), 2 * kBlockSize) << c.what;
         EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << c.what;
     }
 }
@@ -191,7 +172,7 @@ TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringD
     const QString target = dir.filePath(QStringLiteral("cam.bin"));
     ASSERT_TRUE(transfer.startDownload(target));
     run();
-    EXPECT_EQ(readFile(target), memory);
+    EXPECT_EQ(readBytes(target), memory);
     EXPECT_EQ(blocksRequested(true).mid(5, 4), (QList<int>{6, 7, 7, 7}));
     EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
 }

@@ -1,4 +1,5 @@
 #include "common/TextFile.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,7 +10,8 @@ using namespace zel;
 TEST(TextFile, Cp932RoundTripWithCrLf) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.txt"));
-    const QStringList lines{QStringLiteral("1 :リモコン番号"), QString(), QStringLiteral("ABC\t\"x\"")};
+    const QStringList lines{QStringLiteral("1 :リモコン番号"), QString(),
+                            QStringLiteral("ABC\t\"x\"")};
     ASSERT_TRUE(WriteTextFile(path, lines));
     QFile raw(path);
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
@@ -24,16 +26,12 @@ TEST(TextFile, Cp932RoundTripWithCrLf) {
 TEST(TextFile, LfOnlyAndBadBytes) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("b.txt"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("one\ntwo\r\nthree");
-    f.close();
+    ASSERT_TRUE(zel::test::writeBytes(path, "one\ntwo\r\nthree"));
     auto read = ReadTextFile(path);
     ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.lines, (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\x81");  // lead byte without trail
-    f.close();
+    EXPECT_EQ(read.lines,
+              (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}));
+    ASSERT_TRUE(zel::test::writeBytes(path, "\x81")); // lead byte without trail
     EXPECT_FALSE(ReadTextFile(path).ok);
     EXPECT_FALSE(ReadTextFile(dir.filePath(QStringLiteral("missing"))).ok);
 }

@@ -1,15 +1,11 @@
 #include "backup/BackupWindow.h"
 #include "backup/CompactPath.h"
 
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
-#include "RecordingSink.h"
+#include "MemoryLink.h"
 #include "backup/BackupTransfer.h"
 #include "common/HexText.h"
-#include "link/LinkEngine.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +26,10 @@ using namespace zel::test;
 
 namespace {
 
-class BackupWindowTest : public ::testing::Test {
+class BackupWindowTest : public ::testing::Test, protected MemoryLink {
 protected:
     BackupWindowTest() {
-        settings.PortOverride = QStringLiteral("/dev/ttyTEST");
-        engine.SetCommPortSettings();
-        engine.OpenCommPort();
+        openTestPort();
         window = new BackupWindow(engine, language, settings, sink);
         window->show();
         window->activateWindow();
@@ -53,12 +47,6 @@ protected:
         QCoreApplication::processEvents(); // the refocus after a range message
     }
 
-    MemoryBytePort port;
-    ManualTimer timerMenu;
-    ManualTimer timerReTry;
-    Settings settings;
-    RecordingSink sink;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
     LanguageTables language;
     QPointer<BackupWindow> window;
     QTemporaryDir dir;

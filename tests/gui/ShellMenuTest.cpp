@@ -1,4 +1,5 @@
 #include "RecordingSink.h"
+#include "TestFiles.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -22,10 +23,7 @@ namespace {
 class ShellMenuTest : public ::testing::Test {
 protected:
     void startWith(const QByteArray& ini) {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(ini);
-        file.close();
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), ini));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
         // No serial device here: the menu opens anyway after message 6.
         m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-device"));

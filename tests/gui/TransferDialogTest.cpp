@@ -1,12 +1,8 @@
 #include "link/TransferDialog.h"
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
-#include "RecordingSink.h"
+#include "MemoryLink.h"
 #include "link/LinkClient.h"
-#include "link/LinkEngine.h"
 #include "link/TransferDialogModel.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -24,7 +20,7 @@ struct BackupLikeClient : LinkClient {
     int fileClosed = 0;
 };
 
-class TransferDialogTest : public ::testing::Test {
+class TransferDialogTest : public ::testing::Test, protected MemoryLink {
 protected:
     TransferDialogTest() {
         model.load(language);
@@ -36,11 +32,6 @@ protected:
         return dialog.findChild<T*>(QString::fromLatin1(name));
     }
 
-    MemoryBytePort port;
-    ManualTimer timerMenu, timerReTry;
-    Settings settings;
-    RecordingSink sink;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
     LanguageTables language;
     TransferDialogModel model{engine};
     BackupLikeClient client;

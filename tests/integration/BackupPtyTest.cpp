@@ -1,16 +1,12 @@
 // Backup transfers through the real serial port against the simulated controller on a
 // pseudo-terminal.
 #include "CameraControllerSim.h"
-#include "RecordingSink.h"
-#include "SimConfig.h"
-#include "SimulatedController.h"
+#include "EventLoopWait.h"
+#include "FaultRules.h"
+#include "PtyLink.h"
+#include "TestFiles.h"
 #include "backup/BackupTransfer.h"
-#include "common/QtTimer.h"
-#include "link/CommLogStore.h"
-#include "link/LinkEngine.h"
-#include "link/SerialBytePort.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -31,23 +27,12 @@ constexpr int kBlockSize = 32;
 constexpr int kBackupCommand = 0xC1;
 
 FaultRule blockFault(FaultKind kind, int block, int times) {
-    FaultRule rule;
-    rule.kind = kind;
-    rule.command = kBackupCommand;
-    rule.number = block;
-    rule.remaining = times;
-    return rule;
+    return faultRule(kind, kBackupCommand, block, times);
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
+// Writes the file a transfer starts from; its path.
 QString writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    EXPECT_TRUE(writeBytes(path, bytes));
     return path;
 }
 
@@ -59,19 +44,14 @@ QByteArray patternImage() {
 }
 
 // One simulated controller, the real serial port on its pty, the engine and the transfer.
-class BackupPty {
+class BackupPty : public PtyLink {
 public:
-    explicit BackupPty(const SimConfig& config = {}) : sim(config) {
-        QString error;
-        started = sim.start(&error);
-        EXPECT_TRUE(started) << error.toStdString();
-        settings.PortOverride = sim.slavePath();
+    explicit BackupPty(const SimConfig& config = {}) : PtyLink(config) {
         settings.TimeOutWait = QStringLiteral("1000");
         settings.TimeOutRetry = QStringLiteral("20");
-        engine.ResetLinkState();
-        engine.SetCommPortSettings();
-        EXPECT_TRUE(engine.OpenCommPort());
-        log.startRecording();
+        QString error;
+        started = open(&error);
+        EXPECT_TRUE(started) << error.toStdString();
         transfer.onFinished = [this](bool completed) {
             outcome = completed;
             loop.quit();
@@ -87,31 +67,9 @@ public:
         return outcome;
     }
 
-    void settle(int ms) {
-        QEventLoop pause;
-        QTimer::singleShot(ms, &pause, [&pause] { pause.quit(); });
-        pause.exec();
-    }
-
     QByteArray cameraBytes() { return sim.device().camera(1).settings(); }
 
-    QStringList framesSent() const {
-        QStringList frames;
-        for (int i = 0; i < log.count(); ++i)
-            if (log.entry(i).unit.startsWith(QStringLiteral("HOST")))
-                frames.append(log.entry(i).data);
-        return frames;
-    }
-
-    SimulatedController sim;
     bool started = false;
-    SerialBytePort port;
-    QtTimer timerMenu;
-    QtTimer timerReTry;
-    Settings settings;
-    RecordingSink sink;
-    CommLogStore log;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink, &log};
     LanguageTables language;
     BackupTransfer transfer{engine, language, sink};
     QEventLoop loop;
@@ -136,7 +94,7 @@ TEST_F(BackupPtyTest, DownloadCopiesTheCameraAndEndsAtBlock03E8) {
     };
     ASSERT_TRUE(line.transfer.startDownload(target));
     EXPECT_EQ(line.waitForEnd(), std::optional<bool>(true));
-    EXPECT_EQ(readFile(target), line.cameraBytes());
+    EXPECT_EQ(readBytes(target), line.cameraBytes());
     EXPECT_FALSE(QFile::exists(partial));
     EXPECT_TRUE(line.sink.shown.isEmpty());
     EXPECT_EQ(captions,
@@ -145,7 +103,7 @@ TEST_F(BackupPtyTest, DownloadCopiesTheCameraAndEndsAtBlock03E8) {
     const QStringList frames = line.framesSent();
     ASSERT_EQ(frames.size(), 1000);
     EXPECT_EQ(frames.last().mid(10, 6), QStringLiteral("C103E8"));
-    line.settle(100); // nothing more goes out after the last block
+    runEventsFor(100); // nothing more goes out after the last block
     EXPECT_EQ(line.sim.device().frameCount(kBackupCommand), 1000);
 }
 
@@ -217,8 +175,8 @@ TEST_F(BackupPtyTest, ReplyFaultsEndTheDownloadAndKeepTheLastGoodBackup) {
         ASSERT_TRUE(line.transfer.startDownload(target)) << c.what;
         EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false)) << c.what;
         EXPECT_EQ(line.sink.numbers(), QList<int>{c.message}) << c.what;
-        EXPECT_EQ(readFile(target), QByteArray("last good backup")) << c.what;
-        EXPECT_EQ(readFile(partial), line.cameraBytes().left(4 * kBlockSize)) << c.what;
+        EXPECT_EQ(readBytes(target), QByteArray("last good backup")) << c.what;
+        EXPECT_EQ(readBytes(partial), line.cameraBytes().left(4 * kBlockSize)) << c.what;
         EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle)) << c.what;
     }
 }
@@ -253,12 +211,12 @@ TEST_F(BackupPtyTest, CancelDiscardsTheLateReply) {
     ASSERT_TRUE(line.transfer.startDownload(target));
     EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false));
     const int framesAtCancel = line.framesSent().size();
-    line.settle(300); // the reply in flight arrives and must be dropped
+    runEventsFor(300); // the reply in flight arrives and must be dropped
     EXPECT_EQ(line.framesSent().size(), framesAtCancel);
     EXPECT_EQ(framesAtCancel, storedAtCancel + 1);
     EXPECT_TRUE(line.sink.shown.isEmpty());
-    EXPECT_EQ(readFile(target), QByteArray("last good backup"));
-    EXPECT_EQ(readFile(partial), line.cameraBytes().left(storedAtCancel * kBlockSize));
+    EXPECT_EQ(readBytes(target), QByteArray("last good backup"));
+    EXPECT_EQ(readBytes(partial), line.cameraBytes().left(storedAtCancel * kBlockSize));
     EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle));
 }
 

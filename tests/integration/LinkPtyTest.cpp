@@ -1,24 +1,17 @@
 // The link engine on a real QSerialPort over a pseudo-terminal, against the simulated
 // camera controller.
 #include "CameraControllerSim.h"
-#include "RecordingSink.h"
-#include "SimConfig.h"
-#include "SimulatedController.h"
-#include "common/QtTimer.h"
+#include "EventLoopWait.h"
+#include "FaultRules.h"
+#include "PtyLink.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
-#include "link/LinkEngine.h"
-#include "link/SerialBytePort.h"
-#include "shell/Settings.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <functional>
+#include <memory>
 
 using namespace zel;
 using namespace zel::test;
@@ -30,26 +23,6 @@ double cpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Runs the event loop (sleeping between events) until `done` holds or the time is up.
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    poll.start(5);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-void runEventsFor(int ms) {
-    waitUntil([] { return false; }, ms);
 }
 
 class Client : public LinkClient {
@@ -67,44 +40,32 @@ private:
 class LinkPtyTest : public ::testing::Test {
 protected:
     void start(const sim::SimConfig& config = {}) {
-        simulator = std::make_unique<sim::SimulatedController>(config);
+        m_link = std::make_unique<PtyLink>(config);
+        m_link->settings.TimeOutWait = QStringLiteral("300");
+        m_link->settings.CurrentWriteWait = 100;
+        client = std::make_unique<Client>(engine());
         QString error;
-        ASSERT_TRUE(simulator->start(&error)) << error.toStdString();
-        settings.PortOverride = simulator->slavePath();
-        settings.TimeOutWait = QStringLiteral("300");
-        settings.CurrentWriteWait = 100;
-        engine.ResetLinkState();
-        engine.SetCommPortSettings();
-        ASSERT_TRUE(engine.OpenCommPort()) << engine.lastOpenError().toStdString();
+        ASSERT_TRUE(m_link->open(&error)) << error.toStdString();
     }
 
+    LinkEngine& engine() { return m_link->engine; }
+    RecordingSink& sink() { return m_link->sink; }
+    sim::SimulatedController& simulator() { return m_link->sim; }
+
     int send(const QString& data, bool request, int camera = 1) {
-        engine.state().WaitingForm = &client;
+        engine().state().WaitingForm = client.get();
         const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
                                     request ? QStringLiteral("True") : QStringLiteral("False"),
                                     QStringLiteral("0"), QString::number(ScreenCommTest)};
-        return engine.SendCommandFrame(record, data);
+        return engine().SendCommandFrame(record, data);
     }
 
     bool waitIdle(int timeoutMs = 3000) {
-        return waitUntil([this] { return engine.state().ScreenCode == ScreenIdle; }, timeoutMs);
+        return waitUntil([this] { return engine().state().ScreenCode == ScreenIdle; }, timeoutMs);
     }
 
-    static sim::FaultRule rule(sim::FaultKind kind, int command) {
-        sim::FaultRule r;
-        r.kind = kind;
-        r.command = command;
-        return r;
-    }
-
-    std::unique_ptr<sim::SimulatedController> simulator;
-    Settings settings;
-    RecordingSink sink;
-    SerialBytePort port;
-    QtTimer timerMenu;
-    QtTimer timerReTry;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
-    Client client{engine};
+    std::unique_ptr<PtyLink> m_link;
+    std::unique_ptr<Client> client;
 };
 
 } // namespace
@@ -113,23 +74,23 @@ TEST_F(LinkPtyTest, AckAndDataReplies) {
     start();
     ASSERT_EQ(send(QStringLiteral("200000000000"), false), 0);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(client.replies, QStringList{QStringLiteral("06")});
+    EXPECT_EQ(client->replies, QStringList{QStringLiteral("06")});
 
     ASSERT_EQ(send(QStringLiteral("C10001"), true), 0);
     ASSERT_TRUE(waitIdle());
-    ASSERT_EQ(client.replies.size(), 2);
-    const QString reply = client.replies[1];
+    ASSERT_EQ(client->replies.size(), 2);
+    const QString reply = client->replies[1];
     EXPECT_EQ(ReplyByteCount(reply), 43);
     EXPECT_EQ(ReplyByteAt(reply, 1), 42);
-    EXPECT_TRUE(engine.CheckReplyChecksum());
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(engine().CheckReplyChecksum());
+    EXPECT_TRUE(sink().shown.isEmpty());
 }
 
 TEST_F(LinkPtyTest, NackBusyAndFragments) {
     sim::SimConfig config;
-    config.faults.add(rule(sim::FaultKind::Nack, 0x20));
-    config.faults.add(rule(sim::FaultKind::Busy, 0x30));
-    sim::FaultRule fragments = rule(sim::FaultKind::Fragment, 0xC1);
+    config.faults.add(faultRule(sim::FaultKind::Nack, 0x20));
+    config.faults.add(faultRule(sim::FaultKind::Busy, 0x30));
+    sim::FaultRule fragments = faultRule(sim::FaultKind::Fragment, 0xC1);
     fragments.fragmentSize = 10;
     fragments.gapMs = 30; // shorter than the 100 ms wait between fragments
     config.faults.add(fragments);
@@ -141,30 +102,30 @@ TEST_F(LinkPtyTest, NackBusyAndFragments) {
     ASSERT_TRUE(waitIdle());
     send(QStringLiteral("C10005"), true);
     ASSERT_TRUE(waitIdle());
-    ASSERT_EQ(client.replies.size(), 3);
-    EXPECT_EQ(client.replies[0], QStringLiteral("15"));
-    EXPECT_EQ(client.replies[1], QStringLiteral("00"));
-    EXPECT_EQ(ReplyByteCount(client.replies[2]), 43);
-    EXPECT_EQ(client.timeOuts, 0);
+    ASSERT_EQ(client->replies.size(), 3);
+    EXPECT_EQ(client->replies[0], QStringLiteral("15"));
+    EXPECT_EQ(client->replies[1], QStringLiteral("00"));
+    EXPECT_EQ(ReplyByteCount(client->replies[2]), 43);
+    EXPECT_EQ(client->timeOuts, 0);
 }
 
 TEST_F(LinkPtyTest, GapLongerThanTheWaitTimesOut) {
     sim::SimConfig config;
-    sim::FaultRule fragments = rule(sim::FaultKind::Fragment, 0xC1);
+    sim::FaultRule fragments = faultRule(sim::FaultKind::Fragment, 0xC1);
     fragments.fragmentSize = 20;
     fragments.gapMs = 400;
     config.faults.add(fragments);
     start(config);
     send(QStringLiteral("C10005"), true);
     ASSERT_TRUE(waitIdle());
-    EXPECT_TRUE(client.replies.isEmpty());
-    EXPECT_EQ(client.timeOuts, 1);
-    EXPECT_EQ(sink.numbers(), QList<int>{2});
+    EXPECT_TRUE(client->replies.isEmpty());
+    EXPECT_EQ(client->timeOuts, 1);
+    EXPECT_EQ(sink().numbers(), QList<int>{2});
 }
 
 TEST_F(LinkPtyTest, SilenceTimesOutAndRecyclesThePort) {
     sim::SimConfig config;
-    sim::FaultRule drop = rule(sim::FaultKind::Drop, 0x20);
+    sim::FaultRule drop = faultRule(sim::FaultKind::Drop, 0x20);
     drop.remaining = 1;
     config.faults.add(drop);
     start(config);
@@ -173,52 +134,52 @@ TEST_F(LinkPtyTest, SilenceTimesOutAndRecyclesThePort) {
     send(QStringLiteral("200000000000"), false);
     ASSERT_TRUE(waitIdle());
     EXPECT_GE(clock.elapsed(), 290);
-    EXPECT_EQ(sink.numbers(), QList<int>{2});
-    EXPECT_EQ(client.timeOuts, 1);
-    EXPECT_TRUE(engine.isPortOpen());
+    EXPECT_EQ(sink().numbers(), QList<int>{2});
+    EXPECT_EQ(client->timeOuts, 1);
+    EXPECT_TRUE(engine().isPortOpen());
     // The reopened port carries the next transaction.
     send(QStringLiteral("200000000000"), false);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(client.replies, QStringList{QStringLiteral("06")});
+    EXPECT_EQ(client->replies, QStringList{QStringLiteral("06")});
 }
 
 TEST_F(LinkPtyTest, CameraZeroAwaitsNothing) {
     start();
     ASSERT_EQ(send(QStringLiteral("200000000000"), false, 0), 0);
-    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(engine().state().ScreenCode, ScreenIdle);
     runEventsFor(100);
-    EXPECT_TRUE(client.replies.isEmpty());
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(client->replies.isEmpty());
+    EXPECT_TRUE(sink().shown.isEmpty());
 }
 
 TEST_F(LinkPtyTest, PulledPortEndsOrderlyWithoutBusyLoop) {
     sim::SimConfig config;
-    config.faults.add(rule(sim::FaultKind::Drop, 0x20));
+    config.faults.add(faultRule(sim::FaultKind::Drop, 0x20));
     start(config);
     send(QStringLiteral("200000000000"), false);
     runEventsFor(50);
-    simulator->stop();
+    simulator().stop();
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(client.timeOuts, 1);
-    EXPECT_TRUE(sink.numbers().contains(2));
+    EXPECT_EQ(client->timeOuts, 1);
+    EXPECT_TRUE(sink().numbers().contains(2));
     const double before = cpuSeconds();
     runEventsFor(1000);
     EXPECT_LT(cpuSeconds() - before, 0.2);
     // Sending afterwards reports the port instead of hanging.
-    sink.clear();
-    if (!engine.isPortOpen()) {
+    sink().clear();
+    if (!engine().isPortOpen()) {
         EXPECT_EQ(send(QStringLiteral("200000000000"), false), 6);
-        EXPECT_EQ(sink.numbers(), QList<int>{6});
+        EXPECT_EQ(sink().numbers(), QList<int>{6});
     }
 }
 
 TEST_F(LinkPtyTest, PulledPortWhileIdleIsQuiet) {
     start();
-    simulator->stop();
+    simulator().stop();
     const double before = cpuSeconds();
     runEventsFor(1000);
     EXPECT_LT(cpuSeconds() - before, 0.2);
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(sink().shown.isEmpty());
 }
 
 TEST_F(LinkPtyTest, SecondOpenOfTheSameDeviceIsRefusedWithAReason) {
@@ -226,12 +187,12 @@ TEST_F(LinkPtyTest, SecondOpenOfTheSameDeviceIsRefusedWithAReason) {
     SerialBytePort second;
     QString why;
     PortLineSettings line;
-    line.device = simulator->slavePath();
+    line.device = simulator().slavePath();
     if (second.open(line, &why)) {
         second.close();
         GTEST_SKIP() << "no lock directory on this system";
     }
-    EXPECT_TRUE(why.contains(simulator->slavePath())) << why.toStdString();
+    EXPECT_TRUE(why.contains(simulator().slavePath())) << why.toStdString();
 }
 
 TEST_F(LinkPtyTest, MissingDeviceNamesTheDevice) {

@@ -1,14 +1,9 @@
 // Title transfer over a real serial port on a pseudo-terminal against the simulated controller.
 #include "CameraControllerSim.h"
 #include "CameraUnit.h"
-#include "RecordingSink.h"
-#include "SimulatedController.h"
-#include "common/QtTimer.h"
-#include "link/CommLogStore.h"
-#include "link/LinkEngine.h"
-#include "link/SerialBytePort.h"
+#include "FaultRules.h"
+#include "PtyLink.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
@@ -22,7 +17,6 @@
 
 using namespace zel;
 using zel::sim::FaultKind;
-using zel::sim::FaultRule;
 
 namespace {
 
@@ -31,21 +25,16 @@ constexpr int kTitleCommand = 0xB1;
 class TitleIntegrationTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        m_line.settings.TimeOutRetry = QStringLiteral("20");
+        m_line.settings.TimeOutWait = QStringLiteral("300");
         QString error;
-        ASSERT_TRUE(m_sim.start(&error)) << error.toStdString();
-        m_settings.PortOverride = m_sim.slavePath();
-        m_settings.TimeOutRetry = QStringLiteral("20");
-        m_settings.TimeOutWait = QStringLiteral("300");
-        m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_settings,
-                                                m_sink, &m_log);
-        m_engine->SetCommPortSettings();
-        ASSERT_TRUE(m_engine->OpenCommPort()) << m_engine->lastOpenError().toStdString();
-        m_transfer = std::make_unique<TitleTransfer>(*m_engine, m_document, m_table, m_language);
-        m_log.startRecording();
+        ASSERT_TRUE(m_line.open(&error)) << error.toStdString();
+        m_transfer =
+            std::make_unique<TitleTransfer>(m_line.engine, m_document, m_table, m_language);
     }
     void TearDown() override {
         m_transfer.reset();
-        m_engine->CloseCommPort();
+        m_line.engine.CloseCommPort();
     }
 
     // Runs the started transfer until it ends; nullopt when it hangs.
@@ -65,43 +54,28 @@ protected:
     }
 
     void addFault(FaultKind kind, int titleNo, int times) {
-        FaultRule rule;
-        rule.kind = kind;
-        rule.command = kTitleCommand;
-        rule.number = titleNo;
-        rule.remaining = times;
-        m_sim.device().faultPlan().add(rule);
+        m_line.sim.device().faultPlan().add(test::faultRule(kind, kTitleCommand, titleNo, times));
     }
 
     // Data bytes of every frame sent, as hex text.
     QStringList sentData() const {
         QStringList data;
-        for (int i = 0; i < m_log.count(); ++i)
-            if (m_log.entry(i).unit.startsWith(QStringLiteral("HOST"))) {
-                const QString frame = m_log.entry(i).data;
-                data.append(frame.mid(10, frame.size() - 16));
-            }
+        for (const QString& frame : m_line.framesSent())
+            data.append(frame.mid(10, frame.size() - 16));
         return data;
     }
 
-    sim::SimulatedController m_sim;
-    SerialBytePort m_port;
-    QtTimer m_timerMenu;
-    QtTimer m_timerReTry;
-    Settings m_settings;
-    test::RecordingSink m_sink;
-    CommLogStore m_log;
+    test::PtyLink m_line;
     LanguageTables m_language;
     TitleCharTable m_table{0};
     TitleDocument m_document;
-    std::unique_ptr<LinkEngine> m_engine;
     std::unique_ptr<TitleTransfer> m_transfer;
 };
 
 } // namespace
 
 TEST_F(TitleIntegrationTest, PositionDownloadSendsEveryTitleNumberAndFillsRows) {
-    const auto codes = m_sim.device().camera(1).titleCodes(0x03, 200);
+    const auto codes = m_line.sim.device().camera(1).titleCodes(0x03, 200);
     ASSERT_TRUE(m_transfer->startDownload(CategoryPosition));
     ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
     const QStringList data = sentData();
@@ -112,7 +86,7 @@ TEST_F(TitleIntegrationTest, PositionDownloadSendsEveryTitleNumberAndFillsRows) 
     EXPECT_EQ(data.last(), QStringLiteral("B1032550"));
     EXPECT_EQ(m_document.title(CategoryPosition, 200),
               m_table.TitleCodesToText(QString::fromLatin1(codes.toHex().toUpper())));
-    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_TRUE(m_line.sink.shown.isEmpty());
 }
 
 TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
@@ -123,7 +97,7 @@ TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
     m_document.setTitle(CategoryPosition, 17, QStringLiteral("{024}\"x"));
     ASSERT_EQ(m_transfer->startAllUpload(), TitleTransfer::AllUploadStart::Sent);
     ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
-    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 302);
+    EXPECT_EQ(m_line.sim.device().frameCount(kTitleCommand), 302);
 
     TitleDocument expected = m_document;
     m_document.ClearAllTitles();
@@ -132,7 +106,7 @@ TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
     for (int category = 0; category < kTitleCategoryCount; ++category)
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
             ASSERT_EQ(m_document.title(category, number), expected.title(category, number));
-    EXPECT_EQ(m_sink.numbers(), QList<int>{18}); // "No Error" before the upload
+    EXPECT_EQ(m_line.sink.numbers(), QList<int>{18}); // "No Error" before the upload
 }
 
 TEST_F(TitleIntegrationTest, BusyThenSuccessResendsTheSameTitle) {
@@ -142,7 +116,7 @@ TEST_F(TitleIntegrationTest, BusyThenSuccessResendsTheSameTitle) {
     const QStringList data = sentData();
     EXPECT_EQ(data.size(), 16 + 3);
     EXPECT_EQ(data.count(TitleTransfer::TitleRequestData(0x06, 3)), 4);
-    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_TRUE(m_line.sink.shown.isEmpty());
 }
 
 TEST_F(TitleIntegrationTest, FourthBusyNackAndBadChecksumEndWithTheirMessages) {
@@ -152,13 +126,13 @@ TEST_F(TitleIntegrationTest, FourthBusyNackAndBadChecksumEndWithTheirMessages) {
     };
     for (const Case& c :
          {Case{FaultKind::Busy, 16}, Case{FaultKind::Nack, 3}, Case{FaultKind::BadChecksum, 16}}) {
-        m_sim.device().faultPlan().clear();
-        m_sink.clear();
+        m_line.sim.device().faultPlan().clear();
+        m_line.sink.clear();
         addFault(c.kind, 2, -1);
         ASSERT_TRUE(m_transfer->startDownload(CategoryAlarm));
         EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
-        EXPECT_EQ(m_sink.numbers(), QList<int>{c.message});
-        EXPECT_EQ(m_engine->state().ScreenCode, ScreenIdle);
+        EXPECT_EQ(m_line.sink.numbers(), QList<int>{c.message});
+        EXPECT_EQ(m_line.engine.state().ScreenCode, ScreenIdle);
         EXPECT_EQ(m_document.title(CategoryAlarm, 2), QString());
     }
 }
@@ -167,6 +141,6 @@ TEST_F(TitleIntegrationTest, SilentDeviceTimesOut) {
     addFault(FaultKind::Drop, 1, -1);
     ASSERT_TRUE(m_transfer->startUpload(CategorySector));
     EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
-    EXPECT_EQ(m_sink.numbers(), QList<int>{2});
-    EXPECT_TRUE(m_engine->isPortOpen()); // recycled after the time-out
+    EXPECT_EQ(m_line.sink.numbers(), QList<int>{2});
+    EXPECT_TRUE(m_line.engine.isPortOpen()); // recycled after the time-out
 }

@@ -1,4 +1,5 @@
 #include "RecordingSink.h"
+#include "TestFiles.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogStore.h"
 
@@ -18,9 +19,7 @@ class CommLogFileTest : public ::testing::Test {
 protected:
     QString writeRaw(const QByteArray& bytes, const QString& name = QStringLiteral("t.log")) {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeBytes(path, bytes));
         return path;
     }
     bool load(const QString& path) { return CommLogFile::load(path, store, sink); }

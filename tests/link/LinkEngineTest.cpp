@@ -1,12 +1,6 @@
-#include "MemoryBytePort.h"
-
-#include "ManualTimer.h"
-#include "RecordingSink.h"
-#include "link/CommLogStore.h"
+#include "MemoryLink.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
-#include "link/LinkEngine.h"
-#include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -46,16 +40,13 @@ private:
     LinkEngine& m_engine;
 };
 
-class LinkEngineTest : public ::testing::Test {
+class LinkEngineTest : public ::testing::Test, protected MemoryLink {
 protected:
     LinkEngineTest() {
-        settings.PortOverride = QStringLiteral("/dev/ttyTEST");
         settings.TimeOutWait = QStringLiteral("500");
         settings.TimeOutRetry = QStringLiteral("300");
         settings.CurrentWriteWait = 40;
-        engine.ResetLinkState();
-        engine.SetCommPortSettings();
-        engine.OpenCommPort();
+        openTestPort();
         log.startRecording();
         client.messagesAtTimeOut = [this] { return static_cast<int>(sink.shown.size()); };
     }
@@ -68,13 +59,6 @@ protected:
         return engine.SendCommandFrame(record, data);
     }
 
-    MemoryBytePort port;
-    ManualTimer timerMenu;
-    ManualTimer timerReTry;
-    Settings settings;
-    RecordingSink sink;
-    CommLogStore log;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink, &log};
     ScriptedClient client{engine};
 };
 
@@ -180,11 +164,14 @@ TEST_F(LinkEngineTest, PanelTimeOutIsSilent) {
 }
 
 TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
+    QStringList reasons;
+    engine.onOpenFailed = [&](const QString& why) { reasons.append(why); };
     send(QStringLiteral("1"), ScreenCommTest);
     port.failOpen = true;
     ASSERT_TRUE(timerMenu.fireNow());
     EXPECT_EQ(sink.numbers(), (QList<int>{6, 2}));
     EXPECT_EQ(engine.lastOpenError(), QStringLiteral("/dev/ttyTEST: no such device"));
+    EXPECT_EQ(reasons, QStringList{engine.lastOpenError()});
     EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest), 6);
 }
 

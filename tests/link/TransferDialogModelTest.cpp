@@ -1,11 +1,7 @@
 #include "link/TransferDialogModel.h"
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
-#include "RecordingSink.h"
+#include "MemoryLink.h"
 #include "link/LinkClient.h"
-#include "link/LinkEngine.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +20,8 @@ struct ClosingClient : LinkClient {
     int closed = 0;
 };
 
-class TransferDialogModelTest : public ::testing::Test {
+class TransferDialogModelTest : public ::testing::Test, protected MemoryLink {
 protected:
-    MemoryBytePort port;
-    ManualTimer timerMenu, timerReTry;
-    Settings settings;
-    RecordingSink sink;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink};
     LanguageTables language;
     TransferDialogModel model{engine};
 };

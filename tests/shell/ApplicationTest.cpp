@@ -1,61 +1,37 @@
 #include "shell/Application.h"
+#include "PtyMaster.h"
 #include "RecordingSink.h"
+#include "TestFiles.h"
 #include "link/LinkEngine.h"
 #include "shell/MenuState.h"
 #include "shell/OptionController.h"
 #include "shell/SingleInstanceLock.h"
 
-#include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 using namespace zel;
 
 namespace {
 
-// The master side of a real pseudo-terminal; its slave is the device the program opens.
-class Pty {
-public:
-    Pty() {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
-            m_slave = QString::fromLocal8Bit(ptsname(m_master));
-    }
-    ~Pty() {
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    QString slavePath() const { return m_slave; }
-
-private:
-    int m_master = -1;
-    QString m_slave;
-};
-
 class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[LANGUAGE]\nMode=1\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n"
-                   "[RsWait]\nWrite1=11\nWrite2=22\nWrite3=33\nWrite4=44\n");
-        file.close();
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")),
+                                     "[LANGUAGE]\nMode=1\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n"
+                                     "[RsWait]\nWrite1=11\nWrite2=22\nWrite3=33\nWrite4=44\n"));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
         ASSERT_FALSE(m_pty.slavePath().isEmpty());
         m_app.settings().PortOverride = m_pty.slavePath();
         m_app.start(m_sink);
     }
     QByteArray iniText() const {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return test::readBytes(m_dir.filePath(QStringLiteral("zel.ini")));
     }
 
     QTemporaryDir m_dir;
-    Pty m_pty;
+    test::PtyMaster m_pty; // its slave is the device the program opens
     test::RecordingSink m_sink;
     Application m_app;
 };
@@ -145,10 +121,8 @@ TEST(SingleInstanceLockTest, SecondCopyRefusedAndStaleLockTakenOver) {
         EXPECT_FALSE(second.tryLock());
     }
     // A copy that crashed: its lock names a process that no longer runs.
-    QFile stale(dir.filePath(QStringLiteral("zel.lock")));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("999999\nzel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.lock")),
+                                 "999999\nzel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
     SingleInstanceLock next(QStringLiteral("zel.lock"), dir.path());
     EXPECT_TRUE(next.tryLock());
 }

@@ -1,6 +1,6 @@
 #include "shell/Settings.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,13 +11,10 @@ namespace {
 class SettingsTest : public ::testing::Test {
 protected:
     void writeIni(const QByteArray& content) {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(zel::test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), content));
     }
     QByteArray readIni() const {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return zel::test::readBytes(m_dir.filePath(QStringLiteral("zel.ini")));
     }
     Settings read(const QByteArray& content) {
         writeIni(content);

@@ -2,67 +2,19 @@
 // slave of a pseudo-terminal made by the test, whose master plays the PC.
 #include "SerialDeviceHost.h"
 #include "CameraControllerSim.h"
-#include "PtySlave.h"
+#include "PtyMaster.h"
 #include "SimFrames.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 using namespace zel::sim;
 using namespace zel::test;
 
 namespace {
 
-// A pseudo-terminal master owned by the test.
-class MasterEnd {
-public:
-    MasterEnd() {
-        m_fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (m_fd >= 0 && (::grantpt(m_fd) != 0 || ::unlockpt(m_fd) != 0)) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
-    ~MasterEnd() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    bool ok() const { return m_fd >= 0; }
-    QString slavePath() const { return QString::fromLocal8Bit(::ptsname(m_fd)); }
-    void write(const QByteArray& bytes) {
-        [[maybe_unused]] const auto put = ::write(m_fd, bytes.constData(), size_t(bytes.size()));
-    }
-    QByteArray read(qsizetype count, int timeoutMs) {
-        QByteArray got;
-        QElapsedTimer clock;
-        clock.start();
-        while (got.size() < count && clock.elapsed() < timeoutMs) {
-            QCoreApplication::processEvents();
-            pollfd watch{m_fd, POLLIN, 0};
-            if (::poll(&watch, 1, 1) <= 0)
-                continue;
-            char chunk[256];
-            const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
-            if (n > 0)
-                got.append(chunk, n);
-        }
-        return got;
-    }
-
-private:
-    int m_fd = -1;
-};
-
 TEST(SerialDeviceHost, ServesALineItDidNotCreate) {
-    MasterEnd pc;
-    ASSERT_TRUE(pc.ok());
+    PtyMaster pc;
+    ASSERT_TRUE(pc.isOpen());
     CameraControllerSim device;
     SerialDeviceHost host(device);
     QString error;

@@ -1,9 +1,9 @@
 // The zelsim program as other programs and scripts use it: first stdout line names the
 // slave, the line answers, a signal ends it cleanly, bad usage exits 2.
+#include "ProgramRun.h"
 #include "PtySlave.h"
 #include "SimFrames.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -13,8 +13,7 @@ using namespace zel::test;
 namespace {
 
 QString zelsimPath() {
-    // Built beside the tests: <build>/tests/test_sim and <build>/src/zelsim.
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/zelsim");
+    return BuiltProgram(QStringLiteral("zelsim"));
 }
 
 TEST(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {

@@ -64,19 +64,17 @@ TEST(TitleDocument, MarkModifiedTellsTheWindow) {
     EXPECT_EQ(calls, 1);
 }
 
-TEST(TitleSlots, SlotsAndOpenFiles) {
+TEST(TitleSlots, OpenFilesAreComparedAcrossSlots) {
     TitleSlots titleSlots;
-    for (int expected = 1; expected <= 8; ++expected)
-        EXPECT_EQ(titleSlots.acquireSlot(), expected);
-    EXPECT_EQ(titleSlots.acquireSlot(), 0);
-    EXPECT_FALSE(titleSlots.hasFreeSlot());
     titleSlots.setTitleFileName(3, QStringLiteral("/a.ttl"));
     EXPECT_TRUE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
     EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 3));
     EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/A.ttl"), 1)); // exact comparison
-    titleSlots.releaseSlot(3);
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QString(), 1)); // windows without a file
+    titleSlots.setTitleFileName(9, QStringLiteral("/b.ttl")); // no such slot
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/b.ttl"), 1));
+    titleSlots.setTitleFileName(3, QString()); // its window closed
     EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
-    EXPECT_EQ(titleSlots.acquireSlot(), 3);
 }
 
 TEST(TitleCheck, PositionFailuresCountAndSortFirst) {

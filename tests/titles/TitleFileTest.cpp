@@ -1,4 +1,5 @@
 #include "RecordingSink.h"
+#include "TestFiles.h"
 #include "common/Cp932.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
@@ -11,11 +12,11 @@
 #include "titles/TitleSlots.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zel;
+using zel::test::readBytes;
 using zel::test::RecordingSink;
 
 namespace {
@@ -24,11 +25,6 @@ constexpr int kKeepReading = 1;
 constexpr int kSaveInEdit = 19;
 constexpr int kAlreadyOpened = 23;
 constexpr int kCannotSave = 24;
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeLines(const QString& path, const QStringList& lines) {
     ASSERT_TRUE(WriteTextFile(path, lines));
@@ -50,10 +46,7 @@ TitleDocument sampleDocument(bool japanese) {
 
 class TitleFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_slot = m_slots.acquireSlot();
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
     TitleDocumentSession session(TitleDocument& document, int slot = 0) {
         return TitleDocumentSession(m_slots, slot == 0 ? m_slot : slot, document, m_sink,
@@ -62,7 +55,7 @@ protected:
 
     QTemporaryDir m_dir;
     TitleSlots m_slots;
-    int m_slot = 0;
+    int m_slot = 1; // the slot the menu handed the window under test
     RecordingSink m_sink;
     LanguageTables m_language;
 };
@@ -98,15 +91,16 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
         writer.close();
 
         TitleDocument reread;
-        TitleDocumentSession reader = session(reread, m_slots.acquireSlot());
+        // Another window: the writer's closing freed the file for it.
+        TitleDocumentSession reader = session(reread, 2);
         ASSERT_EQ(reader.ReadTitleFile(first), TitleOpenResult::Loaded);
         EXPECT_EQ(reread.RemoteNo, QStringLiteral("12"));
         EXPECT_EQ(reread.CameraNo, QStringLiteral("200"));
         EXPECT_EQ(reread.title(CategoryPosition, 7), document.title(CategoryPosition, 7));
         EXPECT_EQ(reread.title(CategoryAux, 8), document.title(CategoryAux, 8));
         ASSERT_TRUE(reader.saveAs(second));
-        EXPECT_EQ(fileBytes(first), fileBytes(second));
-        EXPECT_TRUE(fileBytes(first).endsWith("\r\n"));
+        EXPECT_EQ(readBytes(first), readBytes(second));
+        EXPECT_TRUE(readBytes(first).endsWith("\r\n"));
         reader.close();
         EXPECT_TRUE(m_sink.shown.isEmpty());
     }
@@ -200,7 +194,7 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
 
     const QString shared = path(QStringLiteral("shared.ttl"));
     TitleDocument other;
-    TitleDocumentSession otherSession = session(other, m_slots.acquireSlot());
+    TitleDocumentSession otherSession = session(other, 2);
     ASSERT_TRUE(otherSession.saveAs(shared));
     m_sink.clear();
     EXPECT_EQ(session(document).ReadTitleFile(shared), TitleOpenResult::NotLoaded);
@@ -209,7 +203,7 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
     // Save as writes under a long path; the file cannot be opened again.
     TitleDocument third;
-    TitleDocumentSession thirdSession = session(third, m_slots.acquireSlot());
+    TitleDocumentSession thirdSession = session(third, 3);
     const QString longSave = m_dir.path() + QLatin1Char('/') + QString(130, QLatin1Char('y'));
     ASSERT_TRUE(thirdSession.saveAs(longSave));
     thirdSession.close();
@@ -221,13 +215,13 @@ TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
     TitleDocument document = sampleDocument(false);
     TitleDocumentSession windowSession = session(document);
     ASSERT_TRUE(windowSession.saveAs(file));
-    const QByteArray before = fileBytes(file);
+    const QByteArray before = readBytes(file);
     document.setTitle(CategoryCamera, 1, QStringLiteral("emoji \U0001F600")); // no CP932 form
     document.MarkModified();
     EXPECT_FALSE(windowSession.Save());
     EXPECT_EQ(m_sink.numbers(), QList<int>{kCannotSave});
     EXPECT_TRUE(document.TitleModified);
-    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_EQ(readBytes(file), before);
     EXPECT_FALSE(windowSession.saveAs(path(QStringLiteral("missing/dir/x.ttl"))));
     EXPECT_TRUE(document.TitleModified);
 }

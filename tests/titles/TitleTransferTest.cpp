@@ -1,11 +1,7 @@
 #include "titles/TitleTransfer.h"
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
-#include "RecordingSink.h"
+#include "MemoryLink.h"
 #include "common/HexText.h"
-#include "link/LinkEngine.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
@@ -29,30 +25,24 @@ QString titleReply(const QString& codesHex, bool goodChecksum = true) {
     return text + ByteToHex(checksum) + QStringLiteral("FFFF");
 }
 
-class TitleTransferTest : public ::testing::Test {
+class TitleTransferTest : public ::testing::Test, protected MemoryLink {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_engine.OpenCommPort());
+        ASSERT_TRUE(openTestPort());
         m_transfer.onFinished = [this](bool completed) { m_finished.append(completed); };
         m_transfer.onTextLock = [this](bool lock) { m_locks.append(lock); };
     }
     // Data bytes of the frame last written (after the five header bytes, before checksum).
     QString lastData() const {
-        const QString frame = BytesToHexText(m_port.written.last());
+        const QString frame = BytesToHexText(port.written.last());
         return frame.mid(10, frame.size() - 10 - 6);
     }
-    QString lastRequestFlag() const { return BytesToHexText(m_port.written.last()).mid(7, 1); }
+    QString lastRequestFlag() const { return BytesToHexText(port.written.last()).mid(7, 1); }
 
-    MemoryBytePort m_port;
-    ManualTimer m_timerMenu;
-    ManualTimer m_timerReTry;
-    Settings m_settings;
-    RecordingSink m_sink;
     LanguageTables m_language;
-    LinkEngine m_engine{m_port, m_timerMenu, m_timerReTry, m_settings, m_sink};
     TitleCharTable m_table{0};
     TitleDocument m_document;
-    TitleTransfer m_transfer{m_engine, m_document, m_table, m_language};
+    TitleTransfer m_transfer{engine, m_document, m_table, m_language};
     QList<bool> m_finished;
     QList<bool> m_locks;
 };
@@ -75,16 +65,16 @@ TEST_F(TitleTransferTest, CameraIdDownloadStoresTitleAndCompletes) {
     EXPECT_EQ(lastRequestFlag(), QStringLiteral("1"));
     EXPECT_EQ(m_transfer.dialog().state().progressMax, 1);
     EXPECT_EQ(m_transfer.dialog().state().caption, QStringLiteral("DOWNLOAD  0%"));
-    m_port.receiveHex(titleReply(QStringLiteral("000A000B802400FD00FD00FD00FD00FD")));
+    port.receiveHex(titleReply(QStringLiteral("000A000B802400FD00FD00FD00FD00FD")));
     EXPECT_EQ(m_document.title(CategoryCamera, 1), QStringLiteral("AB{024}"));
     EXPECT_EQ(m_transfer.dialog().state().visibleFrame, 1);
     EXPECT_EQ(m_transfer.dialog().state().caption, QStringLiteral("DOWNLOAD  100%"));
     EXPECT_EQ(m_finished, QList<bool>{true});
     EXPECT_EQ(m_locks, (QList<bool>{true, false}));
-    EXPECT_EQ(m_port.written.size(), 1);
-    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_TRUE(sink.shown.isEmpty());
     m_transfer.dialog().close(); // the user closes the completed dialog
-    EXPECT_EQ(m_engine.state().TitleTransferFlag, 0);
+    EXPECT_EQ(engine.state().TitleTransferFlag, 0);
 }
 
 TEST_F(TitleTransferTest, TraceUploadSendsCodesAndWaitsForAck) {
@@ -92,34 +82,34 @@ TEST_F(TitleTransferTest, TraceUploadSendsCodesAndWaitsForAck) {
     ASSERT_TRUE(m_transfer.startUpload(CategoryTrace));
     EXPECT_EQ(lastData(), QStringLiteral("B1040010000A800B00FD00FD00FD00FD00FD00FD"));
     EXPECT_EQ(lastRequestFlag(), QStringLiteral("0"));
-    m_port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(QStringLiteral("06"));
     EXPECT_EQ(lastData(), QStringLiteral("B1040020") + QStringLiteral("00FD").repeated(8));
-    m_port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(m_port.written.size(), 2);
+    port.receiveHex(QStringLiteral("06"));
+    EXPECT_EQ(port.written.size(), 2);
     EXPECT_EQ(m_finished, QList<bool>{true});
 }
 
 TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyEnds) {
     ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
-    m_port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+    port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
     const QString second = lastData();
     EXPECT_EQ(second, QStringLiteral("B1040020"));
-    m_port.receiveHex(QStringLiteral("00"));
-    ASSERT_TRUE(m_timerReTry.isActive());
-    EXPECT_EQ(m_timerReTry.interval(), 500);
-    m_timerReTry.fireNow();
+    port.receiveHex(QStringLiteral("00"));
+    ASSERT_TRUE(timerReTry.isActive());
+    EXPECT_EQ(timerReTry.interval(), 500);
+    timerReTry.fireNow();
     EXPECT_EQ(lastData(), second);
-    EXPECT_EQ(m_port.written.size(), 3);
+    EXPECT_EQ(port.written.size(), 3);
     for (int busy = 2; busy <= 3; ++busy) {
-        m_port.receiveHex(QStringLiteral("00"));
-        m_timerReTry.fireNow();
+        port.receiveHex(QStringLiteral("00"));
+        timerReTry.fireNow();
     }
-    EXPECT_TRUE(m_sink.shown.isEmpty());
-    m_port.receiveHex(QStringLiteral("00")); // the fourth BUSY in a row
-    EXPECT_EQ(m_sink.numbers(), QList<int>{16});
+    EXPECT_TRUE(sink.shown.isEmpty());
+    port.receiveHex(QStringLiteral("00")); // the fourth BUSY in a row
+    EXPECT_EQ(sink.numbers(), QList<int>{16});
     EXPECT_EQ(m_finished, QList<bool>{false});
     EXPECT_FALSE(m_transfer.dialog().isOpen());
-    EXPECT_EQ(m_engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_EQ(m_document.title(CategoryTrace, 1), QStringLiteral("1"));
 }
 
@@ -127,13 +117,13 @@ TEST_F(TitleTransferTest, BusyCountStartsAgainAfterAGoodReply) {
     ASSERT_TRUE(m_transfer.startDownload(CategoryHome));
     for (int title = 1; title <= 3; ++title) {
         for (int busy = 0; busy < 3; ++busy) {
-            m_port.receiveHex(QStringLiteral("00"));
-            m_timerReTry.fireNow();
+            port.receiveHex(QStringLiteral("00"));
+            timerReTry.fireNow();
         }
-        m_port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+        port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
     }
     EXPECT_EQ(m_finished, QList<bool>{true});
-    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_TRUE(sink.shown.isEmpty());
 }
 
 TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
@@ -148,21 +138,21 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
         {QStringLiteral("06"), 16},           // an ACK where a data reply was expected
     };
     for (const Case& c : cases) {
-        m_sink.clear();
+        sink.clear();
         m_finished.clear();
         ASSERT_TRUE(m_transfer.startDownload(CategoryPosition)) << c.reply.toStdString();
-        m_port.receiveHex(c.reply);
-        EXPECT_EQ(m_sink.numbers(), QList<int>{c.message}) << c.reply.toStdString();
+        port.receiveHex(c.reply);
+        EXPECT_EQ(sink.numbers(), QList<int>{c.message}) << c.reply.toStdString();
         EXPECT_EQ(m_finished, QList<bool>{false});
-        EXPECT_EQ(m_engine.state().TitleTransferFlag, 0);
+        EXPECT_EQ(engine.state().TitleTransferFlag, 0);
         EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
     }
 }
 
 TEST_F(TitleTransferTest, TimeOutShowsMessageTwoAndEnds) {
     ASSERT_TRUE(m_transfer.startUpload(CategoryAux));
-    m_timerMenu.fireNow();
-    EXPECT_EQ(m_sink.numbers(), QList<int>{2});
+    timerMenu.fireNow();
+    EXPECT_EQ(sink.numbers(), QList<int>{2});
     EXPECT_EQ(m_finished, QList<bool>{false});
     EXPECT_FALSE(m_transfer.dialog().isOpen());
     EXPECT_TRUE(m_transfer.startUpload(CategoryAux)); // the link is free again
@@ -173,9 +163,9 @@ TEST_F(TitleTransferTest, CancelEndsAndIgnoresLateReplies) {
     m_transfer.dialog().close();
     EXPECT_EQ(m_finished, QList<bool>{false});
     EXPECT_EQ(m_locks.last(), false);
-    m_port.receiveHex(titleReply(QStringLiteral("800A") + QStringLiteral("00FD").repeated(7)));
+    port.receiveHex(titleReply(QStringLiteral("800A") + QStringLiteral("00FD").repeated(7)));
     EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
-    EXPECT_EQ(m_port.written.size(), 1);
+    EXPECT_EQ(port.written.size(), 1);
 }
 
 TEST_F(TitleTransferTest, NothingStartsWhileBusyOrWithBadNumbers) {
@@ -187,16 +177,16 @@ TEST_F(TitleTransferTest, NothingStartsWhileBusyOrWithBadNumbers) {
     EXPECT_FALSE(m_transfer.startDownload(CategoryCamera));
     EXPECT_EQ(m_document.title(CategoryCamera, 1), QStringLiteral("kept"));
     m_document.RemoteNo = QStringLiteral("99");
-    m_engine.state().ScreenCode = ScreenPanel;
+    engine.state().ScreenCode = ScreenPanel;
     EXPECT_FALSE(m_transfer.startDownload(CategoryCamera));
-    EXPECT_TRUE(m_port.written.isEmpty());
+    EXPECT_TRUE(port.written.isEmpty());
 }
 
 TEST_F(TitleTransferTest, AllUploadIsGatedByTheCheck) {
     m_document.setTitle(CategoryAux, 2, QStringLiteral("ABCDEFGHIJ"));
     EXPECT_EQ(m_transfer.startAllUpload(), TitleTransfer::AllUploadStart::CheckFailed);
-    EXPECT_EQ(m_sink.numbers(), QList<int>{17});
-    EXPECT_TRUE(m_port.written.isEmpty());
+    EXPECT_EQ(sink.numbers(), QList<int>{17});
+    EXPECT_TRUE(port.written.isEmpty());
     m_document.setTitle(CategoryAux, 2, QStringLiteral("OK"));
     EXPECT_EQ(m_transfer.startAllUpload(), TitleTransfer::AllUploadStart::Sent);
     EXPECT_EQ(m_transfer.dialog().state().progressMax, 302);
@@ -207,12 +197,12 @@ TEST_F(TitleTransferTest, AllDownloadWalksEveryCategoryInOrder) {
     ASSERT_TRUE(m_transfer.startAllDownload());
     QStringList sent{lastData()};
     for (int reply = 0; reply < 302; ++reply) {
-        m_port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+        port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
         if (reply < 301)
             sent.append(lastData());
     }
     ASSERT_EQ(sent.size(), 302);
-    EXPECT_EQ(m_port.written.size(), 302);
+    EXPECT_EQ(port.written.size(), 302);
     EXPECT_EQ(sent[1], QStringLiteral("B1030010"));
     EXPECT_EQ(sent[255], QStringLiteral("B1032550"));
     EXPECT_EQ(sent[256], QStringLiteral("B1040010"));

@@ -2,8 +2,10 @@
 
 #include "backup/NumberBox.h"
 #include "common/HexText.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "link/CommSendRecord.h"
+#include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
@@ -14,16 +16,6 @@ namespace zel {
 
 namespace {
 
-constexpr int kMessageNack = 3;
-constexpr int kMessageReceiveError = 16;
-constexpr int kMessageVerifyError = 22;
-constexpr int kMessageCannotSave = 24;
-constexpr int kMessageFileIncorrect = 25;
-constexpr int kMessageOtherWindowBusy = 36;
-
-const QString kReplyAck = QStringLiteral("06");
-const QString kReplyNack = QStringLiteral("15");
-const QString kReplyBusy = QStringLiteral("00");
 const QString kRequestData = QStringLiteral("True");
 const QString kRequestAck = QStringLiteral("False");
 
@@ -93,15 +85,14 @@ bool BackupTransfer::readyToStart() {
         return false;
     // Another screen's transaction is in flight; its reply must not come to us.
     if (m_engine.state().ScreenCode != ScreenIdle) {
-        m_messages.ShowMessage(kMessageOtherWindowBusy);
+        m_messages.ShowMessage(MessageOtherWindowInAction);
         return false;
     }
     return addressValid();
 }
 
 bool BackupTransfer::addressValid() {
-    return NumberBox::checkRemoteNo(m_messages, m_language, m_remoteNo) &&
-           NumberBox::checkCameraNo(m_messages, m_language, m_cameraNo);
+    return NumberBox::checkAddress(m_messages, m_language, m_remoteNo, m_cameraNo);
 }
 
 bool BackupTransfer::startDownload(const QString& path) {
@@ -109,7 +100,7 @@ bool BackupTransfer::startDownload(const QString& path) {
         return false;
     // The chosen file stays as it is until the last block is stored.
     if (!m_file.openForDownload(path)) {
-        m_messages.ShowMessage(kMessageCannotSave);
+        m_messages.ShowMessage(MessageCannotSave);
         return false;
     }
     m_path = path;
@@ -124,14 +115,14 @@ bool BackupTransfer::startUpload(const QString& path) {
         return false;
     const QFileInfo info(path);
     if (!info.isFile() || info.size() != BackupFile::kImageSize || !m_file.openForUpload(path)) {
-        m_messages.ShowMessage(kMessageFileIncorrect);
+        m_messages.ShowMessage(MessageFileIncorrect);
         return false;
     }
     m_path = path;
     openDialog(ModeUpload);
     const auto data = Get_FileBlock();
     if (!data) {
-        endWithMessage(kMessageFileIncorrect);
+        endWithMessage(MessageFileIncorrect);
         return false;
     }
     Set_BlockNoClear();
@@ -194,11 +185,11 @@ std::optional<QString> BackupTransfer::Get_FileBlock() {
 bool BackupTransfer::Put_FileBlock() {
     const auto reply = HexTextToBytes(m_engine.state().ReceiveBuffer);
     if (!reply || reply->size() < kReplyDataOffset + BackupFile::kBlockSize) {
-        endWithMessage(kMessageReceiveError);
+        endWithMessage(MessageReceiveError);
         return false;
     }
     if (!m_file.writeBlock(reply->mid(kReplyDataOffset, BackupFile::kBlockSize))) {
-        endWithMessage(kMessageCannotSave);
+        endWithMessage(MessageCannotSave);
         return false;
     }
     return true;
@@ -226,30 +217,23 @@ bool BackupTransfer::replyReceived() const {
     return m_engine.state().ScreenCode == ScreenIdle;
 }
 
-bool BackupTransfer::replyOfExpectedKind(const QString& reply, int mode) const {
-    if (mode == ModeUpload)
-        return reply == kReplyAck;
-    if (!reply.startsWith(QStringLiteral("FD")) || !reply.endsWith(QStringLiteral("FFFF")))
-        return false;
-    const int lengthField = HexByteAt(reply, 2);
-    return lengthField >= 0 && lengthField * 2 + 2 == reply.size();
-}
-
 void BackupTransfer::Get_CommBackup() {
     if (!m_running)
         return;
     LinkState& link = m_engine.state();
     const QString reply = link.ReceiveBuffer.toUpper();
     if (reply == kReplyNack) {
-        endWithMessage(kMessageNack);
+        endWithMessage(MessageNack);
         return;
     }
     if (reply == kReplyBusy) {
-        handleBusy();
+        // The retry tick steps BlockNo back and calls Check_CommBackup for the same block.
+        if (!m_engine.retryAfterBusy(ScreenBackup))
+            endWithMessage(MessageReceiveError);
         return;
     }
-    if (!replyOfExpectedKind(reply, link.ExpectedReplyKind)) {
-        endWithMessage(kMessageReceiveError);
+    if (!IsExpectedReply(reply, link.ExpectedReplyKind != ModeUpload)) {
+        endWithMessage(MessageReceiveError);
         return;
     }
     link.BusyCount = 0;
@@ -257,17 +241,6 @@ void BackupTransfer::Get_CommBackup() {
         Set_BlockNoInc();
         Set_BackupProgress(m_engine.state().ExpectedReplyKind);
     }
-}
-
-void BackupTransfer::handleBusy() {
-    LinkState& link = m_engine.state();
-    link.BusyCount += 1;
-    if (link.BusyCount > m_engine.settings().retryCount()) {
-        endWithMessage(kMessageReceiveError);
-        return;
-    }
-    // The retry tick steps BlockNo back and calls Check_CommBackup for the same block.
-    m_engine.armRetry(ScreenBackup);
 }
 
 bool BackupTransfer::Check_CommBackup() {
@@ -319,7 +292,7 @@ bool BackupTransfer::checkUpload() {
         // A retry resends the refused block as it went out, without reading the file again.
         const auto data = replyReceived() ? Get_FileBlock() : lastSentBlockData();
         if (!data) {
-            endWithMessage(replyReceived() ? kMessageFileIncorrect : kMessageReceiveError);
+            endWithMessage(replyReceived() ? MessageFileIncorrect : MessageReceiveError);
             return false;
         }
         return Send_BackupCommand(commandText() + block + *data, kRequestAck);
@@ -340,7 +313,7 @@ std::optional<QString> BackupTransfer::lastSentBlockData() const {
 
 void BackupTransfer::startVerification() {
     if (!Seek_BackupFile()) {
-        endWithMessage(kMessageFileIncorrect);
+        endWithMessage(MessageFileIncorrect);
         return;
     }
     Set_BlockNoClear();
@@ -359,7 +332,7 @@ bool BackupTransfer::Check_BackupReply() {
     if (!m_engine.CheckReplyChecksum()) // shows message 16 itself
         return false;
     if (HexByteAt(m_engine.state().ReceiveBuffer, 2) != kReplyLengthField) {
-        m_messages.ShowMessage(kMessageReceiveError);
+        m_messages.ShowMessage(MessageReceiveError);
         return false;
     }
     return true;
@@ -375,7 +348,7 @@ bool BackupTransfer::Check_VerifyBlock() {
         QString::compare(*fileData, reply.mid(kSentDataOffset, reply.size() - kTrailerAndHeader),
                          Qt::CaseInsensitive) == 0;
     if (!matches) {
-        endWithMessage(kMessageVerifyError);
+        endWithMessage(MessageVerifyError);
         return false;
     }
     return true;
@@ -415,9 +388,8 @@ void BackupTransfer::finish(bool completed) {
 void BackupTransfer::Set_BackupProgress(int mode) {
     TransferDialogState& view = m_dialog.state();
     view.progressValue += 1;
-    const int percent = view.progressMax > 0 ? view.progressValue * 100 / view.progressMax : 100;
-    view.caption =
-        statusText(mode) + QStringLiteral("  ") + QString::number(percent) + QLatin1Char('%');
+    view.caption = statusText(mode) + QStringLiteral("  ") + QString::number(view.percent()) +
+                   QLatin1Char('%');
     if (view.progressValue >= view.progressMax) {
         completeTransfer(mode);
         return;
@@ -428,7 +400,7 @@ void BackupTransfer::Set_BackupProgress(int mode) {
 void BackupTransfer::completeTransfer(int mode) {
     // Only a whole image replaces the chosen file.
     if (m_file.isOpen() && m_file.isDownload() && !m_file.commit()) {
-        endWithMessage(kMessageCannotSave);
+        endWithMessage(MessageCannotSave);
         return;
     }
     TransferDialogState& view = m_dialog.state();

@@ -95,8 +95,6 @@ private:
     void openDialog(int mode);
     bool sendFirstBlock(const QString& extraData, const QString& requestFlag);
     bool replyReceived() const;
-    bool replyOfExpectedKind(const QString& reply, int mode) const;
-    void handleBusy();
     bool checkDownload();
     bool checkVerification();
     bool checkUpload();

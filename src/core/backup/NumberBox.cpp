@@ -37,4 +37,10 @@ bool NumberBox::checkCameraNo(MessageSink& messages, const LanguageTables& langu
     return check(messages, language, text, kCameraLow, kCameraHigh);
 }
 
+bool NumberBox::checkAddress(MessageSink& messages, const LanguageTables& language,
+                             const QString& remoteNo, const QString& cameraNo) {
+    return checkRemoteNo(messages, language, remoteNo) &&
+           checkCameraNo(messages, language, cameraNo);
+}
+
 } // namespace zel

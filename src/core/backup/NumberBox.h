@@ -24,6 +24,9 @@ public:
                               const QString& text);
     static bool checkCameraNo(MessageSink& messages, const LanguageTables& language,
                               const QString& text);
+    // Both boxes before a transfer: the remote number first, then the camera number.
+    static bool checkAddress(MessageSink& messages, const LanguageTables& language,
+                             const QString& remoteNo, const QString& cameraNo);
 };
 
 } // namespace zel

@@ -1,5 +1,6 @@
 #include "FileFieldCheck.h"
 
+#include "MessageNumber.h"
 #include "MessageSink.h"
 #include "shell/LanguageTables.h"
 
@@ -9,8 +10,6 @@ namespace zel {
 
 namespace {
 
-constexpr int kMessageKeepReading = 1;
-constexpr int kMessageNoMoreData = 20;
 constexpr int kMaxTestRowChars = 494;
 constexpr int kMaxLogUnitChars = 10;
 constexpr int kMaxLogDataChars = 494;
@@ -63,12 +62,12 @@ QString itemText(const QString& head, int itemNo, const QString& counter, const 
 }
 
 QString askKeepReading(MessageSink& messages, const QString& text) {
-    return messages.ShowMessage(kMessageKeepReading, text) == ButtonYes ? kFieldUseDefault
-                                                                        : kFieldStop;
+    return messages.ShowMessage(MessageKeepReading, text) == ButtonYes ? kFieldUseDefault
+                                                                       : kFieldStop;
 }
 
 QString stopReading(MessageSink& messages, const QString& text) {
-    messages.ShowMessage(kMessageNoMoreData, text);
+    messages.ShowMessage(MessageNoMoreData, text);
     return kFieldStop;
 }
 

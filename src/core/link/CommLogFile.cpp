@@ -2,6 +2,7 @@
 
 #include "CommLogStore.h"
 #include "common/FileFieldCheck.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
@@ -9,9 +10,6 @@
 namespace zel {
 
 namespace {
-constexpr int kMessageError = 4;
-constexpr int kMessageCannotSave = 24;
-constexpr int kMessageFileIncorrect = 25;
 
 bool isSkipped(const QString& line) {
     return TrimBlanks(line).isEmpty() || line.startsWith(QLatin1Char(':'));
@@ -47,7 +45,7 @@ bool CommLogFile::save(const QString& path, const CommLogStore& store, MessageSi
         lines.append(store.entry(i).unit + QLatin1Char('\t') + store.entry(i).data);
     if (WriteTextFile(path, lines))
         return true;
-    messages.ShowMessage(kMessageCannotSave);
+    messages.ShowMessage(MessageCannotSave);
     return false;
 }
 
@@ -55,12 +53,12 @@ bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& me
     // The log fields' messages are fixed Japanese texts; no caption of a language is read.
     static const LanguageTables language;
     if (path.size() > kMaxPathChars) {
-        messages.ShowMessage(kMessageError, QStringLiteral("ファイル名が大き過ぎます。"));
+        messages.ShowMessage(MessageError, QStringLiteral("ファイル名が大き過ぎます。"));
         return false;
     }
     const TextFileRead file = ReadTextFile(path);
     if (!file.ok) {
-        messages.ShowMessage(kMessageFileIncorrect);
+        messages.ShowMessage(MessageFileIncorrect);
         return false;
     }
     QVector<CommLogEntry> entries;

@@ -37,14 +37,6 @@ int checksumOfPairs(const QString& text, int byteCount) {
     return sum ^ 0xFF;
 }
 
-bool isDataReply(const QString& text) {
-    if (!text.startsWith(QStringLiteral("FD"), Qt::CaseInsensitive) ||
-        !text.endsWith(QStringLiteral("FFFF"), Qt::CaseInsensitive))
-        return false;
-    const int length = HexByteAt(text, 2);
-    return length >= 0 && length == (text.size() - 2) / 2;
-}
-
 } // namespace
 
 std::optional<QString> BuildCommandFrame(const CommSendRecord& record, const QString& dataHex) {
@@ -88,7 +80,15 @@ ReplyKind ClassifyReply(const QString& gathered) {
         return ReplyKind::Nack;
     if (gathered == kReplyBusy)
         return ReplyKind::Busy;
-    return isDataReply(gathered) ? ReplyKind::Data : ReplyKind::Incomplete;
+    return IsDataReply(gathered) ? ReplyKind::Data : ReplyKind::Incomplete;
+}
+
+bool IsDataReply(const QString& reply) {
+    if (!reply.startsWith(QStringLiteral("FD"), Qt::CaseInsensitive) ||
+        !reply.endsWith(QStringLiteral("FFFF"), Qt::CaseInsensitive))
+        return false;
+    const int length = HexByteAt(reply, 2);
+    return length >= 0 && length == (reply.size() - 2) / 2;
 }
 
 bool ReplyChecksumOk(const QString& reply) {

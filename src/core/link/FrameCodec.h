@@ -51,6 +51,12 @@ long long LeadingNumber(const QString& text);
 
 // The completeness rule applied to the whole gathered text.
 ReplyKind ClassifyReply(const QString& gathered);
+// A whole data reply: FD, a length byte matching the text, FF FF at the end (any letter case).
+bool IsDataReply(const QString& reply);
+// The reply a transfer waits for: a data reply when it asked for data, else ACK.
+inline bool IsExpectedReply(const QString& reply, bool dataWanted) {
+    return dataWanted ? IsDataReply(reply) : reply == kReplyAck;
+}
 inline bool IsReplyComplete(const QString& gathered) {
     return ClassifyReply(gathered) != ReplyKind::Incomplete;
 }

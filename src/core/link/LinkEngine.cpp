@@ -4,6 +4,7 @@
 #include "FrameCodec.h"
 #include "LinkClient.h"
 #include "common/HexText.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/Timer.h"
 #include "shell/Settings.h"
@@ -11,10 +12,6 @@
 namespace zel {
 
 namespace {
-constexpr int kMessageTimeout = 2;
-constexpr int kMessagePortOpen = 6;
-constexpr int kMessageTooLarge = 13;
-constexpr int kMessageReceiveError = 16;
 
 // Screens that have a time-out procedure and see the time-out message.
 bool hasTimeOutProcedure(int screenCode) {
@@ -75,7 +72,9 @@ bool LinkEngine::OpenCommPort() {
     QString why;
     if (!m_port.open(m_lineSettings, &why)) {
         m_lastOpenError = why.isEmpty() ? m_lineSettings.device : why;
-        m_messages.ShowMessage(kMessagePortOpen);
+        if (onOpenFailed)
+            onOpenFailed(m_lastOpenError);
+        m_messages.ShowMessage(MessagePortOpenError);
         return false;
     }
     m_lastOpenError.clear();
@@ -95,7 +94,7 @@ bool LinkEngine::isPortOpen() const {
 
 int LinkEngine::SendCommandFrame(const CommSendRecord& record, const QString& dataHex) {
     if (!m_port.isOpen()) {
-        m_messages.ShowMessage(kMessagePortOpen);
+        m_messages.ShowMessage(MessagePortOpenError);
         return kSendPortClosed;
     }
     QString frameText;
@@ -134,7 +133,7 @@ void LinkEngine::Select_MsCommEvproc(const QByteArray& bytes) {
     if (m_state.ReceiveBuffer.size() > kReceiveLimit) {
         const int screenCode = m_state.ScreenCode;
         m_state.ScreenCode = ScreenIdle;
-        m_messages.ShowMessage(kMessageTooLarge); // shown for every screen, the panel too
+        m_messages.ShowMessage(MessageDataTooLarge); // shown for every screen, the panel too
         endWithTimeOut(screenCode, 0);
         return;
     }
@@ -159,13 +158,21 @@ void LinkEngine::replyCompleted() {
 bool LinkEngine::CheckReplyChecksum() {
     if (ReplyChecksumOk(m_state.ReceiveBuffer))
         return true;
-    m_messages.ShowMessage(kMessageReceiveError);
+    m_messages.ShowMessage(MessageReceiveError);
     return false;
 }
 
 void LinkEngine::armRetry(int screenCode) {
     m_state.ScreenCode = screenCode;
     m_timerReTry.start(m_settings.timeOutRetryMs());
+}
+
+bool LinkEngine::retryAfterBusy(int screenCode) {
+    m_state.BusyCount += 1;
+    if (m_state.BusyCount > m_settings.retryCount())
+        return false;
+    armRetry(screenCode);
+    return true;
 }
 
 void LinkEngine::transferDialogClosed() {
@@ -188,7 +195,7 @@ void LinkEngine::onTimerMenu() {
     m_state.ScreenCode = ScreenIdle;
     m_timerMenu.stop();
     recyclePort();
-    endWithTimeOut(screenCode, kMessageTimeout);
+    endWithTimeOut(screenCode, MessageTimeout);
 }
 
 void LinkEngine::recyclePort() {
@@ -209,12 +216,8 @@ void LinkEngine::onTimerReTry() {
 void LinkEngine::onPortLost(const QString& why) {
     m_lastLostReason = why;
     if (m_state.ScreenCode == ScreenIdle)
-        return; // nothing waited; the next send reports the closed port
-    const int screenCode = m_state.ScreenCode;
-    m_state.ScreenCode = ScreenIdle;
-    m_timerMenu.stop();
-    recyclePort();
-    endWithTimeOut(screenCode, kMessageTimeout);
+        return;    // nothing waited; the next send reports the closed port
+    onTimerMenu(); // the wait ends as a reply time-out does
 }
 
 // Message (0: none) and time-out procedure of the screens that have one, then reset.

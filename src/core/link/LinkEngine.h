@@ -7,6 +7,7 @@
 #include "LinkState.h"
 
 #include <QString>
+#include <functional>
 
 namespace zel {
 
@@ -45,6 +46,9 @@ public:
     bool isPortOpen() const;
     // Why the last open failed (device and cause), empty after a good open.
     QString lastOpenError() const { return m_lastOpenError; }
+    // Told the device and the reason whenever an open fails, before message 6 (the GUI
+    // writes it to stderr; the message box cannot say which device or why).
+    std::function<void(const QString& why)> onOpenFailed;
     // Why the port was last lost (device went away), empty when it never was.
     QString lastLostReason() const { return m_lastLostReason; }
 
@@ -60,6 +64,9 @@ public:
 
     // After a BUSY reply: ScreenCode back to `screenCode`, TimerReTry armed with TimeOutRetry.
     void armRetry(int screenCode);
+    // A BUSY reply for `screenCode`: counts it in BusyCount and arms the retry; false (nothing
+    // armed) once BusyCount exceeds the retry count of the settings.
+    bool retryAfterBusy(int screenCode);
 
     // The transfer dialog's unload rule: stop TimerMenu; title transfer running: stop
     // TimerReTry and call the client's end-of-transfer hook; else backup waiting (ScreenCode

@@ -24,6 +24,9 @@ struct TransferDialogState {
     int progressValue = 0;
     int endMax = 100; // ProgressBarEnd
     int endValue = 0;
+
+    // Whole percent of the progress bar (100 when it has no maximum).
+    int percent() const { return progressMax > 0 ? progressValue * 100 / progressMax : 100; }
 };
 
 class TransferDialogModel {

@@ -1,5 +1,6 @@
 // Message titles and texts, and the pieces other screens join into messages 4, 14, 17, 18.
 #include "LanguageTexts.h"
+#include "common/MessageNumber.h"
 
 #include <array>
 
@@ -13,7 +14,6 @@ struct MessageTexts {
     TextPair text2; // second line (message 36)
 };
 
-constexpr int kMessageCount = 36;
 constexpr int kMessageGroupSize = 54;
 
 const TextPair kCommError{u"Communication error", u"通信エラー"};

@@ -1,13 +1,9 @@
 #include "MenuState.h"
 
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 
 namespace zel {
-
-namespace {
-constexpr int kMessageCloseRefused = 8;
-constexpr int kMessageOtherWindowInAction = 36;
-} // namespace
 
 MenuState::MenuState(MessageSink& messages) : m_messages(messages) {
     reset();
@@ -89,7 +85,7 @@ MenuState::ClickAction MenuState::clickTitle() {
 MenuState::ClickAction MenuState::clickCpuWriter() {
     // The CPU writer takes the line for itself: only when nothing else is open.
     if (IsScreenInUse()) {
-        m_messages.ShowMessage(kMessageOtherWindowInAction);
+        m_messages.ShowMessage(MessageOtherWindowInAction);
         return ClickAction::Refused;
     }
     setEnabled(ButtonCpuWriter, false);
@@ -110,7 +106,7 @@ void MenuState::titleWindowClosed(int slot) {
 MenuState::CloseDecision MenuState::requestClose(bool endForced) {
     if (!IsScreenInUse())
         return CloseDecision::Close;
-    m_messages.ShowMessage(kMessageCloseRefused);
+    m_messages.ShowMessage(MessageEndCurrentWindow);
     setEnabled(ButtonExit, true);
     return endForced ? CloseDecision::ForceEnd : CloseDecision::Cancel;
 }

@@ -1,6 +1,7 @@
 #include "MessageCatalog.h"
 
 #include "LanguageTables.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 
 #include <array>
@@ -23,7 +24,7 @@ constexpr auto kStop = MessageIcon::Stop;
 constexpr auto kWarn = MessageIcon::Warning;
 constexpr auto kInfo = MessageIcon::Information;
 
-constexpr std::array<MessageStyle, 36> kStyles{{
+constexpr std::array<MessageStyle, kMessageCount> kStyles{{
     {MessageButtons::YesNo, kWarn, Composition::ExtraThenTableText}, // 1
     {kOk, kStop},
     {kOk, kWarn},
@@ -91,7 +92,7 @@ int ShowRangeError(MessageSink& sink, const LanguageTables& language, const QStr
                    const QString& high) {
     const QString extra = low + language.piece(MessagePiece::RangeJoiner) + high +
                           language.piece(MessagePiece::RangeTail);
-    return sink.ShowMessage(4, extra);
+    return sink.ShowMessage(MessageError, extra);
 }
 
 } // namespace zel

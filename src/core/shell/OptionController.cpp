@@ -2,16 +2,12 @@
 
 #include "Application.h"
 #include "MenuState.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 
 #include <algorithm>
 
 namespace zel {
-
-namespace {
-constexpr int kMessageSaveChanges = 7;
-constexpr int kMessageCannotSave = 24;
-} // namespace
 
 OptionController::OptionController(Application& app) : m_app(app) {
     load();
@@ -49,7 +45,7 @@ void OptionController::writeChoices() {
     settings.recomputeCurrentWriteWait();
     // The new values hold for this run even when the file refused them; say so.
     if (!written)
-        m_app.messages().ShowMessage(kMessageCannotSave, settings.SettingsFilePath);
+        m_app.messages().ShowMessage(MessageCannotSave, settings.SettingsFilePath);
     if (onAutoSaveChanged)
         onAutoSaveChanged();
 }
@@ -60,7 +56,7 @@ void OptionController::applySetting() {
 }
 
 void OptionController::close() {
-    if (isChanged() && m_app.messages().ShowMessage(kMessageSaveChanges) == ButtonYes)
+    if (isChanged() && m_app.messages().ShowMessage(MessageSaveChanges) == ButtonYes)
         writeChoices();
     m_app.reapplyPort();
     m_app.menu().screenClosed(MenuState::ButtonOption);

@@ -3,6 +3,7 @@
 #include "TitleCategory.h"
 #include "TitleCharTable.h"
 #include "TitleDocument.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "shell/LanguageTables.h"
 
@@ -10,8 +11,6 @@ namespace zel {
 
 namespace {
 
-constexpr int kMessageCheckErrors = 17;
-constexpr int kMessageCheckPassed = 18;
 constexpr int kCountFieldWidth = 30;
 
 // 15 blanks, the count and the unit, of which the rightmost 30 characters.
@@ -60,10 +59,10 @@ QString CheckResultText(const LanguageTables& language, const TitleCheckCounts& 
 bool ShowCheckResult(MessageSink& messages, const LanguageTables& language,
                      const TitleCheckCounts& counts) {
     if (counts.passed()) {
-        messages.ShowMessage(kMessageCheckPassed, language.piece(MessagePiece::NoError));
+        messages.ShowMessage(MessageCheckPassed, language.piece(MessagePiece::NoError));
         return true;
     }
-    messages.ShowMessage(kMessageCheckErrors, CheckResultText(language, counts));
+    messages.ShowMessage(MessageCheckErrors, CheckResultText(language, counts));
     return false;
 }
 

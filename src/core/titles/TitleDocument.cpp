@@ -6,6 +6,12 @@
 
 namespace zel {
 
+namespace {
+bool byNumber(const TitleRow& a, const TitleRow& b) {
+    return a.numberValue() < b.numberValue();
+}
+} // namespace
+
 TitleDocument::TitleDocument() : RemoteNo(QStringLiteral("1")), CameraNo(QStringLiteral("1")) {
     ClearAllTitles();
 }
@@ -74,18 +80,14 @@ void TitleDocument::restoreNumberOrder(int category) {
     if (!IsTitleCategory(category))
         return;
     QVector<TitleRow>& rows = m_rows[size_t(category)];
-    std::stable_sort(rows.begin(), rows.end(), [](const TitleRow& a, const TitleRow& b) {
-        return a.numberValue() < b.numberValue();
-    });
+    std::stable_sort(rows.begin(), rows.end(), byNumber);
 }
 
 bool TitleDocument::isInNumberOrder(int category) const {
     if (!IsTitleCategory(category))
         return true;
     const QVector<TitleRow>& rows = m_rows[size_t(category)];
-    return std::is_sorted(rows.begin(), rows.end(), [](const TitleRow& a, const TitleRow& b) {
-        return a.numberValue() < b.numberValue();
-    });
+    return std::is_sorted(rows.begin(), rows.end(), byNumber);
 }
 
 void TitleDocument::sortByCheckMark(int category) {
@@ -95,7 +97,7 @@ void TitleDocument::sortByCheckMark(int category) {
     std::stable_sort(rows.begin(), rows.end(), [](const TitleRow& a, const TitleRow& b) {
         if (a.checkMark != b.checkMark)
             return a.checkMark < b.checkMark;
-        return a.numberValue() < b.numberValue();
+        return byNumber(a, b);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "TitleFileReader.h"
 #include "TitleFileWriter.h"
 #include "TitleSlots.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
@@ -11,10 +12,6 @@
 namespace zel {
 
 namespace {
-
-constexpr int kMessageError = 4;
-constexpr int kMessageSaveInEdit = 19;
-constexpr int kMessageAlreadyOpened = 23;
 
 bool isDecimalText(const QString& text) {
     if (text.isEmpty())
@@ -47,11 +44,11 @@ void TitleDocumentSession::load() {
 
 TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
     if (path.size() > kMaxOpenPathLength) {
-        m_messages.ShowMessage(kMessageError, m_language.piece(MessagePiece::FileNameTooLong));
+        m_messages.ShowMessage(MessageError, m_language.piece(MessagePiece::FileNameTooLong));
         return TitleOpenResult::NotLoaded;
     }
     if (m_slots.isOpenInOtherSlot(path, m_slot)) {
-        m_messages.ShowMessage(kMessageAlreadyOpened);
+        m_messages.ShowMessage(MessageAlreadyOpened);
         return TitleOpenResult::NotLoaded;
     }
     m_slots.setTitleFileName(m_slot, path);
@@ -90,7 +87,7 @@ bool TitleDocumentSession::SaveAs() {
 
 bool TitleDocumentSession::saveAs(const QString& path) {
     if (m_slots.isOpenInOtherSlot(path, m_slot)) {
-        m_messages.ShowMessage(kMessageAlreadyOpened);
+        m_messages.ShowMessage(MessageAlreadyOpened);
         return false;
     }
     m_slots.setTitleFileName(m_slot, path);
@@ -104,7 +101,7 @@ bool TitleDocumentSession::saveAs(const QString& path) {
 bool TitleDocumentSession::ConfirmSaveBeforeDiscard() {
     if (!m_document.TitleModified)
         return true;
-    switch (m_messages.ShowMessage(kMessageSaveInEdit)) {
+    switch (m_messages.ShowMessage(MessageSaveInEdit)) {
     case ButtonYes:
         if (hasPath())
             return Save();
@@ -123,7 +120,7 @@ bool TitleDocumentSession::ConfirmSaveOnCameraChange(const QString& newText) {
     if (isDecimalText(newText) && !m_slots.LastCameraNo.isEmpty() &&
         newText != m_slots.LastCameraNo) {
         // The new number is held back while the document is saved under the old one.
-        switch (m_messages.ShowMessage(kMessageSaveInEdit)) {
+        switch (m_messages.ShowMessage(MessageSaveInEdit)) {
         case ButtonYes:
             SaveAs();
             break;
@@ -145,7 +142,7 @@ void TitleDocumentSession::cameraNoAccepted() {
 }
 
 void TitleDocumentSession::close() {
-    m_slots.releaseSlot(m_slot);
+    m_slots.setTitleFileName(m_slot, QString());
     m_captionPath.clear();
 }
 

@@ -51,7 +51,7 @@ public:
     bool ConfirmSaveOnCameraChange(const QString& newText);
     // The CAMERA No. box was left with a valid number: it becomes LastCameraNo.
     void cameraNoAccepted();
-    // Window closed: the slot is freed and its file name emptied.
+    // Window closed: the slot's file name is emptied (the menu frees the slot itself).
     void close();
 
 private:

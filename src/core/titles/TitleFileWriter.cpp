@@ -2,6 +2,7 @@
 
 #include "TitleCategory.h"
 #include "TitleDocument.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
@@ -9,7 +10,6 @@
 namespace zel {
 
 namespace {
-constexpr int kMessageCannotSave = 24;
 constexpr int kTitleFileLineCount = 313;
 } // namespace
 
@@ -46,7 +46,7 @@ bool WriteTitleFile(const QString& path, const TitleDocument& document,
                     const TitleFileLabels& labels, MessageSink& messages) {
     if (WriteTextFile(path, TitleFileLines(document, labels)))
         return true;
-    messages.ShowMessage(kMessageCannotSave);
+    messages.ShowMessage(MessageCannotSave);
     return false;
 }
 

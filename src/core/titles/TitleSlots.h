@@ -1,6 +1,9 @@
 #pragma once
-// The eight title window slots handed out by the main menu, the file each window is
-// associated with, and the CAMERA No. shared by every title window (LastCameraNo).
+// What the title windows share: the file each window is associated with, by the slot 1..8
+// the main menu handed it (MenuState decides which slots are taken), and the CAMERA No. shared
+// by every title window (LastCameraNo).
+#include "shell/MenuState.h"
+
 #include <QString>
 #include <array>
 
@@ -8,16 +11,10 @@ namespace zel {
 
 class TitleSlots {
 public:
-    static constexpr int kSlotCount = 8;
+    static constexpr int kSlotCount = MenuState::kTitleSlots;
 
-    // Takes the first free slot 1..8; 0 when every slot is taken.
-    int acquireSlot();
-    // Frees the slot and empties its file name.
-    void releaseSlot(int slot);
-    bool isTaken(int slot) const;
-    bool hasFreeSlot() const;
-
-    // TitleFileNames: the path a slot's window is associated with, empty when none.
+    // TitleFileNames: the path a slot's window is associated with, empty when none (a window
+    // that closes empties its slot's name).
     QString TitleFileName(int slot) const;
     void setTitleFileName(int slot, const QString& path);
     // True when `path` (exact comparison) is the file of a slot other than `slot`.
@@ -29,7 +26,6 @@ public:
 
 private:
     static bool isSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
-    std::array<bool, kSlotCount + 1> m_taken{};
     std::array<QString, kSlotCount + 1> m_fileNames;
 };
 

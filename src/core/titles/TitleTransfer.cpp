@@ -5,8 +5,10 @@
 #include "TitleDocument.h"
 #include "backup/NumberBox.h"
 #include "common/HexText.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/Timer.h"
+#include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
@@ -15,14 +17,8 @@ namespace zel {
 
 namespace {
 
-constexpr int kMessageNack = 3;
-constexpr int kMessageReceiveError = 16;
 // A title reply is 28 bytes: the codes end 6 hex characters (checksum, FF FF) before its end.
 constexpr int kTitleReplyHexLength = 56;
-
-const QString kReplyAck = QStringLiteral("06");
-const QString kReplyNack = QStringLiteral("15");
-const QString kReplyBusy = QStringLiteral("00");
 
 bool isAllMode(int mode) {
     return mode >= TitleTransfer::ModeUploadAll;
@@ -172,27 +168,9 @@ TitleTransfer::AllUploadStart TitleTransfer::startAllUpload() {
     return beginTransfer(ModeUploadAll, sent) ? AllUploadStart::Sent : AllUploadStart::NotSent;
 }
 
-bool TitleTransfer::replyOfExpectedKind(const QString& reply, int mode) const {
-    if (!isDownloadMode(mode))
-        return reply == kReplyAck;
-    return reply.startsWith(QLatin1String("FD"), Qt::CaseInsensitive) &&
-           reply.endsWith(QLatin1String("FFFF"), Qt::CaseInsensitive) &&
-           HexByteAt(reply, 2) == (reply.size() - 2) / 2;
-}
-
 void TitleTransfer::endWithMessage(int messageNumber) {
     m_engine.messages().ShowMessage(messageNumber);
     Get_TimeOutTitle();
-}
-
-void TitleTransfer::handleBusy() {
-    LinkState& state = m_engine.state();
-    state.BusyCount += 1;
-    if (m_engine.settings().retryCount() < state.BusyCount) {
-        endWithMessage(kMessageReceiveError);
-        return;
-    }
-    m_engine.armRetry(ScreenTitle); // device answered BUSY: the retry tick resends the title
 }
 
 void TitleTransfer::Get_CommTitleSet() {
@@ -200,15 +178,17 @@ void TitleTransfer::Get_CommTitleSet() {
     const QString reply = state.ReceiveBuffer;
     const int mode = state.ExpectedReplyKind;
     if (reply == kReplyNack) {
-        endWithMessage(kMessageNack);
+        endWithMessage(MessageNack);
         return;
     }
     if (reply == kReplyBusy) {
-        handleBusy();
+        // The retry tick resends the title.
+        if (!m_engine.retryAfterBusy(ScreenTitle))
+            endWithMessage(MessageReceiveError);
         return;
     }
-    if (!replyOfExpectedKind(reply, mode)) {
-        endWithMessage(kMessageReceiveError);
+    if (!IsExpectedReply(reply, isDownloadMode(mode))) {
+        endWithMessage(MessageReceiveError);
         return;
     }
     state.BusyCount = 0;
@@ -244,7 +224,7 @@ bool TitleTransfer::ParseTitleReply(int category) {
         return false;
     const QString& reply = m_engine.state().ReceiveBuffer;
     if (reply.size() < kTitleReplyHexLength) {
-        m_engine.messages().ShowMessage(kMessageReceiveError);
+        m_engine.messages().ShowMessage(MessageReceiveError);
         return false;
     }
     if (!IsTitleCategory(category))
@@ -282,10 +262,9 @@ void TitleTransfer::ShowTitleProgress(int mode) {
 void TitleTransfer::StepTitleProgress(int mode) {
     TransferDialogState& view = m_dialog.state();
     view.progressValue += 1;
-    const int percent = view.progressMax > 0 ? view.progressValue * 100 / view.progressMax : 100;
     view.caption = m_language.text(LangGroup::TitleSet,
                                    isDownloadMode(mode) ? TitleSetDownload : TitleSetUpload) +
-                   QStringLiteral("  ") + QString::number(percent) + QLatin1Char('%');
+                   QStringLiteral("  ") + QString::number(view.percent()) + QLatin1Char('%');
     const int category = currentCategory();
     if (IsTitleCategory(category))
         view.labels1[3] = QString(TitleCategoryAt(category).tabCaption);

@@ -91,8 +91,6 @@ private:
 
     bool sendTitle(int category, int mode);
     bool beginTransfer(int mode, bool sent);
-    bool replyOfExpectedKind(const QString& reply, int mode) const;
-    void handleBusy();
     void endWithMessage(int messageNumber);
     int currentCategory() const;
     int documentNumberOf(int category, int wireNumber) const;

@@ -1,0 +1,21 @@
+#pragma once
+// Runs one of the built programs (zelctl, zelsim) as a separate process.
+#include <QString>
+#include <QStringList>
+
+namespace zel::test {
+
+struct ProgramRun {
+    int exitCode = -1; // -2 when it did not end in time
+    QString out;
+    QString err;
+};
+
+// Path of program `name` as built beside the tests: <build>/tests/test_x and <build>/src/name.
+QString BuiltProgram(const QString& name);
+
+// Runs `program` while this thread's event loop keeps running, so a simulator in the same
+// thread answers it; a program still running after `timeoutMs` is killed.
+ProgramRun RunProgram(const QString& program, const QStringList& args, int timeoutMs);
+
+} // namespace zel::test

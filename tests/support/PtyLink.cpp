@@ -1,0 +1,27 @@
+#include "PtyLink.h"
+
+namespace zel::test {
+
+bool PtyLink::open(QString* error) {
+    if (!sim.start(error))
+        return false;
+    settings.PortOverride = sim.slavePath();
+    engine.ResetLinkState();
+    engine.SetCommPortSettings();
+    if (!engine.OpenCommPort()) {
+        *error = engine.lastOpenError();
+        return false;
+    }
+    log.startRecording();
+    return true;
+}
+
+QStringList PtyLink::framesSent() const {
+    QStringList frames;
+    for (int i = 0; i < log.count(); ++i)
+        if (log.entry(i).unit.startsWith(QStringLiteral("HOST")))
+            frames.append(log.entry(i).data);
+    return frames;
+}
+
+} // namespace zel::test
