@@ -9,8 +9,12 @@ std::vector<CliCommand>& registry() {
 }
 } // namespace
 
-CommandRegistrar::CommandRegistrar(CliCommand command) { registry().push_back(std::move(command)); }
+CommandRegistrar::CommandRegistrar(CliCommand command) {
+    registry().push_back(std::move(command));
+}
 
-const std::vector<CliCommand>& RegisteredCommands() { return registry(); }
+const std::vector<CliCommand>& RegisteredCommands() {
+    return registry();
+}
 
 } // namespace zel::cli

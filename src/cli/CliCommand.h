@@ -14,7 +14,7 @@ using CommandFunction = std::function<int(CliContext& context, const QStringList
 
 struct CliCommand {
     QString name;
-    QString usage;   // one or more lines for --help
+    QString usage; // one or more lines for --help
     CommandFunction run;
 };
 

@@ -11,10 +11,10 @@
 namespace zel::cli {
 
 struct GlobalOptions {
-    QString folder;  // --folder DIR
-    QString port;    // --port DEVICE
-    QString rate;    // --rate BPS
-    QString lang;    // --lang en|ja
+    QString folder;     // --folder DIR
+    QString port;       // --port DEVICE
+    QString rate;       // --rate BPS
+    QString lang;       // --lang en|ja
     bool yes = false;   // --yes
     bool quiet = false; // --quiet
 };

@@ -3,12 +3,12 @@
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
 
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QHeaderView>
 #include <gtest/gtest.h>
 
 using namespace zel;

@@ -7,9 +7,9 @@
 namespace zel {
 
 struct TextFileRead {
-    bool ok = false;     // false: file missing, unreadable or not CP932
-    QString error;       // why, for a log or stderr
-    QStringList lines;   // without line ends; a final empty line after the last CR LF is dropped
+    bool ok = false;   // false: file missing, unreadable or not CP932
+    QString error;     // why, for a log or stderr
+    QStringList lines; // without line ends; a final empty line after the last CR LF is dropped
 };
 
 TextFileRead ReadTextFile(const QString& path);

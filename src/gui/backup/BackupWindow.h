@@ -24,7 +24,6 @@ class Settings;
 
 namespace zel::gui {
 
-
 class BackupWindow : public QWidget {
     Q_OBJECT
 public:

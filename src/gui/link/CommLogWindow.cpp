@@ -8,9 +8,9 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace zel::gui {
@@ -145,9 +145,9 @@ void CommLogWindow::layoutGrid() {
     m_grid->setGeometry(0, kButtonAreaHeight, gridWidth, gridHeight);
     // The data column takes the rest of the width, short of the vertical scroll bar.
     const int scrollBarWidth = m_grid->verticalScrollBar()->sizeHint().width();
-    m_grid->setColumnWidth(CommLogModel::ColumnData,
-                           std::max(0, width() - kDataColumnMargin - kUnitColumnWidth -
-                                           scrollBarWidth));
+    m_grid->setColumnWidth(
+        CommLogModel::ColumnData,
+        std::max(0, width() - kDataColumnMargin - kUnitColumnWidth - scrollBarWidth));
 }
 
 void CommLogWindow::resizeEvent(QResizeEvent* event) {
