@@ -223,3 +223,21 @@ TEST_F(TitleTransferTest, SortedPositionsUploadUnderTheirOwnNumbers) {
     ASSERT_TRUE(m_table.TitleTextToCodes(QStringLiteral("ONE"), codes));
     EXPECT_EQ(lastData(), QStringLiteral("B1030010") + TitleCharTable::TitleCodesToHex(codes));
 }
+
+TEST_F(TitleTransferTest, TitlesWithoutEndMarkOrAnyEnglishCodeAreStoredEmpty) {
+    m_document.setTitle(CategoryHome, 1, QStringLiteral("OLD1"));
+    m_document.setTitle(CategoryHome, 2, QStringLiteral("OLD2"));
+    ASSERT_TRUE(m_transfer.startDownload(CategoryHome));
+    // Eight codes, none with bit 15: the title never ends.
+    port.receiveHex(
+        titleReply(QStringLiteral("000A000B000C") + QStringLiteral("00FD").repeated(5)));
+    // Kana only: no code of the English table.
+    port.receiveHex(titleReply(QStringLiteral("00A081A1") + QStringLiteral("00FD").repeated(6)));
+    port.receiveHex(
+        titleReply(QStringLiteral("000A00A1800B") + QStringLiteral("00FD").repeated(5)));
+    EXPECT_EQ(m_finished, QList<bool>{true});
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(m_document.title(CategoryHome, 1), QString());
+    EXPECT_EQ(m_document.title(CategoryHome, 2), QString());
+    EXPECT_EQ(m_document.title(CategoryHome, 3), QStringLiteral("AB"));
+}
