@@ -14,8 +14,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QHash>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -28,9 +30,25 @@ struct StartOptions {
     QString folder;
     QString port;
     QString lang;
-    QString screenshot; // prefix of the two image files
+    QString screenshot; // prefix of the image files
+    QStringList open;   // screens opened at start, by name
     bool simulate = false;
 };
+
+// The menu button a screen name of --open stands for, or -1.
+int screenButton(const QString& name) {
+    using zel::MenuState;
+    static const QHash<QString, int> buttons{
+        {QStringLiteral("panel"), MenuState::ButtonPanel},
+        {QStringLiteral("title"), MenuState::ButtonTitle},
+        {QStringLiteral("backup"), MenuState::ButtonBackup},
+        {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
+        {QStringLiteral("option"), MenuState::ButtonOption},
+        {QStringLiteral("test"), MenuState::ButtonCommTest},
+        {QStringLiteral("log"), MenuState::ButtonCommLog},
+    };
+    return buttons.value(name.toLower(), -1);
+}
 
 StartOptions parseOptions(const QApplication& app) {
     QCommandLineParser parser;
@@ -52,9 +70,15 @@ StartOptions parseOptions(const QApplication& app) {
                                   QStringLiteral("en|ja"));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Save PREFIX-splash.png and PREFIX-menu.png, then quit."),
+        QStringLiteral("Save PREFIX-splash.png, PREFIX-menu.png and one PREFIX-NAME.png per "
+                       "open screen, then quit."),
         QStringLiteral("PREFIX"));
-    parser.addOptions({folder, port, simulate, lang, screenshot});
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Open a screen once the menu shows (repeatable): panel, title, backup, "
+                       "cpuwriter, option, test, log."),
+        QStringLiteral("NAME"));
+    parser.addOptions({folder, port, simulate, lang, screenshot, open});
     parser.process(app);
     StartOptions options;
     options.folder = parser.isSet(folder) ? parser.value(folder) : app.applicationDirPath();
@@ -62,6 +86,12 @@ StartOptions parseOptions(const QApplication& app) {
     options.lang = parser.value(lang);
     options.screenshot = parser.value(screenshot);
     options.simulate = parser.isSet(simulate);
+    options.open = parser.values(open);
+    for (const QString& name : options.open)
+        if (screenButton(name) < 0) {
+            std::fprintf(stderr, "zel: unknown screen '%s' for --open\n", qPrintable(name));
+            std::exit(2);
+        }
     return options;
 }
 
@@ -80,6 +110,17 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
 void saveImage(QWidget& window, const QString& path) {
     if (!window.grab().save(path))
         std::fprintf(stderr, "zel: cannot write %s\n", qPrintable(path));
+}
+
+// Every visible top-level window but the menu, named by its object name.
+void saveScreenImages(const QWidget& menu, const QString& prefix) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != &menu) {
+            const QString name = window->objectName().isEmpty()
+                                     ? QString::fromLatin1(window->metaObject()->className())
+                                     : window->objectName();
+            saveImage(*window, prefix + QLatin1Char('-') + name + QStringLiteral(".png"));
+        }
 }
 
 } // namespace
@@ -131,9 +172,12 @@ int main(int argc, char** argv) {
         menu.load();
         menu.show();
         messages.setParent(&menu);
+        for (const QString& name : options.open)
+            menu.clickButton(screenButton(name));
         if (!options.screenshot.isEmpty())
             QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
                 saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
+                saveScreenImages(menu, options.screenshot);
                 menu.SetEndProc();
                 menu.close();
             });

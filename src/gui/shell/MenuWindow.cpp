@@ -134,6 +134,12 @@ void MenuWindow::setTitleOpener(TitleOpener opener) {
     m_titleOpener = std::move(opener);
 }
 
+void MenuWindow::clickButton(int button) {
+    if (button >= 0 && button < MenuState::kButtonCount &&
+        m_buttons[static_cast<size_t>(button)]->isEnabled())
+        onClick(button);
+}
+
 void MenuWindow::onClick(int button) {
     using Action = MenuState::ClickAction;
     switch (m_app.menu().click(button)) {

@@ -40,6 +40,9 @@ public:
     // window's `SetTime_OnOffProc`).
     void setTitleAutoSaveHook(std::function<void(QWidget* titleWindow)> hook);
 
+    // Clicks a button as the user would (the menu's rules apply); for `zel --open NAME`.
+    void clickButton(int button);
+
     QPushButton* CommandMenu(int button) const;
     QFrame* FrameMenuTest(int frame) const;
 
