@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QHash>
 #include <QTimer>
 #include <cstdio>
@@ -50,7 +51,18 @@ int screenButton(const QString& name) {
     return buttons.value(name.toLower(), -1);
 }
 
-StartOptions parseOptions(const QApplication& app) {
+// --help and --version are answered before any window system is asked for a display.
+bool asksHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+StartOptions parseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Service tool for CCTV camera controllers."));
     parser.addHelpOption();
@@ -71,7 +83,7 @@ StartOptions parseOptions(const QApplication& app) {
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Save PREFIX-splash.png, PREFIX-menu.png and one PREFIX-NAME.png per "
-                       "open screen, then quit."),
+                       "open screen, then quit (no check for a running copy)."),
         QStringLiteral("PREFIX"));
     const QCommandLineOption open(
         QStringLiteral("open"),
@@ -126,6 +138,13 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (asksHelpOrVersion(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zel"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+        parseOptions(core); // prints the help or the version and ends the program
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
@@ -142,8 +161,9 @@ int main(int argc, char** argv) {
             options.lang == QStringLiteral("ja") ? QStringLiteral("1") : QStringLiteral("0");
         shell.language().setLanguageIndex(shell.settings().languageIndex());
     }
+    // A screenshot run only looks: it may run beside a working copy.
     zel::SingleInstanceLock lock;
-    if (!lock.tryLock()) {
+    if (options.screenshot.isEmpty() && !lock.tryLock()) {
         messages.ShowMessage(zel::MessageAlreadyStarted);
         return kExitRefused;
     }
@@ -169,18 +189,19 @@ int main(int argc, char** argv) {
     zel::gui::MenuWindow menu(shell);
     wireScreens(menu, shell);
     QObject::connect(&splash, &zel::gui::SplashWindow::finished, &menu, [&] {
+        // Armed first: a message box raised while the menu loads is in the pictures too.
+        if (!options.screenshot.isEmpty())
+            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
+                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
+                saveScreenImages(menu, options.screenshot);
+                // Ends every loop, a message box's too: open screens would refuse a close.
+                QCoreApplication::exit(0);
+            });
         menu.load();
         menu.show();
         messages.setParent(&menu);
         for (const QString& name : options.open)
             menu.clickButton(screenButton(name));
-        if (!options.screenshot.isEmpty())
-            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
-                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
-                saveScreenImages(menu, options.screenshot);
-                menu.SetEndProc();
-                menu.close();
-            });
     });
     if (!options.screenshot.isEmpty())
         QTimer::singleShot(kScreenshotSplashMs, &splash, [&] {
