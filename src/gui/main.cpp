@@ -16,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHash>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -83,7 +84,8 @@ StartOptions parseOptions(const QCoreApplication& app) {
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Save PREFIX-splash.png, PREFIX-menu.png and one PREFIX-NAME.png per "
-                       "open screen, then quit (no check for a running copy)."),
+                       "open screen, PREFIX-screen.png of the whole screen, then quit (no check "
+                       "for a running copy)."),
         QStringLiteral("PREFIX"));
     const QCommandLineOption open(
         QStringLiteral("open"),
@@ -133,6 +135,13 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
                                      : window->objectName();
             saveImage(*window, prefix + QLatin1Char('-') + name + QStringLiteral(".png"));
         }
+}
+
+// The whole screen, to see where the windows stand.
+void saveDesktopImage(const QString& path) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && !screen->grabWindow(0).save(path))
+        std::fprintf(stderr, "zel: cannot write %s\n", qPrintable(path));
 }
 
 } // namespace
@@ -194,6 +203,7 @@ int main(int argc, char** argv) {
             QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
                 saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
                 saveScreenImages(menu, options.screenshot);
+                saveDesktopImage(options.screenshot + QStringLiteral("-screen.png"));
                 // Ends every loop, a message box's too: open screens would refuse a close.
                 QCoreApplication::exit(0);
             });

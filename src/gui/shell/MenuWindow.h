@@ -13,6 +13,7 @@
 
 class QFrame;
 class QPushButton;
+class QSpacerItem;
 
 namespace zel {
 class Application;
@@ -25,8 +26,6 @@ class MenuWindow : public QWidget {
 public:
     using ScreenOpener = std::function<QWidget*()>;
     using TitleOpener = std::function<QWidget*(int slot)>;
-
-    static constexpr int kTwipsPerPixel = 15;
 
     explicit MenuWindow(Application& app, QWidget* parent = nullptr);
     ~MenuWindow() override;
@@ -57,20 +56,21 @@ protected:
 
 private:
     void buildButtons();
+    QPushButton* makeButton(int button, QWidget* owner);
+    QSize designSize() const;
     void applyCaptions();
-    void applyNormalLayout();
     void refreshButtons();
     void onClick(int button);
     void openScreen(int button);
     void openTitle(int slot);
     void openCpuWriter();
     void openOption();
-    void placeBesideMenu(QWidget& screen) const;
     void notWiredYet(const QString& caption);
 
     Application& m_app;
     std::array<QPushButton*, 8> m_buttons{};
     std::array<QFrame*, 2> m_testFrames{};
+    std::array<QSpacerItem*, 2> m_frameGaps{}; // the gaps above the frames (owned by the layout)
     std::array<ScreenOpener, 8> m_openers;
     TitleOpener m_titleOpener;
     std::function<void(QWidget*)> m_titleAutoSaveHook;
