@@ -8,6 +8,7 @@
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/MessageDetail.h"
 #include "shell/QMessageBoxSink.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
@@ -161,6 +162,7 @@ int main(int argc, char** argv) {
 
     zel::Application shell; // both language records are filled first
     zel::gui::QMessageBoxSink messages(shell.language());
+    messages.setDetailSource([&shell](int number) { return zel::messageDetail(shell, number); });
     if (!shell.readSettings(options.folder)) {
         messages.ShowMessage(zel::MessageNoSettingFile); // in English
         return kExitRefused;

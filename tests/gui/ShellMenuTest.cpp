@@ -101,8 +101,13 @@ TEST_F(ShellMenuTest, OpenerWindowMarksItsButtonUntilDestroyed) {
     ASSERT_TRUE(backup);
     EXPECT_FALSE(m_menu->CommandMenu(MenuState::ButtonBackup)->isEnabled());
 
-    EXPECT_FALSE(m_menu->close()); // message 8, the menu stays
+    m_menu->show();
+    QApplication::setActiveWindow(m_menu.get());
+    m_menu->CommandMenu(MenuState::ButtonExit)->setFocus();
+    m_menu->CommandMenu(MenuState::ButtonExit)->click(); // message 8, the menu stays
     EXPECT_EQ(m_sink.numbers(), QList<int>{8});
+    EXPECT_TRUE(m_menu->isVisible());
+    EXPECT_EQ(m_menu->focusWidget(), m_menu->CommandMenu(MenuState::ButtonExit));
 
     delete backup.data();
     EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonBackup)->isEnabled());

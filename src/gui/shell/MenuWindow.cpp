@@ -5,6 +5,7 @@
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
+#include "shell/ToolTexts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -249,7 +250,7 @@ void MenuWindow::openCpuWriter() {
 
 void MenuWindow::notWiredYet(const QString& caption) {
     auto* box = new QMessageBox(QMessageBox::Information, windowTitle(),
-                                caption + QStringLiteral(": this screen is not available yet."),
+                                toolText(m_app.language(), ToolText::NotAvailableYet).arg(caption),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("NotAvailableBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -275,6 +276,8 @@ void MenuWindow::closeEvent(QCloseEvent* event) {
     switch (m_app.menu().requestClose(forced)) {
     case MenuState::CloseDecision::Cancel:
         event->ignore();
+        // Exit was disabled while message 8 showed, which moved the focus away from it.
+        m_buttons[Button::ButtonExit]->setFocus();
         return;
     case MenuState::CloseDecision::Close:
         m_app.closePort();
