@@ -48,4 +48,35 @@ TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
     EXPECT_EQ(run({QStringLiteral("ports"), QStringLiteral("extra")}).exitCode, 2);
 }
 
+TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
+    const ProgramRun backup = run({QStringLiteral("backup"), QStringLiteral("--help")});
+    EXPECT_EQ(backup.exitCode, 0);
+    EXPECT_TRUE(backup.out.startsWith(QStringLiteral(
+        "Usage: zelctl [global options] backup download --camera N --remote N FILE\n")))
+        << backup.out.toStdString();
+    EXPECT_TRUE(backup.out.contains(QStringLiteral("backup upload [--no-verify]")));
+    EXPECT_FALSE(backup.out.contains(QStringLiteral("titles")));
+
+    const ProgramRun download =
+        run({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--help")});
+    EXPECT_EQ(download.exitCode, 0);
+    EXPECT_TRUE(download.out.contains(QStringLiteral("titles download --camera N")));
+    EXPECT_FALSE(download.out.contains(QStringLiteral("titles upload")));
+    EXPECT_FALSE(download.out.contains(QStringLiteral("encode")));
+
+    const ProgramRun all = run({QStringLiteral("--help")});
+    EXPECT_EQ(all.exitCode, 0);
+    EXPECT_TRUE(all.out.contains(QStringLiteral("Global options:")));
+    EXPECT_TRUE(all.out.contains(QStringLiteral("ports")));
+}
+
+TEST_F(ProgramHelpTest, UnknownOptionIsCalledAnOption) {
+    const ProgramRun bogus = run({QStringLiteral("--bogus")});
+    EXPECT_EQ(bogus.exitCode, 2);
+    EXPECT_EQ(bogus.err, QStringLiteral("zelctl: unknown option '--bogus' (see --help)\n"));
+    const ProgramRun command = run({QStringLiteral("bogus")});
+    EXPECT_EQ(command.exitCode, 2);
+    EXPECT_TRUE(command.err.contains(QStringLiteral("unknown command 'bogus'")));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "ToolTexts.h"
 #include "common/MessageNumber.h"
 #include "link/LinkEngine.h"
+#include "link/TransactionText.h"
 
 #include <QDir>
 
@@ -20,7 +21,8 @@ QString messageDetail(Application& app, int number) {
         return toolText(app.language(), ToolText::SettingsFileDetail)
             .arg(QDir::toNativeSeparators(app.settings().SettingsFilePath));
     default:
-        return {};
+        return IsLinkMessage(number) && app.isStarted() ? TransactionText(app.engine().state())
+                                                        : QString();
     }
 }
 
