@@ -10,6 +10,7 @@
 #include "shell/MenuWindow.h"
 #include "shell/MessageDetail.h"
 #include "shell/QMessageBoxSink.h"
+#include "shell/QtTranslations.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
 
@@ -172,6 +173,9 @@ int main(int argc, char** argv) {
             options.lang == QStringLiteral("ja") ? QStringLiteral("1") : QStringLiteral("0");
         shell.language().setLanguageIndex(shell.settings().languageIndex());
     }
+    if (!zel::gui::QtTranslations::install(shell.language().languageIndex(), &app))
+        std::fprintf(stderr,
+                     "zel: Qt's Japanese texts are not installed; its buttons stay English\n");
     // A screenshot run only looks: it may run beside a working copy.
     zel::SingleInstanceLock lock;
     if (options.screenshot.isEmpty() && !lock.tryLock()) {
