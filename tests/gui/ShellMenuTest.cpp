@@ -144,6 +144,20 @@ TEST_F(ShellMenuTest, ScreensOpenFullyOnScreenCascadedAndRemembered) {
     EXPECT_TRUE(iniText().contains("[WINDOWS]"));
 }
 
+TEST_F(ShellMenuTest, MenuGoingWithScreensStillOpenTakesThemAlongSafely) {
+    startWith("[SOFT]\nMode=1\n");
+    QPointer<QWidget> backup;
+    m_menu->setScreenOpener(MenuState::ButtonBackup, [&] {
+        backup = new QWidget(m_menu.get(), Qt::Window); // as the screens are made
+        return backup.data();
+    });
+    m_menu->CommandMenu(MenuState::ButtonBackup)->click();
+    ASSERT_TRUE(backup);
+    m_menu.reset(); // the end forced from the transfer dialog leaves screens open
+    EXPECT_FALSE(backup);
+    EXPECT_FALSE(m_app.menu().IsScreenInUse());
+}
+
 TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
     startWith("[SOFT]\nMode=1\n");
     m_menu->CommandMenu(MenuState::ButtonPanel)->click();

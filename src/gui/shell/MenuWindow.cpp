@@ -43,6 +43,11 @@ MenuWindow::MenuWindow(Application& app, QWidget* parent) : QWidget(parent), m_a
 }
 
 MenuWindow::~MenuWindow() {
+    // Screens opened over the menu go first, while the buttons their close hooks touch
+    // are still there (the program can end with screens open).
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            delete child;
     m_app.menu().onChanged = nullptr;
 }
 
