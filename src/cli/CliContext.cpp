@@ -72,6 +72,7 @@ bool CliContext::loadSettings(bool requireFile) {
         if (requireFile) {
             m_language.setLanguageIndex(0);
             m_sink.ShowMessage(MessageNoSettingFile);
+            printUsageError(QStringLiteral("settings file: ") + m_settings.SettingsFilePath);
             return false;
         }
     }
@@ -151,6 +152,8 @@ void CliContext::showProgress(const QString& label, int value, int maximum) {
     }
     const qint64 now = p.sinceStart.elapsed();
     p.plainPending = true;
+    if (p.value == 0)
+        return; // nothing done yet (the total may still change)
     if (p.lastPlainLineMs < 0 || now - p.lastPlainLineMs >= kPlainLineEveryMs) {
         writeProgressLine(label + QStringLiteral(": ") + progressFacts() + QLatin1Char('\n'));
         p.lastPlainLineMs = now;

@@ -70,6 +70,15 @@ TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
     EXPECT_TRUE(all.out.contains(QStringLiteral("ports")));
 }
 
+TEST_F(ProgramHelpTest, MissingSettingsFileIsNamed) {
+    const ProgramRun settings = run({QStringLiteral("settings")});
+    EXPECT_EQ(settings.exitCode, 1);
+    EXPECT_EQ(settings.err,
+              QStringLiteral("Confirmation Message: No Setting File exists.\n"
+                             "zelctl: settings file: %1\n")
+                  .arg(path("zel.ini")));
+}
+
 TEST_F(ProgramHelpTest, UnknownOptionIsCalledAnOption) {
     const ProgramRun bogus = run({QStringLiteral("--bogus")});
     EXPECT_EQ(bogus.exitCode, 2);
