@@ -28,6 +28,13 @@ void CliContext::printUsageError(const QString& text) {
                stderr);
 }
 
+bool CliContext::takesNoArguments(const QString& command, const QStringList& args) {
+    if (args.isEmpty())
+        return true;
+    printUsageError(QStringLiteral("%1 takes no arguments (got '%2')").arg(command, args.first()));
+    return false;
+}
+
 bool CliContext::parseGlobalOptions(QStringList& args) {
     for (qsizetype i = 0; i < args.size();) {
         const OptionMatch match = removeOption(args, i,

@@ -45,6 +45,8 @@ public:
     void finishProgress();
 
     static void printUsageError(const QString& text);
+    // For a command without arguments: false (usage error printed) when some were given.
+    static bool takesNoArguments(const QString& command, const QStringList& args);
 
 private:
     GlobalOptions m_options;

@@ -12,11 +12,8 @@ namespace zel::cli {
 namespace {
 
 int runPorts(CliContext& context, const QStringList& args) {
-    if (!args.isEmpty()) {
-        CliContext::printUsageError(
-            QStringLiteral("ports takes no arguments (got '%1')").arg(args.first()));
+    if (!CliContext::takesNoArguments(QStringLiteral("ports"), args))
         return ExitUsage;
-    }
     if (!context.loadSettings(false))
         return ExitFailed;
     const QList<DetectedPort> ports = SystemPortSource().ports();
