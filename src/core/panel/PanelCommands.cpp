@@ -106,7 +106,10 @@ void PanelCommands::SendPanelCommand(const QString& data, const QString& request
     link.ExpectedReplyKind = request == kTrue ? code.toInt() : 0;
     const CommSendRecord record{m_state.CameraNo, m_state.RemoteNo, request, QStringLiteral("0"),
                                 QString::number(ScreenPanel)};
-    if (m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk && onCommandSent)
+    const bool sent = m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk;
+    if (link.ScreenCode == ScreenPanel)
+        ++m_framesAwaitingReply;
+    if (sent && onCommandSent)
         onCommandSent(data);
 }
 
@@ -203,6 +206,7 @@ void PanelCommands::releaseIfMoving() {
 
 void PanelCommands::replyComplete() {
     // Taken now: while the panel pauses, another screen may use the link state.
+    ++m_repliesReceived;
     const QString reply = m_engine.state().ReceiveBuffer;
     const int kind = m_engine.state().ExpectedReplyKind;
     m_gate.post([this, reply, kind] { handleReply(reply, kind); });

@@ -56,6 +56,10 @@ public:
     PanelEventGate& gate() { return m_gate; }
     // No pause, no queued event, no panel timer running and no reply awaited.
     bool isIdle() const;
+    // Frames sent that awaited a reply, and replies that came (whatever they said). The
+    // panel shows nothing for a reply that never comes.
+    int framesAwaitingReply() const { return m_framesAwaitingReply; }
+    int repliesReceived() const { return m_repliesReceived; }
 
     // ---- Events (each runs through the gate) ----
     // Left mouse button down / up on a movement key (direction 0..7 or a lens key).
@@ -127,6 +131,8 @@ private:
     EntryBox m_entry;
     PanelKeyboard m_keyboard;
     panel::PanelState m_state;
+    int m_framesAwaitingReply = 0;
+    int m_repliesReceived = 0;
 };
 
 } // namespace zel
