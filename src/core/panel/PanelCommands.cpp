@@ -288,6 +288,10 @@ void PanelCommands::typeIntoEntry(const QString& digits) {
         });
 }
 
+void PanelCommands::entryBackspace() {
+    m_gate.post([this] { m_entry.backspace(); });
+}
+
 void PanelCommands::keyPressed(int key) {
     m_keyboard.press(key);
     m_gate.post([this, key] { m_keyboard.formKeyDown(key); });
@@ -390,16 +394,6 @@ bool PanelCommands::checkBox(PanelBox box, int index, const QString& text, int m
 
 void PanelCommands::setRemoteNoText(const QString& text) {
     m_gate.post([this, text] { m_state.RemoteNo = text; });
-}
-
-void PanelCommands::stepRemoteNo(int step) {
-    m_gate.post([this, step] {
-        const int value = NumberBox::isInRange(m_state.RemoteNo, kRemoteMin, kRemoteMax)
-                              ? m_state.RemoteNo.toInt() + step
-                              : kRemoteMin;
-        m_state.RemoteNo = QString::number(std::clamp(value, kRemoteMin, kRemoteMax));
-        changed();
-    });
 }
 
 void PanelCommands::leaveRemoteNo() {

@@ -68,6 +68,7 @@ public:
     void click(panel::PanelButton button);
     // Digits typed into the entry box (each one flushes a used entry first).
     void typeIntoEntry(const QString& digits);
+    void entryBackspace();
     // Keyboard: the held set changes at once, the handling runs through the gate.
     void keyPressed(int key);
     void keyReleased(int key);
@@ -87,7 +88,6 @@ public:
     void chooseAutoPanTurn(int turn);
     void setPresetKeyActive(bool active);
     void setRemoteNoText(const QString& text);
-    void stepRemoteNo(int step);
     void leaveRemoteNo();
     void setTestSpeedText(int box, const QString& text); // a change of `TextKey`(box)
     void leaveTestSpeed(int box);
