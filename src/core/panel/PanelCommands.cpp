@@ -84,6 +84,10 @@ void PanelCommands::unload() {
         m_engine.state().WaitingForm = nullptr;
 }
 
+bool PanelCommands::keyHandlingPending() const {
+    return !m_gate.isIdle() || m_timers.keyDown.isActive();
+}
+
 bool PanelCommands::isIdle() const {
     return m_gate.isIdle() && !m_timers.keyDown.isActive() && !m_timers.textCtrl.isActive() &&
            m_engine.state().ScreenCode != ScreenPanel;
@@ -276,6 +280,7 @@ void PanelCommands::releaseMoveKey(int ptzCode) {
 void PanelCommands::click(PanelButton button) {
     m_gate.post([this, button] {
         PanelKeyActions(*this).run(button);
+        changed();
         FocusEntryBox();
     });
 }

@@ -56,6 +56,8 @@ public:
     PanelEventGate& gate() { return m_gate; }
     // No pause, no queued event, no panel timer running and no reply awaited.
     bool isIdle() const;
+    // A pause, a queued event or the key timer still to come (the entry-clear timer aside).
+    bool keyHandlingPending() const;
     // Frames sent that awaited a reply, and replies that came (whatever they said). The
     // panel shows nothing for a reply that never comes.
     int framesAwaitingReply() const { return m_framesAwaitingReply; }
