@@ -6,6 +6,7 @@
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -670,10 +671,15 @@ bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void PanelWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
-        if (isActiveWindow())
-            m_panel->activated();
-        else
-            m_panel->deactivated();
+        if (isActiveWindow()) {
+            // Back from a message box of the panel's own: the focus stays where it was put.
+            if (!m_leftForDialog)
+                m_panel->activated();
+            m_leftForDialog = false;
+        } else {
+            m_leftForDialog = QApplication::activeModalWidget() != nullptr;
+            m_panel->deactivated(); // key-ups now go elsewhere
+        }
     }
     QWidget::changeEvent(event);
 }

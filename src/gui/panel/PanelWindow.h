@@ -105,6 +105,7 @@ private:
     PanelKeyRouter* m_router = nullptr;
     bool m_testMode = false;
     bool m_checkingBox = false;
+    bool m_leftForDialog = false;
 
     QLineEdit* m_textCtrl = nullptr;
     QLineEdit* m_textHostNo = nullptr;
