@@ -9,10 +9,7 @@
 
 namespace zel {
 
-namespace {
-
-// What the reply box shows for a complete reply.
-QString replyText(const QString& reply) {
+QString CommTest::replyBoxText(const QString& reply) {
     if (reply == kReplyAck)
         return QStringLiteral("ACK");
     if (reply == kReplyNack)
@@ -21,8 +18,6 @@ QString replyText(const QString& reply) {
         return QStringLiteral("BUSY");
     return reply.toUpper();
 }
-
-} // namespace
 
 CommTest::CommTest(LinkEngine& engine, Timer& timerCommTest, Timer& pacingTimer,
                    MessageSink& messages)
@@ -205,7 +200,7 @@ void CommTest::continueReplyDriven() {
 
 void CommTest::Get_CommTest() {
     const int kind = m_engine.state().ExpectedReplyKind;
-    m_screen.row(m_currentRow).reply = replyText(m_engine.state().ReceiveBuffer);
+    m_screen.row(m_currentRow).reply = replyBoxText(m_engine.state().ReceiveBuffer);
     if (onReplyShown)
         onReplyShown(m_currentRow);
     endSend(m_currentRow, SendEnd::Replied);

@@ -53,6 +53,9 @@ public:
     void Get_CommTest();
     void Get_TimeOutTest();
 
+    // What a row's reply box shows for a complete reply: ACK, NACK, BUSY or the reply hex.
+    static QString replyBoxText(const QString& reply);
+
     int currentRow() const { return m_currentRow; }
     int nextRow() const { return m_nextRow; }
     const IntervalCountdown& interval() const { return m_interval; }
