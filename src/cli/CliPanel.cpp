@@ -40,9 +40,7 @@ void printLine(const QString& text) {
 }
 
 bool isDigits(const QString& text) {
-    return !text.isEmpty() && text.size() <= 9 &&
-           std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return IsDecimalDigits(text, 9);
 }
 
 QString parseArguments(const QStringList& args, PanelArguments& parsed) {
