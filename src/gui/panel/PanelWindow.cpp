@@ -130,6 +130,7 @@ PanelWindow::PanelWindow(LinkEngine& engine, LanguageTables& language, Settings&
     lower->addWidget(buildSpeedBlock());
     lower->addWidget(buildPositionBlock());
     main->addLayout(lower);
+    main->addStretch(1);
 
     // Scrolls where the screen is smaller than the panel (large scaling).
     auto* scroll = new QScrollArea(this);
