@@ -192,13 +192,14 @@ TEST_F(BackupTransferTest, BusyCountStartsAgainAfterEveryGoodReply) {
 }
 
 TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
-    // A disk that fills after 4 KB fails while blocks are written; one that fills after
-    // 20 KB fails when the last blocks are flushed before the file is put in place.
-    for (const int room : {4096, 20000}) {
+    // The disk fills after block 128, on a block boundary or inside block 129: storing
+    // block 129 fails and nothing more is asked of the camera.
+    for (const int room : {4096, 4100}) {
         const QString target = dir.filePath(QStringLiteral("full%1.bin").arg(room));
         ASSERT_TRUE(writeBytes(target, "old backup"));
         sink.clear();
         finished.clear();
+        requests.clear();
         {
             FileSizeLimit disk(room);
             ASSERT_TRUE(disk.active());
@@ -207,6 +208,7 @@ TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
         }
         EXPECT_EQ(sink.numbers(), QList<int>{24}) << room;
         EXPECT_EQ(finished, QList<bool>{false}) << room;
+        EXPECT_EQ(requests.size(), 129) << room;
         EXPECT_FALSE(transfer.dialog().isOpen()) << room;
         EXPECT_EQ(readBytes(target), QByteArray("old backup")) << room;
         EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << room;
