@@ -181,6 +181,31 @@ TEST_F(PanelWindowTest, CameraKeyAndOutOfRangeEntry) {
     EXPECT_FALSE(sent().contains(QStringLiteral("101230")));
 }
 
+TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
+    open();
+    auto* up = window->findChild<QToolButton*>(QStringLiteral("UpDownHostNoUp"));
+    ASSERT_NE(up, nullptr);
+    QTest::mouseClick(up, Qt::LeftButton);
+    QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
+    ASSERT_TRUE(waitForFrames(1));
+    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("2"));
+    EXPECT_EQ(port.written.last().toHex().toUpper().mid(8, 2), "02") << "sent for remote 2";
+    settle();
+
+    QLineEdit* host = window->TextHostNo();
+    host->setFocus();
+    host->selectAll();
+    QTest::keyClicks(host, QStringLiteral("0"));
+    QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier); // leaves the box
+    settle();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_TRUE(sink.shown[0].extra.startsWith(QStringLiteral("1 to 99")));
+    EXPECT_TRUE(waitUntil([host] { return QApplication::focusWidget() == host; }, kWaitMs));
+    QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(port.written.size(), 1) << "remote 0 sends nothing";
+}
+
 TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     open(true);
     window->OptionKey(0, 2)->click();

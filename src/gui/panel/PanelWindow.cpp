@@ -244,6 +244,8 @@ QWidget* PanelWindow::buildAddressRow() {
     for (const int step : {+1, -1}) {
         auto* spin = new QToolButton(row);
         spin->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
+        spin->setObjectName(step > 0 ? QStringLiteral("UpDownHostNoUp")
+                                     : QStringLiteral("UpDownHostNoDown"));
         spin->setFocusPolicy(Qt::NoFocus);
         spin->setAutoRepeat(true);
         connect(spin, &QToolButton::clicked, this, [this, step] { stepRemoteNo(step); });
