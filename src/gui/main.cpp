@@ -3,6 +3,7 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
 #include "panel/PanelWindow.h"
@@ -107,6 +108,8 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
     });
+    menu.setScreenOpener(MenuState::ButtonCpuWriter,
+                         [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
     });
@@ -126,6 +129,13 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
                                      : window->objectName();
             saveImage(*window, prefix + QLatin1Char('-') + name + QStringLiteral(".png"));
         }
+}
+
+// Closes every open screen, as the user would before ending.
+void closeScreens(const QWidget& menu) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != &menu)
+            window->close();
 }
 
 } // namespace
@@ -183,8 +193,11 @@ int main(int argc, char** argv) {
             QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
                 saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
                 saveScreenImages(menu, options.screenshot);
-                menu.SetEndProc();
-                menu.close();
+                closeScreens(menu);                    // else the menu refuses to end (message 8)
+                QTimer::singleShot(0, &menu, [&menu] { // once the screens are gone
+                    menu.SetEndProc();
+                    menu.close();
+                });
             });
     });
     if (!options.screenshot.isEmpty())
