@@ -2,6 +2,8 @@
 
 #include "backup/NumberBox.h"
 
+#include <algorithm>
+
 namespace zel::cli {
 
 OptionMatch takeOption(const QStringList& args, qsizetype& i,
@@ -35,6 +37,12 @@ OptionMatch removeOption(QStringList& args, qsizetype i,
     if (match == OptionMatch::Taken)
         args.remove(start, i - start);
     return match;
+}
+
+bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
+    return !text.isEmpty() && text.size() <= maxDigits &&
+           std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 OptionMatch CameraAddress::take(const QStringList& args, qsizetype& i) {

@@ -117,6 +117,8 @@ QString minutesAndSeconds(qint64 ms) {
 // "53/125 blocks, 0:12 elapsed, 0:16 left"
 QString CliContext::progressFacts() const {
     const Progress& p = m_progress;
+    if (!p.suffix.isEmpty())
+        return p.suffix;
     const qint64 elapsed = p.sinceStart.isValid() ? p.sinceStart.elapsed() : 0;
     QString text = QStringLiteral("%1/%2 blocks, %3 elapsed")
                        .arg(p.value)
@@ -133,7 +135,7 @@ void CliContext::writeProgressLine(const QString& text) {
     std::fflush(stderr);
 }
 
-void CliContext::showProgress(const QString& label, int value, int maximum) {
+void CliContext::showProgress(const QString& label, int value, int maximum, const QString& suffix) {
     if (!progressEnabled() || maximum <= 0)
         return;
     Progress& p = m_progress;
@@ -145,6 +147,7 @@ void CliContext::showProgress(const QString& label, int value, int maximum) {
     }
     p.value = std::clamp(value, 0, maximum);
     p.maximum = maximum;
+    p.suffix = suffix;
     if (m_terminal) {
         const int filled = static_cast<int>(static_cast<long long>(p.value) * kBarWidth / maximum);
         const int percent = static_cast<int>(static_cast<long long>(p.value) * 100 / maximum);

@@ -38,10 +38,11 @@ public:
 
     // Progress goes to stderr unless --quiet is given.
     bool progressEnabled() const;
-    // On a terminal: "label [#####     ]  42%  53/125 blocks  0:12 elapsed, 0:16 left"
+    // On a terminal: "label [#####     ]  42%  53/125 blocks, 0:12 elapsed, 0:16 left"
     // redrawn on one line. Elsewhere (a log of a scripted run): the same facts as a plain
-    // line every few seconds. finishProgress ends the phase with its last state.
-    void showProgress(const QString& label, int value, int maximum);
+    // line every few seconds. A caller that keeps its own time gives `suffix` instead of the
+    // counts and times. finishProgress ends the phase with its last state.
+    void showProgress(const QString& label, int value, int maximum, const QString& suffix = {});
     void finishProgress();
 
     static void printUsageError(const QString& text);
@@ -57,6 +58,7 @@ private:
         QString label;
         int value = 0;
         int maximum = 0;
+        QString suffix; // the caller's own facts, when given
         QElapsedTimer sinceStart;
         qint64 lastPlainLineMs = -1;
         bool drawn = false;        // a terminal line is open

@@ -1,6 +1,8 @@
 #include "CliLink.h"
 
+#include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInterrupt.h"
 #include "link/TransactionText.h"
 
 namespace zel::cli {
@@ -12,6 +14,14 @@ CliLink::CliLink(CliContext& context) : m_context(context) {
     m_context.messages().setDetailSource([this](int number) {
         return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
     });
+    // A pulled adapter ends the command: nothing comes back within one run.
+    m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
+        if (event != LinkEngine::PortEvent::Lost)
+            return;
+        CliContext::printUsageError(QStringLiteral("the serial port went away: ") +
+                                    m_engine->lastLostReason());
+        finish(ExitFailed);
+    };
 }
 
 CliLink::~CliLink() {
@@ -30,13 +40,22 @@ bool CliLink::open() {
 }
 
 int CliLink::exec() {
-    if (!m_finished)
-        m_loop.exec();
+    if (m_finished)
+        return m_exitCode;
+    CliInterrupt interrupt;
+    interrupt.onSignal = [this](int signalNumber) {
+        m_signal = signalNumber;
+        if (onInterrupted)
+            onInterrupted();
+        finish(ExitSignalBase + signalNumber);
+    };
+    m_loop.exec();
     return m_exitCode;
 }
 
 void CliLink::finish(int exitCode) {
-    m_exitCode = exitCode;
+    // Ending the transfer on a signal reports it as failed; the signal's status stands.
+    m_exitCode = m_signal != 0 ? ExitSignalBase + m_signal : exitCode;
     m_finished = true;
     m_loop.exit(exitCode);
 }

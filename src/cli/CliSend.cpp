@@ -5,6 +5,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "common/HexText.h"
+#include "commtest/CommTest.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 
@@ -62,22 +63,12 @@ QString parseArguments(const QStringList& args, SendArguments& parsed) {
     return parsed.address.rangeError(0); // camera 0: sent without waiting
 }
 
-// How the communication test shows a reply.
-QString replyText(const QString& reply) {
-    if (reply == kReplyAck)
-        return QStringLiteral("ACK");
-    if (reply == kReplyNack)
-        return QStringLiteral("NACK");
-    if (reply == kReplyBusy)
-        return QStringLiteral("BUSY");
-    return reply.toUpper();
-}
-
 class SendClient : public LinkClient {
 public:
     explicit SendClient(CliLink& link) : m_link(link) {}
     void replyComplete() override {
-        const QString line = replyText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
+        const QString line =
+            CommTest::replyBoxText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
         std::fputs(line.toLatin1().constData(), stdout);
         std::fflush(stdout);
         m_link.finish(ExitOk);

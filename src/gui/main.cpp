@@ -3,8 +3,10 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
+#include "panel/PanelWindow.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -114,10 +116,16 @@ StartOptions parseOptions(const QCoreApplication& app) {
 // One line per screen that exists; the others answer with a short notice until they land.
 void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     using zel::MenuState;
+    menu.setScreenOpener(MenuState::ButtonPanel, [&menu, &shell] {
+        return new zel::gui::PanelWindow(shell.engine(), shell.language(), shell.settings(),
+                                         shell.messages(), &menu);
+    });
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
     });
+    menu.setScreenOpener(MenuState::ButtonCpuWriter,
+                         [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
     });

@@ -3,6 +3,7 @@
 #include "CommLogStore.h"
 #include "FrameCodec.h"
 #include "LinkClient.h"
+#include "PortDevice.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
@@ -22,21 +23,6 @@ bool hasReplyProcedure(int screenCode) {
     return screenCode == ScreenPanel || hasTimeOutProcedure(screenCode);
 }
 
-// The device to open. A port named COM1..COM4 (also from the command line) maps to the
-// configured device path of that port where there are no COM names.
-QString resolvePortDevice(const Settings& settings) {
-    const QString device = settings.portDevice();
-#ifndef Q_OS_WIN
-    const QString upper = device.toUpper();
-    if (upper.size() == 4 && upper.startsWith(QStringLiteral("COM")) &&
-        upper[3] >= QLatin1Char('1') && upper[3] <= QLatin1Char('4')) {
-        const int index = upper[3].unicode() - '1';
-        const QString& configured = settings.Device[static_cast<size_t>(index)];
-        return configured.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(index) : configured;
-    }
-#endif
-    return device;
-}
 } // namespace
 
 LinkEngine::LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Settings& settings,
@@ -56,12 +42,13 @@ LinkEngine::~LinkEngine() {
     m_timerReTry.setCallback({});
     m_port.onReceived = {};
     m_port.onLost = {};
+    onPortEvent = {};
 }
 
 void LinkEngine::SetCommPortSettings() {
     if (m_port.isOpen())
         return;
-    m_lineSettings.device = resolvePortDevice(m_settings);
+    m_lineSettings.device = ResolvePortDevice(m_settings);
     m_lineSettings.baudRate = m_settings.baudRate();
     m_lineSettings.evenParity = true;
 }
@@ -69,23 +56,39 @@ void LinkEngine::SetCommPortSettings() {
 bool LinkEngine::OpenCommPort() {
     if (m_port.isOpen())
         return false;
+    if (tryOpenCommPort())
+        return true;
+    if (onOpenFailed)
+        onOpenFailed(m_lastOpenError);
+    m_messages.ShowMessage(MessagePortOpenError);
+    return false;
+}
+
+bool LinkEngine::tryOpenCommPort() {
+    if (m_port.isOpen())
+        return false;
     QString why;
     if (!m_port.open(m_lineSettings, &why)) {
         m_lastOpenError = why.isEmpty() ? m_lineSettings.device : why;
-        if (onOpenFailed)
-            onOpenFailed(m_lastOpenError);
-        m_messages.ShowMessage(MessagePortOpenError);
+        notifyPort(PortEvent::OpenFailed);
         return false;
     }
     m_lastOpenError.clear();
     // Stale bytes from before the open are of no transaction.
     m_port.discardInput();
+    notifyPort(PortEvent::Opened);
     return true;
 }
 
 void LinkEngine::CloseCommPort() {
     if (m_port.isOpen())
         m_port.close();
+    notifyPort(PortEvent::Closed);
+}
+
+void LinkEngine::notifyPort(PortEvent event) {
+    if (onPortEvent)
+        onPortEvent(event);
 }
 
 bool LinkEngine::isPortOpen() const {
@@ -215,9 +218,14 @@ void LinkEngine::onTimerReTry() {
 
 void LinkEngine::onPortLost(const QString& why) {
     m_lastLostReason = why;
+    notifyPort(PortEvent::Lost);
     if (m_state.ScreenCode == ScreenIdle)
-        return;    // nothing waited; the next send reports the closed port
-    onTimerMenu(); // the wait ends as a reply time-out does
+        return; // nothing waited; the next send reports the closed port
+    // The wait ends as a reply time-out does; the port stays down until it is back.
+    const int screenCode = m_state.ScreenCode;
+    m_state.ScreenCode = ScreenIdle;
+    m_timerMenu.stop();
+    endWithTimeOut(screenCode, MessageTimeout);
 }
 
 // Message (0: none) and time-out procedure of the screens that have one, then reset.

@@ -2,6 +2,7 @@
 
 #include "OptionDialog.h"
 #include "WindowPlacement.h"
+#include "link/PortWatch.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -40,6 +42,7 @@ MenuWindow::MenuWindow(Application& app, QWidget* parent) : QWidget(parent), m_a
     setObjectName(QStringLiteral("frmMenu"));
     buildButtons();
     m_app.menu().onChanged = [this] { refreshButtons(); };
+    m_app.portWatch().onChanged = [this] { refreshPortStatus(); };
 }
 
 MenuWindow::~MenuWindow() {
@@ -49,6 +52,7 @@ MenuWindow::~MenuWindow() {
         if (child->isWindow())
             delete child;
     m_app.menu().onChanged = nullptr;
+    m_app.portWatch().onChanged = nullptr;
 }
 
 QPushButton* MenuWindow::makeButton(int button, QWidget* owner) {
@@ -62,11 +66,22 @@ QPushButton* MenuWindow::makeButton(int button, QWidget* owner) {
 }
 
 // Top to bottom (also the tab order): 0, 1, 2, [5], 3, [6], 4, 7; the test buttons sit in
-// the frames FrameMenuTest 0 and 1, which are hidden outside test mode.
+// the frames FrameMenuTest 0 and 1, which are hidden outside test mode. Then one line across the
+// foot of the form: the port's name and state.
 void MenuWindow::buildButtons() {
-    auto* column = new QVBoxLayout(this);
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(0);
+    auto* column = new QVBoxLayout;
     column->setContentsMargins(kSideMargin, kEndMargin, kSideMargin, kEndMargin);
     column->setSpacing(0);
+    form->addLayout(column);
+    m_portStatus = new QLabel(this);
+    m_portStatus->setObjectName(QStringLiteral("LabelPortStatus"));
+    m_portStatus->setFrameShape(QFrame::StyledPanel);
+    m_portStatus->setIndent(4);
+    m_portStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // elided to fit
+    form->addWidget(m_portStatus);
     bool first = true;
     for (int button : {0, 1, 2, 5, 3, 6, 4, 7}) {
         if (button == Button::ButtonCommTest || button == Button::ButtonCommLog) {
@@ -104,6 +119,7 @@ void MenuWindow::load() {
     m_app.openPort();
     QApplication::clipboard()->clear();
     refreshButtons();
+    refreshPortStatus();
     resize(designSize());
     layout()->activate(); // buttons in place before the first show
     WindowPlacement::place(*this, m_app.settings());
@@ -113,9 +129,24 @@ void MenuWindow::load() {
 QSize MenuWindow::designSize() const {
     const int buttons =
         m_app.settings().testMode() ? MenuState::kButtonCount : MenuState::kButtonCount - 2;
-    const QSize design(kSideMargin * 2 + kButtonWidth,
-                       kEndMargin * 2 + buttons * kButtonHeight + (buttons - 1) * kButtonGap);
+    const QSize design(kSideMargin * 2 + kButtonWidth, kEndMargin * 2 + buttons * kButtonHeight +
+                                                           (buttons - 1) * kButtonGap +
+                                                           m_portStatus->sizeHint().height());
     return design.expandedTo(sizeHint());
+}
+
+void MenuWindow::refreshPortStatus() {
+    const PortWatch& watch = m_app.portWatch();
+    const QString text = watch.statusText(m_app.language().languageIndex());
+    m_portStatus->setToolTip(watch.reason().isEmpty() ? text : watch.reason());
+    m_portStatus->setText(m_portStatus->fontMetrics().elidedText(
+        text, Qt::ElideMiddle, m_portStatus->contentsRect().width() - 4));
+    m_portStatus->setAccessibleName(text);
+}
+
+void MenuWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    refreshPortStatus(); // elided anew to the width
 }
 
 void MenuWindow::applyCaptions() {

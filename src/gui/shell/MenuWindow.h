@@ -12,6 +12,7 @@
 #include <functional>
 
 class QFrame;
+class QLabel;
 class QPushButton;
 class QSpacerItem;
 
@@ -44,6 +45,8 @@ public:
 
     QPushButton* CommandMenu(int button) const;
     QFrame* FrameMenuTest(int frame) const;
+    // The status line under the buttons: the port's name and state.
+    QLabel* portStatusLine() const { return m_portStatus; }
 
     // Releases the title window references (before the menu closes).
     void SetEndProc();
@@ -53,12 +56,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildButtons();
     QPushButton* makeButton(int button, QWidget* owner);
     QSize designSize() const;
     void applyCaptions();
+    void refreshPortStatus();
     void refreshButtons();
     void onClick(int button);
     void openScreen(int button);
@@ -71,6 +76,7 @@ private:
     std::array<QPushButton*, 8> m_buttons{};
     std::array<QFrame*, 2> m_testFrames{};
     std::array<QSpacerItem*, 2> m_frameGaps{}; // the gaps above the frames (owned by the layout)
+    QLabel* m_portStatus = nullptr;
     std::array<ScreenOpener, 8> m_openers;
     TitleOpener m_titleOpener;
     std::function<void(QWidget*)> m_titleAutoSaveHook;
