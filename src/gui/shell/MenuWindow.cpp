@@ -122,7 +122,9 @@ void MenuWindow::load() {
     refreshPortStatus();
     resize(designSize());
     layout()->activate(); // buttons in place before the first show
-    WindowPlacement::place(*this, m_app.settings());
+    // The two modes differ in height: each keeps a place of its own.
+    WindowPlacement::place(*this, m_app.settings(),
+                           testMode ? QStringLiteral("frmMenuTest") : QStringLiteral("frmMenu"));
 }
 
 // The design size of the mode: even spacing, no frames outside test mode.
