@@ -263,7 +263,9 @@ void MenuWindow::openTitle(int slot) {
     m_TitleWindows[static_cast<size_t>(slot)] = window;
     connect(window, &QObject::destroyed, this,
             [this, slot] { m_app.menu().titleWindowClosed(slot); });
-    WindowPlacement::place(*window, m_app.settings(), window->objectName() + QString::number(slot));
+    // One place per slot: eight title windows do not all open on one spot.
+    WindowPlacement::place(*window, m_app.settings(),
+                           QStringLiteral("frmTitleSet%1").arg(slot));
     window->show();
 }
 
