@@ -19,6 +19,7 @@ struct SimOptions {
     bool bootCpu = false;
     BootCpuFaults bootFaults;
     QString saveImage; // --save-image: the flash image when the write completes
+    QString bootFilesFolder; // --write-boot-files: write stand-in boot programs, then end
 };
 
 class SimCommandLine {
