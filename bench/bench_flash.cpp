@@ -1,6 +1,7 @@
 // Flash write over a real serial port on the simulated boot-mode CPU's pseudo-terminal,
 // paced at 19200 bit/s 8N1: the whole write against the wire time plus the documented
 // waits, and the time of each phase.
+#include "BenchSupport.h"
 #include "BootCpuSim.h"
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
@@ -26,18 +27,8 @@ constexpr int kBitRate = 19200;
 constexpr double kBitsPerByte = 10.0; // start, 8 data, stop
 constexpr int kReplyBytes = 10;
 
-class CountingSink : public MessageSink {
-public:
-    int ShowMessage(int number, const QString&) override {
-        std::fprintf(stderr, "message %d\n", number);
-        ++shown;
-        return ButtonOk;
-    }
-    int shown = 0;
-};
-
 double wireSeconds(long long bytes) {
-    return double(bytes) * kBitsPerByte / kBitRate;
+    return bench::wireSeconds(bytes, kBitsPerByte, kBitRate);
 }
 
 QByteArray applicationImage() {
@@ -80,7 +71,7 @@ int main(int argc, char** argv) {
     Settings settings;
     settings.setFolder(dir.path());
     settings.PortOverride = cpu.slavePath();
-    CountingSink sink;
+    bench::CountingSink sink;
     SerialFlashWriter line(settings, sink);
     FlashWriter& writer = line.writer();
 
