@@ -6,6 +6,7 @@
 #include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
+#include "panel/PanelWindow.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -99,6 +100,10 @@ StartOptions parseOptions(const QApplication& app) {
 // One line per screen that exists; the others answer with a short notice until they land.
 void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     using zel::MenuState;
+    menu.setScreenOpener(MenuState::ButtonPanel, [&menu, &shell] {
+        return new zel::gui::PanelWindow(shell.engine(), shell.language(), shell.settings(),
+                                         shell.messages(), &menu);
+    });
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
