@@ -293,6 +293,7 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     ASSERT_TRUE(start());
     EXPECT_FALSE(sharedPort.isOpen());
     pump(500);
+    EXPECT_FALSE(start()); // no second write on top of the running one
     EXPECT_FALSE(writer.requestClose());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageInProgramming});
     EXPECT_TRUE(port.isOpen());
