@@ -44,6 +44,10 @@ struct CameraAddress {
     // Reads either option at args[i], as takeOption does.
     OptionMatch take(const QStringList& args, qsizetype& i);
     bool complete() const { return haveCamera && haveRemote; }
+    // Usage error for a given number that is not decimal digits within its range (camera
+    // `cameraLow` to 255, remote 1 to 99), naming the option and the range; empty when both
+    // fit. Camera 0 answers nothing, so transfers start at 1.
+    QString rangeError(int cameraLow = 1) const;
 };
 
 } // namespace zel::cli
