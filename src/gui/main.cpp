@@ -3,6 +3,7 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "commtest/CommTestWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
 #include "shell/Application.h"
@@ -45,6 +46,7 @@ int screenButton(const QString& name) {
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
         {QStringLiteral("test"), MenuState::ButtonCommTest},
+        {QStringLiteral("commtest"), MenuState::ButtonCommTest},
         {QStringLiteral("log"), MenuState::ButtonCommLog},
     };
     return buttons.value(name.toLower(), -1);
@@ -101,6 +103,10 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
+    });
+    menu.setScreenOpener(MenuState::ButtonCommTest, [&menu, &shell] {
+        return new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(),
+                                            &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
