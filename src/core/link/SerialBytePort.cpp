@@ -1,5 +1,7 @@
 #include "SerialBytePort.h"
 
+#include "SerialPortLock.h"
+
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -85,9 +87,13 @@ QString SerialBytePort::openFailureReason() const {
     case QSerialPort::DeviceNotFoundError:
         return prefix + QStringLiteral("no such device");
     case QSerialPort::PermissionError:
-        if (QFileInfo::exists(m_device) && deviceAccessible(m_device))
+        if (QFileInfo::exists(m_device) && deviceAccessible(m_device)) {
+            if (const auto holder = FindSerialLockHolder(m_device))
+                return prefix + QStringLiteral("the device is in use: ") +
+                       DescribeSerialLockHolder(*holder);
             return prefix + QStringLiteral("the device is in use by another program (%1)")
                                 .arg(m_port.errorString());
+        }
 #ifdef Q_OS_LINUX
         return prefix + QStringLiteral("permission denied (%1); the user may need to be in the "
                                        "'dialout' group")
