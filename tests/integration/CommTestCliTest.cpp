@@ -136,8 +136,6 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
         EXPECT_EQ(result.exitCode, 1) << refused.toStdString();
         EXPECT_FALSE(result.err.isEmpty());
     }
-    // An empty file loads the reset screen: sixteen empty rows in use.
-    EXPECT_EQ(test({QStringLiteral("check"), path("empty.trf")}).exitCode, 0);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 
     const QList<QStringList> usage{
