@@ -31,9 +31,7 @@ int usage(const QString& text) {
 }
 
 bool isDigits(const QString& text) {
-    return !text.isEmpty() && text.size() <= 6 &&
-           std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return IsDecimalDigits(text, 6);
 }
 
 // Fills `parsed`; an empty text on success, else the usage error.

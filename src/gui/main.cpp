@@ -4,8 +4,10 @@
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "commtest/CommTestWindow.h"
+#include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
+#include "panel/PanelWindow.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -100,6 +102,10 @@ StartOptions parseOptions(const QApplication& app) {
 // One line per screen that exists; the others answer with a short notice until they land.
 void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     using zel::MenuState;
+    menu.setScreenOpener(MenuState::ButtonPanel, [&menu, &shell] {
+        return new zel::gui::PanelWindow(shell.engine(), shell.language(), shell.settings(),
+                                         shell.messages(), &menu);
+    });
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
@@ -108,6 +114,8 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
         return new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(),
                                             &menu);
     });
+    menu.setScreenOpener(MenuState::ButtonCpuWriter,
+                         [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
     });
@@ -127,6 +135,13 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
                                      : window->objectName();
             saveImage(*window, prefix + QLatin1Char('-') + name + QStringLiteral(".png"));
         }
+}
+
+// Closes every open screen, as the user would before ending.
+void closeScreens(const QWidget& menu) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != &menu)
+            window->close();
 }
 
 } // namespace
@@ -184,8 +199,11 @@ int main(int argc, char** argv) {
             QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
                 saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
                 saveScreenImages(menu, options.screenshot);
-                menu.SetEndProc();
-                menu.close();
+                closeScreens(menu);                    // else the menu refuses to end (message 8)
+                QTimer::singleShot(0, &menu, [&menu] { // once the screens are gone
+                    menu.SetEndProc();
+                    menu.close();
+                });
             });
     });
     if (!options.screenshot.isEmpty())
