@@ -21,6 +21,8 @@ public:
     // Reads the file from disk; false (then empty) when it is missing, unreadable, not a
     // regular file or larger than kMaxFileBytes.
     bool load();
+    // Takes `content` as if it had been loaded from the file.
+    void setContent(QByteArray content) { m_content = std::move(content); }
 
     // Value of `key` in `section` of the loaded content, trimmed, with one pair of enclosing
     // quotes removed; std::nullopt when the section or key is missing.
