@@ -5,6 +5,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "common/HexText.h"
+#include "commtest/CommTest.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 #include "shell/MessageCatalog.h"
@@ -30,9 +31,7 @@ int usage(const QString& text) {
 }
 
 bool isDigits(const QString& text) {
-    return !text.isEmpty() && text.size() <= 6 &&
-           std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return IsDecimalDigits(text, 6);
 }
 
 // Fills `parsed`; an empty text on success, else the usage error.
@@ -88,22 +87,12 @@ bool numbersInRange(CliContext& context, const SendArguments& parsed) {
     return true;
 }
 
-// How the communication test shows a reply.
-QString replyText(const QString& reply) {
-    if (reply == kReplyAck)
-        return QStringLiteral("ACK");
-    if (reply == kReplyNack)
-        return QStringLiteral("NACK");
-    if (reply == kReplyBusy)
-        return QStringLiteral("BUSY");
-    return reply.toUpper();
-}
-
 class SendClient : public LinkClient {
 public:
     explicit SendClient(CliLink& link) : m_link(link) {}
     void replyComplete() override {
-        const QString line = replyText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
+        const QString line =
+            CommTest::replyBoxText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
         std::fputs(line.toLatin1().constData(), stdout);
         std::fflush(stdout);
         m_link.finish(ExitOk);

@@ -1,5 +1,7 @@
 #include "backup/BackupTransfer.h"
 
+#include "DataReplyText.h"
+#include "FileSizeLimit.h"
 #include "MemoryLink.h"
 #include "TestFiles.h"
 #include "common/HexText.h"
@@ -24,20 +26,6 @@ QByteArray patternImage(int seed) {
     for (int i = 0; i < kImageSize; ++i)
         image[i] = static_cast<char>((i * 7 + seed * 13 + i / 251) & 0xFF);
     return image;
-}
-
-// FD, length, body (address and payload), checksum, FF FF.
-QString dataReply(const QByteArray& body) {
-    QByteArray reply;
-    reply.append(char(0xFD));
-    reply.append(char(body.size() + 4));
-    reply.append(body);
-    quint8 sum = 0;
-    for (const char c : reply)
-        sum ^= static_cast<quint8>(c);
-    reply.append(char(sum ^ 0xFF));
-    reply.append("\xFF\xFF", 2);
-    return BytesToHexText(reply);
 }
 
 struct Request {
@@ -66,8 +54,8 @@ protected:
     QString normalAnswer(const Request& request) {
         const qsizetype offset = qsizetype(request.block - 1) * kBlockSize;
         if (request.read)
-            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
-                             memory.mid(offset, kBlockSize));
+            return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                                 memory.mid(offset, kBlockSize));
         memory.replace(offset, kBlockSize, request.frame.mid(8, kBlockSize));
         return QStringLiteral("06");
     }
@@ -131,7 +119,7 @@ TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
 }
 
 TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
-    const QString wrongLength = dataReply(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
+    const QString wrongLength = DataReplyText(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
     struct Case {
         const char* what;
         std::function<QString(const QString&)> reply;
@@ -177,6 +165,101 @@ TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringD
     EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
 }
 
+TEST_F(BackupTransferTest, BusyCountStartsAgainAfterEveryGoodReply) {
+    // One BUSY on every 50th block: twenty in all, never two in a row.
+    QList<int> refused; // block * 2 + read, per transfer
+    int busyReplies = 0;
+    tamper = [&](const Request& request, const QString& normal) {
+        const int key = request.block * 2 + request.read;
+        if (request.block % 50 != 0 || refused.contains(key))
+            return normal;
+        refused.append(key);
+        ++busyReplies;
+        return QStringLiteral("00");
+    };
+    const QString target = dir.filePath(QStringLiteral("cam.bin"));
+    ASSERT_TRUE(transfer.startDownload(target));
+    run();
+    EXPECT_EQ(readBytes(target), memory);
+    refused.clear();
+    const QByteArray image = patternImage(9);
+    ASSERT_TRUE(transfer.startUpload(writeImage(image))); // verification reads back too
+    run();
+    EXPECT_EQ(memory, image);
+    EXPECT_EQ(busyReplies, 60);
+    EXPECT_EQ(finished, (QList<bool>{true, true}));
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
+    // The disk fills after block 128, on a block boundary or inside block 129: storing
+    // block 129 fails and nothing more is asked of the camera.
+    for (const int room : {4096, 4100}) {
+        const QString target = dir.filePath(QStringLiteral("full%1.bin").arg(room));
+        ASSERT_TRUE(writeBytes(target, "old backup"));
+        sink.clear();
+        finished.clear();
+        requests.clear();
+        {
+            FileSizeLimit disk(room);
+            ASSERT_TRUE(disk.active());
+            ASSERT_TRUE(transfer.startDownload(target));
+            run();
+        }
+        EXPECT_EQ(sink.numbers(), QList<int>{24}) << room;
+        EXPECT_EQ(finished, QList<bool>{false}) << room;
+        EXPECT_EQ(requests.size(), 129) << room;
+        EXPECT_FALSE(transfer.dialog().isOpen()) << room;
+        EXPECT_EQ(readBytes(target), QByteArray("old backup")) << room;
+        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << room;
+        EXPECT_FALSE(timerMenu.isActive()) << room;
+    }
+}
+
+TEST_F(BackupTransferTest, RepliesOfTheWrongKindOrLengthAreRefused) {
+    // Each reply breaks one rule of the reply reader; every other byte is right.
+    struct Case {
+        const char* what;
+        bool upload;
+        std::function<QString(const Request&, const QString&)> answer;
+    };
+    const auto longer = [](const Request& request, const QString&) {
+        // A whole data reply with a good checksum whose length field is 43.
+        return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                             QByteArray(33, '\x01'));
+    };
+    const QList<Case> cases{
+        {"data reply to a write", true,
+         [](const Request& request, const QString& normal) {
+             return request.read ? normal : DataReplyText(QByteArray(38, '\x01'));
+         }},
+        {"length field 43 in a download", false, longer},
+        {"bad checksum while verifying", true,
+         [](const Request& request, const QString& normal) {
+             if (!request.read)
+                 return normal;
+             QString bad = normal;
+             bad.replace(normal.size() - 6, 2, ByteToHex(HexByteAt(normal, normal.size() - 6) ^ 1));
+             return bad;
+         }},
+    };
+    for (const Case& c : cases) {
+        sink.clear();
+        finished.clear();
+        tamper = [&](const Request& request, const QString& normal) {
+            return request.block == 2 ? c.answer(request, normal) : normal;
+        };
+        if (c.upload)
+            ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(3)))) << c.what;
+        else
+            ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("w.bin")))) << c.what;
+        run();
+        EXPECT_EQ(sink.numbers(), QList<int>{16}) << c.what;
+        EXPECT_EQ(finished, QList<bool>{false}) << c.what;
+        EXPECT_EQ(requests.last().block, 2) << c.what;
+    }
+}
+
 TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     const QByteArray image = patternImage(5);
     bool firstRead = true;
@@ -188,7 +271,7 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
         if (request.read && request.block == 600) {
             QByteArray block = memory.mid(599 * kBlockSize, kBlockSize);
             block[0] = static_cast<char>(block[0] ^ 0x80);
-            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
+            return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
         }
         return normal;
     };

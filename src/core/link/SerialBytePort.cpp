@@ -32,6 +32,10 @@ bool deviceAccessible(const QString& device) {
 
 SerialBytePort::SerialBytePort() {
     QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { onReadyRead(); });
+    QObject::connect(&m_port, &QSerialPort::bytesWritten, &m_port, [this](qint64 bytes) {
+        if (onBytesWritten)
+            onBytesWritten(bytes);
+    });
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
 }
