@@ -45,6 +45,19 @@ bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
+bool takeFileArgument(const QString& arg, QString& file, QString* why) {
+    if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+        *why = QStringLiteral("unknown option '%1'").arg(arg);
+        return false;
+    }
+    if (!file.isEmpty()) {
+        *why = QStringLiteral("only one FILE may be given");
+        return false;
+    }
+    file = arg;
+    return true;
+}
+
 OptionMatch CameraAddress::take(const QStringList& args, qsizetype& i) {
     return takeOption(args, i,
                       {{QStringLiteral("--camera"), &cameraNo, &haveCamera},

@@ -27,6 +27,10 @@ OptionMatch takeOption(const QStringList& args, qsizetype& i,
 OptionMatch removeOption(QStringList& args, qsizetype i,
                          std::initializer_list<ValueOption> options);
 
+// `arg`, which is none of a command's known options, as the command's one FILE. False with
+// the reason in `why` for an unknown option ("-x", "--x") or a second file.
+bool takeFileArgument(const QString& arg, QString& file, QString* why);
+
 // A number written with decimal digits only, 1..maxDigits of them.
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits);
 

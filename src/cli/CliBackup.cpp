@@ -38,14 +38,11 @@ bool parseOptions(const QStringList& args, BackupArguments& parsed) {
         if (match == OptionMatch::Taken)
             continue;
         const QString& arg = args[i++];
+        QString why;
         if (arg == QStringLiteral("--no-verify") && parsed.direction == kUpload)
             parsed.verify = false;
-        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
-        else if (!parsed.file.isEmpty())
-            return usageError(QStringLiteral("only one FILE may be given"));
-        else
-            parsed.file = arg;
+        else if (!takeFileArgument(arg, parsed.file, &why))
+            return usageError(why);
     }
     return true;
 }

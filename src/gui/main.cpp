@@ -3,6 +3,7 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "commtest/CommTestWindow.h"
 #include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
@@ -51,6 +52,7 @@ int screenButton(const QString& name) {
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
         {QStringLiteral("test"), MenuState::ButtonCommTest},
+        {QStringLiteral("commtest"), MenuState::ButtonCommTest},
         {QStringLiteral("log"), MenuState::ButtonCommLog},
     };
     return buttons.value(name.toLower(), -1);
@@ -123,6 +125,10 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
+    });
+    menu.setScreenOpener(MenuState::ButtonCommTest, [&menu, &shell] {
+        return new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(),
+                                            &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCpuWriter,
                          [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
