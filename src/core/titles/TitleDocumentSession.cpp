@@ -51,6 +51,17 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
         m_messages.ShowMessage(MessageAlreadyOpened);
         return TitleOpenResult::NotLoaded;
     }
+    // A file that cannot be read, or holds no title section, would leave an empty document
+    // that an upload would send: it is refused before anything is replaced.
+    const TextFileRead file = ReadTextFile(path);
+    if (!file.ok) {
+        m_messages.ShowMessage(MessageError, path + QStringLiteral("\r\n") + file.error);
+        return TitleOpenResult::NotLoaded;
+    }
+    if (!HasTitleSection(file.lines)) {
+        m_messages.ShowMessage(MessageFileIncorrect);
+        return TitleOpenResult::NotLoaded;
+    }
     m_slots.setTitleFileName(m_slot, path);
     m_slots.LastCameraNo.clear();
     m_document.RemoteNo = QStringLiteral("1");
@@ -58,8 +69,7 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
     m_document.ClearAllTitles();
     m_captionPath = path;
 
-    // Unreadable files are not reported: what was read stays (here: nothing).
-    TitleFileReader reader(ReadTextFile(path).lines);
+    TitleFileReader reader(file.lines);
     const bool readOn = reader.readDocument(m_document, m_messages, m_language);
     if (readOn)
         m_slots.LastCameraNo = m_document.CameraNo;

@@ -18,6 +18,16 @@ bool isSectionKey(const QString& key) {
 
 } // namespace
 
+bool HasTitleSection(const QStringList& lines) {
+    for (const QString& line : lines) {
+        const QString key = SplitValueLine(line).value;
+        for (int category = 0; category < kTitleCategoryCount; ++category)
+            if (key == TitleCategoryAt(category).sectionHeader)
+                return true;
+    }
+    return false;
+}
+
 TitleFileReader::TitleFileReader(QStringList lines) : m_lines(std::move(lines)) {}
 
 bool TitleFileReader::nextSignificantLine(QString& line) {

@@ -12,6 +12,9 @@ class LanguageTables;
 class MessageSink;
 class TitleDocument;
 
+// True when a line of `lines` is one of the nine section headers ("[CAMERA]" ...).
+bool HasTitleSection(const QStringList& lines);
+
 class TitleFileReader {
 public:
     explicit TitleFileReader(QStringList lines);
