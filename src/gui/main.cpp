@@ -11,6 +11,7 @@
 #include "shell/QMessageBoxSink.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
+#include "titles/TitleWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,6 +42,7 @@ int screenButton(const QString& name) {
     static const QHash<QString, int> buttons{
         {QStringLiteral("panel"), MenuState::ButtonPanel},
         {QStringLiteral("title"), MenuState::ButtonTitle},
+        {QStringLiteral("titles"), MenuState::ButtonTitle},
         {QStringLiteral("backup"), MenuState::ButtonBackup},
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
@@ -104,6 +106,21 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+    });
+    menu.setTitleOpener([&menu, &shell](int slot) {
+        auto* window = new zel::gui::TitleWindow(shell, slot, &menu);
+        // File > New: once this window is gone (its slot freed), a fresh one opens.
+        QObject::connect(
+            window, &zel::gui::TitleWindow::newWindowRequested, &menu, [&menu, window] {
+                QObject::connect(
+                    window, &QObject::destroyed, &menu,
+                    [&menu] { menu.clickButton(MenuState::ButtonTitle); }, Qt::QueuedConnection);
+            });
+        return window;
+    });
+    menu.setTitleAutoSaveHook([](QWidget* window) {
+        if (auto* titles = qobject_cast<zel::gui::TitleWindow*>(window))
+            titles->SetTime_OnOffProc();
     });
 }
 
@@ -178,8 +195,9 @@ int main(int argc, char** argv) {
             QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
                 saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
                 saveScreenImages(menu, options.screenshot);
+                // Open screens would refuse the menu's close: end the run directly.
                 menu.SetEndProc();
-                menu.close();
+                QCoreApplication::exit(0);
             });
     });
     if (!options.screenshot.isEmpty())

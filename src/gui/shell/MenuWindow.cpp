@@ -134,6 +134,10 @@ void MenuWindow::setTitleOpener(TitleOpener opener) {
     m_titleOpener = std::move(opener);
 }
 
+void MenuWindow::setTitleAutoSaveHook(std::function<void(QWidget*)> hook) {
+    m_titleAutoSaveHook = std::move(hook);
+}
+
 void MenuWindow::clickButton(int button) {
     if (button >= 0 && button < MenuState::kButtonCount &&
         m_buttons[static_cast<size_t>(button)]->isEnabled())
@@ -216,6 +220,10 @@ void MenuWindow::openTitle(int slot) {
     m_TitleWindows[static_cast<size_t>(slot)] = window;
     connect(window, &QObject::destroyed, this,
             [this, slot] { m_app.menu().titleWindowClosed(slot); });
+    placeBesideMenu(*window);
+    // Each slot a little lower, so the windows do not hide each other.
+    constexpr int kSlotOffset = 24;
+    window->move(window->pos() + QPoint(kSlotOffset, kSlotOffset) * (slot - 1));
     window->show();
 }
 
