@@ -105,7 +105,9 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                                           shell.messages(), &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
-        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        log->enableFind(shell.findState(), shell.language(), shell.titleChars());
+        return log;
     });
     menu.setTitleOpener([&menu, &shell](int slot) {
         auto* window = new zel::gui::TitleWindow(shell, slot, &menu);
