@@ -16,6 +16,7 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kNumberColumnWidth = 1200 / kTwipsPerPixel;
 constexpr int kTitleColumnWidth = 2650 / kTwipsPerPixel;
+constexpr int kHeaderMargin = 20;
 
 bool isPlainKey(const QKeyEvent* event) {
     return !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
@@ -34,7 +35,12 @@ TitleGridView::TitleGridView(TitleEditor& editor, const TitleCharTable& table,
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->setStretchLastSection(false);
-    setColumnWidth(TitleGridModel::ColumnNumber, kNumberColumnWidth);
+    // At least the documented width, and wide enough for its header ("POSITION No.").
+    setColumnWidth(TitleGridModel::ColumnNumber,
+                   qMax(kNumberColumnWidth, horizontalHeader()->fontMetrics().horizontalAdvance(
+                                                model->headerData(0, Qt::Horizontal).toString()) +
+                                                kHeaderMargin));
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setColumnWidth(TitleGridModel::ColumnTitle, kTitleColumnWidth);
     horizontalHeader()->setSectionResizeMode(TitleGridModel::ColumnTitle, QHeaderView::Stretch);
     setColumnHidden(TitleGridModel::ColumnCheckMark, true);

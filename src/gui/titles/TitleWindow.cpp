@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabBar>
@@ -98,7 +99,9 @@ TitleWindow::TitleWindow(Application& app, int slot, QWidget* parent)
     applyCaptions();
     connectCore();
     loadWindow();
-    resize(sizeHint().expandedTo(QSize(560, 520)));
+    // A comfortable size that still fits the screen (1024x768 at 200 % is 512x384).
+    const QSize available = screen()->availableSize() * 9 / 10;
+    resize(sizeHint().expandedTo(QSize(560, 520)).boundedTo(available));
 }
 
 TitleWindow::~TitleWindow() {
