@@ -160,6 +160,65 @@ TEST_F(TitleFileTest, ShortPositionSectionLeavesTheRestEmpty) {
     EXPECT_EQ(document.title(CategoryPosition, 11), QString());
 }
 
+TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeader) {
+    // TOUR holds 16 titles but has two lines; HOME follows at once.
+    const QString file = path(QStringLiteral("sections.ttl"));
+    writeLines(file,
+               {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[TOUR]"),
+                QStringLiteral("\"t1\""), QStringLiteral("\"t2\""), QStringLiteral("[HOME]"),
+                QStringLiteral("\"h1\""), QStringLiteral("\"h2\""), QStringLiteral("\"h3\"")});
+    TitleDocument document;
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
+    for (int number = 3; number <= 16; ++number)
+        EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
+    EXPECT_EQ(document.title(CategoryHome, 1), QStringLiteral("h1"));
+    EXPECT_EQ(document.title(CategoryHome, 3), QStringLiteral("h3"));
+}
+
+TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
+    // One file per rule, each breaking only that rule.
+    const auto read = [&](const QStringList& body, int answer = ButtonYes) {
+        const QString file = path(QStringLiteral("rule.ttl"));
+        writeLines(file, body);
+        TitleDocument document;
+        m_sink.clear();
+        m_sink.defaultAnswer = answer;
+        EXPECT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+        return document;
+    };
+    const QString one = QStringLiteral("1");
+    // A title needs two double quotation marks.
+    TitleDocument doc = read({one, one, QStringLiteral("[AUX]"), QStringLiteral("\"open"),
+                              QStringLiteral("\"closed\"")});
+    EXPECT_EQ(doc.title(CategoryAux, 1), QString());
+    EXPECT_EQ(doc.title(CategoryAux, 2), QStringLiteral("closed"));
+    // Section headers are matched in upper case only.
+    doc = read({one, one, QStringLiteral("[aux]"), QStringLiteral("\"lower\"")});
+    EXPECT_EQ(doc.title(CategoryAux, 1), QString());
+    // A quoted title that looks like a header is a title: the section goes on.
+    doc = read({one, one, QStringLiteral("[ALARM]"), QStringLiteral("\"[1]\""),
+                QStringLiteral("\"two\"")});
+    EXPECT_EQ(doc.title(CategoryAlarm, 1), QStringLiteral("[1]"));
+    EXPECT_EQ(doc.title(CategoryAlarm, 2), QStringLiteral("two"));
+    // TRACE reads two titles; a third line is surplus.
+    doc = read({one, one, QStringLiteral("[TRACE]"), QStringLiteral("\"a\""),
+                QStringLiteral("\"b\""), QStringLiteral("\"c\"")});
+    EXPECT_EQ(doc.title(CategoryTrace, 2), QStringLiteral("b"));
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    // CAMERA No. 0 is refused in a title file (1 to 255), REMOTE No. 99 is not.
+    doc = read({QStringLiteral("99"), QStringLiteral("0"), QStringLiteral("[CAMERA]"),
+                QStringLiteral("\"c\"")});
+    EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
+    EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("CAMERA No. incorrect"));
+    EXPECT_EQ(doc.RemoteNo, QStringLiteral("99"));
+    EXPECT_EQ(doc.CameraNo, QStringLiteral("1"));
+    // A number with a point is not a whole number.
+    doc = read({QStringLiteral("5.0"), QStringLiteral("255")});
+    EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
+    EXPECT_EQ(doc.CameraNo, QStringLiteral("255"));
+}
+
 TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
     const QString file = path(QStringLiteral("nonumbers.ttl"));
     writeLines(file, {QStringLiteral("[CAMERA]"), QStringLiteral("\"cam\""),
@@ -208,6 +267,54 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     ASSERT_TRUE(thirdSession.saveAs(longSave));
     thirdSession.close();
     EXPECT_EQ(session(document).ReadTitleFile(longSave), TitleOpenResult::NotLoaded);
+}
+
+TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
+    // Each of these once read as an empty document, and an upload then blanked the camera.
+    const QString missing = path(QStringLiteral("missing.ttl"));
+    const QString random = path(QStringLiteral("random.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(random, QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")));
+    const QString utf8 = path(QStringLiteral("utf8.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n").toUtf8()));
+    const QString comments = path(QStringLiteral("comments.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(comments, ": nothing but a comment\r\n\r\n"));
+    const QString huge = path(QStringLiteral("huge.ttl"));
+    ASSERT_TRUE(
+        zel::test::writeBytes(huge, QByteArray(TitleDocumentSession::kMaxFileBytes + 1, '1')));
+    const QList<std::pair<QString, QString>> cases{
+        {missing, QStringLiteral("no such file")},
+        {m_dir.path(), QStringLiteral("not a regular file")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
+        {random, QStringLiteral("not a Japanese (Shift-JIS) text file")},
+        {utf8, QStringLiteral("not a Japanese (Shift-JIS) text file")},
+        {comments, QStringLiteral("holds no data")},
+        {huge, QStringLiteral("file too large")},
+    };
+    for (const auto& [file, reason] : cases) {
+        TitleDocument document;
+        document.CameraNo = QStringLiteral("9");
+        document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
+        m_sink.clear();
+        EXPECT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::NotLoaded);
+        ASSERT_EQ(m_sink.numbers(), QList<int>{4}) << file.toStdString();
+        EXPECT_EQ(m_sink.shown[0].extra, file + QStringLiteral(": ") + reason);
+        EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
+        EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
+        EXPECT_TRUE(m_slots.TitleFileName(m_slot).isEmpty());
+    }
+}
+
+TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
+    const QString file = path(QStringLiteral("cr.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(
+        file, "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r"));
+    TitleDocument document;
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(document.RemoteNo, QStringLiteral("4"));
+    EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
+    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("front"));
+    EXPECT_EQ(document.title(CategoryTrace, 2), QStringLiteral("t2"));
 }
 
 TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {

@@ -51,15 +51,16 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
         m_messages.ShowMessage(MessageAlreadyOpened);
         return TitleOpenResult::NotLoaded;
     }
-    // A file that cannot be read, or holds no title section, would leave an empty document
-    // that an upload would send: it is refused before anything is replaced.
-    const TextFileRead file = ReadTextFile(path);
-    if (!file.ok) {
-        m_messages.ShowMessage(MessageError, path + QStringLiteral("\r\n") + file.error);
-        return TitleOpenResult::NotLoaded;
+    // A file that cannot be read is refused before the window is reset: an upload after a
+    // silent failure would blank every title of the camera.
+    TextFileRead file = ReadTextFile(path, kMaxFileBytes);
+    if (file.ok && !TitleFileReader::hasSignificantLine(file.lines)) {
+        file.ok = false;
+        file.problem = FileProblem::NoContent;
     }
-    if (!HasTitleSection(file.lines)) {
-        m_messages.ShowMessage(MessageFileIncorrect);
+    if (!file.ok) {
+        m_messages.ShowMessage(MessageError,
+                               FileProblemLine(path, file.problem, m_language.languageIndex()));
         return TitleOpenResult::NotLoaded;
     }
     m_slots.setTitleFileName(m_slot, path);
@@ -69,7 +70,7 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
     m_document.ClearAllTitles();
     m_captionPath = path;
 
-    TitleFileReader reader(file.lines);
+    TitleFileReader reader(std::move(file.lines));
     const bool readOn = reader.readDocument(m_document, m_messages, m_language);
     if (readOn)
         m_slots.LastCameraNo = m_document.CameraNo;

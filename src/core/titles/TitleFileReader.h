@@ -12,12 +12,12 @@ class LanguageTables;
 class MessageSink;
 class TitleDocument;
 
-// True when a line of `lines` is one of the nine section headers ("[CAMERA]" ...).
-bool HasTitleSection(const QStringList& lines);
-
 class TitleFileReader {
 public:
     explicit TitleFileReader(QStringList lines);
+
+    // Whether any line is neither empty nor a comment: a file without one holds no titles.
+    static bool hasSignificantLine(const QStringList& lines);
 
     // Next significant line as "key:rest" with blanks removed; false at the end.
     bool ReadSettingLine(QString& key, QString& rest);
