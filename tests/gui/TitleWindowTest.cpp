@@ -340,3 +340,37 @@ TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
     for (const QPointer<TitleWindow>& window : windows)
         delete window.data();
 }
+
+TEST(TitleWindowJapanese, CaptionsAndTypedKeysFollowTheLanguage) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")),
+                                 "[SOFT]\nMode=0\n[LANGUAGE]\nMode=1\n"));
+    Application app;
+    RecordingSink sink;
+    ASSERT_TRUE(app.readSettings(dir.path()));
+    app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
+    app.start(sink);
+    app.openPort(); // no device: the table of the language is built all the same
+    TitleWindow window(app, 1);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ID入力画面"));
+    EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
+    window.TextCamera()->setFocus();
+    QTest::keyClicks(window.TextCamera(), QStringLiteral("a 1"));
+    EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１"));
+    window.TabStripID()->setCurrentIndex(CategoryTrace);
+    TitleGridView* grid = window.MSFlexGridID(CategoryTrace);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClicks(grid->TextWorkText(), QStringLiteral("B\\"));
+    EXPECT_EQ(window.document().title(CategoryTrace, 1), QStringLiteral("Ｂ￥"));
+    window.openFindDialog(false);
+    auto* find = window.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("文字列の検索"));
+    QTest::keyClicks(find->TextFind(), QStringLiteral("B"));
+    EXPECT_EQ(find->TextFind()->text(), QStringLiteral("Ｂ"));
+    find->CommandFind()->click();
+    EXPECT_EQ(grid->currentRow(), 0);
+    find->reject();
+    window.document().TitleModified = false;
+}

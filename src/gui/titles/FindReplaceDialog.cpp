@@ -1,5 +1,6 @@
 #include "FindReplaceDialog.h"
 
+#include "common/FilteredKeys.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "shell/LanguageTables.h"
@@ -119,18 +120,10 @@ bool FindReplaceDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    if (text.size() != 1 || !text.at(0).isPrint() ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return QDialog::eventFilter(watched, event);
     // Each typed character as the context takes it.
-    const int filtered = FilterFindKey(m_context, text.at(0).unicode(), m_table);
-    if (filtered == text.at(0).unicode())
-        return QDialog::eventFilter(watched, event);
-    if (filtered != 0)
-        box->insert(QString(QChar(char16_t(filtered))));
-    return true;
+    const auto rule = [this](int key) { return FilterFindKey(m_context, key, m_table); };
+    return insertFilteredKey(box, static_cast<QKeyEvent*>(event), rule) ||
+           QDialog::eventFilter(watched, event);
 }
 
 void FindReplaceDialog::updateButtons() {

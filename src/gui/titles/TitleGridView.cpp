@@ -1,6 +1,7 @@
 #include "TitleGridView.h"
 
 #include "TitleGridModel.h"
+#include "common/FilteredKeys.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
@@ -170,17 +171,10 @@ bool TitleGridView::editorKey(QKeyEvent* event) {
     default:
         break;
     }
-    const QString text = event->text();
-    if (text.size() != 1 || !text.at(0).isPrint() ||
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    int normalized = text.at(0).unicode();
-    m_table.NormalizeTitleKey(normalized);
-    if (normalized == text.at(0).unicode())
-        return false;
-    if (normalized != 0)
-        m_workText->insert(QString(QChar(char16_t(normalized))));
-    return true;
+    return insertFilteredKey(m_workText, event, [this](int typed) {
+        m_table.NormalizeTitleKey(typed);
+        return typed;
+    });
 }
 
 bool TitleGridView::eventFilter(QObject* watched, QEvent* event) {

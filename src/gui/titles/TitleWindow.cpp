@@ -3,7 +3,8 @@
 #include "TitleGridModel.h"
 #include "TitleGridView.h"
 #include "backup/NumberBox.h"
-#include "common/KeyFilter.h"
+#include "common/FilteredKeys.h"
+#include "common/NumberBoxes.h"
 #include "link/LinkEngine.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
@@ -27,9 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QStyle>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -40,29 +39,6 @@ namespace {
 // Index of a text-box category in the window's two title boxes.
 int textBoxIndex(int category) {
     return category == CategoryCamera ? 0 : 1;
-}
-
-QLineEdit* numberBox(const QString& name, int maxDigits, QWidget* parent) {
-    auto* box = new QLineEdit(QStringLiteral("1"), parent);
-    box->setObjectName(name);
-    box->setMaxLength(maxDigits);
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setContextMenuPolicy(Qt::NoContextMenu);
-    box->setAcceptDrops(false);
-    const int digitWidth = box->fontMetrics().horizontalAdvance(QString(maxDigits + 2, u'0'));
-    box->setMaximumWidth(digitWidth + 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
-                         8);
-    return box;
-}
-
-// Printable keys pass the decimal filter; editing keys and shortcuts pass.
-bool decimalKeyAllowed(const QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return true;
-    const QString text = event->text();
-    if (text.isEmpty() || !text.at(0).isPrint())
-        return true;
-    return text.size() == 1 && FilterKeyAscii(text.at(0).unicode(), KeyFilterMode::Decimal) != 0;
 }
 
 QToolButton* arrowButton(const QString& name, Qt::ArrowType arrow, QWidget* parent) {
@@ -116,8 +92,8 @@ TitleWindow::~TitleWindow() {
 void TitleWindow::buildNumberRow(QWidget* central) {
     m_labelHostNo = new QLabel(central);
     m_labelCamNo = new QLabel(central);
-    m_textHostNo = numberBox(QStringLiteral("TextHostNo"), 2, central);
-    m_textCamNo = numberBox(QStringLiteral("TextCamNo"), 3, central);
+    m_textHostNo = makeNumberBox(QStringLiteral("TextHostNo"), 2, central);
+    m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, central);
     m_labelHostNo->setBuddy(m_textHostNo);
     m_labelCamNo->setBuddy(m_textCamNo);
     m_upHostNo = arrowButton(QStringLiteral("UpDownHostNoUp"), Qt::UpArrow, central);
@@ -469,11 +445,7 @@ void TitleWindow::onNumberBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
         m_checkingBox = false;
         return;
     }
-    QTimer::singleShot(0, box, [this, box] {
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
-        m_checkingBox = false;
-    });
+    refocusNumberBox(box, [this] { m_checkingBox = false; });
 }
 
 void TitleWindow::onRemoteEdited(const QString& text) {
@@ -506,15 +478,10 @@ bool TitleWindow::titleBoxEvent(QLineEdit* box, QEvent* event) {
     if (!typed && key->key() != Qt::Key_Delete)
         return false;
     m_editor->snapshotTitle(category, 0); // the text as it was before this key
-    if (text.size() != 1 || !text.at(0).isPrint())
-        return false;
-    int normalized = text.at(0).unicode();
-    m_app.titleChars().NormalizeTitleKey(normalized);
-    if (normalized == text.at(0).unicode())
-        return false;
-    if (normalized != 0)
-        box->insert(QString(QChar(char16_t(normalized))));
-    return true;
+    return insertFilteredKey(box, key, [this](int character) {
+        m_app.titleChars().NormalizeTitleKey(character);
+        return character;
+    });
 }
 
 void TitleWindow::onTitleBoxChanged(int category, const QString& text) {
