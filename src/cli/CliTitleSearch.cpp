@@ -129,19 +129,26 @@ private:
     MessageSink& m_terminal;
 };
 
+// The steps both commands share: arguments, the typed texts, the file. ExitOk to go on.
+int prepare(CliContext& context, const QStringList& args, bool replace, SearchArguments& parsed,
+            const TitleCharTable& table, TitleDocument& document) {
+    if (!parse(args, replace, parsed))
+        return ExitUsage;
+    parsed.text = typedText(parsed.text, table);
+    parsed.replacement = typedText(parsed.replacement, table);
+    if (!textsUsable(parsed, replace))
+        return ExitUsage;
+    return ReadTitleFileForCli(context, parsed.file, document) ? ExitOk : ExitFailed;
+}
+
 } // namespace
 
 int RunTitleFind(CliContext& context, const QStringList& args) {
     SearchArguments parsed;
-    if (!parse(args, false, parsed))
-        return ExitUsage;
     const TitleCharTable table(context.settings().languageIndex());
-    parsed.text = typedText(parsed.text, table);
-    if (!textsUsable(parsed, false))
-        return ExitUsage;
     TitleDocument document;
-    if (!ReadTitleFileForCli(context, parsed.file, document))
-        return ExitFailed;
+    if (const int failed = prepare(context, args, false, parsed, table, document))
+        return failed;
     const FindOptions options = FindRulesFor(FindContextTitle).options(parsed.text, parsed.whole);
     const int category = parsed.categoryNumber;
     int hits = 0;
@@ -160,16 +167,10 @@ int RunTitleFind(CliContext& context, const QStringList& args) {
 
 int RunTitleReplace(CliContext& context, const QStringList& args) {
     SearchArguments parsed;
-    if (!parse(args, true, parsed))
-        return ExitUsage;
     const TitleCharTable table(context.settings().languageIndex());
-    parsed.text = typedText(parsed.text, table);
-    parsed.replacement = typedText(parsed.replacement, table);
-    if (!textsUsable(parsed, true))
-        return ExitUsage;
     TitleDocument document;
-    if (!ReadTitleFileForCli(context, parsed.file, document))
-        return ExitFailed;
+    if (const int failed = prepare(context, args, true, parsed, table, document))
+        return failed;
     ReplaceMessages messages(context.messages());
     TitleEditor editor(document, table, context.language(), messages);
     editor.changeTab(parsed.categoryNumber);

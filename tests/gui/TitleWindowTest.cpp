@@ -122,6 +122,27 @@ TEST_F(TitleWindowTest, LoadsWithItsCaptionsAndEverythingDisabled) {
     EXPECT_EQ(m_window->MSFlexGridID(CategoryCamera), nullptr);
 }
 
+TEST_F(TitleWindowTest, KeyboardOnlyUse) {
+    QTest::keyClick(m_window, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(m_window->TabStripID()->currentIndex(), CategoryPosition);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->MSFlexGridID(CategoryPosition));
+    QTest::keyClick(m_window, Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(m_window, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(m_window->TabStripID()->currentIndex(), CategoryAux);
+    m_window->TextCamNo()->setFocus();
+    QTest::keyClick(m_window->TextCamNo(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->CommandDL());
+    // The Edit and Tool commands have their keys; from a number box they act on the titles.
+    EXPECT_EQ(m_window->action(QStringLiteral("mnuReturns"))->shortcut(),
+              QKeySequence(QKeySequence::Undo));
+    EXPECT_FALSE(m_window->action(QStringLiteral("mnuCheck"))->shortcut().isEmpty());
+    m_window->MSFlexGridID(CategoryAux)->setFocus();
+    m_window->editor().setTitle(CategoryAux, 0, QStringLiteral("AUX"));
+    m_window->TextHostNo()->setFocus();
+    QTest::keyClick(m_window->TextHostNo(), Qt::Key_F7); // Check
+    EXPECT_EQ(m_sink.numbers(), QList<int>{MessageCheckPassed});
+}
+
 TEST_F(TitleWindowTest, InCellEditorKeys) {
     TitleGridView* grid = showGrid(CategoryPosition);
     EXPECT_TRUE(enabled("mnuSort"));

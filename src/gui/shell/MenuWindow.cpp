@@ -218,8 +218,10 @@ void MenuWindow::openTitle(int slot) {
     }
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_TitleWindows[static_cast<size_t>(slot)] = window;
-    connect(window, &QObject::destroyed, this,
-            [this, slot] { m_app.menu().titleWindowClosed(slot); });
+    connect(window, &QObject::destroyed, this, [this, slot] {
+        m_app.menu().titleWindowClosed(slot);
+        m_buttons[Button::ButtonTitle]->setFocus();
+    });
     placeBesideMenu(*window);
     // Each slot a little lower, so the windows do not hide each other.
     constexpr int kSlotOffset = 24;

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolButton>
@@ -289,6 +290,26 @@ void TitleWindow::connectCore() {
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCutCopy(); });
+    // Keyboard: Ctrl+PgDn / Ctrl+PgUp step through the tabs.
+    const auto stepTab = [this](int step) {
+        const int count = m_tabStrip->count();
+        m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated,
+            this, [stepTab] { stepTab(1); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated,
+            this, [stepTab] { stepTab(-1); });
+    setTabOrder(m_textHostNo, m_textCamNo);
+    setTabOrder(m_textCamNo, m_commandDL);
+    setTabOrder(m_commandDL, m_commandUL);
+    setTabOrder(m_commandUL, m_tabStrip);
+    QWidget* previous = m_tabStrip;
+    for (int category = 0; category < kTitleCategoryCount; ++category) {
+        QWidget* control = textBoxOf(category) ? static_cast<QWidget*>(textBoxOf(category))
+                                               : m_grids[size_t(category)];
+        setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 void TitleWindow::loadWindow() {
