@@ -110,15 +110,7 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
         return log;
     });
     menu.setTitleOpener([&menu, &shell](int slot) {
-        auto* window = new zel::gui::TitleWindow(shell, slot, &menu);
-        // File > New: once this window is gone (its slot freed), a fresh one opens.
-        QObject::connect(
-            window, &zel::gui::TitleWindow::newWindowRequested, &menu, [&menu, window] {
-                QObject::connect(
-                    window, &QObject::destroyed, &menu,
-                    [&menu] { menu.clickButton(MenuState::ButtonTitle); }, Qt::QueuedConnection);
-            });
-        return window;
+        return zel::gui::TitleWindow::openFromMenu(menu, shell, slot);
     });
     menu.setTitleAutoSaveHook([](QWidget* window) {
         if (auto* titles = qobject_cast<zel::gui::TitleWindow*>(window))

@@ -336,7 +336,7 @@ TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
     menu.load();
     QList<QPointer<TitleWindow>> windows;
     menu.setTitleOpener([&](int slot) {
-        auto* window = new TitleWindow(app, slot, &menu);
+        TitleWindow* window = TitleWindow::openFromMenu(menu, app, slot);
         windows.append(window);
         return window;
     });
@@ -358,6 +358,17 @@ TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
     menu.clickButton(MenuState::ButtonTitle);
     ASSERT_EQ(windows.size(), 9);
     EXPECT_EQ(windows[8]->slot(), 3);
+    // File > New: the window goes and a fresh one takes the first free slot.
+    windows[0]->editor().setTitle(CategoryCamera, 0, QStringLiteral("CAM"));
+    sink.answers = {ButtonNo}; // do not save
+    windows[0]->action(QStringLiteral("mnuNew"))->trigger();
+    EXPECT_EQ(sink.numbers().last(), int(MessageSaveInEdit));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(windows[0].isNull());
+    test::runEventsFor(20); // the queued click
+    ASSERT_EQ(windows.size(), 10);
+    EXPECT_EQ(windows[9]->slot(), 1);
+    EXPECT_EQ(windows[9]->document().title(CategoryCamera, 1), QString());
     for (const QPointer<TitleWindow>& window : windows)
         delete window.data();
 }

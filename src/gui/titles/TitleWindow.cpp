@@ -8,6 +8,8 @@
 #include "link/LinkEngine.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
+#include "shell/MenuState.h"
+#include "shell/MenuWindow.h"
 #include "titles/TitleAutoBackup.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
@@ -79,6 +81,16 @@ TitleWindow::TitleWindow(Application& app, int slot, QWidget* parent)
     // A comfortable size that still fits the screen (1024x768 at 200 % is 512x384).
     const QSize available = screen()->availableSize() * 9 / 10;
     resize(sizeHint().expandedTo(QSize(560, 520)).boundedTo(available));
+}
+
+TitleWindow* TitleWindow::openFromMenu(MenuWindow& menu, Application& app, int slot) {
+    auto* window = new TitleWindow(app, slot, &menu);
+    connect(window, &TitleWindow::newWindowRequested, &menu, [&menu, window] {
+        connect(
+            window, &QObject::destroyed, &menu,
+            [&menu] { menu.clickButton(MenuState::ButtonTitle); }, Qt::QueuedConnection);
+    });
+    return window;
 }
 
 TitleWindow::~TitleWindow() {

@@ -35,6 +35,7 @@ class TitleTransfer;
 
 namespace zel::gui {
 
+class MenuWindow;
 class TitleGridModel;
 class TitleGridView;
 
@@ -43,6 +44,10 @@ class TitleWindow : public QMainWindow {
 public:
     TitleWindow(Application& app, int slot, QWidget* parent = nullptr);
     ~TitleWindow() override;
+
+    // The window of `slot` as the menu opens it: File > New closes it and, once it is gone
+    // (its slot free again), clicks the menu's title button for a fresh one.
+    static TitleWindow* openFromMenu(MenuWindow& menu, Application& app, int slot);
 
     int slot() const { return m_slot; }
     TitleDocument& document() { return *m_document; }
