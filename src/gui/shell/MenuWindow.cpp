@@ -44,6 +44,10 @@ MenuWindow::MenuWindow(Application& app, QWidget* parent) : QWidget(parent), m_a
 
 MenuWindow::~MenuWindow() {
     m_app.menu().onChanged = nullptr;
+    // Screens still open go first, while the buttons their close handlers focus exist.
+    for (QWidget* window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (window->isWindow())
+            delete window;
 }
 
 void MenuWindow::buildButtons() {
