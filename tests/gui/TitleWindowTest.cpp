@@ -406,3 +406,25 @@ TEST(TitleWindowJapanese, CaptionsAndTypedKeysFollowTheLanguage) {
     find->reject();
     window.document().TitleModified = false;
 }
+
+TEST(TitleWindowSlots, MenuGoingAwayWithWindowsOpenEndsCleanly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")), "[SOFT]\nMode=0\n"));
+    Application app;
+    RecordingSink sink;
+    ASSERT_TRUE(app.readSettings(dir.path()));
+    app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
+    app.start(sink);
+    auto menu = std::make_unique<MenuWindow>(app);
+    menu->load();
+    QPointer<TitleWindow> window;
+    menu->setTitleOpener([&](int slot) {
+        window = TitleWindow::openFromMenu(*menu, app, slot);
+        return window.data();
+    });
+    menu->clickButton(MenuState::ButtonTitle);
+    ASSERT_FALSE(window.isNull());
+    menu.reset(); // the window's close handler focuses a menu button that must still exist
+    EXPECT_TRUE(window.isNull());
+    EXPECT_FALSE(app.menu().IsScreenInUse());
+}
