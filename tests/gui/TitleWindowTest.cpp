@@ -8,11 +8,14 @@
 #include "TestFiles.h"
 #include "common/MessageNumber.h"
 #include "shell/Application.h"
+#include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/QMessageBoxSink.h"
 #include "titles/FindReplaceDialog.h"
 #include "titles/TitleAutoBackup.h"
 #include "titles/TitleCategory.h"
+#include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleDocumentSession.h"
 #include "titles/TitleEditor.h"
@@ -427,4 +430,16 @@ TEST(TitleWindowSlots, MenuGoingAwayWithWindowsOpenEndsCleanly) {
     menu.reset(); // the window's close handler focuses a menu button that must still exist
     EXPECT_TRUE(window.isNull());
     EXPECT_FALSE(app.menu().IsScreenInUse());
+}
+
+TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
+    LanguageTables language;
+    const QString shown =
+        QMessageBoxSink::displayText(CheckResultText(language, TitleCheckCounts{2, 1}));
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3); // the two CRs leave an empty line between the counts
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("2 titles ")));
+    EXPECT_TRUE(lines[1].isEmpty());
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("1 titles ")));
+    EXPECT_EQ(QMessageBoxSink::displayText(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
 }

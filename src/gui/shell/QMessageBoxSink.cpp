@@ -54,13 +54,19 @@ int resultOf(int standardButton) {
 QMessageBoxSink::QMessageBoxSink(const LanguageTables& language, QWidget* parent)
     : m_language(language), m_parent(parent) {}
 
+QString QMessageBoxSink::displayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 int QMessageBoxSink::ShowMessage(int number, const QString& extra) {
     const auto content = ComposeMessage(m_language, number, extra);
     if (!content)
         return ButtonNone;
     QWidget* parent = m_parent ? m_parent.data() : QApplication::activeWindow();
-    QString text = content->text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString text = displayText(content->text);
     QMessageBox box(iconOf(content->icon), content->title, text, buttonsOf(content->buttons),
                     parent);
     box.setObjectName(QStringLiteral("Message%1").arg(number));

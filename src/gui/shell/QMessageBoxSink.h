@@ -17,6 +17,10 @@ public:
     explicit QMessageBoxSink(const LanguageTables& language, QWidget* parent = nullptr);
     int ShowMessage(int number, const QString& extra = {}) override;
 
+    // A message text as a box shows it: CR LF and a lone CR (the check result joins its two
+    // counts with two CRs) both break the line.
+    static QString displayText(const QString& text);
+
     // Boxes open over this window (else over the active window).
     void setParent(QWidget* parent) { m_parent = parent; }
 
