@@ -306,6 +306,18 @@ TEST_F(TitleWindowTest, FindAndReplaceOnTheGrid) {
     EXPECT_EQ(title(CategoryAlarm, 7), QStringLiteral("DOOR7"));
 }
 
+TEST_F(TitleWindowTest, WindowGoesWithItsFindDialogOpenAndFocused) {
+    showGrid(CategoryAlarm);
+    m_window->openFindDialog(true);
+    auto* replace = m_window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
+    ASSERT_NE(replace, nullptr);
+    QTest::keyClicks(replace->TextFind(), QStringLiteral("DOOR"));
+    replace->CommandFind()->click();
+    QTest::qWait(20);
+    delete m_window.data(); // the focus moves while the widgets go
+    EXPECT_TRUE(m_window.isNull());
+}
+
 TEST_F(TitleWindowTest, CameraChangeAsksToSave) {
     m_window->TextCamNo()->setFocus();
     m_window->TextCamNo()->selectAll();

@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -94,9 +95,18 @@ TitleWindow* TitleWindow::openFromMenu(MenuWindow& menu, Application& app, int s
 }
 
 TitleWindow::~TitleWindow() {
-    delete m_transferDialog; // it refers to the transfer's dialog model
+    // The widgets refer to the document, the editor and the find target: they go first, and
+    // nothing they do on the way out (focus moving on) reaches this half-destroyed window.
+    disconnect(qApp, nullptr, this, nullptr);
     for (QObject* watched : findChildren<QLineEdit*>())
         watched->removeEventFilter(this);
+    m_editor->onStateChanged = {};
+    m_editor->onTitlesChanged = {};
+    m_findTarget->onHit = {};
+    m_transfer->onFinished = {};
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        delete dialog; // the find dialogs and the transfer dialog
+    delete takeCentralWidget();
     m_document->onModified = {};
 }
 
