@@ -8,6 +8,7 @@
 #include "titles/FindState.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -55,7 +56,11 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
         m_model->View_MsFlexGridCommLog();
 }
 
-CommLogWindow::~CommLogWindow() = default;
+CommLogWindow::~CommLogWindow() {
+    // A find dialog still open refers to the find target: it goes first.
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        delete dialog;
+}
 
 void CommLogWindow::enableFind(FindState& state, const LanguageTables& language,
                                const TitleCharTable& table) {
