@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
@@ -404,6 +405,13 @@ TEST(TitleWindowJapanese, CaptionsAndTypedKeysFollowTheLanguage) {
     EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
     window.TextCamera()->setFocus();
     QTest::keyClicks(window.TextCamera(), QStringLiteral("a 1"));
+    EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１"));
+    // Text the input method commits takes the same rule.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("\uFF71b\\"));
+    QCoreApplication::sendEvent(window.TextCamera(), &commit);
+    EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１\u30A2ｂ￥"));
+    window.action(QStringLiteral("mnuReturns"))->trigger();
     EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１"));
     window.TabStripID()->setCurrentIndex(CategoryTrace);
     TitleGridView* grid = window.MSFlexGridID(CategoryTrace);

@@ -1,5 +1,7 @@
 #include "FilteredKeys.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -17,6 +19,23 @@ bool insertFilteredKey(QLineEdit* box, const QKeyEvent* event,
         return false;
     if (kept != 0)
         box->insert(QString(QChar(char16_t(kept))));
+    return true;
+}
+
+bool commitFilteredText(QLineEdit* box, const QInputMethodEvent* event,
+                        const std::function<int(int key)>& rule) {
+    const QString committed = event->commitString();
+    QString kept;
+    for (const QChar ch : committed) {
+        const int key = rule(ch.unicode());
+        if (key != 0)
+            kept.append(QChar(char16_t(key)));
+    }
+    if (kept == committed)
+        return false;
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QCoreApplication::sendEvent(box, &filtered);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,12 +119,15 @@ void FindReplaceDialog::applyCaptions(Kind kind) {
 
 bool FindReplaceDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box || event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
-    // Each typed character as the context takes it.
+    // Each typed or committed character as the context takes it.
     const auto rule = [this](int key) { return FilterFindKey(m_context, key, m_table); };
-    return insertFilteredKey(box, static_cast<QKeyEvent*>(event), rule) ||
-           QDialog::eventFilter(watched, event);
+    if (box && event->type() == QEvent::KeyPress &&
+        insertFilteredKey(box, static_cast<QKeyEvent*>(event), rule))
+        return true;
+    if (box && event->type() == QEvent::InputMethod &&
+        commitFilteredText(box, static_cast<QInputMethodEvent*>(event), rule))
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void FindReplaceDialog::updateButtons() {

@@ -7,6 +7,7 @@
 #include "titles/TitleEditor.h"
 
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -171,16 +172,30 @@ bool TitleGridView::editorKey(QKeyEvent* event) {
     default:
         break;
     }
-    return insertFilteredKey(m_workText, event, [this](int typed) {
-        m_table.NormalizeTitleKey(typed);
-        return typed;
-    });
+    return insertFilteredKey(m_workText, event, [this](int key) { return normalizedKey(key); });
+}
+
+int TitleGridView::normalizedKey(int key) const {
+    m_table.NormalizeTitleKey(key);
+    return key;
+}
+
+bool TitleGridView::editorInput(const QInputMethodEvent* event) {
+    if (event->commitString().isEmpty())
+        return false;
+    if (m_firstKey) {
+        m_firstKey = false;
+        m_editor.snapshotTitle(m_category, m_editRow);
+    }
+    return commitFilteredText(m_workText, event, [this](int key) { return normalizedKey(key); });
 }
 
 bool TitleGridView::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_workText)
         return QTableView::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && editorKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() == QEvent::InputMethod && editorInput(static_cast<QInputMethodEvent*>(event)))
         return true;
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -7,6 +7,7 @@
 // and reopens, Escape returns to the grid; losing the focus hides the editor (no cancel).
 #include <QTableView>
 
+class QInputMethodEvent;
 class QLineEdit;
 
 namespace zel {
@@ -45,6 +46,8 @@ protected:
 
 private:
     bool editorKey(QKeyEvent* event);
+    bool editorInput(const QInputMethodEvent* event);
+    int normalizedKey(int key) const; // the title key rule of the language
     void moveFromEditor(int step, bool reopen);
     void onEditorChanged(const QString& text);
 

@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -512,19 +513,27 @@ void TitleWindow::stepRemoteNo(int step) {
 }
 
 bool TitleWindow::titleBoxEvent(QLineEdit* box, QEvent* event) {
+    const int category = box == m_textBoxes[0] ? CategoryCamera : CategoryAutoPan;
+    const auto rule = [this](int character) {
+        m_app.titleChars().NormalizeTitleKey(character);
+        return character;
+    };
+    if (event->type() == QEvent::InputMethod) {
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (input->commitString().isEmpty())
+            return false;
+        m_editor->snapshotTitle(category, 0);
+        return commitFilteredText(box, input, rule);
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    const int category = box == m_textBoxes[0] ? CategoryCamera : CategoryAutoPan;
     const QString text = key->text();
     const bool typed = !text.isEmpty() && !(key->modifiers() & Qt::ControlModifier);
     if (!typed && key->key() != Qt::Key_Delete)
         return false;
     m_editor->snapshotTitle(category, 0); // the text as it was before this key
-    return insertFilteredKey(box, key, [this](int character) {
-        m_app.titleChars().NormalizeTitleKey(character);
-        return character;
-    });
+    return insertFilteredKey(box, key, rule);
 }
 
 void TitleWindow::onTitleBoxChanged(int category, const QString& text) {
