@@ -107,6 +107,19 @@ protected:
 
 } // namespace
 
+// The shell of a run without a serial device (message 6 when the port is opened).
+struct OfflineShell {
+    explicit OfflineShell(const QByteArray& ini = "[SOFT]\nMode=0\n") {
+        EXPECT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")), ini));
+        EXPECT_TRUE(app.readSettings(dir.path()));
+        app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
+        app.start(sink);
+    }
+    QTemporaryDir dir;
+    RecordingSink sink; // outlives the shell that shows its messages
+    Application app;
+};
+
 TEST_F(TitleWindowTest, LoadsWithItsCaptionsAndEverythingDisabled) {
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
     EXPECT_EQ(m_window->TextHostNo()->text(), QStringLiteral("1"));
@@ -341,13 +354,10 @@ TEST_F(TitleWindowTest, ClosingAModifiedWindowAsksAndCancelKeepsIt) {
 }
 
 TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")), "[SOFT]\nMode=0\n"));
-    Application app;
-    RecordingSink sink;
-    ASSERT_TRUE(app.readSettings(dir.path()));
-    app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
-    app.start(sink);
+    OfflineShell shell;
+    Application& app = shell.app;
+    RecordingSink& sink = shell.sink;
+    QTemporaryDir& dir = shell.dir;
     MenuWindow menu(app);
     menu.load();
     QList<QPointer<TitleWindow>> windows;
@@ -390,14 +400,8 @@ TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
 }
 
 TEST(TitleWindowJapanese, CaptionsAndTypedKeysFollowTheLanguage) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")),
-                                 "[SOFT]\nMode=0\n[LANGUAGE]\nMode=1\n"));
-    Application app;
-    RecordingSink sink;
-    ASSERT_TRUE(app.readSettings(dir.path()));
-    app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
-    app.start(sink);
+    OfflineShell shell("[SOFT]\nMode=0\n[LANGUAGE]\nMode=1\n");
+    Application& app = shell.app;
     app.openPort(); // no device: the table of the language is built all the same
     TitleWindow window(app, 1);
     window.show();
@@ -431,13 +435,8 @@ TEST(TitleWindowJapanese, CaptionsAndTypedKeysFollowTheLanguage) {
 }
 
 TEST(TitleWindowSlots, MenuGoingAwayWithWindowsOpenEndsCleanly) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")), "[SOFT]\nMode=0\n"));
-    Application app;
-    RecordingSink sink;
-    ASSERT_TRUE(app.readSettings(dir.path()));
-    app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
-    app.start(sink);
+    OfflineShell shell;
+    Application& app = shell.app;
     auto menu = std::make_unique<MenuWindow>(app);
     menu->load();
     QPointer<TitleWindow> window;
