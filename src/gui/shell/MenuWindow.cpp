@@ -186,6 +186,10 @@ void MenuWindow::setTitleOpener(TitleOpener opener) {
     m_titleOpener = std::move(opener);
 }
 
+void MenuWindow::setTitleAutoSaveHook(std::function<void(QWidget*)> hook) {
+    m_titleAutoSaveHook = std::move(hook);
+}
+
 void MenuWindow::clickButton(int button) {
     if (button >= 0 && button < MenuState::kButtonCount &&
         m_buttons[static_cast<size_t>(button)]->isEnabled())
@@ -261,11 +265,12 @@ void MenuWindow::openTitle(int slot) {
     }
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_TitleWindows[static_cast<size_t>(slot)] = window;
-    connect(window, &QObject::destroyed, this,
-            [this, slot] { m_app.menu().titleWindowClosed(slot); });
+    connect(window, &QObject::destroyed, this, [this, slot] {
+        m_app.menu().titleWindowClosed(slot);
+        m_buttons[Button::ButtonTitle]->setFocus();
+    });
     // One place per slot: eight title windows do not all open on one spot.
-    WindowPlacement::place(*window, m_app.settings(),
-                           QStringLiteral("frmTitleSet%1").arg(slot));
+    WindowPlacement::place(*window, m_app.settings(), QStringLiteral("frmTitleSet%1").arg(slot));
     window->show();
 }
 
