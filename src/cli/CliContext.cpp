@@ -21,7 +21,9 @@ int rateIndexFor(const QString& bps) {
 
 } // namespace
 
-CliContext::CliContext() : m_sink(m_language), m_terminal(isatty(STDERR_FILENO) != 0) {}
+CliContext::CliContext() : m_sink(m_language), m_terminal(isatty(STDERR_FILENO) != 0) {
+    m_sink.setBeforeMessage([this] { finishProgress(); });
+}
 
 void CliContext::printUsageError(const QString& text) {
     std::fputs((QStringLiteral("zelctl: ") + text + QLatin1Char('\n')).toLocal8Bit().constData(),

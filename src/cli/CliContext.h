@@ -23,6 +23,8 @@ struct GlobalOptions {
 class CliContext {
 public:
     CliContext();
+    CliContext(const CliContext&) = delete; // the message sink calls back into this object
+    CliContext& operator=(const CliContext&) = delete;
 
     // Removes the global options from `args`; false (usage error printed) on a bad option.
     bool parseGlobalOptions(QStringList& args);

@@ -17,6 +17,8 @@ int CliMessageSink::ShowMessage(int number, const QString& extra) {
     const QString detail = m_detailSource ? m_detailSource(number) : QString();
     if (!detail.isEmpty())
         text += QStringLiteral(" (") + detail + QLatin1Char(')');
+    if (m_beforeMessage)
+        m_beforeMessage();
     const QString line = content->title + QStringLiteral(": ") + text + QLatin1Char('\n');
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);

@@ -23,6 +23,9 @@ public:
     void setDetailSource(std::function<QString(int number)> source) {
         m_detailSource = std::move(source);
     }
+    // Runs before a message is printed (the progress line ends first, so no stale progress
+    // line follows the message).
+    void setBeforeMessage(std::function<void()> hook) { m_beforeMessage = std::move(hook); }
     bool anyShown() const { return !m_shown.isEmpty(); }
     const QList<int>& shown() const { return m_shown; }
 
@@ -31,6 +34,7 @@ private:
     bool m_answerYes = false;
     QList<int> m_shown;
     std::function<QString(int)> m_detailSource;
+    std::function<void()> m_beforeMessage;
 };
 
 } // namespace zel::cli

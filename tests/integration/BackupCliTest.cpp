@@ -101,6 +101,23 @@ TEST_F(BackupCliTest, ProgressInALogIsPlainLinesEndingWithTheTotal) {
         EXPECT_TRUE(line.startsWith(QStringLiteral("In DOWNLOAD: "))) << line.toStdString();
 }
 
+TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
+    SimConfig config;
+    config.faults.add(faultRule(FaultKind::Drop, 0xC1, 25));
+    startSimulator(config);
+    const ProgramRun down = ZelctlTest::run(
+        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), path("d.bin")});
+    EXPECT_EQ(down.exitCode, 1);
+    const QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2) << down.err.toStdString();
+    // The last progress state comes before the message, never after it.
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("Communication error: Timeout error")))
+        << down.err.toStdString();
+    EXPECT_TRUE(lines[lines.size() - 2].startsWith(QStringLiteral("In DOWNLOAD: 20/1000 blocks")))
+        << down.err.toStdString();
+}
+
 TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
     startSimulator();
     const QString file = path("cam1.bin");
