@@ -3,6 +3,7 @@
 #include "common/TextLines.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -111,4 +112,18 @@ TEST(TextFile, UnwritableKeepsOldFile) {
     // A character with no CP932 form refuses the write and keeps the file.
     EXPECT_FALSE(WriteTextFile(path, {QString(QChar(0x0101))}));
     EXPECT_EQ(ReadTextFile(path).lines, QStringList{QStringLiteral("old")});
+
+    // A save never puts a regular file in place of a FIFO, a device or a folder.
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString toNull = dir.filePath(QStringLiteral("null"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), toNull));
+    for (const QString& special : {fifo, toNull, dir.path()}) {
+        QString why;
+        EXPECT_FALSE(WriteTextFile(special, {QStringLiteral("new")}, &why))
+            << special.toStdString();
+        EXPECT_EQ(why, QStringLiteral("not a regular file"));
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    EXPECT_TRUE(QFileInfo(toNull).isSymLink());
 }

@@ -4,6 +4,7 @@
 #include "ZelctlTest.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -105,6 +106,17 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
     EXPECT_EQ(toFolder.exitCode, 1);
     EXPECT_TRUE(toFolder.err.contains(QStringLiteral("cannot write")))
         << toFolder.err.toStdString();
+#ifdef Q_OS_UNIX
+    // A FIFO stays a FIFO, and the source is never written over by its own image.
+    const ProgramRun toFifo = srec({path("ok.mot"), QStringLiteral("-o"), path("fifo.mot")});
+    EXPECT_EQ(toFifo.exitCode, 1);
+    EXPECT_TRUE(toFifo.err.contains(QStringLiteral("not a regular file")))
+        << toFifo.err.toStdString();
+    EXPECT_FALSE(QFileInfo(path("fifo.mot")).isFile());
+#endif
+    const QByteArray source = readBytes(path("ok.mot"));
+    EXPECT_EQ(srec({path("ok.mot"), QStringLiteral("-o"), path("./ok.mot")}).exitCode, 2);
+    EXPECT_EQ(readBytes(path("ok.mot")), source);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "BackupFile.h"
 
+#include "common/FileBytes.h"
+
 #include <QFileInfo>
 #include <filesystem>
 
@@ -43,7 +45,7 @@ bool BackupFile::openForDownload(const QString& path, QString* why) {
     m_replacedPartial = QFileInfo::exists(partial);
     // Opening a FIFO or a device for writing would block or write into it.
     for (const QString& existing : {path, partial}) {
-        if (QFileInfo::exists(existing) && !QFileInfo(existing).isFile()) {
+        if (!IsReplaceableFile(existing)) {
             setWhy(why, existing + QStringLiteral(": not a regular file"));
             return false;
         }

@@ -61,6 +61,11 @@ FileBytes ReadFileBytes(const QString& path, qint64 maxBytes) {
     return result;
 }
 
+bool IsReplaceableFile(const QString& path) {
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail) {
     const ProblemTexts& texts = kProblemTexts[static_cast<size_t>(problem)];
     QString text = QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);

@@ -28,6 +28,10 @@ struct FileBytes {
 // Reads all of `path` when it is a regular file of at most `maxBytes` bytes.
 FileBytes ReadFileBytes(const QString& path, qint64 maxBytes);
 
+// True when a save may put a regular file at `path`: nothing is there yet, or a regular file
+// is (through a symlink too). A save would replace a FIFO, device or socket by a regular file.
+bool IsReplaceableFile(const QString& path);
+
 // Why a read failed, in the language `languageIndex` (0 English, 1 Japanese), with the
 // system's detail in parentheses when there is one.
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail = {});

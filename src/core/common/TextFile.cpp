@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "Cp932.h"
+#include "FileBytes.h"
 #include "TextLines.h"
 
 #include <QSaveFile>
@@ -83,6 +84,11 @@ bool WriteTextFile(const QString& path, const QStringList& lines, QString* error
     if (!bytes) {
         if (error)
             *error = QStringLiteral("a character cannot be written in CP932");
+        return false;
+    }
+    if (!IsReplaceableFile(path)) {
+        if (error)
+            *error = QStringLiteral("not a regular file");
         return false;
     }
     QSaveFile file(path);
