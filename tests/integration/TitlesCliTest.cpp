@@ -6,6 +6,7 @@
 #include "common/TextFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <sys/stat.h>
 
 using namespace zel::test;
@@ -50,6 +51,23 @@ TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
         }
     }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
+}
+
+TEST_F(TitlesCliTest, DownloadIntoAFifoOrFolderSendsNothing) {
+    startSimulator();
+    const QString fifo = path("out.ttl");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& target : {fifo, dir.path()}) {
+        const ProgramRun result =
+            run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
+                 QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), target});
+        EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(target + QStringLiteral(": not a regular file")))
+            << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+    }
+    EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
 TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
