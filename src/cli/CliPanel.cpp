@@ -6,7 +6,6 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliPanelScript.h"
-#include "backup/NumberBox.h"
 #include "common/QtTimer.h"
 #include "panel/PanelCommands.h"
 #include "shell/MessageCatalog.h"
@@ -23,7 +22,6 @@ namespace {
 
 constexpr qint64 kMaxStdinBytes = 1 << 20;
 constexpr int kIdlePollMs = 5;
-constexpr qsizetype kNumberDigits = 9;
 
 struct PanelArguments {
     CameraAddress address;
@@ -54,9 +52,9 @@ QString parseArguments(const QStringList& args, PanelArguments& parsed) {
     }
     if (!parsed.address.complete())
         return QStringLiteral("--camera N and --remote N are required");
-    if (!IsDecimalDigits(parsed.address.cameraNo, kNumberDigits) ||
-        !IsDecimalDigits(parsed.address.remoteNo, kNumberDigits))
-        return QStringLiteral("--camera and --remote take decimal numbers");
+    // The CAM key's range (0 is every camera) and the REMOTE NO. box's range.
+    if (const QString range = parsed.address.rangeError(0); !range.isEmpty())
+        return range;
     if (parsed.events.isEmpty())
         return QStringLiteral("at least one EVENT is required");
     return {};
@@ -75,15 +73,6 @@ QString readEventsFromStdin(QStringList& events) {
     if (events.isEmpty())
         return QStringLiteral("no events on stdin");
     return {};
-}
-
-// The CAM key's range and the REMOTE NO. box's range, with their messages.
-bool addressInRange(CliContext& context, const CameraAddress& address) {
-    const auto inRange = [&context](const QString& text, int low, int high) {
-        return NumberBox::check(context.messages(), context.language(), text, low, high);
-    };
-    return inRange(address.cameraNo, 0, PanelCommands::kCameraMax) &&
-           inRange(address.remoteNo, PanelCommands::kRemoteMin, PanelCommands::kRemoteMax);
 }
 
 void runEventsFor(int ms) {
@@ -150,8 +139,6 @@ int runPanel(CliContext& context, const QStringList& args) {
     const PanelScript script = ParsePanelScript(parsed.events, context.settings().testMode());
     if (!script.error.isEmpty())
         return usage(script.error);
-    if (!addressInRange(context, parsed.address))
-        return ExitFailed;
     return runScript(context, parsed, script);
 }
 

@@ -160,9 +160,6 @@ TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
     EXPECT_EQ(speed.exitCode, 1);
     EXPECT_TRUE(speed.err.contains(QStringLiteral("1 to 127")));
     EXPECT_TRUE(speed.err.contains(QStringLiteral("0 to 7200")));
-    ProgramRun camera = panel(QStringLiteral("click:stop"), QStringLiteral("256"));
-    EXPECT_EQ(camera.exitCode, 1);
-    EXPECT_TRUE(camera.out.isEmpty());
     EXPECT_EQ(simulator->device().framesReceived(), 1);
 }
 
@@ -180,6 +177,12 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
     }
     ProgramRun letters = panel(QStringLiteral("click:stop"), QStringLiteral("x"));
     EXPECT_EQ(letters.exitCode, 2);
+    // A camera number out of range is a usage error naming the option and its range.
+    ProgramRun camera = panel(QStringLiteral("click:stop"), QStringLiteral("256"));
+    EXPECT_EQ(camera.exitCode, 2);
+    EXPECT_EQ(
+        camera.err,
+        QStringLiteral("zelctl: panel: --camera must be a number from 0 to 255 (got '256')\n"));
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 
     EXPECT_EQ(panelFromStdin({}, QStringLiteral("/dev/zero")).exitCode, 2);
