@@ -58,7 +58,7 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
     EXPECT_EQ(busyRun.exitCode, 1);
     // The message says which camera and block got the refusals.
     EXPECT_TRUE(
-        hasLine(busyRun.err, "Communication error: Receiving data error. (camera 1, block 4)"))
+        hasLine(busyRun.err, "Communication error: Receiving data error. (camera 1, block 3)"))
         << busyRun.err.toStdString();
 
     const QString shortImage = path("short.bin");
@@ -112,7 +112,8 @@ TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
     const QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 2) << down.err.toStdString();
     // The last progress state comes before the message, never after it.
-    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("Communication error: Timeout error")))
+    EXPECT_EQ(lines.last(),
+              QStringLiteral("Communication error: Timeout error (camera 1, block 25)"))
         << down.err.toStdString();
     EXPECT_TRUE(lines[lines.size() - 2].startsWith(QStringLiteral("In DOWNLOAD: 20/1000 blocks")))
         << down.err.toStdString();

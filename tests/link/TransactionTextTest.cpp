@@ -15,6 +15,12 @@ TEST(TransactionTextTest, NamesCameraAndCommandOrBlock) {
     EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, command 2A"));
     state.BlockNo = 37; // within a transfer the block says more than the command
     EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, block 37"));
+    // A backup frame names its own block: the transfer has counted on to the next one.
+    state.LastSentFrame = QStringLiteral("FE0A123105C1001977FFFF");
+    state.BlockNo = 26;
+    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, block 25"));
+    state.LastSentFrame = QStringLiteral("FE09123105C100FFFF"); // cut short: the count stays
+    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, block 26"));
     state.BlockNo = 0;
     state.LastSentFrame = QStringLiteral("FE07255099EAFFFF"); // no data bytes
     EXPECT_EQ(TransactionText(state), QStringLiteral("camera 255"));

@@ -8,6 +8,17 @@ namespace zel {
 
 namespace {
 constexpr int kFirstDataByte = 5;
+constexpr int kBackupCommand = 0xC1;
+
+// A backup frame names its block right after the command; the transfer has already
+// counted on to the next block while the reply is awaited.
+int backupBlockOfFrame(const QString& frameText, int dataBytes) {
+    if (dataBytes < 3 || ReplyByteAt(frameText, kFirstDataByte) != kBackupCommand)
+        return -1;
+    const int high = ReplyByteAt(frameText, kFirstDataByte + 1);
+    const int low = ReplyByteAt(frameText, kFirstDataByte + 2);
+    return high < 0 || low < 0 ? -1 : high * 256 + low;
+}
 } // namespace
 
 QString TransactionText(const LinkState& state) {
@@ -15,10 +26,12 @@ QString TransactionText(const LinkState& state) {
     if (frameText.isEmpty())
         return {};
     QString text = QStringLiteral("camera %1").arg(CameraDigitsOfFrame(frameText));
-    if (state.BlockNo > 0)
-        return text + QStringLiteral(", block %1").arg(state.BlockNo);
     // The last byte is part of the trailer when the frame carries no data.
     const int dataBytes = ReplyByteCount(frameText) - frame::kCommandOverhead;
+    if (const int block = backupBlockOfFrame(frameText, dataBytes); block >= 0)
+        return text + QStringLiteral(", block %1").arg(block);
+    if (state.BlockNo > 0)
+        return text + QStringLiteral(", block %1").arg(state.BlockNo);
     if (dataBytes > 0)
         text += QStringLiteral(", command %1")
                     .arg(QStringLiteral("%1")
