@@ -2,6 +2,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CliLink.h"
 #include "backup/NumberBox.h"
 #include "common/HexText.h"
@@ -9,9 +10,7 @@
 #include "titles/TitleCharTable.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleFileWriter.h"
-#include "titles/TitleSlots.h"
 #include "titles/TitleTransfer.h"
 
 #include <cstdio>
@@ -86,20 +85,11 @@ int runDecode(CliContext& context, const QStringList& args) {
     return ExitOk;
 }
 
-// Reads FILE as File > Open does; false when nothing or only part of it was read.
-bool readTitleFile(CliContext& context, const QString& path, TitleDocument& document) {
-    constexpr int kOnlyWindowSlot = 1; // the one title window of this run
-    TitleSlots titleSlots;
-    TitleDocumentSession session(titleSlots, kOnlyWindowSlot, document, context.messages(),
-                                 context.language());
-    return session.ReadTitleFile(path) == TitleOpenResult::Loaded;
-}
-
 int runCheck(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return usageError(QStringLiteral("check FILE.ttl"));
     TitleDocument document;
-    if (!readTitleFile(context, args[1], document))
+    if (!ReadTitleFileForCli(context, args[1], document))
         return ExitFailed;
     const TitleCharTable table(context.settings().languageIndex());
     bool anyFailed = false;
@@ -174,7 +164,7 @@ int runUpload(CliContext& context, const QStringList& args) {
     if (!parseTransferArguments(args, parsed))
         return ExitUsage;
     TitleDocument document;
-    if (!readTitleFile(context, parsed.file, document))
+    if (!ReadTitleFileForCli(context, parsed.file, document))
         return ExitFailed;
     if (parsed.address.haveCamera)
         document.CameraNo = parsed.address.cameraNo;

@@ -3,7 +3,9 @@
 #include "CliContext.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 using namespace zel::cli;
 
@@ -28,11 +30,46 @@ void printHelp() {
     std::fputs(text.toLocal8Bit().constData(), stdout);
 }
 
+// The arguments after the program name, decoded as QCoreApplication::arguments() does.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+const CliCommand* findCommand(const QString& name) {
+    for (const CliCommand& command : RegisteredCommands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+// The offscreen platform's notice about a missing runtime folder says nothing to a user.
+void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths:")))
+        return;
+    std::fputs(
+        (qFormatLogMessage(type, context, text) + QLatin1Char('\n')).toLocal8Bit().constData(),
+        stderr);
+}
+
+// Painting commands get a GUI application on the offscreen platform: fonts and PDF output
+// work without a display. The others stay console programs.
+std::unique_ptr<QCoreApplication> makeApplication(const CliCommand& command, int& argc,
+                                                  char** argv) {
+    if (command.needs == CommandNeeds::Painting) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(&dropPlatformNotices);
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = argumentsOf(argc, argv);
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         printHelp();
         return ExitOk;
@@ -49,9 +86,11 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     const QString name = args.takeFirst();
-    for (const CliCommand& command : RegisteredCommands())
-        if (command.name == name)
-            return command.run(context, args);
-    CliContext::printUsageError(QStringLiteral("unknown command '%1' (see --help)").arg(name));
-    return ExitUsage;
+    const CliCommand* command = findCommand(name);
+    if (!command) {
+        CliContext::printUsageError(QStringLiteral("unknown command '%1' (see --help)").arg(name));
+        return ExitUsage;
+    }
+    const std::unique_ptr<QCoreApplication> app = makeApplication(*command, argc, argv);
+    return command->run(context, args);
 }

@@ -103,7 +103,8 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                                           shell.messages(), &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
-        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), shell.language(),
+                                           &menu);
     });
 }
 

@@ -3,6 +3,8 @@
 #include "CommLogModel.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogStore.h"
+#include "printing/PrintData.h"
+#include "printing/ReportPreviewDialog.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -23,8 +25,9 @@ constexpr int kButtonAreaHeight = 40;
 constexpr int kGridHeightMargin = (1350 - 375) / 15;
 } // namespace
 
-CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_messages(messages) {
+CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages,
+                             const LanguageTables& language, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_messages(messages), m_language(language) {
     setObjectName(QStringLiteral("frmCommLog"));
     setWindowTitle(QStringLiteral("通信ログ"));
     auto* central = new QWidget(this);
@@ -62,9 +65,8 @@ void CommLogWindow::buildMenus() {
                                          &CommLogWindow::askSavePath);
     save->setObjectName(QStringLiteral("mnuSave"));
     m_mnuFile->addSeparator();
-    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("印刷(&P)"));
+    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("印刷(&P)"), this, &CommLogWindow::printLog);
     m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    m_mnuPrint->setEnabled(false); // until the print pipeline is there
     m_mnuFile->addSeparator();
     QAction* end = m_mnuFile->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
     end->setObjectName(QStringLiteral("mnuEnd"));
@@ -137,6 +139,10 @@ void CommLogWindow::askOpenPath() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::loadFrom);
     dialog->open();
+}
+
+void CommLogWindow::printLog() {
+    ReportPreviewDialog::openFor(this, GatherCommLogReport(m_store), m_language);
 }
 
 void CommLogWindow::layoutGrid() {

@@ -10,6 +10,7 @@ class QTableView;
 
 namespace zel {
 class CommLogStore;
+class LanguageTables;
 class MessageSink;
 } // namespace zel
 
@@ -27,7 +28,8 @@ public:
     static constexpr int kGridWidthMargin = 100 / 15;
     static constexpr int kDataColumnMargin = 200 / 15;
 
-    CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent = nullptr);
+    CommLogWindow(CommLogStore& store, MessageSink& messages, const LanguageTables& language,
+                  QWidget* parent = nullptr);
 
     CommLogModel& model() { return *m_model; }
     QTableView& grid() { return *m_grid; }
@@ -50,11 +52,13 @@ private:
     void stopLog();
     void askSavePath();
     void askOpenPath();
+    void printLog();
     void applyRecordingState();
     void layoutGrid();
 
     CommLogStore& m_store;
     MessageSink& m_messages;
+    const LanguageTables& m_language;
     CommLogModel* m_model = nullptr;
     QTableView* m_grid = nullptr;
     QPushButton* m_commandStart = nullptr;

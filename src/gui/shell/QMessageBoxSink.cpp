@@ -54,18 +54,21 @@ int resultOf(int standardButton) {
 QMessageBoxSink::QMessageBoxSink(const LanguageTables& language, QWidget* parent)
     : m_language(language), m_parent(parent) {}
 
+int ShowMessageBox(QWidget* parent, const MessageBoxContent& content, const QString& name) {
+    QString text = content.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(iconOf(content.icon), content.title, text, buttonsOf(content.buttons),
+                    parent ? parent : QApplication::activeWindow());
+    box.setObjectName(name);
+    // The answer is needed before the caller goes on: a modal box.
+    return resultOf(box.exec());
+}
+
 int QMessageBoxSink::ShowMessage(int number, const QString& extra) {
     const auto content = ComposeMessage(m_language, number, extra);
     if (!content)
         return ButtonNone;
-    QWidget* parent = m_parent ? m_parent.data() : QApplication::activeWindow();
-    QString text = content->text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconOf(content->icon), content->title, text, buttonsOf(content->buttons),
-                    parent);
-    box.setObjectName(QStringLiteral("Message%1").arg(number));
-    // The answer is needed before the caller goes on: a modal box.
-    return resultOf(box.exec());
+    return ShowMessageBox(m_parent, *content, QStringLiteral("Message%1").arg(number));
 }
 
 } // namespace zel::gui

@@ -8,9 +8,14 @@
 
 namespace zel {
 class LanguageTables;
-}
+struct MessageBoxContent;
+} // namespace zel
 
 namespace zel::gui {
+
+// Shows `content` as a modal box named `name` over `parent` (else the active window); returns
+// the button pressed as MessageButton.
+int ShowMessageBox(QWidget* parent, const MessageBoxContent& content, const QString& name);
 
 class QMessageBoxSink : public MessageSink {
 public:
