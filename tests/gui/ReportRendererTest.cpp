@@ -8,6 +8,7 @@
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
 
+#include <QFile>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -101,6 +102,31 @@ TEST_F(ReportRendererTest, LongDataWrapsInsideItsCellAndJapaneseIsKept) {
     EXPECT_TRUE(text.contains(pageNumber(1, 1)));
     text.remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_TRUE(text.contains(longFrame)); // nothing clipped at the cell's edge
+}
+
+TEST_F(ReportRendererTest, TestReportShowsItsSettingsAboveNumberedRows) {
+    CommTestPrintInput input;
+    input.remoteNo = QStringLiteral("5");
+    input.cameraNo = QStringLiteral("12");
+    input.interval = QStringLiteral("1.500");
+    input.freeFormat = true;
+    input.rows.resize(16);
+    input.rows[0] = {true, TestRequestType::Write, QStringLiteral("2"), QStringLiteral("0102"),
+                     QStringLiteral("ACK")};
+    input.rows[15] = {false, TestRequestType::Read, QStringLiteral("3"), QStringLiteral("C10001"),
+                      QStringLiteral("FD2A00")};
+    ASSERT_EQ(render(GatherCommTestReport(input)), 1);
+    if (const char* keep = std::getenv("ZEL_KEEP_PDF"))
+        QFile::copy(pdf, QString::fromLocal8Bit(keep));
+    const QString text = PdfText(pdf);
+    for (const char* label : {"REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
+                              "時間間隔：1.500Sec", "フリーフォーマット：○"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(label))) << label;
+    EXPECT_TRUE(
+        text.contains(QRegularExpression(QStringLiteral("1\\s+○\\s+○\\s+2\\s+0102\\s+ACK"))))
+        << text.toStdString();
+    EXPECT_TRUE(
+        text.contains(QRegularExpression(QStringLiteral("16\\s+○\\s+3\\s+C10001\\s+FD2A00"))));
 }
 
 TEST_F(ReportRendererTest, EmptyReportStillPrintsItsHeaderPage) {
