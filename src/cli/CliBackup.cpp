@@ -100,6 +100,10 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
     transfer.setVerify(parsed.verify);
     connectProgress(context, transfer);
+    transfer.onReplacingPartial = [](const QString& partial) {
+        CliContext::printUsageError(
+            QStringLiteral("%1 from an earlier download will be replaced").arg(partial));
+    };
     transfer.onFinished = [&context, &link](bool completed) {
         context.finishProgress();
         link.finish(completed ? ExitOk : ExitFailed);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace zel;
 using namespace zel::test;
@@ -44,19 +45,43 @@ TEST_F(BackupFileTest, ClosedDownloadKeepsOldFileAndPartialBlocks) {
     {
         BackupFile file;
         ASSERT_TRUE(file.openForDownload(target));
+        EXPECT_TRUE(file.replacedPartial());
         ASSERT_TRUE(file.writeBlock(blockOf('x')));
+        // Each block is on disk as soon as it is written: a killed run keeps it.
+        EXPECT_EQ(readBytes(partial), blockOf('x'));
+        ASSERT_TRUE(file.writeBlock(blockOf('y')));
+        EXPECT_EQ(file.blocksWritten(), 2);
+        EXPECT_EQ(readBytes(partial), blockOf('x') + blockOf('y'));
         file.close();
         file.close(); // closing twice is harmless
     }
     EXPECT_EQ(readBytes(target), QByteArray("previous good backup"));
-    EXPECT_EQ(readBytes(partial), blockOf('x'));
+    EXPECT_EQ(readBytes(partial), blockOf('x') + blockOf('y'));
+}
+
+TEST_F(BackupFileTest, DownloadRefusesNamesThatAreNotRegularFiles) {
+    BackupFile file;
+    ASSERT_TRUE(file.openForDownload(target));
+    EXPECT_FALSE(file.replacedPartial());
+    file.close();
+    // A FIFO as the partial file would block the open; a folder as the chosen name would only
+    // fail after the whole transfer.
+    ASSERT_TRUE(QFile::remove(partial));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(partial).constData(), 0600), 0);
+    QString why;
+    EXPECT_FALSE(file.openForDownload(target, &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("not a regular file"))) << why.toStdString();
+    ASSERT_TRUE(QFile::remove(partial));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("camera.bin")));
+    EXPECT_FALSE(file.openForDownload(target));
+    EXPECT_FALSE(QFile::exists(partial));
 }
 
 TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
-    // The chosen name is a folder that rename() cannot replace with a file.
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("camera.bin/inner")));
     BackupFile file;
     ASSERT_TRUE(file.openForDownload(target));
+    // The chosen name became a folder that rename() cannot replace with a file.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("camera.bin/inner")));
     ASSERT_TRUE(file.writeBlock(blockOf('q')));
     QString why;
     EXPECT_FALSE(file.commit(&why));

@@ -1,9 +1,12 @@
 #include "common/TextFile.h"
 #include "TestFiles.h"
+#include "common/TextLines.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zel;
 
@@ -23,17 +26,82 @@ TEST(TextFile, Cp932RoundTripWithCrLf) {
     EXPECT_EQ(read.lines, lines);
 }
 
-TEST(TextFile, LfOnlyAndBadBytes) {
+TEST(TextFile, EveryLineEndReadsTheSameLines) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("b.txt"));
-    ASSERT_TRUE(zel::test::writeBytes(path, "one\ntwo\r\nthree"));
-    auto read = ReadTextFile(path);
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.lines,
-              (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}));
-    ASSERT_TRUE(zel::test::writeBytes(path, "\x81")); // lead byte without trail
-    EXPECT_FALSE(ReadTextFile(path).ok);
-    EXPECT_FALSE(ReadTextFile(dir.filePath(QStringLiteral("missing"))).ok);
+    const QStringList expected{QStringLiteral("one"), QString(), QStringLiteral("three")};
+    // CR LF, LF, CR alone (old editors), mixed, and a last line without a line end.
+    for (const char* bytes : {"one\r\n\r\nthree\r\n", "one\n\nthree\n", "one\r\rthree\r",
+                              "one\r\n\nthree", "one\r\rthree"}) {
+        ASSERT_TRUE(zel::test::writeBytes(path, bytes));
+        const auto read = ReadTextFile(path);
+        ASSERT_TRUE(read.ok) << bytes;
+        EXPECT_EQ(read.lines, expected) << bytes;
+    }
+    ASSERT_TRUE(zel::test::writeBytes(path, ""));
+    EXPECT_TRUE(ReadTextFile(path).ok);
+    EXPECT_TRUE(ReadTextFile(path).lines.isEmpty());
+}
+
+TEST(TextFile, LineSpansKeepTheirLineEnds) {
+    const QByteArray content("a\r\nbb\rc\n\r\n");
+    const auto spans = FindLineSpans(content);
+    ASSERT_EQ(spans.size(), 4);
+    EXPECT_EQ(content.mid(spans[1].start, spans[1].length), QByteArray("bb"));
+    EXPECT_EQ(spans[1].end, 6);
+    EXPECT_EQ(spans[3].length, 0);
+    EXPECT_EQ(spans[3].end, content.size());
+    EXPECT_EQ(LineEndOf(content), QByteArray("\r\n"));
+    EXPECT_EQ(LineEndOf("x\ry\r\n"), QByteArray("\r"));
+    EXPECT_EQ(LineEndOf("x\n"), QByteArray("\n"));
+    EXPECT_EQ(LineEndOf("x"), QByteArray("\r\n"));
+}
+
+TEST(TextFile, RefusesWhatIsNotAJapaneseTextFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("b.txt"));
+    const auto problemOf = [&path](const QByteArray& bytes) {
+        EXPECT_TRUE(zel::test::writeBytes(path, bytes));
+        return ReadTextFile(path).problem;
+    };
+    EXPECT_EQ(problemOf("\x81"), FileProblem::NotText); // lead byte without trail
+    EXPECT_EQ(problemOf(QByteArray("ab\0cd", 5)), FileProblem::NotText);
+    EXPECT_EQ(problemOf("\x7f\x45\x4c\x46\x02\x01"), FileProblem::NotText); // a program
+    EXPECT_EQ(problemOf(QStringLiteral("\"カメラ\"\r\n").toUtf8()), FileProblem::NotText);
+    EXPECT_EQ(problemOf("\xef\xbb\xbf[CAMERA]\r\n"), FileProblem::NotText); // UTF-8 mark
+    // Shift-JIS with full- and half-width katakana, tab, form feed and end-of-file mark.
+    EXPECT_EQ(problemOf("\"\x83\x4a\x83\x81\x83\x89\xb6\xd2\xd7\"\t\f\r\n\x1a"), FileProblem::None);
+    EXPECT_EQ(ReadTextFile(path).lines.first(), QStringLiteral("\"カメラｶﾒﾗ\"\t\f"));
+}
+
+TEST(TextFile, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
+    QTemporaryDir dir;
+    const auto problemOf = [](const QString& path, qint64 limit = kTextFileMaxBytes) {
+        const auto read = ReadTextFile(path, limit);
+        EXPECT_FALSE(read.ok) << path.toStdString();
+        EXPECT_FALSE(read.error.isEmpty());
+        return read.problem;
+    };
+    EXPECT_EQ(problemOf(dir.filePath(QStringLiteral("missing"))), FileProblem::Missing);
+    EXPECT_EQ(problemOf(dir.path()), FileProblem::NotRegular);
+    EXPECT_EQ(problemOf(QStringLiteral("/dev/zero")), FileProblem::NotRegular);
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(problemOf(fifo), FileProblem::NotRegular); // would block forever if opened
+    const QString big = dir.filePath(QStringLiteral("big.txt"));
+    ASSERT_TRUE(zel::test::writeBytes(big, QByteArray(101, 'x')));
+    EXPECT_EQ(problemOf(big, 100), FileProblem::TooLarge);
+    EXPECT_TRUE(ReadTextFile(big, 101).ok);
+    const QString locked = dir.filePath(QStringLiteral("locked.txt"));
+    ASSERT_TRUE(zel::test::writeBytes(locked, "x"));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::WriteOwner));
+    if (::geteuid() != 0) { // root reads anything
+        EXPECT_EQ(problemOf(locked), FileProblem::Unreadable);
+    }
+    EXPECT_EQ(FileProblemLine(fifo, FileProblem::NotRegular, 0),
+              fifo + QStringLiteral(": not a regular file"));
+    EXPECT_EQ(FileProblemText(FileProblem::Unreadable, 1, QStringLiteral("denied")),
+              QStringLiteral("読み込めません (denied)"));
 }
 
 TEST(TextFile, UnwritableKeepsOldFile) {

@@ -138,6 +138,26 @@ TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
     EXPECT_EQ(readIni(), QByteArray("[SOFT]\nMode=1\n[RS232C]\nComPort=4\nRate=0\n"));
 }
 
+TEST_F(SettingsTest, CarriageReturnOnlyFileReadsAndKeepsItsLineEnds) {
+    Settings s = read("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\r");
+    EXPECT_EQ(s.LanguageMode, QStringLiteral("1"));
+    EXPECT_EQ(s.ComPort, QStringLiteral("3"));
+    EXPECT_EQ(s.Rate, QStringLiteral("2"));
+    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("1")));
+    EXPECT_EQ(readIni(),
+              QByteArray("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\rAutoSave=1\r"));
+}
+
+TEST_F(SettingsTest, OversizedFileIsNotReadNorRewritten) {
+    const QByteArray huge = "[RS232C]\nComPort=3\n" + QByteArray(2 * 1024 * 1024, ';');
+    writeIni(huge);
+    Settings s;
+    s.ReadSettings(m_dir.path()); // read as an empty file: every key its default
+    EXPECT_EQ(s.ComPort, QStringLiteral("1"));
+    EXPECT_FALSE(s.P_SetIniAutoSave(QStringLiteral("1")));
+    EXPECT_EQ(readIni().size(), huge.size());
+}
+
 TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
     Settings s = read("[RS232C]\nAutoSave=0\n");
     ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("1\n[SOFT]\nMode=1")));

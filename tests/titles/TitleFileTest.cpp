@@ -210,6 +210,54 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     EXPECT_EQ(session(document).ReadTitleFile(longSave), TitleOpenResult::NotLoaded);
 }
 
+TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
+    // Each of these once read as an empty document, and an upload then blanked the camera.
+    const QString missing = path(QStringLiteral("missing.ttl"));
+    const QString random = path(QStringLiteral("random.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(random, QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")));
+    const QString utf8 = path(QStringLiteral("utf8.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n").toUtf8()));
+    const QString comments = path(QStringLiteral("comments.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(comments, ": nothing but a comment\r\n\r\n"));
+    const QString huge = path(QStringLiteral("huge.ttl"));
+    ASSERT_TRUE(
+        zel::test::writeBytes(huge, QByteArray(TitleDocumentSession::kMaxFileBytes + 1, '1')));
+    const QList<std::pair<QString, QString>> cases{
+        {missing, QStringLiteral("no such file")},
+        {m_dir.path(), QStringLiteral("not a regular file")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
+        {random, QStringLiteral("not a Japanese (Shift-JIS) text file")},
+        {utf8, QStringLiteral("not a Japanese (Shift-JIS) text file")},
+        {comments, QStringLiteral("holds no data")},
+        {huge, QStringLiteral("file too large")},
+    };
+    for (const auto& [file, reason] : cases) {
+        TitleDocument document;
+        document.CameraNo = QStringLiteral("9");
+        document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
+        m_sink.clear();
+        EXPECT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::NotLoaded);
+        ASSERT_EQ(m_sink.numbers(), QList<int>{4}) << file.toStdString();
+        EXPECT_EQ(m_sink.shown[0].extra, file + QStringLiteral(": ") + reason);
+        EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
+        EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
+        EXPECT_TRUE(m_slots.TitleFileName(m_slot).isEmpty());
+    }
+}
+
+TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
+    const QString file = path(QStringLiteral("cr.ttl"));
+    ASSERT_TRUE(zel::test::writeBytes(
+        file, "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r"));
+    TitleDocument document;
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(document.RemoteNo, QStringLiteral("4"));
+    EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
+    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("front"));
+    EXPECT_EQ(document.title(CategoryTrace, 2), QStringLiteral("t2"));
+}
+
 TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
     const QString file = path(QStringLiteral("keep.ttl"));
     TitleDocument document = sampleDocument(false);

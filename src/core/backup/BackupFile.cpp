@@ -1,5 +1,6 @@
 #include "BackupFile.h"
 
+#include <QFileInfo>
 #include <filesystem>
 
 #ifdef Q_OS_UNIX
@@ -37,8 +38,18 @@ bool BackupFile::openForDownload(const QString& path, QString* why) {
     close();
     m_target = path;
     m_download = true;
-    m_file.setFileName(partialPath(path));
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    m_blocksWritten = 0;
+    const QString partial = partialPath(path);
+    m_replacedPartial = QFileInfo::exists(partial);
+    // Opening a FIFO or a device for writing would block or write into it.
+    for (const QString& existing : {path, partial}) {
+        if (QFileInfo::exists(existing) && !QFileInfo(existing).isFile()) {
+            setWhy(why, existing + QStringLiteral(": not a regular file"));
+            return false;
+        }
+    }
+    m_file.setFileName(partial);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         setWhy(why, m_file.fileName() + QStringLiteral(": ") + m_file.errorString());
         return false;
     }
@@ -73,7 +84,10 @@ std::optional<QByteArray> BackupFile::readBlock() {
 bool BackupFile::writeBlock(const QByteArray& block) {
     if (!m_file.isOpen() || !m_download || block.size() != kBlockSize)
         return false;
-    return m_file.write(block) == kBlockSize;
+    if (m_file.write(block) != kBlockSize)
+        return false;
+    ++m_blocksWritten;
+    return true;
 }
 
 bool BackupFile::commit(QString* why) {

@@ -5,8 +5,9 @@
 // A download never writes the chosen file directly: blocks go to "<name>.partial" beside it,
 // and only after the last block has been stored does commit() put the finished image in place
 // of the chosen file. A download that ends early leaves the chosen file as it was and keeps the
-// blocks received so far in "<name>.partial". Blocks pass straight through to the disk; the
-// image is never gathered in memory.
+// blocks received so far in "<name>.partial". Each block is handed to the system as it is
+// written (no buffer in the process), so a killed or interrupted run keeps every block that
+// arrived; the image is never gathered in memory.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -28,8 +29,13 @@ public:
     // "<path>.partial": where a download gathers its blocks.
     static QString partialPath(const QString& path);
 
-    // Starts a download into "<path>.partial" (emptied); `path` itself is not touched.
+    // Starts a download into "<path>.partial" (emptied); `path` itself is not touched. Refused
+    // when `path` or "<path>.partial" exists but is not a regular file.
     bool openForDownload(const QString& path, QString* why = nullptr);
+    // Whether the last openForDownload found a "<path>.partial" of an earlier run and emptied it.
+    bool replacedPartial() const { return m_replacedPartial; }
+    // Whole blocks stored by the download under way or last ended.
+    int blocksWritten() const { return m_blocksWritten; }
     // Opens `path` for reading; false when it is missing or unreadable.
     bool openForUpload(const QString& path, QString* why = nullptr);
 
@@ -54,6 +60,8 @@ private:
     QFile m_file;
     QString m_target;
     bool m_download = false;
+    bool m_replacedPartial = false;
+    int m_blocksWritten = 0;
 };
 
 } // namespace zel

@@ -32,6 +32,7 @@ BackupTransfer::BackupTransfer(LinkEngine& engine, const LanguageTables& languag
 
 BackupTransfer::~BackupTransfer() {
     onFinished = {};
+    onReplacingPartial = {};
     m_dialog.onChanged = {};
     m_dialog.onClosed = {};
     // Another screen may own the link by now; only a transfer of ours is ended here, and the
@@ -104,6 +105,8 @@ bool BackupTransfer::startDownload(const QString& path) {
         return false;
     }
     m_path = path;
+    if (m_file.replacedPartial() && onReplacingPartial)
+        onReplacingPartial(BackupFile::partialPath(path));
     openDialog(ModeDownload);
     Seek_BackupFile();
     Set_BlockNoClear();

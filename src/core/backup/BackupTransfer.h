@@ -64,6 +64,12 @@ public:
     // Called once per transfer: true when it completed (verification included), false when
     // it ended early (error, time-out, cancel).
     std::function<void(bool completed)> onFinished;
+    // A download is starting over a "<name>.partial" left by an earlier run, which it empties.
+    std::function<void(const QString& partialPath)> onReplacingPartial;
+
+    // The chosen file and the blocks the last download stored in its "<name>.partial".
+    QString path() const { return m_path; }
+    int blocksStored() const { return m_file.blocksWritten(); }
 
     // Procedures the engine and the transfer dialog reach through LinkClient, kept public
     // under their documented names.

@@ -1,30 +1,70 @@
 #include "TextFile.h"
 
 #include "Cp932.h"
+#include "TextLines.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace zel {
 
-TextFileRead ReadTextFile(const QString& path) {
+namespace {
+
+bool isControlByte(unsigned char byte) {
+    constexpr unsigned char kEndOfFileMark = 0x1A;
+    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
+            byte != kEndOfFileMark) ||
+           byte == 0x7F;
+}
+
+// Valid UTF-8 with a byte-order mark or a three-byte sequence (Japanese in UTF-8). Shift-JIS
+// text almost never forms such sequences: its trail bytes break them.
+bool looksLikeUtf8(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return true;
+    bool sawLongSequence = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes.at(i));
+        const int trail = lead < 0x80                    ? 0
+                          : lead >= 0xC2 && lead <= 0xDF ? 1
+                          : lead >= 0xE0 && lead <= 0xEF ? 2
+                          : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                         : -1;
+        if (trail < 0 || i + trail >= bytes.size())
+            return false;
+        for (int k = 1; k <= trail; ++k)
+            if ((static_cast<unsigned char>(bytes.at(i + k)) & 0xC0) != 0x80)
+                return false;
+        sawLongSequence = sawLongSequence || trail >= 2;
+        i += trail + 1;
+    }
+    return sawLongSequence;
+}
+
+TextFileRead failedRead(FileProblem problem, const QString& detail) {
     TextFileRead result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    const auto text = Cp932ToText(file.readAll());
-    if (!text) {
-        result.error = QStringLiteral("not a CP932 text file");
-        return result;
-    }
-    result.lines = text->split(QLatin1Char('\n'));
-    for (QString& line : result.lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    if (!result.lines.isEmpty() && result.lines.last().isEmpty())
-        result.lines.removeLast();
+    result.problem = problem;
+    result.error = FileProblemText(problem, 0, detail);
+    return result;
+}
+
+} // namespace
+
+bool LooksLikeCp932Text(const QByteArray& bytes) {
+    for (const char byte : bytes)
+        if (isControlByte(static_cast<unsigned char>(byte)))
+            return false;
+    return !looksLikeUtf8(bytes);
+}
+
+TextFileRead ReadTextFile(const QString& path, qint64 maxBytes) {
+    const FileBytes file = ReadFileBytes(path, maxBytes);
+    if (!file.ok())
+        return failedRead(file.problem, file.detail);
+    const auto text = LooksLikeCp932Text(file.bytes) ? Cp932ToText(file.bytes) : std::nullopt;
+    if (!text)
+        return failedRead(FileProblem::NotText, {});
+    TextFileRead result;
+    result.lines = SplitTextLines(*text);
     result.ok = true;
     return result;
 }

@@ -1,6 +1,9 @@
 #include "IniFile.h"
 
-#include <QFile>
+#include "common/FileBytes.h"
+#include "common/TextLines.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QVector>
 
@@ -8,37 +11,7 @@ namespace zel {
 
 namespace {
 
-// One line of the file: [start, start + length) without its line end; `end` is the
-// position after its line end.
-struct IniLine {
-    qsizetype start = 0;
-    qsizetype length = 0;
-    qsizetype end = 0;
-};
-
-QVector<IniLine> splitLines(const QByteArray& content) {
-    QVector<IniLine> lines;
-    qsizetype pos = 0;
-    while (pos < content.size()) {
-        const qsizetype lf = content.indexOf('\n', pos);
-        IniLine line;
-        line.start = pos;
-        if (lf < 0) {
-            line.length = content.size() - pos;
-            line.end = content.size();
-        } else {
-            line.length = lf - pos;
-            if (line.length > 0 && content.at(lf - 1) == '\r')
-                --line.length;
-            line.end = lf + 1;
-        }
-        lines.append(line);
-        pos = line.end;
-    }
-    return lines;
-}
-
-QString lineText(const QByteArray& content, const IniLine& line) {
+QString lineText(const QByteArray& content, const LineSpan& line) {
     return QString::fromLatin1(content.constData() + line.start, line.length);
 }
 
@@ -80,23 +53,13 @@ QString unquoted(const QString& value) {
     return value;
 }
 
-// The line end the file uses (its first one), CR LF for a file without any.
-QByteArray lineEndOf(const QByteArray& content) {
-    const qsizetype lf = content.indexOf('\n');
-    if (lf > 0 && content.at(lf - 1) == '\r')
-        return QByteArrayLiteral("\r\n");
-    if (lf >= 0)
-        return QByteArrayLiteral("\n");
-    return QByteArrayLiteral("\r\n");
-}
-
 struct SectionSpan {
     int header = -1;      // line index of "[section]", -1 when missing
     int lastContent = -1; // last non-blank line of the section (the header when none)
     int keyLine = -1;     // line of the key, -1 when missing
 };
 
-SectionSpan findKey(const QByteArray& content, const QVector<IniLine>& lines,
+SectionSpan findKey(const QByteArray& content, const QVector<LineSpan>& lines,
                     const QString& section, const QString& key) {
     SectionSpan span;
     bool inside = false;
@@ -128,16 +91,13 @@ SectionSpan findKey(const QByteArray& content, const QVector<IniLine>& lines,
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 bool IniFile::load() {
-    m_content.clear();
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    m_content = file.readAll();
-    return true;
+    FileBytes file = ReadFileBytes(m_path, kMaxFileBytes);
+    m_content = std::move(file.bytes);
+    return file.ok();
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const QVector<IniLine> lines = splitLines(m_content);
+    const QVector<LineSpan> lines = FindLineSpans(m_content);
     const SectionSpan span = findKey(m_content, lines, section, key);
     if (span.keyLine < 0)
         return std::nullopt;
@@ -147,13 +107,13 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
 
 QByteArray IniFile::withValue(const QByteArray& content, const QString& section, const QString& key,
                               const QString& value) {
-    const QVector<IniLine> lines = splitLines(content);
+    const QVector<LineSpan> lines = FindLineSpans(content);
     const SectionSpan span = findKey(content, lines, section, key);
-    const QByteArray eol = lineEndOf(content);
+    const QByteArray eol = LineEndOf(content);
     QByteArray result = content;
     if (span.keyLine >= 0) {
         // Keep the key as the file spells it and the line's own line end.
-        const IniLine& line = lines[span.keyLine];
+        const LineSpan& line = lines[span.keyLine];
         const QString text = lineText(content, line);
         const QString keyPart = text.left(text.indexOf(QLatin1Char('=')));
         const QByteArray newLine = (keyPart.trimmed() + QLatin1Char('=') + value).toLatin1();
@@ -162,7 +122,7 @@ QByteArray IniFile::withValue(const QByteArray& content, const QString& section,
     }
     const QByteArray keyLine = (key + QLatin1Char('=') + value).toLatin1();
     if (span.header >= 0) {
-        const IniLine& after = lines[span.lastContent];
+        const LineSpan& after = lines[span.lastContent];
         QByteArray insert = keyLine + eol;
         if (after.end == after.start + after.length) // last line without a line end
             insert = eol + keyLine;
@@ -177,12 +137,11 @@ QByteArray IniFile::withValue(const QByteArray& content, const QString& section,
 
 bool IniFile::writeValue(const QString& section, const QString& key, const QString& value) {
     QByteArray current;
-    QFile existing(m_path);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
+    if (QFileInfo::exists(m_path)) {
+        FileBytes existing = ReadFileBytes(m_path, kMaxFileBytes);
+        if (!existing.ok())
             return false;
-        current = existing.readAll();
-        existing.close();
+        current = std::move(existing.bytes);
     }
     // A value is one line: a line break in it would forge other keys.
     QString oneLine = value;

@@ -1,8 +1,8 @@
 #pragma once
 // A sections-and-keys profile file, read and written the way the Windows profile functions
 // do: section and key names match without regard to case, values are trimmed, comment lines
-// start with ';'. A write changes only the line of its key (or appends the missing key or
-// section) and leaves every other byte of the file as it was.
+// start with ';', lines end in CR LF, LF or CR alone. A write changes only the line of its key
+// (or appends the missing key or section) and leaves every other byte of the file as it was.
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -11,11 +11,15 @@ namespace zel {
 
 class IniFile {
 public:
+    // A settings file is a few hundred bytes; anything this large is not one.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
     explicit IniFile(QString path);
 
     const QString& path() const { return m_path; }
 
-    // Reads the file from disk; false when it is missing or unreadable (then empty).
+    // Reads the file from disk; false (then empty) when it is missing, unreadable, not a
+    // regular file or larger than kMaxFileBytes.
     bool load();
 
     // Value of `key` in `section` of the loaded content, trimmed, with one pair of enclosing

@@ -51,6 +51,18 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
         m_messages.ShowMessage(MessageAlreadyOpened);
         return TitleOpenResult::NotLoaded;
     }
+    // A file that cannot be read is refused before the window is reset: an upload after a
+    // silent failure would blank every title of the camera.
+    TextFileRead file = ReadTextFile(path, kMaxFileBytes);
+    if (file.ok && !TitleFileReader::hasSignificantLine(file.lines)) {
+        file.ok = false;
+        file.problem = FileProblem::NoContent;
+    }
+    if (!file.ok) {
+        m_messages.ShowMessage(MessageError,
+                               FileProblemLine(path, file.problem, m_language.languageIndex()));
+        return TitleOpenResult::NotLoaded;
+    }
     m_slots.setTitleFileName(m_slot, path);
     m_slots.LastCameraNo.clear();
     m_document.RemoteNo = QStringLiteral("1");
@@ -58,8 +70,7 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
     m_document.ClearAllTitles();
     m_captionPath = path;
 
-    // Unreadable files are not reported: what was read stays (here: nothing).
-    TitleFileReader reader(ReadTextFile(path).lines);
+    TitleFileReader reader(std::move(file.lines));
     const bool readOn = reader.readDocument(m_document, m_messages, m_language);
     if (readOn)
         m_slots.LastCameraNo = m_document.CameraNo;

@@ -2,6 +2,7 @@
 // The file life of one title window's document: open, save, save as, the save prompts and the
 // caption. The window supplies the common dialogs; everything else is decided here.
 #include <QString>
+#include <QtGlobal>
 #include <functional>
 
 namespace zel {
@@ -12,7 +13,8 @@ class TitleDocument;
 class TitleSlots;
 
 enum class TitleOpenResult {
-    NotLoaded, // refused (path too long, already opened); the document is unchanged
+    NotLoaded, // refused (path too long, already opened, the file cannot be read or holds
+               // nothing); the document and the slot are unchanged
     Loaded,    // the file was read
     Stopped,   // a wrong number and the user chose not to read on: partly read
 };
@@ -20,6 +22,8 @@ enum class TitleOpenResult {
 class TitleDocumentSession {
 public:
     static constexpr int kMaxOpenPathLength = 128; // a path of 129 characters is refused
+    // A written file is about 10 kB; anything far larger is not a title file.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     TitleDocumentSession(TitleSlots& titleSlots, int slot, TitleDocument& document,
                          MessageSink& messages, const LanguageTables& language);

@@ -4,6 +4,8 @@
 #include "TitleDocument.h"
 #include "common/FileFieldCheck.h"
 
+#include <algorithm>
+
 namespace zel {
 
 namespace {
@@ -16,14 +18,23 @@ bool isSectionKey(const QString& key) {
     return key.startsWith(QLatin1Char('[')) && key.endsWith(QLatin1Char(']'));
 }
 
+bool isSignificant(const QString& line) {
+    return !line.isEmpty() && !line.startsWith(QLatin1Char(':'));
+}
+
 } // namespace
 
 TitleFileReader::TitleFileReader(QStringList lines) : m_lines(std::move(lines)) {}
 
+bool TitleFileReader::hasSignificantLine(const QStringList& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const QString& line) { return isSignificant(line); });
+}
+
 bool TitleFileReader::nextSignificantLine(QString& line) {
     while (m_next < m_lines.size()) {
         const QString& candidate = m_lines.at(m_next++);
-        if (candidate.isEmpty() || candidate.startsWith(QLatin1Char(':')))
+        if (!isSignificant(candidate))
             continue;
         line = candidate;
         return true;

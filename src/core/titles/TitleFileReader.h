@@ -16,6 +16,9 @@ class TitleFileReader {
 public:
     explicit TitleFileReader(QStringList lines);
 
+    // Whether any line is neither empty nor a comment: a file without one holds no titles.
+    static bool hasSignificantLine(const QStringList& lines);
+
     // Next significant line as "key:rest" with blanks removed; false at the end.
     bool ReadSettingLine(QString& key, QString& rest);
     // Next significant line as a title line; the title is the text between the first two

@@ -1,0 +1,77 @@
+#include "FileBytes.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+
+namespace zel {
+
+namespace {
+
+struct ProblemTexts {
+    const char16_t* english;
+    const char16_t* japanese;
+};
+
+constexpr std::array<ProblemTexts, 7> kProblemTexts{{
+    {u"read", u"読み込みました"},
+    {u"no such file", u"ファイルがありません"},
+    {u"not a regular file", u"通常のファイルではありません"},
+    {u"file too large", u"ファイルが大き過ぎます"},
+    {u"cannot be read", u"読み込めません"},
+    {u"not a Japanese (Shift-JIS) text file",
+     u"日本語（Shift-JIS）のテキストファイルではありません"},
+    {u"holds no data", u"データがありません"},
+}};
+
+} // namespace
+
+FileBytes ReadFileBytes(const QString& path, qint64 maxBytes) {
+    FileBytes result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.problem = FileProblem::Missing;
+        return result;
+    }
+    // Checked before opening: opening a FIFO blocks until a writer comes.
+    if (!info.isFile()) {
+        result.problem = FileProblem::NotRegular;
+        return result;
+    }
+    if (info.size() > maxBytes) {
+        result.problem = FileProblem::TooLarge;
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.problem = FileProblem::Unreadable;
+        result.detail = file.errorString();
+        return result;
+    }
+    // One byte more than allowed tells a file that grew since the check.
+    result.bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.problem = FileProblem::Unreadable;
+        result.detail = file.errorString();
+        result.bytes.clear();
+    } else if (result.bytes.size() > maxBytes) {
+        result.problem = FileProblem::TooLarge;
+        result.bytes.clear();
+    }
+    return result;
+}
+
+QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail) {
+    const ProblemTexts& texts = kProblemTexts[static_cast<size_t>(problem)];
+    QString text = QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (") + detail + QLatin1Char(')');
+    return text;
+}
+
+QString FileProblemLine(const QString& path, FileProblem problem, int languageIndex,
+                        const QString& detail) {
+    return path + QStringLiteral(": ") + FileProblemText(problem, languageIndex, detail);
+}
+
+} // namespace zel

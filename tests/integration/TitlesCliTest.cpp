@@ -1,0 +1,73 @@
+// zelctl titles on files that cannot be read: a message naming the file and the reason, exit
+// status 1 and not one frame on the line.
+#include "CameraControllerSim.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+#include "common/TextFile.h"
+
+#include <QDir>
+#include <sys/stat.h>
+
+using namespace zel::test;
+
+namespace {
+
+constexpr int kTitleCommand = 0xB1;
+
+class TitlesCliTest : public ZelctlTest {
+protected:
+    ProgramRun titles(const QString& sub, const QString& file) {
+        return run({QStringLiteral("--quiet"), QStringLiteral("titles"), sub, file});
+    }
+};
+
+TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
+    startSimulator();
+    const QString random = path("random.ttl");
+    ASSERT_TRUE(writeBytes(random, QByteArray::fromHex("00ff8f13fe2b7c0d9e41a0")));
+    const QString utf8 = path("utf8.ttl");
+    ASSERT_TRUE(writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n2:カメラ番号\r\n").toUtf8()));
+    const QString empty = path("empty.ttl");
+    ASSERT_TRUE(writeBytes(empty, QByteArray()));
+    const QString fifo = path("fifo.ttl");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QList<std::pair<QString, QString>> cases{
+        {path("missing.ttl"), QStringLiteral("no such file")},
+        {dir.path(), QStringLiteral("not a regular file")},
+        {fifo, QStringLiteral("not a regular file")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
+        {random, QStringLiteral("not a Japanese (Shift-JIS) text file")},
+        {utf8, QStringLiteral("not a Japanese (Shift-JIS) text file")},
+        {empty, QStringLiteral("holds no data")},
+    };
+    for (const auto& [file, reason] : cases) {
+        const QString expected =
+            QStringLiteral("Error message: ") + file + QStringLiteral(": ") + reason;
+        for (const QString& sub : {QStringLiteral("upload"), QStringLiteral("check")}) {
+            const ProgramRun result = titles(sub, file);
+            EXPECT_EQ(result.exitCode, 1) << sub.toStdString() << ' ' << file.toStdString();
+            EXPECT_TRUE(result.err.contains(expected)) << result.err.toStdString();
+        }
+    }
+    EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
+}
+
+TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
+    startSimulator();
+    const QString file = path("cr.ttl");
+    ASSERT_TRUE(writeBytes(file, "1:Controller No\r2:Camera No\r[CAMERA]\r\"GATE\"\r"));
+    const ProgramRun check = titles(QStringLiteral("check"), file);
+    EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
+    const ProgramRun upload = titles(QStringLiteral("upload"), file);
+    ASSERT_EQ(upload.exitCode, 0) << upload.err.toStdString();
+    const QString copy = path("copy.ttl");
+    const ProgramRun download =
+        run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
+             QStringLiteral("--camera=2"), QStringLiteral("--remote=1"), copy});
+    ASSERT_EQ(download.exitCode, 0) << download.err.toStdString();
+    const auto read = zel::ReadTextFile(copy);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.lines.value(3), QStringLiteral("\"GATE\""));
+}
+
+} // namespace
