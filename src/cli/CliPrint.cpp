@@ -3,7 +3,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
-#include "CliInputFile.h"
+#include "CliTitleFile.h"
 #include "ReportRenderer.h"
 #include "common/MessageNumber.h"
 #include "link/CommLogFile.h"
@@ -123,8 +123,7 @@ int printLog(CliContext& context, const PrintArguments& parsed) {
     if (parsed.haveCategory)
         return usageError(QStringLiteral("--category belongs to print titles"));
     CommLogStore store;
-    if (!CheckInputFile(context, parsed.input) ||
-        !CommLogFile::load(parsed.input, store, context.messages()) || readingStopped(context))
+    if (!CommLogFile::load(parsed.input, store, context.messages()) || readingStopped(context))
         return ExitFailed;
     return writePdf(context, GatherCommLogReport(store), parsed.pdf);
 }

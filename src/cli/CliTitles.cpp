@@ -2,7 +2,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
-#include "CliInputFile.h"
+#include "CliTitleFile.h"
 #include "CliLink.h"
 #include "backup/NumberBox.h"
 #include "common/HexText.h"

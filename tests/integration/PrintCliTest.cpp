@@ -168,18 +168,3 @@ TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {
     }
     EXPECT_EQ(readBytes(file), original);
 }
-
-// A missing title file used to read as an empty document: "titles upload" would have wiped
-// the camera's titles with it.
-TEST_F(PrintCliTest, TitleCommandsRefuseATitleFileThatCannotBeRead) {
-    const QString missing = path("missing.ttl");
-    const ProgramRun check = run({QStringLiteral("titles"), QStringLiteral("check"), missing});
-    EXPECT_EQ(check.exitCode, 1);
-    EXPECT_EQ(check.err, QStringLiteral("File input error: File incorrect\n"));
-    const ProgramRun upload =
-        run({QStringLiteral("titles"), QStringLiteral("upload"), QStringLiteral("--camera"),
-             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), missing},
-            QStringLiteral("/dev/null"));
-    EXPECT_EQ(upload.exitCode, 1);
-    EXPECT_EQ(upload.err, QStringLiteral("File input error: File incorrect\n"));
-}
