@@ -1,5 +1,5 @@
 #pragma once
-// Reads a ".ttl" file for a zelctl command as File > Open of a title window does.
+// A .ttl file read for zelctl exactly as a title window's File > Open reads it.
 #include <QString>
 
 namespace zel {
@@ -10,7 +10,8 @@ namespace zel::cli {
 
 class CliContext;
 
-// False when nothing or only part of the file was read (the reader showed why).
+// False (message shown) when the file could not be read, is no title file, or reading
+// stopped at a wrong number.
 bool ReadTitleFileForCli(CliContext& context, const QString& path, TitleDocument& document);
 
 } // namespace zel::cli

@@ -33,6 +33,14 @@ enum TitleReportText {
     ReportTitleColumn
 };
 
+PrintReport newReport(PrintKind kind, const QString& name, const QString& title) {
+    PrintReport report;
+    report.kind = kind;
+    report.reportName = name;
+    report.title = title;
+    return report;
+}
+
 QVector<ReportLabel> addressLabels(const QString& remoteCaption, const QString& remoteNo,
                                    const QString& cameraCaption, const QString& cameraNo) {
     return {{u"LabelRemoteNo"_s, remoteCaption, remoteNo},
@@ -68,8 +76,7 @@ std::optional<PrintReport> GatherTitleReport(const TitleDocument& document, int 
                                              const LanguageTables& language) {
     if (!IsTitleCategory(titleMode))
         return std::nullopt;
-    PrintReport report;
-    report.kind = PrintKind::Titles;
+    PrintReport report = newReport(PrintKind::Titles, {}, {});
     report.subtitle = language.text(LangGroup::TitleSet, TitleSetTab0 + titleMode);
     report.labelLines = {
         addressLabels(language.text(LangGroup::TitleReports, ReportRemoteNo), document.RemoteNo,
@@ -82,10 +89,7 @@ std::optional<PrintReport> GatherTitleReport(const TitleDocument& document, int 
 }
 
 PrintReport GatherCommTestReport(const CommTestPrintInput& input) {
-    PrintReport report;
-    report.kind = PrintKind::CommTest;
-    report.reportName = u"DataRepCommTest"_s;
-    report.title = u"通信テスト"_s;
+    PrintReport report = newReport(PrintKind::CommTest, u"DataRepCommTest"_s, u"通信テスト"_s);
     report.labelLines = {
         addressLabels(u"REMOTE No.："_s, input.remoteNo, u"CAMERA No.："_s, input.cameraNo),
         {{u"LabelContinueVal"_s, u"連続送信："_s, mark(input.continuous)},
@@ -107,10 +111,7 @@ PrintReport GatherCommTestReport(const CommTestPrintInput& input) {
 }
 
 PrintReport GatherCommLogReport(const CommLogStore& store) {
-    PrintReport report;
-    report.kind = PrintKind::CommLog;
-    report.reportName = u"DataRepCommLog"_s;
-    report.title = u"通信ログ"_s;
+    PrintReport report = newReport(PrintKind::CommLog, u"DataRepCommLog"_s, u"通信ログ"_s);
     report.columns = {{u"LogUnit"_s, u"送信元"_s, 1, true, false},
                       {u"LogData"_s, u"データ"_s, 5, true, false}};
     report.rows.reserve(std::max(store.count(), 1));
