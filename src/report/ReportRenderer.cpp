@@ -71,7 +71,9 @@ ReportRenderer::ReportRenderer(PrintReport report)
 
 double ReportRenderer::textHeight(const QFont& font, double width, const QString& text) const {
     const QFontMetricsF metrics(font, m_device);
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e9), kWrapFlags, text);
+    // A page set up narrower than the cell padding still gets a measurable column.
+    const QRectF bounds =
+        metrics.boundingRect(QRectF(0, 0, std::max(width, 1.0), 1e9), kWrapFlags, text);
     return std::max(bounds.height(), metrics.height());
 }
 

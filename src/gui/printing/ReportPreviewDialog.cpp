@@ -35,7 +35,11 @@ void ReportPreviewDialog::paintReport(QPrinter* printer) {
     const bool painted = renderer.render(*printer, &error);
     m_pageCount = renderer.pageCount();
     QGuiApplication::restoreOverrideCursor();
-    if (painted || m_failureShown)
+    if (painted) {
+        m_failureShown = false;
+        return;
+    }
+    if (m_failureShown)
         return;
     m_failureShown = true;
     ShowMessageBox(this, ComposePrintError(m_language, error), QStringLiteral("PrintError"));

@@ -31,7 +31,7 @@ private:
     PrintReport m_report;
     const LanguageTables& m_language;
     int m_pageCount = 0;
-    bool m_failureShown = false; // the preview repaints; one box per failure is enough
+    bool m_failureShown = false; // the preview repaints: one box until a paint succeeds
 };
 
 } // namespace zel::gui
