@@ -92,6 +92,22 @@ void connectProgress(CliContext& context, BackupTransfer& transfer) {
     };
 }
 
+// What an interrupted transfer leaves behind, in one line.
+QString interruptionLine(const BackupTransfer& transfer, bool download) {
+    const QString file = transfer.path();
+    if (download)
+        return QStringLiteral("interrupted: %1 of %2 blocks kept in %3; %4 left as it was")
+            .arg(transfer.blocksStored())
+            .arg(BackupTransfer::kBlockCount)
+            .arg(BackupFile::partialPath(file), file);
+    const TransferDialogState& view = transfer.dialog().state();
+    return QStringLiteral("interrupted: %1 stopped after %2 of %3 blocks of %4")
+        .arg(transfer.statusText(transfer.viewMode()))
+        .arg(view.progressValue)
+        .arg(view.progressMax)
+        .arg(file);
+}
+
 int runTransfer(CliContext& context, const BackupArguments& parsed) {
     CliLink link(context);
     if (!link.open())
@@ -108,11 +124,17 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
         context.finishProgress();
         link.finish(completed ? ExitOk : ExitFailed);
     };
+    link.onInterrupted = [&transfer] {
+        if (transfer.dialog().isOpen())
+            transfer.dialog().close(); // as Cancel: the file is closed, the blocks stay
+    };
     const bool started = parsed.direction == kDownload ? transfer.startDownload(parsed.file)
                                                        : transfer.startUpload(parsed.file);
     if (!started)
         return ExitFailed;
     const int exitCode = link.exec();
+    if (link.interruptedBy() != 0)
+        CliContext::printUsageError(interruptionLine(transfer, parsed.direction == kDownload));
     if (exitCode == ExitOk) {
         const QString line = transfer.dialog().state().caption + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stdout);

@@ -7,8 +7,9 @@ namespace zel::cli {
 
 class CliContext;
 
-// Exit codes shared by every command.
-enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+// Exit codes shared by every command; a run ended by a signal exits with 128 + its number
+// (130 SIGINT, 143 SIGTERM).
+enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitSignalBase = 128 };
 
 using CommandFunction = std::function<int(CliContext& context, const QStringList& args)>;
 

@@ -93,7 +93,7 @@ bool CliContext::progressEnabled() const {
     return !m_options.quiet && isatty(STDERR_FILENO);
 }
 
-void CliContext::showProgress(const QString& label, int value, int maximum) {
+void CliContext::showProgress(const QString& label, int value, int maximum, const QString& suffix) {
     if (!progressEnabled() || maximum <= 0)
         return;
     constexpr int kWidth = 30;
@@ -101,7 +101,9 @@ void CliContext::showProgress(const QString& label, int value, int maximum) {
     const int percent = static_cast<int>(static_cast<long long>(value) * 100 / maximum);
     const QString bar =
         QString(filled, QLatin1Char('#')) + QString(kWidth - filled, QLatin1Char(' '));
-    const QString line = QStringLiteral("\r%1 [%2] %3%").arg(label, bar).arg(percent, 3);
+    QString line = QStringLiteral("\r%1 [%2] %3%").arg(label, bar).arg(percent, 3);
+    if (!suffix.isEmpty())
+        line += QLatin1Char(' ') + suffix + QStringLiteral("\x1b[K"); // clear a longer tail
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     m_progressShown = true;

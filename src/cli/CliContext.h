@@ -37,8 +37,8 @@ public:
 
     // Progress goes to stderr only when it is a terminal and --quiet is not given.
     bool progressEnabled() const;
-    // Draws "label [#####     ] 42%" on one stderr line; finishProgress ends the line.
-    void showProgress(const QString& label, int value, int maximum);
+    // Draws "label [#####     ] 42% suffix" on one stderr line; finishProgress ends the line.
+    void showProgress(const QString& label, int value, int maximum, const QString& suffix = {});
     void finishProgress();
 
     static void printUsageError(const QString& text);

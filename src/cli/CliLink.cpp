@@ -1,6 +1,8 @@
 #include "CliLink.h"
 
+#include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInterrupt.h"
 
 namespace zel::cli {
 
@@ -24,13 +26,22 @@ bool CliLink::open() {
 }
 
 int CliLink::exec() {
-    if (!m_finished)
-        m_loop.exec();
+    if (m_finished)
+        return m_exitCode;
+    CliInterrupt interrupt;
+    interrupt.onSignal = [this](int signalNumber) {
+        m_signal = signalNumber;
+        if (onInterrupted)
+            onInterrupted();
+        finish(ExitSignalBase + signalNumber);
+    };
+    m_loop.exec();
     return m_exitCode;
 }
 
 void CliLink::finish(int exitCode) {
-    m_exitCode = exitCode;
+    // Ending the transfer on a signal reports it as failed; the signal's status stands.
+    m_exitCode = m_signal != 0 ? ExitSignalBase + m_signal : exitCode;
     m_finished = true;
     m_loop.exit(exitCode);
 }

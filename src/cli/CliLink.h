@@ -24,9 +24,16 @@ public:
     bool open();
     LinkEngine& engine() { return *m_engine; }
 
-    // Runs the event loop until finish() is called; returns the code given to finish().
+    // Runs the event loop until finish() is called; returns the code given to finish(), or
+    // 128 + the signal number after SIGINT (130) or SIGTERM (143).
     int exec();
     void finish(int exitCode);
+
+    // Called on SIGINT or SIGTERM during exec(), before the loop ends: the command ends its
+    // transfer in order here (files closed; the line saying what was kept is its own).
+    std::function<void()> onInterrupted;
+    // The signal that ended exec(), 0 when none did.
+    int interruptedBy() const { return m_signal; }
 
 private:
     CliContext& m_context;
@@ -38,6 +45,7 @@ private:
     QEventLoop m_loop;
     int m_exitCode = 0;
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
+    int m_signal = 0;
 };
 
 } // namespace zel::cli

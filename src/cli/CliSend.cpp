@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "commtest/CommTest.h"
 #include "common/HexText.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
@@ -88,22 +89,11 @@ bool numbersInRange(CliContext& context, const SendArguments& parsed) {
     return true;
 }
 
-// How the communication test shows a reply.
-QString replyText(const QString& reply) {
-    if (reply == kReplyAck)
-        return QStringLiteral("ACK");
-    if (reply == kReplyNack)
-        return QStringLiteral("NACK");
-    if (reply == kReplyBusy)
-        return QStringLiteral("BUSY");
-    return reply.toUpper();
-}
-
 class SendClient : public LinkClient {
 public:
     explicit SendClient(CliLink& link) : m_link(link) {}
     void replyComplete() override {
-        const QString line = replyText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
+        const QString line = CommTest::replyBoxText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
         std::fputs(line.toLatin1().constData(), stdout);
         std::fflush(stdout);
         m_link.finish(ExitOk);

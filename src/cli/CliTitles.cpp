@@ -115,8 +115,10 @@ void connectProgress(CliContext& context, TitleTransfer& transfer) {
 }
 
 // Runs an all-category transfer on the link until it completes or ends.
+// `interruptedOutcome` says what an interruption leaves behind.
 template <typename Start>
-int runTransfer(CliContext& context, TitleDocument& document, Start start) {
+int runTransfer(CliContext& context, TitleDocument& document, const QString& interruptedOutcome,
+                Start start) {
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
@@ -127,9 +129,20 @@ int runTransfer(CliContext& context, TitleDocument& document, Start start) {
         context.finishProgress();
         link.finish(completed ? ExitOk : ExitFailed);
     };
+    link.onInterrupted = [&transfer] {
+        if (transfer.dialog().isOpen())
+            transfer.dialog().close(); // as Cancel
+    };
     if (!start(transfer))
         return ExitFailed;
     const int exitCode = link.exec();
+    if (link.interruptedBy() != 0) {
+        const TransferDialogState& view = transfer.dialog().state();
+        CliContext::printUsageError(QStringLiteral("interrupted after %1 of %2 titles; %3")
+                                        .arg(view.progressValue)
+                                        .arg(view.progressMax)
+                                        .arg(interruptedOutcome));
+    }
     if (transfer.dialog().isOpen())
         transfer.dialog().close(); // the completed dialog: the link is reset
     if (exitCode == ExitOk)
@@ -149,8 +162,9 @@ int runDownload(CliContext& context, const QStringList& args) {
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
-    const int exitCode = runTransfer(
-        context, document, [](TitleTransfer& transfer) { return transfer.startAllDownload(); });
+    const int exitCode =
+        runTransfer(context, document, QStringLiteral("%1 was not written").arg(parsed.file),
+                    [](TitleTransfer& transfer) { return transfer.startAllDownload(); });
     if (exitCode != ExitOk)
         return exitCode;
     return WriteTitleFile(parsed.file, document, TitleFileLabelsFor(context.language()),
@@ -180,9 +194,10 @@ int runUpload(CliContext& context, const QStringList& args) {
         ShowCheckResult(context.messages(), context.language(), counts);
         return ExitFailed;
     }
-    return runTransfer(context, document, [](TitleTransfer& transfer) {
-        return transfer.startAllUpload() == TitleTransfer::AllUploadStart::Sent;
-    });
+    return runTransfer(context, document, QStringLiteral("the camera holds the titles sent so far"),
+                       [](TitleTransfer& transfer) {
+                           return transfer.startAllUpload() == TitleTransfer::AllUploadStart::Sent;
+                       });
 }
 
 int runTitles(CliContext& context, const QStringList& args) {

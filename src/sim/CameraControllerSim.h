@@ -11,6 +11,7 @@
 #include "CameraUnit.h"
 #include "DeviceFrameReader.h"
 #include "FaultPlan.h"
+#include "SimDevice.h"
 #include "SimOutput.h"
 
 #include <QHash>
@@ -22,7 +23,7 @@
 
 namespace zel::sim {
 
-class CameraControllerSim {
+class CameraControllerSim : public SimDevice {
 public:
     static constexpr int DefaultCameraCount = 8;
     static constexpr int MaxCameraCount = 255;
@@ -33,7 +34,7 @@ public:
 
     // Bytes from the line at time `nowMs` (any monotonic clock); the answers to every frame
     // they complete, in order.
-    QList<SimOutput> receive(const QByteArray& bytes, qint64 nowMs = 0);
+    QList<SimOutput> receive(const QByteArray& bytes, qint64 nowMs = 0) override;
 
     FaultPlan& faultPlan() { return m_faults; }
     void setFaultPlan(const FaultPlan& plan) { m_faults = plan; }

@@ -19,8 +19,7 @@ constexpr int ReadChunk = 4096;
 constexpr int HangUpRetryMs = 20; // read pause after EIO (no slave open), instead of spinning
 } // namespace
 
-PtyHost::PtyHost(CameraControllerSim& device, QObject* parent)
-    : QObject(parent), m_driver(device, this) {
+PtyHost::PtyHost(SimDevice& device, QObject* parent) : QObject(parent), m_driver(device, this) {
     m_driver.writeBytes = [this](const QByteArray& bytes) { write(bytes); };
 }
 

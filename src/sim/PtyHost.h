@@ -13,13 +13,13 @@ class QSocketNotifier;
 
 namespace zel::sim {
 
-class CameraControllerSim;
+class SimDevice;
 
 class PtyHost : public QObject {
 public:
     static constexpr qsizetype MaxBacklog = 1 << 20; // unread answers kept at most
 
-    explicit PtyHost(CameraControllerSim& device, QObject* parent = nullptr);
+    explicit PtyHost(SimDevice& device, QObject* parent = nullptr);
     ~PtyHost() override;
 
     bool open(QString* error); // false with a reason
@@ -30,6 +30,8 @@ public:
     // Bit rate whose wire time is reproduced; 0 (default) sends at once.
     void setBitRate(int bitRate) { m_driver.setBitRate(bitRate); }
     int bitRate() const { return m_driver.bitRate(); }
+    // Bits a byte takes on the wire: 11 for 8E1 (default), 10 for 8N1.
+    void setBitsPerByte(int bits) { m_driver.setBitsPerByte(bits); }
 
     qint64 bytesReceived() const { return m_bytesReceived; }
     qint64 bytesSent() const { return m_bytesSent; }

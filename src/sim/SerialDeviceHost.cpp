@@ -2,7 +2,7 @@
 
 namespace zel::sim {
 
-SerialDeviceHost::SerialDeviceHost(CameraControllerSim& device, QObject* parent)
+SerialDeviceHost::SerialDeviceHost(SimDevice& device, QObject* parent)
     : QObject(parent), m_driver(device, this) {
     m_driver.writeBytes = [this](const QByteArray& bytes) { m_port.write(bytes); };
     connect(&m_port, &QSerialPort::readyRead, this, &SerialDeviceHost::onReadyRead);
@@ -14,7 +14,7 @@ SerialDeviceHost::~SerialDeviceHost() {
 }
 
 bool SerialDeviceHost::open(const QString& path, int bitRate, QString* error) {
-    if (openWithParity(path, bitRate, QSerialPort::EvenParity))
+    if (openWithParity(path, bitRate, m_noParity ? QSerialPort::NoParity : QSerialPort::EvenParity))
         return true;
     // A pseudo-terminal has no parity to set and refuses it; bytes cross it unchanged.
     if (path.startsWith(QStringLiteral("/dev/pts/")) &&

@@ -1,6 +1,7 @@
 #pragma once
-// The controller simulator on a serial device opened with QSerialPort at 8E1: a real port,
-// or one end of a pseudo-terminal pair made by another tool. The line itself sets the pace.
+// A simulated device on a serial device opened with QSerialPort at 8E1 (8N1 for the boot CPU): a
+// real port, or one end of a pseudo-terminal pair made by another tool. The line itself sets the
+// pace.
 #include "SimLinkDriver.h"
 
 #include <QObject>
@@ -10,14 +11,16 @@
 
 namespace zel::sim {
 
-class CameraControllerSim;
+class SimDevice;
 
 class SerialDeviceHost : public QObject {
 public:
-    explicit SerialDeviceHost(CameraControllerSim& device, QObject* parent = nullptr);
+    explicit SerialDeviceHost(SimDevice& device, QObject* parent = nullptr);
     ~SerialDeviceHost() override;
 
     bool open(const QString& path, int bitRate, QString* error);
+    // 8N1 instead of 8E1 (the CPU in boot mode).
+    void setNoParity(bool noParity) { m_noParity = noParity; }
     void stop();
     bool isOpen() const { return m_port.isOpen(); }
 
@@ -31,6 +34,7 @@ private:
 
     QSerialPort m_port;
     SimLinkDriver m_driver;
+    bool m_noParity = false;
 };
 
 } // namespace zel::sim

@@ -30,6 +30,37 @@ const QStringList& valueOptions() {
     return options;
 }
 
+// Options of the CPU in boot mode that take a value.
+const QStringList& bootValueOptions() {
+    static const QStringList options{
+        QStringLiteral("--busy-block"),         QStringLiteral("--write-error"),
+        QStringLiteral("--bad-reply-checksum"), QStringLiteral("--silent-after"),
+        QStringLiteral("--save-image"),
+    };
+    return options;
+}
+
+const QStringList& flagOptions() {
+    static const QStringList options{QStringLiteral("--verbose"), QStringLiteral("--boot-cpu"),
+                                     QStringLiteral("--erase-error"), QStringLiteral("--no-cpu")};
+    return options;
+}
+
+// "N" or "NxK": a block number 0..2047 and an optional count 1..1000.
+bool parseBlockCount(const QString& text, int* block, int* count) {
+    const QStringList parts = text.split(u'x');
+    if (parts.isEmpty() || parts.size() > 2)
+        return false;
+    bool ok = false;
+    *block = parts[0].toInt(&ok);
+    if (!ok || *block < 0 || *block > 2047)
+        return false;
+    if (parts.size() == 1)
+        return true;
+    *count = parts[1].toInt(&ok);
+    return ok && *count >= 1 && *count <= 1000;
+}
+
 } // namespace
 
 QString SimCommandLine::helpText() {
@@ -68,6 +99,21 @@ QString SimCommandLine::helpText() {
         "  zelsim --rate 38400 --busy C1:7x3     block 7 is BUSY three times, then answered\n"
         "  zelsim --drop B1:5 --garbage 3@15     title 5 never answered; noise before NOW\n"
         "\n"
+        "CPU in boot mode (flash write at 19200 bit/s 8N1):\n"
+        "  --boot-cpu             simulate the camera's CPU in boot mode instead of the\n"
+        "                         controller: answers 0x00 to 0x00 and 0xAA to 0x55, echoes the\n"
+        "                         boot program, acknowledges each flash block with its number.\n"
+        "                         --rate paces 8N1 (10 bits a byte); --device defaults to 19200\n"
+        "  --erase-error          answer 0xFF (flash erase error) to 0x55\n"
+        "  --no-cpu               answer nothing at all\n"
+        "  --busy-block N[xK]     send K busy replies (0x1000, default 1) before acknowledging\n"
+        "                         block N (0..2047)\n"
+        "  --write-error N        answer block N with 0x1001 (flash write error)\n"
+        "  --bad-reply-checksum N reply to block N with a checksum one too high\n"
+        "  --silent-after N       answer no block after block N\n"
+        "  --save-image FILE      write the 0x40000 flash bytes to FILE when block 2047 arrives\n"
+        "  zelsim --boot-cpu --rate 19200 --save-image flash.bin\n"
+        "\n"
         "Exit status: 0 after a signal, 1 when the line cannot be opened, 2 on bad usage.\n");
 }
 
@@ -85,11 +131,14 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments) {
         }
         if (option == u"--help" || option == u"-h")
             return Outcome::Help;
-        if (option == u"--verbose") {
-            m_options.verbose = true;
+        if (flagOptions().contains(option) && !inlineValue) {
+            if (!applyFlag(option))
+                return Outcome::Error;
             continue;
         }
-        const bool takesValue = faultOptions().contains(option) || valueOptions().contains(option);
+        const bool takesValue = faultOptions().contains(option) ||
+                                valueOptions().contains(option) ||
+                                bootValueOptions().contains(option);
         if (!takesValue) {
             m_error = QStringLiteral("unknown option \"%1\" (see --help)").arg(arguments.at(i));
             return Outcome::Error;
@@ -101,10 +150,73 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments) {
             }
             value = arguments.at(++i);
         }
-        if (!applyFault(option, value))
+        const bool applied = bootValueOptions().contains(option) ? applyBootOption(option, value)
+                                                                 : applyFault(option, value);
+        if (!applied)
             return Outcome::Error;
     }
-    return Outcome::Run;
+    return checkCombination() ? Outcome::Run : Outcome::Error;
+}
+
+bool SimCommandLine::applyFlag(const QString& option) {
+    if (option == u"--verbose")
+        m_options.verbose = true;
+    else if (option == u"--boot-cpu")
+        m_options.bootCpu = true;
+    else if (option == u"--erase-error")
+        m_options.bootFaults.eraseError = true;
+    else
+        m_options.bootFaults.noCpu = true;
+    return true;
+}
+
+bool SimCommandLine::applyBootOption(const QString& option, const QString& value) {
+    BootCpuFaults& faults = m_options.bootFaults;
+    if (option == u"--save-image") {
+        m_options.saveImage = value;
+        if (value.isEmpty())
+            m_error = QStringLiteral("--save-image: empty path");
+        return !value.isEmpty();
+    }
+    int block = -1;
+    int count = 1;
+    const bool withCount = option == u"--busy-block";
+    if (!parseBlockCount(value, &block, &count) || (!withCount && value.contains(u'x'))) {
+        m_error =
+            QStringLiteral("%1: \"%2\" is not a block number from 0 to 2047%3")
+                .arg(option, value,
+                     withCount ? QStringLiteral(" (with an optional xK, K 1..1000)") : QString());
+        return false;
+    }
+    if (withCount) {
+        faults.busyBlock = block;
+        faults.busyCount = count;
+    } else if (option == u"--write-error") {
+        faults.writeErrorBlock = block;
+    } else if (option == u"--bad-reply-checksum") {
+        faults.badChecksumBlock = block;
+    } else {
+        faults.silentAfterBlock = block;
+    }
+    return true;
+}
+
+// The boot CPU's options and the controller's do not mix.
+bool SimCommandLine::checkCombination() {
+    const SimOptions& options = m_options;
+    if (!options.bootCpu && (options.bootFaults.any() || !options.saveImage.isEmpty())) {
+        m_error = QStringLiteral("the CPU options (--erase-error, --no-cpu, --busy-block, "
+                                 "--write-error, --bad-reply-checksum, --silent-after, "
+                                 "--save-image) need --boot-cpu");
+        return false;
+    }
+    if (options.bootCpu && !options.config.faults.isEmpty()) {
+        m_error = QStringLiteral("the controller's fault options do not apply to --boot-cpu");
+        return false;
+    }
+    if (options.bootCpu && !options.rateGiven)
+        m_options.deviceRate = 19200;
+    return true;
 }
 
 bool SimCommandLine::applyFault(const QString& option, const QString& value) {
@@ -125,6 +237,7 @@ bool SimCommandLine::applyFault(const QString& option, const QString& value) {
             return false;
         config.bitRate = int(number);
         m_options.deviceRate = int(number);
+        m_options.rateGiven = true;
     } else if (option == u"--seed") {
         if (!parseNumber(option, value, 0, 0xFFFFFFFFLL, &number))
             return false;

@@ -1,5 +1,6 @@
 #pragma once
 // The zelsim command line: which line to serve, how many cameras, pacing and faults.
+#include "BootCpuFaults.h"
 #include "SimConfig.h"
 
 #include <QString>
@@ -13,6 +14,11 @@ struct SimOptions {
     int deviceRate = 38400; // line rate of --device
     bool verbose = false;
     bool seedGiven = false;
+    bool rateGiven = false;
+    // --boot-cpu: the CPU in boot mode (8N1) instead of the controller.
+    bool bootCpu = false;
+    BootCpuFaults bootFaults;
+    QString saveImage; // --save-image: the flash image when the write completes
 };
 
 class SimCommandLine {
@@ -28,6 +34,9 @@ public:
 
 private:
     bool applyFault(const QString& option, const QString& value);
+    bool applyBootOption(const QString& option, const QString& value);
+    bool applyFlag(const QString& option);
+    bool checkCombination();
     bool parseNumber(const QString& option, const QString& value, qint64 low, qint64 high,
                      qint64* out);
 

@@ -1,10 +1,10 @@
 #include "SimLinkDriver.h"
 
-#include "CameraControllerSim.h"
+#include "SimDevice.h"
 
 namespace zel::sim {
 
-SimLinkDriver::SimLinkDriver(CameraControllerSim& device, QObject* parent)
+SimLinkDriver::SimLinkDriver(SimDevice& device, QObject* parent)
     : QObject(parent), m_device(device), m_timer(this), m_startNs(DeadlineTimer::nowNs()) {
     m_timer.onFired = [this] { runDue(); };
 }

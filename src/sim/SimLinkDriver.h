@@ -10,13 +10,14 @@
 
 namespace zel::sim {
 
-class CameraControllerSim;
+class SimDevice;
 
 class SimLinkDriver : public QObject {
 public:
-    explicit SimLinkDriver(CameraControllerSim& device, QObject* parent = nullptr);
+    explicit SimLinkDriver(SimDevice& device, QObject* parent = nullptr);
 
     void setBitRate(int bitRate) { m_pacer.setBitRate(bitRate); }
+    void setBitsPerByte(int bits) { m_pacer.setBitsPerByte(bits); }
     int bitRate() const { return m_pacer.bitRate(); }
 
     // The transport received these bytes.
@@ -32,7 +33,7 @@ private:
     void armTimer();
     qint64 deviceTimeMs(qint64 nowNs) const { return (nowNs - m_startNs) / 1000000; }
 
-    CameraControllerSim& m_device;
+    SimDevice& m_device;
     WirePacer m_pacer;
     DeadlineTimer m_timer;
     qint64 m_startNs;

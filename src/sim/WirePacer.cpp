@@ -6,7 +6,12 @@ namespace zel::sim {
 
 void WirePacer::setBitRate(int bitRate) {
     m_bitRate = std::max(0, bitRate);
-    m_byteNs = m_bitRate > 0 ? qint64(BitsPerByte) * 1000000000 / m_bitRate : 0;
+    m_byteNs = m_bitRate > 0 ? qint64(m_bitsPerByte) * 1000000000 / m_bitRate : 0;
+}
+
+void WirePacer::setBitsPerByte(int bits) {
+    m_bitsPerByte = std::max(1, bits);
+    setBitRate(m_bitRate);
 }
 
 void WirePacer::received(const QByteArray& bytes, qint64 nowNs) {

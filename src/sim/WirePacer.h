@@ -4,7 +4,7 @@
 // bytes are released one by one at the instants they would have finished leaving. Both
 // directions run at once, as on a full-duplex line; answers queue behind each other.
 // Every instant is an absolute deadline on one clock, so no rounding accumulates.
-// A byte of 8E1 takes 11 bit times. Bit rate 0: unpaced (only fragment gaps delay).
+// A byte of 8E1 takes 11 bit times, of 8N1 10. Bit rate 0: unpaced (only fragment gaps delay).
 #include "SimOutput.h"
 
 #include <QByteArray>
@@ -16,10 +16,11 @@ namespace zel::sim {
 
 class WirePacer {
 public:
-    static constexpr int BitsPerByte = 11;
+    static constexpr int BitsPerByte = 11; // 8E1, the default
 
     explicit WirePacer(int bitRate = 0) { setBitRate(bitRate); }
     void setBitRate(int bitRate);
+    void setBitsPerByte(int bits);
     int bitRate() const { return m_bitRate; }
     qint64 byteTimeNs() const { return m_byteNs; }
 
@@ -41,6 +42,7 @@ private:
     };
 
     int m_bitRate = 0;
+    int m_bitsPerByte = BitsPerByte;
     qint64 m_byteNs = 0;
     qint64 m_rxWireEndNs = 0;
     qint64 m_txWireEndNs = 0;

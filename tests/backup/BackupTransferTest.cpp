@@ -1,5 +1,6 @@
 #include "backup/BackupTransfer.h"
 
+#include "FileSizeLimit.h"
 #include "MemoryLink.h"
 #include "TestFiles.h"
 #include "common/HexText.h"
@@ -175,6 +176,99 @@ TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringD
     EXPECT_EQ(readBytes(target), memory);
     EXPECT_EQ(blocksRequested(true).mid(5, 4), (QList<int>{6, 7, 7, 7}));
     EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
+}
+
+TEST_F(BackupTransferTest, BusyCountStartsAgainAfterEveryGoodReply) {
+    // One BUSY on every 50th block: twenty in all, never two in a row.
+    QList<int> refused; // block * 2 + read, per transfer
+    int busyReplies = 0;
+    tamper = [&](const Request& request, const QString& normal) {
+        const int key = request.block * 2 + request.read;
+        if (request.block % 50 != 0 || refused.contains(key))
+            return normal;
+        refused.append(key);
+        ++busyReplies;
+        return QStringLiteral("00");
+    };
+    const QString target = dir.filePath(QStringLiteral("cam.bin"));
+    ASSERT_TRUE(transfer.startDownload(target));
+    run();
+    EXPECT_EQ(readBytes(target), memory);
+    refused.clear();
+    const QByteArray image = patternImage(9);
+    ASSERT_TRUE(transfer.startUpload(writeImage(image))); // verification reads back too
+    run();
+    EXPECT_EQ(memory, image);
+    EXPECT_EQ(busyReplies, 60);
+    EXPECT_EQ(finished, (QList<bool>{true, true}));
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
+    // A disk that fills after 4 KB fails while blocks are written; one that fills after
+    // 20 KB fails when the last blocks are flushed before the file is put in place.
+    for (const int room : {4096, 20000}) {
+        const QString target = dir.filePath(QStringLiteral("full%1.bin").arg(room));
+        ASSERT_TRUE(writeBytes(target, "old backup"));
+        sink.clear();
+        finished.clear();
+        {
+            FileSizeLimit disk(room);
+            ASSERT_TRUE(disk.active());
+            ASSERT_TRUE(transfer.startDownload(target));
+            run();
+        }
+        EXPECT_EQ(sink.numbers(), QList<int>{24}) << room;
+        EXPECT_EQ(finished, QList<bool>{false}) << room;
+        EXPECT_FALSE(transfer.dialog().isOpen()) << room;
+        EXPECT_EQ(readBytes(target), QByteArray("old backup")) << room;
+        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << room;
+        EXPECT_FALSE(timerMenu.isActive()) << room;
+    }
+}
+
+TEST_F(BackupTransferTest, RepliesOfTheWrongKindOrLengthAreRefused) {
+    // Each reply breaks one rule of the reply reader; every other byte is right.
+    struct Case {
+        const char* what;
+        bool upload;
+        std::function<QString(const Request&, const QString&)> answer;
+    };
+    const auto longer = [](const Request& request, const QString&) {
+        // A whole data reply with a good checksum whose length field is 43.
+        return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                         QByteArray(33, '\x01'));
+    };
+    const QList<Case> cases{
+        {"data reply to a write", true,
+         [](const Request& request, const QString& normal) {
+             return request.read ? normal : dataReply(QByteArray(38, '\x01'));
+         }},
+        {"length field 43 in a download", false, longer},
+        {"bad checksum while verifying", true,
+         [](const Request& request, const QString& normal) {
+             if (!request.read)
+                 return normal;
+             QString bad = normal;
+             bad.replace(normal.size() - 6, 2, ByteToHex(HexByteAt(normal, normal.size() - 6) ^ 1));
+             return bad;
+         }},
+    };
+    for (const Case& c : cases) {
+        sink.clear();
+        finished.clear();
+        tamper = [&](const Request& request, const QString& normal) {
+            return request.block == 2 ? c.answer(request, normal) : normal;
+        };
+        if (c.upload)
+            ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(3)))) << c.what;
+        else
+            ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("w.bin")))) << c.what;
+        run();
+        EXPECT_EQ(sink.numbers(), QList<int>{16}) << c.what;
+        EXPECT_EQ(finished, QList<bool>{false}) << c.what;
+        EXPECT_EQ(requests.last().block, 2) << c.what;
+    }
 }
 
 TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {

@@ -1,6 +1,7 @@
 // zelctl backup as a separate process on the pseudo-terminal of an in-process simulator.
 #include "CameraControllerSim.h"
 #include "FaultRules.h"
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
@@ -66,6 +67,25 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
     EXPECT_EQ(shortRun.exitCode, 1);
     EXPECT_TRUE(hasLine(shortRun.err, "File input error: File incorrect"))
         << shortRun.err.toStdString();
+}
+
+TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
+    startSimulator();
+    const QString file = path("cam1.bin");
+    ASSERT_TRUE(writeBytes(file, "old backup"));
+    ProgramRun down;
+    {
+        FileSizeLimit disk(4096); // zelctl inherits it: its files cannot grow past 4 KB
+        ASSERT_TRUE(disk.active());
+        down =
+            run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+                 QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), file});
+    }
+    EXPECT_EQ(down.exitCode, 1);
+    EXPECT_TRUE(hasLine(down.err, "File input error: Cannot be saved at the file."))
+        << down.err.toStdString();
+    EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
+    EXPECT_EQ(readBytes(file), QByteArray("old backup"));
 }
 
 TEST_F(BackupCliTest, BadNumbersAndUsageErrors) {

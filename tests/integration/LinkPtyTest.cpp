@@ -4,6 +4,8 @@
 #include "EventLoopWait.h"
 #include "FaultRules.h"
 #include "PtyLink.h"
+#include "PtyMaster.h"
+#include "PtySlave.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 
@@ -12,6 +14,7 @@
 #include <sys/resource.h>
 
 #include <memory>
+#include <thread>
 
 using namespace zel;
 using namespace zel::test;
@@ -202,4 +205,52 @@ TEST_F(LinkPtyTest, MissingDeviceNamesTheDevice) {
     line.device = QStringLiteral("/dev/zel-no-such-port");
     EXPECT_FALSE(missing.open(line, &why));
     EXPECT_TRUE(why.contains(QStringLiteral("/dev/zel-no-such-port"))) << why.toStdString();
+}
+
+TEST(LinkStaleInput, BytesLeftOverBeforeASendAreNeverTakenAsItsReply) {
+    // The test plays the device on the master side of a pty; a second descriptor on the
+    // program's side shows what waits in the port without reading it.
+    PtyMaster device;
+    ASSERT_TRUE(device.isOpen());
+    PtySlave queue;
+    ASSERT_TRUE(queue.open(device.slavePath())); // before the port takes the line for itself
+    PtyLink link;
+    link.settings.PortOverride = device.slavePath();
+    link.settings.TimeOutWait = QStringLiteral("3000");
+    link.engine.SetCommPortSettings();
+    ASSERT_TRUE(link.engine.OpenCommPort());
+    Client client(link.engine);
+    // Waits, without running the event loop, until `count` bytes wait in the port.
+    const auto waitQueued = [&](qsizetype count) {
+        for (int i = 0; i < 2000 && queue.queuedInput() < count; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return queue.queuedInput() >= count;
+    };
+    const auto transact = [&](const char* replyHex) {
+        link.engine.state().WaitingForm = &client;
+        const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
+                                    QStringLiteral("True"), QStringLiteral("0"),
+                                    QString::number(ScreenCommTest)};
+        ASSERT_EQ(link.engine.SendCommandFrame(record, QStringLiteral("C10001")), 0);
+        ASSERT_EQ(device.read(11, 3000).size(), 11); // the event loop runs meanwhile
+        device.write(QByteArray::fromHex(replyHex));
+        ASSERT_TRUE(waitUntil([&] { return link.engine.state().ScreenCode == ScreenIdle; }, 5000));
+    };
+    const char* first = "FD050106FFFF";  // FD ^ 05 ^ 01 ^ FF = 06
+    const char* second = "FD050204FFFF"; // FD ^ 05 ^ 02 ^ FF = 04
+    transact(first);
+
+    // A late NACK arrives while nothing waits: read and dropped.
+    device.write(QByteArray::fromHex("15"), false);
+    ASSERT_TRUE(waitQueued(1));
+    ASSERT_TRUE(waitUntil([&] { return queue.queuedInput() == 0; }, 3000));
+    // A stray ACK arrives while the program is busy: it is still in the port at the send.
+    device.write(QByteArray::fromHex("06"), false);
+    ASSERT_TRUE(waitQueued(1));
+    transact(second);
+
+    EXPECT_EQ(client.replies.join(QLatin1Char(' ')).toStdString(),
+              std::string(first) + ' ' + second);
+    EXPECT_EQ(client.timeOuts, 0);
+    EXPECT_TRUE(link.sink.shown.isEmpty());
 }

@@ -129,6 +129,41 @@ TEST_F(CommLogFileTest, MoreThan3000LinesStopWithMessage20) {
     EXPECT_EQ(store.entry(2999).data, QStringLiteral("2999"));
 }
 
+TEST_F(CommLogFileTest, FieldLimitsAtTheirEdges) {
+    // A unit of 10 characters and data of 494 are kept; one more of either asks.
+    const QByteArray data494(494, 'B');
+    const QString path = writeRaw("HOST123456:06\r\nHOST1:" + data494 + "\r\n");
+    ASSERT_TRUE(load(path));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.entry(0).unit, QStringLiteral("HOST123456"));
+    EXPECT_EQ(store.entry(1).data, QString::fromLatin1(data494));
+    // A name of 128 characters is still read.
+    const QString name128 =
+        dir.path() + QLatin1Char('/') + QString(128 - dir.path().size() - 1, QLatin1Char('y'));
+    ASSERT_EQ(name128.size(), 128);
+    ASSERT_TRUE(writeBytes(name128, "CAMERA1:15\r\n"));
+    EXPECT_TRUE(load(name128));
+    EXPECT_EQ(store.entry(0).data, QStringLiteral("15"));
+}
+
+TEST_F(CommLogFileTest, LineWithoutUnitIsKeptEmptyAndCountsTowardsTheLimit) {
+    // Inside the limit the data of a unit-less line is dropped with it.
+    ASSERT_TRUE(load(writeRaw("HOST1:FE\r\n :06\r\nCAMERA1:15\r\n")));
+    ASSERT_EQ(store.count(), 3);
+    EXPECT_TRUE(store.entry(1).unit.isEmpty());
+    EXPECT_TRUE(store.entry(1).data.isEmpty());
+    EXPECT_EQ(store.entry(2).data, QStringLiteral("15"));
+    // Past 3000 lines, data without a unit stops the reading as a unit would.
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i)
+        text += "HOST1:1\r\n";
+    text += " :06\r\n";
+    ASSERT_TRUE(load(writeRaw(text)));
+    EXPECT_EQ(sink.numbers(), QList<int>{20});
+    EXPECT_EQ(store.count(), 3000);
+}
+
 TEST_F(CommLogFileTest, EmptyItemsPast3000AreDroppedSafely) {
     QByteArray text;
     for (int i = 0; i < 3000; ++i)

@@ -111,6 +111,17 @@ TEST(FrameCodec, CompletenessRule) {
     EXPECT_EQ(ClassifyReply(QStringLiteral("FDZZFFFF")), ReplyKind::Incomplete);
 }
 
+TEST(FrameCodec, DataReplyIsCompleteOnlyWithBothEndBytes) {
+    // Start byte, length byte and checksum right (FD ^ 06 ^ 01 ^ 02 ^ FF = 07); only the end
+    // bytes differ from FF FF, so the reply must not be taken.
+    for (const char* ends : {"FFFE", "FEFF", "0000", "FF00"}) {
+        const QString reply = QStringLiteral("FD06010207") + QString::fromLatin1(ends);
+        EXPECT_TRUE(ReplyChecksumOk(reply)) << ends;
+        EXPECT_EQ(ClassifyReply(reply), ReplyKind::Incomplete) << ends;
+    }
+    EXPECT_EQ(ClassifyReply(QStringLiteral("FD06010207FFFF")), ReplyKind::Data);
+}
+
 TEST(FrameCodec, ReplyChecksum) {
     // FD ^ 06 ^ 01 ^ 02 = F8; ^ FF = 07.
     EXPECT_TRUE(ReplyChecksumOk(QStringLiteral("FD06010207FFFF")));

@@ -86,6 +86,61 @@ TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
     EXPECT_EQ(edges.CurrentWriteWait, 65535);
 }
 
+TEST_F(SettingsTest, FractionalTimerValuesAreRoundedToWholeMilliseconds) {
+    // Rule: a fractional value is rounded to the nearest whole number, halves away from zero,
+    // and kept as that number's text; one that rounds to 0 does not serve a timer (default).
+    struct Key {
+        const char* section;
+        const char* name;
+        QString Settings::*field;
+        int index; // into Write[], or -1
+    };
+    const QList<Key> keys{{"TIMEOUT", "TimeOutDsp", &Settings::TimeOutDsp, -1},
+                          {"RsWait", "TimeOutWait", &Settings::TimeOutWait, -1},
+                          {"RsWait", "TimeOutRetry", &Settings::TimeOutRetry, -1},
+                          {"RsWait", "Write1", nullptr, 0},
+                          {"RsWait", "Write2", nullptr, 1},
+                          {"RsWait", "Write3", nullptr, 2},
+                          {"RsWait", "Write4", nullptr, 3}};
+    const QList<std::pair<const char*, const char*>> values{
+        {"250.4", "250"}, {"250.5", "251"}, {"250.6", "251"}, {"0.5", "1"}, {" 99.99 ", "100"}};
+    for (const Key& key : keys) {
+        const Settings defaults;
+        const QString defaultText = key.field ? defaults.*key.field : defaults.Write[key.index];
+        for (const auto& [written, kept] : values) {
+            const Settings s =
+                read(QByteArray("[") + key.section + "]\n" + key.name + "=" + written + "\n");
+            const QString value = key.field ? s.*key.field : s.Write[key.index];
+            EXPECT_EQ(value, QString::fromLatin1(kept)) << key.name << "=" << written;
+        }
+        const Settings zero = read(QByteArray("[") + key.section + "]\n" + key.name + "=0.4\n");
+        EXPECT_EQ(key.field ? zero.*key.field : zero.Write[key.index], defaultText) << key.name;
+    }
+    // The derived wait and the typed readers see the rounded number.
+    const Settings s = read("[RsWait]\nWrite4=12.7\nTimeOutWait=300.2\nRetryCnt=2.5\n");
+    EXPECT_EQ(s.CurrentWriteWait, 13);
+    EXPECT_EQ(s.timeOutWaitMs(), 300);
+    EXPECT_EQ(s.retryCount(), 3);
+}
+
+TEST_F(SettingsTest, ProfileFileRulesOneAtATime) {
+    // Each file breaks one rule of the profile reader; TimeOutWait keeps its 500 default
+    // unless the rule lets the 700 through.
+    const QList<std::pair<const char*, int>> files{
+        {"[RsWait]\nTimeOutWait=\"700\"\n", 700},                        // enclosing quotes removed
+        {"[RsWait]\n; TimeOutWait=700\n", 500},                          // comment line
+        {"[RsWait]\nTimeOutWaitX=700\n", 500},                           // whole key names only
+        {"[TIMEOUT]\nTimeOutWait=700\n", 500},                           // key of another section
+        {"TimeOutWait=700\n[RsWait]\n", 500},                            // key before any section
+        {"[RsWait]\nTimeOutWait 700\n", 500},                            // no equals sign
+        {"[RsWait]\nTimeOutWait=700\n[RsWait]\nTimeOutWait=900\n", 700}, // first section
+        {"[RsWait]\nTimeOutWait=7 00\n", 500},                           // not a number
+        {"[ RsWait ]\n  TimeOutWait  =  700  \n", 700},                  // blanks around names
+    };
+    for (const auto& [content, expected] : files)
+        EXPECT_EQ(read(content).timeOutWaitMs(), expected) << content;
+}
+
 TEST_F(SettingsTest, ValueKeepsAtMostSeventeenCharacters) {
     // 17 characters of "00000000000000123456" are "00000000000000123": 123 ms.
     const Settings s = read("[RsWait]\nTimeOutWait=00000000000000123456\n");

@@ -22,6 +22,8 @@ void MemoryBytePort::close() {
 
 bool MemoryBytePort::write(const QByteArray& bytes) {
     written.append(bytes);
+    if (m_open && reportWrites && onBytesWritten)
+        onBytesWritten(bytes.size()); // the driver takes every block at once
     return m_open;
 }
 

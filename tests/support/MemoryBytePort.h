@@ -21,6 +21,7 @@ public:
     void loseDevice(const QString& why);
 
     bool failOpen = false;
+    bool reportWrites = true; // false: written blocks never leave (a stuck line)
     QString failReason = QStringLiteral("no such device");
     QList<QByteArray> written;
     QList<PortLineSettings> opens;

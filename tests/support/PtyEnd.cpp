@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -25,7 +26,7 @@ void PtyEnd::close() {
     m_fd = -1;
 }
 
-bool PtyEnd::write(const QByteArray& bytes) {
+bool PtyEnd::write(const QByteArray& bytes, bool runEvents) {
     qsizetype done = 0;
     while (m_fd >= 0 && done < bytes.size()) {
         const ssize_t put = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
@@ -33,7 +34,8 @@ bool PtyEnd::write(const QByteArray& bytes) {
             done += put;
         else if (put < 0 && errno != EAGAIN && errno != EINTR)
             return false;
-        QCoreApplication::processEvents();
+        if (runEvents)
+            QCoreApplication::processEvents();
     }
     return done == bytes.size();
 }
@@ -85,15 +87,17 @@ QByteArray PtyEnd::readUntilQuiet(int quietMs, int timeoutMs) {
     return got;
 }
 
-QByteArray PtyEnd::readOnThread(qsizetype count, int timeoutMs, QList<qint64>* elapsedNs) {
+QByteArray PtyEnd::readOnThread(qsizetype count, int timeoutMs, QList<qint64>* elapsedNs,
+                                const QElapsedTimer* since) {
     QByteArray got;
     QList<qint64> arrivals;
     std::atomic<bool> done = false;
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    QElapsedTimer clock;
-    clock.start();
+    QElapsedTimer timeout;
+    timeout.start();
+    const QElapsedTimer& clock = since ? *since : timeout;
     std::thread reader([&] {
-        while (got.size() < count && clock.elapsed() < timeoutMs) {
+        while (got.size() < count && timeout.elapsed() < timeoutMs) {
             pollfd watch{m_fd, POLLIN, 0};
             if (::poll(&watch, 1, 10) <= 0 || !(watch.revents & POLLIN))
                 continue;
@@ -115,6 +119,11 @@ QByteArray PtyEnd::readOnThread(qsizetype count, int timeoutMs, QList<qint64>* e
     if (elapsedNs)
         *elapsedNs = arrivals;
     return got;
+}
+
+qsizetype PtyEnd::queuedInput() const {
+    int count = 0;
+    return m_fd >= 0 && ::ioctl(m_fd, FIONREAD, &count) == 0 ? count : -1;
 }
 
 bool PtyEnd::waitForHangUp(int timeoutMs) {

@@ -108,6 +108,21 @@ TEST(TitleCharTable, EscapeChecksUpperCaseAndNarrow) {
     EXPECT_EQ(codesText(japanese(), QStringLiteral("｛０ａ０｝")).left(4), QStringLiteral("80A0"));
 }
 
+TEST(TitleCharTable, EscapeClosingPositionTakesABraceOrAHexDigitOnly) {
+    // The fifth character, narrowed (not upper-cased), closes the escape when it is "}" or a
+    // hex digit 0-9, A-F; the encoder then skips it as it skips the brace.
+    for (const char16_t* good :
+         {u"{024}", u"｛０２４｝", u"{024｝", u"｛024}", u"{024A", u"{0249", u"{024Ｆ", u"{024}A"})
+        EXPECT_TRUE(english().CheckTitleChars(QString::fromUtf16(good)))
+            << QString::fromUtf16(good).toStdString();
+    for (const char16_t* bad :
+         {u"{024", u"{024)", u"{024]", u"{024 ", u"{024a", u"{024G", u"{024{", u"{024}}"})
+        EXPECT_FALSE(english().CheckTitleChars(QString::fromUtf16(bad)))
+            << QString::fromUtf16(bad).toStdString();
+    EXPECT_EQ(codesText(english(), QStringLiteral("{024A")).left(4), QStringLiteral("8024"));
+    EXPECT_EQ(codesText(english(), QStringLiteral("{024}A")).left(8), QStringLiteral("0024800A"));
+}
+
 TEST(TitleCharTable, CharacterSetsPerLanguage) {
     EXPECT_FALSE(japanese().CheckTitleChars(QStringLiteral("A")));
     EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("Ａ")));

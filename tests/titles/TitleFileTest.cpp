@@ -160,6 +160,65 @@ TEST_F(TitleFileTest, ShortPositionSectionLeavesTheRestEmpty) {
     EXPECT_EQ(document.title(CategoryPosition, 11), QString());
 }
 
+TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeader) {
+    // TOUR holds 16 titles but has two lines; HOME follows at once.
+    const QString file = path(QStringLiteral("sections.ttl"));
+    writeLines(file,
+               {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[TOUR]"),
+                QStringLiteral("\"t1\""), QStringLiteral("\"t2\""), QStringLiteral("[HOME]"),
+                QStringLiteral("\"h1\""), QStringLiteral("\"h2\""), QStringLiteral("\"h3\"")});
+    TitleDocument document;
+    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
+    for (int number = 3; number <= 16; ++number)
+        EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
+    EXPECT_EQ(document.title(CategoryHome, 1), QStringLiteral("h1"));
+    EXPECT_EQ(document.title(CategoryHome, 3), QStringLiteral("h3"));
+}
+
+TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
+    // One file per rule, each breaking only that rule.
+    const auto read = [&](const QStringList& body, int answer = ButtonYes) {
+        const QString file = path(QStringLiteral("rule.ttl"));
+        writeLines(file, body);
+        TitleDocument document;
+        m_sink.clear();
+        m_sink.defaultAnswer = answer;
+        EXPECT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+        return document;
+    };
+    const QString one = QStringLiteral("1");
+    // A title needs two double quotation marks.
+    TitleDocument doc = read({one, one, QStringLiteral("[AUX]"), QStringLiteral("\"open"),
+                              QStringLiteral("\"closed\"")});
+    EXPECT_EQ(doc.title(CategoryAux, 1), QString());
+    EXPECT_EQ(doc.title(CategoryAux, 2), QStringLiteral("closed"));
+    // Section headers are matched in upper case only.
+    doc = read({one, one, QStringLiteral("[aux]"), QStringLiteral("\"lower\"")});
+    EXPECT_EQ(doc.title(CategoryAux, 1), QString());
+    // A quoted title that looks like a header is a title: the section goes on.
+    doc = read({one, one, QStringLiteral("[ALARM]"), QStringLiteral("\"[1]\""),
+                QStringLiteral("\"two\"")});
+    EXPECT_EQ(doc.title(CategoryAlarm, 1), QStringLiteral("[1]"));
+    EXPECT_EQ(doc.title(CategoryAlarm, 2), QStringLiteral("two"));
+    // TRACE reads two titles; a third line is surplus.
+    doc = read({one, one, QStringLiteral("[TRACE]"), QStringLiteral("\"a\""),
+                QStringLiteral("\"b\""), QStringLiteral("\"c\"")});
+    EXPECT_EQ(doc.title(CategoryTrace, 2), QStringLiteral("b"));
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    // CAMERA No. 0 is refused in a title file (1 to 255), REMOTE No. 99 is not.
+    doc = read({QStringLiteral("99"), QStringLiteral("0"), QStringLiteral("[CAMERA]"),
+                QStringLiteral("\"c\"")});
+    EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
+    EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("CAMERA No. incorrect"));
+    EXPECT_EQ(doc.RemoteNo, QStringLiteral("99"));
+    EXPECT_EQ(doc.CameraNo, QStringLiteral("1"));
+    // A number with a point is not a whole number.
+    doc = read({QStringLiteral("5.0"), QStringLiteral("255")});
+    EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
+    EXPECT_EQ(doc.CameraNo, QStringLiteral("255"));
+}
+
 TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
     const QString file = path(QStringLiteral("nonumbers.ttl"));
     writeLines(file, {QStringLiteral("[CAMERA]"), QStringLiteral("\"cam\""),

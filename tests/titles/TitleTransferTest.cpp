@@ -149,6 +149,54 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
     }
 }
 
+TEST_F(TitleTransferTest, UploadTakesOnlyAnAckAsItsReply) {
+    // A good data reply is still the wrong kind of answer to a write.
+    ASSERT_TRUE(m_transfer.startUpload(CategoryTrace));
+    port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+    EXPECT_EQ(sink.numbers(), QList<int>{16});
+    EXPECT_EQ(m_finished, QList<bool>{false});
+    EXPECT_EQ(port.written.size(), 1);
+}
+
+TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
+    const QString reply = titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
+    const auto expectEnded = [&](const char* when) {
+        EXPECT_EQ(sink.numbers(), QList<int>{6}) << when;
+        EXPECT_EQ(m_finished, QList<bool>{false}) << when;
+        EXPECT_EQ(m_locks.value(m_locks.size() - 1), false) << when;
+        EXPECT_FALSE(m_transfer.dialog().isOpen()) << when;
+        EXPECT_EQ(engine.state().ScreenCode, ScreenIdle) << when;
+        EXPECT_EQ(engine.state().TitleTransferFlag, 0) << when;
+        EXPECT_FALSE(timerMenu.isActive() || timerReTry.isActive()) << when;
+    };
+    const auto restart = [&] {
+        sink.clear();
+        m_finished.clear();
+        ASSERT_TRUE(engine.OpenCommPort());
+    };
+
+    // The port closes while a reply is on its way; the next title cannot go out.
+    ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
+    engine.CloseCommPort();
+    port.receiveHex(reply);
+    expectEnded("after a good reply");
+
+    // The same at the retry after BUSY.
+    restart();
+    ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
+    port.receiveHex(QStringLiteral("00"));
+    engine.CloseCommPort();
+    ASSERT_TRUE(timerReTry.fireNow());
+    expectEnded("at the retry");
+
+    // And at the first title of the next category of an all download.
+    restart();
+    ASSERT_TRUE(m_transfer.startAllDownload());
+    engine.CloseCommPort();
+    port.receiveHex(reply); // CAMERA ID done; POSITION 1 is next
+    expectEnded("between categories");
+}
+
 TEST_F(TitleTransferTest, TimeOutShowsMessageTwoAndEnds) {
     ASSERT_TRUE(m_transfer.startUpload(CategoryAux));
     timerMenu.fireNow();

@@ -25,6 +25,9 @@ public:
 
     // One call per batch of received bytes, on the UI thread.
     std::function<void(const QByteArray&)> onReceived;
+    // Bytes of earlier writes that have left for the device (the driver took them); may come
+    // from inside write() or later from the event loop.
+    std::function<void(qint64 bytes)> onBytesWritten;
     // The device went away (adapter pulled, far end of a pty hung up). The port is already
     // closed when this is called.
     std::function<void(const QString& why)> onLost;

@@ -3,6 +3,7 @@
 #include "CommLogStore.h"
 #include "FrameCodec.h"
 #include "LinkClient.h"
+#include "PortDevice.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
@@ -22,21 +23,6 @@ bool hasReplyProcedure(int screenCode) {
     return screenCode == ScreenPanel || hasTimeOutProcedure(screenCode);
 }
 
-// The device to open. A port named COM1..COM4 (also from the command line) maps to the
-// configured device path of that port where there are no COM names.
-QString resolvePortDevice(const Settings& settings) {
-    const QString device = settings.portDevice();
-#ifndef Q_OS_WIN
-    const QString upper = device.toUpper();
-    if (upper.size() == 4 && upper.startsWith(QStringLiteral("COM")) &&
-        upper[3] >= QLatin1Char('1') && upper[3] <= QLatin1Char('4')) {
-        const int index = upper[3].unicode() - '1';
-        const QString& configured = settings.Device[static_cast<size_t>(index)];
-        return configured.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(index) : configured;
-    }
-#endif
-    return device;
-}
 } // namespace
 
 LinkEngine::LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Settings& settings,
@@ -61,7 +47,7 @@ LinkEngine::~LinkEngine() {
 void LinkEngine::SetCommPortSettings() {
     if (m_port.isOpen())
         return;
-    m_lineSettings.device = resolvePortDevice(m_settings);
+    m_lineSettings.device = ResolvePortDevice(m_settings);
     m_lineSettings.baudRate = m_settings.baudRate();
     m_lineSettings.evenParity = true;
 }

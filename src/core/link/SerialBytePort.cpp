@@ -1,5 +1,7 @@
 #include "SerialBytePort.h"
 
+#include "SerialPortLock.h"
+
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -30,6 +32,10 @@ bool deviceAccessible(const QString& device) {
 
 SerialBytePort::SerialBytePort() {
     QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { onReadyRead(); });
+    QObject::connect(&m_port, &QSerialPort::bytesWritten, &m_port, [this](qint64 bytes) {
+        if (onBytesWritten)
+            onBytesWritten(bytes);
+    });
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
 }
@@ -81,9 +87,13 @@ QString SerialBytePort::openFailureReason() const {
     case QSerialPort::DeviceNotFoundError:
         return prefix + QStringLiteral("no such device");
     case QSerialPort::PermissionError:
-        if (QFileInfo::exists(m_device) && deviceAccessible(m_device))
+        if (QFileInfo::exists(m_device) && deviceAccessible(m_device)) {
+            if (const auto holder = FindSerialLockHolder(m_device))
+                return prefix + QStringLiteral("the device is in use: ") +
+                       DescribeSerialLockHolder(*holder);
             return prefix + QStringLiteral("the device is in use by another program (%1)")
                                 .arg(m_port.errorString());
+        }
 #ifdef Q_OS_LINUX
         return prefix + QStringLiteral("permission denied (%1); the user may need to be in the "
                                        "'dialout' group")

@@ -98,7 +98,13 @@ bool TitleTransfer::SendTitleCommand(const QString& data, bool request, int mode
     record.Request = request ? QStringLiteral("True") : QStringLiteral("False");
     record.Raw = QStringLiteral("0");
     record.ScreenCode = QString::number(ScreenTitle);
-    return m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk;
+    if (m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk)
+        return true;
+    // Without this frame the chain cannot go on (after a reply or at a BUSY retry): end the
+    // transfer now instead of waiting for a reply that never comes.
+    if (m_running)
+        Get_TimeOutTitle();
+    return false;
 }
 
 bool TitleTransfer::SendTitleRequest(int category, int mode) {
@@ -196,10 +202,6 @@ void TitleTransfer::Get_CommTitleSet() {
         return;
     state.BlockNo += 1;
     StepTitleProgress(mode);
-    // Nothing in flight and not complete (the next frame could not be sent): the chain
-    // cannot go on, so the transfer ends instead of waiting forever.
-    if (m_running && m_engine.state().ScreenCode == ScreenIdle)
-        Get_TimeOutTitle();
 }
 
 bool TitleTransfer::Check_CommTitleSet() {

@@ -1,4 +1,6 @@
-// zelsim: simulated camera controller on a pseudo-terminal or a serial device.
+// zelsim: simulated camera controller (or CPU in boot mode) on a pseudo-terminal or a
+// serial device.
+#include "BootCpuSim.h"
 #include "CameraControllerSim.h"
 #include "PtyHost.h"
 #include "SerialDeviceHost.h"
@@ -6,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <cstdio>
 #include <random>
@@ -53,6 +56,29 @@ void printError(const QString& text) {
     std::fflush(stderr);
 }
 
+// The flash image as the CPU received it, replacing `path` only when written in full.
+void saveImage(const BootCpuSim& cpu, const QString& path) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(cpu.flash()) == cpu.flash().size() &&
+        file.commit())
+        printError(QStringLiteral("flash image saved to %1").arg(path));
+    else
+        printError(
+            QStringLiteral("cannot save the flash image to %1: %2").arg(path, file.errorString()));
+}
+
+QString startNote(const SimOptions& options) {
+    const QString paced = options.config.bitRate > 0 && options.device.isEmpty()
+                              ? QStringLiteral(", paced at %1 bit/s").arg(options.config.bitRate)
+                              : QString();
+    if (options.bootCpu)
+        return QStringLiteral("CPU in boot mode, 8N1%1").arg(paced);
+    return QStringLiteral("seed %1 (replay with --seed %1), %2 camera(s)%3")
+        .arg(options.config.seed)
+        .arg(options.config.cameraCount)
+        .arg(paced);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,8 +106,16 @@ int main(int argc, char** argv) {
         };
     }
 
-    PtyHost ptyHost(device);
-    SerialDeviceHost serialHost(device);
+    BootCpuSim bootCpu(options.bootFaults);
+    if (!options.saveImage.isEmpty())
+        bootCpu.onCompleted = [&bootCpu, &options] { saveImage(bootCpu, options.saveImage); };
+    SimDevice& served = options.bootCpu ? static_cast<SimDevice&>(bootCpu) : device;
+    PtyHost ptyHost(served);
+    SerialDeviceHost serialHost(served);
+    if (options.bootCpu) {
+        ptyHost.setBitsPerByte(10); // 8N1
+        serialHost.setNoParity(true);
+    }
     QString error;
     QString linePath = options.device;
     if (options.device.isEmpty()) {
@@ -101,12 +135,7 @@ int main(int argc, char** argv) {
     };
     std::printf("zelsim: %s\n", qPrintable(linePath));
     std::fflush(stdout);
-    printError(QStringLiteral("seed %1 (replay with --seed %1), %2 camera(s)%3")
-                   .arg(options.config.seed)
-                   .arg(options.config.cameraCount)
-                   .arg(options.config.bitRate > 0 && options.device.isEmpty()
-                            ? QStringLiteral(", paced at %1 bit/s").arg(options.config.bitRate)
-                            : QString()));
+    printError(startNote(options));
 
     quitOnSignals(app);
     const int code = app.exec();

@@ -1,0 +1,175 @@
+// zelctl test: load a send-data file (.trf) with every check of the communication test
+// screen, print or rewrite it, or send its rows through the same core as the screen.
+#include "CliArguments.h"
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "CliLink.h"
+#include "commtest/CommTest.h"
+#include "commtest/TestFileReader.h"
+#include "commtest/TestFileWriter.h"
+#include "commtest/TestRun.h"
+#include "common/MessageNumber.h"
+#include "common/QtTimer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace zel::cli {
+
+namespace {
+
+constexpr int kMaxRounds = 1000000;
+
+struct TestArguments {
+    QString verb;   // check or run
+    QString file;   // the .trf to load
+    QString output; // check -o: the .trf to write
+    QString rsl;    // run --rsl: the result file
+    QString rounds = QStringLiteral("1");
+    bool roundsGiven = false;
+};
+
+int usage(const QString& text) {
+    CliContext::printUsageError(QStringLiteral("test: ") + text);
+    return ExitUsage;
+}
+
+void printLine(const QString& line) {
+    std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseArguments(const QStringList& args, TestArguments& parsed) {
+    if (args.isEmpty() || (args[0] != QStringLiteral("check") && args[0] != QStringLiteral("run")))
+        return QStringLiteral("check or run expected");
+    parsed.verb = args[0];
+    const bool check = parsed.verb == QStringLiteral("check");
+    for (qsizetype i = 1; i < args.size();) {
+        const OptionMatch match =
+            check ? takeOption(args, i, {{QStringLiteral("-o"), &parsed.output}})
+                  : takeOption(args, i,
+                               {{QStringLiteral("--rsl"), &parsed.rsl},
+                                {QStringLiteral("--rounds"), &parsed.rounds, &parsed.roundsGiven}});
+        if (match == OptionMatch::MissingValue)
+            return args[i] + QStringLiteral(" needs a value");
+        if (match == OptionMatch::Taken)
+            continue;
+        const QString& arg = args[i++];
+        if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
+            return QStringLiteral("unknown option '%1'").arg(arg);
+        if (!parsed.file.isEmpty())
+            return QStringLiteral("only one FILE may be given");
+        parsed.file = arg;
+    }
+    if (parsed.file.isEmpty())
+        return QStringLiteral("FILE.trf is required");
+    bool ok = false;
+    const int rounds = parsed.rounds.toInt(&ok);
+    if (!ok || rounds < 1 || rounds > kMaxRounds)
+        return QStringLiteral("--rounds takes a number from 1 to %1").arg(kMaxRounds);
+    return {};
+}
+
+// A file to be written after the work: refused at once when it cannot be (a folder, or a
+// folder that does not exist), so nothing is sent for a result that cannot be kept.
+bool outputWritable(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir() || !info.absoluteDir().exists()) {
+        CliContext::printUsageError(path + QStringLiteral(": cannot be written"));
+        return false;
+    }
+    return true;
+}
+
+bool saveFile(CliContext& context, const QString& path, const TestScreen& screen, bool results) {
+    QString error;
+    const bool saved = results ? TestFileWriter::saveResults(path, screen, &error)
+                               : TestFileWriter::saveSendData(path, screen, &error);
+    if (!saved) {
+        CliContext::printUsageError(path + QStringLiteral(": ") + error);
+        context.messages().ShowMessage(MessageCannotSave);
+    }
+    return saved;
+}
+
+void printScreen(const TestScreen& screen) {
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    printLine(QStringLiteral("REMOTE No.\t") + screen.hostNo);
+    printLine(QStringLiteral("CAMERA No.\t") + screen.camNo);
+    printLine(QStringLiteral("CONTINUOUS\t") + flag(screen.continuous));
+    printLine(QStringLiteral("INTERVAL\t") + screen.interval);
+    printLine(QStringLiteral("FREE FORMAT\t") + flag(screen.freeFormat));
+    for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo) {
+        const TestRow& row = screen.row(rowNo);
+        printLine(QStringLiteral("%1\t%2\t%3\t%4")
+                      .arg(rowNo)
+                      .arg(row.letter(), row.text, row.valid ? QStringLiteral("USED")
+                                                             : QStringLiteral("UNUSED")));
+    }
+}
+
+// Loads the file; false when the load stopped or the file was refused.
+bool loadFile(CliContext& context, const QString& path, TestScreen& screen) {
+    TestFileReader reader(context.messages(), context.language());
+    return reader.load(path, screen) == TestFileReader::Result::Loaded;
+}
+
+int runCheck(CliContext& context, const TestArguments& parsed) {
+    if (!parsed.output.isEmpty() && !outputWritable(parsed.output))
+        return ExitFailed;
+    TestScreen screen;
+    if (!loadFile(context, parsed.file, screen))
+        return ExitFailed;
+    printScreen(screen);
+    if (!parsed.output.isEmpty() && !saveFile(context, parsed.output, screen, false))
+        return ExitFailed;
+    // Without --yes every question was answered No, so any message stopped the load.
+    return context.messages().anyShown() && !context.options().yes ? ExitFailed : ExitOk;
+}
+
+int runRows(CliContext& context, const TestArguments& parsed) {
+    if (!parsed.rsl.isEmpty() && !outputWritable(parsed.rsl))
+        return ExitFailed;
+    CliLink link(context);
+    QtTimer timerCommTest;
+    QtTimer timerPace;
+    CommTest test(link.engine(), timerCommTest, timerPace, context.messages());
+    if (!loadFile(context, parsed.file, test.screen()) || !link.open())
+        return ExitFailed;
+    TestRun run(test, context.messages());
+    run.onLine = [](const TestRun::Line& line) {
+        printLine(QStringLiteral("%1\t%2\t%3\t%4")
+                      .arg(line.rowNo)
+                      .arg(line.letter, line.sent, line.reply));
+    };
+    run.onFinished = [&link](bool allReplied) { link.finish(allReplied ? ExitOk : ExitFailed); };
+    if (!run.start(parsed.rounds.toInt()))
+        return ExitFailed;
+    const int exitCode = link.exec();
+    if (!parsed.rsl.isEmpty() && !saveFile(context, parsed.rsl, test.screen(), true))
+        return ExitFailed;
+    return exitCode;
+}
+
+int runTest(CliContext& context, const QStringList& args) {
+    TestArguments parsed;
+    const QString error = parseArguments(args, parsed);
+    if (!error.isEmpty())
+        return usage(error);
+    if (!context.loadSettings(false))
+        return ExitFailed;
+    return parsed.verb == QStringLiteral("check") ? runCheck(context, parsed)
+                                                   : runRows(context, parsed);
+}
+
+const CommandRegistrar registrar{
+    {QStringLiteral("test"),
+     QStringLiteral("test check FILE.trf [-o OUT.trf]\n"
+                    "  test run FILE.trf [--rounds N] [--rsl OUT.rsl]"),
+     &runTest}};
+
+} // namespace
+
+} // namespace zel::cli

@@ -1,0 +1,163 @@
+// zelctl srec: convert an S-record file into the image a flash write sends, or describe it.
+#include "CliArguments.h"
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "common/MessageNumber.h"
+#include "cpuwriter/SRecordFile.h"
+#include "cpuwriter/SRecordImage.h"
+#include "cpuwriter/SRecordInfo.h"
+
+#include <QSaveFile>
+#include <cstdio>
+
+namespace zel::cli {
+
+namespace {
+
+struct NamedWindow {
+    QString name;
+    SRecordWindow window;
+};
+
+const QList<NamedWindow>& windows() {
+    static const QList<NamedWindow> list{
+        {QStringLiteral("boot-master"), kBootMasterWindow},
+        {QStringLiteral("boot-slave"), kBootSlaveWindow},
+        {QStringLiteral("app"), kApplicationWindow},
+    };
+    return list;
+}
+
+struct SrecArguments {
+    QString file;
+    QString windowName = QStringLiteral("app");
+    QString output;
+    bool haveOutput = false;
+    bool info = false;
+};
+
+bool usageError(const QString& text) {
+    CliContext::printUsageError(QStringLiteral("srec: ") + text);
+    return false;
+}
+
+bool parseArguments(const QStringList& args, SrecArguments& parsed) {
+    for (qsizetype i = 0; i < args.size();) {
+        const OptionMatch match =
+            takeOption(args, i,
+                       {{QStringLiteral("--window"), &parsed.windowName},
+                        {QStringLiteral("-o"), &parsed.output, &parsed.haveOutput},
+                        {QStringLiteral("--output"), &parsed.output, &parsed.haveOutput}});
+        if (match == OptionMatch::MissingValue)
+            return usageError(args[i] + QStringLiteral(" needs a value"));
+        if (match == OptionMatch::Taken)
+            continue;
+        const QString& arg = args[i++];
+        if (arg == QStringLiteral("--info"))
+            parsed.info = true;
+        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
+            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
+        else if (!parsed.file.isEmpty())
+            return usageError(QStringLiteral("only one FILE may be given"));
+        else
+            parsed.file = arg;
+    }
+    if (parsed.file.isEmpty())
+        return usageError(QStringLiteral("FILE is required"));
+    if (parsed.info == parsed.haveOutput)
+        return usageError(QStringLiteral("give either -o IMAGE.bin or --info"));
+    if (parsed.haveOutput && parsed.output.isEmpty())
+        return usageError(QStringLiteral("-o needs a file name"));
+    for (const NamedWindow& window : windows())
+        if (window.name == parsed.windowName)
+            return true;
+    return usageError(QStringLiteral("--window must be boot-master, boot-slave or app"));
+}
+
+SRecordWindow windowNamed(const QString& name) {
+    for (const NamedWindow& window : windows())
+        if (window.name == name)
+            return window.window;
+    return kApplicationWindow;
+}
+
+void printLine(const QString& line) {
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+}
+
+void printFileError(const QString& why) {
+    if (!why.isEmpty())
+        CliContext::printUsageError(QStringLiteral("srec: ") + why);
+}
+
+int printInfo(CliContext& context, const SrecArguments& parsed) {
+    const SRecordLines read = ReadSRecordLines(parsed.file);
+    if (!read.ok) {
+        printFileError(read.error);
+        context.messages().ShowMessage(parsed.windowName == QStringLiteral("app")
+                                           ? MessageNoApplicationProgram
+                                           : MessageNoWriteControlProgram);
+        return ExitFailed;
+    }
+    const SRecordSummary summary = SummarizeSRecords(read.lines);
+    for (size_t type = 0; type < summary.typeCounts.size(); ++type)
+        if (summary.typeCounts[type] > 0)
+            printLine(QStringLiteral("records S%1: %2")
+                          .arg(QString::number(type, 16).toUpper())
+                          .arg(summary.typeCounts[type]));
+    if (summary.otherLines > 0)
+        printLine(QStringLiteral("other lines: %1").arg(summary.otherLines));
+    for (const SRecordRange& range : summary.ranges)
+        printLine(QStringLiteral("range ") + FormatSRecordRange(range));
+    for (const NamedWindow& window : windows())
+        printLine(QStringLiteral("converts into %1: %2")
+                      .arg(window.name, ConvertsInto(read.lines, window.window)
+                                            ? QStringLiteral("yes")
+                                            : QStringLiteral("no")));
+    return ExitOk;
+}
+
+bool writeImage(const QString& path, const QByteArray& image) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(image) == image.size() && file.commit())
+        return true;
+    CliContext::printUsageError(
+        QStringLiteral("srec: cannot write %1: %2").arg(path, file.errorString()));
+    return false;
+}
+
+int convert(CliContext& context, const SrecArguments& parsed) {
+    SRecordImage images;
+    const bool app = parsed.windowName == QStringLiteral("app");
+    const bool loaded = app ? images.loadApplicationImage(parsed.file, context.messages())
+                            : images.loadBootImageFrom(parsed.file, windowNamed(parsed.windowName),
+                                                       context.messages());
+    if (!loaded) {
+        printFileError(images.lastFileError());
+        return ExitFailed;
+    }
+    const QByteArray& image = app ? images.applicationImage() : images.bootImage();
+    if (!writeImage(parsed.output, image))
+        return ExitFailed;
+    printLine(QStringLiteral("%1: %2 bytes").arg(parsed.output).arg(image.size()));
+    return ExitOk;
+}
+
+int runSrec(CliContext& context, const QStringList& args) {
+    SrecArguments parsed;
+    if (!parseArguments(args, parsed))
+        return ExitUsage;
+    if (!context.loadSettings(false))
+        return ExitFailed;
+    return parsed.info ? printInfo(context, parsed) : convert(context, parsed);
+}
+
+const CommandRegistrar registrar{
+    {QStringLiteral("srec"),
+     QStringLiteral("srec FILE.mot [--window boot-master|boot-slave|app] -o IMAGE.bin\n"
+                    "  srec FILE.mot --info    record counts, address ranges, windows it fits"),
+     &runSrec}};
+
+} // namespace
+
+} // namespace zel::cli

@@ -1,0 +1,171 @@
+#include "TestFileReader.h"
+
+#include "TestScreen.h"
+#include "common/FileFieldCheck.h"
+#include "common/MessageNumber.h"
+#include "common/MessageSink.h"
+#include "common/TextFile.h"
+
+#include <QFileInfo>
+
+namespace zel {
+
+namespace {
+
+// Setting field kinds in file order, with the value used when the user reads on.
+struct SettingField {
+    int kind;
+    QString fallback;
+};
+
+const SettingField kSettings[] = {
+    {FieldRemoteNo, QStringLiteral("1")},        {FieldTestCameraNo, QStringLiteral("1")},
+    {FieldContinuousCheck, QStringLiteral("0")}, {FieldContinuousInterval, QStringLiteral("0")},
+    {FieldFreeFormatCheck, QStringLiteral("0")},
+};
+
+// A checked number as the boxes show it ("+5", "007" and "-0" become "5", "7" and "0").
+QString numberText(const QString& value, int decimals) {
+    return QString::number(value.toDouble() + 0.0, 'f', decimals); // + 0.0: no "-0"
+}
+
+QString wholeNumberText(const QString& value) {
+    return numberText(value, 0);
+}
+
+void applySetting(TestScreen& screen, int kind, const QString& value) {
+    switch (kind) {
+    case FieldRemoteNo:
+        screen.hostNo = wholeNumberText(value);
+        break;
+    case FieldTestCameraNo:
+        screen.camNo = wholeNumberText(value);
+        break;
+    case FieldContinuousCheck:
+        screen.continuous = value.toDouble() != 0;
+        break;
+    case FieldContinuousInterval:
+        screen.interval =
+            value.contains(QLatin1Char('.')) ? numberText(value, 3) : wholeNumberText(value);
+        break;
+    case FieldFreeFormatCheck:
+        screen.freeFormat = value.toDouble() != 0;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+TestFileReader::TestFileReader(MessageSink& messages, const LanguageTables& language)
+    : m_messages(messages), m_language(language) {}
+
+bool TestFileReader::readLines(const QString& path, QStringList& lines, QString* error) {
+    const QFileInfo info(path);
+    QString why;
+    if (!info.exists())
+        why = QStringLiteral("no such file");
+    else if (!info.isFile())
+        why = QStringLiteral("not a regular file");
+    else if (info.size() > kMaxFileBytes)
+        why = QStringLiteral("too large for a send-data file (%1 bytes)").arg(info.size());
+    TextFileRead read;
+    if (why.isEmpty()) {
+        read = ReadTextFile(path);
+        why = read.error;
+    }
+    if (!why.isEmpty() || !read.ok) {
+        if (error)
+            *error = info.fileName() + QStringLiteral(": ") + why;
+        return false;
+    }
+    lines.clear();
+    for (const QString& line : read.lines) // a line may still hold CR-only line ends
+        lines += line.split(QLatin1Char('\r'));
+    return true;
+}
+
+bool TestFileReader::refuse(const QString& text) {
+    m_messages.ShowMessage(MessageError, text);
+    return false;
+}
+
+TestFileReader::Result TestFileReader::load(const QString& path, TestScreen& screen) {
+    if (QFileInfo(path).fileName().size() > kMaxTitleLength) {
+        refuse(QStringLiteral("ファイル名が大き過ぎます。"));
+        return Result::NotRead;
+    }
+    QString error;
+    if (!readLines(path, m_lines, &error)) {
+        refuse(error);
+        return Result::NotRead;
+    }
+    m_next = 0;
+    screen.Reset_TestScreen();
+    if (!readSettings(screen) || !readRows(screen))
+        return Result::Stopped;
+    return Result::Loaded;
+}
+
+bool TestFileReader::Read_TestLine(int mode, LineParts& parts) {
+    while (m_next < m_lines.size()) {
+        QString line = m_lines[m_next++];
+        line.replace(QLatin1Char('\t'), QLatin1Char(' '));
+        line = TrimBlanks(line);
+        if (line.isEmpty() || line.startsWith(QLatin1Char(':')))
+            continue;
+        if (mode != 0) {
+            const ValueLine split = SplitValueLine(line);
+            parts = {TrimBlanks(split.value), split.remainder};
+        } else {
+            parts = {line.left(1), line.mid(1)};
+        }
+        return true;
+    }
+    return false;
+}
+
+bool TestFileReader::readSettings(TestScreen& screen) {
+    for (const SettingField& field : kSettings) {
+        LineParts parts;
+        if (!Read_TestLine(1, parts))
+            return true; // a missing line leaves the field at its reset value
+        const QString result = CheckFileField(parts.value, field.kind, 0, m_messages, m_language);
+        if (result == kFieldStop)
+            return false;
+        applySetting(screen, field.kind, result == kFieldValid ? parts.value : field.fallback);
+    }
+    return true;
+}
+
+bool TestFileReader::readRows(TestScreen& screen) {
+    LineParts parts;
+    for (int rowNo = 1; Read_TestLine(0, parts); ++rowNo)
+        if (!readRow(screen, rowNo, parts))
+            return false;
+    return true;
+}
+
+bool TestFileReader::readRow(TestScreen& screen, int rowNo, const LineParts& parts) {
+    if (CheckFileField(parts.value, FieldTestRowCount, rowNo, m_messages, m_language) == kFieldStop)
+        return false;
+    const QString letter =
+        CheckFileField(parts.value, FieldWriteReadLetter, rowNo, m_messages, m_language);
+    if (letter == kFieldStop)
+        return false;
+    TestRow& row = screen.row(rowNo);
+    row.read =
+        letter == kFieldValid && parts.value.compare(QStringLiteral("R"), Qt::CaseInsensitive) == 0;
+    const qsizetype colon = parts.remainder.indexOf(QLatin1Char(':'));
+    const QString data = TrimBlanks(parts.remainder.left(colon).toUpper());
+    row.valid = false;
+    const QString checked = CheckFileField(data, FieldTestRowData, rowNo, m_messages, m_language);
+    if (checked == kFieldStop)
+        return false;
+    row.text = checked == kFieldValid ? data : QString();
+    row.valid = checked == kFieldValid && !data.isEmpty();
+    return true;
+}
+
+} // namespace zel

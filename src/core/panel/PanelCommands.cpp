@@ -1,0 +1,473 @@
+#include "PanelCommands.h"
+
+#include "PanelCommandData.h"
+#include "PanelKeyActions.h"
+#include "PositionReply.h"
+#include "backup/NumberBox.h"
+#include "common/MessageNumber.h"
+#include "common/MessageSink.h"
+#include "common/Timer.h"
+#include "link/FrameCodec.h"
+#include "link/LinkEngine.h"
+#include "shell/MessageCatalog.h"
+
+#include <algorithm>
+#include <span>
+
+namespace zel {
+
+using namespace panel;
+
+namespace {
+
+const QString kTrue = QStringLiteral("True");
+const QString kFalse = QStringLiteral("False");
+// ExpectedReplyKind of NOW: its command code "15" read as a decimal number.
+constexpr int kPositionReplyKind = 15;
+
+} // namespace
+
+PanelCommands::PanelCommands(LinkEngine& engine, const LanguageTables& language,
+                             MessageSink& messages, Timers timers)
+    : m_engine(engine), m_language(language), m_messages(messages), m_timers(timers),
+      m_gate(timers.pause), m_entry(timers.textCtrl, messages, language),
+      m_keyboard(*this, timers.keyDown) {
+    m_timers.keyDown.setCallback(
+        [this] { m_gate.post([this] { m_keyboard.keyDownTimerFired(); }); });
+    m_timers.textCtrl.setCallback([this] { m_gate.post([this] { m_entry.clearTimerFired(); }); });
+    m_entry.onChanged = [this] { changed(); };
+    m_entry.onFocusAndSelect = [this] {
+        if (onBoxRefused)
+            onBoxRefused(PanelBox::Entry, 0);
+    };
+}
+
+PanelCommands::~PanelCommands() {
+    // Whoever listened may be gone already; the release still goes out.
+    onFocusEntryBox = {};
+    onBoxRefused = {};
+    onStateChanged = {};
+    onCommandSent = {};
+    onPositionReport = {};
+    m_entry.onChanged = {};
+    m_entry.onFocusAndSelect = {};
+    unload();
+    m_timers.keyDown.setCallback({});
+    m_timers.textCtrl.setCallback({});
+}
+
+void PanelCommands::load(int entryClearMs) {
+    m_gate.clear();
+    m_keyboard.stopTimer();
+    m_keyboard.releaseAll();
+    m_entry.StopEntryClearTimer();
+    m_entry.setClearInterval(entryClearMs);
+    const QString cameraNo = m_state.CameraNo;
+    const QString remoteNo = m_state.RemoteNo;
+    m_state = PanelState{};
+    m_state.CameraNo = cameraNo; // design values of the number boxes
+    m_state.RemoteNo = remoteNo;
+    m_state.PanelReady = true;
+    changed();
+}
+
+void PanelCommands::unload() {
+    if (!m_state.PanelReady)
+        return;
+    m_gate.clear();
+    m_keyboard.stopTimer();
+    m_entry.StopEntryClearTimer();
+    releaseIfMoving();
+    m_state.PanelReady = false;
+    // The engine must never call back a panel that is gone.
+    if (m_engine.state().WaitingForm == this)
+        m_engine.state().WaitingForm = nullptr;
+}
+
+bool PanelCommands::isIdle() const {
+    return m_gate.isIdle() && !m_timers.keyDown.isActive() && !m_timers.textCtrl.isActive() &&
+           m_engine.state().ScreenCode != ScreenPanel;
+}
+
+// ---- Send path ----------------------------------------------------------------------------
+
+void PanelCommands::SendPanelCommand(const QString& data, const QString& request,
+                                     const QString& code) {
+    if (!m_state.PanelReady)
+        return;
+    if (!NumberBox::isInRange(m_state.CameraNo, 0, kCameraMax) ||
+        !NumberBox::isInRange(m_state.RemoteNo, kRemoteMin, kRemoteMax))
+        return;
+    LinkState& link = m_engine.state();
+    if (link.ScreenCode != ScreenIdle && link.ScreenCode != ScreenPanel)
+        return; // another screen's transaction is in flight
+    m_state.StopPending = false;
+    link.WaitingForm = this;
+    link.ExpectedReplyKind = request == kTrue ? code.toInt() : 0;
+    const CommSendRecord record{m_state.CameraNo, m_state.RemoteNo, request, QStringLiteral("0"),
+                                QString::number(ScreenPanel)};
+    const bool sent = m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk;
+    if (link.ScreenCode == ScreenPanel)
+        ++m_framesAwaitingReply;
+    if (sent && onCommandSent)
+        onCommandSent(data);
+}
+
+std::optional<SpeedBytes> PanelCommands::speedBytes() const {
+    constexpr int kAccelerationOff = 0x80;
+    const PanelState& s = m_state;
+    switch (s.SpeedMode) {
+    case ModeNormal:
+        return SpeedBytes{s.PanSpeed, s.TiltSpeed, s.ZoomSpeed, s.FocusSpeed};
+    case ModeStep:
+        return SpeedBytes{0, 0, s.ZoomSpeed, s.FocusSpeed};
+    case ModeTest:
+        return SpeedBytes{s.TestSpeedValue[TestPan], s.TestSpeedValue[TestTilt],
+                          s.TestSpeedValue[TestZoom], s.TestSpeedValue[TestFocus]};
+    case ModeAccelOff:
+        return SpeedBytes{kAccelerationOff, kAccelerationOff, s.ZoomSpeed, s.FocusSpeed};
+    default:
+        return std::nullopt;
+    }
+}
+
+void PanelCommands::SendPtzCommand(int ptzCode) {
+    static const QString kRight = QStringLiteral("01"), kLeft = QStringLiteral("10");
+    static const QString kUp = QStringLiteral("01"), kDown = QStringLiteral("10");
+    PanelState& s = m_state;
+    switch (ptzCode) {
+    case PtzUpRight:
+        s.PanBits = kRight;
+        s.TiltBits = kUp;
+        break;
+    case PtzRight:
+        s.PanBits = kRight;
+        break;
+    case PtzDownRight:
+        s.PanBits = kRight;
+        s.TiltBits = kDown;
+        break;
+    case PtzDown:
+        s.TiltBits = kDown;
+        break;
+    case PtzDownLeft:
+        s.PanBits = kLeft;
+        s.TiltBits = kDown;
+        break;
+    case PtzLeft:
+        s.PanBits = kLeft;
+        break;
+    case PtzUpLeft:
+        s.PanBits = kLeft;
+        s.TiltBits = kUp;
+        break;
+    case PtzUp:
+        s.TiltBits = kUp;
+        break;
+    case PtzTele:
+        s.ZoomBits = QStringLiteral("01");
+        break;
+    case PtzWide:
+        s.ZoomBits = QStringLiteral("10");
+        break;
+    case PtzFar:
+        s.FocusBits = QStringLiteral("01");
+        break;
+    case PtzNear:
+        s.FocusBits = QStringLiteral("10");
+        break;
+    case PtzAf:
+        s.FocusBits = QStringLiteral("11");
+        break;
+    case PtzRelease:
+        s.StopPending = true;
+        break;
+    default:
+        return; // 8 and unknown codes send nothing
+    }
+    SendPanelCommand(MoveData(s.FocusBits, s.ZoomBits, s.PanBits, s.TiltBits, speedBytes()), kFalse,
+                     CodeText(CodeMove));
+}
+
+void PanelCommands::FocusEntryBox() {
+    if (onFocusEntryBox)
+        onFocusEntryBox();
+    m_gate.pause(kFocusPauseMs);
+}
+
+void PanelCommands::releaseIfMoving() {
+    if (!m_state.isMoving())
+        return;
+    m_state.clearDirections();
+    SendPtzCommand(PtzRelease);
+}
+
+// ---- Replies ------------------------------------------------------------------------------
+
+void PanelCommands::replyComplete() {
+    // Taken now: while the panel pauses, another screen may use the link state.
+    ++m_repliesReceived;
+    const QString reply = m_engine.state().ReceiveBuffer;
+    const int kind = m_engine.state().ExpectedReplyKind;
+    m_gate.post([this, reply, kind] { handleReply(reply, kind); });
+}
+
+void PanelCommands::Get_CommControl() {
+    handleReply(m_engine.state().ReceiveBuffer, m_engine.state().ExpectedReplyKind);
+}
+
+void PanelCommands::handleReply(const QString& reply, int expectedKind) {
+    if (reply == kReplyNack) {
+        m_messages.ShowMessage(MessageNack);
+    } else if (reply == kReplyBusy) {
+        m_messages.ShowMessage(MessageBusy); // the panel does not repeat
+    } else if (expectedKind == 0) {
+        if (reply != kReplyAck) {
+            m_messages.ShowMessage(MessageReceiveError);
+        } else if (m_state.StopPending) {
+            m_state.StopPending = false;
+            m_state.clearDirections();
+            SendPtzCommand(PtzRelease);
+        }
+    } else if (!IsDataReply(reply.toUpper())) {
+        m_messages.ShowMessage(MessageReceiveError);
+    } else if (!ReplyChecksumOk(reply)) {
+        m_messages.ShowMessage(MessageReceiveError);
+    } else if (expectedKind == kPositionReplyKind) {
+        ParsePositionReply(reply);
+    }
+}
+
+void PanelCommands::ParsePositionReply(const QString& reply) {
+    const auto fields = ParsePositionFields(reply);
+    if (!fields) {
+        m_messages.ShowMessage(MessageReceiveError);
+        return;
+    }
+    for (int box = 0; box < FieldCount; ++box) {
+        const std::optional<int> value = (*fields)[size_t(box)];
+        m_state.PositionText[size_t(box)] = QString::number(value.value_or(0));
+        m_state.PositionValue[size_t(box)] = value.value_or(0);
+        if (!value)
+            m_messages.ShowMessage(MessageReceiveError);
+    }
+    changed();
+    if (onPositionReport)
+        onPositionReport();
+}
+
+// ---- Events -------------------------------------------------------------------------------
+
+void PanelCommands::pressMoveKey(int ptzCode) {
+    m_gate.post([this, ptzCode] { SendPtzCommand(ptzCode); });
+}
+
+void PanelCommands::releaseMoveKey(int ptzCode) {
+    m_gate.post([this, ptzCode] {
+        if (ptzCode >= PtzUpRight && ptzCode <= PtzUp)
+            m_state.PanBits = m_state.TiltBits = kFieldStop;
+        else
+            m_state.ZoomBits = m_state.FocusBits = kFieldStop;
+        SendPtzCommand(PtzRelease);
+        FocusEntryBox();
+    });
+}
+
+void PanelCommands::click(PanelButton button) {
+    m_gate.post([this, button] {
+        PanelKeyActions(*this).run(button);
+        FocusEntryBox();
+    });
+}
+
+void PanelCommands::typeIntoEntry(const QString& digits) {
+    for (const QChar digit : digits)
+        m_gate.post([this, digit] {
+            m_entry.FlushEntryClear();
+            m_entry.typeCharacter(digit);
+        });
+}
+
+void PanelCommands::keyPressed(int key) {
+    m_keyboard.press(key);
+    m_gate.post([this, key] { m_keyboard.formKeyDown(key); });
+}
+
+void PanelCommands::keyReleased(int key) {
+    m_keyboard.release(key);
+    m_gate.post([this, key] { m_keyboard.formKeyUp(key); });
+}
+
+void PanelCommands::arrowPressedElsewhere(int key) {
+    m_keyboard.press(key);
+    m_gate.post([this, key] { m_keyboard.hookArrowDown(key); });
+}
+
+void PanelCommands::buttonLostFocus() {
+    m_gate.post([this] { m_keyboard.CheckHeldArrowKey(); });
+}
+
+void PanelCommands::activated() {
+    m_gate.post([this] { FocusEntryBox(); });
+}
+
+void PanelCommands::deactivated() {
+    m_keyboard.releaseAll();
+    m_gate.post([this] {
+        m_keyboard.stopTimer();
+        m_state.LastHeldKey = KeyNone;
+        releaseIfMoving();
+    });
+}
+
+void PanelCommands::chooseSpeedMode(int mode) {
+    m_gate.post([this, mode] {
+        m_state.SpeedMode = mode;
+        changed();
+    });
+}
+
+void PanelCommands::chooseSpeed(int PanelState::*speed, std::span<const int> choices, int index) {
+    m_gate.post([this, speed, choices, index] {
+        if (index >= 0 && index < int(choices.size()))
+            m_state.*speed = choices[size_t(index)];
+        changed();
+        if (onFocusEntryBox)
+            onFocusEntryBox();
+        m_keyboard.EvaluateHeldKeys(); // a movement under way goes on at the new speed
+    });
+}
+
+void PanelCommands::choosePanSpeed(int index) {
+    chooseSpeed(&PanelState::PanSpeed, kPanTiltSpeeds, index);
+}
+
+void PanelCommands::chooseTiltSpeed(int index) {
+    chooseSpeed(&PanelState::TiltSpeed, kPanTiltSpeeds, index);
+}
+
+void PanelCommands::chooseZoomSpeed(int index) {
+    chooseSpeed(&PanelState::ZoomSpeed, kZoomFocusSpeeds, index);
+}
+
+void PanelCommands::chooseFocusSpeed(int index) {
+    chooseSpeed(&PanelState::FocusSpeed, kZoomFocusSpeeds, index);
+}
+
+void PanelCommands::chooseAutoPanWay(int way) {
+    m_gate.post([this, way] {
+        m_state.AutoPanWay = way;
+        changed();
+    });
+}
+
+void PanelCommands::chooseAutoPanTurn(int turn) {
+    m_gate.post([this, turn] {
+        m_state.AutoPanLR = turn;
+        changed();
+    });
+}
+
+void PanelCommands::setPresetKeyActive(bool active) {
+    m_gate.post([this, active] {
+        m_state.PresetKeyActive = active;
+        changed();
+        if (onFocusEntryBox)
+            onFocusEntryBox();
+    });
+}
+
+// ---- Number boxes -------------------------------------------------------------------------
+
+bool PanelCommands::checkBox(PanelBox box, int index, const QString& text, int minimum,
+                             int maximum) {
+    if (NumberBox::check(m_messages, m_language, text, minimum, maximum))
+        return true;
+    if (onBoxRefused)
+        onBoxRefused(box, index);
+    return false;
+}
+
+void PanelCommands::setRemoteNoText(const QString& text) {
+    m_gate.post([this, text] { m_state.RemoteNo = text; });
+}
+
+void PanelCommands::stepRemoteNo(int step) {
+    m_gate.post([this, step] {
+        const int value = NumberBox::isInRange(m_state.RemoteNo, kRemoteMin, kRemoteMax)
+                              ? m_state.RemoteNo.toInt() + step
+                              : kRemoteMin;
+        m_state.RemoteNo = QString::number(std::clamp(value, kRemoteMin, kRemoteMax));
+        changed();
+    });
+}
+
+void PanelCommands::leaveRemoteNo() {
+    m_gate.post(
+        [this] { checkBox(PanelBox::RemoteNo, 0, m_state.RemoteNo, kRemoteMin, kRemoteMax); });
+}
+
+bool PanelCommands::ValidateSpeedText(int box) {
+    if (box < 0 || box >= TestBoxCount)
+        return false;
+    const QString& text = m_state.TestSpeedText[size_t(box)];
+    if (!checkBox(PanelBox::TestSpeed, box, text, 1, kTestSpeedMax[size_t(box)]))
+        return false;
+    m_state.TestSpeedValue[size_t(box)] = text.toInt();
+    return true;
+}
+
+void PanelCommands::setTestSpeedText(int box, const QString& text) {
+    if (box < 0 || box >= TestBoxCount)
+        return;
+    m_gate.post([this, box, text] {
+        m_state.TestSpeedText[size_t(box)] = text;
+        const bool valid = ValidateSpeedText(box);
+        changed();
+        if (valid)
+            m_keyboard.EvaluateHeldKeys();
+    });
+}
+
+void PanelCommands::leaveTestSpeed(int box) {
+    m_gate.post([this, box] { ValidateSpeedText(box); });
+}
+
+void PanelCommands::setTestSpeedBar(int box, int value) {
+    setTestSpeedText(box, QString::number(value));
+}
+
+bool PanelCommands::ValidatePositionText(int box) {
+    if (box < 0 || box >= FieldCount)
+        return false;
+    const QString& text = m_state.PositionText[size_t(box)];
+    if (!checkBox(PanelBox::Position, box, text, 0, kPositionMax[size_t(box)]))
+        return false;
+    m_state.PositionValue[size_t(box)] = text.toInt();
+    return true;
+}
+
+void PanelCommands::setPositionText(int box, const QString& text) {
+    if (box < 0 || box >= FieldCount)
+        return;
+    m_gate.post([this, box, text] {
+        m_state.PositionText[size_t(box)] = text;
+        ValidatePositionText(box);
+        changed();
+    });
+}
+
+void PanelCommands::leavePosition(int box) {
+    m_gate.post([this, box] { ValidatePositionText(box); });
+}
+
+void PanelCommands::setPositionBar(int box, int value) {
+    setPositionText(box, QString::number(value));
+}
+
+void PanelCommands::changed() {
+    if (onStateChanged)
+        onStateChanged();
+}
+
+} // namespace zel

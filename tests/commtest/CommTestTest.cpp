@@ -1,0 +1,298 @@
+// The communication test controller on the in-memory link: single sends, replies, the timed
+// and reply-driven continuous send, STOP, time-outs and the pacing of camera-0 frames.
+#include "commtest/CommTest.h"
+
+#include "MemoryLink.h"
+#include "common/HexText.h"
+#include "common/MessageNumber.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+class CommTestTest : public ::testing::Test, protected MemoryLink {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(openTestPort());
+        port.written.clear();
+        test.onSendEnded = [this](int row, CommTest::SendEnd end) { ended.append({row, end}); };
+    }
+    // Rows 1..16 hold "0<row>" as hex text (row 10 "0A"...), all in use.
+    void fillRows() {
+        for (int row = 1; row <= 16; ++row)
+            test.screen().setRowText(row, ByteToHex(row));
+    }
+    // The data bytes of each frame written (the frame's sixth byte on), as hex.
+    QStringList sentData() const {
+        QStringList data;
+        for (const QByteArray& frame : port.written)
+            data.append(BytesToHexText(frame.mid(5, frame.size() - 8)));
+        return data;
+    }
+    void reply(const char* hex = "06") { port.receiveHex(QString::fromLatin1(hex)); }
+
+    ManualTimer timerCommTest;
+    ManualTimer timerPace;
+    CommTest test{engine, timerCommTest, timerPace, sink};
+    QList<QPair<int, CommTest::SendEnd>> ended;
+};
+
+TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
+    test.screen().hostNo = QStringLiteral("2");
+    test.screen().camNo = QStringLiteral("3");
+    test.screen().setRowText(1, QStringLiteral("2000"));
+    test.screen().setRowText(2, QStringLiteral("15"));
+    test.screen().row(2).read = true;
+    test.screen().row(1).reply = QStringLiteral("old");
+    ASSERT_TRUE(test.CommandSend(1));
+    EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
+    ASSERT_EQ(port.written.size(), 1);
+    EXPECT_EQ(BytesToHexText(port.written[0]), QStringLiteral("FE0900300220001AFFFF"));
+    EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
+    EXPECT_FALSE(test.CommandSend(2)); // a reply is awaited: nothing sent
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_EQ(test.currentRow(), 1); // the awaited reply still belongs to row 1
+
+    const QList<QPair<const char*, QString>> replies{
+        {"06", QStringLiteral("ACK")},
+        {"15", QStringLiteral("NACK")},
+        {"00", QStringLiteral("BUSY")},
+        {"FD0A0031021501022DFFFF", QStringLiteral("FD0A0031021501022DFFFF")}};
+    for (const auto& [hex, shown] : replies) {
+        reply(hex);
+        EXPECT_EQ(test.screen().row(1).reply, shown);
+        ASSERT_TRUE(test.CommandSend(1));
+    }
+    reply();
+    ASSERT_TRUE(test.CommandSend(2));
+    // The read flag reaches the frame: camera units digit | request digit 1.
+    EXPECT_EQ(static_cast<quint8>(port.written.last().at(3)), 0x31);
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(CommTestTest, SendKeyFollowsTheSendableRule) {
+    test.screen().setRowText(1, QStringLiteral("01020"));
+    EXPECT_EQ(test.screen().row(1).byteCount(), 2);
+    EXPECT_FALSE(test.isSendEnabled(1));
+    EXPECT_TRUE(test.isSendEnabled(2)); // empty text counts as even
+    test.screen().row(2).valid = false;
+    EXPECT_FALSE(test.isSendEnabled(2));
+    EXPECT_FALSE(test.CommandSend(1));
+    EXPECT_FALSE(test.isSendEnabled(0));
+    EXPECT_FALSE(test.isSendEnabled(17));
+    test.screen().setRowText(3, QString(600, QLatin1Char('A')));
+    EXPECT_EQ(test.screen().row(3).text.size(), TestRow::kMaxDigits);
+    EXPECT_TRUE(port.written.isEmpty());
+}
+
+TEST_F(CommTestTest, FreeFormatSendsTheRowBytesUnframedAndAwaitsTheReply) {
+    test.screen().freeFormat = true;
+    test.screen().camNo = QStringLiteral("0");
+    test.screen().setRowText(1, QStringLiteral("FE0801"));
+    ASSERT_TRUE(test.CommandSend(1));
+    ASSERT_EQ(port.written.size(), 1);
+    EXPECT_EQ(port.written[0], QByteArray("\xFE\x08\x01", 3));
+    EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
+    reply("15");
+    EXPECT_EQ(test.screen().row(1).reply, QStringLiteral("NACK"));
+}
+
+TEST_F(CommTestTest, CameraZeroAwaitsNoReply) {
+    test.screen().camNo = QStringLiteral("0");
+    test.screen().setRowText(1, QStringLiteral("2000"));
+    ASSERT_TRUE(test.CommandSend(1));
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_FALSE(timerMenu.isActive());
+    reply("06");
+    EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
+    EXPECT_TRUE(ended.isEmpty()); // the frame has not had its line time yet
+    ASSERT_TRUE(timerPace.fireNow());
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended[0].second, CommTest::SendEnd::NoReplyAwaited);
+}
+
+TEST_F(CommTestTest, StartWithoutSendableRowShowsMessageFive) {
+    test.screen().setRowText(1, QStringLiteral("012"));
+    for (int row = 2; row <= 16; ++row)
+        test.screen().row(row).valid = false;
+    EXPECT_FALSE(test.CommandStart());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_TRUE(port.written.isEmpty());
+}
+
+TEST_F(CommTestTest, TimedSendWaitsTwoWholeSecondsAfterEachReply) {
+    fillRows();
+    test.screen().interval = QStringLiteral("2");
+    ASSERT_TRUE(test.CommandStart());
+    EXPECT_TRUE(test.isRunning());
+    EXPECT_FALSE(test.isSendEnabled(1));    // single sends wait for the run to end
+    EXPECT_FALSE(timerCommTest.isActive()); // counted from the reply
+    reply();
+    for (int tick = 0; tick < 2; ++tick) {
+        ASSERT_TRUE(timerCommTest.isActive());
+        EXPECT_EQ(timerCommTest.interval(), 1000);
+        EXPECT_EQ(port.written.size(), 1);
+        timerCommTest.fireNow();
+    }
+    EXPECT_EQ(sentData(), (QStringList{QStringLiteral("01"), QStringLiteral("02")}));
+    EXPECT_FALSE(timerCommTest.isActive());
+    reply();
+    EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
+    EXPECT_TRUE(timerCommTest.isActive());
+}
+
+TEST_F(CommTestTest, TimedFractionIsOneShortTickThenWholeSeconds) {
+    fillRows();
+    test.screen().interval = QStringLiteral("0.250");
+    ASSERT_TRUE(test.CommandStart());
+    reply();
+    EXPECT_EQ(timerCommTest.interval(), 250);
+    timerCommTest.fireNow();
+    EXPECT_EQ(port.written.size(), 2);
+
+    test.CommandStop();
+    port.written.clear();
+    test.screen().interval = QStringLiteral("1.500");
+    ASSERT_TRUE(test.CommandStart());
+    reply();
+    QList<int> ticks;
+    while (port.written.size() == 1 && timerCommTest.isActive()) {
+        ticks.append(timerCommTest.interval());
+        timerCommTest.fireNow();
+    }
+    EXPECT_EQ(ticks, (QList<int>{500, 1000}));
+}
+
+TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
+    test.screen().camNo = QStringLiteral("3");
+    test.screen().setRowText(1, QStringLiteral("01"));
+    test.screen().setRowText(2, QStringLiteral("020")); // odd: not sendable
+    test.screen().setRowText(16, QStringLiteral("10"));
+    for (int row = 3; row <= 15; ++row)
+        test.screen().row(row).valid = false;
+    ASSERT_TRUE(test.CommandStart());
+    for (int i = 0; i < 4; ++i)
+        reply(i % 2 ? "15" : "06"); // NACK does not stop the run
+    EXPECT_EQ(sentData(),
+              (QStringList{QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("01"),
+                           QStringLiteral("10"), QStringLiteral("01")}));
+    EXPECT_EQ(test.screen().row(16).reply, QStringLiteral("NACK"));
+    EXPECT_TRUE(test.isRunning());
+}
+
+TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
+    fillRows();
+    ASSERT_TRUE(test.CommandStart());
+    test.CommandStop();
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_FALSE(timerMenu.isActive());
+    reply();
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(test.isSendEnabled(1));
+}
+
+TEST_F(CommTestTest, TimeOutEndsTheRunAndKeepsTheOldReply) {
+    fillRows();
+    test.screen().row(1).reply = QStringLiteral("ACK");
+    int runChanges = 0;
+    test.onRunChanged = [&] { ++runChanges; };
+    ASSERT_TRUE(test.CommandStart());
+    ASSERT_TRUE(timerMenu.fireNow());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageTimeout});
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(runChanges, 2);
+    EXPECT_EQ(test.screen().row(1).reply, QStringLiteral("ACK"));
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended[0].second, CommTest::SendEnd::TimedOut);
+    EXPECT_EQ(port.written.size(), 1);
+}
+
+TEST_F(CommTestTest, OversizedReplyEndsTheRun) {
+    fillRows();
+    ASSERT_TRUE(test.CommandStart());
+    port.receive(QByteArray(600, '\x01'));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageDataTooLarge});
+    EXPECT_FALSE(test.isRunning());
+}
+
+TEST_F(CommTestTest, ClosedPortEndsTheRunAtTheNextSend) {
+    fillRows();
+    test.screen().interval = QStringLiteral("1");
+    ASSERT_TRUE(test.CommandStart());
+    reply();
+    port.close();
+    timerCommTest.fireNow();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_FALSE(timerCommTest.isActive());
+}
+
+// Camera 0: the reply-driven run goes on only when the frame has left the port and its line
+// time is over, never as fast as the loop turns.
+TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
+    fillRows();
+    test.screen().camNo = QStringLiteral("0");
+    ASSERT_TRUE(test.CommandStart());
+    EXPECT_EQ(port.written.size(), 1);
+    // 9 bytes of 11 bits at 38400 bit/s: 2.6 ms, rounded up.
+    EXPECT_EQ(timerPace.interval(), 3);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(timerPace.fireNow());
+    EXPECT_EQ(port.written.size(), 21);
+    EXPECT_EQ(sentData().mid(14, 4), (QStringList{QStringLiteral("0F"), QStringLiteral("10"),
+                                                  QStringLiteral("01"), QStringLiteral("02")}));
+    test.CommandStop();
+    EXPECT_FALSE(timerPace.isActive());
+    EXPECT_EQ(port.written.size(), 21);
+}
+
+TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
+    fillRows();
+    test.screen().camNo = QStringLiteral("0");
+    port.reportWrites = false;
+    ASSERT_TRUE(test.CommandStart());
+    ASSERT_TRUE(timerPace.fireNow()); // line time over, bytes still in the port
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_EQ(timerPace.interval(), LinePacer::kDrainLimitMs);
+    ASSERT_TRUE(timerPace.fireNow());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageTimeout});
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(port.written.size(), 1);
+}
+
+TEST_F(CommTestTest, CameraZeroTimedSendArmsAtTheSend) {
+    fillRows();
+    test.screen().camNo = QStringLiteral("0");
+    test.screen().interval = QStringLiteral("0.100");
+    ASSERT_TRUE(test.CommandStart());
+    EXPECT_EQ(timerCommTest.interval(), 100);
+    // The interval ends before the line is free: the send waits for the line.
+    timerCommTest.fireNow();
+    EXPECT_EQ(port.written.size(), 1);
+    timerPace.fireNow();
+    EXPECT_EQ(port.written.size(), 2);
+    EXPECT_TRUE(timerCommTest.isActive());
+}
+
+TEST_F(CommTestTest, ClosingWhileAReplyIsAwaitedFreesTheLink) {
+    {
+        ManualTimer timer;
+        ManualTimer pace;
+        CommTest screen(engine, timer, pace, sink);
+        screen.screen().setRowText(1, QStringLiteral("01"));
+        ASSERT_TRUE(screen.CommandSend(1));
+    }
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(engine.state().WaitingForm, nullptr);
+    reply(); // reaches no closed screen
+    EXPECT_FALSE(timerMenu.isActive());
+}
+
+} // namespace

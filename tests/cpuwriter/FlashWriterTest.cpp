@@ -1,0 +1,296 @@
+// The flash write state machine against the simulated CPU, over an in-memory port with a
+// manual clock: what the CPU receives, the replies and faults, the time-out, the close rule.
+#include "cpuwriter/FlashWriter.h"
+#include "BootCpuSim.h"
+#include "ManualTimer.h"
+#include "MemoryBytePort.h"
+#include "RecordingSink.h"
+#include "SRecordMaker.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "cpuwriter/BootFrame.h"
+#include "link/LinkEngine.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace zel;
+using namespace zel::test;
+using sim::BootCpuSim;
+
+namespace {
+
+QByteArray applicationData() {
+    QByteArray data(0x40000, '\0');
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char((i * 7 + i / 128) & 0xFF); // plenty of 0x10 bytes
+    return data;
+}
+
+class FlashWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.setFolder(dir.path());
+        settings.PortOverride = QStringLiteral("/dev/ttyCPU");
+        ASSERT_TRUE(sim::WriteStandInBootFiles(dir.path(), nullptr));
+        appPath = dir.filePath(QStringLiteral("app.mot"));
+        ASSERT_TRUE(writeBytes(appPath, sim::MakeSRecords(0, app)));
+        writer.onFinished = [this](bool completed) { finished.append(completed); };
+    }
+
+    // Hands what the writer sent to the CPU and the CPU's answers back, one batch per
+    // answer, running the waits as they come, until nothing moves or `steps` ran out.
+    void pump(int steps = 1000000) {
+        for (int step = 0; step < steps; ++step) {
+            if (sent < port.written.size()) {
+                const QByteArray bytes = port.written[sent++];
+                if (!cpuDeaf)
+                    for (const sim::SimOutput& out : cpu.receive(bytes))
+                        pendingAnswers.append(out.bytes);
+                continue;
+            }
+            if (!pendingAnswers.isEmpty()) {
+                port.receive(pendingAnswers.takeFirst());
+                continue;
+            }
+            if (!pause.fireNow())
+                return;
+        }
+    }
+    QByteArray allSent() const { return port.written.join(); }
+    bool start() { return writer.startWrite(QStringLiteral("MASTER"), appPath); }
+
+    QTemporaryDir dir;
+    QString appPath;
+    QByteArray app = applicationData();
+    Settings settings;
+    MemoryBytePort port;
+    ManualTimer timerCpuWrite;
+    ManualTimer pause;
+    RecordingSink sink;
+    FlashWriter writer{port, timerCpuWrite, pause, settings, sink};
+    BootCpuSim cpu;
+    bool cpuDeaf = false;
+    qsizetype sent = 0;
+    QList<QByteArray> pendingAnswers;
+    QList<bool> finished;
+};
+
+TEST_F(FlashWriterTest, CooperativeCpuReceivesExactlyTheDocumentedBytes) {
+    ASSERT_TRUE(start());
+    EXPECT_EQ(port.opens.last().baudRate, 19200);
+    EXPECT_FALSE(port.opens.last().evenParity);
+    EXPECT_FALSE(writer.controlsEnabled());
+    pump();
+    EXPECT_EQ(finished, QList<bool>{true});
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_EQ(writer.ProgressValue(), 2063);
+    EXPECT_EQ(writer.ProgressMax(), 2064);
+
+    QByteArray expected = QByteArray::fromHex("0055") + writer.images().bootImage();
+    for (int block = 0; block < BootFrame::BlockCount; ++block)
+        expected += EncodeBootFrame(BlockFrameContent(block, app));
+    EXPECT_EQ(cpu.receivedLog(), expected);
+    EXPECT_EQ(allSent(), expected);
+    EXPECT_EQ(writer.images().bootImage().left(4),
+              QByteArray::fromHex("0800") + sim::MakeStandInBootProgram(true).left(2));
+    EXPECT_EQ(cpu.flash(), app);
+    EXPECT_EQ(pause.interval(), FlashWriter::kReplyPauseMs);
+}
+
+TEST_F(FlashWriterTest, ProgressAndWaitsFollowThePhases) {
+    ASSERT_TRUE(start());
+    EXPECT_EQ(pause.interval(), FlashWriter::kBitRatePauseMs);
+    // Up to the CPU's "boot program runs": then the 2-s wait, before block 0.
+    while (writer.WriteState() != FlashWriter::StateBootStart)
+        pump(1);
+    pump(1); // the CPU's 0xAA: its boot program runs
+    EXPECT_EQ(writer.ProgressValue(), 16);
+    EXPECT_TRUE(pause.isActive());
+    EXPECT_EQ(pause.interval(), FlashWriter::kBootStartPauseMs);
+    EXPECT_FALSE(allSent().contains(QByteArray::fromHex("10020184")));
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateBlocks);
+    EXPECT_EQ(writer.ReceiveMode(), FlashWriter::ModeFrames);
+    EXPECT_TRUE(allSent().endsWith(EncodeBootFrame(BlockFrameContent(0, app))));
+    pump(4); // block 0 reaches the CPU, its reply comes back and is read after 6 ms
+    EXPECT_EQ(writer.ProgressValue(), 16);
+    EXPECT_EQ(writer.BlockNo(), 1);
+}
+
+TEST_F(FlashWriterTest, AcknowledgementOfAnotherBlockOnlyMovesTheBar) {
+    ASSERT_TRUE(start());
+    cpu.faults().silentAfterBlock = 5;
+    pump();
+    EXPECT_EQ(writer.BlockNo(), 6);
+    port.receive(EncodeBootFrame(ReplyFrameContent(5)) + EncodeBootFrame(ReplyFrameContent(3)));
+    const QByteArray before = allSent();
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(writer.ProgressValue(), 3 + 16);
+    EXPECT_EQ(allSent(), before); // nothing more sent
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateBlocks);
+    ASSERT_TRUE(timerCpuWrite.fireNow());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuCommunicationError});
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_EQ(writer.ProgressValue(), 0);
+    EXPECT_EQ(finished, QList<bool>{false});
+}
+
+TEST_F(FlashWriterTest, BusyRepliesDoNotRestartTheTimeOut) {
+    ASSERT_TRUE(start());
+    cpu.faults().silentAfterBlock = 9;
+    pump();
+    const int starts = timerCpuWrite.starts;
+    for (int i = 0; i < 3; ++i) {
+        port.receive(EncodeBootFrame(ReplyFrameContent(BootFrame::CodeBusy)));
+        ASSERT_TRUE(pause.fireNow());
+    }
+    EXPECT_EQ(timerCpuWrite.starts, starts);
+    EXPECT_TRUE(timerCpuWrite.isActive());
+    EXPECT_TRUE(sink.shown.isEmpty());
+    // The acknowledgement after the busy replies carries on.
+    port.receive(EncodeBootFrame(ReplyFrameContent(BootFrame::CodeBusy)) +
+                 EncodeBootFrame(ReplyFrameContent(10)));
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(writer.BlockNo(), 11);
+}
+
+TEST_F(FlashWriterTest, ReplyFaultsEndTheWriteWithTheirMessage) {
+    struct Case {
+        const char* name;
+        std::function<void(sim::BootCpuFaults&)> fault;
+        int message;
+    };
+    const QList<Case> cases{
+        {"checksum off by one", [](auto& f) { f.badChecksumBlock = 7; }, MessageReceiveError},
+        {"flash write error", [](auto& f) { f.writeErrorBlock = 3; }, MessageFlashWriteError},
+        {"erase error", [](auto& f) { f.eraseError = true; }, MessageFlashEraseError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cpu = BootCpuSim();
+        c.fault(cpu.faults());
+        sink.clear();
+        finished.clear();
+        ASSERT_TRUE(start());
+        pump();
+        EXPECT_EQ(sink.numbers(), QList<int>{c.message});
+        EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+        EXPECT_TRUE(writer.controlsEnabled());
+        EXPECT_EQ(finished, QList<bool>{false});
+        sent = port.written.size();
+    }
+}
+
+TEST_F(FlashWriterTest, BytesBeforeTheFirstDleAreIgnoredAndSplitRepliesJoin) {
+    ASSERT_TRUE(start());
+    cpu.faults().silentAfterBlock = 1;
+    pump();
+    ASSERT_EQ(writer.BlockNo(), 2);
+    const QByteArray reply = EncodeBootFrame(ReplyFrameContent(2));
+    port.receive(QByteArray::fromHex("00AA55") + reply.left(3));
+    port.receive(reply.mid(3)); // within the 6-ms wait: read together
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(writer.BlockNo(), 3);
+    // A reply split across two waits joins as well.
+    port.receive(EncodeBootFrame(ReplyFrameContent(3)).left(5));
+    ASSERT_TRUE(pause.fireNow());
+    port.receive(EncodeBootFrame(ReplyFrameContent(3)).mid(5));
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(writer.BlockNo(), 4);
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(FlashWriterTest, NoCpuGivesUpAfter5120Attempts) {
+    cpuDeaf = true;
+    ASSERT_TRUE(start());
+    pump();
+    EXPECT_EQ(writer.bitRateAttempts(), FlashWriter::kBitRateAttempts);
+    EXPECT_EQ(allSent(), QByteArray(FlashWriter::kBitRateAttempts, '\0'));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuNotConnected});
+    EXPECT_TRUE(writer.controlsEnabled());
+    // The 10-s timer in state 1 ends nothing by itself.
+    EXPECT_FALSE(timerCpuWrite.isActive());
+}
+
+TEST_F(FlashWriterTest, TimeOutInTheBitRateStateIsHarmless) {
+    cpuDeaf = true;
+    ASSERT_TRUE(start());
+    pump(50);
+    ASSERT_TRUE(timerCpuWrite.fireNow());
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateBitRate);
+}
+
+TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
+    ASSERT_TRUE(start());
+    cpu.faults().silentAfterBlock = 0;
+    pump();
+    port.receive(EncodeBootFrame(ReplyFrameContent(0x2000)));
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReceiveError});
+    EXPECT_LE(writer.ProgressValue(), writer.ProgressMax());
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+}
+
+TEST_F(FlashWriterTest, LateReplyAfterAnAbortSendsNothing) {
+    ASSERT_TRUE(start());
+    cpu.faults().silentAfterBlock = 4;
+    pump();
+    ASSERT_TRUE(timerCpuWrite.fireNow()); // time-out: message 35, abort
+    const QByteArray before = allSent();
+    port.receive(EncodeBootFrame(ReplyFrameContent(5)));
+    pause.fireNow();
+    EXPECT_EQ(allSent(), before);
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+}
+
+TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
+    EXPECT_FALSE(writer.startWrite(QStringLiteral("MASTER"), QString()));
+    EXPECT_FALSE(
+        writer.startWrite(QStringLiteral("MASTER"), dir.filePath(QStringLiteral("x.mot"))));
+    port.failOpen = true;
+    EXPECT_FALSE(start());
+    EXPECT_EQ(sink.numbers(), (QList<int>{MessageSelectApplicationFile, MessageNoApplicationProgram,
+                                          MessagePortOpenError}));
+    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_TRUE(finished.isEmpty());
+}
+
+TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
+    ASSERT_TRUE(start());
+    pump(200);
+    port.loseDevice(QStringLiteral("unplugged"));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
+    EXPECT_TRUE(writer.controlsEnabled());
+}
+
+TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
+    MemoryBytePort sharedPort;
+    ManualTimer timerMenu;
+    ManualTimer timerReTry;
+    LinkEngine engine(sharedPort, timerMenu, timerReTry, settings, sink);
+    engine.SetCommPortSettings();
+    ASSERT_TRUE(engine.OpenCommPort());
+    writer.setSharedLink(&engine);
+
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(sharedPort.isOpen());
+    pump(500);
+    EXPECT_FALSE(writer.requestClose());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageInProgramming});
+    EXPECT_TRUE(port.isOpen());
+    pump();
+    ASSERT_EQ(finished, QList<bool>{true});
+    EXPECT_TRUE(writer.requestClose());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(sharedPort.isOpen());
+    EXPECT_TRUE(sharedPort.opens.last().evenParity);
+}
+
+} // namespace

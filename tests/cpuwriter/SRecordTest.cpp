@@ -1,0 +1,275 @@
+// S-record files into images: the record decoder, the windows, the 0xFF fill, the boot
+// length bytes, the messages of a failed load and the reading of the file itself.
+#include "RecordingSink.h"
+#include "SRecordMaker.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "cpuwriter/SRecordFile.h"
+#include "cpuwriter/SRecordImage.h"
+#include "cpuwriter/SRecordInfo.h"
+#include "cpuwriter/SRecordParser.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace zel;
+using namespace zel::test;
+using sim::MakeSRecordLine;
+using sim::MakeSRecords;
+
+namespace {
+
+QByteArray pattern(int size, int seed = 1) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 13 + seed * 7 + i / 256) & 0xFF);
+    return bytes;
+}
+
+QByteArray lines(std::initializer_list<QByteArray> records) {
+    QByteArray text;
+    for (const QByteArray& record : records)
+        text += record + "\r\n";
+    return text;
+}
+
+class SRecordTest : public ::testing::Test {
+protected:
+    QString file(const char* name, const QByteArray& text) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(writeBytes(path, text));
+        return path;
+    }
+    bool loadApp(const QByteArray& text) {
+        return images.loadApplicationImage(file("app.mot", text), sink);
+    }
+    bool loadBoot(const QByteArray& text, const char* cpu = "MASTER") {
+        file("ZARNIPEX2633.MOT", text);
+        file("ZARNIPEX2398.MOT", text);
+        return images.loadBootImage(QString::fromLatin1(cpu), dir.path(), sink);
+    }
+
+    QTemporaryDir dir;
+    RecordingSink sink;
+    SRecordImage images;
+};
+
+TEST_F(SRecordTest, BootImageHoldsLengthDataAndFill) {
+    const QByteArray data = pattern(256);
+    ASSERT_TRUE(loadBoot(MakeSRecords(0xFFC000, data)));
+    const QByteArray& boot = images.bootImage();
+    ASSERT_EQ(boot.size(), 2050);
+    EXPECT_EQ(quint8(boot[0]), 0x08);
+    EXPECT_EQ(quint8(boot[1]), 0x00);
+    EXPECT_EQ(boot.mid(2, 256), data);
+    EXPECT_EQ(boot.mid(258), QByteArray(2050 - 258, char(0xFF)));
+    EXPECT_TRUE(sink.shown.isEmpty());
+
+    // The slave window starts elsewhere: the same data do not fit it.
+    EXPECT_FALSE(loadBoot(MakeSRecords(0xFFC000, data), "SLAVE"));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageWriteControlProgramError});
+    EXPECT_TRUE(loadBoot(MakeSRecords(0xFFE400, data), "SLAVE"));
+}
+
+TEST_F(SRecordTest, BootWindowEdges) {
+    // The last byte of the window fits; one byte more does not, yet the length bytes are set.
+    EXPECT_TRUE(loadBoot(lines({MakeSRecordLine(2, 0xFFC7FF, "\x5A"), "S804FFC0003C"})));
+    EXPECT_EQ(quint8(images.bootImage()[2049]), 0x5A);
+    EXPECT_FALSE(loadBoot(lines({MakeSRecordLine(2, 0xFFC7FF, "\x5A\x5B"), "S804FFC0003C"})));
+    EXPECT_EQ(quint8(images.bootImage()[0]), 0x08);
+    EXPECT_FALSE(loadBoot(lines({MakeSRecordLine(2, 0xFFBFFF, "\x01"), "S804FFC0003C"})));
+    EXPECT_EQ(sink.numbers(),
+              (QList<int>{MessageWriteControlProgramError, MessageWriteControlProgramError}));
+}
+
+TEST_F(SRecordTest, BootProgramMissingOrUnknownCpuType) {
+    EXPECT_FALSE(images.loadBootImage(QStringLiteral("MASTER"), dir.path(), sink));
+    file("ZARNIPEX2633.MOT", "");
+    EXPECT_FALSE(images.loadBootImage(QStringLiteral("MASTER"), dir.path(), sink));
+    file("ZARNIPEX2633.MOT", MakeSRecords(0xFFC000, pattern(16)));
+    EXPECT_FALSE(images.loadBootImage(QStringLiteral("master"), dir.path(), sink));
+    EXPECT_EQ(sink.numbers(), QList<int>(3, MessageNoWriteControlProgram));
+    // A copy whose name differs in case is found.
+    file("zarnipex2398.mot", MakeSRecords(0xFFE400, pattern(16)));
+    EXPECT_TRUE(images.loadBootImage(QStringLiteral("SLAVE"), dir.path(), sink));
+}
+
+TEST_F(SRecordTest, ApplicationWindowEdges) {
+    EXPECT_TRUE(loadApp(lines({MakeSRecordLine(2, 0x3FFFF, "\x77"), "S9030000FC"})));
+    EXPECT_EQ(quint8(images.applicationImage()[0x3FFFF]), 0x77);
+    EXPECT_TRUE(images.applicationLoaded());
+    EXPECT_FALSE(loadApp(lines({MakeSRecordLine(2, 0x40000, "\x77"), "S9030000FC"})));
+    EXPECT_FALSE(images.applicationLoaded());
+    EXPECT_FALSE(loadApp(lines({MakeSRecordLine(2, 0x3FFFF, "\x77\x78"), "S9030000FC"})));
+    EXPECT_FALSE(loadApp(lines({MakeSRecordLine(3, 0xFFFFFFFF, "\x01"), "S9030000FC"})));
+    EXPECT_EQ(sink.numbers(), QList<int>(3, MessageApplicationProgramError));
+}
+
+TEST_F(SRecordTest, TerminationRules) {
+    const QByteArray data = MakeSRecordLine(1, 0x0100, "\x11\x22");
+    // No termination record: fails. A termination followed by garbage: converts.
+    EXPECT_FALSE(loadApp(lines({MakeSRecordLine(0, 0, "hdr"), data})));
+    EXPECT_TRUE(loadApp(lines({data, "S9030000FC", "garbage", "", "S5"})));
+    // A record count (S5) or another unknown type fails.
+    EXPECT_FALSE(loadApp(lines({data, MakeSRecordLine(5, 1, {}), "S9030000FC"})));
+    EXPECT_FALSE(loadApp(lines({data, "S4030000FC", "S9030000FC"})));
+    // A blank or short line before the end fails; a 10-character S9 is accepted.
+    EXPECT_FALSE(loadApp(lines({data, "", "S9030000FC"})));
+    EXPECT_FALSE(loadApp(lines({data, "S9030000F", "S9030000FC"})));
+    EXPECT_TRUE(loadApp(lines({data, "S9030000FC"})));
+    // A line that is not a record at all.
+    EXPECT_FALSE(loadApp(lines({"; comment line", data, "S9030000FC"})));
+}
+
+TEST_F(SRecordTest, RecordsAreDecodedWhateverTheirChecksum) {
+    QByteArray bad = MakeSRecordLine(1, 0x0010, "\xAB\xCD");
+    bad.chop(2);
+    bad += "00";
+    ASSERT_TRUE(loadApp(lines({bad, "S9030000FC"})));
+    EXPECT_EQ(images.applicationImage().mid(0x10, 2), QByteArray("\xAB\xCD"));
+
+    // S3 records carry n - 5 data bytes after their 32-bit address.
+    const SRecord s3 =
+        ParseSRecord(QString::fromLatin1(MakeSRecordLine(3, 0x00012345, "\x01\x02\x03")));
+    EXPECT_EQ(s3.kind, SRecordKind::Data);
+    EXPECT_EQ(s3.address, 0x12345u);
+    EXPECT_EQ(s3.data, QByteArray("\x01\x02\x03"));
+    EXPECT_EQ(ParseSRecord(u"S30800012345010203AA").data.size(), 3);
+}
+
+TEST_F(SRecordTest, MalformedFieldsFailInsteadOfReadingPastTheLine) {
+    for (const char* record : {
+             "S1FF0100AABB00", // count promises more data than the line holds
+             "S1020100AABB00", // count too small for the address
+             "S10501G0AABB00", // address not hex
+             "S1050100AXBB00", // data not hex
+             "SZ050100AABB00", // type not hex
+             "S1Z50100AABB00", // count not hex
+         }) {
+        EXPECT_FALSE(loadApp(lines({record, "S9030000FC"}))) << record;
+    }
+}
+
+TEST_F(SRecordTest, OverlapsOverwriteAndEveryOtherByteIsFilled) {
+    const QByteArray text = lines({MakeSRecordLine(1, 0x0000, "\x01\x02\x03\x04"),
+                                   MakeSRecordLine(1, 0x0002, "\xAA"), "S9030000FC"});
+    ASSERT_TRUE(loadApp(text));
+    const QByteArray first = images.applicationImage();
+    EXPECT_EQ(first.left(5), QByteArray("\x01\x02\xAA\x04\xFF"));
+    EXPECT_EQ(first.count(char(0xFF)), 0x40000 - 4);
+    // A second load starts from a fresh image.
+    ASSERT_TRUE(loadApp(text));
+    EXPECT_EQ(images.applicationImage(), first);
+}
+
+TEST_F(SRecordTest, EveryLineEndStyleGivesTheSameImage) {
+    const QByteArray data = pattern(600, 3);
+    QByteArray reference;
+    for (const QByteArray end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        sim::SRecordStyle style;
+        style.lineEnd = end;
+        QByteArray text = MakeSRecords(0x1000, data, style);
+        if (end == "\n")
+            text.chop(1); // no line end after the last record
+        ASSERT_TRUE(loadApp(text)) << end.toHex().constData();
+        if (reference.isEmpty())
+            reference = images.applicationImage();
+        EXPECT_EQ(images.applicationImage(), reference);
+    }
+    EXPECT_EQ(reference.mid(0x1000, 600), data);
+    EXPECT_EQ(
+        SplitSRecordLines("a\r\n\r\nb\rc\n"),
+        (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"), QStringLiteral("c")}));
+}
+
+TEST_F(SRecordTest, OnlyRegularFilesOfSaneSizeAreRead) {
+    EXPECT_FALSE(ReadSRecordLines(QString()).ok);
+    EXPECT_FALSE(ReadSRecordLines(dir.path() + QStringLiteral("/")).ok);
+    EXPECT_FALSE(ReadSRecordLines(dir.path()).ok);
+    EXPECT_FALSE(ReadSRecordLines(dir.filePath(QStringLiteral("none.mot"))).ok);
+    EXPECT_FALSE(ReadSRecordLines(file("empty.mot", "")).ok);
+    const SRecordLines huge = [&] {
+        QFile big(dir.filePath(QStringLiteral("big.mot")));
+        EXPECT_TRUE(big.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(big.resize(kMaxSRecordFileBytes + 1)); // sparse
+        big.close();
+        return ReadSRecordLines(big.fileName());
+    }();
+    EXPECT_FALSE(huge.ok);
+    EXPECT_TRUE(huge.error.contains(QStringLiteral("too large"))) << huge.error.toStdString();
+#ifdef Q_OS_UNIX
+    const QString fifo = dir.filePath(QStringLiteral("fifo.mot"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const SRecordLines fromFifo = ReadSRecordLines(fifo); // must not block
+    EXPECT_FALSE(fromFifo.ok);
+    EXPECT_TRUE(fromFifo.error.contains(QStringLiteral("not a regular file")));
+    EXPECT_FALSE(ReadSRecordLines(QStringLiteral("/dev/zero")).ok);
+#endif
+    EXPECT_FALSE(images.loadApplicationImage(dir.filePath(QStringLiteral("big.mot")), sink));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoApplicationProgram});
+}
+
+// Files written by a binary-to-S-record tool, with 16-, 24- and 32-bit addresses.
+TEST_F(SRecordTest, FilesFromARealToolConvert) {
+    const QString objcopy = QStandardPaths::findExecutable(QStringLiteral("objcopy"));
+    if (objcopy.isEmpty())
+        GTEST_SKIP() << "objcopy not installed";
+    struct Case {
+        quint32 address;
+        int size;
+        QStringList extra;
+    };
+    const QList<Case> cases{{0x0000, 0x8000, {}},
+                            {0x12000, 0x20000, {}},
+                            {0x0000, 0x40000, {QStringLiteral("--srec-forceS3")}}};
+    for (const Case& c : cases) {
+        const QByteArray data = pattern(c.size, int(c.address));
+        const QString bin = file("in.bin", data);
+        const QString mot = dir.filePath(QStringLiteral("out.mot"));
+        QStringList args{QStringLiteral("-I"), QStringLiteral("binary"), QStringLiteral("-O"),
+                         QStringLiteral("srec"),
+                         QStringLiteral("--change-addresses=%1").arg(c.address)};
+        args << c.extra << bin << mot;
+        ASSERT_EQ(QProcess::execute(objcopy, args), 0);
+        ASSERT_TRUE(images.loadApplicationImage(mot, sink));
+        EXPECT_EQ(images.applicationImage().mid(c.address, c.size), data);
+        EXPECT_EQ(images.applicationImage().count(char(0xFF)) - data.count(char(0xFF)),
+                  0x40000 - c.size);
+    }
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
+    const QStringList text =
+        QString::fromLatin1(lines({
+                                MakeSRecordLine(0, 0, "h"),
+                                MakeSRecordLine(2, 0xFFC100, QByteArray(16, 1)),
+                                MakeSRecordLine(2, 0xFFC000, QByteArray(16, 1)),
+                                MakeSRecordLine(2, 0xFFC010, QByteArray(8, 1)),
+                                MakeSRecordLine(2, 0xFFC014, QByteArray(8, 1)),
+                                "S804FFC0003C",
+                                "not a record",
+                            }))
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const SRecordSummary summary = SummarizeSRecords(text);
+    EXPECT_EQ(summary.typeCounts[0], 1);
+    EXPECT_EQ(summary.typeCounts[2], 4);
+    EXPECT_EQ(summary.typeCounts[8], 1);
+    EXPECT_EQ(summary.otherLines, 1);
+    ASSERT_EQ(summary.ranges.size(), 2);
+    EXPECT_EQ(FormatSRecordRange(summary.ranges[0]), QStringLiteral("0xFFC000-0xFFC01B"));
+    EXPECT_EQ(FormatSRecordRange(summary.ranges[1]), QStringLiteral("0xFFC100-0xFFC10F"));
+    EXPECT_TRUE(ConvertsInto(text, kBootMasterWindow));
+    EXPECT_FALSE(ConvertsInto(text, kBootSlaveWindow));
+    EXPECT_FALSE(ConvertsInto(text, kApplicationWindow));
+}
+
+} // namespace

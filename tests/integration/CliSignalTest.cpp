@@ -1,0 +1,113 @@
+// zelctl interrupted by SIGINT or SIGTERM in the middle of a transfer, and a second zelctl on
+// a port that one already holds.
+#include "CameraControllerSim.h"
+#include "CameraUnit.h"
+#include "EventLoopWait.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <csignal>
+
+using namespace zel::test;
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+class CliSignalTest : public ZelctlTest {
+protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        if (IsSkipped())
+            return;
+        zel::sim::SimConfig config;
+        config.bitRate = 9600; // about 50 ms a block: long enough to interrupt
+        startSimulator(config);
+    }
+    void TearDown() override {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    void start(const QStringList& args) {
+        m_process.start(program, QStringList{QStringLiteral("--folder"), dir.path(),
+                                             QStringLiteral("--port"), simulator->slavePath(),
+                                             QStringLiteral("--quiet")} +
+                                     args);
+        ASSERT_TRUE(m_process.waitForStarted());
+    }
+    // Sends `signalNumber` once `ready` holds; the exit status, -1 when it did not end.
+    int interruptWhen(const std::function<bool()>& ready, int signalNumber) {
+        EXPECT_TRUE(waitUntil(ready, kWaitMs));
+        ::kill(static_cast<pid_t>(m_process.processId()), signalNumber);
+        if (!waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, kWaitMs))
+            return -1;
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    QString errors() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
+
+    QProcess m_process;
+};
+
+TEST_F(CliSignalTest, InterruptedBackupDownloadKeepsTheOldFileAndTheBlocks) {
+    const QString file = path("cam.bin");
+    const QString partial = file + QStringLiteral(".partial");
+    ASSERT_TRUE(writeBytes(file, "previous backup"));
+    ASSERT_TRUE(writeBytes(partial, QByteArray())); // left by an earlier run
+    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=3"),
+           QStringLiteral("--remote=1"), file});
+    const int exitCode =
+        interruptWhen([&partial] { return QFileInfo(partial).size() >= 3 * 32; }, SIGINT);
+    EXPECT_EQ(exitCode, 130);
+    const QString err = errors();
+    EXPECT_TRUE(
+        err.contains(partial + QStringLiteral(" from an earlier download will be replaced")))
+        << err.toStdString();
+    const QRegularExpression line(
+        QStringLiteral("interrupted: (\\d+) of 1000 blocks kept in (.*); (.*) left as it was\n"));
+    const auto match = line.match(err);
+    ASSERT_TRUE(match.hasMatch()) << err.toStdString();
+    EXPECT_EQ(match.captured(2), partial);
+    EXPECT_EQ(match.captured(3), file);
+    const int blocks = match.captured(1).toInt();
+    EXPECT_GE(blocks, 3);
+    EXPECT_EQ(readBytes(file), QByteArray("previous backup"));
+    EXPECT_EQ(readBytes(partial), simulator->device().camera(3).settings().left(blocks * 32));
+}
+
+TEST_F(CliSignalTest, TerminatedTitleDownloadLeavesTheOldFile) {
+    const QString file = path("titles.ttl");
+    ASSERT_TRUE(writeBytes(file, "old titles"));
+    start({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera=1"),
+           QStringLiteral("--remote=1"), file});
+    const auto titleFrames = [this] { return simulator->device().frameCount(0xB1) >= 3; };
+    EXPECT_EQ(interruptWhen(titleFrames, SIGTERM), 143);
+    const QString err = errors();
+    EXPECT_TRUE(err.contains(QRegularExpression(
+        QStringLiteral("interrupted after \\d+ of 302 titles; .*titles.ttl was not written"))))
+        << err.toStdString();
+    EXPECT_EQ(readBytes(file), QByteArray("old titles"));
+}
+
+TEST_F(CliSignalTest, SecondZelctlOnAHeldPortNamesTheLock) {
+    const QString file = path("cam.bin");
+    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=1"),
+           QStringLiteral("--remote=1"), file});
+    ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0xC1) >= 1; }, kWaitMs));
+    const ProgramRun second =
+        run({QStringLiteral("--quiet"), QStringLiteral("backup"), QStringLiteral("download"),
+             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), path("other.bin")});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.err.contains(
+        QStringLiteral("held by zelctl (process %1) through the lock").arg(m_process.processId())))
+        << second.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("other.bin.partial")));
+    EXPECT_EQ(interruptWhen([] { return true; }, SIGTERM), 143);
+}
+
+} // namespace

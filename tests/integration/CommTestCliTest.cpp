@@ -1,0 +1,159 @@
+// zelctl test as a separate process on the pseudo-terminal of an in-process simulator.
+#include "CameraControllerSim.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+#include "common/Cp932.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+using namespace zel::test;
+
+namespace {
+
+QString settingLines(const char* remote, const char* camera, const char* continuous = "0",
+                     const char* interval = "0") {
+    return QStringLiteral(":---------通信テスト画面情報---------\r\n") +
+           QString::fromLatin1(remote) + QStringLiteral(":リモコン番号\r\n") +
+           QString::fromLatin1(camera) + QStringLiteral(":カメラ番号\r\n") +
+           QString::fromLatin1(continuous) + QStringLiteral(":連続送信チェック\r\n") +
+           QString::fromLatin1(interval) + QStringLiteral(":時間間隔\r\n") +
+           QStringLiteral("0:フリーフォーマット\r\n:---------通信テスト送信データ---------\r\n");
+}
+
+// Rows 1..4 as given, the rest empty and out of use.
+QString rowLines(const QStringList& rows) {
+    QString text;
+    for (int row = 0; row < 16; ++row)
+        text += (row < rows.size() ? rows[row] : QStringLiteral("W\t\t")) + QStringLiteral("\r\n");
+    return text + QStringLiteral("\r\n");
+}
+
+class CommTestCliTest : public ZelctlTest {
+protected:
+    QString writeTrf(const char* name, const QString& text) {
+        const QString file = path(name);
+        EXPECT_TRUE(writeBytes(file, zel::TextToCp932(text).value()));
+        return file;
+    }
+    ProgramRun test(const QStringList& args) {
+        return run(QStringList{QStringLiteral("test")} + args);
+    }
+};
+
+TEST_F(CommTestCliTest, RunSendsEachRowOnceAndWritesTheResults) {
+    startSimulator();
+    const QString trf = writeTrf(
+        "rows.trf", settingLines("7", "2") +
+                        rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("W\t012\t"),
+                                  QStringLiteral("R\t15\t"), QStringLiteral("r 99")}));
+    const ProgramRun done = test({QStringLiteral("run"), trf, QStringLiteral("--rsl"),
+                                  path("out.rsl")});
+    EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
+    const QStringList lines = done.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << done.out.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("1\tW\t2000\tACK"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("3\tR\t15\tFD"))) << lines[1].toStdString();
+    EXPECT_EQ(lines[2], QStringLiteral("4\tR\t99\tNACK"));
+    const QString rsl = zel::Cp932ToText(readBytes(path("out.rsl"))).value_or(QString());
+    EXPECT_TRUE(rsl.contains(QStringLiteral("W\t送信データ\t2000\r\n\t受信データ\tACK\r\n")));
+    EXPECT_EQ(simulator->device().frameCount(0x20), 1);
+}
+
+TEST_F(CommTestCliTest, TimeOutGoesOnInASingleRunAndEndsAContinuousOne) {
+    startSimulator();
+    const QString rows = rowLines({QStringLiteral("W 2000"), QStringLiteral("W 2000")});
+    const QString silent = writeTrf("silent.trf", settingLines("1", "9") + rows);
+    const ProgramRun single = test({QStringLiteral("run"), silent});
+    EXPECT_EQ(single.exitCode, 1);
+    EXPECT_EQ(single.out, QStringLiteral("1\tW\t2000\t\n2\tW\t2000\t\n"));
+    EXPECT_EQ(single.err.count(QStringLiteral("Timeout error")), 2) << single.err.toStdString();
+
+    const QString looping = writeTrf("loop.trf", settingLines("1", "9", "1", "0.100") + rows);
+    const ProgramRun continuous = test({QStringLiteral("run"), looping, QStringLiteral("--rounds"),
+                                        QStringLiteral("3")});
+    EXPECT_EQ(continuous.exitCode, 1);
+    EXPECT_EQ(continuous.out, QStringLiteral("1\tW\t2000\t\n"));
+}
+
+TEST_F(CommTestCliTest, ContinuousRunStopsAfterItsRounds) {
+    startSimulator();
+    const QString rows = rowLines({QStringLiteral("W 2000"), QStringLiteral("R 15")});
+    for (const char* interval : {"0", "0.050"}) {
+        const QString trf = writeTrf("loop.trf", settingLines("1", "3", "1", interval) + rows);
+        simulator->device().resetCounters();
+        const ProgramRun done = test({QStringLiteral("run"), trf, QStringLiteral("--rounds=3")});
+        EXPECT_EQ(done.exitCode, 0) << interval << done.err.toStdString();
+        EXPECT_EQ(done.out.count(QLatin1Char('\n')), 6) << done.out.toStdString();
+        EXPECT_EQ(simulator->device().frameCount(0x20), 3);
+        EXPECT_EQ(simulator->device().frameCount(0x15), 3);
+    }
+}
+
+TEST_F(CommTestCliTest, CheckPrintsAndRewritesTheFile) {
+    const QString trf = writeTrf(
+        "in.trf", settingLines("5", "12", "0", "1.5") + rowLines({QStringLiteral("r 0a0b :x")}));
+    const ProgramRun done =
+        test({QStringLiteral("check"), trf, QStringLiteral("-o"), path("out.trf")});
+    EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
+    const QStringList lines = done.out.split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[0], QStringLiteral("REMOTE No.\t5"));
+    EXPECT_EQ(lines[3], QStringLiteral("INTERVAL\t1.500"));
+    EXPECT_EQ(lines[5], QStringLiteral("1\tR\t0A0B\tUSED"));
+    EXPECT_EQ(lines[6], QStringLiteral("2\tW\t\tUNUSED"));
+
+    const QString expected = settingLines("5", "12", "0", "1.500") +
+                             QStringLiteral(":書/呼 送信データ\r\n") +
+                             rowLines({QStringLiteral("R\t0A0B\t")});
+    EXPECT_EQ(readBytes(path("out.trf")), zel::TextToCp932(expected).value());
+}
+
+TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
+    startSimulator();
+    const QString bad = writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
+    const ProgramRun no = test({QStringLiteral("check"), bad, QStringLiteral("-o"), path("o.trf")});
+    EXPECT_EQ(no.exitCode, 1);
+    EXPECT_TRUE(no.err.contains(QStringLiteral("REMOTE No. incorrect Keep file reading ?")))
+        << no.err.toStdString();
+    EXPECT_TRUE(no.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(path("o.trf")));
+    EXPECT_EQ(test({QStringLiteral("run"), bad}).exitCode, 1);
+    EXPECT_EQ(simulator->device().framesReceived(), 0);
+
+    const ProgramRun yes = run({QStringLiteral("--yes"), QStringLiteral("test"),
+                                QStringLiteral("check"), bad});
+    EXPECT_EQ(yes.exitCode, 0) << yes.err.toStdString();
+    EXPECT_TRUE(yes.out.startsWith(QStringLiteral("REMOTE No.\t1\n")));
+
+    const QString fifo = path("pipe.trf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(writeBytes(path("empty.trf"), QByteArray()));
+    for (const QString& refused : {fifo, QStringLiteral("/dev/zero"), dir.path(),
+                                   path("missing.trf")}) {
+        const ProgramRun result = test({QStringLiteral("run"), refused});
+        EXPECT_EQ(result.exitCode, 1) << refused.toStdString();
+        EXPECT_FALSE(result.err.isEmpty());
+    }
+    // An empty file loads the reset screen: sixteen empty rows in use.
+    EXPECT_EQ(test({QStringLiteral("check"), path("empty.trf")}).exitCode, 0);
+    EXPECT_EQ(simulator->device().framesReceived(), 0);
+
+    const QList<QStringList> usage{
+        {},
+        {QStringLiteral("send")},
+        {QStringLiteral("check")},
+        {QStringLiteral("check"), bad, bad},
+        {QStringLiteral("check"), bad, QStringLiteral("-o")},
+        {QStringLiteral("run"), bad, QStringLiteral("--rounds"), QStringLiteral("0")},
+        {QStringLiteral("run"), bad, QStringLiteral("--rounds"), QStringLiteral("x")},
+        {QStringLiteral("run"), bad, QStringLiteral("-o"), path("o.trf")},
+    };
+    for (const QStringList& args : usage)
+        EXPECT_EQ(test(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+    const ProgramRun folder = test({QStringLiteral("run"), bad, QStringLiteral("--rsl"), dir.path()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(simulator->device().framesReceived(), 0);
+}
+
+} // namespace

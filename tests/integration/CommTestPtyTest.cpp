@@ -1,0 +1,96 @@
+// The communication test on a real serial port over a pseudo-terminal, against the simulated
+// controller paced at a real bit rate.
+#include "CameraControllerSim.h"
+#include "EventLoopWait.h"
+#include "PtyHost.h"
+#include "PtyLink.h"
+#include "commtest/CommTest.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+constexpr int kBitRate = 9600;
+constexpr int kRateIndex9600 = 1;
+
+class CommTestPtyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::SimConfig config;
+        config.bitRate = kBitRate;
+        link = std::make_unique<PtyLink>(config);
+        link->settings.Rate = QString::number(kRateIndex9600);
+        link->settings.recomputeCurrentWriteWait();
+        link->settings.TimeOutWait = QStringLiteral("1000");
+        QString error;
+        ASSERT_TRUE(link->open(&error)) << error.toStdString();
+        test = std::make_unique<CommTest>(link->engine, timerCommTest, timerPace, link->sink);
+    }
+    qint64 bytesAtDevice() { return link->sim.host().bytesReceived(); }
+
+    std::unique_ptr<PtyLink> link;
+    QtTimer timerCommTest;
+    QtTimer timerPace;
+    std::unique_ptr<CommTest> test;
+};
+
+// Camera 0 answers nothing: the run goes at the speed of the line, not of the event loop,
+// the loop stays free for other events, and STOP ends it at once.
+TEST_F(CommTestPtyTest, CameraZeroRunGoesAtLineSpeedAndStops) {
+    test->screen().camNo = QStringLiteral("0");
+    for (int row = 1; row <= 16; ++row)
+        test->screen().setRowText(row, QStringLiteral("2000")); // 10-byte frames
+    int loopTicks = 0;
+    QTimer other;
+    QObject::connect(&other, &QTimer::timeout, [&] { ++loopTicks; });
+    other.start(10);
+
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(test->CommandStart());
+    runEventsFor(1000);
+    const qint64 sent = bytesAtDevice();
+    const double seconds = double(clock.elapsed()) / 1000;
+    test->CommandStop();
+    const double lineBytesPerSecond = double(kBitRate) / 11;
+    RecordProperty("bytesPerSecond", int(double(sent) / seconds));
+    // Never faster than the line (one frame of slack), yet not stalled.
+    EXPECT_LE(double(sent), lineBytesPerSecond * seconds + 10) << sent << " bytes";
+    EXPECT_GE(double(sent), lineBytesPerSecond * 0.3) << sent << " bytes";
+    EXPECT_EQ(sent % 10, 0);
+    EXPECT_GE(loopTicks, 30);
+
+    runEventsFor(50);
+    const qint64 afterStop = bytesAtDevice();
+    runEventsFor(300);
+    EXPECT_EQ(bytesAtDevice(), afterStop);
+    EXPECT_FALSE(test->isRunning());
+    EXPECT_TRUE(link->sink.shown.isEmpty());
+}
+
+TEST_F(CommTestPtyTest, ReplyDrivenRunShowsRepliesAndStopDropsTheLateOne) {
+    test->screen().camNo = QStringLiteral("2");
+    test->screen().setRowText(1, QStringLiteral("2000"));
+    test->screen().setRowText(2, QStringLiteral("15"));
+    test->screen().row(2).read = true;
+    for (int row = 3; row <= 16; ++row)
+        test->screen().row(row).valid = false;
+    ASSERT_TRUE(test->CommandStart());
+    ASSERT_TRUE(waitUntil([&] { return link->framesSent().size() >= 5; }, 10000));
+    test->CommandStop(); // a reply is awaited now
+    const int sent = int(link->framesSent().size());
+    runEventsFor(200);
+    EXPECT_EQ(link->framesSent().size(), sent);
+    EXPECT_EQ(test->screen().row(1).reply, QStringLiteral("ACK"));
+    EXPECT_TRUE(test->screen().row(2).reply.startsWith(QStringLiteral("FD")));
+    EXPECT_TRUE(link->sink.shown.isEmpty());
+}
+
+} // namespace

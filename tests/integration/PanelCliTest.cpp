@@ -1,0 +1,198 @@
+// zelctl panel as a separate process on the pseudo-terminal of an in-process simulator.
+#include "CameraControllerSim.h"
+#include "FaultRules.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+using namespace zel::sim;
+using namespace zel::test;
+
+namespace {
+
+class PanelCliTest : public ZelctlTest {
+protected:
+    // zel.ini with a short entry-clear time, in test mode or not.
+    void writeSettings(bool testMode) {
+        const QByteArray ini = "[SOFT]\r\nMode=" + QByteArray(testMode ? "1" : "0") +
+                               "\r\n[TIMEOUT]\r\nTimeOutDsp=100\r\n[RsWait]\r\nTimeOutWait=300\r\n";
+        ASSERT_TRUE(writeBytes(path("zel.ini"), ini));
+    }
+    ProgramRun panel(const QString& events, const QString& camera = QStringLiteral("1")) {
+        return run(QStringList{QStringLiteral("panel"), QStringLiteral("--camera"), camera,
+                               QStringLiteral("--remote"), QStringLiteral("1")} +
+                   events.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    }
+    // The same with the events on stdin (or the file `input` as stdin).
+    ProgramRun panelFromStdin(const QByteArray& events, const QString& input = {}) {
+        QProcess process;
+        QStringList args{QStringLiteral("--folder"), dir.path(),
+                         QStringLiteral("panel"),    QStringLiteral("--camera"),
+                         QStringLiteral("1"),        QStringLiteral("--remote"),
+                         QStringLiteral("1"),        QStringLiteral("-")};
+        if (simulator)
+            args = QStringList{QStringLiteral("--port"), simulator->slavePath()} + args;
+        if (!input.isEmpty())
+            process.setStandardInputFile(input);
+        QEventLoop loop;
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        process.start(program, args);
+        if (input.isEmpty()) {
+            process.write(events);
+            process.closeWriteChannel();
+        }
+        loop.exec();
+        ProgramRun result;
+        result.exitCode = process.state() == QProcess::NotRunning ? process.exitCode() : -2;
+        result.out = QString::fromLatin1(process.readAllStandardOutput());
+        result.err = QString::fromLocal8Bit(process.readAllStandardError());
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    static QStringList lines(const ProgramRun& run) {
+        return run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+};
+
+TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
+    writeSettings(false);
+    startSimulator();
+    ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
+                                        "position:3600,100,25600,470 click:go wait:200 click:now"));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808"),
+                                     QStringLiteral("1436000100640001D6"), QStringLiteral("15"),
+                                     QStringLiteral("PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470")}));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(simulator->device().frameCount(0x20), 2);
+}
+
+TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
+    writeSettings(true);
+    startSimulator();
+    const QByteArray events =
+        "click:aux1-off click:aux1-on click:aux2-off click:aux2-on click:aux3-off click:aux3-on\n"
+        "click:aux4-off click:aux4-on click:aux5-off click:aux5-on click:wdr-reset click:wdr-off\n"
+        "click:wdr-on click:bw-reset click:bw-off click:bw-on click:irs-reset click:irs-dark\n"
+        "click:irs-bright click:alarm-reset click:alarm-action click:stop click:autop\n"
+        "preset-key:on autopan-way:4 autopan-turn:1 click:autop click:menu click:set click:c\n"
+        "click:menu click:1 click:2 click:pos type:12 click:position-set type:12\n"
+        "click:position-clear\n"
+        "type:2 click:trace type:16 click:tour type:1 click:rec click:recstop type:2\n"
+        "click:trace-clear click:turn-l-set click:turn-r-set click:turn-u-set click:turn-d-set\n"
+        "click:turn-clear click:turn-off click:turn-on click:autopan-r-set click:autopan-l-set\n"
+        "click:autopan-r-cl click:autopan-l-cl mode:test test-pan:100 mode:accel-off\n"
+        "mode:step pan-speed:30 click:go\n";
+    ProgramRun r = panelFromStdin(events);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const QStringList sent = lines(r);
+    EXPECT_EQ(sent.size(), 50) << r.out.toStdString();
+    for (const char* data :
+         {"410401", "A901FFFF", "A9000000", "100120", "110120", "120120", "4802", "4D10", "4901",
+          "4A", "4C02", "2204", "4302", "2000647F0808", "200000000808"})
+        EXPECT_TRUE(sent.contains(QString::fromLatin1(data))) << data;
+    EXPECT_EQ(sent.last(), QStringLiteral("140000000000000000"));
+}
+
+// Keys held together on the keyboard: the diagonal, then the release of each key.
+TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
+    writeSettings(false);
+    startSimulator();
+    ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:200 keyup:up wait:200 "
+                                        "keydown:e wait:200 keyup:e wait:200 keyup:left"));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20093C3C0808"), QStringLiteral("20083C3C0808"),
+                                     QStringLiteral("20183C3C0808"), QStringLiteral("20083C3C0808"),
+                                     QStringLiteral("20003C3C0808")}));
+}
+
+TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
+    writeSettings(false);
+    SimConfig config;
+    config.faults.add(faultRule(FaultKind::Nack, 0x30));
+    config.faults.add(faultRule(FaultKind::Busy, 0x40));
+    config.faults.add(faultRule(FaultKind::BadChecksum, 0x15));
+    startSimulator(config);
+    ProgramRun nack = panel(QStringLiteral("click:aux1-on"));
+    EXPECT_EQ(nack.exitCode, 1);
+    EXPECT_EQ(nack.err, QStringLiteral("Communication: NACK is received.\n"));
+    ProgramRun busy = panel(QStringLiteral("click:stop"));
+    EXPECT_EQ(busy.exitCode, 1);
+    EXPECT_EQ(busy.err, QStringLiteral("Communication: \"BUSY\" is received.\n"));
+    ProgramRun bad = panel(QStringLiteral("click:now"));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, QStringLiteral("Communication error: Receiving data error.\n"));
+    EXPECT_EQ(lines(bad), QStringList{QStringLiteral("15")}) << "no position line";
+}
+
+TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
+    writeSettings(false);
+    startSimulator();
+    ProgramRun silent = panel(QStringLiteral("click:stop"), QStringLiteral("9"));
+    EXPECT_EQ(silent.exitCode, 1);
+    EXPECT_TRUE(silent.err.contains(QStringLiteral("no reply from camera 9")))
+        << silent.err.toStdString();
+    ProgramRun broadcast = panel(QStringLiteral("click:stop press:up"), QStringLiteral("0"));
+    EXPECT_EQ(broadcast.exitCode, 0) << broadcast.err.toStdString();
+    EXPECT_EQ(lines(broadcast),
+              (QStringList{QStringLiteral("40"), QStringLiteral("20013C3C0808")}));
+}
+
+TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
+    writeSettings(true);
+    startSimulator();
+    ProgramRun trace = panel(QStringLiteral("type:3 click:trace click:stop"));
+    EXPECT_EQ(trace.exitCode, 1);
+    EXPECT_EQ(trace.err,
+              QStringLiteral("Error message: 1 to 2 Setting data is beyond the setting range\n"));
+    EXPECT_EQ(lines(trace), QStringList{QStringLiteral("40")});
+    ProgramRun speed = panel(QStringLiteral("test-pan:200 position:7201,0,0,0"));
+    EXPECT_EQ(speed.exitCode, 1);
+    EXPECT_TRUE(speed.err.contains(QStringLiteral("1 to 127")));
+    EXPECT_TRUE(speed.err.contains(QStringLiteral("0 to 7200")));
+    ProgramRun camera = panel(QStringLiteral("click:stop"), QStringLiteral("256"));
+    EXPECT_EQ(camera.exitCode, 1);
+    EXPECT_TRUE(camera.out.isEmpty());
+    EXPECT_EQ(simulator->device().framesReceived(), 1);
+}
+
+TEST_F(PanelCliTest, UsageErrorsSendNothing) {
+    writeSettings(false);
+    startSimulator();
+    for (const char* events :
+         {"click:stop bogus:1", "click:nothing", "press:sideways", "keydown:F1", "wait:x",
+          "pan-speed:5", "zoom-speed:60", "mode:test", "test-pan:5", "mode:fast", "type:1a",
+          "autopan-way:5", "autopan-turn:0", "preset-key:yes", "position:1,2,3", "click:stop wait",
+          "--bogus"}) {
+        ProgramRun r = panel(QString::fromLatin1(events));
+        EXPECT_EQ(r.exitCode, 2) << events;
+        EXPECT_TRUE(r.out.isEmpty()) << events;
+    }
+    ProgramRun letters = panel(QStringLiteral("click:stop"), QStringLiteral("x"));
+    EXPECT_EQ(letters.exitCode, 2);
+    EXPECT_EQ(simulator->device().framesReceived(), 0);
+
+    EXPECT_EQ(panelFromStdin({}, QStringLiteral("/dev/zero")).exitCode, 2);
+    EXPECT_EQ(panelFromStdin("   \n").exitCode, 2);
+    EXPECT_EQ(panelFromStdin("click:stop \xff\xfe").exitCode, 2);
+    EXPECT_EQ(simulator->device().framesReceived(), 0);
+}
+
+TEST_F(PanelCliTest, PortThatCannotOpen) {
+    writeSettings(false);
+    ProgramRun r =
+        run({QStringLiteral("panel"), QStringLiteral("--camera"), QStringLiteral("1"),
+             QStringLiteral("--remote"), QStringLiteral("1"), QStringLiteral("click:stop")},
+            path("no-such-device"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("COM port open error"))) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+// The entry box: digits, the entry-clear timer and the flush at the next key.
+#include "PanelRig.h"
+#include "common/MessageNumber.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+using B = PanelButton;
+
+namespace {
+
+TEST(PanelEntry, UsedNumberIsFlushedByTheNextKey) {
+    PanelRig rig;
+    rig.type(QStringLiteral("12"));
+    rig.click(B::Pos);
+    rig.type(QStringLiteral("3"));
+    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("3"));
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("100120")});
+}
+
+TEST(PanelEntry, SecondPressFindsTheEntryFlushed) {
+    PanelRig rig;
+    rig.type(QStringLiteral("12"));
+    rig.click(B::Pos);
+    rig.click(B::Pos);
+    EXPECT_EQ(rig.sent.size(), 1);
+    EXPECT_EQ(rig.messages(), QList<int>{MessageError});
+}
+
+TEST(PanelEntry, ClearTimerEmptiesTheEntryAndDigitKeysAppend) {
+    PanelRig rig;
+    rig.click(B::Digit4);
+    rig.click(B::Digit2);
+    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("42"));
+    rig.click(B::Tour); // 42 is out of range: not used, no timer
+    EXPECT_FALSE(rig.textCtrl.isActive());
+    rig.click(B::Digit1); // replaces the selected text
+    rig.click(B::Tour);
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("4D01")});
+    ASSERT_TRUE(rig.textCtrl.isActive());
+    EXPECT_EQ(rig.textCtrl.interval(), 2000);
+    rig.textCtrl.fireNow();
+    rig.endPauses();
+    EXPECT_EQ(rig.panel.entry().text(), QString());
+    EXPECT_FALSE(rig.textCtrl.isActive());
+}
+
+TEST(PanelEntry, KeyboardKeyFlushesAUsedEntry) {
+    PanelRig rig;
+    rig.type(QStringLiteral("5"));
+    rig.click(B::Cam);
+    EXPECT_EQ(rig.panel.state().CameraNo, QStringLiteral("5"));
+    rig.panel.keyPressed('Q');
+    rig.endPauses();
+    EXPECT_EQ(rig.panel.entry().text(), QString());
+}
+
+TEST(PanelEntry, RecordStopDoesNotUseTheEntry) {
+    PanelRig rig;
+    rig.type(QStringLiteral("1"));
+    rig.click(B::TraceRecStop);
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("4A")});
+    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("1"));
+    EXPECT_FALSE(rig.textCtrl.isActive());
+}
+
+TEST(PanelEntry, OnlyDigitsAreTakenAndTheEntryStaysBounded) {
+    PanelRig rig;
+    rig.type(QStringLiteral("1a2"));
+    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("12"));
+    rig.type(QString(40, QLatin1Char('9')));
+    EXPECT_LE(rig.panel.entry().text().size(), 10);
+    rig.click(B::Pos);
+    EXPECT_TRUE(rig.sent.isEmpty());
+}
+
+TEST(PanelEntry, RemoteNumberBoxChecksItsRangeWhenLeft) {
+    PanelRig rig;
+    int refused = 0;
+    rig.panel.onBoxRefused = [&refused](PanelBox box, int) {
+        refused += box == PanelBox::RemoteNo;
+    };
+    for (const char* text : {"", "0", "100", "5"}) {
+        rig.panel.setRemoteNoText(QString::fromLatin1(text));
+        rig.panel.leaveRemoteNo();
+    }
+    rig.endPauses();
+    EXPECT_EQ(refused, 3);
+    EXPECT_EQ(rig.sink.shown.value(0).extra.left(7), QStringLiteral("1 to 99"));
+    rig.panel.stepRemoteNo(+1);
+    rig.endPauses();
+    EXPECT_EQ(rig.panel.state().RemoteNo, QStringLiteral("6"));
+    rig.panel.setRemoteNoText(QStringLiteral("99"));
+    rig.panel.stepRemoteNo(+1);
+    rig.endPauses();
+    EXPECT_EQ(rig.panel.state().RemoteNo, QStringLiteral("99"));
+}
+
+TEST(PanelEntry, LoadGivesTheStartValues) {
+    PanelRig rig;
+    PanelState& state = rig.panel.state();
+    state.PanSpeed = 1;
+    state.MenuState = QStringLiteral("2");
+    state.CameraNo = QStringLiteral("9");
+    rig.panel.load(500);
+    EXPECT_EQ(state.PanSpeed, 60);
+    EXPECT_EQ(state.TiltSpeed, 60);
+    EXPECT_EQ(state.ZoomSpeed, 8);
+    EXPECT_EQ(state.FocusSpeed, 8);
+    EXPECT_EQ(state.AutoPanWay, 1);
+    EXPECT_EQ(state.AutoPanLR, 2);
+    EXPECT_EQ(state.MenuState, QStringLiteral("1"));
+    EXPECT_EQ(state.LastHeldKey, 255);
+    EXPECT_EQ(state.TestSpeedValue, (std::array<int, 4>{127, 8, 8, 127}));
+    EXPECT_EQ(state.CameraNo, QStringLiteral("9")) << "the number boxes keep their values";
+    EXPECT_TRUE(state.PanelReady);
+    rig.type(QStringLiteral("1"));
+    rig.click(B::Cam);
+    EXPECT_EQ(rig.textCtrl.interval(), 500);
+}
+
+} // namespace

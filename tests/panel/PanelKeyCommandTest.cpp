@@ -1,0 +1,245 @@
+// What each key of the panel puts on the wire.
+#include "PanelRig.h"
+#include "common/MessageNumber.h"
+#include "panel/PanelCommandData.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+using B = PanelButton;
+
+namespace {
+
+struct KeyCase {
+    B button;
+    const char* data;
+};
+
+TEST(PanelKeyCommand, EveryFixedKeySendsItsData) {
+    const KeyCase cases[] = {
+        {B::Aux1Off, "300101"},
+        {B::Aux1On, "300102"},
+        {B::Aux2Off, "300201"},
+        {B::Aux2On, "300202"},
+        {B::Aux3Off, "300301"},
+        {B::Aux3On, "300302"},
+        {B::Aux4Off, "300401"},
+        {B::Aux4On, "300402"},
+        {B::Aux5Off, "300501"},
+        {B::Aux5On, "300502"},
+        {B::WdrReset, "6E0100"},
+        {B::WdrOff, "6E0101"},
+        {B::WdrOn, "6E0102"},
+        {B::BwReset, "6E0200"},
+        {B::BwOff, "6E0201"},
+        {B::BwOn, "6E0202"},
+        {B::IrsReset, "6200"},
+        {B::IrsDark, "6201"},
+        {B::IrsBright, "6202"},
+        {B::AlarmReset, "89"},
+        {B::AlarmAction, "88"},
+        {B::Stop, "40"},
+        {B::AutoP, "410000"},
+        {B::TraceRecStop, "4A"},
+        {B::TurnLeftSet, "2201"},
+        {B::TurnRightSet, "2202"},
+        {B::TurnUpSet, "2203"},
+        {B::TurnDownSet, "2204"},
+        {B::TurnClear, "2100"},
+        {B::TurnOff, "2101"},
+        {B::TurnOn, "2102"},
+        {B::AutoPanRightSet, "4201"},
+        {B::AutoPanLeftSet, "4202"},
+        {B::AutoPanRightClear, "4301"},
+        {B::AutoPanLeftClear, "4302"},
+        {B::Go, "14"
+                "0000"
+                "0000"
+                "0000"
+                "0000"},
+        {B::Now, "15"},
+    };
+    for (const KeyCase& key : cases) {
+        PanelRig rig;
+        rig.click(key.button);
+        EXPECT_EQ(rig.sent, QStringList{QString::fromLatin1(key.data)})
+            << "button " << int(key.button);
+        EXPECT_TRUE(rig.messages().isEmpty());
+        EXPECT_GE(rig.entryFocused, 1) << "every click ends with the entry box focused";
+    }
+}
+
+TEST(PanelKeyCommand, NowAsksForDataAndOtherKeysForAnAck) {
+    PanelRig rig;
+    rig.click(B::Now);
+    EXPECT_EQ(rig.engine.state().ExpectedReplyKind, 15);
+    EXPECT_EQ(rig.port.written.last().toHex().toUpper().mid(6, 2), "11"); // camera 001, request 1
+    rig.click(B::Stop);
+    EXPECT_EQ(rig.engine.state().ExpectedReplyKind, 0);
+}
+
+TEST(PanelKeyCommand, MenuFlipsAndSetAndCancelFollowIt) {
+    PanelRig rig;
+    rig.click(B::Set); // menu closed: nothing
+    rig.click(B::Cancel);
+    EXPECT_TRUE(rig.sent.isEmpty());
+    rig.click(B::Menu);
+    rig.click(B::Set); // empty entry
+    rig.type(QStringLiteral("12"));
+    rig.click(B::Set);
+    rig.click(B::Cancel); // empties the entry, sends nothing
+    rig.click(B::Menu);
+    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("A802"), QStringLiteral("A901FFFF"),
+                                     QStringLiteral("A9010012"), QStringLiteral("A801")}));
+    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("1"));
+}
+
+TEST(PanelKeyCommand, CancelEmptiesTheEntryFirstAndCancelsTheMenuWhenEmpty) {
+    PanelRig rig;
+    rig.click(B::Menu);
+    rig.type(QStringLiteral("12"));
+    rig.click(B::Cancel);
+    EXPECT_EQ(rig.panel.entry().text(), QString());
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("A802")});
+    rig.click(B::Cancel);
+    EXPECT_EQ(rig.sent.last(), QStringLiteral("A9000000"));
+}
+
+TEST(PanelKeyCommand, MenuFlipsEvenWhenTheFrameIsRefused) {
+    PanelRig rig;
+    rig.panel.state().RemoteNo = QStringLiteral("0");
+    rig.click(B::Menu);
+    EXPECT_TRUE(rig.sent.isEmpty());
+    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("2"));
+}
+
+TEST(PanelKeyCommand, AutoPanSendsWayAndTurnOnlyWithThePresetKeyActive) {
+    PanelRig rig;
+    rig.panel.chooseAutoPanWay(3);
+    rig.panel.chooseAutoPanTurn(1);
+    rig.click(B::AutoP);
+    rig.panel.setPresetKeyActive(true);
+    rig.click(B::AutoP);
+    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("410000"), QStringLiteral("410301")}));
+}
+
+TEST(PanelKeyCommand, NumberedKeysEncodeTheEntry) {
+    const struct {
+        const char* entry;
+        B button;
+        const char* data;
+    } cases[] = {
+        {"123", B::Pos, "101230"},
+        {"7", B::Pos, "100070"},
+        {"0", B::Pos, "100000"},
+        {"255", B::PositionSet, "112550"},
+        {"12", B::PositionClear, "120120"},
+        {"16", B::Tour, "4D10"},
+        {"1", B::Tour, "4D01"},
+        {"2", B::Trace, "4802"},
+        {"01", B::Trace, "4801"},
+        {"1", B::TraceRec, "4901"},
+        {"2", B::TraceClear, "4C02"},
+        {"9999", B::Set, "A9019999"},
+    };
+    for (const auto& key : cases) {
+        PanelRig rig;
+        if (key.button == B::Set)
+            rig.panel.state().MenuState = QStringLiteral("2");
+        rig.type(QString::fromLatin1(key.entry));
+        rig.click(key.button);
+        EXPECT_EQ(rig.sent.value(0), QString::fromLatin1(key.data)) << key.entry;
+        EXPECT_TRUE(rig.textCtrl.isActive()) << "a used entry is cleared later";
+    }
+}
+
+TEST(PanelKeyCommand, NumberedKeysRefuseOutOfRangeEntriesWithTheRangeMessage) {
+    const struct {
+        const char* entry;
+        B button;
+        const char* range;
+    } cases[] = {
+        {"", B::Pos, "0 to 255"},    {"256", B::Pos, "0 to 255"},
+        {"3", B::Trace, "1 to 2"},   {"0", B::TraceRec, "1 to 2"},
+        {"17", B::Tour, "1 to 16"},  {"0", B::Tour, "1 to 16"},
+        {"256", B::Cam, "0 to 255"}, {"99999999999", B::PositionSet, "0 to 255"},
+    };
+    for (const auto& key : cases) {
+        PanelRig rig;
+        rig.type(QString::fromLatin1(key.entry));
+        rig.click(key.button);
+        EXPECT_TRUE(rig.sent.isEmpty()) << key.entry;
+        ASSERT_EQ(rig.sink.shown.size(), 1) << key.entry;
+        EXPECT_EQ(rig.sink.shown[0].number, MessageError);
+        EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QString::fromLatin1(key.range)))
+            << rig.sink.shown[0].extra.toStdString();
+        EXPECT_FALSE(rig.textCtrl.isActive());
+        EXPECT_EQ(rig.panel.entry().isSelected(), !rig.panel.entry().text().isEmpty());
+    }
+}
+
+TEST(PanelKeyCommand, MenuSetChecksItsRangeOnlyWithANumber) {
+    PanelRig rig;
+    rig.panel.state().MenuState = QStringLiteral("2");
+    rig.type(QStringLiteral("10000"));
+    rig.click(B::Set);
+    EXPECT_TRUE(rig.sent.isEmpty());
+    EXPECT_TRUE(rig.sink.shown.value(0).extra.startsWith(QStringLiteral("0 to 9999")));
+}
+
+TEST(PanelKeyCommand, CameraKeySetsTheCameraNumberAndZeroNeedsNoReply) {
+    PanelRig rig;
+    rig.type(QStringLiteral("0"));
+    rig.click(B::Cam);
+    EXPECT_EQ(rig.panel.state().CameraNo, QStringLiteral("0"));
+    EXPECT_TRUE(rig.sent.isEmpty());
+    rig.click(B::Stop);
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
+    EXPECT_EQ(rig.engine.state().ScreenCode, ScreenIdle) << "camera 0 is fire-and-forget";
+    EXPECT_FALSE(rig.timerMenu.isActive());
+}
+
+TEST(PanelKeyCommand, GoEncodesPanAndTiltPackedAndZoomBinary) {
+    EXPECT_EQ(GoData(3600, 100, 25600, 470), QStringLiteral("1436000100640001D6"));
+    EXPECT_EQ(GoData(7200, 3800, 0, 0), QStringLiteral("147200380000000000"));
+    EXPECT_EQ(GoData(10000, 0, 0, 0), std::nullopt);
+    EXPECT_EQ(GoData(0, 0, 0x10000, 0), std::nullopt);
+
+    PanelRig rig;
+    rig.panel.setPositionText(0, QStringLiteral("3600"));
+    rig.panel.setPositionText(1, QStringLiteral("100"));
+    rig.panel.setPositionBar(2, 25600);
+    rig.panel.setPositionText(3, QStringLiteral("470"));
+    rig.click(B::Go);
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("1436000100640001D6")});
+}
+
+// A box left out of range would put five digits into a four-digit field: GO refuses it.
+TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
+    PanelRig rig;
+    QList<int> refused;
+    rig.panel.onBoxRefused = [&refused](PanelBox box, int index) {
+        if (box == PanelBox::Position)
+            refused << index;
+    };
+    rig.panel.setPositionText(2, QStringLiteral("99999"));
+    rig.endPauses();
+    rig.sink.clear();
+    rig.click(B::Go);
+    EXPECT_TRUE(rig.sent.isEmpty());
+    EXPECT_EQ(rig.messages(), QList<int>{MessageError});
+    EXPECT_EQ(rig.sink.shown[0].extra.left(10), QStringLiteral("0 to 25600"));
+    EXPECT_EQ(refused, (QList<int>{2, 2}));
+}
+
+TEST(PanelKeyCommand, BitByteReadsTheFourFieldsAsOneBinaryNumber) {
+    EXPECT_EQ(BitsToHexByte(QStringLiteral("00000100")), QStringLiteral("04"));
+    EXPECT_EQ(BitsToHexByte(QStringLiteral("11000000")), QStringLiteral("C0"));
+    EXPECT_EQ(BitsToHexByte(QStringLiteral("00010100")), QStringLiteral("14"));
+    EXPECT_EQ(BitsToHexByte(QStringLiteral("10101010")), QStringLiteral("AA"));
+    EXPECT_EQ(BitsToHexByte(QStringLiteral("1")), QStringLiteral("01"));
+}
+
+} // namespace

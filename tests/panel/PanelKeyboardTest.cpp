@@ -1,0 +1,171 @@
+// Keyboard control: arrows, lens letters, the 20 ms and 150 ms key timers, the 10 ms pause
+// before a key-up is read, auto-repeat, focus recovery.
+#include "PanelRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+using B = PanelButton;
+
+namespace {
+
+// The bit bytes of the frames sent.
+QStringList bitBytes(const QStringList& sent) {
+    QStringList bits;
+    for (const QString& data : sent)
+        bits << data.mid(2, 2);
+    return bits;
+}
+
+struct KeyboardRig : PanelRig {
+    void down(int key) {
+        panel.keyPressed(key);
+        endPauses();
+    }
+    void up(int key) {
+        panel.keyReleased(key);
+        endPauses();
+    }
+    // Holds `key` until the key timer has fired.
+    void hold(int key) {
+        down(key);
+        fireKeyTimer();
+    }
+};
+
+TEST(PanelKeyboard, HeldArrowSendsOnceAndReleaseStops) {
+    KeyboardRig rig;
+    rig.hold(KeyRight);
+    for (int repeat = 0; repeat < 5; ++repeat)
+        rig.down(KeyRight); // auto-repeat
+    EXPECT_FALSE(rig.keyDown.isActive());
+    rig.up(KeyRight);
+    rig.fireKeyTimer();
+    EXPECT_EQ(rig.sent,
+              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+}
+
+TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
+    const struct {
+        int first;
+        int second;
+        const char* bits;
+    } cases[] = {{KeyLeft, KeyUp, "09"},    {KeyUp, KeyLeft, "09"},   {KeyRight, KeyUp, "05"},
+                 {KeyRight, KeyDown, "06"}, {KeyDown, KeyLeft, "0A"}, {KeyDown, KeyRight, "06"}};
+    for (const auto& keys : cases) {
+        KeyboardRig rig;
+        rig.down(keys.first);
+        rig.down(keys.second); // before the 20 ms timer fired
+        rig.fireKeyTimer();
+        EXPECT_EQ(bitBytes(rig.sent), QStringList{QString::fromLatin1(keys.bits)})
+            << keys.first << "+" << keys.second;
+    }
+}
+
+TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
+    KeyboardRig rig;
+    rig.hold(KeyLeft);
+    rig.hold(KeyRight);
+    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("08")});
+    const int focusedBefore = rig.entryFocused;
+    EXPECT_GE(focusedBefore, 2) << "the focus goes back to the entry box although nothing was sent";
+    rig.up(KeyRight);
+    EXPECT_EQ(bitBytes(rig.sent), (QStringList{QStringLiteral("08"), QStringLiteral("08")}));
+    rig.up(KeyLeft);
+    EXPECT_EQ(bitBytes(rig.sent).last(), QStringLiteral("00"));
+}
+
+TEST(PanelKeyboard, LensKeyOnTopOfAnArrow) {
+    KeyboardRig rig;
+    rig.hold(KeyLeft);
+    rig.hold(KeyE);
+    rig.up(KeyE);
+    rig.up(KeyLeft);
+    EXPECT_EQ(bitBytes(rig.sent), (QStringList{QStringLiteral("08"), QStringLiteral("18"),
+                                               QStringLiteral("08"), QStringLiteral("00")}));
+}
+
+TEST(PanelKeyboard, EveryLensLetterAndItsRelease) {
+    const struct {
+        int key;
+        const char* bits;
+    } cases[] = {{KeyE, "10"}, {KeyD, "20"}, {KeyS, "40"}, {KeyF, "80"}, {KeyA, "C0"}};
+    for (const auto& key : cases) {
+        KeyboardRig rig;
+        rig.hold(key.key);
+        rig.up(key.key);
+        EXPECT_EQ(bitBytes(rig.sent),
+                  (QStringList{QString::fromLatin1(key.bits), QStringLiteral("00")}))
+            << key.key;
+    }
+}
+
+TEST(PanelKeyboard, OtherKeysAndTabSendNothing) {
+    for (const int key : {int(KeyTab), int('Q'), int('7'), 16 /* shift */}) {
+        KeyboardRig rig;
+        rig.hold(key);
+        rig.up(key);
+        EXPECT_TRUE(rig.sent.isEmpty()) << key;
+        EXPECT_EQ(rig.entryFocused, key == KeyTab ? 1 : 0) << key;
+    }
+}
+
+// The key-up is read 10 ms later: an arrow released in that time no longer counts.
+TEST(PanelKeyboard, KeyUpReadsTheArrowsAfterItsPause) {
+    KeyboardRig rig;
+    rig.down(KeyLeft);
+    rig.down(KeyUp);
+    rig.fireKeyTimer(); // up-left
+    rig.panel.keyReleased(KeyUp);
+    ASSERT_TRUE(rig.pause.isActive());
+    rig.panel.keyReleased(KeyLeft); // while the first key-up pauses
+    rig.endPauses();
+    EXPECT_EQ(bitBytes(rig.sent),
+              (QStringList{QStringLiteral("09"), QStringLiteral("00"), QStringLiteral("00")}));
+}
+
+// An arrow while a button has the focus is caught and sent after 150 ms.
+TEST(PanelKeyboard, ArrowCaughtElsewhereWaitsLonger) {
+    KeyboardRig rig;
+    rig.panel.arrowPressedElsewhere(KeyDown);
+    rig.endPauses();
+    EXPECT_EQ(rig.keyDown.interval(), 150);
+    EXPECT_TRUE(rig.sent.isEmpty());
+    rig.fireKeyTimer();
+    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("02")});
+    EXPECT_EQ(rig.entryFocused, 1);
+}
+
+TEST(PanelKeyboard, ButtonLosingTheFocusPicksUpAHeldArrow) {
+    KeyboardRig rig;
+    rig.panel.keyboard().press(KeyUp); // held, its key-down went to the button
+    rig.panel.buttonLostFocus();
+    rig.endPauses();
+    EXPECT_EQ(rig.keyDown.interval(), 20);
+    EXPECT_EQ(rig.entryFocused, 1);
+    rig.fireKeyTimer();
+    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("01")});
+
+    KeyboardRig idle;
+    idle.panel.buttonLostFocus();
+    idle.endPauses();
+    EXPECT_FALSE(idle.keyDown.isActive());
+    EXPECT_EQ(idle.entryFocused, 0);
+}
+
+// Events that arrive during the 100 ms pause after a key run afterwards, in order.
+TEST(PanelKeyboard, PauseKeepsTheOrderOfEvents) {
+    KeyboardRig rig;
+    rig.panel.click(B::Stop);
+    rig.panel.pressMoveKey(PtzUp);
+    rig.panel.click(B::Menu);
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
+    rig.pause.fireNow();
+    EXPECT_EQ(rig.sent.size(), 3) << "the press, then the click that pauses again";
+    EXPECT_TRUE(rig.pause.isActive());
+    EXPECT_EQ(rig.sent.last(), QStringLiteral("A802"));
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+// Command 20 from the mouse: one frame on press, one on release, speeds by mode; the send
+// path's silent refusals; the release that goes out when the panel loses the keys.
+#include "PanelRig.h"
+#include "common/MessageNumber.h"
+#include "panel/PanelCommandData.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+using B = PanelButton;
+
+namespace {
+
+QString frameData(const QByteArray& frame) {
+    // FE, length, three address bytes, data, checksum, FF FF.
+    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
+}
+
+TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.endPauses();
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("20043C3C0808")});
+    EXPECT_EQ(rig.entryFocused, 0) << "a press does not move the focus";
+    rig.panel.releaseMoveKey(PtzRight);
+    rig.endPauses();
+    rig.reply(QStringLiteral("06"));
+    EXPECT_EQ(rig.sent,
+              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(rig.entryFocused, 1);
+    EXPECT_EQ(frameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+}
+
+TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
+    const struct {
+        int code;
+        const char* bitByte;
+    } cases[] = {{PtzUpRight, "05"},  {PtzRight, "04"}, {PtzDownRight, "06"}, {PtzDown, "02"},
+                 {PtzDownLeft, "0A"}, {PtzLeft, "08"},  {PtzUpLeft, "09"},    {PtzUp, "01"},
+                 {PtzTele, "10"},     {PtzWide, "20"},  {PtzFar, "40"},       {PtzNear, "80"},
+                 {PtzAf, "C0"}};
+    for (const auto& key : cases) {
+        PanelRig rig;
+        rig.panel.pressMoveKey(key.code);
+        rig.endPauses();
+        EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(key.bitByte)) << key.code;
+    }
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzNone);
+    rig.endPauses();
+    EXPECT_TRUE(rig.sent.isEmpty());
+}
+
+// Releasing a lens key leaves the direction running and the other way round.
+TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.panel.pressMoveKey(PtzTele);
+    rig.panel.releaseMoveKey(PtzTele);
+    rig.endPauses();
+    rig.panel.releaseMoveKey(PtzRight);
+    rig.endPauses();
+    QStringList bits;
+    for (const QString& data : rig.sent)
+        bits << data.mid(2, 2);
+    EXPECT_EQ(bits, (QStringList{QStringLiteral("04"), QStringLiteral("14"), QStringLiteral("04"),
+                                 QStringLiteral("00")}));
+}
+
+TEST(PanelMovement, SpeedBytesFollowTheMode) {
+    PanelRig rig;
+    rig.panel.choosePanSpeed(4);   // 30
+    rig.panel.chooseTiltSpeed(0);  // 1
+    rig.panel.chooseZoomSpeed(1);  // 4
+    rig.panel.chooseFocusSpeed(2); // 6
+    rig.endPauses();
+    rig.sent.clear();
+    const auto moveRight = [&rig] {
+        rig.panel.pressMoveKey(PtzRight);
+        rig.endPauses();
+        return rig.sent.last();
+    };
+    EXPECT_EQ(moveRight(), QStringLiteral("20041E010406"));
+    rig.panel.chooseSpeedMode(ModeStep);
+    EXPECT_EQ(moveRight(), QStringLiteral("200400000406"));
+    rig.panel.chooseSpeedMode(ModeAccelOff);
+    EXPECT_EQ(moveRight(), QStringLiteral("200480800406"));
+    rig.panel.chooseSpeedMode(ModeTest);
+    rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
+    rig.panel.setTestSpeedBar(TestTilt, 5);
+    rig.panel.setTestSpeedText(TestZoom, QStringLiteral("3"));
+    rig.panel.setTestSpeedText(TestFocus, QStringLiteral("2"));
+    rig.endPauses();
+    EXPECT_EQ(moveRight(), QStringLiteral("200464050302"));
+    rig.panel.chooseSpeedMode(ModeNone);
+    EXPECT_EQ(moveRight(), QStringLiteral("2004"));
+}
+
+// A speed chosen while a key is held re-sends the movement at the new speed.
+TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
+    PanelRig rig;
+    rig.panel.keyPressed(KeyRight);
+    rig.fireKeyTimer();
+    rig.panel.choosePanSpeed(0);
+    rig.endPauses();
+    EXPECT_EQ(rig.sent,
+              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("2004013C0808")}));
+}
+
+TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
+    PanelRig rig;
+    QList<int> refused;
+    rig.panel.onBoxRefused = [&refused](PanelBox box, int index) {
+        if (box == PanelBox::TestSpeed)
+            refused << index;
+    };
+    for (const QString& text : {QStringLiteral("2"), QStringLiteral("20"), QStringLiteral("200")})
+        rig.panel.setTestSpeedText(TestPan, text);
+    rig.panel.setTestSpeedText(TestZoom, QStringLiteral("9"));
+    rig.panel.setTestSpeedText(TestFocus, QStringLiteral("0"));
+    rig.panel.setTestSpeedText(TestTilt, QString());
+    rig.endPauses();
+    ASSERT_EQ(rig.sink.shown.size(), 4);
+    EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QStringLiteral("1 to 127")));
+    EXPECT_TRUE(rig.sink.shown[1].extra.startsWith(QStringLiteral("1 to 8")));
+    EXPECT_EQ(refused, (QList<int>{TestPan, TestZoom, TestFocus, TestTilt}));
+    EXPECT_EQ(rig.panel.state().TestSpeedValue[TestPan], 20) << "the bar keeps the last good value";
+    EXPECT_EQ(rig.panel.state().TestSpeedText[TestPan], QStringLiteral("200"));
+}
+
+TEST(PanelMovement, SendPathRefusesSilently) {
+    const struct {
+        const char* camera;
+        const char* remote;
+    } refused[] = {{"256", "1"}, {"1", "0"}, {"1", "100"}, {"1", ""}, {"1", "x"}};
+    for (const auto& address : refused) {
+        PanelRig rig;
+        rig.panel.state().CameraNo = QString::fromLatin1(address.camera);
+        rig.panel.state().RemoteNo = QString::fromLatin1(address.remote);
+        rig.panel.pressMoveKey(PtzUp);
+        rig.endPauses();
+        EXPECT_TRUE(rig.port.written.isEmpty()) << address.camera << "/" << address.remote;
+        EXPECT_TRUE(rig.messages().isEmpty());
+    }
+    PanelRig busy;
+    busy.engine.state().ScreenCode = ScreenBackup; // another screen's transaction
+    busy.panel.pressMoveKey(PtzUp);
+    busy.endPauses();
+    EXPECT_TRUE(busy.port.written.isEmpty());
+    EXPECT_TRUE(busy.panel.state().StopPending == false);
+
+    PanelRig loading;
+    loading.panel.unload();
+    loading.panel.click(B::Stop);
+    loading.endPauses();
+    EXPECT_TRUE(loading.port.written.isEmpty());
+}
+
+// A panel command replaces one still waiting for its reply.
+TEST(PanelMovement, SendsWhileItsOwnCommandWaits) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzUp);
+    rig.panel.pressMoveKey(PtzDown);
+    rig.endPauses();
+    EXPECT_EQ(rig.port.written.size(), 2);
+    EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
+}
+
+TEST(PanelMovement, ClosedPortShowsItsMessageAfterTheStateChanged) {
+    PanelRig rig;
+    rig.engine.CloseCommPort();
+    rig.click(B::Menu);
+    EXPECT_EQ(rig.messages(), QList<int>{MessagePortOpenError});
+    EXPECT_TRUE(rig.sent.isEmpty());
+    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("2"));
+}
+
+// The panel loses the keys (another window becomes active, or it closes) while the camera
+// moves: the release goes out at once, so the camera does not keep turning.
+TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
+    PanelRig rig;
+    rig.panel.keyPressed(KeyLeft);
+    rig.fireKeyTimer();
+    rig.panel.pressMoveKey(PtzWide);
+    rig.endPauses();
+    rig.panel.deactivated();
+    rig.endPauses();
+    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("20083C3C0808"), QStringLiteral("20283C3C0808"),
+                                     QStringLiteral("20003C3C0808")}));
+    EXPECT_FALSE(rig.panel.keyboard().isHeld(KeyLeft));
+    rig.panel.keyReleased(KeyLeft); // the key-up arrives after the panel is active again
+    rig.endPauses();
+    EXPECT_EQ(rig.sent.size(), 4);
+    EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));
+
+    rig.panel.deactivated(); // nothing moves: nothing sent
+    rig.endPauses();
+    EXPECT_EQ(rig.sent.size(), 4);
+
+    rig.panel.pressMoveKey(PtzUp);
+    rig.endPauses();
+    rig.panel.unload();
+    EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(rig.engine.state().WaitingForm, nullptr) << "no call back into a closed panel";
+    rig.reply(QStringLiteral("06"));
+    EXPECT_TRUE(rig.messages().isEmpty());
+}
+
+} // namespace

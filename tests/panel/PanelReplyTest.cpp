@@ -1,0 +1,145 @@
+// Get_CommControl: what each answer of the camera does, and the position report.
+#include "PanelRig.h"
+#include "common/MessageNumber.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+using B = PanelButton;
+
+namespace {
+
+TEST(PanelReply, AnswersToAnAckCommand) {
+    const struct {
+        QString reply;
+        QList<int> messages;
+    } cases[] = {{QStringLiteral("06"), {}},
+                 {QStringLiteral("15"), {MessageNack}},
+                 {QStringLiteral("00"), {MessageBusy}},
+                 {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
+    for (const auto& answer : cases) {
+        PanelRig rig;
+        rig.click(B::Stop);
+        rig.reply(answer.reply);
+        EXPECT_EQ(rig.messages(), answer.messages) << answer.reply.toStdString();
+        EXPECT_EQ(rig.sent.size(), 1) << "nothing is repeated after " << answer.reply.toStdString();
+    }
+}
+
+TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.endPauses();
+    // The release was refused (another screen was busy): StopPending stays set.
+    rig.engine.state().ScreenCode = ScreenTitle;
+    rig.panel.releaseMoveKey(PtzRight);
+    rig.endPauses();
+    EXPECT_TRUE(rig.panel.state().StopPending);
+    rig.engine.state().ScreenCode = ScreenPanel;
+    rig.panel.state().ZoomBits = QStringLiteral("01"); // cleared too by the resend
+    rig.reply(QStringLiteral("06"));
+    EXPECT_EQ(rig.sent,
+              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+    EXPECT_FALSE(rig.panel.state().StopPending);
+    rig.reply(QStringLiteral("06"));
+    EXPECT_EQ(rig.sent.size(), 2) << "the resent release does not loop";
+}
+
+TEST(PanelReply, PositionReportFillsTheBoxes) {
+    PanelRig rig;
+    int reports = 0;
+    rig.panel.onPositionReport = [&reports] { ++reports; };
+    rig.click(B::Now);
+    rig.reply(PositionReplyText(0x1C20, 3800, 25600, 0x1D6));
+    EXPECT_TRUE(rig.messages().isEmpty());
+    const PanelState& state = rig.panel.state();
+    EXPECT_EQ(state.PositionText,
+              (std::array<QString, 4>{QStringLiteral("7200"), QStringLiteral("3800"),
+                                      QStringLiteral("25600"), QStringLiteral("470")}));
+    EXPECT_EQ(state.PositionValue, (std::array<int, 4>{7200, 3800, 25600, 470}));
+    EXPECT_EQ(reports, 1);
+}
+
+TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
+    PanelRig rig;
+    rig.panel.setPositionText(1, QStringLiteral("5"));
+    rig.click(B::Now);
+    // PAN one past its maximum, TILT negative (top bit), ZOOM in range, D-ZOOM 471 from its
+    // last three digits (the first digit is not read).
+    rig.reply(PositionReplyText(0x1C21, 0x8000, 100, 0xF1D7));
+    EXPECT_EQ(rig.messages(),
+              (QList<int>{MessageReceiveError, MessageReceiveError, MessageReceiveError}));
+    EXPECT_EQ(rig.panel.state().PositionText,
+              (std::array<QString, 4>{QStringLiteral("0"), QStringLiteral("0"),
+                                      QStringLiteral("100"), QStringLiteral("0")}));
+
+    PanelRig top;
+    top.click(B::Now);
+    top.reply(PositionReplyText(0, 0, 0, 0xF1D6)); // D-ZOOM 1D6 = 470: in range
+    EXPECT_TRUE(top.messages().isEmpty());
+    EXPECT_EQ(top.panel.state().PositionText[3], QStringLiteral("470"));
+}
+
+// Each rule of a data reply, broken alone: one "Receiving data error.", boxes untouched.
+TEST(PanelReply, MalformedDataRepliesLeaveTheBoxes) {
+    const QString good = PositionReplyText(100, 200, 300, 400);
+    QString badChecksum = good;
+    badChecksum.replace(good.size() - 6, 2, QStringLiteral("00"));
+    QString badLength = good;
+    badLength.replace(2, 2, QStringLiteral("11"));
+    // Length byte, checksum and end bytes all consistent, but too short to hold the fields.
+    const QString shortReply = DataReplyText(QByteArray::fromHex("00100115") + QByteArray(2, '\0'));
+    const QString cases[] = {badChecksum,          badLength,
+                             QStringLiteral("06"), good.left(30) + QStringLiteral("FFFE"),
+                             shortReply,           QStringLiteral("FD01FFFF")};
+    for (const QString& reply : cases) {
+        PanelRig rig;
+        rig.panel.setPositionText(0, QStringLiteral("1234"));
+        rig.click(B::Now);
+        rig.engine.state().ScreenCode = ScreenPanel;
+        rig.engine.state().ReceiveBuffer = reply;
+        rig.panel.Get_CommControl();
+        EXPECT_EQ(rig.messages(), QList<int>{MessageReceiveError}) << reply.toStdString();
+        EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("1234")) << reply.toStdString();
+    }
+}
+
+TEST(PanelReply, LowerCaseDataReplyIsAccepted) {
+    PanelRig rig;
+    rig.click(B::Now);
+    rig.engine.state().ReceiveBuffer = PositionReplyText(1, 2, 3, 4).toLower();
+    rig.panel.Get_CommControl();
+    EXPECT_TRUE(rig.messages().isEmpty());
+    EXPECT_EQ(rig.panel.state().PositionText[3], QStringLiteral("4"));
+}
+
+// Every reply a panel command gets reaches the panel's reply handler, also one that arrives
+// while the panel pauses after a key, and in the order the replies came.
+TEST(PanelReply, EveryReplyReachesTheReplyHandler) {
+    PanelRig rig;
+    rig.log.startRecording();
+    const QStringList replies{QStringLiteral("06"), QStringLiteral("15"), QStringLiteral("00"),
+                              QStringLiteral("06"), PositionReplyText(9, 8, 7, 6)};
+    const B keys[] = {B::Stop, B::WdrOn, B::BwOn, B::Menu, B::Now};
+    for (int i = 0; i < replies.size(); ++i) {
+        rig.panel.click(keys[i]); // the pause after the key is still running
+        ASSERT_TRUE(rig.pause.isActive());
+        rig.port.receiveHex(replies[i]);
+        rig.endPauses();
+    }
+    EXPECT_EQ(rig.messages(), (QList<int>{MessageNack, MessageBusy}));
+    EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("9"));
+    EXPECT_EQ(rig.log.count(), 10) << "five frames and five replies";
+}
+
+TEST(PanelReply, TimeOutShowsNothing) {
+    PanelRig rig;
+    rig.click(B::Stop);
+    ASSERT_TRUE(rig.timerMenu.fireNow());
+    EXPECT_TRUE(rig.messages().isEmpty());
+    EXPECT_TRUE(rig.panel.isIdle());
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#pragma once
+// The panel controller on the in-memory link with manual timers: every frame the panel sends
+// is recorded as its command data; pauses are ended by the test.
+#include "ManualTimer.h"
+#include "MemoryLink.h"
+#include "common/HexText.h"
+#include "panel/PanelCommands.h"
+#include "shell/LanguageTables.h"
+
+#include <QStringList>
+
+namespace zel::test {
+
+// FD, length, body (address and payload), checksum, FF FF as hex text.
+inline QString DataReplyText(const QByteArray& body) {
+    QByteArray reply;
+    reply.append(char(0xFD));
+    reply.append(char(body.size() + 4));
+    reply.append(body);
+    quint8 sum = 0;
+    for (const char c : reply)
+        sum ^= static_cast<quint8>(c);
+    reply.append(char(sum ^ 0xFF));
+    reply.append("\xFF\xFF", 2);
+    return BytesToHexText(reply);
+}
+
+// A position report for PAN, TILT, ZOOM and D-ZOOM words as they stand on the wire.
+inline QString PositionReplyText(int pan, int tilt, int zoom, int dZoom) {
+    QByteArray body = QByteArray::fromHex("001001") + QByteArray(1, char(0x15));
+    for (const int word : {pan, tilt, zoom, dZoom}) {
+        body.append(char((word >> 8) & 0xFF));
+        body.append(char(word & 0xFF));
+    }
+    return DataReplyText(body);
+}
+
+struct PanelRig : MemoryLink {
+    PanelRig() {
+        openTestPort();
+        panel.onCommandSent = [this](const QString& data) { sent << data; };
+        panel.onFocusEntryBox = [this] { ++entryFocused; };
+        panel.load(2000);
+    }
+
+    // Ends every pause, one after the other, as the time passes.
+    void endPauses() {
+        while (pause.fireNow()) {
+        }
+    }
+    void click(panel::PanelButton button) {
+        panel.click(button);
+        endPauses();
+    }
+    void type(const QString& digits) {
+        panel.typeIntoEntry(digits);
+        endPauses();
+    }
+    void fireKeyTimer() {
+        keyDown.fireNow();
+        endPauses();
+    }
+    void reply(const QString& hex) {
+        port.receiveHex(hex);
+        endPauses();
+    }
+    QList<int> messages() const { return sink.numbers(); }
+
+    ManualTimer pause;
+    ManualTimer keyDown;
+    ManualTimer textCtrl;
+    LanguageTables language;
+    PanelCommands panel{engine, language, sink, {pause, keyDown, textCtrl}};
+    QStringList sent;
+    int entryFocused = 0;
+};
+
+} // namespace zel::test
