@@ -6,6 +6,8 @@
 #include "CliTitleFile.h"
 #include "ReportRenderer.h"
 #include "common/MessageNumber.h"
+#include "commtest/TestFileReader.h"
+#include "commtest/TestScreen.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
@@ -119,9 +121,15 @@ int printTitles(CliContext& context, const PrintArguments& parsed) {
                     parsed.pdf);
 }
 
+int printTest(CliContext& context, const PrintArguments& parsed) {
+    TestScreen screen;
+    TestFileReader reader(context.messages(), context.language());
+    if (reader.load(parsed.input, screen) != TestFileReader::Result::Loaded)
+        return ExitFailed;
+    return writePdf(context, GatherCommTestReport(screen), parsed.pdf);
+}
+
 int printLog(CliContext& context, const PrintArguments& parsed) {
-    if (parsed.haveCategory)
-        return usageError(QStringLiteral("--category belongs to print titles"));
     CommLogStore store;
     if (!CommLogFile::load(parsed.input, store, context.messages()) || readingStopped(context))
         return ExitFailed;
@@ -130,7 +138,7 @@ int printLog(CliContext& context, const PrintArguments& parsed) {
 
 int runPrint(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
-        return usageError(QStringLiteral("titles or log expected"));
+        return usageError(QStringLiteral("titles, test or log expected"));
     PrintArguments parsed;
     if (!parseArguments(args, parsed))
         return ExitUsage;
@@ -139,6 +147,10 @@ int runPrint(CliContext& context, const QStringList& args) {
     const QString& sub = args[0];
     if (sub == QStringLiteral("titles"))
         return printTitles(context, parsed);
+    if (parsed.haveCategory)
+        return usageError(QStringLiteral("--category belongs to print titles"));
+    if (sub == QStringLiteral("test"))
+        return printTest(context, parsed);
     if (sub == QStringLiteral("log"))
         return printLog(context, parsed);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
@@ -147,6 +159,7 @@ int runPrint(CliContext& context, const QStringList& args) {
 const CommandRegistrar registrar{
     {QStringLiteral("print"),
      QStringLiteral("print titles FILE.ttl --category N --pdf OUT.pdf\n"
+                    "  print test FILE.trf --pdf OUT.pdf\n"
                     "  print log FILE.log --pdf OUT.pdf"),
      &runPrint, CommandNeeds::Painting}};
 

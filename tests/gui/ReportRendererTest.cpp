@@ -2,6 +2,7 @@
 #include "ReportRenderer.h"
 #include "PdfText.h"
 #include "ReportPagination.h"
+#include "commtest/TestScreen.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "shell/LanguageTables.h"
@@ -105,17 +106,15 @@ TEST_F(ReportRendererTest, LongDataWrapsInsideItsCellAndJapaneseIsKept) {
 }
 
 TEST_F(ReportRendererTest, TestReportShowsItsSettingsAboveNumberedRows) {
-    CommTestPrintInput input;
-    input.remoteNo = QStringLiteral("5");
-    input.cameraNo = QStringLiteral("12");
-    input.interval = QStringLiteral("1.500");
-    input.freeFormat = true;
-    input.rows.resize(16);
-    input.rows[0] = {true, TestRequestType::Write, QStringLiteral("2"), QStringLiteral("0102"),
-                     QStringLiteral("ACK")};
-    input.rows[15] = {false, TestRequestType::Read, QStringLiteral("3"), QStringLiteral("C10001"),
-                      QStringLiteral("FD2A00")};
-    ASSERT_EQ(render(GatherCommTestReport(input)), 1);
+    TestScreen screen;
+    screen.hostNo = QStringLiteral("5");
+    screen.camNo = QStringLiteral("12");
+    screen.interval = QStringLiteral("1.500");
+    screen.freeFormat = true;
+    screen.row(1).text = QStringLiteral("0102");
+    screen.row(1).reply = QStringLiteral("ACK");
+    screen.row(16) = {false, true, QStringLiteral("C10001"), QStringLiteral("FD2A00")};
+    ASSERT_EQ(render(GatherCommTestReport(screen)), 1);
     if (const char* keep = std::getenv("ZEL_KEEP_PDF"))
         QFile::copy(pdf, QString::fromLocal8Bit(keep));
     const QString text = PdfText(pdf);

@@ -102,6 +102,46 @@ TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("通信ログ")));
 }
 
+TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
+    QStringList lines{QStringLiteral(":---------通信テスト画面情報---------"),
+                      QStringLiteral("5:リモコン番号"),
+                      QStringLiteral("12:カメラ番号"),
+                      QStringLiteral("0:連続送信チェック"),
+                      QStringLiteral("1.5:時間間隔"),
+                      QStringLiteral("1:フリーフォーマット"),
+                      QStringLiteral(":---------通信テスト送信データ---------"),
+                      QStringLiteral(":書/呼 送信データ"),
+                      QStringLiteral("W\t0102\t"),
+                      QStringLiteral("r 0a0b :comment")};
+    const QString file = path("rows.trf");
+    ASSERT_TRUE(WriteTextFile(file, lines));
+    const ProgramRun printed =
+        run({QStringLiteral("print"), QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    const QString text = PdfText(pdf);
+    for (const char* label : {"通信テスト", "REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
+                              "時間間隔：1.500Sec", "フリーフォーマット：○"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(label))) << label;
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("1\\s+○\\s+○\\s+2\\s+0102"))));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("2\\s+○\\s+○\\s+2\\s+0A0B"))));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)\\s*16\\s"))));
+
+    // REMOTE No. 150: "Keep file reading ?" answered No stops the load and nothing prints;
+    // with --yes the default 1 is taken.
+    lines[1] = QStringLiteral("150:リモコン番号");
+    ASSERT_TRUE(WriteTextFile(file, lines));
+    QFile::remove(pdf);
+    const ProgramRun stopped =
+        run({QStringLiteral("print"), QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_TRUE(stopped.err.contains(QStringLiteral("REMOTE No. incorrect")));
+    EXPECT_FALSE(QFile::exists(pdf));
+    const ProgramRun accepted = run({QStringLiteral("--yes"), QStringLiteral("print"),
+                                     QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("REMOTE No.：1")));
+}
+
 TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
     const QByteArray old("old pdf");
     ASSERT_TRUE(writeBytes(pdf, old));
@@ -120,6 +160,10 @@ TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
         EXPECT_FALSE(r.err.isEmpty()) << input.toStdString();
         EXPECT_EQ(readBytes(pdf), old) << input.toStdString();
     }
+    const ProgramRun missingTest = run({QStringLiteral("print"), QStringLiteral("test"),
+                                        QStringLiteral("/dev/zero"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(missingTest.exitCode, 1);
+    EXPECT_EQ(readBytes(pdf), old);
     const ProgramRun missingTitles =
         run({QStringLiteral("print"), QStringLiteral("titles"), path("missing.ttl"),
              QStringLiteral("--category"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
@@ -157,6 +201,8 @@ TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {
         {titles, file, file, category, QStringLiteral("1"), pdfOption, pdf},
         {titles, category, QStringLiteral("1"), pdfOption, pdf},
         {QStringLiteral("log"), file, category, QStringLiteral("1"), pdfOption, pdf},
+        {QStringLiteral("test"), file, category, QStringLiteral("1"), pdfOption, pdf},
+        {QStringLiteral("test"), file},
         {QStringLiteral("poster"), file, pdfOption, pdf},
         {titles, file, category, QStringLiteral("1"), pdfOption},
         {},

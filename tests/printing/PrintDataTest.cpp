@@ -1,5 +1,6 @@
 // What each screen's print gathers: rows, fields and header labels.
 #include "printing/PrintData.h"
+#include "commtest/TestScreen.h"
 #include "link/CommLogStore.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleCategory.h"
@@ -103,18 +104,17 @@ TEST_F(TitlePrintTest, CaptionsFollowTheLanguageAndBadModesPrintNothing) {
 }
 
 TEST(CommTestPrint, MarksLabelsAndRows) {
-    CommTestPrintInput input;
-    input.remoteNo = QStringLiteral("5");
-    input.cameraNo = QStringLiteral("12");
-    input.continuous = false;
-    input.interval = QStringLiteral("1.500");
-    input.freeFormat = true;
-    input.rows.resize(16);
-    input.rows[0] = {true, TestRequestType::Write, QStringLiteral("2"), QStringLiteral("0102"),
-                     QStringLiteral("ACK")};
-    input.rows[1] = {false, TestRequestType::Read, QStringLiteral("1"), QStringLiteral("A0"), {}};
+    TestScreen screen;
+    screen.hostNo = QStringLiteral("5");
+    screen.camNo = QStringLiteral("12");
+    screen.continuous = false;
+    screen.interval = QStringLiteral("1.500");
+    screen.freeFormat = true;
+    screen.row(1).text = QStringLiteral("0102");
+    screen.row(1).reply = QStringLiteral("ACK");
+    screen.row(2) = {false, true, QStringLiteral("A0B"), {}};
 
-    const PrintReport report = GatherCommTestReport(input);
+    const PrintReport report = GatherCommTestReport(screen);
     EXPECT_EQ(report.reportName, QStringLiteral("DataRepCommTest"));
     EXPECT_EQ(fieldsOf(report),
               (QStringList{QStringLiteral("TestValid"), QStringLiteral("TestWrite"),
@@ -128,13 +128,15 @@ TEST(CommTestPrint, MarksLabelsAndRows) {
     ASSERT_EQ(report.rows.size(), 16);
     EXPECT_EQ(report.rows[0], (QStringList{kOn, kOn, kBlank, QStringLiteral("2"),
                                            QStringLiteral("0102"), QStringLiteral("ACK")}));
+    // Odd length: the byte count is rounded down, as the screen's label shows it.
     EXPECT_EQ(report.rows[1],
-              (QStringList{kBlank, kBlank, kOn, QStringLiteral("1"), QStringLiteral("A0"), {}}));
+              (QStringList{kBlank, kBlank, kOn, QStringLiteral("1"), QStringLiteral("A0B"), {}}));
+    EXPECT_EQ(report.rows[15], (QStringList{kOn, kOn, kBlank, QStringLiteral("0"), {}, {}}));
 
-    input.continuous = true;
-    input.freeFormat = false;
-    input.interval = QStringLiteral("0");
-    const PrintReport other = GatherCommTestReport(input);
+    screen.continuous = true;
+    screen.freeFormat = false;
+    screen.interval = QStringLiteral("0");
+    const PrintReport other = GatherCommTestReport(screen);
     EXPECT_EQ(other.labelValue(QStringLiteral("LabelContinueVal")), kOn);
     EXPECT_EQ(other.labelValue(QStringLiteral("LabelFormatVal")), kOff);
     EXPECT_EQ(other.labelValue(QStringLiteral("LabelTimeVal")), QStringLiteral("0Sec"));

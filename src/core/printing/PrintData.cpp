@@ -1,5 +1,6 @@
 #include "PrintData.h"
 
+#include "commtest/TestScreen.h"
 #include "link/CommLogStore.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleCategory.h"
@@ -88,13 +89,13 @@ std::optional<PrintReport> GatherTitleReport(const TitleDocument& document, int 
     return report;
 }
 
-PrintReport GatherCommTestReport(const CommTestPrintInput& input) {
+PrintReport GatherCommTestReport(const TestScreen& screen) {
     PrintReport report = newReport(PrintKind::CommTest, u"DataRepCommTest"_s, u"通信テスト"_s);
     report.labelLines = {
-        addressLabels(u"REMOTE No.："_s, input.remoteNo, u"CAMERA No.："_s, input.cameraNo),
-        {{u"LabelContinueVal"_s, u"連続送信："_s, mark(input.continuous)},
-         {u"LabelTimeVal"_s, u"時間間隔："_s, input.interval + u"Sec"_s},
-         {u"LabelFormatVal"_s, u"フリーフォーマット："_s, mark(input.freeFormat)}}};
+        addressLabels(u"REMOTE No.："_s, screen.hostNo, u"CAMERA No.："_s, screen.camNo),
+        {{u"LabelContinueVal"_s, u"連続送信："_s, mark(screen.continuous)},
+         {u"LabelTimeVal"_s, u"時間間隔："_s, screen.interval + u"Sec"_s},
+         {u"LabelFormatVal"_s, u"フリーフォーマット："_s, mark(screen.freeFormat)}}};
     report.rowNumberHeader = u"No."_s;
     report.columns = {{u"TestValid"_s, u"有効"_s, 2, false, true},
                       {u"TestWrite"_s, u"書込"_s, 2, false, true},
@@ -102,11 +103,12 @@ PrintReport GatherCommTestReport(const CommTestPrintInput& input) {
                       {u"TestSendLen"_s, u"長さ"_s, 2, true, true},
                       {u"TestSendData"_s, u"送信データ"_s, 14, true, false},
                       {u"TestRecvData"_s, u"受信データ"_s, 14, true, false}};
-    report.rows.reserve(input.rows.size());
-    for (const CommTestPrintRow& row : input.rows)
-        report.rows.append({tick(row.valid), tick(row.request == TestRequestType::Write),
-                            tick(row.request == TestRequestType::Read), row.sendLen, row.sendData,
-                            row.receiveData});
+    report.rows.reserve(TestScreen::kRowCount);
+    for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo) {
+        const TestRow& row = screen.row(rowNo);
+        report.rows.append({tick(row.valid), tick(!row.read), tick(row.read),
+                            QString::number(row.byteCount()), row.text, row.reply});
+    }
     return report;
 }
 

@@ -2,7 +2,6 @@
 // Gathers what each screen prints into a PrintReport: the title window (kind 1), the
 // communication test (kind 5) and the communication log (kind 6). No work file is involved:
 // the rows go straight to the report layout.
-#include "CommTestPrintInput.h"
 #include "PrintReport.h"
 #include "shell/MessageCatalog.h"
 
@@ -12,6 +11,7 @@ namespace zel {
 
 class CommLogStore;
 class LanguageTables;
+class TestScreen;
 class TitleDocument;
 
 inline constexpr char16_t kPrintMarkOn[] = u"○";
@@ -23,9 +23,10 @@ inline constexpr char16_t kPrintMarkOff[] = u"×";
 std::optional<PrintReport> GatherTitleReport(const TitleDocument& document, int titleMode,
                                              const LanguageTables& language);
 
-// Kind 5: one row per test row with "○" / blank marks; the header labels show the address and
-// "○" / "×" for continuous send and free format, and the interval followed by "Sec".
-PrintReport GatherCommTestReport(const CommTestPrintInput& input);
+// Kind 5: one row per test row 1..16 with "○" / blank marks and the row's byte count, text
+// and reply; the header labels show the address, "○" / "×" for continuous send and free
+// format, and the interval followed by "Sec".
+PrintReport GatherCommTestReport(const TestScreen& screen);
 
 // Kind 6: one row per log entry, oldest first; an empty log gives one row of blanks.
 PrintReport GatherCommLogReport(const CommLogStore& store);
