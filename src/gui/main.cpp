@@ -103,8 +103,9 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                                           shell.messages(), &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
-        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), shell.language(),
-                                           &menu);
+        auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        log->enablePrint(shell.language());
+        return log;
     });
 }
 

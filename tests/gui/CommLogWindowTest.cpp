@@ -31,7 +31,7 @@ protected:
     CommLogStore store;
     RecordingSink sink;
     LanguageTables language;
-    gui::CommLogWindow window{store, sink, language};
+    gui::CommLogWindow window{store, sink};
 };
 } // namespace
 
@@ -109,6 +109,8 @@ TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
     window.show();
     QAction* print = window.findChild<QAction*>(QStringLiteral("mnuPrint"));
     ASSERT_NE(print, nullptr);
+    EXPECT_FALSE(print->isEnabled());
+    window.enablePrint(language);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
     auto* preview = window.findChild<gui::ReportPreviewDialog*>();

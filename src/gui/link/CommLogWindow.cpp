@@ -25,9 +25,8 @@ constexpr int kButtonAreaHeight = 40;
 constexpr int kGridHeightMargin = (1350 - 375) / 15;
 } // namespace
 
-CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages,
-                             const LanguageTables& language, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_messages(messages), m_language(language) {
+CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_messages(messages) {
     setObjectName(QStringLiteral("frmCommLog"));
     setWindowTitle(QStringLiteral("通信ログ"));
     auto* central = new QWidget(this);
@@ -67,6 +66,8 @@ void CommLogWindow::buildMenus() {
     m_mnuFile->addSeparator();
     m_mnuPrint = m_mnuFile->addAction(QStringLiteral("印刷(&P)"), this, &CommLogWindow::printLog);
     m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    m_mnuPrint->setShortcut(QKeySequence::Print);
+    m_mnuPrint->setEnabled(false); // until enablePrint
     m_mnuFile->addSeparator();
     QAction* end = m_mnuFile->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
     end->setObjectName(QStringLiteral("mnuEnd"));
@@ -141,8 +142,14 @@ void CommLogWindow::askOpenPath() {
     dialog->open();
 }
 
+void CommLogWindow::enablePrint(const LanguageTables& language) {
+    m_language = &language;
+    m_mnuPrint->setEnabled(true);
+}
+
 void CommLogWindow::printLog() {
-    ReportPreviewDialog::openFor(this, GatherCommLogReport(m_store), m_language);
+    if (m_language)
+        ReportPreviewDialog::openFor(this, GatherCommLogReport(m_store), *m_language);
 }
 
 void CommLogWindow::layoutGrid() {

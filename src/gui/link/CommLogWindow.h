@@ -28,8 +28,10 @@ public:
     static constexpr int kGridWidthMargin = 100 / 15;
     static constexpr int kDataColumnMargin = 200 / 15;
 
-    CommLogWindow(CommLogStore& store, MessageSink& messages, const LanguageTables& language,
-                  QWidget* parent = nullptr);
+    CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent = nullptr);
+
+    // File > Print opens the print preview of the log; failures speak `language`.
+    void enablePrint(const LanguageTables& language);
 
     CommLogModel& model() { return *m_model; }
     QTableView& grid() { return *m_grid; }
@@ -58,7 +60,6 @@ private:
 
     CommLogStore& m_store;
     MessageSink& m_messages;
-    const LanguageTables& m_language;
     CommLogModel* m_model = nullptr;
     QTableView* m_grid = nullptr;
     QPushButton* m_commandStart = nullptr;
@@ -67,6 +68,7 @@ private:
     QMenu* m_mnuSearch = nullptr;
     QAction* m_mnuPrint = nullptr;
     QAction* m_mnuFind = nullptr;
+    const LanguageTables* m_language = nullptr;
 };
 
 } // namespace zel::gui
