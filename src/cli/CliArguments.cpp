@@ -1,5 +1,7 @@
 #include "CliArguments.h"
 
+#include <algorithm>
+
 namespace zel::cli {
 
 OptionMatch takeOption(const QStringList& args, qsizetype& i,
@@ -33,6 +35,12 @@ OptionMatch removeOption(QStringList& args, qsizetype i,
     if (match == OptionMatch::Taken)
         args.remove(start, i - start);
     return match;
+}
+
+bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
+    return !text.isEmpty() && text.size() <= maxDigits &&
+           std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 OptionMatch CameraAddress::take(const QStringList& args, qsizetype& i) {

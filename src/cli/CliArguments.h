@@ -27,6 +27,9 @@ OptionMatch takeOption(const QStringList& args, qsizetype& i,
 OptionMatch removeOption(QStringList& args, qsizetype i,
                          std::initializer_list<ValueOption> options);
 
+// A number written with decimal digits only, 1..maxDigits of them.
+bool IsDecimalDigits(const QString& text, qsizetype maxDigits);
+
 // --camera N and --remote N: the camera a command addresses.
 struct CameraAddress {
     QString cameraNo;

@@ -9,6 +9,14 @@ namespace zel::cli {
 CliLink::CliLink(CliContext& context) : m_context(context) {
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
                                             m_context.messages(), &m_log);
+    // A pulled adapter ends the command: nothing comes back within one run.
+    m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
+        if (event != LinkEngine::PortEvent::Lost)
+            return;
+        CliContext::printUsageError(QStringLiteral("the serial port went away: ") +
+                                    m_engine->lastLostReason());
+        finish(ExitFailed);
+    };
 }
 
 CliLink::~CliLink() {

@@ -3,8 +3,10 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
+#include "panel/PanelWindow.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -98,10 +100,16 @@ StartOptions parseOptions(const QApplication& app) {
 // One line per screen that exists; the others answer with a short notice until they land.
 void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     using zel::MenuState;
+    menu.setScreenOpener(MenuState::ButtonPanel, [&menu, &shell] {
+        return new zel::gui::PanelWindow(shell.engine(), shell.language(), shell.settings(),
+                                         shell.messages(), &menu);
+    });
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
     });
+    menu.setScreenOpener(MenuState::ButtonCpuWriter,
+                         [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
         log->enablePrint(shell.language());
@@ -123,6 +131,13 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
                                      : window->objectName();
             saveImage(*window, prefix + QLatin1Char('-') + name + QStringLiteral(".png"));
         }
+}
+
+// Closes every open screen, as the user would before ending.
+void closeScreens(const QWidget& menu) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != &menu)
+            window->close();
 }
 
 } // namespace
@@ -180,8 +195,11 @@ int main(int argc, char** argv) {
             QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
                 saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
                 saveScreenImages(menu, options.screenshot);
-                menu.SetEndProc();
-                menu.close();
+                closeScreens(menu);                    // else the menu refuses to end (message 8)
+                QTimer::singleShot(0, &menu, [&menu] { // once the screens are gone
+                    menu.SetEndProc();
+                    menu.close();
+                });
             });
     });
     if (!options.screenshot.isEmpty())

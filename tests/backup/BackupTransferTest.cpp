@@ -1,5 +1,6 @@
 #include "backup/BackupTransfer.h"
 
+#include "DataReplyText.h"
 #include "FileSizeLimit.h"
 #include "MemoryLink.h"
 #include "TestFiles.h"
@@ -25,20 +26,6 @@ QByteArray patternImage(int seed) {
     for (int i = 0; i < kImageSize; ++i)
         image[i] = static_cast<char>((i * 7 + seed * 13 + i / 251) & 0xFF);
     return image;
-}
-
-// FD, length, body (address and payload), checksum, FF FF.
-QString dataReply(const QByteArray& body) {
-    QByteArray reply;
-    reply.append(char(0xFD));
-    reply.append(char(body.size() + 4));
-    reply.append(body);
-    quint8 sum = 0;
-    for (const char c : reply)
-        sum ^= static_cast<quint8>(c);
-    reply.append(char(sum ^ 0xFF));
-    reply.append("\xFF\xFF", 2);
-    return BytesToHexText(reply);
 }
 
 struct Request {
@@ -67,8 +54,8 @@ protected:
     QString normalAnswer(const Request& request) {
         const qsizetype offset = qsizetype(request.block - 1) * kBlockSize;
         if (request.read)
-            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
-                             memory.mid(offset, kBlockSize));
+            return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                                 memory.mid(offset, kBlockSize));
         memory.replace(offset, kBlockSize, request.frame.mid(8, kBlockSize));
         return QStringLiteral("06");
     }
@@ -132,7 +119,7 @@ TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
 }
 
 TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
-    const QString wrongLength = dataReply(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
+    const QString wrongLength = DataReplyText(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
     struct Case {
         const char* what;
         std::function<QString(const QString&)> reply;
@@ -205,13 +192,14 @@ TEST_F(BackupTransferTest, BusyCountStartsAgainAfterEveryGoodReply) {
 }
 
 TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
-    // A disk that fills after 4 KB fails while blocks are written; one that fills after
-    // 20 KB fails when the last blocks are flushed before the file is put in place.
-    for (const int room : {4096, 20000}) {
+    // The disk fills after block 128, on a block boundary or inside block 129: storing
+    // block 129 fails and nothing more is asked of the camera.
+    for (const int room : {4096, 4100}) {
         const QString target = dir.filePath(QStringLiteral("full%1.bin").arg(room));
         ASSERT_TRUE(writeBytes(target, "old backup"));
         sink.clear();
         finished.clear();
+        requests.clear();
         {
             FileSizeLimit disk(room);
             ASSERT_TRUE(disk.active());
@@ -220,6 +208,7 @@ TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
         }
         EXPECT_EQ(sink.numbers(), QList<int>{24}) << room;
         EXPECT_EQ(finished, QList<bool>{false}) << room;
+        EXPECT_EQ(requests.size(), 129) << room;
         EXPECT_FALSE(transfer.dialog().isOpen()) << room;
         EXPECT_EQ(readBytes(target), QByteArray("old backup")) << room;
         EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << room;
@@ -236,13 +225,13 @@ TEST_F(BackupTransferTest, RepliesOfTheWrongKindOrLengthAreRefused) {
     };
     const auto longer = [](const Request& request, const QString&) {
         // A whole data reply with a good checksum whose length field is 43.
-        return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
-                         QByteArray(33, '\x01'));
+        return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                             QByteArray(33, '\x01'));
     };
     const QList<Case> cases{
         {"data reply to a write", true,
          [](const Request& request, const QString& normal) {
-             return request.read ? normal : dataReply(QByteArray(38, '\x01'));
+             return request.read ? normal : DataReplyText(QByteArray(38, '\x01'));
          }},
         {"length field 43 in a download", false, longer},
         {"bad checksum while verifying", true,
@@ -282,7 +271,7 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
         if (request.read && request.block == 600) {
             QByteArray block = memory.mid(599 * kBlockSize, kBlockSize);
             block[0] = static_cast<char>(block[0] ^ 0x80);
-            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
+            return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
         }
         return normal;
     };

@@ -63,7 +63,7 @@ TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
     writeSettings(false);
     startSimulator();
     ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
-                                        "position:3600,100,25600,470 click:go wait:200 click:now"));
+                                        "position:3600,100,25600,470 click:go wait:400 click:now"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808"),
                                      QStringLiteral("1436000100640001D6"), QStringLiteral("15"),
@@ -104,8 +104,8 @@ TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
 TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
     writeSettings(false);
     startSimulator();
-    ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:200 keyup:up wait:200 "
-                                        "keydown:e wait:200 keyup:e wait:200 keyup:left"));
+    ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
+                                        "keydown:e wait:400 keyup:e wait:400 keyup:left"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20093C3C0808"), QStringLiteral("20083C3C0808"),
                                      QStringLiteral("20183C3C0808"), QStringLiteral("20083C3C0808"),

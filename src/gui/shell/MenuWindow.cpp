@@ -1,6 +1,7 @@
 #include "MenuWindow.h"
 
 #include "OptionDialog.h"
+#include "link/PortWatch.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -39,11 +41,17 @@ using Button = MenuState::Button;
 MenuWindow::MenuWindow(Application& app, QWidget* parent) : QWidget(parent), m_app(app) {
     setObjectName(QStringLiteral("frmMenu"));
     buildButtons();
+    m_portStatus = new QLabel(this);
+    m_portStatus->setObjectName(QStringLiteral("LabelPortStatus"));
+    m_portStatus->setFrameShape(QFrame::StyledPanel);
+    m_portStatus->setIndent(4);
     m_app.menu().onChanged = [this] { refreshButtons(); };
+    m_app.portWatch().onChanged = [this] { refreshPortStatus(); };
 }
 
 MenuWindow::~MenuWindow() {
     m_app.menu().onChanged = nullptr;
+    m_app.portWatch().onChanged = nullptr;
 }
 
 void MenuWindow::buildButtons() {
@@ -77,10 +85,29 @@ void MenuWindow::load() {
     applyCaptions();
     if (!m_app.settings().testMode())
         applyNormalLayout();
+    placePortStatus();
     m_app.menu().reset();
     m_app.openPort();
     QApplication::clipboard()->clear();
     refreshButtons();
+    refreshPortStatus();
+}
+
+// One line across the foot of the form, which grows by its height.
+void MenuWindow::placePortStatus() {
+    const int lineHeight = m_portStatus->fontMetrics().height() + 6;
+    const int top = height();
+    m_portStatus->setGeometry(0, top, width(), lineHeight);
+    setFixedSize(width(), top + lineHeight);
+}
+
+void MenuWindow::refreshPortStatus() {
+    const PortWatch& watch = m_app.portWatch();
+    const QString text = watch.statusText(m_app.language().languageIndex());
+    m_portStatus->setToolTip(watch.reason().isEmpty() ? text : watch.reason());
+    m_portStatus->setText(m_portStatus->fontMetrics().elidedText(
+        text, Qt::ElideMiddle, m_portStatus->contentsRect().width() - 4));
+    m_portStatus->setAccessibleName(text);
 }
 
 void MenuWindow::applyCaptions() {

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QFrame;
+class QLabel;
 class QPushButton;
 
 namespace zel {
@@ -45,6 +46,8 @@ public:
 
     QPushButton* CommandMenu(int button) const;
     QFrame* FrameMenuTest(int frame) const;
+    // The status line under the buttons: the port's name and state.
+    QLabel* portStatusLine() const { return m_portStatus; }
 
     // Releases the title window references (before the menu closes).
     void SetEndProc();
@@ -60,6 +63,8 @@ private:
     void applyCaptions();
     void applyNormalLayout();
     void refreshButtons();
+    void placePortStatus();
+    void refreshPortStatus();
     void onClick(int button);
     void openScreen(int button);
     void openTitle(int slot);
@@ -71,6 +76,7 @@ private:
     Application& m_app;
     std::array<QPushButton*, 8> m_buttons{};
     std::array<QFrame*, 2> m_testFrames{};
+    QLabel* m_portStatus = nullptr;
     std::array<ScreenOpener, 8> m_openers;
     TitleOpener m_titleOpener;
     std::function<void(QWidget*)> m_titleAutoSaveHook;
