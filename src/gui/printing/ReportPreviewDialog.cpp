@@ -2,9 +2,9 @@
 
 #include "ReportRenderer.h"
 #include "printing/PrintData.h"
-#include "shell/QMessageBoxSink.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPrinter>
 
 namespace zel::gui {
@@ -42,7 +42,10 @@ void ReportPreviewDialog::paintReport(QPrinter* printer) {
     if (m_failureShown)
         return;
     m_failureShown = true;
-    ShowMessageBox(this, ComposePrintError(m_language, error), QStringLiteral("PrintError"));
+    const MessageBoxContent content = ComposePrintError(m_language, error);
+    QMessageBox box(QMessageBox::Critical, content.title, content.text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("PrintError"));
+    box.exec();
 }
 
 } // namespace zel::gui
