@@ -8,6 +8,8 @@
 #include "commtest/TestEntryRules.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
+#include "printing/PrintData.h"
+#include "printing/ReportPreviewDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -160,8 +162,11 @@ void CommTestWindow::buildMenus() {
         addNamedAction(m_mnuFile, QStringLiteral("送信データ+受信データ保存(&R)..."), "mnuTRSave"),
         &QAction::triggered, this, [this] { askSavePath(true); });
     m_mnuFile->addSeparator();
-    addNamedAction(m_mnuFile, QStringLiteral("印刷(&P)"), "mnuPrint")
-        ->setEnabled(false); // until the print pipeline is there
+    connect(addNamedAction(m_mnuFile, QStringLiteral("印刷(&P)"), "mnuPrint"), &QAction::triggered,
+            this, [this] {
+                ReportPreviewDialog::openFor(this, GatherCommTestReport(m_test->screen()),
+                                             m_language);
+            });
     m_mnuFile->addSeparator();
     connect(addNamedAction(m_mnuFile, QStringLiteral("終了(&X)"), "mnuEnd"), &QAction::triggered,
             this, &QWidget::close);
