@@ -4,6 +4,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliTitleFile.h"
+#include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "titles/TitleCategory.h"
@@ -206,7 +207,8 @@ int runUpload(CliContext& context, const QStringList& args) {
 
 int runTitles(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
-        return usageError(QStringLiteral("encode, decode, check, download or upload expected"));
+        return usageError(
+            QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
@@ -220,6 +222,10 @@ int runTitles(CliContext& context, const QStringList& args) {
         return runDownload(context, args);
     if (sub == QStringLiteral("upload"))
         return runUpload(context, args);
+    if (sub == QStringLiteral("find"))
+        return RunTitleFind(context, args);
+    if (sub == QStringLiteral("replace"))
+        return RunTitleReplace(context, args);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
@@ -227,7 +233,10 @@ const CommandRegistrar registrar{
     {QStringLiteral("titles"),
      QStringLiteral("titles encode TEXT | decode HEX | check FILE.ttl\n"
                     "  titles download --camera N --remote N FILE.ttl\n"
-                    "  titles upload [--camera N --remote N] FILE.ttl"),
+                    "  titles upload [--camera N --remote N] FILE.ttl\n"
+                    "  titles find FILE.ttl --category N [--whole] TEXT\n"
+                    "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
+                    "[-o OUT.ttl]"),
      &runTitles}};
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "shell/QtTranslations.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
+#include "titles/TitleWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -48,6 +49,7 @@ int screenButton(const QString& name) {
     static const QHash<QString, int> buttons{
         {QStringLiteral("panel"), MenuState::ButtonPanel},
         {QStringLiteral("title"), MenuState::ButtonTitle},
+        {QStringLiteral("titles"), MenuState::ButtonTitle},
         {QStringLiteral("backup"), MenuState::ButtonBackup},
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
@@ -134,8 +136,16 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                          [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        log->enableFind(shell.findState(), shell.language(), shell.titleChars());
         log->enablePrint(shell.language());
         return log;
+    });
+    menu.setTitleOpener([&menu, &shell](int slot) {
+        return zel::gui::TitleWindow::openFromMenu(menu, shell, slot);
+    });
+    menu.setTitleAutoSaveHook([](QWidget* window) {
+        if (auto* titles = qobject_cast<zel::gui::TitleWindow*>(window))
+            titles->SetTime_OnOffProc();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The ".log" file of the communication log: one entry per line, unit, tab, data, CR LF, CP932.
 #include <QString>
+#include <QStringList>
 
 namespace zel {
 
@@ -19,6 +20,8 @@ public:
     // False when nothing was loaded (name too long: message 4; unreadable: message 25).
     // Lines read before a stop stay loaded (true).
     static bool load(const QString& path, CommLogStore& store, MessageSink& messages);
+    // The reading of load() on the file's lines.
+    static void loadLines(const QStringList& lines, CommLogStore& store, MessageSink& messages);
 };
 
 } // namespace zel
