@@ -1,14 +1,21 @@
 // The print menus of the screens: each opens the preview of what the screen shows.
 #include "MemoryLink.h"
+#include "TestFiles.h"
 #include "commtest/CommTestWindow.h"
 #include "commtest/TestRowsPanel.h"
 #include "printing/ReportPreviewDialog.h"
+#include "shell/Application.h"
 #include "shell/LanguageTables.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -35,7 +42,56 @@ protected:
     CommTestWindow window{engine, language, sink};
 };
 
+// A title window of a run without a serial device, in Japanese.
+class TitlePrintMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("zel.ini")), "[LANGUAGE]\nMode=1\n"));
+        ASSERT_TRUE(app.readSettings(dir.path()));
+        app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
+        app.start(sink);
+        window = std::make_unique<TitleWindow>(app, 1);
+        window->show();
+    }
+    void TearDown() override { window.reset(); }
+
+    ReportPreviewDialog* print() {
+        window->action(QStringLiteral("mnuPrint"))->trigger();
+        return openedPreview(*window);
+    }
+
+    QTemporaryDir dir;
+    RecordingSink sink;
+    Application app;
+    std::unique_ptr<TitleWindow> window;
+};
+
 } // namespace
+
+TEST_F(TitlePrintMenuTest, PrintsTheCategoryOnShowWithTheNumbersOfTheBoxes) {
+    window->document().setTitle(CategoryPosition, 3, QStringLiteral("GATE"));
+    window->document().setTitle(CategoryCamera, 1, QStringLiteral("CAM"));
+    window->TextHostNo()->selectAll();
+    QTest::keyClicks(window->TextHostNo(), QStringLiteral("12"));
+    window->TabStripID()->setCurrentIndex(CategoryPosition);
+
+    ReportPreviewDialog* grid = print();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->report().reportName, QStringLiteral("DataRepTitleGrid"));
+    EXPECT_EQ(grid->report().title, QStringLiteral("タイトル設定"));
+    EXPECT_EQ(grid->report().subtitle, QStringLiteral("POSITION ID"));
+    EXPECT_EQ(grid->report().labelValue(QStringLiteral("LabelRemoteNo")), QStringLiteral("12"));
+    ASSERT_EQ(grid->report().rows.size(), 255);
+    EXPECT_EQ(grid->report().rows[2], (QStringList{QStringLiteral("3 "), QStringLiteral("GATE ")}));
+    grid->close();
+
+    window->TabStripID()->setCurrentIndex(CategoryCamera);
+    ReportPreviewDialog* text = print();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->report().reportName, QStringLiteral("DataRepTitleText"));
+    EXPECT_EQ(text->report().rows, (QVector<QStringList>{{QStringLiteral("CAM ")}}));
+    text->close();
+}
 
 TEST_F(CommTestPrintMenuTest, PrintsTheRowsAndSettingsOnTheScreen) {
     QTest::keyClicks(window.rows().TextSend(1), QStringLiteral("0102"));
