@@ -49,12 +49,11 @@ bool parseArguments(const QStringList& args, PrintArguments& parsed) {
         }
         if (match == OptionMatch::Taken)
             continue;
-        const QString& arg = args[i++];
-        if ((arg.startsWith(QLatin1Char('-')) && arg.size() > 1) || !parsed.input.isEmpty()) {
-            usageError(QStringLiteral("unexpected argument '%1'").arg(arg));
+        QString why;
+        if (!takeFileArgument(args[i++], parsed.input, &why)) {
+            usageError(why);
             return false;
         }
-        parsed.input = arg;
     }
     if (parsed.input.isEmpty() || parsed.pdf.isEmpty()) {
         usageError(QStringLiteral("an input file and --pdf OUT.pdf are required"));
