@@ -119,8 +119,5 @@ TEST_F(CommTestPrintMenuTest, PrintsTheRowsAndSettingsOnTheScreen) {
               (QStringList{on, blank, on, QStringLiteral("1"), QStringLiteral("C10"), QString()}));
     EXPECT_EQ(report.rows[2][0], blank);
     EXPECT_EQ(report.labelValue(QStringLiteral("LabelContinueVal")), on);
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelFormatVal")), QStringLiteral("×"));
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelTimeVal")), QStringLiteral("0Sec"));
-    EXPECT_EQ(preview->pageCount(), 1);
     preview->close();
 }

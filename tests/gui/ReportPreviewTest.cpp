@@ -1,12 +1,10 @@
-// The print preview: what it lays out and what a failing printer shows.
+// The print preview: what a printer that cannot start shows.
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/LanguageTables.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QTimer>
@@ -56,21 +54,4 @@ TEST(ReportPreview, PrinterThatCannotStartShowsTheErrorOnce) {
     emit preview.paintRequested(&printer); // the preview repaints: no second box
     QApplication::processEvents();
     EXPECT_TRUE(seen.name.isEmpty());
-}
-
-TEST(ReportPreview, LaysOutOnA4AndNamesItselfAfterTheReport) {
-    LanguageTables language;
-    CommLogStore store;
-    for (int i = 0; i < 200; ++i)
-        store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE080010012038FFFF"));
-    gui::ReportPreviewDialog preview(GatherCommLogReport(store), language);
-    EXPECT_EQ(preview.windowTitle(), QStringLiteral("通信ログ"));
-    EXPECT_EQ(preview.printer()->pageLayout().pageSize().id(), QPageSize::A4);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QDir::temp().filePath(QStringLiteral("zel-preview-test.pdf")));
-    printer.setPageLayout(preview.printer()->pageLayout());
-    emit preview.paintRequested(&printer);
-    EXPECT_GT(preview.pageCount(), 1);
-    QFile::remove(printer.outputFileName());
 }

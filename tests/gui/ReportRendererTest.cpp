@@ -2,14 +2,12 @@
 #include "ReportRenderer.h"
 #include "PdfText.h"
 #include "ReportPagination.h"
-#include "commtest/TestScreen.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
 
-#include <QFile>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -103,36 +101,6 @@ TEST_F(ReportRendererTest, LongDataWrapsInsideItsCellAndJapaneseIsKept) {
     EXPECT_TRUE(text.contains(pageNumber(1, 1)));
     text.remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_TRUE(text.contains(longFrame)); // nothing clipped at the cell's edge
-}
-
-TEST_F(ReportRendererTest, TestReportShowsItsSettingsAboveNumberedRows) {
-    TestScreen screen;
-    screen.hostNo = QStringLiteral("5");
-    screen.camNo = QStringLiteral("12");
-    screen.interval = QStringLiteral("1.500");
-    screen.freeFormat = true;
-    screen.row(1).text = QStringLiteral("0102");
-    screen.row(1).reply = QStringLiteral("ACK");
-    screen.row(16) = {false, true, QStringLiteral("C10001"), QStringLiteral("FD2A00")};
-    ASSERT_EQ(render(GatherCommTestReport(screen)), 1);
-    if (const char* keep = std::getenv("ZEL_KEEP_PDF"))
-        QFile::copy(pdf, QString::fromLocal8Bit(keep));
-    const QString text = PdfText(pdf);
-    for (const char* label : {"REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
-                              "時間間隔：1.500Sec", "フリーフォーマット：○"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(label))) << label;
-    EXPECT_TRUE(
-        text.contains(QRegularExpression(QStringLiteral("1\\s+○\\s+○\\s+2\\s+0102\\s+ACK"))))
-        << text.toStdString();
-    EXPECT_TRUE(
-        text.contains(QRegularExpression(QStringLiteral("16\\s+○\\s+3\\s+C10001\\s+FD2A00"))));
-}
-
-TEST_F(ReportRendererTest, EmptyReportStillPrintsItsHeaderPage) {
-    PrintReport report = GatherCommLogReport(CommLogStore{});
-    report.rows.clear();
-    EXPECT_EQ(render(report), 1);
-    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("データ")));
 }
 
 TEST(ReportRenderer, UnwritableOutputFailsWithADescription) {
