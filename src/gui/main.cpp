@@ -139,6 +139,7 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
         log->enableFind(shell.findState(), shell.language(), shell.titleChars());
+        log->enablePrint(shell.language());
         return log;
     });
     menu.setTitleOpener([&menu, &shell](int slot) {

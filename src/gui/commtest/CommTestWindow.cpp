@@ -9,6 +9,8 @@
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
 #include "commtest/TestFindTarget.h"
+#include "printing/PrintData.h"
+#include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
 #include "titles/FindState.h"
 
@@ -163,8 +165,11 @@ void CommTestWindow::buildMenus() {
         addNamedAction(m_mnuFile, QStringLiteral("送信データ+受信データ保存(&R)..."), "mnuTRSave"),
         &QAction::triggered, this, [this] { askSavePath(true); });
     m_mnuFile->addSeparator();
-    addNamedAction(m_mnuFile, QStringLiteral("印刷(&P)"), "mnuPrint")
-        ->setEnabled(false); // until the print pipeline is there
+    connect(addNamedAction(m_mnuFile, QStringLiteral("印刷(&P)"), "mnuPrint"), &QAction::triggered,
+            this, [this] {
+                ReportPreviewDialog::openFor(this, GatherCommTestReport(m_test->screen()),
+                                             m_language);
+            });
     m_mnuFile->addSeparator();
     connect(addNamedAction(m_mnuFile, QStringLiteral("終了(&X)"), "mnuEnd"), &QAction::triggered,
             this, &QWidget::close);
