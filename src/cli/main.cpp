@@ -3,7 +3,9 @@
 #include "CliContext.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 using namespace zel::cli;
 
@@ -29,6 +31,35 @@ void printHelp() {
     text +=
         QStringLiteral("\nzelctl COMMAND --help shows the usage of one command.\n") + kExitStatus;
     std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+// The arguments after the program name, decoded as QCoreApplication::arguments() does.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+// The offscreen platform's notice about a missing runtime folder says nothing to a user.
+void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths:")))
+        return;
+    std::fputs(
+        (qFormatLogMessage(type, context, text) + QLatin1Char('\n')).toLocal8Bit().constData(),
+        stderr);
+}
+
+// Painting commands get a GUI application on the offscreen platform: fonts and PDF output
+// work without a display. The others stay console programs.
+std::unique_ptr<QCoreApplication> makeApplication(const CliCommand& command, int& argc,
+                                                  char** argv) {
+    if (command.needs == CommandNeeds::Painting) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(&dropPlatformNotices);
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // The command the first argument naming one names, or null.
@@ -70,8 +101,7 @@ bool asksHelp(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = argumentsOf(argc, argv);
     if (asksHelp(args)) {
         if (const CliCommand* command = commandIn(args))
             printCommandHelp(*command, args);
@@ -91,11 +121,13 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     const QString name = args.takeFirst();
-    for (const CliCommand& command : RegisteredCommands())
-        if (command.name == name)
-            return command.run(context, args);
-    const QString what =
-        name.startsWith(QLatin1Char('-')) ? QStringLiteral("option") : QStringLiteral("command");
-    CliContext::printUsageError(QStringLiteral("unknown %1 '%2' (see --help)").arg(what, name));
-    return ExitUsage;
+    const CliCommand* command = commandIn({name});
+    if (!command) {
+        const QString what = name.startsWith(QLatin1Char('-')) ? QStringLiteral("option")
+                                                               : QStringLiteral("command");
+        CliContext::printUsageError(QStringLiteral("unknown %1 '%2' (see --help)").arg(what, name));
+        return ExitUsage;
+    }
+    const std::unique_ptr<QCoreApplication> app = makeApplication(*command, argc, argv);
+    return command->run(context, args);
 }

@@ -129,14 +129,17 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                                           shell.messages(), &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommTest, [&menu, &shell] {
-        return new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(),
-                                            &menu);
+        auto* test =
+            new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(), &menu);
+        test->enableFind(shell.findState(), shell.titleChars());
+        return test;
     });
     menu.setScreenOpener(MenuState::ButtonCpuWriter,
                          [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
         log->enableFind(shell.findState(), shell.language(), shell.titleChars());
+        log->enablePrint(shell.language());
         return log;
     });
     menu.setTitleOpener([&menu, &shell](int slot) {

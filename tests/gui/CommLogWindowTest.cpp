@@ -2,9 +2,12 @@
 #include "RecordingSink.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
+#include "printing/ReportPreviewDialog.h"
+#include "shell/LanguageTables.h"
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -27,6 +30,7 @@ protected:
 
     CommLogStore store;
     RecordingSink sink;
+    LanguageTables language;
     gui::CommLogWindow window{store, sink};
 };
 } // namespace
@@ -98,6 +102,28 @@ TEST_F(CommLogWindowTest, SaveLoadAndClose) {
     window.close();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(store.count(), 1); // the store keeps its entries
+}
+
+TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE07255099EAFFFF"));
+    window.show();
+    QAction* print = window.findChild<QAction*>(QStringLiteral("mnuPrint"));
+    ASSERT_NE(print, nullptr);
+    EXPECT_FALSE(print->isEnabled());
+    window.enablePrint(language);
+    ASSERT_TRUE(print->isEnabled());
+    print->trigger();
+    auto* preview = window.findChild<gui::ReportPreviewDialog*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->report().reportName, QStringLiteral("DataRepCommLog"));
+    ASSERT_EQ(preview->report().rows.size(), 1);
+    EXPECT_EQ(preview->report().rows[0][1], QStringLiteral("FE07255099EAFFFF "));
+    EXPECT_EQ(preview->pageCount(), 1); // the preview has laid the pages out
+    EXPECT_EQ(preview->printer()->pageLayout().pageSize().id(), QPageSize::A4);
+    if (const char* shot = std::getenv("ZEL_SHOT"))
+        preview->grab().save(QString::fromLocal8Bit(shot));
+    preview->close();
 }
 
 TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {

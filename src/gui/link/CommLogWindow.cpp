@@ -4,6 +4,8 @@
 #include "link/CommLogFile.h"
 #include "link/CommLogFindTarget.h"
 #include "link/CommLogStore.h"
+#include "printing/PrintData.h"
+#include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
 #include "titles/FindState.h"
 
@@ -105,9 +107,10 @@ void CommLogWindow::buildMenus() {
                                          &CommLogWindow::askSavePath);
     save->setObjectName(QStringLiteral("mnuSave"));
     m_mnuFile->addSeparator();
-    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("印刷(&P)"));
+    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("印刷(&P)"), this, &CommLogWindow::printLog);
     m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    m_mnuPrint->setEnabled(false); // until the print pipeline is there
+    m_mnuPrint->setShortcut(QKeySequence::Print);
+    m_mnuPrint->setEnabled(false); // until enablePrint
     m_mnuFile->addSeparator();
     QAction* end = m_mnuFile->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
     end->setObjectName(QStringLiteral("mnuEnd"));
@@ -181,6 +184,16 @@ void CommLogWindow::askOpenPath() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::loadFrom);
     dialog->open();
+}
+
+void CommLogWindow::enablePrint(const LanguageTables& language) {
+    m_language = &language;
+    m_mnuPrint->setEnabled(true);
+}
+
+void CommLogWindow::printLog() {
+    if (m_language)
+        ReportPreviewDialog::openFor(this, GatherCommLogReport(m_store), *m_language);
 }
 
 void CommLogWindow::layoutGrid() {

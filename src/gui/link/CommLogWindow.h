@@ -39,6 +39,9 @@ public:
     void enableFind(FindState& state, const LanguageTables& language, const TitleCharTable& table);
     void openFindDialog();
 
+    // File > Print opens the print preview of the log; failures speak `language`.
+    void enablePrint(const LanguageTables& language);
+
     CommLogModel& model() { return *m_model; }
     QTableView& grid() { return *m_grid; }
 
@@ -60,6 +63,7 @@ private:
     void stopLog();
     void askSavePath();
     void askOpenPath();
+    void printLog();
     void applyRecordingState();
     void layoutGrid();
     void showFindHit(int line);

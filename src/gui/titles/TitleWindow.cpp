@@ -224,9 +224,8 @@ void TitleWindow::buildMenus() {
     addAction(file, TitleSetMenuSave, QStringLiteral("mnuSave"), QKeySequence::SaveAs,
               &TitleWindow::onSaveAs);
     file->addSeparator();
-    // Printing is wired when the print pipeline is there.
-    addAction(file, TitleSetMenuPrint, QStringLiteral("mnuPrint"), QKeySequence::Print, nullptr)
-        ->setEnabled(false);
+    addAction(file, TitleSetMenuPrint, QStringLiteral("mnuPrint"), QKeySequence::Print,
+              &TitleWindow::onPrint);
     file->addSeparator();
     addAction(file, TitleSetMenuAllDownLoad, QStringLiteral("mnuAllDownLoad"), QKeySequence(),
               &TitleWindow::onAllDownload);

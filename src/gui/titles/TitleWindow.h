@@ -124,6 +124,7 @@ private:
     void onClose();
     void onSave();
     void onSaveAs();
+    void onPrint();
     void onAllDownload();
     void onAllUpload();
     void onUndo();

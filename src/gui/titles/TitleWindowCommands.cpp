@@ -6,6 +6,8 @@
 #include "common/ClipboardLines.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "printing/PrintData.h"
+#include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "titles/FindState.h"
@@ -100,6 +102,14 @@ void TitleWindow::onSave() {
 void TitleWindow::onSaveAs() {
     m_session->SaveAs();
     refreshCaption();
+}
+
+// The titles of the category on show, in the grid's present order.
+void TitleWindow::onPrint() {
+    const LanguageTables& language = m_app.language();
+    if (std::optional<PrintReport> report =
+            GatherTitleReport(*m_document, m_editor->currentTab(), language))
+        ReportPreviewDialog::openFor(this, std::move(*report), language);
 }
 
 // ---- Edit --------------------------------------------------------------------------------

@@ -1,0 +1,129 @@
+// Report layout on real PDF pages: paging, repeated headers, page numbers, wrapped data.
+#include "ReportRenderer.h"
+#include "PdfText.h"
+#include "ReportPagination.h"
+#include "link/CommLogStore.h"
+#include "printing/PrintData.h"
+#include "shell/LanguageTables.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleDocument.h"
+
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+class ReportRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HavePdfTools())
+            GTEST_SKIP() << "pdftotext and pdfinfo are not installed";
+    }
+
+    // Renders to a PDF file; the page count of the renderer.
+    int render(const PrintReport& report) {
+        QPdfWriter writer(pdf);
+        ApplyReportPageLayout(writer);
+        ReportRenderer renderer(report);
+        QString error;
+        EXPECT_TRUE(renderer.render(writer, &error)) << error.toStdString();
+        return renderer.pageCount();
+    }
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    LanguageTables language;
+};
+
+// "page / pages" at the foot (the text extractor may drop the narrow blanks).
+QRegularExpression pageNumber(int page, int pages) {
+    return QRegularExpression(QStringLiteral("(^|\\s)%1\\s*/\\s*%2\\s*$").arg(page).arg(pages),
+                              QRegularExpression::MultilineOption);
+}
+
+// The numbers at the start of the table lines of a title page, in page order.
+QList<int> titleNumbersOn(const QString& pageText) {
+    QList<int> numbers;
+    static const QRegularExpression row(QStringLiteral("^\\s*(\\d+)\\s+P(\\d+)\\s*$"),
+                                        QRegularExpression::MultilineOption);
+    for (auto it = row.globalMatch(pageText); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        EXPECT_EQ(match.captured(1), match.captured(2)); // number and title stay on one line
+        numbers.append(match.captured(1).toInt());
+    }
+    return numbers;
+}
+
+} // namespace
+
+TEST_F(ReportRendererTest, FullPositionGridSpansPagesWithTheHeaderOnEach) {
+    TitleDocument document;
+    document.RemoteNo = QStringLiteral("7");
+    for (int number = 1; number <= 255; ++number)
+        document.setTitle(CategoryPosition, number, QStringLiteral("P%1").arg(number));
+    const int pages = render(*GatherTitleReport(document, CategoryPosition, language));
+    ASSERT_GT(pages, 1);
+    ASSERT_EQ(PdfPageCount(pdf), pages);
+
+    QList<int> printed;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = PdfText(pdf, page);
+        EXPECT_TRUE(text.contains(QStringLiteral("Title setting"))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("POSITION ID"))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("REMOTE No.：7"))) << page;
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("POSITION No\\.\\s+ID"))))
+            << page;
+        EXPECT_TRUE(text.contains(pageNumber(page, pages))) << page;
+        const QList<int> onPage = titleNumbersOn(text);
+        EXPECT_FALSE(onPage.isEmpty()) << page;
+        printed += onPage;
+    }
+    QList<int> expected;
+    for (int number = 1; number <= 255; ++number)
+        expected.append(number);
+    EXPECT_EQ(printed, expected); // every title once, in number order
+}
+
+TEST_F(ReportRendererTest, LongDataWrapsInsideItsCellAndJapaneseIsKept) {
+    CommLogStore store;
+    const QString longFrame = QStringLiteral("AB").repeated(247);
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), longFrame);
+    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
+    ASSERT_EQ(render(GatherCommLogReport(store)), 1);
+    QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("通信ログ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("送信元")));
+    EXPECT_TRUE(text.contains(pageNumber(1, 1)));
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    EXPECT_TRUE(text.contains(longFrame)); // nothing clipped at the cell's edge
+}
+
+TEST(ReportRenderer, UnwritableOutputFailsWithADescription) {
+    QPdfWriter writer(QStringLiteral("/nonexistent-folder/report.pdf"));
+    ReportRenderer renderer(GatherCommLogReport(CommLogStore{}));
+    QString error;
+    EXPECT_FALSE(renderer.render(writer, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(ReportPagination, WholeRowsPerPageAndOversizedRowsAlone) {
+    auto counts = [](const QVector<PageRows>& pages) {
+        QList<int> result;
+        for (const PageRows& page : pages)
+            result.append(page.count);
+        return result;
+    };
+    EXPECT_EQ(counts(PaginateRows({3, 3, 3, 3, 3}, 10)), (QList<int>{3, 2}));
+    EXPECT_EQ(counts(PaginateRows({2, 25, 2}, 10)), (QList<int>{1, 1, 1}));
+    EXPECT_EQ(counts(PaginateRows({5, 5}, 10)), (QList<int>{2})); // exactly full
+    const QVector<PageRows> none = PaginateRows({}, 10);
+    ASSERT_EQ(none.size(), 1);
+    EXPECT_EQ(none[0].count, 0);
+    const QVector<PageRows> pages = PaginateRows({4, 4, 4, 4}, 9);
+    EXPECT_EQ(pages[1].first, 2);
+}

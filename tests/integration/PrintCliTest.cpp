@@ -1,0 +1,216 @@
+// zelctl print as a separate process: PDF reports of title and log files, and every refusal
+// leaves no PDF behind.
+#include "PdfText.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <sys/stat.h>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+class PrintCliTest : public ZelctlTest {
+protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        if (!HavePdfTools())
+            GTEST_SKIP() << "pdftotext and pdfinfo are not installed";
+    }
+
+    // A title file: CAMERA "カメラ1", POSITION 1..255 "P<n>", the rest empty.
+    QString writeTitleFile() {
+        QStringList lines{QStringLiteral("12:Controller No"), QStringLiteral("200:Camera No"),
+                          QStringLiteral("[CAMERA]"), QStringLiteral("\"カメラ1\""),
+                          QStringLiteral("[POSITION]")};
+        for (int number = 1; number <= 255; ++number)
+            lines.append(QStringLiteral("\"P%1\"").arg(number));
+        const QString file = path("titles.ttl");
+        EXPECT_TRUE(WriteTextFile(file, lines));
+        return file;
+    }
+
+    QString writeLogFile(const QStringList& lines) {
+        const QString file = path("traffic.log");
+        EXPECT_TRUE(WriteTextFile(file, lines));
+        return file;
+    }
+
+    const QString pdf = path("out.pdf");
+};
+
+QList<int> positionTitlesIn(const QString& text) {
+    QList<int> numbers;
+    static const QRegularExpression title(QStringLiteral("\\bP(\\d+)\\b"));
+    for (auto it = title.globalMatch(text); it.hasNext();)
+        numbers.append(it.next().captured(1).toInt());
+    return numbers;
+}
+
+} // namespace
+
+TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
+    const QString file = writeTitleFile();
+    const ProgramRun english =
+        run({QStringLiteral("print"), QStringLiteral("titles"), file, QStringLiteral("--category"),
+             QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(english.exitCode, 0) << english.err.toStdString();
+    EXPECT_TRUE(english.out.isEmpty());
+    EXPECT_GT(PdfPageCount(pdf), 1);
+    const QString text = PdfText(pdf);
+    QList<int> expected;
+    for (int number = 1; number <= 255; ++number)
+        expected.append(number);
+    EXPECT_EQ(positionTitlesIn(text), expected);
+    EXPECT_TRUE(text.contains(QStringLiteral("Title setting")));
+    EXPECT_TRUE(text.contains(QStringLiteral("REMOTE No.：12")));
+    EXPECT_TRUE(text.contains(QStringLiteral("CAMERA No.：200")));
+
+    const ProgramRun japanese = run({QStringLiteral("--lang"), QStringLiteral("ja"),
+                                     QStringLiteral("print"), QStringLiteral("titles"), file,
+                                     QStringLiteral("--category=0"), QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(japanese.exitCode, 0) << japanese.err.toStdString();
+    const QString textJa = PdfText(pdf);
+    EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル設定")));
+    EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル")));
+    EXPECT_TRUE(textJa.contains(QStringLiteral("カメラ1")));
+    EXPECT_FALSE(textJa.contains(QStringLiteral("Title setting")));
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+}
+
+TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
+    const QString file = writeLogFile(
+        {QStringLiteral("HOST1:\tFE080010012038FFFF"), QStringLiteral("CAMERA1:\t06")});
+    const ProgramRun printed =
+        run({QStringLiteral("print"), QStringLiteral("log"), file, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(
+        QRegularExpression(QStringLiteral("HOST1\\s+FE080010012038FFFF[\\s\\S]*CAMERA1\\s+06"))))
+        << text.toStdString();
+
+    const QString empty = writeLogFile({});
+    ASSERT_EQ(
+        run({QStringLiteral("print"), QStringLiteral("log"), empty, QStringLiteral("--pdf"), pdf})
+            .exitCode,
+        0);
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("通信ログ")));
+}
+
+TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
+    QStringList lines{QStringLiteral(":---------通信テスト画面情報---------"),
+                      QStringLiteral("5:リモコン番号"),
+                      QStringLiteral("12:カメラ番号"),
+                      QStringLiteral("0:連続送信チェック"),
+                      QStringLiteral("1.5:時間間隔"),
+                      QStringLiteral("1:フリーフォーマット"),
+                      QStringLiteral(":---------通信テスト送信データ---------"),
+                      QStringLiteral(":書/呼 送信データ"),
+                      QStringLiteral("W\t0102\t"),
+                      QStringLiteral("r 0a0b :comment")};
+    const QString file = path("rows.trf");
+    ASSERT_TRUE(WriteTextFile(file, lines));
+    const ProgramRun printed =
+        run({QStringLiteral("print"), QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    const QString text = PdfText(pdf);
+    for (const char* label : {"通信テスト", "REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
+                              "時間間隔：1.500Sec", "フリーフォーマット：○"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(label))) << label;
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("1\\s+○\\s+○\\s+2\\s+0102"))));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("2\\s+○\\s+○\\s+2\\s+0A0B"))));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)\\s*16\\s"))));
+
+    // REMOTE No. 150: "Keep file reading ?" answered No stops the load and nothing prints;
+    // with --yes the default 1 is taken.
+    lines[1] = QStringLiteral("150:リモコン番号");
+    ASSERT_TRUE(WriteTextFile(file, lines));
+    QFile::remove(pdf);
+    const ProgramRun stopped =
+        run({QStringLiteral("print"), QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_TRUE(stopped.err.contains(QStringLiteral("REMOTE No. incorrect")));
+    EXPECT_FALSE(QFile::exists(pdf));
+    const ProgramRun accepted = run({QStringLiteral("--yes"), QStringLiteral("print"),
+                                     QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("REMOTE No.：1")));
+}
+
+TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
+    const QByteArray old("old pdf");
+    ASSERT_TRUE(writeBytes(pdf, old));
+    const QString fifo = path("pipe.log");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString garbage = path("garbage.log");
+    ASSERT_TRUE(writeBytes(garbage, QByteArray("HOST1:\t\x81\x7f\xff\r\n")));
+    // A data field of 600 characters: "Keep file reading ?" answered No stops the read.
+    const QString tooLong = writeLogFile(
+        {QStringLiteral("HOST1:\t00"), QStringLiteral("HOST1:\t") + QString(600, u'A')});
+    for (const QString& input :
+         {path("missing.log"), dir.path(), fifo, QStringLiteral("/dev/zero"), garbage, tooLong}) {
+        const ProgramRun r = run(
+            {QStringLiteral("print"), QStringLiteral("log"), input, QStringLiteral("--pdf"), pdf});
+        EXPECT_EQ(r.exitCode, 1) << input.toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << input.toStdString();
+        EXPECT_EQ(readBytes(pdf), old) << input.toStdString();
+    }
+    const ProgramRun missingTest = run({QStringLiteral("print"), QStringLiteral("test"),
+                                        QStringLiteral("/dev/zero"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(missingTest.exitCode, 1);
+    EXPECT_EQ(readBytes(pdf), old);
+    const ProgramRun missingTitles =
+        run({QStringLiteral("print"), QStringLiteral("titles"), path("missing.ttl"),
+             QStringLiteral("--category"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(missingTitles.exitCode, 1);
+    EXPECT_EQ(readBytes(pdf), old);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
+              QStringList{QStringLiteral("out.pdf")}); // no temporary file left
+}
+
+TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
+    const QString file = writeTitleFile();
+    const QString target = path("no-such-folder/out.pdf");
+    const ProgramRun r =
+        run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("print"),
+             QStringLiteral("titles"), file, QStringLiteral("--category"), QStringLiteral("2"),
+             QStringLiteral("--pdf"), target});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("エラーが発生しました: "))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {
+    const QString file = writeTitleFile();
+    const QByteArray original = readBytes(file);
+    const QString titles = QStringLiteral("titles");
+    const QString category = QStringLiteral("--category");
+    const QString pdfOption = QStringLiteral("--pdf");
+    const QList<QStringList> bad{
+        {titles, file, category, QStringLiteral("1")},
+        {titles, file, pdfOption, pdf},
+        {titles, file, category, QStringLiteral("9"), pdfOption, pdf},
+        {titles, file, category, QStringLiteral("x"), pdfOption, pdf},
+        {titles, file, category, QStringLiteral("-1"), pdfOption, pdf},
+        {titles, file, category, QStringLiteral("1"), pdfOption, file},
+        {titles, file, file, category, QStringLiteral("1"), pdfOption, pdf},
+        {titles, category, QStringLiteral("1"), pdfOption, pdf},
+        {QStringLiteral("log"), file, category, QStringLiteral("1"), pdfOption, pdf},
+        {QStringLiteral("test"), file, category, QStringLiteral("1"), pdfOption, pdf},
+        {QStringLiteral("test"), file},
+        {QStringLiteral("poster"), file, pdfOption, pdf},
+        {titles, file, category, QStringLiteral("1"), pdfOption},
+        {},
+    };
+    for (const QStringList& args : bad) {
+        const ProgramRun r = run(QStringList{QStringLiteral("print")} + args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(QFile::exists(pdf)) << args.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(readBytes(file), original);
+}
