@@ -118,8 +118,12 @@ int runFlash(CliContext& context, const QStringList& args) {
         return ExitFailed;
     }
     loop.exec();
-    if (!completed)
+    if (!completed) {
+        if (!writer.lastPortLoss().isEmpty())
+            CliContext::printUsageError(QStringLiteral("flash: the serial port went away: ") +
+                                        writer.lastPortLoss());
         return ExitFailed;
+    }
     std::printf("CPU WRITER: %d blocks written in %.1f s\n", BootFrame::BlockCount,
                 double(progress.elapsedMs()) / 1000.0);
     return ExitOk;

@@ -279,6 +279,7 @@ TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
     port.loseDevice(QStringLiteral("unplugged"));
     EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
     EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_EQ(writer.lastPortLoss(), QStringLiteral("unplugged")); // zelctl names the reason
 }
 
 TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {

@@ -31,7 +31,10 @@ FlashWriter::FlashWriter(BytePort& port, Timer& timerCpuWrite, Timer& pause, Set
     : m_port(port), m_timerCpuWrite(timerCpuWrite), m_pause(pause), m_settings(settings),
       m_messages(messages) {
     m_port.onReceived = [this](const QByteArray& bytes) { onReceived(bytes); };
-    m_port.onLost = [this](const QString&) { onPortLost(); };
+    m_port.onLost = [this](const QString& why) {
+        m_lastPortLoss = why;
+        onPortLost();
+    };
     m_timerCpuWrite.setCallback([this] { onTimerCpuWrite(); });
     m_pause.setCallback([this] { onPauseElapsed(); });
 }
@@ -93,6 +96,7 @@ bool FlashWriter::preparePort() {
         return false;
     }
     m_lastOpenError.clear();
+    m_lastPortLoss.clear();
     return true;
 }
 

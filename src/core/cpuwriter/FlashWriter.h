@@ -89,6 +89,8 @@ public:
     const SRecordImage& images() const { return m_images; }
     // Why the CPU port could not be opened (device and cause), for stderr.
     QString lastOpenError() const { return m_lastOpenError; }
+    // The system's words when the port went away during the last write; empty otherwise.
+    QString lastPortLoss() const { return m_lastPortLoss; }
 
     // Something shown changed: state, progress or the controls.
     std::function<void()> onChanged;
@@ -134,6 +136,7 @@ private:
     BootFrameParser m_parser;
     QByteArray m_pending; // bytes received during the reply wait
     QString m_lastOpenError;
+    QString m_lastPortLoss;
     Pause m_pauseKind = Pause::None;
     int m_writeState = StateIdle;
     int m_receiveMode = ModeIgnore;
