@@ -129,7 +129,8 @@ bool writeImage(const QString& path, const QByteArray& image) {
         return false;
     }
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(image) == image.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(image) == image.size() && file.commit())
         return true;
     CliContext::printUsageError(
         QStringLiteral("srec: cannot write %1: %2").arg(path, file.errorString()));

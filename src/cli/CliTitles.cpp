@@ -16,6 +16,7 @@
 #include "titles/TitleTransfer.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace zel::cli {
 
@@ -122,9 +123,12 @@ void connectProgress(CliContext& context, TitleTransfer& transfer) {
 
 // Runs an all-category transfer on the link until it completes or ends.
 // `interruptedOutcome` says what an interruption leaves behind.
+// `keep` stores the result of a completed transfer; the completion line follows only when it
+// succeeds, so a failed save is never reported as done.
 template <typename Start>
-int runTransfer(CliContext& context, TitleDocument& document, const QString& interruptedOutcome,
-                Start start) {
+int runTransfer(
+    CliContext& context, TitleDocument& document, const QString& interruptedOutcome, Start start,
+    const std::function<bool()>& keep = [] { return true; }) {
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
@@ -151,9 +155,13 @@ int runTransfer(CliContext& context, TitleDocument& document, const QString& int
     }
     if (transfer.dialog().isOpen())
         transfer.dialog().close(); // the completed dialog: the link is reset
-    if (exitCode == ExitOk)
-        printLine(transfer.dialog().state().labels2[0]);
-    return exitCode;
+    if (exitCode != ExitOk)
+        return exitCode;
+    const QString completedLine = transfer.dialog().state().labels2[0];
+    if (!keep())
+        return ExitFailed;
+    printLine(completedLine);
+    return ExitOk;
 }
 
 int runDownload(CliContext& context, const QStringList& args) {
@@ -174,15 +182,13 @@ int runDownload(CliContext& context, const QStringList& args) {
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
-    const int exitCode =
-        runTransfer(context, document, QStringLiteral("%1 was not written").arg(parsed.file),
-                    [](TitleTransfer& transfer) { return transfer.startAllDownload(); });
-    if (exitCode != ExitOk)
-        return exitCode;
-    return WriteTitleFile(parsed.file, document, TitleFileLabelsFor(context.language()),
-                          context.messages())
-               ? ExitOk
-               : ExitFailed;
+    return runTransfer(
+        context, document, QStringLiteral("%1 was not written").arg(parsed.file),
+        [](TitleTransfer& transfer) { return transfer.startAllDownload(); },
+        [&] {
+            return WriteTitleFile(parsed.file, document, TitleFileLabelsFor(context.language()),
+                                  context.messages());
+        });
 }
 
 int runUpload(CliContext& context, const QStringList& args) {

@@ -1,4 +1,5 @@
 // zelctl srec: images written for each window, the --info summary, and bad input.
+#include "FileSizeLimit.h"
 #include "SRecordMaker.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
@@ -114,6 +115,12 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
         << toFifo.err.toStdString();
     EXPECT_FALSE(QFileInfo(path("fifo.mot")).isFile());
 #endif
+    {
+        FileSizeLimit disk(4096); // the 256 KiB image cannot be written whole
+        ASSERT_TRUE(disk.active());
+        EXPECT_EQ(srec({path("ok.mot"), QStringLiteral("-o"), out}).exitCode, 1);
+    }
+    EXPECT_EQ(readBytes(out), QByteArray("old"));
     const QByteArray source = readBytes(path("ok.mot"));
     EXPECT_EQ(srec({path("ok.mot"), QStringLiteral("-o"), path("./ok.mot")}).exitCode, 2);
     EXPECT_EQ(readBytes(path("ok.mot")), source);

@@ -1,6 +1,7 @@
 // zelctl titles on files that cannot be read: a message naming the file and the reason, exit
 // status 1 and not one frame on the line.
 #include "CameraControllerSim.h"
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 #include "common/TextFile.h"
@@ -68,6 +69,24 @@ TEST_F(TitlesCliTest, DownloadIntoAFifoOrFolderSendsNothing) {
     }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
     EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST_F(TitlesCliTest, FailedSaveAfterDownloadIsNotReportedAsDone) {
+    startSimulator();
+    const QString file = path("cam1.ttl");
+    ASSERT_TRUE(writeBytes(file, "old titles"));
+    ProgramRun down;
+    {
+        FileSizeLimit disk(200); // zelctl inherits it: the title file cannot be written
+        ASSERT_TRUE(disk.active());
+        down = run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
+                    QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), file});
+    }
+    EXPECT_EQ(down.exitCode, 1);
+    EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
+    EXPECT_TRUE(down.err.contains(QStringLiteral("Cannot be saved at the file.")))
+        << down.err.toStdString();
+    EXPECT_EQ(readBytes(file), QByteArray("old titles")); // never cut short in its place
 }
 
 TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {

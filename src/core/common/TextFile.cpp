@@ -91,8 +91,11 @@ bool WriteTextFile(const QString& path, const QStringList& lines, QString* error
             *error = QStringLiteral("not a regular file");
         return false;
     }
+    // Unbuffered: a full disk shows in write() itself; the flush inside commit() would not
+    // report it, and a cut-short file would take the old one's place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(*bytes) != bytes->size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

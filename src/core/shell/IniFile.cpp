@@ -152,7 +152,8 @@ bool IniFile::writeValue(const QString& section, const QString& key, const QStri
     oneLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
     const QByteArray updated = withValue(current, section, key, oneLine);
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(updated) != updated.size() || !file.commit())
         return false;
     setContent(updated);
     return true;

@@ -60,8 +60,8 @@ void printError(const QString& text) {
 // The flash image as the CPU received it, replacing `path` only when written in full.
 void saveImage(const BootCpuSim& cpu, const QString& path) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(cpu.flash()) == cpu.flash().size() &&
-        file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(cpu.flash()) == cpu.flash().size() && file.commit())
         printError(QStringLiteral("flash image saved to %1").arg(path));
     else
         printError(
