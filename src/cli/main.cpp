@@ -14,7 +14,8 @@ namespace {
 const QString kExitStatus = QStringLiteral(
     "Exit status: 0 success, 1 the operation ended with a message, 2 usage error.\n");
 
-void printHelp() {
+// On stdout when asked for; on stderr when given for a missing command.
+void printHelp(std::FILE* stream = stdout) {
     QString text = QStringLiteral(
         "Usage: zelctl [global options] COMMAND [arguments]\n\n"
         "Global options:\n"
@@ -30,7 +31,7 @@ void printHelp() {
         text += QStringLiteral("  ") + command.usage + QLatin1Char('\n');
     text +=
         QStringLiteral("\nzelctl COMMAND --help shows the usage of one command.\n") + kExitStatus;
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
 // The arguments after the program name, decoded as QCoreApplication::arguments() does.
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
     if (!context.parseGlobalOptions(args))
         return ExitUsage;
     if (args.isEmpty()) {
-        printHelp();
+        printHelp(stderr);
         return ExitUsage;
     }
     const QString name = args.takeFirst();

@@ -48,6 +48,13 @@ TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
     EXPECT_EQ(run({QStringLiteral("ports"), QStringLiteral("extra")}).exitCode, 2);
 }
 
+TEST_F(ProgramHelpTest, NoCommandIsAUsageErrorOnStderr) {
+    const ProgramRun none = run({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(none.out.isEmpty()) << none.out.toStdString();
+    EXPECT_TRUE(none.err.startsWith(QStringLiteral("Usage: zelctl"))) << none.err.toStdString();
+}
+
 TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
     const ProgramRun backup = run({QStringLiteral("backup"), QStringLiteral("--help")});
     EXPECT_EQ(backup.exitCode, 0);
@@ -73,10 +80,9 @@ TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
 TEST_F(ProgramHelpTest, MissingSettingsFileIsNamed) {
     const ProgramRun settings = run({QStringLiteral("settings")});
     EXPECT_EQ(settings.exitCode, 1);
-    EXPECT_EQ(settings.err,
-              QStringLiteral("Confirmation Message: No Setting File exists.\n"
-                             "zelctl: settings file: %1\n")
-                  .arg(path("zel.ini")));
+    EXPECT_EQ(settings.err, QStringLiteral("Confirmation Message: No Setting File exists.\n"
+                                           "zelctl: settings file: %1\n")
+                                .arg(path("zel.ini")));
 }
 
 TEST_F(ProgramHelpTest, UnknownOptionIsCalledAnOption) {
