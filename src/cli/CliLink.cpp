@@ -18,6 +18,7 @@ CliLink::CliLink(CliContext& context) : m_context(context) {
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
         if (event != LinkEngine::PortEvent::Lost)
             return;
+        m_context.finishProgress(); // the last progress state before the message
         CliContext::printUsageError(QStringLiteral("the serial port went away: ") +
                                     m_engine->lastLostReason());
         finish(ExitFailed);

@@ -34,11 +34,12 @@ protected:
         }
     }
 
-    void start(const QStringList& args) {
-        m_process.start(program, QStringList{QStringLiteral("--folder"), dir.path(),
-                                             QStringLiteral("--port"), simulator->slavePath(),
-                                             QStringLiteral("--quiet")} +
-                                     args);
+    void start(const QStringList& args, bool quiet = true) {
+        QStringList options{QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
+                            simulator->slavePath()};
+        if (quiet)
+            options.append(QStringLiteral("--quiet"));
+        m_process.start(program, options + args);
         ASSERT_TRUE(m_process.waitForStarted());
     }
     // Sends `signalNumber` once `ready` holds; the exit status, -1 when it did not end.
@@ -114,14 +115,26 @@ TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
     const QString file = path("cam.bin");
     const QString device = simulator->slavePath();
     start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=1"),
-           QStringLiteral("--remote=1"), file});
-    ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0xC1) >= 2; }, kWaitMs));
+           QStringLiteral("--remote=1"), file},
+          false);
+    // Past the first progress line, so a later state waits for its line.
+    ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0xC1) >= 25; }, kWaitMs));
     simulator->stop();
     ASSERT_TRUE(waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, kWaitMs));
     EXPECT_EQ(m_process.exitCode(), 1);
     const QString err = errors();
     EXPECT_TRUE(err.contains(QStringLiteral("zelctl: the serial port went away: ") + device))
         << err.toStdString();
+    // No progress line follows the message: the last state comes before it.
+    const QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    qsizetype lostAt = -1, lastProgressAt = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(QStringLiteral("zelctl: the serial port went away")))
+            lostAt = i;
+        if (lines[i].startsWith(QStringLiteral("In DOWNLOAD: ")))
+            lastProgressAt = i;
+    }
+    EXPECT_LT(lastProgressAt, lostAt) << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_TRUE(QFileInfo::exists(file + QStringLiteral(".partial")));
 }
