@@ -103,7 +103,9 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                                           shell.messages(), &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
-        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        auto* window = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        window->setLanguageIndex(shell.settings().languageIndex());
+        return window;
     });
 }
 
