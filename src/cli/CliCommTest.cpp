@@ -4,12 +4,12 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "common/MessageNumber.h"
+#include "common/QtTimer.h"
 #include "commtest/CommTest.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
 #include "commtest/TestRun.h"
-#include "common/MessageNumber.h"
-#include "common/QtTimer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -105,8 +105,8 @@ void printScreen(const TestScreen& screen) {
         const TestRow& row = screen.row(rowNo);
         printLine(QStringLiteral("%1\t%2\t%3\t%4")
                       .arg(rowNo)
-                      .arg(row.letter(), row.text, row.valid ? QStringLiteral("USED")
-                                                             : QStringLiteral("UNUSED")));
+                      .arg(row.letter(), row.text,
+                           row.valid ? QStringLiteral("USED") : QStringLiteral("UNUSED")));
     }
 }
 
@@ -161,7 +161,7 @@ int runTest(CliContext& context, const QStringList& args) {
     if (!context.loadSettings(false))
         return ExitFailed;
     return parsed.verb == QStringLiteral("check") ? runCheck(context, parsed)
-                                                   : runRows(context, parsed);
+                                                  : runRows(context, parsed);
 }
 
 const CommandRegistrar registrar{

@@ -4,8 +4,8 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
-#include "commtest/CommTest.h"
 #include "common/HexText.h"
+#include "commtest/CommTest.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 #include "shell/MessageCatalog.h"
@@ -93,7 +93,8 @@ class SendClient : public LinkClient {
 public:
     explicit SendClient(CliLink& link) : m_link(link) {}
     void replyComplete() override {
-        const QString line = CommTest::replyBoxText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
+        const QString line =
+            CommTest::replyBoxText(m_link.engine().state().ReceiveBuffer) + QLatin1Char('\n');
         std::fputs(line.toLatin1().constData(), stdout);
         std::fflush(stdout);
         m_link.finish(ExitOk);
