@@ -8,6 +8,7 @@
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/ProgramFolder.h"
 #include "shell/QMessageBoxSink.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
@@ -135,7 +136,12 @@ int main(int argc, char** argv) {
 
     zel::Application shell; // both language records are filled first
     zel::gui::QMessageBoxSink messages(shell.language());
-    if (!shell.readSettings(options.folder)) {
+    const zel::ProgramFolderChoice folder = zel::ProgramFolder::choose(
+        options.folder, zel::ProgramFolder::userFolder(),
+        zel::ProgramFolder::defaultFolders(QApplication::applicationDirPath()));
+    if (!folder.problem.isEmpty())
+        std::fprintf(stderr, "zel: %s\n", qPrintable(folder.problem));
+    if (!shell.readSettings(folder.folder)) {
         messages.ShowMessage(zel::MessageNoSettingFile); // in English
         return kExitRefused;
     }
