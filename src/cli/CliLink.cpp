@@ -3,15 +3,29 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliInterrupt.h"
+#include "link/TransactionText.h"
 
 namespace zel::cli {
 
 CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context) {
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
                                             messages ? *messages : m_context.messages(), &m_log);
+    // Link messages say which exchange they are about.
+    m_context.messages().setDetailSource([this](int number) {
+        return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
+    });
+    // A pulled adapter ends the command: nothing comes back within one run.
+    m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
+        if (event != LinkEngine::PortEvent::Lost)
+            return;
+        CliContext::printUsageError(QStringLiteral("the serial port went away: ") +
+                                    m_engine->lastLostReason());
+        finish(ExitFailed);
+    };
 }
 
 CliLink::~CliLink() {
+    m_context.messages().setDetailSource(nullptr);
     m_engine.reset();
     m_port.close();
 }

@@ -23,6 +23,7 @@ namespace {
 
 constexpr qint64 kMaxStdinBytes = 1 << 20;
 constexpr int kIdlePollMs = 5;
+constexpr qsizetype kNumberDigits = 9;
 
 struct PanelArguments {
     CameraAddress address;
@@ -39,12 +40,6 @@ void printLine(const QString& text) {
     std::fflush(stdout);
 }
 
-bool isDigits(const QString& text) {
-    return !text.isEmpty() && text.size() <= 9 &&
-           std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
-}
-
 QString parseArguments(const QStringList& args, PanelArguments& parsed) {
     for (qsizetype i = 0; i < args.size();) {
         const OptionMatch match = parsed.address.take(args, i);
@@ -59,7 +54,8 @@ QString parseArguments(const QStringList& args, PanelArguments& parsed) {
     }
     if (!parsed.address.complete())
         return QStringLiteral("--camera N and --remote N are required");
-    if (!isDigits(parsed.address.cameraNo) || !isDigits(parsed.address.remoteNo))
+    if (!IsDecimalDigits(parsed.address.cameraNo, kNumberDigits) ||
+        !IsDecimalDigits(parsed.address.remoteNo, kNumberDigits))
         return QStringLiteral("--camera and --remote take decimal numbers");
     if (parsed.events.isEmpty())
         return QStringLiteral("at least one EVENT is required");

@@ -1,5 +1,7 @@
 #include "CliPanelScript.h"
 
+#include "CliArguments.h"
+
 #include "panel/PanelCommands.h"
 #include "panel/PositionReply.h"
 
@@ -100,9 +102,7 @@ std::optional<int> keyboardKey(const QString& name) {
 }
 
 bool isDigits(const QString& text, qsizetype maxDigits = kMaxDigits) {
-    return !text.isEmpty() && text.size() <= maxDigits &&
-           std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return IsDecimalDigits(text, maxDigits);
 }
 
 // A value among `choices`, as its index; -1 when it is none of them.

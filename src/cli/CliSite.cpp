@@ -78,21 +78,26 @@ QString cameraFile(const QString& folder, int camera, const char* suffix) {
         QStringLiteral("cam%1.%2").arg(camera, 3, 10, QLatin1Char('0')).arg(QLatin1String(suffix)));
 }
 
+// Passes a transfer's progress and end on to the job's listeners.
+template <typename Transfer> void followTransfer(SiteJob& job, Transfer& transfer) {
+    transfer.dialog().onChanged = [&job, &transfer] {
+        if (job.onProgress)
+            job.onProgress(transfer.dialog().state().progressValue,
+                           transfer.dialog().state().progressMax);
+    };
+    transfer.onFinished = [&job](bool completed) {
+        if (job.onFinished)
+            job.onFinished(completed);
+    };
+}
+
 class BackupJob : public SiteJob {
 public:
     BackupJob(CliContext& context, LinkEngine& engine, int camera, const SiteArguments& parsed)
         : m_transfer(engine, context.language(), context.messages()),
           m_path(cameraFile(parsed.folder, camera, "bin")) {
         m_transfer.setAddress(QString::number(camera), parsed.address.remoteNo);
-        m_transfer.dialog().onChanged = [this] {
-            if (onProgress)
-                onProgress(m_transfer.dialog().state().progressValue,
-                           m_transfer.dialog().state().progressMax);
-        };
-        m_transfer.onFinished = [this](bool completed) {
-            if (onFinished)
-                onFinished(completed);
-        };
+        followTransfer(*this, m_transfer);
     }
     bool start() override { return m_transfer.startDownload(m_path); }
     qint64 conclude(bool completed) override {
@@ -120,15 +125,7 @@ public:
           m_path(cameraFile(parsed.folder, camera, "ttl")) {
         m_document.CameraNo = QString::number(camera);
         m_document.RemoteNo = parsed.address.remoteNo;
-        m_transfer.dialog().onChanged = [this] {
-            if (onProgress)
-                onProgress(m_transfer.dialog().state().progressValue,
-                           m_transfer.dialog().state().progressMax);
-        };
-        m_transfer.onFinished = [this](bool completed) {
-            if (onFinished)
-                onFinished(completed);
-        };
+        followTransfer(*this, m_transfer);
     }
     bool start() override { return m_transfer.startAllDownload(); }
     qint64 conclude(bool completed) override {

@@ -55,6 +55,10 @@ bool parseTransferArguments(const QStringList& args, TransferArguments& parsed) 
         usageError(QStringLiteral("FILE is required"));
         return false;
     }
+    if (const QString range = parsed.address.rangeError(); !range.isEmpty()) {
+        usageError(range);
+        return false;
+    }
     return true;
 }
 

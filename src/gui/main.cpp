@@ -3,19 +3,26 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "commtest/CommTestWindow.h"
+#include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
+#include "panel/PanelWindow.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/MessageDetail.h"
 #include "shell/ProgramFolder.h"
 #include "shell/QMessageBoxSink.h"
+#include "shell/QtTranslations.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QHash>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -46,12 +53,24 @@ int screenButton(const QString& name) {
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
         {QStringLiteral("test"), MenuState::ButtonCommTest},
+        {QStringLiteral("commtest"), MenuState::ButtonCommTest},
         {QStringLiteral("log"), MenuState::ButtonCommLog},
     };
     return buttons.value(name.toLower(), -1);
 }
 
-StartOptions parseOptions(const QApplication& app) {
+// --help and --version are answered before any window system is asked for a display.
+bool asksHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+StartOptions parseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Service tool for CCTV camera controllers."));
     parser.addHelpOption();
@@ -72,7 +91,8 @@ StartOptions parseOptions(const QApplication& app) {
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Save PREFIX-splash.png, PREFIX-menu.png and one PREFIX-NAME.png per "
-                       "open screen, then quit."),
+                       "open screen, PREFIX-screen.png of the whole screen, then quit (no check "
+                       "for a running copy)."),
         QStringLiteral("PREFIX"));
     const QCommandLineOption open(
         QStringLiteral("open"),
@@ -99,10 +119,20 @@ StartOptions parseOptions(const QApplication& app) {
 // One line per screen that exists; the others answer with a short notice until they land.
 void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     using zel::MenuState;
+    menu.setScreenOpener(MenuState::ButtonPanel, [&menu, &shell] {
+        return new zel::gui::PanelWindow(shell.engine(), shell.language(), shell.settings(),
+                                         shell.messages(), &menu);
+    });
     menu.setScreenOpener(MenuState::ButtonBackup, [&menu, &shell] {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
     });
+    menu.setScreenOpener(MenuState::ButtonCommTest, [&menu, &shell] {
+        return new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(),
+                                            &menu);
+    });
+    menu.setScreenOpener(MenuState::ButtonCpuWriter,
+                         [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
         auto* window = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
         window->setLanguageIndex(shell.settings().languageIndex());
@@ -126,9 +156,23 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
         }
 }
 
+// The whole screen, to see where the windows stand.
+void saveDesktopImage(const QString& path) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && !screen->grabWindow(0).save(path))
+        std::fprintf(stderr, "zel: cannot write %s\n", qPrintable(path));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (asksHelpOrVersion(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zel"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+        parseOptions(core); // prints the help or the version and ends the program
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
@@ -136,6 +180,7 @@ int main(int argc, char** argv) {
 
     zel::Application shell; // both language records are filled first
     zel::gui::QMessageBoxSink messages(shell.language());
+    messages.setDetailSource([&shell](int number) { return zel::messageDetail(shell, number); });
     const zel::ProgramFolderChoice folder = zel::ProgramFolder::choose(
         options.folder, zel::ProgramFolder::userFolder(),
         zel::ProgramFolder::defaultFolders(QApplication::applicationDirPath()));
@@ -150,8 +195,12 @@ int main(int argc, char** argv) {
             options.lang == QStringLiteral("ja") ? QStringLiteral("1") : QStringLiteral("0");
         shell.language().setLanguageIndex(shell.settings().languageIndex());
     }
+    if (!zel::gui::QtTranslations::install(shell.language().languageIndex(), &app))
+        std::fprintf(stderr,
+                     "zel: Qt's Japanese texts are not installed; its buttons stay English\n");
+    // A screenshot run only looks: it may run beside a working copy.
     zel::SingleInstanceLock lock;
-    if (!lock.tryLock()) {
+    if (options.screenshot.isEmpty() && !lock.tryLock()) {
         messages.ShowMessage(zel::MessageAlreadyStarted);
         return kExitRefused;
     }
@@ -177,18 +226,20 @@ int main(int argc, char** argv) {
     zel::gui::MenuWindow menu(shell);
     wireScreens(menu, shell);
     QObject::connect(&splash, &zel::gui::SplashWindow::finished, &menu, [&] {
+        // Armed first: a message box raised while the menu loads is in the pictures too.
+        if (!options.screenshot.isEmpty())
+            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
+                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
+                saveScreenImages(menu, options.screenshot);
+                saveDesktopImage(options.screenshot + QStringLiteral("-screen.png"));
+                // Ends every loop, a message box's too: open screens would refuse a close.
+                QCoreApplication::exit(0);
+            });
         menu.load();
         menu.show();
         messages.setParent(&menu);
         for (const QString& name : options.open)
             menu.clickButton(screenButton(name));
-        if (!options.screenshot.isEmpty())
-            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
-                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
-                saveScreenImages(menu, options.screenshot);
-                menu.SetEndProc();
-                menu.close();
-            });
     });
     if (!options.screenshot.isEmpty())
         QTimer::singleShot(kScreenshotSplashMs, &splash, [&] {

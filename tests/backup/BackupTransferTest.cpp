@@ -1,5 +1,6 @@
 #include "backup/BackupTransfer.h"
 
+#include "DataReplyText.h"
 #include "FileSizeLimit.h"
 #include "MemoryLink.h"
 #include "TestFiles.h"
@@ -25,20 +26,6 @@ QByteArray patternImage(int seed) {
     for (int i = 0; i < kImageSize; ++i)
         image[i] = static_cast<char>((i * 7 + seed * 13 + i / 251) & 0xFF);
     return image;
-}
-
-// FD, length, body (address and payload), checksum, FF FF.
-QString dataReply(const QByteArray& body) {
-    QByteArray reply;
-    reply.append(char(0xFD));
-    reply.append(char(body.size() + 4));
-    reply.append(body);
-    quint8 sum = 0;
-    for (const char c : reply)
-        sum ^= static_cast<quint8>(c);
-    reply.append(char(sum ^ 0xFF));
-    reply.append("\xFF\xFF", 2);
-    return BytesToHexText(reply);
 }
 
 struct Request {
@@ -67,8 +54,8 @@ protected:
     QString normalAnswer(const Request& request) {
         const qsizetype offset = qsizetype(request.block - 1) * kBlockSize;
         if (request.read)
-            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
-                             memory.mid(offset, kBlockSize));
+            return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                                 memory.mid(offset, kBlockSize));
         memory.replace(offset, kBlockSize, request.frame.mid(8, kBlockSize));
         return QStringLiteral("06");
     }
@@ -132,7 +119,7 @@ TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
 }
 
 TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
-    const QString wrongLength = dataReply(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
+    const QString wrongLength = DataReplyText(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
     struct Case {
         const char* what;
         std::function<QString(const QString&)> reply;
@@ -238,13 +225,13 @@ TEST_F(BackupTransferTest, RepliesOfTheWrongKindOrLengthAreRefused) {
     };
     const auto longer = [](const Request& request, const QString&) {
         // A whole data reply with a good checksum whose length field is 43.
-        return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
-                         QByteArray(33, '\x01'));
+        return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                             QByteArray(33, '\x01'));
     };
     const QList<Case> cases{
         {"data reply to a write", true,
          [](const Request& request, const QString& normal) {
-             return request.read ? normal : dataReply(QByteArray(38, '\x01'));
+             return request.read ? normal : DataReplyText(QByteArray(38, '\x01'));
          }},
         {"length field 43 in a download", false, longer},
         {"bad checksum while verifying", true,
@@ -284,7 +271,7 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
         if (request.read && request.block == 600) {
             QByteArray block = memory.mid(599 * kBlockSize, kBlockSize);
             block[0] = static_cast<char>(block[0] ^ 0x80);
-            return dataReply(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
+            return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) + block);
         }
         return normal;
     };

@@ -1,5 +1,5 @@
-// zelctl interrupted by SIGINT or SIGTERM in the middle of a transfer, and a second zelctl on
-// a port that one already holds.
+// zelctl interrupted in the middle of a transfer: by SIGINT or SIGTERM, by a pulled port, and
+// a second zelctl on a port that one already holds.
 #include "CameraControllerSim.h"
 #include "CameraUnit.h"
 #include "EventLoopWait.h"
@@ -108,6 +108,22 @@ TEST_F(CliSignalTest, SecondZelctlOnAHeldPortNamesTheLock) {
         << second.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(path("other.bin.partial")));
     EXPECT_EQ(interruptWhen([] { return true; }, SIGTERM), 143);
+}
+
+TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
+    const QString file = path("cam.bin");
+    const QString device = simulator->slavePath();
+    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=1"),
+           QStringLiteral("--remote=1"), file});
+    ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0xC1) >= 2; }, kWaitMs));
+    simulator->stop();
+    ASSERT_TRUE(waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, kWaitMs));
+    EXPECT_EQ(m_process.exitCode(), 1);
+    const QString err = errors();
+    EXPECT_TRUE(err.contains(QStringLiteral("zelctl: the serial port went away: ") + device))
+        << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(QFileInfo::exists(file + QStringLiteral(".partial")));
 }
 
 } // namespace

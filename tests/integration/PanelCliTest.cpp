@@ -63,7 +63,7 @@ TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
     writeSettings(false);
     startSimulator();
     ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
-                                        "position:3600,100,25600,470 click:go wait:200 click:now"));
+                                        "position:3600,100,25600,470 click:go wait:400 click:now"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808"),
                                      QStringLiteral("1436000100640001D6"), QStringLiteral("15"),
@@ -104,8 +104,8 @@ TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
 TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
     writeSettings(false);
     startSimulator();
-    ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:200 keyup:up wait:200 "
-                                        "keydown:e wait:200 keyup:e wait:200 keyup:left"));
+    ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
+                                        "keydown:e wait:400 keyup:e wait:400 keyup:left"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20093C3C0808"), QStringLiteral("20083C3C0808"),
                                      QStringLiteral("20183C3C0808"), QStringLiteral("20083C3C0808"),
@@ -121,13 +121,17 @@ TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
     startSimulator(config);
     ProgramRun nack = panel(QStringLiteral("click:aux1-on"));
     EXPECT_EQ(nack.exitCode, 1);
-    EXPECT_EQ(nack.err, QStringLiteral("Communication: NACK is received.\n"));
+    // Each message names the camera and the command that got the answer.
+    EXPECT_EQ(nack.err,
+              QStringLiteral("Communication: NACK is received. (camera 1, command 30)\n"));
     ProgramRun busy = panel(QStringLiteral("click:stop"));
     EXPECT_EQ(busy.exitCode, 1);
-    EXPECT_EQ(busy.err, QStringLiteral("Communication: \"BUSY\" is received.\n"));
+    EXPECT_EQ(busy.err,
+              QStringLiteral("Communication: \"BUSY\" is received. (camera 1, command 40)\n"));
     ProgramRun bad = panel(QStringLiteral("click:now"));
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, QStringLiteral("Communication error: Receiving data error.\n"));
+    EXPECT_EQ(bad.err, QStringLiteral(
+                           "Communication error: Receiving data error. (camera 1, command 15)\n"));
     EXPECT_EQ(lines(bad), QStringList{QStringLiteral("15")}) << "no position line";
 }
 

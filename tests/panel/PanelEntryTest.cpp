@@ -89,13 +89,6 @@ TEST(PanelEntry, RemoteNumberBoxChecksItsRangeWhenLeft) {
     rig.endPauses();
     EXPECT_EQ(refused, 3);
     EXPECT_EQ(rig.sink.shown.value(0).extra.left(7), QStringLiteral("1 to 99"));
-    rig.panel.stepRemoteNo(+1);
-    rig.endPauses();
-    EXPECT_EQ(rig.panel.state().RemoteNo, QStringLiteral("6"));
-    rig.panel.setRemoteNoText(QStringLiteral("99"));
-    rig.panel.stepRemoteNo(+1);
-    rig.endPauses();
-    EXPECT_EQ(rig.panel.state().RemoteNo, QStringLiteral("99"));
 }
 
 TEST(PanelEntry, LoadGivesTheStartValues) {

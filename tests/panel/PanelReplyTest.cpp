@@ -1,6 +1,7 @@
 // Get_CommControl: what each answer of the camera does, and the position report.
 #include "PanelRig.h"
 #include "common/MessageNumber.h"
+#include "link/FrameCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,28 @@ TEST(PanelReply, EveryReplyReachesTheReplyHandler) {
     EXPECT_EQ(rig.messages(), (QList<int>{MessageNack, MessageBusy}));
     EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("9"));
     EXPECT_EQ(rig.log.count(), 10) << "five frames and five replies";
+}
+
+// Replies of every length, hex or not, to NOW and to an ACK command: at most one message
+// each per field, never a read past the end (the sanitizer build watches).
+TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
+    const QString good = PositionReplyText(1, 2, 3, 4);
+    for (const int kind : {0, 15}) {
+        for (qsizetype length = 0; length <= good.size() + 2; ++length) {
+            for (const QString& text : {good.left(length), QString(length, QLatin1Char('G')),
+                                        QStringLiteral("FD") + QString(length, QLatin1Char('F'))}) {
+                PanelRig rig;
+                rig.engine.state().ReceiveBuffer = text;
+                rig.engine.state().ExpectedReplyKind = kind;
+                rig.panel.Get_CommControl();
+                EXPECT_LE(rig.sink.shown.size(), 4) << text.toStdString();
+                const bool accepted = kind == 0 ? text == kReplyAck : text == good;
+                if (!accepted) {
+                    EXPECT_FALSE(rig.messages().isEmpty()) << kind << " " << text.toStdString();
+                }
+            }
+        }
+    }
 }
 
 TEST(PanelReply, TimeOutShowsNothing) {

@@ -1,6 +1,7 @@
 #pragma once
 // The panel controller on the in-memory link with manual timers: every frame the panel sends
 // is recorded as its command data; pauses are ended by the test.
+#include "DataReplyText.h"
 #include "ManualTimer.h"
 #include "MemoryLink.h"
 #include "common/HexText.h"
@@ -10,20 +11,6 @@
 #include <QStringList>
 
 namespace zel::test {
-
-// FD, length, body (address and payload), checksum, FF FF as hex text.
-inline QString DataReplyText(const QByteArray& body) {
-    QByteArray reply;
-    reply.append(char(0xFD));
-    reply.append(char(body.size() + 4));
-    reply.append(body);
-    quint8 sum = 0;
-    for (const char c : reply)
-        sum ^= static_cast<quint8>(c);
-    reply.append(char(sum ^ 0xFF));
-    reply.append("\xFF\xFF", 2);
-    return BytesToHexText(reply);
-}
 
 // A position report for PAN, TILT, ZOOM and D-ZOOM words as they stand on the wire.
 inline QString PositionReplyText(int pan, int tilt, int zoom, int dZoom) {

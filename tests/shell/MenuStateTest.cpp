@@ -77,6 +77,20 @@ TEST_F(MenuStateTest, CloseRefusedWhileAScreenIsOpen) {
     EXPECT_EQ(m_sink.numbers(), (QList<int>{8, 8}));
 }
 
+// Forcing the end from the CPU writer window would cut a flash write in half: while a write
+// runs the program refuses to end, whichever window is active.
+TEST_F(MenuStateTest, NoEndWhileAFlashWriteRuns) {
+    bool writing = true;
+    m_menu.click(MenuState::ButtonCpuWriter);
+    m_menu.setEndBlocker([&writing] { return writing; });
+    EXPECT_EQ(m_menu.requestClose(true), MenuState::CloseDecision::Cancel);
+    EXPECT_EQ(m_menu.requestClose(false), MenuState::CloseDecision::Cancel);
+    EXPECT_EQ(m_sink.numbers(), (QList<int>{26, 26}));
+    EXPECT_TRUE(m_menu.isEnabled(MenuState::ButtonExit));
+    writing = false;
+    EXPECT_EQ(m_menu.requestClose(true), MenuState::CloseDecision::ForceEnd);
+}
+
 TEST_F(MenuStateTest, ExitButtonAloneDoesNotCountAsAScreen) {
     m_menu.click(MenuState::ButtonExit);
     EXPECT_FALSE(m_menu.IsScreenInUse());

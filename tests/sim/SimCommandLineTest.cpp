@@ -50,4 +50,33 @@ TEST(SimCommandLine, RefusesBadUsageWithAReason) {
     }
 }
 
+TEST(SimCommandLine, BootCpuOptions) {
+    SimCommandLine line;
+    ASSERT_EQ(parse(line, "--boot-cpu --rate 19200 --busy-block 7x3 --write-error 9 "
+                          "--bad-reply-checksum=4 --silent-after 2047 --erase-error --no-cpu "
+                          "--save-image /tmp/f.bin"),
+              SimCommandLine::Outcome::Run)
+        << line.error().toStdString();
+    const SimOptions& options = line.options();
+    EXPECT_TRUE(options.bootCpu);
+    EXPECT_EQ(options.config.bitRate, 19200);
+    EXPECT_EQ(options.bootFaults.busyBlock, 7);
+    EXPECT_EQ(options.bootFaults.busyCount, 3);
+    EXPECT_EQ(options.bootFaults.writeErrorBlock, 9);
+    EXPECT_EQ(options.bootFaults.badChecksumBlock, 4);
+    EXPECT_EQ(options.bootFaults.silentAfterBlock, 2047);
+    EXPECT_TRUE(options.bootFaults.eraseError && options.bootFaults.noCpu);
+    EXPECT_EQ(options.saveImage, QStringLiteral("/tmp/f.bin"));
+    ASSERT_EQ(parse(line, "--boot-cpu --device /dev/ttyS0"), SimCommandLine::Outcome::Run);
+    EXPECT_EQ(line.options().deviceRate, 19200);
+
+    // Out of range, without --boot-cpu, or mixed with the controller's faults.
+    for (const char* text : {"--boot-cpu --write-error 2048", "--boot-cpu --busy-block 3x0",
+                             "--boot-cpu --silent-after 5x2", "--erase-error", "--save-image f.bin",
+                             "--boot-cpu --nack 20", "--boot-cpu --save-image="}) {
+        EXPECT_EQ(parse(line, text), SimCommandLine::Outcome::Error) << text;
+        EXPECT_FALSE(line.error().isEmpty()) << text;
+    }
+}
+
 } // namespace

@@ -108,6 +108,19 @@ FrameDirection FrameDecoder::unitDirection(const QString& unit, int* number) {
     return FrameDirection::Unknown;
 }
 
+QString FrameDecoder::replyWord(ReplyKind kind) {
+    switch (kind) {
+    case ReplyKind::Ack:
+        return QStringLiteral("ACK");
+    case ReplyKind::Nack:
+        return QStringLiteral("NACK");
+    case ReplyKind::Busy:
+        return QStringLiteral("BUSY");
+    default:
+        return {};
+    }
+}
+
 QString FrameDecoder::directionText(FrameDirection direction) {
     switch (direction) {
     case FrameDirection::Sent:
@@ -159,27 +172,16 @@ DecodedFrame FrameDecoder::decodeReceived(const QString& unit, const QString& da
     unitDirection(unit, &unitCamera);
     decoded.camera = unitCamera >= 0 ? unitCamera : m_lastCamera;
     decoded.command = m_lastCommand;
-    switch (ClassifyReply(data.toUpper())) {
-    case ReplyKind::Ack:
-        decoded.meaning = QStringLiteral("ACK");
-        break;
-    case ReplyKind::Nack:
-        decoded.meaning = QStringLiteral("NACK");
-        break;
-    case ReplyKind::Busy:
-        decoded.meaning = QStringLiteral("BUSY");
-        break;
-    case ReplyKind::Data:
-        if (!ReplyChecksumOk(data)) {
-            decoded.meaning = QStringLiteral("reply checksum BAD");
-            break;
-        }
-        decoded.meaning = describeDataReply(*HexTextToBytes(data), decoded.command);
-        break;
-    case ReplyKind::Incomplete:
+    const ReplyKind kind = ClassifyReply(data.toUpper());
+    decoded.meaning = replyWord(kind);
+    if (!decoded.meaning.isEmpty())
+        return decoded;
+    if (kind != ReplyKind::Data)
         decoded.meaning = QStringLiteral("not a frame");
-        break;
-    }
+    else if (!ReplyChecksumOk(data))
+        decoded.meaning = QStringLiteral("reply checksum BAD");
+    else
+        decoded.meaning = describeDataReply(*HexTextToBytes(data), decoded.command);
     return decoded;
 }
 

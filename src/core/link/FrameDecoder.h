@@ -8,6 +8,7 @@
 //   15 position: PAN, TILT, ZOOM as 16-bit words, D-ZOOM from the last three hex digits
 //   B1 title:    category, title number (2), eight 16-bit title codes
 //   C1 backup:   block number (2), 32 setting bytes
+#include "FrameCodec.h"
 #include "titles/TitleCharTable.h"
 
 #include <QByteArray>
@@ -42,6 +43,8 @@ public:
     // The direction a unit text says ("HOST1:", "CAMERA12"), with its number.
     static FrameDirection unitDirection(const QString& unit, int* number = nullptr);
     static QString directionText(FrameDirection direction); // "sent", "received", ""
+    // "ACK", "NACK", "BUSY" for the single-byte answers, empty for the others.
+    static QString replyWord(ReplyKind kind);
 
 private:
     DecodedFrame decodeSent(const QString& data);

@@ -42,6 +42,7 @@ LinkEngine::~LinkEngine() {
     m_timerReTry.setCallback({});
     m_port.onReceived = {};
     m_port.onLost = {};
+    onPortEvent = {};
 }
 
 void LinkEngine::SetCommPortSettings() {
@@ -55,23 +56,39 @@ void LinkEngine::SetCommPortSettings() {
 bool LinkEngine::OpenCommPort() {
     if (m_port.isOpen())
         return false;
+    if (tryOpenCommPort())
+        return true;
+    if (onOpenFailed)
+        onOpenFailed(m_lastOpenError);
+    m_messages.ShowMessage(MessagePortOpenError);
+    return false;
+}
+
+bool LinkEngine::tryOpenCommPort() {
+    if (m_port.isOpen())
+        return false;
     QString why;
     if (!m_port.open(m_lineSettings, &why)) {
         m_lastOpenError = why.isEmpty() ? m_lineSettings.device : why;
-        if (onOpenFailed)
-            onOpenFailed(m_lastOpenError);
-        m_messages.ShowMessage(MessagePortOpenError);
+        notifyPort(PortEvent::OpenFailed);
         return false;
     }
     m_lastOpenError.clear();
     // Stale bytes from before the open are of no transaction.
     m_port.discardInput();
+    notifyPort(PortEvent::Opened);
     return true;
 }
 
 void LinkEngine::CloseCommPort() {
     if (m_port.isOpen())
         m_port.close();
+    notifyPort(PortEvent::Closed);
+}
+
+void LinkEngine::notifyPort(PortEvent event) {
+    if (onPortEvent)
+        onPortEvent(event);
 }
 
 bool LinkEngine::isPortOpen() const {
@@ -201,9 +218,14 @@ void LinkEngine::onTimerReTry() {
 
 void LinkEngine::onPortLost(const QString& why) {
     m_lastLostReason = why;
+    notifyPort(PortEvent::Lost);
     if (m_state.ScreenCode == ScreenIdle)
-        return;    // nothing waited; the next send reports the closed port
-    onTimerMenu(); // the wait ends as a reply time-out does
+        return; // nothing waited; the next send reports the closed port
+    // The wait ends as a reply time-out does; the port stays down until it is back.
+    const int screenCode = m_state.ScreenCode;
+    m_state.ScreenCode = ScreenIdle;
+    m_timerMenu.stop();
+    endWithTimeOut(screenCode, MessageTimeout);
 }
 
 // Message (0: none) and time-out procedure of the screens that have one, then reset.

@@ -39,11 +39,21 @@ public:
     Timer& TimerReTry() { return m_timerReTry; }
     BytePort& port() { return m_port; }
 
+    // What happened to the port, for whoever shows or watches its state.
+    enum class PortEvent { Opened, OpenFailed, Lost, Closed };
+
     // Port handling. SetCommPortSettings only takes effect while the port is closed.
     void SetCommPortSettings();
     bool OpenCommPort();
+    // OpenCommPort without message 6 and without onOpenFailed: for reopening by itself a
+    // port that went away, where a failed attempt is no news.
+    bool tryOpenCommPort();
     void CloseCommPort();
     bool isPortOpen() const;
+    // The device the port settings name (after SetCommPortSettings).
+    QString portDevice() const { return m_lineSettings.device; }
+    // Told every open, failed open, loss and close, after the engine has handled it.
+    std::function<void(PortEvent event)> onPortEvent;
     // Why the last open failed (device and cause), empty after a good open.
     QString lastOpenError() const { return m_lastOpenError; }
     // Told the device and the reason whenever an open fails, before message 6 (the GUI
@@ -81,6 +91,7 @@ private:
     void onPortLost(const QString& why);
     void endWithTimeOut(int screenCode, int messageNumber);
     void recyclePort();
+    void notifyPort(PortEvent event);
     void replyCompleted();
 
     BytePort& m_port;

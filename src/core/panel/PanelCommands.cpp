@@ -22,6 +22,25 @@ namespace {
 
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
+// What each movement key sets in the four direction fields (nullptr: left as it is).
+struct Move {
+    int code;
+    const char* pan;
+    const char* tilt;
+    const char* zoom;
+    const char* focus;
+};
+
+constexpr Move kMoves[] = {
+    {PtzUpRight, "01", "01", nullptr, nullptr},   {PtzRight, "01", nullptr, nullptr, nullptr},
+    {PtzDownRight, "01", "10", nullptr, nullptr}, {PtzDown, nullptr, "10", nullptr, nullptr},
+    {PtzDownLeft, "10", "10", nullptr, nullptr},  {PtzLeft, "10", nullptr, nullptr, nullptr},
+    {PtzUpLeft, "10", "01", nullptr, nullptr},    {PtzUp, nullptr, "01", nullptr, nullptr},
+    {PtzTele, nullptr, nullptr, "01", nullptr},   {PtzWide, nullptr, nullptr, "10", nullptr},
+    {PtzFar, nullptr, nullptr, nullptr, "01"},    {PtzNear, nullptr, nullptr, nullptr, "10"},
+    {PtzAf, nullptr, nullptr, nullptr, "11"},
+};
+
 // ExpectedReplyKind of NOW: its command code "15" read as a decimal number.
 constexpr int kPositionReplyKind = 15;
 
@@ -84,6 +103,10 @@ void PanelCommands::unload() {
         m_engine.state().WaitingForm = nullptr;
 }
 
+bool PanelCommands::keyHandlingPending() const {
+    return !m_gate.isIdle() || m_timers.keyDown.isActive();
+}
+
 bool PanelCommands::isIdle() const {
     return m_gate.isIdle() && !m_timers.keyDown.isActive() && !m_timers.textCtrl.isActive() &&
            m_engine.state().ScreenCode != ScreenPanel;
@@ -107,7 +130,7 @@ void PanelCommands::SendPanelCommand(const QString& data, const QString& request
     const CommSendRecord record{m_state.CameraNo, m_state.RemoteNo, request, QStringLiteral("0"),
                                 QString::number(ScreenPanel)};
     const bool sent = m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk;
-    if (link.ScreenCode == ScreenPanel)
+    if (sent && link.ScreenCode == ScreenPanel)
         ++m_framesAwaitingReply;
     if (sent && onCommandSent)
         onCommandSent(data);
@@ -132,58 +155,20 @@ std::optional<SpeedBytes> PanelCommands::speedBytes() const {
 }
 
 void PanelCommands::SendPtzCommand(int ptzCode) {
-    static const QString kRight = QStringLiteral("01"), kLeft = QStringLiteral("10");
-    static const QString kUp = QStringLiteral("01"), kDown = QStringLiteral("10");
     PanelState& s = m_state;
-    switch (ptzCode) {
-    case PtzUpRight:
-        s.PanBits = kRight;
-        s.TiltBits = kUp;
-        break;
-    case PtzRight:
-        s.PanBits = kRight;
-        break;
-    case PtzDownRight:
-        s.PanBits = kRight;
-        s.TiltBits = kDown;
-        break;
-    case PtzDown:
-        s.TiltBits = kDown;
-        break;
-    case PtzDownLeft:
-        s.PanBits = kLeft;
-        s.TiltBits = kDown;
-        break;
-    case PtzLeft:
-        s.PanBits = kLeft;
-        break;
-    case PtzUpLeft:
-        s.PanBits = kLeft;
-        s.TiltBits = kUp;
-        break;
-    case PtzUp:
-        s.TiltBits = kUp;
-        break;
-    case PtzTele:
-        s.ZoomBits = QStringLiteral("01");
-        break;
-    case PtzWide:
-        s.ZoomBits = QStringLiteral("10");
-        break;
-    case PtzFar:
-        s.FocusBits = QStringLiteral("01");
-        break;
-    case PtzNear:
-        s.FocusBits = QStringLiteral("10");
-        break;
-    case PtzAf:
-        s.FocusBits = QStringLiteral("11");
-        break;
-    case PtzRelease:
-        s.StopPending = true;
-        break;
-    default:
-        return; // 8 and unknown codes send nothing
+    if (ptzCode == PtzRelease) {
+        s.StopPending = true; // the caller has cleared the released fields
+    } else {
+        const auto move = std::find_if(std::begin(kMoves), std::end(kMoves),
+                                       [ptzCode](const Move& m) { return m.code == ptzCode; });
+        if (move == std::end(kMoves))
+            return; // 8 and unknown codes send nothing
+        for (auto [field, bits] : {std::pair{&s.PanBits, move->pan},
+                                   {&s.TiltBits, move->tilt},
+                                   {&s.ZoomBits, move->zoom},
+                                   {&s.FocusBits, move->focus}})
+            if (bits)
+                *field = QLatin1String(bits);
     }
     SendPanelCommand(MoveData(s.FocusBits, s.ZoomBits, s.PanBits, s.TiltBits, speedBytes()), kFalse,
                      CodeText(CodeMove));
@@ -276,6 +261,7 @@ void PanelCommands::releaseMoveKey(int ptzCode) {
 void PanelCommands::click(PanelButton button) {
     m_gate.post([this, button] {
         PanelKeyActions(*this).run(button);
+        changed();
         FocusEntryBox();
     });
 }
@@ -286,6 +272,10 @@ void PanelCommands::typeIntoEntry(const QString& digits) {
             m_entry.FlushEntryClear();
             m_entry.typeCharacter(digit);
         });
+}
+
+void PanelCommands::entryBackspace() {
+    m_gate.post([this] { m_entry.backspace(); });
 }
 
 void PanelCommands::keyPressed(int key) {
@@ -390,16 +380,6 @@ bool PanelCommands::checkBox(PanelBox box, int index, const QString& text, int m
 
 void PanelCommands::setRemoteNoText(const QString& text) {
     m_gate.post([this, text] { m_state.RemoteNo = text; });
-}
-
-void PanelCommands::stepRemoteNo(int step) {
-    m_gate.post([this, step] {
-        const int value = NumberBox::isInRange(m_state.RemoteNo, kRemoteMin, kRemoteMax)
-                              ? m_state.RemoteNo.toInt() + step
-                              : kRemoteMin;
-        m_state.RemoteNo = QString::number(std::clamp(value, kRemoteMin, kRemoteMax));
-        changed();
-    });
 }
 
 void PanelCommands::leaveRemoteNo() {

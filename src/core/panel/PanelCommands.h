@@ -56,6 +56,8 @@ public:
     PanelEventGate& gate() { return m_gate; }
     // No pause, no queued event, no panel timer running and no reply awaited.
     bool isIdle() const;
+    // A pause, a queued event or the key timer still to come (the entry-clear timer aside).
+    bool keyHandlingPending() const;
     // Frames sent that awaited a reply, and replies that came (whatever they said). The
     // panel shows nothing for a reply that never comes.
     int framesAwaitingReply() const { return m_framesAwaitingReply; }
@@ -68,6 +70,7 @@ public:
     void click(panel::PanelButton button);
     // Digits typed into the entry box (each one flushes a used entry first).
     void typeIntoEntry(const QString& digits);
+    void entryBackspace();
     // Keyboard: the held set changes at once, the handling runs through the gate.
     void keyPressed(int key);
     void keyReleased(int key);
@@ -87,7 +90,6 @@ public:
     void chooseAutoPanTurn(int turn);
     void setPresetKeyActive(bool active);
     void setRemoteNoText(const QString& text);
-    void stepRemoteNo(int step);
     void leaveRemoteNo();
     void setTestSpeedText(int box, const QString& text); // a change of `TextKey`(box)
     void leaveTestSpeed(int box);

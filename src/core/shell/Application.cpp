@@ -2,12 +2,14 @@
 
 #include "MenuState.h"
 #include "link/LinkEngine.h"
+#include "link/PortWatch.h"
 
 namespace zel {
 
 Application::Application() = default;
 
 Application::~Application() {
+    m_portWatch.reset();
     if (m_engine)
         m_engine->CloseCommPort();
 }
@@ -22,6 +24,7 @@ void Application::start(MessageSink& messages) {
     m_messages = &messages;
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_settings, messages,
                                             &m_commLog);
+    m_portWatch = std::make_unique<PortWatch>(*m_engine, m_timerPortRetry);
     m_menu = std::make_unique<MenuState>(messages);
 }
 

@@ -15,6 +15,7 @@ namespace zel {
 
 class LinkEngine;
 class MenuState;
+class PortWatch;
 class MessageSink;
 
 class Application {
@@ -36,6 +37,8 @@ public:
     LanguageTables& language() { return m_language; }
     CommLogStore& commLog() { return m_commLog; }
     LinkEngine& engine() { return *m_engine; }
+    // The port's state for the menu's status line; reopens a port whose device returns.
+    PortWatch& portWatch() { return *m_portWatch; }
     MenuState& menu() { return *m_menu; }
     MessageSink& messages() { return *m_messages; }
     // The camera's title character set for the language of this run, built at menu load.
@@ -62,10 +65,12 @@ private:
     SerialBytePort m_port;
     QtTimer m_timerMenu;
     QtTimer m_timerReTry;
+    QtTimer m_timerPortRetry;
     TitleCharTable m_titleChars;
     TitleSlots m_titleSlots;
     MessageSink* m_messages = nullptr;
     std::unique_ptr<LinkEngine> m_engine;
+    std::unique_ptr<PortWatch> m_portWatch;
     std::unique_ptr<MenuState> m_menu;
 };
 

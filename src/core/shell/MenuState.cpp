@@ -104,6 +104,11 @@ void MenuState::titleWindowClosed(int slot) {
 }
 
 MenuState::CloseDecision MenuState::requestClose(bool endForced) {
+    if (m_endBlocker && m_endBlocker()) {
+        m_messages.ShowMessage(MessageInProgramming);
+        setEnabled(ButtonExit, true);
+        return CloseDecision::Cancel;
+    }
     if (!IsScreenInUse())
         return CloseDecision::Close;
     m_messages.ShowMessage(MessageEndCurrentWindow);

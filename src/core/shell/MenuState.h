@@ -60,8 +60,11 @@ public:
     void titleWindowClosed(int slot);
 
     // The menu's unload. `endForced`: the active window is the transfer dialog or the CPU
-    // writer.
+    // writer. While the end blocker says a flash write runs, the end is refused with
+    // message 26 whatever window is active: ending then would leave the camera's CPU with
+    // half a program.
     CloseDecision requestClose(bool endForced = false);
+    void setEndBlocker(std::function<bool()> blocker) { m_endBlocker = std::move(blocker); }
 
     // `TitleSlotInUse`(0..8): -1 taken, 0 free. `CurrentTitleSlot`: the slot handed to the
     // title window that loads next.
@@ -78,6 +81,7 @@ private:
 
     MessageSink& m_messages;
     std::array<bool, kButtonCount> m_enabled{};
+    std::function<bool()> m_endBlocker;
 };
 
 } // namespace zel

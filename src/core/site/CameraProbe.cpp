@@ -1,6 +1,7 @@
 #include "CameraProbe.h"
 
 #include "link/FrameCodec.h"
+#include "link/FrameDecoder.h"
 #include "link/LinkEngine.h"
 
 namespace zel {
@@ -29,24 +30,13 @@ void CameraProbe::replyComplete() {
     const QString reply = m_engine.state().ReceiveBuffer.toUpper();
     ProbeAnswer answer;
     answer.answered = true;
-    switch (ClassifyReply(reply)) {
-    case ReplyKind::Ack:
-        answer.kind = QStringLiteral("ACK");
-        break;
-    case ReplyKind::Nack:
-        answer.kind = QStringLiteral("NACK");
-        break;
-    case ReplyKind::Busy:
-        answer.kind = QStringLiteral("BUSY");
-        break;
-    default:
-        if (ReplyChecksumOk(reply) && reply.size() >= kTitleCodesAt + kTitleCodeChars + 6) {
-            answer.kind = QStringLiteral("data");
-            answer.title = m_titles.TitleCodesToText(reply.mid(kTitleCodesAt, kTitleCodeChars));
-        } else {
-            answer.kind = QStringLiteral("bad reply");
-        }
-        break;
+    answer.kind = FrameDecoder::replyWord(ClassifyReply(reply));
+    if (answer.kind.isEmpty() && ReplyChecksumOk(reply) &&
+        reply.size() >= kTitleCodesAt + kTitleCodeChars + 6) {
+        answer.kind = QStringLiteral("data");
+        answer.title = m_titles.TitleCodesToText(reply.mid(kTitleCodesAt, kTitleCodeChars));
+    } else if (answer.kind.isEmpty()) {
+        answer.kind = QStringLiteral("bad reply");
     }
     m_engine.ResetLinkState();
     if (onAnswer)

@@ -3,7 +3,27 @@
 #include "link/CommLogCsv.h"
 #include "link/CommLogStore.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 namespace zel::gui {
+
+namespace {
+
+// The system's fixed-width font; where the platform names none, the font configuration's.
+QFont fixedWidthFont() {
+    static const QFont font = [] {
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (!QFontInfo(fixed).fixedPitch()) {
+            fixed.setFamily(QStringLiteral("monospace"));
+            fixed.setStyleHint(QFont::TypeWriter);
+        }
+        return fixed;
+    }();
+    return font;
+}
+
+} // namespace
 
 CommLogModel::CommLogModel(const CommLogStore& store, QObject* parent)
     : QAbstractTableModel(parent), m_store(store) {}
@@ -19,13 +39,16 @@ int CommLogModel::columnCount(const QModelIndex& parent) const {
 QVariant CommLogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_shownCount)
         return {};
-    if (role == Qt::DisplayRole)
+    switch (role) {
+    case Qt::FontRole: // hex columns line up only in a fixed-width font
+        return index.column() == ColumnMeaning ? QVariant() : QVariant(fixedWidthFont());
+    case Qt::DisplayRole:
         return cellText(index.row(), index.column());
-    if (role == Qt::ToolTipRole && index.column() == ColumnTime) {
-        const QString wallClock = CommLogCsv::wallClockText(m_store.entry(index.row()).wallClockMs);
-        return wallClock.isEmpty() ? QVariant() : QVariant(wallClock);
+    case Qt::ToolTipRole:
+        return toolTip(index.row(), index.column());
+    default:
+        return {};
     }
-    return {};
 }
 
 QVariant CommLogModel::cellText(int row, int column) const {
@@ -39,6 +62,20 @@ QVariant CommLogModel::cellText(int row, int column) const {
         return CommLogCsv::elapsedText(entry.elapsedMs);
     case ColumnMeaning:
         return decoded(row).meaning;
+    default:
+        return {};
+    }
+}
+
+QVariant CommLogModel::toolTip(int row, int column) const {
+    switch (column) {
+    case ColumnData: // the whole frame where the column cuts it
+    case ColumnMeaning:
+        return cellText(row, column);
+    case ColumnTime: { // the wall clock of the entry
+        const QString wallClock = CommLogCsv::wallClockText(m_store.entry(row).wallClockMs);
+        return wallClock.isEmpty() ? QVariant() : QVariant(wallClock);
+    }
     default:
         return {};
     }

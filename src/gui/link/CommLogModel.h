@@ -46,6 +46,7 @@ public:
 
 private:
     QVariant cellText(int row, int column) const;
+    QVariant toolTip(int row, int column) const;
 
     const CommLogStore& m_store;
     int m_shownCount = 0;

@@ -1,0 +1,118 @@
+#include "PortWatch.h"
+
+#include "common/Timer.h"
+
+#include <QFileInfo>
+#include <QObject>
+#include <array>
+
+namespace zel {
+
+namespace {
+
+struct StateTexts {
+    const char16_t* english;
+    const char16_t* japanese;
+};
+
+// In State order.
+constexpr std::array<StateTexts, 4> kStateTexts{{
+    {u"closed", u"閉じています"},
+    {u"open", u"接続中"},
+    {u"lost, waiting for it to return", u"切断されました。再接続を待っています"},
+    {u"cannot be opened, waiting for it", u"開けません。接続を待っています"},
+}};
+
+} // namespace
+
+PortWatch::PortWatch(LinkEngine& engine, Timer& retryTimer)
+    : m_engine(engine), m_retryTimer(retryTimer) {
+    m_engine.onPortEvent = [this](LinkEngine::PortEvent event) { onPortEvent(event); };
+    m_retryTimer.setCallback([this] { retryNow(); });
+    QObject::connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_watcher,
+                     [this] { retryNow(); });
+    if (m_engine.isPortOpen())
+        m_state = State::Open;
+}
+
+PortWatch::~PortWatch() {
+    m_engine.onPortEvent = {};
+    m_retryTimer.stop();
+    m_retryTimer.setCallback({});
+}
+
+QString PortWatch::statusText(int languageIndex) const {
+    const StateTexts& texts = kStateTexts[static_cast<size_t>(m_state)];
+    const QString prefix = languageIndex == 1 ? QStringLiteral("ポート ") : QStringLiteral("Port ");
+    return prefix + device() + QStringLiteral(": ") +
+           QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);
+}
+
+void PortWatch::onPortEvent(LinkEngine::PortEvent event) {
+    switch (event) {
+    case LinkEngine::PortEvent::Opened:
+        stopWaiting();
+        setState(State::Open, {});
+        break;
+    case LinkEngine::PortEvent::Lost:
+        setState(State::Lost, m_engine.lastLostReason());
+        startWaiting();
+        break;
+    case LinkEngine::PortEvent::OpenFailed:
+        // A failed attempt while waiting for a lost port keeps it "lost".
+        if (!m_reopening || m_state != State::Lost)
+            setState(State::OpenFailed, m_engine.lastOpenError());
+        startWaiting();
+        break;
+    case LinkEngine::PortEvent::Closed:
+        // Closed on purpose (settings changed, CPU writer, end): nothing to wait for. A
+        // close during our own reopen attempt is part of it.
+        if (m_reopening)
+            break;
+        stopWaiting();
+        setState(State::Closed, {});
+        break;
+    }
+}
+
+void PortWatch::startWaiting() {
+    if (!m_waiting) {
+        m_waiting = true;
+        // The folder of the device: /dev for an adapter, the folder of a link to a pty.
+        const QString folder = QFileInfo(device()).absolutePath();
+        if (QFileInfo(folder).isDir())
+            m_watcher.addPath(folder);
+    }
+    if (!m_retryTimer.isActive())
+        m_retryTimer.start(kRetryMs);
+}
+
+void PortWatch::stopWaiting() {
+    m_waiting = false;
+    m_retryTimer.stop();
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+}
+
+void PortWatch::retryNow() {
+    if (!m_waiting || m_reopening || m_engine.isPortOpen())
+        return;
+    // A device node that is not there yet cannot be opened; wait for the next change. (Port
+    // names that are not paths, such as COM3, are simply tried.)
+    if (device().startsWith(QLatin1Char('/')) && !QFileInfo::exists(device()))
+        return;
+    m_reopening = true;
+    m_engine.tryOpenCommPort();
+    m_reopening = false;
+}
+
+void PortWatch::setState(State state, const QString& reason) {
+    if (state == m_state && reason == m_reason)
+        return;
+    m_state = state;
+    m_reason = reason;
+    if (onChanged)
+        onChanged();
+}
+
+} // namespace zel

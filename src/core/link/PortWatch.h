@@ -1,0 +1,59 @@
+#pragma once
+// Keeps the shared port's state for the menu's status line and brings the port back by
+// itself when its device returns (a USB adapter plugged in again, a simulator restarted).
+// Nothing is polled while the port is open: only while it is down does the watch listen for
+// changes in the device's folder and try again on a slow timer.
+#include "LinkEngine.h"
+
+#include <QFileSystemWatcher>
+#include <QString>
+#include <functional>
+
+namespace zel {
+
+class Timer;
+
+class PortWatch {
+public:
+    enum class State { Closed, Open, Lost, OpenFailed };
+
+    static constexpr int kRetryMs = 3000;
+
+    // Takes the engine's onPortEvent; `retryTimer` is the slow timer used while down.
+    PortWatch(LinkEngine& engine, Timer& retryTimer);
+    ~PortWatch();
+    PortWatch(const PortWatch&) = delete;
+    PortWatch& operator=(const PortWatch&) = delete;
+
+    State state() const { return m_state; }
+    QString device() const { return m_engine.portDevice(); }
+    // Why the port is down (device and cause), empty while it is open or closed on purpose.
+    QString reason() const { return m_reason; }
+    bool isWaiting() const { return m_waiting; }
+
+    // "Port /dev/ttyUSB0: open", "...: lost, waiting for it to return", in the language
+    // `languageIndex` (0 English, 1 Japanese).
+    QString statusText(int languageIndex) const;
+
+    // Called after every change of state().
+    std::function<void()> onChanged;
+
+    // Tries to reopen now (also what the folder watch and the retry timer call).
+    void retryNow();
+
+private:
+    void onPortEvent(LinkEngine::PortEvent event);
+    void startWaiting();
+    void stopWaiting();
+    void setState(State state, const QString& reason);
+
+    LinkEngine& m_engine;
+    Timer& m_retryTimer;
+    QFileSystemWatcher m_watcher;
+    State m_state = State::Closed;
+    QString m_reason;
+    bool m_waiting = false;
+    bool m_reopening = false;
+};
+
+} // namespace zel

@@ -1,0 +1,111 @@
+// The CPU writer window over a real pseudo-terminal against the simulated CPU in boot mode:
+// captions, the controls during a write, the close rule and the end of the program.
+#include "cpuwriter/CpuWriterWindow.h"
+
+#include "BootCpuSim.h"
+#include "EventLoopWait.h"
+#include "RecordingSink.h"
+#include "SRecordMaker.h"
+#include "SimulatedBootCpu.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "cpuwriter/FlashWriter.h"
+#include "link/LinkEngine.h"
+#include "shell/Application.h"
+#include "shell/MenuState.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace zel;
+using namespace zel::gui;
+using namespace zel::test;
+
+namespace {
+
+class CpuWriterWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("zel.ini")), "[SOFT]\nMode=0\n"));
+        ASSERT_TRUE(sim::WriteStandInBootFiles(dir.path(), nullptr));
+        appFile = dir.filePath(QStringLiteral("app.mot"));
+        ASSERT_TRUE(writeBytes(appFile, sim::MakeSRecords(0, QByteArray(0x8000, '\x42'))));
+        ASSERT_TRUE(cpu.start(nullptr));
+        ASSERT_TRUE(app.readSettings(dir.path()));
+        app.settings().PortOverride = cpu.slavePath();
+        app.start(sink);
+        app.openPort();
+        ASSERT_EQ(app.menu().click(MenuState::ButtonCpuWriter),
+                  MenuState::ClickAction::OpenCpuWriter);
+        window = new CpuWriterWindow(app);
+        window->show();
+    }
+    void TearDown() override { delete window.data(); }
+
+    QTemporaryDir dir;
+    QString appFile;
+    sim::SimulatedBootCpu cpu;
+    RecordingSink sink;
+    Application app;
+    QPointer<CpuWriterWindow> window;
+};
+
+TEST_F(CpuWriterWindowTest, OpensIdleWithItsCaptions) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("CPU WRITER"));
+    EXPECT_EQ(window->ComboCpuType()->currentText(), QStringLiteral("MASTER"));
+    EXPECT_EQ(window->ComboCpuType()->count(), 2);
+    EXPECT_TRUE(window->TextCpuFile()->text().isEmpty());
+    EXPECT_EQ(window->CommandCpuFile()->text(), QStringLiteral("OPEN"));
+    EXPECT_EQ(window->CommandCpuWriter()->text(), QStringLiteral("WRITE"));
+    EXPECT_EQ(window->mnuFile()->title(), QStringLiteral("File"));
+    EXPECT_EQ(window->mnuCpuWrite()->text(), QStringLiteral("Write Enable"));
+    EXPECT_EQ(window->ProgressBarCpuWriter()->maximum(), 2064);
+
+    // WRITE without a file asks for one; "Close" empties the file name.
+    window->CommandCpuWriter()->click();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageSelectApplicationFile});
+    window->chooseFile(appFile);
+    window->findChild<QAction*>(QStringLiteral("mnuClose"))->trigger();
+    EXPECT_TRUE(window->TextCpuFile()->text().isEmpty());
+    EXPECT_TRUE(window->CommandCpuWriter()->isEnabled());
+}
+
+TEST_F(CpuWriterWindowTest, WriteLocksTheScreenAndTheProgramUntilItEnds) {
+    cpu.device().faults().writeErrorBlock = 3;
+    window->chooseFile(appFile);
+    window->mnuCpuWrite()->trigger();
+    ASSERT_TRUE(window->writer().isRunning());
+    EXPECT_FALSE(app.engine().isPortOpen()); // the CPU port has the line
+    EXPECT_FALSE(window->CommandCpuWriter()->isEnabled());
+    EXPECT_FALSE(window->ComboCpuType()->isEnabled());
+    EXPECT_FALSE(window->mnuWrite()->isEnabled());
+    ASSERT_TRUE(waitUntil(
+        [&] { return window->writer().WriteState() == FlashWriter::StateBootProgram; }, 10000));
+
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(app.menu().requestClose(true), MenuState::CloseDecision::Cancel);
+    EXPECT_EQ(sink.numbers(), (QList<int>{MessageInProgramming, MessageInProgramming}));
+    EXPECT_FALSE(window->LabelCpuTime()->text().isEmpty());
+
+    ASSERT_TRUE(waitUntil([&] { return !window->writer().isRunning(); }, 20000));
+    EXPECT_EQ(sink.numbers().last(), MessageFlashWriteError);
+    EXPECT_EQ(cpu.device().blocksWritten(), 3);
+    EXPECT_TRUE(window->CommandCpuWriter()->isEnabled());
+    EXPECT_EQ(window->ProgressBarCpuWriter()->value(), 0);
+
+    // Closing now gives the line back to the shared port.
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(app.engine().isPortOpen());
+}
+
+} // namespace

@@ -1,0 +1,246 @@
+#include "panel/PanelWindow.h"
+
+#include "EventLoopWait.h"
+#include "MemoryLink.h"
+#include "common/MessageNumber.h"
+#include "panel/PanelCommands.h"
+#include "panel/PanelKeys.h"
+#include "shell/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace zel;
+using namespace zel::gui;
+using namespace zel::test;
+using B = panel::PanelButton;
+
+namespace {
+
+constexpr int kWaitMs = 3000; // generous: the panel's timers run on a loaded machine
+
+class PanelWindowTest : public ::testing::Test, protected MemoryLink {
+protected:
+    PanelWindowTest() { openTestPort(); }
+    ~PanelWindowTest() override { delete window.data(); }
+
+    void open(bool testMode = false, int languageIndex = 0) {
+        settings.SoftMode = testMode ? QStringLiteral("1") : QStringLiteral("0");
+        language.setLanguageIndex(languageIndex);
+        window = new PanelWindow(engine, language, settings, sink);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        settle();
+    }
+    // Lets the panel's pauses and key timers run out.
+    void settle() {
+        runEventsFor(10);
+        waitUntil([this] { return !window->panel().keyHandlingPending(); }, kWaitMs);
+    }
+    // Command data of every frame written so far.
+    QStringList sent() const {
+        QStringList data;
+        for (const QByteArray& frame : port.written)
+            data << QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
+        return data;
+    }
+    bool waitForFrames(int count) {
+        return waitUntil([this, count] { return port.written.size() >= count; }, kWaitMs);
+    }
+    static void key(QWidget* target, QEvent::Type type, int qtKey, bool autoRepeat = false,
+                    const QString& text = {}) {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, text, autoRepeat);
+        QApplication::sendEvent(target, &event);
+    }
+
+    LanguageTables language;
+    QPointer<PanelWindow> window;
+};
+
+TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
+    open();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Operation panel"));
+    EXPECT_EQ(window->button(B::Pos)->text(), QStringLiteral("POS"));
+    EXPECT_EQ(window->CheckPanel()->text(), QStringLiteral("ACTIVE PRESET KEY"));
+    EXPECT_EQ(window->CommandPTZF(0)->text(), QStringLiteral("TELE"));
+    EXPECT_FALSE(window->FrameTestPanel()->isVisible());
+    EXPECT_FALSE(window->OptionKey(0, 2)->isVisible());
+    EXPECT_TRUE(window->FrameKey(1)->isVisible());
+    EXPECT_FALSE(window->FrameKey(0)->isVisible());
+    EXPECT_FALSE(window->FramePanel()->isVisible());
+    EXPECT_TRUE(window->OptionKey(0, 0)->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), window->TextCtrl());
+    delete window.data();
+
+    open(true, 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("操作パネル"));
+    EXPECT_EQ(window->button(B::Pos)->text(), QStringLiteral("ポジション"));
+    EXPECT_TRUE(window->FrameTestPanel()->isVisible());
+    EXPECT_TRUE(window->OptionKey(0, 3)->isVisible());
+    window->OptionKey(1, 2)->click();
+    settle();
+    EXPECT_TRUE(window->OptionKey(0, 2)->isChecked()) << "both mode groups show the same mode";
+    EXPECT_TRUE(window->FrameKey(0)->isVisible());
+    EXPECT_FALSE(window->FrameKey(1)->isVisible());
+}
+
+TEST_F(PanelWindowTest, LeftMouseButtonPressAndReleaseOnADirectionKey) {
+    open();
+    QToolButton* right = window->CommandKey(0, panel::PtzRight);
+    QTest::mousePress(right, Qt::RightButton);
+    QTest::mouseRelease(right, Qt::RightButton);
+    QTest::mousePress(right, Qt::LeftButton);
+    ASSERT_TRUE(waitForFrames(1));
+    QTest::mouseRelease(right, Qt::LeftButton);
+    ASSERT_TRUE(waitForFrames(2));
+    settle();
+    EXPECT_EQ(sent(),
+              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(QApplication::focusWidget(), window->TextCtrl());
+}
+
+TEST_F(PanelWindowTest, ArrowKeysInTheEntryBoxWithAutoRepeatIgnored) {
+    open();
+    QLineEdit* entry = window->TextCtrl();
+    key(entry, QEvent::KeyPress, Qt::Key_Right);
+    ASSERT_TRUE(waitForFrames(1));
+    for (int i = 0; i < 5; ++i)
+        key(entry, QEvent::KeyPress, Qt::Key_Right, true);
+    runEventsFor(150);
+    key(entry, QEvent::KeyRelease, Qt::Key_Right);
+    ASSERT_TRUE(waitForFrames(2));
+    settle();
+    EXPECT_EQ(sent(),
+              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+}
+
+TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
+    open();
+    QToolButton* menu = window->button(B::Menu);
+    menu->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), menu);
+    key(menu, QEvent::KeyPress, Qt::Key_Up);
+    ASSERT_TRUE(waitForFrames(1));
+    EXPECT_EQ(sent(), QStringList{QStringLiteral("20013C3C0808")});
+    EXPECT_TRUE(
+        waitUntil([this] { return QApplication::focusWidget() == window->TextCtrl(); }, kWaitMs));
+    key(window->TextCtrl(), QEvent::KeyRelease, Qt::Key_Up);
+    ASSERT_TRUE(waitForFrames(2));
+
+    // Tab stays with the panel; Ctrl+Tab moves through the controls.
+    menu->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(menu, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), menu);
+    QTest::keyClick(menu, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(QApplication::focusWidget(), menu);
+}
+
+TEST_F(PanelWindowTest, TypingAndDigitKeysFillTheEntryThatPosUses) {
+    open();
+    QLineEdit* entry = window->TextCtrl();
+    QTest::keyClicks(entry, QStringLiteral("1x2"));
+    QTest::mouseClick(window->button(B::Digit3), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(entry->text(), QStringLiteral("123"));
+    QTest::mouseClick(window->button(B::Pos), Qt::LeftButton);
+    ASSERT_TRUE(waitForFrames(1));
+    settle();
+    // Keys tapped faster than the 20 ms key timer leave a release frame behind each.
+    const QStringList frames = sent();
+    EXPECT_EQ(frames.last(), QStringLiteral("101230"));
+    EXPECT_EQ(frames.count(QStringLiteral("20003C3C0808")), frames.size() - 1);
+    QTest::keyClicks(entry, QStringLiteral("4"));
+    settle();
+    EXPECT_EQ(entry->text(), QStringLiteral("4")) << "a used number is flushed by the next key";
+    EXPECT_EQ(sink.numbers(), QList<int>{});
+}
+
+TEST_F(PanelWindowTest, CameraKeyAndOutOfRangeEntry) {
+    open();
+    QTest::keyClicks(window->TextCtrl(), QStringLiteral("300"));
+    QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("1"));
+    EXPECT_EQ(window->TextCtrl()->selectedText(), QStringLiteral("300"));
+    QTest::keyClicks(window->TextCtrl(), QStringLiteral("7"));
+    QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("7"));
+    EXPECT_FALSE(sent().contains(QStringLiteral("101230")));
+}
+
+TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
+    open();
+    auto* up = window->findChild<QToolButton*>(QStringLiteral("UpDownHostNoUp"));
+    ASSERT_NE(up, nullptr);
+    QTest::mouseClick(up, Qt::LeftButton);
+    QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
+    ASSERT_TRUE(waitForFrames(1));
+    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("2"));
+    EXPECT_EQ(port.written.last().toHex().toUpper().mid(8, 2), "02") << "sent for remote 2";
+    settle();
+
+    QLineEdit* host = window->TextHostNo();
+    host->setFocus();
+    host->selectAll();
+    QTest::keyClicks(host, QStringLiteral("0"));
+    QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier); // leaves the box
+    settle();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_TRUE(sink.shown[0].extra.startsWith(QStringLiteral("1 to 99")));
+    EXPECT_TRUE(waitUntil([host] { return QApplication::focusWidget() == host; }, kWaitMs));
+    QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(port.written.size(), 1) << "remote 0 sends nothing";
+}
+
+TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
+    open(true);
+    window->OptionKey(0, 2)->click();
+    settle();
+    QLineEdit* pan = window->TextKey(panel::TestPan);
+    pan->setFocus();
+    pan->selectAll();
+    QTest::keyClicks(pan, QStringLiteral("200"));
+    settle();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_TRUE(sink.shown[0].extra.startsWith(QStringLiteral("1 to 127")));
+    EXPECT_EQ(QApplication::focusWidget(), pan);
+}
+
+// The panel stops a running movement when another window takes the keyboard, and when it
+// closes, so the camera never keeps turning.
+TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
+    open();
+    key(window->TextCtrl(), QEvent::KeyPress, Qt::Key_Left);
+    ASSERT_TRUE(waitForFrames(1));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(waitForFrames(2));
+    EXPECT_EQ(sent().last(), QStringLiteral("20003C3C0808"));
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::mousePress(window->CommandPTZF(0), Qt::LeftButton); // TELE, held
+    ASSERT_TRUE(waitForFrames(3));
+    window->close();
+    ASSERT_TRUE(waitForFrames(4));
+    EXPECT_EQ(sent().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(engine.state().WaitingForm, nullptr);
+}
+
+} // namespace

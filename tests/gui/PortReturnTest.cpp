@@ -1,0 +1,99 @@
+// The menu open while the serial device goes away and comes back: the simulator's
+// pseudo-terminal hangs up, a new one appears behind the same device path, and the menu's
+// port is open again without a restart.
+#include "EventLoopWait.h"
+#include "RecordingSink.h"
+#include "SimulatedController.h"
+#include "TestFiles.h"
+#include "link/LinkClient.h"
+#include "link/LinkEngine.h"
+#include "link/PortWatch.h"
+#include "shell/Application.h"
+#include "shell/MenuWindow.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using zel::test::waitUntil;
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+class ReplyRecorder : public LinkClient {
+public:
+    explicit ReplyRecorder(LinkEngine& engine) : m_engine(engine) {}
+    void replyComplete() override { replies.append(m_engine.state().ReceiveBuffer); }
+    void replyTimedOut() override { ++timeOuts; }
+    QStringList replies;
+    int timeOuts = 0;
+
+private:
+    LinkEngine& m_engine;
+};
+
+class PortReturnTest : public ::testing::Test {
+protected:
+    // Points the device link at `simulator`'s pseudo-terminal, replacing an older link.
+    bool linkDevice(sim::SimulatedController& simulator) {
+        QFile::remove(m_device);
+        return QFile::link(simulator.slavePath(), m_device);
+    }
+    QString statusLine() const { return m_menu->portStatusLine()->accessibleName(); }
+    int sendPanelStop(ReplyRecorder& client) {
+        m_app.engine().state().WaitingForm = &client;
+        const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
+                                    QStringLiteral("False"), QStringLiteral("0"),
+                                    QString::number(ScreenPanel)};
+        return m_app.engine().SendCommandFrame(record, QStringLiteral("200000000000"));
+    }
+
+    QTemporaryDir m_dir;
+    QString m_device = m_dir.filePath(QStringLiteral("ttyCAM"));
+    test::RecordingSink m_sink;
+    Application m_app;
+    std::unique_ptr<gui::MenuWindow> m_menu;
+};
+
+TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
+    ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), "[SOFT]\nMode=0\n"));
+    ASSERT_TRUE(m_app.readSettings(m_dir.path()));
+    auto first = std::make_unique<sim::SimulatedController>();
+    ASSERT_TRUE(first->start(nullptr));
+    ASSERT_TRUE(linkDevice(*first));
+    m_app.settings().PortOverride = m_device;
+    m_app.start(m_sink);
+    m_menu = std::make_unique<gui::MenuWindow>(m_app);
+    m_menu->load();
+    ASSERT_TRUE(m_app.engine().isPortOpen());
+    EXPECT_EQ(statusLine(), QStringLiteral("Port ") + m_device + QStringLiteral(": open"));
+    EXPECT_LT(m_menu->portStatusLine()->geometry().bottom(), m_menu->height());
+
+    // Pulled: the simulator hangs up and its pseudo-terminal is gone.
+    first->stop();
+    first.reset();
+    ASSERT_TRUE(
+        waitUntil([this] { return m_app.portWatch().state() == PortWatch::State::Lost; }, kWaitMs));
+    EXPECT_EQ(statusLine(), QStringLiteral("Port ") + m_device +
+                                QStringLiteral(": lost, waiting for it to return"));
+    EXPECT_FALSE(m_app.engine().isPortOpen());
+    EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing was waiting: no message box
+
+    // Plugged in again: a new pseudo-terminal behind the same path.
+    sim::SimulatedController second;
+    ASSERT_TRUE(second.start(nullptr));
+    ASSERT_TRUE(linkDevice(second));
+    ASSERT_TRUE(waitUntil([this] { return m_app.engine().isPortOpen(); }, kWaitMs));
+    EXPECT_EQ(statusLine(), QStringLiteral("Port ") + m_device + QStringLiteral(": open"));
+    ReplyRecorder client(m_app.engine());
+    ASSERT_EQ(sendPanelStop(client), LinkEngine::kSendOk);
+    ASSERT_TRUE(waitUntil([&client] { return !client.replies.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(client.replies, QStringList{QStringLiteral("06")});
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    m_menu->SetEndProc();
+}
+
+} // namespace

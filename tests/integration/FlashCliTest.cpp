@@ -1,0 +1,141 @@
+// zelctl flash as a separate process on a real pseudo-terminal: against the zelsim program in
+// boot-CPU mode (image compared byte for byte) and against an in-process simulated CPU with
+// faults; bad input fails before anything is sent.
+#include "BootCpuSim.h"
+#include "SRecordMaker.h"
+#include "SimulatedBootCpu.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+using namespace zel::test;
+
+namespace {
+
+QByteArray applicationImage() {
+    QByteArray image(0x40000, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char((i * 5 + i / 1024) & 0xFF); // every value, 0x10 included
+    return image;
+}
+
+class FlashCliTest : public ZelctlTest {
+protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(zel::sim::WriteStandInBootFiles(dir.path(), nullptr));
+        appFile = path("app.mot");
+        ASSERT_TRUE(writeBytes(appFile, zel::sim::MakeSRecords(0, image)));
+    }
+    void startCpu(const zel::sim::BootCpuFaults& faults = {}) {
+        cpu = std::make_unique<zel::sim::SimulatedBootCpu>(faults);
+        ASSERT_TRUE(cpu->start(nullptr));
+    }
+    ProgramRun flash(const QStringList& args) {
+        return run(QStringList{QStringLiteral("--quiet"), QStringLiteral("flash")} + args,
+                   cpu ? cpu->slavePath() : QString());
+    }
+
+    QByteArray image = applicationImage();
+    QString appFile;
+    std::unique_ptr<zel::sim::SimulatedBootCpu> cpu;
+};
+
+TEST_F(FlashCliTest, WritesTheWholeImageIntoZelsim) {
+    const QString zelsimPath = BuiltProgram(QStringLiteral("zelsim"));
+    if (!QFileInfo::exists(zelsimPath))
+        GTEST_SKIP() << "zelsim not built";
+    const QString saved = path("saved.bin");
+    QProcess zelsim;
+    zelsim.start(zelsimPath, {QStringLiteral("--boot-cpu"), QStringLiteral("--save-image"), saved});
+    ASSERT_TRUE(zelsim.waitForReadyRead(5000));
+    const QString slave = QString::fromLocal8Bit(zelsim.readLine()).trimmed().mid(8);
+    ASSERT_TRUE(slave.startsWith(QStringLiteral("/dev/"))) << slave.toStdString();
+
+    const ProgramRun result = run({QStringLiteral("--quiet"), QStringLiteral("flash"),
+                                   QStringLiteral("--cpu"), QStringLiteral("slave"), appFile},
+                                  slave);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("CPU WRITER: 2048 blocks written in ")))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+    zelsim.terminate();
+    ASSERT_TRUE(zelsim.waitForFinished(5000));
+    EXPECT_TRUE(zelsim.readAllStandardError().contains("flash image saved"));
+    EXPECT_EQ(readBytes(saved), image);
+}
+
+TEST_F(FlashCliTest, CpuFaultsEndWithTheirMessageAndExitOne) {
+    struct Case {
+        const char* name;
+        std::function<void(zel::sim::BootCpuFaults&)> fault;
+        const char* line;
+    };
+    const QList<Case> cases{
+        {"erase", [](auto& f) { f.eraseError = true; }, "CPU WRITER: Flash erase error"},
+        {"write", [](auto& f) { f.writeErrorBlock = 2; }, "CPU WRITER: Flash write error"},
+        {"checksum", [](auto& f) { f.badChecksumBlock = 1; },
+         "Communication error: Receiving data error."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        zel::sim::BootCpuFaults faults;
+        c.fault(faults);
+        startCpu(faults);
+        const ProgramRun result = flash({appFile});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(QString::fromLatin1(c.line))) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+}
+
+TEST_F(FlashCliTest, NoCpuOnTheLine) {
+    zel::sim::BootCpuFaults faults;
+    faults.noCpu = true;
+    startCpu(faults);
+    const ProgramRun result = flash({appFile});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("CPU WRITER: Error:Cpu is not connected.")))
+        << result.err.toStdString();
+    EXPECT_EQ(cpu->device().receivedLog(), QByteArray(5120, '\0'));
+}
+
+TEST_F(FlashCliTest, BadInputSendsNothing) {
+    startCpu();
+    ASSERT_TRUE(writeBytes(path("bad.mot"), "S1130000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEC\r\n"));
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* err;
+    };
+    const QList<Case> cases{
+        {{path("none.mot")}, 1, "CPU WRITER: No application program exists."},
+        {{path("bad.mot")}, 1, "CPU WRITER: Application program reads error"},
+        {{QStringLiteral("/dev/zero")}, 1, "not a regular file"},
+        {{QStringLiteral("--cpu"), QStringLiteral("other"), appFile}, 2, "--cpu must be"},
+        {{}, 2, "FILE is required"},
+        {{appFile, appFile}, 2, "only one FILE"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun result = flash(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.err;
+        EXPECT_TRUE(result.err.contains(QString::fromLatin1(c.err))) << result.err.toStdString();
+    }
+    const ProgramRun noPort = run({QStringLiteral("flash"), appFile}, path("no-such-port"));
+    EXPECT_EQ(noPort.exitCode, 1);
+    EXPECT_TRUE(noPort.err.contains(QStringLiteral("COM port open error")))
+        << noPort.err.toStdString();
+
+    // Without the boot program in the program folder.
+    QFile::remove(path("ZARNIPEX2633.MOT"));
+    const ProgramRun noBoot = flash({appFile});
+    EXPECT_EQ(noBoot.exitCode, 1);
+    EXPECT_TRUE(noBoot.err.contains(QStringLiteral("No control program for writing exists.")));
+    EXPECT_TRUE(cpu->device().receivedLog().isEmpty());
+}
+
+} // namespace
