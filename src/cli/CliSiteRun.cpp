@@ -23,6 +23,10 @@ int CliSiteRun::exec() {
     const int exitCode = m_link.exec();
     m_context.finishProgress();
     std::fputs(m_summary.table().toUtf8().constData(), stdout);
+    if (m_link.interruptedBy() != 0 && m_next < m_cameras.size())
+        CliContext::printUsageError(QStringLiteral("interrupted: %1 of %2 cameras not reached")
+                                        .arg(m_cameras.size() - m_next)
+                                        .arg(m_cameras.size()));
     return exitCode;
 }
 
