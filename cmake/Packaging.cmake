@@ -41,6 +41,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "zel drives pan/tilt/zoom cameras from an on-screen panel, edits their titles, backs up and restores their settings and reflashes their CPUs over one serial line. zelctl does the same from scripts; zelsim simulates a camera controller.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialogs in Japanese and a font with the Japanese captions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

@@ -7,6 +7,7 @@
 #include "titles/TitleCharTable.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zel;
 
@@ -221,4 +222,38 @@ TEST(CommLogFilter, ChoosesByDirectionCameraAndCommand) {
     EXPECT_EQ(shown({FrameDirection::Unknown, -1, 0xC1}), (QList<int>{2, 3}));
     EXPECT_EQ(shown({FrameDirection::Received, 2, 0x40}), (QList<int>{5}));
     EXPECT_EQ(store.count(), 6); // filtering leaves the recording whole
+}
+
+TEST(FrameDecoder, ArbitraryEntriesNeverReadPastTheirData) {
+    // Random units and data, frames with random bodies and damaged real frames: every entry
+    // gets a meaning and nothing is read outside it (the sanitizer build checks the reads).
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> byte(0, 255);
+    FrameDecoder decoder;
+    const QStringList units{QStringLiteral("HOST1:"), QStringLiteral("CAMERA3"), QString(),
+                            QStringLiteral("CAMERA:"), QStringLiteral("HOSTx")};
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes(byte(random) % 48, '\0');
+        for (char& b : bytes)
+            b = char(byte(random));
+        if (round % 3 == 0 && bytes.size() >= 9) { // a frame or data reply of a known command
+            const qsizetype n = bytes.size();
+            bytes[0] = char(round % 2 ? 0xFE : 0xFD);
+            bytes[1] = char(n - 1);
+            bytes[2] = 0x00;
+            bytes[3] = 0x10;
+            bytes[4] = 0x01;
+            bytes[5] = char(KnownCommands()[round % KnownCommands().size()].code);
+            int sum = 0;
+            for (qsizetype i = 0; i < n - 3; ++i)
+                sum ^= static_cast<unsigned char>(bytes[i]);
+            bytes[n - 3] = char(round % 6 == 0 ? sum ^ 0xFF : sum);
+            bytes[n - 1] = bytes[n - 2] = char(0xFF);
+        }
+        QString text = BytesToHexText(bytes);
+        if (round % 7 == 0)
+            text.chop(1); // odd length
+        const DecodedFrame frame = decoder.decode(units[round % units.size()], text);
+        ASSERT_FALSE(frame.meaning.isEmpty()) << text.toStdString();
+    }
 }
