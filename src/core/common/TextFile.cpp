@@ -60,7 +60,11 @@ TextFileRead ReadTextFile(const QString& path, qint64 maxBytes) {
     const FileBytes file = ReadFileBytes(path, maxBytes);
     if (!file.ok())
         return failedRead(file.problem, file.detail);
-    const auto text = LooksLikeCp932Text(file.bytes) ? Cp932ToText(file.bytes) : std::nullopt;
+    return DecodeTextFile(file.bytes);
+}
+
+TextFileRead DecodeTextFile(const QByteArray& bytes) {
+    const auto text = LooksLikeCp932Text(bytes) ? Cp932ToText(bytes) : std::nullopt;
     if (!text)
         return failedRead(FileProblem::NotText, {});
     TextFileRead result;

@@ -24,6 +24,8 @@ struct TextFileRead {
 // CP932, control bytes other than tab, line ends, form feed and the end-of-file mark, and
 // UTF-8 text (which CP932 would otherwise read as garbage).
 TextFileRead ReadTextFile(const QString& path, qint64 maxBytes = kTextFileMaxBytes);
+// The same checks and line split on bytes already read.
+TextFileRead DecodeTextFile(const QByteArray& bytes);
 
 // Whether `bytes` can be the content of a CP932 text file (see ReadTextFile).
 bool LooksLikeCp932Text(const QByteArray& bytes);

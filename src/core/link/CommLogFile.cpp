@@ -51,8 +51,6 @@ bool CommLogFile::save(const QString& path, const CommLogStore& store, MessageSi
 
 bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& messages,
                        QString* why) {
-    // The log fields' messages are fixed Japanese texts; no caption of a language is read.
-    static const LanguageTables language;
     if (path.size() > kMaxPathChars) {
         if (why)
             *why = QStringLiteral("the file name is longer than %1 characters").arg(kMaxPathChars);
@@ -66,9 +64,16 @@ bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& me
         messages.ShowMessage(MessageFileIncorrect);
         return false;
     }
+    loadLines(file.lines, store, messages);
+    return true;
+}
+
+void CommLogFile::loadLines(const QStringList& lines, CommLogStore& store, MessageSink& messages) {
+    // The log fields' messages are fixed Japanese texts; no caption of a language is read.
+    static const LanguageTables language;
     QVector<CommLogEntry> entries;
     int itemNo = 0;
-    for (const QString& line : file.lines) {
+    for (const QString& line : lines) {
         if (isSkipped(line))
             continue;
         ++itemNo;
@@ -82,7 +87,6 @@ bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& me
             entries.append(entry.unit.isEmpty() ? CommLogEntry{} : entry);
     }
     store.replaceAll(std::move(entries));
-    return true;
 }
 
 } // namespace zel

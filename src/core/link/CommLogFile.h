@@ -1,6 +1,7 @@
 #pragma once
 // The ".log" file of the communication log: one entry per line, unit, tab, data, CR LF, CP932.
 #include <QString>
+#include <QStringList>
 
 namespace zel {
 
@@ -21,6 +22,8 @@ public:
     // unreadable file was refused, in English.
     static bool load(const QString& path, CommLogStore& store, MessageSink& messages,
                      QString* why = nullptr);
+    // The reading of load() on the file's lines.
+    static void loadLines(const QStringList& lines, CommLogStore& store, MessageSink& messages);
 };
 
 } // namespace zel

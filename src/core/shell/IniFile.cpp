@@ -92,16 +92,20 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 bool IniFile::load() {
     FileBytes file = ReadFileBytes(m_path, kMaxFileBytes);
-    m_content = std::move(file.bytes);
+    setContent(std::move(file.bytes));
     return file.ok();
 }
 
+void IniFile::setContent(QByteArray content) {
+    m_content = std::move(content);
+    m_lines = FindLineSpans(m_content);
+}
+
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const QVector<LineSpan> lines = FindLineSpans(m_content);
-    const SectionSpan span = findKey(m_content, lines, section, key);
+    const SectionSpan span = findKey(m_content, m_lines, section, key);
     if (span.keyLine < 0)
         return std::nullopt;
-    const QString text = lineText(m_content, lines[span.keyLine]);
+    const QString text = lineText(m_content, m_lines[span.keyLine]);
     return unquoted(text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed());
 }
 
@@ -150,7 +154,7 @@ bool IniFile::writeValue(const QString& section, const QString& key, const QStri
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
         return false;
-    m_content = updated;
+    setContent(updated);
     return true;
 }
 

@@ -3,6 +3,8 @@
 // do: section and key names match without regard to case, values are trimmed, comment lines
 // start with ';', lines end in CR LF, LF or CR alone. A write changes only the line of its key
 // (or appends the missing key or section) and leaves every other byte of the file as it was.
+#include "common/TextLines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -21,6 +23,8 @@ public:
     // Reads the file from disk; false (then empty) when it is missing, unreadable, not a
     // regular file or larger than kMaxFileBytes.
     bool load();
+    // Takes `content` as if it had been loaded from the file.
+    void setContent(QByteArray content);
 
     // Value of `key` in `section` of the loaded content, trimmed, with one pair of enclosing
     // quotes removed; std::nullopt when the section or key is missing.
@@ -37,6 +41,7 @@ public:
 private:
     QString m_path;
     QByteArray m_content;
+    QVector<LineSpan> m_lines; // of m_content
 };
 
 } // namespace zel

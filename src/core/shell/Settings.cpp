@@ -81,7 +81,11 @@ bool Settings::ReadSettings(const QString& folder) {
         return false;
     IniFile file(SettingsFilePath);
     file.load(); // an unreadable file reads as an empty one: every key its default
+    readValues(file);
+    return true;
+}
 
+void Settings::readValues(const IniFile& file) {
     const Settings defaults;
     auto read = [&](const QString& section, const QString& key, const QString& def) {
         return ReadIniValue(file, section, key, def);
@@ -114,7 +118,6 @@ bool Settings::ReadSettings(const QString& folder) {
         Device[i] = file.value(kRs232c, QStringLiteral("Device") + QString::number(i + 1))
                         .value_or(QString());
     recomputeCurrentWriteWait();
-    return true;
 }
 
 bool Settings::P_SetIniRS232C(const QString& port, const QString& rate) {

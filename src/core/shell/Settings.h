@@ -6,6 +6,8 @@
 
 namespace zel {
 
+class IniFile;
+
 class Settings {
 public:
     // [SOFT] Mode, [LANGUAGE] Mode, [RS232C] ComPort/Rate/AutoSave, [TIMEOUT] TimeOutDsp,
@@ -38,6 +40,8 @@ public:
 
     // Reads every key from `folder`/zel.ini; false (nothing read) when the file is missing.
     bool ReadSettings(const QString& folder);
+    // Takes every key from a loaded settings file (missing or unfit keys: their defaults).
+    void readValues(const IniFile& file);
     // Sets ApplicationFolder and SettingsFilePath without reading (defaults stay).
     void setFolder(const QString& folder);
 
