@@ -181,7 +181,7 @@ void CliContext::finishProgress() {
     Progress& p = m_progress;
     if (p.drawn)
         writeProgressLine(QStringLiteral("\n"));
-    else if (p.plainPending)
+    else if (p.plainPending && p.value > 0)
         writeProgressLine(p.label + QStringLiteral(": ") + progressFacts() + QLatin1Char('\n'));
     p = Progress{};
 }

@@ -47,10 +47,21 @@ int CliLink::exec() {
         m_signal = signalNumber;
         if (onInterrupted)
             onInterrupted();
+        else
+            CliContext::printUsageError(interruptionLine());
         finish(ExitSignalBase + signalNumber);
     };
     m_loop.exec();
     return m_exitCode;
+}
+
+// What a command without a line of its own was doing when it was interrupted.
+QString CliLink::interruptionLine() const {
+    const QString exchange = TransactionText(m_engine->state());
+    if (m_engine->state().ScreenCode == ScreenIdle || exchange.isEmpty())
+        return QStringLiteral("interrupted; nothing was waiting for an answer");
+    return QStringLiteral("interrupted while waiting for the answer (%1); nothing was kept")
+        .arg(exchange);
 }
 
 void CliLink::finish(int exitCode) {

@@ -4,15 +4,15 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CliTitleFile.h"
+#include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleFileWriter.h"
-#include "titles/TitleSlots.h"
 #include "titles/TitleTransfer.h"
 
 #include <cstdio>
@@ -91,20 +91,11 @@ int runDecode(CliContext& context, const QStringList& args) {
     return ExitOk;
 }
 
-// Reads FILE as File > Open does; false when nothing or only part of it was read.
-bool readTitleFile(CliContext& context, const QString& path, TitleDocument& document) {
-    constexpr int kOnlyWindowSlot = 1; // the one title window of this run
-    TitleSlots titleSlots;
-    TitleDocumentSession session(titleSlots, kOnlyWindowSlot, document, context.messages(),
-                                 context.language());
-    return session.ReadTitleFile(path) == TitleOpenResult::Loaded;
-}
-
 int runCheck(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return usageError(QStringLiteral("check FILE.ttl"));
     TitleDocument document;
-    if (!readTitleFile(context, args[1], document))
+    if (!ReadTitleFileForCli(context, args[1], document))
         return ExitFailed;
     const TitleCharTable table(context.settings().languageIndex());
     bool anyFailed = false;
@@ -193,7 +184,7 @@ int runUpload(CliContext& context, const QStringList& args) {
     if (!parseTransferArguments(args, parsed))
         return ExitUsage;
     TitleDocument document;
-    if (!readTitleFile(context, parsed.file, document))
+    if (!ReadTitleFileForCli(context, parsed.file, document))
         return ExitFailed;
     if (parsed.address.haveCamera)
         document.CameraNo = parsed.address.cameraNo;
@@ -217,7 +208,8 @@ int runUpload(CliContext& context, const QStringList& args) {
 
 int runTitles(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
-        return usageError(QStringLiteral("encode, decode, check, download or upload expected"));
+        return usageError(
+            QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
@@ -231,6 +223,10 @@ int runTitles(CliContext& context, const QStringList& args) {
         return IsSiteForm(args) ? RunSiteTitlesDownload(context, args) : runDownload(context, args);
     if (sub == QStringLiteral("upload"))
         return runUpload(context, args);
+    if (sub == QStringLiteral("find"))
+        return RunTitleFind(context, args);
+    if (sub == QStringLiteral("replace"))
+        return RunTitleReplace(context, args);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
@@ -239,7 +235,10 @@ const CommandRegistrar registrar{
      QStringLiteral("titles encode TEXT | decode HEX | check FILE.ttl\n"
                     "  titles download --camera N --remote N FILE.ttl\n"
                     "  titles download --camera LIST --remote N DIR   (DIR/cam001.ttl ...)\n"
-                    "  titles upload [--camera N --remote N] FILE.ttl"),
+                    "  titles upload [--camera N --remote N] FILE.ttl\n"
+                    "  titles find FILE.ttl --category N [--whole] TEXT\n"
+                    "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
+                    "[-o OUT.ttl]"),
      &runTitles}};
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "shell/QtTranslations.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
+#include "titles/TitleWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -49,6 +50,7 @@ int screenButton(const QString& name) {
     static const QHash<QString, int> buttons{
         {QStringLiteral("panel"), MenuState::ButtonPanel},
         {QStringLiteral("title"), MenuState::ButtonTitle},
+        {QStringLiteral("titles"), MenuState::ButtonTitle},
         {QStringLiteral("backup"), MenuState::ButtonBackup},
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
@@ -134,9 +136,17 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
     menu.setScreenOpener(MenuState::ButtonCpuWriter,
                          [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
-        auto* window = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
-        window->setLanguageIndex(shell.settings().languageIndex());
-        return window;
+        auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        log->enableFind(shell.findState(), shell.language(), shell.titleChars());
+        log->setLanguageIndex(shell.settings().languageIndex());
+        return log;
+    });
+    menu.setTitleOpener([&menu, &shell](int slot) {
+        return zel::gui::TitleWindow::openFromMenu(menu, shell, slot);
+    });
+    menu.setTitleAutoSaveHook([](QWidget* window) {
+        if (auto* titles = qobject_cast<zel::gui::TitleWindow*>(window))
+            titles->SetTime_OnOffProc();
     });
 }
 

@@ -126,6 +126,14 @@ bool CommLogFilterBar::refill(QComboBox& box, const QString& allText, const QLis
     return chosen.isValid() && box.currentData() != chosen;
 }
 
+void CommLogFilterBar::showAll() {
+    for (QComboBox* box : {m_direction, m_camera, m_command}) {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(0);
+    }
+    emit filterChanged();
+}
+
 CommLogFilter CommLogFilterBar::filter() const {
     CommLogFilter filter;
     filter.direction = static_cast<FrameDirection>(m_direction->currentData().toInt());

@@ -22,6 +22,8 @@ public:
     // Offers the cameras and commands of `frames`; a choice that is still offered stays.
     void offerChoicesFrom(const QVector<DecodedFrame>& frames);
     CommLogFilter filter() const;
+    // Every choice back to "All".
+    void showAll();
 
     QComboBox& directionBox() { return *m_direction; }
     QComboBox& cameraBox() { return *m_camera; }

@@ -3,6 +3,7 @@
 // store and records; LOG STOP shows what was recorded. Save and open ".log" files. Each row
 // also shows its time and meaning; rows can be filtered and the shown rows exported as CSV.
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -10,8 +11,12 @@ class QPushButton;
 class QTableView;
 
 namespace zel {
+class CommLogFindTarget;
 class CommLogStore;
+class LanguageTables;
 class MessageSink;
+class TitleCharTable;
+struct FindState;
 } // namespace zel
 
 namespace zel::gui {
@@ -30,6 +35,11 @@ public:
     static constexpr int kDataColumnMargin = 200 / 15;
 
     CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent = nullptr);
+    ~CommLogWindow() override;
+
+    // Search > Search opens the find dialog (context 6) with these.
+    void enableFind(FindState& state, const LanguageTables& language, const TitleCharTable& table);
+    void openFindDialog();
 
     CommLogModel& model() { return *m_model; }
     QTableView& grid() { return *m_grid; }
@@ -63,6 +73,7 @@ private:
     void buildFilterBar();
     void applyFilter();
     void askCsvPath();
+    void showFindHit(int line);
 
     CommLogStore& m_store;
     MessageSink& m_messages;
@@ -75,6 +86,10 @@ private:
     QAction* m_mnuPrint = nullptr;
     QAction* m_mnuFind = nullptr;
     CommLogFilterBar* m_filterBar = nullptr;
+    std::unique_ptr<CommLogFindTarget> m_findTarget;
+    FindState* m_findState = nullptr;
+    const LanguageTables* m_language = nullptr;
+    const TitleCharTable* m_titleChars = nullptr;
 };
 
 } // namespace zel::gui

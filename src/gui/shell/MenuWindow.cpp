@@ -122,7 +122,9 @@ void MenuWindow::load() {
     refreshPortStatus();
     resize(designSize());
     layout()->activate(); // buttons in place before the first show
-    WindowPlacement::place(*this, m_app.settings());
+    // The two modes differ in height: each keeps a place of its own.
+    WindowPlacement::place(*this, m_app.settings(),
+                           testMode ? QStringLiteral("frmMenuTest") : QStringLiteral("frmMenu"));
 }
 
 // The design size of the mode: even spacing, no frames outside test mode.
@@ -182,6 +184,10 @@ void MenuWindow::setScreenOpener(int button, ScreenOpener opener) {
 
 void MenuWindow::setTitleOpener(TitleOpener opener) {
     m_titleOpener = std::move(opener);
+}
+
+void MenuWindow::setTitleAutoSaveHook(std::function<void(QWidget*)> hook) {
+    m_titleAutoSaveHook = std::move(hook);
 }
 
 void MenuWindow::clickButton(int button) {
@@ -259,9 +265,12 @@ void MenuWindow::openTitle(int slot) {
     }
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_TitleWindows[static_cast<size_t>(slot)] = window;
-    connect(window, &QObject::destroyed, this,
-            [this, slot] { m_app.menu().titleWindowClosed(slot); });
-    WindowPlacement::place(*window, m_app.settings(), window->objectName() + QString::number(slot));
+    connect(window, &QObject::destroyed, this, [this, slot] {
+        m_app.menu().titleWindowClosed(slot);
+        m_buttons[Button::ButtonTitle]->setFocus();
+    });
+    // One place per slot: eight title windows do not all open on one spot.
+    WindowPlacement::place(*window, m_app.settings(), QStringLiteral("frmTitleSet%1").arg(slot));
     window->show();
 }
 

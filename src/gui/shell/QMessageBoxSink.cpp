@@ -56,6 +56,13 @@ int resultOf(int standardButton) {
 QMessageBoxSink::QMessageBoxSink(const LanguageTables& language, QWidget* parent)
     : m_language(language), m_parent(parent) {}
 
+QString QMessageBoxSink::displayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 QWidget* QMessageBoxSink::raisingWindow() const {
     if (QWidget* active = QApplication::activeWindow())
         return active;
@@ -88,8 +95,7 @@ int QMessageBoxSink::ShowMessage(int number, const QString& extra) {
         return ButtonNone;
     QWidget* parent = raisingWindow();
     const QPointer<QWidget> focus = QApplication::focusWidget();
-    QString text = content->text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString text = displayText(content->text);
     QMessageBox box(iconOf(content->icon), content->title, text, buttonsOf(content->buttons),
                     parent);
     box.setObjectName(QStringLiteral("Message%1").arg(number));

@@ -20,6 +20,10 @@ public:
     explicit QMessageBoxSink(const LanguageTables& language, QWidget* parent = nullptr);
     int ShowMessage(int number, const QString& extra = {}) override;
 
+    // A message text as a box shows it: CR LF and a lone CR (the check result joins its two
+    // counts with two CRs) both break the line.
+    static QString displayText(const QString& text);
+
     // Boxes open over the window that raised them (the active one), else over this one.
     // Focus goes back to the widget that had it once the box is answered.
     void setParent(QWidget* parent) { m_parent = parent; }
