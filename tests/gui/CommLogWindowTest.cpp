@@ -6,7 +6,9 @@
 #include "link/CommLogStore.h"
 #include "link/FrameCodec.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QTest>
 
 #include <QHeaderView>
 #include <QMenu>
@@ -194,9 +196,19 @@ TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
     EXPECT_EQ(visibleRows(window), QList<int>{0});
 }
 
+TEST_F(CommLogWindowTest, FiltersAreReachedFromTheKeyboard) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &window.filterBar().commandBox());
+    QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &window.filterBar().directionBox());
+}
+
 TEST_F(CommLogWindowTest, JapaneseCaptions) {
     window.setLanguageIndex(1);
-    EXPECT_EQ(window.filterBar().exportButton().text(), QStringLiteral("CSV出力"));
+    EXPECT_EQ(window.filterBar().exportButton().text(), QStringLiteral("CSV出力(&E)"));
     EXPECT_EQ(window.filterBar().directionBox().itemText(0), QStringLiteral("すべて"));
 }
 

@@ -24,10 +24,11 @@ struct Captions {
 };
 
 const Captions& captionsFor(int languageIndex) {
-    static const Captions english{"Direction", "Camera",   "Command",   "All",
-                                  "Sent",      "Received", "Export CSV"};
-    static const Captions japanese{"方向", "カメラ", "コマンド", "すべて",
-                                   "送信", "受信",   "CSV出力"};
+    // Alt+D, Alt+C, Alt+M and Alt+E reach the choices and the export from the keyboard.
+    static const Captions english{"&Direction", "&Camera",  "Co&mmand",   "All",
+                                  "Sent",       "Received", "&Export CSV"};
+    static const Captions japanese{"方向(&D)", "カメラ(&C)", "コマンド(&M)", "すべて",
+                                   "送信",     "受信",       "CSV出力(&E)"};
     return languageIndex == 0 ? english : japanese;
 }
 

@@ -215,8 +215,10 @@ bool CommLogWindow::exportCsvTo(const QString& path) {
 }
 
 void CommLogWindow::askCsvPath() {
-    auto* dialog = new QFileDialog(this, m_filterBar->exportButton().text(), {},
-                                   QStringLiteral("CSV (*.csv);;すべてのファイル(*.*)"));
+    QString title = m_filterBar->exportButton().text();
+    title.remove(QStringLiteral("(&E)")).remove(QLatin1Char('&'));
+    auto* dialog =
+        new QFileDialog(this, title, {}, QStringLiteral("CSV (*.csv);;すべてのファイル(*.*)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
