@@ -56,12 +56,9 @@ QString parseArguments(const QStringList& args, TestArguments& parsed) {
             return args[i] + QStringLiteral(" needs a value");
         if (match == OptionMatch::Taken)
             continue;
-        const QString& arg = args[i++];
-        if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        if (!parsed.file.isEmpty())
-            return QStringLiteral("only one FILE may be given");
-        parsed.file = arg;
+        QString why;
+        if (!takeFileArgument(args[i++], parsed.file, &why))
+            return why;
     }
     if (parsed.file.isEmpty())
         return QStringLiteral("FILE.trf is required");

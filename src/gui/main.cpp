@@ -130,8 +130,10 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
                                           shell.messages(), &menu);
     });
     menu.setScreenOpener(MenuState::ButtonCommTest, [&menu, &shell] {
-        return new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(),
-                                            &menu);
+        auto* test =
+            new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(), &menu);
+        test->enableFind(shell.findState(), shell.titleChars());
+        return test;
     });
     menu.setScreenOpener(MenuState::ButtonCpuWriter,
                          [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });

@@ -8,6 +8,9 @@
 #include "common/MessageNumber.h"
 #include "commtest/CommTest.h"
 #include "shell/LanguageTables.h"
+#include "titles/FindReplaceDialog.h"
+#include "titles/FindState.h"
+#include "titles/TitleCharTable.h"
 
 #include <gtest/gtest.h>
 
@@ -188,6 +191,34 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
     action("mnuNew")->trigger();
     EXPECT_TRUE(rows().TextSend(1)->text().isEmpty());
     EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("1"));
+}
+
+TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLastHit) {
+    FindState state;
+    const TitleCharTable table(0);
+    window->enableFind(state, table);
+    rows().TextSend(2)->setText(QStringLiteral("0A1B"));
+    rows().TextSend(3)->setText(QStringLiteral("A1A1"));
+    rows().TextSend(1)->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(action("mnuRePlace")->isEnabled());
+    action("mnuRePlace")->trigger();
+    auto* dialog = window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(state.FindContext, FindContextTest);
+    QTest::keyClicks(dialog->TextFind(), QStringLiteral("a1"));
+    QTest::keyClicks(dialog->TextChange(), QStringLiteral("ff"));
+    EXPECT_EQ(dialog->TextFind()->text(), QStringLiteral("A1"));
+    dialog->CommandChange()->click();
+    EXPECT_EQ(rows().TextSend(3)->text(), QStringLiteral("FFFF"));
+    EXPECT_EQ(window->test().screen().row(3).text, QStringLiteral("FFFF"));
+    EXPECT_EQ(rows().TextSend(2)->text(), QStringLiteral("0A1B"));
+    EXPECT_EQ(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
+    dialog->CommandCancel()->click();
+    QCoreApplication::processEvents();
+    EXPECT_NE(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_EQ(window->focusWidget(), rows().TextSend(3));
+    EXPECT_EQ(rows().TextSend(3)->cursorPosition(), 0);
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 #include "commtest/TestEntryRules.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
+#include "commtest/TestFindTarget.h"
+#include "titles/FindReplaceDialog.h"
+#include "titles/FindState.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -180,6 +183,8 @@ void CommTestWindow::buildEditActions() {
     QAction* find = addNamedAction(m_mnuEdit, QStringLiteral("検索(&F)..."), "mnuFind");
     QAction* replace = addNamedAction(m_mnuEdit, QStringLiteral("置換(&R)..."), "mnuRePlace");
     m_editActions = {cut, copy, paste, find, replace};
+    connect(find, &QAction::triggered, this, [this] { openFindDialog(false); });
+    connect(replace, &QAction::triggered, this, [this] { openFindDialog(true); });
     m_mnuTextMenu->addActions({cut, copy, paste});
     m_mnuTextMenu->addSeparator();
     m_mnuTextMenu->addActions({find, replace});
@@ -348,11 +353,67 @@ void CommTestWindow::onFocusChanged(QWidget* now) {
         return;
     const bool enabled = m_editRow != nullptr;
     for (int i = 0; i < m_editActions.size(); ++i)
-        m_editActions[i]->setEnabled(enabled && i < 3); // find and replace: not yet here
+        m_editActions[i]->setEnabled(enabled && (i < 3 || m_findTarget)); // 3, 4: find, replace
 }
 
 QLineEdit* CommTestWindow::editRow() const {
     return m_editRow;
+}
+
+// ---- Find and replace --------------------------------------------------------------------
+
+void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
+    m_findState = &state;
+    m_titleChars = &table;
+    m_findTarget = std::make_unique<TestFindTarget>(m_test->screen());
+    m_findTarget->onChanged = [this](int rowNo) {
+        m_rows->TextSend(rowNo)->setText(m_test->screen().row(rowNo).text);
+    };
+    m_findTarget->onHit = [this](int rowNo) {
+        for (int line = 1; line <= TestScreen::kRowCount; ++line)
+            highlightLine(line, line == rowNo);
+        m_lastHit = rowNo;
+    };
+    m_findTarget->onClearHits = [this] {
+        for (int line = 1; line <= TestScreen::kRowCount; ++line)
+            highlightLine(line, false);
+    };
+    onFocusChanged(QApplication::focusWidget());
+}
+
+void CommTestWindow::openFindDialog(bool replace) {
+    if (!m_findTarget)
+        return;
+    m_findState->FindContext = FindContextTest;
+    m_lastHit = 0;
+    auto* dialog = new FindReplaceDialog(
+        replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, *m_findState,
+        *m_findTarget, m_messages, m_language, *m_titleChars, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &CommTestWindow::endFind);
+    dialog->open();
+}
+
+// A hit: dark blue behind the text in the window-background colour.
+void CommTestWindow::highlightLine(int rowNo, bool on) {
+    QLineEdit* box = m_rows->TextSend(rowNo);
+    QPalette palette = QApplication::palette(box);
+    if (on) {
+        palette.setColor(QPalette::Base, QColor(0, 0, 128));
+        palette.setColor(QPalette::Text, QApplication::palette().color(QPalette::Window));
+    }
+    box->setPalette(palette);
+}
+
+// The dialog closed: highlights off, the caret at the start of the line highlighted last.
+void CommTestWindow::endFind() {
+    for (int line = 1; line <= TestScreen::kRowCount; ++line)
+        highlightLine(line, false);
+    if (m_lastHit == 0)
+        return;
+    QLineEdit* box = m_rows->TextSend(m_lastHit);
+    box->setFocus();
+    box->setCursorPosition(0);
 }
 
 // ---- Files --------------------------------------------------------------------------------

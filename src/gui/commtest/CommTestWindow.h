@@ -22,6 +22,9 @@ class CommTest;
 class LanguageTables;
 class LinkEngine;
 class MessageSink;
+class TestFindTarget;
+class TitleCharTable;
+struct FindState;
 } // namespace zel
 
 namespace zel::gui {
@@ -47,6 +50,10 @@ public:
     QMenu* mnuFile() const { return m_mnuFile; }
     QMenu* mnuEdit() const { return m_mnuEdit; }
     QMenu* mnuTextMenu() const { return m_mnuTextMenu; }
+
+    // Edit > Find and Replace open the shared dialogs over the rows (find context 5).
+    void enableFind(FindState& state, const TitleCharTable& table);
+    void openFindDialog(bool replace);
 
     // The file actions without their dialogs (the dialogs call these).
     void loadFrom(const QString& path);
@@ -75,6 +82,8 @@ private:
     void stepHostNo(int step);
     void onFocusChanged(QWidget* now);
     QLineEdit* editRow() const;
+    void highlightLine(int rowNo, bool on);
+    void endFind();
     void askOpenPath();
     void askSavePath(bool results);
 
@@ -102,6 +111,10 @@ private:
     QList<QAction*> m_editActions;  // cut, copy, paste, find, replace
     QLineEdit* m_editRow = nullptr; // the row box the edit menus work on
     bool m_checkingBox = false;
+    FindState* m_findState = nullptr;
+    const TitleCharTable* m_titleChars = nullptr;
+    std::unique_ptr<TestFindTarget> m_findTarget;
+    int m_lastHit = 0; // the line highlighted last
 };
 
 } // namespace zel::gui
