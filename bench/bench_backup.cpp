@@ -1,6 +1,7 @@
 // Settings backup throughput over a real serial port on the simulator's pseudo-terminal:
 // download and upload-with-verification against the wire time at 38400 bit/s, the unpaced
 // download, and the peak memory of the process.
+#include "BenchSupport.h"
 #include "SimConfig.h"
 #include "SimulatedController.h"
 #include "backup/BackupTransfer.h"
@@ -35,18 +36,8 @@ constexpr int kDataReplyBytes = 43;
 constexpr int kWriteRequestBytes = 43;
 constexpr int kAckBytes = 1;
 
-class CountingSink : public MessageSink {
-public:
-    int ShowMessage(int number, const QString&) override {
-        std::fprintf(stderr, "message %d\n", number);
-        ++shown;
-        return ButtonOk;
-    }
-    int shown = 0;
-};
-
 double wireSeconds(long long bytes) {
-    return double(bytes) * kBitsPerByte / kBitRate;
+    return bench::wireSeconds(bytes, kBitsPerByte, kBitRate);
 }
 
 struct Run {
@@ -70,7 +61,7 @@ Run runTransfer(int bitRate, bool upload, const QString& file) {
     SerialBytePort port;
     QtTimer timerMenu;
     QtTimer timerReTry;
-    CountingSink sink;
+    bench::CountingSink sink;
     LinkEngine engine(port, timerMenu, timerReTry, settings, sink);
     engine.SetCommPortSettings();
     if (!engine.OpenCommPort())

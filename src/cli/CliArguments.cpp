@@ -1,5 +1,7 @@
 #include "CliArguments.h"
 
+#include "backup/NumberBox.h"
+
 #include <algorithm>
 
 namespace zel::cli {
@@ -43,10 +45,51 @@ bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
+bool takeFileArgument(const QString& arg, QString& file, QString* why) {
+    if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+        *why = QStringLiteral("unknown option '%1'").arg(arg);
+        return false;
+    }
+    if (!file.isEmpty()) {
+        *why = QStringLiteral("only one FILE may be given");
+        return false;
+    }
+    file = arg;
+    return true;
+}
+
 OptionMatch CameraAddress::take(const QStringList& args, qsizetype& i) {
     return takeOption(args, i,
                       {{QStringLiteral("--camera"), &cameraNo, &haveCamera},
                        {QStringLiteral("--remote"), &remoteNo, &haveRemote}});
+}
+
+namespace {
+
+// Empty when `text` is decimal digits within low..high.
+QString numberError(const QString& option, const QString& text, int low, int high) {
+    if (NumberBox::isInRange(text, low, high))
+        return {};
+    return QStringLiteral("%1 must be a number from %2 to %3 (got '%4')")
+        .arg(option)
+        .arg(low)
+        .arg(high)
+        .arg(text);
+}
+
+} // namespace
+
+QString CameraAddress::rangeError(int cameraLow) const {
+    if (haveCamera) {
+        const QString error =
+            numberError(QStringLiteral("--camera"), cameraNo, cameraLow, NumberBox::kCameraHigh);
+        if (!error.isEmpty())
+            return error;
+    }
+    if (!haveRemote)
+        return {};
+    return numberError(QStringLiteral("--remote"), remoteNo, NumberBox::kRemoteLow,
+                       NumberBox::kRemoteHigh);
 }
 
 } // namespace zel::cli

@@ -27,6 +27,10 @@ OptionMatch takeOption(const QStringList& args, qsizetype& i,
 OptionMatch removeOption(QStringList& args, qsizetype i,
                          std::initializer_list<ValueOption> options);
 
+// `arg`, which is none of a command's known options, as the command's one FILE. False with
+// the reason in `why` for an unknown option ("-x", "--x") or a second file.
+bool takeFileArgument(const QString& arg, QString& file, QString* why);
+
 // A number written with decimal digits only, 1..maxDigits of them.
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits);
 
@@ -40,6 +44,10 @@ struct CameraAddress {
     // Reads either option at args[i], as takeOption does.
     OptionMatch take(const QStringList& args, qsizetype& i);
     bool complete() const { return haveCamera && haveRemote; }
+    // Usage error for a given number that is not decimal digits within its range (camera
+    // `cameraLow` to 255, remote 1 to 99), naming the option and the range; empty when both
+    // fit. Camera 0 answers nothing, so transfers start at 1.
+    QString rangeError(int cameraLow = 1) const;
 };
 
 } // namespace zel::cli

@@ -7,6 +7,7 @@
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
 
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 
@@ -37,14 +38,11 @@ bool parseOptions(const QStringList& args, BackupArguments& parsed) {
         if (match == OptionMatch::Taken)
             continue;
         const QString& arg = args[i++];
+        QString why;
         if (arg == QStringLiteral("--no-verify") && parsed.direction == kUpload)
             parsed.verify = false;
-        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
-        else if (!parsed.file.isEmpty())
-            return usageError(QStringLiteral("only one FILE may be given"));
-        else
-            parsed.file = arg;
+        else if (!takeFileArgument(arg, parsed.file, &why))
+            return usageError(why);
     }
     return true;
 }
@@ -57,6 +55,8 @@ bool parseArguments(const QStringList& args, BackupArguments& parsed) {
         return false;
     if (!parsed.address.complete())
         return usageError(QStringLiteral("--camera N and --remote N are required"));
+    if (const QString range = parsed.address.rangeError(); !range.isEmpty())
+        return usageError(range);
     if (parsed.file.isEmpty())
         return usageError(QStringLiteral("FILE is required"));
     return true;
@@ -142,10 +142,29 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     return exitCode;
 }
 
+// An upload's file must be there to be read: said apart from a file of the wrong size or
+// content, which the transfer reports as "File incorrect".
+bool uploadFileReadable(const QString& path) {
+    const QFileInfo info(path);
+    QString why;
+    if (!info.exists())
+        why = QStringLiteral("does not exist");
+    else if (!info.isFile())
+        why = QStringLiteral("is not a regular file");
+    else if (!info.isReadable())
+        why = QStringLiteral("cannot be read (permission denied)");
+    if (why.isEmpty())
+        return true;
+    CliContext::printUsageError(QStringLiteral("backup: file '%1' %2").arg(path, why));
+    return false;
+}
+
 int runBackup(CliContext& context, const QStringList& args) {
     BackupArguments parsed;
     if (!parseArguments(args, parsed))
         return ExitUsage;
+    if (parsed.direction == kUpload && !uploadFileReadable(parsed.file))
+        return ExitFailed;
     if (!context.loadSettings(false))
         return ExitFailed;
     if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,

@@ -4,12 +4,12 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "common/MessageNumber.h"
+#include "common/QtTimer.h"
 #include "commtest/CommTest.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
 #include "commtest/TestRun.h"
-#include "common/MessageNumber.h"
-#include "common/QtTimer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,12 +56,9 @@ QString parseArguments(const QStringList& args, TestArguments& parsed) {
             return args[i] + QStringLiteral(" needs a value");
         if (match == OptionMatch::Taken)
             continue;
-        const QString& arg = args[i++];
-        if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        if (!parsed.file.isEmpty())
-            return QStringLiteral("only one FILE may be given");
-        parsed.file = arg;
+        QString why;
+        if (!takeFileArgument(args[i++], parsed.file, &why))
+            return why;
     }
     if (parsed.file.isEmpty())
         return QStringLiteral("FILE.trf is required");
@@ -105,8 +102,8 @@ void printScreen(const TestScreen& screen) {
         const TestRow& row = screen.row(rowNo);
         printLine(QStringLiteral("%1\t%2\t%3\t%4")
                       .arg(rowNo)
-                      .arg(row.letter(), row.text, row.valid ? QStringLiteral("USED")
-                                                             : QStringLiteral("UNUSED")));
+                      .arg(row.letter(), row.text,
+                           row.valid ? QStringLiteral("USED") : QStringLiteral("UNUSED")));
     }
 }
 
@@ -161,7 +158,7 @@ int runTest(CliContext& context, const QStringList& args) {
     if (!context.loadSettings(false))
         return ExitFailed;
     return parsed.verb == QStringLiteral("check") ? runCheck(context, parsed)
-                                                   : runRows(context, parsed);
+                                                  : runRows(context, parsed);
 }
 
 const CommandRegistrar registrar{

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -20,11 +21,18 @@ int rateIndexFor(const QString& bps) {
 
 } // namespace
 
-CliContext::CliContext() : m_sink(m_language) {}
+CliContext::CliContext() : m_sink(m_language), m_terminal(isatty(STDERR_FILENO) != 0) {}
 
 void CliContext::printUsageError(const QString& text) {
     std::fputs((QStringLiteral("zelctl: ") + text + QLatin1Char('\n')).toLocal8Bit().constData(),
                stderr);
+}
+
+bool CliContext::takesNoArguments(const QString& command, const QStringList& args) {
+    if (args.isEmpty())
+        return true;
+    printUsageError(QStringLiteral("%1 takes no arguments (got '%2')").arg(command, args.first()));
+    return false;
 }
 
 bool CliContext::parseGlobalOptions(QStringList& args) {
@@ -71,6 +79,7 @@ bool CliContext::loadSettings(bool requireFile) {
         if (requireFile) {
             m_language.setLanguageIndex(0);
             m_sink.ShowMessage(MessageNoSettingFile);
+            printUsageError(QStringLiteral("settings file: ") + m_settings.SettingsFilePath);
             return false;
         }
     }
@@ -90,29 +99,85 @@ bool CliContext::loadSettings(bool requireFile) {
 }
 
 bool CliContext::progressEnabled() const {
-    return !m_options.quiet && isatty(STDERR_FILENO);
+    return !m_options.quiet;
+}
+
+namespace {
+
+constexpr qint64 kPlainLineEveryMs = 3000;
+constexpr int kBarWidth = 30;
+
+QString minutesAndSeconds(qint64 ms) {
+    const qint64 seconds = ms / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+// "53/125 blocks, 0:12 elapsed, 0:16 left"
+QString CliContext::progressFacts() const {
+    const Progress& p = m_progress;
+    if (!p.suffix.isEmpty())
+        return p.suffix;
+    const qint64 elapsed = p.sinceStart.isValid() ? p.sinceStart.elapsed() : 0;
+    QString text = QStringLiteral("%1/%2 blocks, %3 elapsed")
+                       .arg(p.value)
+                       .arg(p.maximum)
+                       .arg(minutesAndSeconds(elapsed));
+    if (p.value > 0 && p.value < p.maximum)
+        text += QStringLiteral(", %1 left")
+                    .arg(minutesAndSeconds(elapsed * (p.maximum - p.value) / p.value));
+    return text;
+}
+
+void CliContext::writeProgressLine(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
 }
 
 void CliContext::showProgress(const QString& label, int value, int maximum, const QString& suffix) {
     if (!progressEnabled() || maximum <= 0)
         return;
-    constexpr int kWidth = 30;
-    const int filled = static_cast<int>(static_cast<long long>(value) * kWidth / maximum);
-    const int percent = static_cast<int>(static_cast<long long>(value) * 100 / maximum);
-    const QString bar =
-        QString(filled, QLatin1Char('#')) + QString(kWidth - filled, QLatin1Char(' '));
-    QString line = QStringLiteral("\r%1 [%2] %3%").arg(label, bar).arg(percent, 3);
-    if (!suffix.isEmpty())
-        line += QLatin1Char(' ') + suffix + QStringLiteral("\x1b[K"); // clear a longer tail
-    std::fputs(line.toLocal8Bit().constData(), stderr);
-    std::fflush(stderr);
-    m_progressShown = true;
+    Progress& p = m_progress;
+    if (label != p.label || !p.sinceStart.isValid()) {
+        finishProgress();
+        p.label = label;
+        p.sinceStart.start();
+        p.lastPlainLineMs = -1;
+    }
+    p.value = std::clamp(value, 0, maximum);
+    p.maximum = maximum;
+    p.suffix = suffix;
+    if (m_terminal) {
+        const int filled = static_cast<int>(static_cast<long long>(p.value) * kBarWidth / maximum);
+        const int percent = static_cast<int>(static_cast<long long>(p.value) * 100 / maximum);
+        const QString bar =
+            QString(filled, QLatin1Char('#')) + QString(kBarWidth - filled, QLatin1Char(' '));
+        writeProgressLine(QStringLiteral("\r%1 [%2] %3%  %4\x1b[K")
+                              .arg(label, bar)
+                              .arg(percent, 3)
+                              .arg(progressFacts()));
+        p.drawn = true;
+        return;
+    }
+    const qint64 now = p.sinceStart.elapsed();
+    p.plainPending = true;
+    if (p.value == 0)
+        return; // nothing done yet (the total may still change)
+    if (p.lastPlainLineMs < 0 || now - p.lastPlainLineMs >= kPlainLineEveryMs) {
+        writeProgressLine(label + QStringLiteral(": ") + progressFacts() + QLatin1Char('\n'));
+        p.lastPlainLineMs = now;
+        p.plainPending = false;
+    }
 }
 
 void CliContext::finishProgress() {
-    if (m_progressShown)
-        std::fputs("\n", stderr);
-    m_progressShown = false;
+    Progress& p = m_progress;
+    if (p.drawn)
+        writeProgressLine(QStringLiteral("\n"));
+    else if (p.plainPending && p.value > 0)
+        writeProgressLine(p.label + QStringLiteral(": ") + progressFacts() + QLatin1Char('\n'));
+    p = Progress{};
 }
 
 } // namespace zel::cli

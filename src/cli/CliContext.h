@@ -5,6 +5,7 @@
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -35,20 +36,38 @@ public:
     LanguageTables& language() { return m_language; }
     CliMessageSink& messages() { return m_sink; }
 
-    // Progress goes to stderr only when it is a terminal and --quiet is not given.
+    // Progress goes to stderr unless --quiet is given.
     bool progressEnabled() const;
-    // Draws "label [#####     ] 42% suffix" on one stderr line; finishProgress ends the line.
+    // On a terminal: "label [#####     ]  42%  53/125 blocks, 0:12 elapsed, 0:16 left"
+    // redrawn on one line. Elsewhere (a log of a scripted run): the same facts as a plain
+    // line every few seconds. A caller that keeps its own time gives `suffix` instead of the
+    // counts and times. finishProgress ends the phase with its last state.
     void showProgress(const QString& label, int value, int maximum, const QString& suffix = {});
     void finishProgress();
 
     static void printUsageError(const QString& text);
+    // For a command without arguments: false (usage error printed) when some were given.
+    static bool takesNoArguments(const QString& command, const QStringList& args);
 
 private:
     GlobalOptions m_options;
     Settings m_settings;
     LanguageTables m_language;
     CliMessageSink m_sink;
-    bool m_progressShown = false;
+    struct Progress {
+        QString label;
+        int value = 0;
+        int maximum = 0;
+        QString suffix; // the caller's own facts, when given
+        QElapsedTimer sinceStart;
+        qint64 lastPlainLineMs = -1;
+        bool drawn = false;        // a terminal line is open
+        bool plainPending = false; // the last state has no plain line yet
+    };
+    QString progressFacts() const;
+    void writeProgressLine(const QString& text);
+    Progress m_progress;
+    bool m_terminal = false;
 };
 
 } // namespace zel::cli

@@ -1,5 +1,6 @@
 // zelctl flash: write an application S-record file into a camera CPU's flash through its
 // boot mode, with the boot program of the CPU type from the program folder.
+#include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "cpuwriter/BootFrame.h"
@@ -45,12 +46,8 @@ bool parseArguments(const QStringList& args, FlashArguments& parsed) {
         } else if (arg.startsWith(QStringLiteral("--cpu="))) {
             if (!takeCpu(arg.mid(6), parsed))
                 return false;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
-        } else if (!parsed.file.isEmpty()) {
-            return usageError(QStringLiteral("only one FILE may be given"));
-        } else {
-            parsed.file = arg;
+        } else if (QString why; !takeFileArgument(arg, parsed.file, &why)) {
+            return usageError(why);
         }
     }
     if (parsed.file.isEmpty())

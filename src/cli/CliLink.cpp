@@ -3,12 +3,17 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliInterrupt.h"
+#include "link/TransactionText.h"
 
 namespace zel::cli {
 
 CliLink::CliLink(CliContext& context) : m_context(context) {
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
                                             m_context.messages(), &m_log);
+    // Link messages say which exchange they are about.
+    m_context.messages().setDetailSource([this](int number) {
+        return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
+    });
     // A pulled adapter ends the command: nothing comes back within one run.
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
         if (event != LinkEngine::PortEvent::Lost)
@@ -20,6 +25,7 @@ CliLink::CliLink(CliContext& context) : m_context(context) {
 }
 
 CliLink::~CliLink() {
+    m_context.messages().setDetailSource(nullptr);
     m_engine.reset();
     m_port.close();
 }
@@ -41,10 +47,21 @@ int CliLink::exec() {
         m_signal = signalNumber;
         if (onInterrupted)
             onInterrupted();
+        else
+            CliContext::printUsageError(interruptionLine());
         finish(ExitSignalBase + signalNumber);
     };
     m_loop.exec();
     return m_exitCode;
+}
+
+// What a command without a line of its own was doing when it was interrupted.
+QString CliLink::interruptionLine() const {
+    const QString exchange = TransactionText(m_engine->state());
+    if (m_engine->state().ScreenCode == ScreenIdle || exchange.isEmpty())
+        return QStringLiteral("interrupted; nothing was waiting for an answer");
+    return QStringLiteral("interrupted while waiting for the answer (%1); nothing was kept")
+        .arg(exchange);
 }
 
 void CliLink::finish(int exitCode) {

@@ -36,6 +36,8 @@ public:
     int interruptedBy() const { return m_signal; }
 
 private:
+    QString interruptionLine() const;
+
     CliContext& m_context;
     SerialBytePort m_port;
     QtTimer m_timerMenu;

@@ -14,6 +14,9 @@ int CliMessageSink::ShowMessage(int number, const QString& extra) {
     m_shown.append(number);
     QString text = content->text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const QString detail = m_detailSource ? m_detailSource(number) : QString();
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (") + detail + QLatin1Char(')');
     const QString line = content->title + QStringLiteral(": ") + text + QLatin1Char('\n');
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);

@@ -2,6 +2,7 @@
 #include "common/MessageSink.h"
 
 #include <QList>
+#include <functional>
 
 namespace zel {
 class LanguageTables;
@@ -18,6 +19,10 @@ public:
     int ShowMessage(int number, const QString& extra = {}) override;
 
     void setAnswerYes(bool yes) { m_answerYes = yes; }
+    // Added in brackets after a message's text ("(camera 1, block 12)"); empty for none.
+    void setDetailSource(std::function<QString(int number)> source) {
+        m_detailSource = std::move(source);
+    }
     bool anyShown() const { return !m_shown.isEmpty(); }
     const QList<int>& shown() const { return m_shown; }
 
@@ -25,6 +30,7 @@ private:
     const LanguageTables& m_language;
     bool m_answerYes = false;
     QList<int> m_shown;
+    std::function<QString(int)> m_detailSource;
 };
 
 } // namespace zel::cli

@@ -8,7 +8,6 @@
 #include "commtest/CommTest.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
-#include "shell/MessageCatalog.h"
 
 #include <cstdio>
 
@@ -28,10 +27,6 @@ struct SendArguments {
 int usage(const QString& text) {
     CliContext::printUsageError(QStringLiteral("send: ") + text);
     return ExitUsage;
-}
-
-bool isDigits(const QString& text) {
-    return IsDecimalDigits(text, 6);
 }
 
 // Fills `parsed`; an empty text on success, else the usage error.
@@ -65,26 +60,7 @@ QString parseArguments(const QStringList& args, SendArguments& parsed) {
         return QStringLiteral("--raw needs the frame bytes");
     if (!parsed.raw && (parsed.address.cameraNo.isEmpty() || parsed.address.remoteNo.isEmpty()))
         return QStringLiteral("--camera N and --remote N are required");
-    for (const QString* number : {&parsed.address.cameraNo, &parsed.address.remoteNo})
-        if (!number->isEmpty() && !isDigits(*number))
-            return QStringLiteral("--camera and --remote take decimal numbers");
-    return {};
-}
-
-// The range checks of the communication test's number boxes (message 4).
-bool numbersInRange(CliContext& context, const SendArguments& parsed) {
-    if (!parsed.address.remoteNo.isEmpty() &&
-        (parsed.address.remoteNo.toInt() < 1 || parsed.address.remoteNo.toInt() > 99)) {
-        ShowRangeError(context.messages(), context.language(), QStringLiteral("1"),
-                       QStringLiteral("99"));
-        return false;
-    }
-    if (!parsed.address.cameraNo.isEmpty() && parsed.address.cameraNo.toInt() > 255) {
-        ShowRangeError(context.messages(), context.language(), QStringLiteral("0"),
-                       QStringLiteral("255"));
-        return false;
-    }
-    return true;
+    return parsed.address.rangeError(0); // camera 0: sent without waiting
 }
 
 class SendClient : public LinkClient {
@@ -117,7 +93,7 @@ int runSend(CliContext& context, const QStringList& args) {
     const QString error = parseArguments(args, parsed);
     if (!error.isEmpty())
         return usage(error);
-    if (!context.loadSettings(false) || !numbersInRange(context, parsed))
+    if (!context.loadSettings(false))
         return ExitFailed;
     CliLink link(context);
     if (!link.open())

@@ -30,11 +30,8 @@ QStringList settingsLines(const Settings& s) {
 }
 
 int runSettings(CliContext& context, const QStringList& args) {
-    if (!args.isEmpty()) {
-        CliContext::printUsageError(
-            QStringLiteral("settings takes no arguments (got '%1')").arg(args.first()));
+    if (!CliContext::takesNoArguments(QStringLiteral("settings"), args))
         return ExitUsage;
-    }
     if (!context.loadSettings(true))
         return ExitFailed;
     const QString text =

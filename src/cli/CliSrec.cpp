@@ -53,14 +53,11 @@ bool parseArguments(const QStringList& args, SrecArguments& parsed) {
         if (match == OptionMatch::Taken)
             continue;
         const QString& arg = args[i++];
+        QString why;
         if (arg == QStringLiteral("--info"))
             parsed.info = true;
-        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
-        else if (!parsed.file.isEmpty())
-            return usageError(QStringLiteral("only one FILE may be given"));
-        else
-            parsed.file = arg;
+        else if (!takeFileArgument(arg, parsed.file, &why))
+            return usageError(why);
     }
     if (parsed.file.isEmpty())
         return usageError(QStringLiteral("FILE is required"));

@@ -3,15 +3,15 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliTitleFile.h"
+#include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleFileWriter.h"
-#include "titles/TitleSlots.h"
 #include "titles/TitleTransfer.h"
 
 #include <cstdio>
@@ -54,6 +54,10 @@ bool parseTransferArguments(const QStringList& args, TransferArguments& parsed) 
         usageError(QStringLiteral("FILE is required"));
         return false;
     }
+    if (const QString range = parsed.address.rangeError(); !range.isEmpty()) {
+        usageError(range);
+        return false;
+    }
     return true;
 }
 
@@ -86,20 +90,11 @@ int runDecode(CliContext& context, const QStringList& args) {
     return ExitOk;
 }
 
-// Reads FILE as File > Open does; false when nothing or only part of it was read.
-bool readTitleFile(CliContext& context, const QString& path, TitleDocument& document) {
-    constexpr int kOnlyWindowSlot = 1; // the one title window of this run
-    TitleSlots titleSlots;
-    TitleDocumentSession session(titleSlots, kOnlyWindowSlot, document, context.messages(),
-                                 context.language());
-    return session.ReadTitleFile(path) == TitleOpenResult::Loaded;
-}
-
 int runCheck(CliContext& context, const QStringList& args) {
     if (args.size() != 2)
         return usageError(QStringLiteral("check FILE.ttl"));
     TitleDocument document;
-    if (!readTitleFile(context, args[1], document))
+    if (!ReadTitleFileForCli(context, args[1], document))
         return ExitFailed;
     const TitleCharTable table(context.settings().languageIndex());
     bool anyFailed = false;
@@ -188,7 +183,7 @@ int runUpload(CliContext& context, const QStringList& args) {
     if (!parseTransferArguments(args, parsed))
         return ExitUsage;
     TitleDocument document;
-    if (!readTitleFile(context, parsed.file, document))
+    if (!ReadTitleFileForCli(context, parsed.file, document))
         return ExitFailed;
     if (parsed.address.haveCamera)
         document.CameraNo = parsed.address.cameraNo;
@@ -212,7 +207,8 @@ int runUpload(CliContext& context, const QStringList& args) {
 
 int runTitles(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
-        return usageError(QStringLiteral("encode, decode, check, download or upload expected"));
+        return usageError(
+            QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
@@ -226,6 +222,10 @@ int runTitles(CliContext& context, const QStringList& args) {
         return runDownload(context, args);
     if (sub == QStringLiteral("upload"))
         return runUpload(context, args);
+    if (sub == QStringLiteral("find"))
+        return RunTitleFind(context, args);
+    if (sub == QStringLiteral("replace"))
+        return RunTitleReplace(context, args);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
@@ -233,7 +233,10 @@ const CommandRegistrar registrar{
     {QStringLiteral("titles"),
      QStringLiteral("titles encode TEXT | decode HEX | check FILE.ttl\n"
                     "  titles download --camera N --remote N FILE.ttl\n"
-                    "  titles upload [--camera N --remote N] FILE.ttl"),
+                    "  titles upload [--camera N --remote N] FILE.ttl\n"
+                    "  titles find FILE.ttl --category N [--whole] TEXT\n"
+                    "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
+                    "[-o OUT.ttl]"),
      &runTitles}};
 
 } // namespace

@@ -9,6 +9,9 @@ using namespace zel::cli;
 
 namespace {
 
+const QString kExitStatus = QStringLiteral(
+    "Exit status: 0 success, 1 the operation ended with a message, 2 usage error.\n");
+
 void printHelp() {
     QString text = QStringLiteral(
         "Usage: zelctl [global options] COMMAND [arguments]\n\n"
@@ -18,14 +21,50 @@ void printHelp() {
         "  --rate BPS       4800, 9600, 19200 or 38400\n"
         "  --lang en|ja     language of messages, file labels and the title table\n"
         "  --yes            answer Yes to the questions (default: No)\n"
-        "  --quiet          no progress bar\n"
+        "  --quiet          no progress lines\n"
         "  --help, --version\n\n"
         "Commands:\n");
     for (const CliCommand& command : RegisteredCommands())
         text += QStringLiteral("  ") + command.usage + QLatin1Char('\n');
-    text += QStringLiteral("\nExit status: 0 success, 1 the operation ended with a message, "
-                           "2 usage error.\n");
+    text +=
+        QStringLiteral("\nzelctl COMMAND --help shows the usage of one command.\n") + kExitStatus;
     std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+// The command the first argument naming one names, or null.
+const CliCommand* commandIn(const QStringList& args) {
+    for (const QString& arg : args)
+        for (const CliCommand& command : RegisteredCommands())
+            if (command.name == arg)
+                return &command;
+    return nullptr;
+}
+
+// "zelctl backup --help": that command's usage; with a subcommand ("titles download
+// --help") only its lines when the usage has any.
+void printCommandHelp(const CliCommand& command, const QStringList& args) {
+    QStringList lines = command.usage.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = line.trimmed();
+    const qsizetype at = args.indexOf(command.name);
+    const QString sub = args.value(at + 1);
+    if (!sub.isEmpty() && !sub.startsWith(QLatin1Char('-'))) {
+        const QString prefix = command.name + QLatin1Char(' ') + sub;
+        QStringList matching;
+        for (const QString& line : lines)
+            if (line.startsWith(prefix))
+                matching.append(line);
+        if (!matching.isEmpty())
+            lines = matching;
+    }
+    QString text = QStringLiteral("Usage: zelctl [global options] ") +
+                   lines.join(QStringLiteral("\n       zelctl [global options] ")) +
+                   QStringLiteral("\n\nSee zelctl --help for the global options.\n") + kExitStatus;
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+bool asksHelp(const QStringList& args) {
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
 }
 
 } // namespace
@@ -33,8 +72,11 @@ void printHelp() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        printHelp();
+    if (asksHelp(args)) {
+        if (const CliCommand* command = commandIn(args))
+            printCommandHelp(*command, args);
+        else
+            printHelp();
         return ExitOk;
     }
     if (args.contains(QStringLiteral("--version"))) {
@@ -52,6 +94,8 @@ int main(int argc, char** argv) {
     for (const CliCommand& command : RegisteredCommands())
         if (command.name == name)
             return command.run(context, args);
-    CliContext::printUsageError(QStringLiteral("unknown command '%1' (see --help)").arg(name));
+    const QString what =
+        name.startsWith(QLatin1Char('-')) ? QStringLiteral("option") : QStringLiteral("command");
+    CliContext::printUsageError(QStringLiteral("unknown %1 '%2' (see --help)").arg(what, name));
     return ExitUsage;
 }

@@ -3,6 +3,7 @@
 #include "backup/BackupWindow.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "commtest/CommTestWindow.h"
 #include "cpuwriter/CpuWriterWindow.h"
 #include "link/CommLogWindow.h"
 #include "link/LinkEngine.h"
@@ -10,13 +11,18 @@
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/MessageDetail.h"
 #include "shell/QMessageBoxSink.h"
+#include "shell/QtTranslations.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/SplashWindow.h"
+#include "titles/TitleWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QHash>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -43,16 +49,29 @@ int screenButton(const QString& name) {
     static const QHash<QString, int> buttons{
         {QStringLiteral("panel"), MenuState::ButtonPanel},
         {QStringLiteral("title"), MenuState::ButtonTitle},
+        {QStringLiteral("titles"), MenuState::ButtonTitle},
         {QStringLiteral("backup"), MenuState::ButtonBackup},
         {QStringLiteral("cpuwriter"), MenuState::ButtonCpuWriter},
         {QStringLiteral("option"), MenuState::ButtonOption},
         {QStringLiteral("test"), MenuState::ButtonCommTest},
+        {QStringLiteral("commtest"), MenuState::ButtonCommTest},
         {QStringLiteral("log"), MenuState::ButtonCommLog},
     };
     return buttons.value(name.toLower(), -1);
 }
 
-StartOptions parseOptions(const QApplication& app) {
+// --help and --version are answered before any window system is asked for a display.
+bool asksHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+StartOptions parseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Service tool for CCTV camera controllers."));
     parser.addHelpOption();
@@ -73,7 +92,8 @@ StartOptions parseOptions(const QApplication& app) {
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Save PREFIX-splash.png, PREFIX-menu.png and one PREFIX-NAME.png per "
-                       "open screen, then quit."),
+                       "open screen, PREFIX-screen.png of the whole screen, then quit (no check "
+                       "for a running copy)."),
         QStringLiteral("PREFIX"));
     const QCommandLineOption open(
         QStringLiteral("open"),
@@ -108,10 +128,25 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
         return new zel::gui::BackupWindow(shell.engine(), shell.language(), shell.settings(),
                                           shell.messages(), &menu);
     });
+    menu.setScreenOpener(MenuState::ButtonCommTest, [&menu, &shell] {
+        auto* test =
+            new zel::gui::CommTestWindow(shell.engine(), shell.language(), shell.messages(), &menu);
+        test->enableFind(shell.findState(), shell.titleChars());
+        return test;
+    });
     menu.setScreenOpener(MenuState::ButtonCpuWriter,
                          [&menu, &shell] { return new zel::gui::CpuWriterWindow(shell, &menu); });
     menu.setScreenOpener(MenuState::ButtonCommLog, [&menu, &shell] {
-        return new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
+        log->enableFind(shell.findState(), shell.language(), shell.titleChars());
+        return log;
+    });
+    menu.setTitleOpener([&menu, &shell](int slot) {
+        return zel::gui::TitleWindow::openFromMenu(menu, shell, slot);
+    });
+    menu.setTitleAutoSaveHook([](QWidget* window) {
+        if (auto* titles = qobject_cast<zel::gui::TitleWindow*>(window))
+            titles->SetTime_OnOffProc();
     });
 }
 
@@ -131,16 +166,23 @@ void saveScreenImages(const QWidget& menu, const QString& prefix) {
         }
 }
 
-// Closes every open screen, as the user would before ending.
-void closeScreens(const QWidget& menu) {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && window != &menu)
-            window->close();
+// The whole screen, to see where the windows stand.
+void saveDesktopImage(const QString& path) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && !screen->grabWindow(0).save(path))
+        std::fprintf(stderr, "zel: cannot write %s\n", qPrintable(path));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (asksHelpOrVersion(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zel"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+        parseOptions(core); // prints the help or the version and ends the program
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
@@ -148,6 +190,7 @@ int main(int argc, char** argv) {
 
     zel::Application shell; // both language records are filled first
     zel::gui::QMessageBoxSink messages(shell.language());
+    messages.setDetailSource([&shell](int number) { return zel::messageDetail(shell, number); });
     if (!shell.readSettings(options.folder)) {
         messages.ShowMessage(zel::MessageNoSettingFile); // in English
         return kExitRefused;
@@ -157,8 +200,12 @@ int main(int argc, char** argv) {
             options.lang == QStringLiteral("ja") ? QStringLiteral("1") : QStringLiteral("0");
         shell.language().setLanguageIndex(shell.settings().languageIndex());
     }
+    if (!zel::gui::QtTranslations::install(shell.language().languageIndex(), &app))
+        std::fprintf(stderr,
+                     "zel: Qt's Japanese texts are not installed; its buttons stay English\n");
+    // A screenshot run only looks: it may run beside a working copy.
     zel::SingleInstanceLock lock;
-    if (!lock.tryLock()) {
+    if (options.screenshot.isEmpty() && !lock.tryLock()) {
         messages.ShowMessage(zel::MessageAlreadyStarted);
         return kExitRefused;
     }
@@ -184,21 +231,20 @@ int main(int argc, char** argv) {
     zel::gui::MenuWindow menu(shell);
     wireScreens(menu, shell);
     QObject::connect(&splash, &zel::gui::SplashWindow::finished, &menu, [&] {
+        // Armed first: a message box raised while the menu loads is in the pictures too.
+        if (!options.screenshot.isEmpty())
+            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
+                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
+                saveScreenImages(menu, options.screenshot);
+                saveDesktopImage(options.screenshot + QStringLiteral("-screen.png"));
+                // Ends every loop, a message box's too: open screens would refuse a close.
+                QCoreApplication::exit(0);
+            });
         menu.load();
         menu.show();
         messages.setParent(&menu);
         for (const QString& name : options.open)
             menu.clickButton(screenButton(name));
-        if (!options.screenshot.isEmpty())
-            QTimer::singleShot(kScreenshotMenuMs, &menu, [&] {
-                saveImage(menu, options.screenshot + QStringLiteral("-menu.png"));
-                saveScreenImages(menu, options.screenshot);
-                closeScreens(menu);                    // else the menu refuses to end (message 8)
-                QTimer::singleShot(0, &menu, [&menu] { // once the screens are gone
-                    menu.SetEndProc();
-                    menu.close();
-                });
-            });
     });
     if (!options.screenshot.isEmpty())
         QTimer::singleShot(kScreenshotSplashMs, &splash, [&] {

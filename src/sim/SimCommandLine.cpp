@@ -35,7 +35,7 @@ const QStringList& bootValueOptions() {
     static const QStringList options{
         QStringLiteral("--busy-block"),         QStringLiteral("--write-error"),
         QStringLiteral("--bad-reply-checksum"), QStringLiteral("--silent-after"),
-        QStringLiteral("--save-image"),
+        QStringLiteral("--save-image"),         QStringLiteral("--write-boot-files"),
     };
     return options;
 }
@@ -112,6 +112,9 @@ QString SimCommandLine::helpText() {
         "  --bad-reply-checksum N reply to block N with a checksum one too high\n"
         "  --silent-after N       answer no block after block N\n"
         "  --save-image FILE      write the 0x40000 flash bytes to FILE when block 2047 arrives\n"
+        "  --write-boot-files DIR write stand-in boot program files (the two .MOT files the\n"
+        "                         CPU writer loads) into DIR for trying a write against the\n"
+        "                         simulator, then end; a real CPU needs the real files\n"
         "  zelsim --boot-cpu --rate 19200 --save-image flash.bin\n"
         "\n"
         "Exit status: 0 after a signal, 1 when the line cannot be opened, 2 on bad usage.\n");
@@ -172,6 +175,12 @@ bool SimCommandLine::applyFlag(const QString& option) {
 
 bool SimCommandLine::applyBootOption(const QString& option, const QString& value) {
     BootCpuFaults& faults = m_options.bootFaults;
+    if (option == u"--write-boot-files") {
+        m_options.bootFilesFolder = value;
+        if (value.isEmpty())
+            m_error = QStringLiteral("--write-boot-files: empty folder");
+        return !value.isEmpty();
+    }
     if (option == u"--save-image") {
         m_options.saveImage = value;
         if (value.isEmpty())

@@ -18,7 +18,8 @@ struct SimOptions {
     // --boot-cpu: the CPU in boot mode (8N1) instead of the controller.
     bool bootCpu = false;
     BootCpuFaults bootFaults;
-    QString saveImage; // --save-image: the flash image when the write completes
+    QString saveImage;       // --save-image: the flash image when the write completes
+    QString bootFilesFolder; // --write-boot-files: write stand-in boot programs, then end
 };
 
 class SimCommandLine {

@@ -184,6 +184,32 @@ TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
     EXPECT_TRUE(test.isRunning());
 }
 
+// Free format awaits a reply whatever CAMERA No. holds: the interval counts from the reply
+// only, never twice.
+TEST_F(CommTestTest, FreeFormatWithCameraZeroTimesFromTheReply) {
+    fillRows();
+    test.screen().freeFormat = true;
+    test.screen().camNo = QStringLiteral("0");
+    test.screen().interval = QStringLiteral("1");
+    ASSERT_TRUE(test.CommandStart());
+    EXPECT_FALSE(timerCommTest.isActive());
+    EXPECT_FALSE(timerPace.isActive());
+    reply();
+    EXPECT_EQ(timerCommTest.interval(), 1000);
+    EXPECT_EQ(timerCommTest.starts, 1);
+}
+
+TEST_F(CommTestTest, RunEndsWhenNoRowIsLeftToSend) {
+    fillRows();
+    ASSERT_TRUE(test.CommandStart());
+    for (int row = 1; row <= 16; ++row)
+        test.screen().row(row).valid = false;
+    reply();
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
+    EXPECT_EQ(port.written.size(), 1);
+}
+
 TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     fillRows();
     ASSERT_TRUE(test.CommandStart());

@@ -199,6 +199,8 @@ TEST_F(TestFileTest, RefusedFilesLeaveTheScreenAlone) {
     ASSERT_TRUE(writeBytes(path(QStringLiteral("big.trf")),
                            QByteArray(TestFileReader::kMaxFileBytes + 1, 'W')));
     ASSERT_TRUE(writeBytes(path(QStringLiteral("bad.trf")), QByteArray("\x81\x20\x82", 3)));
+    ASSERT_TRUE(writeBytes(path(QStringLiteral("empty.trf")), QByteArray()));
+    ASSERT_TRUE(writeBytes(path(QStringLiteral("labels.trf")), QByteArray(":a\r\n\t \r\n:b\r\n")));
     for (const QString& refused :
          {fifo, QStringLiteral("/dev/zero"), dir.path(), path(QStringLiteral("missing.trf")),
           path(QStringLiteral("big.trf")), path(QStringLiteral("bad.trf"))}) {

@@ -9,11 +9,13 @@
 #include "TestFiles.h"
 #include "common/MessageNumber.h"
 #include "cpuwriter/BootFrame.h"
+#include "cpuwriter/FlashWriteClock.h"
 #include "link/LinkEngine.h"
 #include "shell/Settings.h"
 
 #include <gtest/gtest.h>
 
+#include <QMap>
 #include <QTemporaryDir>
 
 using namespace zel;
@@ -105,9 +107,18 @@ TEST_F(FlashWriterTest, CooperativeCpuReceivesExactlyTheDocumentedBytes) {
 TEST_F(FlashWriterTest, ProgressAndWaitsFollowThePhases) {
     ASSERT_TRUE(start());
     EXPECT_EQ(pause.interval(), FlashWriter::kBitRatePauseMs);
-    // Up to the CPU's "boot program runs": then the 2-s wait, before block 0.
-    while (writer.WriteState() != FlashWriter::StateBootStart)
+    // Boot bytes count in steps of 128, halves rounded to even; then, once the CPU's boot
+    // program runs, the 2-s wait before block 0.
+    QMap<int, int> progressAt;
+    while (writer.WriteState() != FlashWriter::StateBootStart) {
         pump(1);
+        progressAt[writer.BootIndex()] = writer.ProgressValue();
+    }
+    EXPECT_EQ(progressAt[63], 0);
+    EXPECT_EQ(progressAt[64], 0);
+    EXPECT_EQ(progressAt[65], 1);
+    EXPECT_EQ(progressAt[192], 2);
+    EXPECT_EQ(progressAt[320], 2);
     pump(1); // the CPU's 0xAA: its boot program runs
     EXPECT_EQ(writer.ProgressValue(), 16);
     EXPECT_TRUE(pause.isActive());
@@ -282,6 +293,7 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     ASSERT_TRUE(start());
     EXPECT_FALSE(sharedPort.isOpen());
     pump(500);
+    EXPECT_FALSE(start()); // no second write on top of the running one
     EXPECT_FALSE(writer.requestClose());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageInProgramming});
     EXPECT_TRUE(port.isOpen());
@@ -291,6 +303,27 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(sharedPort.isOpen());
     EXPECT_TRUE(sharedPort.opens.last().evenParity);
+}
+
+// The time left: from the nominal wire time at first, then from the blocks' own pace.
+TEST_F(FlashWriterTest, TimeLeftFollowsTheMeasuredPace) {
+    FlashWriteClock clock;
+    clock.start(0);
+    ASSERT_TRUE(start());
+    const double nominal =
+        2048 * FlashWriteClock::nominalBlockMs() + 2000 + 2050 * 2 * 10000.0 / 19200;
+    EXPECT_NEAR(clock.remainingMs(0, writer), nominal, 1);
+    EXPECT_NEAR(FlashWriteClock::nominalBlockMs(), 83.6, 0.1);
+    while (writer.WriteState() != FlashWriter::StateBlocks)
+        pump(1);
+    clock.note(10000, writer); // the block phase starts at 10 s
+    while (writer.BlockNo() < 32)
+        pump(1);
+    // 32 blocks in 3.2 s: 100 ms a block for the 2016 left.
+    EXPECT_EQ(clock.remainingMs(13200, writer), 2016 * 100);
+    EXPECT_EQ(clock.elapsedMs(13200), 13200);
+    EXPECT_EQ(FlashWriteClock::formatDuration(201600), QStringLiteral("3:22"));
+    EXPECT_EQ(FlashWriteClock::formatDuration(3723000), QStringLiteral("1:02:03"));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <random>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -173,7 +174,7 @@ TEST_F(SRecordTest, OverlapsOverwriteAndEveryOtherByteIsFilled) {
 TEST_F(SRecordTest, EveryLineEndStyleGivesTheSameImage) {
     const QByteArray data = pattern(600, 3);
     QByteArray reference;
-    for (const QByteArray end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
         sim::SRecordStyle style;
         style.lineEnd = end;
         QByteArray text = MakeSRecords(0x1000, data, style);
@@ -270,6 +271,41 @@ TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
     EXPECT_TRUE(ConvertsInto(text, kBootMasterWindow));
     EXPECT_FALSE(ConvertsInto(text, kBootSlaveWindow));
     EXPECT_FALSE(ConvertsInto(text, kApplicationWindow));
+}
+
+} // namespace
+
+namespace {
+
+// Mutated files: whatever the damage, the conversion stays inside the image.
+TEST(SRecordRobustnessTest, DamagedRecordsNeverReachOutsideTheImage) {
+    std::mt19937 random(12345);
+    const QByteArray clean = sim::MakeSRecords(0x3FF00, QByteArray(256, '\x33'), {3, 40, "\n"});
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray text = clean;
+        const int edits = 1 + int(random() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const qsizetype at = qsizetype(random() % quint32(text.size()));
+            switch (random() % 3) {
+            case 0:
+                text[at] = "0123456789ABCDEFS\r\n xZ"[random() % 22];
+                break;
+            case 1:
+                text.remove(at, 1 + qsizetype(random() % 6));
+                break;
+            default:
+                text.insert(at, QByteArray(1 + int(random() % 3), 'F'));
+                break;
+            }
+        }
+        const QStringList lines = SplitSRecordLines(text);
+        for (const SRecordWindow& window : {kApplicationWindow, kBootMasterWindow}) {
+            QByteArray image(window.size + window.indexOffset, char(0xFF));
+            Convert(lines, window, image);
+            ASSERT_EQ(image.size(), window.size + window.indexOffset);
+        }
+        SummarizeSRecords(lines);
+    }
 }
 
 } // namespace

@@ -99,3 +99,20 @@ TEST_F(CommLogWindowTest, SaveLoadAndClose) {
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(store.count(), 1); // the store keeps its entries
 }
+
+TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {
+    const QString longReply =
+        QStringLiteral("FD2A") + QString(80, QLatin1Char('A')) + QStringLiteral("FFFF");
+    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), longReply);
+    window.model().View_MsFlexGridCommLog();
+    const QModelIndex data = window.model().index(0, gui::CommLogModel::ColumnData);
+    EXPECT_EQ(data.data(Qt::ToolTipRole).toString(), longReply);
+    const QFont font = data.data(Qt::FontRole).value<QFont>();
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    const QFontMetrics metrics(font);
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("11")),
+              metrics.horizontalAdvance(QStringLiteral("FD")));
+    // Empty rows of the fixed grid have no tooltip.
+    EXPECT_FALSE(
+        window.model().index(5, gui::CommLogModel::ColumnData).data(Qt::ToolTipRole).isValid());
+}

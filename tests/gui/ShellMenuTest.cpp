@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -67,6 +68,23 @@ TEST_F(ShellMenuTest, NormalModeShowsSixEvenlySpacedButtons) {
 TEST_F(ShellMenuTest, TestModeShowsEightButtonsWithJapaneseCaptions) {
     startWith("[SOFT]\nMode=1\n[LANGUAGE]\nMode=1\n");
     EXPECT_EQ(visibleButtons(), 8);
+    // Top to bottom 0, 1, 2, 5, 3, 6, 4, 7, all of one height at one step.
+    m_menu->show();
+    QList<QRect> shown;
+    for (int button : {0, 1, 2, 5, 3, 6, 4, 7}) {
+        QPushButton* push = m_menu->CommandMenu(button);
+        shown.append(QRect(push->mapTo(m_menu.get(), QPoint(0, 0)), push->size()));
+    }
+    const int step = shown[1].top() - shown[0].top();
+    for (qsizetype i = 1; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].top() - shown[i - 1].top(), step) << i;
+        EXPECT_EQ(shown[i].size(), shown[0].size()) << i;
+    }
+    // Twice the scale on a 1024x768 screen leaves 512x384 with the caption bar: the
+    // menu shrinks that far.
+    constexpr int kCaptionBar = 30;
+    EXPECT_LE(m_menu->minimumSizeHint().height() + kCaptionBar, 384);
+    EXPECT_LE(m_menu->minimumSizeHint().width(), 512);
     EXPECT_EQ(m_menu->CommandMenu(0)->text(), QStringLiteral("操作パネル"));
     EXPECT_EQ(m_menu->CommandMenu(5)->text(), QStringLiteral("通信テスト"));
     EXPECT_EQ(m_menu->CommandMenu(7)->text(), QStringLiteral("終了"));
@@ -83,11 +101,61 @@ TEST_F(ShellMenuTest, OpenerWindowMarksItsButtonUntilDestroyed) {
     ASSERT_TRUE(backup);
     EXPECT_FALSE(m_menu->CommandMenu(MenuState::ButtonBackup)->isEnabled());
 
-    EXPECT_FALSE(m_menu->close()); // message 8, the menu stays
+    m_menu->show();
+    QApplication::setActiveWindow(m_menu.get());
+    m_menu->CommandMenu(MenuState::ButtonExit)->setFocus();
+    m_menu->CommandMenu(MenuState::ButtonExit)->click(); // message 8, the menu stays
     EXPECT_EQ(m_sink.numbers(), QList<int>{8});
+    EXPECT_TRUE(m_menu->isVisible());
+    EXPECT_EQ(m_menu->focusWidget(), m_menu->CommandMenu(MenuState::ButtonExit));
 
     delete backup.data();
     EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonBackup)->isEnabled());
+}
+
+TEST_F(ShellMenuTest, ScreensOpenFullyOnScreenCascadedAndRemembered) {
+    startWith("[SOFT]\nMode=1\n");
+    m_menu->show();
+    QList<QPointer<QWidget>> screens;
+    for (int button : {MenuState::ButtonBackup, MenuState::ButtonCommLog, MenuState::ButtonPanel}) {
+        m_menu->setScreenOpener(button, [&screens, button] {
+            auto* screen = new QWidget;
+            screen->setObjectName(QStringLiteral("screen%1").arg(button));
+            screen->resize(640, 480);
+            screens.append(screen);
+            return screen;
+        });
+        m_menu->CommandMenu(button)->click();
+    }
+    ASSERT_EQ(screens.size(), 3);
+    const QRect available = m_menu->screen()->availableGeometry();
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        EXPECT_TRUE(available.contains(screens[i]->frameGeometry())) << i;
+        for (qsizetype j = 0; j < i; ++j)
+            EXPECT_NE(screens[i]->pos(), screens[j]->pos()) << i << " over " << j;
+    }
+    screens[0]->move(screens[0]->pos() + QPoint(5, 7));
+    const QRect moved = screens[0]->geometry();
+    screens[0]->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_menu->CommandMenu(MenuState::ButtonBackup)->click();
+    ASSERT_TRUE(screens.last());
+    EXPECT_EQ(screens.last()->geometry(), moved);
+    EXPECT_TRUE(iniText().contains("[WINDOWS]"));
+}
+
+TEST_F(ShellMenuTest, MenuGoingWithScreensStillOpenTakesThemAlongSafely) {
+    startWith("[SOFT]\nMode=1\n");
+    QPointer<QWidget> backup;
+    m_menu->setScreenOpener(MenuState::ButtonBackup, [&] {
+        backup = new QWidget(m_menu.get(), Qt::Window); // as the screens are made
+        return backup.data();
+    });
+    m_menu->CommandMenu(MenuState::ButtonBackup)->click();
+    ASSERT_TRUE(backup);
+    m_menu.reset(); // the end forced from the transfer dialog leaves screens open
+    EXPECT_FALSE(backup);
+    EXPECT_FALSE(m_app.menu().IsScreenInUse());
 }
 
 TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {

@@ -32,6 +32,23 @@ TEST(ShellSplashTest, ShowsTitleAndVersionThenHandsOverAfterThreeSeconds) {
     EXPECT_FALSE(splash.isVisible());
 }
 
+TEST(ShellSplashTest, JapaneseNoticeBreaksOnlyBetweenPhrasesInsideTheWindow) {
+    LanguageTables language;
+    language.setLanguageIndex(1);
+    gui::SplashWindow splash(language);
+    splash.show();
+    const auto* notice = splash.findChild<QLabel*>(QStringLiteral("LabelNotice"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().contains(QStringLiteral("ツール")));
+    EXPECT_FALSE(notice->wordWrap()); // no break inside a word
+    for (const QString& line : notice->text().split(QLatin1Char('\n'))) {
+        EXPECT_GE(notice->width(), notice->fontMetrics().horizontalAdvance(line));
+        // Short enough for a 1024-wide screen at twice the scale.
+        EXPECT_LT(notice->fontMetrics().horizontalAdvance(line), 400);
+    }
+    EXPECT_LE(notice->mapTo(&splash, QPoint(notice->width(), 0)).x(), splash.width());
+}
+
 // Answers the next message box with `button` and remembers what it showed.
 struct BoxAnswer {
     QString title;

@@ -56,7 +56,9 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
              QStringLiteral("--camera"), QStringLiteral("1"), QStringLiteral("--remote"),
              QStringLiteral("1"), image});
     EXPECT_EQ(busyRun.exitCode, 1);
-    EXPECT_TRUE(hasLine(busyRun.err, "Communication error: Receiving data error."))
+    // The message says which camera and block got the refusals.
+    EXPECT_TRUE(
+        hasLine(busyRun.err, "Communication error: Receiving data error. (camera 1, block 4)"))
         << busyRun.err.toStdString();
 
     const QString shortImage = path("short.bin");
@@ -67,6 +69,36 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
     EXPECT_EQ(shortRun.exitCode, 1);
     EXPECT_TRUE(hasLine(shortRun.err, "File input error: File incorrect"))
         << shortRun.err.toStdString();
+
+    // A file that is not there is named and said to be missing, not "incorrect".
+    const QString missing = path("missing.bin");
+    const ProgramRun missingRun =
+        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
+             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), missing});
+    EXPECT_EQ(missingRun.exitCode, 1);
+    EXPECT_EQ(missingRun.err,
+              QStringLiteral("zelctl: backup: file '%1' does not exist\n").arg(missing));
+    const ProgramRun folderRun =
+        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
+             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), dir.path()});
+    EXPECT_EQ(folderRun.exitCode, 1);
+    EXPECT_TRUE(folderRun.err.contains(QStringLiteral("is not a regular file")));
+}
+
+TEST_F(BackupCliTest, ProgressInALogIsPlainLinesEndingWithTheTotal) {
+    startSimulator();
+    const ProgramRun down = ZelctlTest::run(
+        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("2"), QStringLiteral("--remote"), QStringLiteral("7"), path("p.bin")});
+    ASSERT_EQ(down.exitCode, 0) << down.err.toStdString();
+    const QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_FALSE(down.err.contains(QLatin1Char('\r'))) << "no terminal redraws in a log";
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("In DOWNLOAD: 1000/1000 blocks, ")))
+        << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains(QStringLiteral(" elapsed")));
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith(QStringLiteral("In DOWNLOAD: "))) << line.toStdString();
 }
 
 TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
@@ -92,15 +124,15 @@ TEST_F(BackupCliTest, BadNumbersAndUsageErrors) {
     const ProgramRun range = run({QStringLiteral("backup"), QStringLiteral("download"),
                                   QStringLiteral("--camera"), QStringLiteral("256"),
                                   QStringLiteral("--remote"), QStringLiteral("1"), path("x.bin")});
-    EXPECT_EQ(range.exitCode, 1);
-    EXPECT_TRUE(
-        hasLine(range.err, "Error message: 1 to 255 Setting data is beyond the setting range"))
-        << range.err.toStdString();
+    EXPECT_EQ(range.exitCode, 2);
+    EXPECT_EQ(
+        range.err,
+        QStringLiteral("zelctl: backup: --camera must be a number from 1 to 255 (got '256')\n"));
     const ProgramRun remote =
         run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
              QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("x"), path("x.bin")});
-    EXPECT_EQ(remote.exitCode, 1);
-    EXPECT_TRUE(remote.err.startsWith(QStringLiteral("Error message: 1 to 99")))
+    EXPECT_EQ(remote.exitCode, 2);
+    EXPECT_TRUE(remote.err.contains(QStringLiteral("--remote must be a number from 1 to 99")))
         << remote.err.toStdString();
 
     const QList<QStringList> usage{

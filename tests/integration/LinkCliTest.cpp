@@ -63,11 +63,17 @@ TEST_F(LinkCliTest, SendFailures) {
     ProgramRun silent = run(words("send --camera 1 --remote 1 200000000000"));
     EXPECT_EQ(silent.exitCode, 1);
     EXPECT_TRUE(silent.out.isEmpty());
-    EXPECT_TRUE(silent.err.contains(QStringLiteral("Timeout error"))) << silent.err.toStdString();
+    EXPECT_TRUE(silent.err.contains(QStringLiteral("Timeout error (camera 1, command 20)")))
+        << silent.err.toStdString();
 
     ProgramRun range = run(words("send --camera 1 --remote 100 20"));
-    EXPECT_EQ(range.exitCode, 1);
-    EXPECT_TRUE(range.err.contains(QStringLiteral("1 to 99"))) << range.err.toStdString();
+    EXPECT_EQ(range.exitCode, 2);
+    EXPECT_TRUE(range.err.contains(QStringLiteral("--remote must be a number from 1 to 99")))
+        << range.err.toStdString();
+    ProgramRun camera = run(words("send --camera 300 --remote 1 20"));
+    EXPECT_EQ(camera.exitCode, 2);
+    EXPECT_TRUE(camera.err.contains(QStringLiteral("--camera must be a number from 0 to 255")))
+        << camera.err.toStdString();
 
     EXPECT_EQ(run(words("send --camera 1 20")).exitCode, 2);
     EXPECT_EQ(run(words("send --camera 1 --remote 1 123")).exitCode, 2);

@@ -121,13 +121,17 @@ TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
     startSimulator(config);
     ProgramRun nack = panel(QStringLiteral("click:aux1-on"));
     EXPECT_EQ(nack.exitCode, 1);
-    EXPECT_EQ(nack.err, QStringLiteral("Communication: NACK is received.\n"));
+    // Each message names the camera and the command that got the answer.
+    EXPECT_EQ(nack.err,
+              QStringLiteral("Communication: NACK is received. (camera 1, command 30)\n"));
     ProgramRun busy = panel(QStringLiteral("click:stop"));
     EXPECT_EQ(busy.exitCode, 1);
-    EXPECT_EQ(busy.err, QStringLiteral("Communication: \"BUSY\" is received.\n"));
+    EXPECT_EQ(busy.err,
+              QStringLiteral("Communication: \"BUSY\" is received. (camera 1, command 40)\n"));
     ProgramRun bad = panel(QStringLiteral("click:now"));
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, QStringLiteral("Communication error: Receiving data error.\n"));
+    EXPECT_EQ(bad.err, QStringLiteral(
+                           "Communication error: Receiving data error. (camera 1, command 15)\n"));
     EXPECT_EQ(lines(bad), QStringList{QStringLiteral("15")}) << "no position line";
 }
 

@@ -2,8 +2,10 @@
 #include "PtyMaster.h"
 #include "RecordingSink.h"
 #include "TestFiles.h"
+#include "common/MessageNumber.h"
 #include "link/LinkEngine.h"
 #include "shell/MenuState.h"
+#include "shell/MessageDetail.h"
 #include "shell/OptionController.h"
 #include "shell/SingleInstanceLock.h"
 
@@ -125,6 +127,30 @@ TEST(SingleInstanceLockTest, SecondCopyRefusedAndStaleLockTakenOver) {
                                  "999999\nzel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
     SingleInstanceLock next(QStringLiteral("zel.lock"), dir.path());
     EXPECT_TRUE(next.tryLock());
+}
+
+} // namespace
+
+namespace {
+
+TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFile) {
+    QTemporaryDir dir;
+    test::RecordingSink sink;
+    Application app;
+    ASSERT_FALSE(app.readSettings(dir.filePath(QStringLiteral("nowhere"))));
+    const QString fileDetail = messageDetail(app, MessageNoSettingFile);
+    EXPECT_TRUE(fileDetail.startsWith(QStringLiteral("File: "))) << fileDetail.toStdString();
+    EXPECT_TRUE(fileDetail.endsWith(QStringLiteral("nowhere/zel.ini"))) << fileDetail.toStdString();
+    EXPECT_TRUE(messageDetail(app, MessagePortOpenError).isEmpty()); // before start: none
+
+    const QString device = dir.filePath(QStringLiteral("ttyUSB9"));
+    app.settings().PortOverride = device;
+    app.start(sink);
+    EXPECT_FALSE(app.openPort());
+    const QString portDetail = messageDetail(app, MessagePortOpenError);
+    EXPECT_TRUE(portDetail.contains(device)) << portDetail.toStdString();
+    EXPECT_GT(portDetail.size(), device.size() + 4) << "the system's reason is missing";
+    EXPECT_TRUE(messageDetail(app, MessageTimeout).isEmpty());
 }
 
 } // namespace

@@ -183,6 +183,26 @@ TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
     EXPECT_EQ(again.AutoSave, QStringLiteral("3"));
 }
 
+TEST_F(SettingsTest, DeviceChoiceWritesOnlyItsKeyAndMapsBack) {
+    const QByteArray original = "; site settings\r\n[RS232C]\r\nComPort=2\r\n"
+                                "Device2 = /dev/ttyS1\r\nRate=3\r\n[RsWait]\r\nWrite1=200\r\n";
+    Settings s = read(original);
+    ASSERT_TRUE(s.P_SetIniDevice(2, QStringLiteral("/dev/ttyUSB0")));
+    ASSERT_TRUE(s.P_SetIniDevice(4, QStringLiteral("/dev/ttyACM0")));
+    QByteArray expected = original;
+    expected.replace("Device2 = /dev/ttyS1", "Device2=/dev/ttyUSB0");
+    expected.replace("Rate=3\r\n", "Rate=3\r\nDevice4=/dev/ttyACM0\r\n");
+    EXPECT_EQ(readIni(), expected);
+    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(s.portOfDevice(QStringLiteral("/dev/ttyACM0")), 4);
+    EXPECT_EQ(s.portOfDevice(QStringLiteral("/dev/ttyS0")), 1); // COM1's default
+    EXPECT_EQ(s.portOfDevice(QStringLiteral("/dev/pts/3")), 0);
+    EXPECT_FALSE(s.P_SetIniDevice(5, QStringLiteral("/dev/ttyUSB1")));
+    Settings again;
+    ASSERT_TRUE(again.ReadSettings(m_dir.path()));
+    EXPECT_EQ(again.portDevice(), QStringLiteral("/dev/ttyUSB0"));
+}
+
 TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
     Settings s = read("[RS232C]\nComPort=1\n\n[RsWait]\nWrite1=200");
     ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("2")));

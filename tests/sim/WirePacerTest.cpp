@@ -23,6 +23,14 @@ TEST(WirePacer, DeadlinesAreAbsoluteSoNothingAccumulates) {
     EXPECT_TRUE(pacer.isIdle());
 }
 
+TEST(WirePacer, EightNoneOneTakesTenBitsAByte) {
+    WirePacer pacer(19200);
+    pacer.setBitsPerByte(10); // the CPU in boot mode
+    EXPECT_EQ(pacer.byteTimeNs(), 520833);
+    pacer.setBitRate(9600);
+    EXPECT_EQ(pacer.byteTimeNs(), 1041666);
+}
+
 TEST(WirePacer, InputIsHandedOnAfterItsWireTimeAndAnswersQueue) {
     WirePacer pacer(38400);
     const qint64 byte = pacer.byteTimeNs();

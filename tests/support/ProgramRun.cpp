@@ -11,8 +11,10 @@ QString BuiltProgram(const QString& name) {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/") + name;
 }
 
-ProgramRun RunProgram(const QString& program, const QStringList& args, int timeoutMs) {
+ProgramRun RunProgram(const QString& program, const QStringList& args, int timeoutMs,
+                      const QProcessEnvironment& environment) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, [&loop] { loop.quit(); });
     QTimer::singleShot(timeoutMs, &loop, [&loop] { loop.quit(); });

@@ -1,5 +1,6 @@
 #pragma once
 // Runs one of the built programs (zelctl, zelsim) as a separate process.
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,9 @@ QString BuiltProgram(const QString& name);
 
 // Runs `program` while this thread's event loop keeps running, so a simulator in the same
 // thread answers it; a program still running after `timeoutMs` is killed.
-ProgramRun RunProgram(const QString& program, const QStringList& args, int timeoutMs);
+// `environment` replaces this process's environment for the program when given.
+ProgramRun
+RunProgram(const QString& program, const QStringList& args, int timeoutMs,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 } // namespace zel::test

@@ -5,6 +5,7 @@
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
+#include "shell/LanguageTables.h"
 
 #include <QFileInfo>
 
@@ -61,29 +62,15 @@ void applySetting(TestScreen& screen, int kind, const QString& value) {
 TestFileReader::TestFileReader(MessageSink& messages, const LanguageTables& language)
     : m_messages(messages), m_language(language) {}
 
-bool TestFileReader::readLines(const QString& path, QStringList& lines, QString* error) {
-    const QFileInfo info(path);
-    QString why;
-    if (!info.exists())
-        why = QStringLiteral("no such file");
-    else if (!info.isFile())
-        why = QStringLiteral("not a regular file");
-    else if (info.size() > kMaxFileBytes)
-        why = QStringLiteral("too large for a send-data file (%1 bytes)").arg(info.size());
-    TextFileRead read;
-    if (why.isEmpty()) {
-        read = ReadTextFile(path);
-        why = read.error;
+// Whether any line holds a setting or a row (not empty, not a ":" label).
+bool TestFileReader::hasContent(const QStringList& lines) {
+    for (QString line : lines) {
+        line.replace(QLatin1Char('\t'), QLatin1Char(' '));
+        line = TrimBlanks(line);
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char(':')))
+            return true;
     }
-    if (!why.isEmpty() || !read.ok) {
-        if (error)
-            *error = info.fileName() + QStringLiteral(": ") + why;
-        return false;
-    }
-    lines.clear();
-    for (const QString& line : read.lines) // a line may still hold CR-only line ends
-        lines += line.split(QLatin1Char('\r'));
-    return true;
+    return false;
 }
 
 bool TestFileReader::refuse(const QString& text) {
@@ -96,11 +83,15 @@ TestFileReader::Result TestFileReader::load(const QString& path, TestScreen& scr
         refuse(QStringLiteral("ファイル名が大き過ぎます。"));
         return Result::NotRead;
     }
-    QString error;
-    if (!readLines(path, m_lines, &error)) {
-        refuse(error);
+    // A file that cannot be read is refused before the screen is reset.
+    TextFileRead file = ReadTextFile(path, kMaxFileBytes);
+    if (file.ok && !hasContent(file.lines))
+        file.problem = FileProblem::NoContent;
+    if (!file.ok || file.problem != FileProblem::None) {
+        refuse(FileProblemLine(path, file.problem, m_language.languageIndex()));
         return Result::NotRead;
     }
+    m_lines = file.lines;
     m_next = 0;
     screen.Reset_TestScreen();
     if (!readSettings(screen) || !readRows(screen))

@@ -29,9 +29,8 @@ public:
     // `mnuOpen` once a file is chosen.
     Result load(const QString& path, TestScreen& screen);
 
-    // The lines of a text file as the test screen reads them: a regular file of at most
-    // kMaxFileBytes, CP932, lines ended by CR LF, LF or CR alone. False with the reason.
-    static bool readLines(const QString& path, QStringList& lines, QString* error);
+    // Whether any line holds a setting or a row (not empty, not a ":" label).
+    static bool hasContent(const QStringList& lines);
 
 private:
     struct LineParts {

@@ -48,6 +48,8 @@ FlashWriter::~FlashWriter() {
 // ---- Write command and closing ------------------------------------------------------------
 
 bool FlashWriter::startWrite(const QString& cpuType, const QString& applicationPath) {
+    if (isRunning())
+        return false; // the controls are disabled: no second write on top of this one
     m_timerSwitching = true;
     setControls(false);
     if (applicationPath.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "common/QtTimer.h"
 #include "link/CommLogStore.h"
 #include "link/SerialBytePort.h"
+#include "titles/FindState.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleSlots.h"
 
@@ -44,6 +45,8 @@ public:
     // The camera's title character set for the language of this run, built at menu load.
     const TitleCharTable& titleChars() const { return m_titleChars; }
     TitleSlots& titleSlots() { return m_titleSlots; }
+    // What the find and replace dialogs remember between openings (every editor shares it).
+    FindState& findState() { return m_findState; }
 
     // Menu load: `ResetLinkState`, `SetCommPortSettings`, `OpenCommPort` (message 6 when it
     // fails), the title character table of the language, both timers stopped.
@@ -68,6 +71,7 @@ private:
     QtTimer m_timerPortRetry;
     TitleCharTable m_titleChars;
     TitleSlots m_titleSlots;
+    FindState m_findState;
     MessageSink* m_messages = nullptr;
     std::unique_ptr<LinkEngine> m_engine;
     std::unique_ptr<PortWatch> m_portWatch;

@@ -156,8 +156,9 @@ TextList transMitTexts() {
 TextList splashTexts() {
     return {
         {u"CAMERA CONTROLLER"},
-        {u"Service tool for camera controllers and PTZ cameras on an RS-232C line.",
-         u"RS-232C回線で接続したカメラコントローラとカメラの保守ツールです。"},
+        // Line breaks only between phrases: a label would break Japanese inside a word.
+        {u"Service tool for camera controllers\nand PTZ cameras on an RS-232C line.",
+         u"RS-232C回線で接続した\nカメラコントローラとカメラの保守ツールです。"},
     };
 }
 

@@ -30,6 +30,24 @@ void OptionController::setAutoSave(int autoSave) {
     m_autoSave = std::clamp(autoSave, 0, 3);
 }
 
+bool OptionController::chooseDevice(int port, const QString& device) {
+    Settings& settings = m_app.settings();
+    if (settings.deviceOfPort(port) == device)
+        return true;
+    if (settings.P_SetIniDevice(port, device))
+        return true;
+    m_app.messages().ShowMessage(MessageCannotSave, settings.SettingsFilePath);
+    return false;
+}
+
+QString OptionController::deviceOfPort(int port) const {
+    return m_app.settings().deviceOfPort(port);
+}
+
+QString OptionController::portOverride() const {
+    return m_app.settings().PortOverride;
+}
+
 bool OptionController::isChanged() const {
     const Settings& settings = m_app.settings();
     return settings.ComPort != QString::number(m_port) ||

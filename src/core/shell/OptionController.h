@@ -1,6 +1,7 @@
 #pragma once
 // The communication settings dialog (frmOption): the three choices, "Setting", and the
 // close rule (message 7 for an unapplied change; the port is re-applied in every case).
+#include <QString>
 #include <functional>
 
 namespace zel {
@@ -19,6 +20,15 @@ public:
     void setPort(int port);
     void setRate(int rate);
     void setAutoSave(int autoSave);
+
+    // The list of detected ports chose `device` for COM`port`: [RS232C] Device`port` is
+    // written at once (message 24 when the file refuses it); the port is re-applied with the
+    // other choices.
+    bool chooseDevice(int port, const QString& device);
+    // The device COM`port` stands for in the settings.
+    QString deviceOfPort(int port) const;
+    // The device given on the command line for this run (empty without one).
+    QString portOverride() const;
 
     // A choice differs from the settings fields (changed without "Setting").
     bool isChanged() const;

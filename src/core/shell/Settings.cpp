@@ -175,10 +175,32 @@ int Settings::autoSaveMinutes() const {
     return kMinutes[std::clamp(toInt(AutoSave, 0), 0, 3)];
 }
 
+bool Settings::P_SetIniDevice(int port, const QString& device) {
+    if (port < 1 || port > 4)
+        return false;
+    IniFile file(SettingsFilePath);
+    const QString key = QStringLiteral("Device") + QString::number(port);
+    if (!file.writeValue(kRs232c, key, device))
+        return false;
+    Device[static_cast<size_t>(port - 1)] = device;
+    return true;
+}
+
 QString Settings::portDevice() const {
     if (!PortOverride.isEmpty())
         return PortOverride;
-    const int port = std::clamp(toInt(ComPort, 1), 1, 4);
+    return deviceOfPort(toInt(ComPort, 1));
+}
+
+int Settings::portOfDevice(const QString& device) const {
+    for (int port = 1; port <= 4; ++port)
+        if (deviceOfPort(port) == device)
+            return port;
+    return 0;
+}
+
+QString Settings::deviceOfPort(int comPort) const {
+    const int port = std::clamp(comPort, 1, 4);
     if (!Device[port - 1].isEmpty())
         return Device[port - 1];
 #ifdef Q_OS_WIN

@@ -48,6 +48,8 @@ public:
     // Writes [RS232C] ComPort and Rate / AutoSave, leaving every other line of the file.
     bool P_SetIniRS232C(const QString& port, const QString& rate);
     bool P_SetIniAutoSave(const QString& autoSave);
+    // Writes [RS232C] Device`port` (COM1..COM4 ↦ device path), leaving every other line.
+    bool P_SetIniDevice(int port, const QString& device);
     void recomputeCurrentWriteWait();
 
     int languageIndex() const; // 0 English, 1 Japanese
@@ -61,6 +63,10 @@ public:
     // The device to open: PortOverride, else the device of ComPort (Device1..4, or
     // /dev/ttyS0..3 on Linux, COMn on Windows).
     QString portDevice() const;
+    // The device path COM`port` (1..4) stands for, without the override.
+    QString deviceOfPort(int port) const;
+    // The first COMn (1..4) that stands for `device`, or 0.
+    int portOfDevice(const QString& device) const;
 };
 
 } // namespace zel

@@ -3,7 +3,7 @@
 #include "backup/BackupTransfer.h"
 #include "backup/CompactPath.h"
 #include "backup/NumberBox.h"
-#include "common/KeyFilter.h"
+#include "common/NumberBoxes.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
 
@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 
 namespace zel::gui {
 
@@ -38,25 +37,6 @@ enum BackupText {
 
 // Texts of the backup file dialog group.
 enum BackupDialogText { DialogSaveTitle, DialogFilterBackup, DialogFilterAll, DialogOpenTitle };
-
-// Printable characters go through the decimal key filter; editing and navigation keys and
-// shortcuts pass.
-bool keyAllowed(const QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return true;
-    const QString text = event->text();
-    if (text.isEmpty() || !text.at(0).isPrint())
-        return true;
-    return text.size() == 1 && FilterKeyAscii(text.at(0).unicode(), KeyFilterMode::Decimal) != 0;
-}
-
-QLineEdit* numberBox(const QString& name, int maxDigits, QWidget* parent) {
-    auto* box = new QLineEdit(QStringLiteral("1"), parent);
-    box->setObjectName(name);
-    box->setMaxLength(maxDigits);
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    return box;
-}
 
 // Buttons take the focus by Tab only, so a click never leaves a number box unchecked
 // behind a started transfer; Enter presses the focused one.
@@ -94,8 +74,8 @@ BackupWindow::~BackupWindow() {
 }
 
 void BackupWindow::buildControls() {
-    m_textHostNo = numberBox(QStringLiteral("TextHostNo"), 2, this);
-    m_textCamNo = numberBox(QStringLiteral("TextCamNo"), 3, this);
+    m_textHostNo = makeNumberBox(QStringLiteral("TextHostNo"), 2, this);
+    m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, this);
     m_labelHostNo = new QLabel(this);
     m_labelCamNo = new QLabel(this);
     m_labelDownload = new QLabel(this);
@@ -162,7 +142,7 @@ bool BackupWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box != m_textHostNo && box != m_textCamNo)
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress && !keyAllowed(static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::KeyPress && !decimalKeyAllowed(static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::FocusOut)
         onBoxLeft(box, static_cast<QFocusEvent*>(event)->reason());
@@ -186,12 +166,7 @@ bool BackupWindow::checkBox(QLineEdit* box) {
         m_checkingBox = false;
         return true;
     }
-    // After the box has finished losing the focus, which clears its selection.
-    QTimer::singleShot(0, box, [this, box] {
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
-        m_checkingBox = false;
-    });
+    refocusNumberBox(box, [this] { m_checkingBox = false; });
     return false;
 }
 

@@ -100,19 +100,17 @@ void CpuWriterWindow::buildControls() {
 }
 
 void CpuWriterWindow::buildMenus(QMenuBar* bar) {
-    m_mnuFile = bar->addMenu(QString());
-    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuOpen = m_mnuFile->addAction(QString());
-    m_mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    m_mnuClose = m_mnuFile->addAction(QString());
-    m_mnuClose->setObjectName(QStringLiteral("mnuClose"));
+    const auto named = [](auto* item, const char* name) {
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    m_mnuFile = named(bar->addMenu(QString()), "mnuFile");
+    m_mnuOpen = named(m_mnuFile->addAction(QString()), "mnuOpen");
+    m_mnuClose = named(m_mnuFile->addAction(QString()), "mnuClose");
     m_mnuFile->addSeparator();
-    m_mnuEnd = m_mnuFile->addAction(QString());
-    m_mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
-    m_mnuWrite = bar->addMenu(QString());
-    m_mnuWrite->setObjectName(QStringLiteral("mnuWrite"));
-    m_mnuCpuWrite = m_mnuWrite->addAction(QString());
-    m_mnuCpuWrite->setObjectName(QStringLiteral("mnuCpuWrite"));
+    m_mnuEnd = named(m_mnuFile->addAction(QString()), "mnuEnd");
+    m_mnuWrite = named(bar->addMenu(QString()), "mnuWrite");
+    m_mnuCpuWrite = named(m_mnuWrite->addAction(QString()), "mnuCpuWrite");
 }
 
 void CpuWriterWindow::buildLayout(QMenuBar* bar) {

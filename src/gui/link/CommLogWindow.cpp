@@ -2,9 +2,13 @@
 
 #include "CommLogModel.h"
 #include "link/CommLogFile.h"
+#include "link/CommLogFindTarget.h"
 #include "link/CommLogStore.h"
+#include "titles/FindReplaceDialog.h"
+#include "titles/FindState.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -52,6 +56,45 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
         m_model->View_MsFlexGridCommLog();
 }
 
+CommLogWindow::~CommLogWindow() {
+    // A find dialog still open refers to the find target: it goes first.
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        delete dialog;
+}
+
+void CommLogWindow::enableFind(FindState& state, const LanguageTables& language,
+                               const TitleCharTable& table) {
+    m_findState = &state;
+    m_language = &language;
+    m_titleChars = &table;
+    m_findTarget =
+        std::make_unique<CommLogFindTarget>(m_store, [this] { return m_model->shownCount(); });
+    m_findTarget->onHit = [this](int line) { showFindHit(line); };
+    m_mnuFind->setEnabled(true);
+    connect(m_mnuFind, &QAction::triggered, this, &CommLogWindow::openFindDialog);
+}
+
+void CommLogWindow::openFindDialog() {
+    if (!m_findTarget)
+        return;
+    m_findState->FindContext = FindContextLog;
+    auto* dialog = new FindReplaceDialog(FindReplaceDialog::Kind::Find, *m_findState, *m_findTarget,
+                                         m_messages, *m_language, *m_titleChars, this);
+    connect(dialog, &QDialog::finished, this, [this] { m_grid->setPalette(QPalette()); });
+    dialog->open();
+}
+
+void CommLogWindow::showFindHit(int line) {
+    const QModelIndex row = m_model->index(line - 1, CommLogModel::ColumnData);
+    m_grid->setCurrentIndex(row);
+    m_grid->selectRow(line - 1);
+    m_grid->scrollTo(row);
+    QPalette palette = m_grid->palette();
+    palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Base));
+    m_grid->setPalette(palette);
+}
+
 void CommLogWindow::buildMenus() {
     m_mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -73,7 +116,8 @@ void CommLogWindow::buildMenus() {
     m_mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
     m_mnuFind = m_mnuSearch->addAction(QStringLiteral("検索(&F)"));
     m_mnuFind->setObjectName(QStringLiteral("mnuFind"));
-    m_mnuFind->setEnabled(false); // until the find dialog is there
+    m_mnuFind->setShortcut(QKeySequence::Find);
+    m_mnuFind->setEnabled(false); // until enableFind
 }
 
 void CommLogWindow::buildButtons(QWidget* central) {

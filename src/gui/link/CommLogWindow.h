@@ -2,6 +2,7 @@
 // frmCommLog: the communication log window (fixed Japanese captions). LOG START empties the
 // store and records; LOG STOP shows what was recorded. Save and open ".log" files.
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -9,8 +10,12 @@ class QPushButton;
 class QTableView;
 
 namespace zel {
+class CommLogFindTarget;
 class CommLogStore;
+class LanguageTables;
 class MessageSink;
+class TitleCharTable;
+struct FindState;
 } // namespace zel
 
 namespace zel::gui {
@@ -28,6 +33,11 @@ public:
     static constexpr int kDataColumnMargin = 200 / 15;
 
     CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent = nullptr);
+    ~CommLogWindow() override;
+
+    // Search > Search opens the find dialog (context 6) with these.
+    void enableFind(FindState& state, const LanguageTables& language, const TitleCharTable& table);
+    void openFindDialog();
 
     CommLogModel& model() { return *m_model; }
     QTableView& grid() { return *m_grid; }
@@ -52,6 +62,7 @@ private:
     void askOpenPath();
     void applyRecordingState();
     void layoutGrid();
+    void showFindHit(int line);
 
     CommLogStore& m_store;
     MessageSink& m_messages;
@@ -63,6 +74,10 @@ private:
     QMenu* m_mnuSearch = nullptr;
     QAction* m_mnuPrint = nullptr;
     QAction* m_mnuFind = nullptr;
+    std::unique_ptr<CommLogFindTarget> m_findTarget;
+    FindState* m_findState = nullptr;
+    const LanguageTables* m_language = nullptr;
+    const TitleCharTable* m_titleChars = nullptr;
 };
 
 } // namespace zel::gui

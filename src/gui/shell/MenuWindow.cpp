@@ -1,104 +1,140 @@
 #include "MenuWindow.h"
 
 #include "OptionDialog.h"
+#include "WindowPlacement.h"
 #include "link/PortWatch.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
+#include "shell/ToolTexts.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace zel::gui {
 
 namespace {
 
-constexpr int px(int twips) {
-    return twips / MenuWindow::kTwipsPerPixel;
-}
-
-// Design layout, in twips.
-constexpr int kButtonWidth = 3855;
-constexpr int kButtonHeight = 615;
-constexpr int kButtonLeft = 480;
-constexpr int kFrameHeight = 855;
-constexpr int kButtonInFrameTop = 120;
-constexpr int kFormWidth = kButtonLeft * 2 + kButtonWidth;
-constexpr int kFormHeight = 6975;
-// Tops of buttons 0..7 (buttons 5 and 6 inside their frames) and of the two frames.
-constexpr std::array<int, 8> kButtonTops{240, 1080, 1920, 3600, 5280, 120, 120, 6120};
-constexpr std::array<int, 2> kFrameTops{2640, 4320};
+// Design sizes, in pixels: buttons 257 x 41 with 15 between them, 32 at the sides and 16
+// at top and bottom. The gaps give way first when the screen is short.
+constexpr int kButtonWidth = 257;
+constexpr int kButtonHeight = 41;
+constexpr int kButtonGap = 15;
+constexpr int kSideMargin = 32;
+constexpr int kEndMargin = 16;
 
 using Button = MenuState::Button;
+
+QSpacerItem* makeGap() {
+    return new QSpacerItem(0, kButtonGap, QSizePolicy::Minimum, QSizePolicy::Preferred);
+}
 
 } // namespace
 
 MenuWindow::MenuWindow(Application& app, QWidget* parent) : QWidget(parent), m_app(app) {
     setObjectName(QStringLiteral("frmMenu"));
     buildButtons();
-    m_portStatus = new QLabel(this);
-    m_portStatus->setObjectName(QStringLiteral("LabelPortStatus"));
-    m_portStatus->setFrameShape(QFrame::StyledPanel);
-    m_portStatus->setIndent(4);
     m_app.menu().onChanged = [this] { refreshButtons(); };
     m_app.portWatch().onChanged = [this] { refreshPortStatus(); };
 }
 
 MenuWindow::~MenuWindow() {
+    // Screens opened over the menu go first, while the buttons their close hooks touch
+    // are still there (the program can end with screens open).
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            delete child;
     m_app.menu().onChanged = nullptr;
     m_app.portWatch().onChanged = nullptr;
 }
 
+QPushButton* MenuWindow::makeButton(int button, QWidget* owner) {
+    auto* push = new QPushButton(owner);
+    push->setObjectName(QStringLiteral("CommandMenu%1").arg(button));
+    push->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    push->setAutoDefault(true); // Enter presses the focused button
+    connect(push, &QPushButton::clicked, this, [this, button] { onClick(button); });
+    m_buttons[static_cast<size_t>(button)] = push;
+    return push;
+}
+
+// Top to bottom (also the tab order): 0, 1, 2, [5], 3, [6], 4, 7; the test buttons sit in
+// the frames FrameMenuTest 0 and 1, which are hidden outside test mode. Then one line across the
+// foot of the form: the port's name and state.
 void MenuWindow::buildButtons() {
-    for (int frame = 0; frame < 2; ++frame) {
-        auto* box = new QFrame(this);
-        box->setObjectName(QStringLiteral("FrameMenuTest%1").arg(frame));
-        box->setGeometry(px(kButtonLeft), px(kFrameTops[static_cast<size_t>(frame)]),
-                         px(kButtonWidth), px(kFrameHeight));
-        m_testFrames[static_cast<size_t>(frame)] = box;
-    }
-    // Created in tab order: top to bottom as shown.
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(0);
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(kSideMargin, kEndMargin, kSideMargin, kEndMargin);
+    column->setSpacing(0);
+    form->addLayout(column);
+    m_portStatus = new QLabel(this);
+    m_portStatus->setObjectName(QStringLiteral("LabelPortStatus"));
+    m_portStatus->setFrameShape(QFrame::StyledPanel);
+    m_portStatus->setIndent(4);
+    m_portStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // elided to fit
+    form->addWidget(m_portStatus);
+    bool first = true;
     for (int button : {0, 1, 2, 5, 3, 6, 4, 7}) {
-        QWidget* owner = this;
-        int left = px(kButtonLeft);
         if (button == Button::ButtonCommTest || button == Button::ButtonCommLog) {
-            owner = m_testFrames[button == Button::ButtonCommTest ? 0 : 1];
-            left = 0;
+            auto* frame = new QFrame(this);
+            const int index = button == Button::ButtonCommTest ? 0 : 1;
+            frame->setObjectName(QStringLiteral("FrameMenuTest%1").arg(index));
+            frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+            auto* inside = new QVBoxLayout(frame);
+            inside->setContentsMargins(0, 0, 0, 0);
+            inside->addWidget(makeButton(button, frame));
+            m_testFrames[static_cast<size_t>(index)] = frame;
+            m_frameGaps[static_cast<size_t>(index)] = makeGap();
+            column->addItem(m_frameGaps[static_cast<size_t>(index)]);
+            column->addWidget(frame);
+            continue;
         }
-        auto* push = new QPushButton(owner);
-        push->setObjectName(QStringLiteral("CommandMenu%1").arg(button));
-        push->setGeometry(left, px(kButtonTops[static_cast<size_t>(button)]), px(kButtonWidth),
-                          px(kButtonHeight));
-        push->setAutoDefault(true); // Enter presses the focused button
-        connect(push, &QPushButton::clicked, this, [this, button] { onClick(button); });
-        m_buttons[static_cast<size_t>(button)] = push;
+        if (!first)
+            column->addItem(makeGap());
+        column->addWidget(makeButton(button, this));
+        first = false;
     }
-    setFixedSize(px(kFormWidth), px(kFormHeight));
 }
 
 void MenuWindow::load() {
     applyCaptions();
-    if (!m_app.settings().testMode())
-        applyNormalLayout();
-    placePortStatus();
+    // Outside test mode the frames and the gaps above them go: even spacing again.
+    const bool testMode = m_app.settings().testMode();
+    for (size_t i = 0; i < m_testFrames.size(); ++i) {
+        m_testFrames[i]->setVisible(testMode);
+        m_frameGaps[i]->changeSize(0, testMode ? kButtonGap : 0, QSizePolicy::Minimum,
+                                   QSizePolicy::Preferred);
+    }
+    layout()->invalidate();
     m_app.menu().reset();
     m_app.openPort();
     QApplication::clipboard()->clear();
     refreshButtons();
     refreshPortStatus();
+    resize(designSize());
+    layout()->activate(); // buttons in place before the first show
+    // The two modes differ in height: each keeps a place of its own.
+    WindowPlacement::place(*this, m_app.settings(),
+                           testMode ? QStringLiteral("frmMenuTest") : QStringLiteral("frmMenu"));
 }
 
-// One line across the foot of the form, which grows by its height.
-void MenuWindow::placePortStatus() {
-    const int lineHeight = m_portStatus->fontMetrics().height() + 6;
-    const int top = height();
-    m_portStatus->setGeometry(0, top, width(), lineHeight);
-    setFixedSize(width(), top + lineHeight);
+// The design size of the mode: even spacing, no frames outside test mode.
+QSize MenuWindow::designSize() const {
+    const int buttons =
+        m_app.settings().testMode() ? MenuState::kButtonCount : MenuState::kButtonCount - 2;
+    const QSize design(kSideMargin * 2 + kButtonWidth, kEndMargin * 2 + buttons * kButtonHeight +
+                                                           (buttons - 1) * kButtonGap +
+                                                           m_portStatus->sizeHint().height());
+    return design.expandedTo(sizeHint());
 }
 
 void MenuWindow::refreshPortStatus() {
@@ -108,6 +144,11 @@ void MenuWindow::refreshPortStatus() {
     m_portStatus->setText(m_portStatus->fontMetrics().elidedText(
         text, Qt::ElideMiddle, m_portStatus->contentsRect().width() - 4));
     m_portStatus->setAccessibleName(text);
+}
+
+void MenuWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    refreshPortStatus(); // elided anew to the width
 }
 
 void MenuWindow::applyCaptions() {
@@ -120,22 +161,6 @@ void MenuWindow::applyCaptions() {
     m_buttons[Button::ButtonCommTest]->setText(QStringLiteral("通信テスト"));
     m_buttons[Button::ButtonCommLog]->setText(QStringLiteral("通信ログ"));
     setWindowTitle(language.text(LangGroup::Menu, MenuCaption));
-}
-
-// Without test mode the two frames go and the buttons close up: 0, 1, 2, 3, 4, 7.
-void MenuWindow::applyNormalLayout() {
-    int formHeight = px(kFormHeight);
-    QPushButton* exit = m_buttons[Button::ButtonExit];
-    for (QFrame* frame : m_testFrames) {
-        frame->hide();
-        formHeight -= frame->height();
-        exit->move(exit->x(), exit->y() - frame->height());
-    }
-    QPushButton* option = m_buttons[Button::ButtonOption];
-    QPushButton* cpuWriter = m_buttons[Button::ButtonCpuWriter];
-    option->move(option->x(), cpuWriter->y());
-    cpuWriter->move(cpuWriter->x(), m_testFrames[0]->y() + m_buttons[Button::ButtonCommTest]->y());
-    setFixedSize(width(), formHeight);
 }
 
 void MenuWindow::refreshButtons() {
@@ -159,6 +184,10 @@ void MenuWindow::setScreenOpener(int button, ScreenOpener opener) {
 
 void MenuWindow::setTitleOpener(TitleOpener opener) {
     m_titleOpener = std::move(opener);
+}
+
+void MenuWindow::setTitleAutoSaveHook(std::function<void(QWidget*)> hook) {
+    m_titleAutoSaveHook = std::move(hook);
 }
 
 void MenuWindow::clickButton(int button) {
@@ -208,14 +237,8 @@ void MenuWindow::openScreen(int button) {
         m_app.menu().screenClosed(button);
         m_buttons[static_cast<size_t>(button)]->setFocus();
     });
-    placeBesideMenu(*screen);
+    WindowPlacement::place(*screen, m_app.settings());
     screen->show();
-}
-
-// A new screen opens beside the menu rather than over it.
-void MenuWindow::placeBesideMenu(QWidget& screen) const {
-    constexpr int kGap = 12;
-    screen.move(frameGeometry().topRight() + QPoint(kGap, 0));
 }
 
 void MenuWindow::openOption() {
@@ -229,6 +252,7 @@ void MenuWindow::openOption() {
     };
     connect(dialog, &QObject::destroyed, this,
             [this] { m_buttons[Button::ButtonOption]->setFocus(); });
+    WindowPlacement::place(*dialog, m_app.settings());
     dialog->show();
 }
 
@@ -241,8 +265,12 @@ void MenuWindow::openTitle(int slot) {
     }
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_TitleWindows[static_cast<size_t>(slot)] = window;
-    connect(window, &QObject::destroyed, this,
-            [this, slot] { m_app.menu().titleWindowClosed(slot); });
+    connect(window, &QObject::destroyed, this, [this, slot] {
+        m_app.menu().titleWindowClosed(slot);
+        m_buttons[Button::ButtonTitle]->setFocus();
+    });
+    // One place per slot: eight title windows do not all open on one spot.
+    WindowPlacement::place(*window, m_app.settings(), QStringLiteral("frmTitleSet%1").arg(slot));
     window->show();
 }
 
@@ -261,12 +289,13 @@ void MenuWindow::openCpuWriter() {
         m_app.menu().screenClosed(Button::ButtonCpuWriter);
         m_buttons[Button::ButtonCpuWriter]->setFocus();
     });
+    WindowPlacement::place(*writer, m_app.settings());
     writer->show();
 }
 
 void MenuWindow::notWiredYet(const QString& caption) {
     auto* box = new QMessageBox(QMessageBox::Information, windowTitle(),
-                                caption + QStringLiteral(": this screen is not available yet."),
+                                toolText(m_app.language(), ToolText::NotAvailableYet).arg(caption),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("NotAvailableBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -292,6 +321,8 @@ void MenuWindow::closeEvent(QCloseEvent* event) {
     switch (m_app.menu().requestClose(forced)) {
     case MenuState::CloseDecision::Cancel:
         event->ignore();
+        // Exit was disabled while message 8 showed, which moved the focus away from it.
+        m_buttons[Button::ButtonExit]->setFocus();
         return;
     case MenuState::CloseDecision::Close:
         m_app.closePort();

@@ -14,6 +14,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QSpacerItem;
 
 namespace zel {
 class Application;
@@ -26,8 +27,6 @@ class MenuWindow : public QWidget {
 public:
     using ScreenOpener = std::function<QWidget*()>;
     using TitleOpener = std::function<QWidget*(int slot)>;
-
-    static constexpr int kTwipsPerPixel = 15;
 
     explicit MenuWindow(Application& app, QWidget* parent = nullptr);
     ~MenuWindow() override;
@@ -57,25 +56,26 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildButtons();
+    QPushButton* makeButton(int button, QWidget* owner);
+    QSize designSize() const;
     void applyCaptions();
-    void applyNormalLayout();
-    void refreshButtons();
-    void placePortStatus();
     void refreshPortStatus();
+    void refreshButtons();
     void onClick(int button);
     void openScreen(int button);
     void openTitle(int slot);
     void openCpuWriter();
     void openOption();
-    void placeBesideMenu(QWidget& screen) const;
     void notWiredYet(const QString& caption);
 
     Application& m_app;
     std::array<QPushButton*, 8> m_buttons{};
     std::array<QFrame*, 2> m_testFrames{};
+    std::array<QSpacerItem*, 2> m_frameGaps{}; // the gaps above the frames (owned by the layout)
     QLabel* m_portStatus = nullptr;
     std::array<ScreenOpener, 8> m_openers;
     TitleOpener m_titleOpener;

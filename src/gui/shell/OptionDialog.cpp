@@ -1,19 +1,23 @@
 #include "OptionDialog.h"
 
+#include "DetectedPortList.h"
+#include "link/SystemPortSource.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
+#include "shell/ToolTexts.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace zel::gui {
 
-OptionDialog::OptionDialog(Application& app, QWidget* parent)
+OptionDialog::OptionDialog(Application& app, QWidget* parent, const PortSource* ports)
     : QDialog(parent), m_app(app), m_controller(app) {
     setObjectName(QStringLiteral("frmOption"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -41,12 +45,17 @@ OptionDialog::OptionDialog(Application& app, QWidget* parent)
     buttons->addWidget(m_sscSettei);
     buttons->addWidget(m_sscEnd);
 
+    buildPortList(ports);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
+    layout->addWidget(m_detectedPorts);
+    layout->addWidget(m_overrideNote);
     layout->addLayout(buttons);
 
-    connect(m_portGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { m_controller.setPort(id); });
+    connect(m_portGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        m_controller.setPort(id);
+        showDevicesOfPort();
+    });
     connect(m_rateGroup, &QButtonGroup::idClicked, this,
             [this](int id) { m_controller.setRate(id); });
     connect(m_saveGroup, &QButtonGroup::idClicked, this,
@@ -54,6 +63,33 @@ OptionDialog::OptionDialog(Application& app, QWidget* parent)
     connect(m_sscSettei, &QPushButton::clicked, this, [this] { m_controller.applySetting(); });
     connect(m_sscEnd, &QPushButton::clicked, this, &QWidget::close);
     showChoices();
+}
+
+OptionDialog::~OptionDialog() = default;
+
+void OptionDialog::buildPortList(const PortSource* ports) {
+    if (!ports) {
+        m_systemPorts = std::make_unique<SystemPortSource>();
+        ports = m_systemPorts.get();
+    }
+    m_detectedPorts = new DetectedPortList(*ports, m_app.language(), this);
+    connect(m_detectedPorts, &DetectedPortList::deviceChosen, this, [this](const QString& device) {
+        m_controller.chooseDevice(m_controller.port(), device);
+    });
+    m_overrideNote = new QLabel(this);
+    m_overrideNote->setObjectName(QStringLiteral("LabelPortOverride"));
+    m_overrideNote->setWordWrap(true);
+    const QString device = m_controller.portOverride();
+    m_overrideNote->setText(toolText(m_app.language(), ToolText::PortOverride).arg(device));
+    m_overrideNote->setVisible(!device.isEmpty());
+}
+
+// The detected ports, with the device of the chosen COMn selected.
+void OptionDialog::showDevicesOfPort() {
+    const int port = m_controller.port();
+    m_detectedPorts->setTitle(toolText(m_app.language(), ToolText::DetectedPorts) +
+                              QStringLiteral(" (COM%1)").arg(port));
+    m_detectedPorts->showFor(m_controller.deviceOfPort(port));
 }
 
 QWidget* OptionDialog::makeChoiceFrame(const QString& name, const QString& caption, int firstText,
@@ -75,9 +111,12 @@ QWidget* OptionDialog::makeChoiceFrame(const QString& name, const QString& capti
 }
 
 void OptionDialog::showChoices() {
-    m_ssoPort[static_cast<size_t>(m_controller.port() - 1)]->setChecked(true);
+    QRadioButton* port = m_ssoPort[static_cast<size_t>(m_controller.port() - 1)];
+    port->setChecked(true);
     m_ssoRate[static_cast<size_t>(m_controller.rate())]->setChecked(true);
     m_ssoSave[static_cast<size_t>(m_controller.autoSave())]->setChecked(true);
+    port->setFocus(); // the first focus is the ticked port, not the first option
+    showDevicesOfPort();
 }
 
 void OptionDialog::reject() {

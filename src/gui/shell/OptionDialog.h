@@ -4,21 +4,27 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class QButtonGroup;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
 namespace zel {
 class Application;
-}
+class PortSource;
+} // namespace zel
 
 namespace zel::gui {
 
 class OptionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionDialog(Application& app, QWidget* parent = nullptr);
+    // `ports` lists the detected serial ports (the system's when null).
+    explicit OptionDialog(Application& app, QWidget* parent = nullptr,
+                          const PortSource* ports = nullptr);
+    ~OptionDialog() override;
 
     OptionController& controller() { return m_controller; }
     QPushButton* settingButton() const { return m_sscSettei; }
@@ -26,6 +32,11 @@ public:
     QRadioButton* portOption(int port) const { return m_ssoPort[static_cast<size_t>(port - 1)]; }
     QRadioButton* rateOption(int rate) const { return m_ssoRate[static_cast<size_t>(rate)]; }
     QRadioButton* saveOption(int save) const { return m_ssoSave[static_cast<size_t>(save)]; }
+    class DetectedPortList* detectedPorts() const {
+        return m_detectedPorts;
+    }
+    // The note shown while --port or --simulate overrides the COM port (hidden otherwise).
+    QLabel* overrideNote() const { return m_overrideNote; }
 
     void reject() override; // Escape closes the way the close box does
 
@@ -37,6 +48,8 @@ private:
                              int firstIndex, std::array<QRadioButton*, 4>& options,
                              QButtonGroup*& group);
     void showChoices();
+    void buildPortList(const PortSource* ports);
+    void showDevicesOfPort();
 
     Application& m_app;
     OptionController m_controller;
@@ -48,6 +61,9 @@ private:
     QButtonGroup* m_saveGroup = nullptr;
     QPushButton* m_sscSettei = nullptr;
     QPushButton* m_sscEnd = nullptr;
+    std::unique_ptr<PortSource> m_systemPorts;
+    class DetectedPortList* m_detectedPorts = nullptr;
+    QLabel* m_overrideNote = nullptr;
     bool m_closed = false;
 };
 

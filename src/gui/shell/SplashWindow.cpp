@@ -17,7 +17,8 @@ QLabel* makeLabel(const QString& text, const QString& name, int pointSize, QWidg
     font.setPointSize(pointSize);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
+    // Lines break where the text says: wrapping would break Japanese words anywhere.
+    label->setWordWrap(false);
     return label;
 }
 } // namespace
@@ -46,7 +47,7 @@ SplashWindow::SplashWindow(const LanguageTables& language, QWidget* parent)
     version->addWidget(makeLabel(QStringLiteral("Ver"), QStringLiteral("LabelVer"), 10, frame));
     version->addWidget(makeLabel(QStringLiteral("1.1"), QStringLiteral("LabelVersion"), 10, frame));
     layout->addLayout(version);
-    setFixedWidth(460);
+    frame->setMinimumWidth(kMinWidth); // wider when a text needs it
 
     m_timerFirst.setSingleShot(true);
     m_timerFirst.setInterval(kShowMs);

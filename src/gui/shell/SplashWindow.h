@@ -13,6 +13,7 @@ class SplashWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kShowMs = 3000;
+    static constexpr int kMinWidth = 460;
 
     explicit SplashWindow(const LanguageTables& language, QWidget* parent = nullptr);
 

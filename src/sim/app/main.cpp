@@ -3,6 +3,7 @@
 #include "BootCpuSim.h"
 #include "CameraControllerSim.h"
 #include "PtyHost.h"
+#include "SRecordMaker.h"
 #include "SerialDeviceHost.h"
 #include "SimCommandLine.h"
 
@@ -94,6 +95,16 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     SimOptions options = commandLine.options();
+    if (!options.bootFilesFolder.isEmpty()) {
+        QString why;
+        if (!WriteStandInBootFiles(options.bootFilesFolder, &why)) {
+            printError(why);
+            return ExitOpenFailed;
+        }
+        printError(
+            QStringLiteral("stand-in boot programs written to %1").arg(options.bootFilesFolder));
+        return ExitOk;
+    }
     if (!options.seedGiven)
         options.config.seed = std::random_device{}();
 

@@ -1,0 +1,33 @@
+#include "TestFindTarget.h"
+
+#include "TestScreen.h"
+
+namespace zel {
+
+TestFindTarget::TestFindTarget(TestScreen& screen) : m_screen(screen) {}
+
+int TestFindTarget::lineCount() const {
+    return TestScreen::kRowCount;
+}
+
+QString TestFindTarget::lineText(int line) const {
+    return m_screen.row(line).text;
+}
+
+void TestFindTarget::replaceLine(int line, const QString& text) {
+    m_screen.setRowText(line, text);
+    if (onChanged)
+        onChanged(line);
+}
+
+void TestFindTarget::showHit(int line) {
+    if (onHit)
+        onHit(line);
+}
+
+void TestFindTarget::endReplaceAll(int count) {
+    if (count > 0 && onClearHits)
+        onClearHits();
+}
+
+} // namespace zel

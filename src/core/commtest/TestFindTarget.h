@@ -1,0 +1,30 @@
+#pragma once
+// Find context 5: the send-data lines of the communication test, TextSend(1..16), as lines
+// for TextFinder. A replacement goes into the row as typed text would (cut to 494 digits).
+#include "titles/FindTarget.h"
+
+#include <functional>
+
+namespace zel {
+
+class TestScreen;
+
+class TestFindTarget : public FindTarget {
+public:
+    explicit TestFindTarget(TestScreen& screen);
+
+    int lineCount() const override;
+    QString lineText(int line) const override;
+    void replaceLine(int line, const QString& text) override;
+    void showHit(int line) override;
+    void endReplaceAll(int count) override;
+
+    std::function<void(int line)> onChanged; // the window shows the row's new text
+    std::function<void(int line)> onHit;     // the window highlights the line alone
+    std::function<void()> onClearHits;       // the window takes every highlight off
+
+private:
+    TestScreen& m_screen;
+};
+
+} // namespace zel

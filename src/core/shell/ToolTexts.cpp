@@ -1,0 +1,38 @@
+#include "ToolTexts.h"
+
+#include "LanguageTables.h"
+
+#include <array>
+
+namespace zel {
+
+namespace {
+
+struct TextPair {
+    const char16_t* en;
+    const char16_t* ja;
+};
+
+constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
+    {u"Detected ports", u"検出されたポート"},
+    {u"Refresh", u"再検索"},
+    {u"No serial port found", u"シリアルポートが見つかりません"},
+    {u"(in use)", u"(使用中)"},
+    {u"In use for this run: %1 (given on the command line instead of the COM port)",
+     u"今回の起動で使用中: %1 (COMポートの代わりにコマンドラインで指定)"},
+    {u"%1: this screen is not available yet.", u"%1: この画面はまだ使用できません。"},
+    {u"%1 (not detected now)", u"%1 (現在検出されていません)"},
+    {u"File: %1", u"ファイル: %1"},
+}};
+
+} // namespace
+
+QString toolText(const LanguageTables& language, ToolText id) {
+    const auto index = static_cast<size_t>(id);
+    if (index >= kTexts.size())
+        return {};
+    const TextPair& pair = kTexts[index];
+    return QString::fromUtf16(language.languageIndex() == 1 ? pair.ja : pair.en);
+}
+
+} // namespace zel

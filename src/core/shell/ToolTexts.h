@@ -1,0 +1,25 @@
+#pragma once
+// Texts of this tool that the two language records do not hold (they keep their documented
+// 313 texts): the detected-port list, notices of the menu, details added to messages.
+#include <QString>
+
+namespace zel {
+
+class LanguageTables;
+
+enum class ToolText {
+    DetectedPorts,      // caption of the detected-port list in the settings dialog
+    RefreshPorts,       // its refresh button
+    NoPortsFound,       // the list when the system reports none
+    PortInUse,          // mark of a port another program holds
+    PortOverride,       // "%1" in use for this run instead of COMn (--port / --simulate)
+    NotAvailableYet,    // "%1": the screen of that button is not there yet
+    DeviceNotDetected,  // "%1": COMn's device, which the system does not report now
+    SettingsFileDetail, // "%1": the settings file looked for
+    Count
+};
+
+// The text in the current language of `language`.
+QString toolText(const LanguageTables& language, ToolText id);
+
+} // namespace zel

@@ -1,0 +1,21 @@
+#pragma once
+// What the find and replace dialogs remember between openings, program-wide: which editor
+// opened them (FindContext), the line where the next search starts (FindStartLine, from 1) and
+// the text put into the search box when a dialog opens (LastFindText).
+#include <QString>
+
+namespace zel {
+
+enum FindContextId : int {
+    FindContextTitle = 1, // a title window: the category shown
+    FindContextTest = 5,  // the communication test: its send-data lines, hexadecimal text
+    FindContextLog = 6,   // the communication log: its rows (find only)
+};
+
+struct FindState {
+    int FindContext = FindContextTitle;
+    int FindStartLine = 1;
+    QString LastFindText;
+};
+
+} // namespace zel

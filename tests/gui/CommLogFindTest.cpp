@@ -1,0 +1,61 @@
+// The communication log's find dialog (context 6).
+#include "RecordingSink.h"
+#include "common/MessageNumber.h"
+#include "link/CommLogModel.h"
+#include "link/CommLogStore.h"
+#include "link/CommLogWindow.h"
+#include "shell/LanguageTables.h"
+#include "titles/FindReplaceDialog.h"
+#include "titles/FindState.h"
+#include "titles/TitleCharTable.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::gui;
+
+TEST(CommLogFind, TypedLettersTurnUpperAndSearchWalksTheShownRows) {
+    CommLogStore store;
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE0511AB"));
+    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE05AB12"));
+    test::RecordingSink sink;
+    LanguageTables language;
+    const TitleCharTable table(0);
+    FindState state;
+    state.FindContext = FindContextTitle;
+    state.LastFindText = QStringLiteral("left from a title window");
+    CommLogWindow window(store, sink);
+    window.model().View_MsFlexGridCommLog();
+    auto* find = window.findChild<QAction*>(QStringLiteral("mnuFind"));
+    EXPECT_FALSE(find->isEnabled()); // no dialog without the find state
+    window.enableFind(state, language, table);
+    EXPECT_TRUE(find->isEnabled());
+    window.show();
+    find->trigger();
+    auto* dialog = window.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(state.FindContext, FindContextLog);
+    EXPECT_TRUE(dialog->TextFind()->text().isEmpty()); // the log starts empty
+    EXPECT_EQ(dialog->TextFind()->maxLength(), 504);
+    QTest::keyClicks(dialog->TextFind(), QStringLiteral("ab"));
+    EXPECT_EQ(dialog->TextFind()->text(), QStringLiteral("AB"));
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 0);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 2);
+    EXPECT_TRUE(sink.shown.isEmpty());
+    dialog->CommandFind()->click();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
+    EXPECT_EQ(state.FindStartLine, 1);
+    // The unit is searched too, joined before the data.
+    dialog->TextFind()->setText(QStringLiteral("CAMERA1:06"));
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    dialog->CommandCancel()->click();
+}

@@ -1,0 +1,224 @@
+#include "commtest/CommTestWindow.h"
+#include "commtest/TestRowsPanel.h"
+
+#include "MemoryLink.h"
+#include "TestFiles.h"
+#include "common/Cp932.h"
+#include "common/HexText.h"
+#include "common/MessageNumber.h"
+#include "commtest/CommTest.h"
+#include "shell/LanguageTables.h"
+#include "titles/FindReplaceDialog.h"
+#include "titles/FindState.h"
+#include "titles/TitleCharTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zel;
+using namespace zel::gui;
+using namespace zel::test;
+
+namespace {
+
+class CommTestWindowTest : public ::testing::Test, protected MemoryLink {
+protected:
+    CommTestWindowTest() {
+        openTestPort();
+        window = new CommTestWindow(engine, language, sink);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    ~CommTestWindowTest() override { delete window.data(); }
+
+    TestRowsPanel& rows() { return window->rows(); }
+    void typeAndLeave(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCoreApplication::processEvents(); // the refocus after a range message
+    }
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
+
+    LanguageTables language;
+    QPointer<CommTestWindow> window;
+    QTemporaryDir dir;
+};
+
+TEST_F(CommTestWindowTest, RowBoxTakesUpperHexAndShowsTheByteCount) {
+    QLineEdit* box = rows().TextSend(3);
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("0a1g2b3"));
+    EXPECT_EQ(box->text(), QStringLiteral("0A12B3"));
+    EXPECT_EQ(window->test().screen().row(3).text, QStringLiteral("0A12B3"));
+    EXPECT_EQ(rows().LabelSendLen(3)->text(), QStringLiteral("3"));
+    EXPECT_TRUE(rows().CommandSend(3)->isEnabled());
+    QTest::keyClick(box, Qt::Key_4);
+    EXPECT_EQ(rows().LabelSendLen(3)->text(), QStringLiteral("3"));
+    EXPECT_FALSE(rows().CommandSend(3)->isEnabled()); // odd length
+    rows().CheckValid(3)->setChecked(false);
+    QTest::keyClick(box, Qt::Key_5);
+    EXPECT_FALSE(rows().CommandSend(3)->isEnabled()); // not in use
+    EXPECT_EQ(box->maxLength(), 494);
+}
+
+TEST_F(CommTestWindowTest, PasteTakesOnlyUpperHex) {
+    QLineEdit* box = rows().TextSend(1);
+    box->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("01 zz"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(box->text().isEmpty());
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    QApplication::clipboard()->setText(QStringLiteral("0A0B"));
+    ASSERT_TRUE(action("mnuPaste")->isEnabled());
+    action("mnuPaste")->trigger();
+    EXPECT_EQ(box->text(), QStringLiteral("0A0B"));
+}
+
+TEST_F(CommTestWindowTest, EditMenusFollowTheFocus) {
+    window->TextCamNo()->setFocus();
+    QCoreApplication::processEvents();
+    for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    rows().TextSend(5)->setFocus();
+    QCoreApplication::processEvents();
+    for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste"})
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+}
+
+TEST_F(CommTestWindowTest, SendShowsTheReplyInTheRow) {
+    window->TextCamNo()->setText(QStringLiteral("4"));
+    rows().TextSend(2)->setText(QStringLiteral("2000"));
+    rows().OptionTypeR(2)->setChecked(true);
+    rows().CommandSend(2)->click();
+    ASSERT_EQ(port.written.size(), 1);
+    EXPECT_EQ(static_cast<quint8>(port.written[0].at(3)), 0x41); // camera 4, read
+    port.receiveHex(QStringLiteral("15"));
+    EXPECT_EQ(rows().TextReceive(2)->text(), QStringLiteral("NACK"));
+
+    window->TextCamNo()->setText(QStringLiteral("300"));
+    rows().CommandSend(2)->click(); // the box is checked before a send
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
+}
+
+TEST_F(CommTestWindowTest, FreeFormatDisablesTheAddress) {
+    window->CheckFreeFormat()->setChecked(true);
+    EXPECT_FALSE(window->TextHostNo()->isEnabled());
+    EXPECT_FALSE(window->TextCamNo()->isEnabled());
+    EXPECT_FALSE(rows().OptionTypeW(1)->isEnabled());
+    EXPECT_FALSE(rows().OptionTypeR(16)->isEnabled());
+    window->CheckFreeFormat()->setChecked(false);
+    EXPECT_TRUE(window->TextCamNo()->isEnabled());
+    EXPECT_TRUE(rows().OptionTypeR(16)->isEnabled());
+}
+
+TEST_F(CommTestWindowTest, IntervalBoxRules) {
+    window->CheckCommTest()->setChecked(true);
+    QLineEdit* box = window->TextCommTime();
+    ASSERT_TRUE(box->isEnabled());
+    typeAndLeave(box, QStringLiteral("1.5.2"));
+    EXPECT_EQ(box->text(), QStringLiteral("1.520")); // a second point is refused
+    typeAndLeave(box, QStringLiteral("601"));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(sink.shown[0].extra,
+              QStringLiteral("0 to 600 Setting data is beyond the setting range"));
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(box->selectedText(), QStringLiteral("601"));
+}
+
+TEST_F(CommTestWindowTest, ContinuousSendLocksTheControlsAndTheClose) {
+    EXPECT_FALSE(window->CommandStart()->isEnabled());
+    window->CheckCommTest()->setChecked(true);
+    ASSERT_TRUE(window->CommandStart()->isEnabled());
+    rows().TextSend(1)->setText(QStringLiteral("2000"));
+    window->CommandStart()->click();
+    ASSERT_TRUE(window->test().isRunning());
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             window->CommandStart(), window->TextCommTime(), window->CheckCommTest(),
+             window->TextCamNo(), window->TextHostNo(), rows().CommandSend(1)})
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_FALSE(window->mnuFile()->menuAction()->isEnabled());
+    EXPECT_TRUE(window->CommandStop()->isEnabled());
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageContinuousSending});
+    window->CommandStop()->click();
+    EXPECT_TRUE(window->CommandStart()->isEnabled());
+    EXPECT_TRUE(rows().CommandSend(1)->isEnabled());
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
+    const QString trf = dir.filePath(QStringLiteral("in.trf"));
+    const QString text =
+        QStringLiteral("7:リモコン番号\r\n0:カメラ番号\r\n1:連続送信チェック\r\n0.5:時間間隔\r\n"
+                       "1:フリーフォーマット\r\nr 0a0b :c\r\n");
+    ASSERT_TRUE(writeBytes(trf, TextToCp932(text).value()));
+    window->loadFrom(trf);
+    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("7"));
+    EXPECT_EQ(window->TextCommTime()->text(), QStringLiteral("0.500"));
+    EXPECT_TRUE(window->CheckFreeFormat()->isChecked());
+    EXPECT_TRUE(window->CheckCommTest()->isChecked());
+    EXPECT_TRUE(rows().OptionTypeR(1)->isChecked());
+    EXPECT_EQ(rows().TextSend(1)->text(), QStringLiteral("0A0B"));
+    EXPECT_EQ(rows().LabelSendLen(1)->text(), QStringLiteral("2"));
+    EXPECT_TRUE(rows().CheckValid(2)->isChecked()); // no line: reset value
+
+    const QString saved = dir.filePath(QStringLiteral("out.trf"));
+    window->saveSendDataTo(saved);
+    window->loadFrom(saved);
+    EXPECT_EQ(rows().TextSend(1)->text(), QStringLiteral("0A0B"));
+    EXPECT_FALSE(rows().CheckValid(2)->isChecked()); // saved empty: out of use
+    window->saveResultsTo(dir.path());               // a folder cannot be written
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
+    action("mnuNew")->trigger();
+    EXPECT_TRUE(rows().TextSend(1)->text().isEmpty());
+    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("1"));
+}
+
+TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLastHit) {
+    FindState state;
+    const TitleCharTable table(0);
+    window->enableFind(state, table);
+    rows().TextSend(2)->setText(QStringLiteral("0A1B"));
+    rows().TextSend(3)->setText(QStringLiteral("A1A1"));
+    rows().TextSend(1)->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(action("mnuRePlace")->isEnabled());
+    action("mnuRePlace")->trigger();
+    auto* dialog = window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(state.FindContext, FindContextTest);
+    QTest::keyClicks(dialog->TextFind(), QStringLiteral("a1"));
+    QTest::keyClicks(dialog->TextChange(), QStringLiteral("ff"));
+    EXPECT_EQ(dialog->TextFind()->text(), QStringLiteral("A1"));
+    dialog->CommandChange()->click();
+    EXPECT_EQ(rows().TextSend(3)->text(), QStringLiteral("FFFF"));
+    EXPECT_EQ(window->test().screen().row(3).text, QStringLiteral("FFFF"));
+    EXPECT_EQ(rows().TextSend(2)->text(), QStringLiteral("0A1B"));
+    EXPECT_EQ(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
+    dialog->CommandCancel()->click();
+    QCoreApplication::processEvents();
+    EXPECT_NE(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_EQ(window->focusWidget(), rows().TextSend(3));
+    EXPECT_EQ(rows().TextSend(3)->cursorPosition(), 0);
+}
+
+} // namespace

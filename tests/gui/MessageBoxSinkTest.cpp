@@ -1,0 +1,90 @@
+#include "common/MessageNumber.h"
+#include "common/MessageSink.h"
+#include "shell/LanguageTables.h"
+#include "shell/QMessageBoxSink.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+namespace {
+
+// What the box looked like while it was open; it is answered at once.
+struct SeenBox {
+    QWidget* parent = nullptr;
+    QString informativeText;
+    int width = 0;
+    int titleWidth = 0;
+};
+
+class MessageBoxSinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&m_raiser);
+        m_first = new QLineEdit(&m_raiser);
+        m_second = new QLineEdit(&m_raiser);
+        layout->addWidget(m_first);
+        layout->addWidget(m_second);
+        m_raiser.show();
+        m_other.show();
+        m_raiser.activateWindow();
+        QApplication::setActiveWindow(&m_raiser);
+        m_second->setFocus();
+    }
+    // Shows `number` and returns what the box looked like.
+    SeenBox show(gui::QMessageBoxSink& sink, int number, int& result) {
+        auto seen = std::make_shared<SeenBox>();
+        QTimer::singleShot(0, [seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen->parent = box->parentWidget();
+            seen->informativeText = box->informativeText();
+            seen->width = box->width();
+            seen->titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            box->accept();
+        });
+        result = sink.ShowMessage(number);
+        return *seen;
+    }
+
+    LanguageTables m_language;
+    QWidget m_raiser;
+    QWidget m_other; // the menu, say
+    QLineEdit* m_first = nullptr;
+    QLineEdit* m_second = nullptr;
+};
+
+TEST_F(MessageBoxSinkTest, BoxBelongsToTheRaisingWindowAndFocusComesBack) {
+    gui::QMessageBoxSink sink(m_language, &m_other);
+    int result = -1;
+    const SeenBox seen = show(sink, MessageTimeout, result);
+    EXPECT_EQ(result, ButtonOk);
+    EXPECT_EQ(seen.parent, &m_raiser);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &m_raiser);
+    EXPECT_EQ(QApplication::focusWidget(), m_second);
+}
+
+TEST_F(MessageBoxSinkTest, BoxIsWideEnoughForItsTitleAndShowsTheDetail) {
+    m_language.setLanguageIndex(1);
+    gui::QMessageBoxSink sink(m_language, &m_other);
+    sink.setDetailSource([](int number) {
+        return number == MessagePortOpenError ? QStringLiteral("cannot open /dev/ttyUSB0: busy")
+                                              : QString();
+    });
+    int result = -1;
+    const SeenBox seen = show(sink, MessagePortOpenError, result);
+    EXPECT_EQ(seen.informativeText, QStringLiteral("cannot open /dev/ttyUSB0: busy"));
+    EXPECT_GT(seen.width, seen.titleWidth);
+    // Message 36 has a short text under a title longer than it.
+    const SeenBox confirm = show(sink, MessageOtherWindowInAction, result);
+    EXPECT_GT(confirm.width, confirm.titleWidth + 100);
+    EXPECT_TRUE(confirm.informativeText.isEmpty());
+}
+
+} // namespace

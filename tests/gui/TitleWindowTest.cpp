@@ -1,0 +1,464 @@
+#include "titles/TitleWindow.h"
+
+#include "CameraControllerSim.h"
+#include "CameraUnit.h"
+#include "EventLoopWait.h"
+#include "RecordingSink.h"
+#include "SimulatedController.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "shell/Application.h"
+#include "shell/LanguageTables.h"
+#include "shell/MenuState.h"
+#include "shell/MenuWindow.h"
+#include "shell/QMessageBoxSink.h"
+#include "titles/FindReplaceDialog.h"
+#include "titles/TitleAutoBackup.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleCheck.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleDocumentSession.h"
+#include "titles/TitleEditor.h"
+#include "titles/TitleFileWriter.h"
+#include "titles/TitleGridView.h"
+#include "titles/TitleTransfer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using namespace zel::gui;
+using zel::test::RecordingSink;
+
+namespace {
+
+constexpr int kTitleCommand = 0xB1;
+
+class TitleWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")),
+                                     "[SOFT]\nMode=0\nAutoSave=1\n"));
+        ASSERT_TRUE(m_app.readSettings(m_dir.path()));
+        QString error;
+        ASSERT_TRUE(m_sim.start(&error)) << error.toStdString();
+        m_app.settings().PortOverride = m_sim.slavePath();
+        m_app.start(m_sink);
+        ASSERT_TRUE(m_app.openPort());
+        m_window = new TitleWindow(m_app, 1);
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    }
+    void TearDown() override {
+        if (m_window)
+            m_window->document().TitleModified = false;
+        delete m_window.data();
+        m_app.closePort();
+    }
+
+    TitleGridView* showGrid(int category) {
+        m_window->TabStripID()->setCurrentIndex(category);
+        return m_window->MSFlexGridID(category);
+    }
+    QString title(int category, int number) const {
+        return m_window->document().title(category, number);
+    }
+    void trigger(const char* name) { m_window->action(QString::fromLatin1(name))->trigger(); }
+    bool enabled(const char* name) const {
+        return m_window->action(QString::fromLatin1(name))->isEnabled();
+    }
+    QString writeSample(const char* name) {
+        TitleDocument document;
+        document.CameraNo = QStringLiteral("2");
+        document.setTitle(CategoryHome, 1, QStringLiteral("HOME A"));
+        document.setTitle(CategoryHome, 3, QStringLiteral("HOME C"));
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        RecordingSink sink;
+        EXPECT_TRUE(WriteTitleFile(path, document, TitleFileLabelsFor(m_app.language()), sink));
+        return path;
+    }
+    // Runs the events until the transfer has ended; the completed dialog is closed.
+    bool waitForTransferEnd() {
+        const bool ended =
+            test::waitUntil([this] { return !m_window->transfer().isRunning(); }, 20000);
+        if (m_window->transferDialog())
+            m_window->transferDialog()->close();
+        return ended;
+    }
+
+    QTemporaryDir m_dir;
+    RecordingSink m_sink;
+    sim::SimulatedController m_sim;
+    Application m_app;
+    QPointer<TitleWindow> m_window;
+};
+
+} // namespace
+
+// The shell of a run without a serial device (message 6 when the port is opened).
+struct OfflineShell {
+    explicit OfflineShell(const QByteArray& ini = "[SOFT]\nMode=0\n") {
+        EXPECT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.ini")), ini));
+        EXPECT_TRUE(app.readSettings(dir.path()));
+        app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
+        app.start(sink);
+    }
+    QTemporaryDir dir;
+    RecordingSink sink; // outlives the shell that shows its messages
+    Application app;
+};
+
+TEST_F(TitleWindowTest, LoadsWithItsCaptionsAndEverythingDisabled) {
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
+    EXPECT_EQ(m_window->TextHostNo()->text(), QStringLiteral("1"));
+    EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("1"));
+    EXPECT_EQ(m_window->TabStripID()->count(), 9);
+    EXPECT_EQ(m_window->TabStripID()->tabText(8), QStringLiteral("AUX ID"));
+    EXPECT_EQ(m_window->TabStripID()->currentIndex(), 0);
+    EXPECT_FALSE(enabled("mnuReturns"));
+    EXPECT_FALSE(enabled("mnuSort"));
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled());
+    EXPECT_EQ(m_window->action(QStringLiteral("mnuAllUpLoad"))->text(),
+              QStringLiteral("All ID are uploaded."));
+    EXPECT_EQ(QApplication::focusWidget(), m_window->TextCamera());
+    EXPECT_TRUE(m_window->autoBackup().AutoSaveCount() == 0);
+    EXPECT_EQ(m_window->MSFlexGridID(CategoryPosition)->model()->headerData(0, Qt::Horizontal),
+              QStringLiteral("POSITION No."));
+    EXPECT_EQ(m_window->MSFlexGridID(CategoryCamera), nullptr);
+}
+
+TEST_F(TitleWindowTest, KeyboardOnlyUse) {
+    QTest::keyClick(m_window, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(m_window->TabStripID()->currentIndex(), CategoryPosition);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->MSFlexGridID(CategoryPosition));
+    QTest::keyClick(m_window, Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(m_window, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(m_window->TabStripID()->currentIndex(), CategoryAux);
+    m_window->TextCamNo()->setFocus();
+    QTest::keyClick(m_window->TextCamNo(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->CommandDL());
+    // The Edit and Tool commands have their keys; from a number box they act on the titles.
+    EXPECT_EQ(m_window->action(QStringLiteral("mnuReturns"))->shortcut(),
+              QKeySequence(QKeySequence::Undo));
+    EXPECT_FALSE(m_window->action(QStringLiteral("mnuCheck"))->shortcut().isEmpty());
+    m_window->MSFlexGridID(CategoryAux)->setFocus();
+    m_window->editor().setTitle(CategoryAux, 0, QStringLiteral("AUX"));
+    m_window->TextHostNo()->setFocus();
+    QTest::keyClick(m_window->TextHostNo(), Qt::Key_F7); // Check
+    EXPECT_EQ(m_sink.numbers(), QList<int>{MessageCheckPassed});
+}
+
+TEST_F(TitleWindowTest, InCellEditorKeys) {
+    TitleGridView* grid = showGrid(CategoryPosition);
+    EXPECT_TRUE(enabled("mnuSort"));
+    QTest::keyClicks(grid, QStringLiteral("xy")); // typing on the grid edits nothing
+    EXPECT_EQ(title(CategoryPosition, 1), QString());
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_TRUE(grid->isEditorOpen());
+    QLineEdit* editor = grid->TextWorkText();
+    QTest::keyClicks(editor, QStringLiteral("GATE"));
+    EXPECT_EQ(title(CategoryPosition, 1), QStringLiteral("GATE")); // written at once
+    EXPECT_TRUE(m_window->document().TitleModified);
+    QTest::keyClick(editor, Qt::Key_Return); // next row, editor again
+    ASSERT_TRUE(grid->isEditorOpen());
+    EXPECT_EQ(grid->currentRow(), 1);
+    QTest::keyClicks(editor, QStringLiteral("B"));
+    QTest::keyClick(editor, Qt::Key_Down); // the grid again, one row further
+    EXPECT_FALSE(grid->isEditorOpen());
+    EXPECT_EQ(grid->currentRow(), 2);
+    EXPECT_EQ(title(CategoryPosition, 2), QStringLiteral("B"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(grid->currentRow(), 3);
+    // Undo removes the last editing session's text only.
+    trigger("mnuReturns");
+    EXPECT_EQ(title(CategoryPosition, 2), QString());
+    EXPECT_EQ(title(CategoryPosition, 1), QStringLiteral("GATE"));
+    EXPECT_FALSE(enabled("mnuReturns"));
+    // Delete empties the selected rows.
+    grid->setCurrentRow(0);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(title(CategoryPosition, 1), QString());
+    // Escape leaves the editor; the tab change hides it and Sort goes off.
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(grid->TextWorkText(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    showGrid(CategoryTrace);
+    EXPECT_FALSE(enabled("mnuSort"));
+}
+
+TEST_F(TitleWindowTest, TitleBoxTypingUndoesOneKeyAndNumberBoxesGuardCutCopy) {
+    QLineEdit* box = m_window->TextCamera();
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("CAM"));
+    EXPECT_EQ(title(CategoryCamera, 1), QStringLiteral("CAM"));
+    trigger("mnuReturns");
+    EXPECT_EQ(box->text(), QStringLiteral("CA"));
+    m_window->TextHostNo()->setFocus();
+    EXPECT_FALSE(enabled("mnuCut"));
+    EXPECT_FALSE(enabled("mnuCopy"));
+    QTest::keyClicks(m_window->TextHostNo(), QStringLiteral("x5"));
+    EXPECT_EQ(m_window->TextHostNo()->text(), QStringLiteral("15"));
+    EXPECT_EQ(m_window->document().RemoteNo, QStringLiteral("15"));
+    box->setFocus();
+    EXPECT_TRUE(enabled("mnuCut"));
+}
+
+TEST_F(TitleWindowTest, CopyAndPasteRowsThroughTheClipboard) {
+    TitleGridView* grid = showGrid(CategoryTour);
+    for (int number = 1; number <= 3; ++number)
+        m_window->editor().setTitle(CategoryTour, number - 1, QStringLiteral("T%1").arg(number));
+    grid->setCurrentRow(0);
+    grid->selectRow(0);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    trigger("mnuCopy");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("T1\r\nT2\r\n"));
+    grid->setCurrentRow(14);
+    trigger("mnuPaste");
+    EXPECT_EQ(title(CategoryTour, 15), QStringLiteral("T1"));
+    EXPECT_EQ(title(CategoryTour, 16), QStringLiteral("T2"));
+    QApplication::clipboard()->setText(QStringLiteral("A\r\nB"));
+    grid->setCurrentRow(2);
+    trigger("mnuPaste");
+    EXPECT_EQ(title(CategoryTour, 3), QStringLiteral("A"));
+    EXPECT_EQ(title(CategoryTour, 4), QString());
+    // Into a box only the first line goes.
+    showGrid(CategoryAutoPan);
+    QApplication::clipboard()->setText(QStringLiteral("PAN 1\r\nPAN 2\r\n"));
+    trigger("mnuPaste");
+    EXPECT_EQ(title(CategoryAutoPan, 1), QStringLiteral("PAN 1"));
+}
+
+TEST_F(TitleWindowTest, UploadSendsNothingUntilTitlesWereReadOrTyped) {
+    showGrid(CategoryHome);
+    trigger("mnuCheck"); // empty titles pass the check...
+    EXPECT_EQ(m_sink.numbers(), QList<int>{MessageCheckPassed});
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled()); // ...but come from nowhere
+    m_window->CommandUL()->click();
+    trigger("mnuAllUpLoad");
+    EXPECT_EQ(m_sink.numbers().last(), int(MessageError));
+    test::runEventsFor(50);
+    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 0);
+
+    // A file that cannot be read is reported and changes nothing.
+    const QString garbage = m_dir.filePath(QStringLiteral("garbage.ttl"));
+    ASSERT_TRUE(test::writeBytes(garbage, QByteArray("\x82\xff\x01 junk", 8)));
+    m_sink.clear();
+    EXPECT_FALSE(m_window->openFile(garbage));
+    EXPECT_EQ(m_sink.shown.size(), 1);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
+    trigger("mnuCheck");
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled());
+
+    // A file read, checked: the category goes up, title by title.
+    ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));
+    EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("home.ttl")));
+    EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("2"));
+    trigger("mnuCheck");
+    ASSERT_TRUE(m_window->CommandUL()->isEnabled());
+    m_window->editor().setTitle(CategoryHome, 1, QStringLiteral("HOME B")); // any change
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled());
+    trigger("mnuCheck");
+    m_window->CommandUL()->click();
+    ASSERT_TRUE(waitForTransferEnd());
+    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 3);
+}
+
+TEST_F(TitleWindowTest, DownloadFillsTheGridAndCountsAsContent) {
+    m_sim.device().camera(1).setTitleCodes(0x07, 2, sim::CameraUnit::encodeTitle("DOCK"));
+    showGrid(CategoryHome);
+    m_window->CommandDL()->click();
+    ASSERT_TRUE(waitForTransferEnd());
+    EXPECT_EQ(title(CategoryHome, 2), QStringLiteral("DOCK"));
+    EXPECT_TRUE(m_window->editor().hasContent());
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled()); // to be checked first
+}
+
+TEST_F(TitleWindowTest, FindAndReplaceOnTheGrid) {
+    TitleGridView* grid = showGrid(CategoryAlarm);
+    for (int number : {2, 5, 7})
+        m_window->editor().setTitle(CategoryAlarm, number - 1,
+                                    QStringLiteral("DOOR%1").arg(number));
+    grid->setCurrentRow(0);
+    m_window->openFindDialog(false);
+    auto* find = m_window->findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_FALSE(find->CommandFind()->isEnabled());
+    QTest::keyClicks(find->TextFind(), QStringLiteral("DOOR"));
+    EXPECT_TRUE(find->CommandFind()->isEnabled());
+    find->CommandFind()->click();
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->palette().color(QPalette::Highlight), QColor(0, 0, 128));
+    find->CommandFind()->click();
+    EXPECT_EQ(grid->currentRow(), 4);
+    find->CommandCancel()->click();
+    EXPECT_NE(grid->palette().color(QPalette::Highlight), QColor(0, 0, 128));
+
+    m_window->openFindDialog(true);
+    auto* replace = m_window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
+    ASSERT_NE(replace, nullptr);
+    QTest::keyClicks(replace->TextFind(), QStringLiteral("DOOR"));
+    EXPECT_FALSE(replace->CommandAllChange()->isEnabled());
+    QTest::keyClicks(replace->TextChange(), QStringLiteral("EXIT"));
+    replace->CommandAllChange()->click();
+    EXPECT_EQ(m_sink.shown.last().extra, QStringLiteral("3 pieces replaced."));
+    EXPECT_EQ(title(CategoryAlarm, 7), QStringLiteral("EXIT7"));
+    replace->CommandCancel()->click();
+    trigger("mnuReturns");
+    EXPECT_EQ(title(CategoryAlarm, 7), QStringLiteral("DOOR7"));
+}
+
+TEST_F(TitleWindowTest, WindowGoesWithItsFindDialogOpenAndFocused) {
+    showGrid(CategoryAlarm);
+    m_window->openFindDialog(true);
+    auto* replace = m_window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
+    ASSERT_NE(replace, nullptr);
+    QTest::keyClicks(replace->TextFind(), QStringLiteral("DOOR"));
+    replace->CommandFind()->click();
+    QTest::qWait(20);
+    delete m_window.data(); // the focus moves while the widgets go
+    EXPECT_TRUE(m_window.isNull());
+}
+
+TEST_F(TitleWindowTest, CameraChangeAsksToSave) {
+    m_window->TextCamNo()->setFocus();
+    m_window->TextCamNo()->selectAll();
+    m_sink.answers = {ButtonNo};
+    QTest::keyClicks(m_window->TextCamNo(), QStringLiteral("7"));
+    EXPECT_EQ(m_sink.numbers(), QList<int>{MessageSaveInEdit});
+    EXPECT_FALSE(m_window->document().TitleModified);
+    QTest::keyClicks(m_window->TextCamNo(), QStringLiteral("0")); // asked once only
+    EXPECT_EQ(m_sink.numbers().size(), 1);
+    EXPECT_EQ(m_window->document().CameraNo, QStringLiteral("70"));
+}
+
+TEST_F(TitleWindowTest, ClosingAModifiedWindowAsksAndCancelKeepsIt) {
+    m_window->editor().setTitle(CategoryCamera, 0, QStringLiteral("CAM"));
+    m_sink.answers = {ButtonCancel};
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    m_sink.answers = {ButtonNo};
+    EXPECT_TRUE(m_window->close());
+}
+
+TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
+    OfflineShell shell;
+    Application& app = shell.app;
+    RecordingSink& sink = shell.sink;
+    QTemporaryDir& dir = shell.dir;
+    MenuWindow menu(app);
+    menu.load();
+    QList<QPointer<TitleWindow>> windows;
+    menu.setTitleOpener([&](int slot) {
+        TitleWindow* window = TitleWindow::openFromMenu(menu, app, slot);
+        windows.append(window);
+        return window;
+    });
+    for (int i = 0; i < 9; ++i)
+        menu.clickButton(MenuState::ButtonTitle);
+    ASSERT_EQ(windows.size(), 8);
+    EXPECT_FALSE(app.menu().isEnabled(MenuState::ButtonTitle));
+    EXPECT_EQ(windows[7]->slot(), 8);
+    // A file open in one window is refused in another.
+    const QString shared = dir.filePath(QStringLiteral("shared.ttl"));
+    ASSERT_TRUE(windows[0]->session().saveAs(shared));
+    sink.clear();
+    EXPECT_FALSE(windows[1]->openFile(shared));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageAlreadyOpened});
+    // Closing one frees its slot for the next.
+    EXPECT_TRUE(windows[2]->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(app.menu().isEnabled(MenuState::ButtonTitle));
+    menu.clickButton(MenuState::ButtonTitle);
+    ASSERT_EQ(windows.size(), 9);
+    EXPECT_EQ(windows[8]->slot(), 3);
+    // File > New: the window goes and a fresh one takes the first free slot.
+    windows[0]->editor().setTitle(CategoryCamera, 0, QStringLiteral("CAM"));
+    sink.answers = {ButtonNo}; // do not save
+    windows[0]->action(QStringLiteral("mnuNew"))->trigger();
+    EXPECT_EQ(sink.numbers().last(), int(MessageSaveInEdit));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(windows[0].isNull());
+    test::runEventsFor(20); // the queued click
+    ASSERT_EQ(windows.size(), 10);
+    EXPECT_EQ(windows[9]->slot(), 1);
+    EXPECT_EQ(windows[9]->document().title(CategoryCamera, 1), QString());
+    for (const QPointer<TitleWindow>& window : windows)
+        delete window.data();
+}
+
+TEST(TitleWindowJapanese, CaptionsAndTypedKeysFollowTheLanguage) {
+    OfflineShell shell("[SOFT]\nMode=0\n[LANGUAGE]\nMode=1\n");
+    Application& app = shell.app;
+    app.openPort(); // no device: the table of the language is built all the same
+    TitleWindow window(app, 1);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ID入力画面"));
+    EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
+    window.TextCamera()->setFocus();
+    QTest::keyClicks(window.TextCamera(), QStringLiteral("a 1"));
+    EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１"));
+    // Text the input method commits takes the same rule.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("\uFF71b\\"));
+    QCoreApplication::sendEvent(window.TextCamera(), &commit);
+    EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１\u30A2ｂ￥"));
+    window.action(QStringLiteral("mnuReturns"))->trigger();
+    EXPECT_EQ(window.document().title(CategoryCamera, 1), QStringLiteral("ａ\u3000１"));
+    window.TabStripID()->setCurrentIndex(CategoryTrace);
+    TitleGridView* grid = window.MSFlexGridID(CategoryTrace);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClicks(grid->TextWorkText(), QStringLiteral("B\\"));
+    EXPECT_EQ(window.document().title(CategoryTrace, 1), QStringLiteral("Ｂ￥"));
+    window.openFindDialog(false);
+    auto* find = window.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("文字列の検索"));
+    QTest::keyClicks(find->TextFind(), QStringLiteral("B"));
+    EXPECT_EQ(find->TextFind()->text(), QStringLiteral("Ｂ"));
+    find->CommandFind()->click();
+    EXPECT_EQ(grid->currentRow(), 0);
+    find->reject();
+    window.document().TitleModified = false;
+}
+
+TEST(TitleWindowSlots, MenuGoingAwayWithWindowsOpenEndsCleanly) {
+    OfflineShell shell;
+    Application& app = shell.app;
+    auto menu = std::make_unique<MenuWindow>(app);
+    menu->load();
+    QPointer<TitleWindow> window;
+    menu->setTitleOpener([&](int slot) {
+        window = TitleWindow::openFromMenu(*menu, app, slot);
+        return window.data();
+    });
+    menu->clickButton(MenuState::ButtonTitle);
+    ASSERT_FALSE(window.isNull());
+    menu.reset(); // the window's close handler focuses a menu button that must still exist
+    EXPECT_TRUE(window.isNull());
+    EXPECT_FALSE(app.menu().IsScreenInUse());
+}
+
+TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
+    LanguageTables language;
+    const QString shown =
+        QMessageBoxSink::displayText(CheckResultText(language, TitleCheckCounts{2, 1}));
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3); // the two CRs leave an empty line between the counts
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("2 titles ")));
+    EXPECT_TRUE(lines[1].isEmpty());
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("1 titles ")));
+    EXPECT_EQ(QMessageBoxSink::displayText(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
+}

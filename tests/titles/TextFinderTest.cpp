@@ -1,0 +1,174 @@
+#include "titles/TextFinder.h"
+
+#include "RecordingSink.h"
+#include "common/MessageNumber.h"
+#include "shell/LanguageTables.h"
+#include "titles/FindState.h"
+#include "titles/FindTarget.h"
+#include "titles/TitleCharTable.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using zel::test::RecordingSink;
+
+namespace {
+
+// Lines in memory, recording what the finder asks of the editor.
+class LinesTarget : public FindTarget {
+public:
+    explicit LinesTarget(QStringList lines, bool walks = true)
+        : m_lines(std::move(lines)), m_walks(walks) {}
+    int lineCount() const override { return int(m_lines.size()); }
+    QString lineText(int line) const override { return m_lines.at(line - 1); }
+    void replaceLine(int line, const QString& text) override { m_lines[line - 1] = text; }
+    void showHit(int line) override { hits.append(line); }
+    void beforeReplace(int line) override { snapshots.append(line); }
+    void beginReplaceAll() override { ++allSnapshots; }
+    void endReplaceAll(int count) override { endCounts.append(count); }
+    bool walks() const override { return m_walks; }
+
+    QStringList m_lines;
+    bool m_walks;
+    QList<int> hits;
+    QList<int> snapshots;
+    QList<int> endCounts;
+    int allSnapshots = 0;
+};
+
+class TextFinderTest : public ::testing::Test {
+protected:
+    FindOptions titleOptions(const char* text, bool whole = false) const {
+        return FindRulesFor(FindContextTitle).options(QString::fromUtf8(text), whole);
+    }
+    FindOptions hexOptions(const char* text, bool whole = false) const {
+        return FindRulesFor(FindContextTest).options(QString::fromLatin1(text), whole);
+    }
+
+    FindState state;
+    RecordingSink sink;
+    LanguageTables language;
+    TextFinder finder{state, sink, language};
+};
+
+} // namespace
+
+TEST_F(TextFinderTest, FindWalksForwardWrapsWithAMessageAndRestartsAtTheTop) {
+    LinesTarget target({QStringLiteral("ab"), QStringLiteral("x"), QStringLiteral("cab")});
+    EXPECT_EQ(finder.find(target, titleOptions("ab")), 1);
+    EXPECT_EQ(state.FindStartLine, 2);
+    EXPECT_EQ(finder.find(target, titleOptions("ab")), 3);
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(finder.find(target, titleOptions("ab")), 0);
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
+    EXPECT_EQ(state.FindStartLine, 1);
+    EXPECT_EQ(finder.find(target, titleOptions("ab")), 1);
+    EXPECT_EQ(target.hits, (QList<int>{1, 3, 1}));
+}
+
+TEST_F(TextFinderTest, SearchStartsAtFindStartLineAndIsCaseSensitive) {
+    LinesTarget target({QStringLiteral("Gate"), QStringLiteral("gate"), QStringLiteral("GATE")});
+    state.FindStartLine = 2;
+    EXPECT_EQ(finder.find(target, titleOptions("GATE")), 3);
+    state.FindStartLine = 7; // beyond the last line: nothing to test
+    EXPECT_EQ(finder.find(target, titleOptions("gate")), 0);
+    EXPECT_EQ(state.FindStartLine, 1);
+}
+
+TEST_F(TextFinderTest, WholeMatchAgainstPartialMatch) {
+    LinesTarget target({QStringLiteral("DOOR 1"), QStringLiteral("DOOR")});
+    EXPECT_EQ(finder.find(target, titleOptions("DOOR", true)), 2);
+    state.FindStartLine = 1;
+    EXPECT_EQ(finder.find(target, titleOptions("DOOR")), 1);
+    EXPECT_FALSE(TextMatches(QStringLiteral("DOOR 1"), titleOptions("DOOR", true)));
+    EXPECT_FALSE(TextMatches(QStringLiteral("DOOR"), titleOptions("")));
+}
+
+TEST_F(TextFinderTest, HexTextMatchesOnlyOnByteBoundaries) {
+    EXPECT_FALSE(TextMatches(QStringLiteral("0A1B"), hexOptions("A1")));
+    EXPECT_TRUE(TextMatches(QStringLiteral("A1B0"), hexOptions("A1")));
+    EXPECT_TRUE(TextMatches(QStringLiteral("0AA1"), hexOptions("A1")));
+    // Partial replacement rewrites every occurrence, also one off the byte boundary.
+    EXPECT_EQ(ReplaceMatches(QStringLiteral("A1A1"), hexOptions("A1"), QStringLiteral("FF")),
+              QStringLiteral("FFFF"));
+    EXPECT_EQ(ReplaceMatches(QStringLiteral("A10A1B"), hexOptions("A1"), QStringLiteral("FF")),
+              QStringLiteral("FF0FFB"));
+}
+
+TEST_F(TextFinderTest, ReplaceNextSnapshotsReplacesAndMovesOn) {
+    LinesTarget target({QStringLiteral("x"), QStringLiteral("CAM A A"), QStringLiteral("A")});
+    EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), QStringLiteral("B")), 2);
+    EXPECT_EQ(target.m_lines[1], QStringLiteral("CBM B B"));
+    EXPECT_EQ(target.snapshots, QList<int>{2});
+    EXPECT_EQ(target.hits, QList<int>{2});
+    EXPECT_EQ(state.FindStartLine, 3);
+    EXPECT_EQ(finder.replaceNext(target, titleOptions("A", true), QStringLiteral("Z")), 3);
+    EXPECT_EQ(target.m_lines[2], QStringLiteral("Z"));
+    EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), QStringLiteral("B")), 0);
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
+    EXPECT_EQ(state.FindStartLine, 1);
+}
+
+TEST_F(TextFinderTest, ReplaceAllCountsLinesNotOccurrences) {
+    LinesTarget target(
+        {QStringLiteral("AA"), QStringLiteral("b"), QStringLiteral("xA"), QStringLiteral("A")});
+    state.FindStartLine = 4; // replace all always starts at the top
+    EXPECT_EQ(finder.replaceAll(target, titleOptions("A"), QStringLiteral("AB")), 3);
+    EXPECT_EQ(target.m_lines, (QStringList{QStringLiteral("ABAB"), QStringLiteral("b"),
+                                           QStringLiteral("xAB"), QStringLiteral("AB")}));
+    ASSERT_EQ(sink.shown.size(), 1);
+    EXPECT_EQ(sink.shown[0].number, MessageReplace);
+    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("3 pieces replaced."));
+    EXPECT_EQ(target.allSnapshots, 1);
+    EXPECT_EQ(target.endCounts, QList<int>{3});
+    EXPECT_EQ(state.FindStartLine, 1);
+}
+
+TEST_F(TextFinderTest, ReplaceAllWithoutAHitChangesNothing) {
+    LinesTarget target({QStringLiteral("a"), QStringLiteral("b")});
+    EXPECT_EQ(finder.replaceAll(target, titleOptions("z"), QStringLiteral("y")), 0);
+    EXPECT_EQ(target.m_lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
+    language.setLanguageIndex(1);
+    EXPECT_EQ(TextFinder::ReplacedCountText(language, 2), QStringLiteral("2個置換しました"));
+}
+
+TEST_F(TextFinderTest, HexReplaceSkipsLinesTheReplacementLeavesUnchanged) {
+    LinesTarget target({QStringLiteral("A1"), QStringLiteral("0A1B"), QStringLiteral("A1A1")});
+    EXPECT_EQ(finder.replaceNext(target, hexOptions("A1", true), QStringLiteral("A1")), 0);
+    EXPECT_EQ(finder.replaceAll(target, hexOptions("A1"), QStringLiteral("FF")), 2);
+    EXPECT_EQ(target.m_lines,
+              (QStringList{QStringLiteral("FF"), QStringLiteral("0A1B"), QStringLiteral("FFFF")}));
+}
+
+TEST_F(TextFinderTest, SingleBoxIgnoresFindStartLine) {
+    LinesTarget box({QStringLiteral("LOBBY")}, false);
+    state.FindStartLine = 9;
+    EXPECT_EQ(finder.find(box, titleOptions("OB")), 1);
+    EXPECT_EQ(finder.find(box, titleOptions("OB")), 1); // the same box again
+    EXPECT_EQ(state.FindStartLine, 9);
+    EXPECT_EQ(finder.find(box, titleOptions("Q")), 0);
+    EXPECT_EQ(state.FindStartLine, 9);
+    EXPECT_EQ(finder.replaceAll(box, titleOptions("B"), QStringLiteral("b")), 1);
+    EXPECT_EQ(box.m_lines[0], QStringLiteral("LObbY"));
+}
+
+TEST(FindRules, EachContextHasItsLimitsKeysAndButtons) {
+    const TitleCharTable english(0);
+    EXPECT_EQ(FindRulesFor(FindContextTitle).maxLength, 128);
+    EXPECT_EQ(FindRulesFor(FindContextTest).maxLength, 494);
+    EXPECT_EQ(FindRulesFor(FindContextLog).maxLength, 504);
+    EXPECT_FALSE(FindRulesFor(FindContextLog).canReplace);
+    EXPECT_FALSE(FindRulesFor(FindContextLog).startsWithLastFind);
+    EXPECT_TRUE(FindRulesFor(FindContextTest).textUsable(QStringLiteral("A1")));
+    EXPECT_FALSE(FindRulesFor(FindContextTest).textUsable(QStringLiteral("A1B")));
+    EXPECT_TRUE(FindRulesFor(FindContextTitle).textUsable(QStringLiteral("A1B")));
+    EXPECT_FALSE(FindRulesFor(FindContextTitle).textUsable(QString()));
+    EXPECT_EQ(FilterFindKey(FindContextLog, 'a', english), 'A');
+    EXPECT_EQ(FilterFindKey(FindContextLog, 'b', english), 'B');
+    EXPECT_EQ(FilterFindKey(FindContextTest, 'f', english), 'F');
+    EXPECT_EQ(FilterFindKey(FindContextTest, 'g', english), 0);
+    EXPECT_EQ(FilterFindKey(FindContextTitle, 'a', english), 'a');
+    EXPECT_TRUE(CheckHexReplacement(QStringLiteral("09AF")));
+    EXPECT_FALSE(CheckHexReplacement(QStringLiteral("0a")));
+}

@@ -1,0 +1,178 @@
+#include "titles/TitleEditor.h"
+
+#include "RecordingSink.h"
+#include "common/ClipboardLines.h"
+#include "common/MessageNumber.h"
+#include "shell/LanguageTables.h"
+#include "titles/FindState.h"
+#include "titles/TextFinder.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleFindTarget.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+using zel::test::RecordingSink;
+
+namespace {
+
+class TitleEditorTest : public ::testing::Test {
+protected:
+    QString titleAt(int category, int number) const { return document.title(category, number); }
+    void setPosition(int number, const char* text) {
+        document.setTitle(CategoryPosition, number, QString::fromUtf8(text));
+    }
+
+    TitleDocument document;
+    TitleCharTable table{0};
+    LanguageTables language;
+    RecordingSink sink;
+    TitleEditor editor{document, table, language, sink};
+};
+
+} // namespace
+
+TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
+    editor.changeTab(CategoryPosition);
+    setPosition(5, "E");
+    setPosition(6, "F");
+    setPosition(7, "G");
+    const QStringList copied = editor.copyRows(CategoryPosition, 6, 4); // either direction
+    EXPECT_EQ(copied, (QStringList{u"E"_qs, u"F"_qs, u"G"_qs}));
+    EXPECT_EQ(editor.pasteRows(CategoryPosition, 253, copied), 2);
+    EXPECT_EQ(titleAt(CategoryPosition, 254), u"E"_qs);
+    EXPECT_EQ(titleAt(CategoryPosition, 255), u"F"_qs);
+    EXPECT_EQ(editor.undoRecord().Count, 2);
+    EXPECT_TRUE(document.TitleModified);
+    // Through the clipboard text: "A" CR LF "B" pastes only "A".
+    EXPECT_EQ(editor.pasteRows(CategoryPosition, 0, ClipboardTextToLines(u"A\r\nB"_qs, false)), 1);
+    EXPECT_EQ(titleAt(CategoryPosition, 1), u"A"_qs);
+    EXPECT_EQ(titleAt(CategoryPosition, 2), QString());
+}
+
+TEST_F(TitleEditorTest, CutEmptiesTheRowsAndUndoBringsThemBack) {
+    editor.changeTab(CategoryTour);
+    for (int number = 1; number <= 4; ++number)
+        document.setTitle(CategoryTour, number, QStringLiteral("T%1").arg(number));
+    EXPECT_EQ(editor.cutRows(CategoryTour, 1, 2), (QStringList{u"T2"_qs, u"T3"_qs}));
+    EXPECT_EQ(titleAt(CategoryTour, 2), QString());
+    EXPECT_EQ(titleAt(CategoryTour, 4), u"T4"_qs);
+    editor.changeTab(CategoryCamera); // undo shows the category it restores
+    ASSERT_TRUE(editor.undoEnabled());
+    editor.Undo();
+    EXPECT_EQ(editor.currentTab(), CategoryTour);
+    EXPECT_EQ(titleAt(CategoryTour, 2), u"T2"_qs);
+    EXPECT_EQ(titleAt(CategoryTour, 3), u"T3"_qs);
+    EXPECT_FALSE(editor.undoEnabled());     // one level only
+    editor.deleteRows(CategoryTour, 40, 3); // clamped to the last row
+    EXPECT_EQ(titleAt(CategoryTour, 4), QString());
+    EXPECT_EQ(editor.undoRecord().Count, 13);
+}
+
+TEST_F(TitleEditorTest, UndoOfTypingRemovesOnlyTheLastKey) {
+    // The window snapshots the box before each key, then stores the new text.
+    for (const QString& text : {u"A"_qs, u"AB"_qs, u"ABC"_qs}) {
+        editor.snapshotTitle(CategoryCamera, 0);
+        editor.setTitle(CategoryCamera, 0, text);
+    }
+    editor.Undo();
+    EXPECT_EQ(titleAt(CategoryCamera, 1), u"AB"_qs);
+}
+
+TEST_F(TitleEditorTest, UndoAfterSortPutsTextsBackOnTheirOwnTitles) {
+    editor.changeTab(CategoryPosition);
+    setPosition(9, "\u30A2"); // kana fails in English
+    editor.snapshotTitle(CategoryPosition, 1);
+    editor.setTitle(CategoryPosition, 1, u"NEW2"_qs);
+    editor.check();
+    editor.sort(); // title 9 moves to the top, title 2 to the third row
+    ASSERT_EQ(document.row(CategoryPosition, 0).numberValue(), 9);
+    editor.Undo();
+    EXPECT_EQ(titleAt(CategoryPosition, 2), QString());
+    EXPECT_EQ(titleAt(CategoryPosition, 9), u"\u30A2"_qs);
+}
+
+TEST_F(TitleEditorTest, SortThenCheckRestoresNumberOrderAndCountsRedRows) {
+    editor.changeTab(CategoryPosition);
+    setPosition(3, "\u30A2");
+    setPosition(7, "LONGTITLE");
+    EXPECT_FALSE(editor.check());
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageCheckErrors});
+    EXPECT_TRUE(sink.shown[0].extra.contains(u"1 titles \r\r"_qs));
+    editor.sort();
+    EXPECT_EQ(document.row(CategoryPosition, 0).numberValue(), 3);
+    EXPECT_EQ(document.row(CategoryPosition, 1).numberValue(), 7);
+    EXPECT_EQ(document.row(CategoryPosition, 2).numberValue(), 1);
+    EXPECT_EQ(document.row(CategoryPosition, 6).numberValue(), 6);
+    EXPECT_EQ(document.row(CategoryPosition, 7).numberValue(), 8);
+    EXPECT_TRUE(document.row(CategoryPosition, 0).failedCheck());
+    editor.check();
+    EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
+    EXPECT_TRUE(document.row(CategoryPosition, 2).failedCheck());
+    // Sort works on POSITION only.
+    editor.changeTab(CategoryTrace);
+    EXPECT_FALSE(editor.sortEnabled());
+}
+
+TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
+    editor.changeTab(CategoryHome);
+    EXPECT_TRUE(editor.check());          // empty titles pass...
+    EXPECT_FALSE(editor.uploadEnabled()); // ...but nothing was read or typed
+    editor.setHasContent(true);           // a file was read
+    EXPECT_TRUE(editor.check());
+    EXPECT_TRUE(editor.uploadEnabled());
+    editor.setTitle(CategoryHome, 0, u"HOME"_qs); // any change
+    EXPECT_FALSE(editor.uploadEnabled());
+    EXPECT_TRUE(editor.check());
+    editor.changeTab(CategoryAlarm); // another category must be checked itself
+    EXPECT_FALSE(editor.uploadEnabled());
+    editor.changeTab(CategoryHome);
+    editor.check();
+    document.RemoteNo = u"5"_qs;
+    document.MarkModified(); // number boxes mark the document too
+    EXPECT_FALSE(editor.uploadEnabled());
+    editor.setTitle(CategoryHome, 1, u"\u30A2"_qs);
+    EXPECT_FALSE(editor.check());
+    EXPECT_FALSE(editor.uploadEnabled());
+}
+
+TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
+    editor.changeTab(CategoryAlarm);
+    for (int number : {2, 4, 8})
+        document.setTitle(CategoryAlarm, number, QStringLiteral("DOOR%1").arg(number));
+    document.setTitle(CategoryAlarm, 5, u"GATE"_qs);
+    FindState state;
+    TextFinder finder(state, sink, language);
+    TitleFindTarget target(editor);
+    QList<int> hits;
+    target.onHit = [&hits](int line) { hits.append(line); };
+    const FindOptions door = FindRulesFor(FindContextTitle).options(u"DOOR"_qs, false);
+    EXPECT_EQ(finder.find(target, door), 2);
+    EXPECT_EQ(finder.replaceNext(target, door, u"EXIT"_qs), 4);
+    EXPECT_EQ(titleAt(CategoryAlarm, 4), u"EXIT4"_qs);
+    editor.Undo();
+    EXPECT_EQ(titleAt(CategoryAlarm, 4), u"DOOR4"_qs);
+    EXPECT_EQ(finder.replaceAll(target, door, u"EXIT"_qs), 3);
+    EXPECT_EQ(sink.shown.last().extra, u"3 pieces replaced."_qs);
+    EXPECT_EQ(titleAt(CategoryAlarm, 8), u"EXIT8"_qs);
+    EXPECT_TRUE(document.TitleModified);
+    editor.Undo();
+    for (int number : {2, 4, 8})
+        EXPECT_EQ(titleAt(CategoryAlarm, number), QStringLiteral("DOOR%1").arg(number));
+    EXPECT_EQ(titleAt(CategoryAlarm, 5), u"GATE"_qs);
+    EXPECT_EQ(hits, (QList<int>{2, 4}));
+}
+
+TEST_F(TitleEditorTest, TextBoxCategoryIsOneLine) {
+    editor.changeTab(CategoryAutoPan);
+    editor.setTitle(CategoryAutoPan, 0, u"PAN PAN"_qs);
+    FindState state;
+    TextFinder finder(state, sink, language);
+    TitleFindTarget target(editor);
+    EXPECT_EQ(finder.replaceAll(target, FindRulesFor(1).options(u"PAN"_qs, false), u"X"_qs), 1);
+    EXPECT_EQ(titleAt(CategoryAutoPan, 1), u"X X"_qs);
+    editor.Undo();
+    EXPECT_EQ(titleAt(CategoryAutoPan, 1), u"PAN PAN"_qs);
+}

@@ -1,0 +1,69 @@
+// Opening a file that is not a readable title file leaves the window's document as it was.
+#include "RecordingSink.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "shell/LanguageTables.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleDocumentSession.h"
+#include "titles/TitleSlots.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using zel::test::RecordingSink;
+using zel::test::writeBytes;
+
+namespace {
+
+QByteArray randomBytes(int size) {
+    QByteArray bytes(size, '\0');
+    QRandomGenerator generator(42);
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
+}
+
+} // namespace
+
+TEST(TitleOpenGuard, UnreadableOrForeignFilesLeaveTheDocumentAsItWas) {
+    QTemporaryDir dir;
+    TitleSlots titleSlots;
+    RecordingSink sink;
+    LanguageTables language;
+    TitleDocument document;
+    TitleDocumentSession session(titleSlots, 1, document, sink, language);
+    const QString kept = dir.filePath(QStringLiteral("kept.ttl"));
+    document.setTitle(CategoryPosition, 4, QStringLiteral("KEEP"));
+    document.CameraNo = QStringLiteral("9");
+    ASSERT_TRUE(session.saveAs(kept));
+    document.setTitle(CategoryPosition, 5, QStringLiteral("EDIT"));
+    document.TitleModified = true;
+
+    const QString random = dir.filePath(QStringLiteral("random.ttl"));
+    ASSERT_TRUE(writeBytes(random, randomBytes(4096)));
+    const QString empty = dir.filePath(QStringLiteral("empty.ttl"));
+    ASSERT_TRUE(writeBytes(empty, QByteArray()));
+
+    for (const QString& bad :
+         {dir.filePath(QStringLiteral("missing.ttl")), dir.path(), random, empty}) {
+        sink.clear();
+        EXPECT_EQ(session.ReadTitleFile(bad), TitleOpenResult::NotLoaded) << qPrintable(bad);
+        ASSERT_EQ(sink.shown.size(), 1) << qPrintable(bad);
+        EXPECT_EQ(sink.shown[0].number, MessageError);
+        EXPECT_EQ(document.title(CategoryPosition, 4), QStringLiteral("KEEP"));
+        EXPECT_EQ(document.title(CategoryPosition, 5), QStringLiteral("EDIT"));
+        EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
+        EXPECT_TRUE(document.TitleModified);
+        EXPECT_EQ(session.path(), kept);
+        EXPECT_EQ(titleSlots.TitleFileName(1), kept);
+    }
+    // A missing file names itself and the reason.
+    sink.clear();
+    session.ReadTitleFile(dir.filePath(QStringLiteral("gone.ttl")));
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_TRUE(sink.shown[0].extra.startsWith(dir.filePath(QStringLiteral("gone.ttl"))));
+}
