@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliSite.h"
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
 
@@ -160,6 +161,8 @@ bool uploadFileReadable(const QString& path) {
 }
 
 int runBackup(CliContext& context, const QStringList& args) {
+    if (!args.isEmpty() && args[0] == kDownload && IsSiteForm(args))
+        return RunSiteBackupDownload(context, args);
     BackupArguments parsed;
     if (!parseArguments(args, parsed))
         return ExitUsage;
@@ -175,8 +178,10 @@ int runBackup(CliContext& context, const QStringList& args) {
 
 const CommandRegistrar registrar{
     {QStringLiteral("backup"),
-     QStringLiteral("backup download --camera N --remote N FILE\n"
-                    "  backup upload [--no-verify] --camera N --remote N FILE"),
+     QStringLiteral(
+         "backup download --camera N --remote N FILE\n"
+         "  backup download --camera LIST --remote N DIR   (LIST: 1-8,12; DIR/cam001.bin ...)\n"
+         "  backup upload [--no-verify] --camera N --remote N FILE"),
      &runBackup}};
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "CliArguments.h"
 #include "common/MessageNumber.h"
+#include "shell/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,8 +75,13 @@ bool CliContext::parseGlobalOptions(QStringList& args) {
 }
 
 bool CliContext::loadSettings(bool requireFile) {
-    const QString folder =
+    const QString requested =
         m_options.folder.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.folder;
+    // An installed program's folder is not writable: its settings live in the user's folder.
+    const QString folder =
+        ProgramFolder::choose(requested, ProgramFolder::userFolder(),
+                              ProgramFolder::defaultFolders(QCoreApplication::applicationDirPath()))
+            .folder;
     if (!m_settings.ReadSettings(folder)) {
         m_settings.setFolder(folder);
         if (requireFile) {

@@ -7,9 +7,9 @@
 
 namespace zel::cli {
 
-CliLink::CliLink(CliContext& context) : m_context(context) {
+CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context) {
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
-                                            m_context.messages(), &m_log);
+                                            messages ? *messages : m_context.messages(), &m_log);
     // Link messages say which exchange they are about.
     m_context.messages().setDetailSource([this](int number) {
         return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();

@@ -16,7 +16,8 @@ class CliContext;
 
 class CliLink {
 public:
-    explicit CliLink(CliContext& context);
+    // Messages of the engine go to `messages` (default: the context's, on stderr).
+    explicit CliLink(CliContext& context, MessageSink* messages = nullptr);
     ~CliLink();
 
     // Sets up and opens the port of the settings (--port overrides); message 6 with the

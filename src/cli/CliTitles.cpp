@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliSite.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
@@ -232,7 +233,7 @@ int runTitles(CliContext& context, const QStringList& args) {
     if (sub == QStringLiteral("check"))
         return runCheck(context, args);
     if (sub == QStringLiteral("download"))
-        return runDownload(context, args);
+        return IsSiteForm(args) ? RunSiteTitlesDownload(context, args) : runDownload(context, args);
     if (sub == QStringLiteral("upload"))
         return runUpload(context, args);
     if (sub == QStringLiteral("find"))
@@ -246,6 +247,7 @@ const CommandRegistrar registrar{
     {QStringLiteral("titles"),
      QStringLiteral("titles encode TEXT | decode HEX | check FILE.ttl\n"
                     "  titles download --camera N --remote N FILE.ttl\n"
+                    "  titles download --camera LIST --remote N DIR   (DIR/cam001.ttl ...)\n"
                     "  titles upload [--camera N --remote N] FILE.ttl\n"
                     "  titles find FILE.ttl --category N [--whole] TEXT\n"
                     "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "

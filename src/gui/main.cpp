@@ -12,6 +12,7 @@
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
 #include "shell/MessageDetail.h"
+#include "shell/ProgramFolder.h"
 #include "shell/QMessageBoxSink.h"
 #include "shell/QtTranslations.h"
 #include "shell/SingleInstanceLock.h"
@@ -140,6 +141,7 @@ void wireScreens(zel::gui::MenuWindow& menu, zel::Application& shell) {
         auto* log = new zel::gui::CommLogWindow(shell.commLog(), shell.messages(), &menu);
         log->enableFind(shell.findState(), shell.language(), shell.titleChars());
         log->enablePrint(shell.language());
+        log->setLanguageIndex(shell.settings().languageIndex());
         return log;
     });
     menu.setTitleOpener([&menu, &shell](int slot) {
@@ -192,7 +194,12 @@ int main(int argc, char** argv) {
     zel::Application shell; // both language records are filled first
     zel::gui::QMessageBoxSink messages(shell.language());
     messages.setDetailSource([&shell](int number) { return zel::messageDetail(shell, number); });
-    if (!shell.readSettings(options.folder)) {
+    const zel::ProgramFolderChoice folder = zel::ProgramFolder::choose(
+        options.folder, zel::ProgramFolder::userFolder(),
+        zel::ProgramFolder::defaultFolders(QApplication::applicationDirPath()));
+    if (!folder.problem.isEmpty())
+        std::fprintf(stderr, "zel: %s\n", qPrintable(folder.problem));
+    if (!shell.readSettings(folder.folder)) {
         messages.ShowMessage(zel::MessageNoSettingFile); // in English
         return kExitRefused;
     }

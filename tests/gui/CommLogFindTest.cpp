@@ -1,6 +1,7 @@
 // The communication log's find dialog (context 6).
 #include "RecordingSink.h"
 #include "common/MessageNumber.h"
+#include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
 #include "link/CommLogWindow.h"
@@ -10,6 +11,7 @@
 #include "titles/TitleCharTable.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -57,5 +59,31 @@ TEST(CommLogFind, TypedLettersTurnUpperAndSearchWalksTheShownRows) {
     dialog->TextFind()->setText(QStringLiteral("CAMERA1:06"));
     dialog->CommandFind()->click();
     EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    dialog->CommandCancel()->click();
+}
+
+TEST(CommLogFind, AHitTheFilterHidesIsShownWithEveryRow) {
+    CommLogStore store;
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("06"));
+    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("15"));
+    test::RecordingSink sink;
+    LanguageTables language;
+    const TitleCharTable table(0);
+    FindState state;
+    CommLogWindow window(store, sink);
+    window.model().View_MsFlexGridCommLog();
+    window.enableFind(state, language, table);
+    window.show();
+    auto& direction = window.filterBar().directionBox();
+    direction.setCurrentIndex(direction.findData(int(FrameDirection::Sent)));
+    ASSERT_TRUE(window.grid().isRowHidden(1));
+    window.findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    auto* dialog = window.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_NE(dialog, nullptr);
+    dialog->TextFind()->setText(QStringLiteral("15"));
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    EXPECT_FALSE(window.grid().isRowHidden(1));
+    EXPECT_EQ(direction.currentIndex(), 0);
     dialog->CommandCancel()->click();
 }

@@ -1,9 +1,16 @@
 #include "link/CommLogWindow.h"
 #include "RecordingSink.h"
+#include "TestFiles.h"
+#include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
+#include "link/FrameCodec.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/LanguageTables.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
 
 #include <QHeaderView>
 #include <QMenu>
@@ -77,12 +84,16 @@ TEST_F(CommLogWindowTest, SizeRules) {
     QTableView& grid = window.grid();
     EXPECT_EQ(grid.width(), 800 - gui::CommLogWindow::kGridWidthMargin);
     EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
-    // The data column takes the rest of the width and the row fits without a horizontal bar.
+    // Data, time and meaning take the rest of the width; the row fits without a horizontal bar.
     const int rest =
         800 - gui::CommLogWindow::kDataColumnMargin - gui::CommLogWindow::kUnitColumnWidth;
-    EXPECT_LE(grid.columnWidth(2), rest);
-    EXPECT_GT(grid.columnWidth(2), rest - 40);
-    EXPECT_LE(grid.columnWidth(1) + grid.columnWidth(2), grid.width() - 2 * grid.frameWidth());
+    const int shared = grid.columnWidth(2) + grid.columnWidth(3) + grid.columnWidth(4);
+    EXPECT_LE(shared, rest);
+    EXPECT_GT(shared, rest - 40);
+    EXPECT_GT(grid.columnWidth(4), 150); // the meaning is readable
+    EXPECT_LE(grid.columnWidth(1) + shared, grid.width() - 2 * grid.frameWidth());
+    // The grid ends inside the window below the filter row.
+    EXPECT_LE(grid.geometry().bottom(), window.centralWidget()->height());
     EXPECT_TRUE(grid.isColumnHidden(0));
     EXPECT_FALSE(grid.verticalHeader()->isVisible());
 }
@@ -124,6 +135,107 @@ TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
     if (const char* shot = std::getenv("ZEL_SHOT"))
         preview->grab().save(QString::fromLocal8Bit(shot));
     preview->close();
+}
+
+namespace {
+QString frameText(int camera, const char* data, bool request = false) {
+    const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
+                                request ? QStringLiteral("True") : QStringLiteral("False"),
+                                QStringLiteral("0"), QStringLiteral("0")};
+    return BuildCommandFrame(record, QString::fromLatin1(data)).value();
+}
+
+// Rows of the grid a user sees among the shown entries.
+QList<int> visibleRows(gui::CommLogWindow& window) {
+    QList<int> rows;
+    for (int row = 0; row < window.model().shownCount(); ++row)
+        if (!window.grid().isRowHidden(row))
+            rows.append(row);
+    return rows;
+}
+
+void choose(QComboBox& box, int value) {
+    const int index = box.findData(value);
+    ASSERT_GE(index, 0) << value;
+    box.setCurrentIndex(index);
+}
+} // namespace
+
+TEST_F(CommLogWindowTest, TimeAndMeaningColumns) {
+    qint64 steady = 0;
+    store.setClock({[&] { return steady; }, [] { return qint64(1'800'000'000'000); }});
+    button("CommandStart")->click();
+    steady = 1234;
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(3, "20093C3C0808"));
+    steady = 1301;
+    store.Add_MsFlexGrid_Cam(QStringLiteral("3"), QStringLiteral("06"));
+    button("CommandStop")->click();
+    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnTime), QStringLiteral("00:01.234"));
+    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnMeaning),
+              QStringLiteral("CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"));
+    EXPECT_EQ(cell(1, gui::CommLogModel::ColumnMeaning), QStringLiteral("ACK"));
+    EXPECT_FALSE(window.model()
+                     .index(0, gui::CommLogModel::ColumnTime)
+                     .data(Qt::ToolTipRole)
+                     .toString()
+                     .isEmpty()); // the wall clock
+    // The time is the first column a user sees.
+    EXPECT_EQ(window.grid().horizontalHeader()->visualIndex(gui::CommLogModel::ColumnTime), 1);
+}
+
+TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
+    button("CommandStart")->click();
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(1, "2004"));
+    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(2, "C10001", true));
+    store.Add_MsFlexGrid_Cam(QStringLiteral("2"), QStringLiteral("00"));
+    button("CommandStop")->click();
+    gui::CommLogFilterBar& bar = window.filterBar();
+    EXPECT_EQ(bar.cameraBox().count(), 3);  // all, 1, 2
+    EXPECT_EQ(bar.commandBox().count(), 3); // all, 20, C1
+    choose(bar.cameraBox(), 2);
+    EXPECT_EQ(visibleRows(window), (QList<int>{2, 3}));
+    choose(bar.directionBox(), int(FrameDirection::Received));
+    EXPECT_EQ(visibleRows(window), (QList<int>{3}));
+    EXPECT_TRUE(window.grid().isRowHidden(2999)); // empty grid rows are not shown either
+    choose(bar.cameraBox(), -1);
+    choose(bar.directionBox(), int(FrameDirection::Unknown));
+    choose(bar.commandBox(), 0x20);
+    EXPECT_EQ(visibleRows(window), (QList<int>{0, 1}));
+    EXPECT_EQ(store.count(), 4);
+
+    // Export writes what is shown: header and the two movement rows.
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("log.csv"));
+    ASSERT_TRUE(window.exportCsvTo(csv));
+    const QStringList lines =
+        QString::fromUtf8(readBytes(csv)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",sent,HOST1:,"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(",received,CAMERA1:,06,ACK")));
+
+    // A new recording keeps the chosen command while it still occurs.
+    button("CommandStart")->click();
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(4, "40"));
+    button("CommandStop")->click();
+    EXPECT_EQ(bar.commandBox().currentData().toInt(), -1); // command 20 is gone: all again
+    EXPECT_EQ(visibleRows(window), QList<int>{0});
+}
+
+TEST_F(CommLogWindowTest, FiltersAreReachedFromTheKeyboard) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &window.filterBar().commandBox());
+    QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &window.filterBar().directionBox());
+}
+
+TEST_F(CommLogWindowTest, JapaneseCaptions) {
+    window.setLanguageIndex(1);
+    EXPECT_EQ(window.filterBar().exportButton().text(), QStringLiteral("CSV出力(&E)"));
+    EXPECT_EQ(window.filterBar().directionBox().itemText(0), QStringLiteral("すべて"));
 }
 
 TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {

@@ -140,3 +140,23 @@ TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CliSignalTest, InterruptedSiteBackupEndsAtTheCameraInFlight) {
+    ASSERT_TRUE(writeBytes(path("cam002.bin"), "previous backup"));
+    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=2-4"),
+           QStringLiteral("--remote=1"), dir.path()});
+    const QString partial = path("cam002.bin.partial");
+    EXPECT_EQ(interruptWhen([&partial] { return QFileInfo(partial).size() >= 3 * 32; }, SIGINT),
+              130);
+    const QString out = QString::fromUtf8(m_process.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QStringLiteral("     2  stopped "))) << out.toStdString();
+    EXPECT_TRUE(out.endsWith(QStringLiteral("0 of 1 cameras done, 1 failed\n")))
+        << out.toStdString();
+    EXPECT_TRUE(errors().contains(QStringLiteral("interrupted: 2 of 3 cameras not reached")));
+    EXPECT_EQ(readBytes(path("cam002.bin")), QByteArray("previous backup"));
+    EXPECT_FALSE(QFileInfo::exists(path("cam003.bin.partial"))); // never started
+}
+
+} // namespace

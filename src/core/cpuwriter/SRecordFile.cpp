@@ -1,5 +1,7 @@
 #include "SRecordFile.h"
 
+#include "common/TextLines.h"
+
 #include <QFile>
 #include <filesystem>
 #include <system_error>
@@ -37,19 +39,8 @@ QString checkFile(const QString& path) {
 
 QStringList SplitSRecordLines(const QByteArray& bytes) {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
-        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(QString::fromLatin1(bytes.constData() + start, size - start));
+    for (const LineSpan& span : FindLineSpans(bytes))
+        lines.append(QString::fromLatin1(bytes.constData() + span.start, span.length));
     return lines;
 }
 

@@ -49,13 +49,18 @@ bool CommLogFile::save(const QString& path, const CommLogStore& store, MessageSi
     return false;
 }
 
-bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& messages) {
+bool CommLogFile::load(const QString& path, CommLogStore& store, MessageSink& messages,
+                       QString* why) {
     if (path.size() > kMaxPathChars) {
+        if (why)
+            *why = QStringLiteral("the file name is longer than %1 characters").arg(kMaxPathChars);
         messages.ShowMessage(MessageError, QStringLiteral("ファイル名が大き過ぎます。"));
         return false;
     }
     const TextFileRead file = ReadTextFile(path);
     if (!file.ok) {
+        if (why)
+            *why = file.error;
         messages.ShowMessage(MessageFileIncorrect);
         return false;
     }

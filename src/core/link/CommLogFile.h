@@ -18,8 +18,10 @@ public:
 
     // Replaces the store with the file's entries, with the reader's checks and messages.
     // False when nothing was loaded (name too long: message 4; unreadable: message 25).
-    // Lines read before a stop stay loaded (true).
-    static bool load(const QString& path, CommLogStore& store, MessageSink& messages);
+    // Lines read before a stop stay loaded (true). `why` (when given) is told why an
+    // unreadable file was refused, in English.
+    static bool load(const QString& path, CommLogStore& store, MessageSink& messages,
+                     QString* why = nullptr);
     // The reading of load() on the file's lines.
     static void loadLines(const QStringList& lines, CommLogStore& store, MessageSink& messages);
 };

@@ -1,15 +1,36 @@
 #include "CommLogStore.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
+
 namespace zel {
 
+CommLogClock CommLogClock::system() {
+    return {[] {
+                static QElapsedTimer steady = [] {
+                    QElapsedTimer timer;
+                    timer.start();
+                    return timer;
+                }();
+                return steady.elapsed();
+            },
+            [] { return QDateTime::currentMSecsSinceEpoch(); }};
+}
+
+void CommLogStore::setClock(CommLogClock clock) {
+    m_clock = std::move(clock);
+    m_startMs = m_clock.monotonicMs();
+}
+
 void CommLogStore::Add_MsFlexGrid(const QString& unit, const QString& data) {
+    const CommLogEntry entry{unit, data, m_clock.monotonicMs() - m_startMs, m_clock.wallClockMs()};
     if (m_ring.size() < kCapacity) {
         if (m_ring.capacity() < kCapacity)
             m_ring.reserve(kCapacity);
-        m_ring.append({unit, data});
+        m_ring.append(entry);
     } else {
         // Full: the oldest entry makes room for the newest.
-        m_ring[m_head] = {unit, data};
+        m_ring[m_head] = entry;
         m_head = (m_head + 1) % kCapacity;
     }
     if (onChanged)
@@ -28,6 +49,7 @@ void CommLogStore::Add_MsFlexGrid_Cam(const QString& cameraNo, const QString& re
 
 void CommLogStore::startRecording() {
     m_recording = true;
+    m_startMs = m_clock.monotonicMs();
     clear();
 }
 

@@ -1,5 +1,6 @@
 #include "CommLogModel.h"
 
+#include "link/CommLogCsv.h"
 #include "link/CommLogStore.h"
 
 #include <QFontDatabase>
@@ -38,36 +39,83 @@ int CommLogModel::columnCount(const QModelIndex& parent) const {
 QVariant CommLogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_shownCount)
         return {};
-    if (role == Qt::FontRole) // hex columns line up only in a fixed-width font
-        return fixedWidthFont();
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
-        return {};
-    const CommLogEntry& entry = m_store.entry(index.row());
-    switch (index.column()) {
-    case ColumnUnit:
-        return role == Qt::DisplayRole ? QVariant(entry.unit) : QVariant();
-    case ColumnData: // the tooltip shows the whole frame where the column cuts it
-        return entry.data;
+    switch (role) {
+    case Qt::FontRole: // hex columns line up only in a fixed-width font
+        return index.column() == ColumnMeaning ? QVariant() : QVariant(fixedWidthFont());
+    case Qt::DisplayRole:
+        return cellText(index.row(), index.column());
+    case Qt::ToolTipRole:
+        return toolTip(index.row(), index.column());
     default:
         return {};
     }
 }
 
+QVariant CommLogModel::cellText(int row, int column) const {
+    const CommLogEntry& entry = m_store.entry(row);
+    switch (column) {
+    case ColumnUnit:
+        return entry.unit;
+    case ColumnData:
+        return entry.data;
+    case ColumnTime:
+        return CommLogCsv::elapsedText(entry.elapsedMs);
+    case ColumnMeaning:
+        return decoded(row).meaning;
+    default:
+        return {};
+    }
+}
+
+QVariant CommLogModel::toolTip(int row, int column) const {
+    switch (column) {
+    case ColumnData: // the whole frame where the column cuts it
+    case ColumnMeaning:
+        return cellText(row, column);
+    case ColumnTime: { // the wall clock of the entry
+        const QString wallClock = CommLogCsv::wallClockText(m_store.entry(row).wallClockMs);
+        return wallClock.isEmpty() ? QVariant() : QVariant(wallClock);
+    }
+    default:
+        return {};
+    }
+}
+
+const DecodedFrame& CommLogModel::decoded(int row) const {
+    static const DecodedFrame kNone;
+    return row >= 0 && row < m_decoded.size() && row < m_shownCount ? m_decoded[row] : kNone;
+}
+
+void CommLogModel::setLanguageIndex(int languageIndex) {
+    m_languageIndex = languageIndex;
+    if (m_shownCount > 0)
+        View_MsFlexGridCommLog();
+}
+
 QVariant CommLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role == Qt::DisplayRole && orientation == Qt::Vertical)
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
         return section + 1;
+    const bool japanese = m_languageIndex != 0;
+    if (section == ColumnTime)
+        return japanese ? QStringLiteral("時間") : QStringLiteral("Time");
+    if (section == ColumnMeaning)
+        return japanese ? QStringLiteral("意味") : QStringLiteral("Meaning");
     return {};
 }
 
 void CommLogModel::clearGrid() {
     beginResetModel();
     m_shownCount = 0;
+    m_decoded.clear();
     endResetModel();
 }
 
 void CommLogModel::View_MsFlexGridCommLog() {
     beginResetModel();
     m_shownCount = std::min(m_store.count(), CommLogStore::kCapacity);
+    m_decoded = FrameDecoder(m_languageIndex).decodeAll(m_store);
     endResetModel();
 }
 

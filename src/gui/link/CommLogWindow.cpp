@@ -1,6 +1,8 @@
 #include "CommLogWindow.h"
 
+#include "CommLogFilterBar.h"
 #include "CommLogModel.h"
+#include "link/CommLogCsv.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogFindTarget.h"
 #include "link/CommLogStore.h"
@@ -50,6 +52,7 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
     m_grid->setColumnWidth(CommLogModel::ColumnUnit, kUnitColumnWidth);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->hide(); // the fixed first column has no width
+    buildFilterBar();
 
     setMinimumSize(kMinWidth, kMinHeight);
     resize(640, 480);
@@ -87,6 +90,8 @@ void CommLogWindow::openFindDialog() {
 }
 
 void CommLogWindow::showFindHit(int line) {
+    if (m_grid->isRowHidden(line - 1))
+        m_filterBar->showAll(); // a hit the filter hides is shown with every row
     const QModelIndex row = m_model->index(line - 1, CommLogModel::ColumnData);
     m_grid->setCurrentIndex(row);
     m_grid->selectRow(line - 1);
@@ -167,6 +172,63 @@ void CommLogWindow::loadFrom(const QString& path) {
     m_model->View_MsFlexGridCommLog();
 }
 
+void CommLogWindow::buildFilterBar() {
+    m_filterBar = new CommLogFilterBar(this);
+    addToolBar(Qt::TopToolBarArea, m_filterBar);
+    // The time comes first; the meaning follows the data.
+    QHeaderView* header = m_grid->horizontalHeader();
+    header->moveSection(header->visualIndex(CommLogModel::ColumnTime), CommLogModel::ColumnUnit);
+    m_grid->setColumnWidth(CommLogModel::ColumnTime,
+                           m_grid->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00.000")) +
+                               12);
+    connect(m_filterBar, &CommLogFilterBar::filterChanged, this, &CommLogWindow::applyFilter);
+    connect(m_filterBar, &CommLogFilterBar::exportRequested, this, &CommLogWindow::askCsvPath);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        QVector<DecodedFrame> shown;
+        for (int row = 0; row < m_model->shownCount(); ++row)
+            shown.append(m_model->decoded(row));
+        m_filterBar->offerChoicesFrom(shown);
+        applyFilter();
+    });
+}
+
+void CommLogWindow::setLanguageIndex(int languageIndex) {
+    m_filterBar->setLanguageIndex(languageIndex);
+    m_model->setLanguageIndex(languageIndex);
+}
+
+void CommLogWindow::applyFilter() {
+    // Rows are hidden, never removed: the recording and the row numbers stay as they are.
+    const CommLogFilter filter = m_filterBar->filter();
+    const bool active = filter.isActive();
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const bool shown =
+            !active || (row < m_model->shownCount() && filter.accepts(m_model->decoded(row)));
+        if (m_grid->isRowHidden(row) == shown)
+            m_grid->setRowHidden(row, !shown);
+    }
+}
+
+bool CommLogWindow::exportCsvTo(const QString& path) {
+    QVector<CommLogRow> rows;
+    for (int row = 0; row < m_model->shownCount(); ++row)
+        if (!m_grid->isRowHidden(row))
+            rows.append({m_store.entry(row), m_model->decoded(row)});
+    return CommLogCsv::write(path, rows, m_messages);
+}
+
+void CommLogWindow::askCsvPath() {
+    QString title = m_filterBar->exportButton().text();
+    title.remove(QStringLiteral("(&E)")).remove(QLatin1Char('&'));
+    auto* dialog =
+        new QFileDialog(this, title, {}, QStringLiteral("CSV (*.csv);;すべてのファイル(*.*)"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::exportCsvTo);
+    dialog->open();
+}
+
 void CommLogWindow::askSavePath() {
     auto* dialog =
         new QFileDialog(this, QStringLiteral("ログファイル 名前を付けて保存"), {}, kFilter);
@@ -198,13 +260,17 @@ void CommLogWindow::printLog() {
 
 void CommLogWindow::layoutGrid() {
     const int gridWidth = std::max(0, width() - kGridWidthMargin);
-    const int gridHeight = std::max(0, height() - kGridHeightMargin);
+    // The filter row takes its height from the central area.
+    const int gridHeight = std::max(
+        0, std::min(height() - kGridHeightMargin, centralWidget()->height() - kButtonAreaHeight));
     m_grid->setGeometry(0, kButtonAreaHeight, gridWidth, gridHeight);
-    // The data column takes the rest of the width, short of the vertical scroll bar.
+    // The data and meaning columns share the rest of the width, short of the scroll bar.
     const int scrollBarWidth = m_grid->verticalScrollBar()->sizeHint().width();
-    m_grid->setColumnWidth(
-        CommLogModel::ColumnData,
-        std::max(0, width() - kDataColumnMargin - kUnitColumnWidth - scrollBarWidth));
+    const int rest = std::max(0, width() - kDataColumnMargin - kUnitColumnWidth - scrollBarWidth -
+                                     m_grid->columnWidth(CommLogModel::ColumnTime));
+    const int dataWidth = rest / 2;
+    m_grid->setColumnWidth(CommLogModel::ColumnData, dataWidth);
+    m_grid->setColumnWidth(CommLogModel::ColumnMeaning, rest - dataWidth);
 }
 
 void CommLogWindow::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // frmCommLog: the communication log window (fixed Japanese captions). LOG START empties the
-// store and records; LOG STOP shows what was recorded. Save and open ".log" files.
+// store and records; LOG STOP shows what was recorded. Save and open ".log" files. Each row
+// also shows its time and meaning; rows can be filtered and the shown rows exported as CSV.
 #include <QMainWindow>
 #include <memory>
 
@@ -20,6 +21,7 @@ struct FindState;
 
 namespace zel::gui {
 
+class CommLogFilterBar;
 class CommLogModel;
 
 class CommLogWindow : public QMainWindow {
@@ -49,6 +51,12 @@ public:
     void saveTo(const QString& path);
     void loadFrom(const QString& path);
 
+    // Filter choices and "Export CSV"; the CSV holds the rows the filter shows.
+    CommLogFilterBar& filterBar() { return *m_filterBar; }
+    bool exportCsvTo(const QString& path);
+    // Captions of the filter row and the language of title texts in the meanings.
+    void setLanguageIndex(int languageIndex);
+
 signals:
     void closed(); // menu button 6 is enabled again
 
@@ -66,6 +74,9 @@ private:
     void printLog();
     void applyRecordingState();
     void layoutGrid();
+    void buildFilterBar();
+    void applyFilter();
+    void askCsvPath();
     void showFindHit(int line);
 
     CommLogStore& m_store;
@@ -78,6 +89,7 @@ private:
     QMenu* m_mnuSearch = nullptr;
     QAction* m_mnuPrint = nullptr;
     QAction* m_mnuFind = nullptr;
+    CommLogFilterBar* m_filterBar = nullptr;
     std::unique_ptr<CommLogFindTarget> m_findTarget;
     FindState* m_findState = nullptr;
     const LanguageTables* m_language = nullptr;

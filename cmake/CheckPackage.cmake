@@ -1,0 +1,33 @@
+# Builds the .deb with cpack and checks that dpkg-deb lists the files an installation needs.
+# Run with -DBUILD_DIR=<build folder>.
+set(out ${BUILD_DIR}/package-check)
+file(REMOVE_RECURSE ${out})
+execute_process(COMMAND cpack -G DEB -B ${out} WORKING_DIRECTORY ${BUILD_DIR}
+                RESULT_VARIABLE result OUTPUT_VARIABLE log ERROR_VARIABLE log)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cpack failed:\n${log}")
+endif()
+file(GLOB debs ${out}/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one .deb in ${out}, found: ${debs}")
+endif()
+execute_process(COMMAND dpkg-deb --contents ${debs} OUTPUT_VARIABLE contents RESULT_VARIABLE result)
+execute_process(COMMAND dpkg-deb --field ${debs} Depends OUTPUT_VARIABLE depends)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb --contents failed")
+endif()
+foreach(file ./usr/bin/zel ./usr/bin/zelctl ./usr/bin/zelsim ./usr/share/zel/zel.ini
+        ./usr/share/applications/zel.desktop ./usr/share/icons/hicolor/scalable/apps/zel.svg
+        ./usr/share/man/man1/zelctl.1.gz)
+    string(FIND "${contents}" " ${file}\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${file} is missing from the package:\n${contents}")
+    endif()
+endforeach()
+string(FIND "${depends}" "libqt6serialport6" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "the package does not depend on the Qt serial port library: ${depends}")
+endif()
+file(REMOVE_RECURSE ${out})
+message(STATUS "package holds every file; depends on ${depends}")

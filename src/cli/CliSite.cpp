@@ -1,0 +1,190 @@
+// The whole-site forms of "backup download" and "titles download": every camera of a list
+// into its own file of a folder (cam001.bin, cam001.ttl ...), each with the rule that an
+// existing file is only replaced by a complete new one, and a summary table at the end.
+#include "CliSite.h"
+
+#include "CliArguments.h"
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "CliSiteRun.h"
+#include "backup/BackupTransfer.h"
+#include "backup/NumberBox.h"
+#include "site/CameraList.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleFileWriter.h"
+#include "titles/TitleTransfer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zel::cli {
+
+namespace {
+
+struct SiteArguments {
+    CameraAddress address;
+    QString folder;
+    QList<int> cameras;
+};
+
+int usageError(const QString& command, const QString& text) {
+    CliContext::printUsageError(command + QStringLiteral(": ") + text);
+    return ExitUsage;
+}
+
+// Parses "download --camera LIST --remote N DIR"; ExitOk when the arguments are usable.
+int parseSiteArguments(const QString& command, const QStringList& args, SiteArguments& parsed) {
+    for (qsizetype i = 1; i < args.size();) {
+        const OptionMatch match = parsed.address.take(args, i);
+        if (match == OptionMatch::MissingValue)
+            return usageError(command, args[i] + QStringLiteral(" needs a value"));
+        if (match == OptionMatch::Taken)
+            continue;
+        const QString& arg = args[i++];
+        if ((arg.startsWith(QLatin1Char('-')) && arg.size() > 1) || !parsed.folder.isEmpty())
+            return usageError(command, QStringLiteral("unexpected argument '%1'").arg(arg));
+        parsed.folder = arg;
+    }
+    if (!parsed.address.complete())
+        return usageError(command, QStringLiteral("--camera LIST and --remote N are required"));
+    if (parsed.folder.isEmpty())
+        return usageError(command, QStringLiteral("DIR is required"));
+    QString why;
+    const std::optional<QList<int>> cameras = ParseCameraList(parsed.address.cameraNo, &why);
+    if (!cameras)
+        return usageError(command, QStringLiteral("--camera: ") + why);
+    parsed.cameras = *cameras;
+    return ExitOk;
+}
+
+// The remote number and the folder, checked before the line is opened.
+bool checkTarget(CliContext& context, const SiteArguments& parsed) {
+    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                 QString::number(parsed.cameras.first())))
+        return false;
+    const QFileInfo folder(parsed.folder);
+    if (!folder.isDir() || !folder.isWritable()) {
+        CliContext::printUsageError(
+            QStringLiteral("%1 is not a folder that can be written").arg(parsed.folder));
+        return false;
+    }
+    return true;
+}
+
+QString cameraFile(const QString& folder, int camera, const char* suffix) {
+    return QDir(folder).filePath(
+        QStringLiteral("cam%1.%2").arg(camera, 3, 10, QLatin1Char('0')).arg(QLatin1String(suffix)));
+}
+
+// Passes a transfer's progress and end on to the job's listeners.
+template <typename Transfer> void followTransfer(SiteJob& job, Transfer& transfer) {
+    transfer.dialog().onChanged = [&job, &transfer] {
+        if (job.onProgress)
+            job.onProgress(transfer.dialog().state().progressValue,
+                           transfer.dialog().state().progressMax);
+    };
+    transfer.onFinished = [&job](bool completed) {
+        if (job.onFinished)
+            job.onFinished(completed);
+    };
+}
+
+class BackupJob : public SiteJob {
+public:
+    BackupJob(CliContext& context, LinkEngine& engine, int camera, const SiteArguments& parsed)
+        : m_transfer(engine, context.language(), context.messages()),
+          m_path(cameraFile(parsed.folder, camera, "bin")) {
+        m_transfer.setAddress(QString::number(camera), parsed.address.remoteNo);
+        followTransfer(*this, m_transfer);
+    }
+    bool start() override { return m_transfer.startDownload(m_path); }
+    qint64 conclude(bool completed) override {
+        if (m_transfer.dialog().isOpen())
+            m_transfer.dialog().close();
+        if (!completed && m_transfer.blocksStored() == 0)
+            QFile::remove(BackupFile::partialPath(m_path)); // nothing of this camera to keep
+        return completed ? QFileInfo(m_path).size() : -1;
+    }
+    void cancel() override {
+        if (m_transfer.dialog().isOpen())
+            m_transfer.dialog().close();
+    }
+
+private:
+    BackupTransfer m_transfer;
+    QString m_path;
+};
+
+class TitlesJob : public SiteJob {
+public:
+    TitlesJob(CliContext& context, LinkEngine& engine, int camera, const SiteArguments& parsed)
+        : m_context(context), m_table(context.settings().languageIndex()),
+          m_transfer(engine, m_document, m_table, context.language()),
+          m_path(cameraFile(parsed.folder, camera, "ttl")) {
+        m_document.CameraNo = QString::number(camera);
+        m_document.RemoteNo = parsed.address.remoteNo;
+        followTransfer(*this, m_transfer);
+    }
+    bool start() override { return m_transfer.startAllDownload(); }
+    qint64 conclude(bool completed) override {
+        cancel();
+        if (!completed ||
+            !WriteTitleFile(m_path, m_document, TitleFileLabelsFor(m_context.language()),
+                            m_context.messages()))
+            return -1;
+        return QFileInfo(m_path).size();
+    }
+    void cancel() override {
+        if (m_transfer.dialog().isOpen())
+            m_transfer.dialog().close();
+    }
+
+private:
+    CliContext& m_context;
+    TitleDocument m_document;
+    TitleCharTable m_table;
+    TitleTransfer m_transfer;
+    QString m_path;
+};
+
+template <typename Job>
+int runSite(CliContext& context, const QString& command, const QStringList& args) {
+    SiteArguments parsed;
+    const int parseResult = parseSiteArguments(command, args, parsed);
+    if (parseResult != ExitOk)
+        return parseResult;
+    if (!context.loadSettings(false))
+        return ExitFailed;
+    if (!checkTarget(context, parsed))
+        return ExitFailed;
+    CliSiteRun run(context, parsed.cameras, [&context, &parsed](LinkEngine& engine, int camera) {
+        return std::unique_ptr<SiteJob>(new Job(context, engine, camera, parsed));
+    });
+    return run.exec();
+}
+
+} // namespace
+
+bool IsSiteForm(const QStringList& args) {
+    const QString option = QStringLiteral("--camera");
+    QString camera;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == option && i + 1 < args.size())
+            camera = args[i + 1];
+        else if (args[i].startsWith(option + QLatin1Char('=')))
+            camera = args[i].mid(option.size() + 1);
+    }
+    return IsCameraListText(camera);
+}
+
+int RunSiteBackupDownload(CliContext& context, const QStringList& args) {
+    return runSite<BackupJob>(context, QStringLiteral("backup"), args);
+}
+
+int RunSiteTitlesDownload(CliContext& context, const QStringList& args) {
+    return runSite<TitlesJob>(context, QStringLiteral("titles"), args);
+}
+
+} // namespace zel::cli

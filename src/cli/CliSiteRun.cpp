@@ -1,0 +1,75 @@
+#include "CliSiteRun.h"
+
+#include "CliCommand.h"
+#include "CliContext.h"
+
+#include <QTimer>
+#include <cstdio>
+
+namespace zel::cli {
+
+CliSiteRun::CliSiteRun(CliContext& context, QList<int> cameras, JobMaker makeJob)
+    : m_context(context), m_cameras(std::move(cameras)), m_makeJob(std::move(makeJob)),
+      m_link(context) {}
+
+int CliSiteRun::exec() {
+    if (!m_link.open())
+        return ExitFailed;
+    m_link.onInterrupted = [this] {
+        if (m_job)
+            m_job->cancel(); // as Cancel: what the camera's transfer kept stays
+    };
+    QTimer::singleShot(0, &m_anchor, [this] { startNext(); });
+    const int exitCode = m_link.exec();
+    m_context.finishProgress();
+    std::fputs(m_summary.table().toUtf8().constData(), stdout);
+    if (m_link.interruptedBy() != 0 && m_next < m_cameras.size())
+        CliContext::printUsageError(QStringLiteral("interrupted: %1 of %2 cameras not reached")
+                                        .arg(m_cameras.size() - m_next)
+                                        .arg(m_cameras.size()));
+    return exitCode;
+}
+
+void CliSiteRun::startNext() {
+    m_job.reset(); // the last camera's transfer has ended
+    if (m_next >= m_cameras.size()) {
+        m_link.finish(m_summary.allOk() ? ExitOk : ExitFailed);
+        return;
+    }
+    const int camera = m_cameras[m_next];
+    m_job = m_makeJob(m_link.engine(), camera);
+    m_job->onProgress = [this, camera](int value, int maximum) {
+        m_context.showProgress(QStringLiteral("camera %1").arg(camera), value, maximum);
+    };
+    m_job->onFinished = [this](bool completed) { jobFinished(completed); };
+    m_messagesBefore = m_context.messages().shown().size();
+    m_clock.start();
+    if (!m_job->start())
+        jobFinished(false);
+}
+
+void CliSiteRun::jobFinished(bool completed) {
+    m_context.finishProgress();
+    CameraOutcome outcome;
+    outcome.camera = m_cameras[m_next++];
+    const qint64 bytes = m_job->conclude(completed);
+    outcome.milliseconds = m_clock.elapsed();
+    outcome.ok = completed && bytes >= 0;
+    outcome.bytes = std::max<qint64>(bytes, 0);
+    const int message = lastMessageSince(m_messagesBefore);
+    outcome.result = outcome.ok ? QStringLiteral("ok") : SiteSummary::resultForMessage(message);
+    m_summary.add(outcome);
+    if (!outcome.ok && m_link.interruptedBy() == 0)
+        CliContext::printUsageError(
+            QStringLiteral("camera %1: %2, skipped").arg(outcome.camera).arg(outcome.result));
+    // The next camera starts once this transfer's callbacks have returned.
+    if (m_link.interruptedBy() == 0)
+        QTimer::singleShot(0, &m_anchor, [this] { startNext(); });
+}
+
+int CliSiteRun::lastMessageSince(qsizetype shownBefore) const {
+    const QList<int>& shown = m_context.messages().shown();
+    return shown.size() > shownBefore ? shown.last() : 0;
+}
+
+} // namespace zel::cli

@@ -1,0 +1,63 @@
+// zelctl log decode on saved traffic logs, good and bad.
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+using namespace zel::test;
+
+namespace {
+
+class LogCliTest : public ZelctlTest {
+protected:
+    ProgramRun decode(const QString& file, const QStringList& extra = {}) {
+        return run(extra + QStringList{QStringLiteral("log"), QStringLiteral("decode"), file});
+    }
+};
+
+TEST_F(LogCliTest, PrintsUnitDataAndMeaningOfEveryEntry) {
+    const QString file = path("site.log");
+    ASSERT_TRUE(writeBytes(file, ": recorded at the gate\r\n"
+                                 "HOST1:\tFE0D00300120093C3C080814FFFF\r\n"
+                                 "CAMERA3:\t06\r\n"
+                                 "\r\n"
+                                 "HOST1:\tFE0B003101B1030120A9FFFF\r\n"
+                                 "CAMERA3:\t00\r\n"
+                                 "CAMERA3:\tFD0612\r\n"));
+    const ProgramRun result = decode(file);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(
+        result.out,
+        QStringLiteral("HOST1\tFE0D00300120093C3C080814FFFF\tCAM 3 ← REMOTE 1: pan left, tilt "
+                       "up, speeds 60/60/8/8\n"
+                       "CAMERA3\t06\tACK\n"
+                       "HOST1\tFE0B003101B1030120A9FFFF\tCAM 3 ← REMOTE 1: title read "
+                       "POSITION 12\n"
+                       "CAMERA3\t00\tBUSY\n"
+                       "CAMERA3\tFD0612\tnot a frame\n"));
+}
+
+TEST_F(LogCliTest, BadFilesEndWithTheReasonAndExitOne) {
+    ASSERT_TRUE(writeBytes(path("empty.log"), ""));
+    ASSERT_TRUE(writeBytes(path("utf8.log"), "HOST1:\t\xE2\x86\x90\r\n"));
+    ASSERT_TRUE(
+        writeBytes(path("long.log"), "HOST1:\t" + QByteArray(600, 'A') + "\r\nCAMERA1:\t06\r\n"));
+    const QList<std::pair<QString, const char*>> cases{
+        {path("missing.log"), "no such file"}, {QStringLiteral("/dev/zero"), "not a regular file"},
+        {dir.path(), "not a regular file"},    {path("empty.log"), "holds no log entries"},
+        {path("utf8.log"), "not a Japanese"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const ProgramRun result = decode(file);
+        EXPECT_EQ(result.exitCode, 1) << file.toStdString();
+        EXPECT_TRUE(result.err.contains(QString::fromLatin1(reason))) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty()) << file.toStdString();
+    }
+    // An over-long line asks whether to read on; the answer No stops the reading: exit 1.
+    const ProgramRun stopped = decode(path("long.log"));
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_TRUE(stopped.err.contains(QStringLiteral("Keep file reading ?")))
+        << stopped.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("log"), QStringLiteral("show"), path("long.log")}).exitCode, 2);
+    EXPECT_EQ(run({QStringLiteral("log"), QStringLiteral("decode")}).exitCode, 2);
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+// Whole-site zelctl operations against the simulator: several cameras on one line, one of
+// them absent, one caught in a BUSY storm.
+#include "CameraControllerSim.h"
+#include "FaultRules.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace zel::sim;
+using namespace zel::test;
+
+namespace {
+
+QStringList lines(const QString& text) {
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+class SiteCliTest : public ZelctlTest {
+protected:
+    // Cameras 1..3 answer; the first camera to ask for block 5 meets four BUSY in a row (one
+    // more than the retries allow), the next one asking for block 7 two (within them).
+    void startSite() {
+        SimConfig config;
+        config.cameraCount = 3;
+        config.faults.add(faultRule(FaultKind::Busy, 0xC1, 5, 4));
+        config.faults.add(faultRule(FaultKind::Busy, 0xC1, 7, 2));
+        startSimulator(config);
+    }
+    ProgramRun runQuiet(const QStringList& args) {
+        return run(QStringList{QStringLiteral("--quiet")} + args);
+    }
+    QString site() const { return dir.path(); }
+};
+
+TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
+    startSite();
+    const QString cam1 = path("cam001.bin");
+    ASSERT_TRUE(writeBytes(cam1, "backup of last year"));
+    const ProgramRun result = runQuiet({QStringLiteral("backup"), QStringLiteral("download"),
+                                        QStringLiteral("--camera"), QStringLiteral("1-3,9"),
+                                        QStringLiteral("--remote"), QStringLiteral("1"), site()});
+    EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+    const QStringList table = lines(result.out);
+    ASSERT_EQ(table.size(), 6) << result.out.toStdString();
+    EXPECT_EQ(table[0], QStringLiteral("camera  result           bytes  seconds"));
+    EXPECT_TRUE(table[1].startsWith(QStringLiteral("     1  receive error        0 ")));
+    EXPECT_TRUE(table[2].startsWith(QStringLiteral("     2  ok               32000 ")));
+    EXPECT_TRUE(table[3].startsWith(QStringLiteral("     3  ok               32000 ")));
+    EXPECT_TRUE(table[4].startsWith(QStringLiteral("     9  no answer            0 ")));
+    EXPECT_EQ(table[5], QStringLiteral("2 of 4 cameras done, 2 failed"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("camera 9: no answer, skipped")));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("Communication error: Timeout error")));
+
+    // The failed camera's old file is untouched; the good ones hold their cameras' settings.
+    EXPECT_EQ(readBytes(cam1), QByteArray("backup of last year"));
+    EXPECT_EQ(readBytes(path("cam002.bin")), simulator->device().camera(2).settings());
+    EXPECT_EQ(readBytes(path("cam003.bin")), simulator->device().camera(3).settings());
+    EXPECT_FALSE(QFile::exists(path("cam009.bin")));
+    EXPECT_FALSE(QFile::exists(path("cam009.bin.partial")));         // nothing of it to keep
+    EXPECT_EQ(QFileInfo(path("cam001.bin.partial")).size(), 4 * 32); // blocks 1..4 kept
+}
+
+TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
+    startSite();
+    const ProgramRun result =
+        runQuiet({QStringLiteral("titles"), QStringLiteral("download"),
+                  QStringLiteral("--camera=2,3"), QStringLiteral("--remote=1"), site()});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(lines(result.out).last(), QStringLiteral("2 of 2 cameras done, 0 failed"));
+    EXPECT_TRUE(readBytes(path("cam002.ttl")).contains("\"CAM 2\""));
+    EXPECT_TRUE(readBytes(path("cam003.ttl")).contains("\"CAM 3\""));
+    EXPECT_TRUE(readBytes(path("cam003.ttl")).contains("\"POS 255\""));
+}
+
+TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
+    startSite();
+    const ProgramRun result =
+        runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("1"),
+                  QStringLiteral("--camera"), QStringLiteral("2-5")});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("camera  answer    title\n"
+                                         "     2  data      CAM 2\n"
+                                         "     3  data      CAM 3\n"
+                                         "2 of 4 cameras answer\n"));
+    EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString(); // silence is no error here
+    // One title read per camera and nothing else went out.
+    EXPECT_EQ(simulator->device().frameCount(0xB1), 4);
+    EXPECT_EQ(simulator->device().framesReceived(), 4);
+    const ProgramRun none =
+        runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("1"),
+                  QStringLiteral("--camera"), QStringLiteral("200")});
+    EXPECT_EQ(none.exitCode, 1);
+}
+
+TEST_F(SiteCliTest, BadListsFoldersAndNumbersSendNothing) {
+    startSite();
+    const QList<QStringList> usage{
+        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("0-3"), QStringLiteral("--remote"), QStringLiteral("1"), site()},
+        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("5-2"), QStringLiteral("--remote"), QStringLiteral("1"), site()},
+        {QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("1,,x"), QStringLiteral("--remote"), QStringLiteral("1"), site()},
+        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("1-3"), QStringLiteral("--remote"), QStringLiteral("1")},
+        {QStringLiteral("scan"), QStringLiteral("--camera"), QStringLiteral("1-3")},
+        {QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("1"),
+         QStringLiteral("--camera"), QStringLiteral("256")},
+    };
+    for (const QStringList& args : usage)
+        EXPECT_EQ(runQuiet(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+    const ProgramRun notFolder = runQuiet(
+        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("1-3"), QStringLiteral("--remote"), QStringLiteral("1"), path("missing")});
+    EXPECT_EQ(notFolder.exitCode, 1);
+    EXPECT_TRUE(notFolder.err.contains(QStringLiteral("is not a folder that can be written")));
+    const ProgramRun remote =
+        runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("100")});
+    EXPECT_EQ(remote.exitCode, 1);
+    EXPECT_EQ(simulator->device().framesReceived(), 0);
+    EXPECT_EQ(QDir(site()).entryList(QDir::Files), QStringList{});
+}
+
+} // namespace

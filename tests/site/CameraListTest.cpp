@@ -1,0 +1,41 @@
+#include "common/MessageNumber.h"
+#include "site/CameraList.h"
+#include "site/SiteSummary.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+TEST(CameraList, NumbersAndRangesInOrderWithoutRepeats) {
+    EXPECT_EQ(ParseCameraList(QStringLiteral("1-8,12")),
+              (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 12}));
+    EXPECT_EQ(ParseCameraList(QStringLiteral(" 12 , 3-4,4,1-1")), (QList<int>{1, 3, 4, 12}));
+    EXPECT_EQ(ParseCameraList(QStringLiteral("1-255"))->size(), 255);
+    EXPECT_EQ(ParseCameraList(QStringLiteral("7")), QList<int>{7});
+}
+
+TEST(CameraList, RefusedWithAReason) {
+    for (const char* bad : {"", "0", "256", "1-256", "0-3", "5-2", "1,,2", "1-2-3", "a", "-4",
+                            "1-", "+3", "1.5", "٣"}) {
+        QString why;
+        EXPECT_FALSE(ParseCameraList(QString::fromUtf8(bad), &why).has_value()) << bad;
+        EXPECT_FALSE(why.isEmpty()) << bad;
+    }
+    EXPECT_TRUE(IsCameraListText(QStringLiteral("1-3")));
+    EXPECT_TRUE(IsCameraListText(QStringLiteral("1,3")));
+    EXPECT_FALSE(IsCameraListText(QStringLiteral("13"))); // the single-camera form
+}
+
+TEST(SiteSummary, TableAndOutcome) {
+    SiteSummary summary;
+    summary.add({1, true, QStringLiteral("ok"), 32000, 11840});
+    EXPECT_TRUE(summary.allOk());
+    summary.add({12, false, SiteSummary::resultForMessage(MessageTimeout), 0, 500});
+    EXPECT_FALSE(summary.allOk());
+    EXPECT_EQ(summary.table(), QStringLiteral("camera  result           bytes  seconds\n"
+                                              "     1  ok               32000     11.8\n"
+                                              "    12  no answer            0      0.5\n"
+                                              "1 of 2 cameras done, 1 failed\n"));
+    EXPECT_EQ(SiteSummary::resultForMessage(MessageNack), QStringLiteral("NACK"));
+    EXPECT_EQ(SiteSummary::resultForMessage(0), QStringLiteral("stopped"));
+}
