@@ -103,8 +103,6 @@ public:
     qint64 conclude(bool completed) override {
         if (m_transfer.dialog().isOpen())
             m_transfer.dialog().close();
-        if (!completed && m_transfer.blocksStored() == 0)
-            QFile::remove(BackupFile::partialPath(m_path)); // nothing of this camera to keep
         return completed ? QFileInfo(m_path).size() : -1;
     }
     void cancel() override {

@@ -59,14 +59,25 @@ TEST_F(BackupFileTest, ClosedDownloadKeepsOldFileAndPartialBlocks) {
     EXPECT_EQ(readBytes(partial), blockOf('x') + blockOf('y'));
 }
 
+TEST_F(BackupFileTest, DownloadWithoutABlockLeavesNoEmptyPartial) {
+    ASSERT_TRUE(writeBytes(target, "previous good backup"));
+    {
+        BackupFile file;
+        ASSERT_TRUE(file.openForDownload(target));
+        file.close();
+    }
+    EXPECT_FALSE(QFile::exists(partial));
+    EXPECT_EQ(readBytes(target), QByteArray("previous good backup"));
+}
+
 TEST_F(BackupFileTest, DownloadRefusesNamesThatAreNotRegularFiles) {
     BackupFile file;
     ASSERT_TRUE(file.openForDownload(target));
     EXPECT_FALSE(file.replacedPartial());
-    file.close();
+    file.close(); // no block arrived: the empty partial is gone
     // A FIFO as the partial file would block the open; a folder as the chosen name would only
     // fail after the whole transfer.
-    ASSERT_TRUE(QFile::remove(partial));
+    ASSERT_FALSE(QFile::exists(partial));
     ASSERT_EQ(::mkfifo(QFile::encodeName(partial).constData(), 0600), 0);
     QString why;
     EXPECT_FALSE(file.openForDownload(target, &why));

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -63,6 +64,7 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
     {
         QWidget window;
         window.setObjectName(QStringLiteral("frmBackUp"));
+        new QVBoxLayout(&window); // children made before placement must not hide the keeper
         WindowPlacement::place(window, m_settings);
         window.show();
         window.setGeometry(where);

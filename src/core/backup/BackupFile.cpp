@@ -118,8 +118,12 @@ bool BackupFile::commit(QString* why) {
 }
 
 void BackupFile::close() {
-    if (m_file.isOpen())
-        m_file.close();
+    if (!m_file.isOpen())
+        return;
+    m_file.close();
+    // A download that never got a block leaves no empty "<path>.partial" behind.
+    if (m_download && m_blocksWritten == 0)
+        QFile::remove(m_file.fileName());
 }
 
 } // namespace zel

@@ -53,7 +53,7 @@ public:
     // failure the chosen file is untouched and the blocks stay in "<path>.partial".
     bool commit(QString* why = nullptr);
     // Closes without committing (no error if already closed); a download's blocks stay in
-    // "<path>.partial".
+    // "<path>.partial", which is removed when no block had arrived.
     void close();
 
 private:

@@ -22,8 +22,12 @@ constexpr QMargins kUnframed{4, 30, 4, 4};
 // Writes the window's geometry back when it is hidden or closed (not when minimised).
 class GeometryKeeper : public QObject {
 public:
+    // Found by name: without its own meta-object a typed search would match any child.
+    static inline const QString kObjectName = QStringLiteral("zelGeometryKeeper");
+
     GeometryKeeper(QWidget& window, const Settings& settings, QString key)
         : QObject(&window), m_window(window), m_settings(settings), m_key(std::move(key)) {
+        setObjectName(kObjectName);
         window.installEventFilter(this);
     }
 
@@ -108,7 +112,7 @@ void WindowPlacement::place(QWidget& window, const Settings& settings, const QSt
                           saved.width() >= window.minimumWidth() &&
                           saved.height() >= window.minimumHeight();
     window.setGeometry(useSaved ? saved : placeNew(window));
-    if (!window.findChild<GeometryKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!window.findChild<QObject*>(GeometryKeeper::kObjectName, Qt::FindDirectChildrenOnly))
         new GeometryKeeper(window, settings, name);
 }
 
