@@ -91,7 +91,11 @@ TestFileReader::Result TestFileReader::load(const QString& path, TestScreen& scr
         refuse(FileProblemLine(path, file.problem, m_language.languageIndex()));
         return Result::NotRead;
     }
-    m_lines = file.lines;
+    return loadLines(file.lines, screen);
+}
+
+TestFileReader::Result TestFileReader::loadLines(const QStringList& lines, TestScreen& screen) {
+    m_lines = lines;
     m_next = 0;
     screen.Reset_TestScreen();
     if (!readSettings(screen) || !readRows(screen))

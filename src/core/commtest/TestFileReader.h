@@ -28,6 +28,9 @@ public:
 
     // `mnuOpen` once a file is chosen.
     Result load(const QString& path, TestScreen& screen);
+    // The lines of a file that passed the text checks and holds content: resets the screen
+    // and reads settings and rows. Never NotRead.
+    Result loadLines(const QStringList& lines, TestScreen& screen);
 
     // Whether any line holds a setting or a row (not empty, not a ":" label).
     static bool hasContent(const QStringList& lines);
