@@ -151,6 +151,31 @@ TEST_F(BackupWindowTest, DownloadShowsTheTransferDialogAndWindowClosesAfterCance
     EXPECT_TRUE(window.isNull());
 }
 
+TEST_F(BackupWindowTest, DownloadSaysInTheWindowThatAnEarlierPartialIsReplaced) {
+    const QString path = dir.filePath(QStringLiteral("cam.bin"));
+    window->startDownloadTo(path);
+    ASSERT_NE(window->transferDialog(), nullptr);
+    EXPECT_TRUE(window->LabelStatus()->text().isEmpty()); // no earlier download
+    window->transferDialog()->reject();
+    ASSERT_FALSE(window->transfer().isRunning());
+
+    QFile earlier(path + QStringLiteral(".partial"));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.close();
+    window->startDownloadTo(path);
+    EXPECT_TRUE(window->LabelStatus()->text().endsWith(
+        QStringLiteral("cam.bin.partial from an earlier download will be replaced")));
+    EXPECT_EQ(window->LabelStatus()->toolTip(), path + QStringLiteral(".partial"));
+    EXPECT_TRUE(window->transfer().isRunning()); // said, not asked
+    EXPECT_EQ(sink.shown.size(), 0);
+    window->transferDialog()->reject();
+
+    QFile::remove(path + QStringLiteral(".partial")); // if the cancel left it
+    window->startDownloadTo(path);
+    EXPECT_TRUE(window->LabelStatus()->text().isEmpty()); // a note of the last start only
+    window->transferDialog()->reject();
+}
+
 TEST(CompactPathTest, KeepsShortPathsAndTheFileNameOfLongOnes) {
     const QFontMetrics metrics(QApplication::font());
     EXPECT_EQ(CompactPath::fit(QStringLiteral("/tmp/a.bin"), metrics),

@@ -23,6 +23,8 @@ constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
     {u"%1: this screen is not available yet.", u"%1: この画面はまだ使用できません。"},
     {u"%1 (not detected now)", u"%1 (現在検出されていません)"},
     {u"File: %1", u"ファイル: %1"},
+    {u"%1 from an earlier download will be replaced",
+     u"以前のダウンロードで残った %1 は置き換えられます"},
 }};
 
 } // namespace

@@ -16,6 +16,7 @@ enum class ToolText {
     NotAvailableYet,    // "%1": the screen of that button is not there yet
     DeviceNotDetected,  // "%1": COMn's device, which the system does not report now
     SettingsFileDetail, // "%1": the settings file looked for
+    PartialReplaced,    // "%1": a download's .partial left by an earlier one
     Count
 };
 

@@ -6,9 +6,11 @@
 #include "common/NumberBoxes.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
+#include "shell/ToolTexts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -63,6 +65,9 @@ BackupWindow::BackupWindow(LinkEngine& engine, LanguageTables& language, Setting
     connectControls();
     m_transfer->setPathCompactor(
         [this](const QString& path) { return CompactPath::fit(path, fontMetrics()); });
+    m_transfer->onReplacingPartial = [this](const QString& partialPath) {
+        showReplacingPartial(partialPath);
+    };
     m_textHostNo->setFocus();
     m_textHostNo->selectAll();
 }
@@ -80,6 +85,9 @@ void BackupWindow::buildControls() {
     m_labelCamNo = new QLabel(this);
     m_labelDownload = new QLabel(this);
     m_labelUpload = new QLabel(this);
+    m_labelStatus = new QLabel(this);
+    m_labelStatus->setObjectName(QStringLiteral("LabelStatus"));
+    m_labelStatus->setWordWrap(true);
     m_labelHostNo->setBuddy(m_textHostNo);
     m_labelCamNo->setBuddy(m_textCamNo);
     m_checkVerify = new QCheckBox(this);
@@ -102,10 +110,11 @@ void BackupWindow::buildLayout() {
     grid->addWidget(m_labelUpload, 3, 0);
     grid->addWidget(m_commandUL, 3, 1);
     grid->addWidget(m_checkVerify, 4, 0, 1, 2);
+    grid->addWidget(m_labelStatus, 5, 0, 1, 2);
     auto* endRow = new QHBoxLayout;
     endRow->addStretch();
     endRow->addWidget(m_commandEnd);
-    grid->addLayout(endRow, 5, 0, 1, 2);
+    grid->addLayout(endRow, 6, 0, 1, 2);
     setTabOrder(m_textHostNo, m_textCamNo);
     setTabOrder(m_textCamNo, m_commandDL);
     setTabOrder(m_commandDL, m_commandUL);
@@ -208,6 +217,7 @@ void BackupWindow::onUploadClicked() {
 }
 
 void BackupWindow::prepareTransfer() {
+    m_labelStatus->clear();
     m_transfer->setAddress(m_textCamNo->text(), m_textHostNo->text());
     m_transfer->setVerify(m_checkVerify->isChecked());
 }
@@ -232,6 +242,13 @@ void BackupWindow::showTransferDialog() {
     // shown without a nested event loop.
     m_transferDialog->setWindowModality(Qt::ApplicationModal);
     m_transferDialog->show();
+}
+
+// Said beside the transfer, not in a box of its own: the download goes on regardless.
+void BackupWindow::showReplacingPartial(const QString& partialPath) {
+    const QString shown = CompactPath::fit(QDir::toNativeSeparators(partialPath), fontMetrics());
+    m_labelStatus->setText(toolText(m_language, ToolText::PartialReplaced).arg(shown));
+    m_labelStatus->setToolTip(QDir::toNativeSeparators(partialPath));
 }
 
 void BackupWindow::closeEvent(QCloseEvent* event) {

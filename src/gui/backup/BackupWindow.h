@@ -37,6 +37,8 @@ public:
     QPushButton* CommandDL() const { return m_commandDL; }
     QPushButton* CommandUL() const { return m_commandUL; }
     QPushButton* CommandEnd() const { return m_commandEnd; }
+    // Notes on the last transfer started, e.g. a .partial file it replaces; empty otherwise.
+    QLabel* LabelStatus() const { return m_labelStatus; }
     BackupTransfer& transfer() { return *m_transfer; }
     TransferDialog* transferDialog() const { return m_transferDialog; }
 
@@ -64,6 +66,7 @@ private:
     void onBoxLeft(QLineEdit* box, Qt::FocusReason reason);
     void prepareTransfer();
     void showTransferDialog();
+    void showReplacingPartial(const QString& partialPath);
 
     LanguageTables& m_language;
     MessageSink& m_messages;
@@ -73,6 +76,7 @@ private:
     QLabel* m_labelCamNo = nullptr;
     QLabel* m_labelDownload = nullptr;
     QLabel* m_labelUpload = nullptr;
+    QLabel* m_labelStatus = nullptr;
     QLineEdit* m_textHostNo = nullptr;
     QLineEdit* m_textCamNo = nullptr;
     QCheckBox* m_checkVerify = nullptr;
