@@ -3,6 +3,7 @@
 // port is open again without a restart.
 #include "EventLoopWait.h"
 #include "RecordingSink.h"
+#include "ReplyRecorder.h"
 #include "SimulatedController.h"
 #include "TestFiles.h"
 #include "link/LinkClient.h"
@@ -23,17 +24,7 @@ namespace {
 
 constexpr int kWaitMs = 15000;
 
-class ReplyRecorder : public LinkClient {
-public:
-    explicit ReplyRecorder(LinkEngine& engine) : m_engine(engine) {}
-    void replyComplete() override { replies.append(m_engine.state().ReceiveBuffer); }
-    void replyTimedOut() override { ++timeOuts; }
-    QStringList replies;
-    int timeOuts = 0;
-
-private:
-    LinkEngine& m_engine;
-};
+using test::ReplyRecorder;
 
 class PortReturnTest : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "PtyLink.h"
 #include "PtyMaster.h"
 #include "PtySlave.h"
+#include "ReplyRecorder.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 
@@ -28,17 +29,7 @@ double cpuSeconds() {
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class Client : public LinkClient {
-public:
-    explicit Client(LinkEngine& engine) : m_engine(engine) {}
-    void replyComplete() override { replies.append(m_engine.state().ReceiveBuffer); }
-    void replyTimedOut() override { ++timeOuts; }
-    QStringList replies;
-    int timeOuts = 0;
-
-private:
-    LinkEngine& m_engine;
-};
+using Client = test::ReplyRecorder;
 
 class LinkPtyTest : public ::testing::Test {
 protected:
