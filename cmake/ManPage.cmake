@@ -1,8 +1,8 @@
-# Writes the zelctl manual page from its --help text, so the page never drifts from the
+# Writes the zelctl manual page from its help texts (zelctl --help-all), so the page never drifts from the
 # program. Run with -DZELCTL=<program> -DOUTPUT=<file> -DVERSION=<version>.
-execute_process(COMMAND ${ZELCTL} --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
+execute_process(COMMAND ${ZELCTL} --help-all OUTPUT_VARIABLE help RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-    message(FATAL_ERROR "zelctl --help failed: ${result}")
+    message(FATAL_ERROR "zelctl --help-all failed: ${result}")
 endif()
 # Backslashes and leading dots or quotes would be read as troff requests.
 string(REPLACE "\\" "\\e" help "${help}")

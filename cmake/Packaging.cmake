@@ -2,7 +2,7 @@
 #   bin/zel, bin/zelctl, bin/zelsim
 #   share/zel/zel.ini                          packaged defaults, copied to ~/.config/zel
 #   share/applications/zel.desktop, share/icons/hicolor/scalable/apps/zel.svg
-#   share/man/man1/zelctl.1.gz                 made from zelctl --help
+#   share/man/man1/zelctl.1.gz                 made from zelctl --help-all
 include(GNUInstallDirs)
 
 set(ZEL_PACKAGE_DATA ${CMAKE_SOURCE_DIR}/data/package)

@@ -1,43 +1,11 @@
 #include "CliArguments.h"
 
+#include "CommandLine.h"
 #include "backup/NumberBox.h"
 
 #include <algorithm>
 
 namespace zel::cli {
-
-OptionMatch takeOption(const QStringList& args, qsizetype& i,
-                       std::initializer_list<ValueOption> options) {
-    const QString& arg = args[i];
-    for (const ValueOption& option : options) {
-        qsizetype used = 0;
-        if (arg == option.name) {
-            if (i + 1 >= args.size())
-                return OptionMatch::MissingValue;
-            *option.value = args[i + 1];
-            used = 2;
-        } else if (arg.startsWith(option.name + QLatin1Char('='))) {
-            *option.value = arg.mid(option.name.size() + 1);
-            used = 1;
-        } else {
-            continue;
-        }
-        if (option.given)
-            *option.given = true;
-        i += used;
-        return OptionMatch::Taken;
-    }
-    return OptionMatch::None;
-}
-
-OptionMatch removeOption(QStringList& args, qsizetype i,
-                         std::initializer_list<ValueOption> options) {
-    const qsizetype start = i;
-    const OptionMatch match = takeOption(args, i, options);
-    if (match == OptionMatch::Taken)
-        args.remove(start, i - start);
-    return match;
-}
 
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
     return !text.isEmpty() && text.size() <= maxDigits &&
@@ -45,23 +13,35 @@ bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
-bool takeFileArgument(const QString& arg, QString& file, QString* why) {
-    if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-        *why = QStringLiteral("unknown option '%1'").arg(arg);
-        return false;
-    }
-    if (!file.isEmpty()) {
-        *why = QStringLiteral("only one FILE may be given");
-        return false;
-    }
-    file = arg;
-    return true;
+CliOption CameraOption(const QString& valueName, const QString& cameraText,
+                       const QStringList& forms) {
+    return {{QStringLiteral("camera")}, valueName, cameraText, {}, forms};
 }
 
-OptionMatch CameraAddress::take(const QStringList& args, qsizetype& i) {
-    return takeOption(args, i,
-                      {{QStringLiteral("--camera"), &cameraNo, &haveCamera},
-                       {QStringLiteral("--remote"), &remoteNo, &haveRemote}});
+CliOption RemoteOption(const QStringList& forms) {
+    return {{QStringLiteral("remote")},
+            QStringLiteral("N"),
+            QStringLiteral("remote number of the camera controller, 1 to 99"),
+            {},
+            forms};
+}
+
+QString OneFile(const CommandLine& line, bool withSubcommand, const QString& what, QString* why) {
+    const QStringList files = withSubcommand ? line.operands() : line.positional();
+    if (files.size() == 1)
+        return files.first();
+    *why = files.isEmpty() ? QStringLiteral("%1 is required").arg(what)
+                           : QStringLiteral("only one %1 may be given").arg(what);
+    return {};
+}
+
+CameraAddress CameraAddress::from(const CommandLine& line) {
+    CameraAddress address;
+    address.cameraNo = line.value(QStringLiteral("camera"));
+    address.remoteNo = line.value(QStringLiteral("remote"));
+    address.haveCamera = line.isSet(QStringLiteral("camera"));
+    address.haveRemote = line.isSet(QStringLiteral("remote"));
+    return address;
 }
 
 namespace {

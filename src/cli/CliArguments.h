@@ -1,38 +1,25 @@
 #pragma once
-// Options that carry a value, given as "--name VALUE" or "--name=VALUE".
+// Arguments several commands share: the camera address options and a command's one FILE.
+#include "CliOption.h"
+
 #include <QString>
-#include <QStringList>
-#include <initializer_list>
 
 namespace zel::cli {
 
-// One such option and where its value goes; `given` (when set) turns true once it is read.
-struct ValueOption {
-    QString name;
-    QString* value = nullptr;
-    bool* given = nullptr;
-};
-
-enum class OptionMatch {
-    None,         // the argument is none of the options
-    Taken,        // the value is stored
-    MissingValue, // "--name" is the last argument; nothing stored
-};
-
-// Reads one of `options` at args[i]; when Taken, `i` moves past the option and its value.
-OptionMatch takeOption(const QStringList& args, qsizetype& i,
-                       std::initializer_list<ValueOption> options);
-
-// The same, but what was taken is removed from `args` and `i` stays.
-OptionMatch removeOption(QStringList& args, qsizetype i,
-                         std::initializer_list<ValueOption> options);
-
-// `arg`, which is none of a command's known options, as the command's one FILE. False with
-// the reason in `why` for an unknown option ("-x", "--x") or a second file.
-bool takeFileArgument(const QString& arg, QString& file, QString* why);
+class CommandLine;
 
 // A number written with decimal digits only, 1..maxDigits of them.
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits);
+
+// --camera N / --remote N as declared by a command; `cameraText` says what N may be.
+CliOption CameraOption(const QString& valueName, const QString& cameraText,
+                       const QStringList& forms = {});
+CliOption RemoteOption(const QStringList& forms = {});
+
+// The positional arguments after the subcommand (or all of them when `withSubcommand` is
+// false) as the command's one FILE: empty with the usage error in `why` when there are none
+// ("`what` is required") or more than one.
+QString OneFile(const CommandLine& line, bool withSubcommand, const QString& what, QString* why);
 
 // --camera N and --remote N: the camera a command addresses.
 struct CameraAddress {
@@ -41,8 +28,7 @@ struct CameraAddress {
     bool haveCamera = false;
     bool haveRemote = false;
 
-    // Reads either option at args[i], as takeOption does.
-    OptionMatch take(const QStringList& args, qsizetype& i);
+    static CameraAddress from(const CommandLine& line);
     bool complete() const { return haveCamera && haveRemote; }
     // Usage error for a given number that is not decimal digits within its range (camera
     // `cameraLow` to 255, remote 1 to 99), naming the option and the range; empty when both

@@ -5,6 +5,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CommandLine.h"
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
 
@@ -26,41 +27,23 @@ struct BackupArguments {
     bool verify = true;
 };
 
-bool usageError(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("backup: ") + text);
-    return false;
-}
-
-bool parseOptions(const QStringList& args, BackupArguments& parsed) {
-    for (qsizetype i = 1; i < args.size();) {
-        const OptionMatch match = parsed.address.take(args, i);
-        if (match == OptionMatch::MissingValue)
-            return usageError(args[i] + QStringLiteral(" needs a value"));
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        QString why;
-        if (arg == QStringLiteral("--no-verify") && parsed.direction == kUpload)
-            parsed.verify = false;
-        else if (!takeFileArgument(arg, parsed.file, &why))
-            return usageError(why);
-    }
-    return true;
-}
-
-bool parseArguments(const QStringList& args, BackupArguments& parsed) {
-    if (args.isEmpty() || (args[0] != kDownload && args[0] != kUpload))
-        return usageError(QStringLiteral("download or upload expected"));
-    parsed.direction = args[0];
-    if (!parseOptions(args, parsed))
-        return false;
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseArguments(const CommandLine& line, BackupArguments& parsed) {
+    parsed.direction = line.subcommand();
+    if (parsed.direction != kDownload && parsed.direction != kUpload)
+        return QStringLiteral("download or upload expected");
+    if (const QString misplaced = line.misplacedOption(QStringLiteral("backup"), parsed.direction);
+        !misplaced.isEmpty())
+        return misplaced;
+    parsed.address = CameraAddress::from(line);
+    parsed.verify = !line.isSet(QStringLiteral("no-verify"));
+    QString why;
+    parsed.file = OneFile(line, true, QStringLiteral("FILE"), &why);
     if (!parsed.address.complete())
-        return usageError(QStringLiteral("--camera N and --remote N are required"));
+        return QStringLiteral("--camera N and --remote N are required");
     if (const QString range = parsed.address.rangeError(); !range.isEmpty())
-        return usageError(range);
-    if (parsed.file.isEmpty())
-        return usageError(QStringLiteral("FILE is required"));
-    return true;
+        return range;
+    return why;
 }
 
 // Draws the transfer dialog's progress as a bar on stderr, one line per phase. A phase ends
@@ -160,12 +143,12 @@ bool uploadFileReadable(const QString& path) {
     return false;
 }
 
-int runBackup(CliContext& context, const QStringList& args) {
-    if (!args.isEmpty() && args[0] == kDownload && IsSiteForm(args))
-        return RunSiteBackupDownload(context, args);
+int runBackup(CliContext& context, const CommandLine& line) {
+    if (line.subcommand() == kDownload && IsSiteForm(line))
+        return RunSiteBackupDownload(context, line);
     BackupArguments parsed;
-    if (!parseArguments(args, parsed))
-        return ExitUsage;
+    if (const QString error = parseArguments(line, parsed); !error.isEmpty())
+        return UsageError(QStringLiteral("backup"), error);
     if (parsed.direction == kUpload && !uploadFileReadable(parsed.file))
         return ExitFailed;
     if (!context.loadSettings(false))
@@ -177,12 +160,28 @@ int runBackup(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("backup"),
-     QStringLiteral(
-         "backup download --camera N --remote N FILE\n"
-         "  backup download --camera LIST --remote N DIR   (LIST: 1-8,12; DIR/cam001.bin ...)\n"
-         "  backup upload [--no-verify] --camera N --remote N FILE"),
-     &runBackup}};
+    {.name = QStringLiteral("backup"),
+     .synopses = {QStringLiteral("backup download --camera N --remote N FILE"),
+                  QStringLiteral("backup download --camera LIST --remote N DIR"),
+                  QStringLiteral("backup upload [--no-verify] --camera N --remote N FILE")},
+     .description = QStringLiteral(
+         "download copies the 32000 bytes of settings of one camera into FILE; the blocks are "
+         "kept in FILE.partial as they arrive and FILE is replaced only by a complete copy. "
+         "With a LIST of cameras (1-8,12) every camera goes into its own file of DIR "
+         "(cam001.bin ...), with a summary at the end.\n"
+         "upload writes FILE (32000 bytes) back into the camera and then reads it back to "
+         "compare."),
+     .options = {CameraOption(QStringLiteral("N|LIST"),
+                              QStringLiteral("camera number, 1 to 255; download also takes a "
+                                             "LIST such as 1-8,12")),
+                 RemoteOption(),
+                 {{QStringLiteral("no-verify")},
+                  {},
+                  QStringLiteral("do not read the camera back after the upload to compare it "
+                                 "with FILE (faster; a write fault goes unnoticed)"),
+                  {},
+                  {kUpload}}},
+     .run = &runBackup}};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "common/QtTimer.h"
 #include "commtest/CommTest.h"
@@ -26,14 +27,8 @@ struct TestArguments {
     QString file;   // the .trf to load
     QString output; // check -o: the .trf to write
     QString rsl;    // run --rsl: the result file
-    QString rounds = QStringLiteral("1");
-    bool roundsGiven = false;
+    QString rounds;
 };
-
-int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("test: ") + text);
-    return ExitUsage;
-}
 
 void printLine(const QString& line) {
     std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
@@ -41,27 +36,20 @@ void printLine(const QString& line) {
 }
 
 // Fills `parsed`; an empty text on success, else the usage error.
-QString parseArguments(const QStringList& args, TestArguments& parsed) {
-    if (args.isEmpty() || (args[0] != QStringLiteral("check") && args[0] != QStringLiteral("run")))
+QString parseArguments(const CommandLine& line, TestArguments& parsed) {
+    parsed.verb = line.subcommand();
+    if (parsed.verb != QStringLiteral("check") && parsed.verb != QStringLiteral("run"))
         return QStringLiteral("check or run expected");
-    parsed.verb = args[0];
-    const bool check = parsed.verb == QStringLiteral("check");
-    for (qsizetype i = 1; i < args.size();) {
-        const OptionMatch match =
-            check ? takeOption(args, i, {{QStringLiteral("-o"), &parsed.output}})
-                  : takeOption(args, i,
-                               {{QStringLiteral("--rsl"), &parsed.rsl},
-                                {QStringLiteral("--rounds"), &parsed.rounds, &parsed.roundsGiven}});
-        if (match == OptionMatch::MissingValue)
-            return args[i] + QStringLiteral(" needs a value");
-        if (match == OptionMatch::Taken)
-            continue;
-        QString why;
-        if (!takeFileArgument(args[i++], parsed.file, &why))
-            return why;
-    }
+    if (const QString misplaced = line.misplacedOption(QStringLiteral("test"), parsed.verb);
+        !misplaced.isEmpty())
+        return misplaced;
+    parsed.output = line.value(QStringLiteral("o"));
+    parsed.rsl = line.value(QStringLiteral("rsl"));
+    parsed.rounds = line.value(QStringLiteral("rounds"));
+    QString why;
+    parsed.file = OneFile(line, true, QStringLiteral("FILE.trf"), &why);
     if (parsed.file.isEmpty())
-        return QStringLiteral("FILE.trf is required");
+        return why;
     bool ok = false;
     const int rounds = parsed.rounds.toInt(&ok);
     if (!ok || rounds < 1 || rounds > kMaxRounds)
@@ -150,11 +138,10 @@ int runRows(CliContext& context, const TestArguments& parsed) {
     return exitCode;
 }
 
-int runTest(CliContext& context, const QStringList& args) {
+int runTest(CliContext& context, const CommandLine& line) {
     TestArguments parsed;
-    const QString error = parseArguments(args, parsed);
-    if (!error.isEmpty())
-        return usage(error);
+    if (const QString error = parseArguments(line, parsed); !error.isEmpty())
+        return UsageError(QStringLiteral("test"), error);
     if (!context.loadSettings(false))
         return ExitFailed;
     return parsed.verb == QStringLiteral("check") ? runCheck(context, parsed)
@@ -162,10 +149,29 @@ int runTest(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("test"),
-     QStringLiteral("test check FILE.trf [-o OUT.trf]\n"
-                    "  test run FILE.trf [--rounds N] [--rsl OUT.rsl]"),
-     &runTest}};
+    {.name = QStringLiteral("test"),
+     .synopses = {QStringLiteral("test check FILE.trf [-o OUT.trf]"),
+                  QStringLiteral("test run FILE.trf [--rounds N] [--rsl OUT.rsl]")},
+     .description = QStringLiteral(
+         "check reads a communication test file as the screen's File > Open does and prints its "
+         "rows. run sends the used rows to the camera, printing each row with its reply "
+         "(number, letter, sent, reply; tab-separated)."),
+     .options = {{{QStringLiteral("o")},
+                  QStringLiteral("OUT.trf"),
+                  QStringLiteral("write the rows read back out as a send-data file"),
+                  {},
+                  {QStringLiteral("check")}},
+                 {{QStringLiteral("rounds")},
+                  QStringLiteral("N"),
+                  QStringLiteral("how many times the rows are sent, 1 to 1000000"),
+                  QStringLiteral("1"),
+                  {QStringLiteral("run")}},
+                 {{QStringLiteral("rsl")},
+                  QStringLiteral("OUT.rsl"),
+                  QStringLiteral("write the rows with their replies as a result file"),
+                  {},
+                  {QStringLiteral("run")}}},
+     .run = &runTest}};
 
 } // namespace
 

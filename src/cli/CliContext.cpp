@@ -1,6 +1,6 @@
 #include "CliContext.h"
 
-#include "CliArguments.h"
+#include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "shell/ProgramFolder.h"
 
@@ -31,36 +31,21 @@ void CliContext::printUsageError(const QString& text) {
                stderr);
 }
 
-bool CliContext::takesNoArguments(const QString& command, const QStringList& args) {
-    if (args.isEmpty())
+bool CliContext::takesNoArguments(const QString& command, const CommandLine& line) {
+    if (line.positional().isEmpty())
         return true;
-    printUsageError(QStringLiteral("%1 takes no arguments (got '%2')").arg(command, args.first()));
+    printUsageError(
+        QStringLiteral("%1 takes no arguments (got '%2')").arg(command, line.positional().first()));
     return false;
 }
 
-bool CliContext::parseGlobalOptions(QStringList& args) {
-    for (qsizetype i = 0; i < args.size();) {
-        const OptionMatch match = removeOption(args, i,
-                                               {{QStringLiteral("--folder"), &m_options.folder},
-                                                {QStringLiteral("--port"), &m_options.port},
-                                                {QStringLiteral("--rate"), &m_options.rate},
-                                                {QStringLiteral("--lang"), &m_options.lang}});
-        if (match == OptionMatch::MissingValue) {
-            printUsageError(QStringLiteral("option %1 needs a value").arg(args[i]));
-            return false;
-        }
-        if (match == OptionMatch::Taken)
-            continue;
-        if (args[i] == QStringLiteral("--yes")) {
-            m_options.yes = true;
-            args.remove(i);
-        } else if (args[i] == QStringLiteral("--quiet")) {
-            m_options.quiet = true;
-            args.remove(i);
-        } else {
-            ++i;
-        }
-    }
+bool CliContext::applyGlobalOptions(const CommandLine& line) {
+    m_options.folder = line.value(QStringLiteral("folder"));
+    m_options.port = line.value(QStringLiteral("port"));
+    m_options.rate = line.value(QStringLiteral("rate"));
+    m_options.lang = line.value(QStringLiteral("lang"));
+    m_options.yes = line.isSet(QStringLiteral("yes"));
+    m_options.quiet = line.isSet(QStringLiteral("quiet"));
     if (!m_options.rate.isEmpty() && rateIndexFor(m_options.rate) < 0) {
         printUsageError(QStringLiteral("--rate must be 4800, 9600, 19200 or 38400"));
         return false;

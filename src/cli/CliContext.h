@@ -11,6 +11,8 @@
 
 namespace zel::cli {
 
+class CommandLine;
+
 struct GlobalOptions {
     QString folder;     // --folder DIR
     QString port;       // --port DEVICE
@@ -26,8 +28,8 @@ public:
     CliContext(const CliContext&) = delete; // the message sink calls back into this object
     CliContext& operator=(const CliContext&) = delete;
 
-    // Removes the global options from `args`; false (usage error printed) on a bad option.
-    bool parseGlobalOptions(QStringList& args);
+    // Takes the global options of `line`; false (usage error printed) on a bad value.
+    bool applyGlobalOptions(const CommandLine& line);
     const GlobalOptions& options() const { return m_options; }
 
     // Reads zel.ini of the program folder; without it the documented defaults stay (unless
@@ -49,7 +51,7 @@ public:
 
     static void printUsageError(const QString& text);
     // For a command without arguments: false (usage error printed) when some were given.
-    static bool takesNoArguments(const QString& command, const QStringList& args);
+    static bool takesNoArguments(const QString& command, const CommandLine& line);
 
 private:
     GlobalOptions m_options;

@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CommandLine.h"
 #include "cpuwriter/BootFrame.h"
 #include "cpuwriter/FlashWriteClock.h"
 #include "cpuwriter/SerialFlashWriter.h"
@@ -16,43 +17,19 @@ namespace zel::cli {
 namespace {
 
 struct FlashArguments {
-    QString cpuType = QStringLiteral("MASTER");
+    QString cpuType;
     QString file;
 };
 
-bool usageError(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("flash: ") + text);
-    return false;
-}
-
-bool takeCpu(const QString& value, FlashArguments& parsed) {
-    if (value == QStringLiteral("master"))
-        parsed.cpuType = QStringLiteral("MASTER");
-    else if (value == QStringLiteral("slave"))
-        parsed.cpuType = QStringLiteral("SLAVE");
-    else
-        return usageError(QStringLiteral("--cpu must be master or slave"));
-    return true;
-}
-
-bool parseArguments(const QStringList& args, FlashArguments& parsed) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QStringLiteral("--cpu")) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--cpu needs a value"));
-            if (!takeCpu(args[++i], parsed))
-                return false;
-        } else if (arg.startsWith(QStringLiteral("--cpu="))) {
-            if (!takeCpu(arg.mid(6), parsed))
-                return false;
-        } else if (QString why; !takeFileArgument(arg, parsed.file, &why)) {
-            return usageError(why);
-        }
-    }
-    if (parsed.file.isEmpty())
-        return usageError(QStringLiteral("FILE is required"));
-    return true;
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseArguments(const CommandLine& line, FlashArguments& parsed) {
+    const QString cpu = line.value(QStringLiteral("cpu"));
+    if (cpu != QStringLiteral("master") && cpu != QStringLiteral("slave"))
+        return QStringLiteral("--cpu must be master or slave");
+    parsed.cpuType = cpu.toUpper();
+    QString why;
+    parsed.file = OneFile(line, false, QStringLiteral("FILE"), &why);
+    return why;
 }
 
 // The progress bar with the elapsed time and the time left, redrawn when either changes.
@@ -92,14 +69,14 @@ private:
     int m_lastValue = -1;
 };
 
-int runFlash(CliContext& context, const QStringList& args) {
+int runFlash(CliContext& context, const CommandLine& line) {
     FlashArguments parsed;
-    if (!parseArguments(args, parsed))
-        return ExitUsage;
+    if (const QString error = parseArguments(line, parsed); !error.isEmpty())
+        return UsageError(QStringLiteral("flash"), error);
     if (!context.loadSettings(false))
         return ExitFailed;
-    SerialFlashWriter line(context.settings(), context.messages());
-    FlashWriter& writer = line.writer();
+    SerialFlashWriter flashLine(context.settings(), context.messages());
+    FlashWriter& writer = flashLine.writer();
     FlashProgress progress(context, writer);
     QEventLoop loop;
     bool completed = false;
@@ -130,12 +107,19 @@ int runFlash(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("flash"),
-     QStringLiteral("flash [--cpu master|slave] FILE.mot   write the application into the CPU's "
-                    "flash\n"
-                    "      (19200 8N1 on --port; boot program ZARNIPEX2633.MOT (master) or\n"
-                    "      ZARNIPEX2398.MOT (slave) from the program folder --folder)"),
-     &runFlash}};
+    {.name = QStringLiteral("flash"),
+     .synopses = {QStringLiteral("flash [--cpu master|slave] FILE.mot")},
+     .description = QStringLiteral(
+         "Writes the application program FILE.mot (S-records) into the flash memory of a camera "
+         "CPU held in boot mode, at 19200 bps 8N1 on --port. The boot program of the CPU type "
+         "is read from the program folder (--folder): ZARNIPEX2633.MOT for the master, "
+         "ZARNIPEX2398.MOT for the slave. zelctl srec --info FILE.mot shows whether a file "
+         "fits."),
+     .options = {{{QStringLiteral("cpu")},
+                  QStringLiteral("master|slave"),
+                  QStringLiteral("which CPU of the camera is in boot mode"),
+                  QStringLiteral("master")}},
+     .run = &runFlash}};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // zelctl frame: prints the command frame the link would send, as upper-case hex text.
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CommandLine.h"
 #include "common/HexText.h"
 #include "link/FrameCodec.h"
 
@@ -11,8 +12,7 @@ namespace zel::cli {
 namespace {
 
 int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("frame: ") + text);
-    return ExitUsage;
+    return UsageError(QStringLiteral("frame"), text);
 }
 
 // Decimal digits only, within low..high.
@@ -25,17 +25,9 @@ bool parseNumber(const QString& text, int low, int high) {
     return ok && digitsOnly && value >= low && value <= high;
 }
 
-int runFrame(CliContext&, const QStringList& args) {
-    QStringList positional;
-    bool request = false;
-    for (const QString& arg : args) {
-        if (arg == QStringLiteral("--request"))
-            request = true;
-        else if (arg.startsWith(QStringLiteral("--")))
-            return usage(QStringLiteral("unknown option '%1'").arg(arg));
-        else
-            positional.append(arg);
-    }
+int runFrame(CliContext&, const CommandLine& line) {
+    const QStringList& positional = line.positional();
+    const bool request = line.isSet(QStringLiteral("request"));
     if (positional.size() < 2 || positional.size() > 3)
         return usage(QStringLiteral("CAMERA REMOTE [DATAHEX] expected"));
     if (!parseNumber(positional[0], 0, 255))
@@ -55,9 +47,16 @@ int runFrame(CliContext&, const QStringList& args) {
     return ExitOk;
 }
 
-const CommandRegistrar registrar{{QStringLiteral("frame"),
-                                  QStringLiteral("frame [--request] CAMERA REMOTE [DATAHEX]"),
-                                  &runFrame}};
+const CommandRegistrar registrar{
+    {.name = QStringLiteral("frame"),
+     .synopses = {QStringLiteral("frame [--request] CAMERA REMOTE [DATAHEX]")},
+     .description = QStringLiteral("Prints the frame that would be sent to camera CAMERA (0 to "
+                                   "255) of remote REMOTE (1 to 99) with DATAHEX; nothing is "
+                                   "sent."),
+     .options = {{{QStringLiteral("request")},
+                  {},
+                  QStringLiteral("a read request: the camera would answer with data")}},
+     .run = &runFrame}};
 
 } // namespace
 

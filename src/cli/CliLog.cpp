@@ -1,6 +1,7 @@
 // zelctl log decode: what every frame of a saved traffic log (".log") means.
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CommandLine.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogStore.h"
 #include "link/FrameDecoder.h"
@@ -10,11 +11,6 @@
 namespace zel::cli {
 
 namespace {
-
-int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("log: ") + text);
-    return ExitUsage;
-}
 
 int runDecode(CliContext& context, const QString& path) {
     CommLogStore store;
@@ -39,18 +35,22 @@ int runDecode(CliContext& context, const QString& path) {
     return readWhole ? ExitOk : ExitFailed;
 }
 
-int runLog(CliContext& context, const QStringList& args) {
+int runLog(CliContext& context, const CommandLine& line) {
+    const QStringList& args = line.positional();
     if (args.size() != 2 || args[0] != QStringLiteral("decode"))
-        return usage(QStringLiteral("decode FILE.log expected"));
+        return UsageError(QStringLiteral("log"), QStringLiteral("decode FILE.log expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     return runDecode(context, args[1]);
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("log"),
-     QStringLiteral("log decode FILE.log   unit, data and meaning of every logged frame"),
-     &runLog}};
+    {.name = QStringLiteral("log"),
+     .synopses = {QStringLiteral("log decode FILE.log")},
+     .description = QStringLiteral("Prints the unit, the data and the meaning of every frame of "
+                                   "a traffic log saved by the communication log window, one "
+                                   "tab-separated line each."),
+     .run = &runLog}};
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliPanelScript.h"
+#include "CommandLine.h"
 #include "common/QtTimer.h"
 #include "panel/PanelCommands.h"
 #include "shell/MessageCatalog.h"
@@ -28,28 +29,14 @@ struct PanelArguments {
     QStringList events;
 };
 
-int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("panel: ") + text);
-    return ExitUsage;
-}
-
 void printLine(const QString& text) {
     std::fputs((text + QLatin1Char('\n')).toLatin1().constData(), stdout);
     std::fflush(stdout);
 }
 
-QString parseArguments(const QStringList& args, PanelArguments& parsed) {
-    for (qsizetype i = 0; i < args.size();) {
-        const OptionMatch match = parsed.address.take(args, i);
-        if (match == OptionMatch::MissingValue)
-            return args[i] + QStringLiteral(" needs a value");
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        if (arg.startsWith(QStringLiteral("--")))
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        parsed.events.append(arg);
-    }
+QString parseArguments(const CommandLine& line, PanelArguments& parsed) {
+    parsed.address = CameraAddress::from(line);
+    parsed.events = line.positional();
     if (!parsed.address.complete())
         return QStringLiteral("--camera N and --remote N are required");
     // The CAM key's range (0 is every camera) and the REMOTE NO. box's range.
@@ -127,9 +114,13 @@ int runScript(CliContext& context, const PanelArguments& parsed, const PanelScri
     return context.messages().anyShown() ? ExitFailed : ExitOk;
 }
 
-int runPanel(CliContext& context, const QStringList& args) {
+int usage(const QString& text) {
+    return UsageError(QStringLiteral("panel"), text);
+}
+
+int runPanel(CliContext& context, const CommandLine& line) {
     PanelArguments parsed;
-    QString error = parseArguments(args, parsed);
+    QString error = parseArguments(line, parsed);
     if (error.isEmpty() && parsed.events == QStringList{QStringLiteral("-")})
         error = readEventsFromStdin(parsed.events);
     if (!error.isEmpty())
@@ -143,13 +134,18 @@ int runPanel(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("panel"),
-     QStringLiteral("panel --camera N --remote N EVENT... (or - to read the events from stdin)\n"
-                    "    press:K release:K keydown:K keyup:K click:NAME type:DIGITS wait:MS\n"
-                    "    mode:M pan-speed:V tilt-speed:V zoom-speed:V focus-speed:V test-pan:V\n"
-                    "    test-tilt:V test-zoom:V test-focus:V preset-key:on|off autopan-way:N\n"
-                    "    autopan-turn:N position:P,T,Z,D"),
-     &runPanel}};
+    {.name = QStringLiteral("panel"),
+     .synopses = {QStringLiteral("panel --camera N --remote N EVENT..."),
+                  QStringLiteral("panel --camera N --remote N -")},
+     .description = QStringLiteral("Drives a camera as the operation panel does: the EVENTs run "
+                                   "back to back, and the run lasts until no reply is awaited. "
+                                   "Each command sent is printed as a line; - reads the events "
+                                   "from stdin, separated by white space.\n\n") +
+                    PanelEventReference(),
+     .options = {CameraOption(QStringLiteral("N"),
+                              QStringLiteral("camera number, 0 (every camera) to 255")),
+                 RemoteOption()},
+     .run = &runPanel}};
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "panel/PositionReply.h"
 
 #include <QHash>
+#include <algorithm>
 #include <optional>
 
 namespace zel::cli {
@@ -298,6 +299,44 @@ PanelScript ParsePanelScript(const QStringList& events, bool testMode) {
         script.steps.push_back(std::move(*step));
     }
     return script;
+}
+
+namespace {
+
+template <typename Map> QString sortedKeys(const Map& map) {
+    QStringList keys = map.keys();
+    keys.sort();
+    return keys.join(QLatin1Char(' '));
+}
+
+template <size_t N> QString choiceList(const std::array<int, N>& choices) {
+    QStringList texts;
+    for (const int choice : choices)
+        texts.append(QString::number(choice));
+    return texts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString PanelEventReference() {
+    return QStringLiteral(
+               "Events:\n"
+               "press:K, release:K: hold and let go of a movement key K: %1.\n"
+               "click:NAME: a click on a panel key NAME: %2.\n"
+               "keydown:K, keyup:K: a keyboard key K: left right up down tab, or one letter or "
+               "digit.\n"
+               "type:DIGITS: digits typed into the entry box.\n"
+               "wait:MS: let MS milliseconds pass (0 to %3).\n"
+               "mode:M: speed mode normal or step (test and accel-off in test mode).\n"
+               "pan-speed:V, tilt-speed:V: %4.\n"
+               "zoom-speed:V, focus-speed:V: %5.\n"
+               "test-pan:V, test-tilt:V, test-zoom:V, test-focus:V: the test speed boxes, in "
+               "test mode ([SOFT] Mode=1).\n"
+               "preset-key:on|off, autopan-way:1..4, autopan-turn:1..2: the panel's options.\n"
+               "position:P,T,Z,D: the four position boxes.")
+        .arg(sortedKeys(moveKeys()), sortedKeys(clickKeys()))
+        .arg(kMaxWaitMs)
+        .arg(choiceList(kPanTiltSpeeds), choiceList(kZoomFocusSpeeds));
 }
 
 } // namespace zel::cli

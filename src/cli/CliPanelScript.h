@@ -25,4 +25,7 @@ struct PanelScript {
 // `testMode`: the TEST-mode events are allowed ([SOFT] Mode=1).
 PanelScript ParsePanelScript(const QStringList& events, bool testMode);
 
+// Every event and the names each takes, for --help.
+QString PanelEventReference();
+
 } // namespace zel::cli

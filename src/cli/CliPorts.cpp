@@ -2,6 +2,7 @@
 // each.
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CommandLine.h"
 #include "link/PortListing.h"
 #include "link/SystemPortSource.h"
 
@@ -11,8 +12,8 @@ namespace zel::cli {
 
 namespace {
 
-int runPorts(CliContext& context, const QStringList& args) {
-    if (!CliContext::takesNoArguments(QStringLiteral("ports"), args))
+int runPorts(CliContext& context, const CommandLine& line) {
+    if (!CliContext::takesNoArguments(QStringLiteral("ports"), line))
         return ExitUsage;
     if (!context.loadSettings(false))
         return ExitFailed;
@@ -29,10 +30,12 @@ int runPorts(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("ports"),
-     QStringLiteral("ports                   list serial ports: "
-                    "DEVICE, DESCRIPTION, MANUFACTURER, SERIAL, COMn (tab-separated)"),
-     &runPorts}};
+    {.name = QStringLiteral("ports"),
+     .synopses = {QStringLiteral("ports")},
+     .description = QStringLiteral("Lists the serial ports of this computer, one a line: DEVICE, "
+                                   "DESCRIPTION, MANUFACTURER, SERIAL and the COMn name it has "
+                                   "in zel.ini, tab-separated."),
+     .run = &runPorts}};
 
 } // namespace
 

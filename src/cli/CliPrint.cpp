@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliTitleFile.h"
+#include "CommandLine.h"
 #include "ReportRenderer.h"
 #include "common/MessageNumber.h"
 #include "commtest/TestFileReader.h"
@@ -33,39 +34,25 @@ struct PrintArguments {
 };
 
 int usageError(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("print: ") + text);
-    return ExitUsage;
+    return UsageError(QStringLiteral("print"), text);
 }
 
-bool parseArguments(const QStringList& args, PrintArguments& parsed) {
-    for (qsizetype i = 1; i < args.size();) {
-        const OptionMatch match =
-            takeOption(args, i,
-                       {{QStringLiteral("--pdf"), &parsed.pdf},
-                        {QStringLiteral("--category"), &parsed.category, &parsed.haveCategory}});
-        if (match == OptionMatch::MissingValue) {
-            usageError(QStringLiteral("%1 needs a value").arg(args[i]));
-            return false;
-        }
-        if (match == OptionMatch::Taken)
-            continue;
-        QString why;
-        if (!takeFileArgument(args[i++], parsed.input, &why)) {
-            usageError(why);
-            return false;
-        }
-    }
-    if (parsed.input.isEmpty() || parsed.pdf.isEmpty()) {
-        usageError(QStringLiteral("an input file and --pdf OUT.pdf are required"));
-        return false;
-    }
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseArguments(const CommandLine& line, PrintArguments& parsed) {
+    parsed.pdf = line.value(QStringLiteral("pdf"));
+    parsed.category = line.value(QStringLiteral("category"));
+    parsed.haveCategory = line.isSet(QStringLiteral("category"));
+    QString why;
+    parsed.input = OneFile(line, true, QStringLiteral("FILE"), &why);
+    if (line.operands().size() > 1)
+        return why;
+    if (parsed.input.isEmpty() || parsed.pdf.isEmpty())
+        return QStringLiteral("an input file and --pdf OUT.pdf are required");
     if (QFileInfo(parsed.pdf).absoluteFilePath() == QFileInfo(parsed.input).absoluteFilePath() ||
-        (QFileInfo(parsed.pdf).exists() && QFileInfo(parsed.pdf).canonicalFilePath() ==
-                                               QFileInfo(parsed.input).canonicalFilePath())) {
-        usageError(QStringLiteral("--pdf must not name the input file"));
-        return false;
-    }
-    return true;
+        (QFileInfo(parsed.pdf).exists() &&
+         QFileInfo(parsed.pdf).canonicalFilePath() == QFileInfo(parsed.input).canonicalFilePath()))
+        return QStringLiteral("--pdf must not name the input file");
+    return {};
 }
 
 // A reader stopped part-way: "No more data is read.", or "Keep file reading ?" answered No.
@@ -135,19 +122,20 @@ int printLog(CliContext& context, const PrintArguments& parsed) {
     return writePdf(context, GatherCommLogReport(store), parsed.pdf);
 }
 
-int runPrint(CliContext& context, const QStringList& args) {
-    if (args.isEmpty())
+int runPrint(CliContext& context, const CommandLine& line) {
+    if (line.positional().isEmpty())
         return usageError(QStringLiteral("titles, test or log expected"));
     PrintArguments parsed;
-    if (!parseArguments(args, parsed))
-        return ExitUsage;
+    if (const QString error = parseArguments(line, parsed); !error.isEmpty())
+        return usageError(error);
     if (!context.loadSettings(false))
         return ExitFailed;
-    const QString& sub = args[0];
+    const QString sub = line.subcommand();
     if (sub == QStringLiteral("titles"))
         return printTitles(context, parsed);
-    if (parsed.haveCategory)
-        return usageError(QStringLiteral("--category belongs to print titles"));
+    if (const QString misplaced = line.misplacedOption(QStringLiteral("print"), sub);
+        !misplaced.isEmpty())
+        return usageError(misplaced);
     if (sub == QStringLiteral("test"))
         return printTest(context, parsed);
     if (sub == QStringLiteral("log"))
@@ -156,11 +144,23 @@ int runPrint(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("print"),
-     QStringLiteral("print titles FILE.ttl --category N --pdf OUT.pdf\n"
-                    "  print test FILE.trf --pdf OUT.pdf\n"
-                    "  print log FILE.log --pdf OUT.pdf"),
-     &runPrint, CommandNeeds::Painting}};
+    {.name = QStringLiteral("print"),
+     .synopses = {QStringLiteral("print titles FILE.ttl --category N --pdf OUT.pdf"),
+                  QStringLiteral("print test FILE.trf --pdf OUT.pdf"),
+                  QStringLiteral("print log FILE.log --pdf OUT.pdf")},
+     .description = QStringLiteral("Lays out the report the screen would print (one title "
+                                   "category, a communication test file, a traffic log) as a PDF "
+                                   "file, without a display or a printer."),
+     .options = {{{QStringLiteral("pdf")},
+                  QStringLiteral("OUT.pdf"),
+                  QStringLiteral("the PDF file to write (replaced only when complete)")},
+                 {{QStringLiteral("category")},
+                  QStringLiteral("N"),
+                  QStringLiteral("the title category to print, 0 to 8"),
+                  {},
+                  {QStringLiteral("titles")}}},
+     .run = &runPrint,
+     .needs = CommandNeeds::Painting}};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CommandLine.h"
 #include "backup/NumberBox.h"
 #include "common/MessageNumber.h"
 #include "site/CameraList.h"
@@ -27,33 +28,24 @@ private:
     MessageSink& m_next;
 };
 
-int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("scan: ") + text);
-    return ExitUsage;
-}
-
 struct ScanArguments {
     CameraAddress address;
     QList<int> cameras;
 };
 
-int parseScanArguments(const QStringList& args, ScanArguments& parsed) {
-    for (qsizetype i = 0; i < args.size();) {
-        const OptionMatch match = parsed.address.take(args, i);
-        if (match == OptionMatch::MissingValue)
-            return usage(args[i] + QStringLiteral(" needs a value"));
-        if (match == OptionMatch::None)
-            return usage(QStringLiteral("unexpected argument '%1'").arg(args[i]));
-    }
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseScanArguments(const CommandLine& line, ScanArguments& parsed) {
+    parsed.address = CameraAddress::from(line);
+    if (!line.positional().isEmpty())
+        return QStringLiteral("unexpected argument '%1'").arg(line.positional().first());
     if (!parsed.address.haveRemote)
-        return usage(QStringLiteral("--remote N is required"));
+        return QStringLiteral("--remote N is required");
     QString why;
-    const auto cameras = ParseCameraList(
-        parsed.address.haveCamera ? parsed.address.cameraNo : QStringLiteral("1-255"), &why);
+    const auto cameras = ParseCameraList(line.value(QStringLiteral("camera")), &why);
     if (!cameras)
-        return usage(QStringLiteral("--camera: ") + why);
+        return QStringLiteral("--camera: ") + why;
     parsed.cameras = *cameras;
-    return ExitOk;
+    return {};
 }
 
 QString answerLine(int camera, const ProbeAnswer& answer) {
@@ -64,11 +56,10 @@ QString answerLine(int camera, const ProbeAnswer& answer) {
     return line + QLatin1Char('\n');
 }
 
-int runScan(CliContext& context, const QStringList& args) {
+int runScan(CliContext& context, const CommandLine& line) {
     ScanArguments parsed;
-    const int parseResult = parseScanArguments(args, parsed);
-    if (parseResult != ExitOk)
-        return parseResult;
+    if (const QString error = parseScanArguments(line, parsed); !error.isEmpty())
+        return UsageError(QStringLiteral("scan"), error);
     if (!context.loadSettings(false) ||
         !NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
                                  QString::number(parsed.cameras.first())))
@@ -110,9 +101,17 @@ int runScan(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("scan"),
-     QStringLiteral("scan --remote N [--camera LIST]   which cameras answer (default 1-255)"),
-     &runScan}};
+    {.name = QStringLiteral("scan"),
+     .synopses = {QStringLiteral("scan --remote N [--camera LIST]")},
+     .description = QStringLiteral("Finds which cameras of the line answer, by a read that "
+                                   "changes nothing in them; prints one line per answering "
+                                   "camera and a count."),
+     .options = {{{QStringLiteral("camera")},
+                  QStringLiteral("LIST"),
+                  QStringLiteral("the cameras to ask, such as 1-8,12"),
+                  QStringLiteral("1-255")},
+                 RemoteOption()},
+     .run = &runScan}};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CommandLine.h"
 #include "common/HexText.h"
 #include "commtest/CommTest.h"
 #include "link/FrameCodec.h"
@@ -24,34 +25,14 @@ struct SendArguments {
     QString data;
 };
 
-int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("send: ") + text);
-    return ExitUsage;
-}
-
 // Fills `parsed`; an empty text on success, else the usage error.
-QString parseArguments(const QStringList& args, SendArguments& parsed) {
-    QStringList positional;
-    for (qsizetype i = 0; i < args.size();) {
-        const OptionMatch match = parsed.address.take(args, i);
-        if (match == OptionMatch::MissingValue)
-            return args[i] + QStringLiteral(" needs a value");
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        if (arg == QStringLiteral("--read")) {
-            parsed.read = true;
-        } else if (arg == QStringLiteral("--raw")) {
-            parsed.raw = true;
-        } else if (arg.startsWith(QStringLiteral("--"))) {
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        } else {
-            positional.append(arg);
-        }
-    }
-    if (positional.size() != 1)
+QString parseArguments(const CommandLine& line, SendArguments& parsed) {
+    parsed.address = CameraAddress::from(line);
+    parsed.read = line.isSet(QStringLiteral("read"));
+    parsed.raw = line.isSet(QStringLiteral("raw"));
+    if (line.positional().size() != 1)
         return QStringLiteral("one DATAHEX expected");
-    parsed.data = positional[0].toUpper();
+    parsed.data = line.positional()[0].toUpper();
     if (parsed.data.size() % 2 != 0 || !IsHexText(parsed.data))
         return QStringLiteral("DATAHEX must be hex digits, two per byte");
     if (parsed.data.size() > kMaxDataChars)
@@ -88,11 +69,10 @@ CommSendRecord recordFor(const SendArguments& parsed) {
             QStringLiteral("5")};
 }
 
-int runSend(CliContext& context, const QStringList& args) {
+int runSend(CliContext& context, const CommandLine& line) {
     SendArguments parsed;
-    const QString error = parseArguments(args, parsed);
-    if (!error.isEmpty())
-        return usage(error);
+    if (const QString error = parseArguments(line, parsed); !error.isEmpty())
+        return UsageError(QStringLiteral("send"), error);
     if (!context.loadSettings(false))
         return ExitFailed;
     CliLink link(context);
@@ -110,8 +90,23 @@ int runSend(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("send"), QStringLiteral("send [--read] [--raw] --camera N --remote N DATAHEX"),
-     &runSend}};
+    {.name = QStringLiteral("send"),
+     .synopses = {QStringLiteral("send [--read] [--raw] --camera N --remote N DATAHEX")},
+     .description = QStringLiteral(
+         "Sends one frame with DATAHEX (hex digits, two per byte, at most 247 bytes) to the "
+         "camera, as a row of the communication test is sent, and prints the reply as that "
+         "screen shows it. Camera 0 addresses every camera and is sent without waiting."),
+     .options = {CameraOption(QStringLiteral("N"),
+                              QStringLiteral("camera number, 0 (every camera) to 255")),
+                 RemoteOption(),
+                 {{QStringLiteral("read")},
+                  {},
+                  QStringLiteral("a read request: the camera answers with data")},
+                 {{QStringLiteral("raw")},
+                  {},
+                  QStringLiteral("DATAHEX is the whole frame, sent unchanged (free format); "
+                                 "--camera and --remote are not needed")}},
+     .run = &runSend}};
 
 } // namespace
 

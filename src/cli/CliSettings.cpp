@@ -1,6 +1,7 @@
 // zelctl settings: every field of zel.ini after normalisation, one SECTION/Key=value a line.
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CommandLine.h"
 
 #include <cstdio>
 
@@ -29,8 +30,8 @@ QStringList settingsLines(const Settings& s) {
     return lines;
 }
 
-int runSettings(CliContext& context, const QStringList& args) {
-    if (!CliContext::takesNoArguments(QStringLiteral("settings"), args))
+int runSettings(CliContext& context, const CommandLine& line) {
+    if (!CliContext::takesNoArguments(QStringLiteral("settings"), line))
         return ExitUsage;
     if (!context.loadSettings(true))
         return ExitFailed;
@@ -41,8 +42,11 @@ int runSettings(CliContext& context, const QStringList& args) {
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("settings"),
-     QStringLiteral("settings                print zel.ini after normalisation"), &runSettings}};
+    {.name = QStringLiteral("settings"),
+     .synopses = {QStringLiteral("settings")},
+     .description = QStringLiteral("Prints zel.ini of the program folder as the programs read "
+                                   "it, after normalisation."),
+     .run = &runSettings}};
 
 } // namespace
 

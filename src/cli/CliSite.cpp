@@ -7,6 +7,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliSiteRun.h"
+#include "CommandLine.h"
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
 #include "site/CameraList.h"
@@ -29,34 +30,23 @@ struct SiteArguments {
     QList<int> cameras;
 };
 
-int usageError(const QString& command, const QString& text) {
-    CliContext::printUsageError(command + QStringLiteral(": ") + text);
-    return ExitUsage;
-}
-
-// Parses "download --camera LIST --remote N DIR"; ExitOk when the arguments are usable.
-int parseSiteArguments(const QString& command, const QStringList& args, SiteArguments& parsed) {
-    for (qsizetype i = 1; i < args.size();) {
-        const OptionMatch match = parsed.address.take(args, i);
-        if (match == OptionMatch::MissingValue)
-            return usageError(command, args[i] + QStringLiteral(" needs a value"));
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        if ((arg.startsWith(QLatin1Char('-')) && arg.size() > 1) || !parsed.folder.isEmpty())
-            return usageError(command, QStringLiteral("unexpected argument '%1'").arg(arg));
-        parsed.folder = arg;
-    }
+// Reads "download --camera LIST --remote N DIR"; an empty text when the arguments are
+// usable, else the usage error.
+QString parseSiteArguments(const CommandLine& line, SiteArguments& parsed) {
+    parsed.address = CameraAddress::from(line);
+    if (line.operands().size() > 1)
+        return QStringLiteral("unexpected argument '%1'").arg(line.operands()[1]);
+    parsed.folder = line.operands().value(0);
     if (!parsed.address.complete())
-        return usageError(command, QStringLiteral("--camera LIST and --remote N are required"));
+        return QStringLiteral("--camera LIST and --remote N are required");
     if (parsed.folder.isEmpty())
-        return usageError(command, QStringLiteral("DIR is required"));
+        return QStringLiteral("DIR is required");
     QString why;
     const std::optional<QList<int>> cameras = ParseCameraList(parsed.address.cameraNo, &why);
     if (!cameras)
-        return usageError(command, QStringLiteral("--camera: ") + why);
+        return QStringLiteral("--camera: ") + why;
     parsed.cameras = *cameras;
-    return ExitOk;
+    return {};
 }
 
 // The remote number and the folder, checked before the line is opened.
@@ -148,11 +138,10 @@ private:
 };
 
 template <typename Job>
-int runSite(CliContext& context, const QString& command, const QStringList& args) {
+int runSite(CliContext& context, const QString& command, const CommandLine& line) {
     SiteArguments parsed;
-    const int parseResult = parseSiteArguments(command, args, parsed);
-    if (parseResult != ExitOk)
-        return parseResult;
+    if (const QString error = parseSiteArguments(line, parsed); !error.isEmpty())
+        return UsageError(command, error);
     if (!context.loadSettings(false))
         return ExitFailed;
     if (!checkTarget(context, parsed))
@@ -165,24 +154,16 @@ int runSite(CliContext& context, const QString& command, const QStringList& args
 
 } // namespace
 
-bool IsSiteForm(const QStringList& args) {
-    const QString option = QStringLiteral("--camera");
-    QString camera;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == option && i + 1 < args.size())
-            camera = args[i + 1];
-        else if (args[i].startsWith(option + QLatin1Char('=')))
-            camera = args[i].mid(option.size() + 1);
-    }
-    return IsCameraListText(camera);
+bool IsSiteForm(const CommandLine& line) {
+    return IsCameraListText(line.value(QStringLiteral("camera")));
 }
 
-int RunSiteBackupDownload(CliContext& context, const QStringList& args) {
-    return runSite<BackupJob>(context, QStringLiteral("backup"), args);
+int RunSiteBackupDownload(CliContext& context, const CommandLine& line) {
+    return runSite<BackupJob>(context, QStringLiteral("backup"), line);
 }
 
-int RunSiteTitlesDownload(CliContext& context, const QStringList& args) {
-    return runSite<TitlesJob>(context, QStringLiteral("titles"), args);
+int RunSiteTitlesDownload(CliContext& context, const CommandLine& line) {
+    return runSite<TitlesJob>(context, QStringLiteral("titles"), line);
 }
 
 } // namespace zel::cli

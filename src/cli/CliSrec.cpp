@@ -2,6 +2,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CommandLine.h"
 #include "common/FileBytes.h"
 #include "common/MessageNumber.h"
 #include "cpuwriter/SRecordFile.h"
@@ -32,51 +33,36 @@ const QList<NamedWindow>& windows() {
 
 struct SrecArguments {
     QString file;
-    QString windowName = QStringLiteral("app");
+    QString windowName;
     QString output;
     bool haveOutput = false;
     bool info = false;
 };
 
-bool usageError(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("srec: ") + text);
-    return false;
-}
-
-bool parseArguments(const QStringList& args, SrecArguments& parsed) {
-    for (qsizetype i = 0; i < args.size();) {
-        const OptionMatch match =
-            takeOption(args, i,
-                       {{QStringLiteral("--window"), &parsed.windowName},
-                        {QStringLiteral("-o"), &parsed.output, &parsed.haveOutput},
-                        {QStringLiteral("--output"), &parsed.output, &parsed.haveOutput}});
-        if (match == OptionMatch::MissingValue)
-            return usageError(args[i] + QStringLiteral(" needs a value"));
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        QString why;
-        if (arg == QStringLiteral("--info"))
-            parsed.info = true;
-        else if (!takeFileArgument(arg, parsed.file, &why))
-            return usageError(why);
-    }
+// Fills `parsed`; an empty text on success, else the usage error.
+QString parseArguments(const CommandLine& line, SrecArguments& parsed) {
+    parsed.windowName = line.value(QStringLiteral("window"));
+    parsed.output = line.value(QStringLiteral("o"));
+    parsed.haveOutput = line.isSet(QStringLiteral("o"));
+    parsed.info = line.isSet(QStringLiteral("info"));
+    QString why;
+    parsed.file = OneFile(line, false, QStringLiteral("FILE"), &why);
     if (parsed.file.isEmpty())
-        return usageError(QStringLiteral("FILE is required"));
+        return why;
     if (parsed.info == parsed.haveOutput)
-        return usageError(QStringLiteral("give either -o IMAGE.bin or --info"));
+        return QStringLiteral("give either -o IMAGE.bin or --info");
     if (parsed.haveOutput && parsed.output.isEmpty())
-        return usageError(QStringLiteral("-o needs a file name"));
+        return QStringLiteral("-o needs a file name");
     // The image written over its own S-record file would lose the source.
     if (parsed.haveOutput &&
         QFileInfo(parsed.output).canonicalFilePath() ==
             QFileInfo(parsed.file).canonicalFilePath() &&
         QFileInfo::exists(parsed.file))
-        return usageError(QStringLiteral("-o names the input file"));
+        return QStringLiteral("-o names the input file");
     for (const NamedWindow& window : windows())
         if (window.name == parsed.windowName)
-            return true;
-    return usageError(QStringLiteral("--window must be boot-master, boot-slave or app"));
+            return {};
+    return QStringLiteral("--window must be boot-master, boot-slave or app");
 }
 
 SRecordWindow windowNamed(const QString& name) {
@@ -154,20 +140,34 @@ int convert(CliContext& context, const SrecArguments& parsed) {
     return ExitOk;
 }
 
-int runSrec(CliContext& context, const QStringList& args) {
+int runSrec(CliContext& context, const CommandLine& line) {
     SrecArguments parsed;
-    if (!parseArguments(args, parsed))
-        return ExitUsage;
+    if (const QString error = parseArguments(line, parsed); !error.isEmpty())
+        return UsageError(QStringLiteral("srec"), error);
     if (!context.loadSettings(false))
         return ExitFailed;
     return parsed.info ? printInfo(context, parsed) : convert(context, parsed);
 }
 
 const CommandRegistrar registrar{
-    {QStringLiteral("srec"),
-     QStringLiteral("srec FILE.mot [--window boot-master|boot-slave|app] -o IMAGE.bin\n"
-                    "  srec FILE.mot --info    record counts, address ranges, windows it fits"),
-     &runSrec}};
+    {.name = QStringLiteral("srec"),
+     .synopses = {QStringLiteral(
+                      "srec FILE.mot [--window boot-master|boot-slave|app] -o IMAGE.bin"),
+                  QStringLiteral("srec FILE.mot --info")},
+     .description = QStringLiteral("Converts an S-record file into the memory image the CPU "
+                                   "writer sends, or with --info counts its records, shows the "
+                                   "address ranges and which windows it fits."),
+     .options = {{{QStringLiteral("window")},
+                  QStringLiteral("boot-master|boot-slave|app"),
+                  QStringLiteral("the address window of the image"),
+                  QStringLiteral("app")},
+                 {{QStringLiteral("o"), QStringLiteral("output")},
+                  QStringLiteral("IMAGE.bin"),
+                  QStringLiteral("the image file to write (replaced only when complete)")},
+                 {{QStringLiteral("info")},
+                  {},
+                  QStringLiteral("record counts, address ranges and the windows it fits")}},
+     .run = &runSrec}};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliTitleFile.h"
+#include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "titles/FindState.h"
 #include "titles/TextFinder.h"
@@ -27,14 +28,11 @@ struct SearchArguments {
     QString replacement; // --replace
     QString output;      // -o
     bool whole = false;
-    bool haveFind = false;
-    bool haveReplacement = false;
     int categoryNumber = -1;
 };
 
 int usage(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("titles: ") + text);
-    return ExitUsage;
+    return UsageError(QStringLiteral("titles"), text);
 }
 
 void printLine(const QString& text) {
@@ -52,39 +50,25 @@ QString typedText(const QString& text, const TitleCharTable& table) {
     return typed;
 }
 
-// Options first, then FILE and (find) TEXT as positional arguments.
-bool parse(const QStringList& args, bool replace, SearchArguments& parsed) {
-    QStringList positional;
-    for (qsizetype i = 1; i < args.size();) {
-        const OptionMatch match =
-            takeOption(args, i,
-                       {{QStringLiteral("--category"), &parsed.category},
-                        {QStringLiteral("--find"), &parsed.text, &parsed.haveFind},
-                        {QStringLiteral("--replace"), &parsed.replacement, &parsed.haveReplacement},
-                        {QStringLiteral("-o"), &parsed.output}});
-        if (match == OptionMatch::MissingValue)
-            return usage(QStringLiteral("%1 needs a value").arg(args[i])), false;
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        if (arg == QStringLiteral("--whole"))
-            parsed.whole = true;
-        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return usage(QStringLiteral("unknown option '%1'").arg(arg)), false;
-        else
-            positional.append(arg);
-    }
+// FILE and (find) TEXT as positional arguments after the subcommand.
+bool parse(const CommandLine& line, bool replace, SearchArguments& parsed) {
+    const QString form = replace ? QStringLiteral("replace") : QStringLiteral("find");
+    if (const QString misplaced = line.misplacedOption(QStringLiteral("titles"), form);
+        !misplaced.isEmpty())
+        return usage(misplaced), false;
+    const QStringList positional = line.operands();
+    parsed.category = line.value(QStringLiteral("category"));
+    parsed.replacement = line.value(QStringLiteral("replace"));
+    parsed.output = line.value(QStringLiteral("o"));
+    parsed.whole = line.isSet(QStringLiteral("whole"));
     const qsizetype wanted = replace ? 1 : 2;
     if (positional.size() != wanted)
         return usage(replace ? QStringLiteral("replace FILE.ttl --category N [--whole] --find TEXT "
                                               "--replace TEXT [-o OUT.ttl]")
                              : QStringLiteral("find FILE.ttl --category N [--whole] TEXT")),
                false;
-    if (!replace && parsed.haveFind)
-        return usage(QStringLiteral("find takes TEXT, not --find")), false;
     parsed.file = positional[0];
-    if (!replace)
-        parsed.text = positional[1];
+    parsed.text = replace ? line.value(QStringLiteral("find")) : positional[1];
     bool numeric = false;
     parsed.categoryNumber = parsed.category.toInt(&numeric);
     if (!numeric || !IsTitleCategory(parsed.categoryNumber) || parsed.category.size() != 1)
@@ -130,9 +114,9 @@ private:
 };
 
 // The steps both commands share: arguments, the typed texts, the file. ExitOk to go on.
-int prepare(CliContext& context, const QStringList& args, bool replace, SearchArguments& parsed,
+int prepare(CliContext& context, const CommandLine& line, bool replace, SearchArguments& parsed,
             const TitleCharTable& table, TitleDocument& document) {
-    if (!parse(args, replace, parsed))
+    if (!parse(line, replace, parsed))
         return ExitUsage;
     parsed.text = typedText(parsed.text, table);
     parsed.replacement = typedText(parsed.replacement, table);
@@ -143,11 +127,11 @@ int prepare(CliContext& context, const QStringList& args, bool replace, SearchAr
 
 } // namespace
 
-int RunTitleFind(CliContext& context, const QStringList& args) {
+int RunTitleFind(CliContext& context, const CommandLine& line) {
     SearchArguments parsed;
     const TitleCharTable table(context.settings().languageIndex());
     TitleDocument document;
-    if (const int failed = prepare(context, args, false, parsed, table, document))
+    if (const int failed = prepare(context, line, false, parsed, table, document))
         return failed;
     const FindOptions options = FindRulesFor(FindContextTitle).options(parsed.text, parsed.whole);
     const int category = parsed.categoryNumber;
@@ -165,11 +149,11 @@ int RunTitleFind(CliContext& context, const QStringList& args) {
     return ExitFailed;
 }
 
-int RunTitleReplace(CliContext& context, const QStringList& args) {
+int RunTitleReplace(CliContext& context, const CommandLine& line) {
     SearchArguments parsed;
     const TitleCharTable table(context.settings().languageIndex());
     TitleDocument document;
-    if (const int failed = prepare(context, args, true, parsed, table, document))
+    if (const int failed = prepare(context, line, true, parsed, table, document))
         return failed;
     ReplaceMessages messages(context.messages());
     TitleEditor editor(document, table, context.language(), messages);

@@ -10,13 +10,13 @@
 //       exit 1 with "Reached the last line." and nothing written when nothing matched
 //
 // The texts are taken as if typed into the dialog (the title key rule of the language).
-#include <QStringList>
 
 namespace zel::cli {
 
 class CliContext;
+class CommandLine;
 
-int RunTitleFind(CliContext& context, const QStringList& args);
-int RunTitleReplace(CliContext& context, const QStringList& args);
+int RunTitleFind(CliContext& context, const CommandLine& line);
+int RunTitleReplace(CliContext& context, const CommandLine& line);
 
 } // namespace zel::cli

@@ -6,6 +6,7 @@
 #include "CliSite.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
+#include "CommandLine.h"
 #include "backup/NumberBox.h"
 #include "common/FileBytes.h"
 #include "common/HexText.h"
@@ -29,39 +30,26 @@ struct TransferArguments {
 };
 
 int usageError(const QString& text) {
-    CliContext::printUsageError(QStringLiteral("titles: ") + text);
-    return ExitUsage;
+    return UsageError(QStringLiteral("titles"), text);
 }
 
 void printLine(const QString& text) {
     std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stdout);
 }
 
-bool parseTransferArguments(const QStringList& args, TransferArguments& parsed) {
-    for (qsizetype i = 1; i < args.size();) {
-        const OptionMatch match = parsed.address.take(args, i);
-        if (match == OptionMatch::MissingValue) {
-            usageError(QStringLiteral("--camera and --remote need a value"));
-            return false;
-        }
-        if (match == OptionMatch::Taken)
-            continue;
-        const QString& arg = args[i++];
-        if ((arg.startsWith(QLatin1Char('-')) && arg.size() > 1) || !parsed.file.isEmpty()) {
-            usageError(QStringLiteral("unexpected argument '%1'").arg(arg));
-            return false;
-        }
-        parsed.file = arg;
-    }
-    if (parsed.file.isEmpty()) {
-        usageError(QStringLiteral("FILE is required"));
-        return false;
-    }
-    if (const QString range = parsed.address.rangeError(); !range.isEmpty()) {
-        usageError(range);
-        return false;
-    }
-    return true;
+bool parseTransferArguments(const CommandLine& line, TransferArguments& parsed) {
+    QString why;
+    if (const QString misplaced = line.misplacedOption(QStringLiteral("titles"), line.subcommand());
+        !misplaced.isEmpty())
+        why = misplaced;
+    parsed.address = CameraAddress::from(line);
+    parsed.file = OneFile(line, true, QStringLiteral("FILE"), &why);
+    if (why.isEmpty())
+        why = parsed.address.rangeError();
+    if (why.isEmpty())
+        return true;
+    usageError(why);
+    return false;
 }
 
 int runEncode(CliContext& context, const QStringList& args) {
@@ -165,9 +153,9 @@ int runTransfer(
     return ExitOk;
 }
 
-int runDownload(CliContext& context, const QStringList& args) {
+int runDownload(CliContext& context, const CommandLine& line) {
     TransferArguments parsed;
-    if (!parseTransferArguments(args, parsed))
+    if (!parseTransferArguments(line, parsed))
         return ExitUsage;
     if (!parsed.address.complete())
         return usageError(QStringLiteral("--camera N and --remote N are required"));
@@ -192,9 +180,9 @@ int runDownload(CliContext& context, const QStringList& args) {
         });
 }
 
-int runUpload(CliContext& context, const QStringList& args) {
+int runUpload(CliContext& context, const CommandLine& line) {
     TransferArguments parsed;
-    if (!parseTransferArguments(args, parsed))
+    if (!parseTransferArguments(line, parsed))
         return ExitUsage;
     TitleDocument document;
     if (!ReadTitleFileForCli(context, parsed.file, document))
@@ -219,13 +207,17 @@ int runUpload(CliContext& context, const QStringList& args) {
                        });
 }
 
-int runTitles(CliContext& context, const QStringList& args) {
+int runTitles(CliContext& context, const CommandLine& line) {
+    const QStringList& args = line.positional();
     if (args.isEmpty())
         return usageError(
             QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
+    if (const QString misplaced = line.misplacedOption(QStringLiteral("titles"), sub);
+        !misplaced.isEmpty())
+        return usageError(misplaced);
     if (sub == QStringLiteral("encode"))
         return runEncode(context, args);
     if (sub == QStringLiteral("decode"))
@@ -233,26 +225,73 @@ int runTitles(CliContext& context, const QStringList& args) {
     if (sub == QStringLiteral("check"))
         return runCheck(context, args);
     if (sub == QStringLiteral("download"))
-        return IsSiteForm(args) ? RunSiteTitlesDownload(context, args) : runDownload(context, args);
+        return IsSiteForm(line) ? RunSiteTitlesDownload(context, line) : runDownload(context, line);
     if (sub == QStringLiteral("upload"))
-        return runUpload(context, args);
+        return runUpload(context, line);
     if (sub == QStringLiteral("find"))
-        return RunTitleFind(context, args);
+        return RunTitleFind(context, line);
     if (sub == QStringLiteral("replace"))
-        return RunTitleReplace(context, args);
+        return RunTitleReplace(context, line);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
+const QStringList kTransferForms{QStringLiteral("download"), QStringLiteral("upload")};
+const QStringList kSearchForms{QStringLiteral("find"), QStringLiteral("replace")};
+
 const CommandRegistrar registrar{
-    {QStringLiteral("titles"),
-     QStringLiteral("titles encode TEXT | decode HEX | check FILE.ttl\n"
-                    "  titles download --camera N --remote N FILE.ttl\n"
-                    "  titles download --camera LIST --remote N DIR   (DIR/cam001.ttl ...)\n"
-                    "  titles upload [--camera N --remote N] FILE.ttl\n"
-                    "  titles find FILE.ttl --category N [--whole] TEXT\n"
-                    "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
-                    "[-o OUT.ttl]"),
-     &runTitles}};
+    {.name = QStringLiteral("titles"),
+     .synopses = {QStringLiteral("titles encode TEXT"), QStringLiteral("titles decode HEX"),
+                  QStringLiteral("titles check FILE.ttl"),
+                  QStringLiteral("titles download --camera N --remote N FILE.ttl"),
+                  QStringLiteral("titles download --camera LIST --remote N DIR"),
+                  QStringLiteral("titles upload [--camera N --remote N] FILE.ttl"),
+                  QStringLiteral("titles find FILE.ttl --category N [--whole] TEXT"),
+                  QStringLiteral(
+                      "titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
+                      "[-o OUT.ttl]")},
+     .description = QStringLiteral(
+         "encode prints the title codes of TEXT in the title table of the language (a TEXT "
+         "that starts with - follows --).\n"
+         "decode prints the text of title codes, four hex digits each.\n"
+         "check reports the character and length errors of each category of a title file.\n"
+         "download reads every category from the camera into FILE.ttl, written when complete; "
+         "with a LIST of cameras each goes into DIR/cam001.ttl ..., with a summary at the end.\n"
+         "upload checks FILE.ttl and writes every category into the camera; --camera and "
+         "--remote replace the file's numbers.\n"
+         "find lists the titles of one category that match TEXT, as NUMBER<TAB>TITLE.\n"
+         "replace replaces every match in one category (Replace All) and writes FILE.ttl, or "
+         "OUT.ttl with -o."),
+     .options = {CameraOption(QStringLiteral("N|LIST"),
+                              QStringLiteral("camera number, 1 to 255 (upload: instead of the "
+                                             "file's); download also takes a LIST such as 1-8,12"),
+                              kTransferForms),
+                 RemoteOption(kTransferForms),
+                 {{QStringLiteral("category")},
+                  QStringLiteral("N"),
+                  QStringLiteral("the title category, 0 to 8"),
+                  {},
+                  kSearchForms},
+                 {{QStringLiteral("whole")},
+                  {},
+                  QStringLiteral("match whole titles only"),
+                  {},
+                  kSearchForms},
+                 {{QStringLiteral("find")},
+                  QStringLiteral("TEXT"),
+                  QStringLiteral("the text to replace"),
+                  {},
+                  {QStringLiteral("replace")}},
+                 {{QStringLiteral("replace")},
+                  QStringLiteral("TEXT"),
+                  QStringLiteral("what replaces it"),
+                  {},
+                  {QStringLiteral("replace")}},
+                 {{QStringLiteral("o")},
+                  QStringLiteral("OUT.ttl"),
+                  QStringLiteral("write the result here instead of over FILE.ttl"),
+                  {},
+                  {QStringLiteral("replace")}}},
+     .run = &runTitles}};
 
 } // namespace
 

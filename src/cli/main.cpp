@@ -1,6 +1,8 @@
 // zelctl: the command-line tool for scripted work on the camera line.
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliHelp.h"
+#include "CommandLine.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,26 +13,7 @@ using namespace zel::cli;
 
 namespace {
 
-const QString kExitStatus = QStringLiteral(
-    "Exit status: 0 success, 1 the operation ended with a message, 2 usage error.\n");
-
-// On stdout when asked for; on stderr when given for a missing command.
-void printHelp(std::FILE* stream = stdout) {
-    QString text = QStringLiteral(
-        "Usage: zelctl [global options] COMMAND [arguments]\n\n"
-        "Global options:\n"
-        "  --folder DIR     program folder holding zel.ini (default: the executable's folder)\n"
-        "  --port DEVICE    serial device path or COMn\n"
-        "  --rate BPS       4800, 9600, 19200 or 38400\n"
-        "  --lang en|ja     language of messages, file labels and the title table\n"
-        "  --yes            answer Yes to the questions (default: No)\n"
-        "  --quiet          no progress lines\n"
-        "  --help, --version\n\n"
-        "Commands:\n");
-    for (const CliCommand& command : RegisteredCommands())
-        text += QStringLiteral("  ") + command.usage + QLatin1Char('\n');
-    text +=
-        QStringLiteral("\nzelctl COMMAND --help shows the usage of one command.\n") + kExitStatus;
+void print(const QString& text, std::FILE* stream = stdout) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
@@ -46,9 +29,7 @@ QStringList argumentsOf(int argc, char** argv) {
 void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths:")))
         return;
-    std::fputs(
-        (qFormatLogMessage(type, context, text) + QLatin1Char('\n')).toLocal8Bit().constData(),
-        stderr);
+    print(qFormatLogMessage(type, context, text) + QLatin1Char('\n'), stderr);
 }
 
 // Painting commands get a GUI application on the offscreen platform: fonts and PDF output
@@ -63,36 +44,35 @@ std::unique_ptr<QCoreApplication> makeApplication(const CliCommand& command, int
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// The command the first argument naming one names, or null.
-const CliCommand* commandIn(const QStringList& args) {
-    for (const QString& arg : args)
-        for (const CliCommand& command : RegisteredCommands())
-            if (command.name == arg)
-                return &command;
-    return nullptr;
+// Where the first argument naming a command stands, or -1.
+qsizetype commandIndex(const QStringList& args) {
+    for (qsizetype i = 0; i < args.size(); ++i)
+        if (FindCommand(args[i]))
+            return i;
+    return -1;
 }
 
-// "zelctl backup --help": that command's usage; with a subcommand ("titles download
-// --help") only its lines when the usage has any.
-void printCommandHelp(const CliCommand& command, const QStringList& args) {
-    QStringList lines = command.usage.split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = line.trimmed();
-    const qsizetype at = args.indexOf(command.name);
-    const QString sub = args.value(at + 1);
-    if (!sub.isEmpty() && !sub.startsWith(QLatin1Char('-'))) {
-        const QString prefix = command.name + QLatin1Char(' ') + sub;
-        QStringList matching;
-        for (const QString& line : lines)
-            if (line.startsWith(prefix))
-                matching.append(line);
-        if (!matching.isEmpty())
-            lines = matching;
+// "zelctl backup --help", "zelctl titles download --help".
+void printCommandHelp(const CliCommand& command, const QStringList& args, qsizetype at) {
+    const QString form = args.value(at + 1);
+    print(CommandHelp(command, form.startsWith(QLatin1Char('-')) ? QString() : form));
+}
+
+// Only global options and no command: the help on stderr, or what is wrong.
+int withoutCommand(const QStringList& args) {
+    CommandLine line;
+    QString error;
+    if (!line.parse(GlobalOptionDeclarations(), args, &error)) {
+        CliContext::printUsageError(error + QStringLiteral(" (see --help)"));
+        return ExitUsage;
     }
-    QString text = QStringLiteral("Usage: zelctl [global options] ") +
-                   lines.join(QStringLiteral("\n       zelctl [global options] ")) +
-                   QStringLiteral("\n\nSee zelctl --help for the global options.\n") + kExitStatus;
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    if (line.positional().isEmpty()) {
+        print(GlobalHelp(), stderr);
+        return ExitUsage;
+    }
+    CliContext::printUsageError(
+        QStringLiteral("unknown command '%1' (see --help)").arg(line.positional().first()));
+    return ExitUsage;
 }
 
 bool asksHelp(const QStringList& args) {
@@ -103,32 +83,33 @@ bool asksHelp(const QStringList& args) {
 
 int main(int argc, char** argv) {
     QStringList args = argumentsOf(argc, argv);
+    const qsizetype at = commandIndex(args);
+    const CliCommand* command = at >= 0 ? FindCommand(args[at]) : nullptr;
+    if (args.contains(QStringLiteral("--help-all"))) {
+        print(ManualText());
+        return ExitOk;
+    }
     if (asksHelp(args)) {
-        if (const CliCommand* command = commandIn(args))
-            printCommandHelp(*command, args);
+        if (command)
+            printCommandHelp(*command, args, at);
         else
-            printHelp();
+            print(GlobalHelp());
         return ExitOk;
     }
     if (args.contains(QStringLiteral("--version"))) {
         std::printf("zelctl %s\n", ZEL_VERSION);
         return ExitOk;
     }
+    if (!command)
+        return withoutCommand(args);
+    args.remove(at);
+    CommandLine line;
+    QString error;
+    if (!line.parse(GlobalOptionDeclarations() + command->options, args, &error))
+        return UsageError(command->name, error);
     CliContext context;
-    if (!context.parseGlobalOptions(args))
+    if (!context.applyGlobalOptions(line))
         return ExitUsage;
-    if (args.isEmpty()) {
-        printHelp(stderr);
-        return ExitUsage;
-    }
-    const QString name = args.takeFirst();
-    const CliCommand* command = commandIn({name});
-    if (!command) {
-        const QString what = name.startsWith(QLatin1Char('-')) ? QStringLiteral("option")
-                                                               : QStringLiteral("command");
-        CliContext::printUsageError(QStringLiteral("unknown %1 '%2' (see --help)").arg(what, name));
-        return ExitUsage;
-    }
     const std::unique_ptr<QCoreApplication> app = makeApplication(*command, argc, argv);
-    return command->run(context, args);
+    return command->run(context, line);
 }

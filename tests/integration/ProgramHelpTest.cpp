@@ -12,6 +12,10 @@ constexpr int kRunTimeoutMs = 30000;
 
 class ProgramHelpTest : public ZelctlTest {};
 
+using CliName = const char*;
+constexpr CliName kCommands[] = {"backup", "test", "flash", "frame",    "log",  "panel", "ports",
+                                 "print",  "scan", "send",  "settings", "srec", "titles"};
+
 // zel with neither a display nor a platform chosen: a GUI start would fail.
 ProgramRun runZelWithoutDisplay(const QStringList& args) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -92,6 +96,75 @@ TEST_F(ProgramHelpTest, UnknownOptionIsCalledAnOption) {
     const ProgramRun command = run({QStringLiteral("bogus")});
     EXPECT_EQ(command.exitCode, 2);
     EXPECT_TRUE(command.err.contains(QStringLiteral("unknown command 'bogus'")));
+}
+
+// Every command reads "--opt=V" as "--opt V" and refuses what it does not know in one wording.
+TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
+    const std::pair<QStringList, QStringList> spellings[] = {
+        {{QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("100")},
+         {QStringLiteral("scan"), QStringLiteral("--remote=100")}},
+        {{QStringLiteral("send"), QStringLiteral("--camera"), QStringLiteral("256"),
+          QStringLiteral("--remote"), QStringLiteral("1"), QStringLiteral("00")},
+         {QStringLiteral("send"), QStringLiteral("--camera=256"), QStringLiteral("--remote=1"),
+          QStringLiteral("00")}},
+        {{QStringLiteral("flash"), QStringLiteral("--cpu"), QStringLiteral("both"),
+          QStringLiteral("x.mot")},
+         {QStringLiteral("flash"), QStringLiteral("--cpu=both"), QStringLiteral("x.mot")}},
+    };
+    for (const auto& [spaced, joined] : spellings) {
+        const ProgramRun a = run(spaced);
+        const ProgramRun b = run(joined);
+        EXPECT_NE(a.exitCode, 0) << a.err.toStdString();
+        EXPECT_EQ(a.exitCode, b.exitCode);
+        EXPECT_EQ(a.err, b.err);
+    }
+    for (const CliName name : kCommands) {
+        const QString command = QLatin1String(name);
+        const ProgramRun bogus = run({command, QStringLiteral("--bogus")});
+        EXPECT_EQ(bogus.exitCode, 2) << name;
+        EXPECT_EQ(bogus.err, QStringLiteral("zelctl: %1: unknown option '--bogus'\n").arg(command));
+        const ProgramRun missing = run({command, QStringLiteral("--port")});
+        EXPECT_EQ(missing.exitCode, 2) << name;
+        EXPECT_EQ(missing.err, QStringLiteral("zelctl: %1: --port needs a value\n").arg(command));
+    }
+    const ProgramRun flag =
+        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--no-verify=1")});
+    EXPECT_EQ(flag.err, QStringLiteral("zelctl: backup: --no-verify takes no value\n"));
+    const ProgramRun misplaced =
+        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--no-verify"),
+             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")});
+    EXPECT_EQ(misplaced.exitCode, 2);
+    EXPECT_EQ(misplaced.err,
+              QStringLiteral("zelctl: backup: --no-verify belongs to backup upload\n"));
+}
+
+// The help of every command comes from its declarations: its synopsis lines, then its
+// options, each explained.
+TEST_F(ProgramHelpTest, EveryCommandsHelpIsGeneratedWithItsOptionsExplained) {
+    for (const CliName name : kCommands) {
+        const QString command = QLatin1String(name);
+        const ProgramRun help = run({command, QStringLiteral("--help")});
+        EXPECT_EQ(help.exitCode, 0) << name;
+        const QRegularExpression synopsis(
+            QStringLiteral("zelctl \\[global options\\] %1( |$)").arg(command));
+        for (const QString& line : help.out.split(QLatin1Char('\n'))) {
+            const bool named = !line.contains(QStringLiteral("zelctl [global options]")) ||
+                               synopsis.match(line).hasMatch();
+            EXPECT_TRUE(named) << line.toStdString();
+        }
+    }
+    const ProgramRun backup = run({QStringLiteral("backup"), QStringLiteral("--help")});
+    EXPECT_TRUE(backup.out.contains(QStringLiteral("--no-verify           do not read the camera")))
+        << backup.out.toStdString();
+    const ProgramRun panel = run({QStringLiteral("panel"), QStringLiteral("--help")});
+    for (const char* event : {"press:K", "click:NAME", "keydown:K", "wait:MS", "up-left", "menu"})
+        EXPECT_TRUE(panel.out.contains(QLatin1String(event))) << event;
+    const ProgramRun all = run({QStringLiteral("--help-all")});
+    EXPECT_EQ(all.exitCode, 0);
+    for (const CliName name : kCommands)
+        EXPECT_TRUE(all.out.contains(QStringLiteral("Usage: zelctl [global options] ") +
+                                     QLatin1String(name)))
+            << name;
 }
 
 } // namespace

@@ -1,0 +1,150 @@
+// The one option parser of zelctl: both spellings of a value, aliases, defaults, "--", and
+// the same refusal wording for every command.
+#include "CommandLine.h"
+#include "CliHelp.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel::cli;
+
+namespace {
+
+const CliOptions& options() {
+    static const CliOptions declared{
+        {{QStringLiteral("camera")}, QStringLiteral("N"), QStringLiteral("camera")},
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("FILE"),
+         QStringLiteral("out")},
+        {{QStringLiteral("rounds")},
+         QStringLiteral("N"),
+         QStringLiteral("rounds"),
+         QStringLiteral("1")},
+        {{QStringLiteral("no-verify")}, {}, QStringLiteral("skip"), {}, {QStringLiteral("upload")}},
+        {{QStringLiteral("find")}, QStringLiteral("TEXT"), QStringLiteral("find")},
+    };
+    return declared;
+}
+
+QStringList words(const char* text) {
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+struct ValueCase {
+    const char* args;
+    const char* option;
+    const char* value;
+    bool given;
+    const char* positional; // joined with spaces
+};
+
+TEST(CommandLineTest, ReadsBothSpellingsAliasesDefaultsAndTheEndOfOptions) {
+    const ValueCase cases[] = {
+        {"--camera 5 FILE", "camera", "5", true, "FILE"},
+        {"--camera=5 FILE", "camera", "5", true, "FILE"},
+        {"FILE --camera=", "camera", "", true, "FILE"},
+        {"-o out.bin in.mot", "o", "out.bin", true, "in.mot"},
+        {"--output=out.bin in.mot", "o", "out.bin", true, "in.mot"},
+        {"in.mot", "rounds", "1", false, "in.mot"},
+        {"--rounds 3 --rounds 7", "rounds", "7", true, ""},
+        {"--find -x F", "find", "-x", true, "F"},
+        {"-- --camera 5", "camera", "", false, "--camera 5"},
+        {"upload - --no-verify", "no-verify", "", true, "upload -"},
+    };
+    for (const ValueCase& c : cases) {
+        CommandLine line;
+        QString error;
+        ASSERT_TRUE(line.parse(options(), words(c.args), &error))
+            << c.args << ": " << error.toStdString();
+        EXPECT_EQ(line.isSet(QLatin1String(c.option)), c.given) << c.args;
+        EXPECT_EQ(line.value(QLatin1String(c.option)), QLatin1String(c.value)) << c.args;
+        EXPECT_EQ(line.positional().join(QLatin1Char(' ')), QLatin1String(c.positional)) << c.args;
+    }
+}
+
+TEST(CommandLineTest, RefusesWithOneWordingNamingTheArgument) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"--bogus FILE", "unknown option '--bogus'"},
+        {"FILE --bogus=3", "unknown option '--bogus'"},
+        {"-x FILE", "unknown option '-x'"},
+        {"FILE --camera", "--camera needs a value"},
+        {"-o", "-o needs a value"},
+        {"--no-verify=yes", "--no-verify takes no value"},
+        {"--camera --bogus", "--camera needs a value"}, // "--bogus" is the camera's value
+    };
+    for (const auto& [args, expected] : cases) {
+        CommandLine line;
+        QString error;
+        const bool parsed = line.parse(options(), words(args), &error);
+        if (QLatin1String(args) == QLatin1String("--camera --bogus")) {
+            EXPECT_TRUE(parsed); // a value is taken as it stands, as before
+            EXPECT_EQ(line.value(QStringLiteral("camera")), QStringLiteral("--bogus"));
+            continue;
+        }
+        EXPECT_FALSE(parsed) << args;
+        EXPECT_EQ(error, QLatin1String(expected)) << args;
+    }
+}
+
+TEST(CommandLineTest, AnOptionOfAnotherFormIsNamedWithItsForm) {
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.parse(options(), words("download --no-verify FILE"), &error));
+    EXPECT_EQ(line.misplacedOption(QStringLiteral("backup"), QStringLiteral("download")),
+              QStringLiteral("--no-verify belongs to backup upload"));
+    EXPECT_TRUE(line.misplacedOption(QStringLiteral("backup"), QStringLiteral("upload")).isEmpty());
+    EXPECT_EQ(line.subcommand(), QStringLiteral("download"));
+    EXPECT_EQ(line.operands(), QStringList{QStringLiteral("FILE")});
+}
+
+TEST(CliHelpTest, OptionTableWrapsDescriptionsBesideTheNames) {
+    const CliOptions table{{{QStringLiteral("o")},
+                            QStringLiteral("IMAGE.bin"),
+                            QStringList(30, QStringLiteral("word")).join(QLatin1Char(' ')),
+                            QStringLiteral("x.bin")},
+                           {{QStringLiteral("a-very-long-option-name")},
+                            QStringLiteral("VALUE"),
+                            QStringLiteral("d")}};
+    const QStringList lines = OptionTable(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("  -o IMAGE.bin          word word")));
+    EXPECT_TRUE(lines.join(QLatin1Char(' '))
+                    .simplified()
+                    .contains(QStringLiteral("word (default: x.bin)")));
+    for (const QString& line : lines.mid(1, lines.size() - 3))
+        EXPECT_TRUE(line.startsWith(QString(24, QLatin1Char(' ')))) << line.toStdString();
+    // A name too long for the column: the description starts on the next line.
+    EXPECT_EQ(lines.last(), QString(24, QLatin1Char(' ')) + QStringLiteral("d"));
+}
+
+TEST(CliHelpTest, EveryCommandDescribesEveryOptionWithinTheLineWidth) {
+    ASSERT_FALSE(RegisteredCommands().empty());
+    const QString manual = ManualText();
+    for (const CliCommand& command : RegisteredCommands()) {
+        EXPECT_FALSE(command.synopses.isEmpty()) << command.name.toStdString();
+        const QString help = CommandHelp(command);
+        EXPECT_TRUE(manual.contains(help)) << command.name.toStdString();
+        for (const CliOption& option : command.options) {
+            EXPECT_FALSE(option.description.isEmpty()) << option.written().toStdString();
+            EXPECT_TRUE(help.contains(option.written())) << option.written().toStdString();
+        }
+        for (const QString& line : help.split(QLatin1Char('\n'))) {
+            const bool synopsis = line.contains(QStringLiteral("zelctl [global options]"));
+            EXPECT_TRUE(synopsis || line.size() <= 79) << line.toStdString();
+        }
+    }
+    for (const CliOption& option : GlobalOptionDeclarations())
+        EXPECT_TRUE(GlobalHelp().contains(option.written()));
+}
+
+TEST(CliHelpTest, ASubcommandsHelpShowsOnlyItsLinesAndOptions) {
+    const CliCommand* titles = FindCommand(QStringLiteral("titles"));
+    ASSERT_NE(titles, nullptr);
+    const QString download = CommandHelp(*titles, QStringLiteral("download"));
+    EXPECT_TRUE(download.contains(QStringLiteral("titles download --camera LIST --remote N DIR")));
+    EXPECT_FALSE(download.contains(QStringLiteral("titles upload")));
+    EXPECT_TRUE(download.contains(QStringLiteral("--remote N")));
+    EXPECT_FALSE(download.contains(QStringLiteral("--category")));
+    // An unknown form shows the whole command.
+    EXPECT_EQ(CommandHelp(*titles, QStringLiteral("bogus")), CommandHelp(*titles));
+}
+
+} // namespace
