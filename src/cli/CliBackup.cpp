@@ -46,33 +46,22 @@ QString parseArguments(const CommandLine& line, BackupArguments& parsed) {
     return why;
 }
 
-// Draws the transfer dialog's progress as a bar on stderr, one line per phase. A phase ends
-// complete when the next begins (the last upload ACK adds no step before verification).
+// Draws the transfer's progress on stderr, one line per phase. A phase ends complete when
+// the next begins (the last upload ACK adds no step before verification).
 void connectProgress(CliContext& context, BackupTransfer& transfer) {
-    struct Drawn {
-        QString label;
-        int value = 0;
-        int maximum = 0;
-    };
-    auto drawn = std::make_shared<Drawn>();
-    transfer.dialog().onChanged = [&context, &transfer, drawn] {
-        const TransferDialogState& view = transfer.dialog().state();
-        const QString label = transfer.statusText(transfer.viewMode());
-        if (label == drawn->label && view.progressValue < drawn->value)
-            return; // progress cleared for the next phase
-        if (label != drawn->label && !drawn->label.isEmpty()) {
-            context.showProgress(drawn->label, drawn->maximum, drawn->maximum);
+    auto shown = std::make_shared<TransferProgress>();
+    transfer.dialog().onChanged = [&context, &transfer, shown] {
+        const TransferProgress now = transfer.dialog().progress();
+        if (!now.started() || (now.phase == shown->phase && now.done < shown->done))
+            return; // no total yet, or the count cleared for the next phase
+        if (now.phase != shown->phase && shown->started()) {
+            TransferProgress ended = *shown;
+            ended.done = ended.total;
+            context.showProgress(ended);
             context.finishProgress();
         }
-        const auto percent = [](int value, int maximum) {
-            return maximum > 0 ? value * 100 / maximum : 0;
-        };
-        const bool samePercent =
-            label == drawn->label &&
-            percent(view.progressValue, view.progressMax) == percent(drawn->value, drawn->maximum);
-        *drawn = {label, view.progressValue, view.progressMax};
-        if (!samePercent)
-            context.showProgress(label, view.progressValue, view.progressMax);
+        *shown = now;
+        context.showProgress(now);
     };
 }
 
@@ -120,7 +109,7 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     if (link.interruptedBy() != 0)
         CliContext::printUsageError(interruptionLine(transfer, parsed.direction == kDownload));
     if (exitCode == ExitOk) {
-        const QString line = transfer.dialog().state().caption + QLatin1Char('\n');
+        const QString line = transfer.completedText(transfer.viewMode()) + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stdout);
     }
     return exitCode;

@@ -100,77 +100,98 @@ namespace {
 constexpr qint64 kPlainLineEveryMs = 3000;
 constexpr int kBarWidth = 30;
 
-QString minutesAndSeconds(qint64 ms) {
-    const qint64 seconds = ms / 1000;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+QString unitWord(ProgressUnit unit) {
+    switch (unit) {
+    case ProgressUnit::Blocks:
+        return QStringLiteral("blocks");
+    case ProgressUnit::Titles:
+        return QStringLiteral("titles");
+    case ProgressUnit::Cameras:
+        return QStringLiteral("cameras");
+    case ProgressUnit::Rows:
+        return QStringLiteral("rows");
+    case ProgressUnit::Steps:
+        return QStringLiteral("steps");
+    }
+    return {};
+}
+
+// "53/125 blocks, 0:12 elapsed, 0:16 left"
+QString progressFacts(const TransferProgress& p) {
+    QString text = QStringLiteral("%1/%2 %3, %4 elapsed")
+                       .arg(p.done)
+                       .arg(p.total)
+                       .arg(unitWord(p.unit), FormatDuration(p.elapsedMs));
+    if (p.remainingMs >= 0 && p.done < p.total)
+        text += QStringLiteral(", %1 left").arg(FormatDuration(p.remainingMs));
+    return text;
+}
+
+QString terminalLine(const TransferProgress& p) {
+    const int filled = p.percent() * kBarWidth / 100;
+    const QString bar =
+        QString(filled, QLatin1Char('#')) + QString(kBarWidth - filled, QLatin1Char(' '));
+    return QStringLiteral("%1 [%2] %3%  %4")
+        .arg(p.phase, bar)
+        .arg(p.percent(), 3)
+        .arg(progressFacts(p));
+}
+
+QString plainLine(const TransferProgress& p) {
+    return p.phase + QStringLiteral(": ") + progressFacts(p) + QLatin1Char('\n');
 }
 
 } // namespace
-
-// "53/125 blocks, 0:12 elapsed, 0:16 left"
-QString CliContext::progressFacts() const {
-    const Progress& p = m_progress;
-    if (!p.suffix.isEmpty())
-        return p.suffix;
-    const qint64 elapsed = p.sinceStart.isValid() ? p.sinceStart.elapsed() : 0;
-    QString text = QStringLiteral("%1/%2 blocks, %3 elapsed")
-                       .arg(p.value)
-                       .arg(p.maximum)
-                       .arg(minutesAndSeconds(elapsed));
-    if (p.value > 0 && p.value < p.maximum)
-        text += QStringLiteral(", %1 left")
-                    .arg(minutesAndSeconds(elapsed * (p.maximum - p.value) / p.value));
-    return text;
-}
 
 void CliContext::writeProgressLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
 }
 
-void CliContext::showProgress(const QString& label, int value, int maximum, const QString& suffix) {
-    if (!progressEnabled() || maximum <= 0)
+void CliContext::showProgress(const TransferProgress& progress, bool timed) {
+    if (!progressEnabled() || !progress.started())
         return;
-    Progress& p = m_progress;
-    if (label != p.label || !p.sinceStart.isValid()) {
+    if (progress.phase != m_progress.phase)
         finishProgress();
-        p.label = label;
-        p.sinceStart.start();
-        p.lastPlainLineMs = -1;
-    }
-    p.value = std::clamp(value, 0, maximum);
-    p.maximum = maximum;
-    p.suffix = suffix;
+    if (!m_clock.isValid())
+        m_clock.start();
+    m_progress = timed ? progress : m_estimate.stamp(progress, m_clock.elapsed());
+    m_progress.done = std::clamp(m_progress.done, 0, m_progress.total);
     if (m_terminal) {
-        const int filled = static_cast<int>(static_cast<long long>(p.value) * kBarWidth / maximum);
-        const int percent = static_cast<int>(static_cast<long long>(p.value) * 100 / maximum);
-        const QString bar =
-            QString(filled, QLatin1Char('#')) + QString(kBarWidth - filled, QLatin1Char(' '));
-        writeProgressLine(QStringLiteral("\r%1 [%2] %3%  %4\x1b[K")
-                              .arg(label, bar)
-                              .arg(percent, 3)
-                              .arg(progressFacts()));
-        p.drawn = true;
+        // Drawn again when the bar, a time shown or the end changes: not for every block.
+        const QString key =
+            QStringLiteral("%1 %2 %3 %4")
+                .arg(m_progress.percent())
+                .arg(FormatDuration(m_progress.elapsedMs), FormatDuration(m_progress.remainingMs))
+                .arg(m_progress.done == m_progress.total);
+        if (key != m_drawnKey)
+            writeProgressLine(QLatin1Char('\r') + terminalLine(m_progress) +
+                              QStringLiteral("\x1b[K"));
+        m_drawnKey = key;
+        m_drawn = true;
         return;
     }
-    const qint64 now = p.sinceStart.elapsed();
-    p.plainPending = true;
-    if (p.value == 0)
-        return; // nothing done yet (the total may still change)
-    if (p.lastPlainLineMs < 0 || now - p.lastPlainLineMs >= kPlainLineEveryMs) {
-        writeProgressLine(label + QStringLiteral(": ") + progressFacts() + QLatin1Char('\n'));
-        p.lastPlainLineMs = now;
-        p.plainPending = false;
+    m_plainPending = true;
+    if (m_progress.done == 0)
+        return; // nothing done yet
+    const qint64 now = m_clock.elapsed();
+    if (m_plainLineMs < 0 || now - m_plainLineMs >= kPlainLineEveryMs) {
+        writeProgressLine(plainLine(m_progress));
+        m_plainLineMs = now;
+        m_plainPending = false;
     }
 }
 
 void CliContext::finishProgress() {
-    Progress& p = m_progress;
-    if (p.drawn)
+    if (m_drawn)
         writeProgressLine(QStringLiteral("\n"));
-    else if (p.plainPending && p.value > 0)
-        writeProgressLine(p.label + QStringLiteral(": ") + progressFacts() + QLatin1Char('\n'));
-    p = Progress{};
+    else if (m_plainPending && m_progress.done > 0)
+        writeProgressLine(plainLine(m_progress));
+    m_progress = TransferProgress{};
+    m_drawnKey.clear();
+    m_plainLineMs = -1;
+    m_drawn = false;
+    m_plainPending = false;
 }
 
 } // namespace zel::cli

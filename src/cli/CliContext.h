@@ -2,6 +2,7 @@
 // Global options and shared services of a zelctl run: settings, language, messages on
 // stderr, the progress bar.
 #include "CliMessageSink.h"
+#include "common/TransferProgress.h"
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
 
@@ -42,11 +43,12 @@ public:
 
     // Progress goes to stderr unless --quiet is given.
     bool progressEnabled() const;
-    // On a terminal: "label [#####     ]  42%  53/125 blocks, 0:12 elapsed, 0:16 left"
+    // On a terminal: "phase [#####     ]  42%  53/125 blocks, 0:12 elapsed, 0:16 left"
     // redrawn on one line. Elsewhere (a log of a scripted run): the same facts as a plain
-    // line every few seconds. A caller that keeps its own time gives `suffix` instead of the
-    // counts and times. finishProgress ends the phase with its last state.
-    void showProgress(const QString& label, int value, int maximum, const QString& suffix = {});
+    // line every few seconds. The times come from this run's clock unless `timed` (the
+    // caller measured them). Nothing is shown before a phase has its total. finishProgress
+    // ends the phase with its last state.
+    void showProgress(const TransferProgress& progress, bool timed = false);
     void finishProgress();
 
     static void printUsageError(const QString& text);
@@ -58,19 +60,14 @@ private:
     Settings m_settings;
     LanguageTables m_language;
     CliMessageSink m_sink;
-    struct Progress {
-        QString label;
-        int value = 0;
-        int maximum = 0;
-        QString suffix; // the caller's own facts, when given
-        QElapsedTimer sinceStart;
-        qint64 lastPlainLineMs = -1;
-        bool drawn = false;        // a terminal line is open
-        bool plainPending = false; // the last state has no plain line yet
-    };
-    QString progressFacts() const;
     void writeProgressLine(const QString& text);
-    Progress m_progress;
+    ProgressEstimate m_estimate;
+    QElapsedTimer m_clock;
+    TransferProgress m_progress;
+    QString m_drawnKey;          // what the terminal line last drawn shows
+    qint64 m_plainLineMs = -1;   // when the last plain line was written
+    bool m_drawn = false;        // a terminal line is open
+    bool m_plainPending = false; // the last state has no plain line yet
     bool m_terminal = false;
 };
 

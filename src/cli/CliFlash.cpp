@@ -44,18 +44,13 @@ public:
     void update() {
         const qint64 now = m_time.elapsed();
         m_clock.note(now, m_writer);
-        if (m_writer.WriteState() == FlashWriter::StateIdle)
-            return;
-        const QString suffix =
-            QStringLiteral("%1, %2 left")
-                .arg(FlashWriteClock::formatDuration(m_clock.elapsedMs(now)),
-                     FlashWriteClock::formatDuration(m_clock.remainingMs(now, m_writer)));
-        if (suffix == m_lastSuffix && m_writer.ProgressValue() == m_lastValue)
-            return;
-        m_lastSuffix = suffix;
-        m_lastValue = m_writer.ProgressValue();
-        m_context.showProgress(QStringLiteral("CPU WRITER"), m_lastValue, m_writer.ProgressMax(),
-                               suffix);
+        if (m_writer.WriteState() != FlashWriter::StateIdle)
+            m_context.showProgress(progressAt(now, m_writer.ProgressValue()), true);
+    }
+
+    // The bar full before its line ends: the last step is the write's end.
+    void complete() {
+        m_context.showProgress(progressAt(m_time.elapsed(), m_writer.ProgressMax()), true);
     }
 
     qint64 elapsedMs() const { return m_time.elapsed(); }
@@ -65,8 +60,17 @@ private:
     const FlashWriter& m_writer;
     FlashWriteClock m_clock;
     QElapsedTimer m_time;
-    QString m_lastSuffix;
-    int m_lastValue = -1;
+
+    TransferProgress progressAt(qint64 now, int done) const {
+        TransferProgress progress;
+        progress.phase = QStringLiteral("CPU WRITER");
+        progress.done = done;
+        progress.total = m_writer.ProgressMax();
+        progress.unit = ProgressUnit::Steps;
+        progress.elapsedMs = m_clock.elapsedMs(now);
+        progress.remainingMs = done >= progress.total ? 0 : m_clock.remainingMs(now, m_writer);
+        return progress;
+    }
 };
 
 int runFlash(CliContext& context, const CommandLine& line) {
@@ -83,6 +87,8 @@ int runFlash(CliContext& context, const CommandLine& line) {
     writer.onChanged = [&progress] { progress.update(); };
     writer.onFinished = [&](bool done) {
         completed = done;
+        if (done)
+            progress.complete();
         context.finishProgress();
         loop.quit();
     };

@@ -48,6 +48,15 @@ QString parseScanArguments(const CommandLine& line, ScanArguments& parsed) {
     return {};
 }
 
+TransferProgress scanProgress(qsizetype done, qsizetype total) {
+    TransferProgress progress;
+    progress.phase = QStringLiteral("scan");
+    progress.done = int(done);
+    progress.total = int(total);
+    progress.unit = ProgressUnit::Cameras;
+    return progress;
+}
+
 QString answerLine(int camera, const ProbeAnswer& answer) {
     QString line =
         QStringLiteral("%1  %2 %3").arg(camera, 6).arg(answer.kind, -9).arg(answer.title);
@@ -77,8 +86,7 @@ int runScan(CliContext& context, const CommandLine& line) {
         if (next >= parsed.cameras.size())
             return link.finish(answering > 0 ? ExitOk : ExitFailed);
         const int camera = parsed.cameras[next];
-        context.showProgress(QStringLiteral("scan"), int(next), int(parsed.cameras.size()),
-                             QStringLiteral("camera %1").arg(camera));
+        context.showProgress(scanProgress(next, parsed.cameras.size()));
         if (!probe.probe(camera, parsed.address.remoteNo))
             link.finish(ExitFailed);
     };
@@ -93,7 +101,7 @@ int runScan(CliContext& context, const CommandLine& line) {
     };
     QTimer::singleShot(0, &anchor, probeNext);
     const int exitCode = link.exec();
-    context.showProgress(QStringLiteral("scan"), int(next), int(parsed.cameras.size()));
+    context.showProgress(scanProgress(next, parsed.cameras.size()));
     context.finishProgress();
     found += QStringLiteral("%1 of %2 cameras answer\n").arg(answering).arg(next);
     std::fputs(found.toUtf8().constData(), stdout);

@@ -72,8 +72,7 @@ QString cameraFile(const QString& folder, int camera, const char* suffix) {
 template <typename Transfer> void followTransfer(SiteJob& job, Transfer& transfer) {
     transfer.dialog().onChanged = [&job, &transfer] {
         if (job.onProgress)
-            job.onProgress(transfer.dialog().state().progressValue,
-                           transfer.dialog().state().progressMax);
+            job.onProgress(transfer.dialog().progress());
     };
     transfer.onFinished = [&job](bool completed) {
         if (job.onFinished)

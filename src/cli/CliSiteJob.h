@@ -1,5 +1,7 @@
 #pragma once
 // One camera's transfer within a whole-site operation.
+#include "common/TransferProgress.h"
+
 #include <QString>
 #include <functional>
 
@@ -15,8 +17,8 @@ public:
     virtual qint64 conclude(bool completed) = 0;
     // Ends a running transfer as its Cancel does.
     virtual void cancel() = 0;
-    // Progress of the running transfer: value and maximum.
-    std::function<void(int value, int maximum)> onProgress;
+    // Progress of the running transfer.
+    std::function<void(const TransferProgress& progress)> onProgress;
     std::function<void(bool completed)> onFinished;
 };
 

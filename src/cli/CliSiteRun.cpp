@@ -38,8 +38,11 @@ void CliSiteRun::startNext() {
     }
     const int camera = m_cameras[m_next];
     m_job = m_makeJob(m_link.engine(), camera);
-    m_job->onProgress = [this, camera](int value, int maximum) {
-        m_context.showProgress(QStringLiteral("camera %1").arg(camera), value, maximum);
+    m_job->onProgress = [this, camera](TransferProgress progress) {
+        if (!progress.started())
+            return;
+        progress.phase = QStringLiteral("camera %1").arg(camera);
+        m_context.showProgress(progress);
     };
     m_job->onFinished = [this](bool completed) { jobFinished(completed); };
     m_messagesBefore = m_context.messages().shown().size();

@@ -104,9 +104,7 @@ int runCheck(CliContext& context, const QStringList& args) {
 
 void connectProgress(CliContext& context, TitleTransfer& transfer) {
     transfer.dialog().onChanged = [&context, &transfer] {
-        const TransferDialogState& view = transfer.dialog().state();
-        const QString label = view.caption.section(QStringLiteral("  "), 0, 0);
-        context.showProgress(label, view.progressValue, view.progressMax);
+        context.showProgress(transfer.dialog().progress());
     };
 }
 

@@ -333,3 +333,28 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
 }
 
 } // namespace
+
+// What the dialog and zelctl draw: every published state of a phase counts blocks of the
+// whole image, never a default total, and each phase runs from 0 to 1000 once.
+TEST_F(BackupTransferTest, ProgressCountsBlocksOfTheWholeImageInEachPhase) {
+    QList<TransferProgress> published;
+    transfer.dialog().onChanged = [&] {
+        const TransferProgress progress = transfer.dialog().progress();
+        if (progress.started())
+            published.append(progress);
+    };
+    transfer.setAddress(QStringLiteral("1"), QStringLiteral("1"));
+    ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(2))));
+    run();
+    ASSERT_EQ(finished, QList<bool>{true});
+    QStringList phases;
+    for (const TransferProgress& progress : published) {
+        EXPECT_EQ(progress.total, BackupTransfer::kBlockCount);
+        EXPECT_EQ(progress.unit, ProgressUnit::Blocks);
+        if (phases.isEmpty() || phases.last() != progress.phase)
+            phases.append(progress.phase);
+    }
+    EXPECT_EQ(phases, (QStringList{transfer.statusText(BackupTransfer::ModeUpload),
+                                   transfer.statusText(BackupTransfer::ModeVerify)}));
+    EXPECT_EQ(published.last().done, BackupTransfer::kBlockCount);
+}

@@ -433,6 +433,8 @@ void BackupTransfer::Set_TransMitView(int mode) {
         view.labels2 = {m_language.progress(ProgressLabel::VerificationCompleted), path, {}, {}};
     }
     view.progressMax = kBlockCount;
+    view.phase = statusText(mode);
+    view.unit = ProgressUnit::Blocks;
     m_dialog.changed();
 }
 

@@ -1,5 +1,7 @@
 #include "FlashWriteClock.h"
 
+#include "common/TransferProgress.h"
+
 #include "BootFrame.h"
 #include "FlashWriter.h"
 
@@ -43,13 +45,7 @@ qint64 FlashWriteClock::remainingMs(qint64 nowMs, const FlashWriter& writer) con
 }
 
 QString FlashWriteClock::formatDuration(qint64 ms) {
-    const qint64 seconds = std::max<qint64>(0, (ms + 500) / 1000);
-    const qint64 hours = seconds / 3600;
-    const QString minSec = QStringLiteral("%1:%2")
-                               .arg(hours > 0 ? (seconds / 60) % 60 : seconds / 60,
-                                    hours > 0 ? 2 : 1, 10, QLatin1Char('0'))
-                               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return hours > 0 ? QStringLiteral("%1:%2").arg(hours).arg(minSec) : minSec;
+    return FormatDuration(ms);
 }
 
 } // namespace zel

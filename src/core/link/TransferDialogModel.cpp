@@ -38,6 +38,15 @@ void TransferDialogModel::changed() {
         onChanged();
 }
 
+TransferProgress TransferDialogModel::progress() const {
+    TransferProgress progress;
+    progress.phase = m_state.phase;
+    progress.done = m_state.progressValue;
+    progress.total = m_state.progressMax;
+    progress.unit = m_state.unit;
+    return progress;
+}
+
 void TransferDialogModel::close() {
     if (!m_open)
         return;

@@ -4,6 +4,8 @@
 // Transfers write the state and call changed(); the GUI window and the CLI progress bar
 // render it. Closing, by the user's Cancel/Close or by a transfer that ended, runs the
 // engine's unload rule once.
+#include "common/TransferProgress.h"
+
 #include <QString>
 #include <array>
 #include <functional>
@@ -24,6 +26,8 @@ struct TransferDialogState {
     int progressValue = 0;
     int endMax = 100; // ProgressBarEnd
     int endValue = 0;
+    QString phase; // what the bar counts now; empty until the transfer has set its total
+    ProgressUnit unit = ProgressUnit::Blocks;
 
     // Whole percent of the progress bar (100 when it has no maximum).
     int percent() const { return progressMax > 0 ? progressValue * 100 / progressMax : 100; }
@@ -42,6 +46,8 @@ public:
     TransferDialogState& state() { return m_state; }
     const TransferDialogState& state() const { return m_state; }
     void changed();
+    // The bar as data (without times: the renderer stamps them from its clock).
+    TransferProgress progress() const;
 
     // Closes the dialog (Cancel, Close, close box, or a transfer that ended) and runs the
     // unload rule once.

@@ -255,9 +255,10 @@ void TitleTransfer::ShowTitleProgress(int mode) {
     view.progressValue = 0;
     view.endMax = maximum;
     view.endValue = 0;
-    view.caption = m_language.text(LangGroup::TitleSet,
-                                   isDownloadMode(mode) ? TitleSetDownload : TitleSetUpload) +
-                   QStringLiteral("  0%");
+    view.phase = m_language.text(LangGroup::TitleSet,
+                                 isDownloadMode(mode) ? TitleSetDownload : TitleSetUpload);
+    view.unit = ProgressUnit::Titles;
+    view.caption = view.phase + QStringLiteral("  0%");
     m_dialog.changed();
 }
 

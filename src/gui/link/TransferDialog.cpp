@@ -65,9 +65,9 @@ void TransferDialog::render() {
             m_groups[g].labels[i]->setText((*labels[g])[i]);
     m_groups[0].button->setText(state.cancelCaption);
     m_groups[1].button->setText(state.closeCaption);
-    m_groups[0].progress->setRange(0, std::max(1, state.progressMax));
-    m_groups[0].progress->setValue(
-        std::clamp(state.progressValue, 0, std::max(1, state.progressMax)));
+    const TransferProgress progress = m_model.progress();
+    m_groups[0].progress->setRange(0, std::max(1, progress.total));
+    m_groups[0].progress->setValue(std::clamp(progress.done, 0, std::max(1, progress.total)));
     m_groups[1].progress->setRange(0, std::max(1, state.endMax));
     m_groups[1].progress->setValue(std::clamp(state.endValue, 0, std::max(1, state.endMax)));
     m_groups[0].frame->setVisible(state.visibleFrame == 0);

@@ -1,0 +1,73 @@
+// Progress as data: the time left is the pace so far applied to what is left, on the
+// caller's clock, and a new phase starts the clock again.
+#include "common/TransferProgress.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+namespace {
+
+TransferProgress at(const char* phase, int done, int total = 100) {
+    TransferProgress progress;
+    progress.phase = QLatin1String(phase);
+    progress.done = done;
+    progress.total = total;
+    return progress;
+}
+
+struct Step {
+    const char* phase;
+    int done;
+    int total;
+    qint64 nowMs;
+    qint64 elapsedMs;
+    qint64 remainingMs;
+};
+
+TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
+    const Step steps[] = {
+        {"In UPLOAD", 0, 1000, 5000, 0, -1},         // nothing done: no estimate yet
+        {"In UPLOAD", 100, 1000, 7000, 2000, 18000}, // 100 in 2 s: 900 more in 18 s
+        {"In UPLOAD", 500, 1000, 10000, 5000, 5000},
+        {"In UPLOAD", 1000, 1000, 15000, 10000, 0},
+        {"In verification", 0, 1000, 15000, 0, -1}, // another phase: the clock starts again
+        {"In verification", 250, 1000, 16000, 1000, 3000},
+        {"In verification", 0, 1000, 17000, 0, -1}, // the count was cleared
+        {"In verification", 10, 20, 18000, 0, 0},   // another total
+        {"In verification", 15, 20, 18500, 500, 166},
+    };
+    ProgressEstimate estimate;
+    for (const Step& step : steps) {
+        const TransferProgress stamped =
+            estimate.stamp(at(step.phase, step.done, step.total), step.nowMs);
+        EXPECT_EQ(stamped.elapsedMs, step.elapsedMs) << step.phase << ' ' << step.done;
+        EXPECT_EQ(stamped.remainingMs, step.remainingMs) << step.phase << ' ' << step.done;
+        EXPECT_EQ(stamped.done, step.done);
+    }
+}
+
+TEST(TransferProgressTest, PercentStaysWithinTheBarAndNeedsAPhaseAndATotal) {
+    EXPECT_EQ(at("p", 0).percent(), 0);
+    EXPECT_EQ(at("p", 999, 1000).percent(), 99);
+    EXPECT_EQ(at("p", 1000, 1000).percent(), 100);
+    EXPECT_EQ(at("p", 1200, 1000).percent(), 100);
+    EXPECT_EQ(at("p", -3).percent(), 0);
+    EXPECT_EQ(at("p", 5, 0).percent(), 0);
+    EXPECT_EQ(at("p", 2'000'000'000, 2'100'000'000).percent(), 95); // no overflow
+    EXPECT_TRUE(at("p", 0).started());
+    EXPECT_FALSE(at("", 5).started());
+    EXPECT_FALSE(at("p", 0, 0).started());
+}
+
+TEST(TransferProgressTest, DurationsToTheNearestSecond) {
+    const std::pair<qint64, const char*> cases[] = {
+        {-5, "0:00"},         {0, "0:00"},          {499, "0:00"},          {500, "0:01"},
+        {59499, "0:59"},      {59500, "1:00"},      {201600, "3:22"},       {3599499, "59:59"},
+        {3600000, "1:00:00"}, {3723000, "1:02:03"}, {36000000, "10:00:00"},
+    };
+    for (const auto& [ms, text] : cases)
+        EXPECT_EQ(FormatDuration(ms), QLatin1String(text)) << ms;
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+// zelctl's progress with stderr a terminal: one line per phase redrawn in place, counting its
+// own unit, ending at its total; nothing drawn before a phase knows its total.
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+using namespace zel::test;
+
+namespace {
+
+constexpr int kRunTimeoutMs = 60000;
+
+class ProgressCliTest : public ZelctlTest {
+protected:
+    // zelctl under script(1): its stdout and stderr are a pseudo-terminal, merged.
+    ProgramRun runOnTerminal(const QStringList& args) {
+        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            return {};
+        QStringList words{program, QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
+                          simulator->slavePath()};
+        words += args;
+        return RunProgram(
+            script,
+            {QStringLiteral("-qec"), words.join(QLatin1Char(' ')), QStringLiteral("/dev/null")},
+            kRunTimeoutMs);
+    }
+
+    // Each line of the progress: the last state drawn on it.
+    static QStringList lastFrames(const QString& out) {
+        QStringList frames;
+        for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (!line.contains(QLatin1Char('[')))
+                continue;
+            QString last = line.section(QLatin1Char('\r'), -1).trimmed();
+            if (last.isEmpty())
+                last = line.section(QLatin1Char('\r'), -2, -2).trimmed();
+            frames.append(last.remove(QStringLiteral("\x1b[K")));
+        }
+        return frames;
+    }
+};
+
+TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
+    startSimulator();
+    const ProgramRun down = runOnTerminal(
+        {QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera"),
+         QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), path("t.ttl")});
+    if (down.exitCode == -1)
+        GTEST_SKIP() << "script(1) is not installed";
+    ASSERT_EQ(down.exitCode, 0) << down.out.toStdString();
+    EXPECT_TRUE(down.out.contains(QLatin1Char('\r'))) << "redrawn in place on a terminal";
+    const QStringList frames = lastFrames(down.out);
+    ASSERT_FALSE(frames.isEmpty()) << down.out.toStdString();
+    static const QRegularExpression full(QStringLiteral("100%  (\\d+)/\\1 titles, "));
+    for (const QString& frame : frames) {
+        EXPECT_TRUE(full.match(frame).hasMatch()) << frame.toStdString();
+        EXPECT_FALSE(frame.contains(QStringLiteral("blocks"))) << frame.toStdString();
+    }
+}
+
+TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
+    startSimulator();
+    const QString file = path("up.bin");
+    ASSERT_TRUE(writeBytes(file, QByteArray(32000, char(0x5A))));
+    const ProgramRun up = runOnTerminal({QStringLiteral("backup"), QStringLiteral("upload"),
+                                         QStringLiteral("--camera"), QStringLiteral("1"),
+                                         QStringLiteral("--remote"), QStringLiteral("1"), file});
+    if (up.exitCode == -1)
+        GTEST_SKIP() << "script(1) is not installed";
+    ASSERT_EQ(up.exitCode, 0) << up.out.toStdString();
+    const QStringList frames = lastFrames(up.out);
+    ASSERT_EQ(frames.size(), 2) << up.out.toStdString();
+    EXPECT_TRUE(frames[0].startsWith(QStringLiteral("In UPLOAD [")));
+    EXPECT_TRUE(frames[1].startsWith(QStringLiteral("In verification [")));
+    for (const QString& frame : frames)
+        EXPECT_TRUE(frame.contains(QStringLiteral("100%  1000/1000 blocks, ")))
+            << frame.toStdString();
+    // A line is drawn again only when what it says changes.
+    EXPECT_LT(up.out.count(QLatin1Char('\r')), 400);
+}
+
+} // namespace
