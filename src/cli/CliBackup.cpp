@@ -81,6 +81,16 @@ QString interruptionLine(const BackupTransfer& transfer, bool download) {
         .arg(file);
 }
 
+// Beside the screen's "File incorrect": which file and why.
+void explainRefusedUpload(const QString& path) {
+    const qint64 size = QFileInfo(path).size();
+    if (size != BackupFile::kImageSize)
+        CliContext::printUsageError(QStringLiteral("backup: %1 has %2 bytes; a backup holds %3")
+                                        .arg(path)
+                                        .arg(size)
+                                        .arg(BackupFile::kImageSize));
+}
+
 int runTransfer(CliContext& context, const BackupArguments& parsed) {
     CliLink link(context);
     if (!link.open())
@@ -103,8 +113,11 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     };
     const bool started = parsed.direction == kDownload ? transfer.startDownload(parsed.file)
                                                        : transfer.startUpload(parsed.file);
-    if (!started)
+    if (!started) {
+        if (parsed.direction == kUpload)
+            explainRefusedUpload(parsed.file);
         return ExitFailed;
+    }
     const int exitCode = link.exec();
     if (link.interruptedBy() != 0)
         CliContext::printUsageError(interruptionLine(transfer, parsed.direction == kDownload));

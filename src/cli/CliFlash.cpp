@@ -73,6 +73,14 @@ private:
     }
 };
 
+// A file that does not convert: where to look at what it holds.
+QString suggestionFor(const QString& why, const QString& file) {
+    if (!why.startsWith(file + QStringLiteral(": line")) &&
+        !why.startsWith(file + QStringLiteral(": no end")))
+        return {};
+    return QStringLiteral(" (zelctl srec --info %1 shows what it holds)").arg(file);
+}
+
 int runFlash(CliContext& context, const CommandLine& line) {
     FlashArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
@@ -93,9 +101,9 @@ int runFlash(CliContext& context, const CommandLine& line) {
         loop.quit();
     };
     if (!writer.startWrite(parsed.cpuType, parsed.file)) {
-        if (!writer.images().lastFileError().isEmpty())
-            CliContext::printUsageError(QStringLiteral("flash: ") +
-                                        writer.images().lastFileError());
+        if (const QString why = writer.images().lastFileError(); !why.isEmpty())
+            CliContext::printUsageError(QStringLiteral("flash: ") + why +
+                                        suggestionFor(why, parsed.file));
         if (!writer.lastOpenError().isEmpty())
             CliContext::printUsageError(writer.lastOpenError());
         return ExitFailed;

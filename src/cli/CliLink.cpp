@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliInterrupt.h"
+#include "common/MessageNumber.h"
 #include "link/TransactionText.h"
 
 namespace zel::cli {
@@ -13,6 +14,20 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     // Link messages say which exchange they are about.
     m_context.messages().setDetailSource([this](int number) {
         return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
+    });
+    // A time-out names the port it waited on; the first one of a run on which nothing has
+    // answered yet says how to choose another port.
+    m_context.messages().setPlaceSource([this](int number) {
+        return number == MessageTimeout
+                   ? QStringLiteral("on %1").arg(m_context.settings().portDevice())
+                   : QString();
+    });
+    m_log.startRecording(); // which cameras answered: a time-out's hint depends on it
+    m_context.messages().setAfterMessage([this](int number) {
+        if (number != MessageTimeout || m_portHintGiven || anyAnswer())
+            return;
+        m_portHintGiven = true;
+        CliContext::printUsageError(portHint());
     });
     // A pulled adapter ends the command: nothing comes back within one run.
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
@@ -27,6 +42,8 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
 
 CliLink::~CliLink() {
     m_context.messages().setDetailSource(nullptr);
+    m_context.messages().setPlaceSource(nullptr);
+    m_context.messages().setAfterMessage(nullptr);
     m_engine.reset();
     m_port.close();
 }
@@ -54,6 +71,25 @@ int CliLink::exec() {
     };
     m_loop.exec();
     return m_exitCode;
+}
+
+bool CliLink::anyAnswer() const {
+    for (int i = 0; i < m_log.count(); ++i)
+        if (m_log.entry(i).unit.startsWith(QStringLiteral("CAMERA")))
+            return true;
+    return false;
+}
+
+// Nothing answered on the port: most often the wrong one.
+QString CliLink::portHint() const {
+    const Settings& settings = m_context.settings();
+    const QString device = settings.portDevice();
+    QString where = device;
+    if (settings.PortOverride.isEmpty())
+        where += QStringLiteral(" (COM%1 of the settings)").arg(settings.ComPort);
+    return QStringLiteral("nothing answered on %1; if the cameras are on another port, give "
+                          "--port DEVICE (zelctl ports lists the serial ports)")
+        .arg(where);
 }
 
 // What a command without a line of its own was doing when it was interrupted.

@@ -38,6 +38,8 @@ public:
 
 private:
     QString interruptionLine() const;
+    bool anyAnswer() const; // a camera answered on this run
+    QString portHint() const;
 
     CliContext& m_context;
     SerialBytePort m_port;
@@ -49,6 +51,7 @@ private:
     int m_exitCode = 0;
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
     int m_signal = 0;
+    bool m_portHintGiven = false;
 };
 
 } // namespace zel::cli

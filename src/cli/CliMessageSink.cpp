@@ -17,11 +17,19 @@ int CliMessageSink::ShowMessage(int number, const QString& extra) {
     const QString detail = m_detailSource ? m_detailSource(number) : QString();
     if (!detail.isEmpty())
         text += QStringLiteral(" (") + detail + QLatin1Char(')');
+    const QString place = m_placeSource ? m_placeSource(number) : QString();
+    if (!place.isEmpty())
+        text += QLatin1Char(' ') + place;
+    if (content->buttons != MessageButtons::Ok)
+        text += m_answerYes ? QStringLiteral(" [answered Yes: --yes]")
+                            : QStringLiteral(" [answered No; --yes answers Yes]");
     if (m_beforeMessage)
         m_beforeMessage();
     const QString line = content->title + QStringLiteral(": ") + text + QLatin1Char('\n');
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
+    if (m_afterMessage)
+        m_afterMessage(number);
     switch (content->buttons) {
     case MessageButtons::Ok:
         return ButtonOk;

@@ -23,6 +23,12 @@ public:
     void setDetailSource(std::function<QString(int number)> source) {
         m_detailSource = std::move(source);
     }
+    // Added after the brackets ("on /dev/ttyS0"); empty for none.
+    void setPlaceSource(std::function<QString(int number)> source) {
+        m_placeSource = std::move(source);
+    }
+    // Runs after a message is printed (a hint on what to do next).
+    void setAfterMessage(std::function<void(int number)> hook) { m_afterMessage = std::move(hook); }
     // Runs before a message is printed (the progress line ends first, so no stale progress
     // line follows the message).
     void setBeforeMessage(std::function<void()> hook) { m_beforeMessage = std::move(hook); }
@@ -34,7 +40,9 @@ private:
     bool m_answerYes = false;
     QList<int> m_shown;
     std::function<QString(int)> m_detailSource;
+    std::function<QString(int)> m_placeSource;
     std::function<void()> m_beforeMessage;
+    std::function<void(int)> m_afterMessage;
 };
 
 } // namespace zel::cli

@@ -49,15 +49,23 @@ QString parseSiteArguments(const CommandLine& line, SiteArguments& parsed) {
     return {};
 }
 
-// The remote number and the folder, checked before the line is opened.
+// The remote number and the folder, checked before the line is opened. A missing folder is
+// made when its parent is there; otherwise nothing is made.
 bool checkTarget(CliContext& context, const SiteArguments& parsed) {
     if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
                                  QString::number(parsed.cameras.first())))
         return false;
-    const QFileInfo folder(parsed.folder);
+    QFileInfo folder(parsed.folder);
+    if (!folder.exists() && folder.absoluteDir().exists() &&
+        QDir().mkdir(folder.absoluteFilePath()))
+        folder.refresh();
     if (!folder.isDir() || !folder.isWritable()) {
-        CliContext::printUsageError(
-            QStringLiteral("%1 is not a folder that can be written").arg(parsed.folder));
+        const QString why = folder.exists() || folder.absoluteDir().exists()
+                                ? QStringLiteral("is not a folder that can be written")
+                                : QStringLiteral("is not a folder that can be written: its "
+                                                 "parent folder %1 does not exist")
+                                      .arg(QDir::toNativeSeparators(folder.absolutePath()));
+        CliContext::printUsageError(QStringLiteral("%1 %2").arg(parsed.folder, why));
         return false;
     }
     return true;

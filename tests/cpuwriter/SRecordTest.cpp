@@ -309,3 +309,32 @@ TEST(SRecordRobustnessTest, DamagedRecordsNeverReachOutsideTheImage) {
 }
 
 } // namespace
+
+// A file that does not convert says which line stopped it and why, for the message beside
+// "Application program reads error".
+TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
+    const QString data = QStringLiteral("S1070000AABBCCDD00");
+    const QString end = QStringLiteral("S9030000FC");
+    const std::pair<QStringList, const char*> cases[] = {
+        {{QStringLiteral("S00600004844521B"), data, QStringLiteral("S1"), end},
+         "line 3: too short for an S-record"},
+        {{data, QStringLiteral("X1070000AABBCCDD00"), end}, "line 2: does not start with S"},
+        {{data, QStringLiteral("S1070000AABBCCZZ00"), end},
+         "line 2: a field is not hexadecimal or runs past the end of the line"},
+        {{QStringLiteral("S5030001FB"), end}, "line 1: S5 records are not taken"},
+        {{QStringLiteral("S2080400000000000000"), end},
+         "line 1: address 40000 lies outside 0 to 3FFFF"},
+        {{data, data}, "no end record (S7, S8 or S9) after line 2"},
+    };
+    for (const auto& [lines, reason] : cases) {
+        QByteArray image(kApplicationWindow.size, char(0xFF));
+        QString why;
+        EXPECT_FALSE(Convert(lines, kApplicationWindow, image, &why)) << reason;
+        EXPECT_EQ(why, QLatin1String(reason));
+    }
+    QByteArray image(kApplicationWindow.size, char(0xFF));
+    QString why;
+    EXPECT_TRUE(Convert({data, end}, kApplicationWindow, image, &why));
+    EXPECT_TRUE(why.isEmpty());
+    EXPECT_EQ(image.left(4), QByteArray::fromHex("AABBCCDD"));
+}

@@ -115,6 +115,9 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
     const QList<Case> cases{
         {{path("none.mot")}, 1, "CPU WRITER: No application program exists."},
         {{path("bad.mot")}, 1, "CPU WRITER: Application program reads error"},
+        {{path("bad.mot")},
+         1,
+         "bad.mot: no end record (S7, S8 or S9) after line 1 (zelctl srec --info "},
         {{QStringLiteral("/dev/zero")}, 1, "not a regular file"},
         {{QStringLiteral("--cpu"), QStringLiteral("other"), appFile}, 2, "--cpu must be"},
         {{}, 2, "FILE is required"},

@@ -34,7 +34,10 @@ LoadResult load(const QString& path, const SRecordWindow& window, QByteArray& im
     if (!read.ok)
         return LoadResult::NoFile;
     image = blankImage(window);
-    const bool converted = Convert(read.lines, window, image);
+    QString why;
+    const bool converted = Convert(read.lines, window, image, &why);
+    if (!converted)
+        fileError = QStringLiteral("%1: %2").arg(path, why);
     setLengthBytes(image, window);
     return converted ? LoadResult::Loaded : LoadResult::NoConversion;
 }

@@ -81,27 +81,55 @@ SRecord ParseSRecord(QStringView line) {
     }
 }
 
-bool Convert(const QStringList& lines, const SRecordWindow& window, QByteArray& image) {
-    for (const QString& line : lines) {
-        if (line.size() < kMinSRecordLine)
+namespace {
+
+// Why `record` of `line` cannot go into the image; empty when it can (or ends the data).
+QString refusal(const QString& line, const SRecord& record, const SRecordWindow& window,
+                const QByteArray& image) {
+    if (line.size() < kMinSRecordLine)
+        return QStringLiteral("too short for an S-record");
+    if (record.kind == SRecordKind::Header || record.kind == SRecordKind::Termination)
+        return {};
+    if (record.kind == SRecordKind::NotRecord)
+        return QStringLiteral("does not start with S");
+    if (record.kind == SRecordKind::Malformed)
+        return QStringLiteral("a field is not hexadecimal or runs past the end of the line");
+    if (record.kind == SRecordKind::Invalid)
+        return QStringLiteral("S%1 records are not taken").arg(line.mid(1, 1));
+    const qint64 offset = qint64(record.address) - qint64(window.base);
+    const qint64 count = record.data.size();
+    const qint64 index = offset + window.indexOffset;
+    if (offset < 0 || offset >= window.size || offset + count > window.size || index < 0 ||
+        index + count > image.size())
+        return QStringLiteral("address %1 lies outside %2 to %3")
+            .arg(QString::number(record.address, 16).toUpper())
+            .arg(QString::number(window.base, 16).toUpper())
+            .arg(QString::number(qint64(window.base) + window.size - 1, 16).toUpper());
+    return {};
+}
+
+} // namespace
+
+bool Convert(const QStringList& lines, const SRecordWindow& window, QByteArray& image,
+             QString* why) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        const SRecord record = line.size() < kMinSRecordLine ? SRecord{} : ParseSRecord(line);
+        if (const QString refused = refusal(line, record, window, image); !refused.isEmpty()) {
+            if (why)
+                *why = QStringLiteral("line %1: %2").arg(i + 1).arg(refused);
             return false;
-        const SRecord record = ParseSRecord(line);
-        if (record.kind == SRecordKind::Header)
-            continue;
+        }
         if (record.kind == SRecordKind::Termination)
             return true;
         if (record.kind != SRecordKind::Data)
-            return false;
-        const qint64 offset = qint64(record.address) - qint64(window.base);
-        const qint64 count = record.data.size();
-        if (offset < 0 || offset >= window.size || offset + count > window.size)
-            return false;
-        const qint64 index = offset + window.indexOffset;
-        if (index < 0 || index + count > image.size())
-            return false;
+            continue;
+        const qint64 index = qint64(record.address) - qint64(window.base) + window.indexOffset;
         std::copy(record.data.cbegin(), record.data.cend(), image.begin() + index);
     }
-    return false; // no termination record
+    if (why)
+        *why = QStringLiteral("no end record (S7, S8 or S9) after line %1").arg(lines.size());
+    return false;
 }
 
 } // namespace zel

@@ -40,7 +40,9 @@ SRecord ParseSRecord(QStringView line);
 
 // Writes the data records of `lines` into `image` through `window`. True only when a
 // termination record was reached and every record before it was a header or a data record
-// inside the window (and inside `image`). Later records overwrite earlier bytes.
-bool Convert(const QStringList& lines, const SRecordWindow& window, QByteArray& image);
+// inside the window (and inside `image`). Later records overwrite earlier bytes. When it is
+// false, `why` (when given) says which line stopped it and why ("line 12: ...").
+bool Convert(const QStringList& lines, const SRecordWindow& window, QByteArray& image,
+             QString* why = nullptr);
 
 } // namespace zel

@@ -1,0 +1,91 @@
+// zelctl's messages say which port, which file and why, and what to do next.
+#include "SimConfig.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace zel::test;
+using zel::sim::SimConfig;
+
+namespace {
+
+class MessagesCliTest : public ZelctlTest {
+protected:
+    void startCameras(int count) {
+        SimConfig config;
+        config.cameraCount = count;
+        startSimulator(config);
+    }
+    ProgramRun runQuiet(const QStringList& args) {
+        return run(QStringList{QStringLiteral("--quiet")} + args);
+    }
+};
+
+TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother) {
+    startCameras(1);
+    const ProgramRun silent =
+        runQuiet({QStringLiteral("send"), QStringLiteral("--camera"), QStringLiteral("9"),
+                  QStringLiteral("--remote"), QStringLiteral("1"), QStringLiteral("00")});
+    EXPECT_EQ(silent.exitCode, 1);
+    const QString port = simulator->slavePath();
+    EXPECT_TRUE(
+        silent.err.contains(QStringLiteral("Timeout error (camera 9, command 00) on ") + port))
+        << silent.err.toStdString();
+    EXPECT_TRUE(silent.err.contains(QStringLiteral("zelctl: nothing answered on %1; ").arg(port)));
+    EXPECT_TRUE(silent.err.contains(QStringLiteral("--port DEVICE (zelctl ports")));
+    // A camera that answered before: the port is right, no hint.
+    const ProgramRun site = runQuiet({QStringLiteral("backup"), QStringLiteral("download"),
+                                      QStringLiteral("--camera"), QStringLiteral("1,9"),
+                                      QStringLiteral("--remote"), QStringLiteral("1"), dir.path()});
+    EXPECT_EQ(site.exitCode, 1);
+    EXPECT_TRUE(site.err.contains(QStringLiteral(") on ") + port)) << site.err.toStdString();
+    EXPECT_FALSE(site.err.contains(QStringLiteral("nothing answered")));
+}
+
+TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
+    const QString file = path("short.bin");
+    ASSERT_TRUE(writeBytes(file, QByteArray(31999, 'x')));
+    startCameras(1);
+    const ProgramRun up =
+        runQuiet({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
+                  QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), file});
+    EXPECT_EQ(up.exitCode, 1);
+    EXPECT_TRUE(up.err.contains(QStringLiteral("File incorrect")));
+    EXPECT_TRUE(up.err.contains(
+        QStringLiteral("zelctl: backup: %1 has 31999 bytes; a backup holds 32000").arg(file)))
+        << up.err.toStdString();
+}
+
+TEST_F(MessagesCliTest, AQuestionSaysWhichAnswerWasTaken) {
+    const QString file = path("rows.trf");
+    ASSERT_TRUE(writeBytes(file, "150\r\n1\r\n"));
+    const ProgramRun no = runQuiet({QStringLiteral("test"), QStringLiteral("check"), file});
+    EXPECT_TRUE(
+        no.err.contains(QStringLiteral("Keep file reading ? [answered No; --yes answers Yes]")))
+        << no.err.toStdString();
+    const ProgramRun yes =
+        runQuiet({QStringLiteral("--yes"), QStringLiteral("test"), QStringLiteral("check"), file});
+    EXPECT_TRUE(yes.err.contains(QStringLiteral("Keep file reading ? [answered Yes: --yes]")))
+        << yes.err.toStdString();
+}
+
+TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
+    startCameras(1);
+    const QString made = path("site");
+    const ProgramRun list =
+        runQuiet({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+                  QStringLiteral("1-1"), QStringLiteral("--remote"), QStringLiteral("1"), made});
+    EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
+    EXPECT_TRUE(QFile::exists(made + QStringLiteral("/cam001.bin")));
+    const QString orphan = path("none/site");
+    const ProgramRun refused =
+        runQuiet({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera"),
+                  QStringLiteral("1-1"), QStringLiteral("--remote"), QStringLiteral("1"), orphan});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("its parent folder")));
+    EXPECT_FALSE(QFileInfo::exists(path("none")));
+}
+
+} // namespace
