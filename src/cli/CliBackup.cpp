@@ -5,6 +5,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
@@ -82,10 +83,11 @@ QString interruptionLine(const BackupTransfer& transfer, bool download) {
 }
 
 // Beside the screen's "File incorrect": which file and why.
-void explainRefusedUpload(const QString& path) {
+void explainRefusedUpload(const CliContext& context, const QString& path) {
     const qint64 size = QFileInfo(path).size();
     if (size != BackupFile::kImageSize)
-        CliContext::printUsageError(QStringLiteral("backup: %1 has %2 bytes; a backup holds %3")
+        CliContext::printUsageError(QStringLiteral("backup: ") +
+                                    cliText(context.language(), CliText::BackupFileSize)
                                         .arg(path)
                                         .arg(size)
                                         .arg(BackupFile::kImageSize));
@@ -115,7 +117,7 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
                                                        : transfer.startUpload(parsed.file);
     if (!started) {
         if (parsed.direction == kUpload)
-            explainRefusedUpload(parsed.file);
+            explainRefusedUpload(context, parsed.file);
         return ExitFailed;
     }
     const int exitCode = link.exec();

@@ -1,5 +1,6 @@
 #include "CliContext.h"
 
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "shell/ProgramFolder.h"
@@ -100,45 +101,45 @@ namespace {
 constexpr qint64 kPlainLineEveryMs = 3000;
 constexpr int kBarWidth = 30;
 
-QString unitWord(ProgressUnit unit) {
+CliText unitText(ProgressUnit unit) {
     switch (unit) {
     case ProgressUnit::Blocks:
-        return QStringLiteral("blocks");
+        break;
     case ProgressUnit::Titles:
-        return QStringLiteral("titles");
+        return CliText::Titles;
     case ProgressUnit::Cameras:
-        return QStringLiteral("cameras");
+        return CliText::Cameras;
     case ProgressUnit::Rows:
-        return QStringLiteral("rows");
+        return CliText::Rows;
     case ProgressUnit::Steps:
-        return QStringLiteral("steps");
+        return CliText::Steps;
     }
-    return {};
+    return CliText::Blocks;
 }
 
 // "53/125 blocks, 0:12 elapsed, 0:16 left"
-QString progressFacts(const TransferProgress& p) {
-    QString text = QStringLiteral("%1/%2 %3, %4 elapsed")
+QString progressFacts(const LanguageTables& language, const TransferProgress& p) {
+    QString text = cliText(language, CliText::ProgressFacts)
                        .arg(p.done)
                        .arg(p.total)
-                       .arg(unitWord(p.unit), FormatDuration(p.elapsedMs));
+                       .arg(cliText(language, unitText(p.unit)), FormatDuration(p.elapsedMs));
     if (p.remainingMs >= 0 && p.done < p.total)
-        text += QStringLiteral(", %1 left").arg(FormatDuration(p.remainingMs));
+        text += cliText(language, CliText::ProgressLeft).arg(FormatDuration(p.remainingMs));
     return text;
 }
 
-QString terminalLine(const TransferProgress& p) {
+QString terminalLine(const LanguageTables& language, const TransferProgress& p) {
     const int filled = p.percent() * kBarWidth / 100;
     const QString bar =
         QString(filled, QLatin1Char('#')) + QString(kBarWidth - filled, QLatin1Char(' '));
     return QStringLiteral("%1 [%2] %3%  %4")
         .arg(p.phase, bar)
         .arg(p.percent(), 3)
-        .arg(progressFacts(p));
+        .arg(progressFacts(language, p));
 }
 
-QString plainLine(const TransferProgress& p) {
-    return p.phase + QStringLiteral(": ") + progressFacts(p) + QLatin1Char('\n');
+QString plainLine(const LanguageTables& language, const TransferProgress& p) {
+    return p.phase + QStringLiteral(": ") + progressFacts(language, p) + QLatin1Char('\n');
 }
 
 } // namespace
@@ -165,7 +166,7 @@ void CliContext::showProgress(const TransferProgress& progress, bool timed) {
                 .arg(FormatDuration(m_progress.elapsedMs), FormatDuration(m_progress.remainingMs))
                 .arg(m_progress.done == m_progress.total);
         if (key != m_drawnKey)
-            writeProgressLine(QLatin1Char('\r') + terminalLine(m_progress) +
+            writeProgressLine(QLatin1Char('\r') + terminalLine(m_language, m_progress) +
                               QStringLiteral("\x1b[K"));
         m_drawnKey = key;
         m_drawn = true;
@@ -176,7 +177,7 @@ void CliContext::showProgress(const TransferProgress& progress, bool timed) {
         return; // nothing done yet
     const qint64 now = m_clock.elapsed();
     if (m_plainLineMs < 0 || now - m_plainLineMs >= kPlainLineEveryMs) {
-        writeProgressLine(plainLine(m_progress));
+        writeProgressLine(plainLine(m_language, m_progress));
         m_plainLineMs = now;
         m_plainPending = false;
     }
@@ -186,7 +187,7 @@ void CliContext::finishProgress() {
     if (m_drawn)
         writeProgressLine(QStringLiteral("\n"));
     else if (m_plainPending && m_progress.done > 0)
-        writeProgressLine(plainLine(m_progress));
+        writeProgressLine(plainLine(m_language, m_progress));
     m_progress = TransferProgress{};
     m_drawnKey.clear();
     m_plainLineMs = -1;

@@ -39,6 +39,7 @@ public:
 
     Settings& settings() { return m_settings; }
     LanguageTables& language() { return m_language; }
+    const LanguageTables& language() const { return m_language; }
     CliMessageSink& messages() { return m_sink; }
 
     // Progress goes to stderr unless --quiet is given.

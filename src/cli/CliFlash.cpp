@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "cpuwriter/BootFrame.h"
 #include "cpuwriter/FlashWriteClock.h"
@@ -74,11 +75,11 @@ private:
 };
 
 // A file that does not convert: where to look at what it holds.
-QString suggestionFor(const QString& why, const QString& file) {
+QString suggestionFor(const CliContext& context, const QString& why, const QString& file) {
     if (!why.startsWith(file + QStringLiteral(": line")) &&
         !why.startsWith(file + QStringLiteral(": no end")))
         return {};
-    return QStringLiteral(" (zelctl srec --info %1 shows what it holds)").arg(file);
+    return cliText(context.language(), CliText::SrecInfoHint).arg(file);
 }
 
 int runFlash(CliContext& context, const CommandLine& line) {
@@ -103,7 +104,7 @@ int runFlash(CliContext& context, const CommandLine& line) {
     if (!writer.startWrite(parsed.cpuType, parsed.file)) {
         if (const QString why = writer.images().lastFileError(); !why.isEmpty())
             CliContext::printUsageError(QStringLiteral("flash: ") + why +
-                                        suggestionFor(why, parsed.file));
+                                        suggestionFor(context, why, parsed.file));
         if (!writer.lastOpenError().isEmpty())
             CliContext::printUsageError(writer.lastOpenError());
         return ExitFailed;

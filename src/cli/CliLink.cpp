@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliInterrupt.h"
+#include "CliTexts.h"
 #include "common/MessageNumber.h"
 #include "link/TransactionText.h"
 
@@ -18,9 +19,9 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     // A time-out names the port it waited on; the first one of a run on which nothing has
     // answered yet says how to choose another port.
     m_context.messages().setPlaceSource([this](int number) {
-        return number == MessageTimeout
-                   ? QStringLiteral("on %1").arg(m_context.settings().portDevice())
-                   : QString();
+        return number == MessageTimeout ? cliText(m_context.language(), CliText::TimeoutPlace)
+                                              .arg(m_context.settings().portDevice())
+                                        : QString();
     });
     m_log.startRecording(); // which cameras answered: a time-out's hint depends on it
     m_context.messages().setAfterMessage([this](int number) {
@@ -83,13 +84,10 @@ bool CliLink::anyAnswer() const {
 // Nothing answered on the port: most often the wrong one.
 QString CliLink::portHint() const {
     const Settings& settings = m_context.settings();
-    const QString device = settings.portDevice();
-    QString where = device;
+    QString where = settings.portDevice();
     if (settings.PortOverride.isEmpty())
-        where += QStringLiteral(" (COM%1 of the settings)").arg(settings.ComPort);
-    return QStringLiteral("nothing answered on %1; if the cameras are on another port, give "
-                          "--port DEVICE (zelctl ports lists the serial ports)")
-        .arg(where);
+        where += cliText(m_context.language(), CliText::ComOfSettings).arg(settings.ComPort);
+    return cliText(m_context.language(), CliText::NothingAnswered).arg(where);
 }
 
 // What a command without a line of its own was doing when it was interrupted.

@@ -1,5 +1,7 @@
 #include "CliMessageSink.h"
 
+#include "CliTexts.h"
+
 #include "shell/LanguageTables.h"
 #include "shell/MessageCatalog.h"
 
@@ -21,8 +23,7 @@ int CliMessageSink::ShowMessage(int number, const QString& extra) {
     if (!place.isEmpty())
         text += QLatin1Char(' ') + place;
     if (content->buttons != MessageButtons::Ok)
-        text += m_answerYes ? QStringLiteral(" [answered Yes: --yes]")
-                            : QStringLiteral(" [answered No; --yes answers Yes]");
+        text += cliText(m_language, m_answerYes ? CliText::AnsweredYes : CliText::AnsweredNo);
     if (m_beforeMessage)
         m_beforeMessage();
     const QString line = content->title + QStringLiteral(": ") + text + QLatin1Char('\n');

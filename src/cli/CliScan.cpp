@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "backup/NumberBox.h"
 #include "common/MessageNumber.h"
@@ -48,9 +49,9 @@ QString parseScanArguments(const CommandLine& line, ScanArguments& parsed) {
     return {};
 }
 
-TransferProgress scanProgress(qsizetype done, qsizetype total) {
+TransferProgress scanProgress(const CliContext& context, qsizetype done, qsizetype total) {
     TransferProgress progress;
-    progress.phase = QStringLiteral("scan");
+    progress.phase = cliText(context.language(), CliText::ScanPhase);
     progress.done = int(done);
     progress.total = int(total);
     progress.unit = ProgressUnit::Cameras;
@@ -86,7 +87,7 @@ int runScan(CliContext& context, const CommandLine& line) {
         if (next >= parsed.cameras.size())
             return link.finish(answering > 0 ? ExitOk : ExitFailed);
         const int camera = parsed.cameras[next];
-        context.showProgress(scanProgress(next, parsed.cameras.size()));
+        context.showProgress(scanProgress(context, next, parsed.cameras.size()));
         if (!probe.probe(camera, parsed.address.remoteNo))
             link.finish(ExitFailed);
     };
@@ -101,7 +102,7 @@ int runScan(CliContext& context, const CommandLine& line) {
     };
     QTimer::singleShot(0, &anchor, probeNext);
     const int exitCode = link.exec();
-    context.showProgress(scanProgress(next, parsed.cameras.size()));
+    context.showProgress(scanProgress(context, next, parsed.cameras.size()));
     context.finishProgress();
     found += QStringLiteral("%1 of %2 cameras answer\n").arg(answering).arg(next);
     std::fputs(found.toUtf8().constData(), stdout);

@@ -7,6 +7,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliSiteRun.h"
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
@@ -60,12 +61,12 @@ bool checkTarget(CliContext& context, const SiteArguments& parsed) {
         QDir().mkdir(folder.absoluteFilePath()))
         folder.refresh();
     if (!folder.isDir() || !folder.isWritable()) {
-        const QString why = folder.exists() || folder.absoluteDir().exists()
-                                ? QStringLiteral("is not a folder that can be written")
-                                : QStringLiteral("is not a folder that can be written: its "
-                                                 "parent folder %1 does not exist")
-                                      .arg(QDir::toNativeSeparators(folder.absolutePath()));
-        CliContext::printUsageError(QStringLiteral("%1 %2").arg(parsed.folder, why));
+        const bool orphan = !folder.exists() && !folder.absoluteDir().exists();
+        const QString why =
+            orphan ? cliText(context.language(), CliText::NoParentFolder)
+                         .arg(parsed.folder, QDir::toNativeSeparators(folder.absolutePath()))
+                   : cliText(context.language(), CliText::NotWritableFolder).arg(parsed.folder);
+        CliContext::printUsageError(why);
         return false;
     }
     return true;

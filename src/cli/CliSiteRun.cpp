@@ -1,5 +1,7 @@
 #include "CliSiteRun.h"
 
+#include "CliTexts.h"
+
 #include "CliCommand.h"
 #include "CliContext.h"
 
@@ -41,7 +43,7 @@ void CliSiteRun::startNext() {
     m_job->onProgress = [this, camera](TransferProgress progress) {
         if (!progress.started())
             return;
-        progress.phase = QStringLiteral("camera %1").arg(camera);
+        progress.phase = cliText(m_context.language(), CliText::CameraPhase).arg(camera);
         m_context.showProgress(progress);
     };
     m_job->onFinished = [this](bool completed) { jobFinished(completed); };

@@ -113,7 +113,8 @@ TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
     ASSERT_GE(lines.size(), 2) << down.err.toStdString();
     // The last progress state (24 blocks stored) comes before the message, never after it.
     EXPECT_EQ(lines.last(),
-              QStringLiteral("Communication error: Timeout error (camera 1, block 25)"))
+              QStringLiteral("Communication error: Timeout error (camera 1, block 25) on ") +
+                  simulator->slavePath())
         << down.err.toStdString();
     EXPECT_TRUE(lines[lines.size() - 2].startsWith(QStringLiteral("In DOWNLOAD: 24/1000 blocks")))
         << down.err.toStdString();

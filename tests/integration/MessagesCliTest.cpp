@@ -88,4 +88,19 @@ TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     EXPECT_FALSE(QFileInfo::exists(path("none")));
 }
 
+// With --lang ja the progress, the port hint and the answers taken are Japanese too.
+TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
+    startCameras(2);
+    const ProgramRun site =
+        run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("backup"),
+             QStringLiteral("download"), QStringLiteral("--camera=1-2,9"),
+             QStringLiteral("--remote=1"), path("site")});
+    EXPECT_EQ(site.exitCode, 1) << site.err.toStdString();
+    EXPECT_TRUE(site.err.contains(QStringLiteral("カメラ 2: 1000/1000 ブロック、経過 ")))
+        << site.err.toStdString();
+    EXPECT_TRUE(site.err.contains(QStringLiteral("ポート ") + simulator->slavePath()));
+    EXPECT_FALSE(site.err.contains(QStringLiteral(" blocks")));
+    EXPECT_FALSE(site.err.contains(QStringLiteral(" elapsed")));
+}
+
 } // namespace

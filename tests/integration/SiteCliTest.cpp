@@ -111,11 +111,13 @@ TEST_F(SiteCliTest, BadListsFoldersAndNumbersSendNothing) {
     };
     for (const QStringList& args : usage)
         EXPECT_EQ(runQuiet(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-    const ProgramRun notFolder = runQuiet(
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("1-3"), QStringLiteral("--remote"), QStringLiteral("1"), path("missing")});
+    const ProgramRun notFolder =
+        runQuiet({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
+                  QStringLiteral("1-3"), QStringLiteral("--remote"), QStringLiteral("1"),
+                  path("missing/deeper")});
     EXPECT_EQ(notFolder.exitCode, 1);
     EXPECT_TRUE(notFolder.err.contains(QStringLiteral("is not a folder that can be written")));
+    EXPECT_FALSE(QFileInfo::exists(path("missing"))) << "a missing parent: nothing is made";
     const ProgramRun remote =
         runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("100")});
     EXPECT_EQ(remote.exitCode, 1);
