@@ -1,17 +1,11 @@
 #include "CliTexts.h"
 
 #include "shell/LanguageTables.h"
-
-#include <array>
+#include "shell/TextPairs.h"
 
 namespace zel::cli {
 
 namespace {
-
-struct TextPair {
-    const char16_t* en;
-    const char16_t* ja;
-};
 
 constexpr std::array<TextPair, static_cast<size_t>(CliText::Count)> kTexts{{
     {u"blocks", u"ブロック"},
@@ -41,11 +35,7 @@ constexpr std::array<TextPair, static_cast<size_t>(CliText::Count)> kTexts{{
 } // namespace
 
 QString cliText(const LanguageTables& language, CliText id) {
-    const auto index = static_cast<size_t>(id);
-    if (index >= kTexts.size())
-        return {};
-    const TextPair& pair = kTexts[index];
-    return QString::fromUtf16(language.languageIndex() == 1 ? pair.ja : pair.en);
+    return TextOf(kTexts, static_cast<size_t>(id), language.languageIndex());
 }
 
 } // namespace zel::cli

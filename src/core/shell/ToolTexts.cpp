@@ -1,17 +1,11 @@
 #include "ToolTexts.h"
 
 #include "LanguageTables.h"
-
-#include <array>
+#include "TextPairs.h"
 
 namespace zel {
 
 namespace {
-
-struct TextPair {
-    const char16_t* en;
-    const char16_t* ja;
-};
 
 constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
     {u"Detected ports", u"検出されたポート"},
@@ -30,11 +24,7 @@ constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
 } // namespace
 
 QString toolText(const LanguageTables& language, ToolText id) {
-    const auto index = static_cast<size_t>(id);
-    if (index >= kTexts.size())
-        return {};
-    const TextPair& pair = kTexts[index];
-    return QString::fromUtf16(language.languageIndex() == 1 ? pair.ja : pair.en);
+    return TextOf(kTexts, static_cast<size_t>(id), language.languageIndex());
 }
 
 } // namespace zel
