@@ -24,7 +24,7 @@ int CliSiteRun::exec() {
     QTimer::singleShot(0, &m_anchor, [this] { startNext(); });
     const int exitCode = m_link.exec();
     m_context.finishProgress();
-    std::fputs(m_summary.table().toUtf8().constData(), stdout);
+    std::fputs(m_summary.table(m_context.settings().languageIndex()).toUtf8().constData(), stdout);
     if (m_link.interruptedBy() != 0 && m_next < m_cameras.size())
         CliContext::printUsageError(QStringLiteral("interrupted: %1 of %2 cameras not reached")
                                         .arg(m_cameras.size() - m_next)
@@ -62,11 +62,13 @@ void CliSiteRun::jobFinished(bool completed) {
     outcome.ok = completed && bytes >= 0;
     outcome.bytes = std::max<qint64>(bytes, 0);
     const int message = lastMessageSince(m_messagesBefore);
-    outcome.result = outcome.ok ? QStringLiteral("ok") : SiteSummary::resultForMessage(message);
+    const int language = m_context.settings().languageIndex();
+    outcome.result = outcome.ok ? SiteSummary::okResult(language)
+                                : SiteSummary::resultForMessage(message, language);
     m_summary.add(outcome);
     if (!outcome.ok && m_link.interruptedBy() == 0)
         CliContext::printUsageError(
-            QStringLiteral("camera %1: %2, skipped").arg(outcome.camera).arg(outcome.result));
+            SiteSummary::skippedLine(outcome.camera, outcome.result, language));
     // The next camera starts once this transfer's callbacks have returned.
     if (m_link.interruptedBy() == 0)
         QTimer::singleShot(0, &m_anchor, [this] { startNext(); });

@@ -1,5 +1,5 @@
-#include "common/MessageNumber.h"
 #include "site/CameraList.h"
+#include "common/MessageNumber.h"
 #include "site/SiteSummary.h"
 
 #include <gtest/gtest.h>
@@ -7,16 +7,15 @@
 using namespace zel;
 
 TEST(CameraList, NumbersAndRangesInOrderWithoutRepeats) {
-    EXPECT_EQ(ParseCameraList(QStringLiteral("1-8,12")),
-              (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 12}));
+    EXPECT_EQ(ParseCameraList(QStringLiteral("1-8,12")), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 12}));
     EXPECT_EQ(ParseCameraList(QStringLiteral(" 12 , 3-4,4,1-1")), (QList<int>{1, 3, 4, 12}));
     EXPECT_EQ(ParseCameraList(QStringLiteral("1-255"))->size(), 255);
     EXPECT_EQ(ParseCameraList(QStringLiteral("7")), QList<int>{7});
 }
 
 TEST(CameraList, RefusedWithAReason) {
-    for (const char* bad : {"", "0", "256", "1-256", "0-3", "5-2", "1,,2", "1-2-3", "a", "-4",
-                            "1-", "+3", "1.5", "٣"}) {
+    for (const char* bad : {"", "0", "256", "1-256", "0-3", "5-2", "1,,2", "1-2-3", "a", "-4", "1-",
+                            "+3", "1.5", "٣"}) {
         QString why;
         EXPECT_FALSE(ParseCameraList(QString::fromUtf8(bad), &why).has_value()) << bad;
         EXPECT_FALSE(why.isEmpty()) << bad;
@@ -38,4 +37,21 @@ TEST(SiteSummary, TableAndOutcome) {
                                               "1 of 2 cameras done, 1 failed\n"));
     EXPECT_EQ(SiteSummary::resultForMessage(MessageNack), QStringLiteral("NACK"));
     EXPECT_EQ(SiteSummary::resultForMessage(0), QStringLiteral("stopped"));
+}
+
+TEST(SiteSummary, JapaneseTableSaysTheSameFacts) {
+    SiteSummary summary;
+    summary.add({1, true, SiteSummary::okResult(1), 32000, 11840});
+    summary.add({9, false, SiteSummary::resultForMessage(MessageTimeout, 1), 0, 500});
+    const QStringList lines = summary.table(1).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("     1  完了 ")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("32000     11.8")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("     9  応答なし ")));
+    EXPECT_EQ(lines[3], QStringLiteral("2 台中 1 台完了、1 台失敗"));
+    EXPECT_EQ(SiteSummary::skippedLine(9, SiteSummary::resultForMessage(MessageTimeout, 1), 1),
+              QStringLiteral("カメラ 9: 応答なし、スキップ"));
+    EXPECT_EQ(SiteSummary::resultForMessage(42, 1), QStringLiteral("失敗 (メッセージ 42)"));
+    EXPECT_EQ(SiteSummary::skippedLine(9, QStringLiteral("no answer")),
+              QStringLiteral("camera 9: no answer, skipped"));
 }

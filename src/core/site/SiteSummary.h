@@ -23,11 +23,15 @@ public:
     const QList<CameraOutcome>& rows() const { return m_rows; }
     bool allOk() const;
     int failedCount() const;
-    // Header, one line per camera and a closing count, each ending in a line feed.
-    QString table() const;
+    // Header, one line per camera and a closing count, each ending in a line feed, in the
+    // language of `languageIndex` (0 English, 1 Japanese).
+    QString table(int languageIndex = 0) const;
 
     // The result word for the message that ended a camera's transfer (0: none shown).
-    static QString resultForMessage(int messageNumber);
+    static QString resultForMessage(int messageNumber, int languageIndex = 0);
+    static QString okResult(int languageIndex = 0);
+    // "camera 9: no answer, skipped"
+    static QString skippedLine(int camera, const QString& result, int languageIndex = 0);
 
 private:
     QList<CameraOutcome> m_rows;
