@@ -14,7 +14,9 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
                                             messages ? *messages : m_context.messages(), &m_log);
     // Link messages say which exchange they are about.
     m_context.messages().setDetailSource([this](int number) {
-        return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
+        return IsLinkMessage(number)
+                   ? TransactionText(m_engine->state(), m_context.language().languageIndex())
+                   : QString();
     });
     // A time-out names the port it waited on; the first one of a run on which nothing has
     // answered yet says how to choose another port.

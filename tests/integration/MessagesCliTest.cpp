@@ -102,6 +102,8 @@ TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
     EXPECT_FALSE(site.err.contains(QStringLiteral(" blocks")));
     EXPECT_FALSE(site.err.contains(QStringLiteral(" elapsed")));
     EXPECT_TRUE(site.err.contains(QStringLiteral("カメラ 9: 応答なし、スキップ")));
+    EXPECT_TRUE(site.err.contains(QStringLiteral("(カメラ 9、ブロック 1) ポート ")))
+        << site.err.toStdString();
     EXPECT_TRUE(site.out.endsWith(QStringLiteral("3 台中 2 台完了、1 台失敗\n")))
         << site.out.toStdString();
 }

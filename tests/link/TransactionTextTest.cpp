@@ -28,6 +28,14 @@ TEST(TransactionTextTest, NamesCameraAndCommandOrBlock) {
     EXPECT_EQ(TransactionText(state), QStringLiteral("camera 0"));
 }
 
+TEST(TransactionTextTest, JapaneseNamesTheSameExchange) {
+    LinkState state;
+    state.LastSentFrame = QStringLiteral("FE0A1231052A010305FFFF");
+    EXPECT_EQ(TransactionText(state, 1), QStringLiteral("カメラ 123、コマンド 2A"));
+    state.LastSentFrame = QStringLiteral("FE0A123105C1001977FFFF");
+    EXPECT_EQ(TransactionText(state, 1), QStringLiteral("カメラ 123、ブロック 25"));
+}
+
 TEST(TransactionTextTest, OnlyMessagesAboutOneExchange) {
     for (int number :
          {MessageTimeout, MessageNack, MessageBusy, MessageReceiveError, MessageDataTooLarge})

@@ -3,6 +3,7 @@
 #include "FrameCodec.h"
 #include "LinkState.h"
 #include "common/MessageNumber.h"
+#include "shell/TextPairs.h"
 
 namespace zel {
 
@@ -19,24 +20,32 @@ int backupBlockOfFrame(const QString& frameText, int dataBytes) {
     const int low = ReplyByteAt(frameText, kFirstDataByte + 2);
     return high < 0 || low < 0 ? -1 : high * 256 + low;
 }
+
+enum Piece : size_t { Camera, Block, Command, PieceCount };
+constexpr std::array<TextPair, PieceCount> kPieces{{
+    {u"camera %1", u"カメラ %1"},
+    {u", block %1", u"、ブロック %1"},
+    {u", command %1", u"、コマンド %1"},
+}};
 } // namespace
 
-QString TransactionText(const LinkState& state) {
+QString TransactionText(const LinkState& state, int languageIndex) {
     const QString& frameText = state.LastSentFrame;
     if (frameText.isEmpty())
         return {};
-    QString text = QStringLiteral("camera %1").arg(CameraDigitsOfFrame(frameText));
+    const auto piece = [languageIndex](Piece id) { return TextOf(kPieces, id, languageIndex); };
+    QString text = piece(Camera).arg(CameraDigitsOfFrame(frameText));
     // The last byte is part of the trailer when the frame carries no data.
     const int dataBytes = ReplyByteCount(frameText) - frame::kCommandOverhead;
     if (const int block = backupBlockOfFrame(frameText, dataBytes); block >= 0)
-        return text + QStringLiteral(", block %1").arg(block);
+        return text + piece(Block).arg(block);
     if (state.BlockNo > 0)
-        return text + QStringLiteral(", block %1").arg(state.BlockNo);
+        return text + piece(Block).arg(state.BlockNo);
     if (dataBytes > 0)
-        text += QStringLiteral(", command %1")
-                    .arg(QStringLiteral("%1")
-                             .arg(ReplyByteAt(frameText, kFirstDataByte), 2, 16, QLatin1Char('0'))
-                             .toUpper());
+        text += piece(Command).arg(
+            QStringLiteral("%1")
+                .arg(ReplyByteAt(frameText, kFirstDataByte), 2, 16, QLatin1Char('0'))
+                .toUpper());
     return text;
 }
 

@@ -8,7 +8,7 @@ namespace zel {
 struct LinkState;
 
 // Empty when nothing was sent.
-QString TransactionText(const LinkState& state);
+QString TransactionText(const LinkState& state, int languageIndex = 0);
 
 // The messages about one exchange on the line (time-out, NACK, BUSY, bad or long reply),
 // which TransactionText completes.
