@@ -79,7 +79,7 @@ int runScan(CliContext& context, const CommandLine& line) {
     if (!link.open())
         return ExitFailed;
     CameraProbe probe(link.engine(), context.settings().languageIndex());
-    QString found = QStringLiteral("camera  answer    title\n");
+    QString found = cliText(context.language(), CliText::ScanHeader) + QLatin1Char('\n');
     int answering = 0;
     qsizetype next = 0;
     QObject anchor;
@@ -104,7 +104,8 @@ int runScan(CliContext& context, const CommandLine& line) {
     const int exitCode = link.exec();
     context.showProgress(scanProgress(context, next, parsed.cameras.size()));
     context.finishProgress();
-    found += QStringLiteral("%1 of %2 cameras answer\n").arg(answering).arg(next);
+    found += cliText(context.language(), CliText::ScanCount).arg(answering).arg(next) +
+             QLatin1Char('\n');
     std::fputs(found.toUtf8().constData(), stdout);
     return exitCode;
 }

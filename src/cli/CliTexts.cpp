@@ -30,6 +30,8 @@ constexpr std::array<TextPair, static_cast<size_t>(CliText::Count)> kTexts{{
     {u"%1 is not a folder that can be written: its parent folder %2 does not exist",
      u"%1 は書き込めるフォルダではありません: 親フォルダ %2 がありません"},
     {u"%1 is not a folder that can be written", u"%1 は書き込めるフォルダではありません"},
+    {u"camera  answer    title", u"カメラ  応答      タイトル"},
+    {u"%1 of %2 cameras answer", u"%2 台中 %1 台が応答"},
 }};
 
 } // namespace

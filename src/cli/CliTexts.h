@@ -28,6 +28,8 @@ enum class CliText {
     SrecInfoHint,      // " (zelctl srec --info %1 shows what it holds)"
     NoParentFolder,    // "%1 is not a folder that can be written: its parent folder %2 ..."
     NotWritableFolder, // "%1 is not a folder that can be written"
+    ScanHeader,        // "camera  answer    title"
+    ScanCount,         // "%1 of %2 cameras answer"
     Count
 };
 
