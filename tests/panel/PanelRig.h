@@ -30,9 +30,14 @@ struct PanelRig : MemoryLink {
         panel.load(2000);
     }
 
-    // Ends every pause, one after the other, as the time passes.
+    // Ends every pause, one after the other, as the time passes; with `autoAck` the camera
+    // acknowledges each panel frame as it goes out.
     void endPauses() {
-        while (pause.fireNow()) {
+        for (;;) {
+            if (autoAck && engine.state().ScreenCode == ScreenPanel)
+                port.receiveHex(QStringLiteral("06"));
+            else if (!pause.fireNow())
+                break;
         }
     }
     void click(panel::PanelButton button) {
@@ -60,6 +65,7 @@ struct PanelRig : MemoryLink {
     PanelCommands panel{engine, language, sink, {pause, keyDown, textCtrl}};
     QStringList sent;
     int entryFocused = 0;
+    bool autoAck = false;
 };
 
 } // namespace zel::test
