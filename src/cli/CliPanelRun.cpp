@@ -112,8 +112,7 @@ void CliPanelRun::takeLines(bool endOfInput) {
     m_partialLine.remove(0, start);
     if (m_partialLine.size() > kMaxLineBytes) {
         m_partialLine.clear();
-        m_pending.push_back(
-            {{}, QStringLiteral("a line of more than %1 KiB on stdin").arg(kMaxLineBytes / 1024)});
+        pushError(QStringLiteral("a line of more than %1 KiB on stdin").arg(kMaxLineBytes / 1024));
         m_stdin.reset();
         m_inputEnded = true;
     }
@@ -130,10 +129,16 @@ void CliPanelRun::takeLine(const QByteArray& line) {
         return;
     const PanelScript script = ParsePanelScript(words, m_testMode);
     if (!script.error.isEmpty()) {
-        m_pending.push_back({{}, script.error});
+        pushError(script.error);
         return;
     }
     addSteps(script);
+}
+
+void CliPanelRun::pushError(const QString& error) {
+    Pending bad;
+    bad.error = error;
+    m_pending.push_back(std::move(bad));
 }
 
 void CliPanelRun::advance() {

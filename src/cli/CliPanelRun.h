@@ -47,6 +47,7 @@ private:
     void readAvailable();
     void takeLines(bool endOfInput);
     void takeLine(const QByteArray& line);
+    void pushError(const QString& error);
     void advance();
     void endRun(int exitCode, const QString& error = {});
     void whenIdle(std::function<void()> then);
