@@ -99,7 +99,7 @@ int runPanel(CliContext& context, const QStringList& args) {
 
 const CommandRegistrar registrar{
     {QStringLiteral("panel"),
-     QStringLiteral("panel --camera N --remote N EVENT... (or - to read the events from stdin)\n"
+     QStringLiteral("panel --camera N --remote N EVENT... (or -: events from stdin as they come)\n"
                     "    press:K release:K keydown:K keyup:K click:NAME type:DIGITS wait:MS\n"
                     "    mode:M pan-speed:V tilt-speed:V zoom-speed:V focus-speed:V test-pan:V\n"
                     "    test-tilt:V test-zoom:V test-focus:V preset-key:on|off autopan-way:N\n"
