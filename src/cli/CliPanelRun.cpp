@@ -63,9 +63,9 @@ void CliPanelRun::readStdin() {
 
 int CliPanelRun::exec() {
     QTimer::singleShot(0, &m_wait, [this] { advance(); });
-    const int code = m_link.exec();
+    const int code = m_link.exec(); // the run's code, or the link's when the port went away
     if (m_link.interruptedBy() == 0)
-        return m_exitCode;
+        return code;
     // The stop went out when the signal came; its answer (or the end of its wait) is awaited.
     QEventLoop answered;
     whenIdle([&answered] { answered.quit(); });
@@ -178,8 +178,7 @@ void CliPanelRun::endRun(int exitCode, const QString& error) {
     whenIdle([this, exitCode, error] {
         m_panel.stopNow();
         whenIdle([this, exitCode, error] {
-            m_exitCode = error.isEmpty() ? resultCode() : exitCode;
-            m_link.finish(m_exitCode);
+            m_link.finish(error.isEmpty() ? resultCode() : exitCode);
         });
     });
 }

@@ -68,7 +68,6 @@ private:
     bool m_anyEvent = false;
     bool m_ending = false;
     bool m_stoppedBySignal = false;
-    int m_exitCode = 0;
 };
 
 } // namespace zel::cli

@@ -147,6 +147,20 @@ TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
     }
 }
 
+// A pulled adapter: the stop waits, without a message, and goes out when the port is back.
+TEST(PanelSendOrder, StopWithThePortAwayGoesOutWhenItIsBack) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.reply(QStringLiteral("06"));
+    rig.port.loseDevice(QStringLiteral("pulled"));
+    rig.panel.releaseMoveKey(PtzRight);
+    rig.endPauses();
+    EXPECT_TRUE(rig.messages().isEmpty());
+    EXPECT_EQ(rig.port.written.size(), 1);
+    ASSERT_TRUE(rig.engine.tryOpenCommPort());
+    EXPECT_EQ(wire(rig.port), (QStringList{kRight, kStop}));
+}
+
 // Closing the panel while its own frame awaits an answer: the queued stop is not lost.
 TEST(PanelSendOrder, StopQueuedBehindTheFrameInFlightSurvivesTheClose) {
     PanelRig rig;

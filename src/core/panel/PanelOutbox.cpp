@@ -44,6 +44,8 @@ bool PanelOutbox::submit(const Frame& frame) {
     bool handedOn = true;
     if (screenCode != ScreenIdle && screenCode != ScreenPanel) {
         handedOn = refuse(queued);
+    } else if (queued.stops && !m_engine.isPortOpen()) {
+        refuse(queued); // the engine sends it once the port is back
     } else if (screenCode == ScreenPanel || !m_queue.empty()) {
         if (int(m_queue.size()) >= kMaxQueued && !queued.stops)
             return false;
