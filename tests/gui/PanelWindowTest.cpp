@@ -279,6 +279,7 @@ TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
     auto* tilt = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestTilt));
     ASSERT_NE(tilt, nullptr);
     EXPECT_EQ(tilt->orientation(), Qt::Vertical);
+    EXPECT_EQ(tilt->value(), 127);
     auto* pan = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestPan));
     ASSERT_NE(pan, nullptr);
     EXPECT_EQ(pan->orientation(), Qt::Horizontal);
