@@ -13,11 +13,6 @@ using B = PanelButton;
 
 namespace {
 
-QString frameData(const QByteArray& frame) {
-    // FE, length, three address bytes, data, checksum, FF FF.
-    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
-}
-
 TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
@@ -30,7 +25,7 @@ TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     EXPECT_EQ(rig.sent,
               (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
     EXPECT_EQ(rig.entryFocused, 1);
-    EXPECT_EQ(frameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {

@@ -14,18 +14,6 @@ using B = PanelButton;
 
 namespace {
 
-QString frameData(const QByteArray& frame) {
-    // FE, length, three address bytes, data, checksum, FF FF.
-    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
-}
-
-QStringList wire(const MemoryBytePort& port) {
-    QStringList data;
-    for (const QByteArray& frame : port.written)
-        data << frameData(frame);
-    return data;
-}
-
 const QString kRight = QStringLiteral("20043C3C0808");
 const QString kStop = QStringLiteral("20003C3C0808");
 const QString kLeft = QStringLiteral("20083C3C0808");
@@ -39,6 +27,14 @@ struct BusyLinkRig : PanelRig {
                                  QStringLiteral("0"), QString::number(ScreenBackup)},
                                 QStringLiteral("99"));
     }
+    // `code` pressed and answered, then released while the other screen's block is out.
+    void releaseWhileBusy(int code) {
+        panel.pressMoveKey(code);
+        reply(QStringLiteral("06"));
+        otherScreenSends();
+        panel.releaseMoveKey(code);
+        endPauses();
+    }
     ReplyRecorder other{engine};
 };
 
@@ -46,10 +42,10 @@ TEST(PanelSendOrder, BackToBackFramesGoOutInOrderEachAfterItsAnswer) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(wire(rig.port), QStringList{kRight}) << "the release waits for the press's answer";
+    EXPECT_EQ(rig.wire(), QStringList{kRight}) << "the release waits for the press's answer";
     EXPECT_FALSE(rig.panel.isIdle());
     rig.port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(wire(rig.port), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
     rig.port.receiveHex(QStringLiteral("06"));
     rig.endPauses();
     EXPECT_EQ(rig.panel.repliesReceived(), 2);
@@ -64,11 +60,11 @@ TEST(PanelSendOrder, SilentCameraLetsTheNextFrameGoAfterTheWait) {
     rig.panel.releaseMoveKey(PtzRight);
     rig.panel.click(B::Stop);
     ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_EQ(wire(rig.port), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
     ASSERT_TRUE(rig.timerMenu.fireNow());
     rig.endPauses();
     ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_EQ(wire(rig.port), (QStringList{kRight, kStop, QStringLiteral("40")}));
+    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop, QStringLiteral("40")}));
     EXPECT_TRUE(rig.messages().isEmpty()) << "the panel reports no time-out";
     EXPECT_TRUE(rig.panel.isIdle());
 }
@@ -78,36 +74,28 @@ TEST(PanelSendOrder, CameraZeroSendsEveryFrameAtOnce) {
     rig.panel.state().CameraNo = QStringLiteral("0");
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(wire(rig.port), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
 }
 
 TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
     BusyLinkRig rig;
-    rig.panel.pressMoveKey(PtzRight);
-    rig.reply(QStringLiteral("06"));
-    rig.otherScreenSends();
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.releaseWhileBusy(PtzRight);
     rig.panel.pressMoveKey(PtzLeft); // refused: it could not be stopped
     rig.endPauses();
-    EXPECT_EQ(wire(rig.port), (QStringList{kRight, QStringLiteral("99")}));
+    EXPECT_EQ(rig.wire(), (QStringList{kRight, QStringLiteral("99")}));
     rig.port.receiveHex(QStringLiteral("06")); // the other screen's answer
     EXPECT_EQ(rig.other.replies, QStringList{QStringLiteral("06")});
-    EXPECT_EQ(wire(rig.port).value(2), kStop) << "the release as it was; the refused left never";
+    EXPECT_EQ(rig.wire().value(2), kStop) << "the release as it was; the refused left never";
     rig.reply(QStringLiteral("06"));
     EXPECT_TRUE(rig.panel.isIdle());
 }
 
 TEST(PanelSendOrder, RefusedReleaseGoesOutAfterTheOtherScreenTimedOut) {
     BusyLinkRig rig;
-    rig.panel.pressMoveKey(PtzTele);
-    rig.reply(QStringLiteral("06"));
-    rig.otherScreenSends();
-    rig.panel.releaseMoveKey(PtzTele);
-    rig.endPauses();
+    rig.releaseWhileBusy(PtzTele);
     ASSERT_TRUE(rig.timerMenu.fireNow()); // the other screen's wait ends, the port recycles
     EXPECT_EQ(rig.other.timeOuts, 1);
-    EXPECT_EQ(wire(rig.port).last(), kStop);
+    EXPECT_EQ(rig.wire().last(), kStop);
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
 }
 
@@ -118,21 +106,17 @@ TEST(PanelSendOrder, RefusedPressIsNeverSent) {
     rig.endPauses();
     rig.port.receiveHex(QStringLiteral("06"));
     rig.endPauses();
-    EXPECT_EQ(wire(rig.port), QStringList{QStringLiteral("99")});
+    EXPECT_EQ(rig.wire(), QStringList{QStringLiteral("99")});
     rig.panel.releaseMoveKey(PtzRight); // nothing moved: a plain release, sent as usual
     rig.endPauses();
-    EXPECT_EQ(wire(rig.port).last(), kStop);
+    EXPECT_EQ(rig.wire().last(), kStop);
 }
 
 // Closing or deactivating the panel after a refused release: the stop still goes out, once.
 TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
     for (const bool close : {true, false}) {
         BusyLinkRig rig;
-        rig.panel.pressMoveKey(PtzRight);
-        rig.reply(QStringLiteral("06"));
-        rig.otherScreenSends();
-        rig.panel.releaseMoveKey(PtzRight);
-        rig.endPauses();
+        rig.releaseWhileBusy(PtzRight);
         if (close)
             rig.panel.unload();
         else
@@ -140,7 +124,7 @@ TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
         rig.endPauses();
         rig.port.receiveHex(QStringLiteral("06"));
         rig.endPauses();
-        EXPECT_EQ(wire(rig.port), (QStringList{kRight, QStringLiteral("99"), kStop})) << close;
+        EXPECT_EQ(rig.wire(), (QStringList{kRight, QStringLiteral("99"), kStop})) << close;
         rig.port.receiveHex(QStringLiteral("06"));
         rig.endPauses();
         EXPECT_TRUE(rig.messages().isEmpty()) << close;
@@ -158,7 +142,7 @@ TEST(PanelSendOrder, StopWithThePortAwayGoesOutWhenItIsBack) {
     EXPECT_TRUE(rig.messages().isEmpty());
     EXPECT_EQ(rig.port.written.size(), 1);
     ASSERT_TRUE(rig.engine.tryOpenCommPort());
-    EXPECT_EQ(wire(rig.port), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
 }
 
 // Closing the panel while its own frame awaits an answer: the queued stop is not lost.
@@ -168,7 +152,7 @@ TEST(PanelSendOrder, StopQueuedBehindTheFrameInFlightSurvivesTheClose) {
     rig.panel.unload();
     EXPECT_EQ(rig.port.written.size(), 1);
     rig.port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(wire(rig.port).last(), kStop);
+    EXPECT_EQ(rig.wire().last(), kStop);
 }
 
 // A signal or the end of a script: pending events are dropped and the stop goes first.
@@ -183,7 +167,7 @@ TEST(PanelSendOrder, StopNowStopsWhatMoves) {
     rig.panel.click(B::Menu);
     EXPECT_TRUE(rig.panel.stopNow());
     rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(wire(rig.port), (QStringList{kLeft, QStringLiteral("40"), kStop}));
+    EXPECT_EQ(rig.wire(), (QStringList{kLeft, QStringLiteral("40"), kStop}));
     rig.reply(QStringLiteral("06"));
     EXPECT_TRUE(rig.panel.isIdle());
     EXPECT_FALSE(rig.panel.stopNow()) << "stopped already";
