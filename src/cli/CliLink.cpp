@@ -16,6 +16,11 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     });
     // A pulled adapter ends the command: nothing comes back within one run.
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
+        if (m_awaitingConnection && event != LinkEngine::PortEvent::Closed) {
+            m_awaitingConnection = false;
+            m_loop.exit(event == LinkEngine::PortEvent::Opened ? ExitOk : ExitFailed);
+            return;
+        }
         if (event != LinkEngine::PortEvent::Lost)
             return;
         m_context.finishProgress(); // the last progress state before the message
@@ -34,10 +39,19 @@ CliLink::~CliLink() {
 bool CliLink::open() {
     m_engine->ResetLinkState();
     m_engine->SetCommPortSettings();
-    if (m_engine->OpenCommPort())
+    if (m_engine->OpenCommPort() && awaitConnection())
         return true;
     CliContext::printUsageError(m_engine->lastOpenError());
     return false;
+}
+
+// A network port connects in the background; the command starts once it is there (the
+// port's own time-out bounds the wait).
+bool CliLink::awaitConnection() {
+    if (!m_engine->isPortConnecting())
+        return true;
+    m_awaitingConnection = true;
+    return m_loop.exec() == ExitOk;
 }
 
 int CliLink::exec() {

@@ -4,7 +4,7 @@
 #include "common/QtTimer.h"
 #include "link/CommLogStore.h"
 #include "link/LinkEngine.h"
-#include "link/SerialBytePort.h"
+#include "link/AnyBytePort.h"
 
 #include <QEventLoop>
 #include <functional>
@@ -38,9 +38,10 @@ public:
 
 private:
     QString interruptionLine() const;
+    bool awaitConnection();
 
     CliContext& m_context;
-    SerialBytePort m_port;
+    AnyBytePort m_port;
     QtTimer m_timerMenu;
     QtTimer m_timerReTry;
     CommLogStore m_log;
@@ -49,6 +50,7 @@ private:
     int m_exitCode = 0;
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
     int m_signal = 0;
+    bool m_awaitingConnection = false;
 };
 
 } // namespace zel::cli

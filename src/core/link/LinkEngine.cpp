@@ -33,6 +33,7 @@ LinkEngine::LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Sett
     m_timerReTry.setCallback([this] { onTimerReTry(); });
     m_port.onReceived = [this](const QByteArray& bytes) { Select_MsCommEvproc(bytes); };
     m_port.onLost = [this](const QString& why) { onPortLost(why); };
+    m_port.onConnected = [this] { onPortConnected(); };
 }
 
 LinkEngine::~LinkEngine() {
@@ -42,6 +43,7 @@ LinkEngine::~LinkEngine() {
     m_timerReTry.setCallback({});
     m_port.onReceived = {};
     m_port.onLost = {};
+    m_port.onConnected = {};
     onPortEvent = {};
 }
 
@@ -51,13 +53,16 @@ void LinkEngine::SetCommPortSettings() {
     m_lineSettings.device = ResolvePortDevice(m_settings);
     m_lineSettings.baudRate = m_settings.baudRate();
     m_lineSettings.evenParity = true;
+    m_lineSettings.connectTimeoutMs = m_settings.connectWaitMs();
 }
 
 bool LinkEngine::OpenCommPort() {
     if (m_port.isOpen())
         return false;
-    if (tryOpenCommPort())
+    if (tryOpenCommPort()) {
+        m_announceFailure = m_connecting; // a failed connection is then shown as this open's
         return true;
+    }
     if (onOpenFailed)
         onOpenFailed(m_lastOpenError);
     m_messages.ShowMessage(MessagePortOpenError);
@@ -73,14 +78,54 @@ bool LinkEngine::tryOpenCommPort() {
         notifyPort(PortEvent::OpenFailed);
         return false;
     }
+    m_announceFailure = false;
+    m_connecting = m_port.isConnecting();
+    if (!m_connecting)
+        portReady();
+    return true;
+}
+
+void LinkEngine::portReady() {
     m_lastOpenError.clear();
     // Stale bytes from before the open are of no transaction.
     m_port.discardInput();
     notifyPort(PortEvent::Opened);
-    return true;
+    if (std::exchange(m_replyTimerDeferred, false) && m_state.ScreenCode != ScreenIdle)
+        m_timerMenu.start(m_settings.timeOutWaitMs());
+}
+
+// The reply time runs from when the frame leaves: after the connection of a network port.
+void LinkEngine::startReplyTimer() {
+    if (m_connecting)
+        m_replyTimerDeferred = true;
+    else
+        m_timerMenu.start(m_settings.timeOutWaitMs());
+}
+
+void LinkEngine::onPortConnected() {
+    if (!m_connecting)
+        return;
+    m_connecting = false;
+    portReady();
+}
+
+// The connection of a network port failed: an open that failed, told late.
+void LinkEngine::connectFailed(const QString& why) {
+    m_connecting = false;
+    m_replyTimerDeferred = false;
+    m_lastOpenError = why;
+    notifyPort(PortEvent::OpenFailed);
+    if (std::exchange(m_announceFailure, false)) {
+        if (onOpenFailed)
+            onOpenFailed(why);
+        m_messages.ShowMessage(MessagePortOpenError);
+    }
+    endWaitingTransaction();
 }
 
 void LinkEngine::CloseCommPort() {
+    m_connecting = false;
+    m_replyTimerDeferred = false;
     if (m_port.isOpen())
         m_port.close();
     notifyPort(PortEvent::Closed);
@@ -122,7 +167,7 @@ int LinkEngine::SendCommandFrame(const CommSendRecord& record, const QString& da
     m_timerMenu.stop();
     m_port.write(*bytes);
     if (LeadingNumber(record.CameraNo) != 0)
-        m_timerMenu.start(m_settings.timeOutWaitMs());
+        startReplyTimer();
     else
         m_state.ScreenCode = ScreenIdle; // camera 0 answers nothing
     return kSendOk;
@@ -217,8 +262,16 @@ void LinkEngine::onTimerReTry() {
 }
 
 void LinkEngine::onPortLost(const QString& why) {
+    if (m_connecting) {
+        connectFailed(why);
+        return;
+    }
     m_lastLostReason = why;
     notifyPort(PortEvent::Lost);
+    endWaitingTransaction();
+}
+
+void LinkEngine::endWaitingTransaction() {
     if (m_state.ScreenCode == ScreenIdle)
         return; // nothing waited; the next send reports the closed port
     // The wait ends as a reply time-out does; the port stays down until it is back.
