@@ -12,7 +12,7 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
                                             messages ? *messages : m_context.messages(), &m_log);
     // Link messages say which exchange they are about.
     m_context.messages().setDetailSource([this](int number) {
-        return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
+        return LinkMessageDetail(*m_engine, number);
     });
     // A pulled adapter ends the command: nothing comes back within one run.
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {

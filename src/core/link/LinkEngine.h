@@ -34,6 +34,7 @@ public:
     LinkState& state() { return m_state; }
     const LinkState& state() const { return m_state; }
     Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
     MessageSink& messages() { return m_messages; }
     Timer& TimerMenu() { return m_timerMenu; }
     Timer& TimerReTry() { return m_timerReTry; }
