@@ -11,9 +11,8 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
                                             messages ? *messages : m_context.messages(), &m_log);
     // Link messages say which exchange they are about.
-    m_context.messages().setDetailSource([this](int number) {
-        return LinkMessageDetail(*m_engine, number);
-    });
+    m_context.messages().setDetailSource(
+        [this](int number) { return LinkMessageDetail(*m_engine, number); });
     // A pulled adapter ends the command: nothing comes back within one run.
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
         if (m_awaitingConnection && event != LinkEngine::PortEvent::Closed) {

@@ -2,9 +2,9 @@
 // The link engine on a real serial port for one zelctl run: port, timers, engine, and an
 // event loop that runs until the command says it is done.
 #include "common/QtTimer.h"
+#include "link/AnyBytePort.h"
 #include "link/CommLogStore.h"
 #include "link/LinkEngine.h"
-#include "link/AnyBytePort.h"
 
 #include <QEventLoop>
 #include <functional>

@@ -18,8 +18,8 @@ TEST(NetworkPortNameTest, ParsesHostAndPortOfBothModes) {
     const GoodName cases[] = {
         {"tcp://127.0.0.1:2000", NetworkPortName::Mode::RawTcp, "127.0.0.1", 2000,
          "tcp://127.0.0.1:2000"},
-        {"rfc2217://site-7.example.com:4001", NetworkPortName::Mode::Rfc2217,
-         "site-7.example.com", 4001, "rfc2217://site-7.example.com:4001"},
+        {"rfc2217://site-7.example.com:4001", NetworkPortName::Mode::Rfc2217, "site-7.example.com",
+         4001, "rfc2217://site-7.example.com:4001"},
         {"RFC2217://localhost:65535", NetworkPortName::Mode::Rfc2217, "localhost", 65535,
          "rfc2217://localhost:65535"},
         {"tcp://[::1]:23", NetworkPortName::Mode::RawTcp, "::1", 23, "tcp://[::1]:23"},

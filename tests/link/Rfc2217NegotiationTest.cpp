@@ -54,8 +54,8 @@ TEST_F(Rfc2217NegotiationTest, OffersThenSetsTheLineOnceTheServerAcceptsComPort)
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Offering);
     EXPECT_EQ(n.take(verb(DO, OptionComPort)),
               setBaudRate(19200) + comPortCommand(SetDataSize, one(8)) +
-                  comPortCommand(SetParity, one(ParityNone)) +
-                  comPortCommand(SetStopSize, one(1)) + comPortCommand(SetControl, one(1)));
+                  comPortCommand(SetParity, one(ParityNone)) + comPortCommand(SetStopSize, one(1)) +
+                  comPortCommand(SetControl, one(1)));
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Setting);
     EXPECT_TRUE(n.awaiting().contains(QStringLiteral("bit rate, data size, parity, stop size")));
     confirm(n, 19200, 8, ParityNone);
@@ -97,16 +97,15 @@ TEST_F(Rfc2217NegotiationTest, ConfirmedSettingsAreChecked) {
     const Case cases[] = {
         {9600, 8, ParityNone, Rfc2217Negotiation::Stage::Failed, "9600 bit/s instead of 19200"},
         {19200, 7, ParityNone, Rfc2217Negotiation::Stage::Failed, "7 data bits instead of 8"},
-        {19200, 8, ParityEven, Rfc2217Negotiation::Stage::Ready,
-         "parity even instead of none"},
+        {19200, 8, ParityEven, Rfc2217Negotiation::Stage::Ready, "parity even instead of none"},
     };
     for (const Case& c : cases) {
         Rfc2217Negotiation n(line);
         acceptComPort(n);
         confirm(n, c.rate, c.dataSize, c.parity);
         EXPECT_EQ(n.stage(), c.stage) << c.text;
-        const QString said = n.stage() == Rfc2217Negotiation::Stage::Failed ? n.failure()
-                                                                            : n.warning();
+        const QString said =
+            n.stage() == Rfc2217Negotiation::Stage::Failed ? n.failure() : n.warning();
         EXPECT_TRUE(said.contains(QString::fromUtf8(c.text))) << said.toStdString();
     }
 }
@@ -116,8 +115,8 @@ TEST_F(Rfc2217NegotiationTest, AnswersBeforeTheSettingsAndMalformedOnesAreIgnore
     n.start();
     n.take(answer(SetBaudRate, rate(19200))); // not asked yet
     n.take(verb(DO, OptionComPort));
-    n.take(answer(SetBaudRate, one(1)));           // value of the wrong length
-    n.take(answer(PurgeData, one(1)));             // an answer zel does not wait for
+    n.take(answer(SetBaudRate, one(1))); // value of the wrong length
+    n.take(answer(PurgeData, one(1)));   // an answer zel does not wait for
     n.take({Event::Kind::Subnegotiation, 0, OptionComPort, {}});
     n.take(answer(SetDataSize, one(8)));
     n.take(answer(SetParity, one(ParityNone)));

@@ -14,15 +14,16 @@ QByteArray bytes(std::initializer_list<int> values) {
 }
 
 TEST(TelnetCodecTest, DataEscapingDoublesIacAndPadsCrWithoutBinary) {
-    EXPECT_EQ(escapeData(bytes({0xFE, 0xFF, 0x0D, 0x41}), true), bytes({0xFE, 0xFF, 0xFF, 0x0D, 0x41}));
+    EXPECT_EQ(escapeData(bytes({0xFE, 0xFF, 0x0D, 0x41}), true),
+              bytes({0xFE, 0xFF, 0xFF, 0x0D, 0x41}));
     EXPECT_EQ(escapeData(bytes({0x0D, 0xFF}), false), bytes({0x0D, 0x00, 0xFF, 0xFF}));
 }
 
 TEST(TelnetCodecTest, DecoderSeparatesDataFromCommandsSplitAnywhere) {
     // Data FF, WILL BINARY, data 0D 00 (kept in binary), a COM-PORT answer with an escaped
     // FF in its value, NOP, data 06.
-    const QByteArray stream = bytes({0x01, IAC, IAC, IAC, WILL, 0, 0x0D, 0x00, IAC, SB, 44, 101,
-                                     0x00, 0x00, IAC, IAC, 0x00, IAC, SE, IAC, 241, 0x06});
+    const QByteArray stream = bytes({0x01, IAC,  IAC, IAC, WILL, 0,   0x0D, 0x00, IAC, SB,  44, 101,
+                                     0x00, 0x00, IAC, IAC, 0x00, IAC, SE,   IAC,  241, 0x06});
     for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
         Decoder decoder;
         decoder.setPeerBinary(true);

@@ -7,6 +7,9 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace zel::test {
 
 namespace {
@@ -14,9 +17,9 @@ namespace {
 constexpr int kStartWaitMs = 10000;
 
 QString ser2netProgram() {
-    return QStandardPaths::findExecutable(QStringLiteral("ser2net"),
-                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"),
-                                           QStringLiteral("/sbin")});
+    return QStandardPaths::findExecutable(
+        QStringLiteral("ser2net"),
+        {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin")});
 }
 
 QString connection(const QString& name, const QString& accepter, const QString& device,
@@ -57,10 +60,13 @@ bool Ser2netServer::start(const QString& device, QString* error, const QString& 
         return false;
     m_output.clear();
     m_process.setProcessChannelMode(QProcess::MergedChannels);
+    // Ends with this process even when a test dies without cleaning up.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     // Foreground (-n -d), no lock files of its own (-u), its pid file in our folder.
-    m_process.start(program, {QStringLiteral("-n"), QStringLiteral("-d"), QStringLiteral("-u"),
-                              QStringLiteral("-P"), m_dir.filePath(QStringLiteral("pid")),
-                              QStringLiteral("-c"), m_dir.filePath(QStringLiteral("ser2net.yaml"))});
+    m_process.start(program,
+                    {QStringLiteral("-n"), QStringLiteral("-d"), QStringLiteral("-u"),
+                     QStringLiteral("-P"), m_dir.filePath(QStringLiteral("pid")),
+                     QStringLiteral("-c"), m_dir.filePath(QStringLiteral("ser2net.yaml"))});
     if (!m_process.waitForStarted(kStartWaitMs)) {
         *error = QStringLiteral("ser2net did not start: ") + m_process.errorString();
         return false;

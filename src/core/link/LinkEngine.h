@@ -112,8 +112,8 @@ private:
     PortLineSettings m_lineSettings;
     QString m_lastOpenError;
     QString m_lastLostReason;
-    bool m_connecting = false;   // opened, the connection not made yet
-    bool m_announceFailure = false; // the pending connection came from OpenCommPort
+    bool m_connecting = false;         // opened, the connection not made yet
+    bool m_announceFailure = false;    // the pending connection came from OpenCommPort
     bool m_replyTimerDeferred = false; // a frame waits for the connection
 };
 

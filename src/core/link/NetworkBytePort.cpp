@@ -7,8 +7,7 @@ namespace zel {
 NetworkBytePort::NetworkBytePort() {
     m_deadline.setSingleShot(true);
     QObject::connect(&m_deadline, &QTimer::timeout, &m_socket, [this] { onDeadline(); });
-    QObject::connect(&m_socket, &QTcpSocket::connected, &m_socket,
-                     [this] { onSocketConnected(); });
+    QObject::connect(&m_socket, &QTcpSocket::connected, &m_socket, [this] { onSocketConnected(); });
     QObject::connect(&m_socket, &QTcpSocket::readyRead, &m_socket, [this] { onReadyRead(); });
     QObject::connect(&m_socket, &QTcpSocket::bytesWritten, &m_socket,
                      [this](qint64 bytes) { onSocketBytesWritten(bytes); });
@@ -29,12 +28,11 @@ bool NetworkBytePort::open(const PortLineSettings& settings, QString* why) {
     m_name = *name;
     m_line = settings;
     m_warning.clear();
-    m_decoder.reset();
-    m_negotiation.reset();
     m_phase = Phase::Connecting;
+    m_lastRefusal.clear();
     ++m_openCount;
     m_deadline.start(settings.connectTimeoutMs);
-    m_socket.connectToHost(m_name.host, m_name.port);
+    startConnecting();
     return true;
 }
 
@@ -67,7 +65,12 @@ bool NetworkBytePort::write(const QByteArray& bytes) {
     return true;
 }
 
+void NetworkBytePort::keepEarlyData(const QByteArray& bytes) {
+    m_earlyData += bytes.left(kEarlyDataLimit - m_earlyData.size());
+}
+
 void NetworkBytePort::sendNow(const QByteArray& wire, qint64 payloadBytes) {
+    m_written = m_written || payloadBytes > 0;
     m_wireInFlight += wire.size();
     m_payloadInFlight += payloadBytes;
     m_socket.write(wire);
@@ -120,6 +123,8 @@ void NetworkBytePort::onReadyRead() {
         return;
     const QByteArray bytes = m_socket.readAll();
     if (!isRfc2217()) {
+        if (!m_written)
+            keepEarlyData(bytes);
         if (!bytes.isEmpty() && onReceived)
             onReceived(bytes);
         return;
@@ -138,10 +143,14 @@ void NetworkBytePort::onReadyRead() {
             failConnection(m_negotiation->failure());
             return;
         }
+        // Line bytes before the line is set up belong to no transaction.
+        keepEarlyData(decoded.data);
         if (m_negotiation->stage() == Rfc2217Negotiation::Stage::Ready)
             becomeReady();
-        return; // line bytes before the line is set up belong to no transaction
+        return;
     }
+    if (!m_written)
+        keepEarlyData(decoded.data);
     if (!decoded.data.isEmpty() && onReceived)
         onReceived(decoded.data);
 }
@@ -154,6 +163,7 @@ void NetworkBytePort::takeTelnet(const QByteArray& bytes) {
 }
 
 void NetworkBytePort::becomeReady() {
+    m_written = false;
     m_deadline.stop();
     m_phase = Phase::Ready;
     if (m_negotiation)
@@ -168,8 +178,8 @@ void NetworkBytePort::becomeReady() {
 
 void NetworkBytePort::onDeadline() {
     if (m_phase == Phase::Connecting)
-        failConnection(QStringLiteral("no connection within %1 ms (time-out)")
-                           .arg(m_line.connectTimeoutMs));
+        failConnection(
+            QStringLiteral("no connection within %1 ms (time-out)").arg(m_line.connectTimeoutMs));
     else if (m_phase == Phase::Negotiating)
         failConnection(QStringLiteral("%1 within %2 ms")
                            .arg(m_negotiation->awaiting())
@@ -179,7 +189,37 @@ void NetworkBytePort::onDeadline() {
 void NetworkBytePort::onSocketError(QAbstractSocket::SocketError error) {
     if (m_phase == Phase::Closed)
         return;
+    if (error == QAbstractSocket::RemoteHostClosedError && m_phase == Phase::Negotiating &&
+        m_deadline.remainingTime() > kBusyRetryMs) {
+        // A server still closing the previous connection turns the next one away ("Port
+        // already in use"): try again while the time-out allows.
+        m_lastRefusal = serverText();
+        m_socket.abort();
+        m_phase = Phase::Connecting;
+        QTimer::singleShot(kBusyRetryMs, &m_socket, [this, openCount = m_openCount] {
+            if (openCount == m_openCount && m_phase == Phase::Connecting)
+                startConnecting();
+        });
+        return;
+    }
     failConnection(connectFailureText(error));
+}
+
+void NetworkBytePort::startConnecting() {
+    m_decoder.reset();
+    m_negotiation.reset();
+    m_earlyData.clear();
+    m_socket.connectToHost(m_name.host, m_name.port);
+}
+
+// What the server sent as text before anything was asked of it ("Port already in use"),
+// for the reason of a failure; empty when it sent nothing readable.
+QString NetworkBytePort::serverText() const {
+    const QString text = QString::fromLatin1(m_earlyData).simplified();
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            return {};
+    return text;
 }
 
 QString NetworkBytePort::connectFailureText(QAbstractSocket::SocketError error) const {
@@ -189,8 +229,9 @@ QString NetworkBytePort::connectFailureText(QAbstractSocket::SocketError error) 
     case QAbstractSocket::HostNotFoundError:
         return QStringLiteral("host name not found");
     case QAbstractSocket::NetworkError:
-        return m_phase == Phase::Ready ? QStringLiteral("network error (%1)").arg(m_socket.errorString())
-                                       : QStringLiteral("network unreachable (%1)").arg(m_socket.errorString());
+        return m_phase == Phase::Ready
+                   ? QStringLiteral("network error (%1)").arg(m_socket.errorString())
+                   : QStringLiteral("network unreachable (%1)").arg(m_socket.errorString());
     case QAbstractSocket::SocketTimeoutError:
         return QStringLiteral("time-out");
     case QAbstractSocket::RemoteHostClosedError:
@@ -207,8 +248,13 @@ void NetworkBytePort::failConnection(const QString& reason) {
     const bool connecting = isConnecting();
     const QString name = m_name.text();
     close();
-    const QString why = connecting ? QStringLiteral("cannot connect to %1: %2").arg(name, reason)
-                                   : name + QStringLiteral(": ") + reason;
+    QString said = serverText();
+    if (said.isEmpty())
+        said = m_lastRefusal;
+    const QString full =
+        said.isEmpty() ? reason : reason + QStringLiteral(" (it said \"%1\")").arg(said);
+    const QString why = connecting ? QStringLiteral("cannot connect to %1: %2").arg(name, full)
+                                   : name + QStringLiteral(": ") + full;
     const unsigned openCount = m_openCount;
     QMetaObject::invokeMethod(
         &m_socket,

@@ -35,7 +35,12 @@ public:
 
 private:
     enum class Phase { Closed, Connecting, Negotiating, Ready };
+    static constexpr int kBusyRetryMs = 200;
+    static constexpr qsizetype kEarlyDataLimit = 80;
 
+    void startConnecting();
+    void keepEarlyData(const QByteArray& bytes);
+    QString serverText() const;
     void onSocketConnected();
     void onReadyRead();
     void onSocketError(QAbstractSocket::SocketError error);
@@ -55,11 +60,14 @@ private:
     Phase m_phase = Phase::Closed;
     telnet::Decoder m_decoder;
     std::optional<Rfc2217Negotiation> m_negotiation;
-    QByteArray m_queuedWire;     // written before the connection was ready
-    qint64 m_queuedPayload = 0;  // line bytes in m_queuedWire
-    qint64 m_wireInFlight = 0;   // handed to the socket, not yet taken by the system
+    QByteArray m_queuedWire;    // written before the connection was ready
+    qint64 m_queuedPayload = 0; // line bytes in m_queuedWire
+    qint64 m_wireInFlight = 0;  // handed to the socket, not yet taken by the system
     qint64 m_payloadInFlight = 0;
     QString m_warning;
+    QByteArray m_earlyData;   // line bytes before the first frame (a server's complaint)
+    QString m_lastRefusal;    // what the server said when it last turned us away
+    bool m_written = false;   // a frame went out on this connection
     unsigned m_openCount = 0; // a failure reported for an earlier open is stale
 };
 

@@ -55,9 +55,8 @@ bool hostAcceptable(const HostAndPort& parts) {
 
 QString NetworkPortName::text() const {
     const QString scheme = mode == Mode::Rfc2217 ? QString(kRfc2217Scheme) : QString(kTcpScheme);
-    const QString shownHost = host.contains(QLatin1Char(':'))
-                                  ? QLatin1Char('[') + host + QLatin1Char(']')
-                                  : host;
+    const QString shownHost =
+        host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
     return scheme + shownHost + QLatin1Char(':') + QString::number(port);
 }
 
@@ -87,10 +86,10 @@ std::optional<NetworkPortName> ParseNetworkPortName(const QString& name, QString
         return fail("the port number is missing (HOST:PORT)");
     if (!hostAcceptable(*parts))
         return fail("the host name is not valid");
-    const bool digitsOnly =
-        !parts->port.isEmpty() && parts->port.size() <= 5 &&
-        std::all_of(parts->port.begin(), parts->port.end(),
-                    [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    const bool digitsOnly = !parts->port.isEmpty() && parts->port.size() <= 5 &&
+                            std::all_of(parts->port.begin(), parts->port.end(), [](QChar c) {
+                                return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                            });
     const uint port = digitsOnly ? parts->port.toUInt() : 0;
     if (port < 1 || port > 65535)
         return fail("the port number must be 1 to 65535");

@@ -17,8 +17,7 @@ bool wantPeer(std::uint8_t option) {
     return option == OptionBinary || option == OptionSuppressGoAhead;
 }
 
-constexpr std::array<const char*, 4> kSettingNames{"bit rate", "data size", "parity",
-                                                   "stop size"};
+constexpr std::array<const char*, 4> kSettingNames{"bit rate", "data size", "parity", "stop size"};
 
 QString parityText(quint32 value) {
     switch (value) {
@@ -109,7 +108,8 @@ QByteArray Rfc2217Negotiation::takeWillOrWont(bool enable, std::uint8_t option) 
 QByteArray Rfc2217Negotiation::lineSettings() {
     m_stage = Stage::Setting;
     const auto one = [](std::uint8_t value) { return QByteArray(1, static_cast<char>(value)); };
-    return setBaudRate(static_cast<quint32>(m_line.baudRate)) + comPortCommand(SetDataSize, one(8)) +
+    return setBaudRate(static_cast<quint32>(m_line.baudRate)) +
+           comPortCommand(SetDataSize, one(8)) +
            comPortCommand(SetParity, one(m_line.evenParity ? ParityEven : ParityNone)) +
            comPortCommand(SetStopSize, one(StopBitsOne)) +
            comPortCommand(SetControl, one(ControlNoFlow));

@@ -99,8 +99,8 @@ void Decoder::takeSubByte(std::uint8_t byte, Decoded& out) {
         return;
     }
     if (m_sub.size() > kMaxSubnegotiation)
-        out.error = QStringLiteral("Telnet subnegotiation longer than %1 bytes")
-                        .arg(kMaxSubnegotiation);
+        out.error =
+            QStringLiteral("Telnet subnegotiation longer than %1 bytes").arg(kMaxSubnegotiation);
 }
 
 QByteArray escapeData(const QByteArray& data, bool binary) {
@@ -119,7 +119,9 @@ QByteArray escapeData(const QByteArray& data, bool binary) {
 
 QByteArray negotiation(std::uint8_t verb, std::uint8_t option) {
     QByteArray out;
-    out.append(static_cast<char>(IAC)).append(static_cast<char>(verb)).append(static_cast<char>(option));
+    out.append(static_cast<char>(IAC))
+        .append(static_cast<char>(verb))
+        .append(static_cast<char>(option));
     return out;
 }
 
