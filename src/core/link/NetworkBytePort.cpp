@@ -32,7 +32,18 @@ bool NetworkBytePort::open(const PortLineSettings& settings, QString* why) {
     m_lastRefusal.clear();
     ++m_openCount;
     m_deadline.start(settings.connectTimeoutMs);
-    startConnecting();
+    // A server that has just seen our last connection go may still hold the line and turn
+    // the next one away: leave it a moment.
+    const qint64 sinceClosed = m_sinceClosed.isValid() ? m_sinceClosed.elapsed() : kReconnectGapMs;
+    if (sinceClosed >= kReconnectGapMs) {
+        startConnecting();
+    } else {
+        QTimer::singleShot(kReconnectGapMs - sinceClosed, &m_socket,
+                           [this, openCount = m_openCount] {
+                               if (openCount == m_openCount && m_phase == Phase::Connecting)
+                                   startConnecting();
+                           });
+    }
     return true;
 }
 
@@ -44,6 +55,8 @@ void NetworkBytePort::close() {
     m_payloadInFlight = 0;
     if (m_socket.state() == QAbstractSocket::ConnectedState)
         m_socket.flush(); // what the system takes now still reaches the server
+    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+        m_sinceClosed.start();
     m_phase = Phase::Closed;
     m_socket.abort();
 }
@@ -65,12 +78,14 @@ bool NetworkBytePort::write(const QByteArray& bytes) {
     return true;
 }
 
+// The first bytes of a connection: a server that turns it away says why in them.
 void NetworkBytePort::keepEarlyData(const QByteArray& bytes) {
+    if (m_sinceConnected.isValid() && m_sinceConnected.elapsed() > kEarlyWindowMs)
+        return;
     m_earlyData += bytes.left(kEarlyDataLimit - m_earlyData.size());
 }
 
 void NetworkBytePort::sendNow(const QByteArray& wire, qint64 payloadBytes) {
-    m_written = m_written || payloadBytes > 0;
     m_wireInFlight += wire.size();
     m_payloadInFlight += payloadBytes;
     m_socket.write(wire);
@@ -107,6 +122,7 @@ void NetworkBytePort::discardInput() {
 }
 
 void NetworkBytePort::onSocketConnected() {
+    m_sinceConnected.start();
     m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1); // a frame is one packet
     if (!isRfc2217()) {
         becomeReady();
@@ -123,8 +139,7 @@ void NetworkBytePort::onReadyRead() {
         return;
     const QByteArray bytes = m_socket.readAll();
     if (!isRfc2217()) {
-        if (!m_written)
-            keepEarlyData(bytes);
+        keepEarlyData(bytes);
         if (!bytes.isEmpty() && onReceived)
             onReceived(bytes);
         return;
@@ -149,8 +164,7 @@ void NetworkBytePort::onReadyRead() {
             becomeReady();
         return;
     }
-    if (!m_written)
-        keepEarlyData(decoded.data);
+    keepEarlyData(decoded.data);
     if (!decoded.data.isEmpty() && onReceived)
         onReceived(decoded.data);
 }
@@ -163,7 +177,6 @@ void NetworkBytePort::takeTelnet(const QByteArray& bytes) {
 }
 
 void NetworkBytePort::becomeReady() {
-    m_written = false;
     m_deadline.stop();
     m_phase = Phase::Ready;
     if (m_negotiation)
@@ -206,6 +219,7 @@ void NetworkBytePort::onSocketError(QAbstractSocket::SocketError error) {
 }
 
 void NetworkBytePort::startConnecting() {
+    m_sinceConnected.invalidate();
     m_decoder.reset();
     m_negotiation.reset();
     m_earlyData.clear();
@@ -215,6 +229,8 @@ void NetworkBytePort::startConnecting() {
 // What the server sent as text before anything was asked of it ("Port already in use"),
 // for the reason of a failure; empty when it sent nothing readable.
 QString NetworkBytePort::serverText() const {
+    if (!m_sinceConnected.isValid() || m_sinceConnected.elapsed() > kEarlyWindowMs)
+        return {};
     const QString text = QString::fromLatin1(m_earlyData).simplified();
     for (const QChar c : text)
         if (c.unicode() < 0x20 || c.unicode() > 0x7E)

@@ -13,6 +13,7 @@
 #include "Rfc2217Negotiation.h"
 #include "TelnetCodec.h"
 
+#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <optional>
@@ -37,6 +38,8 @@ private:
     enum class Phase { Closed, Connecting, Negotiating, Ready };
     static constexpr int kBusyRetryMs = 200;
     static constexpr qsizetype kEarlyDataLimit = 80;
+    static constexpr int kEarlyWindowMs = 1000;
+    static constexpr int kReconnectGapMs = 100;
 
     void startConnecting();
     void keepEarlyData(const QByteArray& bytes);
@@ -65,10 +68,11 @@ private:
     qint64 m_wireInFlight = 0;  // handed to the socket, not yet taken by the system
     qint64 m_payloadInFlight = 0;
     QString m_warning;
-    QByteArray m_earlyData;   // line bytes before the first frame (a server's complaint)
-    QString m_lastRefusal;    // what the server said when it last turned us away
-    bool m_written = false;   // a frame went out on this connection
-    unsigned m_openCount = 0; // a failure reported for an earlier open is stale
+    QByteArray m_earlyData;         // line bytes before the first frame (a server's complaint)
+    QString m_lastRefusal;          // what the server said when it last turned us away
+    QElapsedTimer m_sinceConnected; // invalid until the connection is made
+    QElapsedTimer m_sinceClosed;    // invalid until a connection was closed
+    unsigned m_openCount = 0;       // a failure reported for an earlier open is stale
 };
 
 } // namespace zel
