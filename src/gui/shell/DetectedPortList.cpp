@@ -67,14 +67,19 @@ QLayout* DetectedPortList::makeNetworkRow(const LanguageTables& language) {
     m_networkProblem->hide();
     auto* label = new QLabel(toolText(language, ToolText::NetworkPort), this);
     label->setBuddy(m_networkField);
+    // Wide enough for a name with a host name and the port number, shown from its start.
+    m_networkField->setMinimumWidth(m_networkField->fontMetrics().horizontalAdvance(
+        QStringLiteral("rfc2217://serial-server.example:65535  ")));
     auto* row = new QHBoxLayout;
-    row->addWidget(label);
     row->addWidget(m_networkField, 1);
     row->addWidget(m_useNetwork);
+    auto* rows = new QVBoxLayout;
+    rows->addWidget(label);
+    rows->addLayout(row);
     connect(m_useNetwork, &QPushButton::clicked, this, [this] { useNetworkPort(); });
     connect(m_networkField, &QLineEdit::returnPressed, this, [this] { useNetworkPort(); });
     connect(m_networkField, &QLineEdit::textEdited, m_networkProblem, &QWidget::hide);
-    return row;
+    return rows;
 }
 
 void DetectedPortList::useNetworkPort() {
@@ -120,6 +125,7 @@ void DetectedPortList::select(const QString& device) {
     m_networkProblem->hide();
     if (IsNetworkPortName(device)) {
         m_networkField->setText(device);
+        m_networkField->setCursorPosition(0);
         return;
     }
     m_networkField->clear();
