@@ -5,6 +5,8 @@
 #include "CliInterrupt.h"
 #include "link/TransactionText.h"
 
+#include <csignal>
+
 namespace zel::cli {
 
 CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context) {
@@ -49,6 +51,16 @@ bool CliLink::open() {
 bool CliLink::awaitConnection() {
     if (!m_engine->isPortConnecting())
         return true;
+    CliInterrupt interrupt;
+    interrupt.onSignal = [this](int signalNumber) {
+        // Nothing was sent or written yet: end as the signal would, after saying so.
+        CliContext::printUsageError(
+            QStringLiteral("interrupted while connecting to %1; nothing was sent")
+                .arg(m_engine->portDevice()));
+        m_engine->CloseCommPort();
+        std::signal(signalNumber, SIG_DFL);
+        std::raise(signalNumber);
+    };
     m_awaitingConnection = true;
     return m_loop.exec() == ExitOk;
 }

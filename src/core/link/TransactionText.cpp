@@ -52,7 +52,8 @@ QString LinkMessageDetail(const LinkEngine& engine, int number) {
     if (!IsLinkMessage(number))
         return {};
     QString text = TransactionText(engine.state());
-    if (number == MessageTimeout && IsNetworkPortName(engine.portDevice())) {
+    // A dropped connection also ends the wait with a time-out; only a real one gets the hint.
+    if (number == MessageTimeout && IsNetworkPortName(engine.portDevice()) && engine.isPortOpen()) {
         if (!text.isEmpty())
             text += QStringLiteral("; ");
         text += QStringLiteral("over a network, raise [RsWait] TimeOutWait in zel.ini (now %1 ms)")
