@@ -17,6 +17,24 @@ public:
     int shown = 0;
 };
 
+// One timed transfer.
+struct Run {
+    bool completed = false;
+    double seconds = 0;
+};
+
+// A settings backup on the camera line at 38400 bit/s 8E1: 1000 blocks, each a read request
+// and a data reply (an upload: a write request, an ACK, and the read-back of verification).
+namespace backupwire {
+constexpr int kBitRate = 38400;
+constexpr double kBitsPerByte = 11.0; // start, 8 data, even parity, stop
+constexpr int kBlocks = 1000;
+constexpr int kReadRequestBytes = 11;
+constexpr int kDataReplyBytes = 43;
+constexpr int kWriteRequestBytes = 43;
+constexpr int kAckBytes = 1;
+} // namespace backupwire
+
 // Seconds `bytes` take on a line of `bitRate` with `bitsPerByte` bits a byte.
 inline double wireSeconds(long long bytes, double bitsPerByte, int bitRate) {
     return double(bytes) * bitsPerByte / bitRate;

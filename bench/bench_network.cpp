@@ -25,16 +25,8 @@ using namespace zel;
 
 namespace {
 
-constexpr int kBitRate = 38400;
-constexpr double kBitsPerByte = 11.0; // start, 8 data, even parity, stop
-constexpr int kBlocks = 1000;
-constexpr int kReadRequestBytes = 11;
-constexpr int kDataReplyBytes = 43;
-
-struct Run {
-    bool completed = false;
-    double seconds = 0;
-};
+using namespace bench::backupwire;
+using bench::Run;
 
 // One download of camera 1 on `port` (a device path or a network port name).
 Run download(const QString& port, const QString& file) {
