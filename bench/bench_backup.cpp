@@ -56,21 +56,7 @@ Run runTransfer(int bitRate, bool upload, const QString& file) {
     engine.SetCommPortSettings();
     if (!engine.OpenCommPort())
         return {};
-    LanguageTables language;
-    BackupTransfer transfer(engine, language, sink);
-    QEventLoop loop;
-    Run run;
-    transfer.onFinished = [&](bool completed) {
-        run.completed = completed;
-        loop.quit();
-    };
-    QElapsedTimer clock;
-    clock.start();
-    const bool started = upload ? transfer.startUpload(file) : transfer.startDownload(file);
-    if (started)
-        loop.exec();
-    run.seconds = clock.nsecsElapsed() / 1e9;
-    return run;
+    return bench::timeBackupTransfer(engine, sink, upload, file);
 }
 
 long maxRssKiB() {

@@ -54,18 +54,7 @@ Run download(const QString& port, const QString& file) {
         return {};
     }
     engine.onPortEvent = {};
-    LanguageTables language;
-    BackupTransfer transfer(engine, language, sink);
-    Run run;
-    transfer.onFinished = [&](bool completed) {
-        run.completed = completed;
-        loop.quit();
-    };
-    QElapsedTimer clock;
-    clock.start();
-    if (transfer.startDownload(file))
-        loop.exec();
-    run.seconds = clock.nsecsElapsed() / 1e9;
+    const Run run = bench::timeBackupTransfer(engine, sink, false, file);
     if (!run.completed)
         std::fprintf(stderr, "%s: %s\n", qPrintable(port), qPrintable(engine.lastLostReason()));
     return run;
