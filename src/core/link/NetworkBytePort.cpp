@@ -49,6 +49,7 @@ bool NetworkBytePort::open(const PortLineSettings& settings, QString* why) {
 
 void NetworkBytePort::close() {
     m_deadline.stop();
+    m_purgePending = false;
     m_queuedWire.clear();
     m_queuedPayload = 0;
     m_wireInFlight = 0;
@@ -86,9 +87,11 @@ void NetworkBytePort::keepEarlyData(const QByteArray& bytes) {
 }
 
 void NetworkBytePort::sendNow(const QByteArray& wire, qint64 payloadBytes) {
-    m_wireInFlight += wire.size();
+    const QByteArray packet =
+        std::exchange(m_purgePending, false) ? telnet::purgeReceiveBuffer() + wire : wire;
+    m_wireInFlight += packet.size();
     m_payloadInFlight += payloadBytes;
-    m_socket.write(wire);
+    m_socket.write(packet);
     m_socket.flush(); // to the system now, not on the next loop turn
 }
 
@@ -113,12 +116,19 @@ void NetworkBytePort::discardInput() {
     }
     if (!isRfc2217())
         return;
-    // The server holds what came from the line and was not yet sent: drop that too.
-    const QByteArray purge = telnet::purgeReceiveBuffer();
-    if (m_phase == Phase::Ready)
-        sendNow(purge, 0);
-    else
-        m_queuedWire += purge;
+    // The server holds what came from the line and was not yet sent: drop that too. The
+    // purge goes out with the frame that follows (one packet, one wake-up of the server), or
+    // on its own on the next turn of the event loop.
+    if (m_phase != Phase::Ready) {
+        m_queuedWire += telnet::purgeReceiveBuffer();
+        return;
+    }
+    if (std::exchange(m_purgePending, true))
+        return;
+    QTimer::singleShot(0, &m_socket, [this, openCount = m_openCount] {
+        if (openCount == m_openCount && m_phase == Phase::Ready && m_purgePending)
+            sendNow({}, 0);
+    });
 }
 
 void NetworkBytePort::onSocketConnected() {

@@ -67,6 +67,7 @@ private:
     qint64 m_queuedPayload = 0; // line bytes in m_queuedWire
     qint64 m_wireInFlight = 0;  // handed to the socket, not yet taken by the system
     qint64 m_payloadInFlight = 0;
+    bool m_purgePending = false; // a purge to send before the next frame
     QString m_warning;
     QByteArray m_earlyData;         // line bytes before the first frame (a server's complaint)
     QString m_lastRefusal;          // what the server said when it last turned us away
