@@ -95,8 +95,9 @@ const CliOptions& GlobalOptionDeclarations() {
                         "executable's folder, or ~/.config/zel when that cannot be written)")},
         {{QStringLiteral("port")},
          QStringLiteral("DEVICE"),
-         QStringLiteral("serial device path (/dev/ttyUSB0) or COMn; without it the port of "
-                        "zel.ini (COM1 = /dev/ttyS0). zelctl ports lists the ports found")},
+         QStringLiteral("serial device path (/dev/ttyUSB0), COMn, or a serial device server's "
+                        "port: tcp://HOST:PORT (raw) or rfc2217://HOST:PORT; without it the "
+                        "port of zel.ini (COM1 = /dev/ttyS0). zelctl ports lists the ports")},
         {{QStringLiteral("rate")},
          QStringLiteral("BPS"),
          QStringLiteral("line speed: 4800, 9600, 19200 or 38400 (default: zel.ini's)")},

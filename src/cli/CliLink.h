@@ -2,9 +2,9 @@
 // The link engine on a real serial port for one zelctl run: port, timers, engine, and an
 // event loop that runs until the command says it is done.
 #include "common/QtTimer.h"
+#include "link/AnyBytePort.h"
 #include "link/CommLogStore.h"
 #include "link/LinkEngine.h"
-#include "link/SerialBytePort.h"
 
 #include <QEventLoop>
 #include <functional>
@@ -40,9 +40,10 @@ private:
     QString interruptionLine() const;
     bool anyAnswer() const; // a camera answered on this run
     QString portHint() const;
+    bool awaitConnection();
 
     CliContext& m_context;
-    SerialBytePort m_port;
+    AnyBytePort m_port;
     QtTimer m_timerMenu;
     QtTimer m_timerReTry;
     CommLogStore m_log;
@@ -52,6 +53,7 @@ private:
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
     int m_signal = 0;
     bool m_portHintGiven = false;
+    bool m_awaitingConnection = false;
 };
 
 } // namespace zel::cli

@@ -1,5 +1,5 @@
-// zelctl ports: the serial ports the system has now, and which COMn of zel.ini stands for
-// each.
+// zelctl ports: the serial ports the system has now and the network ports zel.ini names,
+// and which COMn of zel.ini stands for each.
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CommandLine.h"
@@ -17,7 +17,8 @@ int runPorts(CliContext& context, const CommandLine& line) {
         return ExitUsage;
     if (!context.loadSettings(false))
         return ExitFailed;
-    const QList<DetectedPort> ports = SystemPortSource().ports();
+    const QList<DetectedPort> ports =
+        SystemPortSource().ports() + configuredNetworkPorts(context.settings());
     if (ports.isEmpty()) {
         CliContext::printUsageError(QStringLiteral("no serial port found"));
         return ExitOk;
@@ -32,7 +33,8 @@ int runPorts(CliContext& context, const CommandLine& line) {
 const CommandRegistrar registrar{
     {.name = QStringLiteral("ports"),
      .synopses = {QStringLiteral("ports")},
-     .description = QStringLiteral("Lists the serial ports of this computer, one a line: DEVICE, "
+     .description = QStringLiteral("Lists the serial ports of this computer and the network ports "
+                                   "of zel.ini, one a line: DEVICE, "
                                    "DESCRIPTION, MANUFACTURER, SERIAL and the COMn name it has "
                                    "in zel.ini, tab-separated."),
      .run = &runPorts}};

@@ -89,6 +89,7 @@ bool FlashWriter::preparePort() {
     line.device = ResolvePortDevice(m_settings);
     line.baudRate = kCpuBitRate;
     line.evenParity = false; // 8N1
+    line.connectTimeoutMs = m_settings.connectWaitMs();
     QString why;
     if (!m_port.open(line, &why)) {
         m_lastOpenError = why.isEmpty() ? line.device : why;

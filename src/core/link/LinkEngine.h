@@ -35,6 +35,7 @@ public:
     LinkState& state() { return m_state; }
     const LinkState& state() const { return m_state; }
     Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
     MessageSink& messages() { return m_messages; }
     Timer& TimerMenu() { return m_timerMenu; }
     Timer& TimerReTry() { return m_timerReTry; }
@@ -51,6 +52,8 @@ public:
     bool tryOpenCommPort();
     void CloseCommPort();
     bool isPortOpen() const;
+    // A network port is still connecting: Opened (or OpenFailed) is told when it is done.
+    bool isPortConnecting() const { return m_connecting; }
     // The device the port settings name (after SetCommPortSettings).
     QString portDevice() const { return m_lineSettings.device; }
     // Told every open, failed open, loss and close, after the engine has handled it.
@@ -112,6 +115,11 @@ private:
     void onTimerMenu();
     void onTimerReTry();
     void onPortLost(const QString& why);
+    void onPortConnected();
+    void portReady();
+    void connectFailed(const QString& why);
+    void endWaitingTransaction();
+    void startReplyTimer();
     void endWithTimeOut(int screenCode, int messageNumber);
     void recyclePort();
     void notifyPort(PortEvent event);
@@ -127,6 +135,9 @@ private:
     PortLineSettings m_lineSettings;
     QString m_lastOpenError;
     QString m_lastLostReason;
+    bool m_connecting = false;         // opened, the connection not made yet
+    bool m_announceFailure = false;    // the pending connection came from OpenCommPort
+    bool m_replyTimerDeferred = false; // a frame waits for the connection
     std::optional<HeldFrame> m_held;
     int m_eventDepth = 0;
 };

@@ -1,8 +1,11 @@
 #include "TransactionText.h"
 
 #include "FrameCodec.h"
+#include "LinkEngine.h"
 #include "LinkState.h"
+#include "NetworkPortName.h"
 #include "common/MessageNumber.h"
+#include "shell/Settings.h"
 #include "shell/TextPairs.h"
 
 namespace zel {
@@ -52,6 +55,20 @@ QString TransactionText(const LinkState& state, int languageIndex) {
 bool IsLinkMessage(int number) {
     return number == MessageTimeout || number == MessageNack || number == MessageBusy ||
            number == MessageReceiveError || number == MessageDataTooLarge;
+}
+
+QString LinkMessageDetail(const LinkEngine& engine, int number, int languageIndex) {
+    if (!IsLinkMessage(number))
+        return {};
+    QString text = TransactionText(engine.state(), languageIndex);
+    // A dropped connection also ends the wait with a time-out; only a real one gets the hint.
+    if (number == MessageTimeout && IsNetworkPortName(engine.portDevice()) && engine.isPortOpen()) {
+        if (!text.isEmpty())
+            text += QStringLiteral("; ");
+        text += QStringLiteral("over a network, raise [RsWait] TimeOutWait in zel.ini (now %1 ms)")
+                    .arg(engine.settings().timeOutWaitMs());
+    }
+    return text;
 }
 
 } // namespace zel

@@ -21,8 +21,8 @@ QString messageDetail(Application& app, int number) {
         return toolText(app.language(), ToolText::SettingsFileDetail)
             .arg(QDir::toNativeSeparators(app.settings().SettingsFilePath));
     default:
-        return IsLinkMessage(number) && app.isStarted()
-                   ? TransactionText(app.engine().state(), app.language().languageIndex())
+        return app.isStarted()
+                   ? LinkMessageDetail(app.engine(), number, app.language().languageIndex())
                    : QString();
     }
 }

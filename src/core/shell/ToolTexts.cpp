@@ -19,6 +19,8 @@ constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
     {u"File: %1", u"ファイル: %1"},
     {u"%1 from an earlier download will be replaced",
      u"以前のダウンロードで残った %1 は置き換えられます"},
+    {u"Network port (serial device server):", u"ネットワークポート (シリアルデバイスサーバ):"},
+    {u"Use", u"使用"},
 }};
 
 } // namespace

@@ -17,6 +17,8 @@ enum class ToolText {
     DeviceNotDetected,  // "%1": COMn's device, which the system does not report now
     SettingsFileDetail, // "%1": the settings file looked for
     PartialReplaced,    // "%1": a download's .partial left by an earlier one
+    NetworkPort,        // caption of the network port field in the settings dialog
+    UseNetworkPort,     // its button
     Count
 };
 
