@@ -2,8 +2,17 @@
 
 #include "TitleCategory.h"
 #include "TitleDocument.h"
+#include "shell/ToolTexts.h"
 
 namespace zel {
+
+QString TitleEditor::uploadOffHint() const {
+    if (!m_hasContent)
+        return toolText(m_language, ToolText::UploadNeedsTitles);
+    if (!m_checkPassed)
+        return toolText(m_language, ToolText::UploadNeedsCheck);
+    return {};
+}
 
 TitleEditor::TitleEditor(TitleDocument& document, const TitleCharTable& table,
                          const LanguageTables& language, MessageSink& messages)

@@ -2,6 +2,7 @@
 
 #include "KeyFilteredBox.h"
 #include "TestRowsPanel.h"
+#include "common/FileDialogRoom.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "commtest/CommTest.h"
@@ -9,6 +10,7 @@
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
 #include "commtest/TestFindTarget.h"
+#include "common/SuggestedFileName.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -377,7 +380,6 @@ void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
     m_findTarget->onHit = [this](int rowNo) {
         for (int line = 1; line <= TestScreen::kRowCount; ++line)
             highlightLine(line, line == rowNo);
-        m_lastHit = rowNo;
     };
     m_findTarget->onClearHits = [this] {
         for (int line = 1; line <= TestScreen::kRowCount; ++line)
@@ -389,14 +391,15 @@ void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
 void CommTestWindow::openFindDialog(bool replace) {
     if (!m_findTarget)
         return;
+    m_findState->DialogSeat.closeOpen();
     m_findState->FindContext = FindContextTest;
-    m_lastHit = 0;
+    m_findTarget->forgetHighlight();
     auto* dialog = new FindReplaceDialog(
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, *m_findState,
         *m_findTarget, m_messages, m_language, *m_titleChars, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, &CommTestWindow::endFind);
-    dialog->open();
+    dialog->openAlone();
 }
 
 // A hit: dark blue behind the text in the window-background colour.
@@ -410,13 +413,12 @@ void CommTestWindow::highlightLine(int rowNo, bool on) {
     box->setPalette(palette);
 }
 
-// The dialog closed: highlights off, the caret at the start of the line highlighted last.
+// The dialog closed: highlights off, the caret at the start of the line highlighted last (or
+// of the line the next search would start at).
 void CommTestWindow::endFind() {
     for (int line = 1; line <= TestScreen::kRowCount; ++line)
         highlightLine(line, false);
-    if (m_lastHit == 0)
-        return;
-    QLineEdit* box = m_rows->TextSend(m_lastHit);
+    QLineEdit* box = m_rows->TextSend(m_findTarget->caretLineAfterFind(m_findState->FindStartLine));
     box->setFocus();
     box->setCursorPosition(0);
 }
@@ -429,6 +431,7 @@ void CommTestWindow::askOpenPath() {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &CommTestWindow::loadFrom);
     dialog->open();
 }
@@ -440,7 +443,9 @@ void CommTestWindow::askSavePath(bool results) {
                                 : QStringLiteral("送信データ 名前を付けて保存"),
                         {}, results ? kResultFilter : kSendDataFilter);
     dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
-    dialog->setDefaultSuffix(results ? QStringLiteral("rsl") : QStringLiteral("trf"));
+    const QString suffix = results ? QStringLiteral("rsl") : QStringLiteral("trf");
+    dialog->setDefaultSuffix(suffix);
+    giveFileDialogRoom(*dialog, datedFileName(QDate::currentDate(), suffix));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this,
             results ? &CommTestWindow::saveResultsTo : &CommTestWindow::saveSendDataTo);

@@ -3,9 +3,18 @@
 #include "ReportRenderer.h"
 #include "printing/PrintData.h"
 
+#include "common/FileDialogRoom.h"
+#include "common/SuggestedFileName.h"
+#include "shell/ToolTexts.h"
+
+#include <QAction>
+#include <QDate>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QToolBar>
 
 namespace zel::gui {
 
@@ -17,6 +26,50 @@ ReportPreviewDialog::ReportPreviewDialog(PrintReport report, const LanguageTable
     ApplyReportPageLayout(*printer());
     printer()->setDocName(m_report.title);
     connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreviewDialog::paintReport);
+    addPdfAndClose();
+}
+
+// Two more buttons at the end of the preview's tool bar: the pages to a PDF file, and away.
+void ReportPreviewDialog::addPdfAndClose() {
+    auto* bar = findChild<QToolBar*>();
+    if (!bar)
+        return;
+    bar->addSeparator();
+    QAction* pdf = bar->addAction(toolText(m_language, ToolText::SaveAsPdf), this,
+                                  &ReportPreviewDialog::askPdfPath);
+    pdf->setObjectName(QStringLiteral("SaveAsPdf"));
+    QAction* close = bar->addAction(toolText(m_language, ToolText::ClosePreview), this,
+                                    &QDialog::reject);
+    close->setObjectName(QStringLiteral("ClosePreview"));
+}
+
+void ReportPreviewDialog::askPdfPath() {
+    QString title = toolText(m_language, ToolText::SaveAsPdf);
+    title.remove(QChar(0x2026));
+    auto* dialog = new QFileDialog(this, title, {}, QStringLiteral("PDF (*.pdf)"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    giveFileDialogRoom(*dialog, datedFileName(QDate::currentDate(), QStringLiteral("pdf")));
+    connect(dialog, &QFileDialog::fileSelected, this, &ReportPreviewDialog::saveAsPdf);
+    dialog->open();
+}
+
+bool ReportPreviewDialog::saveAsPdf(const QString& path) {
+    QPdfWriter writer(path);
+    writer.setTitle(m_report.title);
+    ApplyReportPageLayout(writer);
+    ReportRenderer renderer(m_report);
+    QString error;
+    if (renderer.render(writer, &error))
+        return true;
+    const MessageBoxContent content = ComposePrintError(m_language, error);
+    auto* box = new QMessageBox(QMessageBox::Critical, content.title, content.text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("PrintError"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return false;
 }
 
 ReportPreviewDialog* ReportPreviewDialog::openFor(QWidget* parent, PrintReport report,

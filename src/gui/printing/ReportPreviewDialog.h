@@ -1,6 +1,6 @@
 #pragma once
-// The print preview of one report: the pages as they will print, from which the user prints
-// or saves a PDF through the print dialog. A failure while painting shows its description
+// The print preview of one report: the pages as they will print, from which the user prints,
+// saves a PDF ("Save as PDF…" on its tool bar) or closes it ("Close"). A failure while painting shows its description
 // under the "Error" text piece.
 #include "printing/PrintReport.h"
 
@@ -25,8 +25,13 @@ public:
     static ReportPreviewDialog* openFor(QWidget* parent, PrintReport report,
                                         const LanguageTables& language);
 
+    // Writes the report to the PDF file `path`; false after showing why it could not.
+    bool saveAsPdf(const QString& path);
+
 private:
     void paintReport(QPrinter* printer);
+    void addPdfAndClose();
+    void askPdfPath();
 
     PrintReport m_report;
     const LanguageTables& m_language;

@@ -1,5 +1,6 @@
 #include "WindowPlacement.h"
 
+#include "BesidePlacement.h"
 #include "shell/IniFile.h"
 #include "shell/Settings.h"
 
@@ -70,12 +71,12 @@ bool fullyOnSomeScreen(const QRect& rect, const QMargins& frame) {
     });
 }
 
-// Top-left corners of the other top-level windows on show.
-QList<QPoint> openCorners(const QWidget& window) {
+// Top-left corners of the other top-level windows on show (of their frames when `outer`).
+QList<QPoint> openCorners(const QWidget& window, bool outer = false) {
     QList<QPoint> corners;
     for (const QWidget* other : QApplication::topLevelWidgets())
         if (other != &window && other->isVisible() && !other->isMinimized())
-            corners.append(other->geometry().topLeft());
+            corners.append(outer ? other->frameGeometry().topLeft() : other->geometry().topLeft());
     return corners;
 }
 
@@ -86,6 +87,15 @@ const QWidget* anchorOf(const QWidget& window) {
     return active != &window ? active : nullptr;
 }
 
+// The part of `anchor` a window opened beside it should leave uncovered, in screen
+// coordinates; null when the anchor marks none.
+QRect keepVisibleOf(const QWidget& anchor) {
+    for (const QWidget* child : anchor.findChildren<QWidget*>())
+        if (child->property(WindowPlacement::kKeepVisibleProperty).toBool() && child->isVisible())
+            return {child->mapToGlobal(QPoint(0, 0)), child->size()};
+    return {};
+}
+
 QRect placeNew(QWidget& window) {
     const QWidget* anchor = anchorOf(window);
     const QScreen* screen = anchor ? anchor->screen() : window.screen();
@@ -93,12 +103,17 @@ QRect placeNew(QWidget& window) {
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QMargins frame = frameOf(window);
-    QPoint start = available.topLeft() + QPoint(frame.left(), frame.top());
-    if (anchor && anchor->isVisible())
-        start = QPoint(anchor->frameGeometry().right() + 1 + WindowPlacement::kGap + frame.left(),
-                       anchor->geometry().top());
-    return WindowPlacement::cascaded(QRect(start, naturalSize(window)), openCorners(window),
-                                     available, frame);
+    const QSize size = naturalSize(window);
+    if (!anchor || !anchor->isVisible()) {
+        const QPoint start = available.topLeft() + QPoint(frame.left(), frame.top());
+        return WindowPlacement::cascaded(QRect(start, size), openCorners(window), available,
+                                         frame);
+    }
+    const PlacementScene scene{available, anchor->frameGeometry(), keepVisibleOf(*anchor),
+                               openCorners(window, true)};
+    const QSize outer = size.grownBy(frame);
+    return WindowPlacement::fitted(BesidePlacement::place(outer, scene).marginsRemoved(frame),
+                                   available, frame);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // The title window's menu commands, transfers and find highlight.
 #include "FindReplaceDialog.h"
+#include "common/FileDialogRoom.h"
+#include "common/SuggestedFileName.h"
 #include "TitleGridModel.h"
 #include "TitleGridView.h"
 #include "TitleWindow.h"
@@ -50,6 +52,9 @@ QString TitleWindow::askSaveAsPath() {
                        QString(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog.setDefaultSuffix(QStringLiteral("ttl"));
+    giveFileDialogRoom(dialog, m_session->hasPath()
+                                   ? m_session->path()
+                                   : cameraFileName(m_document->CameraNo, QStringLiteral("ttl")));
     // The answer is needed before the save prompt can go on.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -72,6 +77,7 @@ void TitleWindow::onOpen() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::openFile);
     dialog->open();
 }
@@ -210,6 +216,7 @@ void TitleWindow::onReplace() {
 
 void TitleWindow::openFindDialog(bool replace) {
     FindState& state = m_app.findState();
+    state.DialogSeat.closeOpen();
     state.FindContext = FindContextTitle;
     const TitleGridView* grid = currentGrid();
     state.FindStartLine = grid ? grid->currentRow() + 1 : 1;
@@ -221,7 +228,7 @@ void TitleWindow::openFindDialog(bool replace) {
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, state,
         *m_findTarget, m_app.messages(), m_app.language(), m_app.titleChars(), this);
     connect(dialog, &QDialog::finished, this, &TitleWindow::clearFindHighlight);
-    dialog->open();
+    dialog->openAlone();
 }
 
 void TitleWindow::showFindHit(int line) {
