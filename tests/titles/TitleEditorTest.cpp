@@ -121,7 +121,9 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
     EXPECT_TRUE(editor.check());          // empty titles pass...
     EXPECT_FALSE(editor.uploadEnabled()); // ...but nothing was read or typed
     EXPECT_EQ(editor.uploadOffHint(), u"Download, open or type titles first"_qs);
-    editor.setHasContent(true); // a file was read
+    editor.setHasContent(true); // a file was read: the check of the empty titles is void
+    EXPECT_FALSE(editor.uploadEnabled());
+    EXPECT_EQ(editor.uploadOffHint(), u"Run Tool > Check without errors first"_qs);
     EXPECT_TRUE(editor.check());
     EXPECT_TRUE(editor.uploadEnabled());
     EXPECT_TRUE(editor.uploadOffHint().isEmpty());

@@ -55,6 +55,7 @@ bool TitleEditor::sortEnabled() const {
 
 void TitleEditor::setHasContent(bool hasContent) {
     m_hasContent = hasContent;
+    m_checkPassed = false; // titles from somewhere new: a check of the old ones does not count
     stateChanged();
 }
 

@@ -45,6 +45,7 @@ public:
 
     // Whether the titles came from somewhere: a file read, a completed download or an edit.
     bool hasContent() const { return m_hasContent; }
+    // New titles arrived (or went): UPLOAD waits for a check of them.
     void setHasContent(bool hasContent);
 
     // Repaint requests: menus and buttons; the titles of a category.
