@@ -91,9 +91,17 @@ void CommLogWindow::buildViews(QWidget* central) {
     m_splitter->setStretchFactor(0, 2);
     m_splitter->setStretchFactor(1, 1);
     connect(m_splitter, &QSplitter::splitterMoved, this, &CommLogWindow::layoutColumns);
+    m_grid->viewport()->installEventFilter(this); // its width settles after the splitter's
+}
+
+bool CommLogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        layoutColumns();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 CommLogWindow::~CommLogWindow() {
+    m_grid->viewport()->removeEventFilter(this);
     // A find dialog still open refers to the find target: it goes first.
     for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         delete dialog;

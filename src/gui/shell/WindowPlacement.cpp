@@ -71,12 +71,12 @@ bool fullyOnSomeScreen(const QRect& rect, const QMargins& frame) {
     });
 }
 
-// Top-left corners of the other top-level windows on show (of their frames when `outer`).
-QList<QPoint> openCorners(const QWidget& window, bool outer = false) {
+// Top-left corners of the other top-level windows on show.
+QList<QPoint> openCorners(const QWidget& window) {
     QList<QPoint> corners;
     for (const QWidget* other : QApplication::topLevelWidgets())
         if (other != &window && other->isVisible() && !other->isMinimized())
-            corners.append(outer ? other->frameGeometry().topLeft() : other->geometry().topLeft());
+            corners.append(other->geometry().topLeft());
     return corners;
 }
 
@@ -109,8 +109,12 @@ QRect placeNew(QWidget& window) {
         return WindowPlacement::cascaded(QRect(start, size), openCorners(window), available,
                                          frame);
     }
-    const PlacementScene scene{available, anchor->frameGeometry(), keepVisibleOf(*anchor),
-                               openCorners(window, true)};
+    // Corners of the frames the other windows would have if framed like this one: without a
+    // window manager none is, and the rule still sees them where it put them.
+    QList<QPoint> taken;
+    for (const QPoint& corner : openCorners(window))
+        taken.append(corner - QPoint(frame.left(), frame.top()));
+    const PlacementScene scene{available, anchor->frameGeometry(), keepVisibleOf(*anchor), taken};
     const QSize outer = size.grownBy(frame);
     return WindowPlacement::fitted(BesidePlacement::place(outer, scene).marginsRemoved(frame),
                                    available, frame);
