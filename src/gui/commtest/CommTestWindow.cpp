@@ -2,15 +2,11 @@
 
 #include "KeyFilteredBox.h"
 #include "TestRowsPanel.h"
-#include "common/FileDialogRoom.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "commtest/CommTest.h"
 #include "commtest/TestEntryRules.h"
-#include "commtest/TestFileReader.h"
-#include "commtest/TestFileWriter.h"
 #include "commtest/TestFindTarget.h"
-#include "common/SuggestedFileName.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
@@ -19,8 +15,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDate>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -37,12 +31,8 @@ namespace zel::gui {
 
 namespace {
 
-const QString kSendDataFilter = QStringLiteral("送信データファイル(*.trf);;すべてのファイル(*.*)");
-const QString kResultFilter =
-    QStringLiteral("送信データ+受信データファイル(*.rsl);;すべてのファイル(*.*)");
 constexpr int kIntervalMaxChars = 8; // "600.000" and a trailing zero
 constexpr int kPreferredWidth = 960;
-constexpr int kPreferredHeight = 720;
 
 QLineEdit* numberBox(const QString& name, int maxChars, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -86,9 +76,13 @@ CommTestWindow::CommTestWindow(LinkEngine& engine, const LanguageTables& languag
     connectController();
     m_test->Reset_TestScreen();
     showScreen();
+    // As high as the rows need (the scroll area shows them all), within the screen.
+    const int rowsBeyondScroll = m_rows->sizeHint().height() - scroll->sizeHint().height();
+    const int contentHeight = central->sizeHint().height() + std::max(0, rowsBeyondScroll) +
+                              menuBar()->sizeHint().height();
     const QRect available = screen()->availableGeometry();
     resize(std::min(kPreferredWidth, available.width() * 9 / 10),
-           std::min(kPreferredHeight, available.height() * 9 / 10));
+           std::min(contentHeight, available.height() * 9 / 10));
     m_textHostNo->setFocus();
 }
 
@@ -421,50 +415,6 @@ void CommTestWindow::endFind() {
     QLineEdit* box = m_rows->TextSend(m_findTarget->caretLineAfterFind(m_findState->FindStartLine));
     box->setFocus();
     box->setCursorPosition(0);
-}
-
-// ---- Files --------------------------------------------------------------------------------
-
-void CommTestWindow::askOpenPath() {
-    auto* dialog =
-        new QFileDialog(this, QStringLiteral("送信データ ファイルを開く"), {}, kSendDataFilter);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    giveFileDialogRoom(*dialog);
-    connect(dialog, &QFileDialog::fileSelected, this, &CommTestWindow::loadFrom);
-    dialog->open();
-}
-
-void CommTestWindow::askSavePath(bool results) {
-    auto* dialog =
-        new QFileDialog(this,
-                        results ? QStringLiteral("送信データ+受信データ 名前を付けて保存")
-                                : QStringLiteral("送信データ 名前を付けて保存"),
-                        {}, results ? kResultFilter : kSendDataFilter);
-    dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
-    const QString suffix = results ? QStringLiteral("rsl") : QStringLiteral("trf");
-    dialog->setDefaultSuffix(suffix);
-    giveFileDialogRoom(*dialog, datedFileName(QDate::currentDate(), suffix));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this,
-            results ? &CommTestWindow::saveResultsTo : &CommTestWindow::saveSendDataTo);
-    dialog->open();
-}
-
-void CommTestWindow::loadFrom(const QString& path) {
-    TestFileReader(m_messages, m_language).load(path, m_test->screen());
-    showScreen();
-}
-
-void CommTestWindow::saveSendDataTo(const QString& path) {
-    if (!TestFileWriter::saveSendData(path, m_test->screen(), nullptr))
-        m_messages.ShowMessage(MessageCannotSave);
-}
-
-void CommTestWindow::saveResultsTo(const QString& path) {
-    if (!TestFileWriter::saveResults(path, m_test->screen(), nullptr))
-        m_messages.ShowMessage(MessageCannotSave);
 }
 
 void CommTestWindow::closeEvent(QCloseEvent* event) {

@@ -140,16 +140,20 @@ PanelWindow::PanelWindow(LinkEngine& engine, LanguageTables& language, Settings&
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
-    // As large as the panel, within the screen; the scroll area takes the rest.
-    QSize size = content->sizeHint().grownBy(QMargins(0, 0, 4, 4));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableSize() - QSize(16, 48));
-    resize(size);
-
     connectPanel();
     connectBoxes();
     m_router = new PanelKeyRouter(*this, *m_textCtrl, *m_panel);
     m_panel->load(settings.timeOutDspMs());
+    // As large as the panel, within the screen; the scroll area takes the rest. Once shown,
+    // the controls know their real sizes: the panel shrinks to them, leaving no band below.
+    const auto fitContent = [this, content] {
+        QSize size = content->sizeHint().grownBy(QMargins(0, 0, 4, 4));
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            size = size.boundedTo(screen->availableSize() - QSize(16, 48));
+        resize(size);
+    };
+    fitContent();
+    QTimer::singleShot(0, this, fitContent);
     m_textCtrl->setFocus();
 }
 
