@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QMessageBox>
-#include <QAction>
+#include <QPushButton>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -69,8 +69,8 @@ TEST(ReportPreview, ToolBarSavesAPdfAndCloses) {
     auto* preview =
         gui::ReportPreviewDialog::openFor(nullptr, GatherCommLogReport(store), language);
     QPointer<gui::ReportPreviewDialog> alive(preview);
-    auto* pdf = preview->findChild<QAction*>(QStringLiteral("SaveAsPdf"));
-    auto* close = preview->findChild<QAction*>(QStringLiteral("ClosePreview"));
+    auto* pdf = preview->findChild<QPushButton*>(QStringLiteral("SaveAsPdf"));
+    auto* close = preview->findChild<QPushButton*>(QStringLiteral("ClosePreview"));
     ASSERT_NE(pdf, nullptr);
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(pdf->text(), QStringLiteral("PDFとして保存…"));
@@ -87,7 +87,8 @@ TEST(ReportPreview, ToolBarSavesAPdfAndCloses) {
     EXPECT_FALSE(preview->saveAsPdf(dir.filePath(QStringLiteral("none/log.pdf"))));
     QApplication::processEvents();
 
-    close->trigger();
+    EXPECT_TRUE(pdf->isVisible());
+    close->click();
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());

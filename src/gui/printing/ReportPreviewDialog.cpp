@@ -7,14 +7,15 @@
 #include "common/SuggestedFileName.h"
 #include "shell/ToolTexts.h"
 
-#include <QAction>
 #include <QDate>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QToolBar>
+#include <QPushButton>
 
 namespace zel::gui {
 
@@ -29,18 +30,21 @@ ReportPreviewDialog::ReportPreviewDialog(PrintReport report, const LanguageTable
     addPdfAndClose();
 }
 
-// Two more buttons at the end of the preview's tool bar: the pages to a PDF file, and away.
+// Two buttons under the pages, where the tool bar's overflow cannot hide them: the pages to
+// a PDF file, and away.
 void ReportPreviewDialog::addPdfAndClose() {
-    auto* bar = findChild<QToolBar*>();
-    if (!bar)
-        return;
-    bar->addSeparator();
-    QAction* pdf = bar->addAction(toolText(m_language, ToolText::SaveAsPdf), this,
-                                  &ReportPreviewDialog::askPdfPath);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->setContentsMargins(8, 4, 8, 8); // the preview's own layout has none
+    QPushButton* pdf =
+        buttons->addButton(toolText(m_language, ToolText::SaveAsPdf), QDialogButtonBox::ActionRole);
     pdf->setObjectName(QStringLiteral("SaveAsPdf"));
-    QAction* close = bar->addAction(toolText(m_language, ToolText::ClosePreview), this,
-                                    &QDialog::reject);
+    QPushButton* close = buttons->addButton(toolText(m_language, ToolText::ClosePreview),
+                                            QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("ClosePreview"));
+    connect(pdf, &QPushButton::clicked, this, &ReportPreviewDialog::askPdfPath);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    if (layout())
+        layout()->addWidget(buttons);
 }
 
 void ReportPreviewDialog::askPdfPath() {
@@ -64,8 +68,8 @@ bool ReportPreviewDialog::saveAsPdf(const QString& path) {
     if (renderer.render(writer, &error))
         return true;
     const MessageBoxContent content = ComposePrintError(m_language, error);
-    auto* box = new QMessageBox(QMessageBox::Critical, content.title, content.text,
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, content.title, content.text, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("PrintError"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

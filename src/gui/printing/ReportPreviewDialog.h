@@ -1,6 +1,6 @@
 #pragma once
 // The print preview of one report: the pages as they will print, from which the user prints,
-// saves a PDF ("Save as PDF…" on its tool bar) or closes it ("Close"). A failure while painting shows its description
+// saves a PDF ("Save as PDF…") or closes it ("Close"), with the buttons under the pages. A failure while painting shows its description
 // under the "Error" text piece.
 #include "printing/PrintReport.h"
 
