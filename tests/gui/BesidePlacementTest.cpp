@@ -39,19 +39,28 @@ TEST_P(BesideTest, OpensOnTheFirstSideWithRoomAndNeverOverTheMenu) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sides, BesideTest,
-    ::testing::Values(
-        BesideCase{"backup right of a centred menu", menuAt(347, 124), {208, 400},
-                   QRect(347 + 329 + 12, 124, 208, 400)},
-        // The menu at the right edge (where a window manager may put it): the backup screen
-        // goes to its left instead of back over its buttons.
-        BesideCase{"backup left of a menu at the right edge", menuAt(690, 100), {208, 400},
-                   QRect(690 - 12 - 208, 100, 208, 400)},
-        BesideCase{"slid up to stay on the screen", menuAt(0, 400), {300, 500},
-                   QRect(341, 768 - 500, 300, 500)},
-        BesideCase{"below a wide short menu", QRect(0, 0, 1024, 200), {400, 300},
-                   QRect(0, 212, 400, 300)},
-        BesideCase{"above a wide menu at the foot", QRect(0, 468, 1024, 300), {400, 300},
-                   QRect(0, 468 - 12 - 300, 400, 300)}),
+    ::testing::Values(BesideCase{"backup right of a centred menu",
+                                 menuAt(347, 124),
+                                 {208, 400},
+                                 QRect(347 + 329 + 12, 124, 208, 400)},
+                      // The menu at the right edge (where a window manager may put it): the backup
+                      // screen goes to its left instead of back over its buttons.
+                      BesideCase{"backup left of a menu at the right edge",
+                                 menuAt(690, 100),
+                                 {208, 400},
+                                 QRect(690 - 12 - 208, 100, 208, 400)},
+                      BesideCase{"slid up to stay on the screen",
+                                 menuAt(0, 400),
+                                 {300, 500},
+                                 QRect(341, 768 - 500, 300, 500)},
+                      BesideCase{"below a wide short menu",
+                                 QRect(0, 0, 1024, 200),
+                                 {400, 300},
+                                 QRect(0, 212, 400, 300)},
+                      BesideCase{"above a wide menu at the foot",
+                                 QRect(0, 468, 1024, 300),
+                                 {400, 300},
+                                 QRect(0, 468 - 12 - 300, 400, 300)}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BesidePlacementTest, SecondWindowOnTheSameSideStepsAwayFromTheMenu) {
@@ -76,8 +85,8 @@ TEST(BesidePlacementTest, LogWindowTooLargeForAnySideLeavesTheStatusLineVisible)
         const QRect part = r.intersected(menu);
         return part.isValid() ? part.width() * part.height() : 0;
     };
-    for (const QPoint corner : {QPoint(0, 0), QPoint(1024 - 648, 0), QPoint(0, 768 - 514),
-                                QPoint(1024 - 648, 768 - 514)})
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(1024 - 648, 0), QPoint(0, 768 - 514), QPoint(1024 - 648, 768 - 514)})
         EXPECT_LE(covered(placed), covered(QRect(corner, log))) << corner.x() << "," << corner.y();
 }
 

@@ -1,16 +1,16 @@
 // The print preview: what a printer that cannot start shows.
+#include "PdfText.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
-#include "PdfText.h"
 #include "shell/LanguageTables.h"
 
 #include <QApplication>
-#include <QPointer>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QFile>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>

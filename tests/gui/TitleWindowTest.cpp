@@ -261,7 +261,8 @@ TEST_F(TitleWindowTest, UploadSendsNothingUntilTitlesWereReadOrTyped) {
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
     trigger("mnuCheck");
     EXPECT_FALSE(m_window->CommandUL()->isEnabled());
-    EXPECT_EQ(m_window->CommandUL()->toolTip(), QStringLiteral("Download, open or type titles first"));
+    EXPECT_EQ(m_window->CommandUL()->toolTip(),
+              QStringLiteral("Download, open or type titles first"));
 
     // A file read, checked: the category goes up, title by title.
     ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));

@@ -50,12 +50,42 @@ QString englishLeft(const QString& meaning) {
 }
 
 TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
-    for (const char* data :
-         {"20563C3C0808", "20C100000808", "202880800808", "300402", "6E0100", "6201", "88", "89",
-          "40", "410302", "410000", "A802", "A801", "A9011234", "A9000000", "100120", "111230",
-          "120070", "4802", "4901", "4A", "4C02", "4D10", "2102", "2203", "4201", "4302",
-          "1436000100640001D6", "15", "B1030120", "B1FF0030", "C10007", "7F0102", "B105", "",
-          "A9"}) {
+    for (const char* data : {"20563C3C0808",
+                             "20C100000808",
+                             "202880800808",
+                             "300402",
+                             "6E0100",
+                             "6201",
+                             "88",
+                             "89",
+                             "40",
+                             "410302",
+                             "410000",
+                             "A802",
+                             "A801",
+                             "A9011234",
+                             "A9000000",
+                             "100120",
+                             "111230",
+                             "120070",
+                             "4802",
+                             "4901",
+                             "4A",
+                             "4C02",
+                             "4D10",
+                             "2102",
+                             "2203",
+                             "4201",
+                             "4302",
+                             "1436000100640001D6",
+                             "15",
+                             "B1030120",
+                             "B1FF0030",
+                             "C10007",
+                             "7F0102",
+                             "B105",
+                             "",
+                             "A9"}) {
         FrameDecoder decoder(1);
         const QString meaning = decoder.decode(QStringLiteral("HOST1:"), sent(data)).meaning;
         EXPECT_TRUE(englishLeft(meaning).isEmpty()) << data << ": " << meaning.toStdString();

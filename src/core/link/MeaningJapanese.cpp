@@ -15,7 +15,8 @@ struct Phrase {
 
 // Longer phrases first: "auto-pan limit" before "auto-pan", "title read" before "read".
 constexpr Phrase kPhrases[] = {
-    {uR"(with (\d+) data bytes, not a length it has)", uR"((データ \1 バイト: この長さはありません))"},
+    {uR"(with (\d+) data bytes, not a length it has)",
+     uR"((データ \1 バイト: この長さはありません))"},
     {uR"(command ([0-9A-F]{2}), (\d+) data bytes)", uR"(コマンド \1, データ \2 バイト)"},
     {uR"((\d+) data bytes)", uR"(データ \1 バイト)"},
     {uR"((\d+) bytes)", uR"(\1 バイト)"},
@@ -86,10 +87,10 @@ const QList<CompiledPhrase>& phrases() {
     static const QList<CompiledPhrase> compiled = [] {
         QList<CompiledPhrase> list;
         for (const Phrase& phrase : kPhrases)
-            list.append({QRegularExpression(QStringLiteral("(?<![\\w-])(?:") +
-                                            QString::fromUtf16(phrase.en) +
-                                            QStringLiteral(")(?![\\w-])")),
-                         QString::fromUtf16(phrase.ja)});
+            list.append(
+                {QRegularExpression(QStringLiteral("(?<![\\w-])(?:") +
+                                    QString::fromUtf16(phrase.en) + QStringLiteral(")(?![\\w-])")),
+                 QString::fromUtf16(phrase.ja)});
         return list;
     }();
     return compiled;

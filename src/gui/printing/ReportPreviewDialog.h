@@ -1,7 +1,7 @@
 #pragma once
 // The print preview of one report: the pages as they will print, from which the user prints,
-// saves a PDF ("Save as PDF…") or closes it ("Close"), with the buttons under the pages. A failure while painting shows its description
-// under the "Error" text piece.
+// saves a PDF ("Save as PDF…") or closes it ("Close"), with the buttons under the pages. A failure
+// while painting shows its description under the "Error" text piece.
 #include "printing/PrintReport.h"
 
 #include <QPrintPreviewDialog>

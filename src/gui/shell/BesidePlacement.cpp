@@ -82,8 +82,9 @@ QRect BesidePlacement::leastCovering(QSize size, const PlacementScene& scene) {
     const QRect& keep = scene.keepVisible;
     const std::array<int, 5> xs{s.left(), s.right() + 1 - w, a.right() + 1 + kGap,
                                 a.left() - kGap - w, a.left()};
-    std::array<int, 7> ys{s.top(), s.bottom() + 1 - h, a.top(),
-                          a.bottom() + 1 + kGap, a.top() - kGap - h, s.top(), s.top()};
+    std::array<int, 7> ys{
+        s.top(), s.bottom() + 1 - h, a.top(), a.bottom() + 1 + kGap, a.top() - kGap - h, s.top(),
+        s.top()};
     if (!keep.isNull()) {
         ys[5] = keep.top() - h;
         ys[6] = keep.bottom() + 1;

@@ -106,8 +106,7 @@ QRect placeNew(QWidget& window) {
     const QSize size = naturalSize(window);
     if (!anchor || !anchor->isVisible()) {
         const QPoint start = available.topLeft() + QPoint(frame.left(), frame.top());
-        return WindowPlacement::cascaded(QRect(start, size), openCorners(window), available,
-                                         frame);
+        return WindowPlacement::cascaded(QRect(start, size), openCorners(window), available, frame);
     }
     // Corners of the frames the other windows would have if framed like this one: without a
     // window manager none is, and the rule still sees them where it put them.
