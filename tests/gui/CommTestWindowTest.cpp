@@ -60,7 +60,18 @@ protected:
         return window->findChild<QAction*>(QLatin1String(name));
     }
 
+    // Find wired to `findState`, `texts` in their rows, the caret in row `focusRow`.
+    void prepareFind(std::initializer_list<std::pair<int, const char*>> texts, int focusRow) {
+        window->enableFind(findState, titleTable);
+        for (const auto& [row, text] : texts)
+            rows().TextSend(row)->setText(QString::fromLatin1(text));
+        rows().TextSend(focusRow)->setFocus();
+        QCoreApplication::processEvents();
+    }
+
     LanguageTables language;
+    FindState findState;
+    const TitleCharTable titleTable{0};
     QPointer<CommTestWindow> window;
     QTemporaryDir dir;
 };
@@ -197,13 +208,8 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
 }
 
 TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLastHit) {
-    FindState state;
-    const TitleCharTable table(0);
-    window->enableFind(state, table);
-    rows().TextSend(2)->setText(QStringLiteral("0A1B"));
-    rows().TextSend(3)->setText(QStringLiteral("A1A1"));
-    rows().TextSend(1)->setFocus();
-    QCoreApplication::processEvents();
+    FindState& state = findState;
+    prepareFind({{2, "0A1B"}, {3, "A1A1"}}, 1);
     ASSERT_TRUE(action("mnuRePlace")->isEnabled());
     action("mnuRePlace")->trigger();
     auto* dialog = window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
@@ -227,13 +233,8 @@ TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLast
 // After Replace All no line is highlighted: the caret goes to the line the next search starts
 // at, not to the last hit.
 TEST_F(CommTestWindowTest, CaretAfterReplaceAllGoesToTheStartLine) {
-    FindState state;
-    const TitleCharTable table(0);
-    window->enableFind(state, table);
-    rows().TextSend(4)->setText(QStringLiteral("A1"));
-    rows().TextSend(9)->setText(QStringLiteral("A1"));
-    rows().TextSend(5)->setFocus();
-    QCoreApplication::processEvents();
+    FindState& state = findState;
+    prepareFind({{4, "A1"}, {9, "A1"}}, 5);
     action("mnuRePlace")->trigger();
     auto* dialog = window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
     ASSERT_NE(dialog, nullptr);
@@ -252,13 +253,11 @@ TEST_F(CommTestWindowTest, CaretAfterReplaceAllGoesToTheStartLine) {
 // One find dialog in the whole program: opening one in the log closes the test's, which takes
 // its highlight off first.
 TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
-    FindState state;
-    const TitleCharTable table(0);
-    window->enableFind(state, table);
+    FindState& state = findState;
     CommLogStore store;
     store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE0511AB"));
     CommLogWindow log(store, sink);
-    log.enableFind(state, language, table);
+    log.enableFind(state, language, titleTable);
     log.model().View_MsFlexGridCommLog();
     log.show();
     const auto openDialogs = [] {
@@ -268,9 +267,7 @@ TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
         return count;
     };
 
-    rows().TextSend(4)->setText(QStringLiteral("A1"));
-    rows().TextSend(4)->setFocus();
-    QCoreApplication::processEvents();
+    prepareFind({{4, "A1"}}, 4);
     action("mnuFind")->trigger();
     QPointer<FindReplaceDialog> testDialog =
         window->findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
