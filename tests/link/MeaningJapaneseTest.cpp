@@ -3,6 +3,7 @@
 #include "link/MeaningJapanese.h"
 
 #include "common/HexText.h"
+#include "link/CommandMeaning.h"
 #include "link/FrameCodec.h"
 #include "link/FrameDecoder.h"
 
@@ -96,6 +97,9 @@ TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
             decoder.decode(QStringLiteral("CAMERA3:"), QString::fromLatin1(reply)).meaning;
         EXPECT_TRUE(englishLeft(meaning).isEmpty()) << reply << ": " << meaning.toStdString();
     }
+    for (const CommandName& command : KnownCommands())
+        EXPECT_TRUE(englishLeft(MeaningInJapanese(command.name)).isEmpty())
+            << command.name.toStdString();
     EXPECT_EQ(FrameDecoder(0).decode(QStringLiteral("HOST1:"), sent("40")).meaning,
               QStringLiteral("CAM 3 ← REMOTE 1: STOP")); // English mode as it was
 }
