@@ -35,7 +35,6 @@ namespace zel::gui {
 class WindowPlacement {
 public:
     static constexpr int kCascadeStep = 28; // about one caption bar
-    static constexpr int kGap = 12;         // between a window and the one it opens beside
     static constexpr const char* kKeepVisibleProperty = "zelKeepVisible";
 
     // Places `window` as described above and remembers its geometry under `key` (its
