@@ -370,14 +370,6 @@ TitleGridView* TitleWindow::currentGrid() const {
     return MSFlexGridID(m_editor->currentTab());
 }
 
-void TitleWindow::refreshState() {
-    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
-    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
-    m_commandUL->setEnabled(m_editor->uploadEnabled());
-    m_commandUL->setToolTip(m_editor->uploadOffHint());
-    m_commandUL->setStatusTip(m_commandUL->toolTip());
-}
-
 void TitleWindow::refreshTitles(int category) {
     if (TitleGridModel* model = m_models[size_t(category)]) {
         model->refresh();

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace zel::gui {
 
@@ -38,6 +39,15 @@ enum TitleDialogText {
 };
 const QColor kHighlightBackground(0, 0, 128);
 } // namespace
+
+// Menus and buttons as the editor says; UPLOAD, while off, says why on hover.
+void TitleWindow::refreshState() {
+    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
+    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
+    m_commandUL->setEnabled(m_editor->uploadEnabled());
+    m_commandUL->setToolTip(m_editor->uploadOffHint());
+    m_commandUL->setStatusTip(m_commandUL->toolTip());
+}
 
 // ---- Files -------------------------------------------------------------------------------
 
