@@ -261,13 +261,19 @@ TEST_F(TitleWindowTest, UploadSendsNothingUntilTitlesWereReadOrTyped) {
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
     trigger("mnuCheck");
     EXPECT_FALSE(m_window->CommandUL()->isEnabled());
+    EXPECT_EQ(m_window->CommandUL()->toolTip(),
+              QStringLiteral("Download, open or type titles first"));
 
     // A file read, checked: the category goes up, title by title.
     ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));
+    EXPECT_EQ(m_window->CommandUL()->toolTip(),
+              QStringLiteral("Run Tool > Check without errors first"));
+    EXPECT_EQ(m_window->CommandUL()->statusTip(), m_window->CommandUL()->toolTip());
     EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("home.ttl")));
     EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("2"));
     trigger("mnuCheck");
     ASSERT_TRUE(m_window->CommandUL()->isEnabled());
+    EXPECT_TRUE(m_window->CommandUL()->toolTip().isEmpty());
     m_window->editor().setTitle(CategoryHome, 1, QStringLiteral("HOME B")); // any change
     EXPECT_FALSE(m_window->CommandUL()->isEnabled());
     trigger("mnuCheck");

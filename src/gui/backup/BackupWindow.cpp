@@ -3,7 +3,9 @@
 #include "backup/BackupTransfer.h"
 #include "backup/CompactPath.h"
 #include "backup/NumberBox.h"
+#include "common/FileDialogRoom.h"
 #include "common/NumberBoxes.h"
+#include "common/SuggestedFileName.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
 #include "shell/ToolTexts.h"
@@ -81,6 +83,7 @@ BackupWindow::~BackupWindow() {
 void BackupWindow::buildControls() {
     m_textHostNo = makeNumberBox(QStringLiteral("TextHostNo"), 2, this);
     m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, this);
+    m_textHostNo->setMaximumWidth(m_textCamNo->maximumWidth()); // the two boxes line up
     m_labelHostNo = new QLabel(this);
     m_labelCamNo = new QLabel(this);
     m_labelDownload = new QLabel(this);
@@ -199,6 +202,7 @@ void BackupWindow::onDownloadClicked() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog->setDefaultSuffix(QStringLiteral("bin"));
+    giveFileDialogRoom(*dialog, cameraFileName(m_textCamNo->text(), QStringLiteral("bin")));
     connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startDownloadTo);
     dialog->open();
 }
@@ -212,6 +216,7 @@ void BackupWindow::onUploadClicked() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startUploadFrom);
     dialog->open();
 }

@@ -88,6 +88,7 @@ const DecodedFrame& CommLogModel::decoded(int row) const {
 
 void CommLogModel::setLanguageIndex(int languageIndex) {
     m_languageIndex = languageIndex;
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
     if (m_shownCount > 0)
         View_MsFlexGridCommLog();
 }
@@ -98,11 +99,18 @@ QVariant CommLogModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical)
         return section + 1;
     const bool japanese = m_languageIndex != 0;
-    if (section == ColumnTime)
+    switch (section) {
+    case ColumnUnit:
+        return japanese ? QStringLiteral("ユニット") : QStringLiteral("Unit");
+    case ColumnData:
+        return japanese ? QStringLiteral("データ") : QStringLiteral("Data");
+    case ColumnTime:
         return japanese ? QStringLiteral("時間") : QStringLiteral("Time");
-    if (section == ColumnMeaning)
+    case ColumnMeaning:
         return japanese ? QStringLiteral("意味") : QStringLiteral("Meaning");
-    return {};
+    default:
+        return {};
+    }
 }
 
 void CommLogModel::clearGrid() {

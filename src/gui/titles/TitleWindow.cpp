@@ -46,9 +46,11 @@ int textBoxIndex(int category) {
     return category == CategoryCamera ? 0 : 1;
 }
 
-QToolButton* arrowButton(const QString& name, Qt::ArrowType arrow, QWidget* parent) {
-    auto* button = new QToolButton(parent);
+// Half the height of the number box it steps, so the pair stands as high as the box.
+QToolButton* arrowButton(const QString& name, Qt::ArrowType arrow, const QLineEdit& box) {
+    auto* button = new QToolButton(box.parentWidget());
     button->setObjectName(name);
+    button->setFixedHeight(box.sizeHint().height() / 2);
     button->setArrowType(arrow);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRepeat(true);
@@ -120,8 +122,8 @@ void TitleWindow::buildNumberRow(QWidget* central) {
     m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, central);
     m_labelHostNo->setBuddy(m_textHostNo);
     m_labelCamNo->setBuddy(m_textCamNo);
-    m_upHostNo = arrowButton(QStringLiteral("UpDownHostNoUp"), Qt::UpArrow, central);
-    m_downHostNo = arrowButton(QStringLiteral("UpDownHostNoDown"), Qt::DownArrow, central);
+    m_upHostNo = arrowButton(QStringLiteral("UpDownHostNoUp"), Qt::UpArrow, *m_textHostNo);
+    m_downHostNo = arrowButton(QStringLiteral("UpDownHostNoDown"), Qt::DownArrow, *m_textHostNo);
     m_commandDL = new QPushButton(central);
     m_commandDL->setObjectName(QStringLiteral("CommandDL"));
     m_commandUL = new QPushButton(central);
@@ -366,12 +368,6 @@ QLineEdit* TitleWindow::textBoxOf(int category) const {
 
 TitleGridView* TitleWindow::currentGrid() const {
     return MSFlexGridID(m_editor->currentTab());
-}
-
-void TitleWindow::refreshState() {
-    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
-    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
-    m_commandUL->setEnabled(m_editor->uploadEnabled());
 }
 
 void TitleWindow::refreshTitles(int category) {

@@ -4,8 +4,10 @@
 #include "TitleGridView.h"
 #include "TitleWindow.h"
 #include "common/ClipboardLines.h"
+#include "common/FileDialogRoom.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/SuggestedFileName.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
@@ -22,6 +24,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace zel::gui {
 
@@ -37,6 +40,15 @@ enum TitleDialogText {
 const QColor kHighlightBackground(0, 0, 128);
 } // namespace
 
+// Menus and buttons as the editor says; UPLOAD, while off, says why on hover.
+void TitleWindow::refreshState() {
+    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
+    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
+    m_commandUL->setEnabled(m_editor->uploadEnabled());
+    m_commandUL->setToolTip(m_editor->uploadOffHint());
+    m_commandUL->setStatusTip(m_commandUL->toolTip());
+}
+
 // ---- Files -------------------------------------------------------------------------------
 
 QString TitleWindow::fileFilter() const {
@@ -50,6 +62,9 @@ QString TitleWindow::askSaveAsPath() {
                        QString(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog.setDefaultSuffix(QStringLiteral("ttl"));
+    giveFileDialogRoom(dialog, m_session->hasPath()
+                                   ? m_session->path()
+                                   : cameraFileName(m_document->CameraNo, QStringLiteral("ttl")));
     // The answer is needed before the save prompt can go on.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -72,6 +87,7 @@ void TitleWindow::onOpen() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::openFile);
     dialog->open();
 }
@@ -210,6 +226,7 @@ void TitleWindow::onReplace() {
 
 void TitleWindow::openFindDialog(bool replace) {
     FindState& state = m_app.findState();
+    state.DialogSeat.closeOpen();
     state.FindContext = FindContextTitle;
     const TitleGridView* grid = currentGrid();
     state.FindStartLine = grid ? grid->currentRow() + 1 : 1;
@@ -221,7 +238,7 @@ void TitleWindow::openFindDialog(bool replace) {
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, state,
         *m_findTarget, m_app.messages(), m_app.language(), m_app.titleChars(), this);
     connect(dialog, &QDialog::finished, this, &TitleWindow::clearFindHighlight);
-    dialog->open();
+    dialog->openAlone();
 }
 
 void TitleWindow::showFindHit(int line) {
