@@ -25,6 +25,11 @@ constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
     {u"File: %1", u"ファイル: %1"},
     {u"%1 from an earlier download will be replaced",
      u"以前のダウンロードで残った %1 は置き換えられます"},
+    {u"&Import CSV…", u"CSV読み込み(&I)…"},
+    {u"&Export CSV…", u"CSV書き出し(&E)…"},
+    {u"CSV file (*.csv)", u"CSVファイル (*.csv)"},
+    {u"Compare…", u"比較…"},
+    {u"%1 compared with the camera", u"%1 とカメラの比較"},
 }};
 
 } // namespace

@@ -17,6 +17,11 @@ enum class ToolText {
     DeviceNotDetected,  // "%1": COMn's device, which the system does not report now
     SettingsFileDetail, // "%1": the settings file looked for
     PartialReplaced,    // "%1": a download's .partial left by an earlier one
+    ImportCsv,          // title window: File > Import CSV…
+    ExportCsv,          // title window: File > Export CSV…
+    CsvFilter,          // file dialog filter of comma-separated files
+    CompareBackup,      // backup window: compare a backup file with the camera
+    CompareResult,      // "%1": caption of the report of that file against the camera
     Count
 };
 

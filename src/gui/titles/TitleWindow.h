@@ -73,6 +73,8 @@ public:
 
     // The file and find actions behind their dialogs.
     bool openFile(const QString& path);
+    bool importCsv(const QString& path);
+    bool exportCsv(const QString& path);
     void openFindDialog(bool replace);
 
 signals:
@@ -124,6 +126,9 @@ private:
     void onClose();
     void onSave();
     void onSaveAs();
+    void onImportCsv();
+    void onExportCsv();
+    void documentLoaded(bool hasContent);
     void onPrint();
     void onAllDownload();
     void onAllUpload();
@@ -139,6 +144,7 @@ private:
     void copySelection(bool cut);
     QString askSaveAsPath();
     QString fileFilter() const;
+    QString csvFilter() const;
 
     // Transfers.
     void onDownloadClicked();

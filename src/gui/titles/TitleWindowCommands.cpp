@@ -10,6 +10,7 @@
 #include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
+#include "shell/ToolTexts.h"
 #include "titles/FindState.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
@@ -82,12 +83,58 @@ bool TitleWindow::openFile(const QString& path) {
     const TitleOpenResult result = m_session->ReadTitleFile(path);
     if (result == TitleOpenResult::NotLoaded)
         return false; // the document is as it was
+    documentLoaded(result == TitleOpenResult::Loaded);
+    return result == TitleOpenResult::Loaded;
+}
+
+void TitleWindow::documentLoaded(bool hasContent) {
     m_editor->disableUndo();
-    m_editor->setHasContent(result == TitleOpenResult::Loaded);
+    m_editor->setHasContent(hasContent);
     refreshBoxes();
     refreshCaption();
     m_editor->documentReplaced();
-    return result == TitleOpenResult::Loaded;
+}
+
+QString TitleWindow::csvFilter() const {
+    return toolText(m_app.language(), ToolText::CsvFilter) + QStringLiteral(";;") +
+           m_app.language().text(LangGroup::TitleFileDialogs, DialogFilterAll);
+}
+
+void TitleWindow::onImportCsv() {
+    if (!m_session->ConfirmSaveBeforeDiscard())
+        return;
+    auto* dialog = new QFileDialog(this, action(QStringLiteral("mnuImportCsv"))->text().remove(
+                                             QLatin1Char('&')),
+                                   QString(), csvFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::importCsv);
+    dialog->open();
+}
+
+bool TitleWindow::importCsv(const QString& path) {
+    if (TitleGridView* grid = currentGrid())
+        grid->hideEditor();
+    if (!m_session->importCsv(path, m_app.titleChars()))
+        return false; // the document is as it was
+    documentLoaded(true);
+    return true;
+}
+
+void TitleWindow::onExportCsv() {
+    auto* dialog = new QFileDialog(this, action(QStringLiteral("mnuExportCsv"))->text().remove(
+                                             QLatin1Char('&')),
+                                   QString(), csvFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::exportCsv);
+    dialog->open();
+}
+
+bool TitleWindow::exportCsv(const QString& path) {
+    return m_session->exportCsv(path);
 }
 
 void TitleWindow::onClose() {
