@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
+#include <QDir>
 #include <QProcess>
 #include <sys/stat.h>
 
@@ -10,7 +11,8 @@ using namespace zel::test;
 namespace {
 
 QString seed(const char* name) {
-    return QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl/") + QString::fromLatin1(name);
+    return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl/") +
+                           QString::fromLatin1(name));
 }
 
 class TitleCsvCliTest : public ZelctlTest {

@@ -26,7 +26,8 @@ constexpr int kEnglish = 0;
 constexpr int kJapanese = 1;
 
 QString seedFolder() {
-    return QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl");
+    // The title files the fuzzer starts from: written ones, lenient ones, odd ones.
+    return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl"));
 }
 
 QByteArray utf8(const char* text) {
@@ -99,6 +100,7 @@ TEST(TitleCsvTest, WrittenFilesComeBackByteForByte) {
 TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
     const QStringList names = QDir(seedFolder()).entryList(QDir::Files);
     ASSERT_GT(names.size(), 4);
+    int compared = 0;
     for (const QString& name : names) {
         const TextFileRead file = ReadTextFile(seedFolder() + QLatin1Char('/') + name);
         if (!file.ok || !TitleFileReader::hasSignificantLine(file.lines))
@@ -114,8 +116,10 @@ TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
             }
             EXPECT_EQ(ttlLines(imported.document, language), ttlLines(document, language))
                 << name.toStdString();
+            ++compared;
         }
     }
+    EXPECT_GE(compared, 4);
 }
 
 TEST(TitleCsvTest, FullDocumentWithEveryCharacterRoundTrips) {
