@@ -71,7 +71,7 @@ std::optional<QByteArray> readImage(const QString& path, int languageIndex) {
 // when the read ended early (the message is printed) or was interrupted (`exitCode` then
 // holds 128 + signal).
 std::optional<BackupComparison> compareWithCamera(CliContext& context, const DiffArguments& parsed,
-                                     int& exitCode) {
+                                                  int& exitCode) {
     exitCode = DiffTrouble;
     CliLink link(context);
     if (!link.open())

@@ -53,7 +53,8 @@ int parse(const QStringList& args, const QString& usage, CsvArguments& parsed) {
     }
     parsed = {positional[0], positional[1]};
     if (parsed.input == parsed.output || sameFile(parsed.input, parsed.output)) {
-        printError(QStringLiteral("%1: the output is the input; nothing written").arg(parsed.output));
+        printError(
+            QStringLiteral("%1: the output is the input; nothing written").arg(parsed.output));
         return ExitUsage;
     }
     return ExitOk;
@@ -68,8 +69,8 @@ bool outputWritable(const QString& path) {
 }
 
 bool writeStandardOutput(const QByteArray& bytes) {
-    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
-                         size_t(bytes.size());
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
     if (std::fflush(stdout) == 0 && written)
         return true;
     printError(QStringLiteral("standard output: the text could not be written"));
@@ -87,8 +88,8 @@ std::optional<QByteArray> readStandardInput(qint64 maxBytes) {
         return std::nullopt;
     }
     if (bytes.size() > maxBytes) {
-        printError(QStringLiteral("standard input: more than %1 bytes; not a title CSV")
-                       .arg(maxBytes));
+        printError(
+            QStringLiteral("standard input: more than %1 bytes; not a title CSV").arg(maxBytes));
         return std::nullopt;
     }
     return bytes;
@@ -100,7 +101,8 @@ std::optional<QByteArray> readCsvInput(CliContext& context, const QString& path)
     FileBytes read = ReadFileBytes(path, kTitleCsvMaxBytes);
     if (read.ok())
         return read.bytes;
-    printError(FileProblemLine(path, read.problem, context.settings().languageIndex(), read.detail));
+    printError(
+        FileProblemLine(path, read.problem, context.settings().languageIndex(), read.detail));
     return std::nullopt;
 }
 
@@ -147,15 +149,15 @@ int RunTitleImport(CliContext& context, const QStringList& args) {
     if (!imported.ok()) {
         for (const TitleCsvProblem& problem : imported.problems)
             std::fputs((problem.text() + QLatin1Char('\n')).toUtf8().constData(), stderr);
-        const QString input = parsed.input == kStandardStream ? QStringLiteral("standard input")
-                                                              : parsed.input;
-        printError(imported.refused
-                       ? QStringLiteral("%1 is not a title CSV; %2 not written")
-                             .arg(input, parsed.output)
-                       : QStringLiteral("%1: %2 bad rows; %3 not written")
-                             .arg(input)
-                             .arg(imported.problems.size())
-                             .arg(parsed.output));
+        const QString input =
+            parsed.input == kStandardStream ? QStringLiteral("standard input") : parsed.input;
+        printError(
+            imported.refused
+                ? QStringLiteral("%1 is not a title CSV; %2 not written").arg(input, parsed.output)
+                : QStringLiteral("%1: %2 bad rows; %3 not written")
+                      .arg(input)
+                      .arg(imported.problems.size())
+                      .arg(parsed.output));
         return ExitFailed;
     }
     if (WriteTitleFile(parsed.output, imported.document, TitleFileLabelsFor(context.language()),

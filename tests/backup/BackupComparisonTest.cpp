@@ -23,10 +23,10 @@ TEST(BackupComparisonTest, IdenticalImagesGiveOnlyTheSummary) {
 TEST(BackupComparisonTest, DifferingBytesAreCountedInTheirTransferBlock) {
     QByteArray a = image('\0');
     QByteArray b = a;
-    b[0] = '\x01';          // block 1, first byte
-    b[31] = '\x02';         // block 1, last byte
+    b[0] = '\x01';           // block 1, first byte
+    b[31] = '\x02';          // block 1, last byte
     b[32 * 11 + 4] = '\xFF'; // block 12
-    b[31999] = '\x7F';      // block 1000, last byte of the file
+    b[31999] = '\x7F';       // block 1000, last byte of the file
     const BackupComparison comparison = CompareBackupImages(a, b);
     EXPECT_EQ(BackupComparisonReport(comparison, BackupReportDetail::Blocks),
               (QStringList{QStringLiteral("block 1: 2 bytes differ, first at offset 0x0000"),

@@ -64,8 +64,8 @@ TEST(CsvRecordsTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
     EXPECT_EQ(CsvField(QStringLiteral(" x")), QStringLiteral("\" x\""));
     EXPECT_EQ(CsvField(QStringLiteral("a\nb")), QStringLiteral("\"a\nb\""));
     // What is written reads back as the same fields.
-    const QStringList fields{QStringLiteral("a,b"), QStringLiteral("\"q\""),
-                             QStringLiteral(" x "), QString()};
+    const QStringList fields{QStringLiteral("a,b"), QStringLiteral("\"q\""), QStringLiteral(" x "),
+                             QString()};
     QStringList written;
     for (const QString& field : fields)
         written.append(CsvField(field));

@@ -14,10 +14,10 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -214,8 +214,8 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
         ASSERT_EQ(port.written.size(), block);
         const QByteArray request = port.written.last();
         ASSERT_EQ(request.size(), 11) << "a read request, never a write";
-        port.receiveHex(DataReplyText(request.mid(2, 3) + request.mid(5, 3) +
-                                      QByteArray(32, '\0')));
+        port.receiveHex(
+            DataReplyText(request.mid(2, 3) + request.mid(5, 3) + QByteArray(32, '\0')));
     }
     EXPECT_TRUE(window->transfer().completed());
     QDialog* report = window->compareReport();

@@ -52,16 +52,20 @@ TEST_F(BackupDiffCliTest, TwoFilesIdenticalOneByteAndAllDifferent) {
     const ProgramRun all = diff({a, image("ff.bin", QByteArray(32000, '\xFF'))});
     EXPECT_EQ(all.exitCode, 1);
     EXPECT_EQ(all.out.count(QLatin1Char('\n')), 1001);
-    EXPECT_TRUE(all.out.endsWith(QStringLiteral("1000 of 1000 blocks differ, 32000 of 32000 bytes\n")));
+    EXPECT_TRUE(
+        all.out.endsWith(QStringLiteral("1000 of 1000 blocks differ, 32000 of 32000 bytes\n")));
 }
 
 TEST_F(BackupDiffCliTest, BadInputIsExitTwoWithTheFileAndReason) {
     const QString good = image("good.bin", QByteArray(32000, '\0'));
     const QList<std::pair<QString, QString>> cases{
         {path("missing.bin"), QStringLiteral("no such file")},
-        {image("short.bin", QByteArray(31999, '\0')), QStringLiteral("31999 bytes; a backup holds 32000")},
-        {image("long.bin", QByteArray(32001, '\0')), QStringLiteral("more than 32000 bytes; not a backup")},
-        {image("huge.bin", QByteArray(100000, '\0')), QStringLiteral("more than 32000 bytes; not a backup")},
+        {image("short.bin", QByteArray(31999, '\0')),
+         QStringLiteral("31999 bytes; a backup holds 32000")},
+        {image("long.bin", QByteArray(32001, '\0')),
+         QStringLiteral("more than 32000 bytes; not a backup")},
+        {image("huge.bin", QByteArray(100000, '\0')),
+         QStringLiteral("more than 32000 bytes; not a backup")},
         {image("empty.bin", QByteArray()), QStringLiteral("0 bytes; a backup holds 32000")},
         {dir.path(), QStringLiteral("not a regular file")},
     };

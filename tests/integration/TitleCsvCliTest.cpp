@@ -23,24 +23,28 @@ protected:
 };
 
 TEST_F(TitleCsvCliTest, ExportThenImportGivesTheSameFile) {
-    for (const auto& [name, lang] : {std::pair{"written-en.ttl", "en"}, std::pair{"written-ja.ttl", "ja"}}) {
+    for (const auto& [name, lang] :
+         {std::pair{"written-en.ttl", "en"}, std::pair{"written-ja.ttl", "ja"}}) {
         const QString csv = path("titles.csv");
         const QString ttl = path("back.ttl");
         const QString language = QString::fromLatin1(lang);
-        const ProgramRun out = titles({QStringLiteral("export"), seed(name), csv,
-                                       QStringLiteral("--lang"), language});
+        const ProgramRun out =
+            titles({QStringLiteral("export"), seed(name), csv, QStringLiteral("--lang"), language});
         ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
         EXPECT_TRUE(readBytes(csv).startsWith("\xEF\xBB\xBF#REMOTE,"));
-        const ProgramRun in = titles({QStringLiteral("--lang"), language, QStringLiteral("import"), csv, ttl});
+        const ProgramRun in =
+            titles({QStringLiteral("--lang"), language, QStringLiteral("import"), csv, ttl});
         ASSERT_EQ(in.exitCode, 0) << in.err.toStdString();
         EXPECT_EQ(readBytes(ttl), readBytes(seed(name))) << name;
     }
 }
 
 TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
-    const ProgramRun out = titles({QStringLiteral("export"), seed("written-en.ttl"), QStringLiteral("-")});
+    const ProgramRun out =
+        titles({QStringLiteral("export"), seed("written-en.ttl"), QStringLiteral("-")});
     ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
-    EXPECT_TRUE(out.out.contains(QStringLiteral("\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n")));
+    EXPECT_TRUE(
+        out.out.contains(QStringLiteral("\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n")));
 
     QProcess import;
     import.start(program, {QStringLiteral("--folder"), dir.path(), QStringLiteral("titles"),
@@ -51,7 +55,8 @@ TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
     ASSERT_TRUE(import.waitForFinished(30000));
     EXPECT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
     const QByteArray written = readBytes(path("in.ttl"));
-    EXPECT_TRUE(written.contains("[POSITION]\r\n\"\"\r\n\"\"\r\n\"P3\"\r\n")) << written.constData();
+    EXPECT_TRUE(written.contains("[POSITION]\r\n\"\"\r\n\"\"\r\n\"P3\"\r\n"))
+        << written.constData();
 }
 
 TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
@@ -91,18 +96,33 @@ TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
     };
     const QList<Case> cases{
         {{QStringLiteral("import"), csv, csv}, 2, QStringLiteral("the output is the input")},
-        {{QStringLiteral("export"), seed("written-en.ttl"), seed("written-en.ttl")}, 2,
+        {{QStringLiteral("export"), seed("written-en.ttl"), seed("written-en.ttl")},
+         2,
          QStringLiteral("the output is the input")},
-        {{QStringLiteral("import"), path("missing.csv"), path("x.ttl")}, 1,
+        {{QStringLiteral("import"), path("missing.csv"), path("x.ttl")},
+         1,
          QStringLiteral("missing.csv: no such file")},
-        {{QStringLiteral("import"), dir.path(), path("x.ttl")}, 1, QStringLiteral("not a regular file")},
-        {{QStringLiteral("import"), csv, fifo}, 1, QStringLiteral("fifo: not a regular file; nothing written")},
-        {{QStringLiteral("export"), seed("written-en.ttl"), dir.path()}, 1,
+        {{QStringLiteral("import"), dir.path(), path("x.ttl")},
+         1,
+         QStringLiteral("not a regular file")},
+        {{QStringLiteral("import"), csv, fifo},
+         1,
+         QStringLiteral("fifo: not a regular file; nothing written")},
+        {{QStringLiteral("export"), seed("written-en.ttl"), dir.path()},
+         1,
          QStringLiteral("not a regular file; nothing written")},
-        {{QStringLiteral("export"), path("missing.ttl"), path("x.csv")}, 1, QStringLiteral("no such file")},
-        {{QStringLiteral("export"), seed("written-en.ttl")}, 2, QStringLiteral("usage: titles export")},
-        {{QStringLiteral("import"), csv, QStringLiteral("-")}, 2, QStringLiteral("not standard output")},
-        {{QStringLiteral("export"), QStringLiteral("--x"), csv, path("y.ttl")}, 2, QStringLiteral("unknown option '--x'")},
+        {{QStringLiteral("export"), path("missing.ttl"), path("x.csv")},
+         1,
+         QStringLiteral("no such file")},
+        {{QStringLiteral("export"), seed("written-en.ttl")},
+         2,
+         QStringLiteral("usage: titles export")},
+        {{QStringLiteral("import"), csv, QStringLiteral("-")},
+         2,
+         QStringLiteral("not standard output")},
+        {{QStringLiteral("export"), QStringLiteral("--x"), csv, path("y.ttl")},
+         2,
+         QStringLiteral("unknown option '--x'")},
     };
     for (const Case& c : cases) {
         const ProgramRun result = titles(c.args);
@@ -116,7 +136,8 @@ TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
     ASSERT_TRUE(writeBytes(huge, QByteArray(2 * 1024 * 1024, 'a')));
     const ProgramRun tooLarge = titles({QStringLiteral("import"), huge, path("x.ttl")});
     EXPECT_EQ(tooLarge.exitCode, 1);
-    EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("file too large"))) << tooLarge.err.toStdString();
+    EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("file too large")))
+        << tooLarge.err.toStdString();
 }
 
 } // namespace

@@ -106,7 +106,8 @@ TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
         if (!file.ok || !TitleFileReader::hasSignificantLine(file.lines))
             continue;
         for (const int language : {kEnglish, kJapanese}) {
-            const TitleDocument document = readTtl(seedFolder() + QLatin1Char('/') + name, language);
+            const TitleDocument document =
+                readTtl(seedFolder() + QLatin1Char('/') + name, language);
             const TitleCharTable table(language);
             TitleCsvImport imported = ReadTitleCsv(TitleCsvBytes(document), table);
             // Titles that break the rules are reported; the others come back unchanged.
@@ -177,16 +178,17 @@ TEST(TitleCsvTest, SpreadsheetConventionsImport) {
 }
 
 TEST(TitleCsvTest, CrLfWithByteOrderMarkAndNoSettingRowsImports) {
-    const TitleCsvImport imported =
-        ReadTitleCsv(utf8("\xEF\xBB\xBF" "category,number,title\r\nHOME,3,H3\r\n"),
-                     TitleCharTable(kEnglish));
+    const TitleCsvImport imported = ReadTitleCsv(utf8("\xEF\xBB\xBF"
+                                                      "category,number,title\r\nHOME,3,H3\r\n"),
+                                                 TitleCharTable(kEnglish));
     ASSERT_TRUE(imported.ok());
     EXPECT_EQ(imported.document.RemoteNo, QStringLiteral("1"));
     EXPECT_EQ(imported.document.title(CategoryHome, 3), QStringLiteral("H3"));
 }
 
 TEST(TitleCsvTest, ShiftJisFromAJapaneseSpreadsheetImports) {
-    const auto bytes = TextToCp932(QStringLiteral("category,number,title\r\nCAMERA,1,カメラ１\r\n"));
+    const auto bytes =
+        TextToCp932(QStringLiteral("category,number,title\r\nCAMERA,1,カメラ１\r\n"));
     ASSERT_TRUE(bytes.has_value());
     const TitleCsvImport imported = ReadTitleCsv(*bytes, TitleCharTable(kJapanese));
     ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
@@ -239,7 +241,8 @@ TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
 }
 
 TEST(TitleCsvTest, LineNumbersCountLinesInsideQuotedFields) {
-    const QByteArray csv = utf8("category,number,title\r\nPOSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
+    const QByteArray csv =
+        utf8("category,number,title\r\nPOSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     EXPECT_EQ(problemTexts(imported),
               (QStringList{QStringLiteral("2: the title holds a line break"),
@@ -247,7 +250,9 @@ TEST(TitleCsvTest, LineNumbersCountLinesInsideQuotedFields) {
 }
 
 TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
-    const QByteArray binary("\x7F" "ELF\x02\x01\x01\x00\x00\x00\xFF\xFE", 13);
+    const QByteArray binary("\x7F"
+                            "ELF\x02\x01\x01\x00\x00\x00\xFF\xFE",
+                            13);
     const QByteArray cases[] = {
         binary,
         utf8("time_ms,wall_clock,direction,unit,data,meaning\r\n125,,sent,HOST1:,FE,x\r\n"),

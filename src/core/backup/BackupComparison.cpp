@@ -9,7 +9,8 @@ namespace zel {
 namespace {
 
 QString offsetText(int offset) {
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(offset, 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("0x") +
+           QStringLiteral("%1").arg(offset, 4, 16, QLatin1Char('0')).toUpper();
 }
 
 QString byteText(quint8 value) {

@@ -4,7 +4,6 @@
 #include "FileBytes.h"
 #include "TextLines.h"
 
-
 namespace zel {
 
 namespace {

@@ -142,11 +142,12 @@ private:
         return true;
     }
 
-    bool settingRow(int line, const QStringList& fields, int& seenLine, QString& target,
-                    int high, const QString& label) {
+    bool settingRow(int line, const QStringList& fields, int& seenLine, QString& target, int high,
+                    const QString& label) {
         const QString value = fields.value(1);
         if (seenLine > 0)
-            problem(line, QStringLiteral("%1 already given on line %2").arg(fields[0]).arg(seenLine));
+            problem(line,
+                    QStringLiteral("%1 already given on line %2").arg(fields[0]).arg(seenLine));
         else if (!surplusEmpty(fields, 2) || numberIn(value, 1, high) < 0)
             problem(line, QStringLiteral("%1 must be a number from 1 to %2").arg(label).arg(high));
         else
@@ -169,14 +170,13 @@ private:
             return problem(record.line, record.error);
         const QStringList fields = trimmedFields(record);
         if (fields.size() < kFieldCount)
-            return problem(record.line,
-                           QStringLiteral("3 fields expected (%1), found %2")
-                               .arg(QString::fromUtf16(kTitleCsvHeader))
-                               .arg(fields.size()));
+            return problem(record.line, QStringLiteral("3 fields expected (%1), found %2")
+                                            .arg(QString::fromUtf16(kTitleCsvHeader))
+                                            .arg(fields.size()));
         if (!surplusEmpty(fields, kFieldCount))
-            return problem(record.line,
-                           QStringLiteral("more than 3 fields (%1)")
-                               .arg(QString::fromUtf16(kTitleCsvHeader)));
+            return problem(
+                record.line,
+                QStringLiteral("more than 3 fields (%1)").arg(QString::fromUtf16(kTitleCsvHeader)));
         const int category = categoryNamed(fields[0]);
         if (category < 0)
             return problem(record.line, QStringLiteral("unknown category '%1'").arg(fields[0]));
@@ -257,8 +257,7 @@ TitleCsvImport ReadTitleCsv(const QByteArray& bytes, const TitleCharTable& table
     TitleCsvImport result;
     const std::optional<QString> text = decodeText(bytes);
     if (!text) {
-        result.problems.append(
-            {1, QStringLiteral("not a title CSV: not UTF-8 or Shift-JIS text")});
+        result.problems.append({1, QStringLiteral("not a title CSV: not UTF-8 or Shift-JIS text")});
         result.refused = true;
         return result;
     }

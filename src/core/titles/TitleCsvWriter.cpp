@@ -37,9 +37,10 @@ QByteArray TitleCsvBytes(const TitleDocument& document) {
         const QString name = TitleCsvCategoryName(category);
         // By number, so a sorted grid is written in number order.
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
-            text += name + QLatin1Char(',') + QString::number(number) + QLatin1Char(',') +
-                    CsvField(TitleFromFileLine(
-                        TitleForFileLine(document.title(category, number)))) + kLineEnd;
+            text +=
+                name + QLatin1Char(',') + QString::number(number) + QLatin1Char(',') +
+                CsvField(TitleFromFileLine(TitleForFileLine(document.title(category, number)))) +
+                kLineEnd;
     }
     return QByteArray(kByteOrderMark) + text.toUtf8();
 }

@@ -96,9 +96,9 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
 bool TitleDocumentSession::importCsv(const QString& path, const TitleCharTable& table) {
     const FileBytes file = ReadFileBytes(path, kTitleCsvMaxBytes);
     if (!file.ok()) {
-        m_messages.ShowMessage(MessageError, FileProblemLine(path, file.problem,
-                                                             m_language.languageIndex(),
-                                                             file.detail));
+        m_messages.ShowMessage(
+            MessageError,
+            FileProblemLine(path, file.problem, m_language.languageIndex(), file.detail));
         return false;
     }
     const TitleCsvImport imported = ReadTitleCsv(file.bytes, table);

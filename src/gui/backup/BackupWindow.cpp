@@ -13,20 +13,20 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace zel::gui {
 
@@ -284,9 +284,8 @@ void BackupWindow::showCompareReport() {
     auto* text = new QPlainTextEdit(m_compareReport);
     text->setReadOnly(true);
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    text->setPlainText(
-        BackupComparisonReport(m_transfer->comparison(), BackupReportDetail::Blocks)
-            .join(QLatin1Char('\n')));
+    text->setPlainText(BackupComparisonReport(m_transfer->comparison(), BackupReportDetail::Blocks)
+                           .join(QLatin1Char('\n')));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_compareReport);
     connect(buttons, &QDialogButtonBox::rejected, m_compareReport, &QDialog::close);
     auto* layout = new QVBoxLayout(m_compareReport);

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QFileDialog;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -145,6 +146,7 @@ private:
     QString askSaveAsPath();
     QString fileFilter() const;
     QString csvFilter() const;
+    QFileDialog* fileDialog(const QString& title, const QString& filter, bool save);
 
     // Transfers.
     void onDownloadClicked();

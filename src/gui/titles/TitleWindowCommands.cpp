@@ -67,14 +67,20 @@ void TitleWindow::onNew() {
 void TitleWindow::onOpen() {
     if (!m_session->ConfirmSaveBeforeDiscard())
         return;
-    auto* dialog =
-        new QFileDialog(this, m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle),
-                        QString(), fileFilter());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
+    QFileDialog* dialog = fileDialog(
+        m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle), fileFilter(), false);
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::openFile);
     dialog->open();
+}
+
+// A window-modal file dialog that deletes itself; a save dialog asks before overwriting.
+QFileDialog* TitleWindow::fileDialog(const QString& title, const QString& filter, bool save) {
+    auto* dialog = new QFileDialog(this, title, QString(), filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!save)
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    return dialog;
 }
 
 bool TitleWindow::openFile(const QString& path) {
@@ -103,12 +109,9 @@ QString TitleWindow::csvFilter() const {
 void TitleWindow::onImportCsv() {
     if (!m_session->ConfirmSaveBeforeDiscard())
         return;
-    auto* dialog = new QFileDialog(this, action(QStringLiteral("mnuImportCsv"))->text().remove(
-                                             QLatin1Char('&')),
-                                   QString(), csvFilter());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
+    QFileDialog* dialog =
+        fileDialog(action(QStringLiteral("mnuImportCsv"))->text().remove(QLatin1Char('&')),
+                   csvFilter(), false);
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::importCsv);
     dialog->open();
 }
@@ -123,11 +126,8 @@ bool TitleWindow::importCsv(const QString& path) {
 }
 
 void TitleWindow::onExportCsv() {
-    auto* dialog = new QFileDialog(this, action(QStringLiteral("mnuExportCsv"))->text().remove(
-                                             QLatin1Char('&')),
-                                   QString(), csvFilter());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
+    QFileDialog* dialog = fileDialog(
+        action(QStringLiteral("mnuExportCsv"))->text().remove(QLatin1Char('&')), csvFilter(), true);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::exportCsv);
     dialog->open();
