@@ -218,6 +218,8 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
             DataReplyText(request.mid(2, 3) + request.mid(5, 3) + QByteArray(32, '\0')));
     }
     EXPECT_TRUE(window->transfer().completed());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->transferDialog()->isVisible()) << "the modal dialog gives way";
     QDialog* report = window->compareReport();
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->isVisible());
@@ -225,7 +227,7 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
     EXPECT_EQ(report->findChild<QPlainTextEdit*>()->toPlainText(),
               QStringLiteral("block 2: 1 bytes differ, first at offset 0x0028\n"
                              "1 of 1000 blocks differ, 1 of 32000 bytes"));
-    window->transferDialog()->close();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the report can be closed";
 
     // A file that is no backup: "File incorrect", nothing sent.
     const qsizetype sent = port.written.size();

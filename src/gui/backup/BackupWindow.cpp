@@ -268,9 +268,20 @@ void BackupWindow::startCompareWith(const QString& path) {
 }
 
 void BackupWindow::onTransferFinished(bool completed) {
-    if (m_comparing && completed)
-        showCompareReport();
+    const bool showReport = m_comparing && completed;
     m_comparing = false;
+    if (!showReport)
+        return;
+    // The report takes the place of the completed transfer dialog, which is modal and would
+    // leave the report out of reach; closed once the transfer has returned.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_transfer->dialog().isOpen())
+                m_transfer->dialog().close();
+            showCompareReport();
+        },
+        Qt::QueuedConnection);
 }
 
 // The report beside the window, in a fixed-width font so the offsets line up.
