@@ -257,7 +257,9 @@ TitleCsvImport ReadTitleCsv(const QByteArray& bytes, const TitleCharTable& table
     TitleCsvImport result;
     const std::optional<QString> text = decodeText(bytes);
     if (!text) {
-        result.problems.append({1, QStringLiteral("not a title CSV: not UTF-8 or Shift-JIS text")});
+        result.problems.append(
+            {1, QStringLiteral(
+                    "not a title CSV: not text (control bytes, or neither UTF-8 nor Shift-JIS)")});
         result.refused = true;
         return result;
     }
