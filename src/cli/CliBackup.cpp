@@ -188,7 +188,7 @@ const CommandRegistrar registrar{
          "backup download --camera N --remote N FILE\n"
          "  backup download --camera LIST --remote N DIR   (LIST: 1-8,12; DIR/cam001.bin ...)\n"
          "  backup upload [--no-verify] --camera N --remote N FILE\n"
-         "  backup diff [--bytes] A.bin B.bin\n"
+         "  backup diff [--bytes] A.bin B.bin   (exit 0 identical, 1 different, 2 bad input)\n"
          "  backup diff [--bytes] --camera N --remote N A.bin   (B: the camera, read only)"),
      &runBackup}};
 

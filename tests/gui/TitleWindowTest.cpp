@@ -503,3 +503,16 @@ TEST_F(TitleWindowTest, CsvImportFillsTheDocumentAndUploadWaitsForACheck) {
     EXPECT_FALSE(m_window->exportCsv(m_dir.path())); // a folder: message 24, nothing written
     EXPECT_EQ(m_sink.numbers().last(), int(MessageCannotSave));
 }
+
+TEST_F(TitleWindowTest, OpeningAnotherFileTakesUploadAwayUntilItIsChecked) {
+    ASSERT_TRUE(m_window->openFile(writeSample("first.ttl")));
+    showGrid(CategoryHome);
+    trigger("mnuCheck");
+    ASSERT_TRUE(m_window->CommandUL()->isEnabled());
+    m_window->document().TitleModified = false;
+    ASSERT_TRUE(m_window->openFile(writeSample("second.ttl")));
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled()) << "the file read was never checked";
+    m_window->CommandUL()->click();
+    test::runEventsFor(50);
+    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 0);
+}

@@ -98,7 +98,7 @@ void TitleWindow::documentLoaded(bool hasContent) {
     m_editor->setHasContent(hasContent);
     refreshBoxes();
     refreshCaption();
-    m_editor->documentReplaced();
+    m_editor->documentRead();
 }
 
 QString TitleWindow::csvFilter() const {
