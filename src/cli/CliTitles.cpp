@@ -4,6 +4,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CliTitleCsv.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
@@ -222,7 +223,8 @@ int runUpload(CliContext& context, const QStringList& args) {
 int runTitles(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
         return usageError(
-            QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
+            QStringLiteral("encode, decode, check, download, upload, find, replace, export or "
+                           "import expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
@@ -240,6 +242,10 @@ int runTitles(CliContext& context, const QStringList& args) {
         return RunTitleFind(context, args);
     if (sub == QStringLiteral("replace"))
         return RunTitleReplace(context, args);
+    if (sub == QStringLiteral("export"))
+        return RunTitleExport(context, args);
+    if (sub == QStringLiteral("import"))
+        return RunTitleImport(context, args);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
@@ -251,7 +257,9 @@ const CommandRegistrar registrar{
                     "  titles upload [--camera N --remote N] FILE.ttl\n"
                     "  titles find FILE.ttl --category N [--whole] TEXT\n"
                     "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
-                    "[-o OUT.ttl]"),
+                    "[-o OUT.ttl]\n"
+                    "  titles export IN.ttl OUT.csv   (OUT.csv '-': standard output)\n"
+                    "  titles import IN.csv OUT.ttl   (IN.csv '-': standard input)"),
      &runTitles}};
 
 } // namespace

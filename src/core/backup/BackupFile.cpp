@@ -28,6 +28,22 @@ void syncToDisk(QFile& file) {
 
 } // namespace
 
+BackupImageRead BackupFile::readImage(const QString& path, int languageIndex) {
+    // One byte over the size tells a longer file from a backup.
+    const FileBytes read = ReadFileBytes(path, kImageSize + 1);
+    BackupImageRead result;
+    if (read.problem == FileProblem::TooLarge || (read.ok() && read.bytes.size() > kImageSize))
+        result.problem = QStringLiteral("more than %1 bytes; not a backup").arg(kImageSize);
+    else if (!read.ok())
+        result.problem = FileProblemText(read.problem, languageIndex, read.detail);
+    else if (read.bytes.size() != kImageSize)
+        result.problem =
+            QStringLiteral("%1 bytes; a backup holds %2").arg(read.bytes.size()).arg(kImageSize);
+    else
+        result.bytes = read.bytes;
+    return result;
+}
+
 BackupFile::~BackupFile() {
     close();
 }

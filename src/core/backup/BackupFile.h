@@ -15,6 +15,13 @@
 
 namespace zel {
 
+// A whole backup image read at once (a comparison), or why the file is none.
+struct BackupImageRead {
+    QByteArray bytes;
+    QString problem; // "31999 bytes; a backup holds 32000", "no such file", ...
+    bool ok() const { return problem.isEmpty(); }
+};
+
 class BackupFile {
 public:
     static constexpr int kBlockSize = 32;
@@ -25,6 +32,10 @@ public:
     ~BackupFile();
     BackupFile(const BackupFile&) = delete;
     BackupFile& operator=(const BackupFile&) = delete;
+
+    // The 32000 bytes of the file at `path`; the problem in the language `languageIndex`
+    // (0 English, 1 Japanese) for a missing or unreadable file or one of another size.
+    static BackupImageRead readImage(const QString& path, int languageIndex);
 
     // "<path>.partial": where a download gathers its blocks.
     static QString partialPath(const QString& path);

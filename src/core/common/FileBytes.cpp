@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <array>
 
 namespace zel {
@@ -64,6 +65,24 @@ FileBytes ReadFileBytes(const QString& path, qint64 maxBytes) {
 bool IsReplaceableFile(const QString& path) {
     const QFileInfo info(path);
     return !info.exists() || info.isFile();
+}
+
+bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    if (!IsReplaceableFile(path)) {
+        if (error)
+            *error = QStringLiteral("not a regular file");
+        return false;
+    }
+    // Unbuffered: a full disk shows in write() itself; the flush inside commit() would not
+    // report it, and a cut-short file would take the old one's place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail) {

@@ -35,6 +35,11 @@ constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
      u"先にタイトルをダウンロード、ファイルから開く、または入力してください"},
     {u"Save as PDF…", u"PDFとして保存…"},
     {u"Close", u"閉じる"},
+    {u"&Import CSV…", u"CSV読み込み(&I)…"},
+    {u"&Export CSV…", u"CSV書き出し(&E)…"},
+    {u"CSV file (*.csv)", u"CSVファイル (*.csv)"},
+    {u"Compare…", u"比較…"},
+    {u"%1 compared with the camera", u"%1 とカメラの比較"},
 }};
 
 } // namespace

@@ -24,6 +24,11 @@ enum class ToolText {
     UploadNeedsTitles,  // why it is off: nothing to upload yet
     SaveAsPdf,          // the print preview's button that writes the pages to a PDF file
     ClosePreview,       // the print preview's close button
+    ImportCsv,          // title window: File > Import CSV…
+    ExportCsv,          // title window: File > Export CSV…
+    CsvFilter,          // file dialog filter of comma-separated files
+    CompareBackup,      // backup window: compare a backup file with the camera
+    CompareResult,      // "%1": caption of the report of that file against the camera
     Count
 };
 

@@ -187,6 +187,11 @@ void TitleEditor::sort() {
     titlesChanged(CategoryPosition);
 }
 
+void TitleEditor::documentRead() {
+    m_checkPassed = false;
+    documentReplaced();
+}
+
 void TitleEditor::documentReplaced() {
     for (int category = 0; category < kTitleCategoryCount; ++category)
         titlesChanged(category);

@@ -80,6 +80,9 @@ public:
 
     // The document changed without the editor (file read, download): repaint all.
     void documentReplaced();
+    // A document read in place of the last (Open, Import CSV): the check that enabled
+    // UPLOAD was of other titles, so UPLOAD waits for a new one.
+    void documentRead();
 
 private:
     void edited(int category);

@@ -10,6 +10,7 @@
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/ToolTexts.h"
 #include "titles/TitleAutoBackup.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
@@ -226,6 +227,12 @@ void TitleWindow::buildMenus() {
     addAction(file, TitleSetMenuSave, QStringLiteral("mnuSave"), QKeySequence::SaveAs,
               &TitleWindow::onSaveAs);
     file->addSeparator();
+    // Captions of this tool's own (a negative caption index): not in the language records.
+    addAction(file, -int(ToolText::ImportCsv), QStringLiteral("mnuImportCsv"), QKeySequence(),
+              &TitleWindow::onImportCsv);
+    addAction(file, -int(ToolText::ExportCsv), QStringLiteral("mnuExportCsv"), QKeySequence(),
+              &TitleWindow::onExportCsv);
+    file->addSeparator();
     addAction(file, TitleSetMenuPrint, QStringLiteral("mnuPrint"), QKeySequence::Print,
               &TitleWindow::onPrint);
     file->addSeparator();
@@ -285,8 +292,10 @@ void TitleWindow::applyCaptions() {
     m_menus[2]->setTitle(text(TitleSetMenuTool));
     for (QMenu* menu : m_menus)
         for (QAction* action : menu->actions())
-            if (!action->isSeparator())
-                action->setText(text(action->property("captionIndex").toInt()));
+            if (!action->isSeparator()) {
+                const int index = action->property("captionIndex").toInt();
+                action->setText(index < 0 ? toolText(language, ToolText(-index)) : text(index));
+            }
 }
 
 void TitleWindow::connectCore() {

@@ -12,6 +12,7 @@
 #include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
+#include "shell/ToolTexts.h"
 #include "titles/FindState.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
@@ -81,15 +82,21 @@ void TitleWindow::onNew() {
 void TitleWindow::onOpen() {
     if (!m_session->ConfirmSaveBeforeDiscard())
         return;
-    auto* dialog =
-        new QFileDialog(this, m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle),
-                        QString(), fileFilter());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    giveFileDialogRoom(*dialog);
+    QFileDialog* dialog = fileDialog(
+        m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle), fileFilter(), false);
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::openFile);
     dialog->open();
+}
+
+// A window-modal file dialog that deletes itself; a save dialog asks before overwriting.
+QFileDialog* TitleWindow::fileDialog(const QString& title, const QString& filter, bool save) {
+    auto* dialog = new QFileDialog(this, title, QString(), filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!save)
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
+    return dialog;
 }
 
 bool TitleWindow::openFile(const QString& path) {
@@ -98,12 +105,53 @@ bool TitleWindow::openFile(const QString& path) {
     const TitleOpenResult result = m_session->ReadTitleFile(path);
     if (result == TitleOpenResult::NotLoaded)
         return false; // the document is as it was
+    documentLoaded(result == TitleOpenResult::Loaded);
+    return result == TitleOpenResult::Loaded;
+}
+
+void TitleWindow::documentLoaded(bool hasContent) {
     m_editor->disableUndo();
-    m_editor->setHasContent(result == TitleOpenResult::Loaded);
+    m_editor->setHasContent(hasContent);
     refreshBoxes();
     refreshCaption();
-    m_editor->documentReplaced();
-    return result == TitleOpenResult::Loaded;
+    m_editor->documentRead();
+}
+
+QString TitleWindow::csvFilter() const {
+    return toolText(m_app.language(), ToolText::CsvFilter) + QStringLiteral(";;") +
+           m_app.language().text(LangGroup::TitleFileDialogs, DialogFilterAll);
+}
+
+void TitleWindow::onImportCsv() {
+    if (!m_session->ConfirmSaveBeforeDiscard())
+        return;
+    QFileDialog* dialog =
+        fileDialog(action(QStringLiteral("mnuImportCsv"))->text().remove(QLatin1Char('&')),
+                   csvFilter(), false);
+    connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::importCsv);
+    dialog->open();
+}
+
+bool TitleWindow::importCsv(const QString& path) {
+    if (TitleGridView* grid = currentGrid())
+        grid->hideEditor();
+    if (!m_session->importCsv(path, m_app.titleChars()))
+        return false; // the document is as it was
+    documentLoaded(true);
+    return true;
+}
+
+void TitleWindow::onExportCsv() {
+    QFileDialog* dialog = fileDialog(
+        action(QStringLiteral("mnuExportCsv"))->text().remove(QLatin1Char('&')), csvFilter(), true);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    giveFileDialogRoom(*dialog, cameraFileName(m_document->CameraNo, QStringLiteral("csv")));
+    connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::exportCsv);
+    dialog->open();
+}
+
+bool TitleWindow::exportCsv(const QString& path) {
+    return m_session->exportCsv(path);
 }
 
 void TitleWindow::onClose() {
