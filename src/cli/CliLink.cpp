@@ -14,7 +14,9 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     m_context.messages().setDetailSource([this](int number) {
         return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
     });
-    // A pulled adapter ends the command: nothing comes back within one run.
+    // A pulled adapter ends the command: nothing comes back within one run. The line below
+    // says so; no "Timeout error" follows it.
+    m_engine->setPortLossMessage(0);
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
         if (event != LinkEngine::PortEvent::Lost)
             return;

@@ -13,7 +13,6 @@
 #include "printing/PrintData.h"
 #include "titles/TitleDocument.h"
 
-#include <QFileInfo>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <cstdio>
@@ -57,12 +56,6 @@ bool parseArguments(const QStringList& args, PrintArguments& parsed) {
     }
     if (parsed.input.isEmpty() || parsed.pdf.isEmpty()) {
         usageError(QStringLiteral("an input file and --pdf OUT.pdf are required"));
-        return false;
-    }
-    if (QFileInfo(parsed.pdf).absoluteFilePath() == QFileInfo(parsed.input).absoluteFilePath() ||
-        (QFileInfo(parsed.pdf).exists() && QFileInfo(parsed.pdf).canonicalFilePath() ==
-                                               QFileInfo(parsed.input).canonicalFilePath())) {
-        usageError(QStringLiteral("--pdf must not name the input file"));
         return false;
     }
     return true;
@@ -141,6 +134,9 @@ int runPrint(CliContext& context, const QStringList& args) {
     PrintArguments parsed;
     if (!parseArguments(args, parsed))
         return ExitUsage;
+    if (const int refused = CheckOutputForCli(QStringLiteral("print"), parsed.pdf, {parsed.input},
+                                              QStringLiteral("nothing written")))
+        return refused;
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
