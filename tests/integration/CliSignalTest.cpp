@@ -5,7 +5,9 @@
 #include "EventLoopWait.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
+#include "common/Cp932.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -125,6 +127,8 @@ TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
     const QString err = errors();
     EXPECT_TRUE(err.contains(QStringLiteral("zelctl: the serial port went away: ") + device))
         << err.toStdString();
+    // One event, one message: no time-out reported for the same loss.
+    EXPECT_FALSE(err.contains(QStringLiteral("Timeout error"))) << err.toStdString();
     // No progress line follows the message: the last state comes before it.
     const QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     qsizetype lostAt = -1, lastProgressAt = -1;
@@ -157,6 +161,32 @@ TEST_F(CliSignalTest, InterruptedSiteBackupEndsAtTheCameraInFlight) {
     EXPECT_TRUE(errors().contains(QStringLiteral("interrupted: 2 of 3 cameras not reached")));
     EXPECT_EQ(readBytes(path("cam002.bin")), QByteArray("previous backup"));
     EXPECT_FALSE(QFileInfo::exists(path("cam003.bin.partial"))); // never started
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
+    QString text = QStringLiteral(":---------通信テスト画面情報---------\r\n1:リモコン番号\r\n"
+                                  "1:カメラ番号\r\n1:連続送信チェック\r\n0:時間間隔\r\n"
+                                  "0:フリーフォーマット\r\n:---------通信テスト送信データ---------"
+                                  "\r\nW\t2000\t\r\n");
+    for (int row = 1; row < 16; ++row)
+        text += QStringLiteral("W\t\t\r\n");
+    const QString trf = path("rows.trf");
+    ASSERT_TRUE(writeBytes(trf, zel::TextToCp932(text + QStringLiteral("\r\n")).value()));
+    const QString rsl = path("out.rsl");
+    ASSERT_TRUE(writeBytes(rsl, "earlier result"));
+    start({QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rounds"),
+           QStringLiteral("100000"), QStringLiteral("--rsl"), rsl});
+    EXPECT_EQ(
+        interruptWhen([this] { return simulator->device().frameCount(0x20) >= 3; }, SIGINT), 130);
+    const QString err = errors();
+    EXPECT_TRUE(err.contains(rsl + QStringLiteral(" was not written"))) << err.toStdString();
+    EXPECT_EQ(readBytes(rsl), QByteArray("earlier result"));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("out.rsl*")}, QDir::Files),
+              QStringList{QStringLiteral("out.rsl")}); // no temporary left beside it
 }
 
 } // namespace
