@@ -134,7 +134,12 @@ int runFlash(CliContext& context, const QStringList& args) {
     FlashProgress progress(context, writer);
     QEventLoop loop;
     bool completed = false;
-    writer.onChanged = [&progress] { progress.update(); };
+    FlashInterruption interruption;
+    // After a signal the bar stays where the stop line left it.
+    writer.onChanged = [&progress, &interruption] {
+        if (interruption.signalNumber == 0)
+            progress.update();
+    };
     writer.onFinished = [&](bool done) {
         completed = done;
         context.finishProgress();
@@ -149,7 +154,6 @@ int runFlash(CliContext& context, const QStringList& args) {
         return ExitFailed;
     }
     CliInterrupt interrupt;
-    FlashInterruption interruption;
     interruption.arm(interrupt, context, writer);
     if (writer.isRunning())
         loop.exec();

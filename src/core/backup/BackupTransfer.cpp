@@ -382,7 +382,7 @@ QString BackupTransfer::saveFailureText() const {
     const int kept = m_file.blocksWritten();
     QString text = m_file.lastError();
     if (kept > 0)
-        text += QStringLiteral("\r\n%1 holds the %2 blocks received")
+        text += QStringLiteral("; %1 holds the %2 blocks received")
                     .arg(BackupFile::partialPath(m_path))
                     .arg(kept);
     return text;
