@@ -47,8 +47,8 @@ int CheckOutputForCli(const QString& command, const QString& path, const QString
     const OutputCheck check = CheckOutputPath(path, inputs);
     if (check.ok())
         return ExitOk;
-    CliContext::printUsageError(QStringLiteral("%1: %2; %3")
-                                    .arg(command, OutputProblemLine(path, check, 0), outcome));
+    CliContext::printUsageError(
+        QStringLiteral("%1: %2; %3").arg(command, OutputProblemLine(path, check, 0), outcome));
     return check.isUsageMistake() ? ExitUsage : ExitFailed;
 }
 

@@ -118,7 +118,8 @@ int runCheck(CliContext& context, const TestArguments& parsed) {
 int runRows(CliContext& context, const TestArguments& parsed) {
     // A result that could not be kept is refused before the first row goes out.
     if (!parsed.rsl.isEmpty())
-        if (const int refused = CheckOutputForCli(QStringLiteral("test"), parsed.rsl, {parsed.file}))
+        if (const int refused =
+                CheckOutputForCli(QStringLiteral("test"), parsed.rsl, {parsed.file}))
             return refused;
     CliLink link(context);
     QtTimer timerCommTest;

@@ -145,8 +145,8 @@ int runPrint(CliContext& context, const QStringList& args) {
     if (!context.loadSettings(false))
         return ExitFailed;
     if (!output.ok()) {
-        printPdfError(context, OutputProblemLine(parsed.pdf, output,
-                                                 context.settings().languageIndex()));
+        printPdfError(context,
+                      OutputProblemLine(parsed.pdf, output, context.settings().languageIndex()));
         return ExitFailed;
     }
     const QString& sub = args[0];

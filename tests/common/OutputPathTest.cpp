@@ -1,7 +1,7 @@
 // The output-path rule on the places people pass by mistake: the input itself (by another
 // name too), a FIFO, a device node, a folder, a folder that does not exist or takes no file.
-#include "TestFiles.h"
 #include "common/OutputPath.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,10 +70,10 @@ TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
 TEST_F(OutputPathTest, TheInputUnderAnyNameIsAUsageMistake) {
     ASSERT_TRUE(QDir().mkpath(at("sub")));
     ASSERT_TRUE(QFile::link(input, at("link.rsl")));
-    ASSERT_EQ(::link(QFile::encodeName(input).constData(), QFile::encodeName(at("hard")).constData()),
-              0);
-    for (const QString& same : {input, at("sub/../in.trf"), at("./in.trf"), at("link.rsl"),
-                                at("hard")}) {
+    ASSERT_EQ(
+        ::link(QFile::encodeName(input).constData(), QFile::encodeName(at("hard")).constData()), 0);
+    for (const QString& same :
+         {input, at("sub/../in.trf"), at("./in.trf"), at("link.rsl"), at("hard")}) {
         const OutputCheck check = CheckOutputPath(same, {QStringLiteral("elsewhere"), input});
         EXPECT_EQ(check.problem, OutputProblem::NamesInput) << same.toStdString();
         EXPECT_TRUE(check.isUsageMistake());

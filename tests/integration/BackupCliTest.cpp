@@ -135,8 +135,9 @@ TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
     EXPECT_EQ(down.exitCode, 1);
     // The message says which file, why, and where the blocks received are kept.
     const QString partial = file + QStringLiteral(".partial");
-    EXPECT_TRUE(down.err.contains(QStringLiteral("File input error: Cannot be saved at the file. ") +
-                                  partial + QStringLiteral(": File too large")))
+    EXPECT_TRUE(
+        down.err.contains(QStringLiteral("File input error: Cannot be saved at the file. ") +
+                          partial + QStringLiteral(": File too large")))
         << down.err.toStdString();
     EXPECT_TRUE(down.err.contains(partial + QStringLiteral(" holds the 128 blocks received")))
         << down.err.toStdString();

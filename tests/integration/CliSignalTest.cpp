@@ -180,8 +180,8 @@ TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
     ASSERT_TRUE(writeBytes(rsl, "earlier result"));
     start({QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rounds"),
            QStringLiteral("100000"), QStringLiteral("--rsl"), rsl});
-    EXPECT_EQ(
-        interruptWhen([this] { return simulator->device().frameCount(0x20) >= 3; }, SIGINT), 130);
+    EXPECT_EQ(interruptWhen([this] { return simulator->device().frameCount(0x20) >= 3; }, SIGINT),
+              130);
     const QString err = errors();
     EXPECT_TRUE(err.contains(rsl + QStringLiteral(" was not written"))) << err.toStdString();
     EXPECT_EQ(readBytes(rsl), QByteArray("earlier result"));

@@ -165,7 +165,8 @@ TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
                                                 "it in boot mode and run flash again")))
             << err.toStdString();
         const int written = cpu->device().blocksWritten();
-        EXPECT_TRUE(err.contains(QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)))
+        EXPECT_TRUE(
+            err.contains(QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)))
             << err.toStdString();
         EXPECT_FALSE(cpu->device().completed());
         cpu->stop();

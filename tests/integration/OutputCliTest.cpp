@@ -65,14 +65,14 @@ TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
             QStringList options;
             if (yes)
                 options.append(QStringLiteral("--yes"));
-            const ProgramRun up = quiet(options + QStringList{QStringLiteral("titles"),
-                                                              QStringLiteral("upload"), file});
+            const ProgramRun up = quiet(
+                options + QStringList{QStringLiteral("titles"), QStringLiteral("upload"), file});
             EXPECT_EQ(up.exitCode, 1) << file.toStdString() << ' ' << yes;
             EXPECT_TRUE(up.err.contains(file + QStringLiteral(" holds no titles")))
                 << up.err.toStdString();
             EXPECT_FALSE(up.err.contains(QStringLiteral("No Error"))) << up.err.toStdString();
-            const ProgramRun check = quiet(options + QStringList{QStringLiteral("titles"),
-                                                                 QStringLiteral("check"), file});
+            const ProgramRun check = quiet(
+                options + QStringList{QStringLiteral("titles"), QStringLiteral("check"), file});
             EXPECT_EQ(check.exitCode, 1) << file.toStdString() << ' ' << yes;
         }
     }
@@ -85,13 +85,13 @@ TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
     ASSERT_TRUE(QDir().mkpath(path("sub")));
     ASSERT_TRUE(QFile::link(trf, path("link.rsl")));
     for (const QString& same : {trf, path("sub/../x.trf"), path("link.rsl")}) {
-        const ProgramRun result =
-            quiet({QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rsl"), same});
+        const ProgramRun result = quiet(
+            {QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rsl"), same});
         EXPECT_EQ(result.exitCode, 2) << same.toStdString();
         EXPECT_TRUE(result.err.contains(QStringLiteral("names an input file")))
             << result.err.toStdString();
-        const ProgramRun check =
-            quiet({QStringLiteral("test"), QStringLiteral("check"), trf, QStringLiteral("-o"), same});
+        const ProgramRun check = quiet(
+            {QStringLiteral("test"), QStringLiteral("check"), trf, QStringLiteral("-o"), same});
         EXPECT_EQ(check.exitCode, 2) << same.toStdString();
     }
     EXPECT_EQ(readBytes(trf), original);
@@ -149,12 +149,12 @@ TEST_F(OutputCliTest, SiteTitlesDownloadSkipsACameraWhoseFileIsAFolder) {
     const int perCamera = simulator->device().frameCount(kTitleCommand);
     ASSERT_GT(perCamera, 0);
     ASSERT_TRUE(QDir().mkpath(path("cam002.ttl")));
-    const ProgramRun result = quiet({QStringLiteral("titles"), QStringLiteral("download"),
-                                     QStringLiteral("--camera=1-3"), QStringLiteral("--remote=1"),
-                                     dir.path()});
+    const ProgramRun result =
+        quiet({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera=1-3"),
+               QStringLiteral("--remote=1"), dir.path()});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(QStringLiteral("camera 2: %1: is a folder, skipped")
-                                        .arg(path("cam002.ttl"))))
+    EXPECT_TRUE(result.err.contains(
+        QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))))
         << result.err.toStdString();
     EXPECT_TRUE(QFileInfo(path("cam001.ttl")).isFile());
     EXPECT_TRUE(QFileInfo(path("cam003.ttl")).isFile());

@@ -1,9 +1,9 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
-#include "link/CommLogFile.h"
-#include "link/CommLogStore.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
+#include "link/CommLogFile.h"
+#include "link/CommLogStore.h"
 
 #include <QDir>
 #include <QFile>

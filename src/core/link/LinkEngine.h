@@ -63,8 +63,8 @@ public:
     // Why the port was last lost (device went away), empty when it never was.
     QString lastLostReason() const { return m_lastLostReason; }
     // The message a wait cut short by a lost port ends with: "Timeout error" in
-    // the windows (message 2); 0 for a listener that says the loss in its own words (zelctl), so one
-    // event gives one message.
+    // the windows (message 2); 0 for a listener that says the loss in its own words (zelctl), so
+    // one event gives one message.
     void setPortLossMessage(int messageNumber) { m_portLossMessage = messageNumber; }
 
     // 0 when the frame went out, 6 when the port was closed (message 6 already shown).
