@@ -1,6 +1,7 @@
 // The output-path rule on the places people pass by mistake: the input itself (by another
 // name too), a FIFO, a device node, a folder, a folder that does not exist or takes no file.
 #include "common/OutputPath.h"
+#include "MistakenTargets.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 using namespace zel;
+using zel::test::ReadOnlyFolder;
 using zel::test::writeBytes;
 
 namespace {
@@ -23,16 +25,6 @@ protected:
     }
     QString at(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    // A folder no file can be created in, even by root: /proc/self when chmod does not bind.
-    QString readOnlyFolder() {
-        const QString folder = at("locked");
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
-            return folder;
-        return QStringLiteral("/proc/self");
-    }
-
     QTemporaryDir dir;
     QString input = at("in.trf");
 };
@@ -40,7 +32,7 @@ protected:
 TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(at("fifo")).constData(), 0600), 0);
     ASSERT_TRUE(QDir().mkpath(at("folder")));
-    const QString locked = readOnlyFolder();
+    const QString locked = ReadOnlyFolder(dir.path());
     ASSERT_TRUE(QFile::link(at("nowhere/x"), at("dangling")));
     struct Case {
         QString path;

@@ -3,9 +3,9 @@
 #include "CameraControllerSim.h"
 #include "CameraUnit.h"
 #include "EventLoopWait.h"
+#include "MistakenTargets.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
-#include "common/Cp932.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -168,14 +168,8 @@ TEST_F(CliSignalTest, InterruptedSiteBackupEndsAtTheCameraInFlight) {
 namespace {
 
 TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
-    QString text = QStringLiteral(":---------通信テスト画面情報---------\r\n1:リモコン番号\r\n"
-                                  "1:カメラ番号\r\n1:連続送信チェック\r\n0:時間間隔\r\n"
-                                  "0:フリーフォーマット\r\n:---------通信テスト送信データ---------"
-                                  "\r\nW\t2000\t\r\n");
-    for (int row = 1; row < 16; ++row)
-        text += QStringLiteral("W\t\t\r\n");
     const QString trf = path("rows.trf");
-    ASSERT_TRUE(writeBytes(trf, zel::TextToCp932(text + QStringLiteral("\r\n")).value()));
+    ASSERT_TRUE(writeBytes(trf, SendDataFileBytes(true)));
     const QString rsl = path("out.rsl");
     ASSERT_TRUE(writeBytes(rsl, "earlier result"));
     start({QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rounds"),

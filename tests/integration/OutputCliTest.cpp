@@ -2,32 +2,20 @@
 // titles, a result file that names the send-data file, outputs that cannot be written. Each is
 // refused before the first frame, and what was on disk stays as it was.
 #include "CameraControllerSim.h"
+#include "MistakenTargets.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
-#include "common/Cp932.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace zel::test;
 
 namespace {
 
 constexpr int kTitleCommand = 0xB1;
-
-// A send-data file: settings, one write row, the other rows empty.
-QByteArray sendDataFile() {
-    QString text = QStringLiteral(":---------通信テスト画面情報---------\r\n1:リモコン番号\r\n"
-                                  "1:カメラ番号\r\n0:連続送信チェック\r\n0:時間間隔\r\n"
-                                  "0:フリーフォーマット\r\n:---------通信テスト送信データ---------"
-                                  "\r\nW\t2000\t\r\n");
-    for (int row = 1; row < 16; ++row)
-        text += QStringLiteral("W\t\t\r\n");
-    return zel::TextToCp932(text + QStringLiteral("\r\n")).value();
-}
 
 class OutputCliTest : public ZelctlTest {
 protected:
@@ -37,20 +25,11 @@ protected:
             return;
         startSimulator();
         trf = path("x.trf");
-        ASSERT_TRUE(writeBytes(trf, sendDataFile()));
+        ASSERT_TRUE(writeBytes(trf, SendDataFileBytes()));
         ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
     }
     ProgramRun quiet(const QStringList& args) {
         return run(QStringList{QStringLiteral("--quiet")} + args);
-    }
-    // A folder no file can be created in, even by root: /proc/self when chmod does not bind.
-    QString readOnlyFolder() {
-        const QString folder = path("locked");
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
-            return folder;
-        return QStringLiteral("/proc/self");
     }
     int framesSent() { return simulator->device().framesReceived(); }
 
@@ -99,7 +78,7 @@ TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
 }
 
 TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
-    const QString locked = readOnlyFolder() + QStringLiteral("/out");
+    const QString locked = ReadOnlyFolder(dir.path()) + QStringLiteral("/out");
     ASSERT_TRUE(QDir().mkpath(path("folder.ttl")));
     struct Case {
         QString target;

@@ -1,5 +1,7 @@
 #include "OutputPath.h"
 
+#include "LanguagePair.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <array>
@@ -12,12 +14,7 @@ namespace zel {
 
 namespace {
 
-struct ProblemTexts {
-    const char16_t* english;
-    const char16_t* japanese;
-};
-
-constexpr std::array<ProblemTexts, 7> kProblemTexts{{
+constexpr std::array<LanguagePair, 7> kProblemTexts{{
     {u"can be written", u"書き込めます"},
     {u"names an input file", u"入力ファイルと同じです"},
     {u"is a folder", u"フォルダです"},
@@ -88,11 +85,7 @@ OutputCheck CheckOutputPath(const QString& path, const QStringList& inputs) {
 }
 
 QString OutputProblemText(const OutputCheck& check, int languageIndex) {
-    const ProblemTexts& texts = kProblemTexts[static_cast<size_t>(check.problem)];
-    QString text = QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);
-    if (!check.detail.isEmpty())
-        text += QStringLiteral(" (") + check.detail + QLatin1Char(')');
-    return text;
+    return kProblemTexts[static_cast<size_t>(check.problem)].in(languageIndex, check.detail);
 }
 
 QString OutputProblemLine(const QString& path, const OutputCheck& check, int languageIndex) {
