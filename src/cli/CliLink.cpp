@@ -15,7 +15,9 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     // Link messages say which exchange they are about.
     m_context.messages().setDetailSource(
         [this](int number) { return LinkMessageDetail(*m_engine, number); });
-    // A pulled adapter ends the command: nothing comes back within one run.
+    // A pulled adapter ends the command: nothing comes back within one run. The line below
+    // says so; no "Timeout error" follows it.
+    m_engine->setPortLossMessage(0);
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
         if (m_awaitingConnection && event != LinkEngine::PortEvent::Closed) {
             m_awaitingConnection = false;

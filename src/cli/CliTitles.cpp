@@ -8,7 +8,6 @@
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
-#include "common/FileBytes.h"
 #include "common/HexText.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
@@ -176,11 +175,8 @@ int runDownload(CliContext& context, const QStringList& args) {
                                  parsed.address.cameraNo))
         return ExitFailed;
     // The file is written after the whole transfer: refuse a place it cannot go first.
-    if (!IsReplaceableFile(parsed.file)) {
-        CliContext::printUsageError(
-            QStringLiteral("titles: %1: not a regular file; nothing sent").arg(parsed.file));
-        return ExitFailed;
-    }
+    if (const int refused = CheckOutputForCli(QStringLiteral("titles"), parsed.file))
+        return refused;
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;

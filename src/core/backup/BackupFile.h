@@ -59,6 +59,8 @@ public:
     std::optional<QByteArray> readBlock();
     // Appends one block (exactly 32 bytes).
     bool writeBlock(const QByteArray& block);
+    // Why the last write, open or commit failed: "<file>: <the system's reason>".
+    QString lastError() const { return m_lastError; }
 
     // Download: flushes, closes and replaces the chosen file with the finished image. On
     // failure the chosen file is untouched and the blocks stay in "<path>.partial".
@@ -68,11 +70,14 @@ public:
     void close();
 
 private:
+    void setWhy(QString* why, const QString& text);
+
     QFile m_file;
     QString m_target;
     bool m_download = false;
     bool m_replacedPartial = false;
     int m_blocksWritten = 0;
+    QString m_lastError;
 };
 
 } // namespace zel

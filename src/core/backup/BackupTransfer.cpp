@@ -102,7 +102,7 @@ bool BackupTransfer::startDownload(const QString& path) {
     m_comparing = false;
     // The chosen file stays as it is until the last block is stored.
     if (!m_file.openForDownload(path)) {
-        m_messages.ShowMessage(MessageCannotSave);
+        m_messages.ShowMessage(MessageCannotSave, m_file.lastError());
         return false;
     }
     m_path = path;
@@ -226,7 +226,7 @@ bool BackupTransfer::Put_FileBlock() {
     if (!block)
         return false;
     if (!m_file.writeBlock(*block)) {
-        endWithMessage(MessageCannotSave);
+        endWithMessage(MessageCannotSave, saveFailureText());
         return false;
     }
     return true;
@@ -414,9 +414,20 @@ void BackupTransfer::transferDialogClosed() {
     finish(false);
 }
 
-void BackupTransfer::endWithMessage(int messageNumber) {
-    m_messages.ShowMessage(messageNumber);
+void BackupTransfer::endWithMessage(int messageNumber, const QString& extra) {
+    m_messages.ShowMessage(messageNumber, extra);
     Get_TimeOutBackup();
+}
+
+// The file and the system's reason, and what the blocks received so far are kept in.
+QString BackupTransfer::saveFailureText() const {
+    const int kept = m_file.blocksWritten();
+    QString text = m_file.lastError();
+    if (kept > 0)
+        text += QStringLiteral("; %1 holds the %2 blocks received")
+                    .arg(BackupFile::partialPath(m_path))
+                    .arg(kept);
+    return text;
 }
 
 void BackupTransfer::finish(bool completed) {
@@ -445,7 +456,7 @@ void BackupTransfer::Set_BackupProgress(int mode) {
 void BackupTransfer::completeTransfer(int mode) {
     // Only a whole image replaces the chosen file.
     if (m_file.isOpen() && m_file.isDownload() && !m_file.commit()) {
-        endWithMessage(MessageCannotSave);
+        endWithMessage(MessageCannotSave, saveFailureText());
         return;
     }
     TransferDialogState& view = m_dialog.state();

@@ -116,7 +116,8 @@ private:
     void startVerification();
     std::optional<QString> lastSentBlockData() const;
     void completeTransfer(int mode);
-    void endWithMessage(int messageNumber);
+    void endWithMessage(int messageNumber, const QString& extra = {});
+    QString saveFailureText() const;
     void finish(bool completed);
 
     LinkEngine& m_engine;

@@ -1,5 +1,7 @@
 #include "FileBytes.h"
 
+#include "LanguagePair.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,12 +11,7 @@ namespace zel {
 
 namespace {
 
-struct ProblemTexts {
-    const char16_t* english;
-    const char16_t* japanese;
-};
-
-constexpr std::array<ProblemTexts, 7> kProblemTexts{{
+constexpr std::array<LanguagePair, 7> kProblemTexts{{
     {u"read", u"読み込みました"},
     {u"no such file", u"ファイルがありません"},
     {u"not a regular file", u"通常のファイルではありません"},
@@ -86,11 +83,7 @@ bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString* error
 }
 
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail) {
-    const ProblemTexts& texts = kProblemTexts[static_cast<size_t>(problem)];
-    QString text = QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);
-    if (!detail.isEmpty())
-        text += QStringLiteral(" (") + detail + QLatin1Char(')');
-    return text;
+    return kProblemTexts[static_cast<size_t>(problem)].in(languageIndex, detail);
 }
 
 QString FileProblemLine(const QString& path, FileProblem problem, int languageIndex,

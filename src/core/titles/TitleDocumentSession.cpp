@@ -39,6 +39,11 @@ QString problemList(const QString& path, const QVector<TitleCsvProblem>& problem
 
 } // namespace
 
+QString NoTitlesLine(const QString& path, int languageIndex) {
+    return languageIndex == 1 ? path + QStringLiteral(" にはタイトルがありません")
+                              : path + QStringLiteral(" holds no titles");
+}
+
 TitleDocumentSession::TitleDocumentSession(TitleSlots& titleSlots, int slot,
                                            TitleDocument& document, MessageSink& messages,
                                            const LanguageTables& language)
@@ -76,6 +81,12 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
     if (!file.ok) {
         m_messages.ShowMessage(MessageError,
                                FileProblemLine(path, file.problem, m_language.languageIndex()));
+        return TitleOpenResult::NotLoaded;
+    }
+    // Text without a section header (notes, a settings file, a send-data file) would read as
+    // an all-blank document, and an upload of it would blank every title of the camera.
+    if (!TitleFileReader::hasSectionHeader(file.lines)) {
+        m_messages.ShowMessage(MessageError, NoTitlesLine(path, m_language.languageIndex()));
         return TitleOpenResult::NotLoaded;
     }
     m_slots.setTitleFileName(m_slot, path);

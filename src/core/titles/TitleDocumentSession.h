@@ -15,10 +15,13 @@ class TitleSlots;
 
 enum class TitleOpenResult {
     NotLoaded, // refused (path too long, already opened, the file cannot be read or holds
-               // nothing); the document and the slot are unchanged
+               // no title section); the document and the slot are unchanged
     Loaded,    // the file was read
     Stopped,   // a wrong number and the user chose not to read on: partly read
 };
+
+// "FILE holds no titles": a readable text file without any title section.
+QString NoTitlesLine(const QString& path, int languageIndex);
 
 class TitleDocumentSession {
 public:
