@@ -1,11 +1,24 @@
 #include "CliArguments.h"
 
+#include "CliCommand.h"
+#include "CliContext.h"
 #include "CommandLine.h"
 #include "backup/NumberBox.h"
+#include "common/OutputPath.h"
 
 #include <algorithm>
 
 namespace zel::cli {
+
+int CheckOutputForCli(const QString& command, const QString& path, const QStringList& inputs,
+                      const QString& outcome) {
+    const OutputCheck check = CheckOutputPath(path, inputs);
+    if (check.ok())
+        return ExitOk;
+    CliContext::printUsageError(
+        QStringLiteral("%1: %2; %3").arg(command, OutputProblemLine(path, check, 0), outcome));
+    return check.isUsageMistake() ? ExitUsage : ExitFailed;
+}
 
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {
     return !text.isEmpty() && text.size() <= maxDigits &&

@@ -1,5 +1,7 @@
 // zelctl backup: copy a camera's 32000 bytes of settings to a file or write a file back,
 // with read-back verification after an upload unless --no-verify.
+#include "CliBackup.h"
+
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
@@ -32,7 +34,7 @@ struct BackupArguments {
 QString parseArguments(const CommandLine& line, BackupArguments& parsed) {
     parsed.direction = line.subcommand();
     if (parsed.direction != kDownload && parsed.direction != kUpload)
-        return QStringLiteral("download or upload expected");
+        return QStringLiteral("download, upload or diff expected");
     if (const QString misplaced = line.misplacedOption(QStringLiteral("backup"), parsed.direction);
         !misplaced.isEmpty())
         return misplaced;
@@ -47,9 +49,9 @@ QString parseArguments(const CommandLine& line, BackupArguments& parsed) {
     return why;
 }
 
-// Draws the transfer's progress on stderr, one line per phase. A phase ends complete when
-// the next begins (the last upload ACK adds no step before verification).
-void connectProgress(CliContext& context, BackupTransfer& transfer) {
+} // namespace
+
+void ConnectBackupProgress(CliContext& context, BackupTransfer& transfer) {
     auto shown = std::make_shared<TransferProgress>();
     transfer.dialog().onChanged = [&context, &transfer, shown] {
         const TransferProgress now = transfer.dialog().progress();
@@ -65,6 +67,8 @@ void connectProgress(CliContext& context, BackupTransfer& transfer) {
         context.showProgress(now);
     };
 }
+
+namespace {
 
 // What an interrupted transfer leaves behind, in one line.
 QString interruptionLine(const BackupTransfer& transfer, bool download) {
@@ -100,7 +104,7 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     BackupTransfer transfer(link.engine(), context.language(), context.messages());
     transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
     transfer.setVerify(parsed.verify);
-    connectProgress(context, transfer);
+    ConnectBackupProgress(context, transfer);
     transfer.onReplacingPartial = [](const QString& partial) {
         CliContext::printUsageError(
             QStringLiteral("%1 from an earlier download will be replaced").arg(partial));
@@ -148,6 +152,8 @@ bool uploadFileReadable(const QString& path) {
 }
 
 int runBackup(CliContext& context, const CommandLine& line) {
+    if (line.subcommand() == QStringLiteral("diff"))
+        return RunBackupDiff(context, line);
     if (line.subcommand() == kDownload && IsSiteForm(line))
         return RunSiteBackupDownload(context, line);
     BackupArguments parsed;
@@ -167,14 +173,20 @@ const CommandRegistrar registrar{
     {.name = QStringLiteral("backup"),
      .synopses = {QStringLiteral("backup download --camera N --remote N FILE"),
                   QStringLiteral("backup download --camera LIST --remote N DIR"),
-                  QStringLiteral("backup upload [--no-verify] --camera N --remote N FILE")},
+                  QStringLiteral("backup upload [--no-verify] --camera N --remote N FILE"),
+                  QStringLiteral("backup diff [--bytes] A.bin B.bin"),
+                  QStringLiteral("backup diff [--bytes] --camera N --remote N A.bin")},
      .description = QStringLiteral(
          "download copies the 32000 bytes of settings of one camera into FILE; the blocks are "
          "kept in FILE.partial as they arrive and FILE is replaced only by a complete copy. "
          "With a LIST of cameras (1-8,12) every camera goes into its own file of DIR "
          "(cam001.bin ...), with a summary at the end.\n"
          "upload writes FILE (32000 bytes) back into the camera and then reads it back to "
-         "compare."),
+         "compare.\n"
+         "diff compares two backup files block by block, or with --camera and --remote a "
+         "backup file with the camera (read only): one line per differing block, then a "
+         "summary; exit 0 when identical, 1 when they differ, 2 on bad input or when the "
+         "camera could not be read."),
      .options = {CameraOption(QStringLiteral("N|LIST"),
                               QStringLiteral("camera number, 1 to 255; download also takes a "
                                              "LIST such as 1-8,12")),
@@ -184,7 +196,12 @@ const CommandRegistrar registrar{
                   QStringLiteral("do not read the camera back after the upload to compare it "
                                  "with FILE (faster; a write fault goes unnoticed)"),
                   {},
-                  {kUpload}}},
+                  {kUpload}},
+                 {{QStringLiteral("bytes")},
+                  {},
+                  QStringLiteral("one line per differing byte: offset and both values"),
+                  {},
+                  {QStringLiteral("diff")}}},
      .run = &runBackup}};
 
 } // namespace

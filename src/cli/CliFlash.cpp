@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInterrupt.h"
 #include "CliTexts.h"
 #include "CommandLine.h"
 #include "cpuwriter/BootFrame.h"
@@ -82,6 +83,36 @@ QString suggestionFor(const CliContext& context, const QString& why, const QStri
     return cliText(context.language(), CliText::SrecInfoHint).arg(file);
 }
 
+// What an interrupted write left in the CPU, and what to do about it.
+QString interruptionLine(int stateAtSignal, int blocksAcknowledged) {
+    if (stateAtSignal < FlashWriter::StateErase)
+        return QStringLiteral("flash: interrupted before the CPU erased its flash; nothing was "
+                              "written");
+    return QStringLiteral("flash: interrupted after %1 of %2 blocks; the camera's CPU holds a "
+                          "partial program; put it in boot mode and run flash again")
+        .arg(blocksAcknowledged)
+        .arg(BootFrame::BlockCount);
+}
+
+// The first SIGINT or SIGTERM lets the block in flight finish; a second one ends at once.
+struct FlashInterruption {
+    int signalNumber = 0;
+    int stateAtSignal = FlashWriter::StateIdle;
+
+    void arm(CliInterrupt& interrupt, CliContext& context, FlashWriter& writer) {
+        interrupt.onSignal = [this, &context, &writer](int number) {
+            signalNumber = number;
+            stateAtSignal = writer.WriteState();
+            context.finishProgress();
+            if (stateAtSignal == FlashWriter::StateBlocks)
+                CliContext::printUsageError(
+                    QStringLiteral("flash: stopping after block %1 (Ctrl-C again to stop at once)")
+                        .arg(writer.BlockNo()));
+            writer.stopAfterBlock();
+        };
+    }
+};
+
 int runFlash(CliContext& context, const CommandLine& line) {
     FlashArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
@@ -93,7 +124,12 @@ int runFlash(CliContext& context, const CommandLine& line) {
     FlashProgress progress(context, writer);
     QEventLoop loop;
     bool completed = false;
-    writer.onChanged = [&progress] { progress.update(); };
+    FlashInterruption interruption;
+    // After a signal the bar stays where the stop line left it.
+    writer.onChanged = [&progress, &interruption] {
+        if (interruption.signalNumber == 0)
+            progress.update();
+    };
     writer.onFinished = [&](bool done) {
         completed = done;
         if (done)
@@ -109,7 +145,15 @@ int runFlash(CliContext& context, const CommandLine& line) {
             CliContext::printUsageError(writer.lastOpenError());
         return ExitFailed;
     }
-    loop.exec();
+    CliInterrupt interrupt;
+    interruption.arm(interrupt, context, writer);
+    if (writer.isRunning())
+        loop.exec();
+    if (!completed && interruption.signalNumber != 0) {
+        CliContext::printUsageError(
+            interruptionLine(interruption.stateAtSignal, writer.blocksAcknowledged()));
+        return ExitSignalBase + interruption.signalNumber;
+    }
     if (!completed) {
         if (!writer.lastPortLoss().isEmpty())
             CliContext::printUsageError(QStringLiteral("flash: the serial port went away: ") +

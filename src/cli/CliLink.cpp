@@ -32,7 +32,9 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
         m_portHintGiven = true;
         CliContext::printUsageError(portHint());
     });
-    // A pulled adapter ends the command: nothing comes back within one run.
+    // A pulled adapter ends the command: nothing comes back within one run. The line below
+    // says so; no "Timeout error" follows it.
+    m_engine->setPortLossMessage(0);
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
         if (m_awaitingConnection && event != LinkEngine::PortEvent::Closed) {
             m_awaitingConnection = false;

@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "ReportRenderer.h"
 #include "common/MessageNumber.h"
+#include "common/OutputPath.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestScreen.h"
 #include "link/CommLogFile.h"
@@ -14,7 +15,6 @@
 #include "printing/PrintData.h"
 #include "titles/TitleDocument.h"
 
-#include <QFileInfo>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <cstdio>
@@ -48,10 +48,6 @@ QString parseArguments(const CommandLine& line, PrintArguments& parsed) {
         return why;
     if (parsed.input.isEmpty() || parsed.pdf.isEmpty())
         return QStringLiteral("an input file and --pdf OUT.pdf are required");
-    if (QFileInfo(parsed.pdf).absoluteFilePath() == QFileInfo(parsed.input).absoluteFilePath() ||
-        (QFileInfo(parsed.pdf).exists() &&
-         QFileInfo(parsed.pdf).canonicalFilePath() == QFileInfo(parsed.input).canonicalFilePath()))
-        return QStringLiteral("--pdf must not name the input file");
     return {};
 }
 
@@ -60,6 +56,14 @@ bool readingStopped(CliContext& context) {
     const QList<int>& shown = context.messages().shown();
     return shown.contains(MessageNoMoreData) ||
            (shown.contains(MessageKeepReading) && !context.options().yes);
+}
+
+// The print error box as a line on stderr: "<title>: <text>".
+void printPdfError(CliContext& context, const QString& text) {
+    const MessageBoxContent box = ComposePrintError(context.language(), text);
+    std::fputs(
+        (box.title + QStringLiteral(": ") + box.text + QLatin1Char('\n')).toLocal8Bit().constData(),
+        stderr);
 }
 
 // Writes the PDF next to its final name and renames it only when it is complete.
@@ -80,11 +84,7 @@ int writePdf(CliContext& context, const PrintReport& report, const QString& path
         error = file.errorString();
     if (error.isEmpty())
         return ExitOk;
-    const MessageBoxContent box =
-        ComposePrintError(context.language(), QStringLiteral("%1: %2").arg(path, error));
-    std::fputs(
-        (box.title + QStringLiteral(": ") + box.text + QLatin1Char('\n')).toLocal8Bit().constData(),
-        stderr);
+    printPdfError(context, QStringLiteral("%1: %2").arg(path, error));
     return ExitFailed;
 }
 
@@ -128,8 +128,16 @@ int runPrint(CliContext& context, const CommandLine& line) {
     PrintArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
         return usageError(error);
+    const OutputCheck output = CheckOutputPath(parsed.pdf, {parsed.input});
+    if (output.isUsageMistake())
+        return usageError(QStringLiteral("--pdf must not name the input file"));
     if (!context.loadSettings(false))
         return ExitFailed;
+    if (!output.ok()) {
+        printPdfError(context,
+                      OutputProblemLine(parsed.pdf, output, context.settings().languageIndex()));
+        return ExitFailed;
+    }
     const QString sub = line.subcommand();
     if (sub == QStringLiteral("titles"))
         return printTitles(context, parsed);

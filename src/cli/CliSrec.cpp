@@ -53,12 +53,6 @@ QString parseArguments(const CommandLine& line, SrecArguments& parsed) {
         return QStringLiteral("give either -o IMAGE.bin or --info");
     if (parsed.haveOutput && parsed.output.isEmpty())
         return QStringLiteral("-o needs a file name");
-    // The image written over its own S-record file would lose the source.
-    if (parsed.haveOutput &&
-        QFileInfo(parsed.output).canonicalFilePath() ==
-            QFileInfo(parsed.file).canonicalFilePath() &&
-        QFileInfo::exists(parsed.file))
-        return QStringLiteral("-o names the input file");
     for (const NamedWindow& window : windows())
         if (window.name == parsed.windowName)
             return {};
@@ -109,11 +103,6 @@ int printInfo(CliContext& context, const SrecArguments& parsed) {
 }
 
 bool writeImage(const QString& path, const QByteArray& image) {
-    if (!IsReplaceableFile(path)) {
-        CliContext::printUsageError(
-            QStringLiteral("srec: cannot write %1: not a regular file").arg(path));
-        return false;
-    }
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
         file.write(image) == image.size() && file.commit())
@@ -144,6 +133,11 @@ int runSrec(CliContext& context, const CommandLine& line) {
     SrecArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
         return UsageError(QStringLiteral("srec"), error);
+    // The image written over its own S-record file would lose the source.
+    if (parsed.haveOutput)
+        if (const int refused = CheckOutputForCli(QStringLiteral("srec"), parsed.output,
+                                                  {parsed.file}, QStringLiteral("nothing written")))
+            return refused;
     if (!context.loadSettings(false))
         return ExitFailed;
     return parsed.info ? printInfo(context, parsed) : convert(context, parsed);

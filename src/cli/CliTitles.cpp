@@ -4,11 +4,11 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CliTitleCsv.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
 #include "CommandLine.h"
 #include "backup/NumberBox.h"
-#include "common/FileBytes.h"
 #include "common/HexText.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
@@ -161,11 +161,8 @@ int runDownload(CliContext& context, const CommandLine& line) {
                                  parsed.address.cameraNo))
         return ExitFailed;
     // The file is written after the whole transfer: refuse a place it cannot go first.
-    if (!IsReplaceableFile(parsed.file)) {
-        CliContext::printUsageError(
-            QStringLiteral("titles: %1: not a regular file; nothing sent").arg(parsed.file));
-        return ExitFailed;
-    }
+    if (const int refused = CheckOutputForCli(QStringLiteral("titles"), parsed.file))
+        return refused;
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
@@ -209,7 +206,8 @@ int runTitles(CliContext& context, const CommandLine& line) {
     const QStringList& args = line.positional();
     if (args.isEmpty())
         return usageError(
-            QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
+            QStringLiteral("encode, decode, check, download, upload, find, replace, export or "
+                           "import expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
@@ -230,6 +228,10 @@ int runTitles(CliContext& context, const CommandLine& line) {
         return RunTitleFind(context, line);
     if (sub == QStringLiteral("replace"))
         return RunTitleReplace(context, line);
+    if (sub == QStringLiteral("export"))
+        return RunTitleExport(context, args);
+    if (sub == QStringLiteral("import"))
+        return RunTitleImport(context, args);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
@@ -246,7 +248,9 @@ const CommandRegistrar registrar{
                   QStringLiteral("titles find FILE.ttl --category N [--whole] TEXT"),
                   QStringLiteral(
                       "titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
-                      "[-o OUT.ttl]")},
+                      "[-o OUT.ttl]"),
+                  QStringLiteral("titles export IN.ttl OUT.csv"),
+                  QStringLiteral("titles import IN.csv OUT.ttl")},
      .description = QStringLiteral(
          "encode prints the title codes of TEXT in the title table of the language (a TEXT "
          "that starts with - follows --).\n"
@@ -258,7 +262,11 @@ const CommandRegistrar registrar{
          "--remote replace the file's numbers.\n"
          "find lists the titles of one category that match TEXT, as NUMBER<TAB>TITLE.\n"
          "replace replaces every match in one category (Replace All) and writes FILE.ttl, or "
-         "OUT.ttl with -o."),
+         "OUT.ttl with -o.\n"
+         "export writes IN.ttl as comma-separated text for a spreadsheet (OUT.csv '-': standard "
+         "output).\n"
+         "import reads such a file back into OUT.ttl (IN.csv '-': standard input); every bad row "
+         "is listed as LINE: reason and nothing is written."),
      .options = {CameraOption(QStringLiteral("N|LIST"),
                               QStringLiteral("camera number, 1 to 255 (upload: instead of the "
                                              "file's); download also takes a LIST such as 1-8,12"),

@@ -37,6 +37,20 @@ TEST_F(ProgramHelpTest, ZelHelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(version.out, QStringLiteral("zel %1\n").arg(QStringLiteral(ZEL_VERSION)));
 }
 
+TEST_F(ProgramHelpTest, ZelOpenWithAnUnknownScreenListsTheScreens) {
+    if (!QFile::exists(BuiltProgram(QStringLiteral("zel"))))
+        GTEST_SKIP() << "zel is not built";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const ProgramRun run = RunProgram(BuiltProgram(QStringLiteral("zel")),
+                                      {QStringLiteral("--open"), QStringLiteral("backpu")},
+                                      kRunTimeoutMs, environment);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("'backpu'"))) << run.err.toStdString();
+    for (const char* name : {"panel", "title", "backup", "cpuwriter", "option", "test", "log"})
+        EXPECT_TRUE(run.err.contains(QLatin1String(name))) << name;
+}
+
 TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
     ASSERT_TRUE(QFile(path("zel.ini")).open(QIODevice::WriteOnly));
     const ProgramRun ports = run({QStringLiteral("ports")});
@@ -136,6 +150,26 @@ TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
     EXPECT_EQ(misplaced.exitCode, 2);
     EXPECT_EQ(misplaced.err,
               QStringLiteral("zelctl: backup: --no-verify belongs to backup upload\n"));
+    // backup diff's options are declared too: refused on other forms, and theirs refused on it.
+    const ProgramRun bytesElsewhere =
+        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--bytes"),
+             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")});
+    EXPECT_EQ(bytesElsewhere.exitCode, 2);
+    EXPECT_EQ(bytesElsewhere.err,
+              QStringLiteral("zelctl: backup: --bytes belongs to backup diff\n"));
+    const ProgramRun verifyInDiff =
+        run({QStringLiteral("backup"), QStringLiteral("diff"), QStringLiteral("--no-verify"),
+             QStringLiteral("a.bin"), QStringLiteral("b.bin")});
+    EXPECT_EQ(verifyInDiff.exitCode, 2);
+    EXPECT_EQ(verifyInDiff.err,
+              QStringLiteral("zelctl: backup diff: --no-verify belongs to backup upload\n"));
+    const ProgramRun categoryInExport =
+        run({QStringLiteral("titles"), QStringLiteral("export"), QStringLiteral("--category=1"),
+             QStringLiteral("a.ttl"), QStringLiteral("a.csv")});
+    EXPECT_EQ(categoryInExport.exitCode, 2);
+    EXPECT_TRUE(categoryInExport.err.startsWith(
+        QStringLiteral("zelctl: titles: --category belongs to titles ")))
+        << categoryInExport.err.toStdString();
 }
 
 // The help of every command comes from its declarations: its synopsis lines, then its

@@ -323,7 +323,7 @@ void LinkEngine::endWaitingTransaction() {
     const int screenCode = m_state.ScreenCode;
     m_state.ScreenCode = ScreenIdle;
     m_timerMenu.stop();
-    endWithTimeOut(screenCode, MessageTimeout);
+    endWithTimeOut(screenCode, m_portLossMessage);
 }
 
 // Message (0: none) and time-out procedure of the screens that have one, then reset.

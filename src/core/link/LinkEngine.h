@@ -5,6 +5,7 @@
 #include "BytePort.h"
 #include "CommSendRecord.h"
 #include "LinkState.h"
+#include "common/MessageNumber.h"
 
 #include <QString>
 #include <functional>
@@ -65,6 +66,10 @@ public:
     std::function<void(const QString& why)> onOpenFailed;
     // Why the port was last lost (device went away), empty when it never was.
     QString lastLostReason() const { return m_lastLostReason; }
+    // The message a wait cut short by a lost port ends with: "Timeout error" in
+    // the windows (message 2); 0 for a listener that says the loss in its own words (zelctl), so
+    // one event gives one message.
+    void setPortLossMessage(int messageNumber) { m_portLossMessage = messageNumber; }
 
     // 0 when the frame went out, 6 when the port was closed (message 6 already shown).
     int SendCommandFrame(const CommSendRecord& record, const QString& dataHex);
@@ -124,6 +129,8 @@ private:
     void recyclePort();
     void notifyPort(PortEvent event);
     void replyCompleted();
+
+    int m_portLossMessage = MessageTimeout;
 
     BytePort& m_port;
     Timer& m_timerMenu;
