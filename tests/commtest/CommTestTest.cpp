@@ -25,13 +25,6 @@ protected:
         for (int row = 1; row <= 16; ++row)
             test.screen().setRowText(row, ByteToHex(row));
     }
-    // The data bytes of each frame written (the frame's sixth byte on), as hex.
-    QStringList sentData() const {
-        QStringList data;
-        for (const QByteArray& frame : port.written)
-            data.append(BytesToHexText(frame.mid(5, frame.size() - 8)));
-        return data;
-    }
     void reply(const char* hex = "06") { port.receiveHex(QString::fromLatin1(hex)); }
 
     ManualTimer timerCommTest;
