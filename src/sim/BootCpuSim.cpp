@@ -42,10 +42,15 @@ QList<SimOutput> BootCpuSim::receive(const QByteArray& bytes, qint64 nowMs) {
     return out;
 }
 
+// The CPU answers 0x00 once its bit rate matches, then waits for 0x55: further 0x00 bytes
+// the writer sent before the answer reached it are not answered again.
 void BootCpuSim::matchingByte(quint8 byte, QList<SimOutput>& out) {
     if (byte == kMatch) {
-        out.append(single(kMatch));
+        if (!m_matched)
+            out.append(single(kMatch));
+        m_matched = true;
     } else if (byte == kErase) {
+        m_matched = false;
         if (m_faults.eraseError) {
             out.append(single(kEraseError));
             return;

@@ -49,6 +49,7 @@ private:
 
     BootCpuFaults m_faults;
     Phase m_phase = Phase::Matching;
+    bool m_matched = false; // 0x00 answered, 0x55 awaited
     QByteArray m_flash;
     QByteArray m_boot;
     QByteArray m_received;
