@@ -272,6 +272,18 @@ TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
     EXPECT_EQ(port.written.size(), 21);
 }
 
+// Bytes that leave the port after the send still wait for their line time.
+TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
+    fillRows();
+    test.screen().camNo = QStringLiteral("0");
+    port.reportWrites = false;
+    ASSERT_TRUE(test.CommandStart());
+    port.onBytesWritten(port.written.first().size());
+    EXPECT_EQ(port.written.size(), 1);
+    ASSERT_TRUE(timerPace.fireNow());
+    EXPECT_EQ(port.written.size(), 2);
+}
+
 TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
     fillRows();
     test.screen().camNo = QStringLiteral("0");

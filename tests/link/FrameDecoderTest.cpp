@@ -60,6 +60,10 @@ TEST(FrameDecoder, SentFramesCarryAddressAndCommand) {
     EXPECT_EQ(move.command, 0x20);
     EXPECT_EQ(meaningOfSent("20003C3C0808"),
               QStringLiteral("CAM 3 ← REMOTE 1: stop, speeds 60/60/8/8"));
+    EXPECT_EQ(decoder.decode(QStringLiteral("HOST1:"), sent(199, 9, "40")).meaning,
+              QStringLiteral("CAM 199 ← REMOTE 9: STOP"));
+    EXPECT_EQ(decoder.decode(QStringLiteral("HOST1:"), QStringLiteral("FE0700100117FFFF")).meaning,
+              QStringLiteral("CAM 1 ← REMOTE 1: no command data"));
     // A frame whose checksum was typed wrong in free format still says what it carries.
     QString broken = sent(3, 1, "40");
     broken.replace(12, 2, QStringLiteral("00"));
@@ -144,7 +148,7 @@ TEST(FrameDecoder, RepliesAreReadWithTheCommandTheyAnswer) {
     decoder.decode(QStringLiteral("HOST1:"), sent(12, 1, "15", true));
     const DecodedFrame position =
         decoder.decode(QStringLiteral("CAMERA12:"),
-                       reply(QStringLiteral("012101"), QStringLiteral("151C200064640001D6")));
+                       reply(QStringLiteral("012101"), QStringLiteral("151C2000646400F1D6")));
     EXPECT_EQ(position.meaning,
               QStringLiteral("reply: position PAN 7200 TILT 100 ZOOM 25600 D-ZOOM 470"));
     EXPECT_EQ(position.direction, FrameDirection::Received);
