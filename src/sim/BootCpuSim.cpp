@@ -42,23 +42,21 @@ QList<SimOutput> BootCpuSim::receive(const QByteArray& bytes, qint64 nowMs) {
     return out;
 }
 
-// The CPU answers 0x00 once its bit rate matches, then waits for 0x55: further 0x00 bytes
-// the writer sent before the answer reached it are not answered again.
+// Every 0x00 is answered (the writer drops unread input before each byte it sends); the
+// erase result comes only after the erase time, so that answers to 0x00 bytes still on their
+// way never reach the writer in one read together with it.
 void BootCpuSim::matchingByte(quint8 byte, QList<SimOutput>& out) {
     if (byte == kMatch) {
-        if (!m_matched)
-            out.append(single(kMatch));
-        m_matched = true;
+        out.append(single(kMatch));
     } else if (byte == kErase) {
-        m_matched = false;
         if (m_faults.eraseError) {
-            out.append(single(kEraseError));
+            out.append(single(kEraseError, EraseMs));
             return;
         }
         m_flash.fill(char(0xFF));
         m_boot.clear();
         m_phase = Phase::Boot;
-        out.append(single(kReady));
+        out.append(single(kReady, EraseMs));
     }
 }
 
