@@ -23,9 +23,12 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
                                     m_engine->lastLostReason());
         finish(ExitFailed);
     };
+    m_interrupt = std::make_unique<CliInterrupt>();
+    m_interrupt->onSignal = [this](int signalNumber) { onSignal(signalNumber); };
 }
 
 CliLink::~CliLink() {
+    m_interrupt.reset();
     m_context.messages().setDetailSource(nullptr);
     m_engine.reset();
     m_port.close();
@@ -43,17 +46,19 @@ bool CliLink::open() {
 int CliLink::exec() {
     if (m_finished)
         return m_exitCode;
-    CliInterrupt interrupt;
-    interrupt.onSignal = [this](int signalNumber) {
-        m_signal = signalNumber;
-        if (onInterrupted)
-            onInterrupted();
-        else
-            CliContext::printUsageError(interruptionLine());
-        finish(ExitSignalBase + signalNumber);
-    };
     m_loop.exec();
     return m_exitCode;
+}
+
+void CliLink::onSignal(int signalNumber) {
+    if (m_finished)
+        return; // the command is past its loop
+    m_signal = signalNumber;
+    if (onInterrupted)
+        onInterrupted();
+    else
+        CliContext::printUsageError(interruptionLine());
+    finish(ExitSignalBase + signalNumber);
 }
 
 // What a command without a line of its own was doing when it was interrupted.
