@@ -1,27 +1,21 @@
 // zelctl panel: scripted camera control through the operation panel's controller. Events
-// run back to back; time passes only at wait: and at the end, where the run lasts until no
-// panel timer is pending and no reply is awaited.
+// run back to back as they come; time passes only at wait: and at the end, where the run
+// lasts until no panel timer is pending and no reply is awaited (CliPanelRun).
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliPanelRun.h"
 #include "CliPanelScript.h"
 #include "common/QtTimer.h"
 #include "panel/PanelCommands.h"
 #include "shell/MessageCatalog.h"
 
-#include <QEventLoop>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTimer>
 #include <cstdio>
 
 namespace zel::cli {
 
 namespace {
-
-constexpr qint64 kMaxStdinBytes = 1 << 20;
-constexpr int kIdlePollMs = 5;
 
 struct PanelArguments {
     CameraAddress address;
@@ -60,40 +54,8 @@ QString parseArguments(const QStringList& args, PanelArguments& parsed) {
     return {};
 }
 
-// "-" as the only event: the events are the whitespace-separated words of stdin.
-QString readEventsFromStdin(QStringList& events) {
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
-        return QStringLiteral("cannot read the events from stdin");
-    const QByteArray bytes = in.read(kMaxStdinBytes + 1);
-    if (bytes.size() > kMaxStdinBytes)
-        return QStringLiteral("more than 1 MiB of events on stdin");
-    const QString text = QString::fromUtf8(bytes);
-    events = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    if (events.isEmpty())
-        return QStringLiteral("no events on stdin");
-    return {};
-}
-
-void runEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void waitUntilIdle(const PanelCommands& panel) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&panel, &loop] {
-        if (panel.isIdle())
-            loop.quit();
-    });
-    poll.start(kIdlePollMs);
-    if (!panel.isIdle())
-        loop.exec();
-}
-
-int runScript(CliContext& context, const PanelArguments& parsed, const PanelScript& script) {
+int runScript(CliContext& context, const PanelArguments& parsed, const PanelScript& script,
+              bool fromStdin) {
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
@@ -109,42 +71,35 @@ int runScript(CliContext& context, const PanelArguments& parsed, const PanelScri
         printLine(
             QStringLiteral("PAN %1 TILT %2 ZOOM %3 D-ZOOM %4").arg(box[0], box[1], box[2], box[3]));
     };
-    for (const PanelStep& step : script.steps) {
-        if (step.waitMs >= 0)
-            runEventsFor(step.waitMs);
-        else
-            step.apply(panel);
-    }
-    waitUntilIdle(panel);
+    CliPanelRun run(context, link, panel, context.settings().testMode());
+    run.addSteps(script);
+    if (fromStdin)
+        run.readStdin();
+    const int code = run.exec();
     panel.onCommandSent = {};
-    // The panel passes over a camera that does not answer; a script must not pass over
-    // one that never answered at all.
-    if (panel.framesAwaitingReply() > 0 && panel.repliesReceived() == 0) {
-        CliContext::printUsageError(
-            QStringLiteral("panel: no reply from camera %1").arg(panel.state().CameraNo));
-        return ExitFailed;
-    }
-    return context.messages().anyShown() ? ExitFailed : ExitOk;
+    panel.onPositionReport = {};
+    return code;
 }
 
 int runPanel(CliContext& context, const QStringList& args) {
     PanelArguments parsed;
-    QString error = parseArguments(args, parsed);
-    if (error.isEmpty() && parsed.events == QStringList{QStringLiteral("-")})
-        error = readEventsFromStdin(parsed.events);
+    const QString error = parseArguments(args, parsed);
     if (!error.isEmpty())
         return usage(error);
     if (!context.loadSettings(false))
         return ExitFailed;
-    const PanelScript script = ParsePanelScript(parsed.events, context.settings().testMode());
+    // "-" as the only event: the events come from stdin, line by line as they arrive.
+    const bool fromStdin = parsed.events == QStringList{QStringLiteral("-")};
+    const PanelScript script =
+        fromStdin ? PanelScript{} : ParsePanelScript(parsed.events, context.settings().testMode());
     if (!script.error.isEmpty())
         return usage(script.error);
-    return runScript(context, parsed, script);
+    return runScript(context, parsed, script, fromStdin);
 }
 
 const CommandRegistrar registrar{
     {QStringLiteral("panel"),
-     QStringLiteral("panel --camera N --remote N EVENT... (or - to read the events from stdin)\n"
+     QStringLiteral("panel --camera N --remote N EVENT... (or -: events from stdin as they come)\n"
                     "    press:K release:K keydown:K keyup:K click:NAME type:DIGITS wait:MS\n"
                     "    mode:M pan-speed:V tilt-speed:V zoom-speed:V focus-speed:V test-pan:V\n"
                     "    test-tilt:V test-zoom:V test-focus:V preset-key:on|off autopan-way:N\n"

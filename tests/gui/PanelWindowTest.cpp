@@ -1,5 +1,6 @@
 #include "panel/PanelWindow.h"
 
+#include "../panel/PanelRig.h"
 #include "EventLoopWait.h"
 #include "MemoryLink.h"
 #include "WindowSteps.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -42,13 +44,27 @@ protected:
         ASSERT_TRUE(ShowActive(window));
         settle();
     }
-    // Lets the panel's pauses and key timers run out.
+    // Lets the panel's pauses and key timers run out; the camera acknowledges each frame.
     void settle() {
         runEventsFor(10);
-        waitUntil([this] { return !window->panel().keyHandlingPending(); }, kWaitMs);
+        waitUntil(
+            [this] {
+                answer();
+                return !window->panel().keyHandlingPending();
+            },
+            kWaitMs);
+    }
+    void answer() {
+        if (autoAnswer && engine.state().ScreenCode == ScreenPanel)
+            port.receiveHex(QStringLiteral("06"));
     }
     bool waitForFrames(int count) {
-        return waitUntil([this, count] { return port.written.size() >= count; }, kWaitMs);
+        return waitUntil(
+            [this, count] {
+                answer();
+                return port.written.size() >= count;
+            },
+            kWaitMs);
     }
     static void key(QWidget* target, QEvent::Type type, int qtKey, bool autoRepeat = false,
                     const QString& text = {}) {
@@ -58,6 +74,7 @@ protected:
 
     LanguageTables language;
     QPointer<PanelWindow> window;
+    bool autoAnswer = true;
 };
 
 TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
@@ -233,6 +250,50 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     ASSERT_TRUE(waitForFrames(4));
     EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
     EXPECT_EQ(engine.state().WaitingForm, nullptr);
+}
+
+// Option buttons never take the focus (neither Tab nor Ctrl+Tab reaches them), so arrow keys
+// can never change a speed; the TEST-mode tilt bar stands upright.
+TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
+    open(true);
+    const auto radios = window->findChildren<QRadioButton*>();
+    ASSERT_GE(radios.size(), 20);
+    for (QRadioButton* radio : radios)
+        EXPECT_EQ(radio->focusPolicy(), Qt::NoFocus) << radio->text().toStdString();
+    for (const Qt::KeyboardModifier modifier : {Qt::NoModifier, Qt::ControlModifier}) {
+        for (int step = 0; step < 60; ++step) {
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            QTest::keyClick(focus, Qt::Key_Tab, modifier);
+            EXPECT_EQ(qobject_cast<QRadioButton*>(QApplication::focusWidget()), nullptr);
+        }
+    }
+    auto* tilt = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestTilt));
+    ASSERT_NE(tilt, nullptr);
+    EXPECT_EQ(tilt->orientation(), Qt::Vertical);
+    EXPECT_EQ(tilt->value(), 127);
+    auto* pan = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestPan));
+    ASSERT_NE(pan, nullptr);
+    EXPECT_EQ(pan->orientation(), Qt::Horizontal);
+}
+
+// A position report arriving while a position box has the focus still shows there, so GO
+// never sends values the screen does not show.
+TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
+    open();
+    autoAnswer = false;
+    window->panel().click(B::Now);
+    ASSERT_TRUE(waitForFrames(1));
+    settle();
+    QLineEdit* box = window->TextPanel(0);
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("12"));
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    port.receiveHex(PositionReplyText(3600, 100, 25600, 470));
+    settle();
+    EXPECT_EQ(box->text(), QStringLiteral("3600"));
+    EXPECT_EQ(window->TextPanel(1)->text(), QStringLiteral("100"));
+    EXPECT_EQ(window->panel().state().PositionText[0], QStringLiteral("3600"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // zelctl panel as a separate process on the pseudo-terminal of an in-process simulator.
 #include "CameraControllerSim.h"
+#include "EventLoopWait.h"
 #include "FaultRules.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
@@ -7,6 +8,7 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
+#include <csignal>
 
 using namespace zel::sim;
 using namespace zel::test;
@@ -57,7 +59,49 @@ protected:
     static QStringList lines(const ProgramRun& run) {
         return run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
+
+    // zelctl panel running on its own; the test feeds its stdin and signals it.
+    void startLive(const QStringList& events) {
+        m_live.start(program,
+                     QStringList{QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
+                                 simulator->slavePath(), QStringLiteral("panel"),
+                                 QStringLiteral("--camera"), QStringLiteral("1"),
+                                 QStringLiteral("--remote"), QStringLiteral("1")} +
+                         events);
+        ASSERT_TRUE(m_live.waitForStarted());
+    }
+    // Waits until the live run has printed `count` lines; its output so far.
+    QStringList liveLinesWhen(int count) {
+        waitUntil(
+            [this, count] {
+                m_liveOut += QString::fromLatin1(m_live.readAllStandardOutput());
+                return m_liveOut.count(QLatin1Char('\n')) >= count ||
+                       m_live.state() == QProcess::NotRunning;
+            },
+            kLiveWaitMs);
+        return m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    // The exit status once the live run ended, -1 when it did not end or crashed.
+    int liveExit() {
+        if (!waitUntil([this] { return m_live.state() == QProcess::NotRunning; }, kLiveWaitMs))
+            return -1;
+        m_liveOut += QString::fromLatin1(m_live.readAllStandardOutput());
+        return m_live.exitStatus() == QProcess::NormalExit ? m_live.exitCode() : -1;
+    }
+    void TearDown() override {
+        if (m_live.state() != QProcess::NotRunning) {
+            m_live.kill();
+            m_live.waitForFinished();
+        }
+    }
+
+    static constexpr int kLiveWaitMs = 20000;
+    QProcess m_live;
+    QString m_liveOut;
 };
+
+const QString kRight = QStringLiteral("20043C3C0808");
+const QString kStop = QStringLiteral("20003C3C0808");
 
 TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
     writeSettings(false);
@@ -112,6 +156,87 @@ TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
                                      QStringLiteral("20003C3C0808")}));
 }
 
+// Press and release with nothing between them: the release goes out after the press's ACK,
+// every time.
+TEST_F(PanelCliTest, BackToBackPressAndReleaseTwentyTimes) {
+    writeSettings(false);
+    startSimulator();
+    int good = 0;
+    for (int run = 0; run < 20; ++run) {
+        ProgramRun r = panel(QStringLiteral("press:right release:right"));
+        EXPECT_EQ(r.exitCode, 0) << run << ": " << r.err.toStdString();
+        EXPECT_EQ(lines(r), (QStringList{kRight, kStop})) << run;
+        good += r.exitCode == 0 && r.err.isEmpty() ? 1 : 0;
+    }
+    EXPECT_EQ(good, 20);
+    EXPECT_EQ(simulator->device().frameCount(0x20), 40);
+}
+
+// A signal while a key is held: the stop goes out first, then the run ends with the signal's
+// status and one line saying so.
+TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
+    writeSettings(false);
+    startSimulator();
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        m_liveOut.clear();
+        const int before = simulator->device().frameCount(0x20);
+        startLive({QStringLiteral("press:right"), QStringLiteral("wait:3600000"),
+                   QStringLiteral("release:right")});
+        ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
+        waitUntil([&] { return simulator->device().frameCount(0x20) == before + 1; }, 5000);
+        ::kill(static_cast<pid_t>(m_live.processId()), signalNumber);
+        EXPECT_EQ(liveExit(), 128 + signalNumber);
+        EXPECT_EQ(m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                  (QStringList{kRight, kStop}));
+        const QString err = QString::fromLocal8Bit(m_live.readAllStandardError());
+        EXPECT_TRUE(err.contains(QStringLiteral("camera 1 stopped"))) << err.toStdString();
+        EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+        EXPECT_EQ(simulator->device().frameCount(0x20), before + 2);
+    }
+}
+
+// Events through a pipe as they come: the release a second later still reaches the camera.
+TEST_F(PanelCliTest, StdinIsReadAsAStream) {
+    writeSettings(false);
+    startSimulator();
+    startLive({QStringLiteral("-")});
+    m_live.write("press:right\n");
+    ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
+    runEventsFor(300);
+    EXPECT_EQ(m_live.state(), QProcess::Running) << "the run lasts until stdin ends";
+    m_live.write("wait:50 release:right\n");
+    m_live.closeWriteChannel();
+    EXPECT_EQ(liveExit(), 0) << m_live.readAllStandardError().toStdString();
+    EXPECT_EQ(m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts), (QStringList{kRight, kStop}));
+}
+
+// The end of stdin, or a bad line, while a key is held: the stop goes out too.
+TEST_F(PanelCliTest, EndOfInputOrABadLineWithAKeyHeldStopsTheCamera) {
+    writeSettings(false);
+    startSimulator();
+    ProgramRun ended = panelFromStdin("press:right\n");
+    EXPECT_EQ(ended.exitCode, 0) << ended.err.toStdString();
+    EXPECT_EQ(lines(ended), (QStringList{kRight, kStop}));
+    ProgramRun bad = panelFromStdin("keydown:left wait:100\nbogus:1\nclick:stop\n");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("unknown event 'bogus:1'")))
+        << bad.err.toStdString();
+    EXPECT_EQ(lines(bad), (QStringList{QStringLiteral("20083C3C0808"), kStop}));
+}
+
+// More than 64 KiB of events: none is cut.
+TEST_F(PanelCliTest, LongInputIsReadToItsEnd) {
+    writeSettings(false);
+    startSimulator();
+    QByteArray events;
+    while (events.size() < 200 * 1024)
+        events += "wait:0 wait:0 wait:0\n";
+    events += "click:stop\n";
+    ProgramRun r = panelFromStdin(events);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(lines(r), QStringList{QStringLiteral("40")});
+}
+
 TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
     writeSettings(false);
     SimConfig config;
@@ -145,7 +270,8 @@ TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
     ProgramRun broadcast = panel(QStringLiteral("click:stop press:up"), QStringLiteral("0"));
     EXPECT_EQ(broadcast.exitCode, 0) << broadcast.err.toStdString();
     EXPECT_EQ(lines(broadcast),
-              (QStringList{QStringLiteral("40"), QStringLiteral("20013C3C0808")}));
+              (QStringList{QStringLiteral("40"), QStringLiteral("20013C3C0808"), kStop}))
+        << "a key still held at the end is released";
 }
 
 TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
@@ -160,7 +286,9 @@ TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
     EXPECT_EQ(speed.exitCode, 1);
     EXPECT_TRUE(speed.err.contains(QStringLiteral("1 to 127")));
     EXPECT_TRUE(speed.err.contains(QStringLiteral("0 to 7200")));
-    EXPECT_EQ(simulator->device().framesReceived(), 1);
+    // The refused speed still re-evaluates the held keys: none, so the release goes out.
+    EXPECT_EQ(lines(speed), QStringList{kStop});
+    EXPECT_EQ(simulator->device().framesReceived(), 2);
 }
 
 TEST_F(PanelCliTest, UsageErrorsSendNothing) {

@@ -13,11 +13,6 @@ using B = PanelButton;
 
 namespace {
 
-QString frameData(const QByteArray& frame) {
-    // FE, length, three address bytes, data, checksum, FF FF.
-    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
-}
-
 TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
@@ -30,7 +25,7 @@ TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     EXPECT_EQ(rig.sent,
               (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
     EXPECT_EQ(rig.entryFocused, 1);
-    EXPECT_EQ(frameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
@@ -56,6 +51,7 @@ TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
 // Releasing a lens key leaves the direction running and the other way round.
 TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
     PanelRig rig;
+    rig.autoAck = true;
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.pressMoveKey(PtzTele);
     rig.panel.releaseMoveKey(PtzTele);
@@ -71,6 +67,7 @@ TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
 
 TEST(PanelMovement, SpeedBytesFollowTheMode) {
     PanelRig rig;
+    rig.autoAck = true;
     rig.panel.choosePanSpeed(4);   // 30
     rig.panel.chooseTiltSpeed(0);  // 1
     rig.panel.chooseZoomSpeed(1);  // 4
@@ -101,6 +98,7 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
 // A speed chosen while a key is held re-sends the movement at the new speed.
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
     PanelRig rig;
+    rig.autoAck = true;
     rig.panel.keyPressed(KeyRight);
     rig.fireKeyTimer();
     rig.panel.choosePanSpeed(0);
@@ -128,6 +126,23 @@ TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
     EXPECT_EQ(refused, (QList<int>{TestPan, TestZoom, TestFocus, TestTilt}));
     EXPECT_EQ(rig.panel.state().TestSpeedValue[TestPan], 20) << "the bar keeps the last good value";
     EXPECT_EQ(rig.panel.state().TestSpeedText[TestPan], QStringLiteral("200"));
+}
+
+// Every change of a TEST-mode box evaluates the held key again, a refused value too: the held
+// movement goes out again at the speeds the bars hold.
+TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
+    PanelRig rig;
+    rig.autoAck = true;
+    rig.panel.chooseSpeedMode(ModeTest);
+    rig.panel.keyPressed(KeyRight);
+    rig.fireKeyTimer();
+    rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
+    rig.endPauses();
+    rig.panel.setTestSpeedText(TestPan, QStringLiteral("200")); // refused with the message
+    rig.endPauses();
+    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("20047F7F0808"), QStringLiteral("2004647F0808"),
+                                     QStringLiteral("2004647F0808")}));
+    EXPECT_EQ(rig.messages().size(), 1);
 }
 
 TEST(PanelMovement, SendPathRefusesSilently) {
@@ -158,12 +173,14 @@ TEST(PanelMovement, SendPathRefusesSilently) {
     EXPECT_TRUE(loading.port.written.isEmpty());
 }
 
-// A panel command replaces one still waiting for its reply.
-TEST(PanelMovement, SendsWhileItsOwnCommandWaits) {
+// A panel command made while its previous one waits goes out after the answer.
+TEST(PanelMovement, WaitsForItsOwnCommandsAnswer) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzUp);
     rig.panel.pressMoveKey(PtzDown);
     rig.endPauses();
+    EXPECT_EQ(rig.port.written.size(), 1);
+    rig.reply(QStringLiteral("06"));
     EXPECT_EQ(rig.port.written.size(), 2);
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
 }
@@ -181,6 +198,7 @@ TEST(PanelMovement, ClosedPortShowsItsMessageAfterTheStateChanged) {
 // moves: the release goes out at once, so the camera does not keep turning.
 TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     PanelRig rig;
+    rig.autoAck = true;
     rig.panel.keyPressed(KeyLeft);
     rig.fireKeyTimer();
     rig.panel.pressMoveKey(PtzWide);
@@ -189,18 +207,18 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     rig.endPauses();
     EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("20083C3C0808"), QStringLiteral("20283C3C0808"),
                                      QStringLiteral("20003C3C0808")}));
-    EXPECT_FALSE(rig.panel.keyboard().isHeld(KeyLeft));
+    EXPECT_FALSE(rig.panel.keyboard().isHeldNow(KeyLeft));
     rig.panel.keyReleased(KeyLeft); // the key-up arrives after the panel is active again
     rig.endPauses();
-    EXPECT_EQ(rig.sent.size(), 4);
-    EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(rig.sent.size(), 3) << "stopped already: no second stop";
 
     rig.panel.deactivated(); // nothing moves: nothing sent
     rig.endPauses();
-    EXPECT_EQ(rig.sent.size(), 4);
+    EXPECT_EQ(rig.sent.size(), 3);
 
     rig.panel.pressMoveKey(PtzUp);
     rig.endPauses();
+    rig.autoAck = false;
     rig.panel.unload();
     EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr) << "no call back into a closed panel";

@@ -33,12 +33,12 @@ TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
     rig.endPauses();
-    // The release was refused (another screen was busy): StopPending stays set.
-    rig.engine.state().ScreenCode = ScreenTitle;
+    // The release was refused (the remote number box was being edited): StopPending stays set.
+    rig.panel.state().RemoteNo = QString();
     rig.panel.releaseMoveKey(PtzRight);
     rig.endPauses();
     EXPECT_TRUE(rig.panel.state().StopPending);
-    rig.engine.state().ScreenCode = ScreenPanel;
+    rig.panel.state().RemoteNo = QStringLiteral("1");
     rig.panel.state().ZoomBits = QStringLiteral("01"); // cleared too by the resend
     rig.reply(QStringLiteral("06"));
     EXPECT_EQ(rig.sent,
@@ -46,6 +46,7 @@ TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
     EXPECT_FALSE(rig.panel.state().StopPending);
     rig.reply(QStringLiteral("06"));
     EXPECT_EQ(rig.sent.size(), 2) << "the resent release does not loop";
+    EXPECT_TRUE(rig.panel.isIdle());
 }
 
 TEST(PanelReply, PositionReportFillsTheBoxes) {

@@ -22,6 +22,12 @@ inline QString PositionReplyText(int pan, int tilt, int zoom, int dZoom) {
     return DataReplyText(body);
 }
 
+// The command data of a frame as written: FE, length, three address bytes, data, checksum,
+// FF FF.
+inline QString FrameData(const QByteArray& frame) {
+    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
+}
+
 struct PanelRig : MemoryLink {
     PanelRig() {
         openTestPort();
@@ -30,9 +36,14 @@ struct PanelRig : MemoryLink {
         panel.load(2000);
     }
 
-    // Ends every pause, one after the other, as the time passes.
+    // Ends every pause, one after the other, as the time passes; with `autoAck` the camera
+    // acknowledges each panel frame as it goes out.
     void endPauses() {
-        while (pause.fireNow()) {
+        for (;;) {
+            if (autoAck && engine.state().ScreenCode == ScreenPanel)
+                port.receiveHex(QStringLiteral("06"));
+            else if (!pause.fireNow())
+                break;
         }
     }
     void click(panel::PanelButton button) {
@@ -52,6 +63,13 @@ struct PanelRig : MemoryLink {
         endPauses();
     }
     QList<int> messages() const { return sink.numbers(); }
+    // The command data of every frame on the wire, in order.
+    QStringList wire() const {
+        QStringList data;
+        for (const QByteArray& frame : port.written)
+            data << FrameData(frame);
+        return data;
+    }
 
     ManualTimer pause;
     ManualTimer keyDown;
@@ -60,6 +78,7 @@ struct PanelRig : MemoryLink {
     PanelCommands panel{engine, language, sink, {pause, keyDown, textCtrl}};
     QStringList sent;
     int entryFocused = 0;
+    bool autoAck = false;
 };
 
 } // namespace zel::test

@@ -133,6 +133,7 @@ void CommTest::CommandStop() {
         state.ReceiveBuffer.clear();
         state.LastSentFrame.clear();
         state.ScreenCode = ScreenIdle;
+        m_engine.flushHeldFrame(); // a panel stop held meanwhile goes out now
     }
     m_timerCommTest.stop();
     m_interval.clear();

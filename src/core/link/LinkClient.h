@@ -13,6 +13,9 @@ public:
     // Reply time-out or receive overflow, after the message (Get_TimeOutTitle,
     // Get_TimeOutBackup, Get_TimeOutTest). Not called for the operation panel.
     virtual void replyTimedOut() {}
+    // The wait of a screen without a time-out procedure (the operation panel) ended without a
+    // reply: no message. Called after the reset, so the client may send its next frame.
+    virtual void replyAbandoned() {}
     // TimerReTry tick after a BUSY reply (Check_CommTitleSet, Check_CommBackup).
     virtual void retryTick() {}
     // The transfer dialog closed while this client waited: the title window's

@@ -25,6 +25,20 @@ bool hasReplyProcedure(int screenCode) {
 
 } // namespace
 
+class LinkEngine::EngineEvent {
+public:
+    explicit EngineEvent(LinkEngine& engine) : m_engine(engine) { ++m_engine.m_eventDepth; }
+    ~EngineEvent() {
+        if (--m_engine.m_eventDepth == 0)
+            m_engine.flushHeldFrame();
+    }
+    EngineEvent(const EngineEvent&) = delete;
+    EngineEvent& operator=(const EngineEvent&) = delete;
+
+private:
+    LinkEngine& m_engine;
+};
+
 LinkEngine::LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Settings& settings,
                        MessageSink& messages, CommLogStore* log)
     : m_port(port), m_timerMenu(timerMenu), m_timerReTry(timerReTry), m_settings(settings),
@@ -67,6 +81,7 @@ bool LinkEngine::OpenCommPort() {
 bool LinkEngine::tryOpenCommPort() {
     if (m_port.isOpen())
         return false;
+    const EngineEvent event(*this); // a stop held while the port was away goes out now
     QString why;
     if (!m_port.open(m_lineSettings, &why)) {
         m_lastOpenError = why.isEmpty() ? m_lineSettings.device : why;
@@ -129,6 +144,7 @@ int LinkEngine::SendCommandFrame(const CommSendRecord& record, const QString& da
 }
 
 void LinkEngine::Select_MsCommEvproc(const QByteArray& bytes) {
+    const EngineEvent event(*this);
     m_timerMenu.stop();
     if (m_state.ScreenCode == ScreenIdle)
         return;
@@ -179,6 +195,7 @@ bool LinkEngine::retryAfterBusy(int screenCode) {
 }
 
 void LinkEngine::transferDialogClosed() {
+    const EngineEvent event(*this);
     m_timerMenu.stop();
     LinkClient* client = m_state.WaitingForm;
     if (m_state.TitleTransferFlag != 0 || m_state.ScreenCode == ScreenBackup) {
@@ -191,9 +208,35 @@ void LinkEngine::transferDialogClosed() {
 
 void LinkEngine::ResetLinkState() {
     m_state = LinkState{};
+    if (m_eventDepth == 0)
+        flushHeldFrame();
+}
+
+void LinkEngine::holdUntilFree(const CommSendRecord& record, const QString& dataHex,
+                               LinkClient* waiting) {
+    m_held = HeldFrame{record, dataHex, waiting};
+    flushHeldFrame();
+}
+
+bool LinkEngine::flushHeldFrame() {
+    if (!m_held || m_eventDepth != 0 || m_state.ScreenCode != ScreenIdle || !m_port.isOpen())
+        return false;
+    const HeldFrame held = *m_held;
+    m_held.reset();
+    m_state.WaitingForm = held.waiting;
+    m_state.ExpectedReplyKind = 0;
+    return SendCommandFrame(held.record, held.data) == kSendOk;
+}
+
+void LinkEngine::forgetClient(LinkClient* client) {
+    if (m_held && m_held->waiting == client)
+        m_held->waiting = nullptr;
+    if (m_state.WaitingForm == client)
+        m_state.WaitingForm = nullptr;
 }
 
 void LinkEngine::onTimerMenu() {
+    const EngineEvent event(*this);
     const int screenCode = m_state.ScreenCode;
     m_state.ScreenCode = ScreenIdle;
     m_timerMenu.stop();
@@ -208,6 +251,7 @@ void LinkEngine::recyclePort() {
 }
 
 void LinkEngine::onTimerReTry() {
+    const EngineEvent event(*this);
     m_timerReTry.stop();
     m_state.BlockNo -= 1;
     const bool retries = m_state.ScreenCode == ScreenTitle || m_state.ScreenCode == ScreenBackup;
@@ -217,6 +261,7 @@ void LinkEngine::onTimerReTry() {
 }
 
 void LinkEngine::onPortLost(const QString& why) {
+    const EngineEvent event(*this);
     m_lastLostReason = why;
     notifyPort(PortEvent::Lost);
     if (m_state.ScreenCode == ScreenIdle)
@@ -236,7 +281,10 @@ void LinkEngine::endWithTimeOut(int screenCode, int messageNumber) {
         if (m_state.WaitingForm)
             m_state.WaitingForm->replyTimedOut();
     }
+    LinkClient* const abandoned = screenCode == ScreenPanel ? m_state.WaitingForm : nullptr;
     ResetLinkState();
+    if (abandoned)
+        abandoned->replyAbandoned(); // the panel's next frame may go out
 }
 
 } // namespace zel

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace zel {
 
@@ -85,7 +86,29 @@ public:
 
     void ResetLinkState();
 
+    // A stop the operation panel could not send while another screen's transaction held the
+    // link. The newest one is kept and goes out as soon as the link is free, ahead of any
+    // other frame: at the end of the engine event that freed it (reply, time-out, retry,
+    // closed transfer dialog, reopened port) or at a reset outside such an event.
+    // `waiting` receives its reply (nullptr: the panel is closed; the reply is dropped).
+    void holdUntilFree(const CommSendRecord& record, const QString& dataHex, LinkClient* waiting);
+    bool hasHeldFrame() const { return m_held.has_value(); }
+    // Sends the held frame if the link is idle, the port open and no engine event is running;
+    // true when it went out.
+    bool flushHeldFrame();
+    // `client` is going away: a held frame keeps going out, its reply goes nowhere.
+    void forgetClient(LinkClient* client);
+
 private:
+    struct HeldFrame {
+        CommSendRecord record;
+        QString data;
+        LinkClient* waiting = nullptr;
+    };
+    // Counts the engine events running (they nest when a client's callback ends a wait);
+    // the last one to end sends a held frame.
+    class EngineEvent;
+
     void onTimerMenu();
     void onTimerReTry();
     void onPortLost(const QString& why);
@@ -104,6 +127,8 @@ private:
     PortLineSettings m_lineSettings;
     QString m_lastOpenError;
     QString m_lastLostReason;
+    std::optional<HeldFrame> m_held;
+    int m_eventDepth = 0;
 };
 
 } // namespace zel

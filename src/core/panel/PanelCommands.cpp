@@ -50,10 +50,15 @@ PanelCommands::PanelCommands(LinkEngine& engine, const LanguageTables& language,
                              MessageSink& messages, Timers timers)
     : m_engine(engine), m_language(language), m_messages(messages), m_timers(timers),
       m_gate(timers.pause), m_entry(timers.textCtrl, messages, language),
-      m_keyboard(*this, timers.keyDown) {
-    m_timers.keyDown.setCallback(
-        [this] { m_gate.post([this] { m_keyboard.keyDownTimerFired(); }); });
-    m_timers.textCtrl.setCallback([this] { m_gate.post([this] { m_entry.clearTimerFired(); }); });
+      m_keyboard(*this, timers.keyDown), m_outbox(engine, *this) {
+    m_outbox.onSent = [this](const PanelOutbox::Frame& frame) {
+        if (m_engine.state().ScreenCode == ScreenPanel)
+            ++m_framesAwaitingReply;
+        if (onCommandSent)
+            onCommandSent(frame.data);
+    };
+    m_timers.keyDown.setCallback([this] { m_keyboard.keyDownTimerFired(); });
+    m_timers.textCtrl.setCallback([this] { post([this] { m_entry.clearTimerFired(); }); });
     m_entry.onChanged = [this] { changed(); };
     m_entry.onFocusAndSelect = [this] {
         if (onBoxRefused)
@@ -98,9 +103,18 @@ void PanelCommands::unload() {
     m_entry.StopEntryClearTimer();
     releaseIfMoving();
     m_state.PanelReady = false;
-    // The engine must never call back a panel that is gone.
-    if (m_engine.state().WaitingForm == this)
-        m_engine.state().WaitingForm = nullptr;
+    // The engine must never call back a panel that is gone; a stop still queued goes out.
+    m_outbox.abandon();
+}
+
+bool PanelCommands::stopNow() {
+    m_gate.clear();
+    m_keyboard.stopTimer();
+    m_keyboard.releaseAll();
+    m_state.LastHeldKey = KeyNone;
+    const bool moving = mayBeMoving();
+    releaseIfMoving();
+    return moving;
 }
 
 bool PanelCommands::keyHandlingPending() const {
@@ -109,7 +123,7 @@ bool PanelCommands::keyHandlingPending() const {
 
 bool PanelCommands::isIdle() const {
     return m_gate.isIdle() && !m_timers.keyDown.isActive() && !m_timers.textCtrl.isActive() &&
-           m_engine.state().ScreenCode != ScreenPanel;
+           m_outbox.isEmpty() && m_engine.state().ScreenCode != ScreenPanel;
 }
 
 // ---- Send path ----------------------------------------------------------------------------
@@ -121,19 +135,12 @@ void PanelCommands::SendPanelCommand(const QString& data, const QString& request
     if (!NumberBox::isInRange(m_state.CameraNo, 0, kCameraMax) ||
         !NumberBox::isInRange(m_state.RemoteNo, kRemoteMin, kRemoteMax))
         return;
-    LinkState& link = m_engine.state();
-    if (link.ScreenCode != ScreenIdle && link.ScreenCode != ScreenPanel)
-        return; // another screen's transaction is in flight
-    m_state.StopPending = false;
-    link.WaitingForm = this;
-    link.ExpectedReplyKind = request == kTrue ? code.toInt() : 0;
+    // Sent now, after the panel frame awaiting its answer, or (a stop, while another screen's
+    // transaction is in flight) as soon as the link is free; anything else is dropped.
     const CommSendRecord record{m_state.CameraNo, m_state.RemoteNo, request, QStringLiteral("0"),
                                 QString::number(ScreenPanel)};
-    const bool sent = m_engine.SendCommandFrame(record, data) == LinkEngine::kSendOk;
-    if (sent && link.ScreenCode == ScreenPanel)
-        ++m_framesAwaitingReply;
-    if (sent && onCommandSent)
-        onCommandSent(data);
+    if (m_outbox.submit({record, data, request == kTrue ? code.toInt() : 0}))
+        m_state.StopPending = false;
 }
 
 std::optional<SpeedBytes> PanelCommands::speedBytes() const {
@@ -180,8 +187,12 @@ void PanelCommands::FocusEntryBox() {
     m_gate.pause(kFocusPauseMs);
 }
 
+bool PanelCommands::mayBeMoving() const {
+    return m_state.isMoving() || m_outbox.cameraMayMove();
+}
+
 void PanelCommands::releaseIfMoving() {
-    if (!m_state.isMoving())
+    if (!mayBeMoving())
         return;
     m_state.clearDirections();
     SendPtzCommand(PtzRelease);
@@ -194,7 +205,12 @@ void PanelCommands::replyComplete() {
     ++m_repliesReceived;
     const QString reply = m_engine.state().ReceiveBuffer;
     const int kind = m_engine.state().ExpectedReplyKind;
-    m_gate.post([this, reply, kind] { handleReply(reply, kind); });
+    m_outbox.sendNext(); // the next frame made meanwhile goes out at once
+    post([this, reply, kind] { handleReply(reply, kind); });
+}
+
+void PanelCommands::replyAbandoned() {
+    m_outbox.sendNext();
 }
 
 void PanelCommands::Get_CommControl() {
@@ -244,11 +260,11 @@ void PanelCommands::ParsePositionReply(const QString& reply) {
 // ---- Events -------------------------------------------------------------------------------
 
 void PanelCommands::pressMoveKey(int ptzCode) {
-    m_gate.post([this, ptzCode] { SendPtzCommand(ptzCode); });
+    post([this, ptzCode] { SendPtzCommand(ptzCode); });
 }
 
 void PanelCommands::releaseMoveKey(int ptzCode) {
-    m_gate.post([this, ptzCode] {
+    post([this, ptzCode] {
         if (ptzCode >= PtzUpRight && ptzCode <= PtzUp)
             m_state.PanBits = m_state.TiltBits = kFieldStop;
         else
@@ -259,7 +275,7 @@ void PanelCommands::releaseMoveKey(int ptzCode) {
 }
 
 void PanelCommands::click(PanelButton button) {
-    m_gate.post([this, button] {
+    post([this, button] {
         PanelKeyActions(*this).run(button);
         changed();
         FocusEntryBox();
@@ -268,57 +284,53 @@ void PanelCommands::click(PanelButton button) {
 
 void PanelCommands::typeIntoEntry(const QString& digits) {
     for (const QChar digit : digits)
-        m_gate.post([this, digit] {
+        post([this, digit] {
             m_entry.FlushEntryClear();
             m_entry.typeCharacter(digit);
         });
 }
 
 void PanelCommands::entryBackspace() {
-    m_gate.post([this] { m_entry.backspace(); });
+    post([this] { m_entry.backspace(); });
 }
 
 void PanelCommands::keyPressed(int key) {
-    m_keyboard.press(key);
-    m_gate.post([this, key] { m_keyboard.formKeyDown(key); });
+    m_keyboard.keyDown(key);
 }
 
 void PanelCommands::keyReleased(int key) {
-    m_keyboard.release(key);
-    m_gate.post([this, key] { m_keyboard.formKeyUp(key); });
+    m_keyboard.keyUp(key);
 }
 
 void PanelCommands::arrowPressedElsewhere(int key) {
-    m_keyboard.press(key);
-    m_gate.post([this, key] { m_keyboard.hookArrowDown(key); });
+    m_keyboard.hookArrowDown(key);
 }
 
 void PanelCommands::buttonLostFocus() {
-    m_gate.post([this] { m_keyboard.CheckHeldArrowKey(); });
+    post([this] { m_keyboard.CheckHeldArrowKey(); });
 }
 
 void PanelCommands::activated() {
-    m_gate.post([this] { FocusEntryBox(); });
+    post([this] { FocusEntryBox(); });
 }
 
 void PanelCommands::deactivated() {
     m_keyboard.releaseAll();
-    m_gate.post([this] {
-        m_keyboard.stopTimer();
+    post([this] {
         m_state.LastHeldKey = KeyNone;
         releaseIfMoving();
     });
 }
 
 void PanelCommands::chooseSpeedMode(int mode) {
-    m_gate.post([this, mode] {
+    post([this, mode] {
         m_state.SpeedMode = mode;
         changed();
     });
 }
 
 void PanelCommands::chooseSpeed(int PanelState::*speed, std::span<const int> choices, int index) {
-    m_gate.post([this, speed, choices, index] {
+    post([this, speed, choices, index] {
         if (index >= 0 && index < int(choices.size()))
             m_state.*speed = choices[size_t(index)];
         changed();
@@ -345,21 +357,21 @@ void PanelCommands::chooseFocusSpeed(int index) {
 }
 
 void PanelCommands::chooseAutoPanWay(int way) {
-    m_gate.post([this, way] {
+    post([this, way] {
         m_state.AutoPanWay = way;
         changed();
     });
 }
 
 void PanelCommands::chooseAutoPanTurn(int turn) {
-    m_gate.post([this, turn] {
+    post([this, turn] {
         m_state.AutoPanLR = turn;
         changed();
     });
 }
 
 void PanelCommands::setPresetKeyActive(bool active) {
-    m_gate.post([this, active] {
+    post([this, active] {
         m_state.PresetKeyActive = active;
         changed();
         if (onFocusEntryBox)
@@ -379,12 +391,11 @@ bool PanelCommands::checkBox(PanelBox box, int index, const QString& text, int m
 }
 
 void PanelCommands::setRemoteNoText(const QString& text) {
-    m_gate.post([this, text] { m_state.RemoteNo = text; });
+    post([this, text] { m_state.RemoteNo = text; });
 }
 
 void PanelCommands::leaveRemoteNo() {
-    m_gate.post(
-        [this] { checkBox(PanelBox::RemoteNo, 0, m_state.RemoteNo, kRemoteMin, kRemoteMax); });
+    post([this] { checkBox(PanelBox::RemoteNo, 0, m_state.RemoteNo, kRemoteMin, kRemoteMax); });
 }
 
 bool PanelCommands::ValidateSpeedText(int box) {
@@ -400,17 +411,16 @@ bool PanelCommands::ValidateSpeedText(int box) {
 void PanelCommands::setTestSpeedText(int box, const QString& text) {
     if (box < 0 || box >= TestBoxCount)
         return;
-    m_gate.post([this, box, text] {
+    post([this, box, text] {
         m_state.TestSpeedText[size_t(box)] = text;
-        const bool valid = ValidateSpeedText(box);
+        ValidateSpeedText(box);
         changed();
-        if (valid)
-            m_keyboard.EvaluateHeldKeys();
+        m_keyboard.EvaluateHeldKeys(); // valid or not, as after every change of the box
     });
 }
 
 void PanelCommands::leaveTestSpeed(int box) {
-    m_gate.post([this, box] { ValidateSpeedText(box); });
+    post([this, box] { ValidateSpeedText(box); });
 }
 
 void PanelCommands::setTestSpeedBar(int box, int value) {
@@ -430,7 +440,7 @@ bool PanelCommands::ValidatePositionText(int box) {
 void PanelCommands::setPositionText(int box, const QString& text) {
     if (box < 0 || box >= FieldCount)
         return;
-    m_gate.post([this, box, text] {
+    post([this, box, text] {
         m_state.PositionText[size_t(box)] = text;
         ValidatePositionText(box);
         changed();
@@ -438,11 +448,15 @@ void PanelCommands::setPositionText(int box, const QString& text) {
 }
 
 void PanelCommands::leavePosition(int box) {
-    m_gate.post([this, box] { ValidatePositionText(box); });
+    post([this, box] { ValidatePositionText(box); });
 }
 
 void PanelCommands::setPositionBar(int box, int value) {
     setPositionText(box, QString::number(value));
+}
+
+void PanelCommands::post(PanelEventGate::Event event) {
+    m_keyboard.post(std::move(event));
 }
 
 void PanelCommands::changed() {

@@ -7,6 +7,7 @@
 #include "PanelCommandData.h"
 #include "PanelEventGate.h"
 #include "PanelKeyboard.h"
+#include "PanelOutbox.h"
 #include "PanelState.h"
 #include "link/LinkClient.h"
 
@@ -48,13 +49,18 @@ public:
     void load(int entryClearMs);
     // Form unload: a movement still running is stopped first; then nothing more is sent.
     void unload();
+    // Stops at once whatever the panel set moving (a signal, the end of a script): pending
+    // events and held keys are dropped and the stop goes out first. False when nothing was
+    // moving.
+    bool stopNow();
 
     panel::PanelState& state() { return m_state; }
     const panel::PanelState& state() const { return m_state; }
     EntryBox& entry() { return m_entry; }
     PanelKeyboard& keyboard() { return m_keyboard; }
     PanelEventGate& gate() { return m_gate; }
-    // No pause, no queued event, no panel timer running and no reply awaited.
+    // No pause, no queued event, no panel timer running, no frame waiting to go out and no
+    // reply awaited.
     bool isIdle() const;
     // A pause, a queued event or the key timer still to come (the entry-clear timer aside).
     bool keyHandlingPending() const;
@@ -108,6 +114,7 @@ public:
     void ParsePositionReply(const QString& reply);
 
     void replyComplete() override;
+    void replyAbandoned() override;
 
     // ---- What the window and zelctl render ----
     std::function<void()> onFocusEntryBox;                     // `TextCtrl` takes the focus
@@ -117,8 +124,11 @@ public:
     std::function<void()> onPositionReport; // the position boxes took a report
 
 private:
+    // Runs `event` through the gate with the keys held at this moment.
+    void post(PanelEventGate::Event event);
     void handleReply(const QString& reply, int expectedKind);
     void releaseIfMoving();
+    bool mayBeMoving() const;
     std::optional<panel::SpeedBytes> speedBytes() const;
     void runClick(panel::PanelButton button);
     void changed();
@@ -132,6 +142,7 @@ private:
     PanelEventGate m_gate;
     EntryBox m_entry;
     PanelKeyboard m_keyboard;
+    PanelOutbox m_outbox;
     panel::PanelState m_state;
     int m_framesAwaitingReply = 0;
     int m_repliesReceived = 0;

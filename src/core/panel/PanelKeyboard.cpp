@@ -58,17 +58,73 @@ PanelKeyboard::~PanelKeyboard() {
     m_timerKeyDown.stop();
 }
 
-void PanelKeyboard::formKeyDown(int key) {
-    m_panel.entry().FlushEntryClear();
-    PanelState& state = m_panel.state();
-    if (key == state.LastHeldKey)
-        return; // auto-repeat
-    m_timerKeyDown.start(kKeyDownDelayMs);
-    state.LastHeldKey = key;
+void PanelKeyboard::post(std::function<void()> event) {
+    m_panel.gate().post([this, held = m_held, event = std::move(event)] {
+        m_eventHeld = held;
+        event();
+    });
 }
 
-void PanelKeyboard::formKeyUp(int key) {
-    m_panel.gate().pause(kKeyUpPauseMs, [this, key] { keyUpAfterPause(key); });
+void PanelKeyboard::keyDown(int key) {
+    const bool repeat = isHeldNow(key);
+    // Two arrows within the delay make one diagonal; any other key first has its own
+    // evaluation of the key before it.
+    if (!repeat && m_timerKeyDown.isActive() && !(IsArrowKey(key) && IsArrowKey(m_timerKey)))
+        evaluatePendingNow();
+    post([this] { m_panel.entry().FlushEntryClear(); });
+    if (repeat)
+        return; // auto-repeat
+    m_held.insert(key);
+    startTimer(key, kKeyDownDelayMs);
+}
+
+void PanelKeyboard::hookArrowDown(int key) {
+    if (isHeldNow(key))
+        return;
+    if (m_timerKeyDown.isActive() && !IsArrowKey(m_timerKey))
+        evaluatePendingNow();
+    m_held.insert(key);
+    startTimer(key, kHookDelayMs);
+}
+
+void PanelKeyboard::keyUp(int key) {
+    if (!isHeldNow(key))
+        return; // its key-down went elsewhere, or the panel already let the keys go
+    if (m_timerKeyDown.isActive())
+        evaluatePendingNow(); // a tap shorter than the delay still sends its press first
+    m_held.erase(key);
+    post([this, key] {
+        const std::set<int> held = m_eventHeld;
+        m_panel.gate().pause(kKeyUpPauseMs, [this, key, held] {
+            m_eventHeld = held;
+            keyUpAfterPause(key);
+        });
+    });
+}
+
+void PanelKeyboard::startTimer(int key, int ms) {
+    m_timerKey = key;
+    m_timerKeyDown.start(ms);
+}
+
+void PanelKeyboard::evaluatePendingNow() {
+    m_timerKeyDown.stop();
+    const int key = m_timerKey;
+    post([this, key] { evaluate(key); });
+}
+
+void PanelKeyboard::keyDownTimerFired() {
+    evaluatePendingNow();
+}
+
+void PanelKeyboard::evaluate(int key) {
+    m_panel.state().LastHeldKey = key;
+    EvaluateHeldKeys();
+}
+
+void PanelKeyboard::releaseAll() {
+    m_held.clear();
+    m_timerKeyDown.stop();
 }
 
 void PanelKeyboard::keyUpAfterPause(int key) {
@@ -86,25 +142,15 @@ void PanelKeyboard::keyUpAfterPause(int key) {
     EvaluateHeldKeys();
 }
 
-void PanelKeyboard::hookArrowDown(int key) {
-    m_timerKeyDown.start(kHookDelayMs);
-    m_panel.state().LastHeldKey = key;
-}
-
 void PanelKeyboard::CheckHeldArrowKey() {
     const int held = firstHeldArrow();
     PanelState& state = m_panel.state();
     if (held != state.LastHeldKey) {
         state.LastHeldKey = held;
-        m_timerKeyDown.start(kKeyDownDelayMs);
+        startTimer(held, kKeyDownDelayMs);
     }
     if (held != KeyNone)
         m_panel.FocusEntryBox();
-}
-
-void PanelKeyboard::keyDownTimerFired() {
-    m_timerKeyDown.stop();
-    EvaluateHeldKeys();
 }
 
 void PanelKeyboard::stopTimer() {

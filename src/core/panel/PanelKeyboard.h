@@ -3,9 +3,11 @@
 // E/D zoom TELE/WIDE, S/F/A focus FAR/NEAR/AF. A key-down sends the movement once, a key-up
 // sends it again without that movement; auto-repeat sends nothing.
 //
-// Which keys are held is a set the caller feeds from press and release events as they
-// arrive (never delayed by a panel pause), so the evaluation sees the keys held "now".
-// The events themselves run through the panel's event gate.
+// Two layers keep the frames the same at any typing speed. As the key events arrive (never
+// delayed by a panel pause) the held-key set changes and the key-down timer is started; each
+// evaluation and each key-up then runs through the panel's event gate carrying the held set
+// of the moment it arose, so a pause delays the frames but never replays or swallows one.
+#include <functional>
 #include <set>
 
 namespace zel {
@@ -24,35 +26,44 @@ public:
     PanelKeyboard(const PanelKeyboard&) = delete;
     PanelKeyboard& operator=(const PanelKeyboard&) = delete;
 
-    // The held-key set, updated as the events arrive.
-    void press(int key) { m_held.insert(key); }
-    void release(int key) { m_held.erase(key); }
-    bool isHeld(int key) const { return m_held.count(key) != 0; }
-    void releaseAll() { m_held.clear(); }
-
+    // ---- As the events arrive ----
     // Key down on the form (the entry box has the focus, or any key but an arrow or Tab).
-    void formKeyDown(int key);
-    // Key up on the form: after a 10 ms pause, the held arrows are read again.
-    void formKeyUp(int key);
+    void keyDown(int key);
+    // Key up on the form: the key's movement is cleared and the held keys evaluated again.
+    void keyUp(int key);
     // An arrow key went down while another control than the entry box had the focus.
     void hookArrowDown(int key);
+    // `TimerKeyDown` fired.
+    void keyDownTimerFired();
+    // The panel lost the keys (deactivated, closed): nothing is held, no evaluation is due.
+    void releaseAll();
+    void stopTimer();
+    bool isHeldNow(int key) const { return m_held.count(key) != 0; }
+
+    // Runs `event` through the gate with the held keys of this moment.
+    void post(std::function<void()> event);
+
+    // ---- In the gate, with the held keys of the event that runs ----
     // A command button lost the focus: a held arrow is evaluated, and the focus goes back to
     // the entry box.
     void CheckHeldArrowKey();
-    // Turns the key last recorded and the arrows held now into one movement.
+    // Turns the key last recorded and the arrows held into one movement.
     void EvaluateHeldKeys();
-    // `TimerKeyDown` fired.
-    void keyDownTimerFired();
-    void stopTimer();
 
 private:
+    void startTimer(int key, int ms);
+    void evaluatePendingNow();
+    void evaluate(int key);
     void keyUpAfterPause(int key);
+    bool isHeld(int key) const { return m_eventHeld.count(key) != 0; }
     int firstHeldArrow() const;
     int arrowCode(int key) const;
 
     PanelCommands& m_panel;
     Timer& m_timerKeyDown;
-    std::set<int> m_held;
+    std::set<int> m_held;      // held now
+    std::set<int> m_eventHeld; // held when the running gate event arose
+    int m_timerKey = 0;        // the key `TimerKeyDown` evaluates
 };
 
 } // namespace zel

@@ -218,7 +218,8 @@ QLineEdit* PanelWindow::numberBox(const QString& name, int maxLength, QWidget* p
 QRadioButton* PanelWindow::option(const QString& text, QButtonGroup* group, int id,
                                   QWidget* parent) {
     auto* radio = new QRadioButton(text, parent);
-    radio->setFocusPolicy(Qt::TabFocus);
+    // No focus at all (neither Tab nor Ctrl+Tab): arrow keys must never change a speed.
+    radio->setFocusPolicy(Qt::NoFocus);
     group->addButton(radio, id);
     return radio;
 }
@@ -482,11 +483,16 @@ QFrame* PanelWindow::buildTestSpeeds() {
         {{TestPan, 7}, {TestTilt, 4}, {TestZoom, 5}, {TestFocus, 6}}};
     for (int row = 0; row < 4; ++row) {
         const int index = rows[size_t(row)].first;
-        auto* bar = new QScrollBar(Qt::Horizontal, frame);
+        // `VScrollKey`(0), the tilt speed, stands upright; the others lie.
+        const bool tilt = index == TestTilt;
+        auto* bar = new QScrollBar(tilt ? Qt::Vertical : Qt::Horizontal, frame);
         bar->setObjectName(QStringLiteral("ScrollKey%1").arg(index));
         bar->setRange(1, kTestSpeedMax[size_t(index)]);
         bar->setFocusPolicy(Qt::NoFocus);
-        bar->setMinimumWidth(100);
+        if (tilt)
+            bar->setMinimumHeight(64);
+        else
+            bar->setMinimumWidth(100);
         m_scrollKey[size_t(index)] = bar;
         m_textKey[size_t(index)] = numberBox(QStringLiteral("TextKey%1").arg(index), 3, frame);
         addRow(grid, row, new QLabel(caption(TextLabelKey0 + rows[size_t(row)].second), frame),
@@ -549,6 +555,11 @@ void PanelWindow::connectPanel() {
     m_panel->onFocusEntryBox = [this] { focusEntry(); };
     m_panel->onBoxRefused = [this](PanelBox box, int index) { refuseBox(box, index); };
     m_panel->onStateChanged = [this] { render(); };
+    // A report fills the position boxes even where the focus is: GO sends what they show.
+    m_panel->onPositionReport = [this] {
+        for (size_t i = 0; i < m_textPanel.size(); ++i)
+            m_textPanel[i]->setText(m_panel->state().PositionText[i]);
+    };
 }
 
 void PanelWindow::connectBoxes() {

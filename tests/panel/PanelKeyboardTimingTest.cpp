@@ -1,0 +1,150 @@
+// Keyboard sequences typed slowly (300 ms between key events) and quickly (60 ms, a tap)
+// give the same frames: the 100 ms pause after each key delays frames, never replays or
+// swallows them. Time runs on a manual clock; the camera answers every frame at once.
+#include "MemoryLink.h"
+#include "panel/PanelCommands.h"
+#include "panel/PanelKeys.h"
+#include "shell/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+
+namespace {
+
+int g_now = 0; // the manual clock, in ms
+
+class ClockTimer : public ManualTimer {
+public:
+    void start(int intervalMs) override {
+        ManualTimer::start(intervalMs);
+        dueAt = g_now + intervalMs;
+    }
+    int dueAt = 0;
+};
+
+struct TimedRig : MemoryLink {
+    TimedRig() {
+        g_now = 0;
+        openTestPort();
+        panel.onCommandSent = [this](const QString& data) {
+            sent << (data.startsWith(QStringLiteral("20")) ? data.mid(2, 2) : data);
+        };
+        panel.load(2000);
+    }
+    // The camera acknowledges whatever the panel sent.
+    void answer() {
+        while (engine.state().ScreenCode == ScreenPanel)
+            port.receiveHex(QStringLiteral("06"));
+    }
+    // Fires the panel's timers in the order they fall due, up to `time`.
+    void runUntil(int time) {
+        answer();
+        for (;;) {
+            ClockTimer* next = nullptr;
+            for (ClockTimer* timer : {&pause, &keyDown, &textCtrl})
+                if (timer->isActive() && timer->dueAt <= time &&
+                    (!next || timer->dueAt < next->dueAt))
+                    next = timer;
+            if (!next)
+                break;
+            g_now = next->dueAt;
+            next->fireNow();
+            answer();
+        }
+        g_now = time;
+    }
+
+    ClockTimer pause;
+    ClockTimer keyDown;
+    ClockTimer textCtrl;
+    LanguageTables language;
+    PanelCommands panel{engine, language, sink, {pause, keyDown, textCtrl}};
+    QStringList sent; // bit bytes (or the command data of other frames)
+};
+
+struct KeyEvent {
+    bool down;
+    int key;
+};
+
+// The bit bytes sent for `events` with `spacingMs` between them.
+QStringList typed(const std::vector<KeyEvent>& events, int spacingMs) {
+    TimedRig rig;
+    int time = 0;
+    for (const KeyEvent& event : events) {
+        rig.runUntil(time);
+        if (event.down)
+            rig.panel.keyPressed(event.key);
+        else
+            rig.panel.keyReleased(event.key);
+        rig.answer();
+        time += spacingMs;
+    }
+    rig.runUntil(time + 1000);
+    EXPECT_TRUE(rig.panel.isIdle());
+    return rig.sent;
+}
+
+KeyEvent down(int key) {
+    return {true, key};
+}
+KeyEvent up(int key) {
+    return {false, key};
+}
+
+TEST(PanelKeyboardTiming, QuickAndSlowTypingGiveTheSameFrames) {
+    const auto s = [](const char* text) { return QString::fromLatin1(text); };
+    const struct {
+        const char* name;
+        std::vector<KeyEvent> events;
+        QStringList frames;
+    } cases[] = {
+        {"left, E pressed and released, left released",
+         {down(KeyLeft), down(KeyE), up(KeyE), up(KeyLeft)},
+         {s("08"), s("18"), s("08"), s("00")}},
+        {"a tap of F", {down(KeyF), up(KeyF)}, {s("80"), s("00")}},
+        {"right held through auto-repeat",
+         {down(KeyRight), down(KeyRight), down(KeyRight), up(KeyRight)},
+         {s("04"), s("00")}},
+        {"left, then up on top, up released, left released",
+         {down(KeyLeft), down(KeyUp), up(KeyUp), up(KeyLeft)},
+         {s("08"), s("09"), s("08"), s("00")}},
+        {"A then S overlapping",
+         {down(KeyA), down(KeyS), up(KeyA), up(KeyS)},
+         {s("C0"), s("40"), s("00"), s("00")}},
+        {"keys outside the nine", {down('X'), up('X'), down(KeyTab), up(KeyTab)}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typed(c.events, 300), c.frames) << c.name << " at 300 ms";
+        EXPECT_EQ(typed(c.events, 60), c.frames) << c.name << " at 60 ms";
+    }
+}
+
+// A key outside the nine right after a button click: nothing on press or release.
+TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
+    TimedRig rig;
+    rig.panel.click(PanelButton::Menu);
+    rig.answer();
+    rig.panel.keyPressed('X');
+    rig.runUntil(30);
+    rig.panel.keyReleased('X');
+    rig.runUntil(1000);
+    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("A802")});
+}
+
+// A tap shorter than the 20 ms key delay still sends its press before its release.
+TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {
+    TimedRig rig;
+    rig.panel.keyPressed(KeyE);
+    rig.runUntil(5);
+    rig.panel.keyReleased(KeyE);
+    rig.runUntil(1000);
+    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("10"), QStringLiteral("00")}));
+}
+
+} // namespace
