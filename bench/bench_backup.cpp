@@ -28,22 +28,12 @@ using namespace zel;
 
 namespace {
 
-constexpr int kBitRate = 38400;
-constexpr double kBitsPerByte = 11.0; // start, 8 data, even parity, stop
-constexpr int kBlocks = 1000;
-constexpr int kReadRequestBytes = 11;
-constexpr int kDataReplyBytes = 43;
-constexpr int kWriteRequestBytes = 43;
-constexpr int kAckBytes = 1;
+using namespace bench::backupwire;
+using bench::Run;
 
 double wireSeconds(long long bytes) {
     return bench::wireSeconds(bytes, kBitsPerByte, kBitRate);
 }
-
-struct Run {
-    bool completed = false;
-    double seconds = 0;
-};
 
 // One transfer on a fresh simulator; `upload` writes `file` back with verification.
 Run runTransfer(int bitRate, bool upload, const QString& file) {
@@ -66,21 +56,7 @@ Run runTransfer(int bitRate, bool upload, const QString& file) {
     engine.SetCommPortSettings();
     if (!engine.OpenCommPort())
         return {};
-    LanguageTables language;
-    BackupTransfer transfer(engine, language, sink);
-    QEventLoop loop;
-    Run run;
-    transfer.onFinished = [&](bool completed) {
-        run.completed = completed;
-        loop.quit();
-    };
-    QElapsedTimer clock;
-    clock.start();
-    const bool started = upload ? transfer.startUpload(file) : transfer.startDownload(file);
-    if (started)
-        loop.exec();
-    run.seconds = clock.nsecsElapsed() / 1e9;
-    return run;
+    return bench::timeBackupTransfer(engine, sink, upload, file);
 }
 
 long maxRssKiB() {

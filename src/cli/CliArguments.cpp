@@ -1,6 +1,9 @@
 #include "CliArguments.h"
 
+#include "CliCommand.h"
+#include "CliContext.h"
 #include "backup/NumberBox.h"
+#include "common/OutputPath.h"
 
 #include <algorithm>
 
@@ -37,6 +40,16 @@ OptionMatch removeOption(QStringList& args, qsizetype i,
     if (match == OptionMatch::Taken)
         args.remove(start, i - start);
     return match;
+}
+
+int CheckOutputForCli(const QString& command, const QString& path, const QStringList& inputs,
+                      const QString& outcome) {
+    const OutputCheck check = CheckOutputPath(path, inputs);
+    if (check.ok())
+        return ExitOk;
+    CliContext::printUsageError(
+        QStringLiteral("%1: %2; %3").arg(command, OutputProblemLine(path, check, 0), outcome));
+    return check.isUsageMistake() ? ExitUsage : ExitFailed;
 }
 
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits) {

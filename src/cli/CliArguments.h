@@ -31,6 +31,12 @@ OptionMatch removeOption(QStringList& args, qsizetype i,
 // the reason in `why` for an unknown option ("-x", "--x") or a second file.
 bool takeFileArgument(const QString& arg, QString& file, QString* why);
 
+// The output-path rule on a command's output file, before anything is read, sent or written:
+// ExitOk when `path` may be written, else "zelctl: <command>: <path>: <reason>; <outcome>"
+// on stderr and ExitUsage (it names an input) or ExitFailed (the file system refuses it).
+int CheckOutputForCli(const QString& command, const QString& path, const QStringList& inputs = {},
+                      const QString& outcome = QStringLiteral("nothing sent"));
+
 // A number written with decimal digits only, 1..maxDigits of them.
 bool IsDecimalDigits(const QString& text, qsizetype maxDigits);
 

@@ -1,5 +1,7 @@
 // zelctl backup: copy a camera's 32000 bytes of settings to a file or write a file back,
 // with read-back verification after an upload unless --no-verify.
+#include "CliBackup.h"
+
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
@@ -50,7 +52,7 @@ bool parseOptions(const QStringList& args, BackupArguments& parsed) {
 
 bool parseArguments(const QStringList& args, BackupArguments& parsed) {
     if (args.isEmpty() || (args[0] != kDownload && args[0] != kUpload))
-        return usageError(QStringLiteral("download or upload expected"));
+        return usageError(QStringLiteral("download, upload or diff expected"));
     parsed.direction = args[0];
     if (!parseOptions(args, parsed))
         return false;
@@ -63,9 +65,9 @@ bool parseArguments(const QStringList& args, BackupArguments& parsed) {
     return true;
 }
 
-// Draws the transfer dialog's progress as a bar on stderr, one line per phase. A phase ends
-// complete when the next begins (the last upload ACK adds no step before verification).
-void connectProgress(CliContext& context, BackupTransfer& transfer) {
+} // namespace
+
+void ConnectBackupProgress(CliContext& context, BackupTransfer& transfer) {
     struct Drawn {
         QString label;
         int value = 0;
@@ -93,6 +95,8 @@ void connectProgress(CliContext& context, BackupTransfer& transfer) {
     };
 }
 
+namespace {
+
 // What an interrupted transfer leaves behind, in one line.
 QString interruptionLine(const BackupTransfer& transfer, bool download) {
     const QString file = transfer.path();
@@ -116,7 +120,7 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     BackupTransfer transfer(link.engine(), context.language(), context.messages());
     transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
     transfer.setVerify(parsed.verify);
-    connectProgress(context, transfer);
+    ConnectBackupProgress(context, transfer);
     transfer.onReplacingPartial = [](const QString& partial) {
         CliContext::printUsageError(
             QStringLiteral("%1 from an earlier download will be replaced").arg(partial));
@@ -161,6 +165,8 @@ bool uploadFileReadable(const QString& path) {
 }
 
 int runBackup(CliContext& context, const QStringList& args) {
+    if (!args.isEmpty() && args[0] == QStringLiteral("diff"))
+        return RunBackupDiff(context, args);
     if (!args.isEmpty() && args[0] == kDownload && IsSiteForm(args))
         return RunSiteBackupDownload(context, args);
     BackupArguments parsed;
@@ -181,7 +187,9 @@ const CommandRegistrar registrar{
      QStringLiteral(
          "backup download --camera N --remote N FILE\n"
          "  backup download --camera LIST --remote N DIR   (LIST: 1-8,12; DIR/cam001.bin ...)\n"
-         "  backup upload [--no-verify] --camera N --remote N FILE"),
+         "  backup upload [--no-verify] --camera N --remote N FILE\n"
+         "  backup diff [--bytes] A.bin B.bin   (exit 0 identical, 1 different, 2 bad input)\n"
+         "  backup diff [--bytes] --camera N --remote N A.bin   (B: the camera, read only)"),
      &runBackup}};
 
 } // namespace

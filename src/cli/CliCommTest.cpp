@@ -11,8 +11,6 @@
 #include "commtest/TestFileWriter.h"
 #include "commtest/TestRun.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 
 namespace zel::cli {
@@ -69,17 +67,6 @@ QString parseArguments(const QStringList& args, TestArguments& parsed) {
     return {};
 }
 
-// A file to be written after the work: refused at once when it cannot be (a folder, or a
-// folder that does not exist), so nothing is sent for a result that cannot be kept.
-bool outputWritable(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isDir() || !info.absoluteDir().exists()) {
-        CliContext::printUsageError(path + QStringLiteral(": cannot be written"));
-        return false;
-    }
-    return true;
-}
-
 bool saveFile(CliContext& context, const QString& path, const TestScreen& screen, bool results) {
     QString error;
     const bool saved = results ? TestFileWriter::saveResults(path, screen, &error)
@@ -114,8 +101,10 @@ bool loadFile(CliContext& context, const QString& path, TestScreen& screen) {
 }
 
 int runCheck(CliContext& context, const TestArguments& parsed) {
-    if (!parsed.output.isEmpty() && !outputWritable(parsed.output))
-        return ExitFailed;
+    if (!parsed.output.isEmpty())
+        if (const int refused = CheckOutputForCli(QStringLiteral("test"), parsed.output,
+                                                  {parsed.file}, QStringLiteral("nothing written")))
+            return refused;
     TestScreen screen;
     if (!loadFile(context, parsed.file, screen))
         return ExitFailed;
@@ -127,8 +116,11 @@ int runCheck(CliContext& context, const TestArguments& parsed) {
 }
 
 int runRows(CliContext& context, const TestArguments& parsed) {
-    if (!parsed.rsl.isEmpty() && !outputWritable(parsed.rsl))
-        return ExitFailed;
+    // A result that could not be kept is refused before the first row goes out.
+    if (!parsed.rsl.isEmpty())
+        if (const int refused =
+                CheckOutputForCli(QStringLiteral("test"), parsed.rsl, {parsed.file}))
+            return refused;
     CliLink link(context);
     QtTimer timerCommTest;
     QtTimer timerPace;
@@ -145,7 +137,16 @@ int runRows(CliContext& context, const TestArguments& parsed) {
     if (!run.start(parsed.rounds.toInt()))
         return ExitFailed;
     const int exitCode = link.exec();
-    if (!parsed.rsl.isEmpty() && !saveFile(context, parsed.rsl, test.screen(), true))
+    if (parsed.rsl.isEmpty())
+        return exitCode;
+    // An interrupted run keeps no result: the file stays as it was.
+    if (link.interruptedBy() != 0) {
+        CliContext::printUsageError(
+            QStringLiteral("test: %1 was not written (an earlier file stays as it was)")
+                .arg(parsed.rsl));
+        return exitCode;
+    }
+    if (!saveFile(context, parsed.rsl, test.screen(), true))
         return ExitFailed;
     return exitCode;
 }

@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInterrupt.h"
 #include "cpuwriter/BootFrame.h"
 #include "cpuwriter/FlashWriteClock.h"
 #include "cpuwriter/SerialFlashWriter.h"
@@ -92,6 +93,36 @@ private:
     int m_lastValue = -1;
 };
 
+// What an interrupted write left in the CPU, and what to do about it.
+QString interruptionLine(int stateAtSignal, int blocksAcknowledged) {
+    if (stateAtSignal < FlashWriter::StateErase)
+        return QStringLiteral("flash: interrupted before the CPU erased its flash; nothing was "
+                              "written");
+    return QStringLiteral("flash: interrupted after %1 of %2 blocks; the camera's CPU holds a "
+                          "partial program; put it in boot mode and run flash again")
+        .arg(blocksAcknowledged)
+        .arg(BootFrame::BlockCount);
+}
+
+// The first SIGINT or SIGTERM lets the block in flight finish; a second one ends at once.
+struct FlashInterruption {
+    int signalNumber = 0;
+    int stateAtSignal = FlashWriter::StateIdle;
+
+    void arm(CliInterrupt& interrupt, CliContext& context, FlashWriter& writer) {
+        interrupt.onSignal = [this, &context, &writer](int number) {
+            signalNumber = number;
+            stateAtSignal = writer.WriteState();
+            context.finishProgress();
+            if (stateAtSignal == FlashWriter::StateBlocks)
+                CliContext::printUsageError(
+                    QStringLiteral("flash: stopping after block %1 (Ctrl-C again to stop at once)")
+                        .arg(writer.BlockNo()));
+            writer.stopAfterBlock();
+        };
+    }
+};
+
 int runFlash(CliContext& context, const QStringList& args) {
     FlashArguments parsed;
     if (!parseArguments(args, parsed))
@@ -103,7 +134,12 @@ int runFlash(CliContext& context, const QStringList& args) {
     FlashProgress progress(context, writer);
     QEventLoop loop;
     bool completed = false;
-    writer.onChanged = [&progress] { progress.update(); };
+    FlashInterruption interruption;
+    // After a signal the bar stays where the stop line left it.
+    writer.onChanged = [&progress, &interruption] {
+        if (interruption.signalNumber == 0)
+            progress.update();
+    };
     writer.onFinished = [&](bool done) {
         completed = done;
         context.finishProgress();
@@ -117,7 +153,15 @@ int runFlash(CliContext& context, const QStringList& args) {
             CliContext::printUsageError(writer.lastOpenError());
         return ExitFailed;
     }
-    loop.exec();
+    CliInterrupt interrupt;
+    interruption.arm(interrupt, context, writer);
+    if (writer.isRunning())
+        loop.exec();
+    if (!completed && interruption.signalNumber != 0) {
+        CliContext::printUsageError(
+            interruptionLine(interruption.stateAtSignal, writer.blocksAcknowledged()));
+        return ExitSignalBase + interruption.signalNumber;
+    }
     if (!completed) {
         if (!writer.lastPortLoss().isEmpty())
             CliContext::printUsageError(QStringLiteral("flash: the serial port went away: ") +

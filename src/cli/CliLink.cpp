@@ -5,17 +5,25 @@
 #include "CliInterrupt.h"
 #include "link/TransactionText.h"
 
+#include <csignal>
+
 namespace zel::cli {
 
 CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context) {
     m_engine = std::make_unique<LinkEngine>(m_port, m_timerMenu, m_timerReTry, m_context.settings(),
                                             messages ? *messages : m_context.messages(), &m_log);
     // Link messages say which exchange they are about.
-    m_context.messages().setDetailSource([this](int number) {
-        return IsLinkMessage(number) ? TransactionText(m_engine->state()) : QString();
-    });
-    // A pulled adapter ends the command: nothing comes back within one run.
+    m_context.messages().setDetailSource(
+        [this](int number) { return LinkMessageDetail(*m_engine, number); });
+    // A pulled adapter ends the command: nothing comes back within one run. The line below
+    // says so; no "Timeout error" follows it.
+    m_engine->setPortLossMessage(0);
     m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
+        if (m_awaitingConnection && event != LinkEngine::PortEvent::Closed) {
+            m_awaitingConnection = false;
+            m_loop.exit(event == LinkEngine::PortEvent::Opened ? ExitOk : ExitFailed);
+            return;
+        }
         if (event != LinkEngine::PortEvent::Lost)
             return;
         m_context.finishProgress(); // the last progress state before the message
@@ -37,10 +45,29 @@ CliLink::~CliLink() {
 bool CliLink::open() {
     m_engine->ResetLinkState();
     m_engine->SetCommPortSettings();
-    if (m_engine->OpenCommPort())
+    if (m_engine->OpenCommPort() && awaitConnection())
         return true;
     CliContext::printUsageError(m_engine->lastOpenError());
     return false;
+}
+
+// A network port connects in the background; the command starts once it is there (the
+// port's own time-out bounds the wait).
+bool CliLink::awaitConnection() {
+    if (!m_engine->isPortConnecting())
+        return true;
+    CliInterrupt interrupt;
+    interrupt.onSignal = [this](int signalNumber) {
+        // Nothing was sent or written yet: end as the signal would, after saying so.
+        CliContext::printUsageError(
+            QStringLiteral("interrupted while connecting to %1; nothing was sent")
+                .arg(m_engine->portDevice()));
+        m_engine->CloseCommPort();
+        std::signal(signalNumber, SIG_DFL);
+        std::raise(signalNumber);
+    };
+    m_awaitingConnection = true;
+    return m_loop.exec() == ExitOk;
 }
 
 int CliLink::exec() {

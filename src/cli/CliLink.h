@@ -2,9 +2,9 @@
 // The link engine on a real serial port for one zelctl run: port, timers, engine, and an
 // event loop that runs until the command says it is done.
 #include "common/QtTimer.h"
+#include "link/AnyBytePort.h"
 #include "link/CommLogStore.h"
 #include "link/LinkEngine.h"
-#include "link/SerialBytePort.h"
 
 #include <QEventLoop>
 #include <functional>
@@ -41,9 +41,10 @@ public:
 private:
     QString interruptionLine() const;
     void onSignal(int signalNumber);
+    bool awaitConnection();
 
     CliContext& m_context;
-    SerialBytePort m_port;
+    AnyBytePort m_port;
     QtTimer m_timerMenu;
     QtTimer m_timerReTry;
     CommLogStore m_log;
@@ -53,6 +54,7 @@ private:
     int m_exitCode = 0;
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
     int m_signal = 0;
+    bool m_awaitingConnection = false;
 };
 
 } // namespace zel::cli

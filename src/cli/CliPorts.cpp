@@ -1,5 +1,5 @@
-// zelctl ports: the serial ports the system has now, and which COMn of zel.ini stands for
-// each.
+// zelctl ports: the serial ports the system has now and the network ports zel.ini names,
+// and which COMn of zel.ini stands for each.
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "link/PortListing.h"
@@ -16,7 +16,8 @@ int runPorts(CliContext& context, const QStringList& args) {
         return ExitUsage;
     if (!context.loadSettings(false))
         return ExitFailed;
-    const QList<DetectedPort> ports = SystemPortSource().ports();
+    const QList<DetectedPort> ports =
+        SystemPortSource().ports() + configuredNetworkPorts(context.settings());
     if (ports.isEmpty()) {
         CliContext::printUsageError(QStringLiteral("no serial port found"));
         return ExitOk;
@@ -30,7 +31,7 @@ int runPorts(CliContext& context, const QStringList& args) {
 
 const CommandRegistrar registrar{
     {QStringLiteral("ports"),
-     QStringLiteral("ports                   list serial ports: "
+     QStringLiteral("ports                   list serial ports and configured network ports: "
                     "DEVICE, DESCRIPTION, MANUFACTURER, SERIAL, COMn (tab-separated)"),
      &runPorts}};
 

@@ -6,6 +6,7 @@
 #include "CliTitleFile.h"
 #include "ReportRenderer.h"
 #include "common/MessageNumber.h"
+#include "common/OutputPath.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestScreen.h"
 #include "link/CommLogFile.h"
@@ -13,7 +14,6 @@
 #include "printing/PrintData.h"
 #include "titles/TitleDocument.h"
 
-#include <QFileInfo>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <cstdio>
@@ -59,12 +59,6 @@ bool parseArguments(const QStringList& args, PrintArguments& parsed) {
         usageError(QStringLiteral("an input file and --pdf OUT.pdf are required"));
         return false;
     }
-    if (QFileInfo(parsed.pdf).absoluteFilePath() == QFileInfo(parsed.input).absoluteFilePath() ||
-        (QFileInfo(parsed.pdf).exists() && QFileInfo(parsed.pdf).canonicalFilePath() ==
-                                               QFileInfo(parsed.input).canonicalFilePath())) {
-        usageError(QStringLiteral("--pdf must not name the input file"));
-        return false;
-    }
     return true;
 }
 
@@ -73,6 +67,14 @@ bool readingStopped(CliContext& context) {
     const QList<int>& shown = context.messages().shown();
     return shown.contains(MessageNoMoreData) ||
            (shown.contains(MessageKeepReading) && !context.options().yes);
+}
+
+// The print error box as a line on stderr: "<title>: <text>".
+void printPdfError(CliContext& context, const QString& text) {
+    const MessageBoxContent box = ComposePrintError(context.language(), text);
+    std::fputs(
+        (box.title + QStringLiteral(": ") + box.text + QLatin1Char('\n')).toLocal8Bit().constData(),
+        stderr);
 }
 
 // Writes the PDF next to its final name and renames it only when it is complete.
@@ -93,11 +95,7 @@ int writePdf(CliContext& context, const PrintReport& report, const QString& path
         error = file.errorString();
     if (error.isEmpty())
         return ExitOk;
-    const MessageBoxContent box =
-        ComposePrintError(context.language(), QStringLiteral("%1: %2").arg(path, error));
-    std::fputs(
-        (box.title + QStringLiteral(": ") + box.text + QLatin1Char('\n')).toLocal8Bit().constData(),
-        stderr);
+    printPdfError(context, QStringLiteral("%1: %2").arg(path, error));
     return ExitFailed;
 }
 
@@ -141,8 +139,16 @@ int runPrint(CliContext& context, const QStringList& args) {
     PrintArguments parsed;
     if (!parseArguments(args, parsed))
         return ExitUsage;
+    const OutputCheck output = CheckOutputPath(parsed.pdf, {parsed.input});
+    if (output.isUsageMistake())
+        return usageError(QStringLiteral("--pdf must not name the input file"));
     if (!context.loadSettings(false))
         return ExitFailed;
+    if (!output.ok()) {
+        printPdfError(context,
+                      OutputProblemLine(parsed.pdf, output, context.settings().languageIndex()));
+        return ExitFailed;
+    }
     const QString& sub = args[0];
     if (sub == QStringLiteral("titles"))
         return printTitles(context, parsed);

@@ -99,6 +99,7 @@ public:
         m_transfer.setAddress(QString::number(camera), parsed.address.remoteNo);
         followTransfer(*this, m_transfer);
     }
+    QString outputPath() const override { return m_path; }
     bool start() override { return m_transfer.startDownload(m_path); }
     qint64 conclude(bool completed) override {
         if (m_transfer.dialog().isOpen())
@@ -125,6 +126,7 @@ public:
         m_document.RemoteNo = parsed.address.remoteNo;
         followTransfer(*this, m_transfer);
     }
+    QString outputPath() const override { return m_path; }
     bool start() override { return m_transfer.startAllDownload(); }
     qint64 conclude(bool completed) override {
         cancel();

@@ -8,6 +8,8 @@ namespace zel::cli {
 class SiteJob {
 public:
     virtual ~SiteJob() = default;
+    // The camera's file: checked by the output-path rule before the transfer starts.
+    virtual QString outputPath() const = 0;
     // Starts the transfer; false when it ended at once (its message shown).
     virtual bool start() = 0;
     // After onFinished: closes the transfer and stores its result. The bytes now in the

@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "common/OutputPath.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -38,6 +39,11 @@ void CliSiteRun::startNext() {
     }
     const int camera = m_cameras[m_next];
     m_job = m_makeJob(m_link.engine(), camera);
+    if (!outputWritable(camera)) {
+        ++m_next;
+        QTimer::singleShot(0, &m_anchor, [this] { startNext(); });
+        return;
+    }
     m_job->onProgress = [this, camera](int value, int maximum) {
         m_context.showProgress(QStringLiteral("camera %1").arg(camera), value, maximum);
     };
@@ -46,6 +52,17 @@ void CliSiteRun::startNext() {
     m_clock.start();
     if (!m_job->start())
         jobFinished(false);
+}
+
+bool CliSiteRun::outputWritable(int camera) {
+    const OutputCheck check = CheckOutputPath(m_job->outputPath());
+    if (check.ok())
+        return true;
+    m_summary.add({camera, false, QStringLiteral("cannot save"), 0, 0});
+    CliContext::printUsageError(QStringLiteral("camera %1: %2, skipped")
+                                    .arg(camera)
+                                    .arg(OutputProblemLine(m_job->outputPath(), check, 0)));
+    return false;
 }
 
 void CliSiteRun::jobFinished(bool completed) {

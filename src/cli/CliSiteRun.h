@@ -27,6 +27,8 @@ public:
 
 private:
     void startNext();
+    // False (the camera reported and skipped) when its file cannot be written.
+    bool outputWritable(int camera);
     void jobFinished(bool completed);
     int lastMessageSince(qsizetype shownBefore) const;
 

@@ -2,7 +2,6 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
-#include "common/FileBytes.h"
 #include "common/MessageNumber.h"
 #include "cpuwriter/SRecordFile.h"
 #include "cpuwriter/SRecordImage.h"
@@ -67,12 +66,6 @@ bool parseArguments(const QStringList& args, SrecArguments& parsed) {
         return usageError(QStringLiteral("give either -o IMAGE.bin or --info"));
     if (parsed.haveOutput && parsed.output.isEmpty())
         return usageError(QStringLiteral("-o needs a file name"));
-    // The image written over its own S-record file would lose the source.
-    if (parsed.haveOutput &&
-        QFileInfo(parsed.output).canonicalFilePath() ==
-            QFileInfo(parsed.file).canonicalFilePath() &&
-        QFileInfo::exists(parsed.file))
-        return usageError(QStringLiteral("-o names the input file"));
     for (const NamedWindow& window : windows())
         if (window.name == parsed.windowName)
             return true;
@@ -123,11 +116,6 @@ int printInfo(CliContext& context, const SrecArguments& parsed) {
 }
 
 bool writeImage(const QString& path, const QByteArray& image) {
-    if (!IsReplaceableFile(path)) {
-        CliContext::printUsageError(
-            QStringLiteral("srec: cannot write %1: not a regular file").arg(path));
-        return false;
-    }
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
         file.write(image) == image.size() && file.commit())
@@ -158,6 +146,11 @@ int runSrec(CliContext& context, const QStringList& args) {
     SrecArguments parsed;
     if (!parseArguments(args, parsed))
         return ExitUsage;
+    // The image written over its own S-record file would lose the source.
+    if (parsed.haveOutput)
+        if (const int refused = CheckOutputForCli(QStringLiteral("srec"), parsed.output,
+                                                  {parsed.file}, QStringLiteral("nothing written")))
+            return refused;
     if (!context.loadSettings(false))
         return ExitFailed;
     return parsed.info ? printInfo(context, parsed) : convert(context, parsed);

@@ -181,6 +181,9 @@ int RunTitleReplace(CliContext& context, const QStringList& args) {
     if (finder.replaceAll(target, options, parsed.replacement) == 0)
         return ExitFailed;
     const QString output = parsed.output.isEmpty() ? parsed.file : parsed.output;
+    if (const int refused = CheckOutputForCli(QStringLiteral("titles"), output, {},
+                                              QStringLiteral("nothing written")))
+        return refused;
     if (!WriteTitleFile(output, document, TitleFileLabelsFor(context.language()),
                         context.messages()))
         return ExitFailed;

@@ -4,10 +4,10 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CliTitleCsv.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
 #include "backup/NumberBox.h"
-#include "common/FileBytes.h"
 #include "common/HexText.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
@@ -175,11 +175,8 @@ int runDownload(CliContext& context, const QStringList& args) {
                                  parsed.address.cameraNo))
         return ExitFailed;
     // The file is written after the whole transfer: refuse a place it cannot go first.
-    if (!IsReplaceableFile(parsed.file)) {
-        CliContext::printUsageError(
-            QStringLiteral("titles: %1: not a regular file; nothing sent").arg(parsed.file));
-        return ExitFailed;
-    }
+    if (const int refused = CheckOutputForCli(QStringLiteral("titles"), parsed.file))
+        return refused;
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
@@ -222,7 +219,8 @@ int runUpload(CliContext& context, const QStringList& args) {
 int runTitles(CliContext& context, const QStringList& args) {
     if (args.isEmpty())
         return usageError(
-            QStringLiteral("encode, decode, check, download, upload, find or replace expected"));
+            QStringLiteral("encode, decode, check, download, upload, find, replace, export or "
+                           "import expected"));
     if (!context.loadSettings(false))
         return ExitFailed;
     const QString& sub = args[0];
@@ -240,6 +238,10 @@ int runTitles(CliContext& context, const QStringList& args) {
         return RunTitleFind(context, args);
     if (sub == QStringLiteral("replace"))
         return RunTitleReplace(context, args);
+    if (sub == QStringLiteral("export"))
+        return RunTitleExport(context, args);
+    if (sub == QStringLiteral("import"))
+        return RunTitleImport(context, args);
     return usageError(QStringLiteral("unknown subcommand '%1'").arg(sub));
 }
 
@@ -251,7 +253,9 @@ const CommandRegistrar registrar{
                     "  titles upload [--camera N --remote N] FILE.ttl\n"
                     "  titles find FILE.ttl --category N [--whole] TEXT\n"
                     "  titles replace FILE.ttl --category N [--whole] --find TEXT --replace TEXT "
-                    "[-o OUT.ttl]"),
+                    "[-o OUT.ttl]\n"
+                    "  titles export IN.ttl OUT.csv   (OUT.csv '-': standard output)\n"
+                    "  titles import IN.csv OUT.ttl   (IN.csv '-': standard input)"),
      &runTitles}};
 
 } // namespace

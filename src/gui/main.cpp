@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QHash>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -44,10 +43,10 @@ struct StartOptions {
     bool simulate = false;
 };
 
-// The menu button a screen name of --open stands for, or -1.
-int screenButton(const QString& name) {
+// The screen names of --open with the menu buttons they stand for.
+const QList<std::pair<QString, int>>& screenNames() {
     using zel::MenuState;
-    static const QHash<QString, int> buttons{
+    static const QList<std::pair<QString, int>> names{
         {QStringLiteral("panel"), MenuState::ButtonPanel},
         {QStringLiteral("title"), MenuState::ButtonTitle},
         {QStringLiteral("titles"), MenuState::ButtonTitle},
@@ -58,7 +57,22 @@ int screenButton(const QString& name) {
         {QStringLiteral("commtest"), MenuState::ButtonCommTest},
         {QStringLiteral("log"), MenuState::ButtonCommLog},
     };
-    return buttons.value(name.toLower(), -1);
+    return names;
+}
+
+// The menu button a screen name of --open stands for, or -1.
+int screenButton(const QString& name) {
+    for (const auto& [known, button] : screenNames())
+        if (known == name.toLower())
+            return button;
+    return -1;
+}
+
+QString screenNameList() {
+    QStringList names;
+    for (const auto& entry : screenNames())
+        names.append(entry.first);
+    return names.join(QStringLiteral(", "));
 }
 
 // --help and --version are answered before any window system is asked for a display.
@@ -99,7 +113,7 @@ StartOptions parseOptions(const QCoreApplication& app) {
     const QCommandLineOption open(
         QStringLiteral("open"),
         QStringLiteral("Open a screen once the menu shows (repeatable): panel, title, backup, "
-                       "cpuwriter, option, test, log."),
+                       "cpuwriter, option, test, log (titles and commtest too)."),
         QStringLiteral("NAME"));
     parser.addOptions({folder, port, simulate, lang, screenshot, open});
     parser.process(app);
@@ -112,7 +126,8 @@ StartOptions parseOptions(const QCoreApplication& app) {
     options.open = parser.values(open);
     for (const QString& name : options.open)
         if (screenButton(name) < 0) {
-            std::fprintf(stderr, "zel: unknown screen '%s' for --open\n", qPrintable(name));
+            std::fprintf(stderr, "zel: unknown screen '%s' for --open; the screens are: %s\n",
+                         qPrintable(name), qPrintable(screenNameList()));
             std::exit(2);
         }
     return options;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -330,6 +331,57 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
     EXPECT_EQ(sink.numbers(), QList<int>{6});
     EXPECT_EQ(finished, (QList<bool>{false, false}));
     EXPECT_FALSE(transfer.dialog().isOpen());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BackupTransferTest, CompareReadsEveryBlockPastADifferenceAndWritesNothing) {
+    QByteArray file = memory;
+    file[5] = static_cast<char>(file[5] ^ 0x01);
+    file[32 * 599] = static_cast<char>(file[32 * 599] ^ 0xFF);
+    int busyLeft = 1;
+    tamper = [&](const Request& request, const QString& normal) {
+        return request.block == 300 && busyLeft-- > 0 ? QStringLiteral("00") : normal;
+    };
+    const QByteArray before = memory;
+    ASSERT_TRUE(transfer.startCompare(writeImage(file, QStringLiteral("old.bin"))));
+    run();
+    EXPECT_EQ(finished, QList<bool>{true});
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(blocksRequested(false), QList<int>{}) << "not one write";
+    EXPECT_EQ(blocksRequested(true).size(), 1001); // block 300 twice after its BUSY
+    EXPECT_EQ(memory, before);
+    EXPECT_EQ(transfer.dialog().state().caption, QStringLiteral("Verification is completed."));
+    const BackupComparison comparison = transfer.comparison();
+    ASSERT_EQ(comparison.blocks.size(), 2);
+    EXPECT_EQ(comparison.blocks[0].blockNo, 1);
+    EXPECT_EQ(comparison.blocks[1].blockNo, 600);
+    EXPECT_EQ(comparison.bytes.size(), 2);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.bin")});
+}
+
+TEST_F(BackupTransferTest, CompareRefusesAFileThatIsNoBackupBeforeSending) {
+    for (const int size : {31999, 32001, 0}) {
+        sink.clear();
+        EXPECT_FALSE(transfer.startCompare(writeImage(QByteArray(size, 'x'))));
+        EXPECT_EQ(sink.numbers(), QList<int>{25});
+    }
+    EXPECT_FALSE(transfer.startCompare(dir.filePath(QStringLiteral("missing.bin"))));
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_FALSE(transfer.dialog().isOpen());
+}
+
+TEST_F(BackupTransferTest, CompareEndedByASilentCameraIsNotCompleted) {
+    tamper = [](const Request& request, const QString& normal) {
+        return request.block == 10 ? QString() : normal;
+    };
+    ASSERT_TRUE(transfer.startCompare(writeImage(memory)));
+    run();
+    timerMenu.fireNow();
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_FALSE(transfer.completed());
 }
 
 } // namespace

@@ -81,4 +81,24 @@ TEST_F(TestFindTest, ReplaceAllCountsLinesAndWholeMatch) {
     EXPECT_TRUE(CheckHexReplacement(QStringLiteral("0AFF")));
 }
 
+// Where the caret goes when the dialog closes: the line whose highlight comes off, else the
+// line the next search starts at; Replace All takes the highlights off.
+TEST_F(TestFindTest, CaretAfterTheDialogGoesToTheHighlightedLineOrTheStartLine) {
+    screen.setRowText(3, QStringLiteral("A1"));
+    screen.setRowText(7, QStringLiteral("A1A1"));
+    EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 1); // nothing searched yet
+    EXPECT_EQ(finder.find(target, partial("A1")), 3);
+    EXPECT_EQ(finder.find(target, partial("A1")), 7);
+    EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 7);
+    EXPECT_EQ(finder.replaceAll(target, partial("A1"), QStringLiteral("FF")), 2);
+    // Replace All left nothing highlighted: the start line, not the last hit.
+    EXPECT_EQ(state.FindStartLine, 1);
+    EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 1);
+    // A hit on the last line leaves the start past the lines: the caret stays on them.
+    screen.setRowText(16, QStringLiteral("B2"));
+    EXPECT_EQ(finder.find(target, partial("B2")), 16);
+    target.forgetHighlight();
+    EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 16);
+}
+
 } // namespace

@@ -345,3 +345,35 @@ TEST_F(FlashWriterTest, TimeLeftFollowsTheMeasuredPace) {
 }
 
 } // namespace
+
+TEST_F(FlashWriterTest, StopWaitsForTheBlockInFlightThenEndsWithoutMessage) {
+    ASSERT_TRUE(start());
+    while (!(writer.WriteState() == FlashWriter::StateBlocks && writer.BlockNo() == 3))
+        pump(1);
+    // Block 3 is out; its acknowledgement has not come back yet.
+    writer.stopAfterBlock();
+    EXPECT_TRUE(finished.isEmpty());
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateBlocks);
+    pump();
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(writer.blocksAcknowledged(), 4);
+    EXPECT_EQ(cpu.blocksWritten(), 4); // no block after the one in flight
+    EXPECT_FALSE(allSent().contains(EncodeBootFrame(BlockFrameContent(4, app))));
+    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_FALSE(timerCpuWrite.isActive());
+}
+
+TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
+    ASSERT_TRUE(start());
+    while (writer.WriteState() != FlashWriter::StateBootProgram)
+        pump(1);
+    const qsizetype sentBefore = port.written.size();
+    writer.stopAfterBlock();
+    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_EQ(writer.blocksAcknowledged(), 0);
+    pump();
+    EXPECT_LE(port.written.size(), sentBefore); // a late echo sends nothing more
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_FALSE(pause.isActive());
+}

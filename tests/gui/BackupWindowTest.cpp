@@ -1,6 +1,7 @@
 #include "backup/BackupWindow.h"
 #include "backup/CompactPath.h"
 
+#include "DataReplyText.h"
 #include "MemoryLink.h"
 #include "WindowSteps.h"
 #include "backup/BackupTransfer.h"
@@ -12,9 +13,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -177,6 +181,51 @@ TEST(CompactPathTest, KeepsShortPathsAndTheFileNameOfLongOnes) {
     EXPECT_TRUE(shown.endsWith(QStringLiteral(".../camera1.bin")));
     const QString hugeName = CompactPath::fit(QString(400, QLatin1Char('n')), metrics);
     EXPECT_LE(metrics.horizontalAdvance(hugeName), CompactPath::kTransferLabelWidth);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
+    EXPECT_EQ(window->CommandCompare()->text(), QStringLiteral("Compare…"));
+    const QString path = dir.filePath(QStringLiteral("cam.bin"));
+    QByteArray image(32000, '\0');
+    image[40] = '\x01'; // block 2
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(image);
+    file.close();
+
+    window->startCompareWith(path);
+    // The camera answers every read with zeros.
+    for (int block = 1; block <= 1000 && window->transfer().isRunning(); ++block) {
+        ASSERT_EQ(port.written.size(), block);
+        const QByteArray request = port.written.last();
+        ASSERT_EQ(request.size(), 11) << "a read request, never a write";
+        port.receiveHex(
+            DataReplyText(request.mid(2, 3) + request.mid(5, 3) + QByteArray(32, '\0')));
+    }
+    EXPECT_TRUE(window->transfer().completed());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->transferDialog()->isVisible()) << "the modal dialog gives way";
+    QDialog* report = window->compareReport();
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->isVisible());
+    EXPECT_EQ(report->windowTitle(), QStringLiteral("cam.bin compared with the camera"));
+    EXPECT_EQ(report->findChild<QPlainTextEdit*>()->toPlainText(),
+              QStringLiteral("block 2: 1 bytes differ, first at offset 0x0028\n"
+                             "1 of 1000 blocks differ, 1 of 32000 bytes"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the report can be closed";
+
+    // A file that is no backup: "File incorrect", nothing sent.
+    const qsizetype sent = port.written.size();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("short");
+    file.close();
+    window->startCompareWith(path);
+    EXPECT_EQ(sink.numbers().last(), 25);
+    EXPECT_EQ(port.written.size(), sent);
 }
 
 } // namespace

@@ -6,20 +6,25 @@
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
 #include "link/FrameCodec.h"
+#include "link/MeaningJapanese.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/LanguageTables.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QTest>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace zel;
@@ -81,22 +86,82 @@ TEST_F(CommLogWindowTest, SizeRules) {
     window.resize(100, 50);
     EXPECT_GE(window.width(), gui::CommLogWindow::kMinWidth);
     EXPECT_GE(window.height(), gui::CommLogWindow::kMinHeight);
-    window.resize(800, 600);
+    for (const int width : {800, 640, 1000}) {
+        window.resize(width, 600);
+        QTableView& grid = window.grid();
+        QTableView& meanings = window.meanings();
+        // The grid and the meanings after the splitter share the grid's place.
+        EXPECT_EQ(grid.parentWidget()->width(), width - gui::CommLogWindow::kGridWidthMargin);
+        EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
+        // The data column takes the rest of the grid's width, to the pixel.
+        EXPECT_EQ(grid.columnWidth(2),
+                  grid.viewport()->width() - grid.columnWidth(1) - grid.columnWidth(3))
+            << width;
+        EXPECT_TRUE(grid.isColumnHidden(4));
+        EXPECT_GT(meanings.width(), 150); // the meaning is readable
+        for (int column = 0; column < 4; ++column)
+            EXPECT_TRUE(meanings.isColumnHidden(column));
+    }
+    // Dragging the splitter gives the data column what the meanings give up.
+    auto* splitter = window.findChild<QSplitter*>(QStringLiteral("SplitterCommLog"));
+    ASSERT_NE(splitter, nullptr);
+    const int before = window.grid().columnWidth(2);
+    const QList<int> sizes = splitter->sizes();
+    splitter->setSizes({sizes[0] + 100, sizes[1] - 100});
+    emit splitter->splitterMoved(sizes[0] + 100, 1);
+    EXPECT_EQ(window.grid().columnWidth(2), before + 100);
     QTableView& grid = window.grid();
-    EXPECT_EQ(grid.width(), 800 - gui::CommLogWindow::kGridWidthMargin);
-    EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
-    // Data, time and meaning take the rest of the width; the row fits without a horizontal bar.
-    const int rest =
-        800 - gui::CommLogWindow::kDataColumnMargin - gui::CommLogWindow::kUnitColumnWidth;
-    const int shared = grid.columnWidth(2) + grid.columnWidth(3) + grid.columnWidth(4);
-    EXPECT_LE(shared, rest);
-    EXPECT_GT(shared, rest - 40);
-    EXPECT_GT(grid.columnWidth(4), 150); // the meaning is readable
-    EXPECT_LE(grid.columnWidth(1) + shared, grid.width() - 2 * grid.frameWidth());
-    // The grid ends inside the window below the filter row.
     EXPECT_LE(grid.geometry().bottom(), window.centralWidget()->height());
     EXPECT_TRUE(grid.isColumnHidden(0));
     EXPECT_FALSE(grid.verticalHeader()->isVisible());
+}
+
+TEST_F(CommLogWindowTest, EveryColumnHasAHeaderInBothLanguages) {
+    const auto header = [this](int column) {
+        return window.model().headerData(column, Qt::Horizontal).toString();
+    };
+    EXPECT_EQ(header(gui::CommLogModel::ColumnUnit), QStringLiteral("Unit"));
+    EXPECT_EQ(header(gui::CommLogModel::ColumnData), QStringLiteral("Data"));
+    EXPECT_EQ(header(gui::CommLogModel::ColumnTime), QStringLiteral("Time"));
+    EXPECT_EQ(header(gui::CommLogModel::ColumnMeaning), QStringLiteral("Meaning"));
+    window.setLanguageIndex(1);
+    EXPECT_EQ(header(gui::CommLogModel::ColumnUnit), QStringLiteral("ユニット"));
+    EXPECT_EQ(header(gui::CommLogModel::ColumnData), QStringLiteral("データ"));
+    EXPECT_EQ(header(gui::CommLogModel::ColumnMeaning), QStringLiteral("意味"));
+}
+
+TEST_F(CommLogWindowTest, RecordingSaysWhereTheRowsAreAndClosingEndsIt) {
+    window.setLanguageIndex(1);
+    window.show();
+    auto* note = window.findChild<QLabel*>(QStringLiteral("LabelRecording"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->isVisible());
+    button("CommandStart")->click();
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("LOG STOP")));
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("記録中")));
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE07255099EAFFFF"));
+    window.close();
+    EXPECT_FALSE(store.isRecording()); // nothing records behind a closed window
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE07255040EAFFFF"));
+    EXPECT_EQ(store.count(), 1); // what it recorded stays, nothing after
+
+    gui::CommLogWindow reopened(store, sink);
+    reopened.show();
+    EXPECT_TRUE(reopened.findChild<QPushButton*>(QStringLiteral("CommandStart"))->isEnabled());
+    EXPECT_FALSE(reopened.findChild<QPushButton*>(QStringLiteral("CommandStop"))->isEnabled());
+    EXPECT_FALSE(reopened.findChild<QLabel*>(QStringLiteral("LabelRecording"))->isVisible());
+    EXPECT_EQ(reopened.model().index(0, 2).data().toString(), QStringLiteral("FE07255099EAFFFF"));
+}
+
+TEST_F(CommLogWindowTest, MeaningsFollowTheLanguage) {
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE07255099EAFFFF"));
+    window.model().View_MsFlexGridCommLog();
+    const QString english = cell(0, gui::CommLogModel::ColumnMeaning);
+    window.setLanguageIndex(1);
+    const QString japanese = cell(0, gui::CommLogModel::ColumnMeaning);
+    EXPECT_NE(japanese, english);
+    EXPECT_EQ(japanese, MeaningInJapanese(english));
 }
 
 TEST_F(CommLogWindowTest, SaveLoadAndClose) {
@@ -238,6 +303,12 @@ TEST_F(CommLogWindowTest, JapaneseCaptions) {
 }
 
 TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {
+    // Whatever else the machine has (a desktop's font set may make the system's fixed font a
+    // proportional one), one fixed-pitch family is enough.
+    const QStringList families = QFontDatabase::families();
+    if (std::none_of(families.begin(), families.end(),
+                     [](const QString& family) { return QFontDatabase::isFixedPitch(family); }))
+        GTEST_SKIP() << "no fixed-pitch font installed";
     const QString longReply =
         QStringLiteral("FD2A") + QString(80, QLatin1Char('A')) + QStringLiteral("FFFF");
     store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), longReply);

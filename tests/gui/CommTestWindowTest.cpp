@@ -8,6 +8,9 @@
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "commtest/CommTest.h"
+#include "link/CommLogModel.h"
+#include "link/CommLogStore.h"
+#include "link/CommLogWindow.h"
 #include "shell/LanguageTables.h"
 #include "titles/FindReplaceDialog.h"
 #include "titles/FindState.h"
@@ -48,7 +51,18 @@ protected:
         return window->findChild<QAction*>(QLatin1String(name));
     }
 
+    // Find wired to `findState`, `texts` in their rows, the caret in row `focusRow`.
+    void prepareFind(std::initializer_list<std::pair<int, const char*>> texts, int focusRow) {
+        window->enableFind(findState, titleTable);
+        for (const auto& [row, text] : texts)
+            rows().TextSend(row)->setText(QString::fromLatin1(text));
+        rows().TextSend(focusRow)->setFocus();
+        QCoreApplication::processEvents();
+    }
+
     LanguageTables language;
+    FindState findState;
+    const TitleCharTable titleTable{0};
     QPointer<CommTestWindow> window;
     QTemporaryDir dir;
 };
@@ -185,13 +199,8 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
 }
 
 TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLastHit) {
-    FindState state;
-    const TitleCharTable table(0);
-    window->enableFind(state, table);
-    rows().TextSend(2)->setText(QStringLiteral("0A1B"));
-    rows().TextSend(3)->setText(QStringLiteral("A1A1"));
-    rows().TextSend(1)->setFocus();
-    QCoreApplication::processEvents();
+    FindState& state = findState;
+    prepareFind({{2, "0A1B"}, {3, "A1A1"}}, 1);
     ASSERT_TRUE(action("mnuRePlace")->isEnabled());
     action("mnuRePlace")->trigger();
     auto* dialog = window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
@@ -210,6 +219,69 @@ TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLast
     EXPECT_NE(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
     EXPECT_EQ(window->focusWidget(), rows().TextSend(3));
     EXPECT_EQ(rows().TextSend(3)->cursorPosition(), 0);
+}
+
+// After Replace All no line is highlighted: the caret goes to the line the next search starts
+// at, not to the last hit.
+TEST_F(CommTestWindowTest, CaretAfterReplaceAllGoesToTheStartLine) {
+    FindState& state = findState;
+    prepareFind({{4, "A1"}, {9, "A1"}}, 5);
+    action("mnuRePlace")->trigger();
+    auto* dialog = window->findChild<FindReplaceDialog*>(QStringLiteral("frmChange"));
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->TextFind(), QStringLiteral("A1"));
+    QTest::keyClicks(dialog->TextChange(), QStringLiteral("FF"));
+    dialog->CommandFind()->click(); // line 9 is the last hit
+    dialog->CommandFind()->click();
+    dialog->CommandAllChange()->click();
+    EXPECT_EQ(rows().TextSend(9)->text(), QStringLiteral("FF"));
+    dialog->CommandCancel()->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(state.FindStartLine, 1);
+    EXPECT_EQ(window->focusWidget(), rows().TextSend(1));
+}
+
+// One find dialog in the whole program: opening one in the log closes the test's, which takes
+// its highlight off first.
+TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
+    FindState& state = findState;
+    CommLogStore store;
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE0511AB"));
+    CommLogWindow log(store, sink);
+    log.enableFind(state, language, titleTable);
+    log.model().View_MsFlexGridCommLog();
+    log.show();
+    const auto openDialogs = [] {
+        int count = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            count += qobject_cast<FindReplaceDialog*>(top) && top->isVisible() ? 1 : 0;
+        return count;
+    };
+
+    prepareFind({{4, "A1"}}, 4);
+    action("mnuFind")->trigger();
+    QPointer<FindReplaceDialog> testDialog =
+        window->findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_FALSE(testDialog.isNull());
+    QTest::keyClicks(testDialog->TextFind(), QStringLiteral("A1"));
+    testDialog->CommandFind()->click();
+    EXPECT_EQ(rows().TextSend(4)->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_EQ(openDialogs(), 1);
+
+    log.openFindDialog();
+    EXPECT_EQ(openDialogs(), 1);
+    EXPECT_TRUE(testDialog.isNull() || !testDialog->isVisible());
+    EXPECT_NE(rows().TextSend(4)->palette().color(QPalette::Base), QColor(0, 0, 128));
+    QPointer<FindReplaceDialog> logDialog =
+        log.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    ASSERT_FALSE(logDialog.isNull());
+    EXPECT_TRUE(logDialog->isVisible());
+    EXPECT_EQ(state.FindContext, FindContextLog);
+    // And back: the log's dialog goes when the test opens its own.
+    window->openFindDialog(false);
+    EXPECT_EQ(openDialogs(), 1);
+    EXPECT_TRUE(logDialog.isNull() || !logDialog->isVisible());
+    EXPECT_EQ(state.FindContext, FindContextTest);
 }
 
 } // namespace

@@ -1,12 +1,17 @@
 // The print preview: what a printer that cannot start shows.
+#include "PdfText.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/LanguageTables.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -54,4 +59,37 @@ TEST(ReportPreview, PrinterThatCannotStartShowsTheErrorOnce) {
     emit preview.paintRequested(&printer); // the preview repaints: no second box
     QApplication::processEvents();
     EXPECT_TRUE(seen.name.isEmpty());
+}
+
+TEST(ReportPreview, ToolBarSavesAPdfAndCloses) {
+    CommLogStore store;
+    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE07255099EAFFFF"));
+    LanguageTables language;
+    language.setLanguageIndex(1);
+    auto* preview =
+        gui::ReportPreviewDialog::openFor(nullptr, GatherCommLogReport(store), language);
+    QPointer<gui::ReportPreviewDialog> alive(preview);
+    auto* pdf = preview->findChild<QPushButton*>(QStringLiteral("SaveAsPdf"));
+    auto* close = preview->findChild<QPushButton*>(QStringLiteral("ClosePreview"));
+    ASSERT_NE(pdf, nullptr);
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(pdf->text(), QStringLiteral("PDFとして保存…"));
+    EXPECT_EQ(close->text(), QStringLiteral("閉じる"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.pdf"));
+    ASSERT_TRUE(preview->saveAsPdf(path));
+    ASSERT_TRUE(QFile::exists(path));
+    if (test::HavePdfTools()) {
+        EXPECT_TRUE(test::PdfText(path).contains(QStringLiteral("FE07255099EAFFFF")));
+    }
+    // A folder that is not there: the failure is said, not passed over.
+    EXPECT_FALSE(preview->saveAsPdf(dir.filePath(QStringLiteral("none/log.pdf"))));
+    QApplication::processEvents();
+
+    EXPECT_TRUE(pdf->isVisible());
+    close->click();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
 }

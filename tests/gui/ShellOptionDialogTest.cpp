@@ -6,6 +6,7 @@
 #include "shell/OptionDialog.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -98,6 +99,34 @@ TEST_F(ShellOptionDialogTest, FirstFocusIsTheTickedPortAndAnOverrideIsNamed) {
     OptionDialog overridden(m_app, nullptr, &m_ports);
     EXPECT_FALSE(overridden.overrideNote()->isHidden());
     EXPECT_TRUE(overridden.overrideNote()->text().contains(QStringLiteral("/dev/pts/9")));
+}
+
+TEST_F(ShellOptionDialogTest, NetworkPortFieldWritesAWellFormedNameOnly) {
+    startWith("[RS232C]\r\nComPort=2\r\nDevice1=rfc2217://site-a:4001\r\n");
+    gui::DetectedPortList& ports = *m_dialog->detectedPorts();
+    EXPECT_TRUE(ports.networkField()->text().isEmpty());
+
+    ports.networkField()->setText(QStringLiteral("tcp://10.0.0.5"));
+    ports.useNetworkButton()->click();
+    EXPECT_FALSE(ports.networkProblem()->isHidden());
+    EXPECT_TRUE(ports.networkProblem()->text().contains(QStringLiteral("port number is missing")));
+    EXPECT_EQ(m_app.settings().deviceOfPort(2), QStringLiteral("/dev/ttyS1"));
+
+    ports.networkField()->setText(QStringLiteral(" TCP://10.0.0.5:2001 "));
+    ports.useNetworkButton()->click();
+    EXPECT_TRUE(ports.networkProblem()->isHidden());
+    EXPECT_EQ(m_app.settings().deviceOfPort(2), QStringLiteral("tcp://10.0.0.5:2001"));
+    EXPECT_TRUE(test::readBytes(iniPath()).contains("Device2=tcp://10.0.0.5:2001\r\n"));
+    EXPECT_EQ(list()->currentItem(), nullptr);
+
+    // COM1 stands for a network port: the field shows it, no list row is selected.
+    m_dialog->portOption(1)->click();
+    EXPECT_EQ(ports.networkField()->text(), QStringLiteral("rfc2217://site-a:4001"));
+    EXPECT_EQ(list()->currentItem(), nullptr);
+    // A detected port chosen again replaces it.
+    list()->setCurrentRow(0);
+    EXPECT_EQ(m_app.settings().deviceOfPort(1), QStringLiteral("/dev/ttyS0"));
+    EXPECT_TRUE(m_sink.numbers().isEmpty());
 }
 
 } // namespace

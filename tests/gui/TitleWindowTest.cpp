@@ -260,13 +260,19 @@ TEST_F(TitleWindowTest, UploadSendsNothingUntilTitlesWereReadOrTyped) {
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
     trigger("mnuCheck");
     EXPECT_FALSE(m_window->CommandUL()->isEnabled());
+    EXPECT_EQ(m_window->CommandUL()->toolTip(),
+              QStringLiteral("Download, open or type titles first"));
 
     // A file read, checked: the category goes up, title by title.
     ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));
+    EXPECT_EQ(m_window->CommandUL()->toolTip(),
+              QStringLiteral("Run Tool > Check without errors first"));
+    EXPECT_EQ(m_window->CommandUL()->statusTip(), m_window->CommandUL()->toolTip());
     EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("home.ttl")));
     EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("2"));
     trigger("mnuCheck");
     ASSERT_TRUE(m_window->CommandUL()->isEnabled());
+    EXPECT_TRUE(m_window->CommandUL()->toolTip().isEmpty());
     m_window->editor().setTitle(CategoryHome, 1, QStringLiteral("HOME B")); // any change
     EXPECT_FALSE(m_window->CommandUL()->isEnabled());
     trigger("mnuCheck");
@@ -460,4 +466,58 @@ TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
     EXPECT_TRUE(lines[1].isEmpty());
     EXPECT_TRUE(lines[2].endsWith(QStringLiteral("1 titles ")));
     EXPECT_EQ(QMessageBoxSink::displayText(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
+}
+
+TEST_F(TitleWindowTest, CsvImportFillsTheDocumentAndUploadWaitsForACheck) {
+    EXPECT_FALSE(m_window->action(QStringLiteral("mnuImportCsv"))->text().isEmpty());
+    EXPECT_EQ(m_window->action(QStringLiteral("mnuExportCsv"))->text(),
+              QStringLiteral("&Export CSV…"));
+    // A passing check first: the import must take UPLOAD away again.
+    ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));
+    showGrid(CategoryHome);
+    trigger("mnuCheck");
+    ASSERT_TRUE(m_window->CommandUL()->isEnabled());
+
+    const QString bad = m_dir.filePath(QStringLiteral("bad.csv"));
+    ASSERT_TRUE(test::writeBytes(bad, "category,number,title\nHOME,4,X\nHOME,1,NINECHARS\n"));
+    m_sink.clear();
+    EXPECT_FALSE(m_window->importCsv(bad));
+    ASSERT_EQ(m_sink.shown.size(), 1);
+    EXPECT_EQ(m_sink.shown[0].extra,
+              bad + QStringLiteral(":\n2: HOME number must be 1 to 3, not '4'\n"
+                                   "3: title 'NINECHARS' is longer than 8 characters"));
+    EXPECT_EQ(title(CategoryHome, 1), QStringLiteral("HOME A")) << "the document as it was";
+
+    const QString good = m_dir.filePath(QStringLiteral("site.csv"));
+    ASSERT_TRUE(test::writeBytes(good, "#CAMERA,9\ncategory,number,title\nHOME,2,\"GATE, N\"\n"));
+    m_sink.clear();
+    ASSERT_TRUE(m_window->importCsv(good));
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(title(CategoryHome, 1), QString());
+    EXPECT_EQ(title(CategoryHome, 2), QStringLiteral("GATE, N"));
+    EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("9"));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting")) << "held in no .ttl";
+    EXPECT_TRUE(m_window->document().TitleModified);
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled());
+    trigger("mnuCheck");
+    EXPECT_TRUE(m_window->CommandUL()->isEnabled());
+
+    const QString exported = m_dir.filePath(QStringLiteral("out.csv"));
+    ASSERT_TRUE(m_window->exportCsv(exported));
+    EXPECT_TRUE(test::readBytes(exported).contains("\r\nHOME,2,\"GATE, N\"\r\n"));
+    EXPECT_FALSE(m_window->exportCsv(m_dir.path())); // a folder: message 24, nothing written
+    EXPECT_EQ(m_sink.numbers().last(), int(MessageCannotSave));
+}
+
+TEST_F(TitleWindowTest, OpeningAnotherFileTakesUploadAwayUntilItIsChecked) {
+    ASSERT_TRUE(m_window->openFile(writeSample("first.ttl")));
+    showGrid(CategoryHome);
+    trigger("mnuCheck");
+    ASSERT_TRUE(m_window->CommandUL()->isEnabled());
+    m_window->document().TitleModified = false;
+    ASSERT_TRUE(m_window->openFile(writeSample("second.ttl")));
+    EXPECT_FALSE(m_window->CommandUL()->isEnabled()) << "the file read was never checked";
+    m_window->CommandUL()->click();
+    test::runEventsFor(50);
+    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 0);
 }

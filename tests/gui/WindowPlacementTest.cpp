@@ -79,6 +79,21 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
     EXPECT_EQ(reopened.geometry(), where);
 }
 
+// A new screen of the menu opens beside it: with the menu against the right edge, to its left.
+TEST_F(WindowMemoryTest, NewScreenOpensBesideItsMenuNotOverIt) {
+    QWidget menu;
+    menu.setObjectName(QStringLiteral("frmMenu"));
+    menu.setGeometry(QRect(available().right() - 330, available().top() + 40, 300, 400));
+    menu.show();
+    auto* screen = new QWidget(&menu, Qt::Window);
+    screen->setObjectName(QStringLiteral("frmBackUp"));
+    screen->resize(200, 260);
+    WindowPlacement::place(*screen, m_settings);
+    EXPECT_FALSE(screen->geometry().intersects(menu.frameGeometry()));
+    EXPECT_LT(screen->geometry().right(), menu.frameGeometry().left());
+    EXPECT_TRUE(available().contains(screen->geometry()));
+}
+
 TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
     const QRect screen = available();
     for (const QString& value :

@@ -6,6 +6,7 @@
 #include "ZelctlTest.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using namespace zel::sim;
 using namespace zel::test;
@@ -132,8 +133,15 @@ TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
                  QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), file});
     }
     EXPECT_EQ(down.exitCode, 1);
-    EXPECT_TRUE(hasLine(down.err, "File input error: Cannot be saved at the file."))
+    // The message says which file, why, and where the blocks received are kept.
+    const QString partial = file + QStringLiteral(".partial");
+    EXPECT_TRUE(
+        down.err.contains(QStringLiteral("File input error: Cannot be saved at the file. ") +
+                          partial + QStringLiteral(": File too large")))
         << down.err.toStdString();
+    EXPECT_TRUE(down.err.contains(partial + QStringLiteral(" holds the 128 blocks received")))
+        << down.err.toStdString();
+    EXPECT_EQ(QFileInfo(partial).size(), 4096);
     EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
     EXPECT_EQ(readBytes(file), QByteArray("old backup"));
 }

@@ -3,10 +3,12 @@
 #include "CameraControllerSim.h"
 #include "CameraUnit.h"
 #include "EventLoopWait.h"
+#include "MistakenTargets.h"
 #include "ProcessSignal.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -129,6 +131,8 @@ TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
     const QString err = errors();
     EXPECT_TRUE(err.contains(QStringLiteral("zelctl: the serial port went away: ") + device))
         << err.toStdString();
+    // One event, one message: no time-out reported for the same loss.
+    EXPECT_FALSE(err.contains(QStringLiteral("Timeout error"))) << err.toStdString();
     // No progress line follows the message: the last state comes before it.
     const QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     qsizetype lostAt = -1, lastProgressAt = -1;
@@ -161,6 +165,26 @@ TEST_F(CliSignalTest, InterruptedSiteBackupEndsAtTheCameraInFlight) {
     EXPECT_TRUE(errors().contains(QStringLiteral("interrupted: 2 of 3 cameras not reached")));
     EXPECT_EQ(readBytes(path("cam002.bin")), QByteArray("previous backup"));
     EXPECT_FALSE(QFileInfo::exists(path("cam003.bin.partial"))); // never started
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
+    const QString trf = path("rows.trf");
+    ASSERT_TRUE(writeBytes(trf, SendDataFileBytes(true)));
+    const QString rsl = path("out.rsl");
+    ASSERT_TRUE(writeBytes(rsl, "earlier result"));
+    start({QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rounds"),
+           QStringLiteral("100000"), QStringLiteral("--rsl"), rsl});
+    EXPECT_EQ(interruptWhen([this] { return simulator->device().frameCount(0x20) >= 3; }, SIGINT),
+              130);
+    const QString err = errors();
+    EXPECT_TRUE(err.contains(rsl + QStringLiteral(" was not written"))) << err.toStdString();
+    EXPECT_EQ(readBytes(rsl), QByteArray("earlier result"));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("out.rsl*")}, QDir::Files),
+              QStringList{QStringLiteral("out.rsl")}); // no temporary left beside it
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // boot-CPU mode (image compared byte for byte) and against an in-process simulated CPU with
 // faults; bad input fails before anything is sent.
 #include "BootCpuSim.h"
+#include "EventLoopWait.h"
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
 #include "TestFiles.h"
@@ -9,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <csignal>
 
 using namespace zel::test;
 
@@ -136,6 +138,40 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
     EXPECT_EQ(noBoot.exitCode, 1);
     EXPECT_TRUE(noBoot.err.contains(QStringLiteral("No control program for writing exists.")));
     EXPECT_TRUE(cpu->device().receivedLog().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// SIGINT or SIGTERM during the blocks: the block in flight is finished, no block follows, and
+// the user is told what the CPU now holds and what to do.
+TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        startCpu();
+        QProcess process;
+        process.start(program, {QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
+                                cpu->slavePath(), QStringLiteral("--quiet"),
+                                QStringLiteral("flash"), appFile});
+        ASSERT_TRUE(process.waitForStarted());
+        ASSERT_TRUE(waitUntil([this] { return cpu->device().blocksWritten() >= 3; }, 30000));
+        ::kill(static_cast<pid_t>(process.processId()), signalNumber);
+        ASSERT_TRUE(
+            waitUntil([&process] { return process.state() == QProcess::NotRunning; }, 30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 128 + signalNumber);
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        EXPECT_TRUE(err.contains(QStringLiteral("the camera's CPU holds a partial program; put "
+                                                "it in boot mode and run flash again")))
+            << err.toStdString();
+        const int written = cpu->device().blocksWritten();
+        EXPECT_TRUE(
+            err.contains(QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)))
+            << err.toStdString();
+        EXPECT_FALSE(cpu->device().completed());
+        cpu->stop();
+        cpu.reset();
+    }
 }
 
 } // namespace

@@ -33,6 +33,20 @@ TEST_F(ProgramHelpTest, ZelHelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(version.out, QStringLiteral("zel %1\n").arg(QStringLiteral(ZEL_VERSION)));
 }
 
+TEST_F(ProgramHelpTest, ZelOpenWithAnUnknownScreenListsTheScreens) {
+    if (!QFile::exists(BuiltProgram(QStringLiteral("zel"))))
+        GTEST_SKIP() << "zel is not built";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const ProgramRun run = RunProgram(BuiltProgram(QStringLiteral("zel")),
+                                      {QStringLiteral("--open"), QStringLiteral("backpu")},
+                                      kRunTimeoutMs, environment);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("'backpu'"))) << run.err.toStdString();
+    for (const char* name : {"panel", "title", "backup", "cpuwriter", "option", "test", "log"})
+        EXPECT_TRUE(run.err.contains(QLatin1String(name))) << name;
+}
+
 TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
     ASSERT_TRUE(QFile(path("zel.ini")).open(QIODevice::WriteOnly));
     const ProgramRun ports = run({QStringLiteral("ports")});

@@ -65,3 +65,18 @@ TEST(PortListingTest, LockFileOfALiveProcessMarksThePortBusy) {
 }
 
 } // namespace
+
+TEST(PortListingTest, ConfiguredNetworkPortsAreListedOnceWithTheirComPort) {
+    Settings settings;
+    settings.Device[0] = QStringLiteral("rfc2217://site-a:4001");
+    settings.Device[1] = QStringLiteral("/dev/ttyUSB0");
+    settings.Device[2] = QStringLiteral("tcp://10.0.0.5"); // malformed: not a port to list
+    settings.Device[3] = QStringLiteral("rfc2217://site-a:4001");
+    settings.PortOverride = QStringLiteral("tcp://10.0.0.5:2001");
+    const QList<DetectedPort> ports = configuredNetworkPorts(settings);
+    ASSERT_EQ(ports.size(), 2);
+    EXPECT_EQ(portListingLine(ports[0], settings),
+              QStringLiteral("rfc2217://site-a:4001\tnetwork port (RFC 2217)\t\t\tCOM1"));
+    EXPECT_EQ(portListingLine(ports[1], settings),
+              QStringLiteral("tcp://10.0.0.5:2001\tnetwork port (raw TCP)\t\t\t"));
+}

@@ -120,11 +120,16 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
     editor.changeTab(CategoryHome);
     EXPECT_TRUE(editor.check());          // empty titles pass...
     EXPECT_FALSE(editor.uploadEnabled()); // ...but nothing was read or typed
-    editor.setHasContent(true);           // a file was read
+    EXPECT_EQ(editor.uploadOffHint(), u"Download, open or type titles first"_qs);
+    editor.setHasContent(true); // a file was read: the check of the empty titles is void
+    EXPECT_FALSE(editor.uploadEnabled());
+    EXPECT_EQ(editor.uploadOffHint(), u"Run Tool > Check without errors first"_qs);
     EXPECT_TRUE(editor.check());
     EXPECT_TRUE(editor.uploadEnabled());
+    EXPECT_TRUE(editor.uploadOffHint().isEmpty());
     editor.setTitle(CategoryHome, 0, u"HOME"_qs); // any change
     EXPECT_FALSE(editor.uploadEnabled());
+    EXPECT_EQ(editor.uploadOffHint(), u"Run Tool > Check without errors first"_qs);
     EXPECT_TRUE(editor.check());
     editor.changeTab(CategoryAlarm); // another category must be checked itself
     EXPECT_FALSE(editor.uploadEnabled());
@@ -136,6 +141,8 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
     editor.setTitle(CategoryHome, 1, u"\u30A2"_qs);
     EXPECT_FALSE(editor.check());
     EXPECT_FALSE(editor.uploadEnabled());
+    language.setLanguageIndex(1);
+    EXPECT_EQ(editor.uploadOffHint(), u"先に ツール > チェック をエラーなしで実行してください"_qs);
 }
 
 TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {

@@ -194,7 +194,8 @@ TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
     EXPECT_EQ(doc.title(CategoryAux, 2), QStringLiteral("closed"));
     // Section headers are matched in upper case only.
-    doc = read({one, one, QStringLiteral("[aux]"), QStringLiteral("\"lower\"")});
+    doc = read({one, one, QStringLiteral("[aux]"), QStringLiteral("\"lower\""),
+                QStringLiteral("[TRACE]")});
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
     // A quoted title that looks like a header is a title: the section goes on.
     doc = read({one, one, QStringLiteral("[ALARM]"), QStringLiteral("\"[1]\""),
@@ -214,7 +215,7 @@ TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
     EXPECT_EQ(doc.RemoteNo, QStringLiteral("99"));
     EXPECT_EQ(doc.CameraNo, QStringLiteral("1"));
     // A number with a point is not a whole number.
-    doc = read({QStringLiteral("5.0"), QStringLiteral("255")});
+    doc = read({QStringLiteral("5.0"), QStringLiteral("255"), QStringLiteral("[TRACE]")});
     EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
     EXPECT_EQ(doc.CameraNo, QStringLiteral("255"));
 }

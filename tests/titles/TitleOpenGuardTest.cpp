@@ -67,3 +67,41 @@ TEST(TitleOpenGuard, UnreadableOrForeignFilesLeaveTheDocumentAsItWas) {
     ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_TRUE(sink.shown[0].extra.startsWith(dir.filePath(QStringLiteral("gone.ttl"))));
 }
+
+TEST(TitleOpenGuard, TextWithoutATitleSectionIsNoTitleFile) {
+    QTemporaryDir dir;
+    TitleSlots titleSlots;
+    RecordingSink sink;
+    sink.defaultAnswer = ButtonYes; // "Keep file reading ?" answered Yes changes nothing
+    LanguageTables language;
+    TitleDocument document;
+    TitleDocumentSession session(titleSlots, 1, document, sink, language);
+    document.setTitle(CategoryPosition, 4, QStringLiteral("KEEP"));
+    struct Case {
+        const char* name;
+        QByteArray text;
+    };
+    const QList<Case> cases{
+        {"notes.txt", "Call the installer on Monday.\r\nLobby camera 3 is loose.\r\n"},
+        {"zel.ini", "[RS232C]\r\nPort=1\r\nRate=9600\r\n"},
+        // A send-data file's first lines are numbers, as a title file's are.
+        {"x.trf", "1 :REMOTE No.\r\n2 :CAMERA No.\r\n0\r\n\"FE0801\"\r\n"},
+        {"headers.ttl", "1:REMOTE\r\n1:CAMERA\r\n[POSITIONS]\r\n\"A\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        const QString file = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(writeBytes(file, c.text));
+        sink.clear();
+        EXPECT_EQ(session.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
+        ASSERT_EQ(sink.numbers(), QList<int>{MessageError}) << c.name;
+        EXPECT_EQ(sink.shown[0].extra, file + QStringLiteral(" holds no titles"));
+        EXPECT_EQ(document.title(CategoryPosition, 4), QStringLiteral("KEEP"));
+        EXPECT_FALSE(session.hasPath());
+    }
+    // One section header is enough, even with blanks around it.
+    const QString one = dir.filePath(QStringLiteral("one.ttl"));
+    ASSERT_TRUE(writeBytes(one, "1:REMOTE\r\n1:CAMERA\r\n [ POSITION ] \r\n\"A\"\r\n"));
+    sink.clear();
+    EXPECT_EQ(session.ReadTitleFile(one), TitleOpenResult::Loaded);
+    EXPECT_TRUE(sink.shown.isEmpty());
+}

@@ -1,6 +1,6 @@
 #include "BackupFile.h"
 
-#include "common/FileBytes.h"
+#include "common/OutputPath.h"
 
 #include <QFileInfo>
 #include <filesystem>
@@ -13,9 +13,8 @@ namespace zel {
 
 namespace {
 
-void setWhy(QString* why, const QString& text) {
-    if (why)
-        *why = text;
+QString fileError(const QFile& file) {
+    return file.fileName() + QStringLiteral(": ") + file.errorString();
 }
 
 // Pushes the written bytes to the disk before the rename makes them the backup.
@@ -28,6 +27,28 @@ void syncToDisk(QFile& file) {
 
 } // namespace
 
+BackupImageRead BackupFile::readImage(const QString& path, int languageIndex) {
+    // One byte over the size tells a longer file from a backup.
+    const FileBytes read = ReadFileBytes(path, kImageSize + 1);
+    BackupImageRead result;
+    if (read.problem == FileProblem::TooLarge || (read.ok() && read.bytes.size() > kImageSize))
+        result.problem = QStringLiteral("more than %1 bytes; not a backup").arg(kImageSize);
+    else if (!read.ok())
+        result.problem = FileProblemText(read.problem, languageIndex, read.detail);
+    else if (read.bytes.size() != kImageSize)
+        result.problem =
+            QStringLiteral("%1 bytes; a backup holds %2").arg(read.bytes.size()).arg(kImageSize);
+    else
+        result.bytes = read.bytes;
+    return result;
+}
+
+void BackupFile::setWhy(QString* why, const QString& text) {
+    m_lastError = text;
+    if (why)
+        *why = text;
+}
+
 BackupFile::~BackupFile() {
     close();
 }
@@ -38,15 +59,17 @@ QString BackupFile::partialPath(const QString& path) {
 
 bool BackupFile::openForDownload(const QString& path, QString* why) {
     close();
+    m_lastError.clear();
     m_target = path;
     m_download = true;
     m_blocksWritten = 0;
     const QString partial = partialPath(path);
     m_replacedPartial = QFileInfo::exists(partial);
-    // Opening a FIFO or a device for writing would block or write into it.
-    for (const QString& existing : {path, partial}) {
-        if (!IsReplaceableFile(existing)) {
-            setWhy(why, existing + QStringLiteral(": not a regular file"));
+    // Opening a FIFO or a device for writing would block or write into it; a missing or
+    // read-only folder is said before the first block is asked for.
+    for (const QString& output : {path, partial}) {
+        if (const OutputCheck check = CheckOutputPath(output); !check.ok()) {
+            setWhy(why, OutputProblemLine(output, check, 0));
             return false;
         }
     }
@@ -86,8 +109,10 @@ std::optional<QByteArray> BackupFile::readBlock() {
 bool BackupFile::writeBlock(const QByteArray& block) {
     if (!m_file.isOpen() || !m_download || block.size() != kBlockSize)
         return false;
-    if (m_file.write(block) != kBlockSize)
+    if (m_file.write(block) != kBlockSize) {
+        m_lastError = fileError(m_file);
         return false;
+    }
     ++m_blocksWritten;
     return true;
 }

@@ -15,6 +15,13 @@
 
 namespace zel {
 
+// A whole backup image read at once (a comparison), or why the file is none.
+struct BackupImageRead {
+    QByteArray bytes;
+    QString problem; // "31999 bytes; a backup holds 32000", "no such file", ...
+    bool ok() const { return problem.isEmpty(); }
+};
+
 class BackupFile {
 public:
     static constexpr int kBlockSize = 32;
@@ -25,6 +32,10 @@ public:
     ~BackupFile();
     BackupFile(const BackupFile&) = delete;
     BackupFile& operator=(const BackupFile&) = delete;
+
+    // The 32000 bytes of the file at `path`; the problem in the language `languageIndex`
+    // (0 English, 1 Japanese) for a missing or unreadable file or one of another size.
+    static BackupImageRead readImage(const QString& path, int languageIndex);
 
     // "<path>.partial": where a download gathers its blocks.
     static QString partialPath(const QString& path);
@@ -48,6 +59,8 @@ public:
     std::optional<QByteArray> readBlock();
     // Appends one block (exactly 32 bytes).
     bool writeBlock(const QByteArray& block);
+    // Why the last write, open or commit failed: "<file>: <the system's reason>".
+    QString lastError() const { return m_lastError; }
 
     // Download: flushes, closes and replaces the chosen file with the finished image. On
     // failure the chosen file is untouched and the blocks stay in "<path>.partial".
@@ -57,11 +70,14 @@ public:
     void close();
 
 private:
+    void setWhy(QString* why, const QString& text);
+
     QFile m_file;
     QString m_target;
     bool m_download = false;
     bool m_replacedPartial = false;
     int m_blocksWritten = 0;
+    QString m_lastError;
 };
 
 } // namespace zel

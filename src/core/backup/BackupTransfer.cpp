@@ -99,9 +99,10 @@ bool BackupTransfer::addressValid() {
 bool BackupTransfer::startDownload(const QString& path) {
     if (!readyToStart())
         return false;
+    m_comparing = false;
     // The chosen file stays as it is until the last block is stored.
     if (!m_file.openForDownload(path)) {
-        m_messages.ShowMessage(MessageCannotSave);
+        m_messages.ShowMessage(MessageCannotSave, m_file.lastError());
         return false;
     }
     m_path = path;
@@ -116,6 +117,7 @@ bool BackupTransfer::startDownload(const QString& path) {
 bool BackupTransfer::startUpload(const QString& path) {
     if (!readyToStart())
         return false;
+    m_comparing = false;
     const QFileInfo info(path);
     if (!info.isFile() || info.size() != BackupFile::kImageSize || !m_file.openForUpload(path)) {
         m_messages.ShowMessage(MessageFileIncorrect);
@@ -130,6 +132,31 @@ bool BackupTransfer::startUpload(const QString& path) {
     }
     Set_BlockNoClear();
     return sendFirstBlock(*data, kRequestAck);
+}
+
+bool BackupTransfer::startCompare(const QString& path) {
+    if (!readyToStart())
+        return false;
+    const BackupImageRead file = BackupFile::readImage(path, m_language.languageIndex());
+    if (!file.ok()) {
+        m_messages.ShowMessage(MessageFileIncorrect);
+        return false;
+    }
+    m_comparing = true;
+    m_fileImage = file.bytes;
+    m_cameraImage.clear();
+    m_cameraImage.reserve(BackupFile::kImageSize);
+    m_path = path;
+    openDialog(ModeVerify);
+    Set_BlockNoClear();
+    if (!sendFirstBlock({}, kRequestData))
+        return false;
+    m_engine.state().ExpectedReplyKind = ModeVerify;
+    return true;
+}
+
+BackupComparison BackupTransfer::comparison() const {
+    return CompareBackupImages(m_fileImage, m_cameraImage);
 }
 
 void BackupTransfer::openDialog(int mode) {
@@ -185,16 +212,31 @@ std::optional<QString> BackupTransfer::Get_FileBlock() {
     return BytesToHexText(*block);
 }
 
-bool BackupTransfer::Put_FileBlock() {
+std::optional<QByteArray> BackupTransfer::replyBlockData() {
     const auto reply = HexTextToBytes(m_engine.state().ReceiveBuffer);
     if (!reply || reply->size() < kReplyDataOffset + BackupFile::kBlockSize) {
         endWithMessage(MessageReceiveError);
+        return std::nullopt;
+    }
+    return reply->mid(kReplyDataOffset, BackupFile::kBlockSize);
+}
+
+bool BackupTransfer::Put_FileBlock() {
+    const auto block = replyBlockData();
+    if (!block)
+        return false;
+    if (!m_file.writeBlock(*block)) {
+        endWithMessage(MessageCannotSave, saveFailureText());
         return false;
     }
-    if (!m_file.writeBlock(reply->mid(kReplyDataOffset, BackupFile::kBlockSize))) {
-        endWithMessage(MessageCannotSave);
+    return true;
+}
+
+bool BackupTransfer::keepCameraBlock() {
+    const auto block = replyBlockData();
+    if (!block)
         return false;
-    }
+    m_cameraImage.append(*block);
     return true;
 }
 
@@ -278,7 +320,7 @@ bool BackupTransfer::checkVerification() {
         Get_TimeOutBackup();
         return false;
     }
-    if (replyReceived() && !Check_VerifyBlock())
+    if (replyReceived() && !(m_comparing ? keepCameraBlock() : Check_VerifyBlock()))
         return false;
     QString block;
     if (Get_BlockNo(block)) {
@@ -372,9 +414,20 @@ void BackupTransfer::transferDialogClosed() {
     finish(false);
 }
 
-void BackupTransfer::endWithMessage(int messageNumber) {
-    m_messages.ShowMessage(messageNumber);
+void BackupTransfer::endWithMessage(int messageNumber, const QString& extra) {
+    m_messages.ShowMessage(messageNumber, extra);
     Get_TimeOutBackup();
+}
+
+// The file and the system's reason, and what the blocks received so far are kept in.
+QString BackupTransfer::saveFailureText() const {
+    const int kept = m_file.blocksWritten();
+    QString text = m_file.lastError();
+    if (kept > 0)
+        text += QStringLiteral("; %1 holds the %2 blocks received")
+                    .arg(BackupFile::partialPath(m_path))
+                    .arg(kept);
+    return text;
 }
 
 void BackupTransfer::finish(bool completed) {
@@ -403,7 +456,7 @@ void BackupTransfer::Set_BackupProgress(int mode) {
 void BackupTransfer::completeTransfer(int mode) {
     // Only a whole image replaces the chosen file.
     if (m_file.isOpen() && m_file.isDownload() && !m_file.commit()) {
-        endWithMessage(MessageCannotSave);
+        endWithMessage(MessageCannotSave, saveFailureText());
         return;
     }
     TransferDialogState& view = m_dialog.state();

@@ -10,6 +10,7 @@
 // Data reply to a read, 43 bytes:
 //   offset 0 FD | 1 length (42) | 2..4 address | 5 C1 | 6..7 block | 8..39 data |
 //          40 checksum | 41..42 FF FF
+#include "backup/BackupComparison.h"
 #include "backup/BackupFile.h"
 #include "link/LinkClient.h"
 #include "link/TransferDialogModel.h"
@@ -52,6 +53,12 @@ public:
     // and the transfer now runs from replies; false when it ended (with a message).
     bool startDownload(const QString& path);
     bool startUpload(const QString& path);
+    // Compare: reads the backup file at `path` (message 25 "File incorrect" unless it holds
+    // 32000 bytes) and the camera's 1000 blocks into memory, writing nothing, to the camera or
+    // to a file. Shown as a verification that goes on past a difference; comparison() holds
+    // the result once it completed.
+    bool startCompare(const QString& path);
+    BackupComparison comparison() const;
 
     TransferDialogModel& dialog() { return m_dialog; }
     const TransferDialogModel& dialog() const { return m_dialog; }
@@ -90,6 +97,8 @@ public:
 private:
     std::optional<QString> Get_FileBlock();
     bool Put_FileBlock();
+    std::optional<QByteArray> replyBlockData();
+    bool keepCameraBlock();
     bool Check_VerifyBlock();
     bool Send_BackupCommand(const QString& command, const QString& requestFlag);
     bool Check_BackupReply();
@@ -107,7 +116,8 @@ private:
     void startVerification();
     std::optional<QString> lastSentBlockData() const;
     void completeTransfer(int mode);
-    void endWithMessage(int messageNumber);
+    void endWithMessage(int messageNumber, const QString& extra = {});
+    QString saveFailureText() const;
     void finish(bool completed);
 
     LinkEngine& m_engine;
@@ -120,6 +130,9 @@ private:
     QString m_remoteNo = QStringLiteral("1");
     QString m_path;
     bool m_verify = true;
+    bool m_comparing = false; // read blocks are kept in m_cameraImage, not verified
+    QByteArray m_fileImage;
+    QByteArray m_cameraImage;
     bool m_running = false;
     bool m_completed = false;
     int m_viewMode = ModeDownload;

@@ -1,19 +1,17 @@
 #include "FileBytes.h"
 
+#include "LanguagePair.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <array>
 
 namespace zel {
 
 namespace {
 
-struct ProblemTexts {
-    const char16_t* english;
-    const char16_t* japanese;
-};
-
-constexpr std::array<ProblemTexts, 7> kProblemTexts{{
+constexpr std::array<LanguagePair, 7> kProblemTexts{{
     {u"read", u"読み込みました"},
     {u"no such file", u"ファイルがありません"},
     {u"not a regular file", u"通常のファイルではありません"},
@@ -66,12 +64,26 @@ bool IsReplaceableFile(const QString& path) {
     return !info.exists() || info.isFile();
 }
 
+bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    if (!IsReplaceableFile(path)) {
+        if (error)
+            *error = QStringLiteral("not a regular file");
+        return false;
+    }
+    // Unbuffered: a full disk shows in write() itself; the flush inside commit() would not
+    // report it, and a cut-short file would take the old one's place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail) {
-    const ProblemTexts& texts = kProblemTexts[static_cast<size_t>(problem)];
-    QString text = QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);
-    if (!detail.isEmpty())
-        text += QStringLiteral(" (") + detail + QLatin1Char(')');
-    return text;
+    return kProblemTexts[static_cast<size_t>(problem)].in(languageIndex, detail);
 }
 
 QString FileProblemLine(const QString& path, FileProblem problem, int languageIndex,

@@ -32,6 +32,11 @@ FileBytes ReadFileBytes(const QString& path, qint64 maxBytes);
 // is (through a symlink too). A save would replace a FIFO, device or socket by a regular file.
 bool IsReplaceableFile(const QString& path);
 
+// Replaces the file at `path` with `bytes` through a temporary file and a rename, so a failed
+// write (full disk, no permission) keeps the old file. False with `error` when it fails or
+// `path` names something other than a regular file.
+bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
 // Why a read failed, in the language `languageIndex` (0 English, 1 Japanese), with the
 // system's detail in parentheses when there is one.
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail = {});

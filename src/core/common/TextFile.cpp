@@ -4,8 +4,6 @@
 #include "FileBytes.h"
 #include "TextLines.h"
 
-#include <QSaveFile>
-
 namespace zel {
 
 namespace {
@@ -86,21 +84,7 @@ bool WriteTextFile(const QString& path, const QStringList& lines, QString* error
             *error = QStringLiteral("a character cannot be written in CP932");
         return false;
     }
-    if (!IsReplaceableFile(path)) {
-        if (error)
-            *error = QStringLiteral("not a regular file");
-        return false;
-    }
-    // Unbuffered: a full disk shows in write() itself; the flush inside commit() would not
-    // report it, and a cut-short file would take the old one's place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(*bytes) != bytes->size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileBytes(path, *bytes, error);
 }
 
 } // namespace zel

@@ -2,6 +2,8 @@
 
 #include "TestScreen.h"
 
+#include <algorithm>
+
 namespace zel {
 
 TestFindTarget::TestFindTarget(TestScreen& screen) : m_screen(screen) {}
@@ -21,13 +23,21 @@ void TestFindTarget::replaceLine(int line, const QString& text) {
 }
 
 void TestFindTarget::showHit(int line) {
+    m_highlighted = line;
     if (onHit)
         onHit(line);
 }
 
 void TestFindTarget::endReplaceAll(int count) {
-    if (count > 0 && onClearHits)
+    if (count <= 0)
+        return;
+    m_highlighted = 0;
+    if (onClearHits)
         onClearHits();
+}
+
+int TestFindTarget::caretLineAfterFind(int startLine) const {
+    return m_highlighted > 0 ? m_highlighted : std::clamp(startLine, 1, TestScreen::kRowCount);
 }
 
 } // namespace zel

@@ -23,8 +23,14 @@ public:
     std::function<void(int line)> onHit;     // the window highlights the line alone
     std::function<void()> onClearHits;       // the window takes every highlight off
 
+    // Where the caret goes when the dialog has closed: the line whose highlight comes off, or
+    // `startLine` (FindStartLine, within the lines) when none is highlighted.
+    int caretLineAfterFind(int startLine) const;
+    void forgetHighlight() { m_highlighted = 0; } // a new dialog starts without one
+
 private:
     TestScreen& m_screen;
+    int m_highlighted = 0; // the line shown as the hit, 0 when none
 };
 
 } // namespace zel

@@ -54,6 +54,8 @@ bool FlashWriter::startWrite(const QString& cpuType, const QString& applicationP
     if (isRunning())
         return false; // the controls are disabled: no second write on top of this one
     m_timerSwitching = true;
+    m_stopRequested = false;
+    m_blocksAcknowledged = 0;
     setControls(false);
     if (applicationPath.isEmpty()) {
         m_messages.ShowMessage(MessageSelectApplicationFile);
@@ -89,6 +91,7 @@ bool FlashWriter::preparePort() {
     line.device = ResolvePortDevice(m_settings);
     line.baudRate = kCpuBitRate;
     line.evenParity = false; // 8N1
+    line.connectTimeoutMs = m_settings.connectWaitMs();
     QString why;
     if (!m_port.open(line, &why)) {
         m_lastOpenError = why.isEmpty() ? line.device : why;
@@ -98,6 +101,16 @@ bool FlashWriter::preparePort() {
     m_lastOpenError.clear();
     m_lastPortLoss.clear();
     return true;
+}
+
+void FlashWriter::stopAfterBlock() {
+    if (!isRunning())
+        return;
+    m_stopRequested = true;
+    if (m_writeState == StateBlocks)
+        return; // the acknowledgement of the block in flight ends the write
+    Abort();
+    finish(false);
 }
 
 bool FlashWriter::requestClose() {
@@ -254,6 +267,12 @@ bool FlashWriter::handleReplyContent(const QByteArray& content) {
     if (code != m_blockNo)
         return true; // another block's acknowledgement: only the progress moves
     stopTimerCpuWrite();
+    m_blocksAcknowledged = m_blockNo + 1;
+    if (m_stopRequested && m_blockNo < BootFrame::BlockCount - 1) {
+        Abort();
+        finish(false);
+        return false;
+    }
     if (m_blockNo == BootFrame::BlockCount - 1) {
         m_receiveMode = ModeIgnore;
         setWriteState(StateIdle);

@@ -75,6 +75,14 @@ public:
     // writer's port is closed and the shared link reopened.
     bool requestClose();
 
+    // Stops a running write at the next point where no frame is left half answered: at once
+    // before the blocks, after the acknowledgement of the block in flight during them (the
+    // last block's acknowledgement still completes the write). onFinished(false) follows,
+    // without a message.
+    void stopAfterBlock();
+    // Blocks the CPU acknowledged in the write under way or last ended.
+    int blocksAcknowledged() const { return m_blocksAcknowledged; }
+
     // A write runs from the write command until it ends (the controls are disabled).
     bool isRunning() const { return !m_controlsEnabled; }
     bool controlsEnabled() const { return m_controlsEnabled; }
@@ -146,6 +154,8 @@ private:
     int m_progressValue = 0;
     int m_progressMax = kProgressMax;
     bool m_timerSwitching = true;
+    bool m_stopRequested = false;
+    int m_blocksAcknowledged = 0;
     bool m_controlsEnabled = true;
 };
 

@@ -3,7 +3,7 @@
 // and zelctl use it.
 #include "FlashWriter.h"
 #include "common/QtTimer.h"
-#include "link/SerialBytePort.h"
+#include "link/AnyBytePort.h"
 
 namespace zel {
 
@@ -14,7 +14,7 @@ public:
     const FlashWriter& writer() const { return m_writer; }
 
 private:
-    SerialBytePort m_port; // `MSCommCpuWriter`
+    AnyBytePort m_port; // `MSCommCpuWriter`
     QtTimer m_timerCpuWrite;
     QtTimer m_pause;
     FlashWriter m_writer;

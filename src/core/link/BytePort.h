@@ -8,9 +8,12 @@
 namespace zel {
 
 struct PortLineSettings {
-    QString device;       // device path ("/dev/ttyUSB0", "/dev/pts/7") or "COMn" on Windows
+    // Device path ("/dev/ttyUSB0", "/dev/pts/7"), "COMn" on Windows, or a network port
+    // ("tcp://HOST:PORT", "rfc2217://HOST:PORT").
+    QString device;
     int baudRate = 38400; // 4800, 9600, 19200 or 38400
     bool evenParity = true;
+    int connectTimeoutMs = 5000; // network ports: connection and Telnet negotiation
 };
 
 class BytePort {
@@ -22,6 +25,9 @@ public:
     virtual bool isOpen() const = 0;
     virtual bool write(const QByteArray& bytes) = 0;
     virtual void discardInput() = 0;
+    // True between open() and onConnected for a port that connects in the background (a
+    // network port); writes meanwhile are kept and sent once it is connected.
+    virtual bool isConnecting() const { return false; }
 
     // One call per batch of received bytes, on the UI thread.
     std::function<void(const QByteArray&)> onReceived;
@@ -31,6 +37,8 @@ public:
     // The device went away (adapter pulled, far end of a pty hung up). The port is already
     // closed when this is called.
     std::function<void(const QString& why)> onLost;
+    // A port that connects in the background is connected (a failed connection is onLost).
+    std::function<void()> onConnected;
 };
 
 } // namespace zel

@@ -16,7 +16,12 @@ bool isSkipped(const QString& line) {
 }
 
 // Unit and data of a log line: the text before the first colon, and after it up to a second.
+// A line without a colon (saved by earlier versions, which dropped the unit's colon) splits at
+// its tab, so "CAMERA1<TAB>06" is not read as the one unit "CAMERA106".
 CommLogEntry parseLine(const QString& line) {
+    if (const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        tab >= 0 && !line.contains(QLatin1Char(':')))
+        return {SplitValueLine(line.left(tab)).value, SplitValueLine(line.mid(tab + 1)).value};
     const ValueLine parts = SplitValueLine(line);
     const qsizetype colon = parts.remainder.indexOf(QLatin1Char(':'));
     return {parts.value, colon < 0 ? parts.remainder : parts.remainder.left(colon)};
@@ -36,16 +41,22 @@ bool checkField(const QString& value, int kind, int itemNo, CommLogEntry& entry,
     }
     return true;
 }
+// The unit as a file line holds it: with its colon, which a load takes off.
+QString unitWithColon(const QString& unit) {
+    return unit.isEmpty() || unit.endsWith(QLatin1Char(':')) ? unit : unit + QLatin1Char(':');
+}
+
 } // namespace
 
 bool CommLogFile::save(const QString& path, const CommLogStore& store, MessageSink& messages) {
     QStringList lines;
     lines.reserve(store.count());
     for (int i = 0; i < store.count(); ++i)
-        lines.append(store.entry(i).unit + QLatin1Char('\t') + store.entry(i).data);
-    if (WriteTextFile(path, lines))
+        lines.append(unitWithColon(store.entry(i).unit) + QLatin1Char('\t') + store.entry(i).data);
+    QString error;
+    if (WriteTextFile(path, lines, &error))
         return true;
-    messages.ShowMessage(MessageCannotSave);
+    messages.ShowMessage(MessageCannotSave, path + QStringLiteral(": ") + error);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "CommLogStore.h"
 #include "CommandMeaning.h"
 #include "FrameCodec.h"
+#include "MeaningJapanese.h"
 #include "common/HexText.h"
 
 namespace zel {
@@ -69,7 +70,8 @@ QString positionText(const QByteArray& reply) {
 
 } // namespace
 
-FrameDecoder::FrameDecoder(int languageIndex) : m_titles(languageIndex) {}
+FrameDecoder::FrameDecoder(int languageIndex)
+    : m_titles(languageIndex), m_languageIndex(languageIndex) {}
 
 void FrameDecoder::reset() {
     m_lastCommand = -1;
@@ -133,6 +135,13 @@ QString FrameDecoder::directionText(FrameDirection direction) {
 }
 
 DecodedFrame FrameDecoder::decode(const QString& unit, const QString& data) {
+    DecodedFrame decoded = decodeInEnglish(unit, data);
+    if (m_languageIndex == 1)
+        decoded.meaning = MeaningInJapanese(decoded.meaning);
+    return decoded;
+}
+
+DecodedFrame FrameDecoder::decodeInEnglish(const QString& unit, const QString& data) {
     FrameDirection direction = unitDirection(unit);
     if (direction == FrameDirection::Unknown)
         direction = data.startsWith(QStringLiteral("FE"), Qt::CaseInsensitive)

@@ -30,7 +30,8 @@ struct DecodedFrame {
 
 class FrameDecoder {
 public:
-    // Title codes are read with the character table of `languageIndex`.
+    // Title codes are read with the character table of `languageIndex`; the meanings are
+    // worded in that language.
     explicit FrameDecoder(int languageIndex = 0);
 
     // One log entry (unit as recorded or as read back from a file, data as hex text).
@@ -47,11 +48,13 @@ public:
     static QString replyWord(ReplyKind kind);
 
 private:
+    DecodedFrame decodeInEnglish(const QString& unit, const QString& data);
     DecodedFrame decodeSent(const QString& data);
     DecodedFrame decodeReceived(const QString& unit, const QString& data);
     QString describeDataReply(const QByteArray& reply, int& command) const;
 
     TitleCharTable m_titles;
+    int m_languageIndex = 0;
     int m_lastCommand = -1;
     int m_lastCamera = -1;
 };

@@ -47,6 +47,7 @@ LinkEngine::LinkEngine(BytePort& port, Timer& timerMenu, Timer& timerReTry, Sett
     m_timerReTry.setCallback([this] { onTimerReTry(); });
     m_port.onReceived = [this](const QByteArray& bytes) { Select_MsCommEvproc(bytes); };
     m_port.onLost = [this](const QString& why) { onPortLost(why); };
+    m_port.onConnected = [this] { onPortConnected(); };
 }
 
 LinkEngine::~LinkEngine() {
@@ -56,6 +57,7 @@ LinkEngine::~LinkEngine() {
     m_timerReTry.setCallback({});
     m_port.onReceived = {};
     m_port.onLost = {};
+    m_port.onConnected = {};
     onPortEvent = {};
 }
 
@@ -65,13 +67,16 @@ void LinkEngine::SetCommPortSettings() {
     m_lineSettings.device = ResolvePortDevice(m_settings);
     m_lineSettings.baudRate = m_settings.baudRate();
     m_lineSettings.evenParity = true;
+    m_lineSettings.connectTimeoutMs = m_settings.connectWaitMs();
 }
 
 bool LinkEngine::OpenCommPort() {
     if (m_port.isOpen())
         return false;
-    if (tryOpenCommPort())
+    if (tryOpenCommPort()) {
+        m_announceFailure = m_connecting; // a failed connection is then shown as this open's
         return true;
+    }
     if (onOpenFailed)
         onOpenFailed(m_lastOpenError);
     m_messages.ShowMessage(MessagePortOpenError);
@@ -88,14 +93,54 @@ bool LinkEngine::tryOpenCommPort() {
         notifyPort(PortEvent::OpenFailed);
         return false;
     }
+    m_announceFailure = false;
+    m_connecting = m_port.isConnecting();
+    if (!m_connecting)
+        portReady();
+    return true;
+}
+
+void LinkEngine::portReady() {
     m_lastOpenError.clear();
     // Stale bytes from before the open are of no transaction.
     m_port.discardInput();
     notifyPort(PortEvent::Opened);
-    return true;
+    if (std::exchange(m_replyTimerDeferred, false) && m_state.ScreenCode != ScreenIdle)
+        m_timerMenu.start(m_settings.timeOutWaitMs());
+}
+
+// The reply time runs from when the frame leaves: after the connection of a network port.
+void LinkEngine::startReplyTimer() {
+    if (m_connecting)
+        m_replyTimerDeferred = true;
+    else
+        m_timerMenu.start(m_settings.timeOutWaitMs());
+}
+
+void LinkEngine::onPortConnected() {
+    if (!m_connecting)
+        return;
+    m_connecting = false;
+    portReady();
+}
+
+// The connection of a network port failed: an open that failed, told late.
+void LinkEngine::connectFailed(const QString& why) {
+    m_connecting = false;
+    m_replyTimerDeferred = false;
+    m_lastOpenError = why;
+    notifyPort(PortEvent::OpenFailed);
+    if (std::exchange(m_announceFailure, false)) {
+        if (onOpenFailed)
+            onOpenFailed(why);
+        m_messages.ShowMessage(MessagePortOpenError);
+    }
+    endWaitingTransaction();
 }
 
 void LinkEngine::CloseCommPort() {
+    m_connecting = false;
+    m_replyTimerDeferred = false;
     if (m_port.isOpen())
         m_port.close();
     notifyPort(PortEvent::Closed);
@@ -137,7 +182,7 @@ int LinkEngine::SendCommandFrame(const CommSendRecord& record, const QString& da
     m_timerMenu.stop();
     m_port.write(*bytes);
     if (LeadingNumber(record.CameraNo) != 0)
-        m_timerMenu.start(m_settings.timeOutWaitMs());
+        startReplyTimer();
     else
         m_state.ScreenCode = ScreenIdle; // camera 0 answers nothing
     return kSendOk;
@@ -262,15 +307,23 @@ void LinkEngine::onTimerReTry() {
 
 void LinkEngine::onPortLost(const QString& why) {
     const EngineEvent event(*this);
+    if (m_connecting) {
+        connectFailed(why);
+        return;
+    }
     m_lastLostReason = why;
     notifyPort(PortEvent::Lost);
+    endWaitingTransaction();
+}
+
+void LinkEngine::endWaitingTransaction() {
     if (m_state.ScreenCode == ScreenIdle)
         return; // nothing waited; the next send reports the closed port
     // The wait ends as a reply time-out does; the port stays down until it is back.
     const int screenCode = m_state.ScreenCode;
     m_state.ScreenCode = ScreenIdle;
     m_timerMenu.stop();
-    endWithTimeOut(screenCode, MessageTimeout);
+    endWithTimeOut(screenCode, m_portLossMessage);
 }
 
 // Message (0: none) and time-out procedure of the screens that have one, then reset.

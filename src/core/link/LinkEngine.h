@@ -5,6 +5,7 @@
 #include "BytePort.h"
 #include "CommSendRecord.h"
 #include "LinkState.h"
+#include "common/MessageNumber.h"
 
 #include <QString>
 #include <functional>
@@ -35,6 +36,7 @@ public:
     LinkState& state() { return m_state; }
     const LinkState& state() const { return m_state; }
     Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
     MessageSink& messages() { return m_messages; }
     Timer& TimerMenu() { return m_timerMenu; }
     Timer& TimerReTry() { return m_timerReTry; }
@@ -51,6 +53,8 @@ public:
     bool tryOpenCommPort();
     void CloseCommPort();
     bool isPortOpen() const;
+    // A network port is still connecting: Opened (or OpenFailed) is told when it is done.
+    bool isPortConnecting() const { return m_connecting; }
     // The device the port settings name (after SetCommPortSettings).
     QString portDevice() const { return m_lineSettings.device; }
     // Told every open, failed open, loss and close, after the engine has handled it.
@@ -62,6 +66,10 @@ public:
     std::function<void(const QString& why)> onOpenFailed;
     // Why the port was last lost (device went away), empty when it never was.
     QString lastLostReason() const { return m_lastLostReason; }
+    // The message a wait cut short by a lost port ends with: "Timeout error" in
+    // the windows (message 2); 0 for a listener that says the loss in its own words (zelctl), so
+    // one event gives one message.
+    void setPortLossMessage(int messageNumber) { m_portLossMessage = messageNumber; }
 
     // 0 when the frame went out, 6 when the port was closed (message 6 already shown).
     int SendCommandFrame(const CommSendRecord& record, const QString& dataHex);
@@ -112,10 +120,17 @@ private:
     void onTimerMenu();
     void onTimerReTry();
     void onPortLost(const QString& why);
+    void onPortConnected();
+    void portReady();
+    void connectFailed(const QString& why);
+    void endWaitingTransaction();
+    void startReplyTimer();
     void endWithTimeOut(int screenCode, int messageNumber);
     void recyclePort();
     void notifyPort(PortEvent event);
     void replyCompleted();
+
+    int m_portLossMessage = MessageTimeout;
 
     BytePort& m_port;
     Timer& m_timerMenu;
@@ -127,6 +142,9 @@ private:
     PortLineSettings m_lineSettings;
     QString m_lastOpenError;
     QString m_lastLostReason;
+    bool m_connecting = false;         // opened, the connection not made yet
+    bool m_announceFailure = false;    // the pending connection came from OpenCommPort
+    bool m_replyTimerDeferred = false; // a frame waits for the connection
     std::optional<HeldFrame> m_held;
     int m_eventDepth = 0;
 };

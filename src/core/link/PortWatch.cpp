@@ -1,9 +1,11 @@
 #include "PortWatch.h"
 
+#include "NetworkPortName.h"
 #include "common/Timer.h"
 
 #include <QFileInfo>
 #include <QObject>
+#include <algorithm>
 #include <array>
 
 namespace zel {
@@ -59,8 +61,9 @@ void PortWatch::onPortEvent(LinkEngine::PortEvent event) {
         startWaiting();
         break;
     case LinkEngine::PortEvent::OpenFailed:
-        // A failed attempt while waiting for a lost port keeps it "lost".
-        if (!m_reopening || m_state != State::Lost)
+        // A failed attempt while waiting for a lost port keeps it "lost" (a network port
+        // tells of its failed connection later, outside the attempt).
+        if ((!m_reopening && !isNetworkPort()) || m_state != State::Lost)
             setState(State::OpenFailed, m_engine.lastOpenError());
         startWaiting();
         break;
@@ -78,13 +81,20 @@ void PortWatch::onPortEvent(LinkEngine::PortEvent event) {
 void PortWatch::startWaiting() {
     if (!m_waiting) {
         m_waiting = true;
+        m_retryMs = isNetworkPort() ? kNetworkRetryFirstMs : kRetryMs;
         // The folder of the device: /dev for an adapter, the folder of a link to a pty.
         const QString folder = QFileInfo(device()).absolutePath();
-        if (QFileInfo(folder).isDir())
+        if (!isNetworkPort() && QFileInfo(folder).isDir())
             m_watcher.addPath(folder);
+    } else if (isNetworkPort() && !m_retryTimer.isActive()) {
+        m_retryMs = std::min(m_retryMs * 2, kNetworkRetryMaxMs);
     }
     if (!m_retryTimer.isActive())
-        m_retryTimer.start(kRetryMs);
+        m_retryTimer.start(m_retryMs);
+}
+
+bool PortWatch::isNetworkPort() const {
+    return IsNetworkPortName(device());
 }
 
 void PortWatch::stopWaiting() {
@@ -101,6 +111,9 @@ void PortWatch::retryNow() {
     // names that are not paths, such as COM3, are simply tried.)
     if (device().startsWith(QLatin1Char('/')) && !QFileInfo::exists(device()))
         return;
+    // A network attempt ends later; its failure sets the next, longer wait.
+    if (isNetworkPort())
+        m_retryTimer.stop();
     m_reopening = true;
     m_engine.tryOpenCommPort();
     m_reopening = false;

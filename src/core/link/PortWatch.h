@@ -18,6 +18,10 @@ public:
     enum class State { Closed, Open, Lost, OpenFailed };
 
     static constexpr int kRetryMs = 3000;
+    // A network port is tried again after 1 s, then twice as long each time, up to 30 s: a
+    // server that stays away costs a connection attempt now and then, not a busy loop.
+    static constexpr int kNetworkRetryFirstMs = 1000;
+    static constexpr int kNetworkRetryMaxMs = 30000;
 
     // Takes the engine's onPortEvent; `retryTimer` is the slow timer used while down.
     PortWatch(LinkEngine& engine, Timer& retryTimer);
@@ -30,6 +34,8 @@ public:
     // Why the port is down (device and cause), empty while it is open or closed on purpose.
     QString reason() const { return m_reason; }
     bool isWaiting() const { return m_waiting; }
+    // The wait before the next attempt while down.
+    int retryIntervalMs() const { return m_retryMs; }
 
     // "Port /dev/ttyUSB0: open", "...: lost, waiting for it to return", in the language
     // `languageIndex` (0 English, 1 Japanese).
@@ -46,6 +52,7 @@ private:
     void startWaiting();
     void stopWaiting();
     void setState(State state, const QString& reason);
+    bool isNetworkPort() const;
 
     LinkEngine& m_engine;
     Timer& m_retryTimer;
@@ -54,6 +61,7 @@ private:
     QString m_reason;
     bool m_waiting = false;
     bool m_reopening = false;
+    int m_retryMs = kRetryMs;
 };
 
 } // namespace zel

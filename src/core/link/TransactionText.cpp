@@ -1,8 +1,11 @@
 #include "TransactionText.h"
 
 #include "FrameCodec.h"
+#include "LinkEngine.h"
 #include "LinkState.h"
+#include "NetworkPortName.h"
 #include "common/MessageNumber.h"
+#include "shell/Settings.h"
 
 namespace zel {
 
@@ -43,6 +46,20 @@ QString TransactionText(const LinkState& state) {
 bool IsLinkMessage(int number) {
     return number == MessageTimeout || number == MessageNack || number == MessageBusy ||
            number == MessageReceiveError || number == MessageDataTooLarge;
+}
+
+QString LinkMessageDetail(const LinkEngine& engine, int number) {
+    if (!IsLinkMessage(number))
+        return {};
+    QString text = TransactionText(engine.state());
+    // A dropped connection also ends the wait with a time-out; only a real one gets the hint.
+    if (number == MessageTimeout && IsNetworkPortName(engine.portDevice()) && engine.isPortOpen()) {
+        if (!text.isEmpty())
+            text += QStringLiteral("; ");
+        text += QStringLiteral("over a network, raise [RsWait] TimeOutWait in zel.ini (now %1 ms)")
+                    .arg(engine.settings().timeOutWaitMs());
+    }
+    return text;
 }
 
 } // namespace zel

@@ -5,7 +5,7 @@
 #include "Settings.h"
 #include "common/QtTimer.h"
 #include "link/CommLogStore.h"
-#include "link/SerialBytePort.h"
+#include "link/AnyBytePort.h"
 #include "titles/FindState.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleSlots.h"
@@ -65,7 +65,7 @@ private:
     Settings m_settings;
     LanguageTables m_language;
     CommLogStore m_commLog;
-    SerialBytePort m_port;
+    AnyBytePort m_port;
     QtTimer m_timerMenu;
     QtTimer m_timerReTry;
     QtTimer m_timerPortRetry;

@@ -11,7 +11,9 @@ namespace zel {
 namespace {
 
 // How message 1..36 is built from the caller's extra text and its table text.
-enum class Composition { TableText, ExtraText, ExtraThenTableText };
+// TableTextThenExtra: the table text, then the caller's extra (which file, and why) when
+// there is one.
+enum class Composition { TableText, ExtraText, ExtraThenTableText, TableTextThenExtra };
 
 struct MessageStyle {
     MessageButtons buttons;
@@ -48,7 +50,7 @@ constexpr std::array<MessageStyle, kMessageCount> kStyles{{
     {kOk, kWarn},
     {kOk, kStop},
     {kOk, kWarn},
-    {kOk, kWarn},
+    {kOk, kWarn, Composition::TableTextThenExtra},
     {kOk, kWarn}, // 25
     {kOk, kWarn},
     {kOk, kWarn},
@@ -83,6 +85,11 @@ std::optional<MessageBoxContent> ComposeMessage(const LanguageTables& language, 
         break;
     case Composition::ExtraThenTableText:
         content.text = extra + QStringLiteral("\r\n") + language.messageText(number);
+        break;
+    case Composition::TableTextThenExtra:
+        content.text = language.messageText(number);
+        if (!extra.isEmpty())
+            content.text += QStringLiteral("\r\n") + extra;
         break;
     }
     return content;

@@ -21,8 +21,7 @@ QString messageDetail(Application& app, int number) {
         return toolText(app.language(), ToolText::SettingsFileDetail)
             .arg(QDir::toNativeSeparators(app.settings().SettingsFilePath));
     default:
-        return IsLinkMessage(number) && app.isStarted() ? TransactionText(app.engine().state())
-                                                        : QString();
+        return app.isStarted() ? LinkMessageDetail(app.engine(), number) : QString();
     }
 }
 

@@ -113,6 +113,8 @@ void Settings::readValues(const IniFile& file) {
         numeric(read(kRsWait, QStringLiteral("RetryCnt"), defaults.RetryCnt), 0, defaults.RetryCnt);
     TimeOutRetry = numeric(read(kRsWait, QStringLiteral("TimeOutRetry"), defaults.TimeOutRetry), 1,
                            defaults.TimeOutRetry);
+    ConnectWait = numeric(read(kRsWait, QStringLiteral("ConnectWait"), defaults.ConnectWait), 1,
+                          defaults.ConnectWait);
     // Device paths are ours, not limited to the 17 characters of the documented keys.
     for (int i = 0; i < 4; ++i)
         Device[i] = file.value(kRs232c, QStringLiteral("Device") + QString::number(i + 1))
@@ -164,6 +166,10 @@ int Settings::retryCount() const {
 
 int Settings::timeOutRetryMs() const {
     return toInt(TimeOutRetry, 500);
+}
+
+int Settings::connectWaitMs() const {
+    return toInt(ConnectWait, 5000);
 }
 
 int Settings::timeOutDspMs() const {

@@ -25,6 +25,8 @@ public:
     QString TimeOutWait = QStringLiteral("500");
     QString RetryCnt = QStringLiteral("3");
     QString TimeOutRetry = QStringLiteral("500");
+    // [RsWait] ConnectWait: ms to reach a network port (connection and Telnet negotiation).
+    QString ConnectWait = QStringLiteral("5000");
     // [RS232C] Device1..Device4: device paths of COM1..COM4 (read only).
     std::array<QString, 4> Device;
 
@@ -58,6 +60,7 @@ public:
     int timeOutWaitMs() const;
     int retryCount() const;
     int timeOutRetryMs() const;
+    int connectWaitMs() const;
     int timeOutDspMs() const;
     int autoSaveMinutes() const; // 0 off, 3, 5, 10
     // The device to open: PortOverride, else the device of ComPort (Device1..4, or

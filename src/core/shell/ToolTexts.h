@@ -17,10 +17,24 @@ enum class ToolText {
     DeviceNotDetected,  // "%1": COMn's device, which the system does not report now
     SettingsFileDetail, // "%1": the settings file looked for
     PartialReplaced,    // "%1": a download's .partial left by an earlier one
+    NetworkPort,        // caption of the network port field in the settings dialog
+    UseNetworkPort,     // its button
+    LogRecordingNote,   // the log window while it records
+    UploadNeedsCheck,   // why the title window's UPLOAD is off: the check has not passed
+    UploadNeedsTitles,  // why it is off: nothing to upload yet
+    SaveAsPdf,          // the print preview's button that writes the pages to a PDF file
+    ClosePreview,       // the print preview's close button
+    ImportCsv,          // title window: File > Import CSV…
+    ExportCsv,          // title window: File > Export CSV…
+    CsvFilter,          // file dialog filter of comma-separated files
+    CompareBackup,      // backup window: compare a backup file with the camera
+    CompareResult,      // "%1": caption of the report of that file against the camera
     Count
 };
 
 // The text in the current language of `language`.
 QString toolText(const LanguageTables& language, ToolText id);
+// The text in language `languageIndex` (0 English, 1 Japanese).
+QString toolText(int languageIndex, ToolText id);
 
 } // namespace zel

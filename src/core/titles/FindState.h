@@ -1,7 +1,10 @@
 #pragma once
 // What the find and replace dialogs remember between openings, program-wide: which editor
 // opened them (FindContext), the line where the next search starts (FindStartLine, from 1) and
-// the text put into the search box when a dialog opens (LastFindText).
+// the text put into the search box when a dialog opens (LastFindText), and the seat of the one
+// dialog open at a time.
+#include "find/FindDialogSeat.h"
+
 #include <QString>
 
 namespace zel {
@@ -16,6 +19,7 @@ struct FindState {
     int FindContext = FindContextTitle;
     int FindStartLine = 1;
     QString LastFindText;
+    FindDialogSeat DialogSeat;
 };
 
 } // namespace zel

@@ -1,5 +1,8 @@
 #include "TitleDocumentSession.h"
 
+#include "TitleCategory.h"
+#include "TitleCsvReader.h"
+#include "TitleCsvWriter.h"
 #include "TitleDocument.h"
 #include "TitleFileReader.h"
 #include "TitleFileWriter.h"
@@ -22,7 +25,24 @@ bool isDecimalText(const QString& text) {
     return true;
 }
 
+// At most this many bad rows are listed in the message; the rest are counted.
+constexpr int kListedProblems = 20;
+
+QString problemList(const QString& path, const QVector<TitleCsvProblem>& problems) {
+    QStringList lines{path + QLatin1Char(':')};
+    for (qsizetype i = 0; i < problems.size() && i < kListedProblems; ++i)
+        lines.append(problems[i].text());
+    if (problems.size() > kListedProblems)
+        lines.append(QStringLiteral("... %1 more").arg(problems.size() - kListedProblems));
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
+
+QString NoTitlesLine(const QString& path, int languageIndex) {
+    return languageIndex == 1 ? path + QStringLiteral(" にはタイトルがありません")
+                              : path + QStringLiteral(" holds no titles");
+}
 
 TitleDocumentSession::TitleDocumentSession(TitleSlots& titleSlots, int slot,
                                            TitleDocument& document, MessageSink& messages,
@@ -63,6 +83,12 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
                                FileProblemLine(path, file.problem, m_language.languageIndex()));
         return TitleOpenResult::NotLoaded;
     }
+    // Text without a section header (notes, a settings file, a send-data file) would read as
+    // an all-blank document, and an upload of it would blank every title of the camera.
+    if (!TitleFileReader::hasSectionHeader(file.lines)) {
+        m_messages.ShowMessage(MessageError, NoTitlesLine(path, m_language.languageIndex()));
+        return TitleOpenResult::NotLoaded;
+    }
     m_slots.setTitleFileName(m_slot, path);
     m_slots.LastCameraNo.clear();
     m_document.RemoteNo = QStringLiteral("1");
@@ -76,6 +102,39 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
         m_slots.LastCameraNo = m_document.CameraNo;
     m_document.TitleModified = false;
     return readOn ? TitleOpenResult::Loaded : TitleOpenResult::Stopped;
+}
+
+bool TitleDocumentSession::importCsv(const QString& path, const TitleCharTable& table) {
+    const FileBytes file = ReadFileBytes(path, kTitleCsvMaxBytes);
+    if (!file.ok()) {
+        m_messages.ShowMessage(
+            MessageError,
+            FileProblemLine(path, file.problem, m_language.languageIndex(), file.detail));
+        return false;
+    }
+    const TitleCsvImport imported = ReadTitleCsv(file.bytes, table);
+    if (!imported.ok()) {
+        m_messages.ShowMessage(MessageError, problemList(path, imported.problems));
+        return false;
+    }
+    m_slots.setTitleFileName(m_slot, QString());
+    m_captionPath.clear();
+    m_document.RemoteNo = imported.document.RemoteNo;
+    m_document.CameraNo = imported.document.CameraNo;
+    m_document.ClearAllTitles();
+    for (int category = 0; category < kTitleCategoryCount; ++category)
+        for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
+            m_document.setTitle(category, number, imported.document.title(category, number));
+    m_slots.LastCameraNo = m_document.CameraNo;
+    m_document.MarkModified(); // held in no file yet; UPLOAD waits for a check
+    return true;
+}
+
+bool TitleDocumentSession::exportCsv(const QString& path) {
+    if (WriteTitleCsvFile(path, m_document))
+        return true;
+    m_messages.ShowMessage(MessageCannotSave);
+    return false;
 }
 
 bool TitleDocumentSession::writeTo(const QString& path) {

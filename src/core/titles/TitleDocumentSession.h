@@ -10,14 +10,18 @@ namespace zel {
 class LanguageTables;
 class MessageSink;
 class TitleDocument;
+class TitleCharTable;
 class TitleSlots;
 
 enum class TitleOpenResult {
     NotLoaded, // refused (path too long, already opened, the file cannot be read or holds
-               // nothing); the document and the slot are unchanged
+               // no title section); the document and the slot are unchanged
     Loaded,    // the file was read
     Stopped,   // a wrong number and the user chose not to read on: partly read
 };
+
+// "FILE holds no titles": a readable text file without any title section.
+QString NoTitlesLine(const QString& path, int languageIndex);
 
 class TitleDocumentSession {
 public:
@@ -42,6 +46,15 @@ public:
     // File > Open with the path from the open dialog (run ConfirmSaveBeforeDiscard before
     // the dialog). Loaded or Stopped leave Undo to be disabled by the window.
     TitleOpenResult ReadTitleFile(const QString& path);
+    // File > Import CSV with the path from the open dialog (run ConfirmSaveBeforeDiscard
+    // before the dialog): the titles of a CSV file checked with `table`. Every bad row is
+    // listed in one message and the document stays as it was; a good file fills the document
+    // as an Open does, but is associated with no file and is marked modified (it is saved as
+    // a .ttl with Save as). False when nothing was imported.
+    bool importCsv(const QString& path, const TitleCharTable& table);
+    // File > Export CSV: the document as comma-separated text; message 24 when it fails.
+    bool exportCsv(const QString& path);
+
     // mnuUpdate: the associated file, or Save as without one.
     bool Save();
     // mnuSave: asks for a path, then saveAs.

@@ -2,8 +2,17 @@
 
 #include "TitleCategory.h"
 #include "TitleDocument.h"
+#include "shell/ToolTexts.h"
 
 namespace zel {
+
+QString TitleEditor::uploadOffHint() const {
+    if (!m_hasContent)
+        return toolText(m_language, ToolText::UploadNeedsTitles);
+    if (!m_checkPassed)
+        return toolText(m_language, ToolText::UploadNeedsCheck);
+    return {};
+}
 
 TitleEditor::TitleEditor(TitleDocument& document, const TitleCharTable& table,
                          const LanguageTables& language, MessageSink& messages)
@@ -46,6 +55,7 @@ bool TitleEditor::sortEnabled() const {
 
 void TitleEditor::setHasContent(bool hasContent) {
     m_hasContent = hasContent;
+    m_checkPassed = false; // titles from somewhere new: a check of the old ones does not count
     stateChanged();
 }
 
@@ -175,6 +185,11 @@ void TitleEditor::sort() {
         return;
     m_document.sortByCheckMark(CategoryPosition);
     titlesChanged(CategoryPosition);
+}
+
+void TitleEditor::documentRead() {
+    m_checkPassed = false;
+    documentReplaced();
 }
 
 void TitleEditor::documentReplaced() {

@@ -37,12 +37,15 @@ public:
     int rowCount() const; // rows of the category shown (1 for a text box)
 
     bool uploadEnabled() const { return m_checkPassed && m_hasContent; }
+    // Why UPLOAD is off, for its tool tip: what the user has to do first ("" when it is on).
+    QString uploadOffHint() const;
     bool undoEnabled() const { return !m_undo.isEmpty(); }
     bool sortEnabled() const;
     const TitleUndoRecord& undoRecord() const { return m_undo; }
 
     // Whether the titles came from somewhere: a file read, a completed download or an edit.
     bool hasContent() const { return m_hasContent; }
+    // New titles arrived (or went): UPLOAD waits for a check of them.
     void setHasContent(bool hasContent);
 
     // Repaint requests: menus and buttons; the titles of a category.
@@ -77,6 +80,9 @@ public:
 
     // The document changed without the editor (file read, download): repaint all.
     void documentReplaced();
+    // A document read in place of the last (Open, Import CSV): the check that enabled
+    // UPLOAD was of other titles, so UPLOAD waits for a new one.
+    void documentRead();
 
 private:
     void edited(int category);

@@ -31,6 +31,18 @@ bool TitleFileReader::hasSignificantLine(const QStringList& lines) {
                        [](const QString& line) { return isSignificant(line); });
 }
 
+bool TitleFileReader::hasSectionHeader(const QStringList& lines) {
+    return std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+        if (!isSignificant(line))
+            return false;
+        const QString key = SplitValueLine(line).value;
+        for (int category = 0; category < kTitleCategoryCount; ++category)
+            if (key == TitleCategoryAt(category).sectionHeader)
+                return true;
+        return false;
+    });
+}
+
 bool TitleFileReader::nextSignificantLine(QString& line) {
     while (m_next < m_lines.size()) {
         const QString& candidate = m_lines.at(m_next++);

@@ -18,6 +18,10 @@ public:
 
     // Whether any line is neither empty nor a comment: a file without one holds no titles.
     static bool hasSignificantLine(const QStringList& lines);
+    // Whether any line is one of the nine section headers ("[POSITION]"...): a file without
+    // one (plain text, a settings file, a send-data file) is no title file, whatever numbers
+    // its first lines hold.
+    static bool hasSectionHeader(const QStringList& lines);
 
     // Next significant line as "key:rest" with blanks removed; false at the end.
     bool ReadSettingLine(QString& key, QString& rest);

@@ -44,9 +44,10 @@ QStringList TitleFileLines(const TitleDocument& document, const TitleFileLabels&
 
 bool WriteTitleFile(const QString& path, const TitleDocument& document,
                     const TitleFileLabels& labels, MessageSink& messages) {
-    if (WriteTextFile(path, TitleFileLines(document, labels)))
+    QString error;
+    if (WriteTextFile(path, TitleFileLines(document, labels), &error))
         return true;
-    messages.ShowMessage(MessageCannotSave);
+    messages.ShowMessage(MessageCannotSave, path + QStringLiteral(": ") + error);
     return false;
 }
 

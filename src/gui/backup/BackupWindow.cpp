@@ -1,25 +1,34 @@
 #include "BackupWindow.h"
 
+#include "backup/BackupComparison.h"
 #include "backup/BackupTransfer.h"
 #include "backup/CompactPath.h"
 #include "backup/NumberBox.h"
+#include "common/FileDialogRoom.h"
 #include "common/NumberBoxes.h"
+#include "common/SuggestedFileName.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
 #include "shell/ToolTexts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace zel::gui {
 
@@ -68,6 +77,7 @@ BackupWindow::BackupWindow(LinkEngine& engine, LanguageTables& language, Setting
     m_transfer->onReplacingPartial = [this](const QString& partialPath) {
         showReplacingPartial(partialPath);
     };
+    m_transfer->onFinished = [this](bool completed) { onTransferFinished(completed); };
     m_textHostNo->setFocus();
     m_textHostNo->selectAll();
 }
@@ -81,6 +91,7 @@ BackupWindow::~BackupWindow() {
 void BackupWindow::buildControls() {
     m_textHostNo = makeNumberBox(QStringLiteral("TextHostNo"), 2, this);
     m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, this);
+    m_textHostNo->setMaximumWidth(m_textCamNo->maximumWidth()); // the two boxes line up
     m_labelHostNo = new QLabel(this);
     m_labelCamNo = new QLabel(this);
     m_labelDownload = new QLabel(this);
@@ -97,6 +108,7 @@ void BackupWindow::buildControls() {
     m_commandDL = commandButton(QStringLiteral("CommandDL"), this);
     m_commandUL = commandButton(QStringLiteral("CommandUL"), this);
     m_commandEnd = commandButton(QStringLiteral("CommandEnd"), this);
+    m_commandCompare = commandButton(QStringLiteral("CommandCompare"), this);
 }
 
 void BackupWindow::buildLayout() {
@@ -112,6 +124,7 @@ void BackupWindow::buildLayout() {
     grid->addWidget(m_checkVerify, 4, 0, 1, 2);
     grid->addWidget(m_labelStatus, 5, 0, 1, 2);
     auto* endRow = new QHBoxLayout;
+    endRow->addWidget(m_commandCompare);
     endRow->addStretch();
     endRow->addWidget(m_commandEnd);
     grid->addLayout(endRow, 6, 0, 1, 2);
@@ -119,7 +132,8 @@ void BackupWindow::buildLayout() {
     setTabOrder(m_textCamNo, m_commandDL);
     setTabOrder(m_commandDL, m_commandUL);
     setTabOrder(m_commandUL, m_checkVerify);
-    setTabOrder(m_checkVerify, m_commandEnd);
+    setTabOrder(m_checkVerify, m_commandCompare);
+    setTabOrder(m_commandCompare, m_commandEnd);
 }
 
 void BackupWindow::applyCaptions() {
@@ -132,6 +146,7 @@ void BackupWindow::applyCaptions() {
     m_labelDownload->setText(text(TextCameraToPc));
     m_labelUpload->setText(text(TextPcToCamera));
     m_checkVerify->setText(text(TextVerify));
+    m_commandCompare->setText(toolText(m_language, ToolText::CompareBackup));
     m_labelHostNo->setText(m_language.text(LangGroup::TitleSet, TitleSetRemoteNo));
 }
 
@@ -140,6 +155,7 @@ void BackupWindow::connectControls() {
     m_textCamNo->installEventFilter(this);
     connect(m_commandDL, &QPushButton::clicked, this, &BackupWindow::onDownloadClicked);
     connect(m_commandUL, &QPushButton::clicked, this, &BackupWindow::onUploadClicked);
+    connect(m_commandCompare, &QPushButton::clicked, this, &BackupWindow::onCompareClicked);
     connect(m_commandEnd, &QPushButton::clicked, this, &BackupWindow::close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &BackupWindow::close);
@@ -199,6 +215,7 @@ void BackupWindow::onDownloadClicked() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog->setDefaultSuffix(QStringLiteral("bin"));
+    giveFileDialogRoom(*dialog, cameraFileName(m_textCamNo->text(), QStringLiteral("bin")));
     connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startDownloadTo);
     dialog->open();
 }
@@ -212,11 +229,25 @@ void BackupWindow::onUploadClicked() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startUploadFrom);
     dialog->open();
 }
 
+void BackupWindow::onCompareClicked() {
+    if (!boxesValid())
+        return;
+    auto* dialog = new QFileDialog(this, toolText(m_language, ToolText::CompareBackup), QString(),
+                                   fileFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    connect(dialog, &QFileDialog::fileSelected, this, &BackupWindow::startCompareWith);
+    dialog->open();
+}
+
 void BackupWindow::prepareTransfer() {
+    m_comparing = false;
     m_labelStatus->clear();
     m_transfer->setAddress(m_textCamNo->text(), m_textHostNo->text());
     m_transfer->setVerify(m_checkVerify->isChecked());
@@ -232,6 +263,52 @@ void BackupWindow::startUploadFrom(const QString& path) {
     prepareTransfer();
     if (m_transfer->startUpload(path))
         showTransferDialog();
+}
+
+void BackupWindow::startCompareWith(const QString& path) {
+    prepareTransfer();
+    m_comparing = m_transfer->startCompare(path);
+    if (m_comparing)
+        showTransferDialog();
+}
+
+void BackupWindow::onTransferFinished(bool completed) {
+    const bool showReport = m_comparing && completed;
+    m_comparing = false;
+    if (!showReport)
+        return;
+    // The report takes the place of the completed transfer dialog, which is modal and would
+    // leave the report out of reach; closed once the transfer has returned.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_transfer->dialog().isOpen())
+                m_transfer->dialog().close();
+            showCompareReport();
+        },
+        Qt::QueuedConnection);
+}
+
+// The report beside the window, in a fixed-width font so the offsets line up.
+void BackupWindow::showCompareReport() {
+    delete m_compareReport;
+    m_compareReport = new QDialog(this);
+    m_compareReport->setObjectName(QStringLiteral("CompareReport"));
+    m_compareReport->setAttribute(Qt::WA_DeleteOnClose);
+    m_compareReport->setWindowTitle(toolText(m_language, ToolText::CompareResult)
+                                        .arg(QFileInfo(m_transfer->path()).fileName()));
+    auto* text = new QPlainTextEdit(m_compareReport);
+    text->setReadOnly(true);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setPlainText(BackupComparisonReport(m_transfer->comparison(), BackupReportDetail::Blocks)
+                           .join(QLatin1Char('\n')));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_compareReport);
+    connect(buttons, &QDialogButtonBox::rejected, m_compareReport, &QDialog::close);
+    auto* layout = new QVBoxLayout(m_compareReport);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    m_compareReport->resize(480, 320);
+    m_compareReport->show();
 }
 
 void BackupWindow::showTransferDialog() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QCheckBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,10 @@ public:
     QPushButton* CommandDL() const { return m_commandDL; }
     QPushButton* CommandUL() const { return m_commandUL; }
     QPushButton* CommandEnd() const { return m_commandEnd; }
+    // Compares a backup file with the camera (read only) and shows the report.
+    QPushButton* CommandCompare() const { return m_commandCompare; }
+    // The report of the last comparison, once it has been shown.
+    QDialog* compareReport() const { return m_compareReport; }
     // Notes on the last transfer started, e.g. a .partial file it replaces; empty otherwise.
     QLabel* LabelStatus() const { return m_labelStatus; }
     BackupTransfer& transfer() { return *m_transfer; }
@@ -45,6 +50,7 @@ public:
     // Where the file dialogs lead once a file is chosen.
     void startDownloadTo(const QString& path);
     void startUploadFrom(const QString& path);
+    void startCompareWith(const QString& path);
 
 signals:
     void closed();
@@ -60,6 +66,9 @@ private:
     void connectControls();
     void onDownloadClicked();
     void onUploadClicked();
+    void onCompareClicked();
+    void onTransferFinished(bool completed);
+    void showCompareReport();
     QString fileFilter() const;
     bool boxesValid();
     bool checkBox(QLineEdit* box);
@@ -83,6 +92,9 @@ private:
     QPushButton* m_commandDL = nullptr;
     QPushButton* m_commandUL = nullptr;
     QPushButton* m_commandEnd = nullptr;
+    QPushButton* m_commandCompare = nullptr;
+    QPointer<QDialog> m_compareReport;
+    bool m_comparing = false;
     bool m_checkingBox = false;
 };
 

@@ -6,8 +6,6 @@
 #include "common/MessageSink.h"
 #include "commtest/CommTest.h"
 #include "commtest/TestEntryRules.h"
-#include "commtest/TestFileReader.h"
-#include "commtest/TestFileWriter.h"
 #include "commtest/TestFindTarget.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
@@ -17,7 +15,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -34,12 +31,8 @@ namespace zel::gui {
 
 namespace {
 
-const QString kSendDataFilter = QStringLiteral("送信データファイル(*.trf);;すべてのファイル(*.*)");
-const QString kResultFilter =
-    QStringLiteral("送信データ+受信データファイル(*.rsl);;すべてのファイル(*.*)");
 constexpr int kIntervalMaxChars = 8; // "600.000" and a trailing zero
 constexpr int kPreferredWidth = 960;
-constexpr int kPreferredHeight = 720;
 
 QLineEdit* numberBox(const QString& name, int maxChars, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -83,9 +76,13 @@ CommTestWindow::CommTestWindow(LinkEngine& engine, const LanguageTables& languag
     connectController();
     m_test->Reset_TestScreen();
     showScreen();
+    // As high as the rows need (the scroll area shows them all), within the screen.
+    const int rowsBeyondScroll = m_rows->sizeHint().height() - scroll->sizeHint().height();
+    const int contentHeight = central->sizeHint().height() + std::max(0, rowsBeyondScroll) +
+                              menuBar()->sizeHint().height();
     const QRect available = screen()->availableGeometry();
     resize(std::min(kPreferredWidth, available.width() * 9 / 10),
-           std::min(kPreferredHeight, available.height() * 9 / 10));
+           std::min(contentHeight, available.height() * 9 / 10));
     m_textHostNo->setFocus();
 }
 
@@ -377,7 +374,6 @@ void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
     m_findTarget->onHit = [this](int rowNo) {
         for (int line = 1; line <= TestScreen::kRowCount; ++line)
             highlightLine(line, line == rowNo);
-        m_lastHit = rowNo;
     };
     m_findTarget->onClearHits = [this] {
         for (int line = 1; line <= TestScreen::kRowCount; ++line)
@@ -389,14 +385,15 @@ void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
 void CommTestWindow::openFindDialog(bool replace) {
     if (!m_findTarget)
         return;
+    m_findState->DialogSeat.closeOpen();
     m_findState->FindContext = FindContextTest;
-    m_lastHit = 0;
+    m_findTarget->forgetHighlight();
     auto* dialog = new FindReplaceDialog(
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, *m_findState,
         *m_findTarget, m_messages, m_language, *m_titleChars, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, &CommTestWindow::endFind);
-    dialog->open();
+    dialog->openAlone();
 }
 
 // A hit: dark blue behind the text in the window-background colour.
@@ -410,56 +407,14 @@ void CommTestWindow::highlightLine(int rowNo, bool on) {
     box->setPalette(palette);
 }
 
-// The dialog closed: highlights off, the caret at the start of the line highlighted last.
+// The dialog closed: highlights off, the caret at the start of the line highlighted last (or
+// of the line the next search would start at).
 void CommTestWindow::endFind() {
     for (int line = 1; line <= TestScreen::kRowCount; ++line)
         highlightLine(line, false);
-    if (m_lastHit == 0)
-        return;
-    QLineEdit* box = m_rows->TextSend(m_lastHit);
+    QLineEdit* box = m_rows->TextSend(m_findTarget->caretLineAfterFind(m_findState->FindStartLine));
     box->setFocus();
     box->setCursorPosition(0);
-}
-
-// ---- Files --------------------------------------------------------------------------------
-
-void CommTestWindow::askOpenPath() {
-    auto* dialog =
-        new QFileDialog(this, QStringLiteral("送信データ ファイルを開く"), {}, kSendDataFilter);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, &CommTestWindow::loadFrom);
-    dialog->open();
-}
-
-void CommTestWindow::askSavePath(bool results) {
-    auto* dialog =
-        new QFileDialog(this,
-                        results ? QStringLiteral("送信データ+受信データ 名前を付けて保存")
-                                : QStringLiteral("送信データ 名前を付けて保存"),
-                        {}, results ? kResultFilter : kSendDataFilter);
-    dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
-    dialog->setDefaultSuffix(results ? QStringLiteral("rsl") : QStringLiteral("trf"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this,
-            results ? &CommTestWindow::saveResultsTo : &CommTestWindow::saveSendDataTo);
-    dialog->open();
-}
-
-void CommTestWindow::loadFrom(const QString& path) {
-    TestFileReader(m_messages, m_language).load(path, m_test->screen());
-    showScreen();
-}
-
-void CommTestWindow::saveSendDataTo(const QString& path) {
-    if (!TestFileWriter::saveSendData(path, m_test->screen(), nullptr))
-        m_messages.ShowMessage(MessageCannotSave);
-}
-
-void CommTestWindow::saveResultsTo(const QString& path) {
-    if (!TestFileWriter::saveResults(path, m_test->screen(), nullptr))
-        m_messages.ShowMessage(MessageCannotSave);
 }
 
 void CommTestWindow::closeEvent(QCloseEvent* event) {

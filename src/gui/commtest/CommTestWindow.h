@@ -114,7 +114,6 @@ private:
     FindState* m_findState = nullptr;
     const TitleCharTable* m_titleChars = nullptr;
     std::unique_ptr<TestFindTarget> m_findTarget;
-    int m_lastHit = 0; // the line highlighted last
 };
 
 } // namespace zel::gui

@@ -1,5 +1,6 @@
 #include "CpuWriterWindow.h"
 
+#include "common/FileDialogRoom.h"
 #include "cpuwriter/SerialFlashWriter.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
@@ -172,6 +173,7 @@ void CpuWriterWindow::onOpenClicked() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &CpuWriterWindow::chooseFile);
     dialog->open();
 }

@@ -2,6 +2,7 @@
 
 #include "common/HexText.h"
 #include "link/CommandMeaning.h"
+#include "link/MeaningJapanese.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -108,8 +109,10 @@ void CommLogFilterBar::offerChoicesFrom(const QVector<DecodedFrame>& frames) {
     const QString all = text(captionsFor(m_languageIndex).all);
     const bool cameraMoved =
         refill(*m_camera, all, cameras, [](int camera) { return QString::number(camera); });
-    const bool commandMoved = refill(*m_command, all, commands, [](int code) {
-        return ByteToHex(code) + QStringLiteral(" ") + CommandNameOf(code);
+    const bool japanese = m_languageIndex == 1;
+    const bool commandMoved = refill(*m_command, all, commands, [japanese](int code) {
+        const QString name = CommandNameOf(code);
+        return ByteToHex(code) + QStringLiteral(" ") + (japanese ? MeaningInJapanese(name) : name);
     });
     if (cameraMoved || commandMoved)
         emit filterChanged();

@@ -5,19 +5,44 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <optional>
 
 namespace zel::gui {
 
 namespace {
 
-// The system's fixed-width font; where the platform names none, the font configuration's.
+bool resolvesFixedPitch(const QFont& font) {
+    return QFontInfo(font).fixedPitch();
+}
+
+// The first installed family that is fixed-pitch and resolves to itself, the common monospace
+// families first; std::nullopt when the machine has none.
+std::optional<QFont> installedFixedFont(const QFont& sized) {
+    const QStringList preferred{QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Mono"),
+                                QStringLiteral("Liberation Mono")};
+    for (const QString& family : preferred + QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(family))
+            continue;
+        QFont candidate = sized;
+        candidate.setFamilies({family});
+        candidate.setStyleHint(QFont::TypeWriter);
+        if (resolvesFixedPitch(candidate))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+// The system's fixed-width font when it is one (a desktop's font set may answer with a
+// proportional family); else an installed fixed-pitch family.
 QFont fixedWidthFont() {
     static const QFont font = [] {
         QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        if (!QFontInfo(fixed).fixedPitch()) {
-            fixed.setFamily(QStringLiteral("monospace"));
-            fixed.setStyleHint(QFont::TypeWriter);
-        }
+        if (resolvesFixedPitch(fixed))
+            return fixed;
+        if (const std::optional<QFont> installed = installedFixedFont(fixed))
+            return *installed;
+        fixed.setFamily(QStringLiteral("monospace"));
+        fixed.setStyleHint(QFont::TypeWriter);
         return fixed;
     }();
     return font;
@@ -88,6 +113,7 @@ const DecodedFrame& CommLogModel::decoded(int row) const {
 
 void CommLogModel::setLanguageIndex(int languageIndex) {
     m_languageIndex = languageIndex;
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
     if (m_shownCount > 0)
         View_MsFlexGridCommLog();
 }
@@ -98,11 +124,18 @@ QVariant CommLogModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical)
         return section + 1;
     const bool japanese = m_languageIndex != 0;
-    if (section == ColumnTime)
+    switch (section) {
+    case ColumnUnit:
+        return japanese ? QStringLiteral("ユニット") : QStringLiteral("Unit");
+    case ColumnData:
+        return japanese ? QStringLiteral("データ") : QStringLiteral("Data");
+    case ColumnTime:
         return japanese ? QStringLiteral("時間") : QStringLiteral("Time");
-    if (section == ColumnMeaning)
+    case ColumnMeaning:
         return japanese ? QStringLiteral("意味") : QStringLiteral("Meaning");
-    return {};
+    default:
+        return {};
+    }
 }
 
 void CommLogModel::clearGrid() {

@@ -2,23 +2,29 @@
 
 #include "CommLogFilterBar.h"
 #include "CommLogModel.h"
+#include "common/FileDialogRoom.h"
+#include "common/SuggestedFileName.h"
 #include "link/CommLogCsv.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogFindTarget.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
+#include "shell/ToolTexts.h"
 #include "titles/FindReplaceDialog.h"
 #include "titles/FindState.h"
 
 #include <QCloseEvent>
+#include <QDate>
 #include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTableView>
 
 namespace zel::gui {
@@ -41,17 +47,7 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
     buildButtons(central);
 
     m_model = new CommLogModel(m_store, this);
-    m_grid = new QTableView(central);
-    m_grid->setObjectName(QStringLiteral("MSFlexGridCommLog"));
-    m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->horizontalHeader()->setMinimumSectionSize(0);
-    m_grid->setColumnWidth(CommLogModel::ColumnHidden, 0);
-    m_grid->setColumnHidden(CommLogModel::ColumnHidden, true);
-    m_grid->setColumnWidth(CommLogModel::ColumnUnit, kUnitColumnWidth);
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
-    m_grid->verticalHeader()->hide(); // the fixed first column has no width
+    buildViews(central);
     buildFilterBar();
 
     setMinimumSize(kMinWidth, kMinHeight);
@@ -61,7 +57,51 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
         m_model->View_MsFlexGridCommLog();
 }
 
+// The grid (time, unit, data) and, after a splitter the user can drag, the meanings: one
+// table to the eye, one selection, one vertical scroll bar (the meanings').
+void CommLogWindow::buildViews(QWidget* central) {
+    m_splitter = new QSplitter(Qt::Horizontal, central);
+    m_splitter->setObjectName(QStringLiteral("SplitterCommLog"));
+    m_splitter->setChildrenCollapsible(false);
+    m_grid = new QTableView(m_splitter);
+    m_grid->setObjectName(QStringLiteral("MSFlexGridCommLog"));
+    m_meanings = new QTableView(m_splitter);
+    m_meanings->setObjectName(QStringLiteral("GridCommLogMeaning"));
+    for (QTableView* view : {m_grid, m_meanings}) {
+        view->setModel(m_model);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->verticalHeader()->setDefaultSectionSize(20);
+        view->verticalHeader()->hide(); // the fixed first column has no width
+        view->horizontalHeader()->setMinimumSectionSize(0);
+    }
+    m_meanings->setSelectionModel(m_grid->selectionModel());
+    for (int column = 0; column < CommLogModel::ColumnCount; ++column)
+        m_meanings->setColumnHidden(column, column != CommLogModel::ColumnMeaning);
+    m_meanings->horizontalHeader()->setStretchLastSection(true);
+    m_grid->setColumnWidth(CommLogModel::ColumnHidden, 0);
+    m_grid->setColumnHidden(CommLogModel::ColumnHidden, true);
+    m_grid->setColumnHidden(CommLogModel::ColumnMeaning, true);
+    m_grid->setColumnWidth(CommLogModel::ColumnUnit, kUnitColumnWidth);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QScrollBar* gridBar = m_grid->verticalScrollBar();
+    QScrollBar* meaningBar = m_meanings->verticalScrollBar();
+    connect(gridBar, &QScrollBar::valueChanged, meaningBar, &QScrollBar::setValue);
+    connect(meaningBar, &QScrollBar::valueChanged, gridBar, &QScrollBar::setValue);
+    m_splitter->setStretchFactor(0, 2);
+    m_splitter->setStretchFactor(1, 1);
+    connect(m_splitter, &QSplitter::splitterMoved, this, &CommLogWindow::layoutColumns);
+    m_grid->viewport()->installEventFilter(this); // its width settles after the splitter's
+}
+
+bool CommLogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        layoutColumns();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 CommLogWindow::~CommLogWindow() {
+    m_grid->viewport()->removeEventFilter(this);
     // A find dialog still open refers to the find target: it goes first.
     for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         delete dialog;
@@ -82,11 +122,15 @@ void CommLogWindow::enableFind(FindState& state, const LanguageTables& language,
 void CommLogWindow::openFindDialog() {
     if (!m_findTarget)
         return;
+    m_findState->DialogSeat.closeOpen();
     m_findState->FindContext = FindContextLog;
     auto* dialog = new FindReplaceDialog(FindReplaceDialog::Kind::Find, *m_findState, *m_findTarget,
                                          m_messages, *m_language, *m_titleChars, this);
-    connect(dialog, &QDialog::finished, this, [this] { m_grid->setPalette(QPalette()); });
-    dialog->open();
+    connect(dialog, &QDialog::finished, this, [this] {
+        m_grid->setPalette(QPalette());
+        m_meanings->setPalette(QPalette());
+    });
+    dialog->openAlone();
 }
 
 void CommLogWindow::showFindHit(int line) {
@@ -100,6 +144,7 @@ void CommLogWindow::showFindHit(int line) {
     palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
     palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Base));
     m_grid->setPalette(palette);
+    m_meanings->setPalette(palette);
 }
 
 void CommLogWindow::buildMenus() {
@@ -135,6 +180,9 @@ void CommLogWindow::buildButtons(QWidget* central) {
     m_commandStop->setObjectName(QStringLiteral("CommandStop"));
     m_commandStart->setGeometry(8, 8, 100, 26);
     m_commandStop->setGeometry(116, 8, 100, 26);
+    m_recordingNote = new QLabel(central);
+    m_recordingNote->setObjectName(QStringLiteral("LabelRecording"));
+    m_recordingNote->setGeometry(228, 8, 400, 26);
     connect(m_commandStart, &QPushButton::clicked, this, &CommLogWindow::startLog);
     connect(m_commandStop, &QPushButton::clicked, this, &CommLogWindow::stopLog);
 }
@@ -147,6 +195,8 @@ void CommLogWindow::applyRecordingState() {
     m_mnuFile->menuAction()->setEnabled(!recording);
     m_mnuSearch->setEnabled(!recording);
     m_mnuSearch->menuAction()->setEnabled(!recording);
+    m_recordingNote->setText(toolText(m_languageIndex, ToolText::LogRecordingNote));
+    m_recordingNote->setVisible(recording);
 }
 
 void CommLogWindow::startLog() {
@@ -193,6 +243,8 @@ void CommLogWindow::buildFilterBar() {
 }
 
 void CommLogWindow::setLanguageIndex(int languageIndex) {
+    m_languageIndex = languageIndex;
+    applyRecordingState();
     m_filterBar->setLanguageIndex(languageIndex);
     m_model->setLanguageIndex(languageIndex);
 }
@@ -204,8 +256,10 @@ void CommLogWindow::applyFilter() {
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const bool shown =
             !active || (row < m_model->shownCount() && filter.accepts(m_model->decoded(row)));
-        if (m_grid->isRowHidden(row) == shown)
+        if (m_grid->isRowHidden(row) == shown) {
             m_grid->setRowHidden(row, !shown);
+            m_meanings->setRowHidden(row, !shown);
+        }
     }
 }
 
@@ -224,6 +278,7 @@ void CommLogWindow::askCsvPath() {
         new QFileDialog(this, title, {}, QStringLiteral("CSV (*.csv);;すべてのファイル(*.*)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
+    giveFileDialogRoom(*dialog, datedFileName(QDate::currentDate(), QStringLiteral("csv")));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::exportCsvTo);
     dialog->open();
@@ -234,6 +289,7 @@ void CommLogWindow::askSavePath() {
         new QFileDialog(this, QStringLiteral("ログファイル 名前を付けて保存"), {}, kFilter);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("log"));
+    giveFileDialogRoom(*dialog, datedFileName(QDate::currentDate(), QStringLiteral("log")));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::saveTo);
     dialog->open();
@@ -244,6 +300,7 @@ void CommLogWindow::askOpenPath() {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    giveFileDialogRoom(*dialog);
     connect(dialog, &QFileDialog::fileSelected, this, &CommLogWindow::loadFrom);
     dialog->open();
 }
@@ -263,14 +320,15 @@ void CommLogWindow::layoutGrid() {
     // The filter row takes its height from the central area.
     const int gridHeight = std::max(
         0, std::min(height() - kGridHeightMargin, centralWidget()->height() - kButtonAreaHeight));
-    m_grid->setGeometry(0, kButtonAreaHeight, gridWidth, gridHeight);
-    // The data and meaning columns share the rest of the width, short of the scroll bar.
-    const int scrollBarWidth = m_grid->verticalScrollBar()->sizeHint().width();
-    const int rest = std::max(0, width() - kDataColumnMargin - kUnitColumnWidth - scrollBarWidth -
-                                     m_grid->columnWidth(CommLogModel::ColumnTime));
-    const int dataWidth = rest / 2;
-    m_grid->setColumnWidth(CommLogModel::ColumnData, dataWidth);
-    m_grid->setColumnWidth(CommLogModel::ColumnMeaning, rest - dataWidth);
+    m_splitter->setGeometry(0, kButtonAreaHeight, gridWidth, gridHeight);
+    layoutColumns();
+}
+
+// The data column takes the rest of the grid's width; the meanings have their own pane.
+void CommLogWindow::layoutColumns() {
+    const int rest = m_grid->viewport()->width() - m_grid->columnWidth(CommLogModel::ColumnUnit) -
+                     m_grid->columnWidth(CommLogModel::ColumnTime);
+    m_grid->setColumnWidth(CommLogModel::ColumnData, std::max(0, rest));
 }
 
 void CommLogWindow::resizeEvent(QResizeEvent* event) {
@@ -280,6 +338,10 @@ void CommLogWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void CommLogWindow::closeEvent(QCloseEvent* event) {
+    // Nobody would see a recording go on behind a closed window: it ends here, and what it
+    // recorded stays in the store for the next window.
+    if (m_store.isRecording())
+        stopLog();
     event->accept();
     emit closed();
 }

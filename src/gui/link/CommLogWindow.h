@@ -1,12 +1,16 @@
 #pragma once
 // frmCommLog: the communication log window (fixed Japanese captions). LOG START empties the
-// store and records; LOG STOP shows what was recorded. Save and open ".log" files. Each row
-// also shows its time and meaning; rows can be filtered and the shown rows exported as CSV.
+// store and records; LOG STOP shows what was recorded (a note says so while recording; closing
+// the window ends the recording and keeps what it recorded). Save and open ".log" files. Each
+// row also shows its time and, after a splitter, its meaning; rows can be filtered and the
+// shown rows exported as CSV.
 #include <QMainWindow>
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMenu;
+class QSplitter;
 class QPushButton;
 class QTableView;
 
@@ -46,6 +50,7 @@ public:
 
     CommLogModel& model() { return *m_model; }
     QTableView& grid() { return *m_grid; }
+    QTableView& meanings() { return *m_meanings; } // the pane after the splitter
 
     // The file actions without their dialogs (the dialogs call these).
     void saveTo(const QString& path);
@@ -63,10 +68,12 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void buildButtons(QWidget* central);
+    void buildViews(QWidget* central);
     void startLog();
     void stopLog();
     void askSavePath();
@@ -74,6 +81,7 @@ private:
     void printLog();
     void applyRecordingState();
     void layoutGrid();
+    void layoutColumns();
     void buildFilterBar();
     void applyFilter();
     void askCsvPath();
@@ -82,7 +90,11 @@ private:
     CommLogStore& m_store;
     MessageSink& m_messages;
     CommLogModel* m_model = nullptr;
+    QSplitter* m_splitter = nullptr;
     QTableView* m_grid = nullptr;
+    QTableView* m_meanings = nullptr;
+    QLabel* m_recordingNote = nullptr;
+    int m_languageIndex = 0;
     QPushButton* m_commandStart = nullptr;
     QPushButton* m_commandStop = nullptr;
     QMenu* m_mnuFile = nullptr;

@@ -140,11 +140,20 @@ PanelWindow::PanelWindow(LinkEngine& engine, LanguageTables& language, Settings&
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
-    // As large as the panel, within the screen; the scroll area takes the rest.
-    QSize size = content->sizeHint().grownBy(QMargins(0, 0, 4, 4));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableSize() - QSize(16, 48));
-    resize(size);
+    // As large as the panel, within the screen; the scroll area takes the rest. Once shown,
+    // the controls know their real sizes: the panel shrinks to them, leaving no band below
+    // (unless it reopened at the size it was closed at).
+    const auto fitContent = [this, content] {
+        QSize size = content->sizeHint().grownBy(QMargins(0, 0, 4, 4));
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            size = size.boundedTo(screen->availableSize() - QSize(16, 48));
+        resize(size);
+    };
+    fitContent();
+    QTimer::singleShot(0, this, [this, fitContent, first = size()] {
+        if (size() == first)
+            fitContent();
+    });
 
     connectPanel();
     connectBoxes();

@@ -1,7 +1,7 @@
 #pragma once
-// The print preview of one report: the pages as they will print, from which the user prints
-// or saves a PDF through the print dialog. A failure while painting shows its description
-// under the "Error" text piece.
+// The print preview of one report: the pages as they will print, from which the user prints,
+// saves a PDF ("Save as PDF…") or closes it ("Close"), with the buttons under the pages. A failure
+// while painting shows its description under the "Error" text piece.
 #include "printing/PrintReport.h"
 
 #include <QPrintPreviewDialog>
@@ -25,8 +25,13 @@ public:
     static ReportPreviewDialog* openFor(QWidget* parent, PrintReport report,
                                         const LanguageTables& language);
 
+    // Writes the report to the PDF file `path`; false after showing why it could not.
+    bool saveAsPdf(const QString& path);
+
 private:
     void paintReport(QPrinter* printer);
+    void addPdfAndClose();
+    void askPdfPath();
 
     PrintReport m_report;
     const LanguageTables& m_language;

@@ -80,6 +80,8 @@ void MenuWindow::buildButtons() {
     m_portStatus->setObjectName(QStringLiteral("LabelPortStatus"));
     m_portStatus->setFrameShape(QFrame::StyledPanel);
     m_portStatus->setIndent(4);
+    // Screens too large to open beside the menu leave its status line in sight.
+    m_portStatus->setProperty(WindowPlacement::kKeepVisibleProperty, true);
     m_portStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // elided to fit
     form->addWidget(m_portStatus);
     bool first = true;

@@ -87,8 +87,11 @@ void OptionDialog::buildPortList(const PortSource* ports) {
 // The detected ports, with the device of the chosen COMn selected.
 void OptionDialog::showDevicesOfPort() {
     const int port = m_controller.port();
-    m_detectedPorts->setTitle(toolText(m_app.language(), ToolText::DetectedPorts) +
-                              QStringLiteral(" (COM%1)").arg(port));
+    // Japanese text takes full-width brackets, as the notes under it do.
+    const bool japanese = m_app.language().languageIndex() == 1;
+    m_detectedPorts->setTitle(
+        toolText(m_app.language(), ToolText::DetectedPorts) +
+        (japanese ? QStringLiteral("（COM%1）") : QStringLiteral(" (COM%1)")).arg(port));
     m_detectedPorts->showFor(m_controller.deviceOfPort(port));
 }
 

@@ -1,5 +1,6 @@
 #include "WindowPlacement.h"
 
+#include "BesidePlacement.h"
 #include "shell/IniFile.h"
 #include "shell/Settings.h"
 
@@ -86,6 +87,15 @@ const QWidget* anchorOf(const QWidget& window) {
     return active != &window ? active : nullptr;
 }
 
+// The part of `anchor` a window opened beside it should leave uncovered, in screen
+// coordinates; null when the anchor marks none.
+QRect keepVisibleOf(const QWidget& anchor) {
+    for (const QWidget* child : anchor.findChildren<QWidget*>())
+        if (child->property(WindowPlacement::kKeepVisibleProperty).toBool() && child->isVisible())
+            return {child->mapToGlobal(QPoint(0, 0)), child->size()};
+    return {};
+}
+
 QRect placeNew(QWidget& window) {
     const QWidget* anchor = anchorOf(window);
     const QScreen* screen = anchor ? anchor->screen() : window.screen();
@@ -93,12 +103,20 @@ QRect placeNew(QWidget& window) {
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QMargins frame = frameOf(window);
-    QPoint start = available.topLeft() + QPoint(frame.left(), frame.top());
-    if (anchor && anchor->isVisible())
-        start = QPoint(anchor->frameGeometry().right() + 1 + WindowPlacement::kGap + frame.left(),
-                       anchor->geometry().top());
-    return WindowPlacement::cascaded(QRect(start, naturalSize(window)), openCorners(window),
-                                     available, frame);
+    const QSize size = naturalSize(window);
+    if (!anchor || !anchor->isVisible()) {
+        const QPoint start = available.topLeft() + QPoint(frame.left(), frame.top());
+        return WindowPlacement::cascaded(QRect(start, size), openCorners(window), available, frame);
+    }
+    // Corners of the frames the other windows would have if framed like this one: without a
+    // window manager none is, and the rule still sees them where it put them.
+    QList<QPoint> taken;
+    for (const QPoint& corner : openCorners(window))
+        taken.append(corner - QPoint(frame.left(), frame.top()));
+    const PlacementScene scene{available, anchor->frameGeometry(), keepVisibleOf(*anchor), taken};
+    const QSize outer = size.grownBy(frame);
+    return WindowPlacement::fitted(BesidePlacement::place(outer, scene).marginsRemoved(frame),
+                                   available, frame);
 }
 
 } // namespace

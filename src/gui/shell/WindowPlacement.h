@@ -8,7 +8,9 @@
 //     NAME=x,y,width,height, NAME being its objectName), unless that would put any part of
 //     it off the screens there are now;
 //   - else opens beside the window it belongs to (its parent's window, else the active one),
-//     cascaded down and right from any window already open there;
+//     never over it when there is room on the screen (BesidePlacement has the rule); a child
+//     widget of that window with the property kKeepVisibleProperty set is left uncovered
+//     when the window cannot help covering part of it;
 //   - always lies fully on the screen it opens on, shrunk to that screen when too large.
 // Its position and size are written back when it is hidden or closed. Windows that share a
 // class but not a place (one per title slot) pass a key of their own:
@@ -33,7 +35,7 @@ namespace zel::gui {
 class WindowPlacement {
 public:
     static constexpr int kCascadeStep = 28; // about one caption bar
-    static constexpr int kGap = 12;         // between a window and the one it opens beside
+    static constexpr const char* kKeepVisibleProperty = "zelKeepVisible";
 
     // Places `window` as described above and remembers its geometry under `key` (its
     // objectName when empty) from then on.

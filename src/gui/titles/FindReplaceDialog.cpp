@@ -43,6 +43,16 @@ FindReplaceDialog::FindReplaceDialog(Kind kind, FindState& state, FindTarget& ta
     m_textFind->setFocus();
 }
 
+FindReplaceDialog::~FindReplaceDialog() {
+    m_state.DialogSeat.leave(this);
+}
+
+void FindReplaceDialog::openAlone() {
+    m_state.DialogSeat.take(this, [this] { reject(); });
+    connect(this, &QDialog::finished, this, [this] { m_state.DialogSeat.leave(this); });
+    open();
+}
+
 QLineEdit* FindReplaceDialog::textBox(const QString& name) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);

@@ -2,8 +2,10 @@
 // The find dialog frmFind and the replace dialog frmChange, for any editor: the editor sets
 // FindState (context, start line, last text) and hands over its FindTarget; the dialog runs
 // TextFinder with the context's rules (box length, typed keys, when the buttons are enabled).
-// Show it with open() (modal to the editor, no nested event loop); finished() tells the editor
-// to take its highlights off.
+// Show it with openAlone() (modal to the editor, no nested event loop; the one find dialog of
+// the program: one open before, in any window, closes first); finished() tells the editor to
+// take its highlights off. An editor calls FindState::DialogSeat.closeOpen() before it sets
+// FindState for its own dialog.
 #include <QDialog>
 
 class QCheckBox;
@@ -28,6 +30,9 @@ public:
 
     FindReplaceDialog(Kind kind, FindState& state, FindTarget& target, MessageSink& messages,
                       const LanguageTables& language, const TitleCharTable& table, QWidget* parent);
+    ~FindReplaceDialog() override;
+
+    void openAlone();
 
     QLineEdit* TextFind() const { return m_textFind; }
     QLineEdit* TextChange() const { return m_textChange; } // null in the find dialog

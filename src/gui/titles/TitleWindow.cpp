@@ -10,6 +10,7 @@
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
+#include "shell/ToolTexts.h"
 #include "titles/TitleAutoBackup.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
@@ -46,9 +47,11 @@ int textBoxIndex(int category) {
     return category == CategoryCamera ? 0 : 1;
 }
 
-QToolButton* arrowButton(const QString& name, Qt::ArrowType arrow, QWidget* parent) {
-    auto* button = new QToolButton(parent);
+// Half the height of the number box it steps, so the pair stands as high as the box.
+QToolButton* arrowButton(const QString& name, Qt::ArrowType arrow, const QLineEdit& box) {
+    auto* button = new QToolButton(box.parentWidget());
     button->setObjectName(name);
+    button->setFixedHeight(box.sizeHint().height() / 2);
     button->setArrowType(arrow);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRepeat(true);
@@ -120,8 +123,8 @@ void TitleWindow::buildNumberRow(QWidget* central) {
     m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, central);
     m_labelHostNo->setBuddy(m_textHostNo);
     m_labelCamNo->setBuddy(m_textCamNo);
-    m_upHostNo = arrowButton(QStringLiteral("UpDownHostNoUp"), Qt::UpArrow, central);
-    m_downHostNo = arrowButton(QStringLiteral("UpDownHostNoDown"), Qt::DownArrow, central);
+    m_upHostNo = arrowButton(QStringLiteral("UpDownHostNoUp"), Qt::UpArrow, *m_textHostNo);
+    m_downHostNo = arrowButton(QStringLiteral("UpDownHostNoDown"), Qt::DownArrow, *m_textHostNo);
     m_commandDL = new QPushButton(central);
     m_commandDL->setObjectName(QStringLiteral("CommandDL"));
     m_commandUL = new QPushButton(central);
@@ -224,6 +227,12 @@ void TitleWindow::buildMenus() {
     addAction(file, TitleSetMenuSave, QStringLiteral("mnuSave"), QKeySequence::SaveAs,
               &TitleWindow::onSaveAs);
     file->addSeparator();
+    // Captions of this tool's own (a negative caption index): not in the language records.
+    addAction(file, -int(ToolText::ImportCsv), QStringLiteral("mnuImportCsv"), QKeySequence(),
+              &TitleWindow::onImportCsv);
+    addAction(file, -int(ToolText::ExportCsv), QStringLiteral("mnuExportCsv"), QKeySequence(),
+              &TitleWindow::onExportCsv);
+    file->addSeparator();
     addAction(file, TitleSetMenuPrint, QStringLiteral("mnuPrint"), QKeySequence::Print,
               &TitleWindow::onPrint);
     file->addSeparator();
@@ -283,8 +292,10 @@ void TitleWindow::applyCaptions() {
     m_menus[2]->setTitle(text(TitleSetMenuTool));
     for (QMenu* menu : m_menus)
         for (QAction* action : menu->actions())
-            if (!action->isSeparator())
-                action->setText(text(action->property("captionIndex").toInt()));
+            if (!action->isSeparator()) {
+                const int index = action->property("captionIndex").toInt();
+                action->setText(index < 0 ? toolText(language, ToolText(-index)) : text(index));
+            }
 }
 
 void TitleWindow::connectCore() {
@@ -366,12 +377,6 @@ QLineEdit* TitleWindow::textBoxOf(int category) const {
 
 TitleGridView* TitleWindow::currentGrid() const {
     return MSFlexGridID(m_editor->currentTab());
-}
-
-void TitleWindow::refreshState() {
-    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
-    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
-    m_commandUL->setEnabled(m_editor->uploadEnabled());
 }
 
 void TitleWindow::refreshTitles(int category) {

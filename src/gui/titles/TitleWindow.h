@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QFileDialog;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -73,6 +74,8 @@ public:
 
     // The file and find actions behind their dialogs.
     bool openFile(const QString& path);
+    bool importCsv(const QString& path);
+    bool exportCsv(const QString& path);
     void openFindDialog(bool replace);
 
 signals:
@@ -124,6 +127,9 @@ private:
     void onClose();
     void onSave();
     void onSaveAs();
+    void onImportCsv();
+    void onExportCsv();
+    void documentLoaded(bool hasContent);
     void onPrint();
     void onAllDownload();
     void onAllUpload();
@@ -139,6 +145,8 @@ private:
     void copySelection(bool cut);
     QString askSaveAsPath();
     QString fileFilter() const;
+    QString csvFilter() const;
+    QFileDialog* fileDialog(const QString& title, const QString& filter, bool save);
 
     // Transfers.
     void onDownloadClicked();

@@ -4,12 +4,15 @@
 #include "TitleGridView.h"
 #include "TitleWindow.h"
 #include "common/ClipboardLines.h"
+#include "common/FileDialogRoom.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/SuggestedFileName.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
+#include "shell/ToolTexts.h"
 #include "titles/FindState.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
@@ -22,6 +25,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace zel::gui {
 
@@ -37,6 +41,15 @@ enum TitleDialogText {
 const QColor kHighlightBackground(0, 0, 128);
 } // namespace
 
+// Menus and buttons as the editor says; UPLOAD, while off, says why on hover.
+void TitleWindow::refreshState() {
+    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
+    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
+    m_commandUL->setEnabled(m_editor->uploadEnabled());
+    m_commandUL->setToolTip(m_editor->uploadOffHint());
+    m_commandUL->setStatusTip(m_commandUL->toolTip());
+}
+
 // ---- Files -------------------------------------------------------------------------------
 
 QString TitleWindow::fileFilter() const {
@@ -50,6 +63,9 @@ QString TitleWindow::askSaveAsPath() {
                        QString(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog.setDefaultSuffix(QStringLiteral("ttl"));
+    giveFileDialogRoom(dialog, m_session->hasPath()
+                                   ? m_session->path()
+                                   : cameraFileName(m_document->CameraNo, QStringLiteral("ttl")));
     // The answer is needed before the save prompt can go on.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -66,14 +82,21 @@ void TitleWindow::onNew() {
 void TitleWindow::onOpen() {
     if (!m_session->ConfirmSaveBeforeDiscard())
         return;
-    auto* dialog =
-        new QFileDialog(this, m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle),
-                        QString(), fileFilter());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
+    QFileDialog* dialog = fileDialog(
+        m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle), fileFilter(), false);
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::openFile);
     dialog->open();
+}
+
+// A window-modal file dialog that deletes itself; a save dialog asks before overwriting.
+QFileDialog* TitleWindow::fileDialog(const QString& title, const QString& filter, bool save) {
+    auto* dialog = new QFileDialog(this, title, QString(), filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!save)
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    giveFileDialogRoom(*dialog);
+    return dialog;
 }
 
 bool TitleWindow::openFile(const QString& path) {
@@ -82,12 +105,53 @@ bool TitleWindow::openFile(const QString& path) {
     const TitleOpenResult result = m_session->ReadTitleFile(path);
     if (result == TitleOpenResult::NotLoaded)
         return false; // the document is as it was
+    documentLoaded(result == TitleOpenResult::Loaded);
+    return result == TitleOpenResult::Loaded;
+}
+
+void TitleWindow::documentLoaded(bool hasContent) {
     m_editor->disableUndo();
-    m_editor->setHasContent(result == TitleOpenResult::Loaded);
+    m_editor->setHasContent(hasContent);
     refreshBoxes();
     refreshCaption();
-    m_editor->documentReplaced();
-    return result == TitleOpenResult::Loaded;
+    m_editor->documentRead();
+}
+
+QString TitleWindow::csvFilter() const {
+    return toolText(m_app.language(), ToolText::CsvFilter) + QStringLiteral(";;") +
+           m_app.language().text(LangGroup::TitleFileDialogs, DialogFilterAll);
+}
+
+void TitleWindow::onImportCsv() {
+    if (!m_session->ConfirmSaveBeforeDiscard())
+        return;
+    QFileDialog* dialog =
+        fileDialog(action(QStringLiteral("mnuImportCsv"))->text().remove(QLatin1Char('&')),
+                   csvFilter(), false);
+    connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::importCsv);
+    dialog->open();
+}
+
+bool TitleWindow::importCsv(const QString& path) {
+    if (TitleGridView* grid = currentGrid())
+        grid->hideEditor();
+    if (!m_session->importCsv(path, m_app.titleChars()))
+        return false; // the document is as it was
+    documentLoaded(true);
+    return true;
+}
+
+void TitleWindow::onExportCsv() {
+    QFileDialog* dialog = fileDialog(
+        action(QStringLiteral("mnuExportCsv"))->text().remove(QLatin1Char('&')), csvFilter(), true);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    giveFileDialogRoom(*dialog, cameraFileName(m_document->CameraNo, QStringLiteral("csv")));
+    connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::exportCsv);
+    dialog->open();
+}
+
+bool TitleWindow::exportCsv(const QString& path) {
+    return m_session->exportCsv(path);
 }
 
 void TitleWindow::onClose() {
@@ -210,6 +274,7 @@ void TitleWindow::onReplace() {
 
 void TitleWindow::openFindDialog(bool replace) {
     FindState& state = m_app.findState();
+    state.DialogSeat.closeOpen();
     state.FindContext = FindContextTitle;
     const TitleGridView* grid = currentGrid();
     state.FindStartLine = grid ? grid->currentRow() + 1 : 1;
@@ -221,7 +286,7 @@ void TitleWindow::openFindDialog(bool replace) {
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, state,
         *m_findTarget, m_app.messages(), m_app.language(), m_app.titleChars(), this);
     connect(dialog, &QDialog::finished, this, &TitleWindow::clearFindHighlight);
-    dialog->open();
+    dialog->openAlone();
 }
 
 void TitleWindow::showFindHit(int line) {

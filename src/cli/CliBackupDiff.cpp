@@ -1,0 +1,140 @@
+// zelctl backup diff: two backup files, or a backup file and the camera, compared block by
+// block.
+#include "CliArguments.h"
+#include "CliBackup.h"
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "CliLink.h"
+#include "backup/BackupComparison.h"
+#include "backup/BackupFile.h"
+#include "backup/BackupTransfer.h"
+#include "backup/NumberBox.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace zel::cli {
+
+namespace {
+
+// Exit codes of the comparison, as diff(1) has them.
+enum DiffExit { DiffIdentical = 0, DiffDiffer = 1, DiffTrouble = 2 };
+
+struct DiffArguments {
+    CameraAddress address;
+    QStringList files;
+    bool everyByte = false;
+};
+
+bool usageError(const QString& text) {
+    CliContext::printUsageError(QStringLiteral("backup diff: ") + text);
+    return false;
+}
+
+bool parse(const QStringList& args, DiffArguments& parsed) {
+    for (qsizetype i = 1; i < args.size();) {
+        const OptionMatch match = parsed.address.take(args, i);
+        if (match == OptionMatch::MissingValue)
+            return usageError(args[i] + QStringLiteral(" needs a value"));
+        if (match == OptionMatch::Taken)
+            continue;
+        const QString& arg = args[i++];
+        if (arg == QStringLiteral("--bytes"))
+            parsed.everyByte = true;
+        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
+            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
+        else
+            parsed.files.append(arg);
+    }
+    const bool camera = parsed.address.haveCamera || parsed.address.haveRemote;
+    if (camera && !parsed.address.complete())
+        return usageError(QStringLiteral("--camera N and --remote N go together"));
+    if (parsed.files.size() != (camera ? 1 : 2))
+        return usageError(camera ? QStringLiteral("one file with --camera: diff --camera N "
+                                                  "--remote N A.bin")
+                                 : QStringLiteral("two files expected: diff A.bin B.bin"));
+    if (const QString range = parsed.address.rangeError(); camera && !range.isEmpty())
+        return usageError(range);
+    return true;
+}
+
+// The 32000 bytes of a backup file; nothing (reason printed) for any other file.
+std::optional<QByteArray> readImage(const QString& path, int languageIndex) {
+    const BackupImageRead read = BackupFile::readImage(path, languageIndex);
+    if (read.ok())
+        return read.bytes;
+    CliContext::printUsageError(QStringLiteral("backup diff: %1: %2").arg(path, read.problem));
+    return std::nullopt;
+}
+
+// The file compared with the camera's 1000 blocks, read as a verification reads them; nothing
+// when the read ended early (the message is printed) or was interrupted (`exitCode` then
+// holds 128 + signal).
+std::optional<BackupComparison> compareWithCamera(CliContext& context, const DiffArguments& parsed,
+                                                  int& exitCode) {
+    exitCode = DiffTrouble;
+    CliLink link(context);
+    if (!link.open())
+        return std::nullopt;
+    BackupTransfer transfer(link.engine(), context.language(), context.messages());
+    transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
+    ConnectBackupProgress(context, transfer);
+    transfer.onFinished = [&context, &link](bool completed) {
+        context.finishProgress();
+        link.finish(completed ? int(ExitOk) : int(DiffTrouble));
+    };
+    link.onInterrupted = [&transfer] {
+        if (transfer.dialog().isOpen())
+            transfer.dialog().close(); // as Cancel: nothing was written anywhere
+    };
+    if (!transfer.startCompare(parsed.files[0]))
+        return std::nullopt;
+    const int linkExit = link.exec();
+    if (link.interruptedBy() != 0) {
+        exitCode = linkExit;
+        CliContext::printUsageError(QStringLiteral("backup diff: interrupted; nothing compared"));
+    }
+    if (linkExit != ExitOk || !transfer.completed())
+        return std::nullopt;
+    return transfer.comparison();
+}
+
+void printReport(const BackupComparison& comparison, bool everyByte) {
+    const QStringList lines = BackupComparisonReport(
+        comparison, everyByte ? BackupReportDetail::Bytes : BackupReportDetail::Blocks);
+    std::fputs((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8().constData(), stdout);
+}
+
+} // namespace
+
+int RunBackupDiff(CliContext& context, const QStringList& args) {
+    DiffArguments parsed;
+    if (!parse(args, parsed))
+        return DiffTrouble;
+    if (!context.loadSettings(false))
+        return DiffTrouble;
+    const int languageIndex = context.settings().languageIndex();
+    // The file is checked before anything goes on the line.
+    const std::optional<QByteArray> a = readImage(parsed.files[0], languageIndex);
+    if (!a)
+        return DiffTrouble;
+    std::optional<BackupComparison> comparison;
+    if (parsed.address.complete()) {
+        if (!NumberBox::checkAddress(context.messages(), context.language(),
+                                     parsed.address.remoteNo, parsed.address.cameraNo))
+            return DiffTrouble;
+        int exitCode = DiffTrouble;
+        comparison = compareWithCamera(context, parsed, exitCode);
+        if (!comparison)
+            return exitCode;
+    } else {
+        const std::optional<QByteArray> b = readImage(parsed.files[1], languageIndex);
+        if (!b)
+            return DiffTrouble;
+        comparison = CompareBackupImages(*a, *b);
+    }
+    printReport(*comparison, parsed.everyByte);
+    return comparison->identical() ? DiffIdentical : DiffDiffer;
+}
+
+} // namespace zel::cli

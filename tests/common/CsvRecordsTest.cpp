@@ -1,0 +1,77 @@
+#include "common/CsvRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace zel;
+
+namespace {
+
+struct RecordCase {
+    const char* text;
+    std::vector<std::vector<const char*>> fields; // per record
+    QList<int> lines;
+};
+
+QStringList texts(const std::vector<const char*>& fields) {
+    QStringList list;
+    for (const char* field : fields)
+        list.append(QString::fromUtf8(field));
+    return list;
+}
+
+TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
+    const RecordCase cases[] = {
+        {"a,b,c", {{"a", "b", "c"}}, {1}},
+        {"a,\"b,c\",\"d \"\"e\"\"\"\r\n", {{"a", "b,c", "d \"e\""}}, {1}},
+        {"a\nb\r\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}, {1, 2, 3, 4}},
+        {"\"x\r\ny\",1\nz", {{"x\r\ny", "1"}, {"z"}}, {1, 3}},
+        {"\"x\ny\",1\r\n\r\nz", {{"x\ny", "1"}, {""}, {"z"}}, {1, 3, 4}},
+        {",,\n", {{"", "", ""}}, {1}},
+        {"a\"b,c", {{"a\"b", "c"}}, {1}},
+        {"\"\",\"\"", {{"", ""}}, {1}},
+        {"a,", {{"a", ""}}, {1}},
+    };
+    for (const RecordCase& c : cases) {
+        const QVector<CsvRecord> records = ParseCsvRecords(QString::fromUtf8(c.text));
+        ASSERT_EQ(size_t(records.size()), c.fields.size()) << c.text;
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].fields, texts(c.fields[size_t(i)])) << c.text;
+            EXPECT_EQ(records[i].line, c.lines[i]) << c.text;
+            EXPECT_TRUE(records[i].error.isEmpty()) << c.text;
+        }
+    }
+}
+
+TEST(CsvRecordsTest, MalformedQuotingIsMarkedOnItsRecord) {
+    const QVector<CsvRecord> afterQuote = ParseCsvRecords(u"a,\"b\"c,d\nnext");
+    ASSERT_EQ(afterQuote.size(), 2);
+    EXPECT_EQ(afterQuote[0].error, QStringLiteral("text after the closing quote of field 2"));
+    EXPECT_EQ(afterQuote[1].fields, QStringList{QStringLiteral("next")});
+    EXPECT_EQ(afterQuote[1].line, 2);
+
+    const QVector<CsvRecord> open = ParseCsvRecords(u"a\nb,\"never\nclosed");
+    ASSERT_EQ(open.size(), 2);
+    EXPECT_EQ(open[1].line, 2);
+    EXPECT_EQ(open[1].error, QStringLiteral("a quoted field is not closed"));
+}
+
+TEST(CsvRecordsTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
+    EXPECT_EQ(CsvField(QStringLiteral("GATE 1")), QStringLiteral("GATE 1"));
+    EXPECT_EQ(CsvField(QStringLiteral("a,b")), QStringLiteral("\"a,b\""));
+    EXPECT_EQ(CsvField(QStringLiteral("\"q\"")), QStringLiteral("\"\"\"q\"\"\""));
+    EXPECT_EQ(CsvField(QStringLiteral(" x")), QStringLiteral("\" x\""));
+    EXPECT_EQ(CsvField(QStringLiteral("a\nb")), QStringLiteral("\"a\nb\""));
+    // What is written reads back as the same fields.
+    const QStringList fields{QStringLiteral("a,b"), QStringLiteral("\"q\""), QStringLiteral(" x "),
+                             QString()};
+    QStringList written;
+    for (const QString& field : fields)
+        written.append(CsvField(field));
+    const QVector<CsvRecord> records = ParseCsvRecords(written.join(QLatin1Char(',')));
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].fields, fields);
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+// The output-path rule on the places people pass by mistake: the input itself (by another
+// name too), a FIFO, a device node, a folder, a folder that does not exist or takes no file.
+#include "common/OutputPath.h"
+#include "MistakenTargets.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace zel;
+using zel::test::ReadOnlyFolder;
+using zel::test::writeBytes;
+
+namespace {
+
+class OutputPathTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(writeBytes(input, "send data"));
+    }
+    QString at(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    QString input = at("in.trf");
+};
+
+TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(at("folder")));
+    const QString locked = ReadOnlyFolder(dir.path());
+    ASSERT_TRUE(QFile::link(at("nowhere/x"), at("dangling")));
+    struct Case {
+        QString path;
+        OutputProblem problem;
+    };
+    const QList<Case> cases{
+        {at("fifo"), OutputProblem::NotRegular},
+        {QStringLiteral("/dev/null"), OutputProblem::NotRegular},
+        {at("folder"), OutputProblem::IsFolder},
+        {at("missing/out.rsl"), OutputProblem::FolderMissing},
+        {input + QStringLiteral("/out.rsl"), OutputProblem::FolderMissing}, // a file as folder
+        {at("dangling"), OutputProblem::FolderMissing},
+        {locked + QStringLiteral("/out.rsl"), OutputProblem::FolderNotWritable},
+    };
+    for (const Case& c : cases) {
+        const OutputCheck check = CheckOutputPath(c.path, {input});
+        EXPECT_EQ(check.problem, c.problem) << c.path.toStdString();
+        EXPECT_FALSE(check.isUsageMistake()) << c.path.toStdString();
+        EXPECT_TRUE(OutputProblemLine(c.path, check, 0).startsWith(c.path + QStringLiteral(": ")));
+    }
+    // Nothing was created or replaced by the checks.
+    struct stat fifo = {};
+    ASSERT_EQ(::stat(QFile::encodeName(at("fifo")).constData(), &fifo), 0);
+    EXPECT_TRUE(S_ISFIFO(fifo.st_mode));
+}
+
+TEST_F(OutputPathTest, TheInputUnderAnyNameIsAUsageMistake) {
+    ASSERT_TRUE(QDir().mkpath(at("sub")));
+    ASSERT_TRUE(QFile::link(input, at("link.rsl")));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(input).constData(), QFile::encodeName(at("hard")).constData()), 0);
+    for (const QString& same :
+         {input, at("sub/../in.trf"), at("./in.trf"), at("link.rsl"), at("hard")}) {
+        const OutputCheck check = CheckOutputPath(same, {QStringLiteral("elsewhere"), input});
+        EXPECT_EQ(check.problem, OutputProblem::NamesInput) << same.toStdString();
+        EXPECT_TRUE(check.isUsageMistake());
+    }
+    EXPECT_EQ(OutputProblemText(CheckOutputPath(input, {input}), 0),
+              QStringLiteral("names an input file"));
+}
+
+TEST_F(OutputPathTest, NewAndReplaceableFilesPass) {
+    ASSERT_TRUE(writeBytes(at("old.rsl"), "old"));
+    ASSERT_TRUE(QFile::link(at("target.rsl"), at("to-new.rsl"))); // a link to a file to come
+    for (const QString& fine : {at("new.rsl"), at("old.rsl"), at("to-new.rsl")})
+        EXPECT_TRUE(CheckOutputPath(fine, {input}).ok()) << fine.toStdString();
+    EXPECT_TRUE(CheckOutputPath(at("new.rsl")).ok());
+}
+
+} // namespace

@@ -1,0 +1,26 @@
+// The names save dialogs propose.
+#include "common/SuggestedFileName.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+namespace {
+
+TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNone) {
+    const QList<std::pair<const char*, const char*>> cases{
+        {"1", "cam001.bin"}, {"0", "cam000.bin"}, {"255", "cam255.bin"}, {" 42 ", "cam042.bin"},
+        {"256", "cam.bin"},  {"-1", "cam.bin"},   {"", "cam.bin"},       {"1a", "cam.bin"},
+    };
+    for (const auto& [number, name] : cases)
+        EXPECT_EQ(cameraFileName(QString::fromLatin1(number), QStringLiteral("bin")),
+                  QString::fromLatin1(name))
+            << number;
+    EXPECT_EQ(cameraFileName(QStringLiteral("7"), QStringLiteral("ttl")), u"cam007.ttl");
+}
+
+TEST(SuggestedFileNameTest, LogsAreNamedByTheDay) {
+    EXPECT_EQ(datedFileName(QDate(2026, 12, 6), QStringLiteral("log")), u"2026-12-06.log");
+}
+
+} // namespace

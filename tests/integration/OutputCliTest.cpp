@@ -1,0 +1,145 @@
+// zelctl with the files people pass by mistake: a title upload from a file that holds no
+// titles, a result file that names the send-data file, outputs that cannot be written. Each is
+// refused before the first frame, and what was on disk stays as it was.
+#include "CameraControllerSim.h"
+#include "MistakenTargets.h"
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+using namespace zel::test;
+
+namespace {
+
+constexpr int kTitleCommand = 0xB1;
+
+class OutputCliTest : public ZelctlTest {
+protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        if (IsSkipped())
+            return;
+        startSimulator();
+        trf = path("x.trf");
+        ASSERT_TRUE(writeBytes(trf, SendDataFileBytes()));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    }
+    ProgramRun quiet(const QStringList& args) {
+        return run(QStringList{QStringLiteral("--quiet")} + args);
+    }
+    int framesSent() { return simulator->device().framesReceived(); }
+
+    QString trf;
+};
+
+TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
+    ASSERT_TRUE(writeBytes(path("notes.txt"), "Lobby camera 3 is loose.\r\nCall on Monday.\r\n"));
+    ASSERT_TRUE(writeBytes(path("zel.ini"), "[RS232C]\r\nPort=1\r\n"));
+    for (const QString& file : {path("notes.txt"), path("zel.ini"), trf}) {
+        for (const bool yes : {false, true}) {
+            QStringList options;
+            if (yes)
+                options.append(QStringLiteral("--yes"));
+            const ProgramRun up = quiet(
+                options + QStringList{QStringLiteral("titles"), QStringLiteral("upload"), file});
+            EXPECT_EQ(up.exitCode, 1) << file.toStdString() << ' ' << yes;
+            EXPECT_TRUE(up.err.contains(file + QStringLiteral(" holds no titles")))
+                << up.err.toStdString();
+            EXPECT_FALSE(up.err.contains(QStringLiteral("No Error"))) << up.err.toStdString();
+            const ProgramRun check = quiet(
+                options + QStringList{QStringLiteral("titles"), QStringLiteral("check"), file});
+            EXPECT_EQ(check.exitCode, 1) << file.toStdString() << ' ' << yes;
+        }
+    }
+    EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
+    EXPECT_EQ(framesSent(), 0);
+}
+
+TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
+    const QByteArray original = readBytes(trf);
+    ASSERT_TRUE(QDir().mkpath(path("sub")));
+    ASSERT_TRUE(QFile::link(trf, path("link.rsl")));
+    for (const QString& same : {trf, path("sub/../x.trf"), path("link.rsl")}) {
+        const ProgramRun result = quiet(
+            {QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rsl"), same});
+        EXPECT_EQ(result.exitCode, 2) << same.toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("names an input file")))
+            << result.err.toStdString();
+        const ProgramRun check = quiet(
+            {QStringLiteral("test"), QStringLiteral("check"), trf, QStringLiteral("-o"), same});
+        EXPECT_EQ(check.exitCode, 2) << same.toStdString();
+    }
+    EXPECT_EQ(readBytes(trf), original);
+    EXPECT_EQ(framesSent(), 0);
+}
+
+TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
+    const QString locked = ReadOnlyFolder(dir.path()) + QStringLiteral("/out");
+    ASSERT_TRUE(QDir().mkpath(path("folder.ttl")));
+    struct Case {
+        QString target;
+        const char* reason;
+    };
+    const QList<Case> cases{
+        {path("fifo"), "is not a regular file"},
+        {QStringLiteral("/dev/null"), "is not a regular file"},
+        {path("folder.ttl"), "is a folder"},
+        {path("missing/dir/out"), "its folder does not exist"},
+        {locked, "its folder cannot be written"},
+    };
+    const QString camera = QStringLiteral("--camera=1");
+    const QString remote = QStringLiteral("--remote=1");
+    for (const Case& c : cases) {
+        const QList<QStringList> commands{
+            {QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rsl"), c.target},
+            {QStringLiteral("titles"), QStringLiteral("download"), camera, remote, c.target},
+            {QStringLiteral("backup"), QStringLiteral("download"), camera, remote, c.target},
+        };
+        for (const QStringList& command : commands) {
+            const ProgramRun result = quiet(command);
+            const std::string what = command.join(QLatin1Char(' ')).toStdString();
+            EXPECT_EQ(result.exitCode, 1) << what;
+            EXPECT_TRUE(result.err.contains(c.target + QStringLiteral(": ") +
+                                            QString::fromLatin1(c.reason)))
+                << what << '\n'
+                << result.err.toStdString();
+            EXPECT_TRUE(result.out.isEmpty()) << what << '\n' << result.out.toStdString();
+        }
+        const ProgramRun pdf = quiet({QStringLiteral("print"), QStringLiteral("test"), trf,
+                                      QStringLiteral("--pdf"), c.target});
+        EXPECT_EQ(pdf.exitCode, 1) << c.target.toStdString();
+    }
+    EXPECT_EQ(framesSent(), 0);
+    EXPECT_FALSE(QFileInfo(path("fifo")).isFile()); // still a FIFO
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/null")).isFile());
+}
+
+TEST_F(OutputCliTest, SiteTitlesDownloadSkipsACameraWhoseFileIsAFolder) {
+    // What one camera's download asks.
+    ASSERT_EQ(quiet({QStringLiteral("titles"), QStringLiteral("download"),
+                     QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), path("one.ttl")})
+                  .exitCode,
+              0);
+    const int perCamera = simulator->device().frameCount(kTitleCommand);
+    ASSERT_GT(perCamera, 0);
+    ASSERT_TRUE(QDir().mkpath(path("cam002.ttl")));
+    const ProgramRun result =
+        quiet({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera=1-3"),
+               QStringLiteral("--remote=1"), dir.path()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(
+        QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))))
+        << result.err.toStdString();
+    EXPECT_TRUE(QFileInfo(path("cam001.ttl")).isFile());
+    EXPECT_TRUE(QFileInfo(path("cam003.ttl")).isFile());
+    // Camera 2 was never asked: two more cameras' worth of title requests, no more.
+    EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 3 * perCamera);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("cannot save"))) << result.out.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+// zelctl titles export | import as separate processes: files, standard streams, bad rows.
+#include "TestFiles.h"
+#include "ZelctlTest.h"
+
+#include <QDir>
+#include <QProcess>
+#include <sys/stat.h>
+
+using namespace zel::test;
+
+namespace {
+
+QString seed(const char* name) {
+    return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl/") +
+                           QString::fromLatin1(name));
+}
+
+class TitleCsvCliTest : public ZelctlTest {
+protected:
+    ProgramRun titles(const QStringList& args) {
+        return run(QStringList{QStringLiteral("titles")} + args);
+    }
+};
+
+TEST_F(TitleCsvCliTest, ExportThenImportGivesTheSameFile) {
+    for (const auto& [name, lang] :
+         {std::pair{"written-en.ttl", "en"}, std::pair{"written-ja.ttl", "ja"}}) {
+        const QString csv = path("titles.csv");
+        const QString ttl = path("back.ttl");
+        const QString language = QString::fromLatin1(lang);
+        const ProgramRun out =
+            titles({QStringLiteral("export"), seed(name), csv, QStringLiteral("--lang"), language});
+        ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
+        EXPECT_TRUE(readBytes(csv).startsWith("\xEF\xBB\xBF#REMOTE,"));
+        const ProgramRun in =
+            titles({QStringLiteral("--lang"), language, QStringLiteral("import"), csv, ttl});
+        ASSERT_EQ(in.exitCode, 0) << in.err.toStdString();
+        EXPECT_EQ(readBytes(ttl), readBytes(seed(name))) << name;
+    }
+}
+
+TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
+    const ProgramRun out =
+        titles({QStringLiteral("export"), seed("written-en.ttl"), QStringLiteral("-")});
+    ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
+    EXPECT_TRUE(
+        out.out.contains(QStringLiteral("\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n")));
+
+    QProcess import;
+    import.start(program, {QStringLiteral("--folder"), dir.path(), QStringLiteral("titles"),
+                           QStringLiteral("import"), QStringLiteral("-"), path("in.ttl")});
+    ASSERT_TRUE(import.waitForStarted());
+    import.write("category,number,title\nPOSITION,3,P3\n");
+    import.closeWriteChannel();
+    ASSERT_TRUE(import.waitForFinished(30000));
+    EXPECT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+    const QByteArray written = readBytes(path("in.ttl"));
+    EXPECT_TRUE(written.contains("[POSITION]\r\n\"\"\r\n\"\"\r\n\"P3\"\r\n"))
+        << written.constData();
+}
+
+TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
+    const QString csv = path("bad.csv");
+    ASSERT_TRUE(writeBytes(csv, "#REMOTE,1\r\n#CAMERA,1\r\ncategory,number,title\r\n"
+                                "POSITION,1,OK\r\nPOSITION,1,AGAIN\r\nFOO,1,A\r\n"
+                                "TRACE,3,A\r\nHOME,1,NINECHARS\r\n"));
+    const QString ttl = path("out.ttl");
+    ASSERT_TRUE(writeBytes(ttl, "old"));
+    const ProgramRun result = titles({QStringLiteral("import"), csv, ttl});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, QStringLiteral("5: POSITION 1 already given on line 4\n"
+                                         "6: unknown category 'FOO'\n"
+                                         "7: TRACE number must be 1 to 2, not '3'\n"
+                                         "8: title 'NINECHARS' is longer than 8 characters\n"
+                                         "zelctl: titles: %1: 4 bad rows; %2 not written\n")
+                              .arg(csv, ttl));
+    EXPECT_EQ(readBytes(ttl), QByteArray("old"));
+
+    // Not a title CSV: refused on its first line.
+    const ProgramRun refused = titles({QStringLiteral("import"), seed("written-en.ttl"), ttl});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("1: not a title CSV")))
+        << refused.err.toStdString();
+    EXPECT_EQ(readBytes(ttl), QByteArray("old"));
+}
+
+TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
+    const QString csv = path("t.csv");
+    ASSERT_EQ(titles({QStringLiteral("export"), seed("written-en.ttl"), csv}).exitCode, 0);
+    const QString fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    struct Case {
+        QStringList args;
+        int exitCode;
+        QString error;
+    };
+    const QList<Case> cases{
+        {{QStringLiteral("import"), csv, csv}, 2, QStringLiteral("the output is the input")},
+        {{QStringLiteral("export"), seed("written-en.ttl"), seed("written-en.ttl")},
+         2,
+         QStringLiteral("the output is the input")},
+        {{QStringLiteral("import"), path("missing.csv"), path("x.ttl")},
+         1,
+         QStringLiteral("missing.csv: no such file")},
+        {{QStringLiteral("import"), dir.path(), path("x.ttl")},
+         1,
+         QStringLiteral("not a regular file")},
+        {{QStringLiteral("import"), csv, fifo},
+         1,
+         QStringLiteral("fifo: not a regular file; nothing written")},
+        {{QStringLiteral("export"), seed("written-en.ttl"), dir.path()},
+         1,
+         QStringLiteral("not a regular file; nothing written")},
+        {{QStringLiteral("export"), path("missing.ttl"), path("x.csv")},
+         1,
+         QStringLiteral("no such file")},
+        {{QStringLiteral("export"), seed("written-en.ttl")},
+         2,
+         QStringLiteral("usage: titles export")},
+        {{QStringLiteral("import"), csv, QStringLiteral("-")},
+         2,
+         QStringLiteral("not standard output")},
+        {{QStringLiteral("export"), QStringLiteral("--x"), csv, path("y.ttl")},
+         2,
+         QStringLiteral("unknown option '--x'")},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun result = titles(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(result.err.contains(c.error)) << result.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("x.ttl")));
+    EXPECT_FALSE(QFile::exists(path("x.csv")));
+
+    const QString huge = path("huge.csv");
+    ASSERT_TRUE(writeBytes(huge, QByteArray(2 * 1024 * 1024, 'a')));
+    const ProgramRun tooLarge = titles({QStringLiteral("import"), huge, path("x.ttl")});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("file too large")))
+        << tooLarge.err.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,107 @@
+// The traffic log's meanings in Japanese mode: every English word the decoder uses is turned,
+// device captions and quoted titles stay.
+#include "link/MeaningJapanese.h"
+
+#include "common/HexText.h"
+#include "link/CommandMeaning.h"
+#include "link/FrameCodec.h"
+#include "link/FrameDecoder.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace zel;
+
+namespace {
+
+QString sent(const char* data) {
+    const CommSendRecord record{QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("False"),
+                                QStringLiteral("0"), QStringLiteral("0")};
+    return BuildCommandFrame(record, QString::fromLatin1(data)).value();
+}
+
+TEST(MeaningJapaneseTest, KnownMeaningsRead) {
+    const QList<std::pair<const char*, const char*>> cases{
+        {"pan left, tilt up, speeds 60/60/8/8", "パン 左, チルト 上, 速度 60/60/8/8"},
+        {"pan left+right, tilt up+down", "パン 左+右, チルト 上+下"},
+        {"auto-pan limit R-SET", "オートパンリミット R-SET"},
+        {"backup block 0007 (read)", "バックアップブロック 0007 (読出)"},
+        {"reply: backup block 0007, 32 bytes", "応答: バックアップブロック 0007, 32 バイト"},
+        {"command 7F, 3 data bytes", "コマンド 7F, データ 3 バイト"},
+        {"title (command B1) with 5 data bytes, not a length it has",
+         "タイトル (コマンド B1) (データ 5 バイト: この長さはありません)"},
+        {"CAM 3 ← REMOTE 1: STOP (checksum BAD)", "CAM 3 ← REMOTE 1: STOP (チェックサム不正)"},
+        // A title text in quotes is the camera's, whatever words it holds.
+        {"title write TOUR 3 \"stop up\"", "タイトル書込 TOUR 3 \"stop up\""},
+        {"ACK", "ACK"},
+    };
+    for (const auto& [english, japanese] : cases)
+        EXPECT_EQ(MeaningInJapanese(QString::fromUtf8(english)), QString::fromUtf8(japanese))
+            << english;
+}
+
+// Lower-case English words left outside quotes: what the table missed.
+QString englishLeft(const QString& meaning) {
+    QStringList parts = meaning.split(QLatin1Char('"'));
+    for (qsizetype i = 1; i < parts.size(); i += 2)
+        parts[i].clear();
+    static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
+    const QRegularExpressionMatch match = word.match(parts.join(QString()));
+    return match.hasMatch() ? match.captured() : QString();
+}
+
+TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
+    for (const char* data : {"20563C3C0808",
+                             "20C100000808",
+                             "202880800808",
+                             "300402",
+                             "6E0100",
+                             "6201",
+                             "88",
+                             "89",
+                             "40",
+                             "410302",
+                             "410000",
+                             "A802",
+                             "A801",
+                             "A9011234",
+                             "A9000000",
+                             "100120",
+                             "111230",
+                             "120070",
+                             "4802",
+                             "4901",
+                             "4A",
+                             "4C02",
+                             "4D10",
+                             "2102",
+                             "2203",
+                             "4201",
+                             "4302",
+                             "1436000100640001D6",
+                             "15",
+                             "B1030120",
+                             "B1FF0030",
+                             "C10007",
+                             "7F0102",
+                             "B105",
+                             "",
+                             "A9"}) {
+        FrameDecoder decoder(1);
+        const QString meaning = decoder.decode(QStringLiteral("HOST1:"), sent(data)).meaning;
+        EXPECT_TRUE(englishLeft(meaning).isEmpty()) << data << ": " << meaning.toStdString();
+    }
+    FrameDecoder decoder(1);
+    for (const char* reply : {"06", "15", "00", "FD0730", "FE0102"}) {
+        const QString meaning =
+            decoder.decode(QStringLiteral("CAMERA3:"), QString::fromLatin1(reply)).meaning;
+        EXPECT_TRUE(englishLeft(meaning).isEmpty()) << reply << ": " << meaning.toStdString();
+    }
+    for (const CommandName& command : KnownCommands())
+        EXPECT_TRUE(englishLeft(MeaningInJapanese(command.name)).isEmpty())
+            << command.name.toStdString();
+    EXPECT_EQ(FrameDecoder(0).decode(QStringLiteral("HOST1:"), sent("40")).meaning,
+              QStringLiteral("CAM 3 ← REMOTE 1: STOP")); // English mode as it was
+}
+
+} // namespace

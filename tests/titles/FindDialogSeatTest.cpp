@@ -1,0 +1,36 @@
+// The one find dialog of the program: a second one closes the first before it opens.
+#include "find/FindDialogSeat.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+using zel::FindDialogSeat;
+
+namespace {
+
+TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
+    FindDialogSeat seat;
+    QStringList closed;
+    const int title = 1;
+    const int test = 2;
+    // Closing a dialog leaves the seat too, as a real dialog's finished() does.
+    seat.take(&title, [&] {
+        closed.append(QStringLiteral("title"));
+        seat.leave(&title);
+    });
+    EXPECT_EQ(seat.holder(), &title);
+    seat.take(&title, [&] { closed.append(QStringLiteral("title again")); }); // same dialog
+    EXPECT_TRUE(closed.isEmpty());
+    seat.take(&test, [&] { closed.append(QStringLiteral("test")); });
+    EXPECT_EQ(closed, QStringList{QStringLiteral("title again")});
+    EXPECT_EQ(seat.holder(), &test);
+    seat.leave(&title); // a late goodbye of the closed dialog frees nothing
+    EXPECT_EQ(seat.holder(), &test);
+    seat.closeOpen();
+    EXPECT_EQ(closed.last(), QStringLiteral("test"));
+    EXPECT_FALSE(seat.isTaken());
+    seat.closeOpen(); // nothing open: nothing runs
+    EXPECT_EQ(closed.size(), 2);
+}
+
+} // namespace

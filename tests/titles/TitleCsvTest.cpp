@@ -1,0 +1,285 @@
+// Titles to and from comma-separated text: round trips, spreadsheet conventions, every
+// problem a row can have.
+#include "RecordingSink.h"
+#include "TestFiles.h"
+#include "common/Cp932.h"
+#include "common/TextFile.h"
+#include "shell/LanguageTables.h"
+#include "titles/TitleCategory.h"
+#include "titles/TitleCharTable.h"
+#include "titles/TitleCsvReader.h"
+#include "titles/TitleCsvWriter.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleFileReader.h"
+#include "titles/TitleFileWriter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zel;
+using zel::test::RecordingSink;
+
+namespace {
+
+constexpr int kEnglish = 0;
+constexpr int kJapanese = 1;
+
+QString seedFolder() {
+    // The title files the fuzzer starts from: written ones, lenient ones, odd ones.
+    return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl"));
+}
+
+QByteArray utf8(const char* text) {
+    return QByteArray(text);
+}
+
+TitleDocument readTtl(const QString& path, int languageIndex) {
+    LanguageTables language;
+    language.setLanguageIndex(languageIndex);
+    RecordingSink sink;
+    sink.defaultAnswer = ButtonYes; // keep reading past a wrong number
+    TitleDocument document;
+    const TextFileRead file = ReadTextFile(path);
+    EXPECT_TRUE(file.ok) << path.toStdString();
+    TitleFileReader reader(file.lines);
+    reader.readDocument(document, sink, language);
+    return document;
+}
+
+QStringList ttlLines(const TitleDocument& document, int languageIndex) {
+    LanguageTables language;
+    language.setLanguageIndex(languageIndex);
+    return TitleFileLines(document, TitleFileLabelsFor(language));
+}
+
+QStringList problemTexts(const TitleCsvImport& imported) {
+    QStringList texts;
+    for (const TitleCsvProblem& problem : imported.problems)
+        texts.append(problem.text());
+    return texts;
+}
+
+// Every title of the table in turn, eight characters a title, over all 302 titles; with a
+// comma, a quotation mark, blanks inside and escapes wherever the table has them.
+TitleDocument everyCharacterDocument(const TitleCharTable& table) {
+    TitleDocument document;
+    document.RemoteNo = QStringLiteral("99");
+    document.CameraNo = QStringLiteral("255");
+    int next = 0;
+    for (int category = 0; category < kTitleCategoryCount; ++category) {
+        for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number) {
+            QString title;
+            for (int k = 0; k < TitleCharTable::kMaxTitleLength; ++k) {
+                QString ch = table.entry(next++ % table.size()).Char;
+                if (ch == QStringLiteral(" ") && (k == 0 || k == 7))
+                    ch = QStringLiteral("A"); // the files keep no blank at the ends
+                title += ch;
+            }
+            document.setTitle(category, number, title);
+        }
+    }
+    return document;
+}
+
+TEST(TitleCsvTest, WrittenFilesComeBackByteForByte) {
+    QTemporaryDir dir;
+    for (const auto& [name, language] :
+         {std::pair{"written-en.ttl", kEnglish}, std::pair{"written-ja.ttl", kJapanese}}) {
+        const QString original = seedFolder() + QLatin1Char('/') + QString::fromLatin1(name);
+        const TitleDocument document = readTtl(original, language);
+        const TitleCsvImport imported =
+            ReadTitleCsv(TitleCsvBytes(document), TitleCharTable(language));
+        ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
+        const QString written = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(WriteTextFile(written, ttlLines(imported.document, language)));
+        EXPECT_EQ(test::readBytes(written), test::readBytes(original)) << name;
+    }
+}
+
+TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
+    const QStringList names = QDir(seedFolder()).entryList(QDir::Files);
+    ASSERT_GT(names.size(), 4);
+    int compared = 0;
+    for (const QString& name : names) {
+        const TextFileRead file = ReadTextFile(seedFolder() + QLatin1Char('/') + name);
+        if (!file.ok || !TitleFileReader::hasSignificantLine(file.lines))
+            continue;
+        for (const int language : {kEnglish, kJapanese}) {
+            const TitleDocument document =
+                readTtl(seedFolder() + QLatin1Char('/') + name, language);
+            const TitleCharTable table(language);
+            TitleCsvImport imported = ReadTitleCsv(TitleCsvBytes(document), table);
+            // Titles that break the rules are reported; the others come back unchanged.
+            if (!imported.ok()) {
+                EXPECT_FALSE(imported.refused) << name.toStdString();
+                continue;
+            }
+            EXPECT_EQ(ttlLines(imported.document, language), ttlLines(document, language))
+                << name.toStdString();
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 4);
+}
+
+TEST(TitleCsvTest, FullDocumentWithEveryCharacterRoundTrips) {
+    for (const int language : {kEnglish, kJapanese}) {
+        const TitleCharTable table(language);
+        TitleDocument document = everyCharacterDocument(table);
+        document.setTitle(CategoryTour, 3, QStringLiteral("a,b \"c\""));
+        if (language == kJapanese)
+            document.setTitle(CategoryTour, 3, QStringLiteral("Ａ，Ｂ　″"));
+        const QByteArray csv = TitleCsvBytes(document);
+        EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF#REMOTE,99\r\n#CAMERA,255\r\n"
+                                   "category,number,title\r\n"));
+        const TitleCsvImport imported = ReadTitleCsv(csv, table);
+        ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(ttlLines(imported.document, language), ttlLines(document, language));
+    }
+}
+
+TEST(TitleCsvTest, QuotationMarkIsWrittenAsSeenAndStoredAsTheFileEscape) {
+    TitleDocument document;
+    document.setTitle(CategoryCamera, 1, QStringLiteral("{073}HI, X"));
+    document.setTitle(CategoryPosition, 2, QStringLiteral("A\r\nB"));
+    const QByteArray csv = TitleCsvBytes(document);
+    EXPECT_TRUE(csv.contains("CAMERA,1,\"\"\"HI, X\"\r\n")) << csv.constData();
+    EXPECT_TRUE(csv.contains("POSITION,2,A  B\r\n")) << "line breaks as the .ttl holds them";
+    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
+    ASSERT_TRUE(imported.ok());
+    EXPECT_EQ(imported.document.title(CategoryCamera, 1), QStringLiteral("\"HI, X"));
+    EXPECT_EQ(ttlLines(imported.document, kEnglish)[3], QStringLiteral("\"{073}HI, X\""));
+}
+
+TEST(TitleCsvTest, SpreadsheetConventionsImport) {
+    // No byte-order mark, LF, every field quoted, rows padded to the widest, reordered and
+    // missing rows, empty rows and a trailing empty line.
+    const QByteArray csv = utf8("\"#REMOTE\",\"5\",\"\"\n"
+                                "\"#CAMERA\",\"17\",\"\"\n"
+                                "\"Category\",\"Number\",\"Title\"\n"
+                                "\"AUX\",\"8\",\"LAST\"\n"
+                                ",,\n"
+                                "\"POSITION\",\"2\",\"GATE, N\"\n"
+                                "\"CAMERA\",\"1\",\"  LOBBY \"\n"
+                                "\"POSITION\",\" 1 \",\"\"\"Q\"\"\"\n"
+                                "\n");
+    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
+    ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
+    const TitleDocument& document = imported.document;
+    EXPECT_EQ(document.RemoteNo, QStringLiteral("5"));
+    EXPECT_EQ(document.CameraNo, QStringLiteral("17"));
+    EXPECT_EQ(document.title(CategoryAux, 8), QStringLiteral("LAST"));
+    EXPECT_EQ(document.title(CategoryPosition, 2), QStringLiteral("GATE, N"));
+    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("LOBBY"));
+    EXPECT_EQ(document.title(CategoryPosition, 1), QStringLiteral("\"Q\""));
+    EXPECT_EQ(document.title(CategoryPosition, 3), QString()) << "a missing row is blank";
+    EXPECT_EQ(document.title(CategoryTrace, 1), QString());
+}
+
+TEST(TitleCsvTest, CrLfWithByteOrderMarkAndNoSettingRowsImports) {
+    const TitleCsvImport imported = ReadTitleCsv(utf8("\xEF\xBB\xBF"
+                                                      "category,number,title\r\nHOME,3,H3\r\n"),
+                                                 TitleCharTable(kEnglish));
+    ASSERT_TRUE(imported.ok());
+    EXPECT_EQ(imported.document.RemoteNo, QStringLiteral("1"));
+    EXPECT_EQ(imported.document.title(CategoryHome, 3), QStringLiteral("H3"));
+}
+
+TEST(TitleCsvTest, ShiftJisFromAJapaneseSpreadsheetImports) {
+    const auto bytes =
+        TextToCp932(QStringLiteral("category,number,title\r\nCAMERA,1,カメラ１\r\n"));
+    ASSERT_TRUE(bytes.has_value());
+    const TitleCsvImport imported = ReadTitleCsv(*bytes, TitleCharTable(kJapanese));
+    ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(imported.document.title(CategoryCamera, 1), QStringLiteral("カメラ１"));
+}
+
+struct RowCase {
+    const char* row;
+    const char* problem; // reported for line 5
+};
+
+TEST(TitleCsvTest, EveryBadRowIsReportedWithItsLine) {
+    const RowCase cases[] = {
+        {"POSITION,1,ABCDEFGHI", "5: title 'ABCDEFGHI' is longer than 8 characters"},
+        {"POSITION,1,A~B", "5: title 'A~B': '~' is not in the title table"},
+        {"POSITION,1,{0A0}", "5: title '{0A0}': an escape that is cut short or not in the "
+                             "title table"},
+        {"POSITION,256,A", "5: POSITION number must be 1 to 255, not '256'"},
+        {"POSITION,0,A", "5: POSITION number must be 1 to 255, not '0'"},
+        {"TOUR,x,A", "5: TOUR number must be 1 to 16, not 'x'"},
+        {"CAMERA,2,A", "5: CAMERA number must be 1, not '2'"},
+        {"POSITION,3,B", "5: POSITION 3 already given on line 4"},
+        {"PRESET,1,A", "5: unknown category 'PRESET'"},
+        {"POSITION,1", "5: 3 fields expected (category,number,title), found 2"},
+        {"POSITION,1,A,B", "5: more than 3 fields (category,number,title)"},
+        {"POSITION,1,\"A\"B", "5: text after the closing quote of field 3"},
+        {"POSITION,1,\"A\nB\"", "5: the title holds a line break"},
+        {"POSITION,1,\"open", "5: a quoted field is not closed"},
+    };
+    for (const RowCase& c : cases) {
+        const QByteArray csv = utf8("#REMOTE,1\r\n#CAMERA,1\r\ncategory,number,title\r\n"
+                                    "POSITION,3,A\r\n") +
+                               utf8(c.row) + "\r\nPOSITION,4,D\r\n";
+        const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
+        EXPECT_FALSE(imported.refused) << c.row;
+        EXPECT_EQ(problemTexts(imported), QStringList{QString::fromUtf8(c.problem)}) << c.row;
+    }
+}
+
+TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
+    const QByteArray csv = utf8("#REMOTE,100\n#CAMERA,0\n#CAMERA,3\ncategory,number,title\n"
+                                "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n");
+    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
+    EXPECT_EQ(problemTexts(imported),
+              (QStringList{QStringLiteral("1: REMOTE No. must be a number from 1 to 99"),
+                           QStringLiteral("2: CAMERA No. must be a number from 1 to 255"),
+                           QStringLiteral("3: #CAMERA already given on line 2"),
+                           QStringLiteral("5: SECTOR number must be 1 to 8, not '9'"),
+                           QStringLiteral("7: title 'toolongtitle' is longer than 8 characters")}));
+}
+
+TEST(TitleCsvTest, LineNumbersCountLinesInsideQuotedFields) {
+    const QByteArray csv =
+        utf8("category,number,title\r\nPOSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
+    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
+    EXPECT_EQ(problemTexts(imported),
+              (QStringList{QStringLiteral("2: the title holds a line break"),
+                           QStringLiteral("4: POSITION number must be 1 to 255, not '300'")}));
+}
+
+TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
+    const QByteArray binary("\x7F"
+                            "ELF\x02\x01\x01\x00\x00\x00\xFF\xFE",
+                            13);
+    const QByteArray cases[] = {
+        binary,
+        utf8("time_ms,wall_clock,direction,unit,data,meaning\r\n125,,sent,HOST1:,FE,x\r\n"),
+        utf8("1:Controller No\r\n1:Camera No\r\n[CAMERA]\r\n\"CAM 1\"\r\n"),
+        utf8("category,title\r\nCAMERA,A\r\n"),
+    };
+    for (const QByteArray& csv : cases) {
+        const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
+        EXPECT_TRUE(imported.refused) << csv.constData();
+        ASSERT_EQ(imported.problems.size(), 1);
+        EXPECT_EQ(imported.problems[0].line, 1);
+        EXPECT_TRUE(imported.problems[0].reason.startsWith(QStringLiteral("not a title CSV")));
+    }
+    for (const QByteArray& empty : {QByteArray(), QByteArray("\xEF\xBB\xBF"), utf8("\r\n\r\n")}) {
+        const TitleCsvImport imported = ReadTitleCsv(empty, TitleCharTable(kEnglish));
+        EXPECT_TRUE(imported.refused);
+        EXPECT_EQ(problemTexts(imported),
+                  QStringList{QStringLiteral("1: no header row category,number,title")});
+    }
+}
+
+TEST(TitleCsvTest, TitlesAreCheckedWithTheTableOfTheLanguage) {
+    const QByteArray csv = utf8("category,number,title\nCAMERA,1,AB\nAUTOPAN,1,ＡＢ\n");
+    EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kEnglish))),
+              QStringList{QStringLiteral("3: title 'ＡＢ': 'Ａ' is not in the title table")});
+    EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kJapanese))),
+              QStringList{QStringLiteral("2: title 'AB': 'A' is not in the title table")});
+}
+
+} // namespace
