@@ -5,6 +5,8 @@
 #include "CliInterrupt.h"
 #include "link/TransactionText.h"
 
+#include <utility>
+
 #include <csignal>
 
 namespace zel::cli {
@@ -56,8 +58,9 @@ bool CliLink::open() {
 bool CliLink::awaitConnection() {
     if (!m_engine->isPortConnecting())
         return true;
-    CliInterrupt interrupt;
-    interrupt.onSignal = [this](int signalNumber) {
+    // The link's own signal events, answered differently while nothing was sent.
+    const auto whenConnected = std::exchange(m_interrupt->onSignal, {});
+    m_interrupt->onSignal = [this](int signalNumber) {
         // Nothing was sent or written yet: end as the signal would, after saying so.
         CliContext::printUsageError(
             QStringLiteral("interrupted while connecting to %1; nothing was sent")
@@ -67,7 +70,9 @@ bool CliLink::awaitConnection() {
         std::raise(signalNumber);
     };
     m_awaitingConnection = true;
-    return m_loop.exec() == ExitOk;
+    const bool connected = m_loop.exec() == ExitOk;
+    m_interrupt->onSignal = whenConnected;
+    return connected;
 }
 
 int CliLink::exec() {

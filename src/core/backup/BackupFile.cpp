@@ -1,5 +1,6 @@
 #include "BackupFile.h"
 
+#include "common/FileBytes.h"
 #include "common/OutputPath.h"
 
 #include <QFileInfo>
