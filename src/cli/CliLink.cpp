@@ -5,6 +5,8 @@
 #include "CliInterrupt.h"
 #include "link/TransactionText.h"
 
+#include <utility>
+
 #include <csignal>
 
 namespace zel::cli {
@@ -31,9 +33,12 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
                                     m_engine->lastLostReason());
         finish(ExitFailed);
     };
+    m_interrupt = std::make_unique<CliInterrupt>();
+    m_interrupt->onSignal = [this](int signalNumber) { onSignal(signalNumber); };
 }
 
 CliLink::~CliLink() {
+    m_interrupt.reset();
     m_context.messages().setDetailSource(nullptr);
     m_engine.reset();
     m_port.close();
@@ -53,8 +58,9 @@ bool CliLink::open() {
 bool CliLink::awaitConnection() {
     if (!m_engine->isPortConnecting())
         return true;
-    CliInterrupt interrupt;
-    interrupt.onSignal = [this](int signalNumber) {
+    // The link's own signal events, answered differently while nothing was sent.
+    const auto whenConnected = std::exchange(m_interrupt->onSignal, {});
+    m_interrupt->onSignal = [this](int signalNumber) {
         // Nothing was sent or written yet: end as the signal would, after saying so.
         CliContext::printUsageError(
             QStringLiteral("interrupted while connecting to %1; nothing was sent")
@@ -64,23 +70,27 @@ bool CliLink::awaitConnection() {
         std::raise(signalNumber);
     };
     m_awaitingConnection = true;
-    return m_loop.exec() == ExitOk;
+    const bool connected = m_loop.exec() == ExitOk;
+    m_interrupt->onSignal = whenConnected;
+    return connected;
 }
 
 int CliLink::exec() {
     if (m_finished)
         return m_exitCode;
-    CliInterrupt interrupt;
-    interrupt.onSignal = [this](int signalNumber) {
-        m_signal = signalNumber;
-        if (onInterrupted)
-            onInterrupted();
-        else
-            CliContext::printUsageError(interruptionLine());
-        finish(ExitSignalBase + signalNumber);
-    };
     m_loop.exec();
     return m_exitCode;
+}
+
+void CliLink::onSignal(int signalNumber) {
+    if (m_finished)
+        return; // the command is past its loop
+    m_signal = signalNumber;
+    if (onInterrupted)
+        onInterrupted();
+    else
+        CliContext::printUsageError(interruptionLine());
+    finish(ExitSignalBase + signalNumber);
 }
 
 // What a command without a line of its own was doing when it was interrupted.

@@ -13,6 +13,7 @@
 namespace zel::cli {
 
 class CliContext;
+class CliInterrupt;
 
 class CliLink {
 public:
@@ -31,13 +32,15 @@ public:
     void finish(int exitCode);
 
     // Called on SIGINT or SIGTERM during exec(), before the loop ends: the command ends its
-    // transfer in order here (files closed; the line saying what was kept is its own).
+    // transfer in order here (files closed; the line saying what was kept is its own). A
+    // signal that comes between a send and exec() waits for exec().
     std::function<void()> onInterrupted;
     // The signal that ended exec(), 0 when none did.
     int interruptedBy() const { return m_signal; }
 
 private:
     QString interruptionLine() const;
+    void onSignal(int signalNumber);
     bool awaitConnection();
 
     CliContext& m_context;
@@ -47,6 +50,7 @@ private:
     CommLogStore m_log;
     std::unique_ptr<LinkEngine> m_engine;
     QEventLoop m_loop;
+    std::unique_ptr<CliInterrupt> m_interrupt; // from the start: the first send comes before exec()
     int m_exitCode = 0;
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
     int m_signal = 0;
