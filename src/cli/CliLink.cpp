@@ -7,6 +7,8 @@
 #include "common/MessageNumber.h"
 #include "link/TransactionText.h"
 
+#include <utility>
+
 #include <csignal>
 
 namespace zel::cli {
@@ -48,9 +50,12 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
                                     m_engine->lastLostReason());
         finish(ExitFailed);
     };
+    m_interrupt = std::make_unique<CliInterrupt>();
+    m_interrupt->onSignal = [this](int signalNumber) { onSignal(signalNumber); };
 }
 
 CliLink::~CliLink() {
+    m_interrupt.reset();
     m_context.messages().setDetailSource(nullptr);
     m_context.messages().setPlaceSource(nullptr);
     m_context.messages().setAfterMessage(nullptr);
@@ -72,8 +77,9 @@ bool CliLink::open() {
 bool CliLink::awaitConnection() {
     if (!m_engine->isPortConnecting())
         return true;
-    CliInterrupt interrupt;
-    interrupt.onSignal = [this](int signalNumber) {
+    // The link's own signal events, answered differently while nothing was sent.
+    const auto whenConnected = std::exchange(m_interrupt->onSignal, {});
+    m_interrupt->onSignal = [this](int signalNumber) {
         // Nothing was sent or written yet: end as the signal would, after saying so.
         CliContext::printUsageError(
             QStringLiteral("interrupted while connecting to %1; nothing was sent")
@@ -83,21 +89,14 @@ bool CliLink::awaitConnection() {
         std::raise(signalNumber);
     };
     m_awaitingConnection = true;
-    return m_loop.exec() == ExitOk;
+    const bool connected = m_loop.exec() == ExitOk;
+    m_interrupt->onSignal = whenConnected;
+    return connected;
 }
 
 int CliLink::exec() {
     if (m_finished)
         return m_exitCode;
-    CliInterrupt interrupt;
-    interrupt.onSignal = [this](int signalNumber) {
-        m_signal = signalNumber;
-        if (onInterrupted)
-            onInterrupted();
-        else
-            CliContext::printUsageError(interruptionLine());
-        finish(ExitSignalBase + signalNumber);
-    };
     m_loop.exec();
     return m_exitCode;
 }
@@ -116,6 +115,17 @@ QString CliLink::portHint() const {
     if (settings.PortOverride.isEmpty())
         where += cliText(m_context.language(), CliText::ComOfSettings).arg(settings.ComPort);
     return cliText(m_context.language(), CliText::NothingAnswered).arg(where);
+}
+
+void CliLink::onSignal(int signalNumber) {
+    if (m_finished)
+        return; // the command is past its loop
+    m_signal = signalNumber;
+    if (onInterrupted)
+        onInterrupted();
+    else
+        CliContext::printUsageError(interruptionLine());
+    finish(ExitSignalBase + signalNumber);
 }
 
 // What a command without a line of its own was doing when it was interrupted.

@@ -13,6 +13,7 @@
 namespace zel::cli {
 
 class CliContext;
+class CliInterrupt;
 
 class CliLink {
 public:
@@ -31,7 +32,8 @@ public:
     void finish(int exitCode);
 
     // Called on SIGINT or SIGTERM during exec(), before the loop ends: the command ends its
-    // transfer in order here (files closed; the line saying what was kept is its own).
+    // transfer in order here (files closed; the line saying what was kept is its own). A
+    // signal that comes between a send and exec() waits for exec().
     std::function<void()> onInterrupted;
     // The signal that ended exec(), 0 when none did.
     int interruptedBy() const { return m_signal; }
@@ -40,6 +42,7 @@ private:
     QString interruptionLine() const;
     bool anyAnswer() const; // a camera answered on this run
     QString portHint() const;
+    void onSignal(int signalNumber);
     bool awaitConnection();
 
     CliContext& m_context;
@@ -49,6 +52,7 @@ private:
     CommLogStore m_log;
     std::unique_ptr<LinkEngine> m_engine;
     QEventLoop m_loop;
+    std::unique_ptr<CliInterrupt> m_interrupt; // from the start: the first send comes before exec()
     int m_exitCode = 0;
     bool m_finished = false; // finish() may come before exec() (camera 0, port error)
     int m_signal = 0;

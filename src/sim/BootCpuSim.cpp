@@ -42,18 +42,21 @@ QList<SimOutput> BootCpuSim::receive(const QByteArray& bytes, qint64 nowMs) {
     return out;
 }
 
+// Every 0x00 is answered (the writer drops unread input before each byte it sends); the
+// erase result comes only after the erase time, so that answers to 0x00 bytes still on their
+// way never reach the writer in one read together with it.
 void BootCpuSim::matchingByte(quint8 byte, QList<SimOutput>& out) {
     if (byte == kMatch) {
         out.append(single(kMatch));
     } else if (byte == kErase) {
         if (m_faults.eraseError) {
-            out.append(single(kEraseError));
+            out.append(single(kEraseError, EraseMs));
             return;
         }
         m_flash.fill(char(0xFF));
         m_boot.clear();
         m_phase = Phase::Boot;
-        out.append(single(kReady));
+        out.append(single(kReady, EraseMs));
     }
 }
 

@@ -20,6 +20,7 @@ class BootCpuSim : public SimDevice {
 public:
     static constexpr int FlashSize = 0x40000;
     static constexpr int BootStartMs = 20;                 // from the last echo to 0xAA
+    static constexpr int EraseMs = 100;                    // from 0x55 to 0xAA or 0xFF
     static constexpr qsizetype ReceivedLogLimit = 1 << 20; // bytes kept of what came in
 
     enum class Phase { Matching, Boot, Running };

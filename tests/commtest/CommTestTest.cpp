@@ -25,13 +25,6 @@ protected:
         for (int row = 1; row <= 16; ++row)
             test.screen().setRowText(row, ByteToHex(row));
     }
-    // The data bytes of each frame written (the frame's sixth byte on), as hex.
-    QStringList sentData() const {
-        QStringList data;
-        for (const QByteArray& frame : port.written)
-            data.append(BytesToHexText(frame.mid(5, frame.size() - 8)));
-        return data;
-    }
     void reply(const char* hex = "06") { port.receiveHex(QString::fromLatin1(hex)); }
 
     ManualTimer timerCommTest;
@@ -277,6 +270,18 @@ TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
     test.CommandStop();
     EXPECT_FALSE(timerPace.isActive());
     EXPECT_EQ(port.written.size(), 21);
+}
+
+// Bytes that leave the port after the send still wait for their line time.
+TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
+    fillRows();
+    test.screen().camNo = QStringLiteral("0");
+    port.reportWrites = false;
+    ASSERT_TRUE(test.CommandStart());
+    port.onBytesWritten(port.written.first().size());
+    EXPECT_EQ(port.written.size(), 1);
+    ASSERT_TRUE(timerPace.fireNow());
+    EXPECT_EQ(port.written.size(), 2);
 }
 
 TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {

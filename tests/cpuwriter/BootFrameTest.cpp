@@ -26,6 +26,9 @@ TEST(BootFrameTest, ErasedBlockZeroHasTheDocumentedChecksum) {
     ASSERT_EQ(frame.size(), 2 + 132 + 2 + 2);
     EXPECT_EQ(frame.left(6), QByteArray::fromHex("100201840000"));
     EXPECT_EQ(frame.right(4), QByteArray::fromHex("10038018"));
+    // Block number high byte first; bytes past the end of an image are erased flash.
+    const QByteArray tail = BlockFrameContent(0x0102, QByteArray(0x0102 * 128 + 2, char(0x33)));
+    EXPECT_EQ(tail, QByteArray::fromHex("018401023333") + QByteArray(126, char(0xFF)));
 }
 
 TEST(BootFrameTest, DleInTheContentIsDoubledAndCountedTwice) {

@@ -237,11 +237,28 @@ TEST_F(FlashWriterTest, TimeOutInTheBitRateStateIsHarmless) {
     EXPECT_EQ(writer.WriteState(), FlashWriter::StateBitRate);
 }
 
+// Boot bytes arrive in batches of which only the first byte counts; the wait for the erase
+// result is timed.
+TEST_F(FlashWriterTest, OnlyTheFirstByteOfABatchCountsAndTheEraseIsTimed) {
+    cpuDeaf = true;
+    ASSERT_TRUE(start());
+    port.receive(QByteArray::fromHex("AA00"));
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateBitRate);
+    port.receive(QByteArray::fromHex("00AA"));
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateErase);
+    ASSERT_TRUE(pause.fireNow());
+    EXPECT_EQ(port.written.last(), QByteArray::fromHex("55"));
+    EXPECT_EQ(port.discards, port.written.size()); // unread input dropped before each byte
+    ASSERT_TRUE(timerCpuWrite.fireNow());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuCommunicationError});
+    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+}
+
 TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
     ASSERT_TRUE(start());
     cpu.faults().silentAfterBlock = 0;
     pump();
-    port.receive(EncodeBootFrame(ReplyFrameContent(0x2000)));
+    port.receive(EncodeBootFrame(ReplyFrameContent(BootFrame::BlockCount))); // past the last
     ASSERT_TRUE(pause.fireNow());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReceiveError});
     EXPECT_LE(writer.ProgressValue(), writer.ProgressMax());

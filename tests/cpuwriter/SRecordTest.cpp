@@ -277,10 +277,31 @@ TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
 
 namespace {
 
-// Mutated files: whatever the damage, the conversion stays inside the image.
+// The damaged file's last lines that are the clean file's last lines, in order.
+qsizetype IntactTail(const QStringList& lines, const QStringList& clean) {
+    qsizetype n = 0;
+    while (n < lines.size() && n < clean.size() &&
+           lines[lines.size() - 1 - n] == clean[clean.size() - 1 - n])
+        ++n;
+    return n;
+}
+
+// A termination record anywhere before the intact tail (conversion would stop early).
+bool EndsBeforeTail(const QStringList& lines, qsizetype tail) {
+    for (qsizetype i = 0; i < lines.size() - tail; ++i)
+        if (ParseSRecord(lines[i]).kind == SRecordKind::Termination)
+            return true;
+    return false;
+}
+
+// Mutated files: whatever the damage, the conversion stays inside the image and never
+// touches the boot length bytes; a conversion that succeeded wrote every intact record of
+// the file's tail (the last writes) at its own address.
 TEST(SRecordRobustnessTest, DamagedRecordsNeverReachOutsideTheImage) {
     std::mt19937 random(12345);
     const QByteArray clean = sim::MakeSRecords(0x3FF00, QByteArray(256, '\x33'), {3, 40, "\n"});
+    const QStringList cleanLines = SplitSRecordLines(clean);
+    int checkedTails = 0;
     for (int round = 0; round < 3000; ++round) {
         QByteArray text = clean;
         const int edits = 1 + int(random() % 4);
@@ -299,13 +320,28 @@ TEST(SRecordRobustnessTest, DamagedRecordsNeverReachOutsideTheImage) {
             }
         }
         const QStringList lines = SplitSRecordLines(text);
-        for (const SRecordWindow& window : {kApplicationWindow, kBootMasterWindow}) {
-            QByteArray image(window.size + window.indexOffset, char(0xFF));
-            Convert(lines, window, image);
-            ASSERT_EQ(image.size(), window.size + window.indexOffset);
-        }
         SummarizeSRecords(lines);
+        QByteArray boot(kBootMasterWindow.size + kBootMasterWindow.indexOffset, char(0xFF));
+        Convert(lines, kBootMasterWindow, boot);
+        ASSERT_EQ(boot.size(), kBootMasterWindow.size + kBootMasterWindow.indexOffset);
+        ASSERT_EQ(boot.left(2), QByteArray(2, char(0xFF)));
+
+        QByteArray image(kApplicationWindow.size, char(0xFF));
+        const bool converted = Convert(lines, kApplicationWindow, image);
+        ASSERT_EQ(image.size(), kApplicationWindow.size);
+        const qsizetype tail = IntactTail(lines, cleanLines);
+        if (!converted || EndsBeforeTail(lines, tail))
+            continue;
+        for (qsizetype i = lines.size() - tail; i < lines.size(); ++i) {
+            const SRecord record = ParseSRecord(lines[i]);
+            if (record.kind == SRecordKind::Data) {
+                ASSERT_EQ(image.mid(record.address, record.data.size()), record.data)
+                    << "round " << round << " line " << i;
+            }
+        }
+        ++checkedTails;
     }
+    EXPECT_GT(checkedTails, 100); // the damage leaves enough files that still convert
 }
 
 } // namespace

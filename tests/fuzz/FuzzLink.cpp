@@ -10,9 +10,7 @@ int AnsweringSink::ShowMessage(int number, const QString& extra) {
 }
 
 FuzzLink::FuzzLink() {
-    settings.PortOverride = QStringLiteral("/dev/fuzz");
-    engine.SetCommPortSettings();
-    engine.OpenCommPort();
+    openOn(QStringLiteral("/dev/fuzz"));
     log.startRecording();
 }
 

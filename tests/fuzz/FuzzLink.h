@@ -2,12 +2,10 @@
 // What every fuzz target of the link needs: the link engine on an in-memory port with timers
 // fired by the input, a message sink that answers without a window, and the fuzz input cut
 // into the events of a serial line.
+#include "LinkRig.h"
 #include "common/MessageSink.h"
 #include "common/Timer.h"
 #include "link/BytePort.h"
-#include "link/CommLogStore.h"
-#include "link/LinkEngine.h"
-#include "shell/Settings.h"
 
 #include <functional>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -79,7 +77,7 @@ public:
     int shown = 0;
 };
 
-struct FuzzLink {
+struct FuzzLink : test::LinkRig<FuzzPort, FuzzTimer, AnsweringSink> {
     FuzzLink(); // port open, log recording
 
     // Plays the rest of `input` as line events until it is used up: received byte batches
@@ -87,14 +85,6 @@ struct FuzzLink {
     // says. Stops early after `maxEvents`. `afterEvent` runs after each one.
     void playLine(FuzzedDataProvider& input, const std::function<void()>& afterEvent = {},
                   int maxEvents = 256);
-
-    FuzzPort port;
-    FuzzTimer timerMenu;
-    FuzzTimer timerReTry;
-    Settings settings;
-    AnsweringSink sink;
-    CommLogStore log;
-    LinkEngine engine{port, timerMenu, timerReTry, settings, sink, &log};
 };
 
 } // namespace zel::fuzz

@@ -3,6 +3,7 @@
 
 #include "DataReplyText.h"
 #include "MemoryLink.h"
+#include "WindowSteps.h"
 #include "backup/BackupTransfer.h"
 #include "common/HexText.h"
 #include "link/TransferDialog.h"
@@ -35,21 +36,9 @@ protected:
     BackupWindowTest() {
         openTestPort();
         window = new BackupWindow(engine, language, settings, sink);
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_TRUE(ShowActive(window));
     }
     ~BackupWindowTest() override { delete window.data(); }
-
-    // Types into a box and leaves it with Tab, as the user would.
-    void typeAndLeave(QLineEdit* box, const QString& text) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Tab);
-        QCoreApplication::processEvents(); // the refocus after a range message
-    }
 
     LanguageTables language;
     QPointer<BackupWindow> window;
@@ -74,15 +63,15 @@ TEST_F(BackupWindowTest, OpensWithItsCaptionsDefaultsAndVerifyTicked) {
 }
 
 TEST_F(BackupWindowTest, BoxesTakeDigitsOnly) {
-    typeAndLeave(window->TextCamNo(), QStringLiteral("1a.2 -3"));
+    TypeAndLeave(window->TextCamNo(), QStringLiteral("1a.2 -3"));
     EXPECT_EQ(window->TextCamNo()->text(), QStringLiteral("123"));
-    typeAndLeave(window->TextHostNo(), QStringLiteral("x9"));
+    TypeAndLeave(window->TextHostNo(), QStringLiteral("x9"));
     EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("9"));
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
 TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
-    typeAndLeave(window->TextHostNo(), QStringLiteral("0"));
+    TypeAndLeave(window->TextHostNo(), QStringLiteral("0"));
     ASSERT_EQ(sink.shown.size(), 1);
     EXPECT_EQ(sink.shown[0].number, 4);
     EXPECT_EQ(sink.shown[0].extra,
@@ -91,22 +80,22 @@ TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
     EXPECT_EQ(window->TextHostNo()->selectedText(), QStringLiteral("0"));
 
     sink.clear();
-    typeAndLeave(window->TextHostNo(), QStringLiteral("99"));
+    TypeAndLeave(window->TextHostNo(), QStringLiteral("99"));
     EXPECT_TRUE(sink.shown.isEmpty());
-    typeAndLeave(window->TextCamNo(), QStringLiteral("256"));
+    TypeAndLeave(window->TextCamNo(), QStringLiteral("256"));
     ASSERT_EQ(sink.shown.size(), 1);
     EXPECT_EQ(sink.shown[0].extra,
               QStringLiteral("1 to 255 Setting data is beyond the setting range"));
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
 
     sink.clear();
-    typeAndLeave(window->TextCamNo(), QString()); // empty
+    TypeAndLeave(window->TextCamNo(), QString()); // empty
     EXPECT_EQ(sink.numbers(), QList<int>{4});
 
     // Both boxes wrong: one message per leave, no ping-pong between them.
     window->TextHostNo()->setText(QStringLiteral("0"));
     sink.clear();
-    typeAndLeave(window->TextCamNo(), QStringLiteral("0"));
+    TypeAndLeave(window->TextCamNo(), QStringLiteral("0"));
     EXPECT_EQ(sink.numbers(), QList<int>{4});
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
 }

@@ -1,6 +1,7 @@
 #include "link/CommLogWindow.h"
 #include "RecordingSink.h"
 #include "TestFiles.h"
+#include "WindowSteps.h"
 #include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
@@ -288,9 +289,7 @@ TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
 }
 
 TEST_F(CommLogWindowTest, FiltersAreReachedFromTheKeyboard) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(zel::test::ShowActive(&window));
     QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), &window.filterBar().commandBox());
     QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);

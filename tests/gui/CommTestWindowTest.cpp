@@ -3,6 +3,7 @@
 
 #include "MemoryLink.h"
 #include "TestFiles.h"
+#include "WindowSteps.h"
 #include "common/Cp932.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
@@ -41,21 +42,11 @@ protected:
     CommTestWindowTest() {
         openTestPort();
         window = new CommTestWindow(engine, language, sink);
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_TRUE(ShowActive(window));
     }
     ~CommTestWindowTest() override { delete window.data(); }
 
     TestRowsPanel& rows() { return window->rows(); }
-    void typeAndLeave(QLineEdit* box, const QString& text) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Tab);
-        QCoreApplication::processEvents(); // the refocus after a range message
-    }
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QLatin1String(name));
     }
@@ -148,9 +139,9 @@ TEST_F(CommTestWindowTest, IntervalBoxRules) {
     window->CheckCommTest()->setChecked(true);
     QLineEdit* box = window->TextCommTime();
     ASSERT_TRUE(box->isEnabled());
-    typeAndLeave(box, QStringLiteral("1.5.2"));
+    TypeAndLeave(box, QStringLiteral("1.5.2"));
     EXPECT_EQ(box->text(), QStringLiteral("1.520")); // a second point is refused
-    typeAndLeave(box, QStringLiteral("601"));
+    TypeAndLeave(box, QStringLiteral("601"));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_EQ(sink.shown[0].extra,
               QStringLiteral("0 to 600 Setting data is beyond the setting range"));

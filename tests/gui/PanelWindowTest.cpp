@@ -3,6 +3,7 @@
 #include "../panel/PanelRig.h"
 #include "EventLoopWait.h"
 #include "MemoryLink.h"
+#include "WindowSteps.h"
 #include "common/MessageNumber.h"
 #include "panel/PanelCommands.h"
 #include "panel/PanelKeys.h"
@@ -40,9 +41,7 @@ protected:
         settings.SoftMode = testMode ? QStringLiteral("1") : QStringLiteral("0");
         language.setLanguageIndex(languageIndex);
         window = new PanelWindow(engine, language, settings, sink);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_TRUE(ShowActive(window));
         settle();
     }
     // Lets the panel's pauses and key timers run out; the camera acknowledges each frame.
@@ -58,13 +57,6 @@ protected:
     void answer() {
         if (autoAnswer && engine.state().ScreenCode == ScreenPanel)
             port.receiveHex(QStringLiteral("06"));
-    }
-    // Command data of every frame written so far.
-    QStringList sent() const {
-        QStringList data;
-        for (const QByteArray& frame : port.written)
-            data << QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
-        return data;
     }
     bool waitForFrames(int count) {
         return waitUntil(
@@ -122,7 +114,7 @@ TEST_F(PanelWindowTest, LeftMouseButtonPressAndReleaseOnADirectionKey) {
     QTest::mouseRelease(right, Qt::LeftButton);
     ASSERT_TRUE(waitForFrames(2));
     settle();
-    EXPECT_EQ(sent(),
+    EXPECT_EQ(sentData(),
               (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
     EXPECT_EQ(QApplication::focusWidget(), window->TextCtrl());
 }
@@ -138,7 +130,7 @@ TEST_F(PanelWindowTest, ArrowKeysInTheEntryBoxWithAutoRepeatIgnored) {
     key(entry, QEvent::KeyRelease, Qt::Key_Right);
     ASSERT_TRUE(waitForFrames(2));
     settle();
-    EXPECT_EQ(sent(),
+    EXPECT_EQ(sentData(),
               (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
 }
 
@@ -149,7 +141,7 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
     ASSERT_EQ(QApplication::focusWidget(), menu);
     key(menu, QEvent::KeyPress, Qt::Key_Up);
     ASSERT_TRUE(waitForFrames(1));
-    EXPECT_EQ(sent(), QStringList{QStringLiteral("20013C3C0808")});
+    EXPECT_EQ(sentData(), QStringList{QStringLiteral("20013C3C0808")});
     EXPECT_TRUE(
         waitUntil([this] { return QApplication::focusWidget() == window->TextCtrl(); }, kWaitMs));
     key(window->TextCtrl(), QEvent::KeyRelease, Qt::Key_Up);
@@ -174,7 +166,7 @@ TEST_F(PanelWindowTest, TypingAndDigitKeysFillTheEntryThatPosUses) {
     ASSERT_TRUE(waitForFrames(1));
     settle();
     // Keys tapped faster than the 20 ms key timer leave a release frame behind each.
-    const QStringList frames = sent();
+    const QStringList frames = sentData();
     EXPECT_EQ(frames.last(), QStringLiteral("101230"));
     EXPECT_EQ(frames.count(QStringLiteral("20003C3C0808")), frames.size() - 1);
     QTest::keyClicks(entry, QStringLiteral("4"));
@@ -195,7 +187,7 @@ TEST_F(PanelWindowTest, CameraKeyAndOutOfRangeEntry) {
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
     EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("7"));
-    EXPECT_FALSE(sent().contains(QStringLiteral("101230")));
+    EXPECT_FALSE(sentData().contains(QStringLiteral("101230")));
 }
 
 TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
@@ -248,7 +240,7 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ASSERT_TRUE(waitForFrames(2));
-    EXPECT_EQ(sent().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
 
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -256,7 +248,7 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     ASSERT_TRUE(waitForFrames(3));
     window->close();
     ASSERT_TRUE(waitForFrames(4));
-    EXPECT_EQ(sent().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
     EXPECT_EQ(engine.state().WaitingForm, nullptr);
 }
 

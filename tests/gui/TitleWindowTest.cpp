@@ -6,6 +6,7 @@
 #include "RecordingSink.h"
 #include "SimulatedController.h"
 #include "TestFiles.h"
+#include "WindowSteps.h"
 #include "common/MessageNumber.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
@@ -57,9 +58,7 @@ protected:
         m_app.start(m_sink);
         ASSERT_TRUE(m_app.openPort());
         m_window = new TitleWindow(m_app, 1);
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+        ASSERT_TRUE(test::ShowActive(m_window));
     }
     void TearDown() override {
         if (m_window)

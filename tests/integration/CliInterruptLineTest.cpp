@@ -1,6 +1,7 @@
 // Ctrl-C while zelctl waits for an answer: one line says what was interrupted.
 #include "CameraControllerSim.h"
 #include "EventLoopWait.h"
+#include "ProcessSignal.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
@@ -27,7 +28,7 @@ TEST_F(CliInterruptLineTest, SendInterruptedWhileWaitingNamesTheExchange) {
                    QStringLiteral("200000000000")});
     ASSERT_TRUE(process.waitForStarted());
     ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0x20) > 0; }, kWaitMs));
-    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(SignalIfRunning(process, SIGINT));
     ASSERT_TRUE(waitUntil([&process] { return process.state() == QProcess::NotRunning; }, kWaitMs));
     EXPECT_EQ(process.exitCode(), 130);
     EXPECT_EQ(QString::fromLocal8Bit(process.readAllStandardError()),

@@ -4,6 +4,7 @@
 #include "CameraUnit.h"
 #include "EventLoopWait.h"
 #include "MistakenTargets.h"
+#include "ProcessSignal.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
@@ -47,7 +48,10 @@ protected:
     // Sends `signalNumber` once `ready` holds; the exit status, -1 when it did not end.
     int interruptWhen(const std::function<bool()>& ready, int signalNumber) {
         EXPECT_TRUE(waitUntil(ready, kWaitMs));
-        ::kill(static_cast<pid_t>(m_process.processId()), signalNumber);
+        if (!SignalIfRunning(m_process, signalNumber)) {
+            ADD_FAILURE() << "zelctl ended before the signal";
+            return -1;
+        }
         if (!waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, kWaitMs))
             return -1;
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;

@@ -2,6 +2,7 @@
 #include "CameraControllerSim.h"
 #include "EventLoopWait.h"
 #include "FaultRules.h"
+#include "ProcessSignal.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
@@ -184,7 +185,7 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
                    QStringLiteral("release:right")});
         ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
         waitUntil([&] { return simulator->device().frameCount(0x20) == before + 1; }, 5000);
-        ::kill(static_cast<pid_t>(m_live.processId()), signalNumber);
+        ASSERT_TRUE(SignalIfRunning(m_live, signalNumber));
         EXPECT_EQ(liveExit(), 128 + signalNumber);
         EXPECT_EQ(m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
                   (QStringList{kRight, kStop}));

@@ -57,13 +57,7 @@ protected:
         m_line.sim.device().faultPlan().add(test::faultRule(kind, kTitleCommand, titleNo, times));
     }
 
-    // Data bytes of every frame sent, as hex text.
-    QStringList sentData() const {
-        QStringList data;
-        for (const QString& frame : m_line.framesSent())
-            data.append(frame.mid(10, frame.size() - 16));
-        return data;
-    }
+    QStringList sentData() const { return m_line.sentData(); }
 
     test::PtyLink m_line;
     LanguageTables m_language;

@@ -88,4 +88,22 @@ TEST_F(PortWatchTest, FailedOpenWaitsButADeliberateCloseDoesNot) {
     EXPECT_FALSE(watch.isWaiting());
 }
 
+// Names that are not paths (COM9, a network port) have no device node to wait for: the
+// timer simply tries them. An open that fails outside the watch's own retries says so.
+TEST_F(PortWatchTest, NamesWithoutANodeAreRetriedAndAnOpenFailingAfterALossSaysSo) {
+    settings.PortOverride = QStringLiteral("COM9");
+    engine.SetCommPortSettings();
+    port.failOpen = true;
+    EXPECT_FALSE(engine.OpenCommPort());
+    port.failOpen = false;
+    retryTimer.fireNow();
+    EXPECT_EQ(watch.state(), PortWatch::State::Open);
+
+    port.loseDevice(QStringLiteral("COM9: Resource error"));
+    EXPECT_EQ(watch.state(), PortWatch::State::Lost);
+    port.failOpen = true;
+    EXPECT_FALSE(engine.OpenCommPort()); // the user chose the port again
+    EXPECT_EQ(watch.state(), PortWatch::State::OpenFailed);
+}
+
 } // namespace

@@ -15,7 +15,7 @@ TEST(CameraList, NumbersAndRangesInOrderWithoutRepeats) {
 
 TEST(CameraList, RefusedWithAReason) {
     for (const char* bad : {"", "0", "256", "1-256", "0-3", "5-2", "1,,2", "1-2-3", "a", "-4", "1-",
-                            "+3", "1.5", "٣"}) {
+                            "+3", "1.5", "٣", "0012"}) {
         QString why;
         EXPECT_FALSE(ParseCameraList(QString::fromUtf8(bad), &why).has_value()) << bad;
         EXPECT_FALSE(why.isEmpty()) << bad;

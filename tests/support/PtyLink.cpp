@@ -5,10 +5,7 @@ namespace zel::test {
 bool PtyLink::open(QString* error) {
     if (!sim.start(error))
         return false;
-    settings.PortOverride = sim.slavePath();
-    engine.ResetLinkState();
-    engine.SetCommPortSettings();
-    if (!engine.OpenCommPort()) {
+    if (!openOn(sim.slavePath())) {
         *error = engine.lastOpenError();
         return false;
     }
