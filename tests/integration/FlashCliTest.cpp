@@ -3,6 +3,7 @@
 // faults; bad input fails before anything is sent.
 #include "BootCpuSim.h"
 #include "EventLoopWait.h"
+#include "ProcessSignal.h"
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
 #include "TestFiles.h"
@@ -158,7 +159,7 @@ TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
                                 QStringLiteral("flash"), appFile});
         ASSERT_TRUE(process.waitForStarted());
         ASSERT_TRUE(waitUntil([this] { return cpu->device().blocksWritten() >= 3; }, 30000));
-        ::kill(static_cast<pid_t>(process.processId()), signalNumber);
+        ASSERT_TRUE(SignalIfRunning(process, signalNumber));
         ASSERT_TRUE(
             waitUntil([&process] { return process.state() == QProcess::NotRunning; }, 30000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
