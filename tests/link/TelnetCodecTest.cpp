@@ -1,17 +1,12 @@
 #include "link/TelnetCodec.h"
+#include "ByteList.h"
 
 #include <gtest/gtest.h>
 
 using namespace zel::telnet;
+using zel::test::bytes;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (const int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
 
 TEST(TelnetCodecTest, DataEscapingDoublesIacAndPadsCrWithoutBinary) {
     EXPECT_EQ(escapeData(bytes({0xFE, 0xFF, 0x0D, 0x41}), true),

@@ -2,6 +2,7 @@
 // Telnet negotiation wrongly (or not at all) does to the connection, and the bytes on the
 // wire for line data with 0xFF in it.
 #include "link/NetworkBytePort.h"
+#include "ByteList.h"
 #include "EventLoopWait.h"
 #include "link/TelnetCodec.h"
 
@@ -13,13 +14,6 @@ using namespace zel;
 using namespace zel::test;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (const int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
 
 // The server's answers confirming 38400 8E1.
 QByteArray confirmations(quint32 rate = 38400, int dataSize = 8) {
