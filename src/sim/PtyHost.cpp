@@ -110,6 +110,13 @@ void PtyHost::pauseReading() {
     });
 }
 
+void PtyHost::dropLineInFlight() {
+    m_driver.reset();
+    m_backlog.clear();
+    if (m_slaveKeeper >= 0)
+        ::tcflush(m_slaveKeeper, TCIOFLUSH);
+}
+
 void PtyHost::write(const QByteArray& bytes) {
     if (!isOpen())
         return;

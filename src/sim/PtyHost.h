@@ -33,6 +33,11 @@ public:
     // Bits a byte takes on the wire: 11 for 8E1 (default), 10 for 8N1.
     void setBitsPerByte(int bits) { m_driver.setBitsPerByte(bits); }
 
+    // The far end went away (a device server stopped): what was on its way is lost, as on a
+    // cable with nobody listening. The slave kept open here would otherwise hold it for the
+    // next reader.
+    void dropLineInFlight();
+
     qint64 bytesReceived() const { return m_bytesReceived; }
     qint64 bytesSent() const { return m_bytesSent; }
 

@@ -3,6 +3,7 @@
 // run on the local pseudo-terminal; raw TCP and RFC 2217 both.
 #include "BootCpuSim.h"
 #include "CameraControllerSim.h"
+#include "PtyHost.h"
 #include "SRecordMaker.h"
 #include "Ser2netServer.h"
 #include "SimulatedBootCpu.h"
@@ -239,7 +240,10 @@ TEST_F(SerialServerCliTest, ServerStoppedMidTransferKeepsThePartialFile) {
     for (const bool rfc2217 : {true, false}) {
         const QString port = rfc2217 ? server.rfc2217PortName() : server.rawPortName();
         const QString file = path("cam1.bin");
-        QTimer::singleShot(1500, [this] { server.stop(); });
+        QTimer::singleShot(1500, [this] {
+            server.stop();
+            simulator->host().dropLineInFlight();
+        });
         const ProgramRun result = quiet(port, words(QStringLiteral("backup download ") +
                                                     cameraArgs(1) + QStringLiteral(" ") + file));
         EXPECT_EQ(result.exitCode, 1) << port.toStdString();

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QThread>
 
 #include <csignal>
@@ -95,19 +94,14 @@ bool Ser2netServer::writeConfig(const QString& device, const QString& lineSettin
     return true;
 }
 
-// Polls both accepters; a connection that is made is closed at once (ser2net then closes the
-// device again).
+// Waits for both accepters to appear as listening sockets in the kernel's table. A probe
+// connection would make ser2net open the device, and its close is not immediate: for a moment
+// it would read the simulator's replies meant for the next client.
 bool Ser2netServer::waitUntilListening(QString* error) {
     QElapsedTimer clock;
     clock.start();
     for (const quint16 port : {m_rawPort, m_rfc2217Port}) {
-        while (true) {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, port);
-            if (socket.waitForConnected(1000)) {
-                socket.abort();
-                break;
-            }
+        while (!isListening(port)) {
             if (m_process.state() != QProcess::Running || clock.elapsed() > kStartWaitMs) {
                 *error = QStringLiteral("ser2net does not listen on port %1: %2")
                              .arg(port)
@@ -119,6 +113,21 @@ bool Ser2netServer::waitUntilListening(QString* error) {
         }
     }
     return true;
+}
+
+// A line of /proc/net/tcp: "sl local_address rem_address st ...", addresses as HEX:PORT in hex,
+// state 0A for LISTEN.
+bool Ser2netServer::isListening(quint16 port) {
+    QFile table(QStringLiteral("/proc/net/tcp"));
+    if (!table.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray wanted = ':' + QByteArray::number(port, 16).toUpper().rightJustified(4, '0');
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 3 && fields[1].endsWith(wanted) && fields[3] == "0A")
+            return true;
+    }
+    return false;
 }
 
 void Ser2netServer::stop() {

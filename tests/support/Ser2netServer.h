@@ -35,6 +35,7 @@ public:
 private:
     bool writeConfig(const QString& device, const QString& lineSettings, QString* error);
     bool waitUntilListening(QString* error);
+    static bool isListening(quint16 port);
 
     QTemporaryDir m_dir;
     QProcess m_process;
