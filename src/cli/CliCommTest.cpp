@@ -6,8 +6,7 @@
 #include "CliLink.h"
 #include "CommandLine.h"
 #include "common/MessageNumber.h"
-#include "common/QtTimer.h"
-#include "commtest/CommTest.h"
+#include "commtest/CommTestSession.h"
 #include "commtest/TestFileReader.h"
 #include "commtest/TestFileWriter.h"
 #include "commtest/TestRun.h"
@@ -55,10 +54,9 @@ QString parseArguments(const CommandLine& line, TestArguments& parsed) {
     return {};
 }
 
-bool saveFile(CliContext& context, const QString& path, const TestScreen& screen, bool results) {
+bool saveSendData(CliContext& context, const QString& path, const TestScreen& screen) {
     QString error;
-    const bool saved = results ? TestFileWriter::saveResults(path, screen, &error)
-                               : TestFileWriter::saveSendData(path, screen, &error);
+    const bool saved = TestFileWriter::saveSendData(path, screen, &error);
     if (!saved) {
         CliContext::printUsageError(path + QStringLiteral(": ") + error);
         context.messages().ShowMessage(MessageCannotSave);
@@ -97,7 +95,7 @@ int runCheck(CliContext& context, const TestArguments& parsed) {
     if (!loadFile(context, parsed.file, screen))
         return ExitFailed;
     printScreen(screen);
-    if (!parsed.output.isEmpty() && !saveFile(context, parsed.output, screen, false))
+    if (!parsed.output.isEmpty() && !saveSendData(context, parsed.output, screen))
         return ExitFailed;
     // Without --yes every question was answered No, so any message stopped the load.
     return context.messages().anyShown() && !context.options().yes ? ExitFailed : ExitOk;
@@ -110,12 +108,10 @@ int runRows(CliContext& context, const TestArguments& parsed) {
                 CheckOutputForCli(QStringLiteral("test"), parsed.rsl, {parsed.file}))
             return refused;
     CliLink link(context);
-    QtTimer timerCommTest;
-    QtTimer timerPace;
-    CommTest test(link.engine(), timerCommTest, timerPace, context.messages());
-    if (!loadFile(context, parsed.file, test.screen()) || !link.open())
+    CommTestSession session(link.engine(), context.language(), context.messages());
+    if (!session.load(parsed.file) || !link.open())
         return ExitFailed;
-    TestRun run(test, context.messages());
+    TestRun run(session.test(), context.messages());
     run.onLine = [](const TestRun::Line& line) {
         printLine(QStringLiteral("%1\t%2\t%3\t%4")
                       .arg(line.rowNo)
@@ -134,8 +130,11 @@ int runRows(CliContext& context, const TestArguments& parsed) {
                 .arg(parsed.rsl));
         return exitCode;
     }
-    if (!saveFile(context, parsed.rsl, test.screen(), true))
+    QString error;
+    if (!session.saveResults(parsed.rsl, &error)) {
+        CliContext::printUsageError(parsed.rsl + QStringLiteral(": ") + error);
         return ExitFailed;
+    }
     return exitCode;
 }
 

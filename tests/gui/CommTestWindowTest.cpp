@@ -72,7 +72,7 @@ TEST_F(CommTestWindowTest, RowBoxTakesUpperHexAndShowsTheByteCount) {
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("0a1g2b3"));
     EXPECT_EQ(box->text(), QStringLiteral("0A12B3"));
-    EXPECT_EQ(window->test().screen().row(3).text, QStringLiteral("0A12B3"));
+    EXPECT_EQ(window->session().screen().row(3).text, QStringLiteral("0A12B3"));
     EXPECT_EQ(rows().LabelSendLen(3)->text(), QStringLiteral("3"));
     EXPECT_TRUE(rows().CommandSend(3)->isEnabled());
     QTest::keyClick(box, Qt::Key_4);
@@ -155,7 +155,7 @@ TEST_F(CommTestWindowTest, ContinuousSendLocksTheControlsAndTheClose) {
     ASSERT_TRUE(window->CommandStart()->isEnabled());
     rows().TextSend(1)->setText(QStringLiteral("2000"));
     window->CommandStart()->click();
-    ASSERT_TRUE(window->test().isRunning());
+    ASSERT_TRUE(window->session().isRunning());
     for (QWidget* control : std::initializer_list<QWidget*>{
              window->CommandStart(), window->TextCommTime(), window->CheckCommTest(),
              window->TextCamNo(), window->TextHostNo(), rows().CommandSend(1)})
@@ -211,7 +211,7 @@ TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLast
     EXPECT_EQ(dialog->TextFind()->text(), QStringLiteral("A1"));
     dialog->CommandChange()->click();
     EXPECT_EQ(rows().TextSend(3)->text(), QStringLiteral("FFFF"));
-    EXPECT_EQ(window->test().screen().row(3).text, QStringLiteral("FFFF"));
+    EXPECT_EQ(window->session().screen().row(3).text, QStringLiteral("FFFF"));
     EXPECT_EQ(rows().TextSend(2)->text(), QStringLiteral("0A1B"));
     EXPECT_EQ(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
     dialog->CommandCancel()->click();

@@ -2,11 +2,7 @@
 
 #include "KeyFilteredBox.h"
 #include "TestRowsPanel.h"
-#include "common/MessageNumber.h"
-#include "common/MessageSink.h"
-#include "commtest/CommTest.h"
-#include "commtest/TestEntryRules.h"
-#include "commtest/TestFindTarget.h"
+#include "common/NumberBoxes.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
@@ -24,7 +20,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolButton>
 
 namespace zel::gui {
@@ -54,7 +49,7 @@ QAction* addNamedAction(QMenu* menu, const QString& text, const char* name) {
 CommTestWindow::CommTestWindow(LinkEngine& engine, const LanguageTables& language,
                                MessageSink& messages, QWidget* parent)
     : QMainWindow(parent), m_language(language), m_messages(messages),
-      m_test(std::make_unique<CommTest>(engine, m_timerCommTest, m_timerPace, messages)) {
+      m_session(engine, language, messages) {
     setObjectName(QStringLiteral("frmCommTest"));
     setWindowTitle(QStringLiteral("通信テスト"));
     auto* central = new QWidget(this);
@@ -65,7 +60,7 @@ CommTestWindow::CommTestWindow(LinkEngine& engine, const LanguageTables& languag
     top->addWidget(buildContinuous());
     top->addStretch();
     layout->addLayout(top);
-    m_rows = new TestRowsPanel(*m_test, messages);
+    m_rows = new TestRowsPanel(m_session);
     auto* scroll = new QScrollArea(central);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -73,9 +68,8 @@ CommTestWindow::CommTestWindow(LinkEngine& engine, const LanguageTables& languag
     layout->addWidget(scroll, 1);
     buildMenus();
     connectControls();
-    connectController();
-    m_test->Reset_TestScreen();
-    showScreen();
+    connectSession();
+    m_session.renew();
     // As high as the rows need (the scroll area shows them all), within the screen.
     const int rowsBeyondScroll = m_rows->sizeHint().height() - scroll->sizeHint().height();
     const int contentHeight = central->sizeHint().height() + std::max(0, rowsBeyondScroll) +
@@ -90,9 +84,14 @@ CommTestWindow::~CommTestWindow() {
     disconnect(qApp, nullptr, this, nullptr);
     for (QLineEdit* box : {m_textHostNo, m_textCamNo, m_textCommTime})
         box->removeEventFilter(this);
-    m_test->onReplyShown = {};
-    m_test->onRunChanged = {};
-    delete m_rows; // it refers to the controller
+    m_session.onControlsChanged = {};
+    m_session.onScreenChanged = {};
+    m_session.onReplyShown = {};
+    m_session.onBoxRefused = {};
+    m_session.findTarget().onChanged = {};
+    m_session.findTarget().onHit = {};
+    m_session.findTarget().onClearHits = {};
+    delete m_rows; // it refers to the session
 }
 
 QWidget* CommTestWindow::buildSettings() {
@@ -150,10 +149,7 @@ void CommTestWindow::buildMenus() {
     m_mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
     connect(addNamedAction(m_mnuFile, QStringLiteral("新規作成(&N)"), "mnuNew"),
-            &QAction::triggered, this, [this] {
-                m_test->Reset_TestScreen();
-                showScreen();
-            });
+            &QAction::triggered, this, [this] { m_session.renew(); });
     connect(addNamedAction(m_mnuFile, QStringLiteral("開く(&O)..."), "mnuOpen"),
             &QAction::triggered, this, &CommTestWindow::askOpenPath);
     connect(addNamedAction(m_mnuFile, QStringLiteral("送信データ保存(&S)..."), "mnuTSave"),
@@ -164,7 +160,7 @@ void CommTestWindow::buildMenus() {
     m_mnuFile->addSeparator();
     connect(addNamedAction(m_mnuFile, QStringLiteral("印刷(&P)"), "mnuPrint"), &QAction::triggered,
             this, [this] {
-                ReportPreviewDialog::openFor(this, GatherCommTestReport(m_test->screen()),
+                ReportPreviewDialog::openFor(this, GatherCommTestReport(m_session.screen()),
                                              m_language);
             });
     m_mnuFile->addSeparator();
@@ -209,44 +205,42 @@ void CommTestWindow::connectControls() {
     for (QLineEdit* box : {m_textHostNo, m_textCamNo, m_textCommTime})
         box->installEventFilter(this);
     connect(m_textHostNo, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_test->screen().hostNo = text; });
+            [this](const QString& text) { m_session.setRemoteNo(text); });
     connect(m_textCamNo, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_test->screen().camNo = text; });
+            [this](const QString& text) { m_session.setCameraNo(text); });
     connect(m_textCommTime, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_test->screen().interval = text; });
+            [this](const QString& text) { m_session.setInterval(text); });
     connect(m_upHostNo, &QToolButton::clicked, this, [this] { stepHostNo(1); });
     connect(m_downHostNo, &QToolButton::clicked, this, [this] { stepHostNo(-1); });
-    connect(m_checkFreeFormat, &QCheckBox::toggled, this, [this](bool on) {
-        m_test->screen().freeFormat = on;
-        applyControls();
-    });
-    connect(m_checkCommTest, &QCheckBox::toggled, this, [this](bool on) {
-        m_test->screen().continuous = on;
-        applyControls();
-    });
-    connect(m_commandStart, &QPushButton::clicked, this, [this] {
-        if (checkBox(m_textHostNo) && checkBox(m_textCamNo) && checkBox(m_textCommTime))
-            m_test->CommandStart();
-    });
-    connect(m_commandStop, &QPushButton::clicked, this, [this] { m_test->CommandStop(); });
+    connect(m_checkFreeFormat, &QCheckBox::toggled, this,
+            [this](bool on) { m_session.setFreeFormat(on); });
+    connect(m_checkCommTest, &QCheckBox::toggled, this,
+            [this](bool on) { m_session.setContinuous(on); });
+    connect(m_commandStart, &QPushButton::clicked, this,
+            [this] { runChecked([this] { return m_session.start(); }); });
+    connect(m_commandStop, &QPushButton::clicked, this, [this] { m_session.stop(); });
     connect(m_rows, &TestRowsPanel::rowMenuRequested, this,
             [this](QLineEdit* box, const QPoint& globalPos) {
                 box->setFocus(Qt::PopupFocusReason);
                 onFocusChanged(box);
                 m_mnuTextMenu->popup(globalPos);
             });
-    m_rows->sendAllowed = [this] { return checkBox(m_textHostNo) && checkBox(m_textCamNo); };
+    m_rows->sendRow = [this](int rowNo) {
+        runChecked([this, rowNo] { return m_session.send(rowNo); });
+    };
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { onFocusChanged(now); });
 }
 
-void CommTestWindow::connectController() {
-    m_test->onReplyShown = [this](int rowNo) { m_rows->showReply(rowNo); };
-    m_test->onRunChanged = [this] { applyControls(); };
+void CommTestWindow::connectSession() {
+    m_session.onReplyShown = [this](int rowNo) { m_rows->showReply(rowNo); };
+    m_session.onControlsChanged = [this] { applyControls(); };
+    m_session.onScreenChanged = [this] { showScreen(); };
+    m_session.onBoxRefused = [this](CommTestBox box) { refuse(box); };
 }
 
 void CommTestWindow::showScreen() {
-    const TestScreen& screen = m_test->screen();
+    const TestScreen& screen = m_session.screen();
     m_textHostNo->setText(screen.hostNo);
     m_textCamNo->setText(screen.camNo);
     m_textCommTime->setText(screen.interval);
@@ -256,22 +250,18 @@ void CommTestWindow::showScreen() {
     applyControls();
 }
 
-// Set_TestControls and the check boxes' rules in one place.
 void CommTestWindow::applyControls() {
-    const TestScreen& screen = m_test->screen();
-    const bool idle = !m_test->isRunning();
-    const bool timed = idle && screen.continuous;
-    m_checkCommTest->setEnabled(idle);
-    m_labelCommTest->setEnabled(timed);
-    m_textCommTime->setEnabled(timed);
-    m_commandStart->setEnabled(timed);
-    m_commandStop->setEnabled(!idle || screen.continuous);
-    m_mnuFile->menuAction()->setEnabled(idle);
-    const bool address = idle && !screen.freeFormat;
+    const CommTestControls controls = m_session.controls();
+    m_checkCommTest->setEnabled(controls.continuous);
+    m_labelCommTest->setEnabled(controls.interval);
+    m_textCommTime->setEnabled(controls.interval);
+    m_commandStart->setEnabled(controls.start);
+    m_commandStop->setEnabled(controls.stop);
+    m_mnuFile->menuAction()->setEnabled(controls.fileMenu);
     for (QWidget* control : std::initializer_list<QWidget*>{
              m_labelHostNo, m_textHostNo, m_upHostNo, m_downHostNo, m_labelCamNo, m_textCamNo})
-        control->setEnabled(address);
-    m_rows->applyControls();
+        control->setEnabled(controls.address);
+    m_rows->applyControls(controls);
 }
 
 // ---- Number boxes -------------------------------------------------------------------------
@@ -299,47 +289,40 @@ bool CommTestWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+QLineEdit* CommTestWindow::boxWidget(CommTestBox box) const {
+    return box == CommTestBox::RemoteNo   ? m_textHostNo
+           : box == CommTestBox::CameraNo ? m_textCamNo
+                                          : m_textCommTime;
+}
+
 void CommTestWindow::onBoxLeft(QLineEdit* box) {
-    if (!m_checkingBox && isVisible() && box->isEnabled())
-        checkBox(box);
+    if (m_checkingBox || !isVisible() || !box->isEnabled())
+        return;
+    const CommTestBox which = box == m_textHostNo  ? CommTestBox::RemoteNo
+                              : box == m_textCamNo ? CommTestBox::CameraNo
+                                                   : CommTestBox::Interval;
+    runChecked([this, which] { return m_session.leaveBox(which); });
 }
 
-bool CommTestWindow::checkBox(QLineEdit* box) {
-    if (!box->isEnabled())
-        return true;      // free format or a running send: the box is not used
-    m_checkingBox = true; // the message box and the refocus move the focus again
-    bool valid = false;
-    if (box == m_textHostNo) {
-        valid = TestEntryRules::checkRemoteNo(m_messages, m_language, box->text());
-    } else if (box == m_textCamNo) {
-        valid = TestEntryRules::checkCameraNo(m_messages, m_language, box->text());
-    } else if (const auto shown =
-                   TestEntryRules::checkInterval(m_messages, m_language, box->text())) {
-        box->setText(*shown);
-        valid = true;
-    }
-    if (valid)
-        m_checkingBox = false;
-    else
-        refocus(box);
-    return valid;
+// The message box and the refocus of a refused box move the focus again: no box is checked
+// meanwhile.
+bool CommTestWindow::runChecked(const std::function<bool()>& check) {
+    m_checkingBox = true;
+    const bool passed = check();
+    m_checkingBox = m_refocusPending;
+    return passed;
 }
 
-// After the box has finished losing the focus, which clears its selection.
-void CommTestWindow::refocus(QLineEdit* box) {
-    QTimer::singleShot(0, box, [this, box] {
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
+void CommTestWindow::refuse(CommTestBox box) {
+    m_refocusPending = true;
+    refocusNumberBox(boxWidget(box), [this] {
+        m_refocusPending = false;
         m_checkingBox = false;
     });
 }
 
 void CommTestWindow::stepHostNo(int step) {
-    bool ok = false;
-    const int value = m_textHostNo->text().toInt(&ok);
-    const int next = ok ? value + step : TestEntryRules::kRemoteLow;
-    if (next >= TestEntryRules::kRemoteLow && next <= TestEntryRules::kRemoteHigh)
-        m_textHostNo->setText(QString::number(next));
+    m_textHostNo->setText(m_session.steppedRemoteNo(step));
 }
 
 // ---- Edit menus ---------------------------------------------------------------------------
@@ -355,7 +338,7 @@ void CommTestWindow::onFocusChanged(QWidget* now) {
         return;
     const bool enabled = m_editRow != nullptr;
     for (int i = 0; i < m_editActions.size(); ++i)
-        m_editActions[i]->setEnabled(enabled && (i < 3 || m_findTarget)); // 3, 4: find, replace
+        m_editActions[i]->setEnabled(enabled && (i < 3 || m_findState)); // 3, 4: find, replace
 }
 
 QLineEdit* CommTestWindow::editRow() const {
@@ -367,15 +350,15 @@ QLineEdit* CommTestWindow::editRow() const {
 void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
     m_findState = &state;
     m_titleChars = &table;
-    m_findTarget = std::make_unique<TestFindTarget>(m_test->screen());
-    m_findTarget->onChanged = [this](int rowNo) {
-        m_rows->TextSend(rowNo)->setText(m_test->screen().row(rowNo).text);
+    TestFindTarget& target = m_session.findTarget();
+    target.onChanged = [this](int rowNo) {
+        m_rows->TextSend(rowNo)->setText(m_session.screen().row(rowNo).text);
     };
-    m_findTarget->onHit = [this](int rowNo) {
+    target.onHit = [this](int rowNo) {
         for (int line = 1; line <= TestScreen::kRowCount; ++line)
             highlightLine(line, line == rowNo);
     };
-    m_findTarget->onClearHits = [this] {
+    target.onClearHits = [this] {
         for (int line = 1; line <= TestScreen::kRowCount; ++line)
             highlightLine(line, false);
     };
@@ -383,14 +366,14 @@ void CommTestWindow::enableFind(FindState& state, const TitleCharTable& table) {
 }
 
 void CommTestWindow::openFindDialog(bool replace) {
-    if (!m_findTarget)
+    if (!m_findState)
         return;
     m_findState->DialogSeat.closeOpen();
     m_findState->FindContext = FindContextTest;
-    m_findTarget->forgetHighlight();
+    m_session.findTarget().forgetHighlight();
     auto* dialog = new FindReplaceDialog(
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, *m_findState,
-        *m_findTarget, m_messages, m_language, *m_titleChars, this);
+        m_session.findTarget(), m_messages, m_language, *m_titleChars, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, &CommTestWindow::endFind);
     dialog->openAlone();
@@ -412,14 +395,14 @@ void CommTestWindow::highlightLine(int rowNo, bool on) {
 void CommTestWindow::endFind() {
     for (int line = 1; line <= TestScreen::kRowCount; ++line)
         highlightLine(line, false);
-    QLineEdit* box = m_rows->TextSend(m_findTarget->caretLineAfterFind(m_findState->FindStartLine));
+    QLineEdit* box =
+        m_rows->TextSend(m_session.findTarget().caretLineAfterFind(m_findState->FindStartLine));
     box->setFocus();
     box->setCursorPosition(0);
 }
 
 void CommTestWindow::closeEvent(QCloseEvent* event) {
-    if (m_test->isRunning()) {
-        m_messages.ShowMessage(MessageContinuousSending);
+    if (!m_session.mayClose()) {
         event->ignore();
         return;
     }

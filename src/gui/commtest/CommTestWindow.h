@@ -2,12 +2,11 @@
 // frmCommTest: the communication test window (test mode only; fixed captions). REMOTE No.,
 // CAMERA No., free format, continuous send with its interval, START / STOP, the 16 rows,
 // File menu (new, open and save send data, save send and receive data), Edit menu and the
-// rows' popup menu. The work is done by the CommTest controller; this window shows it.
-// Closing is refused with message 9 while a continuous send runs.
-#include "common/QtTimer.h"
+// rows' popup menu. The screen's session decides; this window shows what it says.
+#include "commtest/CommTestSession.h"
 
 #include <QMainWindow>
-#include <memory>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -18,11 +17,9 @@ class QPushButton;
 class QToolButton;
 
 namespace zel {
-class CommTest;
 class LanguageTables;
 class LinkEngine;
 class MessageSink;
-class TestFindTarget;
 class TitleCharTable;
 struct FindState;
 } // namespace zel
@@ -38,7 +35,7 @@ public:
                    QWidget* parent = nullptr);
     ~CommTestWindow() override;
 
-    CommTest& test() { return *m_test; }
+    CommTestSession& session() { return m_session; }
     TestRowsPanel& rows() { return *m_rows; }
     QLineEdit* TextHostNo() const { return m_textHostNo; }
     QLineEdit* TextCamNo() const { return m_textCamNo; }
@@ -73,12 +70,13 @@ private:
     QWidget* buildSettings();
     QWidget* buildContinuous();
     void connectControls();
-    void connectController();
+    void connectSession();
     void showScreen();
     void applyControls();
+    QLineEdit* boxWidget(CommTestBox box) const;
     void onBoxLeft(QLineEdit* box);
-    bool checkBox(QLineEdit* box);
-    void refocus(QLineEdit* box);
+    bool runChecked(const std::function<bool()>& check);
+    void refuse(CommTestBox box);
     void stepHostNo(int step);
     void onFocusChanged(QWidget* now);
     QLineEdit* editRow() const;
@@ -89,9 +87,7 @@ private:
 
     const LanguageTables& m_language;
     MessageSink& m_messages;
-    QtTimer m_timerCommTest;
-    QtTimer m_timerPace;
-    std::unique_ptr<CommTest> m_test;
+    CommTestSession m_session;
     TestRowsPanel* m_rows = nullptr;
     QLabel* m_labelHostNo = nullptr;
     QLabel* m_labelCamNo = nullptr;
@@ -110,10 +106,10 @@ private:
     QMenu* m_mnuTextMenu = nullptr;
     QList<QAction*> m_editActions;  // cut, copy, paste, find, replace
     QLineEdit* m_editRow = nullptr; // the row box the edit menus work on
-    bool m_checkingBox = false;
+    bool m_checkingBox = false;     // a box check or its refocus is under way
+    bool m_refocusPending = false;  // a refused box gets the focus back
     FindState* m_findState = nullptr;
     const TitleCharTable* m_titleChars = nullptr;
-    std::unique_ptr<TestFindTarget> m_findTarget;
 };
 
 } // namespace zel::gui

@@ -2,12 +2,7 @@
 
 #include "TestRowsPanel.h"
 #include "common/FileDialogRoom.h"
-#include "common/MessageNumber.h"
-#include "common/MessageSink.h"
 #include "common/SuggestedFileName.h"
-#include "commtest/CommTest.h"
-#include "commtest/TestFileReader.h"
-#include "commtest/TestFileWriter.h"
 
 #include <QDate>
 #include <QFileDialog>
@@ -49,18 +44,15 @@ void CommTestWindow::askSavePath(bool results) {
 }
 
 void CommTestWindow::loadFrom(const QString& path) {
-    TestFileReader(m_messages, m_language).load(path, m_test->screen());
-    showScreen();
+    m_session.load(path);
 }
 
 void CommTestWindow::saveSendDataTo(const QString& path) {
-    if (!TestFileWriter::saveSendData(path, m_test->screen(), nullptr))
-        m_messages.ShowMessage(MessageCannotSave);
+    m_session.saveSendData(path);
 }
 
 void CommTestWindow::saveResultsTo(const QString& path) {
-    if (!TestFileWriter::saveResults(path, m_test->screen(), nullptr))
-        m_messages.ShowMessage(MessageCannotSave);
+    m_session.saveResults(path);
 }
 
 } // namespace zel::gui

@@ -1,8 +1,7 @@
 #include "TestRowsPanel.h"
 
 #include "KeyFilteredBox.h"
-#include "commtest/CommTest.h"
-#include "commtest/TestEntryRules.h"
+#include "commtest/CommTestSession.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -36,8 +35,8 @@ QString indexed(const char* name, int rowNo) {
 
 } // namespace
 
-TestRowsPanel::TestRowsPanel(CommTest& test, MessageSink& messages, QWidget* parent)
-    : QWidget(parent), m_test(test), m_messages(messages) {
+TestRowsPanel::TestRowsPanel(CommTestSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session) {
     auto* grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
     const QStringList headers{QStringLiteral("No."),       QStringLiteral("書込"),
@@ -100,12 +99,10 @@ void TestRowsPanel::buildRow(int rowNo) {
 
 void TestRowsPanel::connectRow(int rowNo) {
     const RowControls& row = at(rowNo);
-    connect(row.valid, &QCheckBox::toggled, this, [this, rowNo](bool on) {
-        m_test.screen().row(rowNo).valid = on;
-        applyControls();
-    });
+    connect(row.valid, &QCheckBox::toggled, this,
+            [this, rowNo](bool on) { m_session.setRowValid(rowNo, on); });
     connect(row.read, &QRadioButton::toggled, this,
-            [this, rowNo](bool on) { m_test.screen().row(rowNo).read = on; });
+            [this, rowNo](bool on) { m_session.setRowRead(rowNo, on); });
     connect(row.text, &QLineEdit::textChanged, this,
             [this, rowNo](const QString& text) { onTextChanged(rowNo, text); });
     connect(row.text, &QLineEdit::customContextMenuRequested, this,
@@ -114,8 +111,8 @@ void TestRowsPanel::connectRow(int rowNo) {
                 emit rowMenuRequested(box, box->mapToGlobal(pos));
             });
     connect(row.send, &QPushButton::clicked, this, [this, rowNo] {
-        if (!sendAllowed || sendAllowed())
-            m_test.CommandSend(rowNo);
+        if (sendRow)
+            sendRow(rowNo);
     });
     row.text->installEventFilter(this);
 }
@@ -129,13 +126,12 @@ int TestRowsPanel::rowOf(const QWidget* box) const {
 
 void TestRowsPanel::onTextChanged(int rowNo, const QString& text) {
     if (!m_showing)
-        m_test.screen().setRowText(rowNo, text);
-    at(rowNo).length->setText(QString::number(m_test.screen().row(rowNo).byteCount()));
-    applyControls();
+        m_session.setRowText(rowNo, text);
+    at(rowNo).length->setText(QString::number(m_session.screen().row(rowNo).byteCount()));
 }
 
 void TestRowsPanel::showRow(int rowNo) {
-    const TestRow& model = m_test.screen().row(rowNo);
+    const TestRow& model = m_session.screen().row(rowNo);
     const RowControls& row = at(rowNo);
     row.valid->setChecked(model.valid);
     (model.read ? row.read : row.write)->setChecked(true);
@@ -150,26 +146,24 @@ void TestRowsPanel::showScreen() {
     for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo)
         showRow(rowNo);
     m_showing = false;
-    applyControls();
 }
 
 void TestRowsPanel::showReply(int rowNo) {
-    at(rowNo).reply->setText(m_test.screen().row(rowNo).reply);
+    at(rowNo).reply->setText(m_session.screen().row(rowNo).reply);
 }
 
-void TestRowsPanel::applyControls() {
-    const bool typed = !m_test.screen().freeFormat;
+void TestRowsPanel::applyControls(const CommTestControls& controls) {
     for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo) {
         const RowControls& row = at(rowNo);
-        row.send->setEnabled(m_test.isSendEnabled(rowNo));
-        row.write->setEnabled(typed);
-        row.read->setEnabled(typed);
+        row.send->setEnabled(controls.sendAt(rowNo));
+        row.write->setEnabled(controls.rowKind);
+        row.read->setEnabled(controls.rowKind);
     }
 }
 
 void TestRowsPanel::pasteInto(QLineEdit* box) {
     const QString text = QApplication::clipboard()->text();
-    if (rowOf(box) == 0 || !TestEntryRules::checkPaste(m_messages, text))
+    if (rowOf(box) == 0 || !m_session.mayPaste(text))
         return;
     box->insert(text);
 }

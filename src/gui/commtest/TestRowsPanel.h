@@ -1,7 +1,7 @@
 #pragma once
 // The 16 rows of the communication test screen: CheckValid, OptionTypeW / OptionTypeR,
 // TextSend (hex key filter, 494 digits, paste filter), LabelSendLen, CommandSend and
-// TextReceive. Shows the rows of the controller and writes edits back to it.
+// TextReceive. Shows the rows of the session and writes edits back to it.
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -15,8 +15,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace zel {
-class CommTest;
-class MessageSink;
+class CommTestSession;
+struct CommTestControls;
 } // namespace zel
 
 namespace zel::gui {
@@ -24,7 +24,7 @@ namespace zel::gui {
 class TestRowsPanel : public QWidget {
     Q_OBJECT
 public:
-    TestRowsPanel(CommTest& test, MessageSink& messages, QWidget* parent = nullptr);
+    explicit TestRowsPanel(CommTestSession& session, QWidget* parent = nullptr);
 
     // Controls of row 1..16.
     QCheckBox* CheckValid(int rowNo) const { return at(rowNo).valid; }
@@ -37,15 +37,15 @@ public:
     // The row of a TextSend box, or 0.
     int rowOf(const QWidget* box) const;
 
-    void showScreen(); // every row from the controller
+    void showScreen(); // every row from the session
     void showReply(int rowNo);
-    // SEND keys by the sendable rule; W/R disabled in free format.
-    void applyControls();
+    // SEND keys and W/R as the session's controls say.
+    void applyControls(const CommTestControls& controls);
     // Pastes the clipboard into `box` when it holds only 0-9 and A-F (else message 4).
     void pasteInto(QLineEdit* box);
 
-    // Asked before a row's SEND key sends (the window checks its number boxes).
-    std::function<bool()> sendAllowed;
+    // A row's SEND key (the window sends through the session and hands refused boxes back).
+    std::function<void(int rowNo)> sendRow;
 
 signals:
     void rowMenuRequested(QLineEdit* box, const QPoint& globalPos);
@@ -71,8 +71,7 @@ private:
     void onTextChanged(int rowNo, const QString& text);
     bool filterBoxKey(QLineEdit* box, QKeyEvent* event);
 
-    CommTest& m_test;
-    MessageSink& m_messages;
+    CommTestSession& m_session;
     std::array<RowControls, 16> m_rows;
     bool m_showing = false; // the model is being shown, not edited
 };

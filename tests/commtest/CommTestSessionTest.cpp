@@ -1,0 +1,180 @@
+// The communication test screen's rules on the session: enable flags, the checks before
+// START and SEND and their order, the refusal to close, the spin step and the file messages.
+#include "commtest/CommTestSession.h"
+
+#include "MemoryLink.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "shell/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+class CommTestSessionTest : public ::testing::Test, protected MemoryLink {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(openTestPort());
+        session.onBoxRefused = [this](CommTestBox box) { refused.append(box); };
+        session.onScreenChanged = [this] { ++screenShown; };
+        session.setRowText(1, QStringLiteral("2000"));
+    }
+
+    ManualTimer timerCommTest;
+    ManualTimer timerPace;
+    LanguageTables language;
+    CommTestSession session{engine, language, sink,
+                            CommTestSession::Timers{timerCommTest, timerPace}};
+    QList<CommTestBox> refused;
+    int screenShown = 0;
+};
+
+TEST_F(CommTestSessionTest, ControlsFollowFreeFormatContinuousAndTheRun) {
+    struct Case {
+        const char* name;
+        bool freeFormat, continuous, running;
+        bool address, rowKind, continuousBox, interval, start, stop, fileMenu, send;
+    };
+    const Case cases[] = {
+        {"idle", false, false, false, true, true, true, false, false, false, true, true},
+        {"continuous", false, true, false, true, true, true, true, true, true, true, true},
+        {"free format", true, false, false, false, false, true, false, false, false, true, true},
+        {"running", false, true, true, false, true, false, false, false, true, false, false},
+        {"running free", true, true, true, false, false, false, false, false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        session.stop();
+        session.setFreeFormat(c.freeFormat);
+        session.setContinuous(c.continuous);
+        if (c.running) {
+            ASSERT_TRUE(session.start()) << c.name;
+        }
+        const CommTestControls controls = session.controls();
+        EXPECT_EQ(controls.address, c.address) << c.name;
+        EXPECT_EQ(controls.rowKind, c.rowKind) << c.name;
+        EXPECT_EQ(controls.continuous, c.continuousBox) << c.name;
+        EXPECT_EQ(controls.interval, c.interval) << c.name;
+        EXPECT_EQ(controls.start, c.start) << c.name;
+        EXPECT_EQ(controls.stop, c.stop) << c.name;
+        EXPECT_EQ(controls.fileMenu, c.fileMenu) << c.name;
+        EXPECT_EQ(controls.sendAt(1), c.send) << c.name;
+    }
+    session.stop();
+    session.setRowText(2, QStringLiteral("123")); // odd length
+    session.setRowValid(3, false);
+    const CommTestControls controls = session.controls();
+    EXPECT_FALSE(controls.sendAt(2));
+    EXPECT_FALSE(controls.sendAt(3));
+    EXPECT_TRUE(controls.sendAt(4)); // empty counts as even
+    EXPECT_FALSE(controls.sendAt(0));
+    EXPECT_FALSE(controls.sendAt(17));
+}
+
+TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
+    session.setContinuous(true);
+    session.setRemoteNo(QStringLiteral("0"));
+    session.setCameraNo(QStringLiteral("256"));
+    session.setInterval(QStringLiteral("601"));
+    const QList<QPair<CommTestBox, QString>> steps{
+        {CommTestBox::RemoteNo, QStringLiteral("1 to 99")},
+        {CommTestBox::CameraNo, QStringLiteral("0 to 255")},
+        {CommTestBox::Interval, QStringLiteral("0 to 600")}};
+    for (const auto& [box, range] : steps) {
+        sink.clear();
+        refused.clear();
+        EXPECT_FALSE(session.start());
+        EXPECT_EQ(refused, QList<CommTestBox>{box});
+        ASSERT_EQ(sink.numbers(), QList<int>{MessageError}); // one message, the first box's
+        EXPECT_TRUE(sink.shown[0].extra.startsWith(range)) << sink.shown[0].extra.toStdString();
+        EXPECT_TRUE(port.written.isEmpty());
+        if (box == CommTestBox::RemoteNo)
+            session.setRemoteNo(QStringLiteral("99"));
+        else if (box == CommTestBox::CameraNo)
+            session.setCameraNo(QStringLiteral("0"));
+    }
+    session.setInterval(QStringLiteral("0.5"));
+    sink.clear();
+    ASSERT_TRUE(session.start());
+    EXPECT_EQ(session.screen().interval, QStringLiteral("0.500")); // shown with three decimals
+    EXPECT_GE(screenShown, 1);
+    EXPECT_EQ(port.written.size(), 1);
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(session.isRunning());
+}
+
+TEST_F(CommTestSessionTest, BoxesOutOfUsePassEveryCheck) {
+    // Free format: the address is not sent, so a bad one stops nothing.
+    session.setFreeFormat(true);
+    session.setRemoteNo(QStringLiteral("0"));
+    session.setCameraNo(QStringLiteral("x"));
+    EXPECT_TRUE(session.leaveBox(CommTestBox::RemoteNo));
+    EXPECT_TRUE(session.send(1));
+    EXPECT_EQ(port.written.size(), 1);
+    port.receiveHex(QStringLiteral("06"));
+    // SEND never looks at the interval, even with continuous send ticked.
+    session.setFreeFormat(false);
+    session.setRemoteNo(QStringLiteral("1"));
+    session.setCameraNo(QStringLiteral("1"));
+    session.setContinuous(true);
+    session.setInterval(QStringLiteral("700"));
+    EXPECT_TRUE(session.send(1));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(refused.isEmpty());
+    // Without continuous send the interval box is off and passes when left.
+    port.receiveHex(QStringLiteral("06"));
+    session.setContinuous(false);
+    EXPECT_TRUE(session.leaveBox(CommTestBox::Interval));
+    // An address box in use refuses when left.
+    session.setCameraNo(QStringLiteral("x"));
+    EXPECT_FALSE(session.leaveBox(CommTestBox::CameraNo));
+    EXPECT_FALSE(session.send(1));
+    EXPECT_EQ(port.written.size(), 2);
+    EXPECT_EQ(refused, (QList<CommTestBox>{CommTestBox::CameraNo, CommTestBox::CameraNo}));
+}
+
+TEST_F(CommTestSessionTest, CloseIsRefusedWhileARunGoesOn) {
+    EXPECT_TRUE(session.mayClose());
+    session.setContinuous(true);
+    ASSERT_TRUE(session.start());
+    EXPECT_FALSE(session.mayClose());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageContinuousSending});
+    session.stop();
+    EXPECT_TRUE(session.mayClose());
+    EXPECT_EQ(sink.numbers().size(), 1);
+}
+
+TEST_F(CommTestSessionTest, RemoteNumberStepsWithinItsRange) {
+    const QList<std::tuple<const char*, int, const char*>> steps{
+        {"5", 1, "6"}, {"5", -1, "4"}, {"99", 1, "99"}, {"1", -1, "1"},
+        {"", 1, "1"},  {"", -1, "1"},  {"x", 1, "1"},   {"0", 1, "1"}};
+    for (const auto& [from, step, to] : steps) {
+        session.setRemoteNo(QString::fromLatin1(from));
+        EXPECT_EQ(session.steppedRemoteNo(step), QString::fromLatin1(to)) << from << step;
+    }
+}
+
+TEST_F(CommTestSessionTest, FilesLoadIntoTheScreenAndFailedSavesSayWhy) {
+    QTemporaryDir dir;
+    const QString trf = dir.filePath(QStringLiteral("rows.trf"));
+    ASSERT_TRUE(session.saveSendData(trf));
+    session.renew();
+    EXPECT_TRUE(session.screen().row(1).text.isEmpty());
+    const int shownBefore = screenShown;
+    ASSERT_TRUE(session.load(trf));
+    EXPECT_EQ(session.screen().row(1).text, QStringLiteral("2000"));
+    EXPECT_GT(screenShown, shownBefore);
+    EXPECT_TRUE(sink.shown.isEmpty());
+
+    QString error;
+    EXPECT_FALSE(session.saveResults(dir.path(), &error)); // a folder
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
+    EXPECT_FALSE(session.load(dir.filePath(QStringLiteral("missing.trf"))));
+}
+
+} // namespace
