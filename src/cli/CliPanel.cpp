@@ -8,8 +8,7 @@
 #include "CliPanelRun.h"
 #include "CliPanelScript.h"
 #include "CommandLine.h"
-#include "common/QtTimer.h"
-#include "panel/PanelCommands.h"
+#include "panel/PanelSession.h"
 #include "shell/MessageCatalog.h"
 
 #include <cstdio>
@@ -50,19 +49,17 @@ int runScript(CliContext& context, const PanelArguments& parsed, const PanelScri
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
-    QtTimer pause, keyDown, textCtrl;
-    PanelCommands panel(link.engine(), context.language(), context.messages(),
-                        {pause, keyDown, textCtrl});
-    panel.state().CameraNo = QString::number(parsed.address.cameraNo.toInt());
-    panel.state().RemoteNo = QString::number(parsed.address.remoteNo.toInt());
-    panel.load(context.settings().timeOutDspMs());
+    PanelSession session(link.engine(), context.language(), context.settings(), context.messages());
+    session.setAddress(parsed.address.cameraNo.toInt(), parsed.address.remoteNo.toInt());
+    session.open();
+    PanelCommands& panel = session.commands();
     panel.onCommandSent = [](const QString& data) { printLine(data); };
     panel.onPositionReport = [&panel] {
         const auto& box = panel.state().PositionText;
         printLine(
             QStringLiteral("PAN %1 TILT %2 ZOOM %3 D-ZOOM %4").arg(box[0], box[1], box[2], box[3]));
     };
-    CliPanelRun run(context, link, panel, context.settings().testMode());
+    CliPanelRun run(context, link, session, context.settings().testMode());
     run.addSteps(script);
     if (fromStdin)
         run.readStdin();

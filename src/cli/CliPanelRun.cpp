@@ -3,7 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
-#include "panel/PanelCommands.h"
+#include "panel/PanelSession.h"
 
 #include <QEventLoop>
 #include <QRegularExpression>
@@ -27,12 +27,12 @@ QString signalName(int signalNumber) {
 
 } // namespace
 
-CliPanelRun::CliPanelRun(CliContext& context, CliLink& link, PanelCommands& panel, bool testMode)
-    : m_context(context), m_link(link), m_panel(panel), m_testMode(testMode) {
+CliPanelRun::CliPanelRun(CliContext& context, CliLink& link, PanelSession& session, bool testMode)
+    : m_context(context), m_link(link), m_session(session), m_testMode(testMode) {
     m_wait.setSingleShot(true);
     QObject::connect(&m_wait, &QTimer::timeout, &m_wait, [this] { advance(); });
     QObject::connect(&m_idlePoll, &QTimer::timeout, &m_idlePoll, [this] {
-        if (!m_panel.isIdle() || !m_whenIdle)
+        if (!m_session.isIdle() || !m_whenIdle)
             return;
         m_idlePoll.stop();
         std::function<void()> then = std::move(m_whenIdle);
@@ -69,14 +69,14 @@ int CliPanelRun::exec() {
     // The stop went out when the signal came; its answer (or the end of its wait) is awaited.
     QEventLoop answered;
     whenIdle([&answered] { answered.quit(); });
-    if (!m_panel.isIdle())
+    if (!m_session.isIdle())
         answered.exec();
     m_idlePoll.stop();
     const QString signal = signalName(m_link.interruptedBy());
     CliContext::printUsageError(
         m_stoppedBySignal
             ? QStringLiteral("panel: interrupted by %1; camera %2 stopped")
-                  .arg(signal, m_panel.state().CameraNo)
+                  .arg(signal, m_session.state().CameraNo)
             : QStringLiteral("panel: interrupted by %1; nothing was moving").arg(signal));
     return code;
 }
@@ -152,7 +152,7 @@ void CliPanelRun::advance() {
         if (next.step.waitMs >= 0)
             m_wait.start(next.step.waitMs);
         else
-            next.step.apply(m_panel);
+            next.step.apply(m_session.commands());
     }
     if (m_stdin && !m_stdin->isEnabled() && m_pending.size() < kMaxPendingSteps / 2)
         m_stdin->setEnabled(true);
@@ -176,10 +176,9 @@ void CliPanelRun::endRun(int exitCode, const QString& error) {
     if (!error.isEmpty())
         CliContext::printUsageError(error);
     whenIdle([this, exitCode, error] {
-        m_panel.stopNow();
-        whenIdle([this, exitCode, error] {
-            m_link.finish(error.isEmpty() ? resultCode() : exitCode);
-        });
+        m_session.commands().stopNow();
+        whenIdle(
+            [this, exitCode, error] { m_link.finish(error.isEmpty() ? resultCode() : exitCode); });
     });
 }
 
@@ -196,15 +195,16 @@ void CliPanelRun::interrupted() {
     m_pending.clear();
     m_whenIdle = {};
     m_idlePoll.stop();
-    m_stoppedBySignal = m_panel.stopNow();
+    m_stoppedBySignal = m_session.commands().stopNow();
 }
 
 // The panel passes over a camera that does not answer; a script must not pass over one
 // that never answered at all.
 int CliPanelRun::resultCode() const {
-    if (m_panel.framesAwaitingReply() > 0 && m_panel.repliesReceived() == 0) {
+    if (m_session.commands().framesAwaitingReply() > 0 &&
+        m_session.commands().repliesReceived() == 0) {
         CliContext::printUsageError(
-            QStringLiteral("panel: no reply from camera %1").arg(m_panel.state().CameraNo));
+            QStringLiteral("panel: no reply from camera %1").arg(m_session.state().CameraNo));
         return ExitFailed;
     }
     return m_context.messages().anyShown() ? ExitFailed : ExitOk;

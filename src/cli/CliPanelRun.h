@@ -14,7 +14,7 @@
 #include <memory>
 
 namespace zel {
-class PanelCommands;
+class PanelSession;
 }
 
 namespace zel::cli {
@@ -27,7 +27,7 @@ public:
     static constexpr qsizetype kMaxLineBytes = 64 * 1024;
     static constexpr size_t kMaxPendingSteps = 1024; // stdin is read no further meanwhile
 
-    CliPanelRun(CliContext& context, CliLink& link, PanelCommands& panel, bool testMode);
+    CliPanelRun(CliContext& context, CliLink& link, PanelSession& session, bool testMode);
     ~CliPanelRun();
     CliPanelRun(const CliPanelRun&) = delete;
     CliPanelRun& operator=(const CliPanelRun&) = delete;
@@ -56,7 +56,7 @@ private:
 
     CliContext& m_context;
     CliLink& m_link;
-    PanelCommands& m_panel;
+    PanelSession& m_session;
     bool m_testMode;
     std::deque<Pending> m_pending;
     QTimer m_wait;

@@ -50,7 +50,7 @@ protected:
         waitUntil(
             [this] {
                 answer();
-                return !window->panel().keyHandlingPending();
+                return !window->session().commands().keyHandlingPending();
             },
             kWaitMs);
     }
@@ -282,7 +282,7 @@ TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
 TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
     open();
     autoAnswer = false;
-    window->panel().click(B::Now);
+    window->session().commands().click(B::Now);
     ASSERT_TRUE(waitForFrames(1));
     settle();
     QLineEdit* box = window->TextPanel(0);
@@ -293,7 +293,7 @@ TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
     settle();
     EXPECT_EQ(box->text(), QStringLiteral("3600"));
     EXPECT_EQ(window->TextPanel(1)->text(), QStringLiteral("100"));
-    EXPECT_EQ(window->panel().state().PositionText[0], QStringLiteral("3600"));
+    EXPECT_EQ(window->session().commands().state().PositionText[0], QStringLiteral("3600"));
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #pragma once
-// The panel controller on the in-memory link with manual timers: every frame the panel sends
-// is recorded as its command data; pauses are ended by the test.
+// The panel session on the in-memory link with manual timers: every frame the panel sends is
+// recorded as its command data; pauses are ended by the test.
 #include "DataReplyText.h"
 #include "ManualTimer.h"
 #include "MemoryLink.h"
 #include "common/HexText.h"
-#include "panel/PanelCommands.h"
+#include "panel/PanelSession.h"
 #include "shell/LanguageTables.h"
 
 #include <QStringList>
@@ -33,7 +33,7 @@ struct PanelRig : MemoryLink {
         openTestPort();
         panel.onCommandSent = [this](const QString& data) { sent << data; };
         panel.onFocusEntryBox = [this] { ++entryFocused; };
-        panel.load(2000);
+        session.open(); // the entry clears after the settings' 2000 ms
     }
 
     // Ends every pause, one after the other, as the time passes; with `autoAck` the camera
@@ -75,7 +75,9 @@ struct PanelRig : MemoryLink {
     ManualTimer keyDown;
     ManualTimer textCtrl;
     LanguageTables language;
-    PanelCommands panel{engine, language, sink, {pause, keyDown, textCtrl}};
+    PanelSession session{engine, language, settings, sink,
+                         PanelCommands::Timers{pause, keyDown, textCtrl}};
+    PanelCommands& panel = session.commands();
     QStringList sent;
     int entryFocused = 0;
     bool autoAck = false;

@@ -2,13 +2,12 @@
 // The operation panel frmControl, laid out like the camera's hardware remote controller:
 // direction pad and lens keys, the entry box with its keypad, the function-key groups, the
 // memory and limit keys, the speed block and the absolute-position block. Every key goes to
-// the panel controller (PanelCommands), which decides what is sent; the window renders its
-// state. It deletes itself when closed.
-#include "common/QtTimer.h"
+// the panel's session, which decides what is sent and what shows; the window renders it. The
+// controls are built in PanelWindowLayout.cpp. It deletes itself when closed.
+#include "panel/PanelSession.h"
 
 #include <QWidget>
 #include <array>
-#include <memory>
 #include <vector>
 
 class QAbstractButton;
@@ -23,17 +22,9 @@ class QToolButton;
 class QRadioButton;
 class QScrollBar;
 
-namespace zel {
-class LanguageTables;
-class LinkEngine;
-class MessageSink;
-class PanelCommands;
-class Settings;
-enum class PanelBox;
-namespace panel {
+namespace zel::panel {
 enum class PanelButton;
-}
-} // namespace zel
+} // namespace zel::panel
 
 namespace zel::gui {
 
@@ -46,7 +37,7 @@ public:
                 MessageSink& messages, QWidget* parent = nullptr);
     ~PanelWindow() override;
 
-    PanelCommands& panel() { return *m_panel; }
+    PanelSession& session() { return m_session; }
     QLineEdit* TextCtrl() const { return m_textCtrl; }
     QLineEdit* TextHostNo() const { return m_textHostNo; }
     QLabel* LabelCamNo() const { return m_labelCamNo; }
@@ -73,6 +64,7 @@ protected:
 
 private:
     QString caption(int index) const;
+    QWidget* buildContent();
     QToolButton* key(const QString& name, int captionIndex, QWidget* parent);
     QToolButton* functionKey(panel::PanelButton button, int captionIndex, QWidget* parent);
     QLineEdit* numberBox(const QString& name, int maxLength, QWidget* parent);
@@ -98,12 +90,8 @@ private:
     void boxLeft(QObject* box, Qt::FocusReason reason);
 
     LanguageTables& m_language;
-    QtTimer m_pauseTimer;
-    QtTimer m_keyDownTimer;
-    QtTimer m_textCtrlTimer;
-    std::unique_ptr<PanelCommands> m_panel;
+    PanelSession m_session;
     PanelKeyRouter* m_router = nullptr;
-    bool m_testMode = false;
     bool m_checkingBox = false;
     bool m_leftForDialog = false;
 

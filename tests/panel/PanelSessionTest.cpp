@@ -1,0 +1,89 @@
+// The panel session: which parts show, the REMOTE No. spin keys, the address zelctl starts
+// with, and the stop that goes out when the panel closes or is dropped while a camera moves.
+#include "PanelRig.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace zel;
+using namespace zel::panel;
+using namespace zel::test;
+using B = PanelButton;
+
+namespace {
+
+TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
+    struct Case {
+        bool testMode;
+        int speedMode;
+        bool presetKey;
+        PanelControls shown;
+    };
+    const Case cases[] = {
+        {false, ModeNormal, false, {false, false, false, true, false}},
+        {false, ModeStep, true, {false, false, false, true, true}},
+        {true, ModeTest, false, {true, true, true, false, false}},
+        {true, ModeAccelOff, true, {true, true, false, true, true}},
+    };
+    for (const Case& c : cases) {
+        PanelRig rig;
+        rig.settings.SoftMode = c.testMode ? QStringLiteral("1") : QStringLiteral("0");
+        PanelSession session{rig.engine, rig.language, rig.settings, rig.sink,
+                             PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl}};
+        session.open();
+        session.commands().chooseSpeedMode(c.speedMode);
+        session.commands().setPresetKeyActive(c.presetKey);
+        rig.endPauses();
+        const PanelControls shown = session.controls();
+        const auto where = testing::Message() << c.testMode << " " << c.speedMode;
+        EXPECT_EQ(shown.testPanel, c.shown.testPanel) << where;
+        EXPECT_EQ(shown.testSpeedModes, c.shown.testSpeedModes) << where;
+        EXPECT_EQ(shown.testSpeeds, c.shown.testSpeeds) << where;
+        EXPECT_EQ(shown.normalSpeeds, c.shown.normalSpeeds) << where;
+        EXPECT_EQ(shown.autoPanChoices, c.shown.autoPanChoices) << where;
+        EXPECT_TRUE(session.showsSpeedMode(ModeStep));
+        EXPECT_EQ(session.showsSpeedMode(ModeTest), c.testMode);
+        session.close();
+    }
+}
+
+TEST(PanelSession, RemoteNumberSpinStaysWithinItsRangeAndReachesTheFrames) {
+    const QList<std::tuple<const char*, int, const char*>> steps{
+        {"5", 1, "6"}, {"5", -1, "4"}, {"99", 1, "99"}, {"1", -1, "1"},
+        {"", 1, "1"},  {"x", -1, "1"}, {"0", 1, "1"},   {"150", -1, "99"}};
+    PanelRig rig;
+    for (const auto& [shown, step, next] : steps) {
+        EXPECT_EQ(rig.session.stepRemoteNo(QString::fromLatin1(shown), step),
+                  QString::fromLatin1(next))
+            << shown << step;
+        rig.endPauses();
+        EXPECT_EQ(rig.session.state().RemoteNo, QString::fromLatin1(next));
+    }
+    rig.session.stepRemoteNo(QStringLiteral("7"), 1);
+    rig.click(B::Menu);
+    ASSERT_EQ(rig.port.written.size(), 1);
+    EXPECT_EQ(static_cast<quint8>(rig.port.written[0].at(4)), 0x08); // remote 8
+}
+
+TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
+    PanelRig rig;
+    rig.session.close();
+    auto session =
+        std::make_unique<PanelSession>(rig.engine, rig.language, rig.settings, rig.sink,
+                                       PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl});
+    session->setAddress(12, 34);
+    session->open();
+    EXPECT_EQ(session->state().CameraNo, QStringLiteral("12"));
+    EXPECT_EQ(session->state().RemoteNo, QStringLiteral("34"));
+    session->commands().pressMoveKey(PtzLeft);
+    rig.endPauses();
+    ASSERT_EQ(rig.port.written.size(), 1);
+    rig.port.receiveHex(QStringLiteral("06"));
+    session.reset(); // the window or zelctl goes while the camera turns
+    ASSERT_EQ(rig.port.written.size(), 2);
+    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(rig.engine.state().WaitingForm, nullptr);
+}
+
+} // namespace
