@@ -13,7 +13,8 @@ NumberBoxGuard::NumberBoxGuard(QWidget* window) : QObject(window), m_window(wind
 
 NumberBoxGuard::~NumberBoxGuard() {
     for (const Box& watched : m_boxes)
-        watched.box->removeEventFilter(this);
+        if (watched.box)
+            watched.box->removeEventFilter(this);
 }
 
 void NumberBoxGuard::watch(QLineEdit* box, Check check, KeyFilterMode keys) {

@@ -7,13 +7,14 @@
 #include "common/KeyFilter.h"
 #include "common/NumberRange.h"
 
+#include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <vector>
 
 class QKeyEvent;
-class QLineEdit;
 class QWidget;
 
 namespace zel::gui {
@@ -49,7 +50,7 @@ protected:
 
 private:
     struct Box {
-        QLineEdit* box = nullptr;
+        QPointer<QLineEdit> box; // a box may go before the guard
         Check check;
         KeyFilterMode keys = KeyFilterMode::Decimal;
         std::optional<NumberRange> steps;
