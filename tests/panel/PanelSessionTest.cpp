@@ -1,5 +1,5 @@
-// The panel session: which parts show, the REMOTE No. spin keys, the address zelctl starts
-// with, and the stop that goes out when the panel closes or is dropped while a camera moves.
+// The panel session: which parts show, the address zelctl starts with, and the stop that goes
+// out when the panel is dropped while a camera moves.
 #include "PanelRig.h"
 
 #include <gtest/gtest.h>
@@ -46,24 +46,6 @@ TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
         EXPECT_EQ(session.showsSpeedMode(ModeTest), c.testMode);
         session.close();
     }
-}
-
-TEST(PanelSession, RemoteNumberSpinStaysWithinItsRangeAndReachesTheFrames) {
-    const QList<std::tuple<const char*, int, const char*>> steps{
-        {"5", 1, "6"}, {"5", -1, "4"}, {"99", 1, "99"}, {"1", -1, "1"},
-        {"", 1, "1"},  {"x", -1, "1"}, {"0", 1, "1"},   {"150", -1, "99"}};
-    PanelRig rig;
-    for (const auto& [shown, step, next] : steps) {
-        EXPECT_EQ(rig.session.stepRemoteNo(QString::fromLatin1(shown), step),
-                  QString::fromLatin1(next))
-            << shown << step;
-        rig.endPauses();
-        EXPECT_EQ(rig.session.state().RemoteNo, QString::fromLatin1(next));
-    }
-    rig.session.stepRemoteNo(QStringLiteral("7"), 1);
-    rig.click(B::Menu);
-    ASSERT_EQ(rig.port.written.size(), 1);
-    EXPECT_EQ(static_cast<quint8>(rig.port.written[0].at(4)), 0x08); // remote 8
 }
 
 TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {

@@ -78,15 +78,6 @@ void CommTestSession::setRowRead(int rowNo, bool on) {
     m_test.screen().row(rowNo).read = on;
 }
 
-QString CommTestSession::steppedRemoteNo(int step) const {
-    bool numeric = false;
-    const int value = screen().hostNo.toInt(&numeric);
-    const int next = numeric ? value + step : TestEntryRules::kRemoteLow;
-    if (next < TestEntryRules::kRemoteLow || next > TestEntryRules::kRemoteHigh)
-        return screen().hostNo;
-    return QString::number(next);
-}
-
 bool CommTestSession::mayPaste(const QString& text) const {
     return TestEntryRules::checkPaste(m_messages, text);
 }
@@ -108,15 +99,16 @@ bool CommTestSession::checkBox(CommTestBox box) {
             screenChanged();
         }
     }
-    if (!valid && onBoxRefused)
-        onBoxRefused(box);
     return valid;
 }
 
 bool CommTestSession::checkBoxes(std::initializer_list<CommTestBox> boxes) {
     for (const CommTestBox box : boxes)
-        if (!checkBox(box))
+        if (!checkBox(box)) {
+            if (onBoxRefused)
+                onBoxRefused(box);
             return false;
+        }
     return true;
 }
 

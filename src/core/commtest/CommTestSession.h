@@ -69,20 +69,18 @@ public:
     void setRowText(int rowNo, const QString& text);
     void setRowValid(int rowNo, bool on);
     void setRowRead(int rowNo, bool on);
-    // The REMOTE No. box's text after a step of its spin keys (+1 or -1): a number outside
-    // 1..99 stays as it is; a box that holds no number starts at 1.
-    QString steppedRemoteNo(int step) const;
     // A paste into a row: only 0-9 and A-F (else the message, false).
     bool mayPaste(const QString& text) const;
 
     // ---- Checks and sends ----
-    // A box was left: its rule, when it is in use. A valid interval is shown with three
-    // decimals; a refused box is handed back through onBoxRefused.
+    // A box was left: its rule, when it is in use; false after its message. A valid interval
+    // is shown with three decimals.
     bool leaveBox(CommTestBox box);
-    // START: REMOTE No., CAMERA No., interval, then the continuous send.
+    // START: REMOTE No., CAMERA No., interval, then the continuous send. A refused box comes
+    // back through onBoxRefused.
     bool start();
     void stop();
-    // A row's SEND key: REMOTE No., CAMERA No., then the row.
+    // A row's SEND key: REMOTE No., CAMERA No., then the row (a refused box as for START).
     bool send(int rowNo);
     // Closing is refused with message 9 while a continuous send runs.
     bool mayClose();

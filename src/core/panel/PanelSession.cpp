@@ -2,8 +2,6 @@
 
 #include "shell/Settings.h"
 
-#include <algorithm>
-
 namespace zel {
 
 PanelSession::PanelSession(LinkEngine& engine, const LanguageTables& language,
@@ -35,17 +33,6 @@ void PanelSession::open() {
 
 void PanelSession::close() {
     m_commands.unload();
-}
-
-QString PanelSession::stepRemoteNo(const QString& shown, int step) {
-    bool numeric = false;
-    const int value = shown.toInt(&numeric);
-    const int next =
-        numeric ? std::clamp(value + step, PanelCommands::kRemoteMin, PanelCommands::kRemoteMax)
-                : PanelCommands::kRemoteMin;
-    const QString text = QString::number(next);
-    m_commands.setRemoteNoText(text);
-    return text;
 }
 
 } // namespace zel

@@ -49,9 +49,6 @@ public:
     void open();
     // Form unload: a movement still running is stopped; then nothing more is sent.
     void close();
-    // A spin key of REMOTE No. on the box showing `shown`: one up or down within 1..99 (a box
-    // that holds no number goes to 1). The text the box shows next.
-    QString stepRemoteNo(const QString& shown, int step);
 
 private:
     const Settings& m_settings;

@@ -1,8 +1,7 @@
 #include "CommTestWindow.h"
 
-#include "KeyFilteredBox.h"
 #include "TestRowsPanel.h"
-#include "common/NumberBoxes.h"
+#include "common/NumberBoxGuard.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
@@ -13,7 +12,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -82,8 +80,7 @@ CommTestWindow::CommTestWindow(LinkEngine& engine, const LanguageTables& languag
 
 CommTestWindow::~CommTestWindow() {
     disconnect(qApp, nullptr, this, nullptr);
-    for (QLineEdit* box : {m_textHostNo, m_textCamNo, m_textCommTime})
-        box->removeEventFilter(this);
+    delete m_numberBoxes; // its checks use the session
     m_session.onControlsChanged = {};
     m_session.onScreenChanged = {};
     m_session.onReplyShown = {};
@@ -202,22 +199,18 @@ void CommTestWindow::buildEditActions() {
 }
 
 void CommTestWindow::connectControls() {
-    for (QLineEdit* box : {m_textHostNo, m_textCamNo, m_textCommTime})
-        box->installEventFilter(this);
+    guardNumberBoxes();
     connect(m_textHostNo, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_session.setRemoteNo(text); });
     connect(m_textCamNo, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_session.setCameraNo(text); });
     connect(m_textCommTime, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_session.setInterval(text); });
-    connect(m_upHostNo, &QToolButton::clicked, this, [this] { stepHostNo(1); });
-    connect(m_downHostNo, &QToolButton::clicked, this, [this] { stepHostNo(-1); });
     connect(m_checkFreeFormat, &QCheckBox::toggled, this,
             [this](bool on) { m_session.setFreeFormat(on); });
     connect(m_checkCommTest, &QCheckBox::toggled, this,
             [this](bool on) { m_session.setContinuous(on); });
-    connect(m_commandStart, &QPushButton::clicked, this,
-            [this] { runChecked([this] { return m_session.start(); }); });
+    connect(m_commandStart, &QPushButton::clicked, this, [this] { m_session.start(); });
     connect(m_commandStop, &QPushButton::clicked, this, [this] { m_session.stop(); });
     connect(m_rows, &TestRowsPanel::rowMenuRequested, this,
             [this](QLineEdit* box, const QPoint& globalPos) {
@@ -225,9 +218,7 @@ void CommTestWindow::connectControls() {
                 onFocusChanged(box);
                 m_mnuTextMenu->popup(globalPos);
             });
-    m_rows->sendRow = [this](int rowNo) {
-        runChecked([this, rowNo] { return m_session.send(rowNo); });
-    };
+    m_rows->sendRow = [this](int rowNo) { m_session.send(rowNo); };
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { onFocusChanged(now); });
 }
@@ -236,7 +227,7 @@ void CommTestWindow::connectSession() {
     m_session.onReplyShown = [this](int rowNo) { m_rows->showReply(rowNo); };
     m_session.onControlsChanged = [this] { applyControls(); };
     m_session.onScreenChanged = [this] { showScreen(); };
-    m_session.onBoxRefused = [this](CommTestBox box) { refuse(box); };
+    m_session.onBoxRefused = [this](CommTestBox box) { m_numberBoxes->refuse(boxWidget(box)); };
 }
 
 void CommTestWindow::showScreen() {
@@ -266,63 +257,25 @@ void CommTestWindow::applyControls() {
 
 // ---- Number boxes -------------------------------------------------------------------------
 
-bool CommTestWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box != m_textHostNo && box != m_textCamNo && box != m_textCommTime)
-        return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (box == m_textHostNo && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
-            stepHostNo(key->key() == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
-        const bool point = box == m_textCommTime && !box->text().contains(QLatin1Char('.'));
-        if (FilterBoxKey(*box, *key,
-                         point ? KeyFilterMode::DecimalWithPoint : KeyFilterMode::Decimal))
-            return true;
-    }
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            onBoxLeft(box);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 QLineEdit* CommTestWindow::boxWidget(CommTestBox box) const {
     return box == CommTestBox::RemoteNo   ? m_textHostNo
            : box == CommTestBox::CameraNo ? m_textCamNo
                                           : m_textCommTime;
 }
 
-void CommTestWindow::onBoxLeft(QLineEdit* box) {
-    if (m_checkingBox || !isVisible() || !box->isEnabled())
-        return;
-    const CommTestBox which = box == m_textHostNo  ? CommTestBox::RemoteNo
-                              : box == m_textCamNo ? CommTestBox::CameraNo
-                                                   : CommTestBox::Interval;
-    runChecked([this, which] { return m_session.leaveBox(which); });
-}
-
-// The message box and the refocus of a refused box move the focus again: no box is checked
-// meanwhile.
-bool CommTestWindow::runChecked(const std::function<bool()>& check) {
-    m_checkingBox = true;
-    const bool passed = check();
-    m_checkingBox = m_refocusPending;
-    return passed;
-}
-
-void CommTestWindow::refuse(CommTestBox box) {
-    m_refocusPending = true;
-    refocusNumberBox(boxWidget(box), [this] {
-        m_refocusPending = false;
-        m_checkingBox = false;
-    });
-}
-
-void CommTestWindow::stepHostNo(int step) {
-    m_textHostNo->setText(m_session.steppedRemoteNo(step));
+void CommTestWindow::guardNumberBoxes() {
+    m_numberBoxes = new NumberBoxGuard(this);
+    for (const CommTestBox box :
+         {CommTestBox::RemoteNo, CommTestBox::CameraNo, CommTestBox::Interval})
+        m_numberBoxes->watch(
+            boxWidget(box), [this, box] { return m_session.leaveBox(box); },
+            box == CommTestBox::Interval ? KeyFilterMode::DecimalWithPoint
+                                         : KeyFilterMode::Decimal);
+    m_numberBoxes->setSteps(m_textHostNo, kRemoteNoRange, {}, true);
+    connect(m_upHostNo, &QToolButton::clicked, this,
+            [this] { m_numberBoxes->step(m_textHostNo, 1); });
+    connect(m_downHostNo, &QToolButton::clicked, this,
+            [this] { m_numberBoxes->step(m_textHostNo, -1); });
 }
 
 // ---- Edit menus ---------------------------------------------------------------------------

@@ -6,7 +6,6 @@
 #include "commtest/CommTestSession.h"
 
 #include <QMainWindow>
-#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -26,6 +25,7 @@ struct FindState;
 
 namespace zel::gui {
 
+class NumberBoxGuard;
 class TestRowsPanel;
 
 class CommTestWindow : public QMainWindow {
@@ -61,7 +61,6 @@ signals:
     void closed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -74,10 +73,7 @@ private:
     void showScreen();
     void applyControls();
     QLineEdit* boxWidget(CommTestBox box) const;
-    void onBoxLeft(QLineEdit* box);
-    bool runChecked(const std::function<bool()>& check);
-    void refuse(CommTestBox box);
-    void stepHostNo(int step);
+    void guardNumberBoxes();
     void onFocusChanged(QWidget* now);
     QLineEdit* editRow() const;
     void highlightLine(int rowNo, bool on);
@@ -106,8 +102,7 @@ private:
     QMenu* m_mnuTextMenu = nullptr;
     QList<QAction*> m_editActions;  // cut, copy, paste, find, replace
     QLineEdit* m_editRow = nullptr; // the row box the edit menus work on
-    bool m_checkingBox = false;     // a box check or its refocus is under way
-    bool m_refocusPending = false;  // a refused box gets the focus back
+    NumberBoxGuard* m_numberBoxes = nullptr;
     FindState* m_findState = nullptr;
     const TitleCharTable* m_titleChars = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "PanelWindow.h"
 
 #include "PanelKeyRouter.h"
+#include "common/NumberBoxGuard.h"
 #include "shell/LanguageTables.h"
 
 #include <QApplication>
@@ -68,6 +69,7 @@ PanelWindow::PanelWindow(LinkEngine& engine, LanguageTables& language, Settings&
 
     connectPanel();
     connectBoxes();
+    guardNumberBoxes();
     m_router = new PanelKeyRouter(*this, *m_textCtrl, m_session.commands());
     m_session.open();
     m_textCtrl->setFocus();
@@ -75,6 +77,7 @@ PanelWindow::PanelWindow(LinkEngine& engine, LanguageTables& language, Settings&
 
 PanelWindow::~PanelWindow() {
     delete m_router;
+    delete m_numberBoxes; // its checks use the session
     m_session.close();
 }
 
@@ -132,7 +135,6 @@ QLineEdit* PanelWindow::numberBox(const QString& name, int maxLength, QWidget* p
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (maxLength + 3));
-    box->installEventFilter(this);
     return box;
 }
 
@@ -179,7 +181,7 @@ void PanelWindow::focusEntry() {
 }
 
 void PanelWindow::stepRemoteNo(int step) {
-    m_textHostNo->setText(m_session.stepRemoteNo(m_textHostNo->text(), step));
+    m_numberBoxes->step(m_textHostNo, step);
 }
 
 void PanelWindow::render() {
@@ -228,6 +230,28 @@ void PanelWindow::render() {
     }
 }
 
+// The panel checks a box it was told was left through its event gate; a refusal comes back
+// later and hands the focus back.
+void PanelWindow::guardNumberBoxes() {
+    m_numberBoxes = new NumberBoxGuard(this);
+    PanelCommands& commands = m_session.commands();
+    const auto leaves = [](std::function<void()> leave) {
+        return [leave = std::move(leave)] {
+            leave();
+            return true;
+        };
+    };
+    m_numberBoxes->watch(m_textHostNo, leaves([&commands] { commands.leaveRemoteNo(); }));
+    m_numberBoxes->setSteps(m_textHostNo, kRemoteNoRange,
+                            [&commands](const QString& text) { commands.setRemoteNoText(text); });
+    for (int i = 0; i < 4; ++i) {
+        m_numberBoxes->watch(m_textKey[size_t(i)],
+                             leaves([&commands, i] { commands.leaveTestSpeed(i); }));
+        m_numberBoxes->watch(m_textPanel[size_t(i)],
+                             leaves([&commands, i] { commands.leavePosition(i); }));
+    }
+}
+
 void PanelWindow::refuseBox(PanelBox box, int index) {
     QLineEdit* widget = m_textCtrl;
     if (box == PanelBox::RemoteNo)
@@ -236,39 +260,13 @@ void PanelWindow::refuseBox(PanelBox box, int index) {
         widget = m_textKey[size_t(index)];
     else if (box == PanelBox::Position)
         widget = m_textPanel[size_t(index)];
-    m_checkingBox = true; // the message box and the refocus move the focus again
-    // After the box has finished losing the focus, which clears its selection.
-    QTimer::singleShot(0, widget, [this, widget] {
-        widget->setFocus(Qt::OtherFocusReason);
-        widget->selectAll();
-        m_checkingBox = false;
-    });
-}
-
-void PanelWindow::boxLeft(QObject* box, Qt::FocusReason reason) {
-    // Switching to another window or a popup is not leaving the box.
-    if (m_checkingBox || !isVisible() || reason == Qt::ActiveWindowFocusReason ||
-        reason == Qt::PopupFocusReason)
-        return;
-    if (box == m_textHostNo) {
-        m_session.commands().leaveRemoteNo();
-        return;
-    }
-    for (int i = 0; i < 4; ++i) {
-        if (box == m_textKey[size_t(i)])
-            m_session.commands().leaveTestSpeed(i);
-        if (box == m_textPanel[size_t(i)])
-            m_session.commands().leavePosition(i);
-    }
+    m_numberBoxes->refuse(widget);
 }
 
 bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && qobject_cast<QToolButton*>(watched)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (qobject_cast<QLineEdit*>(watched))
-            boxLeft(watched, reason);
-        else if (qobject_cast<QToolButton*>(watched) && reason != Qt::ActiveWindowFocusReason &&
-                 reason != Qt::PopupFocusReason)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             m_session.commands().buttonLostFocus();
     }
     return QWidget::eventFilter(watched, event);

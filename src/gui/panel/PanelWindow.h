@@ -28,6 +28,7 @@ enum class PanelButton;
 
 namespace zel::gui {
 
+class NumberBoxGuard;
 class PanelKeyRouter;
 
 class PanelWindow : public QWidget {
@@ -84,15 +85,15 @@ private:
     void connectPanel();
     void connectBoxes();
     void render();
+    void guardNumberBoxes();
     void refuseBox(PanelBox box, int index);
     void focusEntry();
     void stepRemoteNo(int step);
-    void boxLeft(QObject* box, Qt::FocusReason reason);
 
     LanguageTables& m_language;
     PanelSession m_session;
     PanelKeyRouter* m_router = nullptr;
-    bool m_checkingBox = false;
+    NumberBoxGuard* m_numberBoxes = nullptr;
     bool m_leftForDialog = false;
 
     QLineEdit* m_textCtrl = nullptr;
