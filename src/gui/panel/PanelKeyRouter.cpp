@@ -1,6 +1,6 @@
 #include "PanelKeyRouter.h"
 
-#include "panel/PanelCommands.h"
+#include "panel/PanelSession.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,8 +11,8 @@ namespace zel::gui {
 
 using namespace panel;
 
-PanelKeyRouter::PanelKeyRouter(QWidget& panelWindow, QLineEdit& entryBox, PanelCommands& panel)
-    : QObject(&panelWindow), m_window(panelWindow), m_entry(entryBox), m_panel(panel) {
+PanelKeyRouter::PanelKeyRouter(QWidget& panelWindow, QLineEdit& entryBox, PanelSession& session)
+    : QObject(&panelWindow), m_window(panelWindow), m_entry(entryBox), m_session(session) {
     qApp->installEventFilter(this);
 }
 
@@ -97,29 +97,29 @@ bool PanelKeyRouter::keyPressed(QKeyEvent* event) {
     if (QApplication::focusWidget() == &m_entry)
         return entryKey(event, key);
     if (IsArrowKey(key)) {
-        m_panel.arrowPressedElsewhere(key);
+        m_session.commands().arrowPressedElsewhere(key);
         return true;
     }
     if (key == KeyTab)
         return true; // Tab stays with the panel
-    m_panel.keyPressed(key);
+    m_session.commands().keyPressed(key);
     return false; // the control acts on it too (Space on a button)
 }
 
 // The entry box shows the panel's entry: every key is the panel's key-down, digits and
 // Backspace edit the entry through the panel, nothing else reaches the box.
 bool PanelKeyRouter::entryKey(QKeyEvent* event, int key) {
-    m_panel.keyPressed(key);
+    m_session.commands().keyPressed(key);
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace)
-        m_panel.entryBackspace();
+        m_session.commands().entryBackspace();
     else if (text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9'))
-        m_panel.typeIntoEntry(text);
+        m_session.commands().typeIntoEntry(text);
     return true;
 }
 
 bool PanelKeyRouter::keyReleased(QKeyEvent* event) {
-    m_panel.keyReleased(keyCode(event->key()));
+    m_session.commands().keyReleased(keyCode(event->key()));
     return QApplication::focusWidget() == &m_entry;
 }
 

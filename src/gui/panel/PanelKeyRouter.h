@@ -11,7 +11,7 @@ class QLineEdit;
 class QWidget;
 
 namespace zel {
-class PanelCommands;
+class PanelSession;
 }
 
 namespace zel::gui {
@@ -19,7 +19,7 @@ namespace zel::gui {
 class PanelKeyRouter : public QObject {
     Q_OBJECT
 public:
-    PanelKeyRouter(QWidget& panelWindow, QLineEdit& entryBox, PanelCommands& panel);
+    PanelKeyRouter(QWidget& panelWindow, QLineEdit& entryBox, PanelSession& session);
     ~PanelKeyRouter() override;
 
     // The panel's key code (virtual-key code) of a Qt key; 0 for keys the panel has no code for.
@@ -36,7 +36,7 @@ private:
 
     QWidget& m_window;
     QLineEdit& m_entry;
-    PanelCommands& m_panel;
+    PanelSession& m_session;
 };
 
 } // namespace zel::gui

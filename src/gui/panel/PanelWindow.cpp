@@ -70,7 +70,7 @@ PanelWindow::PanelWindow(LinkEngine& engine, LanguageTables& language, Settings&
     connectPanel();
     connectBoxes();
     guardNumberBoxes();
-    m_router = new PanelKeyRouter(*this, *m_textCtrl, m_session.commands());
+    m_router = new PanelKeyRouter(*this, *m_textCtrl, m_session);
     m_session.open();
     m_textCtrl->setFocus();
 }
