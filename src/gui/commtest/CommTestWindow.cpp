@@ -2,6 +2,7 @@
 
 #include "TestRowsPanel.h"
 #include "common/NumberBoxGuard.h"
+#include "common/NumberBoxes.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "titles/FindReplaceDialog.h"
@@ -26,15 +27,6 @@ namespace {
 
 constexpr int kIntervalMaxChars = 8; // "600.000" and a trailing zero
 constexpr int kPreferredWidth = 960;
-
-QLineEdit* numberBox(const QString& name, int maxChars, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setMaxLength(maxChars);
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (maxChars + 4));
-    return box;
-}
 
 QAction* addNamedAction(QMenu* menu, const QString& text, const char* name) {
     QAction* action = menu->addAction(text);
@@ -96,7 +88,7 @@ QWidget* CommTestWindow::buildSettings() {
     auto* grid = new QGridLayout(box);
     m_labelHostNo = new QLabel(QStringLiteral("REMOTE No."), box);
     m_labelHostNo->setObjectName(QStringLiteral("LabelHostNo"));
-    m_textHostNo = numberBox(QStringLiteral("TextHostNo"), 2, box);
+    m_textHostNo = makeNumberBox(QStringLiteral("TextHostNo"), 2, box);
     m_labelHostNo->setBuddy(m_textHostNo);
     m_upHostNo = new QToolButton(box);
     m_upHostNo->setObjectName(QStringLiteral("UpDownHostNo"));
@@ -107,7 +99,7 @@ QWidget* CommTestWindow::buildSettings() {
         button->setFocusPolicy(Qt::NoFocus); // the Up and Down keys step the box
     m_labelCamNo = new QLabel(QStringLiteral("CAMERA No."), box);
     m_labelCamNo->setObjectName(QStringLiteral("LabelCamNo"));
-    m_textCamNo = numberBox(QStringLiteral("TextCamNo"), 3, box);
+    m_textCamNo = makeNumberBox(QStringLiteral("TextCamNo"), 3, box);
     m_labelCamNo->setBuddy(m_textCamNo);
     m_checkFreeFormat = new QCheckBox(QStringLiteral("フリーフォーマット"), box);
     m_checkFreeFormat->setObjectName(QStringLiteral("CheckFreeFormat"));
@@ -128,7 +120,7 @@ QWidget* CommTestWindow::buildContinuous() {
     m_checkCommTest->setObjectName(QStringLiteral("CheckCommTest"));
     m_labelCommTest = new QLabel(QStringLiteral("時間間隔(秒)"), box);
     m_labelCommTest->setObjectName(QStringLiteral("LabelCommTest"));
-    m_textCommTime = numberBox(QStringLiteral("TextCommTime"), kIntervalMaxChars, box);
+    m_textCommTime = makeNumberBox(QStringLiteral("TextCommTime"), kIntervalMaxChars, box);
     m_labelCommTest->setBuddy(m_textCommTime);
     m_commandStart = new QPushButton(QStringLiteral("START"), box);
     m_commandStart->setObjectName(QStringLiteral("CommandStart"));

@@ -2,6 +2,7 @@
 
 #include "PanelKeyRouter.h"
 #include "common/NumberBoxGuard.h"
+#include "common/NumberBoxes.h"
 #include "shell/LanguageTables.h"
 
 #include <QApplication>
@@ -127,14 +128,11 @@ QToolButton* PanelWindow::functionKey(B which, int captionIndex, QWidget* parent
     return button;
 }
 
+// Digits only, pasted text too.
 QLineEdit* PanelWindow::numberBox(const QString& name, int maxLength, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setMaxLength(maxLength);
+    QLineEdit* box = makeNumberBox(name, maxLength, parent);
     box->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (maxLength + 3));
     return box;
 }
 
