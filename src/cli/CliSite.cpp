@@ -12,10 +12,10 @@
 #include "backup/BackupTransfer.h"
 #include "backup/NumberBox.h"
 #include "site/CameraList.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
 #include "titles/TitleTransfer.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 #include "TestFiles.h"
 #include "common/MessageNumber.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleDocumentSession.h"
 #include "titles/TitleSlots.h"
+#include "titletable/TitleCategory.h"
 
 #include <QDir>
 #include <QRandomGenerator>

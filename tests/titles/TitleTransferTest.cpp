@@ -2,9 +2,9 @@
 #include "MemoryLink.h"
 #include "common/HexText.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "TitleDocumentSession.h"
 
-#include "TitleCategory.h"
 #include "TitleCsvReader.h"
 #include "TitleCsvWriter.h"
 #include "TitleDocument.h"
@@ -11,6 +10,7 @@
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
+#include "titletable/TitleCategory.h"
 
 namespace zel {
 

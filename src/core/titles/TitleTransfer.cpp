@@ -1,6 +1,5 @@
 #include "TitleTransfer.h"
 
-#include "TitleCategory.h"
 #include "TitleCheck.h"
 #include "TitleDocument.h"
 #include "backup/NumberBox.h"
@@ -12,6 +11,7 @@
 #include "link/LinkEngine.h"
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
+#include "titletable/TitleCategory.h"
 
 namespace zel {
 

@@ -7,10 +7,10 @@
 #include "commtest/CommTest.h"
 #include "commtest/TestEntryRules.h"
 #include "commtest/TestFindTarget.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
-#include "titles/FindReplaceDialog.h"
-#include "titles/FindState.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,6 +4,8 @@
 #include "CommLogModel.h"
 #include "common/FileDialogRoom.h"
 #include "common/SuggestedFileName.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "link/CommLogCsv.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogFindTarget.h"
@@ -11,8 +13,6 @@
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/ToolTexts.h"
-#include "titles/FindReplaceDialog.h"
-#include "titles/FindState.h"
 
 #include <QCloseEvent>
 #include <QDate>
