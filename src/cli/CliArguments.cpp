@@ -3,7 +3,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CommandLine.h"
-#include "backup/NumberBox.h"
+#include "common/NumberRange.h"
 #include "common/OutputPath.h"
 
 #include <algorithm>
@@ -61,7 +61,7 @@ namespace {
 
 // Empty when `text` is decimal digits within low..high.
 QString numberError(const QString& option, const QString& text, int low, int high) {
-    if (NumberBox::isInRange(text, low, high))
+    if (NumberRange(low, high).contains(text))
         return {};
     return QStringLiteral("%1 must be a number from %2 to %3 (got '%4')")
         .arg(option)
@@ -75,14 +75,14 @@ QString numberError(const QString& option, const QString& text, int low, int hig
 QString CameraAddress::rangeError(int cameraLow) const {
     if (haveCamera) {
         const QString error =
-            numberError(QStringLiteral("--camera"), cameraNo, cameraLow, NumberBox::kCameraHigh);
+            numberError(QStringLiteral("--camera"), cameraNo, cameraLow, kCameraNoRange.high());
         if (!error.isEmpty())
             return error;
     }
     if (!haveRemote)
         return {};
-    return numberError(QStringLiteral("--remote"), remoteNo, NumberBox::kRemoteLow,
-                       NumberBox::kRemoteHigh);
+    return numberError(QStringLiteral("--remote"), remoteNo, kRemoteNoRange.low(),
+                       kRemoteNoRange.high());
 }
 
 } // namespace zel::cli

@@ -10,7 +10,7 @@
 #include "CliTexts.h"
 #include "CommandLine.h"
 #include "backup/BackupTransfer.h"
-#include "backup/NumberBox.h"
+#include "common/NumberRange.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -163,8 +163,8 @@ int runBackup(CliContext& context, const CommandLine& line) {
         return ExitFailed;
     if (!context.loadSettings(false))
         return ExitFailed;
-    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
-                                 parsed.address.cameraNo))
+    if (!NumberRange::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                   parsed.address.cameraNo))
         return ExitFailed;
     return runTransfer(context, parsed);
 }

@@ -9,7 +9,7 @@
 #include "backup/BackupComparison.h"
 #include "backup/BackupFile.h"
 #include "backup/BackupTransfer.h"
-#include "backup/NumberBox.h"
+#include "common/NumberRange.h"
 
 #include <cstdio>
 #include <optional>
@@ -111,8 +111,8 @@ int RunBackupDiff(CliContext& context, const CommandLine& line) {
         return DiffTrouble;
     std::optional<BackupComparison> comparison;
     if (parsed.address.complete()) {
-        if (!NumberBox::checkAddress(context.messages(), context.language(),
-                                     parsed.address.remoteNo, parsed.address.cameraNo))
+        if (!NumberRange::checkAddress(context.messages(), context.language(),
+                                       parsed.address.remoteNo, parsed.address.cameraNo))
             return DiffTrouble;
         int exitCode = DiffTrouble;
         comparison = compareWithCamera(context, parsed, exitCode);

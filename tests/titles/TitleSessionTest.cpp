@@ -220,18 +220,6 @@ TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
     EXPECT_EQ(document().RemoteNo, QStringLiteral("15"));
     EXPECT_TRUE(document().TitleModified);
 
-    struct Step {
-        const char* from;
-        int step;
-        const char* to;
-    };
-    for (const Step& c : {Step{"5", 1, "6"}, Step{"1", -1, "1"}, Step{"99", 1, "99"},
-                          Step{"98", 1, "99"}, Step{"", 1, "1"}, Step{"x", -1, "1"}}) {
-        m_session.remoteNoEdited(QString::fromLatin1(c.from));
-        EXPECT_EQ(m_session.stepRemoteNo(c.step), QString::fromLatin1(c.to)) << c.from;
-        EXPECT_EQ(document().RemoteNo, QString::fromLatin1(c.to)) << c.from;
-    }
-
     sink.clear();
     EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Remote, QStringLiteral("100")));
     EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, QStringLiteral("0")));

@@ -1,9 +1,9 @@
 #include "BackupTransfer.h"
 
-#include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "link/CommSendRecord.h"
 #include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
@@ -93,7 +93,7 @@ bool BackupTransfer::readyToStart() {
 }
 
 bool BackupTransfer::addressValid() {
-    return NumberBox::checkAddress(m_messages, m_language, m_remoteNo, m_cameraNo);
+    return NumberRange::checkAddress(m_messages, m_language, m_remoteNo, m_cameraNo);
 }
 
 bool BackupTransfer::startDownload(const QString& path) {

@@ -6,14 +6,12 @@
 #include "TitleFileWriter.h"
 #include "TitleFindTarget.h"
 #include "TitleTransfer.h"
-#include "backup/NumberBox.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "common/QtTimer.h"
 #include "shell/LanguageTables.h"
 #include "titletable/TitleCategory.h"
-
-#include <QtGlobal>
 
 namespace zel {
 
@@ -145,15 +143,6 @@ void TitleSession::remoteNoEdited(const QString& text) {
     m_document->MarkModified();
 }
 
-QString TitleSession::stepRemoteNo(int step) {
-    bool numeric = false;
-    const int value = m_document->RemoteNo.toInt(&numeric);
-    const int next = numeric ? qBound(NumberBox::kRemoteLow, value + step, NumberBox::kRemoteHigh)
-                             : NumberBox::kRemoteLow;
-    remoteNoEdited(QString::number(next));
-    return m_document->RemoteNo;
-}
-
 bool TitleSession::cameraNoEdited(const QString& text) {
     m_document->MarkModified();
     return m_files->ConfirmSaveOnCameraChange(text);
@@ -161,8 +150,8 @@ bool TitleSession::cameraNoEdited(const QString& text) {
 
 bool TitleSession::numberBoxLeft(NumberField field, const QString& text) {
     if (field == NumberField::Remote)
-        return NumberBox::checkRemoteNo(m_parts.messages, m_parts.language, text);
-    if (!NumberBox::checkCameraNo(m_parts.messages, m_parts.language, text))
+        return kRemoteNoRange.check(m_parts.messages, m_parts.language, text);
+    if (!kCameraNoRange.check(m_parts.messages, m_parts.language, text))
         return false;
     m_files->cameraNoAccepted();
     return true;

@@ -96,10 +96,10 @@ public:
     bool save();
     bool saveAs();
 
-    // Number boxes: typed text, the REMOTE No. arrows, and the range check when a box is left
-    // (message 4 when it fails; a valid CAMERA No. becomes the remembered one).
+    // Number boxes: typed or stepped text, and the range check when a box is left (message 4
+    // when it fails; a valid CAMERA No. becomes the remembered one).
     void remoteNoEdited(const QString& text);
-    QString stepRemoteNo(int step); // the new REMOTE No.
+
     // False when the user cancelled the save prompt (the document takes the text all the same).
     bool cameraNoEdited(const QString& text);
     bool numberBoxLeft(NumberField field, const QString& text);

@@ -2,10 +2,10 @@
 
 #include "TitleCheck.h"
 #include "TitleDocument.h"
-#include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "common/Timer.h"
 #include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
@@ -75,8 +75,8 @@ bool TitleTransfer::PrepareTitleTransfer(int category) {
     LinkState& state = m_engine.state();
     if (state.ScreenCode != ScreenIdle)
         return false;
-    if (!NumberBox::isInRange(m_document.CameraNo, NumberBox::kCameraLow, NumberBox::kCameraHigh) ||
-        !NumberBox::isInRange(m_document.RemoteNo, NumberBox::kRemoteLow, NumberBox::kRemoteHigh))
+    if (!kCameraNoRange.contains(m_document.CameraNo) ||
+        !kRemoteNoRange.contains(m_document.RemoteNo))
         return false;
     if (!IsTitleCategory(category))
         return true; // past the last category: nothing is set up

@@ -3,9 +3,10 @@
 #include "backup/BackupComparison.h"
 #include "backup/BackupTransfer.h"
 #include "backup/CompactPath.h"
-#include "backup/NumberBox.h"
 #include "common/FileDialogRoom.h"
+#include "common/NumberBoxGuard.h"
 #include "common/NumberBoxes.h"
+#include "common/NumberRange.h"
 #include "common/SuggestedFileName.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
@@ -84,8 +85,7 @@ BackupWindow::BackupWindow(LinkEngine& engine, LanguageTables& language, Setting
 
 BackupWindow::~BackupWindow() {
     delete m_transferDialog; // it refers to the transfer's dialog model
-    m_textHostNo->removeEventFilter(this);
-    m_textCamNo->removeEventFilter(this);
+    delete m_numberBoxes;
 }
 
 void BackupWindow::buildControls() {
@@ -151,8 +151,13 @@ void BackupWindow::applyCaptions() {
 }
 
 void BackupWindow::connectControls() {
-    m_textHostNo->installEventFilter(this);
-    m_textCamNo->installEventFilter(this);
+    m_numberBoxes = new NumberBoxGuard(this);
+    m_numberBoxes->watch(m_textHostNo, [this] {
+        return kRemoteNoRange.check(m_messages, m_language, m_textHostNo->text());
+    });
+    m_numberBoxes->watch(m_textCamNo, [this] {
+        return kCameraNoRange.check(m_messages, m_language, m_textCamNo->text());
+    });
     connect(m_commandDL, &QPushButton::clicked, this, &BackupWindow::onDownloadClicked);
     connect(m_commandUL, &QPushButton::clicked, this, &BackupWindow::onUploadClicked);
     connect(m_commandCompare, &QPushButton::clicked, this, &BackupWindow::onCompareClicked);
@@ -161,42 +166,8 @@ void BackupWindow::connectControls() {
     connect(escape, &QShortcut::activated, this, &BackupWindow::close);
 }
 
-// ---- Number boxes -------------------------------------------------------------------------
-
-bool BackupWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box != m_textHostNo && box != m_textCamNo)
-        return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress && !decimalKeyAllowed(static_cast<QKeyEvent*>(event)))
-        return true;
-    if (event->type() == QEvent::FocusOut)
-        onBoxLeft(box, static_cast<QFocusEvent*>(event)->reason());
-    return QWidget::eventFilter(watched, event);
-}
-
-void BackupWindow::onBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
-    // Switching to another window or a popup is not leaving the box.
-    if (m_checkingBox || !isVisible() || reason == Qt::ActiveWindowFocusReason ||
-        reason == Qt::PopupFocusReason)
-        return;
-    checkBox(box);
-}
-
-bool BackupWindow::checkBox(QLineEdit* box) {
-    m_checkingBox = true; // the message box and the refocus move the focus again
-    const bool valid = box == m_textHostNo
-                           ? NumberBox::checkRemoteNo(m_messages, m_language, box->text())
-                           : NumberBox::checkCameraNo(m_messages, m_language, box->text());
-    if (valid) {
-        m_checkingBox = false;
-        return true;
-    }
-    refocusNumberBox(box, [this] { m_checkingBox = false; });
-    return false;
-}
-
 bool BackupWindow::boxesValid() {
-    return checkBox(m_textHostNo) && checkBox(m_textCamNo);
+    return m_numberBoxes->check(m_textHostNo) && m_numberBoxes->check(m_textCamNo);
 }
 
 // ---- Transfers ----------------------------------------------------------------------------

@@ -25,6 +25,8 @@ class Settings;
 
 namespace zel::gui {
 
+class NumberBoxGuard;
+
 class BackupWindow : public QWidget {
     Q_OBJECT
 public:
@@ -56,7 +58,6 @@ signals:
     void closed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -71,8 +72,6 @@ private:
     void showCompareReport();
     QString fileFilter() const;
     bool boxesValid();
-    bool checkBox(QLineEdit* box);
-    void onBoxLeft(QLineEdit* box, Qt::FocusReason reason);
     void prepareTransfer();
     void showTransferDialog();
     void showReplacingPartial(const QString& partialPath);
@@ -94,8 +93,8 @@ private:
     QPushButton* m_commandEnd = nullptr;
     QPushButton* m_commandCompare = nullptr;
     QPointer<QDialog> m_compareReport;
+    NumberBoxGuard* m_numberBoxes = nullptr;
     bool m_comparing = false;
-    bool m_checkingBox = false;
 };
 
 } // namespace zel::gui

@@ -2,7 +2,9 @@
 
 #include "TitleGridModel.h"
 #include "TitleGridView.h"
+#include "common/NumberBoxGuard.h"
 #include "common/NumberBoxes.h"
+#include "common/NumberRange.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
@@ -87,6 +89,7 @@ TitleWindow::~TitleWindow() {
     // The widgets refer to the document, the editor and the find target: they go first, and
     // nothing they do on the way out (focus moving on) reaches this half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    delete m_numberBoxes; // its checks use the session
     for (QObject* watched : findChildren<QLineEdit*>())
         watched->removeEventFilter(this);
     m_session->onStateChanged = {};
@@ -301,8 +304,7 @@ void TitleWindow::connectCore() {
     connect(m_tabStrip, &QTabBar::currentChanged, this, &TitleWindow::onTabChanged);
     connect(m_commandDL, &QPushButton::clicked, this, &TitleWindow::onDownloadClicked);
     connect(m_commandUL, &QPushButton::clicked, this, &TitleWindow::onUploadClicked);
-    connect(m_upHostNo, &QToolButton::clicked, this, [this] { stepRemoteNo(1); });
-    connect(m_downHostNo, &QToolButton::clicked, this, [this] { stepRemoteNo(-1); });
+    connectNumberBoxes();
     connect(m_textHostNo, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_session->remoteNoEdited(text); });
     connect(m_textCamNo, &QLineEdit::textEdited, this, &TitleWindow::onCameraEdited);
@@ -335,6 +337,22 @@ void TitleWindow::connectCore() {
         setTabOrder(previous, control);
         previous = control;
     }
+}
+
+void TitleWindow::connectNumberBoxes() {
+    m_numberBoxes = new NumberBoxGuard(this);
+    m_numberBoxes->watch(m_textHostNo, [this] {
+        return m_session->numberBoxLeft(TitleSession::NumberField::Remote, m_textHostNo->text());
+    });
+    m_numberBoxes->watch(m_textCamNo, [this] {
+        return m_session->numberBoxLeft(TitleSession::NumberField::Camera, m_textCamNo->text());
+    });
+    m_numberBoxes->setSteps(m_textHostNo, kRemoteNoRange,
+                            [this](const QString& text) { m_session->remoteNoEdited(text); });
+    connect(m_upHostNo, &QToolButton::clicked, this,
+            [this] { m_numberBoxes->step(m_textHostNo, 1); });
+    connect(m_downHostNo, &QToolButton::clicked, this,
+            [this] { m_numberBoxes->step(m_textHostNo, -1); });
 }
 
 void TitleWindow::loadWindow() {

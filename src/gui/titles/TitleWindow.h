@@ -32,6 +32,7 @@ class TitleSession;
 namespace zel::gui {
 
 class MenuWindow;
+class NumberBoxGuard;
 class TitleGridModel;
 class TitleGridView;
 
@@ -89,6 +90,7 @@ private:
                        const QKeySequence& shortcut, void (TitleWindow::*slot)());
     void applyCaptions();
     void connectCore();
+    void connectNumberBoxes();
     void loadWindow();
 
     // State shown.
@@ -103,10 +105,7 @@ private:
 
     bool isWindowShortcut(const QKeyEvent* event) const;
     // Number boxes.
-    bool numberBoxEvent(QLineEdit* box, QEvent* event);
-    void onNumberBoxLeft(QLineEdit* box, Qt::FocusReason reason);
     void onCameraEdited(const QString& text);
-    void stepRemoteNo(int step);
 
     // Title boxes.
     bool titleBoxEvent(QLineEdit* box, QEvent* event);
@@ -158,6 +157,7 @@ private:
     QLabel* m_labelCamNo = nullptr;
     QLabel* m_labelDownload = nullptr;
     QLabel* m_labelUpload = nullptr;
+    NumberBoxGuard* m_numberBoxes = nullptr;
     QLineEdit* m_textHostNo = nullptr;
     QLineEdit* m_textCamNo = nullptr;
     QToolButton* m_upHostNo = nullptr;
@@ -172,7 +172,6 @@ private:
     std::array<TitleGridView*, 9> m_grids{};
     std::array<QMenu*, 3> m_menus{}; // File, Edit, Tool
     bool m_loadingBoxes = false;
-    bool m_checkingBox = false;
 };
 
 } // namespace zel::gui

@@ -1,8 +1,8 @@
-// The title window's keys: the menu shortcuts from any box, the number boxes and the typed
-// titles of the CAMERA ID and AUTO PAN ID boxes.
+// The title window's keys: the menu shortcuts from any box, the CAMERA No. box, and the typed
+// titles of the CAMERA ID and AUTO PAN ID boxes. The number boxes' own keys, steps and range
+// check are the shared number-box behaviour.
 #include "TitleWindow.h"
 #include "common/FilteredKeys.h"
-#include "common/NumberBoxes.h"
 #include "shell/Application.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleSession.h"
@@ -30,8 +30,6 @@ bool TitleWindow::eventFilter(QObject* watched, QEvent* event) {
             FocusCurrentCategory();
         return true; // not accepted: the menu's shortcut runs
     }
-    if (box == m_textHostNo || box == m_textCamNo)
-        return numberBoxEvent(box, event) || QMainWindow::eventFilter(watched, event);
     if (box == m_textBoxes[0] || box == m_textBoxes[1])
         return titleBoxEvent(box, event) || QMainWindow::eventFilter(watched, event);
     return QMainWindow::eventFilter(watched, event);
@@ -46,36 +44,9 @@ bool TitleWindow::isWindowShortcut(const QKeyEvent* event) const {
     return false;
 }
 
-bool TitleWindow::numberBoxEvent(QLineEdit* box, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !decimalKeyAllowed(static_cast<QKeyEvent*>(event)))
-        return true;
-    if (event->type() == QEvent::FocusOut)
-        onNumberBoxLeft(box, static_cast<QFocusEvent*>(event)->reason());
-    return false;
-}
-
-void TitleWindow::onNumberBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
-    // Switching to another window or a popup is not leaving the box.
-    if (m_checkingBox || !isVisible() || reason == Qt::ActiveWindowFocusReason ||
-        reason == Qt::PopupFocusReason)
-        return;
-    m_checkingBox = true; // the message box and the refocus move the focus again
-    const auto field =
-        box == m_textHostNo ? TitleSession::NumberField::Remote : TitleSession::NumberField::Camera;
-    if (m_session->numberBoxLeft(field, box->text())) {
-        m_checkingBox = false;
-        return;
-    }
-    refocusNumberBox(box, [this] { m_checkingBox = false; });
-}
-
 void TitleWindow::onCameraEdited(const QString& text) {
     m_session->cameraNoEdited(text);
     refreshCaption();
-}
-
-void TitleWindow::stepRemoteNo(int step) {
-    m_textHostNo->setText(m_session->stepRemoteNo(step));
 }
 
 bool TitleWindow::titleBoxEvent(QLineEdit* box, QEvent* event) {
