@@ -4,7 +4,6 @@
 #include "TitleGridView.h"
 #include "common/NumberBoxGuard.h"
 #include "common/NumberBoxes.h"
-#include "common/NumberRange.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
@@ -337,22 +336,6 @@ void TitleWindow::connectCore() {
         setTabOrder(previous, control);
         previous = control;
     }
-}
-
-void TitleWindow::connectNumberBoxes() {
-    m_numberBoxes = new NumberBoxGuard(this);
-    m_numberBoxes->watch(m_textHostNo, [this] {
-        return m_session->numberBoxLeft(TitleSession::NumberField::Remote, m_textHostNo->text());
-    });
-    m_numberBoxes->watch(m_textCamNo, [this] {
-        return m_session->numberBoxLeft(TitleSession::NumberField::Camera, m_textCamNo->text());
-    });
-    m_numberBoxes->setSteps(m_textHostNo, kRemoteNoRange,
-                            [this](const QString& text) { m_session->remoteNoEdited(text); });
-    connect(m_upHostNo, &QToolButton::clicked, this,
-            [this] { m_numberBoxes->step(m_textHostNo, 1); });
-    connect(m_downHostNo, &QToolButton::clicked, this,
-            [this] { m_numberBoxes->step(m_textHostNo, -1); });
 }
 
 void TitleWindow::loadWindow() {

@@ -3,6 +3,8 @@
 // check are the shared number-box behaviour.
 #include "TitleWindow.h"
 #include "common/FilteredKeys.h"
+#include "common/NumberBoxGuard.h"
+#include "common/NumberRange.h"
 #include "shell/Application.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleSession.h"
@@ -13,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QToolButton>
 
 namespace zel::gui {
 
@@ -33,6 +36,22 @@ bool TitleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (box == m_textBoxes[0] || box == m_textBoxes[1])
         return titleBoxEvent(box, event) || QMainWindow::eventFilter(watched, event);
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TitleWindow::connectNumberBoxes() {
+    m_numberBoxes = new NumberBoxGuard(this);
+    m_numberBoxes->watch(m_textHostNo, [this] {
+        return m_session->numberBoxLeft(TitleSession::NumberField::Remote, m_textHostNo->text());
+    });
+    m_numberBoxes->watch(m_textCamNo, [this] {
+        return m_session->numberBoxLeft(TitleSession::NumberField::Camera, m_textCamNo->text());
+    });
+    m_numberBoxes->setSteps(m_textHostNo, kRemoteNoRange,
+                            [this](const QString& text) { m_session->remoteNoEdited(text); });
+    connect(m_upHostNo, &QToolButton::clicked, this,
+            [this] { m_numberBoxes->step(m_textHostNo, 1); });
+    connect(m_downHostNo, &QToolButton::clicked, this,
+            [this] { m_numberBoxes->step(m_textHostNo, -1); });
 }
 
 bool TitleWindow::isWindowShortcut(const QKeyEvent* event) const {
