@@ -19,8 +19,8 @@ TitleSession::TitleSession(const TitleSessionParts& parts, int slot,
                            std::unique_ptr<Timer> timerAutoSave)
     : m_parts(parts), m_document(std::make_unique<TitleDocument>()),
       m_timerAutoSave(timerAutoSave ? std::move(timerAutoSave) : std::make_unique<QtTimer>()) {
-    m_files = std::make_unique<TitleDocumentSession>(parts.titleSlots, slot, *m_document,
-                                                     parts.messages, parts.language);
+    m_files = std::make_unique<TitleFiles>(parts.titleSlots, slot, *m_document, parts.messages,
+                                           parts.language);
     m_editor =
         std::make_unique<TitleEditor>(*m_document, parts.table, parts.language, parts.messages);
     m_transfer =

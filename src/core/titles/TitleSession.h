@@ -13,7 +13,7 @@
 //   document modified either way;
 // - the REMOTE No. and CAMERA No. boxes write the document's fields;
 // - the window closes only while no transfer runs and after the save prompt.
-#include "TitleDocumentSession.h"
+#include "TitleFiles.h"
 
 #include <QString>
 #include <functional>
@@ -70,7 +70,7 @@ public:
     const TitleDocument& document() const { return *m_document; }
     TitleEditor& editor() { return *m_editor; }
     const TitleEditor& editor() const { return *m_editor; }
-    TitleDocumentSession& files() { return *m_files; }
+    TitleFiles& files() { return *m_files; }
     TitleFindTarget& findTarget() { return *m_findTarget; }
     TransferDialogModel& transferDialog();
     const TitleAutoBackup& autoBackup() const { return *m_autoBackup; }
@@ -130,7 +130,7 @@ private:
 
     const TitleSessionParts m_parts;
     std::unique_ptr<TitleDocument> m_document;
-    std::unique_ptr<TitleDocumentSession> m_files;
+    std::unique_ptr<TitleFiles> m_files;
     std::unique_ptr<TitleEditor> m_editor;
     std::unique_ptr<TitleTransfer> m_transfer;
     std::unique_ptr<TitleFindTarget> m_findTarget;

@@ -65,7 +65,7 @@ QString TitleWindow::askSaveAsPath() {
                        QString(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog.setDefaultSuffix(QStringLiteral("ttl"));
-    const TitleDocumentSession& files = m_session->files();
+    const TitleFiles& files = m_session->files();
     giveFileDialogRoom(dialog, files.hasPath() ? files.path()
                                                : cameraFileName(m_session->document().CameraNo,
                                                                 QStringLiteral("ttl")));
