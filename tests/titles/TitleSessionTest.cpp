@@ -17,7 +17,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace zel;
 using namespace zel::test;
@@ -213,6 +215,28 @@ TEST_F(TitleSessionTest, UploadOfTheCategoryGoesOnlyAfterAPassingCheck) {
     answerAll();
     EXPECT_EQ(port.written.size(), 3);
     m_session.transferDialog().close();
+}
+
+// A menu command does not leave a number box: the address is checked again before a send.
+TEST_F(TitleSessionTest, TransfersRefuseAnAddressOutOfRangeBeforeAnythingChanges) {
+    typeAndCheck(CategoryHome, QStringLiteral("KEEP"));
+    const std::function<bool()> starts[] = {
+        [this] { return m_session.download(); }, [this] { return m_session.upload(); },
+        [this] { return m_session.allDownload(); }, [this] { return m_session.allUpload(); }};
+    for (const auto& [remote, camera, range] :
+         {std::tuple{"0", "1", "1 to 99"}, std::tuple{"1", "256", "1 to 255"}}) {
+        document().RemoteNo = QString::fromLatin1(remote);
+        document().CameraNo = QString::fromLatin1(camera);
+        for (const std::function<bool()>& start : starts) {
+            sink.clear();
+            EXPECT_FALSE(start()) << remote << " " << camera;
+            ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+            EXPECT_TRUE(sink.shown[0].extra.startsWith(QString::fromLatin1(range)));
+        }
+    }
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(document().title(CategoryHome, 1), QStringLiteral("KEEP"));
+    EXPECT_TRUE(controls().upload);
 }
 
 TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {

@@ -159,7 +159,16 @@ bool TitleSession::numberBoxLeft(NumberField field, const QString& text) {
 
 // ---- Transfers ---------------------------------------------------------------------------
 
+// Before anything goes out: both numbers in range, or message 4 and nothing sent. (The boxes
+// are checked when they are left, but a menu command does not leave them.)
+bool TitleSession::addressValid() {
+    return NumberRange::checkAddress(m_parts.messages, m_parts.language, m_document->RemoteNo,
+                                     m_document->CameraNo);
+}
+
 bool TitleSession::download() {
+    if (!addressValid())
+        return false;
     m_transferIsDownload = true;
     const bool sent = m_transfer->startDownload(m_editor->currentTab());
     m_editor->documentReplaced(); // the category was emptied even when nothing went out
@@ -168,13 +177,15 @@ bool TitleSession::download() {
 
 bool TitleSession::upload() {
     // Only titles that were read or edited, and passed the check, go up.
-    if (!m_editor->uploadEnabled())
+    if (!m_editor->uploadEnabled() || !addressValid())
         return false;
     m_transferIsDownload = false;
     return m_transfer->startUpload(m_editor->currentTab());
 }
 
 bool TitleSession::allDownload() {
+    if (!addressValid())
+        return false;
     m_transferIsDownload = true;
     const bool sent = m_transfer->startAllDownload();
     m_editor->documentReplaced();
@@ -186,6 +197,8 @@ bool TitleSession::allUpload() {
         m_parts.messages.ShowMessage(MessageError, m_parts.language.piece(MessagePiece::NoInput));
         return false;
     }
+    if (!addressValid())
+        return false;
     m_transferIsDownload = false;
     const TitleTransfer::AllUploadStart start = m_transfer->startAllUpload();
     m_editor->allCategoriesChecked(start != TitleTransfer::AllUploadStart::CheckFailed);

@@ -11,7 +11,8 @@
 //   result of its check of all nine categories;
 // - a finished download counts as content only when every title arrived, and marks the
 //   document modified either way;
-// - the REMOTE No. and CAMERA No. boxes write the document's fields;
+// - the REMOTE No. and CAMERA No. boxes write the document's fields, and no transfer starts
+//   while either is out of range;
 // - the window closes only while no transfer runs and after the save prompt.
 #include "TitleFiles.h"
 
@@ -105,7 +106,8 @@ public:
     bool numberBoxLeft(NumberField field, const QString& text);
 
     // Transfers of the category shown or of all categories: true when the first title went out
-    // and the transfer dialog is to be shown.
+    // and the transfer dialog is to be shown. A REMOTE No. or CAMERA No. out of range is refused
+    // with the range message before anything changes.
     bool download();
     bool upload();
     bool allDownload();
@@ -124,6 +126,7 @@ public:
     std::function<void(bool completed)> onTransferEnded;
 
 private:
+    bool addressValid();
     void documentRead(bool hasContent);
     void transferEnded(bool completed);
     void connectParts();
