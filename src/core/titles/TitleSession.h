@@ -6,7 +6,8 @@
 // The rules held here:
 // - a file read in (Open, Import CSV) starts with no undo and UPLOAD waiting for a new check;
 //   it counts as content only when it was read to the end;
-// - DOWNLOAD empties the category shown and replaces it, even when nothing went out;
+// - a download empties the category shown (All download: every category) and replaces it; it
+//   is emptied even when its first title then cannot go out;
 // - All upload refuses a document whose titles came from nowhere, and UPLOAD follows the
 //   result of its check of all nine categories;
 // - a finished download counts as content only when every title arrived, and marks the
@@ -92,7 +93,6 @@ public:
     // Titles read and checked elsewhere (zelctl reads its file before the line opens): taken
     // as a file read to the end.
     void takeDocument(const TitleDocument& read);
-
     bool exportCsv(const QString& path);
     bool save();
     bool saveAs();
@@ -100,7 +100,6 @@ public:
     // Number boxes: typed or stepped text, and the range check when a box is left (message 4
     // when it fails; a valid CAMERA No. becomes the remembered one).
     void remoteNoEdited(const QString& text);
-
     // False when the user cancelled the save prompt (the document takes the text all the same).
     bool cameraNoEdited(const QString& text);
     bool numberBoxLeft(NumberField field, const QString& text);

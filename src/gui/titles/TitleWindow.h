@@ -103,11 +103,9 @@ private:
     TitleGridView* currentGrid() const;
     QLineEdit* activeLineEdit() const;
 
+    // Keys: the menu shortcuts from any box, the CAMERA No. box, the title boxes.
     bool isWindowShortcut(const QKeyEvent* event) const;
-    // Number boxes.
     void onCameraEdited(const QString& text);
-
-    // Title boxes.
     bool titleBoxEvent(QLineEdit* box, QEvent* event);
     void onTitleBoxChanged(int category, const QString& text);
 
