@@ -7,6 +7,7 @@
 #include "CliTitleCsv.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
+#include "CliTransferRun.h"
 #include "CommandLine.h"
 #include "common/HexText.h"
 #include "common/NumberRange.h"
@@ -109,6 +110,14 @@ void connectProgress(CliContext& context, TransferDialogModel& dialog) {
     dialog.onChanged = [&context, &dialog] { context.showProgress(dialog.progress()); };
 }
 
+// What an interrupted transfer leaves behind: how far it came and `outcome`.
+QString interruptionLine(const TransferDialogModel& dialog, const QString& outcome) {
+    return QStringLiteral("interrupted after %1 of %2 titles; %3")
+        .arg(dialog.state().progressValue)
+        .arg(dialog.state().progressMax)
+        .arg(outcome);
+}
+
 // Runs an all-category transfer of `document` on the link, in the title screen's session, until
 // it completes or ends. `start` starts it on the session. `interruptedOutcome` says what an
 // interruption leaves behind. `keep` stores the session's document after a completed transfer;
@@ -131,24 +140,12 @@ int runTransfer(
     session.takeDocument(document);
     TransferDialogModel& dialog = session.transferDialog();
     connectProgress(context, dialog);
-    session.onTransferEnded = [&context, &link](bool completed) {
-        context.finishProgress();
-        link.finish(completed ? ExitOk : ExitFailed);
-    };
-    link.onInterrupted = [&dialog] {
-        if (dialog.isOpen())
-            dialog.close(); // as Cancel
-    };
-    if (!start(session))
-        return ExitFailed;
-    const int exitCode = link.exec();
-    if (link.interruptedBy() != 0) {
-        const TransferDialogState& view = dialog.state();
-        CliContext::printUsageError(QStringLiteral("interrupted after %1 of %2 titles; %3")
-                                        .arg(view.progressValue)
-                                        .arg(view.progressMax)
-                                        .arg(interruptedOutcome));
-    }
+    const int exitCode = RunTransfer(
+        context, link,
+        {.dialog = dialog,
+         .onFinished = session.onTransferEnded,
+         .start = [&] { return start(session); },
+         .interruptionLine = [&] { return interruptionLine(dialog, interruptedOutcome); }});
     if (dialog.isOpen())
         dialog.close(); // the completed dialog: the link is reset
     if (exitCode != ExitOk)
