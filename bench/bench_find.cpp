@@ -2,16 +2,16 @@
 // (with its undo snapshot of every row) and a search through a full log of 3000 frames that
 // hits only the last row. Prints microseconds per operation.
 #include "common/MessageSink.h"
+#include "find/FindState.h"
+#include "find/TextFinder.h"
 #include "link/CommLogFindTarget.h"
 #include "link/CommLogStore.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindState.h"
-#include "titles/TextFinder.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFindTarget.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

@@ -11,10 +11,10 @@
 #include "link/SerialBytePort.h"
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleTransfer.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -8,8 +8,10 @@
 #include "CliLink.h"
 #include "CliSite.h"
 #include "CliTexts.h"
+#include "CliTransferRun.h"
 #include "CommandLine.h"
-#include "backup/BackupTransfer.h"
+#include "backup/BackupSession.h"
+#include "common/FileBytes.h"
 #include "common/NumberRange.h"
 
 #include <QFileInfo>
@@ -101,33 +103,37 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
-    BackupTransfer transfer(link.engine(), context.language(), context.messages());
-    transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
-    transfer.setVerify(parsed.verify);
-    ConnectBackupProgress(context, transfer);
-    transfer.onReplacingPartial = [](const QString& partial) {
-        CliContext::printUsageError(
-            QStringLiteral("%1 from an earlier download will be replaced").arg(partial));
+    BackupSession session(link.engine(), context.language(), context.messages());
+    session.setRemoteNo(parsed.address.remoteNo);
+    session.setCameraNo(parsed.address.cameraNo);
+    session.setVerify(parsed.verify);
+    const bool download = parsed.direction == kDownload;
+    ConnectBackupProgress(context, session.transfer());
+    bool partialSaid = false;
+    session.onChanged = [&session, &partialSaid] {
+        if (partialSaid || session.replacedPartial().isEmpty())
+            return;
+        partialSaid = true;
+        CliContext::printUsageError(QStringLiteral("%1 from an earlier download will be replaced")
+                                        .arg(session.replacedPartial()));
     };
-    transfer.onFinished = [&context, &link](bool completed) {
-        context.finishProgress();
-        link.finish(completed ? ExitOk : ExitFailed);
-    };
-    link.onInterrupted = [&transfer] {
-        if (transfer.dialog().isOpen())
-            transfer.dialog().close(); // as Cancel: the file is closed, the blocks stay
-    };
-    const bool started = parsed.direction == kDownload ? transfer.startDownload(parsed.file)
-                                                       : transfer.startUpload(parsed.file);
-    if (!started) {
-        if (parsed.direction == kUpload)
-            explainRefusedUpload(context, parsed.file);
-        return ExitFailed;
-    }
-    const int exitCode = link.exec();
-    if (link.interruptedBy() != 0)
-        CliContext::printUsageError(interruptionLine(transfer, parsed.direction == kDownload));
+    const int exitCode = RunTransfer(
+        context, link,
+        {.dialog = session.dialog(),
+         .onFinished = session.onFinished,
+         .start =
+             [&] {
+                 const auto action =
+                     download ? BackupSession::Action::Download : BackupSession::Action::Upload;
+                 if (session.start(action, parsed.file))
+                     return true;
+                 if (!download)
+                     explainRefusedUpload(context, parsed.file);
+                 return false;
+             },
+         .interruptionLine = [&] { return interruptionLine(session.transfer(), download); }});
     if (exitCode == ExitOk) {
+        const BackupTransfer& transfer = session.transfer();
         const QString line = transfer.completedText(transfer.viewMode()) + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stdout);
     }
@@ -137,14 +143,15 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
 // An upload's file must be there to be read: said apart from a file of the wrong size or
 // content, which the transfer reports as "File incorrect".
 bool uploadFileReadable(const QString& path) {
-    const QFileInfo info(path);
+    // One byte over a backup's size is enough to tell: a longer file is refused later.
+    const FileBytes read = ReadFileBytes(path, BackupFile::kImageSize + 1);
     QString why;
-    if (!info.exists())
+    if (read.problem == FileProblem::Missing)
         why = QStringLiteral("does not exist");
-    else if (!info.isFile())
+    else if (read.problem == FileProblem::NotRegular)
         why = QStringLiteral("is not a regular file");
-    else if (!info.isReadable())
-        why = QStringLiteral("cannot be read (permission denied)");
+    else if (read.problem == FileProblem::Unreadable)
+        why = QStringLiteral("cannot be read (%1)").arg(read.detail);
     if (why.isEmpty())
         return true;
     CliContext::printUsageError(QStringLiteral("backup: file '%1' %2").arg(path, why));

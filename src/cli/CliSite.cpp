@@ -11,11 +11,13 @@
 #include "CommandLine.h"
 #include "backup/BackupTransfer.h"
 #include "common/NumberRange.h"
+#include "link/TransferDialogModel.h"
 #include "site/CameraList.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
-#include "titles/TitleTransfer.h"
+#include "titles/TitleSession.h"
+#include "titles/TitleSlots.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,36 +116,48 @@ private:
     QString m_path;
 };
 
+// The title screen's session on the shared link, its document addressed to the camera.
 class TitlesJob : public SiteJob {
 public:
     TitlesJob(CliContext& context, LinkEngine& engine, int camera, const SiteArguments& parsed)
         : m_context(context), m_table(context.settings().languageIndex()),
-          m_transfer(engine, m_document, m_table, context.language()),
+          m_session({engine, m_slots, context.settings(), m_table, context.language(),
+                     context.messages()},
+                    kOnlyWindowSlot),
           m_path(cameraFile(parsed.folder, camera, "ttl")) {
-        m_document.CameraNo = QString::number(camera);
-        m_document.RemoteNo = parsed.address.remoteNo;
-        followTransfer(*this, m_transfer);
+        m_session.document().CameraNo = QString::number(camera);
+        m_session.document().RemoteNo = parsed.address.remoteNo;
+        TransferDialogModel& dialog = m_session.transferDialog();
+        dialog.onChanged = [this, &dialog] {
+            if (onProgress)
+                onProgress(dialog.progress());
+        };
+        m_session.onTransferEnded = [this](bool completed) {
+            if (onFinished)
+                onFinished(completed);
+        };
     }
     QString outputPath() const override { return m_path; }
-    bool start() override { return m_transfer.startAllDownload(); }
+    bool start() override { return m_session.allDownload(); }
     qint64 conclude(bool completed) override {
         cancel();
         if (!completed ||
-            !WriteTitleFile(m_path, m_document, TitleFileLabelsFor(m_context.language()),
+            !WriteTitleFile(m_path, m_session.document(), TitleFileLabelsFor(m_context.language()),
                             m_context.messages()))
             return -1;
         return QFileInfo(m_path).size();
     }
     void cancel() override {
-        if (m_transfer.dialog().isOpen())
-            m_transfer.dialog().close();
+        if (m_session.transferDialog().isOpen())
+            m_session.transferDialog().close();
     }
 
 private:
+    static constexpr int kOnlyWindowSlot = 1;
     CliContext& m_context;
-    TitleDocument m_document;
+    TitleSlots m_slots;
     TitleCharTable m_table;
-    TitleTransfer m_transfer;
+    TitleSession m_session;
     QString m_path;
 };
 

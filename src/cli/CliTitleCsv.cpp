@@ -4,11 +4,11 @@
 #include "CliContext.h"
 #include "CliTitleFile.h"
 #include "common/FileBytes.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleCsvReader.h"
 #include "titles/TitleCsvWriter.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QFile>
 #include <QFileInfo>

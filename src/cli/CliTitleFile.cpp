@@ -2,7 +2,7 @@
 
 #include "CliContext.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
+#include "titles/TitleFiles.h"
 #include "titles/TitleSlots.h"
 
 namespace zel::cli {
@@ -10,9 +10,8 @@ namespace zel::cli {
 bool ReadTitleFileForCli(CliContext& context, const QString& path, TitleDocument& document) {
     constexpr int kOnlyWindowSlot = 1; // the one title window of this run
     TitleSlots titleSlots;
-    TitleDocumentSession session(titleSlots, kOnlyWindowSlot, document, context.messages(),
-                                 context.language());
-    return session.ReadTitleFile(path) == TitleOpenResult::Loaded;
+    TitleFiles files(titleSlots, kOnlyWindowSlot, document, context.messages(), context.language());
+    return files.ReadTitleFile(path) == TitleOpenResult::Loaded;
 }
 
 } // namespace zel::cli

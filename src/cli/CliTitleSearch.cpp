@@ -6,14 +6,14 @@
 #include "CliTitleFile.h"
 #include "CommandLine.h"
 #include "common/MessageNumber.h"
-#include "titles/FindState.h"
-#include "titles/TextFinder.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
+#include "find/FindState.h"
+#include "find/TextFinder.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFileWriter.h"
 #include "titles/TitleFindTarget.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <cstdio>
 

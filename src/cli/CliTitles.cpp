@@ -7,15 +7,19 @@
 #include "CliTitleCsv.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
+#include "CliTransferRun.h"
 #include "CommandLine.h"
 #include "common/HexText.h"
 #include "common/NumberRange.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
+#include "link/TransferDialogModel.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
-#include "titles/TitleTransfer.h"
+#include "titles/TitleSession.h"
+#include "titles/TitleSlots.h"
+
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <cstdio>
 #include <functional>
@@ -102,50 +106,52 @@ int runCheck(CliContext& context, const QStringList& args) {
     return anyFailed ? ExitFailed : ExitOk;
 }
 
-void connectProgress(CliContext& context, TitleTransfer& transfer) {
-    transfer.dialog().onChanged = [&context, &transfer] {
-        context.showProgress(transfer.dialog().progress());
-    };
+void connectProgress(CliContext& context, TransferDialogModel& dialog) {
+    dialog.onChanged = [&context, &dialog] { context.showProgress(dialog.progress()); };
 }
 
-// Runs an all-category transfer on the link until it completes or ends.
-// `interruptedOutcome` says what an interruption leaves behind.
-// `keep` stores the result of a completed transfer; the completion line follows only when it
-// succeeds, so a failed save is never reported as done.
-template <typename Start>
+// What an interrupted transfer leaves behind: how far it came and `outcome`.
+QString interruptionLine(const TransferDialogModel& dialog, const QString& outcome) {
+    return QStringLiteral("interrupted after %1 of %2 titles; %3")
+        .arg(dialog.state().progressValue)
+        .arg(dialog.state().progressMax)
+        .arg(outcome);
+}
+
+// Runs an all-category transfer of `document` on the link, in the title screen's session, until
+// it completes or ends. `start` starts it on the session. `interruptedOutcome` says what an
+// interruption leaves behind. `keep` stores the session's document after a completed transfer;
+// the completion line follows only when it succeeds, so a failed save is never reported as done.
 int runTransfer(
-    CliContext& context, TitleDocument& document, const QString& interruptedOutcome, Start start,
-    const std::function<bool()>& keep = [] { return true; }) {
+    CliContext& context, const TitleDocument& document, const QString& interruptedOutcome,
+    const std::function<bool(TitleSession&)>& start,
+    const std::function<bool(const TitleDocument&)>& keep = [](const TitleDocument&) {
+        return true;
+    }) {
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
+    constexpr int kOnlyWindowSlot = 1; // the one title screen of this run
     const TitleCharTable table(context.settings().languageIndex());
-    TitleTransfer transfer(link.engine(), document, table, context.language());
-    connectProgress(context, transfer);
-    transfer.onFinished = [&context, &link](bool completed) {
-        context.finishProgress();
-        link.finish(completed ? ExitOk : ExitFailed);
-    };
-    link.onInterrupted = [&transfer] {
-        if (transfer.dialog().isOpen())
-            transfer.dialog().close(); // as Cancel
-    };
-    if (!start(transfer))
-        return ExitFailed;
-    const int exitCode = link.exec();
-    if (link.interruptedBy() != 0) {
-        const TransferDialogState& view = transfer.dialog().state();
-        CliContext::printUsageError(QStringLiteral("interrupted after %1 of %2 titles; %3")
-                                        .arg(view.progressValue)
-                                        .arg(view.progressMax)
-                                        .arg(interruptedOutcome));
-    }
-    if (transfer.dialog().isOpen())
-        transfer.dialog().close(); // the completed dialog: the link is reset
+    TitleSlots titleSlots;
+    TitleSession session({link.engine(), titleSlots, context.settings(), table, context.language(),
+                          context.messages()},
+                         kOnlyWindowSlot);
+    session.takeDocument(document);
+    TransferDialogModel& dialog = session.transferDialog();
+    connectProgress(context, dialog);
+    const int exitCode = RunTransfer(
+        context, link,
+        {.dialog = dialog,
+         .onFinished = session.onTransferEnded,
+         .start = [&] { return start(session); },
+         .interruptionLine = [&] { return interruptionLine(dialog, interruptedOutcome); }});
+    if (dialog.isOpen())
+        dialog.close(); // the completed dialog: the link is reset
     if (exitCode != ExitOk)
         return exitCode;
-    const QString completedLine = transfer.dialog().state().labels2[0];
-    if (!keep())
+    const QString completedLine = dialog.state().labels2[0];
+    if (!keep(session.document()))
         return ExitFailed;
     printLine(completedLine);
     return ExitOk;
@@ -168,9 +174,9 @@ int runDownload(CliContext& context, const CommandLine& line) {
     document.RemoteNo = parsed.address.remoteNo;
     return runTransfer(
         context, document, QStringLiteral("%1 was not written").arg(parsed.file),
-        [](TitleTransfer& transfer) { return transfer.startAllDownload(); },
-        [&] {
-            return WriteTitleFile(parsed.file, document, TitleFileLabelsFor(context.language()),
+        [](TitleSession& session) { return session.allDownload(); },
+        [&](const TitleDocument& downloaded) {
+            return WriteTitleFile(parsed.file, downloaded, TitleFileLabelsFor(context.language()),
                                   context.messages());
         });
 }
@@ -197,9 +203,7 @@ int runUpload(CliContext& context, const CommandLine& line) {
         return ExitFailed;
     }
     return runTransfer(context, document, QStringLiteral("the camera holds the titles sent so far"),
-                       [](TitleTransfer& transfer) {
-                           return transfer.startAllUpload() == TitleTransfer::AllUploadStart::Sent;
-                       });
+                       [](TitleSession& session) { return session.allUpload(); });
 }
 
 int runTitles(CliContext& context, const CommandLine& line) {

@@ -5,9 +5,9 @@
 
 #include "RecordingSink.h"
 #include "common/MessageNumber.h"
+#include "find/FindState.h"
+#include "find/TextFinder.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindState.h"
-#include "titles/TextFinder.h"
 
 #include <gtest/gtest.h>
 

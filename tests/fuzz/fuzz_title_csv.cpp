@@ -1,11 +1,11 @@
 // Title CSV files: any bytes through the decoding, the record split and the row checks; a
 // document that imported exports and imports back the same, and every problem names a line.
 #include "FuzzLink.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleCsvReader.h"
 #include "titles/TitleCsvWriter.h"
 #include "titles/TitleFileWriter.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 using namespace zel;
 using namespace zel::fuzz;

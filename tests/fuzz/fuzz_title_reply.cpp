@@ -2,10 +2,10 @@
 // or of all nine, with replies, time-outs, BUSY retries and a pulled port in any order.
 #include "FuzzLink.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleTransfer.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 using namespace zel;
 using namespace zel::fuzz;

@@ -4,10 +4,10 @@
 #include "common/Cp932.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileReader.h"
 #include "titles/TitleFileWriter.h"
+#include "titletable/TitleCategory.h"
 
 using namespace zel;
 using namespace zel::fuzz;

@@ -1,14 +1,14 @@
 // The communication log's find dialog (context 6).
 #include "RecordingSink.h"
 #include "common/MessageNumber.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
 #include "link/CommLogWindow.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindReplaceDialog.h"
-#include "titles/FindState.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -8,13 +8,13 @@
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "commtest/CommTest.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
 #include "link/CommLogWindow.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindReplaceDialog.h"
-#include "titles/FindState.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCharTable.h"
 
 #include <gtest/gtest.h>
 

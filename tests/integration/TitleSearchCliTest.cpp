@@ -2,9 +2,9 @@
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
+#include "titletable/TitleCategory.h"
 
 #include "RecordingSink.h"
 

@@ -4,10 +4,10 @@
 #include "FaultRules.h"
 #include "PtyLink.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleTransfer.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QEventLoop>
 #include <QTimer>

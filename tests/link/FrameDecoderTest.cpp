@@ -4,7 +4,7 @@
 #include "link/CommLogStore.h"
 #include "link/CommandMeaning.h"
 #include "link/FrameCodec.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

@@ -5,13 +5,13 @@
 #include "common/Cp932.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleCsvReader.h"
 #include "titles/TitleCsvWriter.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileReader.h"
 #include "titles/TitleFileWriter.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -4,11 +4,11 @@
 #include "shell/LanguageTables.h"
 #include "shell/Settings.h"
 #include "titles/TitleAutoBackup.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleFileWriter.h"
 #include "titles/TitleSlots.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,13 +3,13 @@
 #include "RecordingSink.h"
 #include "common/ClipboardLines.h"
 #include "common/MessageNumber.h"
+#include "find/FindState.h"
+#include "find/TextFinder.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindState.h"
-#include "titles/TextFinder.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFindTarget.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <gtest/gtest.h>
 

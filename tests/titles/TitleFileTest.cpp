@@ -3,13 +3,13 @@
 #include "common/Cp932.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleFileReader.h"
 #include "titles/TitleFileWriter.h"
+#include "titles/TitleFiles.h"
 #include "titles/TitleSlots.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -48,9 +48,8 @@ class TitleFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    TitleDocumentSession session(TitleDocument& document, int slot = 0) {
-        return TitleDocumentSession(m_slots, slot == 0 ? m_slot : slot, document, m_sink,
-                                    m_language);
+    TitleFiles files(TitleDocument& document, int slot = 0) {
+        return TitleFiles(m_slots, slot == 0 ? m_slot : slot, document, m_sink, m_language);
     }
 
     QTemporaryDir m_dir;
@@ -86,13 +85,13 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
         TitleDocument document = sampleDocument(japanese);
         const QString first = path(QStringLiteral("first.ttl"));
         const QString second = path(QStringLiteral("second.ttl"));
-        TitleDocumentSession writer = session(document);
+        TitleFiles writer = files(document);
         ASSERT_TRUE(writer.saveAs(first));
         writer.close();
 
         TitleDocument reread;
         // Another window: the writer's closing freed the file for it.
-        TitleDocumentSession reader = session(reread, 2);
+        TitleFiles reader = files(reread, 2);
         ASSERT_EQ(reader.ReadTitleFile(first), TitleOpenResult::Loaded);
         EXPECT_EQ(reread.RemoteNo, QStringLiteral("12"));
         EXPECT_EQ(reread.CameraNo, QStringLiteral("200"));
@@ -113,7 +112,7 @@ TEST_F(TitleFileTest, HalfWidthBlanksAreTrimmedIdeographicStay) {
     const QString file = path(QStringLiteral("blanks.ttl"));
     ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
     TitleDocument reread;
-    ASSERT_EQ(session(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(reread.title(CategoryCamera, 1), QStringLiteral("A B"));
     EXPECT_EQ(reread.title(CategoryTrace, 2), QStringLiteral("\u3000X\u3000"));
 }
@@ -135,7 +134,7 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
     writeLines(file, lines);
     TitleDocument document;
     document.setTitle(CategoryHome, 1, QStringLiteral("old"));
-    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(document.RemoteNo, QStringLiteral("5"));
     EXPECT_EQ(document.CameraNo, QStringLiteral("7"));
     EXPECT_EQ(document.title(CategoryAux, 1), QStringLiteral("aux1"));
@@ -155,7 +154,7 @@ TEST_F(TitleFileTest, ShortPositionSectionLeavesTheRestEmpty) {
     const QString file = path(QStringLiteral("short.ttl"));
     writeLines(file, lines);
     TitleDocument document;
-    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(document.title(CategoryPosition, 10), QStringLiteral("p10"));
     EXPECT_EQ(document.title(CategoryPosition, 11), QString());
 }
@@ -168,7 +167,7 @@ TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeader) {
                 QStringLiteral("\"t1\""), QStringLiteral("\"t2\""), QStringLiteral("[HOME]"),
                 QStringLiteral("\"h1\""), QStringLiteral("\"h2\""), QStringLiteral("\"h3\"")});
     TitleDocument document;
-    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
     for (int number = 3; number <= 16; ++number)
         EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
@@ -184,7 +183,7 @@ TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
         TitleDocument document;
         m_sink.clear();
         m_sink.defaultAnswer = answer;
-        EXPECT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+        EXPECT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
         return document;
     };
     const QString one = QStringLiteral("1");
@@ -226,7 +225,7 @@ TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
                       QStringLiteral("[TRACE]"), QStringLiteral("\"t\"")});
     TitleDocument document;
     m_sink.answers = {ButtonYes, ButtonYes};
-    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     ASSERT_EQ(m_sink.numbers(), (QList<int>{kKeepReading, kKeepReading}));
     EXPECT_EQ(m_sink.shown[0].extra, QStringLiteral("REMOTE No. incorrect"));
     EXPECT_EQ(m_sink.shown[1].extra, QStringLiteral("CAMERA No. incorrect"));
@@ -237,7 +236,7 @@ TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
     m_sink.answers = {ButtonNo};
     writeLines(file, {QStringLiteral("100"), QStringLiteral("3"), QStringLiteral("[CAMERA]"),
                       QStringLiteral("\"cam\"")});
-    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Stopped);
+    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Stopped);
     EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
     EXPECT_EQ(document.title(CategoryCamera, 1), QString());
     EXPECT_TRUE(m_slots.LastCameraNo.isEmpty());
@@ -248,26 +247,26 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
     const QString longPath = QStringLiteral("/tmp/") + QString(124, QLatin1Char('x'));
     ASSERT_EQ(longPath.size(), 129);
-    EXPECT_EQ(session(document).ReadTitleFile(longPath), TitleOpenResult::NotLoaded);
+    EXPECT_EQ(files(document).ReadTitleFile(longPath), TitleOpenResult::NotLoaded);
     EXPECT_EQ(m_sink.numbers(), QList<int>{4});
     EXPECT_EQ(m_sink.shown[0].extra, QStringLiteral("File name too long."));
 
     const QString shared = path(QStringLiteral("shared.ttl"));
     TitleDocument other;
-    TitleDocumentSession otherSession = session(other, 2);
-    ASSERT_TRUE(otherSession.saveAs(shared));
+    TitleFiles otherFiles = files(other, 2);
+    ASSERT_TRUE(otherFiles.saveAs(shared));
     m_sink.clear();
-    EXPECT_EQ(session(document).ReadTitleFile(shared), TitleOpenResult::NotLoaded);
-    EXPECT_FALSE(session(document).saveAs(shared));
+    EXPECT_EQ(files(document).ReadTitleFile(shared), TitleOpenResult::NotLoaded);
+    EXPECT_FALSE(files(document).saveAs(shared));
     EXPECT_EQ(m_sink.numbers(), (QList<int>{kAlreadyOpened, kAlreadyOpened}));
     EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
     // Save as writes under a long path; the file cannot be opened again.
     TitleDocument third;
-    TitleDocumentSession thirdSession = session(third, 3);
+    TitleFiles thirdFiles = files(third, 3);
     const QString longSave = m_dir.path() + QLatin1Char('/') + QString(130, QLatin1Char('y'));
-    ASSERT_TRUE(thirdSession.saveAs(longSave));
-    thirdSession.close();
-    EXPECT_EQ(session(document).ReadTitleFile(longSave), TitleOpenResult::NotLoaded);
+    ASSERT_TRUE(thirdFiles.saveAs(longSave));
+    thirdFiles.close();
+    EXPECT_EQ(files(document).ReadTitleFile(longSave), TitleOpenResult::NotLoaded);
 }
 
 TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
@@ -280,8 +279,7 @@ TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
     const QString comments = path(QStringLiteral("comments.ttl"));
     ASSERT_TRUE(zel::test::writeBytes(comments, ": nothing but a comment\r\n\r\n"));
     const QString huge = path(QStringLiteral("huge.ttl"));
-    ASSERT_TRUE(
-        zel::test::writeBytes(huge, QByteArray(TitleDocumentSession::kMaxFileBytes + 1, '1')));
+    ASSERT_TRUE(zel::test::writeBytes(huge, QByteArray(TitleFiles::kMaxFileBytes + 1, '1')));
     const QList<std::pair<QString, QString>> cases{
         {missing, QStringLiteral("no such file")},
         {m_dir.path(), QStringLiteral("not a regular file")},
@@ -296,7 +294,7 @@ TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
         document.CameraNo = QStringLiteral("9");
         document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
         m_sink.clear();
-        EXPECT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::NotLoaded);
+        EXPECT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::NotLoaded);
         ASSERT_EQ(m_sink.numbers(), QList<int>{4}) << file.toStdString();
         EXPECT_EQ(m_sink.shown[0].extra, file + QStringLiteral(": ") + reason);
         EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
@@ -310,7 +308,7 @@ TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
     ASSERT_TRUE(zel::test::writeBytes(
         file, "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r"));
     TitleDocument document;
-    ASSERT_EQ(session(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_TRUE(m_sink.shown.isEmpty());
     EXPECT_EQ(document.RemoteNo, QStringLiteral("4"));
     EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
@@ -321,16 +319,16 @@ TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
 TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
     const QString file = path(QStringLiteral("keep.ttl"));
     TitleDocument document = sampleDocument(false);
-    TitleDocumentSession windowSession = session(document);
-    ASSERT_TRUE(windowSession.saveAs(file));
+    TitleFiles windowFiles = files(document);
+    ASSERT_TRUE(windowFiles.saveAs(file));
     const QByteArray before = readBytes(file);
     document.setTitle(CategoryCamera, 1, QStringLiteral("emoji \U0001F600")); // no CP932 form
     document.MarkModified();
-    EXPECT_FALSE(windowSession.Save());
+    EXPECT_FALSE(windowFiles.Save());
     EXPECT_EQ(m_sink.numbers(), QList<int>{kCannotSave});
     EXPECT_TRUE(document.TitleModified);
     EXPECT_EQ(readBytes(file), before);
-    EXPECT_FALSE(windowSession.saveAs(path(QStringLiteral("missing/dir/x.ttl"))));
+    EXPECT_FALSE(windowFiles.saveAs(path(QStringLiteral("missing/dir/x.ttl"))));
     EXPECT_TRUE(document.TitleModified);
 }
 
@@ -341,7 +339,7 @@ TEST_F(TitleFileTest, DoubleQuoteTitleSurvivesWithItsCode) {
     const QString file = path(QStringLiteral("quote.ttl"));
     ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
     TitleDocument reread;
-    ASSERT_EQ(session(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
+    ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
     TitleCodes before{};
     TitleCodes after{};
     ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
@@ -368,44 +366,44 @@ TEST_F(TitleFileTest, SortedGridIsWrittenInNumberOrder) {
 
 TEST_F(TitleFileTest, SavePromptAnswers) {
     TitleDocument document;
-    TitleDocumentSession windowSession = session(document);
-    EXPECT_TRUE(windowSession.ConfirmSaveBeforeDiscard()); // not modified: no question
+    TitleFiles windowFiles = files(document);
+    EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard()); // not modified: no question
     EXPECT_TRUE(m_sink.shown.isEmpty());
     document.MarkModified();
     m_sink.answers = {ButtonCancel};
-    EXPECT_FALSE(windowSession.ConfirmSaveBeforeDiscard());
+    EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_TRUE(document.TitleModified);
     m_sink.answers = {ButtonNo};
-    EXPECT_TRUE(windowSession.ConfirmSaveBeforeDiscard());
+    EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
     // Yes without a file runs Save as; a cancelled dialog keeps the document.
     document.MarkModified();
     m_sink.answers = {ButtonYes};
-    windowSession.askSaveAsPath = [] { return QString(); };
-    EXPECT_FALSE(windowSession.ConfirmSaveBeforeDiscard());
+    windowFiles.askSaveAsPath = [] { return QString(); };
+    EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
     const QString file = path(QStringLiteral("prompt.ttl"));
-    windowSession.askSaveAsPath = [file] { return file; };
+    windowFiles.askSaveAsPath = [file] { return file; };
     m_sink.answers = {ButtonYes};
-    EXPECT_TRUE(windowSession.ConfirmSaveBeforeDiscard());
+    EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
-    EXPECT_EQ(windowSession.caption(), QStringLiteral("ID setting: ") + file);
+    EXPECT_EQ(windowFiles.caption(), QStringLiteral("ID setting: ") + file);
     EXPECT_EQ(m_sink.numbers(), (QList<int>{kSaveInEdit, kSaveInEdit, kSaveInEdit, kSaveInEdit}));
 }
 
 TEST_F(TitleFileTest, CameraChangePromptComesOnce) {
     TitleDocument document;
-    TitleDocumentSession windowSession = session(document);
-    windowSession.load();
+    TitleFiles windowFiles = files(document);
+    windowFiles.load();
     m_sink.answers = {ButtonNo};
     document.MarkModified();
-    EXPECT_TRUE(windowSession.ConfirmSaveOnCameraChange(QStringLiteral("2")));
+    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("2")));
     EXPECT_EQ(m_sink.numbers(), QList<int>{kSaveInEdit});
     EXPECT_FALSE(document.TitleModified);
     EXPECT_EQ(document.CameraNo, QStringLiteral("2"));
-    EXPECT_TRUE(windowSession.ConfirmSaveOnCameraChange(QStringLiteral("23")));
+    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23")));
     EXPECT_EQ(m_sink.shown.size(), 1); // LastCameraNo was emptied
-    windowSession.cameraNoAccepted();
+    windowFiles.cameraNoAccepted();
     EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("23"));
-    EXPECT_TRUE(windowSession.ConfirmSaveOnCameraChange(QStringLiteral("23"))); // same number
+    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23"))); // same number
     EXPECT_EQ(m_sink.shown.size(), 1);
 }

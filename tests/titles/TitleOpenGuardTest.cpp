@@ -3,10 +3,10 @@
 #include "TestFiles.h"
 #include "common/MessageNumber.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
+#include "titles/TitleFiles.h"
 #include "titles/TitleSlots.h"
+#include "titletable/TitleCategory.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -35,11 +35,11 @@ TEST(TitleOpenGuard, UnreadableOrForeignFilesLeaveTheDocumentAsItWas) {
     RecordingSink sink;
     LanguageTables language;
     TitleDocument document;
-    TitleDocumentSession session(titleSlots, 1, document, sink, language);
+    TitleFiles files(titleSlots, 1, document, sink, language);
     const QString kept = dir.filePath(QStringLiteral("kept.ttl"));
     document.setTitle(CategoryPosition, 4, QStringLiteral("KEEP"));
     document.CameraNo = QStringLiteral("9");
-    ASSERT_TRUE(session.saveAs(kept));
+    ASSERT_TRUE(files.saveAs(kept));
     document.setTitle(CategoryPosition, 5, QStringLiteral("EDIT"));
     document.TitleModified = true;
 
@@ -51,19 +51,19 @@ TEST(TitleOpenGuard, UnreadableOrForeignFilesLeaveTheDocumentAsItWas) {
     for (const QString& bad :
          {dir.filePath(QStringLiteral("missing.ttl")), dir.path(), random, empty}) {
         sink.clear();
-        EXPECT_EQ(session.ReadTitleFile(bad), TitleOpenResult::NotLoaded) << qPrintable(bad);
+        EXPECT_EQ(files.ReadTitleFile(bad), TitleOpenResult::NotLoaded) << qPrintable(bad);
         ASSERT_EQ(sink.shown.size(), 1) << qPrintable(bad);
         EXPECT_EQ(sink.shown[0].number, MessageError);
         EXPECT_EQ(document.title(CategoryPosition, 4), QStringLiteral("KEEP"));
         EXPECT_EQ(document.title(CategoryPosition, 5), QStringLiteral("EDIT"));
         EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
         EXPECT_TRUE(document.TitleModified);
-        EXPECT_EQ(session.path(), kept);
+        EXPECT_EQ(files.path(), kept);
         EXPECT_EQ(titleSlots.TitleFileName(1), kept);
     }
     // A missing file names itself and the reason.
     sink.clear();
-    session.ReadTitleFile(dir.filePath(QStringLiteral("gone.ttl")));
+    files.ReadTitleFile(dir.filePath(QStringLiteral("gone.ttl")));
     ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_TRUE(sink.shown[0].extra.startsWith(dir.filePath(QStringLiteral("gone.ttl"))));
 }
@@ -75,7 +75,7 @@ TEST(TitleOpenGuard, TextWithoutATitleSectionIsNoTitleFile) {
     sink.defaultAnswer = ButtonYes; // "Keep file reading ?" answered Yes changes nothing
     LanguageTables language;
     TitleDocument document;
-    TitleDocumentSession session(titleSlots, 1, document, sink, language);
+    TitleFiles files(titleSlots, 1, document, sink, language);
     document.setTitle(CategoryPosition, 4, QStringLiteral("KEEP"));
     struct Case {
         const char* name;
@@ -92,16 +92,16 @@ TEST(TitleOpenGuard, TextWithoutATitleSectionIsNoTitleFile) {
         const QString file = dir.filePath(QString::fromLatin1(c.name));
         ASSERT_TRUE(writeBytes(file, c.text));
         sink.clear();
-        EXPECT_EQ(session.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
+        EXPECT_EQ(files.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
         ASSERT_EQ(sink.numbers(), QList<int>{MessageError}) << c.name;
         EXPECT_EQ(sink.shown[0].extra, file + QStringLiteral(" holds no titles"));
         EXPECT_EQ(document.title(CategoryPosition, 4), QStringLiteral("KEEP"));
-        EXPECT_FALSE(session.hasPath());
+        EXPECT_FALSE(files.hasPath());
     }
     // One section header is enough, even with blanks around it.
     const QString one = dir.filePath(QStringLiteral("one.ttl"));
     ASSERT_TRUE(writeBytes(one, "1:REMOTE\r\n1:CAMERA\r\n [ POSITION ] \r\n\"A\"\r\n"));
     sink.clear();
-    EXPECT_EQ(session.ReadTitleFile(one), TitleOpenResult::Loaded);
+    EXPECT_EQ(files.ReadTitleFile(one), TitleOpenResult::Loaded);
     EXPECT_TRUE(sink.shown.isEmpty());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Find context 5: the send-data lines of the communication test, TextSend(1..16), as lines
 // for TextFinder. A replacement goes into the row as typed text would (cut to 494 digits).
-#include "titles/FindTarget.h"
+#include "find/FindTarget.h"
 
 #include <functional>
 

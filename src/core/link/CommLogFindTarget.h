@@ -1,7 +1,7 @@
 #pragma once
 // Find context 6: the rows of the communication log as lines, each the unit and the data of
 // one entry joined (unit first). Line n is log entry n - 1, shown in grid row n.
-#include "titles/FindTarget.h"
+#include "find/FindTarget.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #include "CommandMeaning.h"
 
 #include "common/HexText.h"
-#include "titles/TitleCategory.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <functional>
 

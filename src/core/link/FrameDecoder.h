@@ -9,7 +9,7 @@
 //   B1 title:    category, title number (2), eight 16-bit title codes
 //   C1 backup:   block number (2), 32 setting bytes
 #include "FrameCodec.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "commtest/TestScreen.h"
 #include "link/CommLogStore.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
+#include "titletable/TitleCategory.h"
 
 namespace zel {
 

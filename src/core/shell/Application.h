@@ -4,11 +4,11 @@
 #include "LanguageTables.h"
 #include "Settings.h"
 #include "common/QtTimer.h"
-#include "link/CommLogStore.h"
+#include "find/FindState.h"
 #include "link/AnyBytePort.h"
-#include "titles/FindState.h"
-#include "titles/TitleCharTable.h"
+#include "link/CommLogStore.h"
 #include "titles/TitleSlots.h"
+#include "titletable/TitleCharTable.h"
 
 #include <memory>
 

@@ -6,7 +6,7 @@
 //   request  B1 | 02 (camera title) | 00 00   request "True"
 //   answer   ACK, NACK, BUSY or a data reply: the camera is there
 #include "link/LinkClient.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QString>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "TitleCheck.h"
 
-#include "TitleCategory.h"
-#include "TitleCharTable.h"
 #include "TitleDocument.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "shell/LanguageTables.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 namespace zel {
 

@@ -1,12 +1,12 @@
 #include "TitleCsvReader.h"
 
-#include "TitleCategory.h"
-#include "TitleCharTable.h"
 #include "TitleCsvWriter.h"
 #include "TitleFileWriter.h"
 #include "common/Cp932.h"
 #include "common/CsvRecords.h"
 #include "common/TextFile.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QHash>
 #include <QStringDecoder>

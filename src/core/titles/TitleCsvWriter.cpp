@@ -1,10 +1,10 @@
 #include "TitleCsvWriter.h"
 
-#include "TitleCategory.h"
 #include "TitleDocument.h"
 #include "TitleFileWriter.h"
 #include "common/CsvRecords.h"
 #include "common/FileBytes.h"
+#include "titletable/TitleCategory.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "TitleDocument.h"
 
-#include "TitleCategory.h"
+#include "titletable/TitleCategory.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "TitleEditor.h"
 
-#include "TitleCategory.h"
 #include "TitleDocument.h"
 #include "shell/ToolTexts.h"
+#include "titletable/TitleCategory.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
 #include "TitleFileReader.h"
 
-#include "TitleCategory.h"
 #include "TitleDocument.h"
 #include "common/FileFieldCheck.h"
+#include "titletable/TitleCategory.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "TitleFileWriter.h"
 
-#include "TitleCategory.h"
 #include "TitleDocument.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
+#include "titletable/TitleCategory.h"
 
 namespace zel {
 

@@ -2,7 +2,7 @@
 // Find context 1: the category a title window shows, as lines for TextFinder. A grid gives one
 // line per row in display order; CAMERA ID and AUTO PAN ID give their one box. Replacements go
 // through the editor, so they take the undo snapshot (kind 5) and mark the document modified.
-#include "FindTarget.h"
+#include "find/FindTarget.h"
 
 #include <functional>
 

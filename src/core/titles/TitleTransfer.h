@@ -11,9 +11,9 @@
 //   offset 0 FD | 1 length (27) | 2..8 not examined | 9..24 eight codes | 25 checksum |
 //          26..27 FF FF
 // A write is answered by ACK (06).
-#include "TitleCharTable.h"
 #include "link/LinkClient.h"
 #include "link/TransferDialogModel.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QString>
 #include <functional>

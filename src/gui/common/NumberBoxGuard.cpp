@@ -13,8 +13,7 @@ NumberBoxGuard::NumberBoxGuard(QWidget* window) : QObject(window), m_window(wind
 
 NumberBoxGuard::~NumberBoxGuard() {
     for (const Box& watched : m_boxes)
-        if (watched.box)
-            watched.box->removeEventFilter(this);
+        watched.box->removeEventFilter(this);
 }
 
 void NumberBoxGuard::watch(QLineEdit* box, Check check, KeyFilterMode keys) {
@@ -25,6 +24,9 @@ void NumberBoxGuard::watch(QLineEdit* box, Check check, KeyFilterMode keys) {
     }
     m_boxes.push_back({box, std::move(check), keys, std::nullopt, {}, false});
     box->installEventFilter(this);
+    connect(box, &QObject::destroyed, this, [this, box] {
+        std::erase_if(m_boxes, [box](const Box& watched) { return watched.box == box; });
+    });
 }
 
 void NumberBoxGuard::setSteps(QLineEdit* box, NumberRange range,
@@ -65,7 +67,8 @@ void NumberBoxGuard::refuse(QLineEdit* box) {
 }
 
 bool NumberBoxGuard::eventFilter(QObject* watched, QEvent* event) {
-    Box* known = find(watched);
+    // A box being destroyed is no line edit any more: its last events are not looked at.
+    Box* known = qobject_cast<QLineEdit*>(watched) ? find(watched) : nullptr;
     if (!known)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress)

@@ -7,14 +7,13 @@
 #include "common/KeyFilter.h"
 #include "common/NumberRange.h"
 
-#include <QLineEdit>
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <optional>
 #include <vector>
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 namespace zel::gui {
@@ -50,7 +49,7 @@ protected:
 
 private:
     struct Box {
-        QPointer<QLineEdit> box; // a box may go before the guard
+        QLineEdit* box = nullptr; // dropped from the list when the box goes first
         Check check;
         KeyFilterMode keys = KeyFilterMode::Decimal;
         std::optional<NumberRange> steps;

@@ -3,10 +3,10 @@
 #include "TestRowsPanel.h"
 #include "common/NumberBoxGuard.h"
 #include "common/NumberBoxes.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
-#include "titles/FindReplaceDialog.h"
-#include "titles/FindState.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 
 #include "TitleGridModel.h"
 #include "common/FilteredKeys.h"
-#include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
+#include "titletable/TitleCharTable.h"
 
 #include <QHeaderView>
 #include <QInputMethodEvent>

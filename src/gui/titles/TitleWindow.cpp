@@ -2,31 +2,23 @@
 
 #include "TitleGridModel.h"
 #include "TitleGridView.h"
-#include "common/FilteredKeys.h"
+#include "common/NumberBoxGuard.h"
 #include "common/NumberBoxes.h"
-#include "common/NumberRange.h"
-#include "link/LinkEngine.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
 #include "shell/ToolTexts.h"
-#include "titles/TitleAutoBackup.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleEditor.h"
-#include "titles/TitleFileWriter.h"
-#include "titles/TitleFindTarget.h"
-#include "titles/TitleTransfer.h"
+#include "titles/TitleSession.h"
+#include "titletable/TitleCategory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -61,19 +53,13 @@ QToolButton* arrowButton(const QString& name, Qt::ArrowType arrow, const QLineEd
 } // namespace
 
 TitleWindow::TitleWindow(Application& app, int slot, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_slot(slot), m_document(std::make_unique<TitleDocument>()) {
+    : QMainWindow(parent), m_app(app), m_slot(slot),
+      m_session(std::make_unique<TitleSession>(TitleSessionParts{app.engine(), app.titleSlots(),
+                                                                 app.settings(), app.titleChars(),
+                                                                 app.language(), app.messages()},
+                                               slot)) {
     setObjectName(QStringLiteral("frmTitleSet"));
     setAttribute(Qt::WA_DeleteOnClose);
-    m_session = std::make_unique<TitleDocumentSession>(app.titleSlots(), slot, *m_document,
-                                                       app.messages(), app.language());
-    m_editor = std::make_unique<TitleEditor>(*m_document, app.titleChars(), app.language(),
-                                             app.messages());
-    m_transfer = std::make_unique<TitleTransfer>(app.engine(), *m_document, app.titleChars(),
-                                                 app.language());
-    m_findTarget = std::make_unique<TitleFindTarget>(*m_editor);
-    m_autoBackup =
-        std::make_unique<TitleAutoBackup>(m_timerAutoSave, app.settings(), slot, *m_document,
-                                          TitleFileLabelsFor(app.language()), app.messages());
     auto* central = new QWidget(this);
     setCentralWidget(central);
     new QVBoxLayout(central);
@@ -102,16 +88,24 @@ TitleWindow::~TitleWindow() {
     // The widgets refer to the document, the editor and the find target: they go first, and
     // nothing they do on the way out (focus moving on) reaches this half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    delete m_numberBoxes; // its checks use the session
     for (QObject* watched : findChildren<QLineEdit*>())
         watched->removeEventFilter(this);
-    m_editor->onStateChanged = {};
-    m_editor->onTitlesChanged = {};
-    m_findTarget->onHit = {};
-    m_transfer->onFinished = {};
+    m_session->onStateChanged = {};
+    m_session->onTitlesChanged = {};
+    m_session->onFindHit = {};
+    m_session->files().askSaveAsPath = {};
     for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         delete dialog; // the find dialogs and the transfer dialog
     delete takeCentralWidget();
-    m_document->onModified = {};
+}
+
+TitleDocument& TitleWindow::document() {
+    return m_session->document();
+}
+
+TitleEditor& TitleWindow::editor() {
+    return m_session->editor();
 }
 
 // ---- Construction ------------------------------------------------------------------------
@@ -188,8 +182,10 @@ void TitleWindow::buildTabs(QWidget* central) {
             const QString header = m_app.language().text(LangGroup::TitleSet,
                                                          TitleSetHeader1 + category -
                                                              (category > CategoryAutoPan ? 2 : 1));
-            m_models[size_t(category)] = new TitleGridModel(*m_document, category, header, this);
-            m_grids[size_t(category)] = new TitleGridView(*m_editor, m_app.titleChars(),
+            m_models[size_t(category)] =
+                new TitleGridModel(m_session->document(), category, header, this);
+            m_grids[size_t(category)] = new TitleGridView(m_session->editor(), m_app.titleChars(),
+
                                                           m_models[size_t(category)], m_frames);
             frame = m_grids[size_t(category)];
         }
@@ -299,20 +295,17 @@ void TitleWindow::applyCaptions() {
 }
 
 void TitleWindow::connectCore() {
-    m_editor->onStateChanged = [this] { refreshState(); };
-    m_editor->onTitlesChanged = [this](int category) { refreshTitles(category); };
-    m_findTarget->onHit = [this](int line) { showFindHit(line); };
-    m_transfer->onFinished = [this](bool completed) {
-        onTransferFinished(completed, m_transferIsDownload);
-    };
-    m_session->askSaveAsPath = [this] { return askSaveAsPath(); };
+    m_session->onStateChanged = [this] { refreshState(); };
+    m_session->onTitlesChanged = [this](int category) { refreshTitles(category); };
+    m_session->onFindHit = [this](int line) { showFindHit(line); };
+    m_session->files().askSaveAsPath = [this] { return askSaveAsPath(); };
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &TitleWindow::onTabChanged);
     connect(m_commandDL, &QPushButton::clicked, this, &TitleWindow::onDownloadClicked);
     connect(m_commandUL, &QPushButton::clicked, this, &TitleWindow::onUploadClicked);
-    connect(m_upHostNo, &QToolButton::clicked, this, [this] { stepRemoteNo(1); });
-    connect(m_downHostNo, &QToolButton::clicked, this, [this] { stepRemoteNo(-1); });
-    connect(m_textHostNo, &QLineEdit::textEdited, this, &TitleWindow::onRemoteEdited);
+    connectNumberBoxes();
+    connect(m_textHostNo, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_session->remoteNoEdited(text); });
     connect(m_textCamNo, &QLineEdit::textEdited, this, &TitleWindow::onCameraEdited);
     for (int category : {int(CategoryCamera), int(CategoryAutoPan)})
         connect(textBoxOf(category), &QLineEdit::textChanged, this,
@@ -322,7 +315,7 @@ void TitleWindow::connectCore() {
             connect(grid, &TitleGridView::deleteRequested, this, &TitleWindow::onDeleteRows);
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this] { updateCutCopy(); });
+    connect(qApp, &QApplication::focusChanged, this, [this] { refreshState(); });
     // Keyboard: Ctrl+PgDn / Ctrl+PgUp step through the tabs.
     const auto stepTab = [this](int step) {
         const int count = m_tabStrip->count();
@@ -350,9 +343,7 @@ void TitleWindow::loadWindow() {
     refreshBoxes();
     m_tabStrip->setCurrentIndex(CategoryCamera);
     m_frames->setCurrentIndex(CategoryCamera);
-    m_editor->changeTab(CategoryCamera);
     refreshCaption();
-    SetTime_OnOffProc();
     FocusCurrentCategory();
 }
 
@@ -376,7 +367,7 @@ QLineEdit* TitleWindow::textBoxOf(int category) const {
 }
 
 TitleGridView* TitleWindow::currentGrid() const {
-    return MSFlexGridID(m_editor->currentTab());
+    return MSFlexGridID(m_session->editor().currentTab());
 }
 
 void TitleWindow::refreshTitles(int category) {
@@ -385,7 +376,7 @@ void TitleWindow::refreshTitles(int category) {
         return;
     }
     QLineEdit* box = textBoxOf(category);
-    const TitleRow& row = m_document->row(category, 0);
+    const TitleRow& row = m_session->document().row(category, 0);
     if (box->text() != row.title) {
         m_loadingBoxes = true;
         box->setText(row.title);
@@ -400,8 +391,8 @@ void TitleWindow::refreshTitles(int category) {
 
 void TitleWindow::refreshBoxes() {
     m_loadingBoxes = true;
-    m_textHostNo->setText(m_document->RemoteNo);
-    m_textCamNo->setText(m_document->CameraNo);
+    m_textHostNo->setText(m_session->document().RemoteNo);
+    m_textCamNo->setText(m_session->document().CameraNo);
     m_loadingBoxes = false;
     for (int category = 0; category < kTitleCategoryCount; ++category)
         refreshTitles(category);
@@ -415,134 +406,24 @@ void TitleWindow::onTabChanged(int category) {
     if (TitleGridView* grid = currentGrid())
         grid->hideEditor();
     m_frames->setCurrentIndex(category);
-    m_editor->changeTab(category);
+    m_session->editor().changeTab(category);
     FocusCurrentCategory();
 }
 
 void TitleWindow::FocusCurrentCategory() {
-    const int category = m_editor->currentTab();
+    const int category = m_session->editor().currentTab();
     if (QLineEdit* box = textBoxOf(category))
         box->setFocus();
     else
         m_grids[size_t(category)]->setFocus();
 }
 
-void TitleWindow::updateCutCopy() {
-    // EnableCutCopy: off while a number box has the focus.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool enabled = focus != m_textHostNo && focus != m_textCamNo;
-    action(QStringLiteral("mnuCut"))->setEnabled(enabled);
-    action(QStringLiteral("mnuCopy"))->setEnabled(enabled);
-}
-
 void TitleWindow::SetTime_OnOffProc() {
-    m_autoBackup->SetTime_OnOffProc();
-}
-
-// ---- Keys of the boxes -------------------------------------------------------------------
-
-bool TitleWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box)
-        return QMainWindow::eventFilter(watched, event);
-    // The window's shortcuts act on the titles, not on the box's own clipboard and undo; from
-    // a number box they act on the category shown.
-    if (event->type() == QEvent::ShortcutOverride &&
-        isWindowShortcut(static_cast<QKeyEvent*>(event))) {
-        if (box == m_textHostNo || box == m_textCamNo)
-            FocusCurrentCategory();
-        return true; // not accepted: the menu's shortcut runs
-    }
-    if (box == m_textHostNo || box == m_textCamNo)
-        return numberBoxEvent(box, event) || QMainWindow::eventFilter(watched, event);
-    if (box == m_textBoxes[0] || box == m_textBoxes[1])
-        return titleBoxEvent(box, event) || QMainWindow::eventFilter(watched, event);
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool TitleWindow::isWindowShortcut(const QKeyEvent* event) const {
-    const QKeySequence pressed(event->keyCombination());
-    for (QMenu* menu : m_menus)
-        for (const QAction* candidate : menu->actions())
-            if (!candidate->shortcut().isEmpty() && candidate->shortcut() == pressed)
-                return true;
-    return false;
-}
-
-bool TitleWindow::numberBoxEvent(QLineEdit* box, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !decimalKeyAllowed(static_cast<QKeyEvent*>(event)))
-        return true;
-    if (event->type() == QEvent::FocusOut)
-        onNumberBoxLeft(box, static_cast<QFocusEvent*>(event)->reason());
-    return false;
-}
-
-void TitleWindow::onNumberBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
-    // Switching to another window or a popup is not leaving the box.
-    if (m_checkingBox || !isVisible() || reason == Qt::ActiveWindowFocusReason ||
-        reason == Qt::PopupFocusReason)
-        return;
-    m_checkingBox = true; // the message box and the refocus move the focus again
-    const LanguageTables& language = m_app.language();
-    const bool valid = box == m_textHostNo
-                           ? kRemoteNoRange.check(m_app.messages(), language, box->text())
-                           : kCameraNoRange.check(m_app.messages(), language, box->text());
-    if (valid) {
-        if (box == m_textCamNo)
-            m_session->cameraNoAccepted();
-        m_checkingBox = false;
-        return;
-    }
-    refocusNumberBox(box, [this] { m_checkingBox = false; });
-}
-
-void TitleWindow::onRemoteEdited(const QString& text) {
-    m_document->RemoteNo = text;
-    m_document->MarkModified();
-}
-
-void TitleWindow::onCameraEdited(const QString& text) {
-    m_document->MarkModified();
-    m_session->ConfirmSaveOnCameraChange(text);
-    refreshCaption();
-}
-
-void TitleWindow::stepRemoteNo(int step) {
-    m_textHostNo->setText(QString::number(kRemoteNoRange.stepped(m_textHostNo->text(), step)));
-    onRemoteEdited(m_textHostNo->text());
-}
-
-bool TitleWindow::titleBoxEvent(QLineEdit* box, QEvent* event) {
-    const int category = box == m_textBoxes[0] ? CategoryCamera : CategoryAutoPan;
-    const auto rule = [this](int character) {
-        m_app.titleChars().NormalizeTitleKey(character);
-        return character;
-    };
-    if (event->type() == QEvent::InputMethod) {
-        const auto* input = static_cast<QInputMethodEvent*>(event);
-        if (input->commitString().isEmpty())
-            return false;
-        m_editor->snapshotTitle(category, 0);
-        return commitFilteredText(box, input, rule);
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    const bool typed = !text.isEmpty() && !(key->modifiers() & Qt::ControlModifier);
-    if (!typed && key->key() != Qt::Key_Delete)
-        return false;
-    m_editor->snapshotTitle(category, 0); // the text as it was before this key
-    return insertFilteredKey(box, key, rule);
-}
-
-void TitleWindow::onTitleBoxChanged(int category, const QString& text) {
-    if (!m_loadingBoxes)
-        m_editor->setTitle(category, 0, text);
+    m_session->SetTime_OnOffProc();
 }
 
 void TitleWindow::closeEvent(QCloseEvent* event) {
-    if (m_transfer->isRunning() || !m_session->ConfirmSaveBeforeDiscard()) {
+    if (!m_session->mayClose()) {
         event->ignore();
         return;
     }

@@ -1,11 +1,9 @@
 #pragma once
 // The title window frmTitleSet: one document of 302 titles in nine categories (tab strip, two
 // title boxes and seven grids), the REMOTE No. and CAMERA No. boxes, DOWNLOAD / UPLOAD, and the
-// File / Edit / Tool menus. The logic lives in core: TitleDocumentSession (files, prompts,
-// caption), TitleEditor (editing, undo, check, upload gate), TitleTransfer, TitleAutoBackup,
-// TextFinder; this window wires widgets to them.
+// File / Edit / Tool menus. The screen's rules live in core (TitleSession: files, editing,
+// transfers, automatic backup, find); this window wires widgets to it and renders it.
 #include "common/QtClipboard.h"
-#include "common/QtTimer.h"
 #include "link/TransferDialog.h"
 
 #include <QMainWindow>
@@ -26,17 +24,15 @@ class QToolButton;
 
 namespace zel {
 class Application;
-class TitleAutoBackup;
 class TitleDocument;
-class TitleDocumentSession;
 class TitleEditor;
-class TitleFindTarget;
-class TitleTransfer;
+class TitleSession;
 } // namespace zel
 
 namespace zel::gui {
 
 class MenuWindow;
+class NumberBoxGuard;
 class TitleGridModel;
 class TitleGridView;
 
@@ -51,11 +47,9 @@ public:
     static TitleWindow* openFromMenu(MenuWindow& menu, Application& app, int slot);
 
     int slot() const { return m_slot; }
-    TitleDocument& document() { return *m_document; }
-    TitleEditor& editor() { return *m_editor; }
-    TitleDocumentSession& session() { return *m_session; }
-    TitleTransfer& transfer() { return *m_transfer; }
-    TitleAutoBackup& autoBackup() { return *m_autoBackup; }
+    TitleSession& session() { return *m_session; }
+    TitleDocument& document();
+    TitleEditor& editor();
     TransferDialog* transferDialog() const { return m_transferDialog; }
 
     QLineEdit* TextHostNo() const { return m_textHostNo; }
@@ -96,6 +90,7 @@ private:
                        const QKeySequence& shortcut, void (TitleWindow::*slot)());
     void applyCaptions();
     void connectCore();
+    void connectNumberBoxes();
     void loadWindow();
 
     // State shown.
@@ -104,20 +99,13 @@ private:
     void refreshBoxes();
     void refreshCaption();
     void onTabChanged(int category);
-    void updateCutCopy();
     QLineEdit* textBoxOf(int category) const;
     TitleGridView* currentGrid() const;
     QLineEdit* activeLineEdit() const;
 
+    // Keys: the menu shortcuts from any box, the CAMERA No. box, the title boxes.
     bool isWindowShortcut(const QKeyEvent* event) const;
-    // Number boxes.
-    bool numberBoxEvent(QLineEdit* box, QEvent* event);
-    void onNumberBoxLeft(QLineEdit* box, Qt::FocusReason reason);
-    void onRemoteEdited(const QString& text);
     void onCameraEdited(const QString& text);
-    void stepRemoteNo(int step);
-
-    // Title boxes.
     bool titleBoxEvent(QLineEdit* box, QEvent* event);
     void onTitleBoxChanged(int category, const QString& text);
 
@@ -129,7 +117,7 @@ private:
     void onSaveAs();
     void onImportCsv();
     void onExportCsv();
-    void documentLoaded(bool hasContent);
+    void documentLoaded();
     void onPrint();
     void onAllDownload();
     void onAllUpload();
@@ -151,8 +139,7 @@ private:
     // Transfers.
     void onDownloadClicked();
     void onUploadClicked();
-    void showTransferDialog();
-    void onTransferFinished(bool completed, bool download);
+    void showTransferDialog(bool sent);
 
     // Find highlight.
     void showFindHit(int line);
@@ -160,13 +147,7 @@ private:
 
     Application& m_app;
     int m_slot;
-    std::unique_ptr<TitleDocument> m_document;
-    std::unique_ptr<TitleDocumentSession> m_session;
-    std::unique_ptr<TitleEditor> m_editor;
-    std::unique_ptr<TitleTransfer> m_transfer;
-    std::unique_ptr<TitleFindTarget> m_findTarget;
-    QtTimer m_timerAutoSave;
-    std::unique_ptr<TitleAutoBackup> m_autoBackup;
+    std::unique_ptr<TitleSession> m_session;
     QtClipboard m_clipboard;
     QPointer<TransferDialog> m_transferDialog;
 
@@ -174,6 +155,7 @@ private:
     QLabel* m_labelCamNo = nullptr;
     QLabel* m_labelDownload = nullptr;
     QLabel* m_labelUpload = nullptr;
+    NumberBoxGuard* m_numberBoxes = nullptr;
     QLineEdit* m_textHostNo = nullptr;
     QLineEdit* m_textCamNo = nullptr;
     QToolButton* m_upHostNo = nullptr;
@@ -188,8 +170,6 @@ private:
     std::array<TitleGridView*, 9> m_grids{};
     std::array<QMenu*, 3> m_menus{}; // File, Edit, Tool
     bool m_loadingBoxes = false;
-    bool m_checkingBox = false;
-    bool m_transferIsDownload = false;
 };
 
 } // namespace zel::gui

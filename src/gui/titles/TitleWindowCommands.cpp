@@ -1,25 +1,22 @@
 // The title window's menu commands, transfers and find highlight.
-#include "FindReplaceDialog.h"
 #include "TitleGridModel.h"
 #include "TitleGridView.h"
 #include "TitleWindow.h"
 #include "common/ClipboardLines.h"
 #include "common/FileDialogRoom.h"
-#include "common/MessageNumber.h"
-#include "common/MessageSink.h"
 #include "common/SuggestedFileName.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/ToolTexts.h"
-#include "titles/FindState.h"
-#include "titles/TitleCategory.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleDocumentSession.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFindTarget.h"
-#include "titles/TitleTransfer.h"
+#include "titles/TitleSession.h"
+#include "titletable/TitleCategory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,11 +40,16 @@ const QColor kHighlightBackground(0, 0, 128);
 
 // Menus and buttons as the editor says; UPLOAD, while off, says why on hover.
 void TitleWindow::refreshState() {
-    action(QStringLiteral("mnuReturns"))->setEnabled(m_editor->undoEnabled());
-    action(QStringLiteral("mnuSort"))->setEnabled(m_editor->sortEnabled());
-    m_commandUL->setEnabled(m_editor->uploadEnabled());
-    m_commandUL->setToolTip(m_editor->uploadOffHint());
-    m_commandUL->setStatusTip(m_commandUL->toolTip());
+    const QWidget* focus = QApplication::focusWidget();
+    const TitleControls controls =
+        m_session->controls(focus && (focus == m_textHostNo || focus == m_textCamNo));
+    action(QStringLiteral("mnuReturns"))->setEnabled(controls.undo);
+    action(QStringLiteral("mnuSort"))->setEnabled(controls.sort);
+    action(QStringLiteral("mnuCut"))->setEnabled(controls.cutCopy);
+    action(QStringLiteral("mnuCopy"))->setEnabled(controls.cutCopy);
+    m_commandUL->setEnabled(controls.upload);
+    m_commandUL->setToolTip(controls.uploadOffHint);
+    m_commandUL->setStatusTip(controls.uploadOffHint);
 }
 
 // ---- Files -------------------------------------------------------------------------------
@@ -63,9 +65,10 @@ QString TitleWindow::askSaveAsPath() {
                        QString(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog.setDefaultSuffix(QStringLiteral("ttl"));
-    giveFileDialogRoom(dialog, m_session->hasPath()
-                                   ? m_session->path()
-                                   : cameraFileName(m_document->CameraNo, QStringLiteral("ttl")));
+    const TitleFiles& files = m_session->files();
+    giveFileDialogRoom(dialog, files.hasPath() ? files.path()
+                                               : cameraFileName(m_session->document().CameraNo,
+                                                                QStringLiteral("ttl")));
     // The answer is needed before the save prompt can go on.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -73,14 +76,14 @@ QString TitleWindow::askSaveAsPath() {
 }
 
 void TitleWindow::onNew() {
-    if (!m_session->ConfirmSaveBeforeDiscard())
+    if (!m_session->confirmDiscard())
         return;
     emit newWindowRequested();
     close();
 }
 
 void TitleWindow::onOpen() {
-    if (!m_session->ConfirmSaveBeforeDiscard())
+    if (!m_session->confirmDiscard())
         return;
     QFileDialog* dialog = fileDialog(
         m_app.language().text(LangGroup::TitleFileDialogs, DialogOpenTitle), fileFilter(), false);
@@ -102,19 +105,16 @@ QFileDialog* TitleWindow::fileDialog(const QString& title, const QString& filter
 bool TitleWindow::openFile(const QString& path) {
     if (TitleGridView* grid = currentGrid())
         grid->hideEditor();
-    const TitleOpenResult result = m_session->ReadTitleFile(path);
+    const TitleOpenResult result = m_session->openFile(path);
     if (result == TitleOpenResult::NotLoaded)
         return false; // the document is as it was
-    documentLoaded(result == TitleOpenResult::Loaded);
+    documentLoaded();
     return result == TitleOpenResult::Loaded;
 }
 
-void TitleWindow::documentLoaded(bool hasContent) {
-    m_editor->disableUndo();
-    m_editor->setHasContent(hasContent);
+void TitleWindow::documentLoaded() {
     refreshBoxes();
     refreshCaption();
-    m_editor->documentRead();
 }
 
 QString TitleWindow::csvFilter() const {
@@ -123,7 +123,7 @@ QString TitleWindow::csvFilter() const {
 }
 
 void TitleWindow::onImportCsv() {
-    if (!m_session->ConfirmSaveBeforeDiscard())
+    if (!m_session->confirmDiscard())
         return;
     QFileDialog* dialog =
         fileDialog(action(QStringLiteral("mnuImportCsv"))->text().remove(QLatin1Char('&')),
@@ -135,9 +135,9 @@ void TitleWindow::onImportCsv() {
 bool TitleWindow::importCsv(const QString& path) {
     if (TitleGridView* grid = currentGrid())
         grid->hideEditor();
-    if (!m_session->importCsv(path, m_app.titleChars()))
+    if (!m_session->importCsv(path))
         return false; // the document is as it was
-    documentLoaded(true);
+    documentLoaded();
     return true;
 }
 
@@ -145,7 +145,8 @@ void TitleWindow::onExportCsv() {
     QFileDialog* dialog = fileDialog(
         action(QStringLiteral("mnuExportCsv"))->text().remove(QLatin1Char('&')), csvFilter(), true);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
-    giveFileDialogRoom(*dialog, cameraFileName(m_document->CameraNo, QStringLiteral("csv")));
+    giveFileDialogRoom(*dialog,
+                       cameraFileName(m_session->document().CameraNo, QStringLiteral("csv")));
     connect(dialog, &QFileDialog::fileSelected, this, &TitleWindow::exportCsv);
     dialog->open();
 }
@@ -159,12 +160,12 @@ void TitleWindow::onClose() {
 }
 
 void TitleWindow::onSave() {
-    m_session->Save();
+    m_session->save();
     refreshCaption();
 }
 
 void TitleWindow::onSaveAs() {
-    m_session->SaveAs();
+    m_session->saveAs();
     refreshCaption();
 }
 
@@ -172,14 +173,14 @@ void TitleWindow::onSaveAs() {
 void TitleWindow::onPrint() {
     const LanguageTables& language = m_app.language();
     if (std::optional<PrintReport> report =
-            GatherTitleReport(*m_document, m_editor->currentTab(), language))
+            GatherTitleReport(m_session->document(), m_session->editor().currentTab(), language))
         ReportPreviewDialog::openFor(this, std::move(*report), language);
 }
 
 // ---- Edit --------------------------------------------------------------------------------
 
 QLineEdit* TitleWindow::activeLineEdit() const {
-    if (QLineEdit* box = textBoxOf(m_editor->currentTab()))
+    if (QLineEdit* box = textBoxOf(m_session->editor().currentTab()))
         return box;
     const TitleGridView* grid = currentGrid();
     return grid && grid->isEditorOpen() ? grid->TextWorkText() : nullptr;
@@ -188,29 +189,30 @@ QLineEdit* TitleWindow::activeLineEdit() const {
 void TitleWindow::onUndo() {
     if (TitleGridView* grid = currentGrid())
         grid->hideEditor();
-    const int before = m_editor->currentTab();
-    m_editor->Undo();
-    if (m_editor->currentTab() != before)
-        m_tabStrip->setCurrentIndex(m_editor->currentTab());
+    const int before = m_session->editor().currentTab();
+    m_session->editor().Undo();
+    if (m_session->editor().currentTab() != before)
+        m_tabStrip->setCurrentIndex(m_session->editor().currentTab());
 }
 
 void TitleWindow::copySelection(bool cut) {
-    const int category = m_editor->currentTab();
+    const int category = m_session->editor().currentTab();
     if (QLineEdit* box = activeLineEdit()) {
         if (!box->hasSelectedText())
             return;
         CopyLinesToClipboard(m_clipboard, {box->selectedText()});
         if (!cut)
             return;
-        m_editor->snapshotTitle(category, textBoxOf(category) ? 0 : currentGrid()->currentRow());
+        m_session->editor().snapshotTitle(category,
+                                          textBoxOf(category) ? 0 : currentGrid()->currentRow());
         box->del(); // the change is stored through the box's change signal
         return;
     }
     int first = 0;
     int last = 0;
     currentGrid()->selectedRange(first, last);
-    const QStringList titles =
-        cut ? m_editor->cutRows(category, first, last) : m_editor->copyRows(category, first, last);
+    const QStringList titles = cut ? m_session->editor().cutRows(category, first, last)
+                                   : m_session->editor().copyRows(category, first, last);
     if (!titles.isEmpty())
         CopyLinesToClipboard(m_clipboard, titles);
 }
@@ -224,24 +226,25 @@ void TitleWindow::onCopy() {
 }
 
 void TitleWindow::onPaste() {
-    const int category = m_editor->currentTab();
+    const int category = m_session->editor().currentTab();
     QLineEdit* box = activeLineEdit();
     QStringList lines;
     if (!PasteLinesFromClipboard(m_clipboard, box != nullptr, lines))
         return; // an empty clipboard pastes nothing
     if (box) {
-        m_editor->snapshotTitle(category, textBoxOf(category) ? 0 : currentGrid()->currentRow());
+        m_session->editor().snapshotTitle(category,
+                                          textBoxOf(category) ? 0 : currentGrid()->currentRow());
         box->insert(lines.first());
         return;
     }
-    m_editor->pasteRows(category, currentGrid()->currentRow(), lines);
+    m_session->editor().pasteRows(category, currentGrid()->currentRow(), lines);
 }
 
 void TitleWindow::onDeleteRows() {
     int first = 0;
     int last = 0;
     currentGrid()->selectedRange(first, last);
-    m_editor->deleteRows(m_editor->currentTab(), first, last);
+    m_session->editor().deleteRows(m_session->editor().currentTab(), first, last);
 }
 
 // ---- Tool --------------------------------------------------------------------------------
@@ -250,16 +253,16 @@ void TitleWindow::onCheck() {
     if (TitleGridView* grid = currentGrid())
         grid->hideEditor();
     FocusCurrentCategory();
-    m_editor->check();
+    m_session->editor().check();
 }
 
 void TitleWindow::onSort() {
     TitleGridView* grid = currentGrid();
-    if (!grid || !m_editor->sortEnabled())
+    if (!grid || !m_session->editor().sortEnabled())
         return;
     grid->hideEditor();
     grid->setFocus();
-    m_editor->sort();
+    m_session->editor().sort();
 }
 
 // ---- Find and replace --------------------------------------------------------------------
@@ -284,13 +287,13 @@ void TitleWindow::openFindDialog(bool replace) {
         open->hideEditor();
     auto* dialog = new FindReplaceDialog(
         replace ? FindReplaceDialog::Kind::Replace : FindReplaceDialog::Kind::Find, state,
-        *m_findTarget, m_app.messages(), m_app.language(), m_app.titleChars(), this);
+        m_session->findTarget(), m_app.messages(), m_app.language(), m_app.titleChars(), this);
     connect(dialog, &QDialog::finished, this, &TitleWindow::clearFindHighlight);
     dialog->openAlone();
 }
 
 void TitleWindow::showFindHit(int line) {
-    const int category = m_editor->currentTab();
+    const int category = m_session->editor().currentTab();
     QWidget* target = textBoxOf(category);
     if (TitleGridView* grid = currentGrid()) {
         grid->setCurrentRow(line - 1);
@@ -319,9 +322,11 @@ void TitleWindow::clearFindHighlight() {
 
 // ---- Transfers ---------------------------------------------------------------------------
 
-void TitleWindow::showTransferDialog() {
+void TitleWindow::showTransferDialog(bool sent) {
+    if (!sent)
+        return;
     if (!m_transferDialog)
-        m_transferDialog = new TransferDialog(m_transfer->dialog(), this);
+        m_transferDialog = new TransferDialog(m_session->transferDialog(), this);
     m_transferDialog->render();
     // No other screen may send while the transfer runs; shown without a nested event loop.
     m_transferDialog->setWindowModality(Qt::ApplicationModal);
@@ -331,48 +336,19 @@ void TitleWindow::showTransferDialog() {
 void TitleWindow::onDownloadClicked() {
     if (TitleGridView* grid = currentGrid())
         grid->hideEditor();
-    m_transferIsDownload = true;
-    if (m_transfer->startDownload(m_editor->currentTab()))
-        showTransferDialog();
-    m_editor->documentReplaced(); // the category was emptied even when nothing went out
+    showTransferDialog(m_session->download());
 }
 
 void TitleWindow::onUploadClicked() {
-    // Only a document that was read or edited, and passed the check, is uploaded.
-    if (!m_editor->uploadEnabled())
-        return;
-    m_transferIsDownload = false;
-    if (m_transfer->startUpload(m_editor->currentTab()))
-        showTransferDialog();
+    showTransferDialog(m_session->upload());
 }
 
 void TitleWindow::onAllDownload() {
-    m_transferIsDownload = true;
-    if (m_transfer->startAllDownload())
-        showTransferDialog();
-    m_editor->documentReplaced();
+    showTransferDialog(m_session->allDownload());
 }
 
 void TitleWindow::onAllUpload() {
-    if (!m_editor->hasContent()) {
-        m_app.messages().ShowMessage(MessageError, m_app.language().piece(MessagePiece::NoInput));
-        return;
-    }
-    m_transferIsDownload = false;
-    const TitleTransfer::AllUploadStart start = m_transfer->startAllUpload();
-    m_editor->allCategoriesChecked(start != TitleTransfer::AllUploadStart::CheckFailed);
-    if (start == TitleTransfer::AllUploadStart::Sent)
-        showTransferDialog();
-}
-
-void TitleWindow::onTransferFinished(bool completed, bool download) {
-    if (download) {
-        // Downloaded titles must be checked before they go back up; a download that ended
-        // early left emptied titles behind, which are not uploaded without an edit.
-        m_editor->setHasContent(completed);
-        m_document->MarkModified();
-    }
-    m_editor->documentReplaced();
+    showTransferDialog(m_session->allUpload());
 }
 
 } // namespace zel::gui

@@ -1,6 +1,5 @@
-#include "TitleDocumentSession.h"
+#include "TitleFiles.h"
 
-#include "TitleCategory.h"
 #include "TitleCsvReader.h"
 #include "TitleCsvWriter.h"
 #include "TitleDocument.h"
@@ -11,6 +10,7 @@
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
+#include "titletable/TitleCategory.h"
 
 namespace zel {
 
@@ -44,25 +44,24 @@ QString NoTitlesLine(const QString& path, int languageIndex) {
                               : path + QStringLiteral(" holds no titles");
 }
 
-TitleDocumentSession::TitleDocumentSession(TitleSlots& titleSlots, int slot,
-                                           TitleDocument& document, MessageSink& messages,
-                                           const LanguageTables& language)
+TitleFiles::TitleFiles(TitleSlots& titleSlots, int slot, TitleDocument& document,
+                       MessageSink& messages, const LanguageTables& language)
     : m_slots(titleSlots), m_slot(slot), m_document(document), m_messages(messages),
       m_language(language) {}
 
-QString TitleDocumentSession::caption() const {
+QString TitleFiles::caption() const {
     const QString screen = m_language.text(LangGroup::TitleSet, TitleSetCaption);
     return hasPath() ? screen + QStringLiteral(": ") + m_captionPath : screen;
 }
 
-void TitleDocumentSession::load() {
+void TitleFiles::load() {
     m_slots.LastCameraNo = QStringLiteral("1");
     m_slots.setTitleFileName(m_slot, QString());
     m_captionPath.clear();
     m_document.TitleModified = false;
 }
 
-TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
+TitleOpenResult TitleFiles::ReadTitleFile(const QString& path) {
     if (path.size() > kMaxOpenPathLength) {
         m_messages.ShowMessage(MessageError, m_language.piece(MessagePiece::FileNameTooLong));
         return TitleOpenResult::NotLoaded;
@@ -104,7 +103,7 @@ TitleOpenResult TitleDocumentSession::ReadTitleFile(const QString& path) {
     return readOn ? TitleOpenResult::Loaded : TitleOpenResult::Stopped;
 }
 
-bool TitleDocumentSession::importCsv(const QString& path, const TitleCharTable& table) {
+bool TitleFiles::importCsv(const QString& path, const TitleCharTable& table) {
     const FileBytes file = ReadFileBytes(path, kTitleCsvMaxBytes);
     if (!file.ok()) {
         m_messages.ShowMessage(
@@ -130,18 +129,18 @@ bool TitleDocumentSession::importCsv(const QString& path, const TitleCharTable& 
     return true;
 }
 
-bool TitleDocumentSession::exportCsv(const QString& path) {
+bool TitleFiles::exportCsv(const QString& path) {
     if (WriteTitleCsvFile(path, m_document))
         return true;
     m_messages.ShowMessage(MessageCannotSave);
     return false;
 }
 
-bool TitleDocumentSession::writeTo(const QString& path) {
+bool TitleFiles::writeTo(const QString& path) {
     return WriteTitleFile(path, m_document, TitleFileLabelsFor(m_language), m_messages);
 }
 
-bool TitleDocumentSession::Save() {
+bool TitleFiles::Save() {
     if (!hasPath())
         return SaveAs();
     if (!writeTo(m_captionPath))
@@ -150,12 +149,12 @@ bool TitleDocumentSession::Save() {
     return true;
 }
 
-bool TitleDocumentSession::SaveAs() {
+bool TitleFiles::SaveAs() {
     const QString path = askSaveAsPath ? askSaveAsPath() : QString();
     return !path.isEmpty() && saveAs(path);
 }
 
-bool TitleDocumentSession::saveAs(const QString& path) {
+bool TitleFiles::saveAs(const QString& path) {
     if (m_slots.isOpenInOtherSlot(path, m_slot)) {
         m_messages.ShowMessage(MessageAlreadyOpened);
         return false;
@@ -168,7 +167,7 @@ bool TitleDocumentSession::saveAs(const QString& path) {
     return true;
 }
 
-bool TitleDocumentSession::ConfirmSaveBeforeDiscard() {
+bool TitleFiles::ConfirmSaveBeforeDiscard() {
     if (!m_document.TitleModified)
         return true;
     switch (m_messages.ShowMessage(MessageSaveInEdit)) {
@@ -185,7 +184,7 @@ bool TitleDocumentSession::ConfirmSaveBeforeDiscard() {
     }
 }
 
-bool TitleDocumentSession::ConfirmSaveOnCameraChange(const QString& newText) {
+bool TitleFiles::ConfirmSaveOnCameraChange(const QString& newText) {
     bool cancelled = false;
     if (isDecimalText(newText) && !m_slots.LastCameraNo.isEmpty() &&
         newText != m_slots.LastCameraNo) {
@@ -207,11 +206,11 @@ bool TitleDocumentSession::ConfirmSaveOnCameraChange(const QString& newText) {
     return !cancelled;
 }
 
-void TitleDocumentSession::cameraNoAccepted() {
+void TitleFiles::cameraNoAccepted() {
     m_slots.LastCameraNo = m_document.CameraNo;
 }
 
-void TitleDocumentSession::close() {
+void TitleFiles::close() {
     m_slots.setTitleFileName(m_slot, QString());
     m_captionPath.clear();
 }

@@ -1,8 +1,8 @@
 #include "FindRules.h"
 
 #include "FindState.h"
-#include "TitleCharTable.h"
 #include "common/KeyFilter.h"
+#include "titletable/TitleCharTable.h"
 
 namespace zel {
 

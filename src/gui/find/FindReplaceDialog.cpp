@@ -3,10 +3,10 @@
 #include "common/FilteredKeys.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "find/FindRules.h"
+#include "find/FindState.h"
+#include "find/TextFinder.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindRules.h"
-#include "titles/FindState.h"
-#include "titles/TextFinder.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -23,14 +23,14 @@ enum class TitleOpenResult {
 // "FILE holds no titles": a readable text file without any title section.
 QString NoTitlesLine(const QString& path, int languageIndex);
 
-class TitleDocumentSession {
+class TitleFiles {
 public:
     static constexpr int kMaxOpenPathLength = 128; // a path of 129 characters is refused
     // A written file is about 10 kB; anything far larger is not a title file.
     static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
-    TitleDocumentSession(TitleSlots& titleSlots, int slot, TitleDocument& document,
-                         MessageSink& messages, const LanguageTables& language);
+    TitleFiles(TitleSlots& titleSlots, int slot, TitleDocument& document, MessageSink& messages,
+               const LanguageTables& language);
 
     // The Save as dialog: the chosen path, or empty when cancelled.
     std::function<QString()> askSaveAsPath;

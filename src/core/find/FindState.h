@@ -3,7 +3,7 @@
 // opened them (FindContext), the line where the next search starts (FindStartLine, from 1) and
 // the text put into the search box when a dialog opens (LastFindText), and the seat of the one
 // dialog open at a time.
-#include "find/FindDialogSeat.h"
+#include "FindDialogSeat.h"
 
 #include <QString>
 

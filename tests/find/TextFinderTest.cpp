@@ -1,11 +1,11 @@
-#include "titles/TextFinder.h"
+#include "find/TextFinder.h"
 
 #include "RecordingSink.h"
 #include "common/MessageNumber.h"
+#include "find/FindState.h"
+#include "find/FindTarget.h"
 #include "shell/LanguageTables.h"
-#include "titles/FindState.h"
-#include "titles/FindTarget.h"
-#include "titles/TitleCharTable.h"
+#include "titletable/TitleCharTable.h"
 
 #include <gtest/gtest.h>
 

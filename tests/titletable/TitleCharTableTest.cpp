@@ -1,5 +1,5 @@
-#include "titles/TitleCharTable.h"
-#include "titles/TitleCharSource.h"
+#include "titletable/TitleCharTable.h"
+#include "titletable/TitleCharSource.h"
 
 #include <gtest/gtest.h>
 

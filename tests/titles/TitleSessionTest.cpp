@@ -1,0 +1,313 @@
+// The title screen's rules on the in-memory link and the manual clock, without widgets.
+#include "titles/TitleSession.h"
+
+#include "DataReplyText.h"
+#include "MemoryLink.h"
+#include "TestFiles.h"
+#include "common/MessageNumber.h"
+#include "link/TransferDialogModel.h"
+#include "shell/LanguageTables.h"
+#include "titles/TitleAutoBackup.h"
+#include "titles/TitleDocument.h"
+#include "titles/TitleEditor.h"
+#include "titles/TitleFileWriter.h"
+#include "titles/TitleSlots.h"
+#include "titletable/TitleCategory.h"
+#include "titletable/TitleCharTable.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <tuple>
+
+using namespace zel;
+using namespace zel::test;
+
+namespace {
+
+constexpr int kSlot = 1;
+const QString kNeedsTitles = QStringLiteral("Download, open or type titles first");
+const QString kNeedsCheck = QStringLiteral("Run Tool > Check without errors first");
+
+// A title data reply whose eight codes read as the title "1".
+QString titleReply() {
+    const QByteArray codes = QByteArray::fromHex("8001") + QByteArray::fromHex("00FD").repeated(7);
+    return DataReplyText(QByteArray::fromHex("00100100B10000") + codes);
+}
+
+class TitleSessionTest : public ::testing::Test, protected MemoryLink {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(openTestPort());
+        settings.ApplicationFolder = m_dir.path() + QLatin1Char('/');
+        m_session.onTransferEnded = [this](bool completed) { m_ended.append(completed); };
+        m_session.onTitlesChanged = [this](int category) { m_repainted.append(category); };
+        m_session.load();
+    }
+    TitleDocument& document() { return m_session.document(); }
+    TitleEditor& editor() { return m_session.editor(); }
+    TitleControls controls() const { return m_session.controls(false); }
+    QString writeFile(const char* name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(writeBytes(path, bytes));
+        return path;
+    }
+    QString writeTitleFile(const char* name, const QString& homeTitle) {
+        TitleDocument written;
+        written.setTitle(CategoryHome, 1, homeTitle);
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(WriteTitleFile(path, written, TitleFileLabelsFor(m_language), sink));
+        return path;
+    }
+    // Answers every title of the transfer under way with the title "1".
+    void answerAll() {
+        for (int guard = 0; guard < 400 && m_session.isTransferring(); ++guard)
+            port.receiveHex(port.written.isEmpty() || sentData().last().size() > 8
+                                ? QStringLiteral("06")
+                                : titleReply());
+    }
+    // Typed titles that pass the check of the category shown: UPLOAD on.
+    void typeAndCheck(int category, const QString& title) {
+        editor().changeTab(category);
+        editor().setTitle(category, 0, title);
+        ASSERT_TRUE(editor().check());
+        sink.clear();
+    }
+
+    QTemporaryDir m_dir;
+    LanguageTables m_language;
+    TitleCharTable m_table{0};
+    TitleSlots m_slots;
+    ManualTimer* m_autoSave = new ManualTimer; // the session owns it
+    TitleSession m_session{{engine, m_slots, settings, m_table, m_language, sink},
+                           kSlot,
+                           std::unique_ptr<Timer>(m_autoSave)};
+    QList<bool> m_ended;
+    QList<int> m_repainted;
+};
+
+} // namespace
+
+TEST_F(TitleSessionTest, ControlsOfAFreshScreenAndTheNumberBoxFocus) {
+    const TitleControls fresh = controls();
+    EXPECT_FALSE(fresh.undo);
+    EXPECT_FALSE(fresh.sort);
+    EXPECT_TRUE(fresh.cutCopy);
+    EXPECT_FALSE(fresh.upload);
+    EXPECT_EQ(fresh.uploadOffHint, kNeedsTitles);
+    EXPECT_FALSE(m_session.controls(true).cutCopy);
+    editor().changeTab(CategoryPosition);
+    EXPECT_TRUE(controls().sort);
+    editor().snapshotTitle(CategoryPosition, 0);
+    editor().setTitle(CategoryPosition, 0, QStringLiteral("GATE"));
+    EXPECT_TRUE(controls().undo);
+    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
+}
+
+TEST_F(TitleSessionTest, OpenStartsWithoutUndoAndWaitsForANewCheck) {
+    typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
+    editor().snapshotTitle(CategoryHome, 0);
+    ASSERT_TRUE(controls().undo && controls().upload);
+
+    // A file that is refused changes nothing.
+    const QString garbage = writeFile("garbage.ttl", QByteArray("\x82\xff\x01 junk", 8));
+    EXPECT_EQ(m_session.openFile(garbage), TitleOpenResult::NotLoaded);
+    EXPECT_TRUE(controls().undo);
+    EXPECT_TRUE(controls().upload);
+
+    document().TitleModified = false;
+    m_repainted.clear();
+    EXPECT_EQ(m_session.openFile(writeTitleFile("home.ttl", QStringLiteral("HOME"))),
+              TitleOpenResult::Loaded);
+    EXPECT_EQ(document().title(CategoryHome, 1), QStringLiteral("HOME"));
+    EXPECT_FALSE(controls().undo);
+    EXPECT_FALSE(controls().upload);
+    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck) << "a file read to the end is content";
+    EXPECT_EQ(m_repainted.size(), kTitleCategoryCount);
+
+    // A wrong number and "do not read on": partly read, not content.
+    sink.answers = {ButtonNo};
+    const QString wrong = writeFile("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
+    EXPECT_EQ(m_session.openFile(wrong), TitleOpenResult::Stopped);
+    EXPECT_EQ(controls().uploadOffHint, kNeedsTitles);
+}
+
+TEST_F(TitleSessionTest, CsvImportIsContentWaitingForACheck) {
+    typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
+    EXPECT_FALSE(m_session.importCsv(writeFile("bad.csv", "category,number,title\nHOME,9,X\n")));
+    EXPECT_TRUE(controls().upload) << "a refused import changes nothing";
+    ASSERT_TRUE(m_session.importCsv(writeFile("good.csv", "category,number,title\nHOME,2,G\n")));
+    EXPECT_EQ(document().title(CategoryHome, 2), QStringLiteral("G"));
+    EXPECT_FALSE(controls().undo);
+    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
+}
+
+TEST_F(TitleSessionTest, DownloadReplacesTheCategoryShown) {
+    editor().changeTab(CategoryHome);
+    document().setTitle(CategoryHome, 1, QStringLiteral("OLD"));
+    document().TitleModified = false;
+    ASSERT_TRUE(m_session.download());
+    EXPECT_EQ(document().title(CategoryHome, 1), QString()) << "emptied first";
+    EXPECT_EQ(sentData(), QStringList{QStringLiteral("B1070010")});
+    EXPECT_TRUE(m_session.isTransferring());
+    answerAll();
+    EXPECT_EQ(m_ended, QList<bool>{true});
+    EXPECT_EQ(document().title(CategoryHome, 3), QStringLiteral("1"));
+    EXPECT_TRUE(document().TitleModified);
+    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck) << "downloaded titles are content";
+    ASSERT_TRUE(editor().check());
+    EXPECT_TRUE(controls().upload);
+    m_session.transferDialog().close();
+}
+
+TEST_F(TitleSessionTest, DownloadThatEndsEarlyOrCannotStartLeavesNoContent) {
+    typeAndCheck(CategoryTour, QStringLiteral("TOUR"));
+    document().TitleModified = false;
+    ASSERT_TRUE(m_session.download());
+    port.receiveHex(QStringLiteral("15")); // NACK
+    EXPECT_EQ(m_ended, QList<bool>{false});
+    EXPECT_TRUE(document().TitleModified);
+    EXPECT_FALSE(controls().upload);
+    EXPECT_EQ(controls().uploadOffHint, kNeedsTitles);
+    EXPECT_EQ(document().title(CategoryTour, 1), QString());
+
+    // The port is closed: nothing goes out, but the category is emptied and repainted.
+    document().setTitle(CategoryTour, 1, QStringLiteral("AGAIN"));
+    engine.CloseCommPort();
+    m_repainted.clear();
+    const qsizetype written = port.written.size();
+    EXPECT_FALSE(m_session.download());
+    EXPECT_EQ(port.written.size(), written);
+    EXPECT_EQ(document().title(CategoryTour, 1), QString());
+    EXPECT_TRUE(m_repainted.contains(CategoryTour));
+}
+
+TEST_F(TitleSessionTest, AllUploadRefusesTitlesFromNowhereAndFollowsItsCheck) {
+    EXPECT_FALSE(m_session.allUpload());
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(sink.shown[0].extra, m_language.piece(MessagePiece::NoInput));
+
+    sink.clear();
+    editor().setTitle(CategoryTrace, 0, QStringLiteral("NINECHARS"));
+    EXPECT_FALSE(m_session.allUpload());
+    EXPECT_EQ(sink.shown.size(), 1) << "the check result";
+    EXPECT_FALSE(controls().upload);
+    EXPECT_TRUE(port.written.isEmpty());
+
+    editor().setTitle(CategoryTrace, 0, QStringLiteral("AB"));
+    ASSERT_TRUE(m_session.allUpload());
+    EXPECT_TRUE(controls().upload) << "all nine categories passed";
+    answerAll();
+    EXPECT_EQ(m_ended, QList<bool>{true});
+    EXPECT_EQ(port.written.size(), 302);
+    m_session.transferDialog().close();
+}
+
+TEST_F(TitleSessionTest, UploadOfTheCategoryGoesOnlyAfterAPassingCheck) {
+    editor().changeTab(CategoryHome);
+    EXPECT_FALSE(m_session.upload());
+    editor().setTitle(CategoryHome, 0, QStringLiteral("HOME"));
+    EXPECT_FALSE(m_session.upload()) << "not checked";
+    EXPECT_TRUE(port.written.isEmpty());
+    ASSERT_TRUE(editor().check());
+    ASSERT_TRUE(m_session.upload());
+    answerAll();
+    EXPECT_EQ(port.written.size(), 3);
+    m_session.transferDialog().close();
+}
+
+// A menu command does not leave a number box: the address is checked again before a send.
+TEST_F(TitleSessionTest, TransfersRefuseAnAddressOutOfRangeBeforeAnythingChanges) {
+    typeAndCheck(CategoryHome, QStringLiteral("KEEP"));
+    const std::function<bool()> starts[] = {
+        [this] { return m_session.download(); }, [this] { return m_session.upload(); },
+        [this] { return m_session.allDownload(); }, [this] { return m_session.allUpload(); }};
+    for (const auto& [remote, camera, range] :
+         {std::tuple{"0", "1", "1 to 99"}, std::tuple{"1", "256", "1 to 255"}}) {
+        document().RemoteNo = QString::fromLatin1(remote);
+        document().CameraNo = QString::fromLatin1(camera);
+        for (const std::function<bool()>& start : starts) {
+            sink.clear();
+            EXPECT_FALSE(start()) << remote << " " << camera;
+            ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+            EXPECT_TRUE(sink.shown[0].extra.startsWith(QString::fromLatin1(range)));
+        }
+    }
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(document().title(CategoryHome, 1), QStringLiteral("KEEP"));
+    EXPECT_TRUE(controls().upload);
+}
+
+TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
+    m_session.remoteNoEdited(QStringLiteral("15"));
+    EXPECT_EQ(document().RemoteNo, QStringLiteral("15"));
+    EXPECT_TRUE(document().TitleModified);
+
+    sink.clear();
+    EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Remote, QStringLiteral("100")));
+    EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, QStringLiteral("0")));
+    EXPECT_EQ(sink.numbers(), (QList<int>{MessageError, MessageError}));
+    // Another camera's number asks once to save the titles in edit; the number the box is
+    // left with is the one the next change is compared with.
+    sink.clear();
+    sink.answers = {ButtonNo, ButtonNo};
+    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("7")));
+    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("70")));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageSaveInEdit});
+    EXPECT_EQ(document().CameraNo, QStringLiteral("70"));
+    EXPECT_TRUE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, QStringLiteral("70")));
+    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("70"));
+    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("8")));
+    EXPECT_EQ(sink.numbers().size(), 2);
+}
+
+TEST_F(TitleSessionTest, CloseWaitsForTheTransferAndTheSavePrompt) {
+    const QString path = writeTitleFile("kept.ttl", QStringLiteral("KEPT"));
+    ASSERT_EQ(m_session.openFile(path), TitleOpenResult::Loaded);
+    ASSERT_TRUE(m_session.allDownload());
+    sink.clear();
+    EXPECT_FALSE(m_session.mayClose());
+    EXPECT_TRUE(sink.shown.isEmpty()) << "refused without a question";
+    port.receiveHex(QStringLiteral("15"));
+    ASSERT_TRUE(document().TitleModified);
+    sink.clear();
+    sink.answers = {ButtonCancel};
+    EXPECT_FALSE(m_session.mayClose());
+    sink.answers = {ButtonNo};
+    EXPECT_TRUE(m_session.mayClose());
+    EXPECT_EQ(m_slots.TitleFileName(kSlot), path);
+    m_session.close();
+    EXPECT_EQ(m_slots.TitleFileName(kSlot), QString());
+}
+
+TEST_F(TitleSessionTest, TitlesTakenFromElsewhereCountAsReadAndStayWatched) {
+    TitleDocument read;
+    read.CameraNo = QStringLiteral("4");
+    read.setTitle(CategoryHome, 2, QStringLiteral("READ"));
+    m_session.takeDocument(read);
+    EXPECT_EQ(document().CameraNo, QStringLiteral("4"));
+    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
+    editor().changeTab(CategoryHome);
+    ASSERT_TRUE(editor().check());
+    ASSERT_TRUE(controls().upload);
+    document().MarkModified();
+    EXPECT_FALSE(controls().upload) << "a change still takes UPLOAD away";
+}
+
+TEST_F(TitleSessionTest, AutoBackupRunsOnItsOwnTimerFromTheSetting) {
+    const QString backup = m_dir.filePath(QStringLiteral("temp1.ttl"));
+    EXPECT_FALSE(m_autoSave->isActive()) << "AutoSave 0: off";
+    settings.AutoSave = QStringLiteral("1"); // every 3 minutes
+    m_session.SetTime_OnOffProc();
+    ASSERT_TRUE(m_autoSave->isActive());
+    EXPECT_EQ(m_autoSave->interval(), TitleAutoBackup::kTickMs);
+    m_autoSave->fireNow();
+    m_autoSave->fireNow();
+    EXPECT_FALSE(QFile::exists(backup));
+    m_autoSave->fireNow();
+    EXPECT_TRUE(QFile::exists(backup));
+    settings.AutoSave = QStringLiteral("0");
+    m_session.SetTime_OnOffProc();
+    EXPECT_FALSE(m_autoSave->isActive());
+}
