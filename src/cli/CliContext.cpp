@@ -35,8 +35,8 @@ void CliContext::printUsageError(const QString& text) {
 bool CliContext::takesNoArguments(const QString& command, const CommandLine& line) {
     if (line.positional().isEmpty())
         return true;
-    printUsageError(
-        QStringLiteral("%1 takes no arguments (got '%2')").arg(command, line.positional().first()));
+    printUsageError(cliText(line.languageIndex(), CliText::TakesNoArguments)
+                        .arg(command, line.positional().first()));
     return false;
 }
 
@@ -48,12 +48,12 @@ bool CliContext::applyGlobalOptions(const CommandLine& line) {
     m_options.yes = line.isSet(QStringLiteral("yes"));
     m_options.quiet = line.isSet(QStringLiteral("quiet"));
     if (!m_options.rate.isEmpty() && rateIndexFor(m_options.rate) < 0) {
-        printUsageError(QStringLiteral("--rate must be 4800, 9600, 19200 or 38400"));
+        printUsageError(cliText(line.languageIndex(), CliText::RateValues));
         return false;
     }
     if (!m_options.lang.isEmpty() && m_options.lang != QStringLiteral("en") &&
         m_options.lang != QStringLiteral("ja")) {
-        printUsageError(QStringLiteral("--lang must be en or ja"));
+        printUsageError(cliText(line.languageIndex(), CliText::LangValues));
         return false;
     }
     m_sink.setAnswerYes(m_options.yes);
