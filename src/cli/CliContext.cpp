@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "shell/ProgramFolder.h"
+#include "shell/ProgressTimesText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -119,13 +120,10 @@ CliText unitText(ProgressUnit unit) {
 
 // "53/125 blocks, 0:12 elapsed, 0:16 left"
 QString progressFacts(const LanguageTables& language, const TransferProgress& p) {
-    QString text = cliText(language, CliText::ProgressFacts)
-                       .arg(p.done)
-                       .arg(p.total)
-                       .arg(cliText(language, unitText(p.unit)), FormatDuration(p.elapsedMs));
-    if (p.remainingMs >= 0 && p.done < p.total)
-        text += cliText(language, CliText::ProgressLeft).arg(FormatDuration(p.remainingMs));
-    return text;
+    return cliText(language, CliText::ProgressFacts)
+        .arg(p.done)
+        .arg(p.total)
+        .arg(cliText(language, unitText(p.unit)), ProgressTimesText(language.languageIndex(), p));
 }
 
 QString terminalLine(const LanguageTables& language, const TransferProgress& p) {

@@ -15,8 +15,7 @@ enum class CliText {
     Cameras,
     Rows,
     Steps,
-    ProgressFacts, // "%1/%2 %3, %4 elapsed"
-    ProgressLeft,  // ", %1 left"
+    ProgressFacts, // "%1/%2 %3, %4": the count, its unit and the times
     CameraPhase,   // "camera %1": a site run's progress
     ScanPhase,     // "scan"
     AnsweredNo,    // a question answered without asking
