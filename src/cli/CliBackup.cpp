@@ -5,6 +5,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CliLink.h"
 #include "CliSite.h"
 #include "CliTexts.h"
@@ -134,23 +135,6 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     return exitCode;
 }
 
-// An upload's file must be there to be read: said apart from a file of the wrong size or
-// content, which the transfer reports as "File incorrect".
-bool uploadFileReadable(const QString& path) {
-    const QFileInfo info(path);
-    QString why;
-    if (!info.exists())
-        why = QStringLiteral("does not exist");
-    else if (!info.isFile())
-        why = QStringLiteral("is not a regular file");
-    else if (!info.isReadable())
-        why = QStringLiteral("cannot be read (permission denied)");
-    if (why.isEmpty())
-        return true;
-    CliContext::printUsageError(QStringLiteral("backup: file '%1' %2").arg(path, why));
-    return false;
-}
-
 int runBackup(CliContext& context, const CommandLine& line) {
     if (line.subcommand() == QStringLiteral("diff"))
         return RunBackupDiff(context, line);
@@ -159,9 +143,11 @@ int runBackup(CliContext& context, const CommandLine& line) {
     BackupArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
         return UsageError(QStringLiteral("backup"), error);
-    if (parsed.direction == kUpload && !uploadFileReadable(parsed.file))
-        return ExitFailed;
     if (!context.loadSettings(false))
+        return ExitFailed;
+    // Missing is said apart from the wrong size or content ("File incorrect").
+    if (parsed.direction == kUpload &&
+        !CheckInputFile(context, QStringLiteral("backup"), parsed.file))
         return ExitFailed;
     if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
                                  parsed.address.cameraNo))

@@ -3,9 +3,11 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CliInterrupt.h"
 #include "CliTexts.h"
 #include "CommandLine.h"
+#include "common/MessageNumber.h"
 #include "cpuwriter/BootFrame.h"
 #include "cpuwriter/FlashWriteClock.h"
 #include "cpuwriter/SerialFlashWriter.h"
@@ -117,7 +119,8 @@ int runFlash(CliContext& context, const CommandLine& line) {
     FlashArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
         return UsageError(QStringLiteral("flash"), error);
-    if (!context.loadSettings(false))
+    if (!context.loadSettings(false) ||
+        !CheckInputFile(context, QStringLiteral("flash"), parsed.file, MessageNoApplicationProgram))
         return ExitFailed;
     SerialFlashWriter flashLine(context.settings(), context.messages());
     FlashWriter& writer = flashLine.writer();
