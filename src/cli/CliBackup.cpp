@@ -131,6 +131,8 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     if (exitCode == ExitOk) {
         const QString line = transfer.completedText(transfer.viewMode()) + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stdout);
+        if (parsed.direction == kDownload)
+            context.reportFileWritten(parsed.file);
     }
     return exitCode;
 }

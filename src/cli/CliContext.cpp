@@ -33,6 +33,11 @@ void CliContext::printUsageError(const QString& text) {
                stderr);
 }
 
+void CliContext::reportFileWritten(const QString& path) {
+    std::fflush(stdout); // after the completion line on a terminal
+    writeProgressLine(cliText(m_language, CliText::FileWritten).arg(path) + QLatin1Char('\n'));
+}
+
 bool CliContext::takesNoArguments(const QString& command, const CommandLine& line) {
     if (line.positional().isEmpty())
         return true;
@@ -179,6 +184,17 @@ void CliContext::showProgress(const TransferProgress& progress, bool timed) {
         m_plainLineMs = now;
         m_plainPending = false;
     }
+}
+
+void CliContext::printAboveProgress(const QString& line) {
+    const bool redraw = m_drawn;
+    if (redraw)
+        writeProgressLine(QStringLiteral("\r\x1b[K"));
+    std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    std::fflush(stdout);
+    if (redraw)
+        writeProgressLine(QLatin1Char('\r') + terminalLine(m_language, m_progress) +
+                          QStringLiteral("\x1b[K"));
 }
 
 void CliContext::finishProgress() {

@@ -47,7 +47,7 @@ constexpr std::array<TextPair, static_cast<size_t>(CliText::Count)> kTexts{{
     {u"--rate must be 4800, 9600, 19200 or 38400",
      u"--rate は 4800、9600、19200、38400 のいずれかです"},
     {u"--lang must be en or ja", u"--lang は en か ja です"},
-    {u"%1 written", u"%1 を書き込みました"},
+    {u"file written: %1", u"書き込んだファイル: %1"},
     {u"Sending rows", u"行を送信中"},
 }};
 

@@ -43,7 +43,7 @@ enum class CliText {
     And,               // joins the forms an option belongs to
     RateValues,        // "--rate must be ..."
     LangValues,        // "--lang must be en or ja"
-    FileWritten,       // "%1 written": the file a transfer wrote
+    FileWritten,       // "file written: %1": the file a transfer wrote
     RowsPhase,         // test run's progress phase
     Count
 };

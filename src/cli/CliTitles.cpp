@@ -166,13 +166,16 @@ int runDownload(CliContext& context, const CommandLine& line) {
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
-    return runTransfer(
+    const int exitCode = runTransfer(
         context, document, QStringLiteral("%1 was not written").arg(parsed.file),
         [](TitleTransfer& transfer) { return transfer.startAllDownload(); },
         [&] {
             return WriteTitleFile(parsed.file, document, TitleFileLabelsFor(context.language()),
                                   context.messages());
         });
+    if (exitCode == ExitOk)
+        context.reportFileWritten(parsed.file);
+    return exitCode;
 }
 
 int runUpload(CliContext& context, const CommandLine& line) {
