@@ -167,6 +167,7 @@ const CommandRegistrar registrar{
      .description = QStringLiteral(
          "download copies the 32000 bytes of settings of one camera into FILE; the blocks are "
          "kept in FILE.partial as they arrive and FILE is replaced only by a complete copy. "
+         "The completion line goes to stdout alone, then \"file written: FILE\" to stderr. "
          "With a LIST of cameras (1-8,12) every camera goes into its own file of DIR "
          "(cam001.bin ...), with a summary at the end.\n"
          "upload writes FILE (32000 bytes) back into the camera and then reads it back to "

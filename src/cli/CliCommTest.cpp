@@ -163,7 +163,8 @@ const CommandRegistrar registrar{
      .description = QStringLiteral(
          "check reads a communication test file as the screen's File > Open does and prints its "
          "rows. run sends the used rows to the camera, printing each row with its reply "
-         "(number, letter, sent, reply; tab-separated)."),
+         "(number, letter, sent, reply; tab-separated); the rows done show as progress on "
+         "stderr."),
      .options = {{{QStringLiteral("o")},
                   QStringLiteral("OUT.trf"),
                   QStringLiteral("write the rows read back out as a send-data file"),
