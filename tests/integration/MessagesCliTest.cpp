@@ -113,6 +113,7 @@ TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
 // nothing; a screen that has a message of its own for it shows it beside.
 TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
     startCameras(1);
+    ASSERT_TRUE(writeBytes(path("ZARNIPEX2633.MOT"), "S0030000FC\n")); // flash: the boot program
     const QString missing = path("missing.file");
     const struct {
         QString command;
