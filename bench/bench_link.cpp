@@ -153,7 +153,7 @@ private:
     void sendNext() {
         const int block = 1 + (m_remaining % 1000);
         const QString data = QStringLiteral("C1%1").arg(block, 4, 16, QLatin1Char('0')).toUpper();
-        m_engine.state().WaitingForm = this;
+        m_engine.claim(this);
         m_clock.start();
         QElapsedTimer inEngine;
         inEngine.start();

@@ -40,10 +40,10 @@ Run download(const QString& port, const QString& file) {
     bench::CountingSink sink;
     LinkEngine engine(bytePort, timerMenu, timerReTry, settings, sink);
     QEventLoop loop;
-    engine.onPortEvent = [&](LinkEngine::PortEvent event) {
+    Subscription connected = engine.watchPort([&](LinkEngine::PortEvent event) {
         if (event != LinkEngine::PortEvent::Closed)
             loop.quit();
-    };
+    });
     engine.SetCommPortSettings();
     if (!engine.OpenCommPort())
         return {};
@@ -53,7 +53,7 @@ Run download(const QString& port, const QString& file) {
         std::fprintf(stderr, "%s\n", qPrintable(engine.lastOpenError()));
         return {};
     }
-    engine.onPortEvent = {};
+    connected.reset();
     const Run run = bench::timeBackupTransfer(engine, sink, false, file);
     if (!run.completed)
         std::fprintf(stderr, "%s: %s\n", qPrintable(port), qPrintable(engine.lastLostReason()));

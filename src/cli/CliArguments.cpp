@@ -4,7 +4,7 @@
 #include "CliContext.h"
 #include "CliTexts.h"
 #include "CommandLine.h"
-#include "backup/NumberBox.h"
+#include "common/NumberRange.h"
 #include "common/OutputPath.h"
 
 #include <algorithm>
@@ -64,7 +64,7 @@ namespace {
 // Empty when `text` is decimal digits within low..high.
 QString numberError(int languageIndex, const QString& option, const QString& text, int low,
                     int high) {
-    if (NumberBox::isInRange(text, low, high))
+    if (NumberRange(low, high).contains(text))
         return {};
     return cliText(languageIndex, CliText::NumberRange).arg(option).arg(low).arg(high).arg(text);
 }
@@ -74,14 +74,14 @@ QString numberError(int languageIndex, const QString& option, const QString& tex
 QString CameraAddress::rangeError(int cameraLow) const {
     if (haveCamera) {
         const QString error = numberError(languageIndex, QStringLiteral("--camera"), cameraNo,
-                                          cameraLow, NumberBox::kCameraHigh);
+                                          cameraLow, kCameraNoRange.high());
         if (!error.isEmpty())
             return error;
     }
     if (!haveRemote)
         return {};
-    return numberError(languageIndex, QStringLiteral("--remote"), remoteNo, NumberBox::kRemoteLow,
-                       NumberBox::kRemoteHigh);
+    return numberError(languageIndex, QStringLiteral("--remote"), remoteNo, kRemoteNoRange.low(),
+                       kRemoteNoRange.high());
 }
 
 } // namespace zel::cli

@@ -9,9 +9,10 @@
 #include "CliLink.h"
 #include "CliSite.h"
 #include "CliTexts.h"
+#include "CliTransferRun.h"
 #include "CommandLine.h"
-#include "backup/BackupTransfer.h"
-#include "backup/NumberBox.h"
+#include "backup/BackupSession.h"
+#include "common/NumberRange.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -102,33 +103,37 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
     CliLink link(context);
     if (!link.open())
         return ExitFailed;
-    BackupTransfer transfer(link.engine(), context.language(), context.messages());
-    transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
-    transfer.setVerify(parsed.verify);
-    ConnectBackupProgress(context, transfer);
-    transfer.onReplacingPartial = [](const QString& partial) {
-        CliContext::printUsageError(
-            QStringLiteral("%1 from an earlier download will be replaced").arg(partial));
+    BackupSession session(link.engine(), context.language(), context.messages());
+    session.setRemoteNo(parsed.address.remoteNo);
+    session.setCameraNo(parsed.address.cameraNo);
+    session.setVerify(parsed.verify);
+    const bool download = parsed.direction == kDownload;
+    ConnectBackupProgress(context, session.transfer());
+    bool partialSaid = false;
+    session.onChanged = [&session, &partialSaid] {
+        if (partialSaid || session.replacedPartial().isEmpty())
+            return;
+        partialSaid = true;
+        CliContext::printUsageError(QStringLiteral("%1 from an earlier download will be replaced")
+                                        .arg(session.replacedPartial()));
     };
-    transfer.onFinished = [&context, &link](bool completed) {
-        context.finishProgress();
-        link.finish(completed ? ExitOk : ExitFailed);
-    };
-    link.onInterrupted = [&transfer] {
-        if (transfer.dialog().isOpen())
-            transfer.dialog().close(); // as Cancel: the file is closed, the blocks stay
-    };
-    const bool started = parsed.direction == kDownload ? transfer.startDownload(parsed.file)
-                                                       : transfer.startUpload(parsed.file);
-    if (!started) {
-        if (parsed.direction == kUpload)
-            explainRefusedUpload(context, parsed.file);
-        return ExitFailed;
-    }
-    const int exitCode = link.exec();
-    if (link.interruptedBy() != 0)
-        CliContext::printUsageError(interruptionLine(transfer, parsed.direction == kDownload));
+    const int exitCode = RunTransfer(
+        context, link,
+        {.dialog = session.dialog(),
+         .onFinished = session.onFinished,
+         .start =
+             [&] {
+                 const auto action =
+                     download ? BackupSession::Action::Download : BackupSession::Action::Upload;
+                 if (session.start(action, parsed.file))
+                     return true;
+                 if (!download)
+                     explainRefusedUpload(context, parsed.file);
+                 return false;
+             },
+         .interruptionLine = [&] { return interruptionLine(session.transfer(), download); }});
     if (exitCode == ExitOk) {
+        const BackupTransfer& transfer = session.transfer();
         const QString line = transfer.completedText(transfer.viewMode()) + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stdout);
         if (parsed.direction == kDownload)
@@ -151,8 +156,8 @@ int runBackup(CliContext& context, const CommandLine& line) {
     if (parsed.direction == kUpload &&
         !CheckInputFile(context, QStringLiteral("backup"), parsed.file))
         return ExitFailed;
-    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
-                                 parsed.address.cameraNo))
+    if (!NumberRange::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                   parsed.address.cameraNo))
         return ExitFailed;
     return runTransfer(context, parsed);
 }

@@ -5,11 +5,12 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliTransferRun.h"
 #include "CommandLine.h"
 #include "backup/BackupComparison.h"
 #include "backup/BackupFile.h"
-#include "backup/BackupTransfer.h"
-#include "backup/NumberBox.h"
+#include "backup/BackupSession.h"
+#include "common/NumberRange.h"
 
 #include <cstdio>
 #include <optional>
@@ -65,27 +66,23 @@ std::optional<BackupComparison> compareWithCamera(CliContext& context, const Dif
     CliLink link(context);
     if (!link.open())
         return std::nullopt;
-    BackupTransfer transfer(link.engine(), context.language(), context.messages());
-    transfer.setAddress(parsed.address.cameraNo, parsed.address.remoteNo);
-    ConnectBackupProgress(context, transfer);
-    transfer.onFinished = [&context, &link](bool completed) {
-        context.finishProgress();
-        link.finish(completed ? int(ExitOk) : int(DiffTrouble));
-    };
-    link.onInterrupted = [&transfer] {
-        if (transfer.dialog().isOpen())
-            transfer.dialog().close(); // as Cancel: nothing was written anywhere
-    };
-    if (!transfer.startCompare(parsed.files[0]))
-        return std::nullopt;
-    const int linkExit = link.exec();
-    if (link.interruptedBy() != 0) {
+    BackupSession session(link.engine(), context.language(), context.messages());
+    session.setRemoteNo(parsed.address.remoteNo);
+    session.setCameraNo(parsed.address.cameraNo);
+    ConnectBackupProgress(context, session.transfer());
+    const int linkExit = RunTransfer(
+        context, link,
+        {.dialog = session.dialog(),
+         .onFinished = session.onFinished,
+         .start = [&] { return session.start(BackupSession::Action::Compare, parsed.files[0]); },
+         .interruptionLine =
+             [] { return QStringLiteral("backup diff: interrupted; nothing compared"); },
+         .failedExit = DiffTrouble});
+    if (link.interruptedBy() != 0)
         exitCode = linkExit;
-        CliContext::printUsageError(QStringLiteral("backup diff: interrupted; nothing compared"));
-    }
-    if (linkExit != ExitOk || !transfer.completed())
+    if (linkExit != ExitOk || !session.hasComparison())
         return std::nullopt;
-    return transfer.comparison();
+    return session.transfer().comparison();
 }
 
 void printReport(const BackupComparison& comparison, bool everyByte) {
@@ -111,8 +108,8 @@ int RunBackupDiff(CliContext& context, const CommandLine& line) {
         return DiffTrouble;
     std::optional<BackupComparison> comparison;
     if (parsed.address.complete()) {
-        if (!NumberBox::checkAddress(context.messages(), context.language(),
-                                     parsed.address.remoteNo, parsed.address.cameraNo))
+        if (!NumberRange::checkAddress(context.messages(), context.language(),
+                                       parsed.address.remoteNo, parsed.address.cameraNo))
             return DiffTrouble;
         int exitCode = DiffTrouble;
         comparison = compareWithCamera(context, parsed, exitCode);

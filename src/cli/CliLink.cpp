@@ -37,7 +37,7 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
     // A pulled adapter ends the command: nothing comes back within one run. The line below
     // says so; no "Timeout error" follows it.
     m_engine->setPortLossMessage(0);
-    m_engine->onPortEvent = [this](LinkEngine::PortEvent event) {
+    m_portEvents = m_engine->watchPort([this](LinkEngine::PortEvent event) {
         if (m_awaitingConnection && event != LinkEngine::PortEvent::Closed) {
             m_awaitingConnection = false;
             m_loop.exit(event == LinkEngine::PortEvent::Opened ? ExitOk : ExitFailed);
@@ -49,7 +49,7 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
         CliContext::printUsageError(QStringLiteral("the serial port went away: ") +
                                     m_engine->lastLostReason());
         finish(ExitFailed);
-    };
+    });
     m_interrupt = std::make_unique<CliInterrupt>();
     m_interrupt->onSignal = [this](int signalNumber) { onSignal(signalNumber); };
 }

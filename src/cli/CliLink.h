@@ -51,6 +51,7 @@ private:
     QtTimer m_timerReTry;
     CommLogStore m_log;
     std::unique_ptr<LinkEngine> m_engine;
+    Subscription m_portEvents;
     QEventLoop m_loop;
     std::unique_ptr<CliInterrupt> m_interrupt; // from the start: the first send comes before exec()
     int m_exitCode = 0;

@@ -5,8 +5,8 @@
 #include "CliLink.h"
 #include "CliTexts.h"
 #include "CommandLine.h"
-#include "backup/NumberBox.h"
 #include "common/MessageNumber.h"
+#include "common/NumberRange.h"
 #include "site/CameraList.h"
 #include "site/CameraProbe.h"
 
@@ -71,8 +71,8 @@ int runScan(CliContext& context, const CommandLine& line) {
     if (const QString error = parseScanArguments(line, parsed); !error.isEmpty())
         return UsageError(QStringLiteral("scan"), error);
     if (!context.loadSettings(false) ||
-        !NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
-                                 QString::number(parsed.cameras.first())))
+        !NumberRange::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                   QString::number(parsed.cameras.first())))
         return ExitFailed;
     ScanMessageSink messages(context.messages());
     CliLink link(context, &messages);

@@ -80,11 +80,10 @@ int runSend(CliContext& context, const CommandLine& line) {
         return ExitFailed;
     SendClient client(link);
     LinkEngine& engine = link.engine();
-    engine.state().WaitingForm = &client;
-    engine.state().ExpectedReplyKind = 0;
+    engine.claim(&client);
     if (engine.SendCommandFrame(recordFor(parsed), parsed.data) != LinkEngine::kSendOk)
         return ExitFailed;
-    if (engine.state().ScreenCode == ScreenIdle)
+    if (engine.isIdle())
         return ExitOk; // camera 0: nothing is awaited
     return link.exec();
 }

@@ -10,7 +10,7 @@
 #include "CliTexts.h"
 #include "CommandLine.h"
 #include "backup/BackupTransfer.h"
-#include "backup/NumberBox.h"
+#include "common/NumberRange.h"
 #include "site/CameraList.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleDocument.h"
@@ -53,8 +53,8 @@ QString parseSiteArguments(const CommandLine& line, SiteArguments& parsed) {
 // The remote number and the folder, checked before the line is opened. A missing folder is
 // made when its parent is there; otherwise nothing is made.
 bool checkTarget(CliContext& context, const SiteArguments& parsed) {
-    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
-                                 QString::number(parsed.cameras.first())))
+    if (!NumberRange::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                   QString::number(parsed.cameras.first())))
         return false;
     QFileInfo folder(parsed.folder);
     if (!folder.exists() && folder.absoluteDir().exists() &&

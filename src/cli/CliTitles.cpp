@@ -8,8 +8,8 @@
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
 #include "CommandLine.h"
-#include "backup/NumberBox.h"
 #include "common/HexText.h"
+#include "common/NumberRange.h"
 #include "titles/TitleCategory.h"
 #include "titles/TitleCharTable.h"
 #include "titles/TitleCheck.h"
@@ -157,8 +157,8 @@ int runDownload(CliContext& context, const CommandLine& line) {
         return ExitUsage;
     if (!parsed.address.complete())
         return usageError(QStringLiteral("--camera N and --remote N are required"));
-    if (!NumberBox::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
-                                 parsed.address.cameraNo))
+    if (!NumberRange::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
+                                   parsed.address.cameraNo))
         return ExitFailed;
     // The file is written after the whole transfer: refuse a place it cannot go first.
     if (const int refused = CheckOutputForCli(QStringLiteral("titles"), parsed.file))
@@ -189,8 +189,8 @@ int runUpload(CliContext& context, const CommandLine& line) {
         document.CameraNo = parsed.address.cameraNo;
     if (parsed.address.haveRemote)
         document.RemoteNo = parsed.address.remoteNo;
-    if (!NumberBox::checkAddress(context.messages(), context.language(), document.RemoteNo,
-                                 document.CameraNo))
+    if (!NumberRange::checkAddress(context.messages(), context.language(), document.RemoteNo,
+                                   document.CameraNo))
         return ExitFailed;
     // A failing title: the check result and nothing sent, without touching the line.
     const TitleCharTable table(context.settings().languageIndex());

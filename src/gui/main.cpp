@@ -247,9 +247,9 @@ int main(int argc, char** argv) {
     }
 
     shell.start(messages);
-    shell.engine().onOpenFailed = [](const QString& why) {
+    const zel::Subscription openFailures = shell.engine().watchOpenFailures([](const QString& why) {
         std::fprintf(stderr, "zel: cannot open the serial port: %s\n", qPrintable(why));
-    };
+    });
     zel::gui::SplashWindow splash(shell.language());
     zel::gui::MenuWindow menu(shell);
     wireScreens(menu, shell);

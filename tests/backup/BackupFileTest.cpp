@@ -1,8 +1,5 @@
 #include "backup/BackupFile.h"
-#include "RecordingSink.h"
 #include "TestFiles.h"
-#include "backup/NumberBox.h"
-#include "shell/LanguageTables.h"
 
 #include <gtest/gtest.h>
 
@@ -111,31 +108,6 @@ TEST_F(BackupFileTest, UploadReadsWholeBlocksInOrderAndStopsAtAShortOne) {
     EXPECT_EQ(file.readBlock().value_or(QByteArray()), blockOf('1'));
     EXPECT_FALSE(file.writeBlock(blockOf('z')));
     EXPECT_FALSE(file.openForUpload(dir.filePath(QStringLiteral("missing.bin"))));
-}
-
-TEST(NumberBoxTest, AcceptsOnlyDigitsWithinTheRange) {
-    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("1"), 1, 99));
-    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("99"), 1, 99));
-    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("007"), 1, 255));
-    for (const char* bad : {"", "0", "100", "-1", "+5", " 5", "5 ", "1e2", "12a", "99999999999"})
-        EXPECT_FALSE(NumberBox::isInRange(QString::fromLatin1(bad), 1, 99)) << bad;
-    EXPECT_TRUE(NumberBox::isInRange(QStringLiteral("255"), 1, 255));
-    EXPECT_FALSE(NumberBox::isInRange(QStringLiteral("256"), 1, 255));
-}
-
-TEST(NumberBoxTest, CheckShowsTheRangeMessageOfItsBox) {
-    LanguageTables language;
-    RecordingSink sink;
-    EXPECT_TRUE(NumberBox::checkCameraNo(sink, language, QStringLiteral("255")));
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_FALSE(NumberBox::checkRemoteNo(sink, language, QStringLiteral("100")));
-    EXPECT_FALSE(NumberBox::checkCameraNo(sink, language, QString()));
-    ASSERT_EQ(sink.shown.size(), 2);
-    EXPECT_EQ(sink.shown[0].number, 4);
-    EXPECT_EQ(sink.shown[0].extra,
-              QStringLiteral("1 to 99 Setting data is beyond the setting range"));
-    EXPECT_EQ(sink.shown[1].extra,
-              QStringLiteral("1 to 255 Setting data is beyond the setting range"));
 }
 
 } // namespace

@@ -105,16 +105,16 @@ protected:
 
 TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
     QString text = QStringLiteral("unchanged");
-    engine.state().BlockNo = 1;
+    engine.setBlockNo(1);
     EXPECT_TRUE(transfer.Get_BlockNo(text));
     EXPECT_EQ(text, QStringLiteral("0001"));
-    engine.state().BlockNo = 0xAB;
+    engine.setBlockNo(0xAB);
     EXPECT_TRUE(transfer.Get_BlockNo(text));
     EXPECT_EQ(text, QStringLiteral("00AB"));
-    engine.state().BlockNo = 1000;
+    engine.setBlockNo(1000);
     EXPECT_TRUE(transfer.Get_BlockNo(text));
     EXPECT_EQ(text, QStringLiteral("03E8"));
-    engine.state().BlockNo = 1001;
+    engine.setBlockNo(1001);
     EXPECT_FALSE(transfer.Get_BlockNo(text));
     EXPECT_EQ(text, QStringLiteral("03E8"));
 }
@@ -279,10 +279,7 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     ASSERT_TRUE(transfer.startUpload(writeImage(image)));
     run();
     ASSERT_EQ(requests.last().block, 1);
-    engine.TimerMenu().stop();
-    engine.state().ScreenCode = ScreenIdle; // as the engine leaves it for the callback
-    engine.state().ReceiveBuffer = normalAnswer(requests.last()).toLower();
-    transfer.Get_CommBackup();
+    port.receiveHex(normalAnswer(requests.last()).toLower());
     run();
     EXPECT_EQ(sink.numbers(), QList<int>{22});
     EXPECT_EQ(blocksRequested(true).last(), 600);
@@ -307,10 +304,10 @@ TEST_F(BackupTransferTest, InvalidAddressOrBusyLinkIsRefusedBeforeAnythingIsSent
     transfer.setAddress(QStringLiteral("1"), QStringLiteral("0"));
     EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
     transfer.setAddress(QStringLiteral("1"), QStringLiteral("1"));
-    engine.state().ScreenCode = ScreenPanel; // the panel waits for its reply
+    ASSERT_TRUE(occupyLink(ScreenPanel)); // the panel waits for its reply
     EXPECT_FALSE(transfer.startUpload(dir.filePath(QStringLiteral("a.bin"))));
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4, 36}));
-    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(port.written.size(), 1); // the panel's frame only
 }
 
 TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {

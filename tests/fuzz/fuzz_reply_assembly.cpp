@@ -16,7 +16,7 @@ public:
     ReadingClient(LinkEngine& engine, int screenCode) : m_engine(engine), m_screen(screenCode) {}
 
     bool send(const QString& camera) {
-        m_engine.state().WaitingForm = this;
+        m_engine.claim(this);
         const CommSendRecord record{camera, QStringLiteral("1"), QStringLiteral("True"),
                                     QStringLiteral("0"), QString::number(m_screen)};
         return m_engine.SendCommandFrame(record, QStringLiteral("C10001")) == LinkEngine::kSendOk;

@@ -35,7 +35,7 @@ protected:
     }
     QString statusLine() const { return m_menu->portStatusLine()->accessibleName(); }
     int sendPanelStop(ReplyRecorder& client) {
-        m_app.engine().state().WaitingForm = &client;
+        m_app.engine().claim(&client);
         const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
                                     QStringLiteral("False"), QStringLiteral("0"),
                                     QString::number(ScreenPanel)};

@@ -24,8 +24,8 @@ class TransferDialogTest : public ::testing::Test, protected MemoryLink {
 protected:
     TransferDialogTest() {
         model.load(language);
-        engine.state().WaitingForm = &client;
-        engine.state().ScreenCode = ScreenBackup;
+        engine.claim(&client);
+        engine.armRetry(ScreenBackup); // a backup waits to send again
         dialog.open();
     }
     template <typename T> T* child(const char* name) {

@@ -47,7 +47,7 @@ protected:
     sim::SimulatedController& simulator() { return m_link->sim; }
 
     int send(const QString& data, bool request, int camera = 1) {
-        engine().state().WaitingForm = client.get();
+        engine().claim(client.get());
         const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
                                     request ? QStringLiteral("True") : QStringLiteral("False"),
                                     QStringLiteral("0"), QString::number(ScreenCommTest)};
@@ -229,7 +229,7 @@ TEST(LinkStaleInput, BytesLeftOverBeforeASendAreNeverTakenAsItsReply) {
         return queue.queuedInput() >= count;
     };
     const auto transact = [&](const char* replyHex) {
-        link.engine.state().WaitingForm = &client;
+        link.engine.claim(&client);
         const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
                                     QStringLiteral("True"), QStringLiteral("0"),
                                     QString::number(ScreenCommTest)};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <random>
 
 using namespace zel;
@@ -53,7 +54,7 @@ protected:
 
     int send(const QString& camera, int screen, const QString& data = QStringLiteral("20"),
              const QString& raw = QStringLiteral("0")) {
-        engine.state().WaitingForm = &client;
+        engine.claim(&client);
         const CommSendRecord record{camera, QStringLiteral("1"), QStringLiteral("False"), raw,
                                     QString::number(screen)};
         return engine.SendCommandFrame(record, data);
@@ -165,7 +166,8 @@ TEST_F(LinkEngineTest, PanelTimeOutIsSilent) {
 
 TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
     QStringList reasons;
-    engine.onOpenFailed = [&](const QString& why) { reasons.append(why); };
+    const Subscription failures =
+        engine.watchOpenFailures([&](const QString& why) { reasons.append(why); });
     send(QStringLiteral("1"), ScreenCommTest);
     port.failOpen = true;
     ASSERT_TRUE(timerMenu.fireNow());
@@ -227,14 +229,14 @@ TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
 
 TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
     send(QStringLiteral("1"), ScreenBackup);
-    engine.state().BlockNo = 5;
+    engine.setBlockNo(5);
     client.onReply = [&] { engine.armRetry(ScreenBackup); };
     port.receiveHex(QStringLiteral("00"));
     EXPECT_TRUE(timerReTry.isActive());
     EXPECT_EQ(timerReTry.interval(), 300);
     EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
 
-    client.onRetry = [&] { engine.state().BlockNo += 1; }; // the screen resends and raises it
+    client.onRetry = [&] { engine.nextBlock(); }; // the screen resends and raises it
     ASSERT_TRUE(timerReTry.fireNow());
     EXPECT_EQ(client.calls.last(), QStringLiteral("retry:4"));
     EXPECT_EQ(engine.state().BlockNo, 6);
@@ -242,7 +244,7 @@ TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
 }
 
 TEST_F(LinkEngineTest, RetryTickCallsOnlyTitleAndBackup) {
-    engine.state().WaitingForm = &client;
+    engine.claim(&client);
     engine.armRetry(ScreenCommTest);
     timerReTry.fireNow();
     engine.armRetry(ScreenTitle);
@@ -266,7 +268,7 @@ TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 
     send(QStringLiteral("1"), ScreenTitle);
-    engine.state().TitleTransferFlag = 3;
+    engine.startTitleTransfer(3, 1, 17);
     engine.transferDialogClosed();
     EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
 }
@@ -276,7 +278,8 @@ TEST_F(LinkEngineTest, ChecksumErrorShowsMessage16) {
     port.receiveHex(QStringLiteral("FD06010208FFFF"));
     EXPECT_FALSE(engine.CheckReplyChecksum());
     EXPECT_EQ(sink.numbers(), QList<int>{16});
-    engine.state().ReceiveBuffer = QStringLiteral("06");
+    send(QStringLiteral("1"), ScreenBackup);
+    port.receiveHex(QStringLiteral("06")); // too short to hold a checksum
     EXPECT_FALSE(engine.CheckReplyChecksum());
 }
 
@@ -345,4 +348,61 @@ TEST_F(LinkEngineTest, RandomRepliesNeverBreakTheEngine) {
         EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     }
     EXPECT_GT(completed, 0);
+}
+
+TEST_F(LinkEngineTest, EveryPortListenerHearsUntilItsSubscriptionIsDropped) {
+    QStringList heard;
+    using Event = LinkEngine::PortEvent;
+    Subscription first = engine.watchPort(
+        [&](Event e) { heard.append(QStringLiteral("a") + QString::number(int(e))); });
+    auto second = std::make_unique<Subscription>(engine.watchPort(
+        [&](Event e) { heard.append(QStringLiteral("b") + QString::number(int(e))); }));
+    engine.CloseCommPort();
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("a3"), QStringLiteral("b3")}));
+
+    heard.clear();
+    second.reset(); // its owner went away: nothing more reaches it
+    engine.OpenCommPort();
+    EXPECT_EQ(heard, QStringList{QStringLiteral("a0")});
+
+    heard.clear();
+    first = engine.watchPort([&](Event) {
+        heard.append(QStringLiteral("again"));
+        first.reset(); // a listener may drop itself while it is told
+    });
+    engine.CloseCommPort();
+    engine.OpenCommPort();
+    EXPECT_EQ(heard, QStringList{QStringLiteral("again")});
+}
+
+TEST_F(LinkEngineTest, ASubscriptionOutlivingTheEngineIsHarmless) {
+    Subscription kept;
+    {
+        MemoryLink other;
+        kept = other.engine.watchPort([](LinkEngine::PortEvent) {});
+    }
+    EXPECT_TRUE(kept.isActive());
+    kept.reset();
+    EXPECT_FALSE(kept.isActive());
+}
+
+TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
+    ScriptedClient other{engine};
+    send(QStringLiteral("1"), ScreenCommTest);
+    engine.endWait(&other); // not its wait
+    EXPECT_TRUE(timerMenu.isActive());
+    engine.endWait(&client);
+    EXPECT_TRUE(engine.isIdle());
+    EXPECT_FALSE(timerMenu.isActive());
+    port.receiveHex(QStringLiteral("06")); // late: discarded
+    EXPECT_TRUE(client.calls.isEmpty());
+
+    send(QStringLiteral("1"), ScreenBackup);
+    engine.armRetry(ScreenBackup);
+    engine.release(&other);
+    EXPECT_TRUE(timerReTry.isActive());
+    engine.release(&client);
+    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_TRUE(engine.isIdle());
+    EXPECT_FALSE(engine.isClaimedBy(&client));
 }

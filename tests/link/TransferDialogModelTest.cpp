@@ -56,8 +56,7 @@ TEST_F(TransferDialogModelTest, CloseRunsTheUnloadRuleOnce) {
     int closedCalls = 0;
     model.onClosed = [&] { ++closedCalls; };
     model.load(language);
-    engine.state().WaitingForm = &client;
-    engine.state().ScreenCode = ScreenBackup;
+    engine.claim(&client);
     engine.armRetry(ScreenBackup);
 
     model.close();

@@ -1,5 +1,6 @@
 // Command 20 from the mouse: one frame on press, one on release, speeds by mode; the send
 // path's silent refusals; the release that goes out when the panel loses the keys.
+#include "LinkStateWriter.h"
 #include "PanelRig.h"
 #include "common/MessageNumber.h"
 #include "panel/PanelCommandData.h"
@@ -160,7 +161,7 @@ TEST(PanelMovement, SendPathRefusesSilently) {
         EXPECT_TRUE(rig.messages().isEmpty());
     }
     PanelRig busy;
-    busy.engine.state().ScreenCode = ScreenBackup; // another screen's transaction
+    LinkStateWriter::of(busy.engine).ScreenCode = ScreenBackup; // another screen's transaction
     busy.panel.pressMoveKey(PtzUp);
     busy.endPauses();
     EXPECT_TRUE(busy.port.written.isEmpty());

@@ -1,4 +1,5 @@
 // Get_CommControl: what each answer of the camera does, and the position report.
+#include "LinkStateWriter.h"
 #include "PanelRig.h"
 #include "common/MessageNumber.h"
 #include "link/FrameCodec.h"
@@ -100,8 +101,8 @@ TEST(PanelReply, MalformedDataRepliesLeaveTheBoxes) {
         PanelRig rig;
         rig.panel.setPositionText(0, QStringLiteral("1234"));
         rig.click(B::Now);
-        rig.engine.state().ScreenCode = ScreenPanel;
-        rig.engine.state().ReceiveBuffer = reply;
+        LinkStateWriter::of(rig.engine).ScreenCode = ScreenPanel;
+        LinkStateWriter::of(rig.engine).ReceiveBuffer = reply;
         rig.panel.Get_CommControl();
         EXPECT_EQ(rig.messages(), QList<int>{MessageReceiveError}) << reply.toStdString();
         EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("1234")) << reply.toStdString();
@@ -111,7 +112,7 @@ TEST(PanelReply, MalformedDataRepliesLeaveTheBoxes) {
 TEST(PanelReply, LowerCaseDataReplyIsAccepted) {
     PanelRig rig;
     rig.click(B::Now);
-    rig.engine.state().ReceiveBuffer = PositionReplyText(1, 2, 3, 4).toLower();
+    LinkStateWriter::of(rig.engine).ReceiveBuffer = PositionReplyText(1, 2, 3, 4).toLower();
     rig.panel.Get_CommControl();
     EXPECT_TRUE(rig.messages().isEmpty());
     EXPECT_EQ(rig.panel.state().PositionText[3], QStringLiteral("4"));
@@ -145,8 +146,8 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
             for (const QString& text : {good.left(length), QString(length, QLatin1Char('G')),
                                         QStringLiteral("FD") + QString(length, QLatin1Char('F'))}) {
                 PanelRig rig;
-                rig.engine.state().ReceiveBuffer = text;
-                rig.engine.state().ExpectedReplyKind = kind;
+                LinkStateWriter::of(rig.engine).ReceiveBuffer = text;
+                LinkStateWriter::of(rig.engine).ExpectedReplyKind = kind;
                 rig.panel.Get_CommControl();
                 EXPECT_LE(rig.sink.shown.size(), 4) << text.toStdString();
                 const bool accepted = kind == 0 ? text == kReplyAck : text == good;

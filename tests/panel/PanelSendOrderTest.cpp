@@ -22,7 +22,7 @@ const QString kLeft = QStringLiteral("20083C3C0808");
 struct BusyLinkRig : PanelRig {
     void otherScreenSends() {
         sink.shown.clear();
-        engine.state().WaitingForm = &other;
+        engine.claim(&other);
         engine.SendCommandFrame({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("False"),
                                  QStringLiteral("0"), QString::number(ScreenBackup)},
                                 QStringLiteral("99"));

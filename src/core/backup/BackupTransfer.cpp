@@ -1,9 +1,9 @@
 #include "BackupTransfer.h"
 
-#include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "link/CommSendRecord.h"
 #include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
@@ -37,13 +37,13 @@ BackupTransfer::~BackupTransfer() {
     m_dialog.onClosed = {};
     // Another screen may own the link by now; only a transfer of ours is ended here, and the
     // engine must not keep a pointer to this object.
-    if (m_engine.state().WaitingForm != this)
+    if (!m_engine.isClaimedBy(this))
         return;
     if (m_dialog.isOpen())
         m_dialog.close();
     else
         m_engine.transferDialogClosed();
-    if (m_engine.state().WaitingForm == this)
+    if (m_engine.isClaimedBy(this))
         m_engine.ResetLinkState();
 }
 
@@ -85,7 +85,7 @@ bool BackupTransfer::readyToStart() {
     if (m_running)
         return false;
     // Another screen's transaction is in flight; its reply must not come to us.
-    if (m_engine.state().ScreenCode != ScreenIdle) {
+    if (!m_engine.isIdle()) {
         m_messages.ShowMessage(MessageOtherWindowInAction);
         return false;
     }
@@ -93,7 +93,7 @@ bool BackupTransfer::readyToStart() {
 }
 
 bool BackupTransfer::addressValid() {
-    return NumberBox::checkAddress(m_messages, m_language, m_remoteNo, m_cameraNo);
+    return NumberRange::checkAddress(m_messages, m_language, m_remoteNo, m_cameraNo);
 }
 
 bool BackupTransfer::startDownload(const QString& path) {
@@ -151,7 +151,7 @@ bool BackupTransfer::startCompare(const QString& path) {
     Set_BlockNoClear();
     if (!sendFirstBlock({}, kRequestData))
         return false;
-    m_engine.state().ExpectedReplyKind = ModeVerify;
+    m_engine.setExpectedReplyKind(ModeVerify);
     return true;
 }
 
@@ -188,13 +188,13 @@ bool BackupTransfer::Seek_BackupFile() {
 }
 
 void BackupTransfer::Set_BlockNoClear() {
-    m_engine.state().BlockNo = 1;
+    m_engine.setBlockNo(1);
     m_dialog.state().progressValue = 0;
     m_dialog.changed();
 }
 
 void BackupTransfer::Set_BlockNoInc() {
-    m_engine.state().BlockNo += 1;
+    m_engine.nextBlock();
 }
 
 bool BackupTransfer::Get_BlockNo(QString& blockText) const {
@@ -243,9 +243,7 @@ bool BackupTransfer::keepCameraBlock() {
 // ---- Sending ------------------------------------------------------------------------------
 
 bool BackupTransfer::Send_BackupCommand(const QString& command, const QString& requestFlag) {
-    LinkState& link = m_engine.state();
-    link.WaitingForm = this;
-    link.ExpectedReplyKind = requestFlag == kRequestData ? ModeDownload : ModeUpload;
+    m_engine.claim(this, requestFlag == kRequestData ? ModeDownload : ModeUpload);
     const CommSendRecord record{m_cameraNo, m_remoteNo, requestFlag, QStringLiteral("0"),
                                 QString::number(ScreenBackup)};
     if (m_engine.SendCommandFrame(record, command) != LinkEngine::kSendOk) {
@@ -259,13 +257,13 @@ bool BackupTransfer::Send_BackupCommand(const QString& command, const QString& r
 
 bool BackupTransfer::replyReceived() const {
     // 7 while a received reply is handled; 2 when the BUSY retry timer calls.
-    return m_engine.state().ScreenCode == ScreenIdle;
+    return m_engine.isIdle();
 }
 
 void BackupTransfer::Get_CommBackup() {
     if (!m_running)
         return;
-    LinkState& link = m_engine.state();
+    const LinkState& link = m_engine.state();
     const QString reply = link.ReceiveBuffer.toUpper();
     if (reply == kReplyNack) {
         endWithMessage(MessageNack);
@@ -281,7 +279,7 @@ void BackupTransfer::Get_CommBackup() {
         endWithMessage(MessageReceiveError);
         return;
     }
-    link.BusyCount = 0;
+    m_engine.clearBusyCount();
     if (Check_CommBackup()) {
         Set_BlockNoInc();
         Set_BackupProgress(m_engine.state().ExpectedReplyKind);
@@ -326,7 +324,7 @@ bool BackupTransfer::checkVerification() {
     if (Get_BlockNo(block)) {
         if (!Send_BackupCommand(commandText() + block, kRequestData))
             return false;
-        m_engine.state().ExpectedReplyKind = ModeVerify;
+        m_engine.setExpectedReplyKind(ModeVerify);
     }
     return true;
 }
@@ -366,7 +364,7 @@ void BackupTransfer::startVerification() {
     Get_BlockNo(block);
     Set_TransMitView(ModeVerify);
     if (Send_BackupCommand(commandText() + block, kRequestData)) {
-        m_engine.state().ExpectedReplyKind = ModeVerify;
+        m_engine.setExpectedReplyKind(ModeVerify);
         Set_BlockNoInc();
     }
 }

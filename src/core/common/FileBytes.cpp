@@ -1,28 +1,12 @@
 #include "FileBytes.h"
 
-#include "LanguagePair.h"
+#include "shell/ReasonTexts.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <array>
 
 namespace zel {
-
-namespace {
-
-constexpr std::array<LanguagePair, 7> kProblemTexts{{
-    {u"read", u"読み込みました"},
-    {u"no such file", u"ファイルがありません"},
-    {u"not a regular file", u"通常のファイルではありません"},
-    {u"file too large", u"ファイルが大き過ぎます"},
-    {u"cannot be read", u"読み込めません"},
-    {u"not a Japanese (Shift-JIS) text file",
-     u"日本語（Shift-JIS）のテキストファイルではありません"},
-    {u"holds no data", u"データがありません"},
-}};
-
-} // namespace
 
 FileBytes ReadFileBytes(const QString& path, qint64 maxBytes) {
     FileBytes result;
@@ -83,7 +67,7 @@ bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString* error
 }
 
 QString FileProblemText(FileProblem problem, int languageIndex, const QString& detail) {
-    return kProblemTexts[static_cast<size_t>(problem)].in(languageIndex, detail);
+    return fileProblemReason(problem, languageIndex, detail);
 }
 
 QString FileProblemLine(const QString& path, FileProblem problem, int languageIndex,

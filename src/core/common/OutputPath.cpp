@@ -1,10 +1,9 @@
 #include "OutputPath.h"
 
-#include "LanguagePair.h"
+#include "shell/ReasonTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -13,17 +12,6 @@
 namespace zel {
 
 namespace {
-
-constexpr std::array<LanguagePair, 7> kProblemTexts{{
-    {u"can be written", u"書き込めます"},
-    {u"names an input file", u"入力ファイルと同じです"},
-    {u"is a folder", u"フォルダです"},
-    {u"is not a regular file (a FIFO, device or socket)",
-     u"通常のファイルではありません（FIFO、デバイスまたはソケット）"},
-    {u"its folder does not exist", u"フォルダがありません"},
-    {u"its folder cannot be written", u"フォルダに書き込めません"},
-    {u"the file cannot be replaced", u"ファイルを置き換えられません"},
-}};
 
 QString cleanAbsolute(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -85,7 +73,7 @@ OutputCheck CheckOutputPath(const QString& path, const QStringList& inputs) {
 }
 
 QString OutputProblemText(const OutputCheck& check, int languageIndex) {
-    return kProblemTexts[static_cast<size_t>(check.problem)].in(languageIndex, check.detail);
+    return outputProblemReason(check.problem, languageIndex, check.detail);
 }
 
 QString OutputProblemLine(const QString& path, const OutputCheck& check, int languageIndex) {

@@ -31,15 +31,8 @@ CommTest::CommTest(LinkEngine& engine, Timer& timerCommTest, Timer& pacingTimer,
 CommTest::~CommTest() {
     m_timerCommTest.stop();
     m_timerCommTest.setCallback({});
-    LinkState& state = m_engine.state();
-    if (state.WaitingForm != this)
-        return;
-    if (state.ScreenCode == ScreenCommTest) { // the reply would reach a closed screen
-        m_engine.TimerMenu().stop();
-        m_engine.ResetLinkState();
-    } else {
-        state.WaitingForm = nullptr;
-    }
+    m_engine.endWait(this); // the reply would reach a closed screen
+    m_engine.forgetClient(this);
 }
 
 void CommTest::Reset_TestScreen() {
@@ -57,13 +50,12 @@ CommSendRecord CommTest::sendRecord(int rowNo) const {
 }
 
 bool CommTest::Send_TestRow(const QString& text, int rowNo, int kind) {
-    LinkState& state = m_engine.state();
+    const LinkState& state = m_engine.state();
     // A reply is still awaited: nothing is sent, and that reply still goes to its own row.
-    if (state.ScreenCode != ScreenIdle)
+    if (!m_engine.isIdle())
         return false;
     m_currentRow = rowNo;
-    state.WaitingForm = this;
-    state.ExpectedReplyKind = kind;
+    m_engine.claim(this, kind);
     m_pacer.beginFrame();
     if (m_engine.SendCommandFrame(sendRecord(rowNo), text) != LinkEngine::kSendOk) {
         m_pacer.cancel();
@@ -125,16 +117,9 @@ bool CommTest::CommandStart() {
 }
 
 void CommTest::CommandStop() {
-    LinkState& state = m_engine.state();
-    if (state.ScreenCode == ScreenCommTest) { // a late reply is then discarded
-        m_engine.TimerMenu().stop();
-        state.WaitingForm = nullptr;
-        state.ExpectedReplyKind = 0;
-        state.ReceiveBuffer.clear();
-        state.LastSentFrame.clear();
-        state.ScreenCode = ScreenIdle;
-        m_engine.flushHeldFrame(); // a panel stop held meanwhile goes out now
-    }
+    // A late reply is then discarded; a panel stop held meanwhile goes out now.
+    if (m_engine.state().ScreenCode == ScreenCommTest)
+        m_engine.endWait(this);
     m_timerCommTest.stop();
     m_interval.clear();
     m_pacer.cancel();

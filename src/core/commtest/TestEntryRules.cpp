@@ -1,8 +1,8 @@
 #include "TestEntryRules.h"
 
-#include "backup/NumberBox.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "shell/MessageCatalog.h"
 
 #include <QRegularExpression>
@@ -15,12 +15,12 @@ constexpr int kIntervalDecimals = 3;
 
 bool TestEntryRules::checkRemoteNo(MessageSink& messages, const LanguageTables& language,
                                    const QString& text) {
-    return NumberBox::check(messages, language, text, kRemoteLow, kRemoteHigh);
+    return kRemoteNoRange.check(messages, language, text);
 }
 
 bool TestEntryRules::checkCameraNo(MessageSink& messages, const LanguageTables& language,
                                    const QString& text) {
-    return NumberBox::check(messages, language, text, kCameraLow, kCameraHigh);
+    return kAnyCameraNoRange.check(messages, language, text);
 }
 
 bool TestEntryRules::isInterval(const QString& text) {

@@ -11,10 +11,6 @@ class MessageSink;
 
 class TestEntryRules {
 public:
-    static constexpr int kRemoteLow = 1;
-    static constexpr int kRemoteHigh = 99;
-    static constexpr int kCameraLow = 0;
-    static constexpr int kCameraHigh = 255;
     static constexpr int kIntervalHigh = 600;
 
     static bool checkRemoteNo(MessageSink& messages, const LanguageTables& language,

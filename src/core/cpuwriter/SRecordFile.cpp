@@ -1,10 +1,9 @@
 #include "SRecordFile.h"
 
+#include "common/FileBytes.h"
 #include "common/TextLines.h"
 
-#include <QFile>
-#include <filesystem>
-#include <system_error>
+#include <QFileInfo>
 
 namespace zel {
 
@@ -16,23 +15,13 @@ SRecordLines failed(const QString& path, const QString& why) {
     return result;
 }
 
-// Empty when `path` names a regular file of acceptable size, else the reason.
-QString checkFile(const QString& path) {
-    std::error_code error;
-    const std::filesystem::path native(path.toStdU16String());
-    const auto status = std::filesystem::status(native, error);
-    if (error || !std::filesystem::exists(status))
-        return QStringLiteral("no such file");
-    if (!std::filesystem::is_regular_file(status))
-        return QStringLiteral("not a regular file");
-    const auto size = std::filesystem::file_size(native, error);
-    if (error)
-        return QStringLiteral("cannot read the file size");
-    if (size > std::uintmax_t(kMaxSRecordFileBytes))
-        return QStringLiteral("file too large for an S-record file (%1 bytes, at most %2)")
-            .arg(size)
-            .arg(kMaxSRecordFileBytes);
-    return {};
+// The reason shown for a file that cannot be read as an S-record file.
+QString problemText(const QString& path, const FileBytes& read) {
+    if (read.problem != FileProblem::TooLarge)
+        return FileProblemText(read.problem, 0, read.detail);
+    return QStringLiteral("file too large for an S-record file (%1 bytes, at most %2)")
+        .arg(QFileInfo(path).size())
+        .arg(kMaxSRecordFileBytes);
 }
 
 } // namespace
@@ -49,20 +38,11 @@ SRecordLines ReadSRecordLines(const QString& path) {
         return failed(path, QStringLiteral("no file name"));
     if (path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/')))
         return failed(path, QStringLiteral("names a folder, not a file"));
-    const QString why = checkFile(path);
-    if (!why.isEmpty())
-        return failed(path, why);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(path, file.errorString());
-    // Read at most one byte past the limit: the file may have grown since it was checked.
-    const QByteArray bytes = file.read(kMaxSRecordFileBytes + 1);
-    if (bytes.size() > kMaxSRecordFileBytes)
-        return failed(path, QStringLiteral("file too large for an S-record file"));
-    if (file.error() != QFileDevice::NoError)
-        return failed(path, file.errorString());
+    const FileBytes read = ReadFileBytes(path, kMaxSRecordFileBytes);
+    if (!read.ok())
+        return failed(path, problemText(path, read));
     SRecordLines result;
-    result.lines = SplitSRecordLines(bytes);
+    result.lines = SplitSRecordLines(read.bytes);
     if (result.lines.isEmpty())
         return failed(path, QStringLiteral("the file is empty"));
     result.ok = true;

@@ -58,7 +58,6 @@ LinkEngine::~LinkEngine() {
     m_port.onReceived = {};
     m_port.onLost = {};
     m_port.onConnected = {};
-    onPortEvent = {};
 }
 
 void LinkEngine::SetCommPortSettings() {
@@ -78,8 +77,7 @@ bool LinkEngine::OpenCommPort() {
         m_announceFailure = m_connecting; // a failed connection is then shown as this open's
         return true;
     }
-    if (onOpenFailed)
-        onOpenFailed(m_lastOpenError);
+    m_openFailureListeners.notify(m_lastOpenError);
     m_messages.ShowMessage(MessagePortOpenError);
     return false;
 }
@@ -132,8 +130,7 @@ void LinkEngine::connectFailed(const QString& why) {
     m_lastOpenError = why;
     notifyPort(PortEvent::OpenFailed);
     if (std::exchange(m_announceFailure, false)) {
-        if (onOpenFailed)
-            onOpenFailed(why);
+        m_openFailureListeners.notify(why);
         m_messages.ShowMessage(MessagePortOpenError);
     }
     endWaitingTransaction();
@@ -148,8 +145,7 @@ void LinkEngine::CloseCommPort() {
 }
 
 void LinkEngine::notifyPort(PortEvent event) {
-    if (onPortEvent)
-        onPortEvent(event);
+    m_portListeners.notify(event);
 }
 
 bool LinkEngine::isPortOpen() const {
@@ -252,6 +248,33 @@ void LinkEngine::transferDialogClosed() {
     ResetLinkState();
 }
 
+void LinkEngine::claim(LinkClient* client, int expectedReplyKind) {
+    m_state.WaitingForm = client;
+    m_state.ExpectedReplyKind = expectedReplyKind;
+}
+
+void LinkEngine::endWait(const LinkClient* client) {
+    if (!isClaimedBy(client) || isIdle())
+        return;
+    m_timerMenu.stop();
+    ResetLinkState();
+}
+
+void LinkEngine::release(const LinkClient* client) {
+    if (!isClaimedBy(client))
+        return;
+    m_timerMenu.stop();
+    m_timerReTry.stop();
+    ResetLinkState();
+}
+
+void LinkEngine::startTitleTransfer(int titleFlag, int firstBlock, int endNo) {
+    m_state.TitleTransferFlag = titleFlag;
+    m_state.BlockNo = firstBlock;
+    m_state.TitleEndNo = endNo;
+    m_state.BusyCount = 0;
+}
+
 void LinkEngine::ResetLinkState() {
     m_state = LinkState{};
     if (m_eventDepth == 0)
@@ -269,8 +292,7 @@ bool LinkEngine::flushHeldFrame() {
         return false;
     const HeldFrame held = *m_held;
     m_held.reset();
-    m_state.WaitingForm = held.waiting;
-    m_state.ExpectedReplyKind = 0;
+    claim(held.waiting);
     return SendCommandFrame(held.record, held.data) == kSendOk;
 }
 

@@ -5,6 +5,7 @@
 #include "BytePort.h"
 #include "CommSendRecord.h"
 #include "LinkState.h"
+#include "common/Listeners.h"
 #include "common/MessageNumber.h"
 
 #include <QString>
@@ -33,14 +34,37 @@ public:
                MessageSink& messages, CommLogStore* log = nullptr);
     ~LinkEngine();
 
-    LinkState& state() { return m_state; }
+    // The link state, which only the engine writes; clients read it and ask for changes.
     const LinkState& state() const { return m_state; }
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
     MessageSink& messages() { return m_messages; }
-    Timer& TimerMenu() { return m_timerMenu; }
-    Timer& TimerReTry() { return m_timerReTry; }
     BytePort& port() { return m_port; }
+
+    // ---- Claiming the link ----
+    // No reply is awaited (`ScreenCode` idle): a screen may send.
+    bool isIdle() const { return m_state.ScreenCode == ScreenIdle; }
+    // The next frame's reply, its time-out and the retries after BUSY go to `client`, which
+    // reads the reply as `expectedReplyKind` (`WaitingForm`, `ExpectedReplyKind`).
+    void claim(LinkClient* client, int expectedReplyKind = 0);
+    bool isClaimedBy(const LinkClient* client) const { return m_state.WaitingForm == client; }
+    // The claiming client now reads its replies as `kind` (a backup moving to verification).
+    void setExpectedReplyKind(int kind) { m_state.ExpectedReplyKind = kind; }
+    // `client` no longer wants the reply it awaits: the reply timer stops, a late reply is
+    // discarded and the link is free.
+    void endWait(const LinkClient* client);
+    // `client` goes away while it holds the link: both timers stop and the link is reset.
+    void release(const LinkClient* client);
+
+    // ---- Counts of a transfer ----
+    // `BlockNo`, the block of the transfer in force; nextBlock() counts one up.
+    void setBlockNo(int blockNo) { m_state.BlockNo = blockNo; }
+    void nextBlock() { m_state.BlockNo += 1; }
+    // A title transfer begins: its camera code (`TitleTransferFlag`), first block and end
+    // (`TitleEndNo`), no BUSY counted yet.
+    void startTitleTransfer(int titleFlag, int firstBlock, int endNo);
+    // A reply other than BUSY came: the next BUSY counts from one again.
+    void clearBusyCount() { m_state.BusyCount = 0; }
 
     // What happened to the port, for whoever shows or watches its state.
     enum class PortEvent { Opened, OpenFailed, Lost, Closed };
@@ -48,7 +72,7 @@ public:
     // Port handling. SetCommPortSettings only takes effect while the port is closed.
     void SetCommPortSettings();
     bool OpenCommPort();
-    // OpenCommPort without message 6 and without onOpenFailed: for reopening by itself a
+    // OpenCommPort without message 6 and without telling open failures: for reopening by itself a
     // port that went away, where a failed attempt is no news.
     bool tryOpenCommPort();
     void CloseCommPort();
@@ -57,13 +81,18 @@ public:
     bool isPortConnecting() const { return m_connecting; }
     // The device the port settings name (after SetCommPortSettings).
     QString portDevice() const { return m_lineSettings.device; }
-    // Told every open, failed open, loss and close, after the engine has handled it.
-    std::function<void(PortEvent event)> onPortEvent;
+    // Tells `listener` every open, failed open, loss and close, after the engine has
+    // handled it, for as long as the subscription is kept.
+    [[nodiscard]] Subscription watchPort(std::function<void(PortEvent event)> listener) {
+        return m_portListeners.add(std::move(listener));
+    }
     // Why the last open failed (device and cause), empty after a good open.
     QString lastOpenError() const { return m_lastOpenError; }
-    // Told the device and the reason whenever an open fails, before message 6 (the GUI
-    // writes it to stderr; the message box cannot say which device or why).
-    std::function<void(const QString& why)> onOpenFailed;
+    // Tells `listener` the device and the reason whenever an open fails, before message 6
+    // (the GUI writes it to stderr; the message box cannot say which device or why).
+    [[nodiscard]] Subscription watchOpenFailures(std::function<void(const QString& why)> listener) {
+        return m_openFailureListeners.add(std::move(listener));
+    }
     // Why the port was last lost (device went away), empty when it never was.
     QString lastLostReason() const { return m_lastLostReason; }
     // The message a wait cut short by a lost port ends with: "Timeout error" in
@@ -108,6 +137,9 @@ public:
     void forgetClient(LinkClient* client);
 
 private:
+    // Unit tests set states the wire cannot make (a reply text that is no hex).
+    friend struct LinkStateWriter;
+
     struct HeldFrame {
         CommSendRecord record;
         QString data;
@@ -146,6 +178,8 @@ private:
     bool m_announceFailure = false;    // the pending connection came from OpenCommPort
     bool m_replyTimerDeferred = false; // a frame waits for the connection
     std::optional<HeldFrame> m_held;
+    Listeners<PortEvent> m_portListeners;
+    Listeners<const QString&> m_openFailureListeners;
     int m_eventDepth = 0;
 };
 

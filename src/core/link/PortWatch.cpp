@@ -2,34 +2,20 @@
 
 #include "NetworkPortName.h"
 #include "common/Timer.h"
+#include "shell/ReasonTexts.h"
 
 #include <QFileInfo>
 #include <QObject>
 #include <algorithm>
-#include <array>
 
 namespace zel {
 
-namespace {
-
-struct StateTexts {
-    const char16_t* english;
-    const char16_t* japanese;
-};
-
-// In State order.
-constexpr std::array<StateTexts, 4> kStateTexts{{
-    {u"closed", u"閉じています"},
-    {u"open", u"接続中"},
-    {u"lost, waiting for it to return", u"切断されました。再接続を待っています"},
-    {u"cannot be opened, waiting for it", u"開けません。接続を待っています"},
-}};
-
-} // namespace
+static_assert(static_cast<int>(PortWatch::State::OpenFailed) ==
+              static_cast<int>(PortStateText::OpenFailed)); // one order, two enums
 
 PortWatch::PortWatch(LinkEngine& engine, Timer& retryTimer)
     : m_engine(engine), m_retryTimer(retryTimer) {
-    m_engine.onPortEvent = [this](LinkEngine::PortEvent event) { onPortEvent(event); };
+    m_portEvents = m_engine.watchPort([this](LinkEngine::PortEvent event) { onPortEvent(event); });
     m_retryTimer.setCallback([this] { retryNow(); });
     QObject::connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_watcher,
                      [this] { retryNow(); });
@@ -38,16 +24,13 @@ PortWatch::PortWatch(LinkEngine& engine, Timer& retryTimer)
 }
 
 PortWatch::~PortWatch() {
-    m_engine.onPortEvent = {};
+    m_portEvents.reset();
     m_retryTimer.stop();
     m_retryTimer.setCallback({});
 }
 
 QString PortWatch::statusText(int languageIndex) const {
-    const StateTexts& texts = kStateTexts[static_cast<size_t>(m_state)];
-    const QString prefix = languageIndex == 1 ? QStringLiteral("ポート ") : QStringLiteral("Port ");
-    return prefix + device() + QStringLiteral(": ") +
-           QString::fromUtf16(languageIndex == 1 ? texts.japanese : texts.english);
+    return portStateLine(device(), static_cast<PortStateText>(m_state), languageIndex);
 }
 
 void PortWatch::onPortEvent(LinkEngine::PortEvent event) {

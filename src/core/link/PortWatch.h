@@ -23,7 +23,7 @@ public:
     static constexpr int kNetworkRetryFirstMs = 1000;
     static constexpr int kNetworkRetryMaxMs = 30000;
 
-    // Takes the engine's onPortEvent; `retryTimer` is the slow timer used while down.
+    // Watches the engine's port events; `retryTimer` is the slow timer used while down.
     PortWatch(LinkEngine& engine, Timer& retryTimer);
     ~PortWatch();
     PortWatch(const PortWatch&) = delete;
@@ -55,6 +55,7 @@ private:
     bool isNetworkPort() const;
 
     LinkEngine& m_engine;
+    Subscription m_portEvents;
     Timer& m_retryTimer;
     QFileSystemWatcher m_watcher;
     State m_state = State::Closed;

@@ -1,6 +1,6 @@
 #include "EntryBox.h"
 
-#include "backup/NumberBox.h"
+#include "common/NumberRange.h"
 #include "common/Timer.h"
 
 namespace zel {
@@ -50,7 +50,7 @@ void EntryBox::clearTimerFired() {
 }
 
 bool EntryBox::ValidateEntryNumber(int minimum, int maximum) {
-    if (NumberBox::check(m_messages, m_language, m_text, minimum, maximum))
+    if (NumberRange(minimum, maximum).check(m_messages, m_language, m_text))
         return true;
     setText(m_text, true);
     if (onFocusAndSelect)

@@ -3,9 +3,9 @@
 #include "PanelCommandData.h"
 #include "PanelKeyActions.h"
 #include "PositionReply.h"
-#include "backup/NumberBox.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "common/Timer.h"
 #include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
@@ -132,8 +132,7 @@ void PanelCommands::SendPanelCommand(const QString& data, const QString& request
                                      const QString& code) {
     if (!m_state.PanelReady)
         return;
-    if (!NumberBox::isInRange(m_state.CameraNo, 0, kCameraMax) ||
-        !NumberBox::isInRange(m_state.RemoteNo, kRemoteMin, kRemoteMax))
+    if (!kAnyCameraNoRange.contains(m_state.CameraNo) || !kRemoteNoRange.contains(m_state.RemoteNo))
         return;
     // Sent now, after the panel frame awaiting its answer, or (a stop, while another screen's
     // transaction is in flight) as soon as the link is free; anything else is dropped.
@@ -381,9 +380,8 @@ void PanelCommands::setPresetKeyActive(bool active) {
 
 // ---- Number boxes -------------------------------------------------------------------------
 
-bool PanelCommands::checkBox(PanelBox box, int index, const QString& text, int minimum,
-                             int maximum) {
-    if (NumberBox::check(m_messages, m_language, text, minimum, maximum))
+bool PanelCommands::checkBox(PanelBox box, int index, const QString& text, NumberRange range) {
+    if (range.check(m_messages, m_language, text))
         return true;
     if (onBoxRefused)
         onBoxRefused(box, index);
@@ -395,14 +393,14 @@ void PanelCommands::setRemoteNoText(const QString& text) {
 }
 
 void PanelCommands::leaveRemoteNo() {
-    post([this] { checkBox(PanelBox::RemoteNo, 0, m_state.RemoteNo, kRemoteMin, kRemoteMax); });
+    post([this] { checkBox(PanelBox::RemoteNo, 0, m_state.RemoteNo, kRemoteNoRange); });
 }
 
 bool PanelCommands::ValidateSpeedText(int box) {
     if (box < 0 || box >= TestBoxCount)
         return false;
     const QString& text = m_state.TestSpeedText[size_t(box)];
-    if (!checkBox(PanelBox::TestSpeed, box, text, 1, kTestSpeedMax[size_t(box)]))
+    if (!checkBox(PanelBox::TestSpeed, box, text, {1, kTestSpeedMax[size_t(box)]}))
         return false;
     m_state.TestSpeedValue[size_t(box)] = text.toInt();
     return true;
@@ -431,7 +429,7 @@ bool PanelCommands::ValidatePositionText(int box) {
     if (box < 0 || box >= FieldCount)
         return false;
     const QString& text = m_state.PositionText[size_t(box)];
-    if (!checkBox(PanelBox::Position, box, text, 0, kPositionMax[size_t(box)]))
+    if (!checkBox(PanelBox::Position, box, text, {0, kPositionMax[size_t(box)]}))
         return false;
     m_state.PositionValue[size_t(box)] = text.toInt();
     return true;

@@ -9,6 +9,7 @@
 #include "PanelKeyboard.h"
 #include "PanelOutbox.h"
 #include "PanelState.h"
+#include "common/NumberRange.h"
 #include "link/LinkClient.h"
 
 #include <QString>
@@ -29,9 +30,6 @@ enum class PanelBox { Entry, RemoteNo, TestSpeed, Position };
 class PanelCommands : public LinkClient {
 public:
     static constexpr int kFocusPauseMs = 100;
-    static constexpr int kCameraMax = 255;
-    static constexpr int kRemoteMin = 1;
-    static constexpr int kRemoteMax = 99;
 
     struct Timers {
         Timer& pause;    // the pauses of the event gate
@@ -133,7 +131,7 @@ private:
     void runClick(panel::PanelButton button);
     void changed();
     void chooseSpeed(int panel::PanelState::*speed, std::span<const int> choices, int index);
-    bool checkBox(PanelBox box, int index, const QString& text, int minimum, int maximum);
+    bool checkBox(PanelBox box, int index, const QString& text, NumberRange range);
 
     LinkEngine& m_engine;
     const LanguageTables& m_language;

@@ -194,7 +194,7 @@ void PanelKeyActions::cancel() {
 void PanelKeyActions::camera() {
     EntryBox& entry = m_panel.entry();
     entry.FlushEntryClear();
-    if (!entry.ValidateEntryNumber(0, PanelCommands::kCameraMax))
+    if (!entry.ValidateEntryNumber(kAnyCameraNoRange.low(), kAnyCameraNoRange.high()))
         return;
     m_panel.state().CameraNo = QString::number(entry.number());
     entry.StartEntryClearTimer();

@@ -93,9 +93,7 @@ void PanelOutbox::abandon() {
 }
 
 bool PanelOutbox::transmit(const Frame& frame) {
-    LinkState& link = m_engine.state();
-    link.WaitingForm = &m_panel;
-    link.ExpectedReplyKind = frame.expectedReplyKind;
+    m_engine.claim(&m_panel, frame.expectedReplyKind);
     if (m_engine.SendCommandFrame(frame.record, frame.data) != LinkEngine::kSendOk)
         return false;
     if (onSent)

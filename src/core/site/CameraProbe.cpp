@@ -16,11 +16,10 @@ CameraProbe::CameraProbe(LinkEngine& engine, int languageIndex)
     : m_engine(engine), m_titles(languageIndex) {}
 
 bool CameraProbe::probe(int camera, const QString& remoteNo) {
-    if (m_engine.state().ScreenCode != ScreenIdle)
+    if (!m_engine.isIdle())
         return false;
     m_camera = camera;
-    m_engine.state().WaitingForm = this;
-    m_engine.state().ExpectedReplyKind = 0;
+    m_engine.claim(this);
     const CommSendRecord record{QString::number(camera), remoteNo, QStringLiteral("True"),
                                 QStringLiteral("0"), QString::number(kScreenCode)};
     return m_engine.SendCommandFrame(record, kCameraTitleRead) == LinkEngine::kSendOk;

@@ -3,10 +3,10 @@
 #include "TitleCategory.h"
 #include "TitleCheck.h"
 #include "TitleDocument.h"
-#include "backup/NumberBox.h"
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "common/Timer.h"
 #include "link/FrameCodec.h"
 #include "link/LinkEngine.h"
@@ -36,11 +36,7 @@ TitleTransfer::TitleTransfer(LinkEngine& engine, TitleDocument& document,
 
 TitleTransfer::~TitleTransfer() {
     // Never leave the engine waiting on a client that is gone.
-    if (m_engine.state().WaitingForm == this) {
-        m_engine.TimerMenu().stop();
-        m_engine.TimerReTry().stop();
-        m_engine.ResetLinkState();
-    }
+    m_engine.release(this);
 }
 
 QString TitleTransfer::TitleNumberHex(int number) {
@@ -72,26 +68,20 @@ int TitleTransfer::documentNumberOf(int category, int wireNumber) const {
 }
 
 bool TitleTransfer::PrepareTitleTransfer(int category) {
-    LinkState& state = m_engine.state();
-    if (state.ScreenCode != ScreenIdle)
+    if (!m_engine.isIdle())
         return false;
-    if (!NumberBox::isInRange(m_document.CameraNo, NumberBox::kCameraLow, NumberBox::kCameraHigh) ||
-        !NumberBox::isInRange(m_document.RemoteNo, NumberBox::kRemoteLow, NumberBox::kRemoteHigh))
+    if (!kCameraNoRange.contains(m_document.CameraNo) ||
+        !kRemoteNoRange.contains(m_document.RemoteNo))
         return false;
     if (!IsTitleCategory(category))
         return true; // past the last category: nothing is set up
     const TitleCategoryInfo& info = TitleCategoryAt(category);
-    state.TitleTransferFlag = info.cameraCode;
-    state.BlockNo = info.firstNumber;
-    state.TitleEndNo = info.endNumber();
-    state.BusyCount = 0;
+    m_engine.startTitleTransfer(info.cameraCode, info.firstNumber, info.endNumber());
     return true;
 }
 
 bool TitleTransfer::SendTitleCommand(const QString& data, bool request, int mode) {
-    LinkState& state = m_engine.state();
-    state.WaitingForm = this;
-    state.ExpectedReplyKind = mode;
+    m_engine.claim(this, mode);
     CommSendRecord record;
     record.CameraNo = m_document.CameraNo;
     record.RemoteNo = m_document.RemoteNo;
@@ -137,7 +127,7 @@ bool TitleTransfer::sendTitle(int category, int mode) {
 bool TitleTransfer::beginTransfer(int mode, bool sent) {
     if (!sent)
         return false;
-    m_engine.state().BlockNo += 1;
+    m_engine.nextBlock();
     m_running = true;
     Set_TextLockProc(true);
     ShowTitleProgress(mode);
@@ -180,9 +170,8 @@ void TitleTransfer::endWithMessage(int messageNumber) {
 }
 
 void TitleTransfer::Get_CommTitleSet() {
-    LinkState& state = m_engine.state();
-    const QString reply = state.ReceiveBuffer;
-    const int mode = state.ExpectedReplyKind;
+    const QString reply = m_engine.state().ReceiveBuffer;
+    const int mode = m_engine.state().ExpectedReplyKind;
     if (reply == kReplyNack) {
         endWithMessage(MessageNack);
         return;
@@ -197,10 +186,10 @@ void TitleTransfer::Get_CommTitleSet() {
         endWithMessage(MessageReceiveError);
         return;
     }
-    state.BusyCount = 0;
+    m_engine.clearBusyCount();
     if (!Check_CommTitleSet() || !m_running)
         return;
-    state.BlockNo += 1;
+    m_engine.nextBlock();
     StepTitleProgress(mode);
 }
 
@@ -287,7 +276,7 @@ void TitleTransfer::StepTitleProgress(int mode) {
 void TitleTransfer::Get_TimeOutTitle() {
     if (m_dialog.isOpen())
         m_dialog.close(); // the unload rule stops the timers and resets the link
-    else if (m_engine.state().WaitingForm == this)
+    else if (m_engine.isClaimedBy(this))
         m_engine.ResetLinkState();
     Set_TextLockProc(false);
     finish(false);

@@ -1,10 +1,9 @@
 #include "BackupWindow.h"
 
-#include "backup/BackupComparison.h"
-#include "backup/BackupTransfer.h"
+#include "backup/BackupSession.h"
 #include "backup/CompactPath.h"
-#include "backup/NumberBox.h"
 #include "common/FileDialogRoom.h"
+#include "common/NumberBoxGuard.h"
 #include "common/NumberBoxes.h"
 #include "common/SuggestedFileName.h"
 #include "link/TransferDialog.h"
@@ -63,8 +62,8 @@ QPushButton* commandButton(const QString& name, QWidget* parent) {
 
 BackupWindow::BackupWindow(LinkEngine& engine, LanguageTables& language, Settings& settings,
                            MessageSink& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_language(language), m_messages(messages),
-      m_transfer(std::make_unique<BackupTransfer>(engine, language, messages)) {
+    : QWidget(parent, Qt::Window), m_language(language),
+      m_session(std::make_unique<BackupSession>(engine, language, messages)) {
     Q_UNUSED(settings); // the transfer reads the retry settings through the engine
     setObjectName(QStringLiteral("frmBackUp"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -72,20 +71,19 @@ BackupWindow::BackupWindow(LinkEngine& engine, LanguageTables& language, Setting
     buildLayout();
     applyCaptions();
     connectControls();
-    m_transfer->setPathCompactor(
+    m_session->transfer().setPathCompactor(
         [this](const QString& path) { return CompactPath::fit(path, fontMetrics()); });
-    m_transfer->onReplacingPartial = [this](const QString& partialPath) {
-        showReplacingPartial(partialPath);
-    };
-    m_transfer->onFinished = [this](bool completed) { onTransferFinished(completed); };
+    m_session->onChanged = [this] { render(); };
+    m_session->onFinished = [this](bool) { onTransferFinished(); };
     m_textHostNo->setFocus();
     m_textHostNo->selectAll();
 }
 
 BackupWindow::~BackupWindow() {
+    m_session->onChanged = {};
+    m_session->onFinished = {};
     delete m_transferDialog; // it refers to the transfer's dialog model
-    m_textHostNo->removeEventFilter(this);
-    m_textCamNo->removeEventFilter(this);
+    delete m_numberBoxes;
 }
 
 void BackupWindow::buildControls() {
@@ -151,8 +149,15 @@ void BackupWindow::applyCaptions() {
 }
 
 void BackupWindow::connectControls() {
-    m_textHostNo->installEventFilter(this);
-    m_textCamNo->installEventFilter(this);
+    m_numberBoxes = new NumberBoxGuard(this);
+    m_numberBoxes->watch(m_textHostNo, [this] { return m_session->checkRemoteNo(); });
+    m_numberBoxes->watch(m_textCamNo, [this] { return m_session->checkCameraNo(); });
+    connect(m_textHostNo, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_session->setRemoteNo(text); });
+    connect(m_textCamNo, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_session->setCameraNo(text); });
+    connect(m_checkVerify, &QCheckBox::toggled, this,
+            [this](bool checked) { m_session->setVerify(checked); });
     connect(m_commandDL, &QPushButton::clicked, this, &BackupWindow::onDownloadClicked);
     connect(m_commandUL, &QPushButton::clicked, this, &BackupWindow::onUploadClicked);
     connect(m_commandCompare, &QPushButton::clicked, this, &BackupWindow::onCompareClicked);
@@ -161,42 +166,8 @@ void BackupWindow::connectControls() {
     connect(escape, &QShortcut::activated, this, &BackupWindow::close);
 }
 
-// ---- Number boxes -------------------------------------------------------------------------
-
-bool BackupWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box != m_textHostNo && box != m_textCamNo)
-        return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress && !decimalKeyAllowed(static_cast<QKeyEvent*>(event)))
-        return true;
-    if (event->type() == QEvent::FocusOut)
-        onBoxLeft(box, static_cast<QFocusEvent*>(event)->reason());
-    return QWidget::eventFilter(watched, event);
-}
-
-void BackupWindow::onBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
-    // Switching to another window or a popup is not leaving the box.
-    if (m_checkingBox || !isVisible() || reason == Qt::ActiveWindowFocusReason ||
-        reason == Qt::PopupFocusReason)
-        return;
-    checkBox(box);
-}
-
-bool BackupWindow::checkBox(QLineEdit* box) {
-    m_checkingBox = true; // the message box and the refocus move the focus again
-    const bool valid = box == m_textHostNo
-                           ? NumberBox::checkRemoteNo(m_messages, m_language, box->text())
-                           : NumberBox::checkCameraNo(m_messages, m_language, box->text());
-    if (valid) {
-        m_checkingBox = false;
-        return true;
-    }
-    refocusNumberBox(box, [this] { m_checkingBox = false; });
-    return false;
-}
-
 bool BackupWindow::boxesValid() {
-    return checkBox(m_textHostNo) && checkBox(m_textCamNo);
+    return m_numberBoxes->check(m_textHostNo) && m_numberBoxes->check(m_textCamNo);
 }
 
 // ---- Transfers ----------------------------------------------------------------------------
@@ -246,44 +217,32 @@ void BackupWindow::onCompareClicked() {
     dialog->open();
 }
 
-void BackupWindow::prepareTransfer() {
-    m_comparing = false;
-    m_labelStatus->clear();
-    m_transfer->setAddress(m_textCamNo->text(), m_textHostNo->text());
-    m_transfer->setVerify(m_checkVerify->isChecked());
+void BackupWindow::start(BackupSession::Action action, const QString& path) {
+    if (m_session->start(action, path))
+        showTransferDialog();
 }
 
 void BackupWindow::startDownloadTo(const QString& path) {
-    prepareTransfer();
-    if (m_transfer->startDownload(path))
-        showTransferDialog();
+    start(BackupSession::Action::Download, path);
 }
 
 void BackupWindow::startUploadFrom(const QString& path) {
-    prepareTransfer();
-    if (m_transfer->startUpload(path))
-        showTransferDialog();
+    start(BackupSession::Action::Upload, path);
 }
 
 void BackupWindow::startCompareWith(const QString& path) {
-    prepareTransfer();
-    m_comparing = m_transfer->startCompare(path);
-    if (m_comparing)
-        showTransferDialog();
+    start(BackupSession::Action::Compare, path);
 }
 
-void BackupWindow::onTransferFinished(bool completed) {
-    const bool showReport = m_comparing && completed;
-    m_comparing = false;
-    if (!showReport)
+void BackupWindow::onTransferFinished() {
+    if (!m_session->hasComparison())
         return;
     // The report takes the place of the completed transfer dialog, which is modal and would
     // leave the report out of reach; closed once the transfer has returned.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (m_transfer->dialog().isOpen())
-                m_transfer->dialog().close();
+            m_session->cancel();
             showCompareReport();
         },
         Qt::QueuedConnection);
@@ -296,12 +255,12 @@ void BackupWindow::showCompareReport() {
     m_compareReport->setObjectName(QStringLiteral("CompareReport"));
     m_compareReport->setAttribute(Qt::WA_DeleteOnClose);
     m_compareReport->setWindowTitle(toolText(m_language, ToolText::CompareResult)
-                                        .arg(QFileInfo(m_transfer->path()).fileName()));
+                                        .arg(QFileInfo(m_session->transfer().path()).fileName()));
     auto* text = new QPlainTextEdit(m_compareReport);
     text->setReadOnly(true);
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    text->setPlainText(BackupComparisonReport(m_transfer->comparison(), BackupReportDetail::Blocks)
-                           .join(QLatin1Char('\n')));
+    text->setPlainText(
+        m_session->comparisonReport(BackupReportDetail::Blocks).join(QLatin1Char('\n')));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_compareReport);
     connect(buttons, &QDialogButtonBox::rejected, m_compareReport, &QDialog::close);
     auto* layout = new QVBoxLayout(m_compareReport);
@@ -313,7 +272,7 @@ void BackupWindow::showCompareReport() {
 
 void BackupWindow::showTransferDialog() {
     if (!m_transferDialog)
-        m_transferDialog = new TransferDialog(m_transfer->dialog(), this);
+        m_transferDialog = new TransferDialog(m_session->dialog(), this);
     m_transferDialog->render();
     // Modal for the whole program, as no other screen may send while the transfer runs;
     // shown without a nested event loop.
@@ -321,15 +280,24 @@ void BackupWindow::showTransferDialog() {
     m_transferDialog->show();
 }
 
-// Said beside the transfer, not in a box of its own: the download goes on regardless.
-void BackupWindow::showReplacingPartial(const QString& partialPath) {
-    const QString shown = CompactPath::fit(QDir::toNativeSeparators(partialPath), fontMetrics());
-    m_labelStatus->setText(toolText(m_language, ToolText::PartialReplaced).arg(shown));
-    m_labelStatus->setToolTip(QDir::toNativeSeparators(partialPath));
+// The controls, and the note on a replaced .partial beside the transfer, not in a box of its
+// own: the download goes on regardless.
+void BackupWindow::render() {
+    const BackupSession::Controls controls = m_session->controls();
+    m_commandDL->setEnabled(controls.download);
+    m_commandUL->setEnabled(controls.upload);
+    m_commandCompare->setEnabled(controls.compare);
+    m_checkVerify->setEnabled(controls.verify);
+    m_commandEnd->setEnabled(controls.exit);
+    const QString partial = QDir::toNativeSeparators(m_session->replacedPartial());
+    m_labelStatus->setText(partial.isEmpty() ? QString()
+                                             : toolText(m_language, ToolText::PartialReplaced)
+                                                   .arg(CompactPath::fit(partial, fontMetrics())));
+    m_labelStatus->setToolTip(partial);
 }
 
 void BackupWindow::closeEvent(QCloseEvent* event) {
-    if (m_transfer->isRunning()) {
+    if (!m_session->mayClose()) {
         event->ignore();
         return;
     }

@@ -1,8 +1,10 @@
 #pragma once
 // The settings backup screen frmBackUp: REMOTE No. and CAMERA No. boxes, DOWNLOAD (camera to
-// PC) and UPLOAD (PC to camera) with optional verification, Exit. The transfer itself runs in
-// BackupTransfer; this window only checks the boxes, asks for the file and shows the
-// transfer dialog. It deletes itself when closed and says so with closed().
+// PC) and UPLOAD (PC to camera) with optional verification, Compare, Exit. The screen's rules
+// and the transfer live in BackupSession; this window asks for the file and renders the
+// session: its controls, the transfer dialog, the comparison report and the notes. It deletes
+// itself when closed and says so with closed().
+#include "backup/BackupSession.h"
 #include "link/TransferDialog.h"
 
 #include <QPointer>
@@ -16,7 +18,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace zel {
-class BackupTransfer;
 class LanguageTables;
 class LinkEngine;
 class MessageSink;
@@ -24,6 +25,8 @@ class Settings;
 } // namespace zel
 
 namespace zel::gui {
+
+class NumberBoxGuard;
 
 class BackupWindow : public QWidget {
     Q_OBJECT
@@ -44,7 +47,7 @@ public:
     QDialog* compareReport() const { return m_compareReport; }
     // Notes on the last transfer started, e.g. a .partial file it replaces; empty otherwise.
     QLabel* LabelStatus() const { return m_labelStatus; }
-    BackupTransfer& transfer() { return *m_transfer; }
+    BackupSession& session() { return *m_session; }
     TransferDialog* transferDialog() const { return m_transferDialog; }
 
     // Where the file dialogs lead once a file is chosen.
@@ -56,7 +59,6 @@ signals:
     void closed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -67,19 +69,16 @@ private:
     void onDownloadClicked();
     void onUploadClicked();
     void onCompareClicked();
-    void onTransferFinished(bool completed);
+    void onTransferFinished();
     void showCompareReport();
     QString fileFilter() const;
     bool boxesValid();
-    bool checkBox(QLineEdit* box);
-    void onBoxLeft(QLineEdit* box, Qt::FocusReason reason);
-    void prepareTransfer();
+    void start(BackupSession::Action action, const QString& path);
+    void render();
     void showTransferDialog();
-    void showReplacingPartial(const QString& partialPath);
 
     LanguageTables& m_language;
-    MessageSink& m_messages;
-    std::unique_ptr<BackupTransfer> m_transfer;
+    std::unique_ptr<BackupSession> m_session;
     QPointer<TransferDialog> m_transferDialog; // renders the transfer's dialog model
     QLabel* m_labelHostNo = nullptr;
     QLabel* m_labelCamNo = nullptr;
@@ -94,8 +93,7 @@ private:
     QPushButton* m_commandEnd = nullptr;
     QPushButton* m_commandCompare = nullptr;
     QPointer<QDialog> m_compareReport;
-    bool m_comparing = false;
-    bool m_checkingBox = false;
+    NumberBoxGuard* m_numberBoxes = nullptr;
 };
 
 } // namespace zel::gui

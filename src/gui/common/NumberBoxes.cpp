@@ -22,13 +22,13 @@ QLineEdit* makeNumberBox(const QString& name, int maxDigits, QWidget* parent) {
     return box;
 }
 
-bool decimalKeyAllowed(const QKeyEvent* event) {
+bool decimalKeyAllowed(const QKeyEvent* event, KeyFilterMode mode) {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return true;
     const QString text = event->text();
     if (text.isEmpty() || !text.at(0).isPrint())
         return true;
-    return text.size() == 1 && FilterKeyAscii(text.at(0).unicode(), KeyFilterMode::Decimal) != 0;
+    return text.size() == 1 && FilterKeyAscii(text.at(0).unicode(), mode) != 0;
 }
 
 void refocusNumberBox(QLineEdit* box, std::function<void()> done) {

@@ -4,6 +4,7 @@
 #include "TestRowsPanel.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
+#include "common/NumberRange.h"
 #include "commtest/CommTest.h"
 #include "commtest/TestEntryRules.h"
 #include "commtest/TestFindTarget.h"
@@ -335,11 +336,7 @@ void CommTestWindow::refocus(QLineEdit* box) {
 }
 
 void CommTestWindow::stepHostNo(int step) {
-    bool ok = false;
-    const int value = m_textHostNo->text().toInt(&ok);
-    const int next = ok ? value + step : TestEntryRules::kRemoteLow;
-    if (next >= TestEntryRules::kRemoteLow && next <= TestEntryRules::kRemoteHigh)
-        m_textHostNo->setText(QString::number(next));
+    m_textHostNo->setText(QString::number(kRemoteNoRange.stepped(m_textHostNo->text(), step)));
 }
 
 // ---- Edit menus ---------------------------------------------------------------------------

@@ -5,8 +5,8 @@
 #include "common/FileDialogRoom.h"
 #include "common/SuggestedFileName.h"
 #include "link/CommLogCsv.h"
-#include "link/CommLogFile.h"
 #include "link/CommLogFindTarget.h"
+#include "link/CommLogSession.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
@@ -38,7 +38,8 @@ constexpr int kGridHeightMargin = (1350 - 375) / 15;
 } // namespace
 
 CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_messages(messages) {
+    : QMainWindow(parent), m_store(store), m_messages(messages),
+      m_session(std::make_unique<CommLogSession>(store, messages)) {
     setObjectName(QStringLiteral("frmCommLog"));
     setWindowTitle(QStringLiteral("通信ログ"));
     auto* central = new QWidget(this);
@@ -53,7 +54,7 @@ CommLogWindow::CommLogWindow(CommLogStore& store, MessageSink& messages, QWidget
     setMinimumSize(kMinWidth, kMinHeight);
     resize(640, 480);
     applyRecordingState();
-    if (!m_store.isRecording())
+    if (!m_session->isRecording())
         m_model->View_MsFlexGridCommLog();
 }
 
@@ -188,37 +189,41 @@ void CommLogWindow::buildButtons(QWidget* central) {
 }
 
 void CommLogWindow::applyRecordingState() {
-    const bool recording = m_store.isRecording();
-    m_commandStart->setEnabled(!recording);
-    m_commandStop->setEnabled(recording);
-    m_mnuFile->setEnabled(!recording);
-    m_mnuFile->menuAction()->setEnabled(!recording);
-    m_mnuSearch->setEnabled(!recording);
-    m_mnuSearch->menuAction()->setEnabled(!recording);
+    const CommLogSession::Controls controls = m_session->controls();
+    m_commandStart->setEnabled(controls.start);
+    m_commandStop->setEnabled(controls.stop);
+    m_mnuFile->setEnabled(controls.files);
+    m_mnuFile->menuAction()->setEnabled(controls.files);
+    m_mnuSearch->setEnabled(controls.search);
+    m_mnuSearch->menuAction()->setEnabled(controls.search);
     m_recordingNote->setText(toolText(m_languageIndex, ToolText::LogRecordingNote));
-    m_recordingNote->setVisible(recording);
+    m_recordingNote->setVisible(controls.recordingNote);
 }
 
 void CommLogWindow::startLog() {
-    m_store.startRecording();
+    m_session->start();
     applyRecordingState();
     m_model->clearGrid();
 }
 
 void CommLogWindow::stopLog() {
-    m_store.stopRecording();
+    m_session->stop();
+    showStoredRows();
+}
+
+void CommLogWindow::showStoredRows() {
     applyRecordingState();
     m_model->clearGrid();
     m_model->View_MsFlexGridCommLog();
 }
 
 void CommLogWindow::saveTo(const QString& path) {
-    CommLogFile::save(path, m_store, m_messages);
+    m_session->save(path);
 }
 
 void CommLogWindow::loadFrom(const QString& path) {
     m_model->clearGrid();
-    CommLogFile::load(path, m_store, m_messages);
+    m_session->load(path);
     m_model->View_MsFlexGridCommLog();
 }
 
@@ -340,8 +345,10 @@ void CommLogWindow::resizeEvent(QResizeEvent* event) {
 void CommLogWindow::closeEvent(QCloseEvent* event) {
     // Nobody would see a recording go on behind a closed window: it ends here, and what it
     // recorded stays in the store for the next window.
-    if (m_store.isRecording())
-        stopLog();
+    const bool recording = m_session->isRecording();
+    m_session->close();
+    if (recording)
+        showStoredRows();
     event->accept();
     emit closed();
 }

@@ -16,6 +16,7 @@ class QTableView;
 
 namespace zel {
 class CommLogFindTarget;
+class CommLogSession;
 class CommLogStore;
 class LanguageTables;
 class MessageSink;
@@ -76,6 +77,7 @@ private:
     void buildViews(QWidget* central);
     void startLog();
     void stopLog();
+    void showStoredRows();
     void askSavePath();
     void askOpenPath();
     void printLog();
@@ -89,6 +91,7 @@ private:
 
     CommLogStore& m_store;
     MessageSink& m_messages;
+    std::unique_ptr<CommLogSession> m_session; // the screen's rules
     CommLogModel* m_model = nullptr;
     QSplitter* m_splitter = nullptr;
     QTableView* m_grid = nullptr;

@@ -1,6 +1,7 @@
 #include "PanelWindow.h"
 
 #include "PanelKeyRouter.h"
+#include "common/NumberRange.h"
 #include "panel/PanelCommands.h"
 #include "panel/PositionReply.h"
 #include "shell/LanguageTables.h"
@@ -592,12 +593,7 @@ void PanelWindow::focusEntry() {
 }
 
 void PanelWindow::stepRemoteNo(int step) {
-    bool numeric = false;
-    const int value = m_textHostNo->text().toInt(&numeric);
-    const int next =
-        numeric ? std::clamp(value + step, PanelCommands::kRemoteMin, PanelCommands::kRemoteMax)
-                : PanelCommands::kRemoteMin;
-    m_textHostNo->setText(QString::number(next));
+    m_textHostNo->setText(QString::number(kRemoteNoRange.stepped(m_textHostNo->text(), step)));
     m_panel->setRemoteNoText(m_textHostNo->text());
 }
 

@@ -2,9 +2,9 @@
 
 #include "TitleGridModel.h"
 #include "TitleGridView.h"
-#include "backup/NumberBox.h"
 #include "common/FilteredKeys.h"
 #include "common/NumberBoxes.h"
+#include "common/NumberRange.h"
 #include "link/LinkEngine.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
@@ -485,8 +485,8 @@ void TitleWindow::onNumberBoxLeft(QLineEdit* box, Qt::FocusReason reason) {
     m_checkingBox = true; // the message box and the refocus move the focus again
     const LanguageTables& language = m_app.language();
     const bool valid = box == m_textHostNo
-                           ? NumberBox::checkRemoteNo(m_app.messages(), language, box->text())
-                           : NumberBox::checkCameraNo(m_app.messages(), language, box->text());
+                           ? kRemoteNoRange.check(m_app.messages(), language, box->text())
+                           : kCameraNoRange.check(m_app.messages(), language, box->text());
     if (valid) {
         if (box == m_textCamNo)
             m_session->cameraNoAccepted();
@@ -508,11 +508,7 @@ void TitleWindow::onCameraEdited(const QString& text) {
 }
 
 void TitleWindow::stepRemoteNo(int step) {
-    bool numeric = false;
-    const int value = m_textHostNo->text().toInt(&numeric);
-    const int next = numeric ? qBound(NumberBox::kRemoteLow, value + step, NumberBox::kRemoteHigh)
-                             : NumberBox::kRemoteLow;
-    m_textHostNo->setText(QString::number(next));
+    m_textHostNo->setText(QString::number(kRemoteNoRange.stepped(m_textHostNo->text(), step)));
     onRemoteEdited(m_textHostNo->text());
 }
 
