@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "common/NumberRange.h"
 #include "common/OutputPath.h"
@@ -43,8 +44,8 @@ QString OneFile(const CommandLine& line, bool withSubcommand, const QString& wha
     const QStringList files = withSubcommand ? line.operands() : line.positional();
     if (files.size() == 1)
         return files.first();
-    *why = files.isEmpty() ? QStringLiteral("%1 is required").arg(what)
-                           : QStringLiteral("only one %1 may be given").arg(what);
+    *why = cliText(line.languageIndex(), files.isEmpty() ? CliText::Required : CliText::OnlyOne)
+               .arg(what);
     return {};
 }
 
@@ -54,34 +55,32 @@ CameraAddress CameraAddress::from(const CommandLine& line) {
     address.remoteNo = line.value(QStringLiteral("remote"));
     address.haveCamera = line.isSet(QStringLiteral("camera"));
     address.haveRemote = line.isSet(QStringLiteral("remote"));
+    address.languageIndex = line.languageIndex();
     return address;
 }
 
 namespace {
 
 // Empty when `text` is decimal digits within low..high.
-QString numberError(const QString& option, const QString& text, int low, int high) {
+QString numberError(int languageIndex, const QString& option, const QString& text, int low,
+                    int high) {
     if (NumberRange(low, high).contains(text))
         return {};
-    return QStringLiteral("%1 must be a number from %2 to %3 (got '%4')")
-        .arg(option)
-        .arg(low)
-        .arg(high)
-        .arg(text);
+    return cliText(languageIndex, CliText::NumberRange).arg(option).arg(low).arg(high).arg(text);
 }
 
 } // namespace
 
 QString CameraAddress::rangeError(int cameraLow) const {
     if (haveCamera) {
-        const QString error =
-            numberError(QStringLiteral("--camera"), cameraNo, cameraLow, kCameraNoRange.high());
+        const QString error = numberError(languageIndex, QStringLiteral("--camera"), cameraNo,
+                                          cameraLow, kCameraNoRange.high());
         if (!error.isEmpty())
             return error;
     }
     if (!haveRemote)
         return {};
-    return numberError(QStringLiteral("--remote"), remoteNo, kRemoteNoRange.low(),
+    return numberError(languageIndex, QStringLiteral("--remote"), remoteNo, kRemoteNoRange.low(),
                        kRemoteNoRange.high());
 }
 

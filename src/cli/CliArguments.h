@@ -33,6 +33,7 @@ struct CameraAddress {
     QString remoteNo;
     bool haveCamera = false;
     bool haveRemote = false;
+    int languageIndex = 0; // of the usage errors, as the command line's
 
     static CameraAddress from(const CommandLine& line);
     bool complete() const { return haveCamera && haveRemote; }

@@ -5,13 +5,13 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CliLink.h"
 #include "CliSite.h"
 #include "CliTexts.h"
 #include "CliTransferRun.h"
 #include "CommandLine.h"
 #include "backup/BackupSession.h"
-#include "common/FileBytes.h"
 #include "common/NumberRange.h"
 
 #include <QFileInfo>
@@ -136,26 +136,10 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
         const BackupTransfer& transfer = session.transfer();
         const QString line = transfer.completedText(transfer.viewMode()) + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stdout);
+        if (parsed.direction == kDownload)
+            context.reportFileWritten(parsed.file);
     }
     return exitCode;
-}
-
-// An upload's file must be there to be read: said apart from a file of the wrong size or
-// content, which the transfer reports as "File incorrect".
-bool uploadFileReadable(const QString& path) {
-    // One byte over a backup's size is enough to tell: a longer file is refused later.
-    const FileBytes read = ReadFileBytes(path, BackupFile::kImageSize + 1);
-    QString why;
-    if (read.problem == FileProblem::Missing)
-        why = QStringLiteral("does not exist");
-    else if (read.problem == FileProblem::NotRegular)
-        why = QStringLiteral("is not a regular file");
-    else if (read.problem == FileProblem::Unreadable)
-        why = QStringLiteral("cannot be read (%1)").arg(read.detail);
-    if (why.isEmpty())
-        return true;
-    CliContext::printUsageError(QStringLiteral("backup: file '%1' %2").arg(path, why));
-    return false;
 }
 
 int runBackup(CliContext& context, const CommandLine& line) {
@@ -166,9 +150,11 @@ int runBackup(CliContext& context, const CommandLine& line) {
     BackupArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
         return UsageError(QStringLiteral("backup"), error);
-    if (parsed.direction == kUpload && !uploadFileReadable(parsed.file))
-        return ExitFailed;
     if (!context.loadSettings(false))
+        return ExitFailed;
+    // Missing is said apart from the wrong size or content ("File incorrect").
+    if (parsed.direction == kUpload &&
+        !CheckInputFile(context, QStringLiteral("backup"), parsed.file))
         return ExitFailed;
     if (!NumberRange::checkAddress(context.messages(), context.language(), parsed.address.remoteNo,
                                    parsed.address.cameraNo))
@@ -186,6 +172,7 @@ const CommandRegistrar registrar{
      .description = QStringLiteral(
          "download copies the 32000 bytes of settings of one camera into FILE; the blocks are "
          "kept in FILE.partial as they arrive and FILE is replaced only by a complete copy. "
+         "The completion line goes to stdout alone, then \"file written: FILE\" to stderr. "
          "With a LIST of cameras (1-8,12) every camera goes into its own file of DIR "
          "(cam001.bin ...), with a summary at the end.\n"
          "upload writes FILE (32000 bytes) back into the camera and then reads it back to "

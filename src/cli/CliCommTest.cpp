@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliTexts.h"
 #include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "commtest/CommTestSession.h"
@@ -112,12 +113,18 @@ int runRows(CliContext& context, const TestArguments& parsed) {
     if (!session.load(parsed.file) || !link.open())
         return ExitFailed;
     TestRun run(session.test(), context.messages());
-    run.onLine = [](const TestRun::Line& line) {
-        printLine(QStringLiteral("%1\t%2\t%3\t%4")
-                      .arg(line.rowNo)
-                      .arg(line.letter, line.sent, line.reply));
+    run.onLine = [&context, &run](const TestRun::Line& line) {
+        context.printAboveProgress(QStringLiteral("%1\t%2\t%3\t%4")
+                                       .arg(line.rowNo)
+                                       .arg(line.letter, line.sent, line.reply));
+        TransferProgress progress = run.progress();
+        progress.phase = cliText(context.language(), CliText::RowsPhase);
+        context.showProgress(progress);
     };
-    run.onFinished = [&link](bool allReplied) { link.finish(allReplied ? ExitOk : ExitFailed); };
+    run.onFinished = [&context, &link](bool allReplied) {
+        context.finishProgress();
+        link.finish(allReplied ? ExitOk : ExitFailed);
+    };
     if (!run.start(parsed.rounds.toInt()))
         return ExitFailed;
     const int exitCode = link.exec();
@@ -155,7 +162,8 @@ const CommandRegistrar registrar{
      .description = QStringLiteral(
          "check reads a communication test file as the screen's File > Open does and prints its "
          "rows. run sends the used rows to the camera, printing each row with its reply "
-         "(number, letter, sent, reply; tab-separated)."),
+         "(number, letter, sent, reply; tab-separated); the rows done show as progress on "
+         "stderr."),
      .options = {{{QStringLiteral("o")},
                   QStringLiteral("OUT.trf"),
                   QStringLiteral("write the rows read back out as a send-data file"),

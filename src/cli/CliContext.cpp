@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "common/MessageNumber.h"
 #include "shell/ProgramFolder.h"
+#include "shell/ProgressTimesText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,11 +33,16 @@ void CliContext::printUsageError(const QString& text) {
                stderr);
 }
 
+void CliContext::reportFileWritten(const QString& path) {
+    std::fflush(stdout); // after the completion line on a terminal
+    writeProgressLine(cliText(m_language, CliText::FileWritten).arg(path) + QLatin1Char('\n'));
+}
+
 bool CliContext::takesNoArguments(const QString& command, const CommandLine& line) {
     if (line.positional().isEmpty())
         return true;
-    printUsageError(
-        QStringLiteral("%1 takes no arguments (got '%2')").arg(command, line.positional().first()));
+    printUsageError(cliText(line.languageIndex(), CliText::TakesNoArguments)
+                        .arg(command, line.positional().first()));
     return false;
 }
 
@@ -48,12 +54,12 @@ bool CliContext::applyGlobalOptions(const CommandLine& line) {
     m_options.yes = line.isSet(QStringLiteral("yes"));
     m_options.quiet = line.isSet(QStringLiteral("quiet"));
     if (!m_options.rate.isEmpty() && rateIndexFor(m_options.rate) < 0) {
-        printUsageError(QStringLiteral("--rate must be 4800, 9600, 19200 or 38400"));
+        printUsageError(cliText(line.languageIndex(), CliText::RateValues));
         return false;
     }
     if (!m_options.lang.isEmpty() && m_options.lang != QStringLiteral("en") &&
         m_options.lang != QStringLiteral("ja")) {
-        printUsageError(QStringLiteral("--lang must be en or ja"));
+        printUsageError(cliText(line.languageIndex(), CliText::LangValues));
         return false;
     }
     m_sink.setAnswerYes(m_options.yes);
@@ -119,13 +125,10 @@ CliText unitText(ProgressUnit unit) {
 
 // "53/125 blocks, 0:12 elapsed, 0:16 left"
 QString progressFacts(const LanguageTables& language, const TransferProgress& p) {
-    QString text = cliText(language, CliText::ProgressFacts)
-                       .arg(p.done)
-                       .arg(p.total)
-                       .arg(cliText(language, unitText(p.unit)), FormatDuration(p.elapsedMs));
-    if (p.remainingMs >= 0 && p.done < p.total)
-        text += cliText(language, CliText::ProgressLeft).arg(FormatDuration(p.remainingMs));
-    return text;
+    return cliText(language, CliText::ProgressFacts)
+        .arg(p.done)
+        .arg(p.total)
+        .arg(cliText(language, unitText(p.unit)), ProgressTimesText(language.languageIndex(), p));
 }
 
 QString terminalLine(const LanguageTables& language, const TransferProgress& p) {
@@ -181,6 +184,17 @@ void CliContext::showProgress(const TransferProgress& progress, bool timed) {
         m_plainLineMs = now;
         m_plainPending = false;
     }
+}
+
+void CliContext::printAboveProgress(const QString& line) {
+    const bool redraw = m_drawn;
+    if (redraw)
+        writeProgressLine(QStringLiteral("\r\x1b[K"));
+    std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    std::fflush(stdout);
+    if (redraw)
+        writeProgressLine(QLatin1Char('\r') + terminalLine(m_language, m_progress) +
+                          QStringLiteral("\x1b[K"));
 }
 
 void CliContext::finishProgress() {

@@ -51,6 +51,13 @@ public:
     // ends the phase with its last state.
     void showProgress(const TransferProgress& progress, bool timed = false);
     void finishProgress();
+    // `line` on stdout; a progress bar drawn on the terminal is cleared first and drawn again
+    // under it.
+    void printAboveProgress(const QString& line);
+
+    // "file written: PATH" on stderr, after a transfer's completion line on stdout (which
+    // stays the screen's text alone: scripts compare it).
+    void reportFileWritten(const QString& path);
 
     static void printUsageError(const QString& text);
     // For a command without arguments: false (usage error printed) when some were given.

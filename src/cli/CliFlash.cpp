@@ -3,11 +3,14 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CliInterrupt.h"
 #include "CliTexts.h"
 #include "CommandLine.h"
+#include "common/MessageNumber.h"
 #include "cpuwriter/BootFrame.h"
 #include "cpuwriter/FlashWriteClock.h"
+#include "cpuwriter/SRecordImage.h"
 #include "cpuwriter/SerialFlashWriter.h"
 
 #include <QElapsedTimer>
@@ -113,11 +116,20 @@ struct FlashInterruption {
     }
 };
 
+// The boot program of the folder, then the application, as the screen reads them.
+bool inputFilesReadable(CliContext& context, const FlashArguments& parsed) {
+    const QString flash = QStringLiteral("flash");
+    const QString bootProgram =
+        SRecordImage::bootProgramPath(parsed.cpuType, context.settings().ApplicationFolder);
+    return CheckInputFile(context, flash, bootProgram, MessageNoWriteControlProgram) &&
+           CheckInputFile(context, flash, parsed.file, MessageNoApplicationProgram);
+}
+
 int runFlash(CliContext& context, const CommandLine& line) {
     FlashArguments parsed;
     if (const QString error = parseArguments(line, parsed); !error.isEmpty())
         return UsageError(QStringLiteral("flash"), error);
-    if (!context.loadSettings(false))
+    if (!context.loadSettings(false) || !inputFilesReadable(context, parsed))
         return ExitFailed;
     SerialFlashWriter flashLine(context.settings(), context.messages());
     FlashWriter& writer = flashLine.writer();

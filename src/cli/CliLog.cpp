@@ -1,6 +1,7 @@
 // zelctl log decode: what every frame of a saved traffic log (".log") means.
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CommandLine.h"
 #include "link/CommLogFile.h"
 #include "link/CommLogStore.h"
@@ -39,7 +40,7 @@ int runLog(CliContext& context, const CommandLine& line) {
     const QStringList& args = line.positional();
     if (args.size() != 2 || args[0] != QStringLiteral("decode"))
         return UsageError(QStringLiteral("log"), QStringLiteral("decode FILE.log expected"));
-    if (!context.loadSettings(false))
+    if (!context.loadSettings(false) || !CheckInputFile(context, QStringLiteral("log"), args[1]))
         return ExitFailed;
     return runDecode(context, args[1]);
 }

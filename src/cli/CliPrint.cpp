@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CliTitleFile.h"
 #include "CommandLine.h"
 #include "ReportRenderer.h"
@@ -117,6 +118,8 @@ int printTest(CliContext& context, const PrintArguments& parsed) {
 
 int printLog(CliContext& context, const PrintArguments& parsed) {
     CommLogStore store;
+    if (!CheckInputFile(context, QStringLiteral("print"), parsed.input))
+        return ExitFailed;
     if (!CommLogFile::load(parsed.input, store, context.messages()) || readingStopped(context))
         return ExitFailed;
     return writePdf(context, GatherCommLogReport(store), parsed.pdf);

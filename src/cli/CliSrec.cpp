@@ -2,6 +2,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliInputFile.h"
 #include "CommandLine.h"
 #include "common/FileBytes.h"
 #include "common/MessageNumber.h"
@@ -139,6 +140,10 @@ int runSrec(CliContext& context, const CommandLine& line) {
                                                   {parsed.file}, QStringLiteral("nothing written")))
             return refused;
     if (!context.loadSettings(false))
+        return ExitFailed;
+    if (!CheckInputFile(context, QStringLiteral("srec"), parsed.file,
+                        parsed.windowName == QStringLiteral("app") ? MessageNoApplicationProgram
+                                                                   : MessageNoWriteControlProgram))
         return ExitFailed;
     return parsed.info ? printInfo(context, parsed) : convert(context, parsed);
 }

@@ -15,8 +15,7 @@ enum class CliText {
     Cameras,
     Rows,
     Steps,
-    ProgressFacts, // "%1/%2 %3, %4 elapsed"
-    ProgressLeft,  // ", %1 left"
+    ProgressFacts, // "%1/%2 %3, %4": the count, its unit and the times
     CameraPhase,   // "camera %1": a site run's progress
     ScanPhase,     // "scan"
     AnsweredNo,    // a question answered without asking
@@ -30,10 +29,28 @@ enum class CliText {
     NotWritableFolder, // "%1 is not a folder that can be written"
     ScanHeader,        // "camera  answer    title"
     ScanCount,         // "%1 of %2 cameras answer"
+    UnknownOption,     // usage errors: "unknown option '%1'"
+    NeedsValue,        // "%1 needs a value"
+    TakesNoValue,      // "%1 takes no value"
+    UnreadableArgs,    // the parser refused without a reason of ours
+    SeeHelp,           // " (see --help)" after a usage error without a command
+    UnknownCommand,    // "unknown command '%1'"
+    NumberRange,       // "%1 must be a number from %2 to %3 (got '%4')"
+    TakesNoArguments,  // "%1 takes no arguments (got '%2')"
+    Required,          // "%1 is required"
+    OnlyOne,           // "only one %1 may be given"
+    BelongsTo,         // "%1 belongs to %2"
+    And,               // joins the forms an option belongs to
+    RateValues,        // "--rate must be ..."
+    LangValues,        // "--lang must be en or ja"
+    FileWritten,       // "file written: %1": the file a transfer wrote
+    RowsPhase,         // test run's progress phase
     Count
 };
 
 // The text in the language of `language`.
 QString cliText(const LanguageTables& language, CliText id);
+// The text in language `languageIndex` (0 English, 1 Japanese).
+QString cliText(int languageIndex, CliText id);
 
 } // namespace zel::cli

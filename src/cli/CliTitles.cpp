@@ -172,13 +172,16 @@ int runDownload(CliContext& context, const CommandLine& line) {
     TitleDocument document;
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
-    return runTransfer(
+    const int exitCode = runTransfer(
         context, document, QStringLiteral("%1 was not written").arg(parsed.file),
         [](TitleSession& session) { return session.allDownload(); },
         [&](const TitleDocument& downloaded) {
             return WriteTitleFile(parsed.file, downloaded, TitleFileLabelsFor(context.language()),
                                   context.messages());
         });
+    if (exitCode == ExitOk)
+        context.reportFileWritten(parsed.file);
+    return exitCode;
 }
 
 int runUpload(CliContext& context, const CommandLine& line) {
@@ -260,7 +263,8 @@ const CommandRegistrar registrar{
          "that starts with - follows --).\n"
          "decode prints the text of title codes, four hex digits each.\n"
          "check reports the character and length errors of each category of a title file.\n"
-         "download reads every category from the camera into FILE.ttl, written when complete; "
+         "download reads every category from the camera into FILE.ttl, written when complete "
+         "(the completion line on stdout, then \"file written: FILE.ttl\" on stderr); "
          "with a LIST of cameras each goes into DIR/cam001.ttl ..., with a summary at the end.\n"
          "upload checks FILE.ttl and writes every category into the camera; --camera and "
          "--remote replace the file's numbers.\n"

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "CliTexts.h"
+
 #include <QCommandLineParser>
 
 namespace zel::cli {
@@ -26,7 +28,8 @@ bool isOptionArgument(const QString& arg) {
 } // namespace
 
 QString DescribeParseError(const CliOptions& options, const QStringList& args,
-                           const QStringList& unknownNames) {
+                           const QStringList& unknownNames, int languageIndex) {
+    const auto text = [languageIndex](CliText id) { return cliText(languageIndex, id); };
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QStringLiteral("--"))
@@ -36,16 +39,16 @@ QString DescribeParseError(const CliOptions& options, const QStringList& args,
         const QString written = arg.section(QLatin1Char('='), 0, 0);
         const CliOption* option = optionNamed(options, nameIn(arg));
         if (!option || unknownNames.contains(nameIn(arg)))
-            return QStringLiteral("unknown option '%1'").arg(written);
+            return text(CliText::UnknownOption).arg(written);
         const bool inline_ = arg.contains(QLatin1Char('='));
         if (option->takesValue() && !inline_ && i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(written);
+            return text(CliText::NeedsValue).arg(written);
         if (!option->takesValue() && inline_)
-            return QStringLiteral("%1 takes no value").arg(written);
+            return text(CliText::TakesNoValue).arg(written);
         if (option->takesValue() && !inline_)
             ++i; // its value, whatever it looks like
     }
-    return QStringLiteral("the arguments cannot be read");
+    return text(CliText::UnreadableArgs);
 }
 
 bool CommandLine::parse(const CliOptions& options, const QStringList& args, QString* error) {
@@ -55,7 +58,7 @@ bool CommandLine::parse(const CliOptions& options, const QStringList& args, QStr
         parser.addOption(QCommandLineOption(option.names, option.description, option.valueName,
                                             option.defaultValue));
     if (!parser.parse(QStringList{QStringLiteral("zelctl")} + args)) {
-        *error = DescribeParseError(options, args, parser.unknownOptionNames());
+        *error = DescribeParseError(options, args, parser.unknownOptionNames(), m_languageIndex);
         return false;
     }
     m_options = options;
@@ -77,8 +80,8 @@ QString CommandLine::misplacedOption(const QString& command, const QString& form
         QStringList places;
         for (const QString& owner : option.forms)
             places.append(command + QLatin1Char(' ') + owner);
-        return QStringLiteral("%1 belongs to %2")
-            .arg(option.written(), places.join(QStringLiteral(" and ")));
+        return cliText(m_languageIndex, CliText::BelongsTo)
+            .arg(option.written(), places.join(cliText(m_languageIndex, CliText::And)));
     }
     return {};
 }

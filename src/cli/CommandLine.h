@@ -2,7 +2,7 @@
 // The arguments of one zelctl run read against the declared options with
 // QCommandLineParser: "--name VALUE" and "--name=VALUE" alike, "--" ends the options, and an
 // unknown option, a missing value or a value given to a switch is refused with one wording
-// for every command.
+// for every command, in the language the run's usage errors are worded in.
 #include "CliOption.h"
 
 #include <QHash>
@@ -12,6 +12,11 @@ namespace zel::cli {
 
 class CommandLine {
 public:
+    // `languageIndex`: the language of the usage errors this line words (0 English, 1
+    // Japanese).
+    explicit CommandLine(int languageIndex = 0) : m_languageIndex(languageIndex) {}
+    int languageIndex() const { return m_languageIndex; }
+
     // Reads `args` (without the program name). False with the usage error in `error`.
     bool parse(const CliOptions& options, const QStringList& args, QString* error);
 
@@ -29,6 +34,7 @@ public:
     QString misplacedOption(const QString& command, const QString& form) const;
 
 private:
+    int m_languageIndex = 0;
     CliOptions m_options;
     QHash<QString, QString> m_values; // by the option's first name
     QSet<QString> m_given;
@@ -37,6 +43,6 @@ private:
 
 // The argument that made the parser refuse `args`, worded for the user.
 QString DescribeParseError(const CliOptions& options, const QStringList& args,
-                           const QStringList& unknownNames);
+                           const QStringList& unknownNames, int languageIndex = 0);
 
 } // namespace zel::cli

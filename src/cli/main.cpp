@@ -2,6 +2,8 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliHelp.h"
+#include "CliTexts.h"
+#include "CliUsageLanguage.h"
 #include "CommandLine.h"
 
 #include <QCoreApplication>
@@ -59,11 +61,11 @@ void printCommandHelp(const CliCommand& command, const QStringList& args, qsizet
 }
 
 // Only global options and no command: the help on stderr, or what is wrong.
-int withoutCommand(const QStringList& args) {
-    CommandLine line;
+int withoutCommand(const QStringList& args, int languageIndex) {
+    CommandLine line(languageIndex);
     QString error;
     if (!line.parse(GlobalOptionDeclarations(), args, &error)) {
-        CliContext::printUsageError(error + QStringLiteral(" (see --help)"));
+        CliContext::printUsageError(error + cliText(languageIndex, CliText::SeeHelp));
         return ExitUsage;
     }
     if (line.positional().isEmpty()) {
@@ -71,7 +73,7 @@ int withoutCommand(const QStringList& args) {
         return ExitUsage;
     }
     CliContext::printUsageError(
-        QStringLiteral("unknown command '%1' (see --help)").arg(line.positional().first()));
+        cliText(languageIndex, CliText::UnknownCommand).arg(line.positional().first()));
     return ExitUsage;
 }
 
@@ -100,16 +102,20 @@ int main(int argc, char** argv) {
         std::printf("zelctl %s\n", ZEL_VERSION);
         return ExitOk;
     }
+    // The application first: the usage errors' language may come from zel.ini beside it.
+    const std::unique_ptr<QCoreApplication> app =
+        command ? makeApplication(*command, argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
+    const int languageIndex = UsageLanguageIndex(args, QCoreApplication::applicationDirPath());
     if (!command)
-        return withoutCommand(args);
+        return withoutCommand(args, languageIndex);
     args.remove(at);
-    CommandLine line;
+    CommandLine line(languageIndex);
     QString error;
     if (!line.parse(GlobalOptionDeclarations() + command->options, args, &error))
         return UsageError(command->name, error);
     CliContext context;
     if (!context.applyGlobalOptions(line))
         return ExitUsage;
-    const std::unique_ptr<QCoreApplication> app = makeApplication(*command, argc, argv);
     return command->run(context, line);
 }

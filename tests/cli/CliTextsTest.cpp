@@ -1,24 +1,14 @@
 // zelctl's own texts: every one in both languages, with the same placeholders.
 #include "CliTexts.h"
+#include "TextPlaceholders.h"
 #include "shell/LanguageTables.h"
 
 #include <gtest/gtest.h>
-
-#include <QRegularExpression>
 
 using namespace zel;
 using namespace zel::cli;
 
 namespace {
-
-QStringList placeholders(const QString& text) {
-    static const QRegularExpression marker(QStringLiteral("%\\d"));
-    QStringList found;
-    for (const QRegularExpressionMatch& match : marker.globalMatch(text))
-        found.append(match.captured());
-    found.sort();
-    return found;
-}
 
 TEST(CliTextsTest, EveryTextHasBothLanguagesWithTheSamePlaceholders) {
     LanguageTables english;
@@ -30,7 +20,7 @@ TEST(CliTextsTest, EveryTextHasBothLanguagesWithTheSamePlaceholders) {
         const QString ja = cliText(japanese, CliText(id));
         EXPECT_FALSE(en.isEmpty()) << id;
         EXPECT_NE(en, ja) << id;
-        EXPECT_EQ(placeholders(en), placeholders(ja)) << id;
+        EXPECT_EQ(test::Placeholders(en), test::Placeholders(ja)) << id;
     }
     EXPECT_TRUE(cliText(english, CliText::Count).isEmpty());
 }

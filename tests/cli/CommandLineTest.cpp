@@ -1,9 +1,14 @@
 // The one option parser of zelctl: both spellings of a value, aliases, defaults, "--", and
 // the same refusal wording for every command.
 #include "CommandLine.h"
+#include "CliArguments.h"
 #include "CliHelp.h"
+#include "CliUsageLanguage.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
 
 using namespace zel::cli;
 
@@ -94,6 +99,58 @@ TEST(CommandLineTest, AnOptionOfAnotherFormIsNamedWithItsForm) {
     EXPECT_TRUE(line.misplacedOption(QStringLiteral("backup"), QStringLiteral("upload")).isEmpty());
     EXPECT_EQ(line.subcommand(), QStringLiteral("download"));
     EXPECT_EQ(line.operands(), QStringList{QStringLiteral("FILE")});
+}
+
+TEST(CommandLineTest, UsageErrorsAreWordedInTheLinesLanguage) {
+    const std::pair<const char*, QString> refusals[] = {
+        {"--bogus FILE", QStringLiteral("不明なオプション '--bogus'")},
+        {"FILE --camera", QStringLiteral("--camera には値が必要です")},
+        {"--no-verify=yes", QStringLiteral("--no-verify に値は指定できません")},
+    };
+    for (const auto& [args, expected] : refusals) {
+        CommandLine line(1);
+        QString error;
+        EXPECT_FALSE(line.parse(options(), words(args), &error)) << args;
+        EXPECT_EQ(error, expected) << args;
+    }
+    CommandLine line(1);
+    QString error;
+    ASSERT_TRUE(line.parse(options() + CliOptions{RemoteOption()},
+                           words("download --no-verify --camera 300 --remote 1"), &error));
+    EXPECT_EQ(line.misplacedOption(QStringLiteral("backup"), QStringLiteral("download")),
+              QStringLiteral("--no-verify は backup upload のオプションです"));
+    EXPECT_EQ(CameraAddress::from(line).rangeError(),
+              QStringLiteral("--camera は 1 から 255 までの数で指定してください (指定値 '300')"));
+    EXPECT_EQ(OneFile(line, true, QStringLiteral("FILE"), &error), QString());
+    EXPECT_EQ(error, QStringLiteral("FILE を指定してください"));
+}
+
+TEST(CommandLineTest, UsageLanguageComesFromLangElseTheSettingsFile) {
+    QTemporaryDir japanese;
+    QTemporaryDir english;
+    for (const auto& [dir, mode] : {std::pair{&japanese, "1"}, std::pair{&english, "0"}}) {
+        QFile ini(dir->filePath(QStringLiteral("zel.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray("[LANGUAGE]\r\nMode=") + mode + "\r\n");
+    }
+    const QString ja = japanese.path();
+    const QString en = english.path();
+    const struct {
+        QStringList args;
+        QString executableFolder;
+        int expected;
+    } cases[] = {
+        {{QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("scan")}, en, 1},
+        {{QStringLiteral("scan"), QStringLiteral("--lang=ja")}, en, 1},
+        {{QStringLiteral("scan")}, ja, 1},
+        {{QStringLiteral("--folder"), ja, QStringLiteral("scan")}, en, 1},
+        {{QStringLiteral("--folder=") + ja, QStringLiteral("--lang"), QStringLiteral("en")}, en, 0},
+        {{QStringLiteral("--"), QStringLiteral("--lang"), QStringLiteral("ja")}, en, 0},
+        {{QStringLiteral("--lang")}, en, 0}, // the value is missing: the refusal in English
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UsageLanguageIndex(c.args, c.executableFolder), c.expected)
+            << c.args.join(QLatin1Char(' ')).toStdString();
 }
 
 TEST(CliHelpTest, OptionTableWrapsDescriptionsBesideTheNames) {

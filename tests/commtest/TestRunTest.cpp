@@ -26,6 +26,9 @@ protected:
             lines.append(QStringLiteral("%1 %2 %3 %4")
                              .arg(line.rowNo)
                              .arg(line.letter, line.sent, line.reply));
+            const TransferProgress progress = run.progress();
+            counts.append(QStringLiteral("%1/%2").arg(progress.done).arg(progress.total));
+            EXPECT_EQ(progress.unit, ProgressUnit::Rows);
         };
         run.onFinished = [this](bool allReplied) { result = allReplied ? 1 : 0; };
     }
@@ -37,11 +40,12 @@ protected:
     CommTest test{engine, timerCommTest, timerPace, sink};
     TestRun run{test, sink};
     QStringList lines;
+    QStringList counts; // the run's progress at each line
     int result = -1;
 };
 
 TEST_F(TestRunTest, SingleRunGoesOnAfterATimeOut) {
-    ASSERT_TRUE(run.start(1));
+    ASSERT_TRUE(run.start(5));        // rounds are for a continuous run: each row goes once
     ASSERT_TRUE(timerMenu.fireNow()); // row 1 answers nothing
     settle();
     ASSERT_EQ(port.written.size(), 2);
@@ -50,6 +54,7 @@ TEST_F(TestRunTest, SingleRunGoesOnAfterATimeOut) {
     EXPECT_EQ(lines, (QStringList{QStringLiteral("1 W 01 "), QStringLiteral("3 R 03 ACK")}));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageTimeout});
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(counts, (QStringList{QStringLiteral("1/2"), QStringLiteral("2/2")}));
 }
 
 TEST_F(TestRunTest, ContinuousRunStopsAfterItsRounds) {
@@ -59,6 +64,8 @@ TEST_F(TestRunTest, ContinuousRunStopsAfterItsRounds) {
         port.receiveHex(QStringLiteral("06"));
     EXPECT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[2], QStringLiteral("1 W 01 ACK"));
+    EXPECT_EQ(counts, (QStringList{QStringLiteral("1/4"), QStringLiteral("2/4"),
+                                   QStringLiteral("3/4"), QStringLiteral("4/4")}));
     EXPECT_EQ(result, 1);
     EXPECT_FALSE(test.isRunning());
     EXPECT_EQ(port.written.size(), 4);

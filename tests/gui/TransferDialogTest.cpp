@@ -61,6 +61,34 @@ TEST_F(TransferDialogTest, RendersTheModel) {
     EXPECT_EQ(child<QPushButton>("CommandEnd")->text(), QStringLiteral("Close"));
 }
 
+TEST_F(TransferDialogTest, ShowsElapsedAndTimeLeftOfThePhaseInTheLanguageLoaded) {
+    qint64 now = 5000;
+    model.clock = [&now] { return now; };
+    const auto times = [this] { return child<QLabel>("LabelTransMitTimes")->text(); };
+    const auto show = [this](const QString& phase, int done) {
+        model.state().phase = phase;
+        model.state().progressMax = 1000;
+        model.state().progressValue = done;
+        model.changed();
+    };
+    EXPECT_EQ(times(), QString()) << "nothing before the phase has its total";
+    show(QStringLiteral("In DOWNLOAD"), 0);
+    EXPECT_EQ(times(), QStringLiteral("0:00 elapsed"));
+    now += 10000;
+    show(QStringLiteral("In DOWNLOAD"), 250);
+    EXPECT_EQ(times(), QStringLiteral("0:10 elapsed, 0:30 left"));
+    now += 2000;
+    show(QStringLiteral("In verification"), 0); // a new phase starts its own clock
+    EXPECT_EQ(times(), QStringLiteral("0:00 elapsed"));
+
+    language.setLanguageIndex(1);
+    model.load(language);
+    show(QStringLiteral("DOWNLOAD中"), 0);
+    now += 4000;
+    show(QStringLiteral("DOWNLOAD中"), 500);
+    EXPECT_EQ(times(), QStringLiteral("経過 0:04、残り 0:04"));
+}
+
 TEST_F(TransferDialogTest, CancelClosesTheModelOnce) {
     child<QPushButton>("CommandCancel")->click();
     EXPECT_FALSE(dialog.isVisible());

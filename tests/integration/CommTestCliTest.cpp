@@ -1,6 +1,7 @@
 // zelctl test as a separate process on the pseudo-terminal of an in-process simulator.
 #include "CameraControllerSim.h"
 #include "TestFiles.h"
+#include "TrfText.h"
 #include "ZelctlTest.h"
 #include "common/Cp932.h"
 
@@ -10,24 +11,6 @@
 using namespace zel::test;
 
 namespace {
-
-QString settingLines(const char* remote, const char* camera, const char* continuous = "0",
-                     const char* interval = "0") {
-    return QStringLiteral(":---------通信テスト画面情報---------\r\n") +
-           QString::fromLatin1(remote) + QStringLiteral(":リモコン番号\r\n") +
-           QString::fromLatin1(camera) + QStringLiteral(":カメラ番号\r\n") +
-           QString::fromLatin1(continuous) + QStringLiteral(":連続送信チェック\r\n") +
-           QString::fromLatin1(interval) + QStringLiteral(":時間間隔\r\n") +
-           QStringLiteral("0:フリーフォーマット\r\n:---------通信テスト送信データ---------\r\n");
-}
-
-// Rows 1..4 as given, the rest empty and out of use.
-QString rowLines(const QStringList& rows) {
-    QString text;
-    for (int row = 0; row < 16; ++row)
-        text += (row < rows.size() ? rows[row] : QStringLiteral("W\t\t")) + QStringLiteral("\r\n");
-    return text + QStringLiteral("\r\n");
-}
 
 class CommTestCliTest : public ZelctlTest {
 protected:

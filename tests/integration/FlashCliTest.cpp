@@ -140,7 +140,12 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
     QFile::remove(path("ZARNIPEX2633.MOT"));
     const ProgramRun noBoot = flash({appFile});
     EXPECT_EQ(noBoot.exitCode, 1);
-    EXPECT_TRUE(noBoot.err.contains(QStringLiteral("No control program for writing exists.")));
+    EXPECT_EQ(noBoot.err, QStringLiteral("CPU WRITER: No control program for writing exists.\n"
+                                         "zelctl: flash: %1: no such file\n")
+                              .arg(path("ZARNIPEX2633.MOT")));
+    const ProgramRun noBootJa = flash({QStringLiteral("--lang=ja"), appFile});
+    EXPECT_TRUE(noBootJa.err.endsWith(QStringLiteral(": ファイルがありません\n")))
+        << noBootJa.err.toStdString();
     EXPECT_TRUE(cpu->device().receivedLog().isEmpty());
 }
 

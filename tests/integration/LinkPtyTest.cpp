@@ -189,13 +189,24 @@ TEST_F(LinkPtyTest, SecondOpenOfTheSameDeviceIsRefusedWithAReason) {
     EXPECT_TRUE(why.contains(simulator().slavePath())) << why.toStdString();
 }
 
-TEST_F(LinkPtyTest, MissingDeviceNamesTheDevice) {
-    SerialBytePort missing;
-    QString why;
-    PortLineSettings line;
-    line.device = QStringLiteral("/dev/zel-no-such-port");
-    EXPECT_FALSE(missing.open(line, &why));
-    EXPECT_TRUE(why.contains(QStringLiteral("/dev/zel-no-such-port"))) << why.toStdString();
+TEST_F(LinkPtyTest, MissingDeviceNamesTheDeviceInTheLinesLanguage) {
+    const QString device = QStringLiteral("/dev/zel-no-such-port");
+    const struct {
+        int language;
+        QString expected;
+    } cases[] = {
+        {0, QStringLiteral("cannot open %1: no such device").arg(device)},
+        {1, QStringLiteral("%1 を開けません: デバイスがありません").arg(device)},
+    };
+    for (const auto& c : cases) {
+        SerialBytePort missing;
+        QString why;
+        PortLineSettings line;
+        line.device = device;
+        line.languageIndex = c.language;
+        EXPECT_FALSE(missing.open(line, &why));
+        EXPECT_EQ(why, c.expected);
+    }
 }
 
 TEST(LinkStaleInput, BytesLeftOverBeforeASendAreNeverTakenAsItsReply) {

@@ -1,4 +1,5 @@
 // zelctl's messages say which port, which file and why, and what to do next.
+#include "CameraControllerSim.h"
 #include "SimConfig.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
@@ -106,6 +107,71 @@ TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
         << site.err.toStdString();
     EXPECT_TRUE(site.out.endsWith(QStringLiteral("3 台中 2 台完了、1 台失敗\n")))
         << site.out.toStdString();
+}
+
+// Every command says a missing input file the same way, never "File incorrect", and sends
+// nothing; a screen that has a message of its own for it shows it beside.
+TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
+    startCameras(1);
+    ASSERT_TRUE(writeBytes(path("ZARNIPEX2633.MOT"), "S0030000FC\n")); // flash: the boot program
+    const QString missing = path("missing.file");
+    const struct {
+        QString command;
+        QStringList args;
+        QString screenMessage;
+    } cases[] = {
+        {QStringLiteral("backup"),
+         {QStringLiteral("upload"), QStringLiteral("--camera=1"), QStringLiteral("--remote=1")},
+         {}},
+        {QStringLiteral("log"), {QStringLiteral("decode")}, {}},
+        {QStringLiteral("print"),
+         {QStringLiteral("log"), QStringLiteral("--pdf"), path("o.pdf")},
+         {}},
+        {QStringLiteral("flash"), {}, QStringLiteral("No application program exists.")},
+        {QStringLiteral("srec"),
+         {QStringLiteral("--info")},
+         QStringLiteral("No application program exists.")},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun result = runQuiet(QStringList{c.command} + c.args + QStringList{missing});
+        EXPECT_EQ(result.exitCode, 1) << c.command.toStdString();
+        EXPECT_TRUE(result.err.endsWith(
+            QStringLiteral("zelctl: %1: %2: no such file\n").arg(c.command, missing)))
+            << result.err.toStdString();
+        EXPECT_FALSE(result.err.contains(QStringLiteral("incorrect"))) << result.err.toStdString();
+        if (!c.screenMessage.isEmpty()) {
+            EXPECT_TRUE(result.err.contains(c.screenMessage)) << result.err.toStdString();
+        }
+    }
+    const ProgramRun japanese = run(
+        {QStringLiteral("--lang=ja"), QStringLiteral("log"), QStringLiteral("decode"), missing});
+    EXPECT_EQ(japanese.err, QStringLiteral("zelctl: log: %1: ファイルがありません\n").arg(missing));
+    EXPECT_EQ(simulator->device().frameCount(0xC1), 0);
+}
+
+// Usage errors follow [LANGUAGE] Mode of the settings file unless --lang says otherwise.
+TEST_F(MessagesCliTest, UsageErrorsFollowTheSettingsLanguage) {
+    QFile ini(path("zel.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LANGUAGE]\r\nMode=1\r\n");
+    ini.close();
+    const struct {
+        QStringList args;
+        QString err;
+    } cases[] = {
+        {{QStringLiteral("scan"), QStringLiteral("--bogus")},
+         QStringLiteral("zelctl: scan: 不明なオプション '--bogus'\n")},
+        {{QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera")},
+         QStringLiteral("zelctl: backup: --camera には値が必要です\n")},
+        {{QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("scan"),
+          QStringLiteral("--bogus")},
+         QStringLiteral("zelctl: scan: unknown option '--bogus'\n")},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun result = run(c.args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, c.err);
+    }
 }
 
 } // namespace

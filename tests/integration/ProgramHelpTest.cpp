@@ -88,6 +88,10 @@ TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
     EXPECT_TRUE(download.out.contains(QStringLiteral("titles download --camera N")));
     EXPECT_FALSE(download.out.contains(QStringLiteral("titles upload")));
     EXPECT_FALSE(download.out.contains(QStringLiteral("encode")));
+    // Where a script finds the file a download wrote.
+    EXPECT_TRUE(download.out.simplified().contains(
+        QStringLiteral("then \"file written: FILE.ttl\" on stderr")))
+        << download.out.toStdString();
 
     const ProgramRun all = run({QStringLiteral("--help")});
     EXPECT_EQ(all.exitCode, 0);

@@ -1,7 +1,9 @@
 // zelctl's progress with stderr a terminal: one line per phase redrawn in place, counting its
 // own unit, ending at its total; nothing drawn before a phase knows its total.
 #include "TestFiles.h"
+#include "TrfText.h"
 #include "ZelctlTest.h"
+#include "common/Cp932.h"
 
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -80,6 +82,47 @@ TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
             << frame.toStdString();
     // A line is drawn again only when what it says changes.
     EXPECT_LT(up.out.count(QLatin1Char('\r')), 400);
+}
+
+// A test run counts the rows it sends: redrawn under the row lines on a terminal, plain lines
+// in a log, both ending at the rows of all rounds.
+TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
+    startSimulator();
+    const QString trf = path("loop.trf");
+    ASSERT_TRUE(writeBytes(
+        trf, zel::TextToCp932(settingLines("1", "1", "1") +
+                              rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("R\t15\t")}))
+                 .value()));
+    const QStringList args{QStringLiteral("test"), QStringLiteral("run"), trf,
+                           QStringLiteral("--rounds"), QStringLiteral("30")};
+    const ProgramRun onTerminal = runOnTerminal(args);
+    if (onTerminal.exitCode == -1)
+        GTEST_SKIP() << "script(1) is not installed";
+    ASSERT_EQ(onTerminal.exitCode, 0) << onTerminal.out.toStdString();
+    const QStringList frames = lastFrames(onTerminal.out);
+    ASSERT_FALSE(frames.isEmpty()) << onTerminal.out.toStdString();
+    EXPECT_TRUE(frames.last().startsWith(QStringLiteral("Sending rows [")));
+    EXPECT_TRUE(frames.last().contains(QStringLiteral("100%  60/60 rows, ")))
+        << frames.last().toStdString();
+    // Each row line stands alone: the bar is cleared before it, not written over or beside.
+    int rowLines = 0;
+    for (QString line : onTerminal.out.split(QLatin1Char('\n'))) {
+        if (!line.contains(QStringLiteral("\tW\t2000\tACK")))
+            continue;
+        ++rowLines;
+        line.chop(line.endsWith(QLatin1Char('\r')) ? 1 : 0);
+        EXPECT_EQ(line.section(QLatin1Char('\r'), -1).remove(QStringLiteral("\x1b[K")),
+                  QStringLiteral("1\tW\t2000\tACK"));
+    }
+    EXPECT_EQ(rowLines, 30);
+
+    const ProgramRun inLog = run(args);
+    ASSERT_EQ(inLog.exitCode, 0) << inLog.err.toStdString();
+    EXPECT_EQ(inLog.out.count(QLatin1Char('\n')), 60);
+    EXPECT_FALSE(inLog.err.contains(QLatin1Char('\r')));
+    EXPECT_TRUE(inLog.err.startsWith(QStringLiteral("Sending rows: "))) << inLog.err.toStdString();
+    EXPECT_TRUE(inLog.err.contains(QStringLiteral("Sending rows: 60/60 rows, ")))
+        << inLog.err.toStdString();
 }
 
 } // namespace

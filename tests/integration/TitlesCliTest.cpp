@@ -87,6 +87,7 @@ TEST_F(TitlesCliTest, FailedSaveAfterDownloadIsNotReportedAsDone) {
     EXPECT_TRUE(down.err.contains(QStringLiteral("Cannot be saved at the file. ") + file +
                                   QStringLiteral(": ")))
         << down.err.toStdString();
+    EXPECT_FALSE(down.err.contains(QStringLiteral("file written")));
     EXPECT_EQ(readBytes(file), QByteArray("old titles")); // never cut short in its place
 }
 
@@ -103,6 +104,8 @@ TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
         run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
              QStringLiteral("--camera=2"), QStringLiteral("--remote=1"), copy});
     ASSERT_EQ(download.exitCode, 0) << download.err.toStdString();
+    EXPECT_EQ(download.out, QStringLiteral("Transmission is completed.\n"));
+    EXPECT_EQ(download.err, QStringLiteral("file written: %1\n").arg(copy));
     const auto read = zel::ReadTextFile(copy);
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.lines.value(3), QStringLiteral("\"GATE\""));

@@ -3,6 +3,7 @@
 // run on the local pseudo-terminal; raw TCP and RFC 2217 both.
 #include "BootCpuSim.h"
 #include "CameraControllerSim.h"
+#include "EventLoopWait.h"
 #include "PtyHost.h"
 #include "SRecordMaker.h"
 #include "Ser2netServer.h"
@@ -58,7 +59,11 @@ protected:
     QStringList ports() const {
         return {simulator->slavePath(), server.rawPortName(), server.rfc2217PortName()};
     }
+    // Each run starts with the line free: ser2net closes the device a moment after the
+    // previous client has gone, and until then refuses a new client or reads its replies.
     ProgramRun quiet(const QString& port, const QStringList& args) {
+        EXPECT_TRUE(waitUntil([this] { return !server.holdsDevice(); }, 10000))
+            << "ser2net keeps the device open";
         return run(QStringList{QStringLiteral("--quiet")} + args, port);
     }
     // A communication test file: three rows to camera 2 (ACK, data, NACK), the rest unused.

@@ -1,7 +1,9 @@
 #include "Ser2netServer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QThread>
@@ -57,6 +59,7 @@ bool Ser2netServer::start(const QString& device, QString* error, const QString& 
     }
     if (!writeConfig(device, lineSettings, error))
         return false;
+    m_device = QFileInfo(device).canonicalFilePath();
     m_output.clear();
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     // Ends with this process even when a test dies without cleaning up.
@@ -127,6 +130,16 @@ bool Ser2netServer::isListening(quint16 port) {
         if (fields.size() > 3 && fields[1].endsWith(wanted) && fields[3] == "0A")
             return true;
     }
+    return false;
+}
+
+bool Ser2netServer::holdsDevice() const {
+    if (!isRunning())
+        return false;
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(m_process.processId()));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::Files | QDir::System))
+        if (fd.symLinkTarget() == m_device)
+            return true;
     return false;
 }
 

@@ -29,6 +29,9 @@ public:
     QString rfc2217PortName() const; // rfc2217://127.0.0.1:PORT
     quint16 rawPort() const { return m_rawPort; }
     quint16 rfc2217Port() const { return m_rfc2217Port; }
+    // Whether ser2net has the device open now: it opens it for each connection and closes
+    // it a moment after the connection ends, refusing a new one meanwhile ("in use").
+    bool holdsDevice() const;
     // What ser2net said on stdout and stderr so far.
     QString output();
 
@@ -42,6 +45,7 @@ private:
     quint16 m_rawPort = 0;
     quint16 m_rfc2217Port = 0;
     QString m_output;
+    QString m_device;
 };
 
 // A loopback port nobody listens on now.

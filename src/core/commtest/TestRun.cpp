@@ -13,7 +13,7 @@ bool TestRun::start(int rounds) {
     const TestScreen& screen = m_test.screen();
     m_test.onSendEnded = [this](int rowNo, CommTest::SendEnd end) { onSendEnded(rowNo, end); };
     m_continuous = screen.continuous;
-    m_target = rounds * screen.sendableCount();
+    m_target = (m_continuous ? rounds : 1) * screen.sendableCount();
     if (m_continuous)
         return m_test.CommandStart();
     if (screen.sendableCount() == 0) {
@@ -45,9 +45,9 @@ void TestRun::onSendEnded(int rowNo, CommTest::SendEnd end) {
     const bool replied = end == CommTest::SendEnd::Replied;
     if (end == CommTest::SendEnd::TimedOut)
         m_allReplied = false;
+    ++m_ended;
     if (onLine)
         onLine({rowNo, row.letter(), row.text, replied ? row.reply : QString()});
-    ++m_ended;
     if (m_continuous) {
         if (end == CommTest::SendEnd::TimedOut) {
             finish(); // the time-out has already stopped the run
@@ -59,6 +59,14 @@ void TestRun::onSendEnded(int rowNo, CommTest::SendEnd end) {
     }
     // After the link has finished with this transaction (a time-out resets it afterwards).
     QTimer::singleShot(0, &m_context, [this] { sendNextSingle(); });
+}
+
+TransferProgress TestRun::progress() const {
+    TransferProgress progress;
+    progress.unit = ProgressUnit::Rows;
+    progress.done = m_ended;
+    progress.total = m_target;
+    return progress;
 }
 
 void TestRun::finish() {

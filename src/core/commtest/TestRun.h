@@ -4,6 +4,7 @@
 // time-out. On: the screen's continuous send until `rounds` rounds over the sendable rows
 // have been sent, then STOP (a time-out ends it early).
 #include "CommTest.h"
+#include "common/TransferProgress.h"
 
 #include <QObject>
 #include <QString>
@@ -28,6 +29,8 @@ public:
     bool start(int rounds);
     bool finished() const { return m_finished; }
     bool allReplied() const { return m_allReplied; }
+    // Rows ended (replied or not) of the rows the run sends; the caller names the phase.
+    TransferProgress progress() const;
 
     std::function<void(const Line& line)> onLine;
     std::function<void(bool allReplied)> onFinished;
@@ -41,7 +44,8 @@ private:
     MessageSink& m_messages;
     QObject m_context; // the queued next send dies with the run
     bool m_continuous = false;
-    int m_target = 0;
+    int m_target = 0; // rows to send in all
+
     int m_ended = 0;
     int m_nextRow = 1;
     bool m_allReplied = true;

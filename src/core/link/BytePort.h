@@ -14,6 +14,7 @@ struct PortLineSettings {
     int baudRate = 38400; // 4800, 9600, 19200 or 38400
     bool evenParity = true;
     int connectTimeoutMs = 5000; // network ports: connection and Telnet negotiation
+    int languageIndex = 0;       // of the reasons the port gives (0 English, 1 Japanese)
 };
 
 class BytePort {

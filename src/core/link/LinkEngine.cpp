@@ -67,6 +67,7 @@ void LinkEngine::SetCommPortSettings() {
     m_lineSettings.baudRate = m_settings.baudRate();
     m_lineSettings.evenParity = true;
     m_lineSettings.connectTimeoutMs = m_settings.connectWaitMs();
+    m_lineSettings.languageIndex = m_settings.languageIndex();
 }
 
 bool LinkEngine::OpenCommPort() {

@@ -1,5 +1,7 @@
 #include "NetworkBytePort.h"
 
+#include "shell/ToolTexts.h"
+
 #include <QMetaObject>
 
 namespace zel {
@@ -201,8 +203,8 @@ void NetworkBytePort::becomeReady() {
 
 void NetworkBytePort::onDeadline() {
     if (m_phase == Phase::Connecting)
-        failConnection(
-            QStringLiteral("no connection within %1 ms (time-out)").arg(m_line.connectTimeoutMs));
+        failConnection(toolText(m_line.languageIndex, ToolText::PortNoConnection)
+                           .arg(m_line.connectTimeoutMs));
     else if (m_phase == Phase::Negotiating)
         failConnection(QStringLiteral("%1 within %2 ms")
                            .arg(m_negotiation->awaiting())
@@ -251,9 +253,9 @@ QString NetworkBytePort::serverText() const {
 QString NetworkBytePort::connectFailureText(QAbstractSocket::SocketError error) const {
     switch (error) {
     case QAbstractSocket::ConnectionRefusedError:
-        return QStringLiteral("connection refused (is the server running?)");
+        return toolText(m_line.languageIndex, ToolText::PortRefused);
     case QAbstractSocket::HostNotFoundError:
-        return QStringLiteral("host name not found");
+        return toolText(m_line.languageIndex, ToolText::PortHostNotFound);
     case QAbstractSocket::NetworkError:
         return m_phase == Phase::Ready
                    ? QStringLiteral("network error (%1)").arg(m_socket.errorString())
@@ -261,9 +263,8 @@ QString NetworkBytePort::connectFailureText(QAbstractSocket::SocketError error) 
     case QAbstractSocket::SocketTimeoutError:
         return QStringLiteral("time-out");
     case QAbstractSocket::RemoteHostClosedError:
-        return m_phase == Phase::Ready
-                   ? QStringLiteral("the server closed the connection")
-                   : QStringLiteral("the server closed the connection before the line was set up");
+        return toolText(m_line.languageIndex, m_phase == Phase::Ready ? ToolText::PortServerClosed
+                                                                      : ToolText::PortClosedEarly);
     default:
         return m_socket.errorString();
     }
@@ -279,8 +280,9 @@ void NetworkBytePort::failConnection(const QString& reason) {
         said = m_lastRefusal;
     const QString full =
         said.isEmpty() ? reason : reason + QStringLiteral(" (it said \"%1\")").arg(said);
-    const QString why = connecting ? QStringLiteral("cannot connect to %1: %2").arg(name, full)
-                                   : name + QStringLiteral(": ") + full;
+    const QString why =
+        connecting ? toolText(m_line.languageIndex, ToolText::PortCannotConnect).arg(name, full)
+                   : name + QStringLiteral(": ") + full;
     const unsigned openCount = m_openCount;
     QMetaObject::invokeMethod(
         &m_socket,

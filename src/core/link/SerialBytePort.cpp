@@ -1,6 +1,7 @@
 #include "SerialBytePort.h"
 
 #include "SerialPortLock.h"
+#include "shell/ToolTexts.h"
 
 #include <QFileInfo>
 #include <QMetaObject>
@@ -58,6 +59,7 @@ void SerialBytePort::applyLineSettings(const PortLineSettings& settings,
 bool SerialBytePort::open(const PortLineSettings& settings, QString* why) {
     close();
     m_device = settings.device;
+    m_languageIndex = settings.languageIndex;
     m_warning.clear();
     const auto parity = settings.evenParity ? QSerialPort::EvenParity : QSerialPort::NoParity;
     applyLineSettings(settings, parity);
@@ -82,27 +84,24 @@ bool SerialBytePort::open(const PortLineSettings& settings, QString* why) {
 }
 
 QString SerialBytePort::openFailureReason() const {
-    const QString prefix = QStringLiteral("cannot open %1: ").arg(m_device);
+    const int language = m_languageIndex;
+    return toolText(language, ToolText::PortCannotOpen).arg(m_device, openFailureCause(language));
+}
+
+QString SerialBytePort::openFailureCause(int language) const {
     switch (m_port.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return prefix + QStringLiteral("no such device");
+        return toolText(language, ToolText::PortNoSuchDevice);
     case QSerialPort::PermissionError:
         if (QFileInfo::exists(m_device) && deviceAccessible(m_device)) {
             if (const auto holder = FindSerialLockHolder(m_device))
-                return prefix + QStringLiteral("the device is in use: ") +
-                       DescribeSerialLockHolder(*holder);
-            return prefix + QStringLiteral("the device is in use by another program (%1)")
-                                .arg(m_port.errorString());
+                return toolText(language, ToolText::PortHeldBy)
+                    .arg(DescribeSerialLockHolder(*holder));
+            return toolText(language, ToolText::PortHeldByOther).arg(m_port.errorString());
         }
-#ifdef Q_OS_LINUX
-        return prefix + QStringLiteral("permission denied (%1); the user may need to be in the "
-                                       "'dialout' group")
-                            .arg(m_port.errorString());
-#else
-        return prefix + QStringLiteral("permission denied (%1)").arg(m_port.errorString());
-#endif
+        return toolText(language, ToolText::PortNoPermission).arg(m_port.errorString());
     default:
-        return prefix + m_port.errorString();
+        return m_port.errorString();
     }
 }
 

@@ -27,9 +27,11 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void applyLineSettings(const PortLineSettings& settings, QSerialPort::Parity parity);
     QString openFailureReason() const;
+    QString openFailureCause(int language) const;
 
     QSerialPort m_port;
     QString m_device;
+    int m_languageIndex = 0; // of the reasons given
     QString m_warning;
     unsigned m_openCount = 0; // a lost-port report for an earlier open is stale
 };

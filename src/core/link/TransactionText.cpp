@@ -7,6 +7,7 @@
 #include "common/MessageNumber.h"
 #include "shell/Settings.h"
 #include "shell/TextPairs.h"
+#include "shell/ToolTexts.h"
 
 namespace zel {
 
@@ -65,7 +66,7 @@ QString LinkMessageDetail(const LinkEngine& engine, int number, int languageInde
     if (number == MessageTimeout && IsNetworkPortName(engine.portDevice()) && engine.isPortOpen()) {
         if (!text.isEmpty())
             text += QStringLiteral("; ");
-        text += QStringLiteral("over a network, raise [RsWait] TimeOutWait in zel.ini (now %1 ms)")
+        text += toolText(languageIndex, ToolText::NetworkTimeoutHint)
                     .arg(engine.settings().timeOutWaitMs());
     }
     return text;

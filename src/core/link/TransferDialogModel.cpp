@@ -18,7 +18,10 @@ enum TransMitText {
 };
 } // namespace
 
-TransferDialogModel::TransferDialogModel(LinkEngine& engine) : m_engine(engine) {}
+TransferDialogModel::TransferDialogModel(LinkEngine& engine) : m_engine(engine) {
+    m_since.start();
+    clock = [this] { return m_since.elapsed(); };
+}
 
 void TransferDialogModel::load(const LanguageTables& language) {
     const auto text = [&language](int index) { return language.text(LangGroup::TransMit, index); };
@@ -29,6 +32,7 @@ void TransferDialogModel::load(const LanguageTables& language) {
     m_state.labels1 = {text(TextInSaving), text(TextFileName), text(TextSaveAs), QString()};
     m_state.labels2 = {text(TextSaveCompleted), text(TextFileName), text(TextSaveAs), QString()};
     m_state.visibleFrame = 0;
+    m_state.languageIndex = language.languageIndex();
     m_open = true;
     changed();
 }
@@ -45,6 +49,10 @@ TransferProgress TransferDialogModel::progress() const {
     progress.total = m_state.progressMax;
     progress.unit = m_state.unit;
     return progress;
+}
+
+TransferProgress TransferDialogModel::timedProgress() {
+    return m_estimate.stamp(progress(), clock());
 }
 
 void TransferDialogModel::close() {

@@ -6,6 +6,7 @@
 // engine's unload rule once.
 #include "common/TransferProgress.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -28,6 +29,7 @@ struct TransferDialogState {
     int endValue = 0;
     QString phase; // what the bar counts now; empty until the transfer has set its total
     ProgressUnit unit = ProgressUnit::Blocks;
+    int languageIndex = 0; // of the texts loaded
 
     // Whole percent of the progress bar (100 when it has no maximum).
     int percent() const { return progressMax > 0 ? progressValue * 100 / progressMax : 100; }
@@ -48,6 +50,8 @@ public:
     void changed();
     // The bar as data (without times: the renderer stamps them from its clock).
     TransferProgress progress() const;
+    // The bar with its phase's elapsed and remaining time on `clock`.
+    TransferProgress timedProgress();
 
     // Closes the dialog (Cancel, Close, close box, or a transfer that ended) and runs the
     // unload rule once.
@@ -55,11 +59,15 @@ public:
 
     std::function<void()> onChanged; // repaint
     std::function<void()> onClosed;  // hide the window / stop the CLI's event loop
+    // Milliseconds on a steady clock; tests set a manual one.
+    std::function<qint64()> clock;
 
 private:
     LinkEngine& m_engine;
     TransferDialogState m_state;
     bool m_open = false;
+    QElapsedTimer m_since;
+    ProgressEstimate m_estimate;
 };
 
 } // namespace zel

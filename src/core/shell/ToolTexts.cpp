@@ -34,6 +34,25 @@ constexpr std::array<TextPair, static_cast<size_t>(ToolText::Count)> kTexts{{
     {u"CSV file (*.csv)", u"CSVファイル (*.csv)"},
     {u"Compare…", u"比較…"},
     {u"%1 compared with the camera", u"%1 とカメラの比較"},
+    {u"over a network, raise [RsWait] TimeOutWait in zel.ini (now %1 ms)",
+     u"ネットワーク経由の場合は zel.ini の [RsWait] TimeOutWait を増やしてください (現在 %1 ms)"},
+    {u"cannot open %1: %2", u"%1 を開けません: %2"},
+    {u"no such device", u"デバイスがありません"},
+    {u"the device is in use: %1", u"デバイスは使用中です: %1"},
+    {u"the device is in use by another program (%1)", u"デバイスは他のプログラムが使用中です (%1)"},
+    {u"permission denied (%1); the user may need to be in the 'dialout' group",
+     u"アクセスが拒否されました (%1)。ユーザーを 'dialout' "
+     u"グループに加える必要があるかもしれません"},
+    {u"cannot connect to %1: %2", u"%1 に接続できません: %2"},
+    {u"connection refused (is the server running?)",
+     u"接続を拒否されました (サーバは動いていますか?)"},
+    {u"host name not found", u"ホスト名が見つかりません"},
+    {u"no connection within %1 ms (time-out)", u"%1 ms 以内に接続できません (タイムアウト)"},
+    {u"the server closed the connection", u"サーバが接続を閉じました"},
+    {u"the server closed the connection before the line was set up",
+     u"回線の設定前にサーバが接続を閉じました"},
+    {u"%1 elapsed", u"経過 %1"},
+    {u", %1 left", u"、残り %1"},
 }};
 
 } // namespace

@@ -29,6 +29,20 @@ enum class ToolText {
     CsvFilter,          // file dialog filter of comma-separated files
     CompareBackup,      // backup window: compare a backup file with the camera
     CompareResult,      // "%1": caption of the report of that file against the camera
+    NetworkTimeoutHint, // "%1": ms; a reply time-out on a network port
+    PortCannotOpen,     // "cannot open %1: %2": the device and why
+    PortNoSuchDevice,   // why: the system has no such device
+    PortHeldBy,         // why: "%1" the program that holds the device
+    PortHeldByOther,    // why: another program holds it; "%1" the system's words
+    PortNoPermission,   // why: "%1" the system's words, with the group to join
+    PortCannotConnect,  // "cannot connect to %1: %2": the network port and why
+    PortRefused,        // why: nothing listens there
+    PortHostNotFound,   // why: the host name does not resolve
+    PortNoConnection,   // why: "%1" ms without a connection
+    PortServerClosed,   // why: the server ended the connection
+    PortClosedEarly,    // why: it ended it before the line was set up
+    ProgressElapsed,    // "%1 elapsed": the transfer dialog's time line
+    ProgressLeft,       // ", %1 left"
     Count
 };
 

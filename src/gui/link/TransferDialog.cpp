@@ -1,6 +1,7 @@
 #include "TransferDialog.h"
 
 #include "link/TransferDialogModel.h"
+#include "shell/ProgressTimesText.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -20,6 +21,10 @@ TransferDialog::TransferDialog(TransferDialogModel& model, QWidget* parent)
                              QStringLiteral("LabelTransMit1"), QStringLiteral("CommandCancel"));
     m_groups[1] = buildGroup(1, QStringLiteral("ProgressBarEnd"), QStringLiteral("LabelTransMit2"),
                              QStringLiteral("CommandEnd"));
+    m_times = new QLabel(m_groups[0].frame);
+    m_times->setObjectName(QStringLiteral("LabelTransMitTimes"));
+    auto* groupLayout = static_cast<QVBoxLayout*>(m_groups[0].frame->layout());
+    groupLayout->insertWidget(groupLayout->indexOf(m_groups[0].progress) + 1, m_times);
     for (const Group& group : m_groups) {
         layout->addWidget(group.frame);
         connect(group.button, &QPushButton::clicked, this, &TransferDialog::closeModel);
@@ -65,7 +70,9 @@ void TransferDialog::render() {
             m_groups[g].labels[i]->setText((*labels[g])[i]);
     m_groups[0].button->setText(state.cancelCaption);
     m_groups[1].button->setText(state.closeCaption);
-    const TransferProgress progress = m_model.progress();
+    const TransferProgress progress = m_model.timedProgress();
+    m_times->setText(progress.started() ? ProgressTimesText(state.languageIndex, progress)
+                                        : QString());
     m_groups[0].progress->setRange(0, std::max(1, progress.total));
     m_groups[0].progress->setValue(std::clamp(progress.done, 0, std::max(1, progress.total)));
     m_groups[1].progress->setRange(0, std::max(1, state.endMax));

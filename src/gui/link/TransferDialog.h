@@ -44,6 +44,7 @@ private:
 
     TransferDialogModel& m_model;
     std::array<Group, 2> m_groups;
+    QLabel* m_times = nullptr; // elapsed and time left, under the bar in progress
     bool m_closing = false;
 };
 
