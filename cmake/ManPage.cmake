@@ -1,6 +1,6 @@
 # Writes the zelctl manual page from its help texts (zelctl --help-all), so the page never drifts from the
 # program. Run with -DZELCTL=<program> -DOUTPUT=<file> -DVERSION=<version>.
-execute_process(COMMAND ${ZELCTL} --help-all OUTPUT_VARIABLE help RESULT_VARIABLE result)
+execute_process(COMMAND ${ZELCTL} --help-all --lang en OUTPUT_VARIABLE help RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "zelctl --help-all failed: ${result}")
 endif()

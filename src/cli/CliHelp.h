@@ -6,16 +6,20 @@
 
 namespace zel::cli {
 
+// The help is in language `languageIndex` (0 English, 1 Japanese); the manual page is English.
+
 // The options every command accepts, declared once.
 const CliOptions& GlobalOptionDeclarations();
 
-QString GlobalHelp();
+QString GlobalHelp(int languageIndex = 0);
 // `form`: a subcommand to narrow the help to; empty for the whole command.
-QString CommandHelp(const CliCommand& command, const QString& form = {});
+QString CommandHelp(const CliCommand& command, const QString& form = {}, int languageIndex = 0);
 // The global help followed by every command's help.
-QString ManualText();
+QString ManualText(int languageIndex = 0);
 
 // The option list as --help shows it: name and value, then the description wrapped beside.
-QString OptionTable(const CliOptions& options);
+QString OptionTable(const CliOptions& options, int languageIndex = 0);
+// The columns `text` takes on a terminal: two for each kana, kanji or full-width character.
+qsizetype DisplayWidth(const QString& text);
 
 } // namespace zel::cli

@@ -55,9 +55,11 @@ qsizetype commandIndex(const QStringList& args) {
 }
 
 // "zelctl backup --help", "zelctl titles download --help".
-void printCommandHelp(const CliCommand& command, const QStringList& args, qsizetype at) {
+void printCommandHelp(const CliCommand& command, const QStringList& args, qsizetype at,
+                      int languageIndex) {
     const QString form = args.value(at + 1);
-    print(CommandHelp(command, form.startsWith(QLatin1Char('-')) ? QString() : form));
+    print(
+        CommandHelp(command, form.startsWith(QLatin1Char('-')) ? QString() : form, languageIndex));
 }
 
 // Only global options and no command: the help on stderr, or what is wrong.
@@ -69,7 +71,7 @@ int withoutCommand(const QStringList& args, int languageIndex) {
         return ExitUsage;
     }
     if (line.positional().isEmpty()) {
-        print(GlobalHelp(), stderr);
+        print(GlobalHelp(languageIndex), stderr);
         return ExitUsage;
     }
     CliContext::printUsageError(
@@ -81,23 +83,28 @@ bool asksHelp(const QStringList& args) {
     return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
 }
 
+// --help, --help-all: in the run's language, which zel.ini beside the program may choose.
+int printHelp(int argc, char** argv, const QStringList& args, const CliCommand* command,
+              qsizetype at) {
+    const QCoreApplication app(argc, argv);
+    const int languageIndex = UsageLanguageIndex(args, QCoreApplication::applicationDirPath());
+    if (args.contains(QStringLiteral("--help-all")))
+        print(ManualText(languageIndex));
+    else if (command)
+        printCommandHelp(*command, args, at, languageIndex);
+    else
+        print(GlobalHelp(languageIndex));
+    return ExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QStringList args = argumentsOf(argc, argv);
     const qsizetype at = commandIndex(args);
     const CliCommand* command = at >= 0 ? FindCommand(args[at]) : nullptr;
-    if (args.contains(QStringLiteral("--help-all"))) {
-        print(ManualText());
-        return ExitOk;
-    }
-    if (asksHelp(args)) {
-        if (command)
-            printCommandHelp(*command, args, at);
-        else
-            print(GlobalHelp());
-        return ExitOk;
-    }
+    if (args.contains(QStringLiteral("--help-all")) || asksHelp(args))
+        return printHelp(argc, argv, args, command, at);
     if (args.contains(QStringLiteral("--version"))) {
         std::printf("zelctl %s\n", ZEL_VERSION);
         return ExitOk;
