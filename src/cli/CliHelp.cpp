@@ -23,7 +23,7 @@ bool closesClause(QChar c) {
     return QStringView(u"、。，．：；）」』ー").contains(c) || QStringView(u").,:;").contains(c);
 }
 bool opensClause(QChar c) {
-    return QStringView(u"（「『").contains(c);
+    return QStringView(u"（「『").contains(c) || QStringView(u"([\"").contains(c);
 }
 
 // A word may break between two characters when one of them is wide (Japanese has no spaces).

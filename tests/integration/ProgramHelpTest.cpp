@@ -99,6 +99,33 @@ TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
     EXPECT_TRUE(all.out.contains(QStringLiteral("ports")));
 }
 
+// The help is in the run's language: --lang, else [LANGUAGE] Mode of zel.ini; names stay.
+TEST_F(ProgramHelpTest, HelpIsJapaneseWithLangJaOrTheSettingsMode) {
+    const ProgramRun backup = run({QStringLiteral("--lang"), QStringLiteral("ja"),
+                                   QStringLiteral("backup"), QStringLiteral("--help")});
+    EXPECT_EQ(backup.exitCode, 0);
+    const QStringList lines = backup.out.split(QLatin1Char('\n'));
+    for (const char* line :
+         {"使い方: zelctl [共通オプション] backup download --camera N --remote N FILE",
+          "        zelctl [共通オプション] backup upload [--no-verify] --camera N --remote N FILE",
+          "upload は FILE (32000 バイト) をカメラに書き込み、読み戻して照合します。",
+          "オプション:", "  --remote N            カメラコントローラのリモート番号、1～99",
+          "  --bytes               違いのあるバイトを 1 行ずつ表示: オフセットと両方の値",
+          "終了コード: 0 成功、1 メッセージを表示して終了、2 使い方の誤り、"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line << "\n"
+                                                             << backup.out.toStdString();
+
+    QFile ini(path("zel.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LANGUAGE]\r\nMode=1\r\n");
+    ini.close();
+    EXPECT_TRUE(run({QStringLiteral("--help")}).out.contains(QStringLiteral("\nコマンド:\n")));
+    const ProgramRun english =
+        run({QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("--help-all")});
+    EXPECT_TRUE(english.out.startsWith(QStringLiteral("Usage: zelctl [global options]")));
+    EXPECT_FALSE(english.out.contains(QStringLiteral("カメラ")));
+}
+
 TEST_F(ProgramHelpTest, MissingSettingsFileIsNamed) {
     const ProgramRun settings = run({QStringLiteral("settings")});
     EXPECT_EQ(settings.exitCode, 1);
