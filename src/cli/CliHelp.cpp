@@ -20,7 +20,9 @@ bool isWide(QChar c) {
 
 // Japanese punctuation a line must not start with, and brackets it must not end with.
 bool closesClause(QChar c) {
-    return QStringView(u"、。，．：；）」』ー").contains(c) || QStringView(u").,:;").contains(c);
+    return QStringView(u"、。，．：；）」』ー～ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ")
+               .contains(c) ||
+           QStringView(u").,:;").contains(c);
 }
 bool opensClause(QChar c) {
     return QStringView(u"（「『").contains(c) || QStringView(u"([\"").contains(c);
