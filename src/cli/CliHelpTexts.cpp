@@ -1,17 +1,14 @@
 #include "CliHelpTexts.h"
 
+#include "shell/TextPairs.h"
+
 #include <QHash>
 
 namespace zel::cli {
 
 namespace {
 
-struct HelpPair {
-    const char16_t* english;
-    const char16_t* japanese;
-};
-
-constexpr HelpPair kHelpTexts[] = {
+constexpr TextPair kHelpTexts[] = {
     // The help's own words.
     {u"Usage: zelctl [global options] COMMAND [arguments]\n\nGlobal options:\n",
      u"使い方: zelctl [共通オプション] COMMAND [引数]\n\n共通オプション:\n"},
@@ -238,8 +235,8 @@ constexpr HelpPair kHelpTexts[] = {
 const QHash<QString, QString>& japaneseByEnglish() {
     static const QHash<QString, QString> table = [] {
         QHash<QString, QString> byEnglish;
-        for (const HelpPair& pair : kHelpTexts)
-            byEnglish.insert(QString::fromUtf16(pair.english), QString::fromUtf16(pair.japanese));
+        for (const TextPair& pair : kHelpTexts)
+            byEnglish.insert(QString::fromUtf16(pair.en), QString::fromUtf16(pair.ja));
         return byEnglish;
     }();
     return table;
