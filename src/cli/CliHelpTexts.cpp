@@ -54,7 +54,7 @@ constexpr TextPair kHelpTexts[] = {
      u"end.",
      u"download はカメラ 1 台の設定 32000 バイトを FILE に保存します。受信したブロックは "
      u"FILE.partial に保存し、すべて揃ったときだけ FILE を置き換えます。完了の行は stdout "
-     u"に、続いて \"file written: FILE\" を stderr に出力します。カメラを LIST (1-8,12) "
+     u"に、続いて \"書き込んだファイル: FILE\" を stderr に出力します。カメラを LIST (1-8,12) "
      u"で指定すると、カメラごとに DIR のファイル (cam001.bin ...) "
      u"に保存し、最後に集計を表示します。"},
     {u"upload writes FILE (32000 bytes) back into the camera and then reads it back to compare.",
@@ -200,7 +200,7 @@ constexpr TextPair kHelpTexts[] = {
      u"completion line on stdout, then \"file written: FILE.ttl\" on stderr); with a LIST of "
      u"cameras each goes into DIR/cam001.ttl ..., with a summary at the end.",
      u"download はカメラから全カテゴリを読み出し、揃ったときに FILE.ttl に書き込みます (完了の行を "
-     u"stdout に、続いて \"file written: FILE.ttl\" を stderr に出力)。カメラを LIST "
+     u"stdout に、続いて \"書き込んだファイル: FILE.ttl\" を stderr に出力)。カメラを LIST "
      u"で指定すると、カメラごとに DIR/cam001.ttl ... に保存し、最後に集計を表示します。"},
     {u"upload checks FILE.ttl and writes every category into the camera; --camera and --remote "
      u"replace the file's numbers.",
