@@ -145,28 +145,25 @@ TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
         EXPECT_EQ(missing.exitCode, 2) << name;
         EXPECT_EQ(missing.err, QStringLiteral("zelctl: %1: --port needs a value\n").arg(command));
     }
-    const ProgramRun flag =
-        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--no-verify=1")});
-    EXPECT_EQ(flag.err, QStringLiteral("zelctl: backup: --no-verify takes no value\n"));
-    const ProgramRun misplaced =
-        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--no-verify"),
-             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")});
-    EXPECT_EQ(misplaced.exitCode, 2);
-    EXPECT_EQ(misplaced.err,
-              QStringLiteral("zelctl: backup: --no-verify belongs to backup upload\n"));
-    // backup diff's options are declared too: refused on other forms, and theirs refused on it.
-    const ProgramRun bytesElsewhere =
-        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--bytes"),
-             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")});
-    EXPECT_EQ(bytesElsewhere.exitCode, 2);
-    EXPECT_EQ(bytesElsewhere.err,
-              QStringLiteral("zelctl: backup: --bytes belongs to backup diff\n"));
-    const ProgramRun verifyInDiff =
-        run({QStringLiteral("backup"), QStringLiteral("diff"), QStringLiteral("--no-verify"),
-             QStringLiteral("a.bin"), QStringLiteral("b.bin")});
-    EXPECT_EQ(verifyInDiff.exitCode, 2);
-    EXPECT_EQ(verifyInDiff.err,
-              QStringLiteral("zelctl: backup diff: --no-verify belongs to backup upload\n"));
+    // Options of one form of a command are refused on its other forms, naming the owner.
+    const std::pair<QStringList, const char*> misplaced[] = {
+        {{QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--no-verify=1")},
+         "zelctl: backup: --no-verify takes no value\n"},
+        {{QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--no-verify"),
+          QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")},
+         "zelctl: backup: --no-verify belongs to backup upload\n"},
+        {{QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--bytes"),
+          QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")},
+         "zelctl: backup: --bytes belongs to backup diff\n"},
+        {{QStringLiteral("backup"), QStringLiteral("diff"), QStringLiteral("--no-verify"),
+          QStringLiteral("a.bin"), QStringLiteral("b.bin")},
+         "zelctl: backup diff: --no-verify belongs to backup upload\n"},
+    };
+    for (const auto& [args, error] : misplaced) {
+        const ProgramRun refused = run(args);
+        EXPECT_EQ(refused.exitCode, 2) << error;
+        EXPECT_EQ(refused.err, QString::fromLatin1(error));
+    }
     const ProgramRun categoryInExport =
         run({QStringLiteral("titles"), QStringLiteral("export"), QStringLiteral("--category=1"),
              QStringLiteral("a.ttl"), QStringLiteral("a.csv")});
