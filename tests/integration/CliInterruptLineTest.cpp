@@ -21,9 +21,9 @@ TEST_F(CliInterruptLineTest, SendInterruptedWhileWaitingNamesTheExchange) {
     ASSERT_TRUE(writeBytes(path("zel.ini"), "[RsWait]\nTimeOutWait=60000\n"));
     startSimulator();
     QProcess process;
-    process.start(program, Args("--folder")
-                               << dir.path() << Args("--port") << simulator->slavePath()
-                               << Args("send --camera 200 --remote 1 200000000000"));
+    process.start(program, Words("--folder")
+                               << dir.path() << Words("--port") << simulator->slavePath()
+                               << Words("send --camera 200 --remote 1 200000000000"));
     ASSERT_TRUE(process.waitForStarted());
     ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0x20) > 0; }, kWaitMs));
     ASSERT_TRUE(SignalIfRunning(process, SIGINT));

@@ -25,14 +25,15 @@ protected:
         ASSERT_TRUE(writeBytes(path("zel.ini"), ini));
     }
     ProgramRun panel(const QString& events, const QString& camera = QStringLiteral("1")) {
-        return run(Args("panel --camera")
+        return run(Words("panel --camera")
                    << camera
-                   << Args("--remote 1") + events.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+                   << Words("--remote 1") + events.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     }
     // The same with the events on stdin (or the file `input` as stdin).
     ProgramRun panelFromStdin(const QByteArray& events, const QString& input = {}) {
         QProcess process;
-        QStringList args = Args("--folder") << dir.path() << Args("panel --camera 1 --remote 1 -");
+        QStringList args = Words("--folder")
+                           << dir.path() << Words("panel --camera 1 --remote 1 -");
         if (simulator)
             args = QStringList{QStringLiteral("--port"), simulator->slavePath()} + args;
         if (!input.isEmpty())
@@ -60,9 +61,9 @@ protected:
 
     // zelctl panel running on its own; the test feeds its stdin and signals it.
     void startLive(const QStringList& events) {
-        m_live.start(program, Args("--folder")
-                                  << dir.path() << Args("--port") << simulator->slavePath()
-                                  << Args("panel --camera 1 --remote 1") + events);
+        m_live.start(program, Words("--folder")
+                                  << dir.path() << Words("--port") << simulator->slavePath()
+                                  << Words("panel --camera 1 --remote 1") + events);
         ASSERT_TRUE(m_live.waitForStarted());
     }
     // Waits until the live run has printed `count` lines; its output so far.
@@ -104,7 +105,7 @@ TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
     ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
                                         "position:3600,100,25600,470 click:go wait:400 click:now"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), (Args("20043C3C0808 20003C3C0808 1436000100640001D6 15")
+    EXPECT_EQ(lines(r), (Words("20043C3C0808 20003C3C0808 1436000100640001D6 15")
                          << QStringLiteral("PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470")));
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     EXPECT_EQ(simulator->device().frameCount(0x20), 2);
@@ -145,7 +146,8 @@ TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
     ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
                                         "keydown:e wait:400 keyup:e wait:400 keyup:left"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), (Args("20093C3C0808 20083C3C0808 20183C3C0808 20083C3C0808 20003C3C0808")));
+    EXPECT_EQ(lines(r),
+              (Words("20093C3C0808 20083C3C0808 20183C3C0808 20083C3C0808 20003C3C0808")));
 }
 
 // Press and release with nothing between them: the release goes out after the press's ACK,
@@ -172,7 +174,7 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         m_liveOut.clear();
         const int before = simulator->device().frameCount(0x20);
-        startLive(Args("press:right wait:3600000 release:right"));
+        startLive(Words("press:right wait:3600000 release:right"));
         ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
         waitUntil([&] { return simulator->device().frameCount(0x20) == before + 1; }, 5000);
         ASSERT_TRUE(SignalIfRunning(m_live, signalNumber));
@@ -260,7 +262,7 @@ TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
         << silent.err.toStdString();
     ProgramRun broadcast = panel(QStringLiteral("click:stop press:up"), QStringLiteral("0"));
     EXPECT_EQ(broadcast.exitCode, 0) << broadcast.err.toStdString();
-    EXPECT_EQ(lines(broadcast), (Args("40 20013C3C0808") << kStop))
+    EXPECT_EQ(lines(broadcast), (Words("40 20013C3C0808") << kStop))
         << "a key still held at the end is released";
 }
 
@@ -311,7 +313,7 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
 
 TEST_F(PanelCliTest, PortThatCannotOpen) {
     writeSettings(false);
-    ProgramRun r = run(Args("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
+    ProgramRun r = run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("COM port open error"))) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());

@@ -23,14 +23,14 @@ TEST(ProgramFolderCli, AReadOnlyFolderFallsBackToTheUserFolder) {
         QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    const ProgramRun first =
-        RunProgram(zelctl, Args("--folder") << readOnly << Args("settings"), 30000);
+    const ProgramRun first = RunProgram(
+        zelctl, {QStringLiteral("--folder"), readOnly, QStringLiteral("settings")}, 30000);
     // The user edits the copy; the next run reads the edit.
     const QString userIni = config.filePath(QStringLiteral("zel/zel.ini"));
     const QByteArray seeded = readBytes(userIni);
     writeBytes(userIni, QByteArray(seeded).replace("TimeOutWait=500", "TimeOutWait=1500"));
-    const ProgramRun second =
-        RunProgram(zelctl, Args("--folder") << readOnly << Args("settings"), 30000);
+    const ProgramRun second = RunProgram(
+        zelctl, {QStringLiteral("--folder"), readOnly, QStringLiteral("settings")}, 30000);
     qputenv("XDG_CONFIG_HOME", oldConfig);
     QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 

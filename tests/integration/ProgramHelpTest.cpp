@@ -42,7 +42,7 @@ TEST_F(ProgramHelpTest, ZelOpenWithAnUnknownScreenListsTheScreens) {
         GTEST_SKIP() << "zel is not built";
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    const ProgramRun run = RunProgram(BuiltProgram(QStringLiteral("zel")), Args("--open backpu"),
+    const ProgramRun run = RunProgram(BuiltProgram(QStringLiteral("zel")), Words("--open backpu"),
                                       kRunTimeoutMs, environment);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("'backpu'"))) << run.err.toStdString();
@@ -62,7 +62,7 @@ TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
         QStringLiteral("^/dev/[^\\t]+(\\t[^\\t]*){3}\\t(COM[1-4])?$"));
     for (const QString& text : lines)
         EXPECT_TRUE(line.match(text).hasMatch()) << text.toStdString();
-    EXPECT_EQ(run(Args("ports extra")).exitCode, 2);
+    EXPECT_EQ(run(Words("ports extra")).exitCode, 2);
 }
 
 TEST_F(ProgramHelpTest, NoCommandIsAUsageErrorOnStderr) {
@@ -73,7 +73,7 @@ TEST_F(ProgramHelpTest, NoCommandIsAUsageErrorOnStderr) {
 }
 
 TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
-    const ProgramRun backup = run(Args("backup --help"));
+    const ProgramRun backup = run(Words("backup --help"));
     EXPECT_EQ(backup.exitCode, 0);
     EXPECT_TRUE(backup.out.startsWith(QStringLiteral(
         "Usage: zelctl [global options] backup download --camera N --remote N FILE\n")))
@@ -81,7 +81,7 @@ TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
     EXPECT_TRUE(backup.out.contains(QStringLiteral("backup upload [--no-verify]")));
     EXPECT_FALSE(backup.out.contains(QStringLiteral("titles")));
 
-    const ProgramRun download = run(Args("titles download --help"));
+    const ProgramRun download = run(Words("titles download --help"));
     EXPECT_EQ(download.exitCode, 0);
     EXPECT_TRUE(download.out.contains(QStringLiteral("titles download --camera N")));
     EXPECT_FALSE(download.out.contains(QStringLiteral("titles upload")));
@@ -117,9 +117,9 @@ TEST_F(ProgramHelpTest, UnknownOptionIsCalledAnOption) {
 // Every command reads "--opt=V" as "--opt V" and refuses what it does not know in one wording.
 TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
     const std::pair<QStringList, QStringList> spellings[] = {
-        {Args("scan --remote 100"), Args("scan --remote=100")},
-        {Args("send --camera 256 --remote 1 00"), Args("send --camera=256 --remote=1 00")},
-        {Args("flash --cpu both x.mot"), Args("flash --cpu=both x.mot")},
+        {Words("scan --remote 100"), Words("scan --remote=100")},
+        {Words("send --camera 256 --remote 1 00"), Words("send --camera=256 --remote=1 00")},
+        {Words("flash --cpu both x.mot"), Words("flash --cpu=both x.mot")},
     };
     for (const auto& [spaced, joined] : spellings) {
         const ProgramRun a = run(spaced);
@@ -139,12 +139,12 @@ TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
     }
     // Options of one form of a command are refused on its other forms, naming the owner.
     const std::pair<QStringList, const char*> misplaced[] = {
-        {Args("backup upload --no-verify=1"), "zelctl: backup: --no-verify takes no value\n"},
-        {Args("backup download --no-verify --camera=1 --remote=1 f.bin"),
+        {Words("backup upload --no-verify=1"), "zelctl: backup: --no-verify takes no value\n"},
+        {Words("backup download --no-verify --camera=1 --remote=1 f.bin"),
          "zelctl: backup: --no-verify belongs to backup upload\n"},
-        {Args("backup download --bytes --camera=1 --remote=1 f.bin"),
+        {Words("backup download --bytes --camera=1 --remote=1 f.bin"),
          "zelctl: backup: --bytes belongs to backup diff\n"},
-        {Args("backup diff --no-verify a.bin b.bin"),
+        {Words("backup diff --no-verify a.bin b.bin"),
          "zelctl: backup diff: --no-verify belongs to backup upload\n"},
     };
     for (const auto& [args, error] : misplaced) {
@@ -152,7 +152,7 @@ TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
         EXPECT_EQ(refused.exitCode, 2) << error;
         EXPECT_EQ(refused.err, QString::fromLatin1(error));
     }
-    const ProgramRun categoryInExport = run(Args("titles export --category=1 a.ttl a.csv"));
+    const ProgramRun categoryInExport = run(Words("titles export --category=1 a.ttl a.csv"));
     EXPECT_EQ(categoryInExport.exitCode, 2);
     EXPECT_TRUE(categoryInExport.err.startsWith(
         QStringLiteral("zelctl: titles: --category belongs to titles ")))
@@ -174,10 +174,10 @@ TEST_F(ProgramHelpTest, EveryCommandsHelpIsGeneratedWithItsOptionsExplained) {
             EXPECT_TRUE(named) << line.toStdString();
         }
     }
-    const ProgramRun backup = run(Args("backup --help"));
+    const ProgramRun backup = run(Words("backup --help"));
     EXPECT_TRUE(backup.out.contains(QStringLiteral("--no-verify           do not read the camera")))
         << backup.out.toStdString();
-    const ProgramRun panel = run(Args("panel --help"));
+    const ProgramRun panel = run(Words("panel --help"));
     for (const char* event : {"press:K", "click:NAME", "keydown:K", "wait:MS", "up-left", "menu"})
         EXPECT_TRUE(panel.out.contains(QLatin1String(event))) << event;
     const ProgramRun all = run({QStringLiteral("--help-all")});

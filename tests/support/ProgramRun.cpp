@@ -7,10 +7,6 @@
 
 namespace zel::test {
 
-QStringList Args(const char* words) {
-    return QString::fromLatin1(words).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
 QString BuiltProgram(const QString& name) {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/") + name;
 }

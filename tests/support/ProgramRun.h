@@ -12,10 +12,6 @@ struct ProgramRun {
     QString err;
 };
 
-// Command-line words written as one text: Args("backup upload --camera 1") gives the four
-// words of a program's argument list (split at blanks; no word holds one).
-QStringList Args(const char* words);
-
 // Path of program `name` as built beside the tests: <build>/tests/test_x and <build>/src/name.
 QString BuiltProgram(const QString& name);
 
