@@ -107,7 +107,7 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
 // A direction key held with the left mouse button, or the arrow key in the entry box (its
 // auto-repeat ignored), sends one move and one stop.
 TEST_F(PanelWindowTest, DirectionKeyByLeftMouseButtonOrArrowKey) {
-    const QStringList moveAndStop{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")};
+    const QStringList moveAndStop = Words("20043C3C0808 20003C3C0808");
     open();
     QToolButton* right = window->CommandKey(0, panel::PtzRight);
     QTest::mousePress(right, Qt::RightButton);

@@ -146,8 +146,7 @@ TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
     ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
                                         "keydown:e wait:400 keyup:e wait:400 keyup:left"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r),
-              (Words("20093C3C0808 20083C3C0808 20183C3C0808 20083C3C0808 20003C3C0808")));
+    EXPECT_EQ(lines(r), Words("20093C3C0808 20083C3C0808 20183C3C0808 20083C3C0808 20003C3C0808"));
 }
 
 // Press and release with nothing between them: the release goes out after the press's ACK,

@@ -353,7 +353,7 @@ TEST_F(LinkEngineTest, EveryPortListenerHearsUntilItsSubscriptionIsDropped) {
     auto second = std::make_unique<Subscription>(engine.watchPort(
         [&](Event e) { heard.append(QStringLiteral("b") + QString::number(int(e))); }));
     engine.CloseCommPort();
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("a3"), QStringLiteral("b3")}));
+    EXPECT_EQ(heard, Words("a3 b3"));
 
     heard.clear();
     second.reset(); // its owner went away: nothing more reaches it
