@@ -73,15 +73,16 @@ void ConnectBackupProgress(CliContext& context, BackupTransfer& transfer) {
 namespace {
 
 // What an interrupted transfer leaves behind, in one line.
-QString interruptionLine(const BackupTransfer& transfer, bool download) {
+QString interruptionLine(const LanguageTables& language, const BackupTransfer& transfer,
+                         bool download) {
     const QString file = transfer.path();
     if (download)
-        return QStringLiteral("interrupted: %1 of %2 blocks kept in %3; %4 left as it was")
+        return cliText(language, CliText::DownloadInterrupted)
             .arg(transfer.blocksStored())
             .arg(BackupTransfer::kBlockCount)
             .arg(BackupFile::partialPath(file), file);
     const TransferDialogState& view = transfer.dialog().state();
-    return QStringLiteral("interrupted: %1 stopped after %2 of %3 blocks of %4")
+    return cliText(language, CliText::UploadInterrupted)
         .arg(transfer.statusText(transfer.viewMode()))
         .arg(view.progressValue)
         .arg(view.progressMax)
@@ -131,7 +132,8 @@ int runTransfer(CliContext& context, const BackupArguments& parsed) {
                      explainRefusedUpload(context, parsed.file);
                  return false;
              },
-         .interruptionLine = [&] { return interruptionLine(session.transfer(), download); }});
+         .interruptionLine =
+             [&] { return interruptionLine(context.language(), session.transfer(), download); }});
     if (exitCode == ExitOk) {
         const BackupTransfer& transfer = session.transfer();
         const QString line = transfer.completedText(transfer.viewMode()) + QLatin1Char('\n');

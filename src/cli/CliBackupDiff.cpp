@@ -5,6 +5,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliLink.h"
+#include "CliTexts.h"
 #include "CliTransferRun.h"
 #include "CommandLine.h"
 #include "backup/BackupComparison.h"
@@ -75,8 +76,7 @@ std::optional<BackupComparison> compareWithCamera(CliContext& context, const Dif
         {.dialog = session.dialog(),
          .onFinished = session.onFinished,
          .start = [&] { return session.start(BackupSession::Action::Compare, parsed.files[0]); },
-         .interruptionLine =
-             [] { return QStringLiteral("backup diff: interrupted; nothing compared"); },
+         .interruptionLine = [&] { return cliText(context.language(), CliText::DiffInterrupted); },
          .failedExit = DiffTrouble});
     if (link.interruptedBy() != 0)
         exitCode = linkExit;

@@ -133,8 +133,8 @@ int runRows(CliContext& context, const TestArguments& parsed) {
     // An interrupted run keeps no result: the file stays as it was.
     if (link.interruptedBy() != 0) {
         CliContext::printUsageError(
-            QStringLiteral("test: %1 was not written (an earlier file stays as it was)")
-                .arg(parsed.rsl));
+            QStringLiteral("test: ") +
+            cliText(context.language(), CliText::ResultNotWritten).arg(parsed.rsl));
         return exitCode;
     }
     QString error;

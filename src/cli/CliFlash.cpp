@@ -87,12 +87,11 @@ QString suggestionFor(const CliContext& context, const QString& why, const QStri
 }
 
 // What an interrupted write left in the CPU, and what to do about it.
-QString interruptionLine(int stateAtSignal, int blocksAcknowledged) {
+QString interruptionLine(const LanguageTables& language, int stateAtSignal,
+                         int blocksAcknowledged) {
     if (stateAtSignal < FlashWriter::StateErase)
-        return QStringLiteral("flash: interrupted before the CPU erased its flash; nothing was "
-                              "written");
-    return QStringLiteral("flash: interrupted after %1 of %2 blocks; the camera's CPU holds a "
-                          "partial program; put it in boot mode and run flash again")
+        return cliText(language, CliText::FlashBeforeErase);
+    return cliText(language, CliText::FlashPartial)
         .arg(blocksAcknowledged)
         .arg(BootFrame::BlockCount);
 }
@@ -162,14 +161,15 @@ int runFlash(CliContext& context, const CommandLine& line) {
     if (writer.isRunning())
         loop.exec();
     if (!completed && interruption.signalNumber != 0) {
-        CliContext::printUsageError(
-            interruptionLine(interruption.stateAtSignal, writer.blocksAcknowledged()));
+        CliContext::printUsageError(interruptionLine(context.language(), interruption.stateAtSignal,
+                                                     writer.blocksAcknowledged()));
         return ExitSignalBase + interruption.signalNumber;
     }
     if (!completed) {
         if (!writer.lastPortLoss().isEmpty())
-            CliContext::printUsageError(QStringLiteral("flash: the serial port went away: ") +
-                                        writer.lastPortLoss());
+            CliContext::printUsageError(
+                QStringLiteral("flash: ") +
+                cliText(context.language(), CliText::PortWentAway).arg(writer.lastPortLoss()));
         return ExitFailed;
     }
     std::printf("CPU WRITER: %d blocks written in %.1f s\n", BootFrame::BlockCount,

@@ -46,8 +46,8 @@ CliLink::CliLink(CliContext& context, MessageSink* messages) : m_context(context
         if (event != LinkEngine::PortEvent::Lost)
             return;
         m_context.finishProgress(); // the last progress state before the message
-        CliContext::printUsageError(QStringLiteral("the serial port went away: ") +
-                                    m_engine->lastLostReason());
+        CliContext::printUsageError(
+            cliText(m_context.language(), CliText::PortWentAway).arg(m_engine->lastLostReason()));
         finish(ExitFailed);
     });
     m_interrupt = std::make_unique<CliInterrupt>();
@@ -81,9 +81,8 @@ bool CliLink::awaitConnection() {
     const auto whenConnected = std::exchange(m_interrupt->onSignal, {});
     m_interrupt->onSignal = [this](int signalNumber) {
         // Nothing was sent or written yet: end as the signal would, after saying so.
-        CliContext::printUsageError(
-            QStringLiteral("interrupted while connecting to %1; nothing was sent")
-                .arg(m_engine->portDevice()));
+        CliContext::printUsageError(cliText(m_context.language(), CliText::InterruptedConnecting)
+                                        .arg(m_engine->portDevice()));
         m_engine->CloseCommPort();
         std::signal(signalNumber, SIG_DFL);
         std::raise(signalNumber);
@@ -130,11 +129,11 @@ void CliLink::onSignal(int signalNumber) {
 
 // What a command without a line of its own was doing when it was interrupted.
 QString CliLink::interruptionLine() const {
-    const QString exchange = TransactionText(m_engine->state());
+    const LanguageTables& language = m_context.language();
+    const QString exchange = TransactionText(m_engine->state(), language.languageIndex());
     if (m_engine->state().ScreenCode == ScreenIdle || exchange.isEmpty())
-        return QStringLiteral("interrupted; nothing was waiting for an answer");
-    return QStringLiteral("interrupted while waiting for the answer (%1); nothing was kept")
-        .arg(exchange);
+        return cliText(language, CliText::InterruptedIdle);
+    return cliText(language, CliText::InterruptedWaiting).arg(exchange);
 }
 
 void CliLink::finish(int exitCode) {

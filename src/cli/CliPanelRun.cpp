@@ -1,4 +1,5 @@
 #include "CliPanelRun.h"
+#include "CliTexts.h"
 
 #include "CliCommand.h"
 #include "CliContext.h"
@@ -74,10 +75,9 @@ int CliPanelRun::exec() {
     m_idlePoll.stop();
     const QString signal = signalName(m_link.interruptedBy());
     CliContext::printUsageError(
-        m_stoppedBySignal
-            ? QStringLiteral("panel: interrupted by %1; camera %2 stopped")
-                  .arg(signal, m_session.state().CameraNo)
-            : QStringLiteral("panel: interrupted by %1; nothing was moving").arg(signal));
+        m_stoppedBySignal ? cliText(m_context.language(), CliText::PanelStopped)
+                                .arg(signal, m_session.state().CameraNo)
+                          : cliText(m_context.language(), CliText::PanelNothingMoving).arg(signal));
     return code;
 }
 

@@ -27,7 +27,7 @@ int CliSiteRun::exec() {
     m_context.finishProgress();
     std::fputs(m_summary.table(m_context.settings().languageIndex()).toUtf8().constData(), stdout);
     if (m_link.interruptedBy() != 0 && m_next < m_cameras.size())
-        CliContext::printUsageError(QStringLiteral("interrupted: %1 of %2 cameras not reached")
+        CliContext::printUsageError(cliText(m_context.language(), CliText::CamerasNotReached)
                                         .arg(m_cameras.size() - m_next)
                                         .arg(m_cameras.size()));
     return exitCode;

@@ -49,6 +49,33 @@ constexpr std::array<TextPair, static_cast<size_t>(CliText::Count)> kTexts{{
     {u"--lang must be en or ja", u"--lang は en か ja です"},
     {u"file written: %1", u"書き込んだファイル: %1"},
     {u"Sending rows", u"行を送信中"},
+    {u"the serial port went away: %1", u"シリアルポートが切断されました: %1"},
+    {u"interrupted: %1 of %2 blocks kept in %3; %4 left as it was",
+     u"中断しました: %2 ブロック中 %1 ブロックを %3 に保存しました。%4 は元のままです"},
+    {u"interrupted: %1 stopped after %2 of %3 blocks of %4",
+     u"中断しました: %4 の %1 は %3 ブロック中 %2 ブロックで止まりました"},
+    {u"backup diff: interrupted; nothing compared", u"backup diff: 中断しました。比較していません"},
+    {u"%1 was not written (an earlier file stays as it was)",
+     u"%1 は書き込んでいません (以前のファイルは元のままです)"},
+    {u"flash: interrupted before the CPU erased its flash; nothing was written",
+     u"flash: CPU がフラッシュを消去する前に中断しました。何も書き込んでいません"},
+    {u"flash: interrupted after %1 of %2 blocks; the camera's CPU holds a partial program; "
+     u"put it in boot mode and run flash again",
+     u"flash: %2 ブロック中 %1 ブロックで中断しました。カメラの CPU のプログラムは途中までです。"
+     u"ブートモードにして flash をもう一度実行してください"},
+    {u"interrupted while connecting to %1; nothing was sent",
+     u"%1 への接続中に中断しました。何も送信していません"},
+    {u"interrupted; nothing was waiting for an answer",
+     u"中断しました。応答待ちはありませんでした"},
+    {u"interrupted while waiting for the answer (%1); nothing was kept",
+     u"応答待ちの間に中断しました (%1)。何も保存していません"},
+    {u"panel: interrupted by %1; camera %2 stopped",
+     u"panel: %1 で中断しました。カメラ %2 を停止しました"},
+    {u"panel: interrupted by %1; nothing was moving",
+     u"panel: %1 で中断しました。動作中のものはありませんでした"},
+    {u"interrupted: %1 of %2 cameras not reached", u"中断しました: %2 台中 %1 台は未実行です"},
+    {u"interrupted after %1 of %2 titles; %3", u"%2 タイトル中 %1 タイトルで中断しました。%3"},
+    {u"%1 was not written", u"%1 は書き込んでいません"},
 }};
 
 } // namespace

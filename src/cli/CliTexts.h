@@ -45,6 +45,22 @@ enum class CliText {
     LangValues,        // "--lang must be en or ja"
     FileWritten,       // "file written: %1": the file a transfer wrote
     RowsPhase,         // test run's progress phase
+    // What an interruption (SIGINT, SIGTERM) or a lost port left behind.
+    PortWentAway,          // "the serial port went away: %1": the port's reason
+    DownloadInterrupted,   // "%1 of %2 blocks kept in %3; %4 left as it was"
+    UploadInterrupted,     // "%1 stopped after %2 of %3 blocks of %4"
+    DiffInterrupted,       // backup diff: nothing compared
+    ResultNotWritten,      // "%1 was not written (an earlier file stays as it was)"
+    FlashBeforeErase,      // flash: nothing written yet
+    FlashPartial,          // "%1 of %2 blocks": the CPU holds a partial program
+    InterruptedConnecting, // "%1": the port; nothing was sent
+    InterruptedIdle,       // nothing was waiting for an answer
+    InterruptedWaiting,    // "(%1)": the exchange; nothing was kept
+    PanelStopped,          // "%1" the signal, "%2" the camera that was told to stop
+    PanelNothingMoving,    // "%1" the signal
+    CamerasNotReached,     // "%1 of %2 cameras not reached"
+    TitlesInterrupted,     // "%1 of %2 titles; %3": what the file became
+    FileNotWritten,        // "%1 was not written"
     Count
 };
 

@@ -4,6 +4,7 @@
 #include "CliContext.h"
 #include "CliLink.h"
 #include "CliSite.h"
+#include "CliTexts.h"
 #include "CliTitleCsv.h"
 #include "CliTitleFile.h"
 #include "CliTitleSearch.h"
@@ -111,8 +112,9 @@ void connectProgress(CliContext& context, TransferDialogModel& dialog) {
 }
 
 // What an interrupted transfer leaves behind: how far it came and `outcome`.
-QString interruptionLine(const TransferDialogModel& dialog, const QString& outcome) {
-    return QStringLiteral("interrupted after %1 of %2 titles; %3")
+QString interruptionLine(const LanguageTables& language, const TransferDialogModel& dialog,
+                         const QString& outcome) {
+    return cliText(language, CliText::TitlesInterrupted)
         .arg(dialog.state().progressValue)
         .arg(dialog.state().progressMax)
         .arg(outcome);
@@ -145,7 +147,8 @@ int runTransfer(
         {.dialog = dialog,
          .onFinished = session.onTransferEnded,
          .start = [&] { return start(session); },
-         .interruptionLine = [&] { return interruptionLine(dialog, interruptedOutcome); }});
+         .interruptionLine =
+             [&] { return interruptionLine(context.language(), dialog, interruptedOutcome); }});
     if (dialog.isOpen())
         dialog.close(); // the completed dialog: the link is reset
     if (exitCode != ExitOk)
@@ -173,7 +176,7 @@ int runDownload(CliContext& context, const CommandLine& line) {
     document.CameraNo = parsed.address.cameraNo;
     document.RemoteNo = parsed.address.remoteNo;
     const int exitCode = runTransfer(
-        context, document, QStringLiteral("%1 was not written").arg(parsed.file),
+        context, document, cliText(context.language(), CliText::FileNotWritten).arg(parsed.file),
         [](TitleSession& session) { return session.allDownload(); },
         [&](const TitleDocument& downloaded) {
             return WriteTitleFile(parsed.file, downloaded, TitleFileLabelsFor(context.language()),
