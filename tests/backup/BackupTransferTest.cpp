@@ -287,15 +287,21 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     EXPECT_EQ(finished, QList<bool>{false});
 }
 
-TEST_F(BackupTransferTest, UploadFileMustBeExactly32000Bytes) {
-    for (const int size : {31999, 32001, 0}) {
-        sink.clear();
-        EXPECT_FALSE(transfer.startUpload(writeImage(QByteArray(size, 'x'))));
-        EXPECT_EQ(sink.numbers(), QList<int>{25});
+// Upload and compare both refuse a file that is no backup before anything is sent.
+TEST_F(BackupTransferTest, UploadAndCompareRefuseAFileThatIsNot32000Bytes) {
+    using Start = bool (BackupTransfer::*)(const QString&);
+    const std::pair<const char*, Start> starts[] = {{"upload", &BackupTransfer::startUpload},
+                                                    {"compare", &BackupTransfer::startCompare}};
+    for (const auto& [name, start] : starts) {
+        for (const int size : {31999, 32001, 0}) {
+            sink.clear();
+            EXPECT_FALSE((transfer.*start)(writeImage(QByteArray(size, 'x')))) << name << size;
+            EXPECT_EQ(sink.numbers(), QList<int>{25}) << name << size;
+        }
+        EXPECT_FALSE((transfer.*start)(dir.filePath(QStringLiteral("missing.bin")))) << name;
+        EXPECT_TRUE(port.written.isEmpty()) << name;
+        EXPECT_FALSE(transfer.dialog().isOpen()) << name;
     }
-    EXPECT_FALSE(transfer.startUpload(dir.filePath(QStringLiteral("missing.bin"))));
-    EXPECT_TRUE(port.written.isEmpty());
-    EXPECT_FALSE(transfer.dialog().isOpen());
 }
 
 TEST_F(BackupTransferTest, InvalidAddressOrBusyLinkIsRefusedBeforeAnythingIsSent) {
@@ -382,17 +388,6 @@ TEST_F(BackupTransferTest, CompareReadsEveryBlockPastADifferenceAndWritesNothing
     EXPECT_EQ(comparison.blocks[1].blockNo, 600);
     EXPECT_EQ(comparison.bytes.size(), 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.bin")});
-}
-
-TEST_F(BackupTransferTest, CompareRefusesAFileThatIsNoBackupBeforeSending) {
-    for (const int size : {31999, 32001, 0}) {
-        sink.clear();
-        EXPECT_FALSE(transfer.startCompare(writeImage(QByteArray(size, 'x'))));
-        EXPECT_EQ(sink.numbers(), QList<int>{25});
-    }
-    EXPECT_FALSE(transfer.startCompare(dir.filePath(QStringLiteral("missing.bin"))));
-    EXPECT_TRUE(port.written.isEmpty());
-    EXPECT_FALSE(transfer.dialog().isOpen());
 }
 
 TEST_F(BackupTransferTest, CompareEndedByASilentCameraIsNotCompleted) {

@@ -4,6 +4,7 @@
 #include "CliArguments.h"
 #include "CliHelp.h"
 #include "CliUsageLanguage.h"
+#include "Words.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,14 @@
 #include <QTemporaryDir>
 
 using namespace zel::cli;
+using zel::test::Words;
 
 namespace {
 
 const CliOptions& options() {
     static const CliOptions declared{
         {{QStringLiteral("camera")}, QStringLiteral("N"), QStringLiteral("camera")},
-        {{QStringLiteral("o"), QStringLiteral("output")},
-         QStringLiteral("FILE"),
-         QStringLiteral("out")},
+        {Words("o output"), QStringLiteral("FILE"), QStringLiteral("out")},
         {{QStringLiteral("rounds")},
          QStringLiteral("N"),
          QStringLiteral("rounds"),
@@ -140,12 +140,12 @@ TEST(CommandLineTest, UsageLanguageComesFromLangElseTheSettingsFile) {
         QString executableFolder;
         int expected;
     } cases[] = {
-        {{QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("scan")}, en, 1},
-        {{QStringLiteral("scan"), QStringLiteral("--lang=ja")}, en, 1},
+        {Words("--lang ja scan"), en, 1},
+        {Words("scan --lang=ja"), en, 1},
         {{QStringLiteral("scan")}, ja, 1},
-        {{QStringLiteral("--folder"), ja, QStringLiteral("scan")}, en, 1},
+        {Words("--folder") << ja << Words("scan"), en, 1},
         {{QStringLiteral("--folder=") + ja, QStringLiteral("--lang"), QStringLiteral("en")}, en, 0},
-        {{QStringLiteral("--"), QStringLiteral("--lang"), QStringLiteral("ja")}, en, 0},
+        {Words("-- --lang ja"), en, 0},
         {{QStringLiteral("--lang")}, en, 0}, // the value is missing: the refusal in English
     };
     for (const auto& c : cases)

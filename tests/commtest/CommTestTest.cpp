@@ -131,7 +131,7 @@ TEST_F(CommTestTest, TimedSendWaitsTwoWholeSecondsAfterEachReply) {
         EXPECT_EQ(port.written.size(), 1);
         timerCommTest.fireNow();
     }
-    EXPECT_EQ(sentData(), (QStringList{QStringLiteral("01"), QStringLiteral("02")}));
+    EXPECT_EQ(sentData(), Words("01 02"));
     EXPECT_FALSE(timerCommTest.isActive());
     reply();
     EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
@@ -170,9 +170,7 @@ TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
     ASSERT_TRUE(test.CommandStart());
     for (int i = 0; i < 4; ++i)
         reply(i % 2 ? "15" : "06"); // NACK does not stop the run
-    EXPECT_EQ(sentData(),
-              (QStringList{QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("01"),
-                           QStringLiteral("10"), QStringLiteral("01")}));
+    EXPECT_EQ(sentData(), Words("01 10 01 10 01"));
     EXPECT_EQ(test.screen().row(16).reply, QStringLiteral("NACK"));
     EXPECT_TRUE(test.isRunning());
 }
@@ -265,8 +263,7 @@ TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
     for (int i = 0; i < 20; ++i)
         ASSERT_TRUE(timerPace.fireNow());
     EXPECT_EQ(port.written.size(), 21);
-    EXPECT_EQ(sentData().mid(14, 4), (QStringList{QStringLiteral("0F"), QStringLiteral("10"),
-                                                  QStringLiteral("01"), QStringLiteral("02")}));
+    EXPECT_EQ(sentData().mid(14, 4), Words("0F 10 01 02"));
     test.CommandStop();
     EXPECT_FALSE(timerPace.isActive());
     EXPECT_EQ(port.written.size(), 21);

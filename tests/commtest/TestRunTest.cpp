@@ -54,7 +54,7 @@ TEST_F(TestRunTest, SingleRunGoesOnAfterATimeOut) {
     EXPECT_EQ(lines, (QStringList{QStringLiteral("1 W 01 "), QStringLiteral("3 R 03 ACK")}));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageTimeout});
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(counts, (QStringList{QStringLiteral("1/2"), QStringLiteral("2/2")}));
+    EXPECT_EQ(counts, Words("1/2 2/2"));
 }
 
 TEST_F(TestRunTest, ContinuousRunStopsAfterItsRounds) {
@@ -64,8 +64,7 @@ TEST_F(TestRunTest, ContinuousRunStopsAfterItsRounds) {
         port.receiveHex(QStringLiteral("06"));
     EXPECT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[2], QStringLiteral("1 W 01 ACK"));
-    EXPECT_EQ(counts, (QStringList{QStringLiteral("1/4"), QStringLiteral("2/4"),
-                                   QStringLiteral("3/4"), QStringLiteral("4/4")}));
+    EXPECT_EQ(counts, Words("1/4 2/4 3/4 4/4"));
     EXPECT_EQ(result, 1);
     EXPECT_FALSE(test.isRunning());
     EXPECT_EQ(port.written.size(), 4);

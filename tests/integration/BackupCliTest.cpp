@@ -27,9 +27,7 @@ protected:
 TEST_F(BackupCliTest, DownloadThenUploadWithVerification) {
     startSimulator();
     const QString file = path("cam2.bin");
-    ProgramRun down =
-        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-             QStringLiteral("2"), QStringLiteral("--remote"), QStringLiteral("7"), file});
+    ProgramRun down = run(Words("backup download --camera 2 --remote 7") << file);
     EXPECT_EQ(down.exitCode, 0) << down.err.toStdString();
     EXPECT_EQ(down.out, QStringLiteral("DOWNLOAD is completed.\n"));
     EXPECT_EQ(down.err, QStringLiteral("file written: %1\n").arg(file));
@@ -38,8 +36,7 @@ TEST_F(BackupCliTest, DownloadThenUploadWithVerification) {
     const QByteArray image = saved.readAll();
     EXPECT_EQ(image, simulator->device().camera(2).settings());
 
-    ProgramRun up = run({QStringLiteral("backup"), QStringLiteral("upload"),
-                         QStringLiteral("--camera=3"), QStringLiteral("--remote=1"), file});
+    ProgramRun up = run(Words("backup upload --camera=3 --remote=1") << file);
     EXPECT_EQ(up.exitCode, 0) << up.err.toStdString();
     EXPECT_EQ(up.out, QStringLiteral("Verification is completed.\n"));
     EXPECT_EQ(up.err, QString()) << "an upload writes no file";
@@ -55,9 +52,7 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
     ASSERT_TRUE(writeBytes(image, QByteArray(32000, '\x11')));
 
     const ProgramRun busyRun =
-        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--no-verify"),
-             QStringLiteral("--camera"), QStringLiteral("1"), QStringLiteral("--remote"),
-             QStringLiteral("1"), image});
+        run(Words("backup upload --no-verify --camera 1 --remote 1") << image);
     EXPECT_EQ(busyRun.exitCode, 1);
     // The message says which camera and block got the refusals.
     EXPECT_TRUE(
@@ -66,32 +61,25 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
 
     const QString shortImage = path("short.bin");
     ASSERT_TRUE(writeBytes(shortImage, QByteArray(31999, '\x11')));
-    const ProgramRun shortRun =
-        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
-             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), shortImage});
+    const ProgramRun shortRun = run(Words("backup upload --camera 1 --remote 1") << shortImage);
     EXPECT_EQ(shortRun.exitCode, 1);
     EXPECT_TRUE(hasLine(shortRun.err, "File input error: File incorrect"))
         << shortRun.err.toStdString();
 
     // A file that is not there is named and said to be missing, not "incorrect".
     const QString missing = path("missing.bin");
-    const ProgramRun missingRun =
-        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
-             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), missing});
+    const ProgramRun missingRun = run(Words("backup upload --camera 1 --remote 1") << missing);
     EXPECT_EQ(missingRun.exitCode, 1);
     EXPECT_EQ(missingRun.err, QStringLiteral("zelctl: backup: %1: no such file\n").arg(missing));
-    const ProgramRun folderRun =
-        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
-             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), dir.path()});
+    const ProgramRun folderRun = run(Words("backup upload --camera 1 --remote 1") << dir.path());
     EXPECT_EQ(folderRun.exitCode, 1);
     EXPECT_TRUE(folderRun.err.contains(QStringLiteral(": not a regular file")));
 }
 
 TEST_F(BackupCliTest, ProgressInALogIsPlainLinesEndingWithTheTotal) {
     startSimulator();
-    const ProgramRun down = ZelctlTest::run(
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("2"), QStringLiteral("--remote"), QStringLiteral("7"), path("p.bin")});
+    const ProgramRun down =
+        ZelctlTest::run(Words("backup download --camera 2 --remote 7") << path("p.bin"));
     ASSERT_EQ(down.exitCode, 0) << down.err.toStdString();
     QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 2);
@@ -108,9 +96,8 @@ TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
     SimConfig config;
     config.faults.add(faultRule(FaultKind::Drop, 0xC1, 25));
     startSimulator(config);
-    const ProgramRun down = ZelctlTest::run(
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), path("d.bin")});
+    const ProgramRun down =
+        ZelctlTest::run(Words("backup download --camera 1 --remote 1") << path("d.bin"));
     EXPECT_EQ(down.exitCode, 1);
     const QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 2) << down.err.toStdString();
@@ -131,9 +118,7 @@ TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
     {
         FileSizeLimit disk(4096); // zelctl inherits it: its files cannot grow past 4 KB
         ASSERT_TRUE(disk.active());
-        down =
-            run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-                 QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), file});
+        down = run(Words("backup download --camera 1 --remote 1") << file);
     }
     EXPECT_EQ(down.exitCode, 1);
     // The message says which file, why, and where the blocks received are kept.
@@ -150,32 +135,23 @@ TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
 }
 
 TEST_F(BackupCliTest, BadNumbersAndUsageErrors) {
-    const ProgramRun range = run({QStringLiteral("backup"), QStringLiteral("download"),
-                                  QStringLiteral("--camera"), QStringLiteral("256"),
-                                  QStringLiteral("--remote"), QStringLiteral("1"), path("x.bin")});
+    const ProgramRun range = run(Words("backup download --camera 256 --remote 1") << path("x.bin"));
     EXPECT_EQ(range.exitCode, 2);
     EXPECT_EQ(
         range.err,
         QStringLiteral("zelctl: backup: --camera must be a number from 1 to 255 (got '256')\n"));
-    const ProgramRun remote =
-        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-             QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("x"), path("x.bin")});
+    const ProgramRun remote = run(Words("backup download --camera 1 --remote x") << path("x.bin"));
     EXPECT_EQ(remote.exitCode, 2);
     EXPECT_TRUE(remote.err.contains(QStringLiteral("--remote must be a number from 1 to 99")))
         << remote.err.toStdString();
 
     const QList<QStringList> usage{
         {QStringLiteral("backup")},
-        {QStringLiteral("backup"), QStringLiteral("copy")},
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1")},
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--remote"),
-         QStringLiteral("1"), path("x.bin")},
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--no-verify"),
-         QStringLiteral("--camera"), QStringLiteral("1"), QStringLiteral("--remote"),
-         QStringLiteral("1"), path("x.bin")},
-        {QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
-         QStringLiteral("1"), QStringLiteral("--remote")},
+        Words("backup copy"),
+        Words("backup download --camera 1 --remote 1"),
+        Words("backup download --remote 1") << path("x.bin"),
+        Words("backup download --no-verify --camera 1 --remote 1") << path("x.bin"),
+        Words("backup upload --camera 1 --remote"),
     };
     for (const QStringList& args : usage)
         EXPECT_EQ(run(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();

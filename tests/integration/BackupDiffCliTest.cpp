@@ -13,20 +13,13 @@ constexpr int kBackupCommand = 0xC1;
 
 class BackupDiffCliTest : public ZelctlTest {
 protected:
-    ProgramRun diff(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet"), QStringLiteral("backup"),
-                               QStringLiteral("diff")} +
-                   args);
-    }
+    ProgramRun diff(const QStringList& args) { return run(Words("--quiet backup diff") + args); }
     QString image(const char* name, const QByteArray& bytes) {
         const QString file = path(name);
         EXPECT_TRUE(writeBytes(file, bytes));
         return file;
     }
-    QStringList cameraArgs(const QString& file) {
-        return {QStringLiteral("--camera"), QStringLiteral("2"), QStringLiteral("--remote"),
-                QStringLiteral("1"), file};
-    }
+    QStringList cameraArgs(const QString& file) { return Words("--camera 2 --remote 1") << file; }
 };
 
 TEST_F(BackupDiffCliTest, TwoFilesIdenticalOneByteAndAllDifferent) {
@@ -80,11 +73,8 @@ TEST_F(BackupDiffCliTest, BadInputIsExitTwoWithTheFileAndReason) {
     }
     EXPECT_EQ(diff({good}).exitCode, 2);
     EXPECT_EQ(diff({good, good, good}).exitCode, 2);
-    EXPECT_EQ(diff({QStringLiteral("--camera"), QStringLiteral("1"), good}).exitCode, 2);
-    EXPECT_EQ(diff({QStringLiteral("--camera"), QStringLiteral("300"), QStringLiteral("--remote"),
-                    QStringLiteral("1"), good})
-                  .exitCode,
-              2);
+    EXPECT_EQ(diff(Words("--camera 1") << good).exitCode, 2);
+    EXPECT_EQ(diff(Words("--camera 300 --remote 1") << good).exitCode, 2);
 }
 
 TEST_F(BackupDiffCliTest, FileAgainstTheCameraReadsOnly) {

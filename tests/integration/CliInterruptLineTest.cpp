@@ -32,12 +32,10 @@ TEST_F(CliInterruptLineTest, SendInterruptedWhileWaitingNamesTheExchangeInTheRun
     int sent = 0;
     for (const auto& c : cases) {
         QProcess process;
-        process.start(program, {QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
-                                simulator->slavePath(), QStringLiteral("--lang"),
-                                QString::fromLatin1(c.lang), QStringLiteral("send"),
-                                QStringLiteral("--camera"), QStringLiteral("200"),
-                                QStringLiteral("--remote"), QStringLiteral("1"),
-                                QStringLiteral("200000000000")});
+        process.start(program, Words("--folder")
+                                   << dir.path() << Words("--port") << simulator->slavePath()
+                                   << Words("--lang") << QString::fromLatin1(c.lang)
+                                   << Words("send --camera 200 --remote 1 200000000000"));
         ASSERT_TRUE(process.waitForStarted());
         ++sent;
         ASSERT_TRUE(

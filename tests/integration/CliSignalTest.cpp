@@ -38,8 +38,8 @@ protected:
     }
 
     void start(const QStringList& args, bool quiet = true) {
-        QStringList options{QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
-                            simulator->slavePath()};
+        QStringList options = Words("--folder")
+                              << dir.path() << Words("--port") << simulator->slavePath();
         if (quiet)
             options.append(QStringLiteral("--quiet"));
         m_process.start(program, options + args);
@@ -66,8 +66,7 @@ TEST_F(CliSignalTest, InterruptedBackupDownloadKeepsTheOldFileAndTheBlocks) {
     const QString partial = file + QStringLiteral(".partial");
     ASSERT_TRUE(writeBytes(file, "previous backup"));
     ASSERT_TRUE(writeBytes(partial, QByteArray())); // left by an earlier run
-    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=3"),
-           QStringLiteral("--remote=1"), file});
+    start(Words("backup download --camera=3 --remote=1") << file);
     const int exitCode =
         interruptWhen([&partial] { return QFileInfo(partial).size() >= 3 * 32; }, SIGINT);
     EXPECT_EQ(exitCode, 130);
@@ -90,8 +89,7 @@ TEST_F(CliSignalTest, InterruptedBackupDownloadKeepsTheOldFileAndTheBlocks) {
 TEST_F(CliSignalTest, TerminatedTitleDownloadLeavesTheOldFile) {
     const QString file = path("titles.ttl");
     ASSERT_TRUE(writeBytes(file, "old titles"));
-    start({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera=1"),
-           QStringLiteral("--remote=1"), file});
+    start(Words("titles download --camera=1 --remote=1") << file);
     const auto titleFrames = [this] { return simulator->device().frameCount(0xB1) >= 3; };
     EXPECT_EQ(interruptWhen(titleFrames, SIGTERM), 143);
     const QString err = errors();
@@ -103,12 +101,10 @@ TEST_F(CliSignalTest, TerminatedTitleDownloadLeavesTheOldFile) {
 
 TEST_F(CliSignalTest, SecondZelctlOnAHeldPortNamesTheLock) {
     const QString file = path("cam.bin");
-    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=1"),
-           QStringLiteral("--remote=1"), file});
+    start(Words("backup download --camera=1 --remote=1") << file);
     ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0xC1) >= 1; }, kWaitMs));
     const ProgramRun second =
-        run({QStringLiteral("--quiet"), QStringLiteral("backup"), QStringLiteral("download"),
-             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), path("other.bin")});
+        run(Words("--quiet backup download --camera=1 --remote=1") << path("other.bin"));
     EXPECT_EQ(second.exitCode, 1);
     EXPECT_TRUE(second.err.contains(
         QStringLiteral("held by zelctl (process %1) through the lock").arg(m_process.processId())))
@@ -120,9 +116,7 @@ TEST_F(CliSignalTest, SecondZelctlOnAHeldPortNamesTheLock) {
 TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
     const QString file = path("cam.bin");
     const QString device = simulator->slavePath();
-    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=1"),
-           QStringLiteral("--remote=1"), file},
-          false);
+    start(Words("backup download --camera=1 --remote=1") << file, false);
     // Past the first progress line, so a later state waits for its line.
     ASSERT_TRUE(waitUntil([this] { return simulator->device().frameCount(0xC1) >= 25; }, kWaitMs));
     simulator->stop();
@@ -153,8 +147,7 @@ namespace {
 
 TEST_F(CliSignalTest, InterruptedSiteBackupEndsAtTheCameraInFlight) {
     ASSERT_TRUE(writeBytes(path("cam002.bin"), "previous backup"));
-    start({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera=2-4"),
-           QStringLiteral("--remote=1"), dir.path()});
+    start(Words("backup download --camera=2-4 --remote=1") << dir.path());
     const QString partial = path("cam002.bin.partial");
     EXPECT_EQ(interruptWhen([&partial] { return QFileInfo(partial).size() >= 3 * 32; }, SIGINT),
               130);
@@ -176,8 +169,7 @@ TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
     ASSERT_TRUE(writeBytes(trf, SendDataFileBytes(true)));
     const QString rsl = path("out.rsl");
     ASSERT_TRUE(writeBytes(rsl, "earlier result"));
-    start({QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rounds"),
-           QStringLiteral("100000"), QStringLiteral("--rsl"), rsl});
+    start(Words("test run") << trf << Words("--rounds 100000 --rsl") << rsl);
     EXPECT_EQ(interruptWhen([this] { return simulator->device().frameCount(0x20) >= 3; }, SIGINT),
               130);
     const QString err = errors();

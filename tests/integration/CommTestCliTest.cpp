@@ -30,8 +30,7 @@ TEST_F(CommTestCliTest, RunSendsEachRowOnceAndWritesTheResults) {
         writeTrf("rows.trf", settingLines("7", "2") +
                                  rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("W\t012\t"),
                                            QStringLiteral("R\t15\t"), QStringLiteral("r 99")}));
-    const ProgramRun done =
-        test({QStringLiteral("run"), trf, QStringLiteral("--rsl"), path("out.rsl")});
+    const ProgramRun done = test(Words("run") << trf << Words("--rsl") << path("out.rsl"));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     const QStringList lines = done.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << done.out.toStdString();
@@ -53,8 +52,7 @@ TEST_F(CommTestCliTest, TimeOutGoesOnInASingleRunAndEndsAContinuousOne) {
     EXPECT_EQ(single.err.count(QStringLiteral("Timeout error")), 2) << single.err.toStdString();
 
     const QString looping = writeTrf("loop.trf", settingLines("1", "9", "1", "0.100") + rows);
-    const ProgramRun continuous =
-        test({QStringLiteral("run"), looping, QStringLiteral("--rounds"), QStringLiteral("3")});
+    const ProgramRun continuous = test(Words("run") << looping << Words("--rounds 3"));
     EXPECT_EQ(continuous.exitCode, 1);
     EXPECT_EQ(continuous.out, QStringLiteral("1\tW\t2000\t\n"));
 }
@@ -65,7 +63,7 @@ TEST_F(CommTestCliTest, ContinuousRunStopsAfterItsRounds) {
     for (const char* interval : {"0", "0.050"}) {
         const QString trf = writeTrf("loop.trf", settingLines("1", "3", "1", interval) + rows);
         simulator->device().resetCounters();
-        const ProgramRun done = test({QStringLiteral("run"), trf, QStringLiteral("--rounds=3")});
+        const ProgramRun done = test(Words("run") << trf << Words("--rounds=3"));
         EXPECT_EQ(done.exitCode, 0) << interval << done.err.toStdString();
         EXPECT_EQ(done.out.count(QLatin1Char('\n')), 6) << done.out.toStdString();
         EXPECT_EQ(simulator->device().frameCount(0x20), 3);
@@ -76,8 +74,7 @@ TEST_F(CommTestCliTest, ContinuousRunStopsAfterItsRounds) {
 TEST_F(CommTestCliTest, CheckPrintsAndRewritesTheFile) {
     const QString trf = writeTrf("in.trf", settingLines("5", "12", "0", "1.5") +
                                                rowLines({QStringLiteral("r 0a0b :x")}));
-    const ProgramRun done =
-        test({QStringLiteral("check"), trf, QStringLiteral("-o"), path("out.trf")});
+    const ProgramRun done = test(Words("check") << trf << Words("-o") << path("out.trf"));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     const QStringList lines = done.out.split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 6);
@@ -96,7 +93,7 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     startSimulator();
     const QString bad =
         writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
-    const ProgramRun no = test({QStringLiteral("check"), bad, QStringLiteral("-o"), path("o.trf")});
+    const ProgramRun no = test(Words("check") << bad << Words("-o") << path("o.trf"));
     EXPECT_EQ(no.exitCode, 1);
     EXPECT_TRUE(no.err.contains(QStringLiteral("REMOTE No. incorrect Keep file reading ?")))
         << no.err.toStdString();
@@ -105,8 +102,7 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     EXPECT_EQ(test({QStringLiteral("run"), bad}).exitCode, 1);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 
-    const ProgramRun yes =
-        run({QStringLiteral("--yes"), QStringLiteral("test"), QStringLiteral("check"), bad});
+    const ProgramRun yes = run(Words("--yes test check") << bad);
     EXPECT_EQ(yes.exitCode, 0) << yes.err.toStdString();
     EXPECT_TRUE(yes.out.startsWith(QStringLiteral("REMOTE No.\t1\n")));
 
@@ -126,15 +122,14 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
         {QStringLiteral("send")},
         {QStringLiteral("check")},
         {QStringLiteral("check"), bad, bad},
-        {QStringLiteral("check"), bad, QStringLiteral("-o")},
-        {QStringLiteral("run"), bad, QStringLiteral("--rounds"), QStringLiteral("0")},
-        {QStringLiteral("run"), bad, QStringLiteral("--rounds"), QStringLiteral("x")},
-        {QStringLiteral("run"), bad, QStringLiteral("-o"), path("o.trf")},
+        Words("check") << bad << Words("-o"),
+        Words("run") << bad << Words("--rounds 0"),
+        Words("run") << bad << Words("--rounds x"),
+        Words("run") << bad << Words("-o") << path("o.trf"),
     };
     for (const QStringList& args : usage)
         EXPECT_EQ(test(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-    const ProgramRun folder =
-        test({QStringLiteral("run"), bad, QStringLiteral("--rsl"), dir.path()});
+    const ProgramRun folder = test(Words("run") << bad << Words("--rsl") << dir.path());
     EXPECT_EQ(folder.exitCode, 1);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 }

@@ -39,8 +39,7 @@ protected:
         ASSERT_TRUE(cpu->start(nullptr));
     }
     ProgramRun flash(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet"), QStringLiteral("flash")} + args,
-                   cpu ? cpu->slavePath() : QString());
+        return run(Words("--quiet flash") + args, cpu ? cpu->slavePath() : QString());
     }
 
     QByteArray image = applicationImage();
@@ -54,14 +53,12 @@ TEST_F(FlashCliTest, WritesTheWholeImageIntoZelsim) {
         GTEST_SKIP() << "zelsim not built";
     const QString saved = path("saved.bin");
     QProcess zelsim;
-    zelsim.start(zelsimPath, {QStringLiteral("--boot-cpu"), QStringLiteral("--save-image"), saved});
+    zelsim.start(zelsimPath, Words("--boot-cpu --save-image") << saved);
     ASSERT_TRUE(zelsim.waitForReadyRead(5000));
     const QString slave = QString::fromLocal8Bit(zelsim.readLine()).trimmed().mid(8);
     ASSERT_TRUE(slave.startsWith(QStringLiteral("/dev/"))) << slave.toStdString();
 
-    const ProgramRun result = run({QStringLiteral("--quiet"), QStringLiteral("flash"),
-                                   QStringLiteral("--cpu"), QStringLiteral("slave"), appFile},
-                                  slave);
+    const ProgramRun result = run(Words("--quiet flash --cpu slave") << appFile, slave);
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(QStringLiteral("CPU WRITER: 2048 blocks written in ")))
         << result.out.toStdString();
@@ -122,7 +119,7 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
          1,
          "bad.mot: no end record (S7, S8 or S9) after line 1 (zelctl srec --info "},
         {{QStringLiteral("/dev/zero")}, 1, "not a regular file"},
-        {{QStringLiteral("--cpu"), QStringLiteral("other"), appFile}, 2, "--cpu must be"},
+        {Words("--cpu other") << appFile, 2, "--cpu must be"},
         {{}, 2, "FILE is required"},
         {{appFile, appFile}, 2, "only one FILE"},
     };
@@ -159,9 +156,9 @@ TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         startCpu();
         QProcess process;
-        process.start(program, {QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
-                                cpu->slavePath(), QStringLiteral("--quiet"),
-                                QStringLiteral("flash"), appFile});
+        process.start(program, Words("--folder")
+                                   << dir.path() << Words("--port") << cpu->slavePath()
+                                   << Words("--quiet flash") << appFile);
         ASSERT_TRUE(process.waitForStarted());
         waitUntil(
             [&] {

@@ -9,7 +9,7 @@ namespace {
 class LogCliTest : public ZelctlTest {
 protected:
     ProgramRun decode(const QString& file, const QStringList& extra = {}) {
-        return run(extra + QStringList{QStringLiteral("log"), QStringLiteral("decode"), file});
+        return run(extra + Words("log decode") << file);
     }
 };
 
@@ -56,8 +56,8 @@ TEST_F(LogCliTest, BadFilesEndWithTheReasonAndExitOne) {
     EXPECT_EQ(stopped.exitCode, 1);
     EXPECT_TRUE(stopped.err.contains(QStringLiteral("Keep file reading ?")))
         << stopped.err.toStdString();
-    EXPECT_EQ(run({QStringLiteral("log"), QStringLiteral("show"), path("long.log")}).exitCode, 2);
-    EXPECT_EQ(run({QStringLiteral("log"), QStringLiteral("decode")}).exitCode, 2);
+    EXPECT_EQ(run(Words("log show") << path("long.log")).exitCode, 2);
+    EXPECT_EQ(run(Words("log decode")).exitCode, 2);
 }
 
 } // namespace

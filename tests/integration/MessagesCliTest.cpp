@@ -26,9 +26,7 @@ protected:
 
 TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother) {
     startCameras(1);
-    const ProgramRun silent =
-        runQuiet({QStringLiteral("send"), QStringLiteral("--camera"), QStringLiteral("9"),
-                  QStringLiteral("--remote"), QStringLiteral("1"), QStringLiteral("00")});
+    const ProgramRun silent = runQuiet(Words("send --camera 9 --remote 1 00"));
     EXPECT_EQ(silent.exitCode, 1);
     const QString port = simulator->slavePath();
     EXPECT_TRUE(
@@ -37,9 +35,8 @@ TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother
     EXPECT_TRUE(silent.err.contains(QStringLiteral("zelctl: nothing answered on %1; ").arg(port)));
     EXPECT_TRUE(silent.err.contains(QStringLiteral("--port DEVICE (zelctl ports")));
     // A camera that answered before: the port is right, no hint.
-    const ProgramRun site = runQuiet({QStringLiteral("backup"), QStringLiteral("download"),
-                                      QStringLiteral("--camera"), QStringLiteral("1,9"),
-                                      QStringLiteral("--remote"), QStringLiteral("1"), dir.path()});
+    const ProgramRun site =
+        runQuiet(Words("backup download --camera 1,9 --remote 1") << dir.path());
     EXPECT_EQ(site.exitCode, 1);
     EXPECT_TRUE(site.err.contains(QStringLiteral(") on ") + port)) << site.err.toStdString();
     EXPECT_FALSE(site.err.contains(QStringLiteral("nothing answered")));
@@ -49,9 +46,7 @@ TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
     const QString file = path("short.bin");
     ASSERT_TRUE(writeBytes(file, QByteArray(31999, 'x')));
     startCameras(1);
-    const ProgramRun up =
-        runQuiet({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--camera"),
-                  QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), file});
+    const ProgramRun up = runQuiet(Words("backup upload --camera 1 --remote 1") << file);
     EXPECT_EQ(up.exitCode, 1);
     EXPECT_TRUE(up.err.contains(QStringLiteral("File incorrect")));
     EXPECT_TRUE(up.err.contains(
@@ -62,12 +57,11 @@ TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
 TEST_F(MessagesCliTest, AQuestionSaysWhichAnswerWasTaken) {
     const QString file = path("rows.trf");
     ASSERT_TRUE(writeBytes(file, "150\r\n1\r\n"));
-    const ProgramRun no = runQuiet({QStringLiteral("test"), QStringLiteral("check"), file});
+    const ProgramRun no = runQuiet(Words("test check") << file);
     EXPECT_TRUE(
         no.err.contains(QStringLiteral("Keep file reading ? [answered No; --yes answers Yes]")))
         << no.err.toStdString();
-    const ProgramRun yes =
-        runQuiet({QStringLiteral("--yes"), QStringLiteral("test"), QStringLiteral("check"), file});
+    const ProgramRun yes = runQuiet(Words("--yes test check") << file);
     EXPECT_TRUE(yes.err.contains(QStringLiteral("Keep file reading ? [answered Yes: --yes]")))
         << yes.err.toStdString();
 }
@@ -75,15 +69,11 @@ TEST_F(MessagesCliTest, AQuestionSaysWhichAnswerWasTaken) {
 TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     startCameras(1);
     const QString made = path("site");
-    const ProgramRun list =
-        runQuiet({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-                  QStringLiteral("1-1"), QStringLiteral("--remote"), QStringLiteral("1"), made});
+    const ProgramRun list = runQuiet(Words("backup download --camera 1-1 --remote 1") << made);
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_TRUE(QFile::exists(made + QStringLiteral("/cam001.bin")));
     const QString orphan = path("none/site");
-    const ProgramRun refused =
-        runQuiet({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera"),
-                  QStringLiteral("1-1"), QStringLiteral("--remote"), QStringLiteral("1"), orphan});
+    const ProgramRun refused = runQuiet(Words("titles download --camera 1-1 --remote 1") << orphan);
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("its parent folder")));
     EXPECT_FALSE(QFileInfo::exists(path("none")));
@@ -93,9 +83,7 @@ TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
 TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
     startCameras(2);
     const ProgramRun site =
-        run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("backup"),
-             QStringLiteral("download"), QStringLiteral("--camera=1-2,9"),
-             QStringLiteral("--remote=1"), path("site")});
+        run(Words("--lang ja backup download --camera=1-2,9 --remote=1") << path("site"));
     EXPECT_EQ(site.exitCode, 1) << site.err.toStdString();
     EXPECT_TRUE(site.err.contains(QStringLiteral("カメラ 2: 1000/1000 ブロック、経過 ")))
         << site.err.toStdString();
@@ -120,13 +108,9 @@ TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
         QStringList args;
         QString screenMessage;
     } cases[] = {
-        {QStringLiteral("backup"),
-         {QStringLiteral("upload"), QStringLiteral("--camera=1"), QStringLiteral("--remote=1")},
-         {}},
+        {QStringLiteral("backup"), Words("upload --camera=1 --remote=1"), {}},
         {QStringLiteral("log"), {QStringLiteral("decode")}, {}},
-        {QStringLiteral("print"),
-         {QStringLiteral("log"), QStringLiteral("--pdf"), path("o.pdf")},
-         {}},
+        {QStringLiteral("print"), Words("log --pdf") << path("o.pdf"), {}},
         {QStringLiteral("flash"), {}, QStringLiteral("No application program exists.")},
         {QStringLiteral("srec"),
          {QStringLiteral("--info")},
@@ -143,8 +127,7 @@ TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
             EXPECT_TRUE(result.err.contains(c.screenMessage)) << result.err.toStdString();
         }
     }
-    const ProgramRun japanese = run(
-        {QStringLiteral("--lang=ja"), QStringLiteral("log"), QStringLiteral("decode"), missing});
+    const ProgramRun japanese = run(Words("--lang=ja log decode") << missing);
     EXPECT_EQ(japanese.err, QStringLiteral("zelctl: log: %1: ファイルがありません\n").arg(missing));
     EXPECT_EQ(simulator->device().frameCount(0xC1), 0);
 }
@@ -159,12 +142,10 @@ TEST_F(MessagesCliTest, UsageErrorsFollowTheSettingsLanguage) {
         QStringList args;
         QString err;
     } cases[] = {
-        {{QStringLiteral("scan"), QStringLiteral("--bogus")},
-         QStringLiteral("zelctl: scan: 不明なオプション '--bogus'\n")},
-        {{QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera")},
+        {Words("scan --bogus"), QStringLiteral("zelctl: scan: 不明なオプション '--bogus'\n")},
+        {Words("backup download --camera"),
          QStringLiteral("zelctl: backup: --camera には値が必要です\n")},
-        {{QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("scan"),
-          QStringLiteral("--bogus")},
+        {Words("--lang en scan --bogus"),
          QStringLiteral("zelctl: scan: unknown option '--bogus'\n")},
     };
     for (const auto& c : cases) {

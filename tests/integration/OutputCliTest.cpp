@@ -44,14 +44,12 @@ TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
             QStringList options;
             if (yes)
                 options.append(QStringLiteral("--yes"));
-            const ProgramRun up = quiet(
-                options + QStringList{QStringLiteral("titles"), QStringLiteral("upload"), file});
+            const ProgramRun up = quiet(options + Words("titles upload") << file);
             EXPECT_EQ(up.exitCode, 1) << file.toStdString() << ' ' << yes;
             EXPECT_TRUE(up.err.contains(file + QStringLiteral(" holds no titles")))
                 << up.err.toStdString();
             EXPECT_FALSE(up.err.contains(QStringLiteral("No Error"))) << up.err.toStdString();
-            const ProgramRun check = quiet(
-                options + QStringList{QStringLiteral("titles"), QStringLiteral("check"), file});
+            const ProgramRun check = quiet(options + Words("titles check") << file);
             EXPECT_EQ(check.exitCode, 1) << file.toStdString() << ' ' << yes;
         }
     }
@@ -64,13 +62,11 @@ TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
     ASSERT_TRUE(QDir().mkpath(path("sub")));
     ASSERT_TRUE(QFile::link(trf, path("link.rsl")));
     for (const QString& same : {trf, path("sub/../x.trf"), path("link.rsl")}) {
-        const ProgramRun result = quiet(
-            {QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rsl"), same});
+        const ProgramRun result = quiet(Words("test run") << trf << Words("--rsl") << same);
         EXPECT_EQ(result.exitCode, 2) << same.toStdString();
         EXPECT_TRUE(result.err.contains(QStringLiteral("names an input file")))
             << result.err.toStdString();
-        const ProgramRun check = quiet(
-            {QStringLiteral("test"), QStringLiteral("check"), trf, QStringLiteral("-o"), same});
+        const ProgramRun check = quiet(Words("test check") << trf << Words("-o") << same);
         EXPECT_EQ(check.exitCode, 2) << same.toStdString();
     }
     EXPECT_EQ(readBytes(trf), original);
@@ -95,9 +91,9 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
     const QString remote = QStringLiteral("--remote=1");
     for (const Case& c : cases) {
         const QList<QStringList> commands{
-            {QStringLiteral("test"), QStringLiteral("run"), trf, QStringLiteral("--rsl"), c.target},
-            {QStringLiteral("titles"), QStringLiteral("download"), camera, remote, c.target},
-            {QStringLiteral("backup"), QStringLiteral("download"), camera, remote, c.target},
+            Words("test run") << trf << Words("--rsl") << c.target,
+            Words("titles download") << camera << remote << c.target,
+            Words("backup download") << camera << remote << c.target,
         };
         for (const QStringList& command : commands) {
             const ProgramRun result = quiet(command);
@@ -109,8 +105,7 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
                 << result.err.toStdString();
             EXPECT_TRUE(result.out.isEmpty()) << what << '\n' << result.out.toStdString();
         }
-        const ProgramRun pdf = quiet({QStringLiteral("print"), QStringLiteral("test"), trf,
-                                      QStringLiteral("--pdf"), c.target});
+        const ProgramRun pdf = quiet(Words("print test") << trf << Words("--pdf") << c.target);
         EXPECT_EQ(pdf.exitCode, 1) << c.target.toStdString();
     }
     EXPECT_EQ(framesSent(), 0);
@@ -121,16 +116,11 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
 
 TEST_F(OutputCliTest, SiteTitlesDownloadSkipsACameraWhoseFileIsAFolder) {
     // What one camera's download asks.
-    ASSERT_EQ(quiet({QStringLiteral("titles"), QStringLiteral("download"),
-                     QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), path("one.ttl")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(quiet(Words("titles download --camera=1 --remote=1") << path("one.ttl")).exitCode, 0);
     const int perCamera = simulator->device().frameCount(kTitleCommand);
     ASSERT_GT(perCamera, 0);
     ASSERT_TRUE(QDir().mkpath(path("cam002.ttl")));
-    const ProgramRun result =
-        quiet({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera=1-3"),
-               QStringLiteral("--remote=1"), dir.path()});
+    const ProgramRun result = quiet(Words("titles download --camera=1-3 --remote=1") << dir.path());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains(
         QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))))

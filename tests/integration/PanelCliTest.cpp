@@ -25,17 +25,15 @@ protected:
         ASSERT_TRUE(writeBytes(path("zel.ini"), ini));
     }
     ProgramRun panel(const QString& events, const QString& camera = QStringLiteral("1")) {
-        return run(QStringList{QStringLiteral("panel"), QStringLiteral("--camera"), camera,
-                               QStringLiteral("--remote"), QStringLiteral("1")} +
-                   events.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        return run(Words("panel --camera")
+                   << camera
+                   << Words("--remote 1") + events.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     }
     // The same with the events on stdin (or the file `input` as stdin).
     ProgramRun panelFromStdin(const QByteArray& events, const QString& input = {}) {
         QProcess process;
-        QStringList args{QStringLiteral("--folder"), dir.path(),
-                         QStringLiteral("panel"),    QStringLiteral("--camera"),
-                         QStringLiteral("1"),        QStringLiteral("--remote"),
-                         QStringLiteral("1"),        QStringLiteral("-")};
+        QStringList args = Words("--folder")
+                           << dir.path() << Words("panel --camera 1 --remote 1 -");
         if (simulator)
             args = QStringList{QStringLiteral("--port"), simulator->slavePath()} + args;
         if (!input.isEmpty())
@@ -63,12 +61,9 @@ protected:
 
     // zelctl panel running on its own; the test feeds its stdin and signals it.
     void startLive(const QStringList& events) {
-        m_live.start(program,
-                     QStringList{QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
-                                 simulator->slavePath(), QStringLiteral("panel"),
-                                 QStringLiteral("--camera"), QStringLiteral("1"),
-                                 QStringLiteral("--remote"), QStringLiteral("1")} +
-                         events);
+        m_live.start(program, Words("--folder")
+                                  << dir.path() << Words("--port") << simulator->slavePath()
+                                  << Words("panel --camera 1 --remote 1") + events);
         ASSERT_TRUE(m_live.waitForStarted());
     }
     // Waits until the live run has printed `count` lines; its output so far.
@@ -110,9 +105,8 @@ TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
     ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
                                         "position:3600,100,25600,470 click:go wait:400 click:now"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808"),
-                                     QStringLiteral("1436000100640001D6"), QStringLiteral("15"),
-                                     QStringLiteral("PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470")}));
+    EXPECT_EQ(lines(r), (Words("20043C3C0808 20003C3C0808 1436000100640001D6 15")
+                         << QStringLiteral("PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470")));
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     EXPECT_EQ(simulator->device().frameCount(0x20), 2);
 }
@@ -152,9 +146,7 @@ TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
     ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
                                         "keydown:e wait:400 keyup:e wait:400 keyup:left"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), (QStringList{QStringLiteral("20093C3C0808"), QStringLiteral("20083C3C0808"),
-                                     QStringLiteral("20183C3C0808"), QStringLiteral("20083C3C0808"),
-                                     QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(lines(r), Words("20093C3C0808 20083C3C0808 20183C3C0808 20083C3C0808 20003C3C0808"));
 }
 
 // Press and release with nothing between them: the release goes out after the press's ACK,
@@ -181,8 +173,7 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         m_liveOut.clear();
         const int before = simulator->device().frameCount(0x20);
-        startLive({QStringLiteral("press:right"), QStringLiteral("wait:3600000"),
-                   QStringLiteral("release:right")});
+        startLive(Words("press:right wait:3600000 release:right"));
         ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
         waitUntil([&] { return simulator->device().frameCount(0x20) == before + 1; }, 5000);
         ASSERT_TRUE(SignalIfRunning(m_live, signalNumber));
@@ -270,8 +261,7 @@ TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
         << silent.err.toStdString();
     ProgramRun broadcast = panel(QStringLiteral("click:stop press:up"), QStringLiteral("0"));
     EXPECT_EQ(broadcast.exitCode, 0) << broadcast.err.toStdString();
-    EXPECT_EQ(lines(broadcast),
-              (QStringList{QStringLiteral("40"), QStringLiteral("20013C3C0808"), kStop}))
+    EXPECT_EQ(lines(broadcast), (Words("40 20013C3C0808") << kStop))
         << "a key still held at the end is released";
 }
 
@@ -322,10 +312,7 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
 
 TEST_F(PanelCliTest, PortThatCannotOpen) {
     writeSettings(false);
-    ProgramRun r =
-        run({QStringLiteral("panel"), QStringLiteral("--camera"), QStringLiteral("1"),
-             QStringLiteral("--remote"), QStringLiteral("1"), QStringLiteral("click:stop")},
-            path("no-such-device"));
+    ProgramRun r = run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("COM port open error"))) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());

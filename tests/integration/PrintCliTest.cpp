@@ -56,8 +56,7 @@ QList<int> positionTitlesIn(const QString& text) {
 TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
     const QString file = writeTitleFile();
     const ProgramRun english =
-        run({QStringLiteral("print"), QStringLiteral("titles"), file, QStringLiteral("--category"),
-             QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+        run(Words("print titles") << file << Words("--category 1 --pdf") << pdf);
     ASSERT_EQ(english.exitCode, 0) << english.err.toStdString();
     EXPECT_TRUE(english.out.isEmpty());
     EXPECT_GT(PdfPageCount(pdf), 1);
@@ -70,9 +69,8 @@ TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
     EXPECT_TRUE(text.contains(QStringLiteral("REMOTE No.：12")));
     EXPECT_TRUE(text.contains(QStringLiteral("CAMERA No.：200")));
 
-    const ProgramRun japanese = run({QStringLiteral("--lang"), QStringLiteral("ja"),
-                                     QStringLiteral("print"), QStringLiteral("titles"), file,
-                                     QStringLiteral("--category=0"), QStringLiteral("--pdf"), pdf});
+    const ProgramRun japanese =
+        run(Words("--lang ja print titles") << file << Words("--category=0 --pdf") << pdf);
     ASSERT_EQ(japanese.exitCode, 0) << japanese.err.toStdString();
     const QString textJa = PdfText(pdf);
     EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル設定")));
@@ -85,8 +83,7 @@ TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
 TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
     const QString file = writeLogFile(
         {QStringLiteral("HOST1:\tFE080010012038FFFF"), QStringLiteral("CAMERA1:\t06")});
-    const ProgramRun printed =
-        run({QStringLiteral("print"), QStringLiteral("log"), file, QStringLiteral("--pdf"), pdf});
+    const ProgramRun printed = run(Words("print log") << file << Words("--pdf") << pdf);
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(
@@ -94,10 +91,7 @@ TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
         << text.toStdString();
 
     const QString empty = writeLogFile({});
-    ASSERT_EQ(
-        run({QStringLiteral("print"), QStringLiteral("log"), empty, QStringLiteral("--pdf"), pdf})
-            .exitCode,
-        0);
+    ASSERT_EQ(run(Words("print log") << empty << Words("--pdf") << pdf).exitCode, 0);
     EXPECT_EQ(PdfPageCount(pdf), 1);
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("通信ログ")));
 }
@@ -115,8 +109,7 @@ TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
                       QStringLiteral("r 0a0b :comment")};
     const QString file = path("rows.trf");
     ASSERT_TRUE(WriteTextFile(file, lines));
-    const ProgramRun printed =
-        run({QStringLiteral("print"), QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    const ProgramRun printed = run(Words("print test") << file << Words("--pdf") << pdf);
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QString text = PdfText(pdf);
     for (const char* label : {"通信テスト", "REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
@@ -131,13 +124,11 @@ TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
     lines[1] = QStringLiteral("150:リモコン番号");
     ASSERT_TRUE(WriteTextFile(file, lines));
     QFile::remove(pdf);
-    const ProgramRun stopped =
-        run({QStringLiteral("print"), QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    const ProgramRun stopped = run(Words("print test") << file << Words("--pdf") << pdf);
     EXPECT_EQ(stopped.exitCode, 1);
     EXPECT_TRUE(stopped.err.contains(QStringLiteral("REMOTE No. incorrect")));
     EXPECT_FALSE(QFile::exists(pdf));
-    const ProgramRun accepted = run({QStringLiteral("--yes"), QStringLiteral("print"),
-                                     QStringLiteral("test"), file, QStringLiteral("--pdf"), pdf});
+    const ProgramRun accepted = run(Words("--yes print test") << file << Words("--pdf") << pdf);
     ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("REMOTE No.：1")));
 }
@@ -154,19 +145,16 @@ TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
         {QStringLiteral("HOST1:\t00"), QStringLiteral("HOST1:\t") + QString(600, u'A')});
     for (const QString& input :
          {path("missing.log"), dir.path(), fifo, QStringLiteral("/dev/zero"), garbage, tooLong}) {
-        const ProgramRun r = run(
-            {QStringLiteral("print"), QStringLiteral("log"), input, QStringLiteral("--pdf"), pdf});
+        const ProgramRun r = run(Words("print log") << input << Words("--pdf") << pdf);
         EXPECT_EQ(r.exitCode, 1) << input.toStdString();
         EXPECT_FALSE(r.err.isEmpty()) << input.toStdString();
         EXPECT_EQ(readBytes(pdf), old) << input.toStdString();
     }
-    const ProgramRun missingTest = run({QStringLiteral("print"), QStringLiteral("test"),
-                                        QStringLiteral("/dev/zero"), QStringLiteral("--pdf"), pdf});
+    const ProgramRun missingTest = run(Words("print test /dev/zero --pdf") << pdf);
     EXPECT_EQ(missingTest.exitCode, 1);
     EXPECT_EQ(readBytes(pdf), old);
     const ProgramRun missingTitles =
-        run({QStringLiteral("print"), QStringLiteral("titles"), path("missing.ttl"),
-             QStringLiteral("--category"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+        run(Words("print titles") << path("missing.ttl") << Words("--category 1 --pdf") << pdf);
     EXPECT_EQ(missingTitles.exitCode, 1);
     EXPECT_EQ(readBytes(pdf), old);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
@@ -177,9 +165,7 @@ TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
     const QString file = writeTitleFile();
     const QString target = path("no-such-folder/out.pdf");
     const ProgramRun r =
-        run({QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("print"),
-             QStringLiteral("titles"), file, QStringLiteral("--category"), QStringLiteral("2"),
-             QStringLiteral("--pdf"), target});
+        run(Words("--lang ja print titles") << file << Words("--category 2 --pdf") << target);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("エラーが発生しました: "))) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(target));
@@ -200,8 +186,8 @@ TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {
         {titles, file, category, QStringLiteral("1"), pdfOption, file},
         {titles, file, file, category, QStringLiteral("1"), pdfOption, pdf},
         {titles, category, QStringLiteral("1"), pdfOption, pdf},
-        {QStringLiteral("log"), file, category, QStringLiteral("1"), pdfOption, pdf},
-        {QStringLiteral("test"), file, category, QStringLiteral("1"), pdfOption, pdf},
+        Words("log") << file << category << Words("1") << pdfOption << pdf,
+        Words("test") << file << category << Words("1") << pdfOption << pdf,
         {QStringLiteral("test"), file},
         {QStringLiteral("poster"), file, pdfOption, pdf},
         {titles, file, category, QStringLiteral("1"), pdfOption},

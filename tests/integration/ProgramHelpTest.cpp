@@ -42,8 +42,7 @@ TEST_F(ProgramHelpTest, ZelOpenWithAnUnknownScreenListsTheScreens) {
         GTEST_SKIP() << "zel is not built";
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    const ProgramRun run = RunProgram(BuiltProgram(QStringLiteral("zel")),
-                                      {QStringLiteral("--open"), QStringLiteral("backpu")},
+    const ProgramRun run = RunProgram(BuiltProgram(QStringLiteral("zel")), Words("--open backpu"),
                                       kRunTimeoutMs, environment);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("'backpu'"))) << run.err.toStdString();
@@ -63,7 +62,7 @@ TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
         QStringLiteral("^/dev/[^\\t]+(\\t[^\\t]*){3}\\t(COM[1-4])?$"));
     for (const QString& text : lines)
         EXPECT_TRUE(line.match(text).hasMatch()) << text.toStdString();
-    EXPECT_EQ(run({QStringLiteral("ports"), QStringLiteral("extra")}).exitCode, 2);
+    EXPECT_EQ(run(Words("ports extra")).exitCode, 2);
 }
 
 TEST_F(ProgramHelpTest, NoCommandIsAUsageErrorOnStderr) {
@@ -74,7 +73,7 @@ TEST_F(ProgramHelpTest, NoCommandIsAUsageErrorOnStderr) {
 }
 
 TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
-    const ProgramRun backup = run({QStringLiteral("backup"), QStringLiteral("--help")});
+    const ProgramRun backup = run(Words("backup --help"));
     EXPECT_EQ(backup.exitCode, 0);
     EXPECT_TRUE(backup.out.startsWith(QStringLiteral(
         "Usage: zelctl [global options] backup download --camera N --remote N FILE\n")))
@@ -82,8 +81,7 @@ TEST_F(ProgramHelpTest, EachCommandHasItsOwnHelp) {
     EXPECT_TRUE(backup.out.contains(QStringLiteral("backup upload [--no-verify]")));
     EXPECT_FALSE(backup.out.contains(QStringLiteral("titles")));
 
-    const ProgramRun download =
-        run({QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--help")});
+    const ProgramRun download = run(Words("titles download --help"));
     EXPECT_EQ(download.exitCode, 0);
     EXPECT_TRUE(download.out.contains(QStringLiteral("titles download --camera N")));
     EXPECT_FALSE(download.out.contains(QStringLiteral("titles upload")));
@@ -146,15 +144,9 @@ TEST_F(ProgramHelpTest, UnknownOptionIsCalledAnOption) {
 // Every command reads "--opt=V" as "--opt V" and refuses what it does not know in one wording.
 TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
     const std::pair<QStringList, QStringList> spellings[] = {
-        {{QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("100")},
-         {QStringLiteral("scan"), QStringLiteral("--remote=100")}},
-        {{QStringLiteral("send"), QStringLiteral("--camera"), QStringLiteral("256"),
-          QStringLiteral("--remote"), QStringLiteral("1"), QStringLiteral("00")},
-         {QStringLiteral("send"), QStringLiteral("--camera=256"), QStringLiteral("--remote=1"),
-          QStringLiteral("00")}},
-        {{QStringLiteral("flash"), QStringLiteral("--cpu"), QStringLiteral("both"),
-          QStringLiteral("x.mot")},
-         {QStringLiteral("flash"), QStringLiteral("--cpu=both"), QStringLiteral("x.mot")}},
+        {Words("scan --remote 100"), Words("scan --remote=100")},
+        {Words("send --camera 256 --remote 1 00"), Words("send --camera=256 --remote=1 00")},
+        {Words("flash --cpu both x.mot"), Words("flash --cpu=both x.mot")},
     };
     for (const auto& [spaced, joined] : spellings) {
         const ProgramRun a = run(spaced);
@@ -172,31 +164,22 @@ TEST_F(ProgramHelpTest, EveryCommandTakesBothSpellingsAndRefusesTheSameWay) {
         EXPECT_EQ(missing.exitCode, 2) << name;
         EXPECT_EQ(missing.err, QStringLiteral("zelctl: %1: --port needs a value\n").arg(command));
     }
-    const ProgramRun flag =
-        run({QStringLiteral("backup"), QStringLiteral("upload"), QStringLiteral("--no-verify=1")});
-    EXPECT_EQ(flag.err, QStringLiteral("zelctl: backup: --no-verify takes no value\n"));
-    const ProgramRun misplaced =
-        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--no-verify"),
-             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")});
-    EXPECT_EQ(misplaced.exitCode, 2);
-    EXPECT_EQ(misplaced.err,
-              QStringLiteral("zelctl: backup: --no-verify belongs to backup upload\n"));
-    // backup diff's options are declared too: refused on other forms, and theirs refused on it.
-    const ProgramRun bytesElsewhere =
-        run({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--bytes"),
-             QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), QStringLiteral("f.bin")});
-    EXPECT_EQ(bytesElsewhere.exitCode, 2);
-    EXPECT_EQ(bytesElsewhere.err,
-              QStringLiteral("zelctl: backup: --bytes belongs to backup diff\n"));
-    const ProgramRun verifyInDiff =
-        run({QStringLiteral("backup"), QStringLiteral("diff"), QStringLiteral("--no-verify"),
-             QStringLiteral("a.bin"), QStringLiteral("b.bin")});
-    EXPECT_EQ(verifyInDiff.exitCode, 2);
-    EXPECT_EQ(verifyInDiff.err,
-              QStringLiteral("zelctl: backup diff: --no-verify belongs to backup upload\n"));
-    const ProgramRun categoryInExport =
-        run({QStringLiteral("titles"), QStringLiteral("export"), QStringLiteral("--category=1"),
-             QStringLiteral("a.ttl"), QStringLiteral("a.csv")});
+    // Options of one form of a command are refused on its other forms, naming the owner.
+    const std::pair<QStringList, const char*> misplaced[] = {
+        {Words("backup upload --no-verify=1"), "zelctl: backup: --no-verify takes no value\n"},
+        {Words("backup download --no-verify --camera=1 --remote=1 f.bin"),
+         "zelctl: backup: --no-verify belongs to backup upload\n"},
+        {Words("backup download --bytes --camera=1 --remote=1 f.bin"),
+         "zelctl: backup: --bytes belongs to backup diff\n"},
+        {Words("backup diff --no-verify a.bin b.bin"),
+         "zelctl: backup diff: --no-verify belongs to backup upload\n"},
+    };
+    for (const auto& [args, error] : misplaced) {
+        const ProgramRun refused = run(args);
+        EXPECT_EQ(refused.exitCode, 2) << error;
+        EXPECT_EQ(refused.err, QString::fromLatin1(error));
+    }
+    const ProgramRun categoryInExport = run(Words("titles export --category=1 a.ttl a.csv"));
     EXPECT_EQ(categoryInExport.exitCode, 2);
     EXPECT_TRUE(categoryInExport.err.startsWith(
         QStringLiteral("zelctl: titles: --category belongs to titles ")))
@@ -218,10 +201,10 @@ TEST_F(ProgramHelpTest, EveryCommandsHelpIsGeneratedWithItsOptionsExplained) {
             EXPECT_TRUE(named) << line.toStdString();
         }
     }
-    const ProgramRun backup = run({QStringLiteral("backup"), QStringLiteral("--help")});
+    const ProgramRun backup = run(Words("backup --help"));
     EXPECT_TRUE(backup.out.contains(QStringLiteral("--no-verify           do not read the camera")))
         << backup.out.toStdString();
-    const ProgramRun panel = run({QStringLiteral("panel"), QStringLiteral("--help")});
+    const ProgramRun panel = run(Words("panel --help"));
     for (const char* event : {"press:K", "click:NAME", "keydown:K", "wait:MS", "up-left", "menu"})
         EXPECT_TRUE(panel.out.contains(QLatin1String(event))) << event;
     const ProgramRun all = run({QStringLiteral("--help-all")});

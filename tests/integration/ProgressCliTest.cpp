@@ -24,10 +24,9 @@ protected:
         QStringList words{program, QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
                           simulator->slavePath()};
         words += args;
-        return RunProgram(
-            script,
-            {QStringLiteral("-qec"), words.join(QLatin1Char(' ')), QStringLiteral("/dev/null")},
-            kRunTimeoutMs);
+        return RunProgram(script,
+                          Words("-qec") << words.join(QLatin1Char(' ')) << Words("/dev/null"),
+                          kRunTimeoutMs);
     }
 
     // Each line of the progress: the last state drawn on it.
@@ -47,9 +46,8 @@ protected:
 
 TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
     startSimulator();
-    const ProgramRun down = runOnTerminal(
-        {QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("1"), QStringLiteral("--remote"), QStringLiteral("1"), path("t.ttl")});
+    const ProgramRun down =
+        runOnTerminal(Words("titles download --camera 1 --remote 1") << path("t.ttl"));
     if (down.exitCode == -1)
         GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(down.exitCode, 0) << down.out.toStdString();
@@ -67,9 +65,7 @@ TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
     startSimulator();
     const QString file = path("up.bin");
     ASSERT_TRUE(writeBytes(file, QByteArray(32000, char(0x5A))));
-    const ProgramRun up = runOnTerminal({QStringLiteral("backup"), QStringLiteral("upload"),
-                                         QStringLiteral("--camera"), QStringLiteral("1"),
-                                         QStringLiteral("--remote"), QStringLiteral("1"), file});
+    const ProgramRun up = runOnTerminal(Words("backup upload --camera 1 --remote 1") << file);
     if (up.exitCode == -1)
         GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(up.exitCode, 0) << up.out.toStdString();
@@ -93,8 +89,7 @@ TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
         trf, zel::TextToCp932(settingLines("1", "1", "1") +
                               rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("R\t15\t")}))
                  .value()));
-    const QStringList args{QStringLiteral("test"), QStringLiteral("run"), trf,
-                           QStringLiteral("--rounds"), QStringLiteral("30")};
+    const QStringList args = Words("test run") << trf << Words("--rounds 30");
     const ProgramRun onTerminal = runOnTerminal(args);
     if (onTerminal.exitCode == -1)
         GTEST_SKIP() << "script(1) is not installed";

@@ -38,9 +38,8 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
     startSite();
     const QString cam1 = path("cam001.bin");
     ASSERT_TRUE(writeBytes(cam1, "backup of last year"));
-    const ProgramRun result = runQuiet({QStringLiteral("backup"), QStringLiteral("download"),
-                                        QStringLiteral("--camera"), QStringLiteral("1-3,9"),
-                                        QStringLiteral("--remote"), QStringLiteral("1"), site()});
+    const ProgramRun result =
+        runQuiet(Words("backup download --camera 1-3,9 --remote 1") << site());
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
     const QStringList table = lines(result.out);
     ASSERT_EQ(table.size(), 6) << result.out.toStdString();
@@ -64,9 +63,7 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
 
 TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
     startSite();
-    const ProgramRun result =
-        runQuiet({QStringLiteral("titles"), QStringLiteral("download"),
-                  QStringLiteral("--camera=2,3"), QStringLiteral("--remote=1"), site()});
+    const ProgramRun result = runQuiet(Words("titles download --camera=2,3 --remote=1") << site());
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(lines(result.out).last(), QStringLiteral("2 of 2 cameras done, 0 failed"));
     EXPECT_TRUE(readBytes(path("cam002.ttl")).contains("\"CAM 2\""));
@@ -76,9 +73,7 @@ TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
 
 TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
     startSite();
-    const ProgramRun result =
-        runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("1"),
-                  QStringLiteral("--camera"), QStringLiteral("2-5")});
+    const ProgramRun result = runQuiet(Words("scan --remote 1 --camera 2-5"));
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("camera  answer    title\n"
                                          "     2  data      CAM 2\n"
@@ -88,38 +83,28 @@ TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
     // One title read per camera and nothing else went out.
     EXPECT_EQ(simulator->device().frameCount(0xB1), 4);
     EXPECT_EQ(simulator->device().framesReceived(), 4);
-    const ProgramRun none =
-        runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("1"),
-                  QStringLiteral("--camera"), QStringLiteral("200")});
+    const ProgramRun none = runQuiet(Words("scan --remote 1 --camera 200"));
     EXPECT_EQ(none.exitCode, 1);
 }
 
 TEST_F(SiteCliTest, BadListsFoldersAndNumbersSendNothing) {
     startSite();
     const QList<QStringList> usage{
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("0-3"), QStringLiteral("--remote"), QStringLiteral("1"), site()},
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("5-2"), QStringLiteral("--remote"), QStringLiteral("1"), site()},
-        {QStringLiteral("titles"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("1,,x"), QStringLiteral("--remote"), QStringLiteral("1"), site()},
-        {QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-         QStringLiteral("1-3"), QStringLiteral("--remote"), QStringLiteral("1")},
-        {QStringLiteral("scan"), QStringLiteral("--camera"), QStringLiteral("1-3")},
-        {QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("1"),
-         QStringLiteral("--camera"), QStringLiteral("256")},
+        Words("backup download --camera 0-3 --remote 1") << site(),
+        Words("backup download --camera 5-2 --remote 1") << site(),
+        Words("titles download --camera 1,,x --remote 1") << site(),
+        Words("backup download --camera 1-3 --remote 1"),
+        Words("scan --camera 1-3"),
+        Words("scan --remote 1 --camera 256"),
     };
     for (const QStringList& args : usage)
         EXPECT_EQ(runQuiet(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
     const ProgramRun notFolder =
-        runQuiet({QStringLiteral("backup"), QStringLiteral("download"), QStringLiteral("--camera"),
-                  QStringLiteral("1-3"), QStringLiteral("--remote"), QStringLiteral("1"),
-                  path("missing/deeper")});
+        runQuiet(Words("backup download --camera 1-3 --remote 1") << path("missing/deeper"));
     EXPECT_EQ(notFolder.exitCode, 1);
     EXPECT_TRUE(notFolder.err.contains(QStringLiteral("is not a folder that can be written")));
     EXPECT_FALSE(QFileInfo::exists(path("missing"))) << "a missing parent: nothing is made";
-    const ProgramRun remote =
-        runQuiet({QStringLiteral("scan"), QStringLiteral("--remote"), QStringLiteral("100")});
+    const ProgramRun remote = runQuiet(Words("scan --remote 100"));
     EXPECT_EQ(remote.exitCode, 1);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
     EXPECT_EQ(QDir(site()).entryList(QDir::Files), QStringList{});

@@ -29,26 +29,24 @@ TEST_F(TitleCsvCliTest, ExportThenImportGivesTheSameFile) {
         const QString ttl = path("back.ttl");
         const QString language = QString::fromLatin1(lang);
         const ProgramRun out =
-            titles({QStringLiteral("export"), seed(name), csv, QStringLiteral("--lang"), language});
+            titles(Words("export") << seed(name) << csv << Words("--lang") << language);
         ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
         EXPECT_TRUE(readBytes(csv).startsWith("\xEF\xBB\xBF#REMOTE,"));
-        const ProgramRun in =
-            titles({QStringLiteral("--lang"), language, QStringLiteral("import"), csv, ttl});
+        const ProgramRun in = titles(Words("--lang") << language << Words("import") << csv << ttl);
         ASSERT_EQ(in.exitCode, 0) << in.err.toStdString();
         EXPECT_EQ(readBytes(ttl), readBytes(seed(name))) << name;
     }
 }
 
 TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
-    const ProgramRun out =
-        titles({QStringLiteral("export"), seed("written-en.ttl"), QStringLiteral("-")});
+    const ProgramRun out = titles(Words("export") << seed("written-en.ttl") << Words("-"));
     ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
     EXPECT_TRUE(
         out.out.contains(QStringLiteral("\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n")));
 
     QProcess import;
-    import.start(program, {QStringLiteral("--folder"), dir.path(), QStringLiteral("titles"),
-                           QStringLiteral("import"), QStringLiteral("-"), path("in.ttl")});
+    import.start(program, Words("--folder")
+                              << dir.path() << Words("titles import -") << path("in.ttl"));
     ASSERT_TRUE(import.waitForStarted());
     import.write("category,number,title\nPOSITION,3,P3\n");
     import.closeWriteChannel();
@@ -117,12 +115,8 @@ TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
         {{QStringLiteral("export"), seed("written-en.ttl")},
          2,
          QStringLiteral("usage: titles export")},
-        {{QStringLiteral("import"), csv, QStringLiteral("-")},
-         2,
-         QStringLiteral("not standard output")},
-        {{QStringLiteral("export"), QStringLiteral("--x"), csv, path("y.ttl")},
-         2,
-         QStringLiteral("unknown option '--x'")},
+        {Words("import") << csv << Words("-"), 2, QStringLiteral("not standard output")},
+        {Words("export --x") << csv << path("y.ttl"), 2, QStringLiteral("unknown option '--x'")},
     };
     for (const Case& c : cases) {
         const ProgramRun result = titles(c.args);

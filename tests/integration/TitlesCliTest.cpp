@@ -19,7 +19,7 @@ constexpr int kTitleCommand = 0xB1;
 class TitlesCliTest : public ZelctlTest {
 protected:
     ProgramRun titles(const QString& sub, const QString& file) {
-        return run({QStringLiteral("--quiet"), QStringLiteral("titles"), sub, file});
+        return run(Words("--quiet titles") << sub << file);
     }
 };
 
@@ -45,7 +45,7 @@ TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
     for (const auto& [file, reason] : cases) {
         const QString expected =
             QStringLiteral("Error message: ") + file + QStringLiteral(": ") + reason;
-        for (const QString& sub : {QStringLiteral("upload"), QStringLiteral("check")}) {
+        for (const QString& sub : Words("upload check")) {
             const ProgramRun result = titles(sub, file);
             EXPECT_EQ(result.exitCode, 1) << sub.toStdString() << ' ' << file.toStdString();
             EXPECT_TRUE(result.err.contains(expected)) << result.err.toStdString();
@@ -60,8 +60,7 @@ TEST_F(TitlesCliTest, DownloadIntoAFifoOrFolderSendsNothing) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& target : {fifo, dir.path()}) {
         const ProgramRun result =
-            run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
-                 QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), target});
+            run(Words("--quiet titles download --camera=1 --remote=1") << target);
         EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(target + QStringLiteral(": is ")))
             << result.err.toStdString();
@@ -79,8 +78,7 @@ TEST_F(TitlesCliTest, FailedSaveAfterDownloadIsNotReportedAsDone) {
     {
         FileSizeLimit disk(200); // zelctl inherits it: the title file cannot be written
         ASSERT_TRUE(disk.active());
-        down = run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
-                    QStringLiteral("--camera=1"), QStringLiteral("--remote=1"), file});
+        down = run(Words("--quiet titles download --camera=1 --remote=1") << file);
     }
     EXPECT_EQ(down.exitCode, 1);
     EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
@@ -100,9 +98,7 @@ TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
     const ProgramRun upload = titles(QStringLiteral("upload"), file);
     ASSERT_EQ(upload.exitCode, 0) << upload.err.toStdString();
     const QString copy = path("copy.ttl");
-    const ProgramRun download =
-        run({QStringLiteral("--quiet"), QStringLiteral("titles"), QStringLiteral("download"),
-             QStringLiteral("--camera=2"), QStringLiteral("--remote=1"), copy});
+    const ProgramRun download = run(Words("--quiet titles download --camera=2 --remote=1") << copy);
     ASSERT_EQ(download.exitCode, 0) << download.err.toStdString();
     EXPECT_EQ(download.out, QStringLiteral("Transmission is completed.\n"));
     EXPECT_EQ(download.err, QStringLiteral("file written: %1\n").arg(copy));

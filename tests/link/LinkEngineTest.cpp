@@ -102,16 +102,13 @@ TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAlone) {
     EXPECT_EQ(log.count(), 2);
 }
 
-TEST_F(LinkEngineTest, UnframeableDataIsRefusedWithoutSending) {
+TEST_F(LinkEngineTest, UnframeableDataIsRefusedAndRawDataGoesOutUnchanged) {
     EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("123")),
               LinkEngine::kSendBadFrame);
     EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("XY"), QStringLiteral("1")),
               LinkEngine::kSendBadFrame);
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-}
-
-TEST_F(LinkEngineTest, RawDataGoesOutUnchanged) {
     ASSERT_EQ(
         send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("fe0801"), QStringLiteral("1")),
         0);
@@ -155,15 +152,6 @@ TEST_F(LinkEngineTest, GapLongerThanTheWaitIsATimeOut) {
     EXPECT_EQ(log.count(), logged);
 }
 
-TEST_F(LinkEngineTest, PanelTimeOutIsSilent) {
-    send(QStringLiteral("1"), ScreenPanel);
-    ASSERT_TRUE(timerMenu.fireNow());
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(client.calls.isEmpty());
-    EXPECT_EQ(port.closes, 1);
-    EXPECT_TRUE(port.isOpen());
-}
-
 TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
     QStringList reasons;
     const Subscription failures =
@@ -193,7 +181,14 @@ TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
     EXPECT_EQ(port.closes, 0); // overflow does not recycle the port
 }
 
-TEST_F(LinkEngineTest, OverflowOnThePanelShowsTheMessageOnly) {
+// The panel hears of neither: a time-out is silent, an overflow shows its message only.
+TEST_F(LinkEngineTest, PanelTimeOutIsSilentAndOverflowOnlyShowsTheMessage) {
+    send(QStringLiteral("1"), ScreenPanel);
+    ASSERT_TRUE(timerMenu.fireNow());
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(client.calls.isEmpty());
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_TRUE(port.isOpen());
     send(QStringLiteral("1"), ScreenPanel);
     port.receive(QByteArray(600, '\x01'));
     EXPECT_EQ(sink.numbers(), QList<int>{13});
@@ -358,7 +353,7 @@ TEST_F(LinkEngineTest, EveryPortListenerHearsUntilItsSubscriptionIsDropped) {
     auto second = std::make_unique<Subscription>(engine.watchPort(
         [&](Event e) { heard.append(QStringLiteral("b") + QString::number(int(e))); }));
     engine.CloseCommPort();
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("a3"), QStringLiteral("b3")}));
+    EXPECT_EQ(heard, Words("a3 b3"));
 
     heard.clear();
     second.reset(); // its owner went away: nothing more reaches it

@@ -93,8 +93,7 @@ TEST(PanelKeyCommand, MenuFlipsAndSetAndCancelFollowIt) {
     rig.click(B::Set);
     rig.click(B::Cancel); // empties the entry, sends nothing
     rig.click(B::Menu);
-    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("A802"), QStringLiteral("A901FFFF"),
-                                     QStringLiteral("A9010012"), QStringLiteral("A801")}));
+    EXPECT_EQ(rig.sent, Words("A802 A901FFFF A9010012 A801"));
     EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("1"));
 }
 
@@ -126,7 +125,7 @@ TEST(PanelKeyCommand, AutoPanSendsWayAndTurnOnlyWithThePresetKeyActive) {
     rig.click(B::AutoP);
     rig.panel.setPresetKeyActive(true);
     rig.click(B::AutoP);
-    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("410000"), QStringLiteral("410301")}));
+    EXPECT_EQ(rig.sent, Words("410000 410301"));
 }
 
 TEST(PanelKeyCommand, NumberedKeysEncodeTheEntry) {

@@ -44,8 +44,7 @@ TEST(PanelKeyboard, HeldArrowSendsOnceAndReleaseStops) {
     EXPECT_FALSE(rig.keyDown.isActive());
     rig.up(KeyRight);
     rig.fireKeyTimer();
-    EXPECT_EQ(rig.sent,
-              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
 }
 
 TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
@@ -73,7 +72,7 @@ TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
     const int focusedBefore = rig.entryFocused;
     EXPECT_GE(focusedBefore, 2) << "the focus goes back to the entry box although nothing was sent";
     rig.up(KeyRight);
-    EXPECT_EQ(bitBytes(rig.sent), (QStringList{QStringLiteral("08"), QStringLiteral("08")}));
+    EXPECT_EQ(bitBytes(rig.sent), Words("08 08"));
     rig.up(KeyLeft);
     EXPECT_EQ(bitBytes(rig.sent).last(), QStringLiteral("00"));
 }
@@ -84,8 +83,7 @@ TEST(PanelKeyboard, LensKeyOnTopOfAnArrow) {
     rig.hold(KeyE);
     rig.up(KeyE);
     rig.up(KeyLeft);
-    EXPECT_EQ(bitBytes(rig.sent), (QStringList{QStringLiteral("08"), QStringLiteral("18"),
-                                               QStringLiteral("08"), QStringLiteral("00")}));
+    EXPECT_EQ(bitBytes(rig.sent), Words("08 18 08 00"));
 }
 
 TEST(PanelKeyboard, EveryLensLetterAndItsRelease) {
@@ -124,8 +122,7 @@ TEST(PanelKeyboard, KeyUpReadsTheArrowsHeldWhenItArrived) {
     ASSERT_TRUE(rig.pause.isActive());
     rig.panel.keyReleased(KeyLeft); // while the first key-up pauses
     rig.endPauses();
-    EXPECT_EQ(bitBytes(rig.sent),
-              (QStringList{QStringLiteral("09"), QStringLiteral("08"), QStringLiteral("00")}));
+    EXPECT_EQ(bitBytes(rig.sent), Words("09 08 00"));
 }
 
 // An arrow while a button has the focus is caught and sent after 150 ms.

@@ -144,7 +144,7 @@ TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {
     rig.runUntil(5);
     rig.panel.keyReleased(KeyE);
     rig.runUntil(1000);
-    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("10"), QStringLiteral("00")}));
+    EXPECT_EQ(rig.sent, Words("10 00"));
 }
 
 } // namespace

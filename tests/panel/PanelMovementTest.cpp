@@ -23,8 +23,7 @@ TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     rig.panel.releaseMoveKey(PtzRight);
     rig.endPauses();
     rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(rig.sent,
-              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_EQ(rig.entryFocused, 1);
     EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
 }
@@ -62,8 +61,7 @@ TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
     QStringList bits;
     for (const QString& data : rig.sent)
         bits << data.mid(2, 2);
-    EXPECT_EQ(bits, (QStringList{QStringLiteral("04"), QStringLiteral("14"), QStringLiteral("04"),
-                                 QStringLiteral("00")}));
+    EXPECT_EQ(bits, Words("04 14 04 00"));
 }
 
 TEST(PanelMovement, SpeedBytesFollowTheMode) {
@@ -104,8 +102,7 @@ TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
     rig.fireKeyTimer();
     rig.panel.choosePanSpeed(0);
     rig.endPauses();
-    EXPECT_EQ(rig.sent,
-              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("2004013C0808")}));
+    EXPECT_EQ(rig.sent, Words("20043C3C0808 2004013C0808"));
 }
 
 TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
@@ -141,8 +138,7 @@ TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
     rig.endPauses();
     rig.panel.setTestSpeedText(TestPan, QStringLiteral("200")); // refused with the message
     rig.endPauses();
-    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("20047F7F0808"), QStringLiteral("2004647F0808"),
-                                     QStringLiteral("2004647F0808")}));
+    EXPECT_EQ(rig.sent, Words("20047F7F0808 2004647F0808 2004647F0808"));
     EXPECT_EQ(rig.messages().size(), 1);
 }
 
@@ -206,8 +202,7 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     rig.endPauses();
     rig.panel.deactivated();
     rig.endPauses();
-    EXPECT_EQ(rig.sent, (QStringList{QStringLiteral("20083C3C0808"), QStringLiteral("20283C3C0808"),
-                                     QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(rig.sent, Words("20083C3C0808 20283C3C0808 20003C3C0808"));
     EXPECT_FALSE(rig.panel.keyboard().isHeldNow(KeyLeft));
     rig.panel.keyReleased(KeyLeft); // the key-up arrives after the panel is active again
     rig.endPauses();

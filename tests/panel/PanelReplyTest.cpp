@@ -42,8 +42,7 @@ TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
     rig.panel.state().RemoteNo = QStringLiteral("1");
     rig.panel.state().ZoomBits = QStringLiteral("01"); // cleared too by the resend
     rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(rig.sent,
-              (QStringList{QStringLiteral("20043C3C0808"), QStringLiteral("20003C3C0808")}));
+    EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_FALSE(rig.panel.state().StopPending);
     rig.reply(QStringLiteral("06"));
     EXPECT_EQ(rig.sent.size(), 2) << "the resent release does not loop";
@@ -123,8 +122,7 @@ TEST(PanelReply, LowerCaseDataReplyIsAccepted) {
 TEST(PanelReply, EveryReplyReachesTheReplyHandler) {
     PanelRig rig;
     rig.log.startRecording();
-    const QStringList replies{QStringLiteral("06"), QStringLiteral("15"), QStringLiteral("00"),
-                              QStringLiteral("06"), PositionReplyText(9, 8, 7, 6)};
+    const QStringList replies = Words("06 15 00 06") << PositionReplyText(9, 8, 7, 6);
     const B keys[] = {B::Stop, B::WdrOn, B::BwOn, B::Menu, B::Now};
     for (int i = 0; i < replies.size(); ++i) {
         rig.panel.click(keys[i]); // the pause after the key is still running

@@ -3,6 +3,7 @@
 #include "ProgramRun.h"
 #include "PtySlave.h"
 #include "SimFrames.h"
+#include "Words.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -20,9 +21,7 @@ TEST(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
     if (!QFileInfo::exists(zelsimPath()))
         GTEST_SKIP() << "zelsim not built";
     QProcess zelsim;
-    zelsim.start(zelsimPath(),
-                 {QStringLiteral("--cameras"), QStringLiteral("2"), QStringLiteral("--nack"),
-                  QStringLiteral("40x1"), QStringLiteral("--seed"), QStringLiteral("5")});
+    zelsim.start(zelsimPath(), Words("--cameras 2 --nack 40x1 --seed 5"));
     ASSERT_TRUE(zelsim.waitForStarted(5000));
     ASSERT_TRUE(zelsim.waitForReadyRead(5000));
     const QString first = QString::fromLocal8Bit(zelsim.readLine()).trimmed();
@@ -50,7 +49,7 @@ TEST(ZelsimProgram, BadUsageExitsTwoWithAReason) {
     if (!QFileInfo::exists(zelsimPath()))
         GTEST_SKIP() << "zelsim not built";
     QProcess zelsim;
-    zelsim.start(zelsimPath(), {QStringLiteral("--busy"), QStringLiteral("C1:x")});
+    zelsim.start(zelsimPath(), Words("--busy C1:x"));
     ASSERT_TRUE(zelsim.waitForFinished(5000));
     EXPECT_EQ(zelsim.exitCode(), 2);
     EXPECT_TRUE(zelsim.readAllStandardOutput().isEmpty());

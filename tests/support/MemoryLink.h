@@ -5,6 +5,7 @@
 #include "ManualTimer.h"
 #include "MemoryBytePort.h"
 #include "RecordingSink.h"
+#include "Words.h" // expected frame lists
 
 namespace zel::test {
 

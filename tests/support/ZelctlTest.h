@@ -4,6 +4,7 @@
 #include "ProgramRun.h"
 #include "SimConfig.h"
 #include "SimulatedController.h"
+#include "Words.h"
 
 #include <gtest/gtest.h>
 

@@ -147,27 +147,20 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
     EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("7"));
 }
 
-TEST_F(TitleFileTest, ShortPositionSectionLeavesTheRestEmpty) {
+TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeaderAndLeavesTheRestEmpty) {
+    // POSITION holds 256 titles but has ten lines, TOUR 16 but two; each ends at a header.
     QStringList lines{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[POSITION]")};
     for (int i = 1; i <= 10; ++i)
         lines.append(QStringLiteral("\"p%1\"").arg(i));
-    const QString file = path(QStringLiteral("short.ttl"));
+    lines.append({QStringLiteral("[TOUR]"), QStringLiteral("\"t1\""), QStringLiteral("\"t2\""),
+                  QStringLiteral("[HOME]"), QStringLiteral("\"h1\""), QStringLiteral("\"h2\""),
+                  QStringLiteral("\"h3\"")});
+    const QString file = path(QStringLiteral("sections.ttl"));
     writeLines(file, lines);
     TitleDocument document;
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(document.title(CategoryPosition, 10), QStringLiteral("p10"));
     EXPECT_EQ(document.title(CategoryPosition, 11), QString());
-}
-
-TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeader) {
-    // TOUR holds 16 titles but has two lines; HOME follows at once.
-    const QString file = path(QStringLiteral("sections.ttl"));
-    writeLines(file,
-               {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[TOUR]"),
-                QStringLiteral("\"t1\""), QStringLiteral("\"t2\""), QStringLiteral("[HOME]"),
-                QStringLiteral("\"h1\""), QStringLiteral("\"h2\""), QStringLiteral("\"h3\"")});
-    TitleDocument document;
-    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
     for (int number = 3; number <= 16; ++number)
         EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;

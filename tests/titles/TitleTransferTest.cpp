@@ -130,32 +130,31 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
     struct Case {
         QString reply;
         int message;
+        bool upload = false;
     };
+    const QString goodData =
+        titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
     const QList<Case> cases{
         {QStringLiteral("15"), 3},
         {titleReply(QStringLiteral("800A") + QStringLiteral("00FD").repeated(7), false), 16},
         {QStringLiteral("FD05AAADFFFF"), 16}, // complete, good checksum, no room for codes
         {QStringLiteral("06"), 16},           // an ACK where a data reply was expected
+        {goodData, 16, true},                 // a good data reply is no answer to a write
     };
     for (const Case& c : cases) {
         sink.clear();
         m_finished.clear();
-        ASSERT_TRUE(m_transfer.startDownload(CategoryPosition)) << c.reply.toStdString();
+        const qsizetype sent = port.written.size();
+        ASSERT_TRUE(c.upload ? m_transfer.startUpload(CategoryPosition)
+                             : m_transfer.startDownload(CategoryPosition))
+            << c.reply.toStdString();
         port.receiveHex(c.reply);
         EXPECT_EQ(sink.numbers(), QList<int>{c.message}) << c.reply.toStdString();
         EXPECT_EQ(m_finished, QList<bool>{false});
+        EXPECT_EQ(port.written.size(), sent + 1) << c.reply.toStdString();
         EXPECT_EQ(engine.state().TitleTransferFlag, 0);
         EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
     }
-}
-
-TEST_F(TitleTransferTest, UploadTakesOnlyAnAckAsItsReply) {
-    // A good data reply is still the wrong kind of answer to a write.
-    ASSERT_TRUE(m_transfer.startUpload(CategoryTrace));
-    port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
-    EXPECT_EQ(sink.numbers(), QList<int>{16});
-    EXPECT_EQ(m_finished, QList<bool>{false});
-    EXPECT_EQ(port.written.size(), 1);
 }
 
 TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
