@@ -3,7 +3,6 @@
 // faults; bad input fails before anything is sent.
 #include "BootCpuSim.h"
 #include "EventLoopWait.h"
-#include "ProcessSignal.h"
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
 #include "TestFiles.h"
@@ -146,37 +145,20 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
     EXPECT_TRUE(cpu->device().receivedLog().isEmpty());
 }
 
-} // namespace
-
-namespace {
-
 // SIGINT or SIGTERM during the blocks: the block in flight is finished, no block follows, and
 // the user is told what the CPU now holds and what to do.
 TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         startCpu();
-        QProcess process;
-        process.start(program, Words("--folder")
-                                   << dir.path() << Words("--port") << cpu->slavePath()
-                                   << Words("--quiet flash") << appFile);
-        ASSERT_TRUE(process.waitForStarted());
-        waitUntil(
-            [&] {
-                return cpu->device().blocksWritten() >= 3 ||
-                       process.state() == QProcess::NotRunning;
-            },
-            30000);
-        ASSERT_GE(cpu->device().blocksWritten(), 3) << process.readAllStandardError().toStdString();
-        ASSERT_TRUE(SignalIfRunning(process, signalNumber));
-        ASSERT_TRUE(
-            waitUntil([&process] { return process.state() == QProcess::NotRunning; }, 30000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 128 + signalNumber);
-        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        startLive(Words("--quiet flash") << appFile, cpu->slavePath());
+        EXPECT_EQ(signalLiveWhen([&] { return cpu->device().blocksWritten() >= 3; }, signalNumber),
+                  128 + signalNumber);
+        const QString err = liveErr();
         EXPECT_TRUE(err.contains(QStringLiteral("the camera's CPU holds a partial program; put "
                                                 "it in boot mode and run flash again")))
             << err.toStdString();
         const int written = cpu->device().blocksWritten();
+        EXPECT_GE(written, 3);
         EXPECT_TRUE(
             err.contains(QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)))
             << err.toStdString();

@@ -2,13 +2,10 @@
 #include "CameraControllerSim.h"
 #include "EventLoopWait.h"
 #include "FaultRules.h"
-#include "ProcessSignal.h"
 #include "TestFiles.h"
 #include "ZelctlTest.h"
 
-#include <QEventLoop>
 #include <QProcess>
-#include <QTimer>
 #include <csignal>
 
 using namespace zel::sim;
@@ -31,68 +28,28 @@ protected:
     }
     // The same with the events on stdin (or the file `input` as stdin).
     ProgramRun panelFromStdin(const QByteArray& events, const QString& input = {}) {
-        QProcess process;
-        QStringList args = Words("--folder")
-                           << dir.path() << Words("panel --camera 1 --remote 1 -");
-        if (simulator)
-            args = QStringList{QStringLiteral("--port"), simulator->slavePath()} + args;
-        if (!input.isEmpty())
-            process.setStandardInputFile(input);
-        QEventLoop loop;
-        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-        process.start(program, args);
-        if (input.isEmpty()) {
-            process.write(events);
-            process.closeWriteChannel();
-        }
-        loop.exec();
-        ProgramRun result;
-        result.exitCode = process.state() == QProcess::NotRunning ? process.exitCode() : -2;
-        result.out = QString::fromLatin1(process.readAllStandardOutput());
-        result.err = QString::fromLocal8Bit(process.readAllStandardError());
-        process.kill();
-        process.waitForFinished();
-        return result;
+        return runWithInput(Words("panel --camera 1 --remote 1 -"), {events, input});
     }
-    static QStringList lines(const ProgramRun& run) {
-        return run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    static QStringList lines(const QString& out) {
+        return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
+    static QStringList lines(const ProgramRun& run) { return lines(run.out); }
 
-    // zelctl panel running on its own; the test feeds its stdin and signals it.
-    void startLive(const QStringList& events) {
-        m_live.start(program, Words("--folder")
-                                  << dir.path() << Words("--port") << simulator->slavePath()
-                                  << Words("panel --camera 1 --remote 1") + events);
-        ASSERT_TRUE(m_live.waitForStarted());
-    }
     // Waits until the live run has printed `count` lines; its output so far.
     QStringList liveLinesWhen(int count) {
         waitUntil(
             [this, count] {
-                m_liveOut += QString::fromLatin1(m_live.readAllStandardOutput());
+                m_liveOut += QString::fromLatin1(live.readAllStandardOutput());
                 return m_liveOut.count(QLatin1Char('\n')) >= count ||
-                       m_live.state() == QProcess::NotRunning;
+                       live.state() == QProcess::NotRunning;
             },
-            kLiveWaitMs);
-        return m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            30000);
+        return lines(m_liveOut);
     }
-    // The exit status once the live run ended, -1 when it did not end or crashed.
-    int liveExit() {
-        if (!waitUntil([this] { return m_live.state() == QProcess::NotRunning; }, kLiveWaitMs))
-            return -1;
-        m_liveOut += QString::fromLatin1(m_live.readAllStandardOutput());
-        return m_live.exitStatus() == QProcess::NormalExit ? m_live.exitCode() : -1;
-    }
-    void TearDown() override {
-        if (m_live.state() != QProcess::NotRunning) {
-            m_live.kill();
-            m_live.waitForFinished();
-        }
+    QStringList allLiveLines() {
+        return lines(m_liveOut + QString::fromLatin1(live.readAllStandardOutput()));
     }
 
-    static constexpr int kLiveWaitMs = 20000;
-    QProcess m_live;
     QString m_liveOut;
 };
 
@@ -173,14 +130,13 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         m_liveOut.clear();
         const int before = simulator->device().frameCount(0x20);
-        startLive(Words("press:right wait:3600000 release:right"));
+        startLive(Words("panel --camera 1 --remote 1 press:right wait:3600000 release:right"));
         ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
-        waitUntil([&] { return simulator->device().frameCount(0x20) == before + 1; }, 5000);
-        ASSERT_TRUE(SignalIfRunning(m_live, signalNumber));
-        EXPECT_EQ(liveExit(), 128 + signalNumber);
-        EXPECT_EQ(m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-                  (QStringList{kRight, kStop}));
-        const QString err = QString::fromLocal8Bit(m_live.readAllStandardError());
+        EXPECT_EQ(signalLiveWhen([&] { return simulator->device().frameCount(0x20) == before + 1; },
+                                 signalNumber),
+                  128 + signalNumber);
+        EXPECT_EQ(allLiveLines(), (QStringList{kRight, kStop}));
+        const QString err = liveErr();
         EXPECT_TRUE(err.contains(QStringLiteral("camera 1 stopped"))) << err.toStdString();
         EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
         EXPECT_EQ(simulator->device().frameCount(0x20), before + 2);
@@ -191,15 +147,15 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
 TEST_F(PanelCliTest, StdinIsReadAsAStream) {
     writeSettings(false);
     startSimulator();
-    startLive({QStringLiteral("-")});
-    m_live.write("press:right\n");
+    startLive(Words("panel --camera 1 --remote 1 -"));
+    live.write("press:right\n");
     ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
     runEventsFor(300);
-    EXPECT_EQ(m_live.state(), QProcess::Running) << "the run lasts until stdin ends";
-    m_live.write("wait:50 release:right\n");
-    m_live.closeWriteChannel();
-    EXPECT_EQ(liveExit(), 0) << m_live.readAllStandardError().toStdString();
-    EXPECT_EQ(m_liveOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts), (QStringList{kRight, kStop}));
+    EXPECT_EQ(live.state(), QProcess::Running) << "the run lasts until stdin ends";
+    live.write("wait:50 release:right\n");
+    live.closeWriteChannel();
+    EXPECT_EQ(liveExit(), 0) << liveErr().toStdString();
+    EXPECT_EQ(allLiveLines(), (QStringList{kRight, kStop}));
 }
 
 // The end of stdin, or a bad line, while a key is held: the stop goes out too.
@@ -236,20 +192,19 @@ TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
     config.faults.add(faultRule(FaultKind::Busy, 0x40));
     config.faults.add(faultRule(FaultKind::BadChecksum, 0x15));
     startSimulator(config);
-    ProgramRun nack = panel(QStringLiteral("click:aux1-on"));
-    EXPECT_EQ(nack.exitCode, 1);
     // Each message names the camera and the command that got the answer.
-    EXPECT_EQ(nack.err,
-              QStringLiteral("Communication: NACK is received. (camera 1, command 30)\n"));
-    ProgramRun busy = panel(QStringLiteral("click:stop"));
-    EXPECT_EQ(busy.exitCode, 1);
-    EXPECT_EQ(busy.err,
-              QStringLiteral("Communication: \"BUSY\" is received. (camera 1, command 40)\n"));
-    ProgramRun bad = panel(QStringLiteral("click:now"));
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, QStringLiteral(
-                           "Communication error: Receiving data error. (camera 1, command 15)\n"));
-    EXPECT_EQ(lines(bad), QStringList{QStringLiteral("15")}) << "no position line";
+    const std::pair<const char*, const char*> cases[] = {
+        {"click:aux1-on", "Communication: NACK is received. (camera 1, command 30)\n"},
+        {"click:stop", "Communication: \"BUSY\" is received. (camera 1, command 40)\n"},
+        {"click:now", "Communication error: Receiving data error. (camera 1, command 15)\n"},
+    };
+    for (const auto& [events, err] : cases) {
+        const ProgramRun r = panel(QLatin1String(events));
+        EXPECT_EQ(r.exitCode, 1) << events;
+        EXPECT_EQ(r.err, QLatin1String(err));
+    }
+    EXPECT_EQ(lines(panel(QStringLiteral("click:now"))), QStringList{QStringLiteral("15")})
+        << "no position line";
 }
 
 TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
