@@ -145,31 +145,21 @@ TEST_F(BackupPtyTest, BusyOnBlock7ResendsTheSameBlock) {
               QString::fromLatin1(image.mid(6 * kBlockSize, kBlockSize).toHex().toUpper()));
 }
 
-TEST_F(BackupPtyTest, ConsecutiveBusyBeyondTheRetryCountEndsTheTransfer) {
-    SimConfig config;
-    config.faults.add(blockFault(FaultKind::Busy, 7, 4));
-    BackupPty line(config);
-    line.transfer.setVerify(false);
-    ASSERT_TRUE(line.transfer.startUpload(writeFile(target, patternImage())));
-    EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false));
-    EXPECT_EQ(line.sink.numbers(), QList<int>{16});
-    EXPECT_EQ(line.language.messageText(16), QStringLiteral("Receiving data error."));
-    EXPECT_EQ(line.framesSent().size(), 6 + 4);
-}
-
 TEST_F(BackupPtyTest, ReplyFaultsEndTheDownloadAndKeepTheLastGoodBackup) {
     struct Case {
         const char* what;
         FaultKind kind;
+        int times;
         int message;
     };
-    const QList<Case> cases{{"nack", FaultKind::Nack, 3},
-                            {"checksum", FaultKind::BadChecksum, 16},
-                            {"length byte", FaultKind::BadLength, 2},
-                            {"dropped reply", FaultKind::Drop, 2}};
+    const QList<Case> cases{{"nack", FaultKind::Nack, 1, 3},
+                            {"checksum", FaultKind::BadChecksum, 1, 16},
+                            {"length byte", FaultKind::BadLength, 1, 2},
+                            {"dropped reply", FaultKind::Drop, 1, 2},
+                            {"busy beyond the retries", FaultKind::Busy, 4, 16}};
     for (const Case& c : cases) {
         SimConfig config;
-        config.faults.add(blockFault(c.kind, 5, 1));
+        config.faults.add(blockFault(c.kind, 5, c.times));
         BackupPty line(config);
         writeFile(target, "last good backup");
         ASSERT_TRUE(line.transfer.startDownload(target)) << c.what;

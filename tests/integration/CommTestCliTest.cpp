@@ -100,37 +100,27 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     EXPECT_TRUE(no.out.isEmpty());
     EXPECT_FALSE(QFile::exists(path("o.trf")));
     EXPECT_EQ(test({QStringLiteral("run"), bad}).exitCode, 1);
-    EXPECT_EQ(simulator->device().framesReceived(), 0);
 
     const ProgramRun yes = run(Words("--yes test check") << bad);
     EXPECT_EQ(yes.exitCode, 0) << yes.err.toStdString();
     EXPECT_TRUE(yes.out.startsWith(QStringLiteral("REMOTE No.\t1\n")));
 
-    const QString fifo = path("pipe.trf");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    ASSERT_TRUE(writeBytes(path("empty.trf"), QByteArray()));
-    for (const QString& refused :
-         {fifo, QStringLiteral("/dev/zero"), dir.path(), path("missing.trf")}) {
-        const ProgramRun result = test({QStringLiteral("run"), refused});
-        EXPECT_EQ(result.exitCode, 1) << refused.toStdString();
-        EXPECT_FALSE(result.err.isEmpty());
-    }
-    EXPECT_EQ(simulator->device().framesReceived(), 0);
-
-    const QList<QStringList> usage{
-        {},
-        {QStringLiteral("send")},
-        {QStringLiteral("check")},
-        {QStringLiteral("check"), bad, bad},
-        Words("check") << bad << Words("-o"),
-        Words("run") << bad << Words("--rounds 0"),
-        Words("run") << bad << Words("--rounds x"),
-        Words("run") << bad << Words("-o") << path("o.trf"),
-    };
-    for (const QStringList& args : usage)
-        EXPECT_EQ(test(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-    const ProgramRun folder = test(Words("run") << bad << Words("--rsl") << dir.path());
-    EXPECT_EQ(folder.exitCode, 1);
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.trf")).constData(), 0600), 0);
+    expectRuns({
+        {"test run @pipe.trf", 1, "pipe.trf"},
+        {"test run /dev/zero", 1, "/dev/zero"},
+        {"test run @", 1, "not a regular file"},
+        {"test run @missing.trf", 1, "missing.trf"},
+        {"test", 2},
+        {"test send", 2},
+        {"test check", 2},
+        {"test check @bad.trf @bad.trf", 2},
+        {"test check @bad.trf -o", 2},
+        {"test run @bad.trf --rounds 0", 2},
+        {"test run @bad.trf --rounds x", 2},
+        {"test run @bad.trf -o @o.trf", 2},
+        {"test run @bad.trf --rsl @", 1},
+    });
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 }
 

@@ -132,27 +132,4 @@ TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
     EXPECT_EQ(simulator->device().frameCount(0xC1), 0);
 }
 
-// Usage errors follow [LANGUAGE] Mode of the settings file unless --lang says otherwise.
-TEST_F(MessagesCliTest, UsageErrorsFollowTheSettingsLanguage) {
-    QFile ini(path("zel.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[LANGUAGE]\r\nMode=1\r\n");
-    ini.close();
-    const struct {
-        QStringList args;
-        QString err;
-    } cases[] = {
-        {Words("scan --bogus"), QStringLiteral("zelctl: scan: 不明なオプション '--bogus'\n")},
-        {Words("backup download --camera"),
-         QStringLiteral("zelctl: backup: --camera には値が必要です\n")},
-        {Words("--lang en scan --bogus"),
-         QStringLiteral("zelctl: scan: unknown option '--bogus'\n")},
-    };
-    for (const auto& c : cases) {
-        const ProgramRun result = run(c.args);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(result.err, c.err);
-    }
-}
-
 } // namespace

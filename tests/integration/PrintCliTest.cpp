@@ -54,9 +54,8 @@ QList<int> positionTitlesIn(const QString& text) {
 } // namespace
 
 TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
-    const QString file = writeTitleFile();
-    const ProgramRun english =
-        run(Words("print titles") << file << Words("--category 1 --pdf") << pdf);
+    writeTitleFile();
+    const ProgramRun english = run(cmd("print titles @titles.ttl --category 1 --pdf @out.pdf"));
     ASSERT_EQ(english.exitCode, 0) << english.err.toStdString();
     EXPECT_TRUE(english.out.isEmpty());
     EXPECT_GT(PdfPageCount(pdf), 1);
@@ -70,7 +69,7 @@ TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
     EXPECT_TRUE(text.contains(QStringLiteral("CAMERA No.：200")));
 
     const ProgramRun japanese =
-        run(Words("--lang ja print titles") << file << Words("--category=0 --pdf") << pdf);
+        run(cmd("--lang ja print titles @titles.ttl --category=0 --pdf @out.pdf"));
     ASSERT_EQ(japanese.exitCode, 0) << japanese.err.toStdString();
     const QString textJa = PdfText(pdf);
     EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル設定")));
@@ -150,22 +149,18 @@ TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
         EXPECT_FALSE(r.err.isEmpty()) << input.toStdString();
         EXPECT_EQ(readBytes(pdf), old) << input.toStdString();
     }
-    const ProgramRun missingTest = run(Words("print test /dev/zero --pdf") << pdf);
-    EXPECT_EQ(missingTest.exitCode, 1);
-    EXPECT_EQ(readBytes(pdf), old);
-    const ProgramRun missingTitles =
-        run(Words("print titles") << path("missing.ttl") << Words("--category 1 --pdf") << pdf);
-    EXPECT_EQ(missingTitles.exitCode, 1);
+    expectRuns({{"print test /dev/zero --pdf @out.pdf", 1},
+                {"print titles @missing.ttl --category 1 --pdf @out.pdf", 1}});
     EXPECT_EQ(readBytes(pdf), old);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
               QStringList{QStringLiteral("out.pdf")}); // no temporary file left
 }
 
 TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
-    const QString file = writeTitleFile();
+    writeTitleFile();
     const QString target = path("no-such-folder/out.pdf");
     const ProgramRun r =
-        run(Words("--lang ja print titles") << file << Words("--category 2 --pdf") << target);
+        run(cmd("--lang ja print titles @titles.ttl --category 2 --pdf @no-such-folder/out.pdf"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("エラーが発生しました: "))) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(target));
@@ -174,29 +169,22 @@ TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
 TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {
     const QString file = writeTitleFile();
     const QByteArray original = readBytes(file);
-    const QString titles = QStringLiteral("titles");
-    const QString category = QStringLiteral("--category");
-    const QString pdfOption = QStringLiteral("--pdf");
-    const QList<QStringList> bad{
-        {titles, file, category, QStringLiteral("1")},
-        {titles, file, pdfOption, pdf},
-        {titles, file, category, QStringLiteral("9"), pdfOption, pdf},
-        {titles, file, category, QStringLiteral("x"), pdfOption, pdf},
-        {titles, file, category, QStringLiteral("-1"), pdfOption, pdf},
-        {titles, file, category, QStringLiteral("1"), pdfOption, file},
-        {titles, file, file, category, QStringLiteral("1"), pdfOption, pdf},
-        {titles, category, QStringLiteral("1"), pdfOption, pdf},
-        Words("log") << file << category << Words("1") << pdfOption << pdf,
-        Words("test") << file << category << Words("1") << pdfOption << pdf,
-        {QStringLiteral("test"), file},
-        {QStringLiteral("poster"), file, pdfOption, pdf},
-        {titles, file, category, QStringLiteral("1"), pdfOption},
-        {},
-    };
-    for (const QStringList& args : bad) {
-        const ProgramRun r = run(QStringList{QStringLiteral("print")} + args);
-        EXPECT_EQ(r.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_FALSE(QFile::exists(pdf)) << args.join(QLatin1Char(' ')).toStdString();
-    }
+    expectRuns({
+        {"print titles @titles.ttl --category 1", 2},
+        {"print titles @titles.ttl --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category 9 --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category x --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category -1 --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category 1 --pdf @titles.ttl", 2},
+        {"print titles @titles.ttl @titles.ttl --category 1 --pdf @out.pdf", 2},
+        {"print titles --category 1 --pdf @out.pdf", 2},
+        {"print log @titles.ttl --category 1 --pdf @out.pdf", 2},
+        {"print test @titles.ttl --category 1 --pdf @out.pdf", 2},
+        {"print test @titles.ttl", 2},
+        {"print poster @titles.ttl --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category 1 --pdf", 2},
+        {"print", 2},
+    });
+    EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(readBytes(file), original);
 }

@@ -89,23 +89,18 @@ TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
 
 TEST_F(SiteCliTest, BadListsFoldersAndNumbersSendNothing) {
     startSite();
-    const QList<QStringList> usage{
-        Words("backup download --camera 0-3 --remote 1") << site(),
-        Words("backup download --camera 5-2 --remote 1") << site(),
-        Words("titles download --camera 1,,x --remote 1") << site(),
-        Words("backup download --camera 1-3 --remote 1"),
-        Words("scan --camera 1-3"),
-        Words("scan --remote 1 --camera 256"),
-    };
-    for (const QStringList& args : usage)
-        EXPECT_EQ(runQuiet(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-    const ProgramRun notFolder =
-        runQuiet(Words("backup download --camera 1-3 --remote 1") << path("missing/deeper"));
-    EXPECT_EQ(notFolder.exitCode, 1);
-    EXPECT_TRUE(notFolder.err.contains(QStringLiteral("is not a folder that can be written")));
+    expectRuns({
+        {"backup download --camera 0-3 --remote 1 @", 2},
+        {"backup download --camera 5-2 --remote 1 @", 2},
+        {"titles download --camera 1,,x --remote 1 @", 2},
+        {"backup download --camera 1-3 --remote 1", 2},
+        {"scan --camera 1-3", 2},
+        {"scan --remote 1 --camera 256", 2},
+        {"scan --remote 100", 1},
+        {"backup download --camera 1-3 --remote 1 @missing/deeper", 1,
+         "is not a folder that can be written"},
+    });
     EXPECT_FALSE(QFileInfo::exists(path("missing"))) << "a missing parent: nothing is made";
-    const ProgramRun remote = runQuiet(Words("scan --remote 100"));
-    EXPECT_EQ(remote.exitCode, 1);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
     EXPECT_EQ(QDir(site()).entryList(QDir::Files), QStringList{});
 }

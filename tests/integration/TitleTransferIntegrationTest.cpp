@@ -103,38 +103,39 @@ TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
     EXPECT_EQ(m_line.sink.numbers(), QList<int>{18}); // "No Error" before the upload
 }
 
-TEST_F(TitleIntegrationTest, BusyThenSuccessResendsTheSameTitle) {
-    addFault(FaultKind::Busy, 3, 3);
-    ASSERT_TRUE(m_transfer->startDownload(CategoryTour));
-    ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
-    const QStringList data = sentData();
-    EXPECT_EQ(data.size(), 16 + 3);
-    EXPECT_EQ(data.count(TitleTransfer::TitleRequestData(0x06, 3)), 4);
-    EXPECT_TRUE(m_line.sink.shown.isEmpty());
-}
-
-TEST_F(TitleIntegrationTest, FourthBusyNackAndBadChecksumEndWithTheirMessages) {
+// Faults on the second alarm title; the rules behind each are pinned in TitleTransferTest.
+TEST_F(TitleIntegrationTest, FaultsEndWithTheirMessagesAndBusyWithinTheRetriesResends) {
     struct Case {
+        const char* name;
         FaultKind kind;
-        int message;
+        int times;
+        QList<int> messages; // none: the download completes
     };
-    for (const Case& c :
-         {Case{FaultKind::Busy, 16}, Case{FaultKind::Nack, 3}, Case{FaultKind::BadChecksum, 16}}) {
+    const Case cases[] = {
+        {"busy three times", FaultKind::Busy, 3, {}},
+        {"busy every time", FaultKind::Busy, -1, {16}},
+        {"nack", FaultKind::Nack, -1, {3}},
+        {"bad checksum", FaultKind::BadChecksum, -1, {16}},
+        {"silence", FaultKind::Drop, -1, {2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         m_line.sim.device().faultPlan().clear();
         m_line.sink.clear();
-        addFault(c.kind, 2, -1);
+        m_document.ClearAllTitles();
+        addFault(c.kind, 2, c.times);
+        const qsizetype before = sentData().size();
         ASSERT_TRUE(m_transfer->startDownload(CategoryAlarm));
-        EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
-        EXPECT_EQ(m_line.sink.numbers(), QList<int>{c.message});
+        EXPECT_EQ(waitForEnd(), std::optional<bool>(c.messages.isEmpty()));
+        EXPECT_EQ(m_line.sink.numbers(), c.messages);
         EXPECT_EQ(m_line.engine.state().ScreenCode, ScreenIdle);
-        EXPECT_EQ(m_document.title(CategoryAlarm, 2), QString());
+        EXPECT_TRUE(m_line.engine.isPortOpen()); // recycled after a time-out
+        const QStringList sent = sentData().mid(before);
+        ASSERT_GE(sent.size(), 2);
+        if (c.messages.isEmpty()) {
+            EXPECT_EQ(sent.count(sent[1]), 4) << "the same title asked again";
+        } else {
+            EXPECT_EQ(m_document.title(CategoryAlarm, 2), QString());
+        }
     }
-}
-
-TEST_F(TitleIntegrationTest, SilentDeviceTimesOut) {
-    addFault(FaultKind::Drop, 1, -1);
-    ASSERT_TRUE(m_transfer->startUpload(CategorySector));
-    EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
-    EXPECT_EQ(m_line.sink.numbers(), QList<int>{2});
-    EXPECT_TRUE(m_line.engine.isPortOpen()); // recycled after the time-out
 }

@@ -56,6 +56,9 @@ void ZelctlTest::expectRuns(const std::vector<CliCase>& cases, const QStringList
         const ProgramRun result = run(before + cmd(c.args));
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.err))) << result.err.toStdString();
+        if (c.out) {
+            EXPECT_EQ(result.out, QString::fromUtf8(c.out));
+        }
     }
 }
 

@@ -16,12 +16,13 @@
 
 namespace zel::test {
 
-// One run of zelctl in a table: its arguments as for ZelctlTest::cmd, the exit status, and a
-// text its stderr must hold ("" for any).
+// One run of zelctl in a table: its arguments as for ZelctlTest::cmd, the exit status, a text
+// its stderr must hold ("" for any) and, when given, its whole stdout.
 struct CliCase {
     const char* args;
     int exitCode;
     const char* err = "";
+    const char* out = nullptr;
 };
 
 class ZelctlTest : public ::testing::Test {
