@@ -172,26 +172,6 @@ TEST(CliHelpTest, OptionTableWrapsDescriptionsBesideTheNames) {
     EXPECT_EQ(lines.last(), QString(24, QLatin1Char(' ')) + QStringLiteral("d"));
 }
 
-TEST(CliHelpTest, EveryCommandDescribesEveryOptionWithinTheLineWidth) {
-    ASSERT_FALSE(RegisteredCommands().empty());
-    const QString manual = ManualText();
-    for (const CliCommand& command : RegisteredCommands()) {
-        EXPECT_FALSE(command.synopses.isEmpty()) << command.name.toStdString();
-        const QString help = CommandHelp(command);
-        EXPECT_TRUE(manual.contains(help)) << command.name.toStdString();
-        for (const CliOption& option : command.options) {
-            EXPECT_FALSE(option.description.isEmpty()) << option.written().toStdString();
-            EXPECT_TRUE(help.contains(option.written())) << option.written().toStdString();
-        }
-        for (const QString& line : help.split(QLatin1Char('\n'))) {
-            const bool synopsis = line.contains(QStringLiteral("zelctl [global options]"));
-            EXPECT_TRUE(synopsis || line.size() <= 79) << line.toStdString();
-        }
-    }
-    for (const CliOption& option : GlobalOptionDeclarations())
-        EXPECT_TRUE(GlobalHelp().contains(option.written()));
-}
-
 TEST(CliHelpTest, ASubcommandsHelpShowsOnlyItsLinesAndOptions) {
     const CliCommand* titles = FindCommand(QStringLiteral("titles"));
     ASSERT_NE(titles, nullptr);

@@ -3,6 +3,7 @@
 #include "FaultRules.h"
 #include "FileSizeLimit.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QFile>
@@ -67,7 +68,7 @@ TEST_F(BackupCliTest, ProgressInALogIsPlainLinesEndingWithTheTotal) {
         << lines.last().toStdString();
     EXPECT_TRUE(lines.last().contains(QStringLiteral(" elapsed")));
     for (const QString& line : lines)
-        EXPECT_TRUE(line.startsWith(QStringLiteral("In DOWNLOAD: "))) << line.toStdString();
+        EXPECT_TRUE(StartsWith(line, "In DOWNLOAD: "));
 }
 
 TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
@@ -101,12 +102,9 @@ TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
     EXPECT_EQ(down.exitCode, 1);
     // The message says which file, why, and where the blocks received are kept.
     const QString partial = file + QStringLiteral(".partial");
-    EXPECT_TRUE(
-        down.err.contains(QStringLiteral("File input error: Cannot be saved at the file. ") +
-                          partial + QStringLiteral(": File too large")))
-        << down.err.toStdString();
-    EXPECT_TRUE(down.err.contains(partial + QStringLiteral(" holds the 128 blocks received")))
-        << down.err.toStdString();
+    EXPECT_TRUE(Holds(down.err, QStringLiteral("File input error: Cannot be saved at the file. ") +
+                                    partial + QStringLiteral(": File too large")));
+    EXPECT_TRUE(Holds(down.err, partial + QStringLiteral(" holds the 128 blocks received")));
     EXPECT_EQ(QFileInfo(partial).size(), 4096);
     EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
     EXPECT_EQ(readBytes(file), QByteArray("old backup"));

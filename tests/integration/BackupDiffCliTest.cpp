@@ -2,6 +2,7 @@
 #include "CameraControllerSim.h"
 #include "FaultRules.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 using namespace zel::sim;
@@ -45,8 +46,7 @@ TEST_F(BackupDiffCliTest, TwoFilesIdenticalOneByteAndAllDifferent) {
     const ProgramRun all = diff({a, image("ff.bin", QByteArray(32000, '\xFF'))});
     EXPECT_EQ(all.exitCode, 1);
     EXPECT_EQ(all.out.count(QLatin1Char('\n')), 1001);
-    EXPECT_TRUE(
-        all.out.endsWith(QStringLiteral("1000 of 1000 blocks differ, 32000 of 32000 bytes\n")));
+    EXPECT_TRUE(EndsWith(all.out, "1000 of 1000 blocks differ, 32000 of 32000 bytes\n"));
 }
 
 TEST_F(BackupDiffCliTest, BadInputIsExitTwoWithTheFileAndReason) {
@@ -106,8 +106,7 @@ TEST_F(BackupDiffCliTest, ACameraThatStopsAnsweringIsExitTwoWithoutAReport) {
     const ProgramRun silent = diff(cameraArgs(file));
     EXPECT_EQ(silent.exitCode, 2);
     EXPECT_TRUE(silent.out.isEmpty()) << silent.out.toStdString();
-    EXPECT_TRUE(silent.err.contains(QStringLiteral("Timeout error (camera 2, block 40)")))
-        << silent.err.toStdString();
+    EXPECT_TRUE(Holds(silent.err, "Timeout error (camera 2, block 40)"));
 
     // A file that is no backup is refused before anything goes on the line.
     const int frames = simulator->device().frameCount(kBackupCommand);

@@ -5,6 +5,7 @@
 #include "EventLoopWait.h"
 #include "MistakenTargets.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
@@ -43,9 +44,7 @@ TEST_F(CliSignalTest, InterruptedBackupDownloadKeepsTheOldFileAndTheBlocks) {
     EXPECT_EQ(signalLiveWhen([&partial] { return QFileInfo(partial).size() >= 3 * 32; }, SIGINT),
               130);
     const QString err = liveErr();
-    EXPECT_TRUE(
-        err.contains(partial + QStringLiteral(" from an earlier download will be replaced")))
-        << err.toStdString();
+    EXPECT_TRUE(Holds(err, partial + QStringLiteral(" from an earlier download will be replaced")));
     const QRegularExpression line(
         QStringLiteral("interrupted: (\\d+) of 1000 blocks kept in (.*); (.*) left as it was\n"));
     const auto match = line.match(err);
@@ -74,9 +73,9 @@ TEST_F(CliSignalTest, SecondZelctlOnAHeldPortNamesTheLock) {
     ASSERT_TRUE(waitUntil(framesSeen(0xC1, 1), kWaitMs));
     const ProgramRun second = run(cmd("--quiet backup download --camera=1 --remote=1 @other.bin"));
     EXPECT_EQ(second.exitCode, 1);
-    EXPECT_TRUE(second.err.contains(
-        QStringLiteral("held by zelctl (process %1) through the lock").arg(live.processId())))
-        << second.err.toStdString();
+    EXPECT_TRUE(Holds(
+        second.err,
+        QStringLiteral("held by zelctl (process %1) through the lock").arg(live.processId())));
     EXPECT_FALSE(QFileInfo::exists(path("other.bin.partial")));
     EXPECT_EQ(signalLiveWhen([] { return true; }, SIGTERM), 143);
 }
@@ -89,10 +88,9 @@ TEST_F(CliSignalTest, PulledPortEndsWithExitOneNamingTheDevice) {
     simulator->stop();
     EXPECT_EQ(liveExit(), 1);
     const QString err = liveErr();
-    EXPECT_TRUE(err.contains(QStringLiteral("zelctl: the serial port went away: ") + device))
-        << err.toStdString();
+    EXPECT_TRUE(Holds(err, QStringLiteral("zelctl: the serial port went away: ") + device));
     // One event, one message: no time-out reported for the same loss.
-    EXPECT_FALSE(err.contains(QStringLiteral("Timeout error"))) << err.toStdString();
+    EXPECT_FALSE(Holds(err, "Timeout error"));
     // No progress line follows the message: the last state comes before it.
     const QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     qsizetype lostAt = -1, lastProgressAt = -1;
@@ -114,9 +112,8 @@ TEST_F(CliSignalTest, InterruptedSiteBackupEndsAtTheCameraInFlight) {
     EXPECT_EQ(signalLiveWhen([&partial] { return QFileInfo(partial).size() >= 3 * 32; }, SIGINT),
               130);
     const QString out = QString::fromUtf8(live.readAllStandardOutput());
-    EXPECT_TRUE(out.contains(QStringLiteral("     2  stopped "))) << out.toStdString();
-    EXPECT_TRUE(out.endsWith(QStringLiteral("0 of 1 cameras done, 1 failed\n")))
-        << out.toStdString();
+    EXPECT_TRUE(Holds(out, "     2  stopped "));
+    EXPECT_TRUE(EndsWith(out, "0 of 1 cameras done, 1 failed\n"));
     EXPECT_TRUE(liveErr().contains(QStringLiteral("interrupted: 2 of 3 cameras not reached")));
     EXPECT_EQ(readBytes(path("cam002.bin")), QByteArray("previous backup"));
     EXPECT_FALSE(QFileInfo::exists(path("cam003.bin.partial"))); // never started
@@ -128,8 +125,7 @@ TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
     startQuiet(cmd("test run @rows.trf --rounds 100000 --rsl @out.rsl"));
     EXPECT_EQ(signalLiveWhen(framesSeen(0x20, 3), SIGINT), 130);
     const QString err = liveErr();
-    EXPECT_TRUE(err.contains(path("out.rsl") + QStringLiteral(" was not written")))
-        << err.toStdString();
+    EXPECT_TRUE(Holds(err, path("out.rsl") + QStringLiteral(" was not written")));
     EXPECT_EQ(readBytes(path("out.rsl")), QByteArray("earlier result"));
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("out.rsl*")}, QDir::Files),
               QStringList{QStringLiteral("out.rsl")}); // no temporary left beside it

@@ -1,6 +1,7 @@
 // zelctl test as a separate process on the pseudo-terminal of an in-process simulator.
 #include "CameraControllerSim.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "TrfText.h"
 #include "ZelctlTest.h"
 #include "common/Cp932.h"
@@ -38,7 +39,7 @@ TEST_F(CommTestCliTest, RunSendsEachRowOnceAndWritesTheResults) {
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("3\tR\t15\tFD"))) << lines[1].toStdString();
     EXPECT_EQ(lines[2], QStringLiteral("4\tR\t99\tNACK"));
     const QString rsl = zel::Cp932ToText(readBytes(path("out.rsl"))).value_or(QString());
-    EXPECT_TRUE(rsl.contains(QStringLiteral("W\t送信データ\t2000\r\n\t受信データ\tACK\r\n")));
+    EXPECT_TRUE(Holds(rsl, "W\t送信データ\t2000\r\n\t受信データ\tACK\r\n"));
     EXPECT_EQ(simulator->device().frameCount(0x20), 1);
 }
 
@@ -95,15 +96,14 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
         writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
     const ProgramRun no = test(Words("check") << bad << Words("-o") << path("o.trf"));
     EXPECT_EQ(no.exitCode, 1);
-    EXPECT_TRUE(no.err.contains(QStringLiteral("REMOTE No. incorrect Keep file reading ?")))
-        << no.err.toStdString();
+    EXPECT_TRUE(Holds(no.err, "REMOTE No. incorrect Keep file reading ?"));
     EXPECT_TRUE(no.out.isEmpty());
     EXPECT_FALSE(QFile::exists(path("o.trf")));
     EXPECT_EQ(test({QStringLiteral("run"), bad}).exitCode, 1);
 
     const ProgramRun yes = run(Words("--yes test check") << bad);
     EXPECT_EQ(yes.exitCode, 0) << yes.err.toStdString();
-    EXPECT_TRUE(yes.out.startsWith(QStringLiteral("REMOTE No.\t1\n")));
+    EXPECT_TRUE(StartsWith(yes.out, "REMOTE No.\t1\n"));
 
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.trf")).constData(), 0600), 0);
     expectRuns({

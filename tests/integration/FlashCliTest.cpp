@@ -6,6 +6,7 @@
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QFileInfo>
@@ -59,8 +60,7 @@ TEST_F(FlashCliTest, WritesTheWholeImageIntoZelsim) {
 
     const ProgramRun result = run(Words("--quiet flash --cpu slave") << appFile, slave);
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.out.startsWith(QStringLiteral("CPU WRITER: 2048 blocks written in ")))
-        << result.out.toStdString();
+    EXPECT_TRUE(StartsWith(result.out, "CPU WRITER: 2048 blocks written in "));
     EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
     zelsim.terminate();
     ASSERT_TRUE(zelsim.waitForFinished(5000));
@@ -87,7 +87,7 @@ TEST_F(FlashCliTest, CpuFaultsEndWithTheirMessageAndExitOne) {
         startCpu(faults);
         const ProgramRun result = flash({appFile});
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(result.err.contains(QString::fromLatin1(c.line))) << result.err.toStdString();
+        EXPECT_TRUE(Holds(result.err, QString::fromLatin1(c.line)));
         EXPECT_TRUE(result.out.isEmpty());
     }
 }
@@ -98,8 +98,7 @@ TEST_F(FlashCliTest, NoCpuOnTheLine) {
     startCpu(faults);
     const ProgramRun result = flash({appFile});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(QStringLiteral("CPU WRITER: Error:Cpu is not connected.")))
-        << result.err.toStdString();
+    EXPECT_TRUE(Holds(result.err, "CPU WRITER: Error:Cpu is not connected."));
     EXPECT_EQ(cpu->device().receivedLog(), QByteArray(5120, '\0'));
 }
 
@@ -125,12 +124,11 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
     for (const Case& c : cases) {
         const ProgramRun result = flash(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.err;
-        EXPECT_TRUE(result.err.contains(QString::fromLatin1(c.err))) << result.err.toStdString();
+        EXPECT_TRUE(Holds(result.err, QString::fromLatin1(c.err)));
     }
     const ProgramRun noPort = run({QStringLiteral("flash"), appFile}, path("no-such-port"));
     EXPECT_EQ(noPort.exitCode, 1);
-    EXPECT_TRUE(noPort.err.contains(QStringLiteral("COM port open error")))
-        << noPort.err.toStdString();
+    EXPECT_TRUE(Holds(noPort.err, "COM port open error"));
 
     // Without the boot program in the program folder.
     QFile::remove(path("ZARNIPEX2633.MOT"));
@@ -140,8 +138,7 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
                                          "zelctl: flash: %1: no such file\n")
                               .arg(path("ZARNIPEX2633.MOT")));
     const ProgramRun noBootJa = flash({QStringLiteral("--lang=ja"), appFile});
-    EXPECT_TRUE(noBootJa.err.endsWith(QStringLiteral(": ファイルがありません\n")))
-        << noBootJa.err.toStdString();
+    EXPECT_TRUE(EndsWith(noBootJa.err, ": ファイルがありません\n"));
     EXPECT_TRUE(cpu->device().receivedLog().isEmpty());
 }
 
@@ -154,14 +151,11 @@ TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
         EXPECT_EQ(signalLiveWhen([&] { return cpu->device().blocksWritten() >= 3; }, signalNumber),
                   128 + signalNumber);
         const QString err = liveErr();
-        EXPECT_TRUE(err.contains(QStringLiteral("the camera's CPU holds a partial program; put "
-                                                "it in boot mode and run flash again")))
-            << err.toStdString();
+        EXPECT_TRUE(Holds(err, "the camera's CPU holds a partial program; put "
+                               "it in boot mode and run flash again"));
         const int written = cpu->device().blocksWritten();
         EXPECT_GE(written, 3);
-        EXPECT_TRUE(
-            err.contains(QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)))
-            << err.toStdString();
+        EXPECT_TRUE(Holds(err, QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)));
         EXPECT_FALSE(cpu->device().completed());
         cpu->stop();
         cpu.reset();

@@ -1,5 +1,6 @@
 // zelctl frame and zelctl send as separate processes on the pty of an in-process simulator.
 #include "FaultRules.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 using namespace zel::sim;
@@ -50,7 +51,7 @@ TEST_F(LinkCliTest, SendShowsTheReplyAsTheTestScreenDoes) {
          {"send --read --camera 1 --remote 1 C10001", "send --raw FE0A001101C10001DBFFFF"}) {
         const ProgramRun data = run(Words(args));
         EXPECT_EQ(data.exitCode, 0) << args;
-        EXPECT_TRUE(data.out.startsWith(QStringLiteral("FD2A"))) << data.out.toStdString();
+        EXPECT_TRUE(StartsWith(data.out, "FD2A"));
         EXPECT_EQ(data.out.trimmed().size(), 86) << args;
     }
 }
@@ -62,8 +63,7 @@ TEST_F(LinkCliTest, SendFailures) {
     ProgramRun silent = run(Words("send --camera 1 --remote 1 200000000000"));
     EXPECT_EQ(silent.exitCode, 1);
     EXPECT_TRUE(silent.out.isEmpty());
-    EXPECT_TRUE(silent.err.contains(QStringLiteral("Timeout error (camera 1, command 20)")))
-        << silent.err.toStdString();
+    EXPECT_TRUE(Holds(silent.err, "Timeout error (camera 1, command 20)"));
     expectRuns({
         {"send --camera 1 --remote 100 20", 2, "--remote must be a number from 1 to 99"},
         {"send --camera 300 --remote 1 20", 2, "--camera must be a number from 0 to 255"},
@@ -74,6 +74,6 @@ TEST_F(LinkCliTest, SendFailures) {
     ProgramRun noPort =
         run(Words("send --camera 1 --remote 1 20"), QStringLiteral("/dev/zel-missing"));
     EXPECT_EQ(noPort.exitCode, 1);
-    EXPECT_TRUE(noPort.err.contains(QStringLiteral("COM port open error")));
-    EXPECT_TRUE(noPort.err.contains(QStringLiteral("/dev/zel-missing")));
+    EXPECT_TRUE(Holds(noPort.err, "COM port open error"));
+    EXPECT_TRUE(Holds(noPort.err, "/dev/zel-missing"));
 }

@@ -4,6 +4,7 @@
 #include "CameraControllerSim.h"
 #include "MistakenTargets.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
@@ -46,9 +47,8 @@ TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
                 options.append(QStringLiteral("--yes"));
             const ProgramRun up = quiet(options + Words("titles upload") << file);
             EXPECT_EQ(up.exitCode, 1) << file.toStdString() << ' ' << yes;
-            EXPECT_TRUE(up.err.contains(file + QStringLiteral(" holds no titles")))
-                << up.err.toStdString();
-            EXPECT_FALSE(up.err.contains(QStringLiteral("No Error"))) << up.err.toStdString();
+            EXPECT_TRUE(Holds(up.err, file + QStringLiteral(" holds no titles")));
+            EXPECT_FALSE(Holds(up.err, "No Error"));
             const ProgramRun check = quiet(options + Words("titles check") << file);
             EXPECT_EQ(check.exitCode, 1) << file.toStdString() << ' ' << yes;
         }
@@ -64,8 +64,7 @@ TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
     for (const QString& same : {trf, path("sub/../x.trf"), path("link.rsl")}) {
         const ProgramRun result = quiet(Words("test run") << trf << Words("--rsl") << same);
         EXPECT_EQ(result.exitCode, 2) << same.toStdString();
-        EXPECT_TRUE(result.err.contains(QStringLiteral("names an input file")))
-            << result.err.toStdString();
+        EXPECT_TRUE(Holds(result.err, "names an input file"));
         const ProgramRun check = quiet(Words("test check") << trf << Words("-o") << same);
         EXPECT_EQ(check.exitCode, 2) << same.toStdString();
     }
@@ -122,14 +121,13 @@ TEST_F(OutputCliTest, SiteTitlesDownloadSkipsACameraWhoseFileIsAFolder) {
     ASSERT_TRUE(QDir().mkpath(path("cam002.ttl")));
     const ProgramRun result = quiet(Words("titles download --camera=1-3 --remote=1") << dir.path());
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(
-        QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))))
-        << result.err.toStdString();
+    EXPECT_TRUE(Holds(
+        result.err, QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))));
     EXPECT_TRUE(QFileInfo(path("cam001.ttl")).isFile());
     EXPECT_TRUE(QFileInfo(path("cam003.ttl")).isFile());
     // Camera 2 was never asked: two more cameras' worth of title requests, no more.
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 3 * perCamera);
-    EXPECT_TRUE(result.out.contains(QStringLiteral("cannot save"))) << result.out.toStdString();
+    EXPECT_TRUE(Holds(result.out, "cannot save"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "EventLoopWait.h"
 #include "FaultRules.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QProcess>
@@ -137,7 +138,7 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
                   128 + signalNumber);
         EXPECT_EQ(allLiveLines(), (QStringList{kRight, kStop}));
         const QString err = liveErr();
-        EXPECT_TRUE(err.contains(QStringLiteral("camera 1 stopped"))) << err.toStdString();
+        EXPECT_TRUE(Holds(err, "camera 1 stopped"));
         EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
         EXPECT_EQ(simulator->device().frameCount(0x20), before + 2);
     }
@@ -167,8 +168,7 @@ TEST_F(PanelCliTest, EndOfInputOrABadLineWithAKeyHeldStopsTheCamera) {
     EXPECT_EQ(lines(ended), (QStringList{kRight, kStop}));
     ProgramRun bad = panelFromStdin("keydown:left wait:100\nbogus:1\nclick:stop\n");
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.err.contains(QStringLiteral("unknown event 'bogus:1'")))
-        << bad.err.toStdString();
+    EXPECT_TRUE(Holds(bad.err, "unknown event 'bogus:1'"));
     EXPECT_EQ(lines(bad), (QStringList{QStringLiteral("20083C3C0808"), kStop}));
 }
 
@@ -212,8 +212,7 @@ TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
     startSimulator();
     ProgramRun silent = panel(QStringLiteral("click:stop"), QStringLiteral("9"));
     EXPECT_EQ(silent.exitCode, 1);
-    EXPECT_TRUE(silent.err.contains(QStringLiteral("no reply from camera 9")))
-        << silent.err.toStdString();
+    EXPECT_TRUE(Holds(silent.err, "no reply from camera 9"));
     ProgramRun broadcast = panel(QStringLiteral("click:stop press:up"), QStringLiteral("0"));
     EXPECT_EQ(broadcast.exitCode, 0) << broadcast.err.toStdString();
     EXPECT_EQ(lines(broadcast), (Words("40 20013C3C0808") << kStop))
@@ -230,8 +229,8 @@ TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
     EXPECT_EQ(lines(trace), QStringList{QStringLiteral("40")});
     ProgramRun speed = panel(QStringLiteral("test-pan:200 position:7201,0,0,0"));
     EXPECT_EQ(speed.exitCode, 1);
-    EXPECT_TRUE(speed.err.contains(QStringLiteral("1 to 127")));
-    EXPECT_TRUE(speed.err.contains(QStringLiteral("0 to 7200")));
+    EXPECT_TRUE(Holds(speed.err, "1 to 127"));
+    EXPECT_TRUE(Holds(speed.err, "0 to 7200"));
     // The refused speed still re-evaluates the held keys: none, so the release goes out.
     EXPECT_EQ(lines(speed), QStringList{kStop});
     EXPECT_EQ(simulator->device().framesReceived(), 2);
@@ -269,7 +268,7 @@ TEST_F(PanelCliTest, PortThatCannotOpen) {
     writeSettings(false);
     ProgramRun r = run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("COM port open error"))) << r.err.toStdString();
+    EXPECT_TRUE(Holds(r.err, "COM port open error"));
     EXPECT_TRUE(r.out.isEmpty());
 }
 

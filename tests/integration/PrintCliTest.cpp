@@ -2,6 +2,7 @@
 // leaves no PDF behind.
 #include "PdfText.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "common/TextFile.h"
 
@@ -64,18 +65,18 @@ TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
     for (int number = 1; number <= 255; ++number)
         expected.append(number);
     EXPECT_EQ(positionTitlesIn(text), expected);
-    EXPECT_TRUE(text.contains(QStringLiteral("Title setting")));
-    EXPECT_TRUE(text.contains(QStringLiteral("REMOTE No.：12")));
-    EXPECT_TRUE(text.contains(QStringLiteral("CAMERA No.：200")));
+    EXPECT_TRUE(Holds(text, "Title setting"));
+    EXPECT_TRUE(Holds(text, "REMOTE No.：12"));
+    EXPECT_TRUE(Holds(text, "CAMERA No.：200"));
 
     const ProgramRun japanese =
         run(cmd("--lang ja print titles @titles.ttl --category=0 --pdf @out.pdf"));
     ASSERT_EQ(japanese.exitCode, 0) << japanese.err.toStdString();
     const QString textJa = PdfText(pdf);
-    EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル設定")));
-    EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル")));
-    EXPECT_TRUE(textJa.contains(QStringLiteral("カメラ1")));
-    EXPECT_FALSE(textJa.contains(QStringLiteral("Title setting")));
+    EXPECT_TRUE(Holds(textJa, "タイトル設定"));
+    EXPECT_TRUE(Holds(textJa, "タイトル"));
+    EXPECT_TRUE(Holds(textJa, "カメラ1"));
+    EXPECT_FALSE(Holds(textJa, "Title setting"));
     EXPECT_EQ(PdfPageCount(pdf), 1);
 }
 
@@ -125,7 +126,7 @@ TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
     QFile::remove(pdf);
     const ProgramRun stopped = run(Words("print test") << file << Words("--pdf") << pdf);
     EXPECT_EQ(stopped.exitCode, 1);
-    EXPECT_TRUE(stopped.err.contains(QStringLiteral("REMOTE No. incorrect")));
+    EXPECT_TRUE(Holds(stopped.err, "REMOTE No. incorrect"));
     EXPECT_FALSE(QFile::exists(pdf));
     const ProgramRun accepted = run(Words("--yes print test") << file << Words("--pdf") << pdf);
     ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
@@ -162,7 +163,7 @@ TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
     const ProgramRun r =
         run(cmd("--lang ja print titles @titles.ttl --category 2 --pdf @no-such-folder/out.pdf"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("エラーが発生しました: "))) << r.err.toStdString();
+    EXPECT_TRUE(StartsWith(r.err, "エラーが発生しました: "));
     EXPECT_FALSE(QFile::exists(target));
 }
 

@@ -1,6 +1,7 @@
 // zelctl's progress with stderr a terminal: one line per phase redrawn in place, counting its
 // own unit, ending at its total; nothing drawn before a phase knows its total.
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "TrfText.h"
 #include "ZelctlTest.h"
 #include "common/Cp932.h"
@@ -57,7 +58,7 @@ TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
     static const QRegularExpression full(QStringLiteral("100%  (\\d+)/\\1 titles, "));
     for (const QString& frame : frames) {
         EXPECT_TRUE(full.match(frame).hasMatch()) << frame.toStdString();
-        EXPECT_FALSE(frame.contains(QStringLiteral("blocks"))) << frame.toStdString();
+        EXPECT_FALSE(Holds(frame, "blocks"));
     }
 }
 
@@ -74,8 +75,7 @@ TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
     EXPECT_TRUE(frames[0].startsWith(QStringLiteral("In UPLOAD [")));
     EXPECT_TRUE(frames[1].startsWith(QStringLiteral("In verification [")));
     for (const QString& frame : frames)
-        EXPECT_TRUE(frame.contains(QStringLiteral("100%  1000/1000 blocks, ")))
-            << frame.toStdString();
+        EXPECT_TRUE(Holds(frame, "100%  1000/1000 blocks, "));
     // A line is drawn again only when what it says changes.
     EXPECT_LT(up.out.count(QLatin1Char('\r')), 400);
 }
@@ -115,9 +115,8 @@ TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
     ASSERT_EQ(inLog.exitCode, 0) << inLog.err.toStdString();
     EXPECT_EQ(inLog.out.count(QLatin1Char('\n')), 60);
     EXPECT_FALSE(inLog.err.contains(QLatin1Char('\r')));
-    EXPECT_TRUE(inLog.err.startsWith(QStringLiteral("Sending rows: "))) << inLog.err.toStdString();
-    EXPECT_TRUE(inLog.err.contains(QStringLiteral("Sending rows: 60/60 rows, ")))
-        << inLog.err.toStdString();
+    EXPECT_TRUE(StartsWith(inLog.err, "Sending rows: "));
+    EXPECT_TRUE(Holds(inLog.err, "Sending rows: 60/60 rows, "));
 }
 
 } // namespace

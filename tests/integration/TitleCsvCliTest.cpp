@@ -1,5 +1,6 @@
 // zelctl titles export | import as separate processes: files, standard streams, bad rows.
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
@@ -40,8 +41,7 @@ TEST_F(TitleCsvCliTest, ExportThenImportGivesTheSameFile) {
 TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
     const ProgramRun out = titles(Words("export") << seed("written-en.ttl") << Words("-"));
     ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
-    EXPECT_TRUE(
-        out.out.contains(QStringLiteral("\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n")));
+    EXPECT_TRUE(Holds(out.out, "\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n"));
 
     const ProgramRun in = runWithInput(cmd("titles import - @in.ttl"),
                                        {"category,number,title\nPOSITION,3,P3\n", {}});
@@ -71,8 +71,7 @@ TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
     // Not a title CSV: refused on its first line.
     const ProgramRun refused = titles({QStringLiteral("import"), seed("written-en.ttl"), ttl});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("1: not a title CSV")))
-        << refused.err.toStdString();
+    EXPECT_TRUE(StartsWith(refused.err, "1: not a title CSV"));
     EXPECT_EQ(readBytes(ttl), QByteArray("old"));
 }
 

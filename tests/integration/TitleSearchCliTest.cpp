@@ -1,5 +1,6 @@
 // zelctl titles find | replace on files the tool writes itself.
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
@@ -55,8 +56,7 @@ TEST_F(TitleSearchCliTest, FindListsMatchesInNumberOrder) {
     const ProgramRun none = titles("find @site.ttl --category 4 DOOR");
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.out.isEmpty());
-    EXPECT_TRUE(none.err.contains(QStringLiteral("Reached the last line.")))
-        << none.err.toStdString();
+    EXPECT_TRUE(Holds(none.err, "Reached the last line."));
 }
 
 TEST_F(TitleSearchCliTest, ReplaceAllWritesTheOutputOrTheFileItself) {
@@ -84,7 +84,7 @@ TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
     const ProgramRun none =
         titles("replace @site.ttl --category 1 --find WINDOW --replace X -o @never.ttl");
     EXPECT_EQ(none.exitCode, 1);
-    EXPECT_TRUE(none.err.contains(QStringLiteral("Reached the last line.")));
+    EXPECT_TRUE(Holds(none.err, "Reached the last line."));
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
 

@@ -3,6 +3,7 @@
 #include "CameraControllerSim.h"
 #include "FileSizeLimit.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "common/TextFile.h"
 
@@ -48,7 +49,7 @@ TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
         for (const QString& sub : Words("upload check")) {
             const ProgramRun result = titles(sub, file);
             EXPECT_EQ(result.exitCode, 1) << sub.toStdString() << ' ' << file.toStdString();
-            EXPECT_TRUE(result.err.contains(expected)) << result.err.toStdString();
+            EXPECT_TRUE(Holds(result.err, expected));
         }
     }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
@@ -62,8 +63,7 @@ TEST_F(TitlesCliTest, DownloadIntoAFifoOrFolderSendsNothing) {
         const ProgramRun result =
             run(Words("--quiet titles download --camera=1 --remote=1") << target);
         EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
-        EXPECT_TRUE(result.err.contains(target + QStringLiteral(": is ")))
-            << result.err.toStdString();
+        EXPECT_TRUE(Holds(result.err, target + QStringLiteral(": is ")));
         EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
@@ -82,10 +82,9 @@ TEST_F(TitlesCliTest, FailedSaveAfterDownloadIsNotReportedAsDone) {
     }
     EXPECT_EQ(down.exitCode, 1);
     EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
-    EXPECT_TRUE(down.err.contains(QStringLiteral("Cannot be saved at the file. ") + file +
-                                  QStringLiteral(": ")))
-        << down.err.toStdString();
-    EXPECT_FALSE(down.err.contains(QStringLiteral("file written")));
+    EXPECT_TRUE(Holds(down.err, QStringLiteral("Cannot be saved at the file. ") + file +
+                                    QStringLiteral(": ")));
+    EXPECT_FALSE(Holds(down.err, "file written"));
     EXPECT_EQ(readBytes(file), QByteArray("old titles")); // never cut short in its place
 }
 
