@@ -119,7 +119,6 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
         {"test run @bad.trf --rounds 0", 2},
         {"test run @bad.trf --rounds x", 2},
         {"test run @bad.trf -o @o.trf", 2},
-        {"test run @bad.trf --rsl @", 1},
     });
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 }

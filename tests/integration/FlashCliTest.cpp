@@ -105,27 +105,15 @@ TEST_F(FlashCliTest, NoCpuOnTheLine) {
 TEST_F(FlashCliTest, BadInputSendsNothing) {
     startCpu();
     ASSERT_TRUE(writeBytes(path("bad.mot"), "S1130000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEC\r\n"));
-    struct Case {
-        QStringList args;
-        int exitCode;
-        const char* err;
-    };
-    const QList<Case> cases{
-        {{path("none.mot")}, 1, "CPU WRITER: No application program exists."},
-        {{path("bad.mot")}, 1, "CPU WRITER: Application program reads error"},
-        {{path("bad.mot")},
-         1,
-         "bad.mot: no end record (S7, S8 or S9) after line 1 (zelctl srec --info "},
-        {{QStringLiteral("/dev/zero")}, 1, "not a regular file"},
-        {Words("--cpu other") << appFile, 2, "--cpu must be"},
-        {{}, 2, "FILE is required"},
-        {{appFile, appFile}, 2, "only one FILE"},
-    };
-    for (const Case& c : cases) {
-        const ProgramRun result = flash(c.args);
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.err;
-        EXPECT_TRUE(Holds(result.err, QString::fromLatin1(c.err)));
-    }
+    // A missing FILE is pinned with the other commands' in MessagesCliTest.
+    expectRuns({{"--quiet flash @bad.mot", 1, "CPU WRITER: Application program reads error"},
+                {"--quiet flash @bad.mot", 1,
+                 "bad.mot: no end record (S7, S8 or S9) after line 1 (zelctl srec --info "},
+                {"--quiet flash /dev/zero", 1, "not a regular file"},
+                {"--quiet flash --cpu other @app.mot", 2, "--cpu must be"},
+                {"--quiet flash", 2, "FILE is required"},
+                {"--quiet flash @app.mot @app.mot", 2, "only one FILE"}},
+               {}, cpu->slavePath());
     const ProgramRun noPort = run({QStringLiteral("flash"), appFile}, path("no-such-port"));
     EXPECT_EQ(noPort.exitCode, 1);
     EXPECT_TRUE(Holds(noPort.err, "COM port open error"));

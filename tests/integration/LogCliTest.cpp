@@ -41,7 +41,6 @@ TEST_F(LogCliTest, BadFilesEndWithTheReasonAndExitOne) {
     ASSERT_TRUE(
         writeBytes(path("long.log"), "HOST1:\t" + QByteArray(600, 'A') + "\r\nCAMERA1:\t06\r\n"));
     expectRuns({
-        {"log decode @missing.log", 1, "no such file", ""},
         {"log decode /dev/zero", 1, "not a regular file", ""},
         {"log decode @", 1, "not a regular file", ""},
         {"log decode @empty.log", 1, "holds no log entries", ""},

@@ -16,6 +16,13 @@ namespace {
 
 class PanelCliTest : public ZelctlTest {
 protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        if (IsSkipped())
+            return;
+        writeSettings(false);
+        startSimulator();
+    }
     // zel.ini with a short entry-clear time, in test mode or not.
     void writeSettings(bool testMode) {
         const QByteArray ini = "[SOFT]\r\nMode=" + QByteArray(testMode ? "1" : "0") +
@@ -58,8 +65,6 @@ const QString kRight = QStringLiteral("20043C3C0808");
 const QString kStop = QStringLiteral("20003C3C0808");
 
 TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
-    writeSettings(false);
-    startSimulator();
     ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
                                         "position:3600,100,25600,470 click:go wait:400 click:now"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -71,7 +76,6 @@ TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
 
 TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
     writeSettings(true);
-    startSimulator();
     const QByteArray events =
         "click:aux1-off click:aux1-on click:aux2-off click:aux2-on click:aux3-off click:aux3-on\n"
         "click:aux4-off click:aux4-on click:aux5-off click:aux5-on click:wdr-reset click:wdr-off\n"
@@ -99,8 +103,6 @@ TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
 
 // Keys held together on the keyboard: the diagonal, then the release of each key.
 TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
-    writeSettings(false);
-    startSimulator();
     ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
                                         "keydown:e wait:400 keyup:e wait:400 keyup:left"));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -110,8 +112,6 @@ TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
 // Press and release with nothing between them: the release goes out after the press's ACK,
 // every time.
 TEST_F(PanelCliTest, BackToBackPressAndReleaseTwentyTimes) {
-    writeSettings(false);
-    startSimulator();
     int good = 0;
     for (int run = 0; run < 20; ++run) {
         ProgramRun r = panel(QStringLiteral("press:right release:right"));
@@ -126,8 +126,6 @@ TEST_F(PanelCliTest, BackToBackPressAndReleaseTwentyTimes) {
 // A signal while a key is held: the stop goes out first, then the run ends with the signal's
 // status and one line saying so.
 TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
-    writeSettings(false);
-    startSimulator();
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         m_liveOut.clear();
         const int before = simulator->device().frameCount(0x20);
@@ -146,8 +144,6 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
 
 // Events through a pipe as they come: the release a second later still reaches the camera.
 TEST_F(PanelCliTest, StdinIsReadAsAStream) {
-    writeSettings(false);
-    startSimulator();
     startLive(Words("panel --camera 1 --remote 1 -"));
     live.write("press:right\n");
     ASSERT_EQ(liveLinesWhen(1), QStringList{kRight});
@@ -161,8 +157,6 @@ TEST_F(PanelCliTest, StdinIsReadAsAStream) {
 
 // The end of stdin, or a bad line, while a key is held: the stop goes out too.
 TEST_F(PanelCliTest, EndOfInputOrABadLineWithAKeyHeldStopsTheCamera) {
-    writeSettings(false);
-    startSimulator();
     ProgramRun ended = panelFromStdin("press:right\n");
     EXPECT_EQ(ended.exitCode, 0) << ended.err.toStdString();
     EXPECT_EQ(lines(ended), (QStringList{kRight, kStop}));
@@ -174,8 +168,6 @@ TEST_F(PanelCliTest, EndOfInputOrABadLineWithAKeyHeldStopsTheCamera) {
 
 // More than 64 KiB of events: none is cut.
 TEST_F(PanelCliTest, LongInputIsReadToItsEnd) {
-    writeSettings(false);
-    startSimulator();
     QByteArray events;
     while (events.size() < 200 * 1024)
         events += "wait:0 wait:0 wait:0\n";
@@ -186,12 +178,10 @@ TEST_F(PanelCliTest, LongInputIsReadToItsEnd) {
 }
 
 TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
-    writeSettings(false);
-    SimConfig config;
-    config.faults.add(faultRule(FaultKind::Nack, 0x30));
-    config.faults.add(faultRule(FaultKind::Busy, 0x40));
-    config.faults.add(faultRule(FaultKind::BadChecksum, 0x15));
-    startSimulator(config);
+    for (const auto& [kind, command] :
+         {std::pair{FaultKind::Nack, 0x30}, std::pair{FaultKind::Busy, 0x40},
+          std::pair{FaultKind::BadChecksum, 0x15}})
+        simulator->device().faultPlan().add(faultRule(kind, command));
     // Each message names the camera and the command that got the answer.
     const std::pair<const char*, const char*> cases[] = {
         {"click:aux1-on", "Communication: NACK is received. (camera 1, command 30)\n"},
@@ -208,8 +198,6 @@ TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
 }
 
 TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
-    writeSettings(false);
-    startSimulator();
     ProgramRun silent = panel(QStringLiteral("click:stop"), QStringLiteral("9"));
     EXPECT_EQ(silent.exitCode, 1);
     EXPECT_TRUE(Holds(silent.err, "no reply from camera 9"));
@@ -221,7 +209,6 @@ TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
 
 TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
     writeSettings(true);
-    startSimulator();
     ProgramRun trace = panel(QStringLiteral("type:3 click:trace click:stop"));
     EXPECT_EQ(trace.exitCode, 1);
     EXPECT_EQ(trace.err,
@@ -237,8 +224,6 @@ TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
 }
 
 TEST_F(PanelCliTest, UsageErrorsSendNothing) {
-    writeSettings(false);
-    startSimulator();
     for (const char* events :
          {"click:stop bogus:1", "click:nothing", "press:sideways", "keydown:F1", "wait:x",
           "pan-speed:5", "zoom-speed:60", "mode:test", "test-pan:5", "mode:fast", "type:1a",
@@ -265,7 +250,6 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
 }
 
 TEST_F(PanelCliTest, PortThatCannotOpen) {
-    writeSettings(false);
     ProgramRun r = run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Holds(r.err, "COM port open error"));

@@ -17,14 +17,19 @@ constexpr int kRunTimeoutMs = 60000;
 
 class ProgressCliTest : public ZelctlTest {
 protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            GTEST_SKIP() << "script(1) is not installed";
+        if (!IsSkipped())
+            startSimulator();
+    }
     // zelctl under script(1): its stdout and stderr are a pseudo-terminal, merged.
     ProgramRun runOnTerminal(const QStringList& args) {
-        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
-        if (script.isEmpty())
-            return {};
-        QStringList words{program, QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
-                          simulator->slavePath()};
-        words += args;
+        const QStringList words = QStringList{program, QStringLiteral("--folder"), dir.path(),
+                                              QStringLiteral("--port"), simulator->slavePath()} +
+                                  args;
         return RunProgram(script,
                           Words("-qec") << words.join(QLatin1Char(' ')) << Words("/dev/null"),
                           kRunTimeoutMs);
@@ -43,14 +48,13 @@ protected:
         }
         return frames;
     }
+
+    QString script;
 };
 
 TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
-    startSimulator();
     const ProgramRun down =
         runOnTerminal(Words("titles download --camera 1 --remote 1") << path("t.ttl"));
-    if (down.exitCode == -1)
-        GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(down.exitCode, 0) << down.out.toStdString();
     EXPECT_TRUE(down.out.contains(QLatin1Char('\r'))) << "redrawn in place on a terminal";
     const QStringList frames = lastFrames(down.out);
@@ -63,12 +67,9 @@ TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
 }
 
 TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
-    startSimulator();
     const QString file = path("up.bin");
     ASSERT_TRUE(writeBytes(file, QByteArray(32000, char(0x5A))));
     const ProgramRun up = runOnTerminal(Words("backup upload --camera 1 --remote 1") << file);
-    if (up.exitCode == -1)
-        GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(up.exitCode, 0) << up.out.toStdString();
     const QStringList frames = lastFrames(up.out);
     ASSERT_EQ(frames.size(), 2) << up.out.toStdString();
@@ -83,7 +84,6 @@ TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
 // A test run counts the rows it sends: redrawn under the row lines on a terminal, plain lines
 // in a log, both ending at the rows of all rounds.
 TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
-    startSimulator();
     const QString trf = path("loop.trf");
     ASSERT_TRUE(writeBytes(
         trf, zel::TextToCp932(settingLines("1", "1", "1") +
@@ -91,8 +91,6 @@ TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
                  .value()));
     const QStringList args = Words("test run") << trf << Words("--rounds 30");
     const ProgramRun onTerminal = runOnTerminal(args);
-    if (onTerminal.exitCode == -1)
-        GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(onTerminal.exitCode, 0) << onTerminal.out.toStdString();
     const QStringList frames = lastFrames(onTerminal.out);
     ASSERT_FALSE(frames.isEmpty()) << onTerminal.out.toStdString();

@@ -65,7 +65,6 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.mot")).constData(), 0600), 0);
 #endif
     expectRuns({
-        {"srec @none.mot -o @old.bin", 1, "No application program exists."},
         {"srec @empty.mot -o @old.bin", 1, "No application program exists."},
         {"srec @far.mot -o @old.bin", 1, "Application program reads error"},
         {"srec @far.mot --window=boot-master -o @old.bin", 1,

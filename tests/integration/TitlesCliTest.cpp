@@ -55,21 +55,6 @@ TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
 }
 
-TEST_F(TitlesCliTest, DownloadIntoAFifoOrFolderSendsNothing) {
-    startSimulator();
-    const QString fifo = path("out.ttl");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString& target : {fifo, dir.path()}) {
-        const ProgramRun result =
-            run(Words("--quiet titles download --camera=1 --remote=1") << target);
-        EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
-        EXPECT_TRUE(Holds(result.err, target + QStringLiteral(": is ")));
-        EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
-    }
-    EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
-    EXPECT_FALSE(QFileInfo(fifo).isFile());
-}
-
 TEST_F(TitlesCliTest, FailedSaveAfterDownloadIsNotReportedAsDone) {
     startSimulator();
     const QString file = path("cam1.ttl");

@@ -50,10 +50,11 @@ ProgramRun ZelctlTest::runWithInput(const QStringList& args, const ProgramInput&
     return RunProgramWithInput(program, globalOptions({}) + args, kRunTimeoutMs, input);
 }
 
-void ZelctlTest::expectRuns(const std::vector<CliCase>& cases, const QStringList& before) {
+void ZelctlTest::expectRuns(const std::vector<CliCase>& cases, const QStringList& before,
+                            const QString& port) {
     for (const CliCase& c : cases) {
         SCOPED_TRACE(c.args);
-        const ProgramRun result = run(before + cmd(c.args));
+        const ProgramRun result = run(before + cmd(c.args), port);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.err))) << result.err.toStdString();
         if (c.out) {

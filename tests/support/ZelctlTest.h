@@ -36,8 +36,10 @@ protected:
     ProgramRun run(const QStringList& args, const QString& port = {});
     // The same with `input` on stdin.
     ProgramRun runWithInput(const QStringList& args, const ProgramInput& input);
-    // Runs each case with `before` ahead of its arguments; every failure names its case.
-    void expectRuns(const std::vector<CliCase>& cases, const QStringList& before = {});
+    // Runs each case with `before` ahead of its arguments, on `port` as run() does; every
+    // failure names its case.
+    void expectRuns(const std::vector<CliCase>& cases, const QStringList& before = {},
+                    const QString& port = {});
 
     // The words of `text`, where "@name" stands for the file `name` in the test's folder and
     // "@" alone for the folder: cmd("srec @app.mot -o @app.bin").
