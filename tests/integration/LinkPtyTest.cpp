@@ -155,19 +155,6 @@ TEST_F(LinkPtyTest, PulledPortWhileIdleIsQuiet) {
     EXPECT_TRUE(sink().shown.isEmpty());
 }
 
-TEST_F(LinkPtyTest, SecondOpenOfTheSameDeviceIsRefusedWithAReason) {
-    start();
-    SerialBytePort second;
-    QString why;
-    PortLineSettings line;
-    line.device = simulator().slavePath();
-    if (second.open(line, &why)) {
-        second.close();
-        GTEST_SKIP() << "no lock directory on this system";
-    }
-    EXPECT_TRUE(why.contains(simulator().slavePath())) << why.toStdString();
-}
-
 TEST_F(LinkPtyTest, MissingDeviceNamesTheDeviceInTheLinesLanguage) {
     const QString device = QStringLiteral("/dev/zel-no-such-port");
     const struct {

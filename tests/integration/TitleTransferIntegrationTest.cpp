@@ -68,21 +68,6 @@ protected:
 
 } // namespace
 
-TEST_F(TitleIntegrationTest, PositionDownloadSendsEveryTitleNumberAndFillsRows) {
-    const auto codes = m_line.sim.device().camera(1).titleCodes(0x03, 200);
-    ASSERT_TRUE(m_transfer->startDownload(CategoryPosition));
-    ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
-    const QStringList data = sentData();
-    ASSERT_EQ(data.size(), 255);
-    for (int number = 1; number <= 255; ++number)
-        ASSERT_EQ(data[number - 1], TitleTransfer::TitleRequestData(0x03, number));
-    EXPECT_EQ(data.first(), QStringLiteral("B1030010"));
-    EXPECT_EQ(data.last(), QStringLiteral("B1032550"));
-    EXPECT_EQ(m_document.title(CategoryPosition, 200),
-              m_table.TitleCodesToText(QString::fromLatin1(codes.toHex().toUpper())));
-    EXPECT_TRUE(m_line.sink.shown.isEmpty());
-}
-
 TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
     for (int category = 0; category < kTitleCategoryCount; ++category)
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
