@@ -68,17 +68,12 @@ TEST(PanelScriptTest, TestModeOpensTheTestEvents) {
               QStringLiteral("test-zoom: takes decimal digits"));
 }
 
-TEST(PanelScriptTest, TheReferenceNamesEveryEventAndKey) {
-    const QString reference = PanelEventReference();
-    for (const char* word :
-         {"press:K", "release:K", "click:NAME", "keydown:K", "keyup:K", "type:DIGITS", "wait:MS",
-          "mode:M", "pan-speed:V", "test-focus:V", "preset-key:on|off", "autopan-way",
-          "position:P,T,Z,D", "up-left", "aux5-on", "trace-clear", "1 3 7 15 30 60", "2 4 6 8"})
-        EXPECT_TRUE(reference.contains(QLatin1String(word))) << word;
-    // Every name the reference gives for click: is taken.
+TEST(PanelScriptTest, EveryClickNameTheReferenceGivesIsTaken) {
     const QString clicks =
-        reference.section(QStringLiteral("NAME: "), 2).section(QLatin1Char('.'), 0, 0);
-    for (const QString& name : clicks.simplified().split(QLatin1Char(' ')))
+        PanelEventReference().section(QStringLiteral("NAME: "), 2).section(QLatin1Char('.'), 0, 0);
+    const QStringList names = clicks.simplified().split(QLatin1Char(' '));
+    ASSERT_GT(names.size(), 40) << clicks.toStdString();
+    for (const QString& name : names)
         EXPECT_TRUE(ParsePanelScript({QStringLiteral("click:") + name}, false).error.isEmpty())
             << name.toStdString();
 }
