@@ -1,25 +1,23 @@
 // The events of zelctl panel are checked before anything is sent: each good event is one
 // step, the first bad one stops the whole script with a reason naming it.
 #include "CliPanelScript.h"
+#include "Words.h"
 
 #include <gtest/gtest.h>
 
 using namespace zel::cli;
+using zel::test::Words;
 
 namespace {
-
-QStringList words(const char* text) {
-    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
 
 TEST(PanelScriptTest, EveryKindOfGoodEventIsOneStep) {
     const char* events = "press:up release:up press:tele keydown:left keyup:a keydown:7 click:cam "
                          "click:aux5-on click:9 type:123 mode:step pan-speed:60 tilt-speed:1 "
                          "zoom-speed:8 focus-speed:2 preset-key:on autopan-way:4 autopan-turn:1 "
                          "position:1,2,3,4 wait:0 wait:3600000";
-    const PanelScript script = ParsePanelScript(words(events), false);
+    const PanelScript script = ParsePanelScript(Words(events), false);
     EXPECT_TRUE(script.error.isEmpty()) << script.error.toStdString();
-    ASSERT_EQ(script.steps.size(), size_t(words(events).size()));
+    ASSERT_EQ(script.steps.size(), size_t(Words(events).size()));
     for (size_t i = 0; i + 2 < script.steps.size(); ++i) {
         EXPECT_EQ(script.steps[i].waitMs, -1) << i;
         EXPECT_TRUE(bool(script.steps[i].apply)) << i;
@@ -61,7 +59,7 @@ TEST(PanelScriptTest, TheFirstBadEventStopsTheScriptWithItsReason) {
 
 TEST(PanelScriptTest, TestModeOpensTheTestEvents) {
     const PanelScript script = ParsePanelScript(
-        words("mode:test mode:accel-off test-pan:5 test-tilt:0 test-zoom:9 test-focus:12"), true);
+        Words("mode:test mode:accel-off test-pan:5 test-tilt:0 test-zoom:9 test-focus:12"), true);
     EXPECT_TRUE(script.error.isEmpty()) << script.error.toStdString();
     EXPECT_EQ(script.steps.size(), 6u);
     EXPECT_EQ(ParsePanelScript({QStringLiteral("test-zoom:x")}, true).error,

@@ -96,7 +96,9 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
         writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
     const ProgramRun no = test(Words("check") << bad << Words("-o") << path("o.trf"));
     EXPECT_EQ(no.exitCode, 1);
-    EXPECT_TRUE(Holds(no.err, "REMOTE No. incorrect Keep file reading ?"));
+    // The question says which answer was taken.
+    EXPECT_TRUE(Holds(no.err, "REMOTE No. incorrect Keep file reading ? [answered No; --yes "
+                              "answers Yes]"));
     EXPECT_TRUE(no.out.isEmpty());
     EXPECT_FALSE(QFile::exists(path("o.trf")));
     EXPECT_EQ(test({QStringLiteral("run"), bad}).exitCode, 1);
@@ -104,6 +106,7 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     const ProgramRun yes = run(Words("--yes test check") << bad);
     EXPECT_EQ(yes.exitCode, 0) << yes.err.toStdString();
     EXPECT_TRUE(StartsWith(yes.out, "REMOTE No.\t1\n"));
+    EXPECT_TRUE(Holds(yes.err, "Keep file reading ? [answered Yes: --yes]"));
 
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.trf")).constData(), 0600), 0);
     expectRuns({

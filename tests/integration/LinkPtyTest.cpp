@@ -157,21 +157,17 @@ TEST_F(LinkPtyTest, PulledPortWhileIdleIsQuiet) {
 
 TEST_F(LinkPtyTest, MissingDeviceNamesTheDeviceInTheLinesLanguage) {
     const QString device = QStringLiteral("/dev/zel-no-such-port");
-    const struct {
-        int language;
-        QString expected;
-    } cases[] = {
-        {0, QStringLiteral("cannot open %1: no such device").arg(device)},
-        {1, QStringLiteral("%1 を開けません: デバイスがありません").arg(device)},
-    };
-    for (const auto& c : cases) {
+    const QString expected[] = {
+        QStringLiteral("cannot open %1: no such device").arg(device),
+        QStringLiteral("%1 を開けません: デバイスがありません").arg(device)};
+    for (const int language : {0, 1}) {
         SerialBytePort missing;
         QString why;
         PortLineSettings line;
         line.device = device;
-        line.languageIndex = c.language;
+        line.languageIndex = language;
         EXPECT_FALSE(missing.open(line, &why));
-        EXPECT_EQ(why, c.expected);
+        EXPECT_EQ(why, expected[language]);
     }
 }
 

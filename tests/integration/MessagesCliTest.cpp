@@ -54,15 +54,6 @@ TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
         QStringLiteral("zelctl: backup: %1 has 31999 bytes; a backup holds 32000").arg(file)));
 }
 
-TEST_F(MessagesCliTest, AQuestionSaysWhichAnswerWasTaken) {
-    const QString file = path("rows.trf");
-    ASSERT_TRUE(writeBytes(file, "150\r\n1\r\n"));
-    const ProgramRun no = runQuiet(Words("test check") << file);
-    EXPECT_TRUE(Holds(no.err, "Keep file reading ? [answered No; --yes answers Yes]"));
-    const ProgramRun yes = runQuiet(Words("--yes test check") << file);
-    EXPECT_TRUE(Holds(yes.err, "Keep file reading ? [answered Yes: --yes]"));
-}
-
 TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     startCameras(1);
     const QString made = path("site");
