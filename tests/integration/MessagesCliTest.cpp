@@ -20,14 +20,11 @@ protected:
         config.cameraCount = count;
         startSimulator(config);
     }
-    ProgramRun runQuiet(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet")} + args);
-    }
 };
 
 TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother) {
     startCameras(1);
-    const ProgramRun silent = runQuiet(Words("send --camera 9 --remote 1 00"));
+    const ProgramRun silent = run(Words("--quiet send --camera 9 --remote 1 00"));
     EXPECT_EQ(silent.exitCode, 1);
     const QString port = simulator->slavePath();
     EXPECT_TRUE(
@@ -35,8 +32,7 @@ TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother
     EXPECT_TRUE(Holds(silent.err, QStringLiteral("zelctl: nothing answered on %1; ").arg(port)));
     EXPECT_TRUE(silent.err.contains(QStringLiteral("--port DEVICE (zelctl ports")));
     // A camera that answered before: the port is right, no hint.
-    const ProgramRun site =
-        runQuiet(Words("backup download --camera 1,9 --remote 1") << dir.path());
+    const ProgramRun site = run(cmd("--quiet backup download --camera 1,9 --remote 1 @"));
     EXPECT_EQ(site.exitCode, 1);
     EXPECT_TRUE(site.err.contains(QStringLiteral(") on ") + port)) << site.err.toStdString();
     EXPECT_FALSE(Holds(site.err, "nothing answered"));
@@ -46,7 +42,7 @@ TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
     const QString file = path("short.bin");
     ASSERT_TRUE(writeBytes(file, QByteArray(31999, 'x')));
     startCameras(1);
-    const ProgramRun up = runQuiet(Words("backup upload --camera 1 --remote 1") << file);
+    const ProgramRun up = run(Words("--quiet backup upload --camera 1 --remote 1") << file);
     EXPECT_EQ(up.exitCode, 1);
     EXPECT_TRUE(Holds(up.err, "File incorrect"));
     EXPECT_TRUE(Holds(
@@ -57,11 +53,12 @@ TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
 TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     startCameras(1);
     const QString made = path("site");
-    const ProgramRun list = runQuiet(Words("backup download --camera 1-1 --remote 1") << made);
+    const ProgramRun list = run(Words("--quiet backup download --camera 1-1 --remote 1") << made);
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_TRUE(QFile::exists(made + QStringLiteral("/cam001.bin")));
     const QString orphan = path("none/site");
-    const ProgramRun refused = runQuiet(Words("titles download --camera 1-1 --remote 1") << orphan);
+    const ProgramRun refused =
+        run(Words("--quiet titles download --camera 1-1 --remote 1") << orphan);
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(Holds(refused.err, "its parent folder"));
     EXPECT_FALSE(QFileInfo::exists(path("none")));
@@ -70,8 +67,7 @@ TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
 // With --lang ja the progress, the port hint and the answers taken are Japanese too.
 TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
     startCameras(2);
-    const ProgramRun site =
-        run(Words("--lang ja backup download --camera=1-2,9 --remote=1") << path("site"));
+    const ProgramRun site = run(cmd("--lang ja backup download --camera=1-2,9 --remote=1 @site"));
     EXPECT_EQ(site.exitCode, 1) << site.err.toStdString();
     EXPECT_TRUE(Holds(site.err, "カメラ 2: 1000/1000 ブロック、経過 "));
     EXPECT_TRUE(Holds(site.err, QStringLiteral("ポート ") + simulator->slavePath()));
@@ -95,14 +91,15 @@ TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
     } cases[] = {
         {QStringLiteral("backup"), Words("upload --camera=1 --remote=1"), {}},
         {QStringLiteral("log"), {QStringLiteral("decode")}, {}},
-        {QStringLiteral("print"), Words("log --pdf") << path("o.pdf"), {}},
+        {QStringLiteral("print"), cmd("log --pdf @o.pdf"), {}},
         {QStringLiteral("flash"), {}, QStringLiteral("No application program exists.")},
         {QStringLiteral("srec"),
          {QStringLiteral("--info")},
          QStringLiteral("No application program exists.")},
     };
     for (const auto& c : cases) {
-        const ProgramRun result = runQuiet(QStringList{c.command} + c.args + QStringList{missing});
+        const ProgramRun result =
+            run(Words("--quiet") + QStringList{c.command} + c.args + QStringList{missing});
         EXPECT_EQ(result.exitCode, 1) << c.command.toStdString();
         EXPECT_TRUE(EndsWith(
             result.err, QStringLiteral("zelctl: %1: %2: no such file\n").arg(c.command, missing)));

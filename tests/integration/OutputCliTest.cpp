@@ -29,9 +29,6 @@ protected:
         ASSERT_TRUE(writeBytes(trf, SendDataFileBytes()));
         ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
     }
-    ProgramRun quiet(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet")} + args);
-    }
     int framesSent() { return simulator->device().framesReceived(); }
 
     QString trf;
@@ -45,11 +42,12 @@ TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
             QStringList options;
             if (yes)
                 options.append(QStringLiteral("--yes"));
-            const ProgramRun up = quiet(options + Words("titles upload") << file);
+            const ProgramRun up = run(Words("--quiet") + options + Words("titles upload") << file);
             EXPECT_EQ(up.exitCode, 1) << file.toStdString() << ' ' << yes;
             EXPECT_TRUE(Holds(up.err, file + QStringLiteral(" holds no titles")));
             EXPECT_FALSE(Holds(up.err, "No Error"));
-            const ProgramRun check = quiet(options + Words("titles check") << file);
+            const ProgramRun check =
+                run(Words("--quiet") + options + Words("titles check") << file);
             EXPECT_EQ(check.exitCode, 1) << file.toStdString() << ' ' << yes;
         }
     }
@@ -62,10 +60,10 @@ TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
     ASSERT_TRUE(QDir().mkpath(path("sub")));
     ASSERT_TRUE(QFile::link(trf, path("link.rsl")));
     for (const QString& same : {trf, path("sub/../x.trf"), path("link.rsl")}) {
-        const ProgramRun result = quiet(Words("test run") << trf << Words("--rsl") << same);
+        const ProgramRun result = run(Words("--quiet test run") << trf << Words("--rsl") << same);
         EXPECT_EQ(result.exitCode, 2) << same.toStdString();
         EXPECT_TRUE(Holds(result.err, "names an input file"));
-        const ProgramRun check = quiet(Words("test check") << trf << Words("-o") << same);
+        const ProgramRun check = run(Words("--quiet test check") << trf << Words("-o") << same);
         EXPECT_EQ(check.exitCode, 2) << same.toStdString();
     }
     EXPECT_EQ(readBytes(trf), original);
@@ -95,7 +93,7 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
             Words("backup download") << camera << remote << c.target,
         };
         for (const QStringList& command : commands) {
-            const ProgramRun result = quiet(command);
+            const ProgramRun result = run(Words("--quiet") + command);
             const std::string what = command.join(QLatin1Char(' ')).toStdString();
             EXPECT_EQ(result.exitCode, 1) << what;
             EXPECT_TRUE(result.err.contains(c.target + QStringLiteral(": ") +
@@ -104,7 +102,8 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
                 << result.err.toStdString();
             EXPECT_TRUE(result.out.isEmpty()) << what << '\n' << result.out.toStdString();
         }
-        const ProgramRun pdf = quiet(Words("print test") << trf << Words("--pdf") << c.target);
+        const ProgramRun pdf =
+            run(Words("--quiet print test") << trf << Words("--pdf") << c.target);
         EXPECT_EQ(pdf.exitCode, 1) << c.target.toStdString();
     }
     EXPECT_EQ(framesSent(), 0);
@@ -115,11 +114,11 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
 
 TEST_F(OutputCliTest, SiteTitlesDownloadSkipsACameraWhoseFileIsAFolder) {
     // What one camera's download asks.
-    ASSERT_EQ(quiet(Words("titles download --camera=1 --remote=1") << path("one.ttl")).exitCode, 0);
+    ASSERT_EQ(run(cmd("--quiet titles download --camera=1 --remote=1 @one.ttl")).exitCode, 0);
     const int perCamera = simulator->device().frameCount(kTitleCommand);
     ASSERT_GT(perCamera, 0);
     ASSERT_TRUE(QDir().mkpath(path("cam002.ttl")));
-    const ProgramRun result = quiet(Words("titles download --camera=1-3 --remote=1") << dir.path());
+    const ProgramRun result = run(cmd("--quiet titles download --camera=1-3 --remote=1 @"));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(Holds(
         result.err, QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))));

@@ -29,9 +29,6 @@ protected:
         config.faults.add(faultRule(FaultKind::Busy, 0xC1, 7, 2));
         startSimulator(config);
     }
-    ProgramRun runQuiet(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet")} + args);
-    }
     QString site() const { return dir.path(); }
 };
 
@@ -39,8 +36,7 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
     startSite();
     const QString cam1 = path("cam001.bin");
     ASSERT_TRUE(writeBytes(cam1, "backup of last year"));
-    const ProgramRun result =
-        runQuiet(Words("backup download --camera 1-3,9 --remote 1") << site());
+    const ProgramRun result = run(cmd("--quiet backup download --camera 1-3,9 --remote 1 @"));
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
     const QStringList table = lines(result.out);
     ASSERT_EQ(table.size(), 6) << result.out.toStdString();
@@ -64,7 +60,7 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
 
 TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
     startSite();
-    const ProgramRun result = runQuiet(Words("titles download --camera=2,3 --remote=1") << site());
+    const ProgramRun result = run(cmd("--quiet titles download --camera=2,3 --remote=1 @"));
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(lines(result.out).last(), QStringLiteral("2 of 2 cameras done, 0 failed"));
     EXPECT_TRUE(readBytes(path("cam002.ttl")).contains("\"CAM 2\""));
@@ -74,7 +70,7 @@ TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
 
 TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
     startSite();
-    const ProgramRun result = runQuiet(Words("scan --remote 1 --camera 2-5"));
+    const ProgramRun result = run(Words("--quiet scan --remote 1 --camera 2-5"));
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("camera  answer    title\n"
                                          "     2  data      CAM 2\n"
@@ -84,7 +80,7 @@ TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
     // One title read per camera and nothing else went out.
     EXPECT_EQ(simulator->device().frameCount(0xB1), 4);
     EXPECT_EQ(simulator->device().framesReceived(), 4);
-    const ProgramRun none = runQuiet(Words("scan --remote 1 --camera 200"));
+    const ProgramRun none = run(Words("--quiet scan --remote 1 --camera 200"));
     EXPECT_EQ(none.exitCode, 1);
 }
 
