@@ -57,8 +57,7 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
 
 TEST_F(BackupCliTest, ProgressInALogIsPlainLinesEndingWithTheTotal) {
     startSimulator();
-    const ProgramRun down =
-        ZelctlTest::run(Words("backup download --camera 2 --remote 7") << path("p.bin"));
+    const ProgramRun down = ZelctlTest::run(cmd("backup download --camera 2 --remote 7 @p.bin"));
     ASSERT_EQ(down.exitCode, 0) << down.err.toStdString();
     QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 2);
@@ -75,8 +74,7 @@ TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
     SimConfig config;
     config.faults.add(faultRule(FaultKind::Drop, 0xC1, 25));
     startSimulator(config);
-    const ProgramRun down =
-        ZelctlTest::run(Words("backup download --camera 1 --remote 1") << path("d.bin"));
+    const ProgramRun down = ZelctlTest::run(cmd("backup download --camera 1 --remote 1 @d.bin"));
     EXPECT_EQ(down.exitCode, 1);
     const QStringList lines = down.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 2) << down.err.toStdString();

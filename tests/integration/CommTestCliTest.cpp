@@ -31,7 +31,7 @@ TEST_F(CommTestCliTest, RunSendsEachRowOnceAndWritesTheResults) {
         writeTrf("rows.trf", settingLines("7", "2") +
                                  rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("W\t012\t"),
                                            QStringLiteral("R\t15\t"), QStringLiteral("r 99")}));
-    const ProgramRun done = test(Words("run") << trf << Words("--rsl") << path("out.rsl"));
+    const ProgramRun done = test(Words("run") << trf << cmd("--rsl @out.rsl"));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     const QStringList lines = done.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << done.out.toStdString();
@@ -75,7 +75,7 @@ TEST_F(CommTestCliTest, ContinuousRunStopsAfterItsRounds) {
 TEST_F(CommTestCliTest, CheckPrintsAndRewritesTheFile) {
     const QString trf = writeTrf("in.trf", settingLines("5", "12", "0", "1.5") +
                                                rowLines({QStringLiteral("r 0a0b :x")}));
-    const ProgramRun done = test(Words("check") << trf << Words("-o") << path("out.trf"));
+    const ProgramRun done = test(Words("check") << trf << cmd("-o @out.trf"));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     const QStringList lines = done.out.split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 6);
@@ -94,7 +94,7 @@ TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     startSimulator();
     const QString bad =
         writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
-    const ProgramRun no = test(Words("check") << bad << Words("-o") << path("o.trf"));
+    const ProgramRun no = test(Words("check") << bad << cmd("-o @o.trf"));
     EXPECT_EQ(no.exitCode, 1);
     // The question says which answer was taken.
     EXPECT_TRUE(Holds(no.err, "REMOTE No. incorrect Keep file reading ? [answered No; --yes "

@@ -53,8 +53,7 @@ protected:
 };
 
 TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
-    const ProgramRun down =
-        runOnTerminal(Words("titles download --camera 1 --remote 1") << path("t.ttl"));
+    const ProgramRun down = runOnTerminal(cmd("titles download --camera 1 --remote 1 @t.ttl"));
     ASSERT_EQ(down.exitCode, 0) << down.out.toStdString();
     EXPECT_TRUE(down.out.contains(QLatin1Char('\r'))) << "redrawn in place on a terminal";
     const QStringList frames = lastFrames(down.out);
