@@ -26,10 +26,6 @@ namespace {
 constexpr int kBlockSize = 32;
 constexpr int kBackupCommand = 0xC1;
 
-FaultRule blockFault(FaultKind kind, int block, int times) {
-    return faultRule(kind, kBackupCommand, block, times);
-}
-
 // Writes the file a transfer starts from; its path.
 QString writeFile(const QString& path, const QByteArray& bytes) {
     EXPECT_TRUE(writeBytes(path, bytes));
@@ -130,7 +126,7 @@ TEST_F(BackupPtyTest, UploadWithVerificationLeavesTheCameraEqualToTheFile) {
 
 TEST_F(BackupPtyTest, BusyOnBlock7ResendsTheSameBlock) {
     SimConfig config;
-    config.faults.add(blockFault(FaultKind::Busy, 7, 3));
+    config.faults.add(faultRule(FaultKind::Busy, kBackupCommand, 7, 3));
     BackupPty line(config);
     const QByteArray image = patternImage();
     line.transfer.setVerify(false);
@@ -159,7 +155,7 @@ TEST_F(BackupPtyTest, ReplyFaultsEndTheDownloadAndKeepTheLastGoodBackup) {
                             {"busy beyond the retries", FaultKind::Busy, 4, 16}};
     for (const Case& c : cases) {
         SimConfig config;
-        config.faults.add(blockFault(c.kind, 5, c.times));
+        config.faults.add(faultRule(c.kind, kBackupCommand, 5, c.times));
         BackupPty line(config);
         writeFile(target, "last good backup");
         ASSERT_TRUE(line.transfer.startDownload(target)) << c.what;
