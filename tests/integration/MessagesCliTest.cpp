@@ -30,35 +30,32 @@ TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother
     EXPECT_TRUE(
         Holds(silent.err, QStringLiteral("Timeout error (camera 9, command 00) on ") + port));
     EXPECT_TRUE(Holds(silent.err, QStringLiteral("zelctl: nothing answered on %1; ").arg(port)));
-    EXPECT_TRUE(silent.err.contains(QStringLiteral("--port DEVICE (zelctl ports")));
+    EXPECT_TRUE(Holds(silent.err, "--port DEVICE (zelctl ports"));
     // A camera that answered before: the port is right, no hint.
     const ProgramRun site = run(cmd("--quiet backup download --camera 1,9 --remote 1 @"));
     EXPECT_EQ(site.exitCode, 1);
-    EXPECT_TRUE(site.err.contains(QStringLiteral(") on ") + port)) << site.err.toStdString();
+    EXPECT_TRUE(Holds(site.err, QStringLiteral(") on ") + port));
     EXPECT_FALSE(Holds(site.err, "nothing answered"));
 }
 
 TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
-    const QString file = path("short.bin");
-    ASSERT_TRUE(writeBytes(file, QByteArray(31999, 'x')));
+    ASSERT_TRUE(writeBytes(path("short.bin"), QByteArray(31999, 'x')));
     startCameras(1);
-    const ProgramRun up = run(Words("--quiet backup upload --camera 1 --remote 1") << file);
+    const ProgramRun up = run(cmd("--quiet backup upload --camera 1 --remote 1 @short.bin"));
     EXPECT_EQ(up.exitCode, 1);
     EXPECT_TRUE(Holds(up.err, "File incorrect"));
-    EXPECT_TRUE(Holds(
-        up.err,
-        QStringLiteral("zelctl: backup: %1 has 31999 bytes; a backup holds 32000").arg(file)));
+    EXPECT_TRUE(Holds(up.err, QStringLiteral("zelctl: backup: %1 has 31999 bytes; a backup holds "
+                                             "32000")
+                                  .arg(path("short.bin"))));
 }
 
 TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     startCameras(1);
-    const QString made = path("site");
-    const ProgramRun list = run(Words("--quiet backup download --camera 1-1 --remote 1") << made);
+    const ProgramRun list = run(cmd("--quiet backup download --camera 1-1 --remote 1 @site"));
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
-    EXPECT_TRUE(QFile::exists(made + QStringLiteral("/cam001.bin")));
-    const QString orphan = path("none/site");
+    EXPECT_TRUE(QFile::exists(path("site/cam001.bin")));
     const ProgramRun refused =
-        run(Words("--quiet titles download --camera 1-1 --remote 1") << orphan);
+        run(cmd("--quiet titles download --camera 1-1 --remote 1 @none/site"));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(Holds(refused.err, "its parent folder"));
     EXPECT_FALSE(QFileInfo::exists(path("none")));
