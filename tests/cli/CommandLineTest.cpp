@@ -4,11 +4,11 @@
 #include "CliArguments.h"
 #include "CliHelp.h"
 #include "CliUsageLanguage.h"
+#include "TestFiles.h"
 #include "Words.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace zel::cli;
@@ -119,9 +119,8 @@ TEST(CommandLineTest, UsageLanguageComesFromLangElseTheSettingsFile) {
     QTemporaryDir japanese;
     QTemporaryDir english;
     for (const auto& [dir, mode] : {std::pair{&japanese, "1"}, std::pair{&english, "0"}}) {
-        QFile ini(dir->filePath(QStringLiteral("zel.ini")));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QByteArray("[LANGUAGE]\r\nMode=") + mode + "\r\n");
+        ASSERT_TRUE(zel::test::writeBytes(dir->filePath(QStringLiteral("zel.ini")),
+                                          QByteArray("[LANGUAGE]\r\nMode=") + mode + "\r\n"));
     }
     const QString ja = japanese.path();
     const QString en = english.path();

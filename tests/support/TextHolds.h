@@ -6,18 +6,11 @@
 
 namespace zel::test {
 
-namespace detail {
-inline ::testing::AssertionResult TextResult(bool holds, const char* how, const QString& text,
-                                             const QString& part) {
-    ::testing::AssertionResult result =
-        holds ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
-    return result << how << " '" << part.toStdString() << "':\n" << text.toStdString();
-}
-} // namespace detail
-
 // Whether `text` holds `part` anywhere.
 inline ::testing::AssertionResult Holds(const QString& text, const QString& part) {
-    return detail::TextResult(text.contains(part), "holds", text, part);
+    return (text.contains(part) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "holds '" << part.toStdString() << "':\n"
+           << text.toStdString();
 }
 inline ::testing::AssertionResult Holds(const QString& text, const char* part) {
     return Holds(text, QString::fromUtf8(part));
@@ -25,7 +18,9 @@ inline ::testing::AssertionResult Holds(const QString& text, const char* part) {
 
 // Whether `text` starts with `part`.
 inline ::testing::AssertionResult StartsWith(const QString& text, const QString& part) {
-    return detail::TextResult(text.startsWith(part), "starts with", text, part);
+    return (text.startsWith(part) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "starts with '" << part.toStdString() << "':\n"
+           << text.toStdString();
 }
 inline ::testing::AssertionResult StartsWith(const QString& text, const char* part) {
     return StartsWith(text, QString::fromUtf8(part));
@@ -33,7 +28,9 @@ inline ::testing::AssertionResult StartsWith(const QString& text, const char* pa
 
 // Whether `text` ends with `part`.
 inline ::testing::AssertionResult EndsWith(const QString& text, const QString& part) {
-    return detail::TextResult(text.endsWith(part), "ends with", text, part);
+    return (text.endsWith(part) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "ends with '" << part.toStdString() << "':\n"
+           << text.toStdString();
 }
 inline ::testing::AssertionResult EndsWith(const QString& text, const char* part) {
     return EndsWith(text, QString::fromUtf8(part));
