@@ -97,19 +97,15 @@ TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
 }
 
 TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
-    QStringList lines{QStringLiteral(":---------通信テスト画面情報---------"),
-                      QStringLiteral("5:リモコン番号"),
-                      QStringLiteral("12:カメラ番号"),
-                      QStringLiteral("0:連続送信チェック"),
-                      QStringLiteral("1.5:時間間隔"),
-                      QStringLiteral("1:フリーフォーマット"),
-                      QStringLiteral(":---------通信テスト送信データ---------"),
-                      QStringLiteral(":書/呼 送信データ"),
-                      QStringLiteral("W\t0102\t"),
-                      QStringLiteral("r 0a0b :comment")};
+    QStringList lines =
+        QStringLiteral(":---------通信テスト画面情報---------|5:リモコン番号|12:カメラ番号|"
+                       "0:連続送信チェック|1.5:時間間隔|1:フリーフォーマット|"
+                       ":---------通信テスト送信データ---------|:書/呼 送信データ|"
+                       "W\t0102\t|r 0a0b :comment")
+            .split(QLatin1Char('|'));
     const QString file = path("rows.trf");
     ASSERT_TRUE(WriteTextFile(file, lines));
-    const ProgramRun printed = run(Words("print test") << file << Words("--pdf") << pdf);
+    const ProgramRun printed = run(cmd("print test @rows.trf --pdf @out.pdf"));
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QString text = PdfText(pdf);
     for (const char* label : {"通信テスト", "REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
@@ -124,11 +120,11 @@ TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
     lines[1] = QStringLiteral("150:リモコン番号");
     ASSERT_TRUE(WriteTextFile(file, lines));
     QFile::remove(pdf);
-    const ProgramRun stopped = run(Words("print test") << file << Words("--pdf") << pdf);
+    const ProgramRun stopped = run(cmd("print test @rows.trf --pdf @out.pdf"));
     EXPECT_EQ(stopped.exitCode, 1);
     EXPECT_TRUE(Holds(stopped.err, "REMOTE No. incorrect"));
     EXPECT_FALSE(QFile::exists(pdf));
-    const ProgramRun accepted = run(Words("--yes print test") << file << Words("--pdf") << pdf);
+    const ProgramRun accepted = run(cmd("--yes print test @rows.trf --pdf @out.pdf"));
     ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("REMOTE No.：1")));
 }
