@@ -13,22 +13,18 @@ class LinkCliTest : public ZelctlTest {};
 } // namespace
 
 TEST_F(LinkCliTest, FramePrintsTheHexText) {
-    const std::pair<const char*, const char*> frames[] = {
-        {"frame 1 1 20", "FE080010012038FFFF\n"},
-        {"frame --request 123 5 2a0103", "FE0A1231052A010305FFFF\n"},
-        {"frame 255 99", "FE07255099EAFFFF\n"},
-    };
-    for (const auto& [args, out] : frames) {
-        const ProgramRun r = run(Words(args));
-        EXPECT_EQ(r.exitCode, 0) << args;
-        EXPECT_EQ(r.out, QLatin1String(out)) << args;
-    }
-    for (const char* bad : {"frame 1 1 2", "frame 1 1 XY", "frame 256 1", "frame 1 0", "frame x 1",
-                            "frame 1", "frame --bogus 1 1"}) {
-        ProgramRun r = run(Words(bad));
-        EXPECT_EQ(r.exitCode, 2) << bad;
-        EXPECT_TRUE(r.out.isEmpty()) << bad;
-    }
+    expectRuns({
+        {"frame 1 1 20", 0, "", "FE080010012038FFFF\n"},
+        {"frame --request 123 5 2a0103", 0, "", "FE0A1231052A010305FFFF\n"},
+        {"frame 255 99", 0, "", "FE07255099EAFFFF\n"},
+        {"frame 1 1 2", 2, "", ""},
+        {"frame 1 1 XY", 2, "", ""},
+        {"frame 256 1", 2, "", ""},
+        {"frame 1 0", 2, "", ""},
+        {"frame x 1", 2, "", ""},
+        {"frame 1", 2, "", ""},
+        {"frame --bogus 1 1", 2, "", ""},
+    });
 }
 
 TEST_F(LinkCliTest, SendShowsTheReplyAsTheTestScreenDoes) {

@@ -6,34 +6,39 @@
 
 namespace zel::test {
 
-// Whether `text` holds `part` anywhere.
-inline ::testing::AssertionResult Holds(const QString& text, const QString& part) {
-    return (text.contains(part) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-           << "holds '" << part.toStdString() << "':\n"
+// Where in the text a part must be.
+enum class TextPlace { Anywhere, Start, End };
+
+inline ::testing::AssertionResult TextHas(const QString& text, const QString& part,
+                                          TextPlace place) {
+    const bool found = place == TextPlace::Start ? text.startsWith(part)
+                       : place == TextPlace::End ? text.endsWith(part)
+                                                 : text.contains(part);
+    const char* where = place == TextPlace::Start ? " at the start"
+                        : place == TextPlace::End ? " at the end"
+                                                  : "";
+    return (found ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "'" << part.toStdString() << "'" << where << " of:\n"
            << text.toStdString();
-}
-inline ::testing::AssertionResult Holds(const QString& text, const char* part) {
-    return Holds(text, QString::fromUtf8(part));
 }
 
-// Whether `text` starts with `part`.
-inline ::testing::AssertionResult StartsWith(const QString& text, const QString& part) {
-    return (text.startsWith(part) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-           << "starts with '" << part.toStdString() << "':\n"
-           << text.toStdString();
+inline QString PartText(const QString& part) {
+    return part;
 }
-inline ::testing::AssertionResult StartsWith(const QString& text, const char* part) {
-    return StartsWith(text, QString::fromUtf8(part));
+inline QString PartText(const char* part) {
+    return QString::fromUtf8(part);
 }
 
-// Whether `text` ends with `part`.
-inline ::testing::AssertionResult EndsWith(const QString& text, const QString& part) {
-    return (text.endsWith(part) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-           << "ends with '" << part.toStdString() << "':\n"
-           << text.toStdString();
+// Whether `text` holds `part` anywhere, at its start, at its end.
+template <typename Part>::testing::AssertionResult Holds(const QString& text, const Part& part) {
+    return TextHas(text, PartText(part), TextPlace::Anywhere);
 }
-inline ::testing::AssertionResult EndsWith(const QString& text, const char* part) {
-    return EndsWith(text, QString::fromUtf8(part));
+template <typename Part>
+::testing::AssertionResult StartsWith(const QString& text, const Part& part) {
+    return TextHas(text, PartText(part), TextPlace::Start);
+}
+template <typename Part>::testing::AssertionResult EndsWith(const QString& text, const Part& part) {
+    return TextHas(text, PartText(part), TextPlace::End);
 }
 
 } // namespace zel::test
