@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <memory>
 #include <optional>
 
 using namespace zel;

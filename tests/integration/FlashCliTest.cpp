@@ -2,7 +2,6 @@
 // boot-CPU mode (image compared byte for byte) and against an in-process simulated CPU with
 // faults; bad input fails before anything is sent.
 #include "BootCpuSim.h"
-#include "EventLoopWait.h"
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
 #include "TestFiles.h"

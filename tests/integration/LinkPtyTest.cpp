@@ -1,6 +1,5 @@
 // The link engine on a real QSerialPort over a pseudo-terminal, against the simulated
 // camera controller.
-#include "CameraControllerSim.h"
 #include "EventLoopWait.h"
 #include "FaultRules.h"
 #include "PtyLink.h"

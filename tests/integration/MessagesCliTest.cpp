@@ -5,7 +5,6 @@
 #include "TextHolds.h"
 #include "ZelctlTest.h"
 
-#include <QDir>
 #include <QFile>
 
 using namespace zel::test;

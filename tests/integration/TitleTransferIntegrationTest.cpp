@@ -1,6 +1,5 @@
 // Title transfer over a real serial port on a pseudo-terminal against the simulated controller.
 #include "CameraControllerSim.h"
-#include "CameraUnit.h"
 #include "FaultRules.h"
 #include "PtyLink.h"
 #include "shell/LanguageTables.h"

@@ -7,8 +7,6 @@
 #include "ZelctlTest.h"
 #include "common/TextFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <sys/stat.h>
 
 using namespace zel::test;
