@@ -89,32 +89,27 @@ TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
     EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
 
     ASSERT_TRUE(writeBytes(path("garbage.ttl"), QByteArray("\x81\xff\x00\x93 not titles", 16)));
-    const QStringList replaceAB = Words("--category 1 --find A --replace B -o") << out;
-    const QList<QStringList> failing{
-        cmd("replace @garbage.ttl") + replaceAB,
-        cmd("replace @missing.ttl") + replaceAB,
-        cmd("replace @") + replaceAB,
+    expectRuns({
+        {"titles replace @garbage.ttl --category 1 --find A --replace B -o @never.ttl", 1,
+         "garbage.ttl: not a Japanese (Shift-JIS) text file"},
+        {"titles replace @missing.ttl --category 1 --find A --replace B -o @never.ttl", 1,
+         "missing.ttl: no such file"},
+        {"titles replace @ --category 1 --find A --replace B -o @never.ttl", 1,
+         ": not a regular file"},
         // A replacement the file's code page cannot hold.
-        cmd("replace @site.ttl --category 1 --find DOOR --replace")
-            << QStringLiteral("\U0001F6AA") << QStringLiteral("-o") << out,
-    };
-    for (const QStringList& args : failing) {
-        const ProgramRun failed = run(Words("titles") + args);
-        EXPECT_EQ(failed.exitCode, 1) << args.join(u' ').toStdString();
-        EXPECT_FALSE(failed.err.isEmpty());
-        EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
-    }
-    const QList<QStringList> usage{
-        cmd("find @site.ttl --category 9 A"),
-        cmd("find @site.ttl --category x A"),
-        cmd("find @site.ttl A"),
-        cmd("find @site.ttl --category 1") << QString(),
-        cmd("find @site.ttl --category 1") << QString(129, u'A'),
-        cmd("replace @site.ttl --category 1 --find A"),
-        cmd("replace @site.ttl --category 1 --find A --replace") << QString(),
-        cmd("replace @site.ttl --category 1 --bogus --find A"),
-    };
-    for (const QStringList& args : usage)
-        EXPECT_EQ(run(Words("titles") + args).exitCode, 2) << args.join(u' ').toStdString();
+        {"titles replace @site.ttl --category 1 --find DOOR --replace \U0001F6AA -o @never.ttl", 1,
+         "never.ttl: a character cannot be written in CP932"},
+        {"titles find @site.ttl --category 9 A", 2},
+        {"titles find @site.ttl --category x A", 2},
+        {"titles find @site.ttl A", 2},
+        {"titles replace @site.ttl --category 1 --find A", 2},
+        {"titles replace @site.ttl --category 1 --bogus --find A", 2},
+    });
+    EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
+    for (const QString& text : {QString(), QString(129, u'A')})
+        EXPECT_EQ(run(cmd("titles find @site.ttl --category 1") << text).exitCode, 2);
+    EXPECT_EQ(
+        run(cmd("titles replace @site.ttl --category 1 --find A --replace") << QString()).exitCode,
+        2);
     EXPECT_EQ(readBytes(file), original);
 }

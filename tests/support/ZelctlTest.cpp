@@ -2,6 +2,7 @@
 
 #include "EventLoopWait.h"
 #include "ProcessSignal.h"
+#include "TextHolds.h"
 
 #include <QFile>
 
@@ -56,7 +57,7 @@ void ZelctlTest::expectRuns(const std::vector<CliCase>& cases, const QStringList
         SCOPED_TRACE(c.args);
         const ProgramRun result = run(before + cmd(c.args), port);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
-        EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.err))) << result.err.toStdString();
+        EXPECT_TRUE(Holds(result.err, c.err));
         if (c.out) {
             EXPECT_EQ(result.out, QString::fromUtf8(c.out));
         }
