@@ -15,31 +15,24 @@ QString seed(const char* name) {
                            QString::fromLatin1(name));
 }
 
-class TitleCsvCliTest : public ZelctlTest {
-protected:
-    ProgramRun titles(const QStringList& args) {
-        return run(QStringList{QStringLiteral("titles")} + args);
-    }
-};
+class TitleCsvCliTest : public ZelctlTest {};
 
 TEST_F(TitleCsvCliTest, ExportThenImportGivesTheSameFile) {
     for (const auto& [name, lang] :
          {std::pair{"written-en.ttl", "en"}, std::pair{"written-ja.ttl", "ja"}}) {
-        const QString csv = path("titles.csv");
-        const QString ttl = path("back.ttl");
-        const QString language = QString::fromLatin1(lang);
+        const QStringList language = Words("--lang") << QLatin1String(lang);
         const ProgramRun out =
-            titles(Words("export") << seed(name) << csv << Words("--lang") << language);
+            run(Words("titles export") << seed(name) << path("t.csv") << language);
         ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
-        EXPECT_TRUE(readBytes(csv).startsWith("\xEF\xBB\xBF#REMOTE,"));
-        const ProgramRun in = titles(Words("--lang") << language << Words("import") << csv << ttl);
+        EXPECT_TRUE(readBytes(path("t.csv")).startsWith("\xEF\xBB\xBF#REMOTE,"));
+        const ProgramRun in = run(Words("titles") + language + cmd("import @t.csv @back.ttl"));
         ASSERT_EQ(in.exitCode, 0) << in.err.toStdString();
-        EXPECT_EQ(readBytes(ttl), readBytes(seed(name))) << name;
+        EXPECT_EQ(readBytes(path("back.ttl")), readBytes(seed(name))) << name;
     }
 }
 
 TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
-    const ProgramRun out = titles(Words("export") << seed("written-en.ttl") << Words("-"));
+    const ProgramRun out = run(Words("titles export") << seed("written-en.ttl") << Words("-"));
     ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
     EXPECT_TRUE(Holds(out.out, "\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n"));
 
@@ -58,7 +51,7 @@ TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
                                 "TRACE,3,A\r\nHOME,1,NINECHARS\r\n"));
     const QString ttl = path("out.ttl");
     ASSERT_TRUE(writeBytes(ttl, "old"));
-    const ProgramRun result = titles({QStringLiteral("import"), csv, ttl});
+    const ProgramRun result = run(cmd("titles import @bad.csv @out.ttl"));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, QStringLiteral("5: POSITION 1 already given on line 4\n"
                                          "6: unknown category 'FOO'\n"
@@ -69,7 +62,7 @@ TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
     EXPECT_EQ(readBytes(ttl), QByteArray("old"));
 
     // Not a title CSV: refused on its first line.
-    const ProgramRun refused = titles({QStringLiteral("import"), seed("written-en.ttl"), ttl});
+    const ProgramRun refused = run(Words("titles import") << seed("written-en.ttl") << ttl);
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(StartsWith(refused.err, "1: not a title CSV"));
     EXPECT_EQ(readBytes(ttl), QByteArray("old"));
