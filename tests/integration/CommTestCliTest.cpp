@@ -15,23 +15,17 @@ namespace {
 
 class CommTestCliTest : public ZelctlTest {
 protected:
-    QString writeTrf(const char* name, const QString& text) {
-        const QString file = path(name);
-        EXPECT_TRUE(writeBytes(file, zel::TextToCp932(text).value()));
-        return file;
-    }
-    ProgramRun test(const QStringList& args) {
-        return run(QStringList{QStringLiteral("test")} + args);
+    void writeTrf(const char* name, const QString& text) {
+        ASSERT_TRUE(writeBytes(path(name), zel::TextToCp932(text).value()));
     }
 };
 
 TEST_F(CommTestCliTest, RunSendsEachRowOnceAndWritesTheResults) {
     startSimulator();
-    const QString trf =
-        writeTrf("rows.trf", settingLines("7", "2") +
-                                 rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("W\t012\t"),
-                                           QStringLiteral("R\t15\t"), QStringLiteral("r 99")}));
-    const ProgramRun done = test(Words("run") << trf << cmd("--rsl @out.rsl"));
+    writeTrf("rows.trf", settingLines("7", "2") +
+                             rowLines({QStringLiteral("W\t2000\t"), QStringLiteral("W\t012\t"),
+                                       QStringLiteral("R\t15\t"), QStringLiteral("r 99")}));
+    const ProgramRun done = run(cmd("test run @rows.trf --rsl @out.rsl"));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     const QStringList lines = done.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << done.out.toStdString();
@@ -46,14 +40,14 @@ TEST_F(CommTestCliTest, RunSendsEachRowOnceAndWritesTheResults) {
 TEST_F(CommTestCliTest, TimeOutGoesOnInASingleRunAndEndsAContinuousOne) {
     startSimulator();
     const QString rows = rowLines({QStringLiteral("W 2000"), QStringLiteral("W 2000")});
-    const QString silent = writeTrf("silent.trf", settingLines("1", "9") + rows);
-    const ProgramRun single = test({QStringLiteral("run"), silent});
+    writeTrf("silent.trf", settingLines("1", "9") + rows);
+    const ProgramRun single = run(cmd("test run @silent.trf"));
     EXPECT_EQ(single.exitCode, 1);
     EXPECT_EQ(single.out, QStringLiteral("1\tW\t2000\t\n2\tW\t2000\t\n"));
     EXPECT_EQ(single.err.count(QStringLiteral("Timeout error")), 2) << single.err.toStdString();
 
-    const QString looping = writeTrf("loop.trf", settingLines("1", "9", "1", "0.100") + rows);
-    const ProgramRun continuous = test(Words("run") << looping << Words("--rounds 3"));
+    writeTrf("loop.trf", settingLines("1", "9", "1", "0.100") + rows);
+    const ProgramRun continuous = run(cmd("test run @loop.trf --rounds 3"));
     EXPECT_EQ(continuous.exitCode, 1);
     EXPECT_EQ(continuous.out, QStringLiteral("1\tW\t2000\t\n"));
 }
@@ -62,9 +56,9 @@ TEST_F(CommTestCliTest, ContinuousRunStopsAfterItsRounds) {
     startSimulator();
     const QString rows = rowLines({QStringLiteral("W 2000"), QStringLiteral("R 15")});
     for (const char* interval : {"0", "0.050"}) {
-        const QString trf = writeTrf("loop.trf", settingLines("1", "3", "1", interval) + rows);
+        writeTrf("loop.trf", settingLines("1", "3", "1", interval) + rows);
         simulator->device().resetCounters();
-        const ProgramRun done = test(Words("run") << trf << Words("--rounds=3"));
+        const ProgramRun done = run(cmd("test run @loop.trf --rounds=3"));
         EXPECT_EQ(done.exitCode, 0) << interval << done.err.toStdString();
         EXPECT_EQ(done.out.count(QLatin1Char('\n')), 6) << done.out.toStdString();
         EXPECT_EQ(simulator->device().frameCount(0x20), 3);
@@ -73,9 +67,9 @@ TEST_F(CommTestCliTest, ContinuousRunStopsAfterItsRounds) {
 }
 
 TEST_F(CommTestCliTest, CheckPrintsAndRewritesTheFile) {
-    const QString trf = writeTrf("in.trf", settingLines("5", "12", "0", "1.5") +
-                                               rowLines({QStringLiteral("r 0a0b :x")}));
-    const ProgramRun done = test(Words("check") << trf << cmd("-o @out.trf"));
+    writeTrf("in.trf",
+             settingLines("5", "12", "0", "1.5") + rowLines({QStringLiteral("r 0a0b :x")}));
+    const ProgramRun done = run(cmd("test check @in.trf -o @out.trf"));
     EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
     const QStringList lines = done.out.split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 6);
@@ -92,18 +86,17 @@ TEST_F(CommTestCliTest, CheckPrintsAndRewritesTheFile) {
 
 TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     startSimulator();
-    const QString bad =
-        writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
-    const ProgramRun no = test(Words("check") << bad << cmd("-o @o.trf"));
+    writeTrf("bad.trf", settingLines("150", "1") + rowLines({QStringLiteral("W 2000")}));
+    const ProgramRun no = run(cmd("test check @bad.trf -o @o.trf"));
     EXPECT_EQ(no.exitCode, 1);
     // The question says which answer was taken.
     EXPECT_TRUE(Holds(no.err, "REMOTE No. incorrect Keep file reading ? [answered No; --yes "
                               "answers Yes]"));
     EXPECT_TRUE(no.out.isEmpty());
     EXPECT_FALSE(QFile::exists(path("o.trf")));
-    EXPECT_EQ(test({QStringLiteral("run"), bad}).exitCode, 1);
+    EXPECT_EQ(run(cmd("test run @bad.trf")).exitCode, 1);
 
-    const ProgramRun yes = run(Words("--yes test check") << bad);
+    const ProgramRun yes = run(cmd("--yes test check @bad.trf"));
     EXPECT_EQ(yes.exitCode, 0) << yes.err.toStdString();
     EXPECT_TRUE(StartsWith(yes.out, "REMOTE No.\t1\n"));
     EXPECT_TRUE(Holds(yes.err, "Keep file reading ? [answered Yes: --yes]"));
