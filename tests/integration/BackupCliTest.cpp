@@ -47,10 +47,8 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
         run(cmd("backup upload --no-verify --camera 1 --remote 1 @image.bin"));
     EXPECT_EQ(busyRun.exitCode, 1);
     // The message says which camera and block got the refusals.
-    EXPECT_TRUE(busyRun.err.split(QLatin1Char('\n'))
-                    .contains(QStringLiteral(
-                        "Communication error: Receiving data error. (camera 1, block 3)")))
-        << busyRun.err.toStdString();
+    EXPECT_TRUE(Holds(QLatin1Char('\n') + busyRun.err,
+                      "\nCommunication error: Receiving data error. (camera 1, block 3)\n"));
     expectRuns({{"backup upload --camera 1 --remote 1 @", 1, ": not a regular file"}},
                Words("--quiet"));
 }
@@ -63,9 +61,8 @@ TEST_F(BackupCliTest, ProgressInALogIsPlainLinesEndingWithTheTotal) {
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines.takeLast(), QStringLiteral("file written: ") + path("p.bin"));
     EXPECT_FALSE(down.err.contains(QLatin1Char('\r'))) << "no terminal redraws in a log";
-    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("In DOWNLOAD: 1000/1000 blocks, ")))
-        << lines.last().toStdString();
-    EXPECT_TRUE(lines.last().contains(QStringLiteral(" elapsed")));
+    EXPECT_TRUE(StartsWith(lines.last(), "In DOWNLOAD: 1000/1000 blocks, "));
+    EXPECT_TRUE(Holds(lines.last(), " elapsed"));
     for (const QString& line : lines)
         EXPECT_TRUE(StartsWith(line, "In DOWNLOAD: "));
 }
@@ -83,8 +80,7 @@ TEST_F(BackupCliTest, ProgressInALogEndsBeforeTheMessageOfAFailure) {
               QStringLiteral("Communication error: Timeout error (camera 1, block 25) on ") +
                   simulator->slavePath())
         << down.err.toStdString();
-    EXPECT_TRUE(lines[lines.size() - 2].startsWith(QStringLiteral("In DOWNLOAD: 24/1000 blocks")))
-        << down.err.toStdString();
+    EXPECT_TRUE(StartsWith(lines[lines.size() - 2], "In DOWNLOAD: 24/1000 blocks"));
 }
 
 TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
