@@ -29,7 +29,6 @@ protected:
         config.faults.add(faultRule(FaultKind::Busy, 0xC1, 7, 2));
         startSimulator(config);
     }
-    QString site() const { return dir.path(); }
 };
 
 TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
@@ -99,7 +98,7 @@ TEST_F(SiteCliTest, BadListsFoldersAndNumbersSendNothing) {
     });
     EXPECT_FALSE(QFileInfo::exists(path("missing"))) << "a missing parent: nothing is made";
     EXPECT_EQ(simulator->device().framesReceived(), 0);
-    EXPECT_EQ(QDir(site()).entryList(QDir::Files), QStringList{});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
 } // namespace
