@@ -17,7 +17,8 @@
 namespace zel::test {
 
 // One run of zelctl in a table: its arguments as for ZelctlTest::cmd, the exit status, a text
-// its stderr must hold ("" for any) and, when given, its whole stdout.
+// its stderr must hold ("" for any; a text ending in a line break is the whole of stderr) and,
+// when given, its whole stdout.
 struct CliCase {
     const char* args;
     int exitCode;
