@@ -36,17 +36,6 @@ struct KeyboardRig : PanelRig {
     }
 };
 
-TEST(PanelKeyboard, HeldArrowSendsOnceAndReleaseStops) {
-    KeyboardRig rig;
-    rig.hold(KeyRight);
-    for (int repeat = 0; repeat < 5; ++repeat)
-        rig.down(KeyRight); // auto-repeat
-    EXPECT_FALSE(rig.keyDown.isActive());
-    rig.up(KeyRight);
-    rig.fireKeyTimer();
-    EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
-}
-
 TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
     const struct {
         int first;
@@ -75,15 +64,6 @@ TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
     EXPECT_EQ(bitBytes(rig.sent), Words("08 08"));
     rig.up(KeyLeft);
     EXPECT_EQ(bitBytes(rig.sent).last(), QStringLiteral("00"));
-}
-
-TEST(PanelKeyboard, LensKeyOnTopOfAnArrow) {
-    KeyboardRig rig;
-    rig.hold(KeyLeft);
-    rig.hold(KeyE);
-    rig.up(KeyE);
-    rig.up(KeyLeft);
-    EXPECT_EQ(bitBytes(rig.sent), Words("08 18 08 00"));
 }
 
 TEST(PanelKeyboard, EveryLensLetterAndItsRelease) {

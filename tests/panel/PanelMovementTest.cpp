@@ -2,8 +2,6 @@
 // path's silent refusals; the release that goes out when the panel loses the keys.
 #include "LinkStateWriter.h"
 #include "PanelRig.h"
-#include "common/MessageNumber.h"
-#include "panel/PanelCommandData.h"
 
 #include <gtest/gtest.h>
 
@@ -168,27 +166,6 @@ TEST(PanelMovement, SendPathRefusesSilently) {
     loading.panel.click(B::Stop);
     loading.endPauses();
     EXPECT_TRUE(loading.port.written.isEmpty());
-}
-
-// A panel command made while its previous one waits goes out after the answer.
-TEST(PanelMovement, WaitsForItsOwnCommandsAnswer) {
-    PanelRig rig;
-    rig.panel.pressMoveKey(PtzUp);
-    rig.panel.pressMoveKey(PtzDown);
-    rig.endPauses();
-    EXPECT_EQ(rig.port.written.size(), 1);
-    rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(rig.port.written.size(), 2);
-    EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
-}
-
-TEST(PanelMovement, ClosedPortShowsItsMessageAfterTheStateChanged) {
-    PanelRig rig;
-    rig.engine.CloseCommPort();
-    rig.click(B::Menu);
-    EXPECT_EQ(rig.messages(), QList<int>{MessagePortOpenError});
-    EXPECT_TRUE(rig.sent.isEmpty());
-    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("2"));
 }
 
 // The panel loses the keys (another window becomes active, or it closes) while the camera

@@ -157,12 +157,4 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
     }
 }
 
-TEST(PanelReply, TimeOutShowsNothing) {
-    PanelRig rig;
-    rig.click(B::Stop);
-    ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_TRUE(rig.messages().isEmpty());
-    EXPECT_TRUE(rig.panel.isIdle());
-}
-
 } // namespace

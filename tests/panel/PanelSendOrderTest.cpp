@@ -3,7 +3,6 @@
 // the link goes out as soon as the link is free, a refused press never.
 #include "PanelRig.h"
 #include "ReplyRecorder.h"
-#include "panel/PanelCommandData.h"
 
 #include <gtest/gtest.h>
 

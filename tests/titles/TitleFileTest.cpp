@@ -1,23 +1,22 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
-#include "common/Cp932.h"
+#include "common/MessageNumber.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleFileReader.h"
 #include "titles/TitleFileWriter.h"
 #include "titles/TitleFiles.h"
 #include "titles/TitleSlots.h"
 #include "titletable/TitleCategory.h"
 #include "titletable/TitleCharTable.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zel;
 using zel::test::readBytes;
 using zel::test::RecordingSink;
+using zel::test::writeBytes;
 
 namespace {
 
@@ -105,16 +104,27 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
     }
 }
 
-TEST_F(TitleFileTest, HalfWidthBlanksAreTrimmedIdeographicStay) {
+// Half-width blanks at the ends are trimmed, ideographic ones stay; a double quotation mark
+// inside a title keeps its code and shifts nothing.
+TEST_F(TitleFileTest, BlanksAndQuotesSurviveAsTheTableReadsThem) {
+    const TitleCharTable table(0);
     TitleDocument document;
     document.setTitle(CategoryCamera, 1, QStringLiteral("  A B  "));
     document.setTitle(CategoryTrace, 2, QStringLiteral("\u3000X\u3000"));
+    document.setTitle(CategoryTour, 3, QStringLiteral("A\"B"));
     const QString file = path(QStringLiteral("blanks.ttl"));
     ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
     TitleDocument reread;
     ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(reread.title(CategoryCamera, 1), QStringLiteral("A B"));
     EXPECT_EQ(reread.title(CategoryTrace, 2), QStringLiteral("\u3000X\u3000"));
+    TitleCodes before{};
+    TitleCodes after{};
+    ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
+    ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(reread.title(CategoryTour, 4), QString());
+    EXPECT_TRUE(table.CheckTitleChars(reread.title(CategoryTour, 3)));
 }
 
 TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
@@ -126,6 +136,9 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
                       QStringLiteral("\"aux1\""),
                       QStringLiteral(":comment inside"),
                       QStringLiteral("no quotes here"),
+                      QStringLiteral("[TOUR]"), // 16 titles, two lines: ends at the header
+                      QStringLiteral("\"t1\""),
+                      QStringLiteral("\"t2\""),
                       QStringLiteral("[POSITION]")};
     for (int i = 1; i <= 256; ++i)
         lines.append(QStringLiteral("\"p%1\"").arg(i));
@@ -139,33 +152,16 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
     EXPECT_EQ(document.CameraNo, QStringLiteral("7"));
     EXPECT_EQ(document.title(CategoryAux, 1), QStringLiteral("aux1"));
     EXPECT_EQ(document.title(CategoryAux, 2), QString()); // no quotes: empty title
+    EXPECT_EQ(document.title(CategoryAux, 3), QString());
+    EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
+    for (int number = 3; number <= 16; ++number)
+        EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
     EXPECT_EQ(document.title(CategoryPosition, 255), QStringLiteral("p255"));
     EXPECT_EQ(document.title(CategoryTrace, 1), QStringLiteral("t1"));
     EXPECT_EQ(document.title(CategoryTrace, 2), QString());
     EXPECT_EQ(document.title(CategoryHome, 1), QString()); // missing section: emptied
     EXPECT_FALSE(document.TitleModified);
     EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("7"));
-}
-
-TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeaderAndLeavesTheRestEmpty) {
-    // POSITION holds 256 titles but has ten lines, TOUR 16 but two; each ends at a header.
-    QStringList lines{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[POSITION]")};
-    for (int i = 1; i <= 10; ++i)
-        lines.append(QStringLiteral("\"p%1\"").arg(i));
-    lines.append({QStringLiteral("[TOUR]"), QStringLiteral("\"t1\""), QStringLiteral("\"t2\""),
-                  QStringLiteral("[HOME]"), QStringLiteral("\"h1\""), QStringLiteral("\"h2\""),
-                  QStringLiteral("\"h3\"")});
-    const QString file = path(QStringLiteral("sections.ttl"));
-    writeLines(file, lines);
-    TitleDocument document;
-    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ(document.title(CategoryPosition, 10), QStringLiteral("p10"));
-    EXPECT_EQ(document.title(CategoryPosition, 11), QString());
-    EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
-    for (int number = 3; number <= 16; ++number)
-        EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
-    EXPECT_EQ(document.title(CategoryHome, 1), QStringLiteral("h1"));
-    EXPECT_EQ(document.title(CategoryHome, 3), QStringLiteral("h3"));
 }
 
 TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
@@ -264,15 +260,26 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
 
 TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
     // Each of these once read as an empty document, and an upload then blanked the camera.
+    // The window keeps its document, its edits and the file it had open.
+    TitleDocument document;
+    document.CameraNo = QStringLiteral("9");
+    document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
+    TitleFiles windowFiles = files(document);
+    const QString kept = path(QStringLiteral("kept.ttl"));
+    ASSERT_TRUE(windowFiles.saveAs(kept));
+    document.setTitle(CategoryPosition, 5, QStringLiteral("EDIT"));
+    document.MarkModified();
     const QString missing = path(QStringLiteral("missing.ttl"));
     const QString random = path(QStringLiteral("random.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(random, QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")));
+    ASSERT_TRUE(writeBytes(random, QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")));
     const QString utf8 = path(QStringLiteral("utf8.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n").toUtf8()));
+    ASSERT_TRUE(writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n").toUtf8()));
     const QString comments = path(QStringLiteral("comments.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(comments, ": nothing but a comment\r\n\r\n"));
+    ASSERT_TRUE(writeBytes(comments, ": nothing but a comment\r\n\r\n"));
+    const QString empty = path(QStringLiteral("empty.ttl"));
+    ASSERT_TRUE(writeBytes(empty, QByteArray()));
     const QString huge = path(QStringLiteral("huge.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(huge, QByteArray(TitleFiles::kMaxFileBytes + 1, '1')));
+    ASSERT_TRUE(writeBytes(huge, QByteArray(TitleFiles::kMaxFileBytes + 1, '1')));
     const QList<std::pair<QString, QString>> cases{
         {missing, QStringLiteral("no such file")},
         {m_dir.path(), QStringLiteral("not a regular file")},
@@ -280,25 +287,26 @@ TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
         {random, QStringLiteral("not a Japanese (Shift-JIS) text file")},
         {utf8, QStringLiteral("not a Japanese (Shift-JIS) text file")},
         {comments, QStringLiteral("holds no data")},
+        {empty, QStringLiteral("holds no data")},
         {huge, QStringLiteral("file too large")},
     };
     for (const auto& [file, reason] : cases) {
-        TitleDocument document;
-        document.CameraNo = QStringLiteral("9");
-        document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
         m_sink.clear();
-        EXPECT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::NotLoaded);
+        EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded);
         ASSERT_EQ(m_sink.numbers(), QList<int>{4}) << file.toStdString();
         EXPECT_EQ(m_sink.shown[0].extra, file + QStringLiteral(": ") + reason);
         EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
+        EXPECT_EQ(document.title(CategoryPosition, 5), QStringLiteral("EDIT"));
         EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
-        EXPECT_TRUE(m_slots.TitleFileName(m_slot).isEmpty());
+        EXPECT_TRUE(document.TitleModified);
+        EXPECT_EQ(windowFiles.path(), kept);
+        EXPECT_EQ(m_slots.TitleFileName(m_slot), kept);
     }
 }
 
 TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
     const QString file = path(QStringLiteral("cr.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(
+    ASSERT_TRUE(writeBytes(
         file, "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r"));
     TitleDocument document;
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
@@ -323,23 +331,6 @@ TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
     EXPECT_EQ(readBytes(file), before);
     EXPECT_FALSE(windowFiles.saveAs(path(QStringLiteral("missing/dir/x.ttl"))));
     EXPECT_TRUE(document.TitleModified);
-}
-
-TEST_F(TitleFileTest, DoubleQuoteTitleSurvivesWithItsCode) {
-    const TitleCharTable table(0);
-    TitleDocument document;
-    document.setTitle(CategoryTour, 3, QStringLiteral("A\"B"));
-    const QString file = path(QStringLiteral("quote.ttl"));
-    ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
-    TitleDocument reread;
-    ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
-    TitleCodes before{};
-    TitleCodes after{};
-    ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
-    ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
-    EXPECT_EQ(before, after);
-    EXPECT_EQ(reread.title(CategoryTour, 4), QString()); // nothing shifted
-    EXPECT_TRUE(table.CheckTitleChars(reread.title(CategoryTour, 3)));
 }
 
 TEST_F(TitleFileTest, SortedGridIsWrittenInNumberOrder) {
@@ -399,4 +390,39 @@ TEST_F(TitleFileTest, CameraChangePromptComesOnce) {
     EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("23"));
     EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23"))); // same number
     EXPECT_EQ(m_sink.shown.size(), 1);
+}
+
+// Text without a section header would read as an all-blank document.
+TEST_F(TitleFileTest, TextWithoutATitleSectionIsNoTitleFile) {
+    m_sink.defaultAnswer = ButtonYes; // "Keep file reading ?" answered Yes changes nothing
+    TitleDocument document;
+    TitleFiles windowFiles = files(document);
+    document.setTitle(CategoryPosition, 4, QStringLiteral("KEEP"));
+    struct Case {
+        const char* name;
+        QByteArray text;
+    };
+    const QList<Case> cases{
+        {"notes.txt", "Call the installer on Monday.\r\nLobby camera 3 is loose.\r\n"},
+        {"zel.ini", "[RS232C]\r\nPort=1\r\nRate=9600\r\n"},
+        // A send-data file's first lines are numbers, as a title file's are.
+        {"x.trf", "1 :REMOTE No.\r\n2 :CAMERA No.\r\n0\r\n\"FE0801\"\r\n"},
+        {"headers.ttl", "1:REMOTE\r\n1:CAMERA\r\n[POSITIONS]\r\n\"A\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        const QString file = path(QString::fromLatin1(c.name));
+        ASSERT_TRUE(writeBytes(file, c.text));
+        m_sink.clear();
+        EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
+        ASSERT_EQ(m_sink.numbers(), QList<int>{MessageError}) << c.name;
+        EXPECT_EQ(m_sink.shown[0].extra, file + QStringLiteral(" holds no titles"));
+        EXPECT_EQ(document.title(CategoryPosition, 4), QStringLiteral("KEEP"));
+        EXPECT_FALSE(windowFiles.hasPath());
+    }
+    // One section header is enough, even with blanks around it.
+    const QString one = path(QStringLiteral("one.ttl"));
+    ASSERT_TRUE(writeBytes(one, "1:REMOTE\r\n1:CAMERA\r\n [ POSITION ] \r\n\"A\"\r\n"));
+    m_sink.clear();
+    EXPECT_EQ(windowFiles.ReadTitleFile(one), TitleOpenResult::Loaded);
+    EXPECT_TRUE(m_sink.shown.isEmpty());
 }
