@@ -49,19 +49,6 @@ TEST_F(ApplicationTest, ReadsLanguageAndOpensThePort) {
     EXPECT_FALSE(m_app.engine().isPortOpen());
 }
 
-TEST_F(ApplicationTest, MissingSettingsFileFallsBackToEnglish) {
-    Application other;
-    QTemporaryDir empty;
-    EXPECT_FALSE(other.readSettings(empty.path()));
-    EXPECT_EQ(other.language().languageIndex(), 0);
-}
-
-TEST_F(ApplicationTest, PortThatCannotOpenShowsMessage6) {
-    m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-such-device"));
-    EXPECT_FALSE(m_app.openPort());
-    EXPECT_EQ(m_sink.numbers(), QList<int>{6});
-}
-
 TEST_F(ApplicationTest, SettingWritesTheKeysAndReappliesThePort) {
     m_app.openPort();
     m_app.menu().click(MenuState::ButtonOption);
@@ -129,15 +116,14 @@ TEST(SingleInstanceLockTest, SecondCopyRefusedAndStaleLockTakenOver) {
     EXPECT_TRUE(next.tryLock());
 }
 
-} // namespace
-
-namespace {
-
+// A missing settings file: English, and the detail names the file; a port that cannot open:
+// message 6 with the device and the system's reason.
 TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFile) {
     QTemporaryDir dir;
     test::RecordingSink sink;
     Application app;
     ASSERT_FALSE(app.readSettings(dir.filePath(QStringLiteral("nowhere"))));
+    EXPECT_EQ(app.language().languageIndex(), 0);
     const QString fileDetail = messageDetail(app, MessageNoSettingFile);
     EXPECT_TRUE(fileDetail.startsWith(QStringLiteral("File: "))) << fileDetail.toStdString();
     EXPECT_TRUE(fileDetail.endsWith(QStringLiteral("nowhere/zel.ini"))) << fileDetail.toStdString();
@@ -147,6 +133,7 @@ TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFi
     app.settings().PortOverride = device;
     app.start(sink);
     EXPECT_FALSE(app.openPort());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
     const QString portDetail = messageDetail(app, MessagePortOpenError);
     EXPECT_TRUE(portDetail.contains(device)) << portDetail.toStdString();
     EXPECT_GT(portDetail.size(), device.size() + 4) << "the system's reason is missing";

@@ -1,25 +1,16 @@
 #include "shell/ProgramFolder.h"
+#include "MistakenTargets.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace zel;
 using namespace zel::test;
 
 namespace {
-
-// A folder no one can create files in: read-only for a normal user, and a folder of the
-// process file system, which refuses new files even to root.
-QString readOnlyFolder(QTemporaryDir& dir) {
-    if (geteuid() == 0)
-        return QStringLiteral("/proc/self");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    return dir.path();
-}
 
 class ProgramFolderTest : public ::testing::Test {
 protected:
@@ -45,8 +36,7 @@ TEST_F(ProgramFolderTest, AReadOnlyFolderFallsBackToTheUserFolderSeededOnce) {
     ASSERT_TRUE(writeBytes(packaged.filePath(QStringLiteral("zel.ini")), "[SOFT]\r\nMode=0\r\n"));
     ASSERT_TRUE(writeBytes(packaged.filePath(QStringLiteral("ZARNIPEX2633.MOT")), "S0\r\n"));
     ASSERT_TRUE(writeBytes(packaged.filePath(QStringLiteral("notes.txt")), "not a start file"));
-    QTemporaryDir locked;
-    const QString installed = readOnlyFolder(locked);
+    const QString installed = ReadOnlyFolder(program.path());
     const ProgramFolderChoice first = ProgramFolder::choose(installed, user(), {defaults()});
     EXPECT_EQ(first.folder, user());
     EXPECT_TRUE(first.perUser);
@@ -59,12 +49,10 @@ TEST_F(ProgramFolderTest, AReadOnlyFolderFallsBackToTheUserFolderSeededOnce) {
     const ProgramFolderChoice later = ProgramFolder::choose(installed, user(), {defaults()});
     EXPECT_TRUE(later.seeded.isEmpty());
     EXPECT_EQ(readBytes(user() + QStringLiteral("/zel.ini")), QByteArray("[SOFT]\r\nMode=1\r\n"));
-    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(ProgramFolderTest, NothingToSeedAndNoWritableFolder) {
-    QTemporaryDir locked;
-    const QString installed = readOnlyFolder(locked);
+    const QString installed = ReadOnlyFolder(program.path());
     // No defaults anywhere: the user folder is used, empty (the start then reports message 15).
     const ProgramFolderChoice bare =
         ProgramFolder::choose(installed, user(), {home.filePath(QStringLiteral("none"))});
@@ -75,5 +63,4 @@ TEST_F(ProgramFolderTest, NothingToSeedAndNoWritableFolder) {
         ProgramFolder::choose(installed, QStringLiteral("/proc/self/zel"), {defaults()});
     EXPECT_EQ(stuck.folder, installed);
     EXPECT_FALSE(stuck.problem.isEmpty());
-    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

@@ -136,23 +136,10 @@ TEST_F(SettingsTest, ProfileFileRulesOneAtATime) {
         {"[RsWait]\nTimeOutWait=700\n[RsWait]\nTimeOutWait=900\n", 700}, // first section
         {"[RsWait]\nTimeOutWait=7 00\n", 500},                           // not a number
         {"[ RsWait ]\n  TimeOutWait  =  700  \n", 700},                  // blanks around names
+        {"[RsWait]\nTimeOutWait=00000000000000123456\n", 123},           // 17 characters kept
     };
     for (const auto& [content, expected] : files)
         EXPECT_EQ(read(content).timeOutWaitMs(), expected) << content;
-}
-
-TEST_F(SettingsTest, ValueKeepsAtMostSeventeenCharacters) {
-    // 17 characters of "00000000000000123456" are "00000000000000123": 123 ms.
-    const Settings s = read("[RsWait]\nTimeOutWait=00000000000000123456\n");
-    EXPECT_EQ(s.TimeOutWait, QStringLiteral("123"));
-}
-
-TEST_F(SettingsTest, CurrentWriteWaitFollowsTheRate) {
-    Settings s = read("[RS232C]\nRate=1\n[RsWait]\nWrite1=10\nWrite2=20\nWrite3=30\nWrite4=40\n");
-    EXPECT_EQ(s.CurrentWriteWait, 20);
-    s.Rate = QStringLiteral("2");
-    s.recomputeCurrentWriteWait();
-    EXPECT_EQ(s.CurrentWriteWait, 30);
 }
 
 TEST_F(SettingsTest, PortDeviceMapsComPortsAndHonoursOverrides) {
