@@ -1,21 +1,14 @@
 #include "titles/TitleDocument.h"
-#include "ManualTimer.h"
 #include "RecordingSink.h"
 #include "shell/LanguageTables.h"
-#include "shell/Settings.h"
-#include "titles/TitleAutoBackup.h"
 #include "titles/TitleCheck.h"
-#include "titles/TitleFileWriter.h"
 #include "titles/TitleSlots.h"
 #include "titletable/TitleCategory.h"
 #include "titletable/TitleCharTable.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zel;
-using zel::test::ManualTimer;
 using zel::test::RecordingSink;
 
 TEST(TitleDocument, NewDocumentHasTheDocumentedCategories) {
@@ -53,15 +46,6 @@ TEST(TitleDocument, ClearCategoryRebuildsInNumberOrder) {
     EXPECT_EQ(document.title(CategoryHome, 2), QStringLiteral("h"));
     document.ClearAllTitles();
     EXPECT_EQ(document.title(CategoryHome, 2), QString());
-}
-
-TEST(TitleDocument, MarkModifiedTellsTheWindow) {
-    TitleDocument document;
-    int calls = 0;
-    document.onModified = [&calls] { ++calls; };
-    document.MarkModified();
-    EXPECT_TRUE(document.TitleModified);
-    EXPECT_EQ(calls, 1);
 }
 
 TEST(TitleSlots, OpenFilesAreComparedAcrossSlots) {
@@ -120,35 +104,4 @@ TEST(TitleCheck, AllCategoriesAndResultMessage) {
     EXPECT_TRUE(ShowCheckResult(sink, language, TitleCheckCounts{}));
     EXPECT_EQ(sink.numbers(), (QList<int>{17, 18}));
     EXPECT_EQ(sink.shown[1].extra, QStringLiteral("No Error"));
-}
-
-TEST(TitleAutoBackup, WritesTempFileAfterThePeriod) {
-    QTemporaryDir dir;
-    Settings settings;
-    settings.setFolder(dir.path());
-    settings.AutoSave = QStringLiteral("1"); // 3 minutes
-    TitleDocument document;
-    document.setTitle(CategoryCamera, 1, QStringLiteral("backup"));
-    RecordingSink sink;
-    ManualTimer timer;
-    TitleAutoBackup backup(timer, settings, 2, document, TitleFileLabels{}, sink);
-    backup.SetTime_OnOffProc();
-    ASSERT_TRUE(timer.isActive());
-    EXPECT_EQ(timer.interval(), 60000);
-    const QString file = backup.backupPath();
-    EXPECT_TRUE(file.endsWith(QStringLiteral("temp2.ttl")));
-    timer.fireNow();
-    timer.fireNow();
-    EXPECT_FALSE(QFile::exists(file));
-    timer.fireNow();
-    EXPECT_TRUE(QFile::exists(file));
-    EXPECT_EQ(backup.AutoSaveCount(), 0);
-    EXPECT_FALSE(document.TitleModified);
-    // Switched off in the settings: the next tick stops the timer.
-    settings.AutoSave = QStringLiteral("0");
-    timer.fireNow();
-    EXPECT_FALSE(timer.isActive());
-    backup.SetTime_OnOffProc();
-    EXPECT_FALSE(timer.isActive());
-    EXPECT_TRUE(sink.shown.isEmpty());
 }

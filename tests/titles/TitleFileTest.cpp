@@ -374,24 +374,6 @@ TEST_F(TitleFileTest, SavePromptAnswers) {
     EXPECT_EQ(m_sink.numbers(), (QList<int>{kSaveInEdit, kSaveInEdit, kSaveInEdit, kSaveInEdit}));
 }
 
-TEST_F(TitleFileTest, CameraChangePromptComesOnce) {
-    TitleDocument document;
-    TitleFiles windowFiles = files(document);
-    windowFiles.load();
-    m_sink.answers = {ButtonNo};
-    document.MarkModified();
-    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("2")));
-    EXPECT_EQ(m_sink.numbers(), QList<int>{kSaveInEdit});
-    EXPECT_FALSE(document.TitleModified);
-    EXPECT_EQ(document.CameraNo, QStringLiteral("2"));
-    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23")));
-    EXPECT_EQ(m_sink.shown.size(), 1); // LastCameraNo was emptied
-    windowFiles.cameraNoAccepted();
-    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("23"));
-    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23"))); // same number
-    EXPECT_EQ(m_sink.shown.size(), 1);
-}
-
 // Text without a section header would read as an all-blank document.
 TEST_F(TitleFileTest, TextWithoutATitleSectionIsNoTitleFile) {
     m_sink.defaultAnswer = ButtonYes; // "Keep file reading ?" answered Yes changes nothing

@@ -7,7 +7,6 @@
 #include "common/MessageNumber.h"
 #include "link/TransferDialogModel.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleAutoBackup.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFileWriter.h"
@@ -258,6 +257,8 @@ TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
     EXPECT_EQ(document().CameraNo, QStringLiteral("70"));
     EXPECT_TRUE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, QStringLiteral("70")));
     EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("70"));
+    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("70"))); // the same number: no question
+    EXPECT_EQ(sink.numbers().size(), 1);
     EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("8")));
     EXPECT_EQ(sink.numbers().size(), 2);
 }
@@ -301,13 +302,16 @@ TEST_F(TitleSessionTest, AutoBackupRunsOnItsOwnTimerFromTheSetting) {
     settings.AutoSave = QStringLiteral("1"); // every 3 minutes
     m_session.SetTime_OnOffProc();
     ASSERT_TRUE(m_autoSave->isActive());
-    EXPECT_EQ(m_autoSave->interval(), TitleAutoBackup::kTickMs);
+    EXPECT_EQ(m_autoSave->interval(), 60000); // counts minutes
     m_autoSave->fireNow();
     m_autoSave->fireNow();
     EXPECT_FALSE(QFile::exists(backup));
     m_autoSave->fireNow();
     EXPECT_TRUE(QFile::exists(backup));
     settings.AutoSave = QStringLiteral("0");
+    m_autoSave->fireNow();
+    EXPECT_FALSE(m_autoSave->isActive()) << "switched off: the next tick stops the timer";
     m_session.SetTime_OnOffProc();
     EXPECT_FALSE(m_autoSave->isActive());
+    EXPECT_TRUE(sink.shown.isEmpty());
 }
