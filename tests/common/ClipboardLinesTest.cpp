@@ -22,6 +22,9 @@ TEST(ClipboardLines, CopyOneTextAsItIsAndSeveralEachWithCrLf) {
     QStringList lines;
     ASSERT_TRUE(PasteLinesFromClipboard(clipboard, false, lines));
     EXPECT_EQ(lines, (QStringList{QStringLiteral("A"), QString(), QStringLiteral("C")}));
+    clipboard.m_text.clear(); // an empty clipboard pastes nothing
+    EXPECT_FALSE(PasteLinesFromClipboard(clipboard, false, lines));
+    EXPECT_TRUE(lines.isEmpty());
 }
 
 TEST(ClipboardLines, PasteDropsTextAfterTheLastBreak) {
@@ -31,11 +34,4 @@ TEST(ClipboardLines, PasteDropsTextAfterTheLastBreak) {
               (QStringList{u"A"_qs, u"B"_qs}));
     EXPECT_EQ(ClipboardTextToLines(QStringLiteral("A\r\nB\r\n"), true), QStringList{u"A"_qs});
     EXPECT_EQ(ClipboardTextToLines(QStringLiteral("\r\n"), false), QStringList{QString()});
-}
-
-TEST(ClipboardLines, EmptyClipboardPastesNothing) {
-    TextClipboard clipboard;
-    QStringList lines{QStringLiteral("stale")};
-    EXPECT_FALSE(PasteLinesFromClipboard(clipboard, false, lines));
-    EXPECT_TRUE(lines.isEmpty());
 }

@@ -17,9 +17,7 @@ TEST(TextFile, Cp932RoundTripWithCrLf) {
     const QStringList lines{QStringLiteral("1 :リモコン番号"), QString(),
                             QStringLiteral("ABC\t\"x\"")};
     ASSERT_TRUE(WriteTextFile(path, lines));
-    QFile raw(path);
-    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
-    const QByteArray bytes = raw.readAll();
+    const QByteArray bytes = zel::test::readBytes(path);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     EXPECT_TRUE(bytes.contains(QByteArray("\x83\x8a"))); // リ in CP932
     const auto read = ReadTextFile(path);

@@ -1,6 +1,7 @@
 #include "find/TextFinder.h"
 
 #include "RecordingSink.h"
+#include "Words.h"
 #include "common/MessageNumber.h"
 #include "find/FindState.h"
 #include "find/FindTarget.h"
@@ -11,6 +12,7 @@
 
 using namespace zel;
 using zel::test::RecordingSink;
+using zel::test::Words;
 
 namespace {
 
@@ -54,7 +56,7 @@ protected:
 } // namespace
 
 TEST_F(TextFinderTest, FindWalksForwardWrapsWithAMessageAndRestartsAtTheTop) {
-    LinesTarget target({QStringLiteral("ab"), QStringLiteral("x"), QStringLiteral("cab")});
+    LinesTarget target(Words("ab x cab"));
     EXPECT_EQ(finder.find(target, titleOptions("ab")), 1);
     EXPECT_EQ(state.FindStartLine, 2);
     EXPECT_EQ(finder.find(target, titleOptions("ab")), 3);
@@ -67,7 +69,7 @@ TEST_F(TextFinderTest, FindWalksForwardWrapsWithAMessageAndRestartsAtTheTop) {
 }
 
 TEST_F(TextFinderTest, SearchStartsAtFindStartLineAndIsCaseSensitive) {
-    LinesTarget target({QStringLiteral("Gate"), QStringLiteral("gate"), QStringLiteral("GATE")});
+    LinesTarget target(Words("Gate gate GATE"));
     state.FindStartLine = 2;
     EXPECT_EQ(finder.find(target, titleOptions("GATE")), 3);
     state.FindStartLine = 7; // beyond the last line: nothing to test
@@ -110,12 +112,10 @@ TEST_F(TextFinderTest, ReplaceNextSnapshotsReplacesAndMovesOn) {
 }
 
 TEST_F(TextFinderTest, ReplaceAllCountsLinesNotOccurrences) {
-    LinesTarget target(
-        {QStringLiteral("AA"), QStringLiteral("b"), QStringLiteral("xA"), QStringLiteral("A")});
+    LinesTarget target(Words("AA b xA A"));
     state.FindStartLine = 4; // replace all always starts at the top
     EXPECT_EQ(finder.replaceAll(target, titleOptions("A"), QStringLiteral("AB")), 3);
-    EXPECT_EQ(target.m_lines, (QStringList{QStringLiteral("ABAB"), QStringLiteral("b"),
-                                           QStringLiteral("xAB"), QStringLiteral("AB")}));
+    EXPECT_EQ(target.m_lines, Words("ABAB b xAB AB"));
     ASSERT_EQ(sink.shown.size(), 1);
     EXPECT_EQ(sink.shown[0].number, MessageReplace);
     EXPECT_EQ(sink.shown[0].extra, QStringLiteral("3 pieces replaced."));
@@ -125,20 +125,19 @@ TEST_F(TextFinderTest, ReplaceAllCountsLinesNotOccurrences) {
 }
 
 TEST_F(TextFinderTest, ReplaceAllWithoutAHitChangesNothing) {
-    LinesTarget target({QStringLiteral("a"), QStringLiteral("b")});
+    LinesTarget target(Words("a b"));
     EXPECT_EQ(finder.replaceAll(target, titleOptions("z"), QStringLiteral("y")), 0);
-    EXPECT_EQ(target.m_lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(target.m_lines, Words("a b"));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
     language.setLanguageIndex(1);
     EXPECT_EQ(TextFinder::ReplacedCountText(language, 2), QStringLiteral("2個置換しました"));
 }
 
 TEST_F(TextFinderTest, HexReplaceSkipsLinesTheReplacementLeavesUnchanged) {
-    LinesTarget target({QStringLiteral("A1"), QStringLiteral("0A1B"), QStringLiteral("A1A1")});
+    LinesTarget target(Words("A1 0A1B A1A1"));
     EXPECT_EQ(finder.replaceNext(target, hexOptions("A1", true), QStringLiteral("A1")), 0);
     EXPECT_EQ(finder.replaceAll(target, hexOptions("A1"), QStringLiteral("FF")), 2);
-    EXPECT_EQ(target.m_lines,
-              (QStringList{QStringLiteral("FF"), QStringLiteral("0A1B"), QStringLiteral("FFFF")}));
+    EXPECT_EQ(target.m_lines, Words("FF 0A1B FFFF"));
 }
 
 TEST_F(TextFinderTest, SingleBoxIgnoresFindStartLine) {

@@ -30,10 +30,6 @@ QString seedFolder() {
     return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl"));
 }
 
-QByteArray utf8(const char* text) {
-    return QByteArray(text);
-}
-
 TitleDocument readTtl(const QString& path, int languageIndex) {
     LanguageTables language;
     language.setLanguageIndex(languageIndex);
@@ -155,15 +151,15 @@ TEST(TitleCsvTest, QuotationMarkIsWrittenAsSeenAndStoredAsTheFileEscape) {
 TEST(TitleCsvTest, SpreadsheetConventionsImport) {
     // No byte-order mark, LF, every field quoted, rows padded to the widest, reordered and
     // missing rows, empty rows and a trailing empty line.
-    const QByteArray csv = utf8("\"#REMOTE\",\"5\",\"\"\n"
-                                "\"#CAMERA\",\"17\",\"\"\n"
-                                "\"Category\",\"Number\",\"Title\"\n"
-                                "\"AUX\",\"8\",\"LAST\"\n"
-                                ",,\n"
-                                "\"POSITION\",\"2\",\"GATE, N\"\n"
-                                "\"CAMERA\",\"1\",\"  LOBBY \"\n"
-                                "\"POSITION\",\" 1 \",\"\"\"Q\"\"\"\n"
-                                "\n");
+    const QByteArray csv = QByteArray("\"#REMOTE\",\"5\",\"\"\n"
+                                      "\"#CAMERA\",\"17\",\"\"\n"
+                                      "\"Category\",\"Number\",\"Title\"\n"
+                                      "\"AUX\",\"8\",\"LAST\"\n"
+                                      ",,\n"
+                                      "\"POSITION\",\"2\",\"GATE, N\"\n"
+                                      "\"CAMERA\",\"1\",\"  LOBBY \"\n"
+                                      "\"POSITION\",\" 1 \",\"\"\"Q\"\"\"\n"
+                                      "\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
     const TitleDocument& document = imported.document;
@@ -177,16 +173,14 @@ TEST(TitleCsvTest, SpreadsheetConventionsImport) {
     EXPECT_EQ(document.title(CategoryTrace, 1), QString());
 }
 
-TEST(TitleCsvTest, CrLfWithByteOrderMarkAndNoSettingRowsImports) {
-    const TitleCsvImport imported = ReadTitleCsv(utf8("\xEF\xBB\xBF"
-                                                      "category,number,title\r\nHOME,3,H3\r\n"),
-                                                 TitleCharTable(kEnglish));
-    ASSERT_TRUE(imported.ok());
-    EXPECT_EQ(imported.document.RemoteNo, QStringLiteral("1"));
-    EXPECT_EQ(imported.document.title(CategoryHome, 3), QStringLiteral("H3"));
-}
-
-TEST(TitleCsvTest, ShiftJisFromAJapaneseSpreadsheetImports) {
+// Without setting rows: UTF-8 with a byte-order mark, or Shift-JIS from a Japanese spreadsheet.
+TEST(TitleCsvTest, ByteOrderMarkOrShiftJisWithoutSettingRowsImports) {
+    const TitleCsvImport marked = ReadTitleCsv("\xEF\xBB\xBF"
+                                               "category,number,title\r\nHOME,3,H3\r\n",
+                                               TitleCharTable(kEnglish));
+    ASSERT_TRUE(marked.ok());
+    EXPECT_EQ(marked.document.RemoteNo, QStringLiteral("1"));
+    EXPECT_EQ(marked.document.title(CategoryHome, 3), QStringLiteral("H3"));
     const auto bytes =
         TextToCp932(QStringLiteral("category,number,title\r\nCAMERA,1,カメラ１\r\n"));
     ASSERT_TRUE(bytes.has_value());
@@ -219,9 +213,9 @@ TEST(TitleCsvTest, EveryBadRowIsReportedWithItsLine) {
         {"POSITION,1,\"open", "5: a quoted field is not closed"},
     };
     for (const RowCase& c : cases) {
-        const QByteArray csv = utf8("#REMOTE,1\r\n#CAMERA,1\r\ncategory,number,title\r\n"
-                                    "POSITION,3,A\r\n") +
-                               utf8(c.row) + "\r\nPOSITION,4,D\r\n";
+        const QByteArray csv = QByteArray("#REMOTE,1\r\n#CAMERA,1\r\ncategory,number,title\r\n"
+                                          "POSITION,3,A\r\n") +
+                               QByteArray(c.row) + "\r\nPOSITION,4,D\r\n";
         const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
         EXPECT_FALSE(imported.refused) << c.row;
         EXPECT_EQ(problemTexts(imported), QStringList{QString::fromUtf8(c.problem)}) << c.row;
@@ -229,8 +223,8 @@ TEST(TitleCsvTest, EveryBadRowIsReportedWithItsLine) {
 }
 
 TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
-    const QByteArray csv = utf8("#REMOTE,100\n#CAMERA,0\n#CAMERA,3\ncategory,number,title\n"
-                                "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n");
+    const QByteArray csv = QByteArray("#REMOTE,100\n#CAMERA,0\n#CAMERA,3\ncategory,number,title\n"
+                                      "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     EXPECT_EQ(problemTexts(imported),
               (QStringList{QStringLiteral("1: REMOTE No. must be a number from 1 to 99"),
@@ -242,7 +236,7 @@ TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
 
 TEST(TitleCsvTest, LineNumbersCountLinesInsideQuotedFields) {
     const QByteArray csv =
-        utf8("category,number,title\r\nPOSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
+        QByteArray("category,number,title\r\nPOSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     EXPECT_EQ(problemTexts(imported),
               (QStringList{QStringLiteral("2: the title holds a line break"),
@@ -255,9 +249,9 @@ TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
                             13);
     const QByteArray cases[] = {
         binary,
-        utf8("time_ms,wall_clock,direction,unit,data,meaning\r\n125,,sent,HOST1:,FE,x\r\n"),
-        utf8("1:Controller No\r\n1:Camera No\r\n[CAMERA]\r\n\"CAM 1\"\r\n"),
-        utf8("category,title\r\nCAMERA,A\r\n"),
+        QByteArray("time_ms,wall_clock,direction,unit,data,meaning\r\n125,,sent,HOST1:,FE,x\r\n"),
+        QByteArray("1:Controller No\r\n1:Camera No\r\n[CAMERA]\r\n\"CAM 1\"\r\n"),
+        QByteArray("category,title\r\nCAMERA,A\r\n"),
     };
     for (const QByteArray& csv : cases) {
         const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
@@ -266,7 +260,8 @@ TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
         EXPECT_EQ(imported.problems[0].line, 1);
         EXPECT_TRUE(imported.problems[0].reason.startsWith(QStringLiteral("not a title CSV")));
     }
-    for (const QByteArray& empty : {QByteArray(), QByteArray("\xEF\xBB\xBF"), utf8("\r\n\r\n")}) {
+    for (const QByteArray& empty :
+         {QByteArray(), QByteArray("\xEF\xBB\xBF"), QByteArray("\r\n\r\n")}) {
         const TitleCsvImport imported = ReadTitleCsv(empty, TitleCharTable(kEnglish));
         EXPECT_TRUE(imported.refused);
         EXPECT_EQ(problemTexts(imported),
@@ -275,7 +270,7 @@ TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
 }
 
 TEST(TitleCsvTest, TitlesAreCheckedWithTheTableOfTheLanguage) {
-    const QByteArray csv = utf8("category,number,title\nCAMERA,1,AB\nAUTOPAN,1,ＡＢ\n");
+    const QByteArray csv = QByteArray("category,number,title\nCAMERA,1,AB\nAUTOPAN,1,ＡＢ\n");
     EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kEnglish))),
               QStringList{QStringLiteral("3: title 'ＡＢ': 'Ａ' is not in the title table")});
     EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kJapanese))),

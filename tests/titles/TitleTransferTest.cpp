@@ -1,4 +1,5 @@
 #include "titles/TitleTransfer.h"
+#include "DataReplyText.h"
 #include "MemoryLink.h"
 #include "common/HexText.h"
 #include "shell/LanguageTables.h"
@@ -14,16 +15,11 @@ using namespace zel::test;
 namespace {
 
 // A title data reply: FD, length, seven payload bytes, the eight codes, checksum, FF FF.
-QString titleReply(const QString& codesHex, bool goodChecksum = true) {
-    QString text = QStringLiteral("FD1B00100100B10000") + codesHex;
-    int checksum = 0;
-    for (qsizetype i = 0; i < text.size(); i += 2)
-        checksum ^= HexByteAt(text, i);
-    checksum ^= 0xFF;
-    if (!goodChecksum)
-        checksum ^= 0x01;
-    return text + ByteToHex(checksum) + QStringLiteral("FFFF");
+QString titleReply(const QString& codesHex) {
+    return DataReplyText(QByteArray::fromHex("00100100B10000" + codesHex.toLatin1()));
 }
+// The title "1": one code with the end mark, seven fillers.
+const QString kTitleOne = titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
 
 class TitleTransferTest : public ::testing::Test, protected MemoryLink {
 protected:
@@ -91,7 +87,7 @@ TEST_F(TitleTransferTest, TraceUploadSendsCodesAndWaitsForAck) {
 
 TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyEnds) {
     ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
-    port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+    port.receiveHex(kTitleOne);
     const QString second = lastData();
     EXPECT_EQ(second, QStringLiteral("B1040020"));
     port.receiveHex(QStringLiteral("00"));
@@ -120,7 +116,7 @@ TEST_F(TitleTransferTest, BusyCountStartsAgainAfterAGoodReply) {
             port.receiveHex(QStringLiteral("00"));
             timerReTry.fireNow();
         }
-        port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+        port.receiveHex(kTitleOne);
     }
     EXPECT_EQ(m_finished, QList<bool>{true});
     EXPECT_TRUE(sink.shown.isEmpty());
@@ -132,14 +128,12 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
         int message;
         bool upload = false;
     };
-    const QString goodData =
-        titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
     const QList<Case> cases{
         {QStringLiteral("15"), 3},
-        {titleReply(QStringLiteral("800A") + QStringLiteral("00FD").repeated(7), false), 16},
+        {kTitleOne.left(kTitleOne.size() - 6) + QStringLiteral("00FFFF"), 16}, // bad checksum
         {QStringLiteral("FD05AAADFFFF"), 16}, // complete, good checksum, no room for codes
         {QStringLiteral("06"), 16},           // an ACK where a data reply was expected
-        {goodData, 16, true},                 // a good data reply is no answer to a write
+        {kTitleOne, 16, true},                // a good data reply is no answer to a write
     };
     for (const Case& c : cases) {
         sink.clear();
@@ -158,7 +152,6 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
 }
 
 TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
-    const QString reply = titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
     const auto expectEnded = [&](const char* when) {
         EXPECT_EQ(sink.numbers(), QList<int>{6}) << when;
         EXPECT_EQ(m_finished, QList<bool>{false}) << when;
@@ -177,7 +170,7 @@ TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
     // The port closes while a reply is on its way; the next title cannot go out.
     ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
     engine.CloseCommPort();
-    port.receiveHex(reply);
+    port.receiveHex(kTitleOne);
     expectEnded("after a good reply");
 
     // The same at the retry after BUSY.
@@ -192,7 +185,7 @@ TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
     restart();
     ASSERT_TRUE(m_transfer.startAllDownload());
     engine.CloseCommPort();
-    port.receiveHex(reply); // CAMERA ID done; POSITION 1 is next
+    port.receiveHex(kTitleOne); // CAMERA ID done; POSITION 1 is next
     expectEnded("between categories");
 }
 
@@ -244,7 +237,7 @@ TEST_F(TitleTransferTest, AllDownloadWalksEveryCategoryInOrder) {
     ASSERT_TRUE(m_transfer.startAllDownload());
     QStringList sent{lastData()};
     for (int reply = 0; reply < 302; ++reply) {
-        port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+        port.receiveHex(kTitleOne);
         if (reply < 301)
             sent.append(lastData());
     }
