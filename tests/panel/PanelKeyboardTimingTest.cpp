@@ -1,10 +1,7 @@
 // Keyboard sequences typed slowly (300 ms between key events) and quickly (60 ms, a tap)
 // give the same frames: the 100 ms pause after each key delays frames, never replays or
 // swallows them. Time runs on a manual clock; the camera answers every frame at once.
-#include "MemoryLink.h"
-#include "panel/PanelCommands.h"
-#include "panel/PanelKeys.h"
-#include "shell/LanguageTables.h"
+#include "PanelRig.h"
 
 #include <gtest/gtest.h>
 
@@ -16,26 +13,11 @@ using namespace zel::test;
 
 namespace {
 
-int g_now = 0; // the manual clock, in ms
-
-class ClockTimer : public ManualTimer {
-public:
-    void start(int intervalMs) override {
-        ManualTimer::start(intervalMs);
-        dueAt = g_now + intervalMs;
-    }
-    int dueAt = 0;
+struct ClockAtZero {
+    ClockAtZero() { ManualTimer::now = 0; }
 };
 
-struct TimedRig : MemoryLink {
-    TimedRig() {
-        g_now = 0;
-        openTestPort();
-        panel.onCommandSent = [this](const QString& data) {
-            sent << (data.startsWith(QStringLiteral("20")) ? data.mid(2, 2) : data);
-        };
-        panel.load(2000);
-    }
+struct TimedRig : ClockAtZero, PanelRig {
     // The camera acknowledges whatever the panel sent.
     void answer() {
         while (engine.state().ScreenCode == ScreenPanel)
@@ -45,26 +27,26 @@ struct TimedRig : MemoryLink {
     void runUntil(int time) {
         answer();
         for (;;) {
-            ClockTimer* next = nullptr;
-            for (ClockTimer* timer : {&pause, &keyDown, &textCtrl})
+            ManualTimer* next = nullptr;
+            for (ManualTimer* timer : {&pause, &keyDown, &textCtrl})
                 if (timer->isActive() && timer->dueAt <= time &&
                     (!next || timer->dueAt < next->dueAt))
                     next = timer;
             if (!next)
                 break;
-            g_now = next->dueAt;
+            ManualTimer::now = next->dueAt;
             next->fireNow();
             answer();
         }
-        g_now = time;
+        ManualTimer::now = time;
     }
-
-    ClockTimer pause;
-    ClockTimer keyDown;
-    ClockTimer textCtrl;
-    LanguageTables language;
-    PanelCommands panel{engine, language, sink, {pause, keyDown, textCtrl}};
-    QStringList sent; // bit bytes (or the command data of other frames)
+    // The bit bytes of movement frames, the command data of the others.
+    QStringList frames() const {
+        QStringList shown;
+        for (const QString& data : sent)
+            shown << (data.startsWith(QStringLiteral("20")) ? data.mid(2, 2) : data);
+        return shown;
+    }
 };
 
 struct KeyEvent {
@@ -87,7 +69,7 @@ QStringList typed(const std::vector<KeyEvent>& events, int spacingMs) {
     }
     rig.runUntil(time + 1000);
     EXPECT_TRUE(rig.panel.isIdle());
-    return rig.sent;
+    return rig.frames();
 }
 
 KeyEvent down(int key) {
@@ -134,7 +116,7 @@ TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
     rig.runUntil(30);
     rig.panel.keyReleased('X');
     rig.runUntil(1000);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("A802")});
+    EXPECT_EQ(rig.frames(), QStringList{QStringLiteral("A802")});
 }
 
 // A tap shorter than the 20 ms key delay still sends its press before its release.
@@ -144,7 +126,7 @@ TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {
     rig.runUntil(5);
     rig.panel.keyReleased(KeyE);
     rig.runUntil(1000);
-    EXPECT_EQ(rig.sent, Words("10 00"));
+    EXPECT_EQ(rig.frames(), Words("10 00"));
 }
 
 } // namespace
