@@ -47,6 +47,11 @@ class TitleFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString fileWith(const char* name, const QByteArray& bytes) {
+        const QString file = path(QString::fromLatin1(name));
+        EXPECT_TRUE(writeBytes(file, bytes));
+        return file;
+    }
     TitleFiles files(TitleDocument& document, int slot = 0) {
         return TitleFiles(m_slots, slot == 0 ? m_slot : slot, document, m_sink, m_language);
     }
@@ -166,52 +171,43 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
 
 TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
     // One file per rule, each breaking only that rule.
-    const auto read = [&](const QStringList& body, int answer = ButtonYes) {
-        const QString file = path(QStringLiteral("rule.ttl"));
-        writeLines(file, body);
+    const auto read = [&](const char* text) {
         TitleDocument document;
         m_sink.clear();
-        m_sink.defaultAnswer = answer;
-        EXPECT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+        m_sink.defaultAnswer = ButtonYes;
+        EXPECT_EQ(files(document).ReadTitleFile(fileWith("rule.ttl", text)),
+                  TitleOpenResult::Loaded);
         return document;
     };
-    const QString one = QStringLiteral("1");
     // A title needs two double quotation marks.
-    TitleDocument doc = read({one, one, QStringLiteral("[AUX]"), QStringLiteral("\"open"),
-                              QStringLiteral("\"closed\"")});
+    TitleDocument doc = read("1\n1\n[AUX]\n\"open\n\"closed\"\n");
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
     EXPECT_EQ(doc.title(CategoryAux, 2), QStringLiteral("closed"));
     // Section headers are matched in upper case only.
-    doc = read({one, one, QStringLiteral("[aux]"), QStringLiteral("\"lower\""),
-                QStringLiteral("[TRACE]")});
+    doc = read("1\n1\n[aux]\n\"lower\"\n[TRACE]\n");
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
     // A quoted title that looks like a header is a title: the section goes on.
-    doc = read({one, one, QStringLiteral("[ALARM]"), QStringLiteral("\"[1]\""),
-                QStringLiteral("\"two\"")});
+    doc = read("1\n1\n[ALARM]\n\"[1]\"\n\"two\"\n");
     EXPECT_EQ(doc.title(CategoryAlarm, 1), QStringLiteral("[1]"));
     EXPECT_EQ(doc.title(CategoryAlarm, 2), QStringLiteral("two"));
     // TRACE reads two titles; a third line is surplus.
-    doc = read({one, one, QStringLiteral("[TRACE]"), QStringLiteral("\"a\""),
-                QStringLiteral("\"b\""), QStringLiteral("\"c\"")});
+    doc = read("1\n1\n[TRACE]\n\"a\"\n\"b\"\n\"c\"\n");
     EXPECT_EQ(doc.title(CategoryTrace, 2), QStringLiteral("b"));
     EXPECT_TRUE(m_sink.shown.isEmpty());
     // CAMERA No. 0 is refused in a title file (1 to 255), REMOTE No. 99 is not.
-    doc = read({QStringLiteral("99"), QStringLiteral("0"), QStringLiteral("[CAMERA]"),
-                QStringLiteral("\"c\"")});
+    doc = read("99\n0\n[CAMERA]\n\"c\"\n");
     EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
     EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("CAMERA No. incorrect"));
     EXPECT_EQ(doc.RemoteNo, QStringLiteral("99"));
     EXPECT_EQ(doc.CameraNo, QStringLiteral("1"));
     // A number with a point is not a whole number.
-    doc = read({QStringLiteral("5.0"), QStringLiteral("255"), QStringLiteral("[TRACE]")});
+    doc = read("5.0\n255\n[TRACE]\n");
     EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
     EXPECT_EQ(doc.CameraNo, QStringLiteral("255"));
 }
 
 TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
-    const QString file = path(QStringLiteral("nonumbers.ttl"));
-    writeLines(file, {QStringLiteral("[CAMERA]"), QStringLiteral("\"cam\""),
-                      QStringLiteral("[TRACE]"), QStringLiteral("\"t\"")});
+    const QString file = fileWith("nonumbers.ttl", "[CAMERA]\r\n\"cam\"\r\n[TRACE]\r\n\"t\"\r\n");
     TitleDocument document;
     m_sink.answers = {ButtonYes, ButtonYes};
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
@@ -223,9 +219,8 @@ TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
 
     m_sink.clear();
     m_sink.answers = {ButtonNo};
-    writeLines(file, {QStringLiteral("100"), QStringLiteral("3"), QStringLiteral("[CAMERA]"),
-                      QStringLiteral("\"cam\"")});
-    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Stopped);
+    const QString wrong = fileWith("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
+    ASSERT_EQ(files(document).ReadTitleFile(wrong), TitleOpenResult::Stopped);
     EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
     EXPECT_EQ(document.title(CategoryCamera, 1), QString());
     EXPECT_TRUE(m_slots.LastCameraNo.isEmpty());
@@ -269,26 +264,18 @@ TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
     ASSERT_TRUE(windowFiles.saveAs(kept));
     document.setTitle(CategoryPosition, 5, QStringLiteral("EDIT"));
     document.MarkModified();
-    const QString missing = path(QStringLiteral("missing.ttl"));
-    const QString random = path(QStringLiteral("random.ttl"));
-    ASSERT_TRUE(writeBytes(random, QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")));
-    const QString utf8 = path(QStringLiteral("utf8.ttl"));
-    ASSERT_TRUE(writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n").toUtf8()));
-    const QString comments = path(QStringLiteral("comments.ttl"));
-    ASSERT_TRUE(writeBytes(comments, ": nothing but a comment\r\n\r\n"));
-    const QString empty = path(QStringLiteral("empty.ttl"));
-    ASSERT_TRUE(writeBytes(empty, QByteArray()));
-    const QString huge = path(QStringLiteral("huge.ttl"));
-    ASSERT_TRUE(writeBytes(huge, QByteArray(TitleFiles::kMaxFileBytes + 1, '1')));
+    const QString notShiftJis = QStringLiteral("not a Japanese (Shift-JIS) text file");
     const QList<std::pair<QString, QString>> cases{
-        {missing, QStringLiteral("no such file")},
+        {path(QStringLiteral("missing.ttl")), QStringLiteral("no such file")},
         {m_dir.path(), QStringLiteral("not a regular file")},
         {QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
-        {random, QStringLiteral("not a Japanese (Shift-JIS) text file")},
-        {utf8, QStringLiteral("not a Japanese (Shift-JIS) text file")},
-        {comments, QStringLiteral("holds no data")},
-        {empty, QStringLiteral("holds no data")},
-        {huge, QStringLiteral("file too large")},
+        {fileWith("random.ttl", QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")), notShiftJis},
+        {fileWith("utf8.ttl", QStringLiteral("1:リモコン番号\r\n").toUtf8()), notShiftJis},
+        {fileWith("comments.ttl", ": nothing but a comment\r\n\r\n"),
+         QStringLiteral("holds no data")},
+        {fileWith("empty.ttl", QByteArray()), QStringLiteral("holds no data")},
+        {fileWith("huge.ttl", QByteArray(TitleFiles::kMaxFileBytes + 1, '1')),
+         QStringLiteral("file too large")},
     };
     for (const auto& [file, reason] : cases) {
         m_sink.clear();
@@ -305,9 +292,8 @@ TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
 }
 
 TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
-    const QString file = path(QStringLiteral("cr.ttl"));
-    ASSERT_TRUE(writeBytes(
-        file, "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r"));
+    const QString file = fileWith(
+        "cr.ttl", "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r");
     TitleDocument document;
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_TRUE(m_sink.shown.isEmpty());
@@ -392,8 +378,7 @@ TEST_F(TitleFileTest, TextWithoutATitleSectionIsNoTitleFile) {
         {"headers.ttl", "1:REMOTE\r\n1:CAMERA\r\n[POSITIONS]\r\n\"A\"\r\n"},
     };
     for (const Case& c : cases) {
-        const QString file = path(QString::fromLatin1(c.name));
-        ASSERT_TRUE(writeBytes(file, c.text));
+        const QString file = fileWith(c.name, c.text);
         m_sink.clear();
         EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
         ASSERT_EQ(m_sink.numbers(), QList<int>{MessageError}) << c.name;
@@ -402,8 +387,7 @@ TEST_F(TitleFileTest, TextWithoutATitleSectionIsNoTitleFile) {
         EXPECT_FALSE(windowFiles.hasPath());
     }
     // One section header is enough, even with blanks around it.
-    const QString one = path(QStringLiteral("one.ttl"));
-    ASSERT_TRUE(writeBytes(one, "1:REMOTE\r\n1:CAMERA\r\n [ POSITION ] \r\n\"A\"\r\n"));
+    const QString one = fileWith("one.ttl", "1:REMOTE\r\n1:CAMERA\r\n [ POSITION ] \r\n\"A\"\r\n");
     m_sink.clear();
     EXPECT_EQ(windowFiles.ReadTitleFile(one), TitleOpenResult::Loaded);
     EXPECT_TRUE(m_sink.shown.isEmpty());
