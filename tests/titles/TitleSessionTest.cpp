@@ -104,42 +104,46 @@ TEST_F(TitleSessionTest, ControlsOfAFreshScreenAndTheNumberBoxFocus) {
     EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
 }
 
-TEST_F(TitleSessionTest, OpenStartsWithoutUndoAndWaitsForANewCheck) {
-    typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
-    editor().snapshotTitle(CategoryHome, 0);
-    ASSERT_TRUE(controls().undo && controls().upload);
-
-    // A file that is refused changes nothing.
+// Titles read from a title file, a CSV file or another window are content: they start without
+// undo and wait for a new check; a refused file changes nothing.
+TEST_F(TitleSessionTest, ReadTitlesStartWithoutUndoAndWaitForANewCheck) {
     const QString garbage = writeFile("garbage.ttl", QByteArray("\x82\xff\x01 junk", 8));
-    EXPECT_EQ(m_session.openFile(garbage), TitleOpenResult::NotLoaded);
-    EXPECT_TRUE(controls().undo);
-    EXPECT_TRUE(controls().upload);
-
-    document().TitleModified = false;
-    m_repainted.clear();
-    EXPECT_EQ(m_session.openFile(writeTitleFile("home.ttl", QStringLiteral("HOME"))),
-              TitleOpenResult::Loaded);
-    EXPECT_EQ(document().title(CategoryHome, 1), QStringLiteral("HOME"));
-    EXPECT_FALSE(controls().undo);
+    const QString badCsv = writeFile("bad.csv", "category,number,title\nHOME,9,X\n");
+    const QString goodCsv = writeFile("good.csv", "category,number,title\nHOME,1,READ\n");
+    const QString file = writeTitleFile("home.ttl", QStringLiteral("READ"));
+    TitleDocument other;
+    other.CameraNo = QStringLiteral("4");
+    other.setTitle(CategoryHome, 1, QStringLiteral("READ"));
+    const std::function<bool()> reads[] = {
+        [&] { return m_session.openFile(garbage) != TitleOpenResult::NotLoaded; },
+        [&] { return m_session.importCsv(badCsv); },
+        [&] { return m_session.openFile(file) == TitleOpenResult::Loaded; },
+        [&] { return m_session.importCsv(goodCsv); },
+        [&] { return m_session.takeDocument(other), true; }};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
+        editor().snapshotTitle(CategoryHome, 0);
+        document().TitleModified = false;
+        m_repainted.clear();
+        const bool accepted = i >= 2;
+        ASSERT_EQ(reads[i](), accepted);
+        EXPECT_EQ(document().title(CategoryHome, 1), accepted ? u"READ"_qs : u"TYPED"_qs);
+        EXPECT_EQ(controls().undo, !accepted);
+        EXPECT_EQ(controls().upload, !accepted);
+        EXPECT_EQ(controls().uploadOffHint, accepted ? kNeedsCheck : QString());
+        EXPECT_EQ(m_repainted.size(), accepted ? kTitleCategoryCount : 0);
+    }
+    EXPECT_EQ(document().CameraNo, QStringLiteral("4"));
+    // A change still takes UPLOAD away.
+    ASSERT_TRUE(editor().check());
+    document().MarkModified();
     EXPECT_FALSE(controls().upload);
-    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck) << "a file read to the end is content";
-    EXPECT_EQ(m_repainted.size(), kTitleCategoryCount);
-
     // A wrong number and "do not read on": partly read, not content.
     sink.answers = {ButtonNo};
     const QString wrong = writeFile("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
     EXPECT_EQ(m_session.openFile(wrong), TitleOpenResult::Stopped);
     EXPECT_EQ(controls().uploadOffHint, kNeedsTitles);
-}
-
-TEST_F(TitleSessionTest, CsvImportIsContentWaitingForACheck) {
-    typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
-    EXPECT_FALSE(m_session.importCsv(writeFile("bad.csv", "category,number,title\nHOME,9,X\n")));
-    EXPECT_TRUE(controls().upload) << "a refused import changes nothing";
-    ASSERT_TRUE(m_session.importCsv(writeFile("good.csv", "category,number,title\nHOME,2,G\n")));
-    EXPECT_EQ(document().title(CategoryHome, 2), QStringLiteral("G"));
-    EXPECT_FALSE(controls().undo);
-    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
 }
 
 TEST_F(TitleSessionTest, DownloadReplacesTheCategoryShown) {
@@ -280,20 +284,6 @@ TEST_F(TitleSessionTest, CloseWaitsForTheTransferAndTheSavePrompt) {
     EXPECT_EQ(m_slots.TitleFileName(kSlot), path);
     m_session.close();
     EXPECT_EQ(m_slots.TitleFileName(kSlot), QString());
-}
-
-TEST_F(TitleSessionTest, TitlesTakenFromElsewhereCountAsReadAndStayWatched) {
-    TitleDocument read;
-    read.CameraNo = QStringLiteral("4");
-    read.setTitle(CategoryHome, 2, QStringLiteral("READ"));
-    m_session.takeDocument(read);
-    EXPECT_EQ(document().CameraNo, QStringLiteral("4"));
-    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
-    editor().changeTab(CategoryHome);
-    ASSERT_TRUE(editor().check());
-    ASSERT_TRUE(controls().upload);
-    document().MarkModified();
-    EXPECT_FALSE(controls().upload) << "a change still takes UPLOAD away";
 }
 
 TEST_F(TitleSessionTest, AutoBackupRunsOnItsOwnTimerFromTheSetting) {
