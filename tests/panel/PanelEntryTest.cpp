@@ -45,8 +45,7 @@ TEST(PanelEntry, KeyboardKeyFlushesAUsedEntry) {
     rig.type(QStringLiteral("5"));
     rig.click(B::Cam);
     EXPECT_EQ(rig.panel.state().CameraNo, QStringLiteral("5"));
-    rig.panel.keyPressed('Q');
-    rig.endPauses();
+    rig.down('Q');
     EXPECT_EQ(rig.panel.entry().text(), QString());
 }
 

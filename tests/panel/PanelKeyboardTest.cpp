@@ -21,19 +21,6 @@ QStringList bitBytes(const QStringList& sent) {
 
 struct KeyboardRig : PanelRig {
     KeyboardRig() { autoAck = true; }
-    void down(int key) {
-        panel.keyPressed(key);
-        endPauses();
-    }
-    void up(int key) {
-        panel.keyReleased(key);
-        endPauses();
-    }
-    // Holds `key` until the key timer has fired.
-    void hold(int key) {
-        down(key);
-        fireKeyTimer();
-    }
 };
 
 TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {

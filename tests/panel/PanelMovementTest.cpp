@@ -13,12 +13,10 @@ namespace {
 
 TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     PanelRig rig;
-    rig.panel.pressMoveKey(PtzRight);
-    rig.endPauses();
+    rig.press(PtzRight);
     EXPECT_EQ(rig.sent, QStringList{QStringLiteral("20043C3C0808")});
     EXPECT_EQ(rig.entryFocused, 0) << "a press does not move the focus";
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.release(PtzRight);
     rig.reply(QStringLiteral("06"));
     EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_EQ(rig.entryFocused, 1);
@@ -40,8 +38,7 @@ TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
         EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(key.bitByte)) << key.code;
     }
     PanelRig rig;
-    rig.panel.pressMoveKey(PtzNone);
-    rig.endPauses();
+    rig.press(PtzNone);
     EXPECT_TRUE(rig.sent.isEmpty());
 }
 
@@ -51,10 +48,8 @@ TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
     rig.autoAck = true;
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.pressMoveKey(PtzTele);
-    rig.panel.releaseMoveKey(PtzTele);
-    rig.endPauses();
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.release(PtzTele);
+    rig.release(PtzRight);
     QStringList bits;
     for (const QString& data : rig.sent)
         bits << data.mid(2, 2);
@@ -71,8 +66,7 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
     rig.endPauses();
     rig.sent.clear();
     const auto moveRight = [&rig] {
-        rig.panel.pressMoveKey(PtzRight);
-        rig.endPauses();
+        rig.press(PtzRight);
         return rig.sent.last();
     };
     EXPECT_EQ(moveRight(), QStringLiteral("20041E010406"));
@@ -95,8 +89,7 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
     PanelRig rig;
     rig.autoAck = true;
-    rig.panel.keyPressed(KeyRight);
-    rig.fireKeyTimer();
+    rig.hold(KeyRight);
     rig.panel.choosePanSpeed(0);
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20043C3C0808 2004013C0808"));
@@ -129,8 +122,7 @@ TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
     PanelRig rig;
     rig.autoAck = true;
     rig.panel.chooseSpeedMode(ModeTest);
-    rig.panel.keyPressed(KeyRight);
-    rig.fireKeyTimer();
+    rig.hold(KeyRight);
     rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
     rig.endPauses();
     rig.panel.setTestSpeedText(TestPan, QStringLiteral("200")); // refused with the message
@@ -148,8 +140,7 @@ TEST(PanelMovement, SendPathRefusesSilently) {
         PanelRig rig;
         rig.panel.state().CameraNo = QString::fromLatin1(address.camera);
         rig.panel.state().RemoteNo = QString::fromLatin1(address.remote);
-        rig.panel.pressMoveKey(PtzUp);
-        rig.endPauses();
+        rig.press(PtzUp);
         EXPECT_TRUE(rig.port.written.isEmpty()) << address.camera << "/" << address.remote;
         EXPECT_TRUE(rig.messages().isEmpty());
     }
@@ -165,10 +156,8 @@ TEST(PanelMovement, SendPathRefusesSilently) {
 TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     PanelRig rig;
     rig.autoAck = true;
-    rig.panel.keyPressed(KeyLeft);
-    rig.fireKeyTimer();
-    rig.panel.pressMoveKey(PtzWide);
-    rig.endPauses();
+    rig.hold(KeyLeft);
+    rig.press(PtzWide);
     rig.panel.deactivated();
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20083C3C0808 20283C3C0808 20003C3C0808"));
@@ -181,8 +170,7 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     rig.endPauses();
     EXPECT_EQ(rig.sent.size(), 3);
 
-    rig.panel.pressMoveKey(PtzUp);
-    rig.endPauses();
+    rig.press(PtzUp);
     rig.autoAck = false;
     rig.panel.unload();
     EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));

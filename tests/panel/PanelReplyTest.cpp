@@ -32,12 +32,10 @@ TEST(PanelReply, AnswersToAnAckCommand) {
 
 TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
     PanelRig rig;
-    rig.panel.pressMoveKey(PtzRight);
-    rig.endPauses();
+    rig.press(PtzRight);
     // The release was refused (the remote number box was being edited): StopPending stays set.
     rig.panel.state().RemoteNo = QString();
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.release(PtzRight);
     EXPECT_TRUE(rig.panel.state().StopPending);
     rig.panel.state().RemoteNo = QStringLiteral("1");
     rig.panel.state().ZoomBits = QStringLiteral("01"); // cleared too by the resend

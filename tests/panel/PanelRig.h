@@ -58,6 +58,27 @@ struct PanelRig : MemoryLink {
         keyDown.fireNow();
         endPauses();
     }
+    void press(int code) {
+        panel.pressMoveKey(code);
+        endPauses();
+    }
+    void release(int code) {
+        panel.releaseMoveKey(code);
+        endPauses();
+    }
+    void down(int key) {
+        panel.keyPressed(key);
+        endPauses();
+    }
+    void up(int key) {
+        panel.keyReleased(key);
+        endPauses();
+    }
+    // Holds `key` until the key timer has fired.
+    void hold(int key) {
+        down(key);
+        fireKeyTimer();
+    }
     void reply(const QString& hex) {
         port.receiveHex(hex);
         endPauses();

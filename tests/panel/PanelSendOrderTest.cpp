@@ -101,8 +101,7 @@ TEST(PanelSendOrder, RefusedReleaseGoesOutAfterTheOtherScreenTimedOut) {
 TEST(PanelSendOrder, RefusedPressIsNeverSent) {
     BusyLinkRig rig;
     rig.otherScreenSends();
-    rig.panel.pressMoveKey(PtzRight);
-    rig.endPauses();
+    rig.press(PtzRight);
     rig.port.receiveHex(QStringLiteral("06"));
     rig.endPauses();
     EXPECT_EQ(rig.wire(), QStringList{QStringLiteral("99")});
@@ -136,8 +135,7 @@ TEST(PanelSendOrder, StopWithThePortAwayGoesOutWhenItIsBack) {
     rig.panel.pressMoveKey(PtzRight);
     rig.reply(QStringLiteral("06"));
     rig.port.loseDevice(QStringLiteral("pulled"));
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.release(PtzRight);
     EXPECT_TRUE(rig.messages().isEmpty());
     EXPECT_EQ(rig.port.written.size(), 1);
     ASSERT_TRUE(rig.engine.tryOpenCommPort());
@@ -158,8 +156,7 @@ TEST(PanelSendOrder, StopQueuedBehindTheFrameInFlightSurvivesTheClose) {
 TEST(PanelSendOrder, StopNowStopsWhatMoves) {
     PanelRig rig;
     EXPECT_FALSE(rig.panel.stopNow());
-    rig.panel.keyPressed(KeyLeft);
-    rig.fireKeyTimer();
+    rig.hold(KeyLeft);
     rig.reply(QStringLiteral("06"));
     rig.panel.click(B::Stop); // still pausing when the signal comes
     ASSERT_TRUE(rig.pause.isActive());
