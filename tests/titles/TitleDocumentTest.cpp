@@ -61,29 +61,6 @@ TEST(TitleSlots, OpenFilesAreComparedAcrossSlots) {
     EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QStringLiteral("/a.ttl"), 1));
 }
 
-TEST(TitleCheck, PositionFailuresCountAndSortFirst) {
-    const TitleCharTable table(0);
-    TitleDocument document;
-    document.setTitle(CategoryPosition, 3, QStringLiteral("ア"));            // character error
-    document.setTitle(CategoryPosition, 7, QStringLiteral("TOOLONGXY"));     // length error
-    document.setTitle(CategoryPosition, 9, QStringLiteral("\u3000LONGER9")); // both
-    const TitleCheckCounts counts = CheckCategory(document, table, CategoryPosition);
-    EXPECT_EQ(counts.characterErrors, 2);
-    EXPECT_EQ(counts.lengthErrors, 1);
-    document.sortByCheckMark(CategoryPosition);
-    EXPECT_EQ(document.row(CategoryPosition, 0).number, QStringLiteral("3"));
-    EXPECT_EQ(document.row(CategoryPosition, 1).number, QStringLiteral("7"));
-    EXPECT_EQ(document.row(CategoryPosition, 2).number, QStringLiteral("9"));
-    EXPECT_EQ(document.row(CategoryPosition, 3).number, QStringLiteral("1"));
-    // A new check puts the rows back in number order; fixed titles get their mark back.
-    document.setTitle(CategoryPosition, 3, QStringLiteral("A"));
-    const TitleCheckCounts again = CheckCategory(document, table, CategoryPosition);
-    EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
-    EXPECT_EQ(again.characterErrors, 1);
-    EXPECT_FALSE(document.row(CategoryPosition, 2).failedCheck());
-    EXPECT_TRUE(document.row(CategoryPosition, 6).failedCheck());
-}
-
 TEST(TitleCheck, AllCategoriesAndResultMessage) {
     const TitleCharTable table(0);
     LanguageTables language;

@@ -6,6 +6,7 @@
 #include "find/FindState.h"
 #include "find/TextFinder.h"
 #include "shell/LanguageTables.h"
+#include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFindTarget.h"
 #include "titletable/TitleCategory.h"
@@ -99,21 +100,23 @@ TEST_F(TitleEditorTest, UndoAfterSortPutsTextsBackOnTheirOwnTitles) {
 
 TEST_F(TitleEditorTest, SortThenCheckRestoresNumberOrderAndCountsRedRows) {
     editor.changeTab(CategoryPosition);
-    setPosition(3, "\u30A2");
-    setPosition(7, "LONGTITLE");
+    setPosition(3, "\u30A2");        // character error
+    setPosition(7, "LONGTITLE");     // length error
+    setPosition(9, "\u3000LONGER9"); // both
     EXPECT_FALSE(editor.check());
     ASSERT_EQ(sink.numbers(), QList<int>{MessageCheckErrors});
-    EXPECT_TRUE(sink.shown[0].extra.contains(u"1 titles \r\r"_qs));
+    EXPECT_EQ(sink.shown[0].extra, CheckResultText(language, TitleCheckCounts{2, 1}));
     editor.sort();
-    EXPECT_EQ(document.row(CategoryPosition, 0).numberValue(), 3);
-    EXPECT_EQ(document.row(CategoryPosition, 1).numberValue(), 7);
-    EXPECT_EQ(document.row(CategoryPosition, 2).numberValue(), 1);
-    EXPECT_EQ(document.row(CategoryPosition, 6).numberValue(), 6);
-    EXPECT_EQ(document.row(CategoryPosition, 7).numberValue(), 8);
+    for (const auto& [row, number] : {std::pair{0, 3}, {1, 7}, {2, 9}, {3, 1}, {7, 6}, {8, 8}})
+        EXPECT_EQ(document.row(CategoryPosition, row).numberValue(), number) << row;
     EXPECT_TRUE(document.row(CategoryPosition, 0).failedCheck());
-    editor.check();
+    // A new check puts the rows back in number order; fixed titles get their mark back.
+    setPosition(3, "A");
+    EXPECT_FALSE(editor.check());
+    EXPECT_EQ(sink.shown[1].extra, CheckResultText(language, TitleCheckCounts{1, 1}));
     EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
-    EXPECT_TRUE(document.row(CategoryPosition, 2).failedCheck());
+    EXPECT_FALSE(document.row(CategoryPosition, 2).failedCheck());
+    EXPECT_TRUE(document.row(CategoryPosition, 6).failedCheck());
     // Sort works on POSITION only.
     editor.changeTab(CategoryTrace);
     EXPECT_FALSE(editor.sortEnabled());
