@@ -166,8 +166,11 @@ TEST(PanelKeyCommand, CameraKeySetsTheCameraNumberAndZeroNeedsNoReply) {
 TEST(PanelKeyCommand, GoEncodesPanAndTiltPackedAndZoomBinary) {
     EXPECT_EQ(GoData(3600, 100, 25600, 470), QStringLiteral("1436000100640001D6"));
     EXPECT_EQ(GoData(7200, 3800, 0, 0), QStringLiteral("147200380000000000"));
+    EXPECT_EQ(GoData(9999, 9999, 0xFFFF, 0xFFFF), QStringLiteral("1499999999FFFFFFFF"));
     EXPECT_EQ(GoData(10000, 0, 0, 0), std::nullopt);
     EXPECT_EQ(GoData(0, 0, 0x10000, 0), std::nullopt);
+    EXPECT_EQ(GoData(0, 0, 0, 0x10000), std::nullopt);
+    EXPECT_EQ(GoData(0, -1, 0, 0), std::nullopt);
 
     PanelRig rig;
     rig.panel.setPositionText(0, QStringLiteral("3600"));

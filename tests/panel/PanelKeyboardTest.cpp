@@ -53,21 +53,6 @@ TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
     EXPECT_EQ(bitBytes(rig.sent).last(), QStringLiteral("00"));
 }
 
-TEST(PanelKeyboard, EveryLensLetterAndItsRelease) {
-    const struct {
-        int key;
-        const char* bits;
-    } cases[] = {{KeyE, "10"}, {KeyD, "20"}, {KeyS, "40"}, {KeyF, "80"}, {KeyA, "C0"}};
-    for (const auto& key : cases) {
-        KeyboardRig rig;
-        rig.hold(key.key);
-        rig.up(key.key);
-        EXPECT_EQ(bitBytes(rig.sent),
-                  (QStringList{QString::fromLatin1(key.bits), QStringLiteral("00")}))
-            << key.key;
-    }
-}
-
 TEST(PanelKeyboard, OtherKeysAndTabSendNothing) {
     for (const int key : {int(KeyTab), int('Q'), int('7'), 16 /* shift */}) {
         KeyboardRig rig;
