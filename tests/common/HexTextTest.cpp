@@ -21,14 +21,14 @@ TEST(HexText, RefusesOddLengthAndGarbage) {
 }
 
 TEST(KeyFilter, ModesDecideHexAndPoint) {
-    EXPECT_EQ(FilterKeyAscii('b', KeyFilterMode::Hexadecimal), 'B');
-    EXPECT_EQ(FilterKeyAscii('b', KeyFilterMode::Decimal), 0);
-    EXPECT_EQ(FilterKeyAscii('B', KeyFilterMode::DecimalWithPoint), 0);
-    EXPECT_EQ(FilterKeyAscii('.', KeyFilterMode::DecimalWithPoint), '.');
-    EXPECT_EQ(FilterKeyAscii('.', KeyFilterMode::Hexadecimal), 0);
-    EXPECT_EQ(FilterKeyAscii('7', KeyFilterMode::Decimal), '7');
-    for (int passthrough : {8, 9, 10})
-        EXPECT_EQ(FilterKeyAscii(passthrough, KeyFilterMode::Decimal), passthrough);
-    EXPECT_EQ(FilterKeyAscii('g', KeyFilterMode::Hexadecimal), 0);
-    EXPECT_EQ(FilterKeyAscii(' ', KeyFilterMode::Hexadecimal), 0);
+    using M = KeyFilterMode;
+    // clang-format off
+    const std::tuple<int, M, int> cases[] = {
+        {'b', M::Hexadecimal, 'B'}, {'b', M::Decimal, 0}, {'B', M::DecimalWithPoint, 0},
+        {'.', M::DecimalWithPoint, '.'}, {'.', M::Hexadecimal, 0}, {'7', M::Decimal, '7'},
+        {8, M::Decimal, 8}, {9, M::Decimal, 9}, {10, M::Decimal, 10}, // passed through
+        {'g', M::Hexadecimal, 0}, {' ', M::Hexadecimal, 0}};
+    // clang-format on
+    for (const auto& [key, mode, filtered] : cases)
+        EXPECT_EQ(FilterKeyAscii(key, mode), filtered) << key << " " << int(mode);
 }

@@ -1,4 +1,6 @@
 #include "shell/LanguageTables.h"
+#include "TextPlaceholders.h"
+#include "shell/ToolTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +41,19 @@ TEST(LanguageTablesTest, IndexOneIsJapaneseAndAnyOtherIndexIsEnglish) {
     t.setLanguageIndex(5);
     EXPECT_EQ(t.languageIndex(), 0);
     EXPECT_EQ(t.text(LangGroup::Menu, MenuBackup), t.text(0, LangGroup::Menu, MenuBackup));
+}
+
+// The tool's own texts: every one in both languages, with the same placeholders (a table
+// shorter than its enum leaves the last texts empty).
+TEST(ToolTextsTest, EveryTextHasBothLanguagesWithTheSamePlaceholders) {
+    for (int id = 0; id < int(ToolText::Count); ++id) {
+        const QString en = toolText(0, ToolText(id));
+        const QString ja = toolText(1, ToolText(id));
+        EXPECT_FALSE(en.isEmpty()) << id;
+        EXPECT_NE(en, ja) << id;
+        EXPECT_EQ(test::Placeholders(en), test::Placeholders(ja)) << id;
+    }
+    EXPECT_TRUE(toolText(0, ToolText::Count).isEmpty());
 }
 
 } // namespace

@@ -223,24 +223,19 @@ TEST(TitleCsvTest, EveryBadRowIsReportedWithItsLine) {
 }
 
 TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
+    // Line numbers count the lines inside a quoted field too.
     const QByteArray csv = QByteArray("#REMOTE,100\n#CAMERA,0\n#CAMERA,3\ncategory,number,title\n"
-                                      "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n");
+                                      "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n"
+                                      "POSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     EXPECT_EQ(problemTexts(imported),
               (QStringList{QStringLiteral("1: REMOTE No. must be a number from 1 to 99"),
                            QStringLiteral("2: CAMERA No. must be a number from 1 to 255"),
                            QStringLiteral("3: #CAMERA already given on line 2"),
                            QStringLiteral("5: SECTOR number must be 1 to 8, not '9'"),
-                           QStringLiteral("7: title 'toolongtitle' is longer than 8 characters")}));
-}
-
-TEST(TitleCsvTest, LineNumbersCountLinesInsideQuotedFields) {
-    const QByteArray csv =
-        QByteArray("category,number,title\r\nPOSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
-    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
-    EXPECT_EQ(problemTexts(imported),
-              (QStringList{QStringLiteral("2: the title holds a line break"),
-                           QStringLiteral("4: POSITION number must be 1 to 255, not '300'")}));
+                           QStringLiteral("7: title 'toolongtitle' is longer than 8 characters"),
+                           QStringLiteral("8: the title holds a line break"),
+                           QStringLiteral("10: POSITION number must be 1 to 255, not '300'")}));
 }
 
 TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
