@@ -20,7 +20,7 @@ TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     rig.reply(QStringLiteral("06"));
     EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_EQ(rig.entryFocused, 1);
-    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), QStringLiteral("20003C3C0808"));
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {

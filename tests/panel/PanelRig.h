@@ -22,12 +22,6 @@ inline QString PositionReplyText(int pan, int tilt, int zoom, int dZoom) {
     return DataReplyText(body);
 }
 
-// The command data of a frame as written: FE, length, three address bytes, data, checksum,
-// FF FF.
-inline QString FrameData(const QByteArray& frame) {
-    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
-}
-
 struct PanelRig : MemoryLink {
     PanelRig() {
         openTestPort();
@@ -84,13 +78,6 @@ struct PanelRig : MemoryLink {
         endPauses();
     }
     QList<int> messages() const { return sink.numbers(); }
-    // The command data of every frame on the wire, in order.
-    QStringList wire() const {
-        QStringList data;
-        for (const QByteArray& frame : port.written)
-            data << FrameData(frame);
-        return data;
-    }
 
     ManualTimer pause;
     ManualTimer keyDown;

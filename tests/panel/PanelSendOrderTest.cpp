@@ -41,10 +41,10 @@ TEST(PanelSendOrder, BackToBackFramesGoOutInOrderEachAfterItsAnswer) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(rig.wire(), QStringList{kRight}) << "the release waits for the press's answer";
+    EXPECT_EQ(rig.sentData(), QStringList{kRight}) << "the release waits for the press's answer";
     EXPECT_FALSE(rig.panel.isIdle());
     rig.port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
     rig.port.receiveHex(QStringLiteral("06"));
     rig.endPauses();
     EXPECT_EQ(rig.panel.repliesReceived(), 2);
@@ -59,11 +59,11 @@ TEST(PanelSendOrder, SilentCameraLetsTheNextFrameGoAfterTheWait) {
     rig.panel.releaseMoveKey(PtzRight);
     rig.panel.click(B::Stop);
     ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
     ASSERT_TRUE(rig.timerMenu.fireNow());
     rig.endPauses();
     ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop, QStringLiteral("40")}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop, QStringLiteral("40")}));
     EXPECT_TRUE(rig.messages().isEmpty()) << "the panel reports no time-out";
     EXPECT_TRUE(rig.panel.isIdle());
 }
@@ -73,7 +73,7 @@ TEST(PanelSendOrder, CameraZeroSendsEveryFrameAtOnce) {
     rig.panel.state().CameraNo = QStringLiteral("0");
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
 }
 
 TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
@@ -81,10 +81,10 @@ TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
     rig.releaseWhileBusy(PtzRight);
     rig.panel.pressMoveKey(PtzLeft); // refused: it could not be stopped
     rig.endPauses();
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, QStringLiteral("99")}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, QStringLiteral("99")}));
     rig.port.receiveHex(QStringLiteral("06")); // the other screen's answer
     EXPECT_EQ(rig.other.replies, QStringList{QStringLiteral("06")});
-    EXPECT_EQ(rig.wire().value(2), kStop) << "the release as it was; the refused left never";
+    EXPECT_EQ(rig.sentData().value(2), kStop) << "the release as it was; the refused left never";
     rig.reply(QStringLiteral("06"));
     EXPECT_TRUE(rig.panel.isIdle());
 }
@@ -94,7 +94,7 @@ TEST(PanelSendOrder, RefusedReleaseGoesOutAfterTheOtherScreenTimedOut) {
     rig.releaseWhileBusy(PtzTele);
     ASSERT_TRUE(rig.timerMenu.fireNow()); // the other screen's wait ends, the port recycles
     EXPECT_EQ(rig.other.timeOuts, 1);
-    EXPECT_EQ(rig.wire().last(), kStop);
+    EXPECT_EQ(rig.sentData().last(), kStop);
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
 }
 
@@ -104,10 +104,10 @@ TEST(PanelSendOrder, RefusedPressIsNeverSent) {
     rig.press(PtzRight);
     rig.port.receiveHex(QStringLiteral("06"));
     rig.endPauses();
-    EXPECT_EQ(rig.wire(), QStringList{QStringLiteral("99")});
+    EXPECT_EQ(rig.sentData(), QStringList{QStringLiteral("99")});
     rig.panel.releaseMoveKey(PtzRight); // nothing moved: a plain release, sent as usual
     rig.endPauses();
-    EXPECT_EQ(rig.wire().last(), kStop);
+    EXPECT_EQ(rig.sentData().last(), kStop);
 }
 
 // Closing or deactivating the panel after a refused release: the stop still goes out, once.
@@ -122,7 +122,7 @@ TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
         rig.endPauses();
         rig.port.receiveHex(QStringLiteral("06"));
         rig.endPauses();
-        EXPECT_EQ(rig.wire(), (QStringList{kRight, QStringLiteral("99"), kStop})) << close;
+        EXPECT_EQ(rig.sentData(), (QStringList{kRight, QStringLiteral("99"), kStop})) << close;
         rig.port.receiveHex(QStringLiteral("06"));
         rig.endPauses();
         EXPECT_TRUE(rig.messages().isEmpty()) << close;
@@ -139,7 +139,7 @@ TEST(PanelSendOrder, StopWithThePortAwayGoesOutWhenItIsBack) {
     EXPECT_TRUE(rig.messages().isEmpty());
     EXPECT_EQ(rig.port.written.size(), 1);
     ASSERT_TRUE(rig.engine.tryOpenCommPort());
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
 }
 
 // Closing the panel while its own frame awaits an answer: the queued stop is not lost.
@@ -149,7 +149,7 @@ TEST(PanelSendOrder, StopQueuedBehindTheFrameInFlightSurvivesTheClose) {
     rig.panel.unload();
     EXPECT_EQ(rig.port.written.size(), 1);
     rig.port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(rig.wire().last(), kStop);
+    EXPECT_EQ(rig.sentData().last(), kStop);
 }
 
 // A signal or the end of a script: pending events are dropped and the stop goes first.
@@ -163,7 +163,7 @@ TEST(PanelSendOrder, StopNowStopsWhatMoves) {
     rig.panel.click(B::Menu);
     EXPECT_TRUE(rig.panel.stopNow());
     rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(rig.wire(), (QStringList{kLeft, QStringLiteral("40"), kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kLeft, QStringLiteral("40"), kStop}));
     rig.reply(QStringLiteral("06"));
     EXPECT_TRUE(rig.panel.isIdle());
     EXPECT_FALSE(rig.panel.stopNow()) << "stopped already";

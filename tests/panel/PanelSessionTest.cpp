@@ -64,7 +64,7 @@ TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
     rig.port.receiveHex(QStringLiteral("06"));
     session.reset(); // the window or zelctl goes while the camera turns
     ASSERT_EQ(rig.port.written.size(), 2);
-    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), QStringLiteral("20003C3C0808"));
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr);
 }
 

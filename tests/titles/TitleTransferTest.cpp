@@ -28,11 +28,7 @@ protected:
         m_transfer.onFinished = [this](bool completed) { m_finished.append(completed); };
         m_transfer.onTextLock = [this](bool lock) { m_locks.append(lock); };
     }
-    // Data bytes of the frame last written (after the five header bytes, before checksum).
-    QString lastData() const {
-        const QString frame = BytesToHexText(port.written.last());
-        return frame.mid(10, frame.size() - 10 - 6);
-    }
+    QString lastData() const { return CommandDataHex(port.written.last()); }
     QString lastRequestFlag() const { return BytesToHexText(port.written.last()).mid(7, 1); }
 
     LanguageTables m_language;
