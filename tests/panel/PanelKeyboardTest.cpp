@@ -11,14 +11,6 @@ using B = PanelButton;
 
 namespace {
 
-// The bit bytes of the frames sent.
-QStringList bitBytes(const QStringList& sent) {
-    QStringList bits;
-    for (const QString& data : sent)
-        bits << data.mid(2, 2);
-    return bits;
-}
-
 struct KeyboardRig : PanelRig {
     KeyboardRig() { autoAck = true; }
 };
@@ -35,7 +27,7 @@ TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
         rig.down(keys.first);
         rig.down(keys.second); // before the 20 ms timer fired
         rig.fireKeyTimer();
-        EXPECT_EQ(bitBytes(rig.sent), QStringList{QString::fromLatin1(keys.bits)})
+        EXPECT_EQ(rig.bits(), QStringList{QString::fromLatin1(keys.bits)})
             << keys.first << "+" << keys.second;
     }
 }
@@ -44,13 +36,13 @@ TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
     KeyboardRig rig;
     rig.hold(KeyLeft);
     rig.hold(KeyRight);
-    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("08")});
+    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("08")});
     const int focusedBefore = rig.entryFocused;
     EXPECT_GE(focusedBefore, 2) << "the focus goes back to the entry box although nothing was sent";
     rig.up(KeyRight);
-    EXPECT_EQ(bitBytes(rig.sent), Words("08 08"));
+    EXPECT_EQ(rig.bits(), Words("08 08"));
     rig.up(KeyLeft);
-    EXPECT_EQ(bitBytes(rig.sent).last(), QStringLiteral("00"));
+    EXPECT_EQ(rig.bits().last(), QStringLiteral("00"));
 }
 
 TEST(PanelKeyboard, OtherKeysAndTabSendNothing) {
@@ -74,7 +66,7 @@ TEST(PanelKeyboard, KeyUpReadsTheArrowsHeldWhenItArrived) {
     ASSERT_TRUE(rig.pause.isActive());
     rig.panel.keyReleased(KeyLeft); // while the first key-up pauses
     rig.endPauses();
-    EXPECT_EQ(bitBytes(rig.sent), Words("09 08 00"));
+    EXPECT_EQ(rig.bits(), Words("09 08 00"));
 }
 
 // An arrow while a button has the focus is caught and sent after 150 ms.
@@ -85,7 +77,7 @@ TEST(PanelKeyboard, ArrowCaughtElsewhereWaitsLonger) {
     EXPECT_EQ(rig.keyDown.interval(), 150);
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.fireKeyTimer();
-    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("02")});
+    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("02")});
     EXPECT_EQ(rig.entryFocused, 1);
 }
 
@@ -97,7 +89,7 @@ TEST(PanelKeyboard, ButtonLosingTheFocusPicksUpAHeldArrow) {
     EXPECT_EQ(rig.keyDown.interval(), 20);
     EXPECT_EQ(rig.entryFocused, 1);
     rig.fireKeyTimer();
-    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("01")});
+    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("01")});
 
     KeyboardRig idle;
     idle.panel.buttonLostFocus();

@@ -40,13 +40,6 @@ struct TimedRig : ClockAtZero, PanelRig {
         }
         ManualTimer::now = time;
     }
-    // The bit bytes of movement frames, the command data of the others.
-    QStringList frames() const {
-        QStringList shown;
-        for (const QString& data : sent)
-            shown << (data.startsWith(QStringLiteral("20")) ? data.mid(2, 2) : data);
-        return shown;
-    }
 };
 
 struct KeyEvent {
@@ -69,7 +62,7 @@ QStringList typed(const std::vector<KeyEvent>& events, int spacingMs) {
     }
     rig.runUntil(time + 1000);
     EXPECT_TRUE(rig.panel.isIdle());
-    return rig.frames();
+    return rig.bits();
 }
 
 KeyEvent down(int key) {
@@ -118,7 +111,7 @@ TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
     rig.runUntil(30);
     rig.panel.keyReleased('X');
     rig.runUntil(1000);
-    EXPECT_EQ(rig.frames(), QStringList{QStringLiteral("A802")});
+    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("A802")});
 }
 
 // A tap shorter than the 20 ms key delay still sends its press before its release.
@@ -128,7 +121,7 @@ TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {
     rig.runUntil(5);
     rig.panel.keyReleased(KeyE);
     rig.runUntil(1000);
-    EXPECT_EQ(rig.frames(), Words("10 00"));
+    EXPECT_EQ(rig.bits(), Words("10 00"));
 }
 
 } // namespace

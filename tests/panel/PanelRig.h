@@ -78,6 +78,13 @@ struct PanelRig : MemoryLink {
         endPauses();
     }
     QList<int> messages() const { return sink.numbers(); }
+    // The bit bytes of the movement frames sent, the command data of the others.
+    QStringList bits() const {
+        QStringList shown;
+        for (const QString& data : sent)
+            shown << (data.startsWith(QStringLiteral("20")) ? data.mid(2, 2) : data);
+        return shown;
+    }
 
     ManualTimer pause;
     ManualTimer keyDown;
