@@ -1,7 +1,6 @@
 // Titles to and from comma-separated text: round trips, spreadsheet conventions, every
 // problem a row can have.
 #include "RecordingSink.h"
-#include "TestFiles.h"
 #include "common/Cp932.h"
 #include "common/TextFile.h"
 #include "shell/LanguageTables.h"
@@ -14,7 +13,6 @@
 #include "titletable/TitleCharTable.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zel;
@@ -78,24 +76,10 @@ TitleDocument everyCharacterDocument(const TitleCharTable& table) {
     return document;
 }
 
-TEST(TitleCsvTest, WrittenFilesComeBackByteForByte) {
-    QTemporaryDir dir;
-    for (const auto& [name, language] :
-         {std::pair{"written-en.ttl", kEnglish}, std::pair{"written-ja.ttl", kJapanese}}) {
-        const QString original = seedFolder() + QLatin1Char('/') + QString::fromLatin1(name);
-        const TitleDocument document = readTtl(original, language);
-        const TitleCsvImport imported =
-            ReadTitleCsv(TitleCsvBytes(document), TitleCharTable(language));
-        ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
-        const QString written = dir.filePath(QString::fromLatin1(name));
-        ASSERT_TRUE(WriteTextFile(written, ttlLines(imported.document, language)));
-        EXPECT_EQ(test::readBytes(written), test::readBytes(original)) << name;
-    }
-}
-
 TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
     const QStringList names = QDir(seedFolder()).entryList(QDir::Files);
     ASSERT_GT(names.size(), 4);
+    const QString written[] = {QStringLiteral("written-en.ttl"), QStringLiteral("written-ja.ttl")};
     int compared = 0;
     for (const QString& name : names) {
         const TextFileRead file = ReadTextFile(seedFolder() + QLatin1Char('/') + name);
@@ -106,12 +90,15 @@ TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
                 readTtl(seedFolder() + QLatin1Char('/') + name, language);
             const TitleCharTable table(language);
             TitleCsvImport imported = ReadTitleCsv(TitleCsvBytes(document), table);
-            // Titles that break the rules are reported; the others come back unchanged.
+            // Titles that break the rules are reported; the others come back unchanged, and a
+            // file the program wrote comes back line for line.
+            const bool ownFile = name == written[language];
             if (!imported.ok()) {
-                EXPECT_FALSE(imported.refused) << name.toStdString();
+                EXPECT_FALSE(imported.refused || ownFile) << name.toStdString();
                 continue;
             }
-            EXPECT_EQ(ttlLines(imported.document, language), ttlLines(document, language))
+            EXPECT_EQ(ttlLines(imported.document, language),
+                      ownFile ? file.lines : ttlLines(document, language))
                 << name.toStdString();
             ++compared;
         }
