@@ -29,13 +29,13 @@ void FuzzLink::playLine(FuzzedDataProvider& input, const std::function<void()>& 
             break;
         }
         case TimeOut:
-            timerMenu.fireIfActive();
+            timerMenu.fireNow();
             break;
         case RetryTick:
-            timerReTry.fireIfActive();
+            timerReTry.fireNow();
             break;
         case PortLost:
-            port.lose();
+            port.loseDevice(QStringLiteral("fuzz: device gone"));
             break;
         default:
             if (!engine.isPortOpen())

@@ -43,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t writtenIndex = input.ConsumeIntegralInRange<size_t>(0, std::size(kKeys) - 1);
     const KeyName& written = kKeys[writtenIndex];
     const std::string value = input.ConsumeRandomLengthString(8);
-    const std::string rest = input.ConsumeRemainingBytesAsString();
-    const QByteArray content(rest.data(), static_cast<qsizetype>(rest.size()));
+    const QByteArray content = RemainingBytes(input);
     IniFile file(QStringLiteral("zel.ini"));
     file.setContent(content);
     Settings settings;

@@ -31,9 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     AnsweringSink sink;
     sink.answer = input.ConsumeBool() ? ButtonYes : ButtonNo;
-    const std::string rest = input.ConsumeRemainingBytesAsString();
-    const TextFileRead file =
-        DecodeTextFile(QByteArray(rest.data(), static_cast<qsizetype>(rest.size())));
+    const TextFileRead file = DecodeTextFile(RemainingBytes(input));
     if (!file.ok || !TitleFileReader::hasSignificantLine(file.lines))
         return 0;
     TitleDocument document;
