@@ -102,7 +102,6 @@ TEST(PanelKeyboardTiming, QuickAndSlowTypingGiveTheSameFrames) {
     }
 }
 
-// A key outside the nine right after a button click: nothing on press or release.
 TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
     TimedRig rig;
     rig.panel.click(PanelButton::Menu);
@@ -114,7 +113,6 @@ TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
     EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("A802")});
 }
 
-// A tap shorter than the 20 ms key delay still sends its press before its release.
 TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {
     TimedRig rig;
     rig.panel.keyPressed(KeyE);

@@ -42,7 +42,6 @@ TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
     EXPECT_TRUE(rig.sent.isEmpty());
 }
 
-// Releasing a lens key leaves the direction running and the other way round.
 TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
     PanelRig rig;
     rig.autoAck = true;
@@ -82,7 +81,6 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
     EXPECT_EQ(moveRight(), QStringLiteral("2004"));
 }
 
-// A speed chosen while a key is held re-sends the movement at the new speed.
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
     PanelRig rig;
     rig.autoAck = true;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using namespace zel;
 using namespace zel::panel;
@@ -26,6 +27,10 @@ TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
         {true, ModeTest, false, {true, true, true, false, false}},
         {true, ModeAccelOff, true, {true, true, false, true, true}},
     };
+    const auto parts = [](const PanelControls& c) {
+        return std::tuple{c.testPanel, c.testSpeedModes, c.testSpeeds, c.normalSpeeds,
+                          c.autoPanChoices};
+    };
     for (const Case& c : cases) {
         PanelRig rig;
         rig.settings.SoftMode = c.testMode ? QStringLiteral("1") : QStringLiteral("0");
@@ -35,13 +40,7 @@ TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
         session.commands().chooseSpeedMode(c.speedMode);
         session.commands().setPresetKeyActive(c.presetKey);
         rig.endPauses();
-        const PanelControls shown = session.controls();
-        const auto where = testing::Message() << c.testMode << " " << c.speedMode;
-        EXPECT_EQ(shown.testPanel, c.shown.testPanel) << where;
-        EXPECT_EQ(shown.testSpeedModes, c.shown.testSpeedModes) << where;
-        EXPECT_EQ(shown.testSpeeds, c.shown.testSpeeds) << where;
-        EXPECT_EQ(shown.normalSpeeds, c.shown.normalSpeeds) << where;
-        EXPECT_EQ(shown.autoPanChoices, c.shown.autoPanChoices) << where;
+        EXPECT_EQ(parts(session.controls()), parts(c.shown)) << c.testMode << " " << c.speedMode;
         EXPECT_TRUE(session.showsSpeedMode(ModeStep));
         EXPECT_EQ(session.showsSpeedMode(ModeTest), c.testMode);
         session.close();
