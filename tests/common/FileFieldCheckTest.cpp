@@ -87,17 +87,16 @@ TEST_F(FileFieldCheckTest, CountLimitsStopWithMessage20) {
 }
 
 TEST(LineSplit, ValueLine) {
-    const ValueLine a = SplitValueLine(QStringLiteral("1 : リモコン番号"));
-    EXPECT_EQ(a.value, QStringLiteral("1"));
-    EXPECT_EQ(a.remainder, QStringLiteral("リモコン番号"));
-    const ValueLine b = SplitValueLine(QStringLiteral("\t 12 3 \t"));
-    EXPECT_EQ(b.value, QStringLiteral("123"));
-    EXPECT_TRUE(b.remainder.isEmpty());
-    const ValueLine c = SplitValueLine(QStringLiteral("a:b:c"));
-    EXPECT_EQ(c.value, QStringLiteral("a"));
-    EXPECT_EQ(c.remainder, QStringLiteral("b:c"));
     // Full-width blanks are text, not blanks.
-    EXPECT_EQ(SplitValueLine(QStringLiteral("\u3000x")).value, QStringLiteral("\u3000x"));
+    for (const auto& [line, value, remainder] :
+         {std::tuple{u"1 : リモコン番号", u"1", u"リモコン番号"},
+          {u"\t 12 3 \t", u"123", u""},
+          {u"a:b:c", u"a", u"b:c"},
+          {u"\u3000x", u"\u3000x", u""}}) {
+        const ValueLine split = SplitValueLine(QString::fromUtf16(line));
+        EXPECT_EQ(split.value, QString::fromUtf16(value));
+        EXPECT_EQ(split.remainder, QString::fromUtf16(remainder));
+    }
 }
 
 TEST(LineSplit, QuotedLine) {

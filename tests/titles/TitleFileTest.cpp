@@ -69,15 +69,16 @@ TEST_F(TitleFileTest, WriterLayoutAndLabels) {
     TitleDocument document = sampleDocument(false);
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
     ASSERT_EQ(lines.size(), 313);
-    EXPECT_EQ(lines[0], QStringLiteral("12:Controller No"));
-    EXPECT_EQ(lines[1], QStringLiteral("200:Camera No"));
-    EXPECT_EQ(lines[2], QStringLiteral("[CAMERA]"));
-    EXPECT_EQ(lines[4], QStringLiteral("[POSITION]"));
-    EXPECT_EQ(lines[5], QStringLiteral("\"C1-1\""));
-    EXPECT_EQ(lines[260], QStringLiteral("[TRACE]"));
-    EXPECT_EQ(lines[263], QStringLiteral("[AUTOPAN]"));
-    EXPECT_EQ(lines[304], QStringLiteral("[AUX]"));
-    EXPECT_EQ(lines[312], QStringLiteral("\"C8-8\""));
+    for (const auto& [index, text] : {std::pair{0, "12:Controller No"},
+                                      {1, "200:Camera No"},
+                                      {2, "[CAMERA]"},
+                                      {4, "[POSITION]"},
+                                      {5, "\"C1-1\""},
+                                      {260, "[TRACE]"},
+                                      {263, "[AUTOPAN]"},
+                                      {304, "[AUX]"},
+                                      {312, "\"C8-8\""}})
+        EXPECT_EQ(lines[index], QString::fromLatin1(text)) << index;
     m_language.setLanguageIndex(1);
     EXPECT_EQ(TitleFileLines(document, TitleFileLabelsFor(m_language))[1],
               QStringLiteral("200:カメラ番号"));
