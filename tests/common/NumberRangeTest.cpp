@@ -7,8 +7,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 TEST(NumberRangeTest, AcceptsOnlyDigitsWithinTheRange) {
     EXPECT_TRUE(kRemoteNoRange.contains(QStringLiteral("1")));
     EXPECT_TRUE(kRemoteNoRange.contains(QStringLiteral("99")));
@@ -73,5 +71,3 @@ TEST(NumberRangeTest, StepsStayWithinTheRange) {
         EXPECT_EQ(kRemoteNoRange.stepped(QString::fromLatin1(c.text), c.by), c.expected)
             << c.text << " by " << c.by;
 }
-
-} // namespace

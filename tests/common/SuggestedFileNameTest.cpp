@@ -5,8 +5,6 @@
 
 using namespace zel;
 
-namespace {
-
 TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNone) {
     const QList<std::pair<const char*, const char*>> cases{
         {"1", "cam001.bin"}, {"0", "cam000.bin"}, {"255", "cam255.bin"}, {" 42 ", "cam042.bin"},
@@ -22,5 +20,3 @@ TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNone) {
 TEST(SuggestedFileNameTest, LogsAreNamedByTheDay) {
     EXPECT_EQ(datedFileName(QDate(2026, 12, 6), QStringLiteral("log")), u"2026-12-06.log");
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 
 using zel::FindDialogSeat;
 
-namespace {
-
 TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
     FindDialogSeat seat;
     QStringList closed;
@@ -32,5 +30,3 @@ TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
     seat.closeOpen(); // nothing open: nothing runs
     EXPECT_EQ(closed.size(), 2);
 }
-
-} // namespace

@@ -11,17 +11,6 @@
 using namespace zel;
 using namespace zel::fuzz;
 
-namespace {
-
-void checkRows(const TestScreen& screen) {
-    for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo) {
-        const TestRow& row = screen.row(rowNo);
-        ZEL_FUZZ_ASSERT(row.text.size() <= TestRow::kMaxDigits);
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const LanguageTables language;
     FuzzedDataProvider input(data, size);
@@ -34,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TestFileReader::Result result =
         TestFileReader(sink, language).loadLines(file.lines, screen);
     ZEL_FUZZ_ASSERT(result != TestFileReader::Result::NotRead);
-    checkRows(screen);
+    for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo)
+        ZEL_FUZZ_ASSERT(screen.row(rowNo).text.size() <= TestRow::kMaxDigits);
     if (result != TestFileReader::Result::Loaded)
         return 0;
     // What was read is written as the program writes it and must read back unchanged,

@@ -9,8 +9,6 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
 TEST(PanelEntry, UsedNumberIsFlushedByTheNextKey) {
     PanelRig rig;
     rig.type(QStringLiteral("12"));
@@ -100,5 +98,3 @@ TEST(PanelEntry, LoadGivesTheStartValues) {
     rig.click(B::Cam);
     EXPECT_EQ(rig.textCtrl.interval(), 500);
 }
-
-} // namespace

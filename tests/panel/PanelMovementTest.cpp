@@ -9,8 +9,6 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
 TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     PanelRig rig;
     rig.press(PtzRight);
@@ -173,5 +171,3 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     rig.reply(QStringLiteral("06"));
     EXPECT_TRUE(rig.messages().isEmpty());
 }
-
-} // namespace

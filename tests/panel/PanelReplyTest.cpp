@@ -12,8 +12,6 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
 TEST(PanelReply, AnswersToAnAckCommand) {
     const struct {
         QString reply;
@@ -175,5 +173,3 @@ TEST(PanelReply, PositionFieldsWithinTheirMaxima) {
     }
     EXPECT_EQ(ParsePositionFields(PositionReplyText(0, 0, 0, 0).chopped(8)), std::nullopt);
 }
-
-} // namespace

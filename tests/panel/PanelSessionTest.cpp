@@ -12,8 +12,6 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
 TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
     struct Case {
         bool testMode;
@@ -66,5 +64,3 @@ TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
     EXPECT_EQ(CommandDataHex(rig.port.written.last()), QStringLiteral("20003C3C0808"));
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr);
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 
 using namespace zel;
 
-namespace {
-
 TEST(LanguageTablesTest, BothRecordsHoldEveryTextOfEveryGroup) {
     const LanguageTables tables;
     int total = 0;
@@ -55,5 +53,3 @@ TEST(ToolTextsTest, EveryTextHasBothLanguagesWithTheSamePlaceholders) {
     }
     EXPECT_TRUE(toolText(0, ToolText::Count).isEmpty());
 }
-
-} // namespace

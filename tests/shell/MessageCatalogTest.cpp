@@ -6,8 +6,6 @@
 
 using namespace zel;
 
-namespace {
-
 TEST(MessageCatalogTest, ExtraTextRules) {
     const LanguageTables english;
     const auto m1 = ComposeMessage(english, 1, QStringLiteral("LINE 12"));
@@ -78,5 +76,3 @@ TEST(MessageCatalogTest, RangeErrorInBothLanguages) {
     ShowRangeError(sink, tables, QStringLiteral("1"), QStringLiteral("99"));
     EXPECT_EQ(sink.shown[1].extra, QStringLiteral("1～99の設定範囲を超えています。"));
 }
-
-} // namespace
