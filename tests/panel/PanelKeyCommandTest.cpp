@@ -184,11 +184,6 @@ TEST(PanelKeyCommand, GoEncodesPanAndTiltPackedAndZoomBinary) {
 // A box left out of range would put five digits into a four-digit field: GO refuses it.
 TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
     PanelRig rig;
-    QList<int> refused;
-    rig.panel.onBoxRefused = [&refused](PanelBox box, int index) {
-        if (box == PanelBox::Position)
-            refused << index;
-    };
     rig.panel.setPositionText(2, QStringLiteral("99999"));
     rig.endPauses();
     rig.sink.clear();
@@ -196,7 +191,7 @@ TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
     EXPECT_TRUE(rig.sent.isEmpty());
     EXPECT_EQ(rig.messages(), QList<int>{MessageError});
     EXPECT_EQ(rig.sink.shown[0].extra.left(10), QStringLiteral("0 to 25600"));
-    EXPECT_EQ(refused, (QList<int>{2, 2}));
+    EXPECT_EQ(rig.refused.value(PanelBox::Position), (QList<int>{2, 2}));
 }
 
 TEST(PanelKeyCommand, BitByteReadsTheFourFieldsAsOneBinaryNumber) {

@@ -8,6 +8,7 @@
 #include "panel/PanelSession.h"
 #include "shell/LanguageTables.h"
 
+#include <QMap>
 #include <QStringList>
 
 namespace zel::test {
@@ -27,6 +28,7 @@ struct PanelRig : MemoryLink {
         openTestPort();
         panel.onCommandSent = [this](const QString& data) { sent << data; };
         panel.onFocusEntryBox = [this] { ++entryFocused; };
+        panel.onBoxRefused = [this](PanelBox box, int index) { refused[box] << index; };
         session.open(); // the entry clears after the settings' 2000 ms
     }
 
@@ -95,6 +97,7 @@ struct PanelRig : MemoryLink {
     PanelCommands& panel = session.commands();
     QStringList sent;
     int entryFocused = 0;
+    QMap<PanelBox, QList<int>> refused; // the boxes refused, by kind
     bool autoAck = false;
 };
 
