@@ -81,9 +81,7 @@ TEST(TextFile, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
         EXPECT_FALSE(read.error.isEmpty());
         return read.problem;
     };
-    EXPECT_EQ(problemOf(dir.filePath(QStringLiteral("missing"))), FileProblem::Missing);
-    EXPECT_EQ(problemOf(dir.path()), FileProblem::NotRegular);
-    EXPECT_EQ(problemOf(QStringLiteral("/dev/zero")), FileProblem::NotRegular);
+    // A missing file, a folder and /dev/zero: the title file tests read their exact lines.
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_EQ(problemOf(fifo), FileProblem::NotRegular); // would block forever if opened
