@@ -149,6 +149,9 @@ TEST(PanelKeyCommand, CameraKeySetsTheCameraNumberAndZeroNeedsNoReply) {
     EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenIdle) << "camera 0 is fire-and-forget";
     EXPECT_FALSE(rig.timerMenu.isActive());
+    rig.panel.pressMoveKey(PtzRight);
+    rig.panel.releaseMoveKey(PtzRight); // no frame awaits an answer: both go out at once
+    EXPECT_EQ(rig.sentData(), Words("40 20043C3C0808 20003C3C0808"));
 }
 
 TEST(PanelKeyCommand, GoEncodesPanAndTiltPackedAndZoomBinary) {

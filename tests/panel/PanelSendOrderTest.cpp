@@ -68,14 +68,6 @@ TEST(PanelSendOrder, SilentCameraLetsTheNextFrameGoAfterTheWait) {
     EXPECT_TRUE(rig.panel.isIdle());
 }
 
-TEST(PanelSendOrder, CameraZeroSendsEveryFrameAtOnce) {
-    PanelRig rig;
-    rig.panel.state().CameraNo = QStringLiteral("0");
-    rig.panel.pressMoveKey(PtzRight);
-    rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
-}
-
 TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
     BusyLinkRig rig;
     rig.releaseWhileBusy(PtzRight);
