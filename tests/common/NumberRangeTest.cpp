@@ -54,19 +54,10 @@ TEST(NumberRangeTest, StepsStayWithinTheRange) {
         int by;
         int expected;
     };
-    const Case cases[] = {
-        {"5", 1, 6},
-        {"5", -1, 4},
-        {"99", 1, 99},
-        {"1", -1, 1},
-        {"0", -1, 1},
-        {"00", 1, 1},
-        {"150", -1, 99}, // out of range: back inside
-        {"", 1, 1},
-        {"", -1, 1},
-        {"x", 1, 1},            // no number: the low end
-        {"99999999999", -1, 1}, // too long to be a number
-    };
+    // Out of range: back inside; no number or one too long to be a number: the low end.
+    const Case cases[] = {{"5", 1, 6},  {"5", -1, 4}, {"99", 1, 99},         {"1", -1, 1},
+                          {"0", -1, 1}, {"00", 1, 1}, {"150", -1, 99},       {"", 1, 1},
+                          {"", -1, 1},  {"x", 1, 1},  {"99999999999", -1, 1}};
     for (const Case& c : cases)
         EXPECT_EQ(kRemoteNoRange.stepped(QString::fromLatin1(c.text), c.by), c.expected)
             << c.text << " by " << c.by;

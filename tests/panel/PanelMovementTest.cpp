@@ -31,8 +31,7 @@ TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
                  {PtzAf, "C0"}};
     for (const auto& key : cases) {
         PanelRig rig;
-        rig.panel.pressMoveKey(key.code);
-        rig.endPauses();
+        rig.press(key.code);
         EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(key.bitByte)) << key.code;
     }
     PanelRig rig;
@@ -151,8 +150,7 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20083C3C0808 20283C3C0808 20003C3C0808"));
     EXPECT_FALSE(rig.panel.keyboard().isHeldNow(KeyLeft));
-    rig.panel.keyReleased(KeyLeft); // the key-up arrives after the panel is active again
-    rig.endPauses();
+    rig.up(KeyLeft); // the key-up arrives after the panel is active again
     EXPECT_EQ(rig.sent.size(), 3) << "stopped already: no second stop";
 
     rig.panel.deactivated(); // nothing moves: nothing sent
