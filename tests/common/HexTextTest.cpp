@@ -7,17 +7,17 @@ using namespace zel;
 
 TEST(HexText, RoundTripAndCase) {
     const QByteArray bytes("\x00\x0f\xfe\x7a", 4);
-    EXPECT_EQ(BytesToHexText(bytes), QStringLiteral("000FFE7A"));
-    EXPECT_EQ(HexTextToBytes(QStringLiteral("000ffe7A")).value(), bytes);
+    EXPECT_EQ(BytesToHexText(bytes), u"000FFE7A"_qs);
+    EXPECT_EQ(HexTextToBytes(u"000ffe7A"_qs).value(), bytes);
     EXPECT_EQ(HexTextToBytes(QString()).value(), QByteArray());
 }
 
 TEST(HexText, RefusesOddLengthAndGarbage) {
-    EXPECT_FALSE(HexTextToBytes(QStringLiteral("ABC")).has_value());
-    EXPECT_FALSE(HexTextToBytes(QStringLiteral("0G")).has_value());
-    EXPECT_EQ(HexByteAt(QStringLiteral("FD2"), 2), -1);
-    EXPECT_EQ(HexByteAt(QStringLiteral("FD"), -1), -1);
-    EXPECT_EQ(HexByteAt(QStringLiteral("xFD"), 1), 0xFD);
+    EXPECT_FALSE(HexTextToBytes(u"ABC"_qs).has_value());
+    EXPECT_FALSE(HexTextToBytes(u"0G"_qs).has_value());
+    EXPECT_EQ(HexByteAt(u"FD2"_qs, 2), -1);
+    EXPECT_EQ(HexByteAt(u"FD"_qs, -1), -1);
+    EXPECT_EQ(HexByteAt(u"xFD"_qs, 1), 0xFD);
 }
 
 TEST(KeyFilter, ModesDecideHexAndPoint) {

@@ -40,18 +40,18 @@ TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
     };
     const QList<Case> cases{
         {at("fifo"), OutputProblem::NotRegular},
-        {QStringLiteral("/dev/null"), OutputProblem::NotRegular},
+        {u"/dev/null"_qs, OutputProblem::NotRegular},
         {at("folder"), OutputProblem::IsFolder},
         {at("missing/out.rsl"), OutputProblem::FolderMissing},
-        {input + QStringLiteral("/out.rsl"), OutputProblem::FolderMissing}, // a file as folder
+        {input + u"/out.rsl"_qs, OutputProblem::FolderMissing}, // a file as folder
         {at("dangling"), OutputProblem::FolderMissing},
-        {locked + QStringLiteral("/out.rsl"), OutputProblem::FolderNotWritable},
+        {locked + u"/out.rsl"_qs, OutputProblem::FolderNotWritable},
     };
     for (const Case& c : cases) {
         const OutputCheck check = CheckOutputPath(c.path, {input});
         EXPECT_EQ(check.problem, c.problem) << c.path.toStdString();
         EXPECT_FALSE(check.isUsageMistake()) << c.path.toStdString();
-        EXPECT_TRUE(OutputProblemLine(c.path, check, 0).startsWith(c.path + QStringLiteral(": ")));
+        EXPECT_TRUE(OutputProblemLine(c.path, check, 0).startsWith(c.path + u": "_qs));
     }
     // Nothing was created or replaced by the checks.
     struct stat fifo = {};
@@ -66,12 +66,11 @@ TEST_F(OutputPathTest, TheInputUnderAnyNameIsAUsageMistake) {
         ::link(QFile::encodeName(input).constData(), QFile::encodeName(at("hard")).constData()), 0);
     for (const QString& same :
          {input, at("sub/../in.trf"), at("./in.trf"), at("link.rsl"), at("hard")}) {
-        const OutputCheck check = CheckOutputPath(same, {QStringLiteral("elsewhere"), input});
+        const OutputCheck check = CheckOutputPath(same, {u"elsewhere"_qs, input});
         EXPECT_EQ(check.problem, OutputProblem::NamesInput) << same.toStdString();
         EXPECT_TRUE(check.isUsageMistake());
     }
-    EXPECT_EQ(OutputProblemText(CheckOutputPath(input, {input}), 0),
-              QStringLiteral("names an input file"));
+    EXPECT_EQ(OutputProblemText(CheckOutputPath(input, {input}), 0), u"names an input file"_qs);
 }
 
 TEST_F(OutputPathTest, NewAndReplaceableFilesPass) {

@@ -11,12 +11,11 @@ TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNone) {
         {"256", "cam.bin"},  {"-1", "cam.bin"},   {"", "cam.bin"},       {"1a", "cam.bin"},
     };
     for (const auto& [number, name] : cases)
-        EXPECT_EQ(cameraFileName(QString::fromLatin1(number), QStringLiteral("bin")),
-                  QString::fromLatin1(name))
+        EXPECT_EQ(cameraFileName(QString::fromLatin1(number), u"bin"_qs), QString::fromLatin1(name))
             << number;
-    EXPECT_EQ(cameraFileName(QStringLiteral("7"), QStringLiteral("ttl")), u"cam007.ttl");
+    EXPECT_EQ(cameraFileName(u"7"_qs, u"ttl"_qs), u"cam007.ttl");
 }
 
 TEST(SuggestedFileNameTest, LogsAreNamedByTheDay) {
-    EXPECT_EQ(datedFileName(QDate(2026, 12, 6), QStringLiteral("log")), u"2026-12-06.log");
+    EXPECT_EQ(datedFileName(QDate(2026, 12, 6), u"log"_qs), u"2026-12-06.log");
 }

@@ -11,15 +11,15 @@ using B = PanelButton;
 
 TEST(PanelEntry, UsedNumberIsFlushedByTheNextKey) {
     PanelRig rig;
-    rig.type(QStringLiteral("12"));
+    rig.type(u"12"_qs);
     rig.click(B::Pos);
     rig.click(B::Pos); // finds the entry flushed
     EXPECT_EQ(rig.messages(), QList<int>{MessageError});
-    rig.type(QStringLiteral("3"));
-    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("3"));
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("100120")});
+    rig.type(u"3"_qs);
+    EXPECT_EQ(rig.panel.entry().text(), u"3"_qs);
+    EXPECT_EQ(rig.sent, QStringList{u"100120"_qs});
     rig.click(B::Cam);
-    EXPECT_EQ(rig.panel.state().CameraNo, QStringLiteral("3"));
+    EXPECT_EQ(rig.panel.state().CameraNo, u"3"_qs);
     rig.down('Q'); // a keyboard key flushes a used entry too
     EXPECT_EQ(rig.panel.entry().text(), QString());
 }
@@ -28,12 +28,12 @@ TEST(PanelEntry, ClearTimerEmptiesTheEntryAndDigitKeysAppend) {
     PanelRig rig;
     rig.click(B::Digit4);
     rig.click(B::Digit2);
-    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("42"));
+    EXPECT_EQ(rig.panel.entry().text(), u"42"_qs);
     rig.click(B::Tour); // 42 is out of range: not used, no timer
     EXPECT_FALSE(rig.textCtrl.isActive());
     rig.click(B::Digit1); // replaces the selected text
     rig.click(B::Tour);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("4D01")});
+    EXPECT_EQ(rig.sent, QStringList{u"4D01"_qs});
     ASSERT_TRUE(rig.textCtrl.isActive());
     EXPECT_EQ(rig.textCtrl.interval(), 2000);
     rig.textCtrl.fireNow();
@@ -44,17 +44,17 @@ TEST(PanelEntry, ClearTimerEmptiesTheEntryAndDigitKeysAppend) {
 
 TEST(PanelEntry, RecordStopDoesNotUseTheEntry) {
     PanelRig rig;
-    rig.type(QStringLiteral("1"));
+    rig.type(u"1"_qs);
     rig.click(B::TraceRecStop);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("4A")});
-    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("1"));
+    EXPECT_EQ(rig.sent, QStringList{u"4A"_qs});
+    EXPECT_EQ(rig.panel.entry().text(), u"1"_qs);
     EXPECT_FALSE(rig.textCtrl.isActive());
 }
 
 TEST(PanelEntry, OnlyDigitsAreTakenAndTheEntryStaysBounded) {
     PanelRig rig;
-    rig.type(QStringLiteral("1a2"));
-    EXPECT_EQ(rig.panel.entry().text(), QStringLiteral("12"));
+    rig.type(u"1a2"_qs);
+    EXPECT_EQ(rig.panel.entry().text(), u"12"_qs);
     rig.type(QString(40, QLatin1Char('9')));
     EXPECT_LE(rig.panel.entry().text().size(), 10);
     rig.click(B::Pos);
@@ -69,23 +69,23 @@ TEST(PanelEntry, RemoteNumberBoxChecksItsRangeWhenLeft) {
     }
     rig.endPauses();
     EXPECT_EQ(rig.refused.value(PanelBox::RemoteNo).size(), 3);
-    EXPECT_EQ(rig.sink.shown.value(0).extra.left(7), QStringLiteral("1 to 99"));
+    EXPECT_EQ(rig.sink.shown.value(0).extra.left(7), u"1 to 99"_qs);
 }
 
 TEST(PanelEntry, LoadGivesTheStartValues) {
     PanelRig rig;
     PanelState& state = rig.panel.state();
     state.PanSpeed = 1;
-    state.MenuState = QStringLiteral("2");
-    state.CameraNo = QStringLiteral("9");
+    state.MenuState = u"2"_qs;
+    state.CameraNo = u"9"_qs;
     rig.panel.load(500);
     // The other speeds show in every movement frame (3C3C0808), the TEST speeds in TEST mode.
     EXPECT_EQ(state.PanSpeed, 60);
     EXPECT_EQ(state.AutoPanWay, 1);
     EXPECT_EQ(state.AutoPanLR, 2);
-    EXPECT_EQ(state.MenuState, QStringLiteral("1"));
-    EXPECT_EQ(state.CameraNo, QStringLiteral("9")) << "the number boxes keep their values";
-    rig.type(QStringLiteral("1"));
+    EXPECT_EQ(state.MenuState, u"1"_qs);
+    EXPECT_EQ(state.CameraNo, u"9"_qs) << "the number boxes keep their values";
+    rig.type(u"1"_qs);
     rig.click(B::Cam);
     EXPECT_EQ(rig.textCtrl.interval(), 500);
 }

@@ -62,15 +62,15 @@ TEST(PanelKeyCommand, MenuFlipsAndSetAndCancelFollowIt) {
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.click(B::Menu);
     rig.click(B::Set); // empty entry
-    rig.type(QStringLiteral("12"));
+    rig.type(u"12"_qs);
     rig.click(B::Set);
-    rig.type(QStringLiteral("3"));
+    rig.type(u"3"_qs);
     rig.click(B::Cancel); // empties the entry, sends nothing
     EXPECT_EQ(rig.panel.entry().text(), QString());
     rig.click(B::Cancel); // an empty entry: cancels the menu item
     rig.click(B::Menu);
     EXPECT_EQ(rig.sent, Words("A802 A901FFFF A9010012 A9000000 A801"));
-    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("1"));
+    EXPECT_EQ(rig.panel.state().MenuState, u"1"_qs);
 }
 
 // Refused silently (a bad address) or with a message (a closed port): the menu flips anyway.
@@ -80,10 +80,10 @@ TEST(PanelKeyCommand, MenuFlipsEvenWhenTheFrameIsRefused) {
         if (portClosed)
             rig.engine.CloseCommPort();
         else
-            rig.panel.state().RemoteNo = QStringLiteral("0");
+            rig.panel.state().RemoteNo = u"0"_qs;
         rig.click(B::Menu);
         EXPECT_TRUE(rig.sent.isEmpty());
-        EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("2"));
+        EXPECT_EQ(rig.panel.state().MenuState, u"2"_qs);
         EXPECT_EQ(rig.messages(), portClosed ? QList<int>{MessagePortOpenError} : QList<int>{});
     }
 }
@@ -123,7 +123,7 @@ TEST(PanelKeyCommand, NumberedKeysEncodeTheEntryOrRefuseItWithTheRangeMessage) {
         SCOPED_TRACE(key.entry);
         PanelRig rig;
         if (key.button == B::Set)
-            rig.panel.state().MenuState = QStringLiteral("2");
+            rig.panel.state().MenuState = u"2"_qs;
         rig.type(QString::fromLatin1(key.entry));
         rig.click(key.button);
         EXPECT_EQ(rig.textCtrl.isActive(), key.sent) << "a used entry is cleared later";
@@ -141,12 +141,12 @@ TEST(PanelKeyCommand, NumberedKeysEncodeTheEntryOrRefuseItWithTheRangeMessage) {
 
 TEST(PanelKeyCommand, CameraKeySetsTheCameraNumberAndZeroNeedsNoReply) {
     PanelRig rig;
-    rig.type(QStringLiteral("0"));
+    rig.type(u"0"_qs);
     rig.click(B::Cam);
-    EXPECT_EQ(rig.panel.state().CameraNo, QStringLiteral("0"));
+    EXPECT_EQ(rig.panel.state().CameraNo, u"0"_qs);
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.click(B::Stop);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
+    EXPECT_EQ(rig.sent, QStringList{u"40"_qs});
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenIdle) << "camera 0 is fire-and-forget";
     EXPECT_FALSE(rig.timerMenu.isActive());
     rig.panel.pressMoveKey(PtzRight);
@@ -155,33 +155,33 @@ TEST(PanelKeyCommand, CameraKeySetsTheCameraNumberAndZeroNeedsNoReply) {
 }
 
 TEST(PanelKeyCommand, GoEncodesPanAndTiltPackedAndZoomBinary) {
-    EXPECT_EQ(GoData(3600, 100, 25600, 470), QStringLiteral("1436000100640001D6"));
-    EXPECT_EQ(GoData(7200, 3800, 0, 0), QStringLiteral("147200380000000000"));
-    EXPECT_EQ(GoData(9999, 9999, 0xFFFF, 0xFFFF), QStringLiteral("1499999999FFFFFFFF"));
+    EXPECT_EQ(GoData(3600, 100, 25600, 470), u"1436000100640001D6"_qs);
+    EXPECT_EQ(GoData(7200, 3800, 0, 0), u"147200380000000000"_qs);
+    EXPECT_EQ(GoData(9999, 9999, 0xFFFF, 0xFFFF), u"1499999999FFFFFFFF"_qs);
     EXPECT_EQ(GoData(10000, 0, 0, 0), std::nullopt);
     EXPECT_EQ(GoData(0, 0, 0x10000, 0), std::nullopt);
     EXPECT_EQ(GoData(0, 0, 0, 0x10000), std::nullopt);
     EXPECT_EQ(GoData(0, -1, 0, 0), std::nullopt);
 
     PanelRig rig;
-    rig.panel.setPositionText(0, QStringLiteral("3600"));
-    rig.panel.setPositionText(1, QStringLiteral("100"));
+    rig.panel.setPositionText(0, u"3600"_qs);
+    rig.panel.setPositionText(1, u"100"_qs);
     rig.panel.setPositionBar(2, 25600);
-    rig.panel.setPositionText(3, QStringLiteral("470"));
+    rig.panel.setPositionText(3, u"470"_qs);
     rig.click(B::Go);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("1436000100640001D6")});
+    EXPECT_EQ(rig.sent, QStringList{u"1436000100640001D6"_qs});
 }
 
 // A box left out of range would put five digits into a four-digit field: GO refuses it.
 TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
     PanelRig rig;
-    rig.panel.setPositionText(2, QStringLiteral("99999"));
+    rig.panel.setPositionText(2, u"99999"_qs);
     rig.endPauses();
     rig.sink.clear();
     rig.click(B::Go);
     EXPECT_TRUE(rig.sent.isEmpty());
     EXPECT_EQ(rig.messages(), QList<int>{MessageError});
-    EXPECT_EQ(rig.sink.shown[0].extra.left(10), QStringLiteral("0 to 25600"));
+    EXPECT_EQ(rig.sink.shown[0].extra.left(10), u"0 to 25600"_qs);
     EXPECT_EQ(rig.refused.value(PanelBox::Position), (QList<int>{2, 2}));
 }
 

@@ -36,13 +36,13 @@ TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
     KeyboardRig rig;
     rig.hold(KeyLeft);
     rig.hold(KeyRight);
-    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("08")});
+    EXPECT_EQ(rig.bits(), QStringList{u"08"_qs});
     const int focusedBefore = rig.entryFocused;
     EXPECT_GE(focusedBefore, 2) << "the focus goes back to the entry box although nothing was sent";
     rig.up(KeyRight);
     EXPECT_EQ(rig.bits(), Words("08 08"));
     rig.up(KeyLeft);
-    EXPECT_EQ(rig.bits().last(), QStringLiteral("00"));
+    EXPECT_EQ(rig.bits().last(), u"00"_qs);
 }
 
 TEST(PanelKeyboard, OtherKeysAndTabSendNothing) {
@@ -77,7 +77,7 @@ TEST(PanelKeyboard, ArrowCaughtElsewhereWaitsLonger) {
     EXPECT_EQ(rig.keyDown.interval(), 150);
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.fireKeyTimer();
-    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("02")});
+    EXPECT_EQ(rig.bits(), QStringList{u"02"_qs});
     EXPECT_EQ(rig.entryFocused, 1);
 }
 
@@ -89,7 +89,7 @@ TEST(PanelKeyboard, ButtonLosingTheFocusPicksUpAHeldArrow) {
     EXPECT_EQ(rig.keyDown.interval(), 20);
     EXPECT_EQ(rig.entryFocused, 1);
     rig.fireKeyTimer();
-    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("01")});
+    EXPECT_EQ(rig.bits(), QStringList{u"01"_qs});
 
     KeyboardRig idle;
     idle.panel.buttonLostFocus();
@@ -104,13 +104,13 @@ TEST(PanelKeyboard, PauseKeepsTheOrderOfEvents) {
     rig.panel.click(B::Stop);
     rig.panel.pressMoveKey(PtzUp);
     rig.panel.click(B::Menu);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
+    EXPECT_EQ(rig.sent, QStringList{u"40"_qs});
     rig.pause.fireNow();
-    rig.port.receiveHex(QStringLiteral("06")); // each frame goes out after the last one's answer
-    rig.port.receiveHex(QStringLiteral("06"));
+    rig.port.receiveHex(u"06"_qs); // each frame goes out after the last one's answer
+    rig.port.receiveHex(u"06"_qs);
     EXPECT_EQ(rig.sent.size(), 3) << "the press, then the click that pauses again";
     EXPECT_TRUE(rig.pause.isActive());
-    EXPECT_EQ(rig.sent.last(), QStringLiteral("A802"));
+    EXPECT_EQ(rig.sent.last(), u"A802"_qs);
 }
 
 } // namespace

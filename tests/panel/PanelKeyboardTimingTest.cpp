@@ -21,7 +21,7 @@ struct TimedRig : ClockAtZero, PanelRig {
     // The camera acknowledges whatever the panel sent.
     void answer() {
         while (engine.state().ScreenCode == ScreenPanel)
-            port.receiveHex(QStringLiteral("06"));
+            port.receiveHex(u"06"_qs);
     }
     // Fires the panel's timers in the order they fall due, up to `time`.
     void runUntil(int time) {
@@ -110,7 +110,7 @@ TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
     rig.runUntil(30);
     rig.panel.keyReleased('X');
     rig.runUntil(1000);
-    EXPECT_EQ(rig.bits(), QStringList{QStringLiteral("A802")});
+    EXPECT_EQ(rig.bits(), QStringList{u"A802"_qs});
 }
 
 TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {

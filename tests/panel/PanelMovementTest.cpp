@@ -12,13 +12,13 @@ using B = PanelButton;
 TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     PanelRig rig;
     rig.press(PtzRight);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("20043C3C0808")});
+    EXPECT_EQ(rig.sent, QStringList{u"20043C3C0808"_qs});
     EXPECT_EQ(rig.entryFocused, 0) << "a press does not move the focus";
     rig.release(PtzRight);
-    rig.reply(QStringLiteral("06"));
+    rig.reply(u"06"_qs);
     EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_EQ(rig.entryFocused, 1);
-    EXPECT_EQ(CommandDataHex(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), u"20003C3C0808"_qs);
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
@@ -62,20 +62,20 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
         rig.press(PtzRight);
         return rig.sent.last();
     };
-    EXPECT_EQ(moveRight(), QStringLiteral("20041E010406"));
+    EXPECT_EQ(moveRight(), u"20041E010406"_qs);
     rig.panel.chooseSpeedMode(ModeStep);
-    EXPECT_EQ(moveRight(), QStringLiteral("200400000406"));
+    EXPECT_EQ(moveRight(), u"200400000406"_qs);
     rig.panel.chooseSpeedMode(ModeAccelOff);
-    EXPECT_EQ(moveRight(), QStringLiteral("200480800406"));
+    EXPECT_EQ(moveRight(), u"200480800406"_qs);
     rig.panel.chooseSpeedMode(ModeTest);
-    rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
+    rig.panel.setTestSpeedText(TestPan, u"100"_qs);
     rig.panel.setTestSpeedBar(TestTilt, 5);
-    rig.panel.setTestSpeedText(TestZoom, QStringLiteral("3"));
-    rig.panel.setTestSpeedText(TestFocus, QStringLiteral("2"));
+    rig.panel.setTestSpeedText(TestZoom, u"3"_qs);
+    rig.panel.setTestSpeedText(TestFocus, u"2"_qs);
     rig.endPauses();
-    EXPECT_EQ(moveRight(), QStringLiteral("200464050302"));
+    EXPECT_EQ(moveRight(), u"200464050302"_qs);
     rig.panel.chooseSpeedMode(ModeNone);
-    EXPECT_EQ(moveRight(), QStringLiteral("2004"));
+    EXPECT_EQ(moveRight(), u"2004"_qs);
 }
 
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
@@ -89,19 +89,19 @@ TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
 
 TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
     PanelRig rig;
-    for (const QString& text : {QStringLiteral("2"), QStringLiteral("20"), QStringLiteral("200")})
+    for (const QString& text : {u"2"_qs, u"20"_qs, u"200"_qs})
         rig.panel.setTestSpeedText(TestPan, text);
-    rig.panel.setTestSpeedText(TestZoom, QStringLiteral("9"));
-    rig.panel.setTestSpeedText(TestFocus, QStringLiteral("0"));
+    rig.panel.setTestSpeedText(TestZoom, u"9"_qs);
+    rig.panel.setTestSpeedText(TestFocus, u"0"_qs);
     rig.panel.setTestSpeedText(TestTilt, QString());
     rig.endPauses();
     ASSERT_EQ(rig.sink.shown.size(), 4);
-    EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QStringLiteral("1 to 127")));
-    EXPECT_TRUE(rig.sink.shown[1].extra.startsWith(QStringLiteral("1 to 8")));
+    EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(u"1 to 127"_qs));
+    EXPECT_TRUE(rig.sink.shown[1].extra.startsWith(u"1 to 8"_qs));
     EXPECT_EQ(rig.refused.value(PanelBox::TestSpeed),
               (QList<int>{TestPan, TestZoom, TestFocus, TestTilt}));
     EXPECT_EQ(rig.panel.state().TestSpeedValue[TestPan], 20) << "the bar keeps the last good value";
-    EXPECT_EQ(rig.panel.state().TestSpeedText[TestPan], QStringLiteral("200"));
+    EXPECT_EQ(rig.panel.state().TestSpeedText[TestPan], u"200"_qs);
 }
 
 // Every change of a TEST-mode box evaluates the held key again, a refused value too: the held
@@ -111,9 +111,9 @@ TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
     rig.autoAck = true;
     rig.panel.chooseSpeedMode(ModeTest);
     rig.hold(KeyRight);
-    rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
+    rig.panel.setTestSpeedText(TestPan, u"100"_qs);
     rig.endPauses();
-    rig.panel.setTestSpeedText(TestPan, QStringLiteral("200")); // refused with the message
+    rig.panel.setTestSpeedText(TestPan, u"200"_qs); // refused with the message
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20047F7F0808 2004647F0808 2004647F0808"));
     EXPECT_EQ(rig.messages().size(), 1);
@@ -160,8 +160,8 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     rig.press(PtzUp);
     rig.autoAck = false;
     rig.panel.unload();
-    EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(rig.sent.last(), u"20003C3C0808"_qs);
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr) << "no call back into a closed panel";
-    rig.reply(QStringLiteral("06"));
+    rig.reply(u"06"_qs);
     EXPECT_TRUE(rig.messages().isEmpty());
 }

@@ -16,9 +16,9 @@ TEST(PanelReply, AnswersToAnAckCommand) {
     const struct {
         QString reply;
         QList<int> messages;
-    } cases[] = {{QStringLiteral("06"), {}},
-                 {QStringLiteral("15"), {MessageNack}},
-                 {QStringLiteral("00"), {MessageBusy}},
+    } cases[] = {{u"06"_qs, {}},
+                 {u"15"_qs, {MessageNack}},
+                 {u"00"_qs, {MessageBusy}},
                  {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
     for (const auto& answer : cases) {
         PanelRig rig;
@@ -36,12 +36,12 @@ TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
     rig.panel.state().RemoteNo = QString();
     rig.release(PtzRight);
     EXPECT_TRUE(rig.panel.state().StopPending);
-    rig.panel.state().RemoteNo = QStringLiteral("1");
-    rig.panel.state().ZoomBits = QStringLiteral("01"); // cleared too by the resend
-    rig.reply(QStringLiteral("06"));
+    rig.panel.state().RemoteNo = u"1"_qs;
+    rig.panel.state().ZoomBits = u"01"_qs; // cleared too by the resend
+    rig.reply(u"06"_qs);
     EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_FALSE(rig.panel.state().StopPending);
-    rig.reply(QStringLiteral("06"));
+    rig.reply(u"06"_qs);
     EXPECT_EQ(rig.sent.size(), 2) << "the resent release does not loop";
     EXPECT_TRUE(rig.panel.isIdle());
 }
@@ -55,15 +55,14 @@ TEST(PanelReply, PositionReportFillsTheBoxes) {
     EXPECT_TRUE(rig.messages().isEmpty());
     const PanelState& state = rig.panel.state();
     EXPECT_EQ(state.PositionText,
-              (std::array<QString, 4>{QStringLiteral("7200"), QStringLiteral("3800"),
-                                      QStringLiteral("25600"), QStringLiteral("470")}));
+              (std::array<QString, 4>{u"7200"_qs, u"3800"_qs, u"25600"_qs, u"470"_qs}));
     EXPECT_EQ(state.PositionValue, (std::array<int, 4>{7200, 3800, 25600, 470}));
     EXPECT_EQ(reports, 1);
 }
 
 TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
     PanelRig rig;
-    rig.panel.setPositionText(1, QStringLiteral("5"));
+    rig.panel.setPositionText(1, u"5"_qs);
     rig.click(B::Now);
     // PAN one past its maximum, TILT negative (top bit), ZOOM in range, D-ZOOM 471 from its
     // last three digits (the first digit is not read).
@@ -71,31 +70,29 @@ TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
     EXPECT_EQ(rig.messages(),
               (QList<int>{MessageReceiveError, MessageReceiveError, MessageReceiveError}));
     EXPECT_EQ(rig.panel.state().PositionText,
-              (std::array<QString, 4>{QStringLiteral("0"), QStringLiteral("0"),
-                                      QStringLiteral("100"), QStringLiteral("0")}));
+              (std::array<QString, 4>{u"0"_qs, u"0"_qs, u"100"_qs, u"0"_qs}));
 }
 
 // Each rule of a data reply, broken alone: one "Receiving data error.", boxes untouched.
 TEST(PanelReply, MalformedDataRepliesLeaveTheBoxes) {
     const QString good = PositionReplyText(100, 200, 300, 400);
     QString badChecksum = good;
-    badChecksum.replace(good.size() - 6, 2, QStringLiteral("00"));
+    badChecksum.replace(good.size() - 6, 2, u"00"_qs);
     QString badLength = good;
-    badLength.replace(2, 2, QStringLiteral("11"));
+    badLength.replace(2, 2, u"11"_qs);
     // Length byte, checksum and end bytes all consistent, but too short to hold the fields.
     const QString shortReply = DataReplyText(QByteArray::fromHex("00100115") + QByteArray(2, '\0'));
-    const QString cases[] = {badChecksum,          badLength,
-                             QStringLiteral("06"), good.left(30) + QStringLiteral("FFFE"),
-                             shortReply,           QStringLiteral("FD01FFFF")};
+    const QString cases[] = {badChecksum, badLength,     u"06"_qs, good.left(30) + u"FFFE"_qs,
+                             shortReply,  u"FD01FFFF"_qs};
     for (const QString& reply : cases) {
         PanelRig rig;
-        rig.panel.setPositionText(0, QStringLiteral("1234"));
+        rig.panel.setPositionText(0, u"1234"_qs);
         rig.click(B::Now);
         LinkStateWriter::of(rig.engine).ScreenCode = ScreenPanel;
         LinkStateWriter::of(rig.engine).ReceiveBuffer = reply;
         rig.panel.Get_CommControl();
         EXPECT_EQ(rig.messages(), QList<int>{MessageReceiveError}) << reply.toStdString();
-        EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("1234")) << reply.toStdString();
+        EXPECT_EQ(rig.panel.state().PositionText[0], u"1234"_qs) << reply.toStdString();
     }
 }
 
@@ -105,7 +102,7 @@ TEST(PanelReply, LowerCaseDataReplyIsAccepted) {
     LinkStateWriter::of(rig.engine).ReceiveBuffer = PositionReplyText(1, 2, 3, 4).toLower();
     rig.panel.Get_CommControl();
     EXPECT_TRUE(rig.messages().isEmpty());
-    EXPECT_EQ(rig.panel.state().PositionText[3], QStringLiteral("4"));
+    EXPECT_EQ(rig.panel.state().PositionText[3], u"4"_qs);
 }
 
 // Every reply a panel command gets reaches the panel's reply handler, also one that arrives
@@ -122,7 +119,7 @@ TEST(PanelReply, EveryReplyReachesTheReplyHandler) {
         rig.endPauses();
     }
     EXPECT_EQ(rig.messages(), (QList<int>{MessageNack, MessageBusy}));
-    EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("9"));
+    EXPECT_EQ(rig.panel.state().PositionText[0], u"9"_qs);
     EXPECT_EQ(rig.log.count(), 10) << "five frames and five replies";
 }
 
@@ -133,7 +130,7 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
     for (const int kind : {0, 15}) {
         for (qsizetype length = 0; length <= good.size() + 2; ++length) {
             for (const QString& text : {good.left(length), QString(length, QLatin1Char('G')),
-                                        QStringLiteral("FD") + QString(length, QLatin1Char('F'))}) {
+                                        u"FD"_qs + QString(length, QLatin1Char('F'))}) {
                 PanelRig rig;
                 LinkStateWriter::of(rig.engine).ReceiveBuffer = text;
                 LinkStateWriter::of(rig.engine).ExpectedReplyKind = kind;

@@ -37,7 +37,7 @@ struct PanelRig : MemoryLink {
     void endPauses() {
         for (;;) {
             if (autoAck && engine.state().ScreenCode == ScreenPanel)
-                port.receiveHex(QStringLiteral("06"));
+                port.receiveHex(u"06"_qs);
             else if (!pause.fireNow())
                 break;
         }
@@ -84,7 +84,7 @@ struct PanelRig : MemoryLink {
     QStringList bits() const {
         QStringList shown;
         for (const QString& data : sent)
-            shown << (data.startsWith(QStringLiteral("20")) ? data.mid(2, 2) : data);
+            shown << (data.startsWith(u"20"_qs) ? data.mid(2, 2) : data);
         return shown;
     }
 

@@ -31,7 +31,7 @@ TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
     };
     for (const Case& c : cases) {
         PanelRig rig;
-        rig.settings.SoftMode = c.testMode ? QStringLiteral("1") : QStringLiteral("0");
+        rig.settings.SoftMode = c.testMode ? u"1"_qs : u"0"_qs;
         PanelSession session{rig.engine, rig.language, rig.settings, rig.sink,
                              PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl}};
         session.open();
@@ -53,14 +53,14 @@ TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
                                        PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl});
     session->setAddress(12, 34);
     session->open();
-    EXPECT_EQ(session->state().CameraNo, QStringLiteral("12"));
-    EXPECT_EQ(session->state().RemoteNo, QStringLiteral("34"));
+    EXPECT_EQ(session->state().CameraNo, u"12"_qs);
+    EXPECT_EQ(session->state().RemoteNo, u"34"_qs);
     session->commands().pressMoveKey(PtzLeft);
     rig.endPauses();
     ASSERT_EQ(rig.port.written.size(), 1);
-    rig.port.receiveHex(QStringLiteral("06"));
+    rig.port.receiveHex(u"06"_qs);
     session.reset(); // the window or zelctl goes while the camera turns
     ASSERT_EQ(rig.port.written.size(), 2);
-    EXPECT_EQ(CommandDataHex(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), u"20003C3C0808"_qs);
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr);
 }

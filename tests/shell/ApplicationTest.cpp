@@ -20,7 +20,7 @@ namespace {
 class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")),
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs),
                                      "[LANGUAGE]\nMode=1\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n"
                                      "[RsWait]\nWrite1=11\nWrite2=22\nWrite3=33\nWrite4=44\n"));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
@@ -28,9 +28,7 @@ protected:
         m_app.settings().PortOverride = m_pty.slavePath();
         m_app.start(m_sink);
     }
-    QByteArray iniText() const {
-        return test::readBytes(m_dir.filePath(QStringLiteral("zel.ini")));
-    }
+    QByteArray iniText() const { return test::readBytes(m_dir.filePath(u"zel.ini"_qs)); }
 
     QTemporaryDir m_dir;
     test::PtyMaster m_pty; // its slave is the device the program opens
@@ -44,7 +42,7 @@ TEST_F(ApplicationTest, ReadsLanguageAndOpensThePort) {
     EXPECT_EQ(m_app.titleChars().size(), 513); // Japanese table built at menu load
     EXPECT_TRUE(m_app.engine().isPortOpen());
     EXPECT_TRUE(m_sink.shown.isEmpty());
-    EXPECT_TRUE(m_app.printDatabasePath().endsWith(QStringLiteral("/DbFile.mdb")));
+    EXPECT_TRUE(m_app.printDatabasePath().endsWith(u"/DbFile.mdb"_qs));
     m_app.closePort();
     EXPECT_FALSE(m_app.engine().isPortOpen());
 }
@@ -80,7 +78,7 @@ TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
     m_sink.answers = {ButtonNo};
     option.close();
     EXPECT_EQ(m_sink.numbers(), QList<int>{7});
-    EXPECT_EQ(m_app.settings().AutoSave, QStringLiteral("0"));
+    EXPECT_EQ(m_app.settings().AutoSave, u"0"_qs);
     EXPECT_TRUE(iniText().contains("\nAutoSave=0\n"));
     EXPECT_TRUE(m_app.engine().isPortOpen()); // re-applied in every case
 
@@ -88,14 +86,14 @@ TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
     again.setPort(2);
     m_sink.answers = {ButtonYes};
     again.close();
-    EXPECT_EQ(m_app.settings().ComPort, QStringLiteral("2"));
+    EXPECT_EQ(m_app.settings().ComPort, u"2"_qs);
     EXPECT_TRUE(iniText().contains("\nComPort=2\n"));
 }
 
 TEST_F(ApplicationTest, UnwritableSettingsFileIsReported) {
     OptionController option(m_app);
     option.setRate(0);
-    m_app.settings().SettingsFilePath = m_dir.filePath(QStringLiteral("gone/zel.ini"));
+    m_app.settings().SettingsFilePath = m_dir.filePath(u"gone/zel.ini"_qs);
     option.applySetting();
     EXPECT_EQ(m_sink.numbers(), QList<int>{24});
     EXPECT_EQ(m_app.settings().CurrentWriteWait, 11); // in force for this run
@@ -104,15 +102,15 @@ TEST_F(ApplicationTest, UnwritableSettingsFileIsReported) {
 TEST(SingleInstanceLockTest, SecondCopyRefusedAndStaleLockTakenOver) {
     QTemporaryDir dir;
     {
-        SingleInstanceLock first(QStringLiteral("zel.lock"), dir.path());
+        SingleInstanceLock first(u"zel.lock"_qs, dir.path());
         ASSERT_TRUE(first.tryLock());
-        SingleInstanceLock second(QStringLiteral("zel.lock"), dir.path());
+        SingleInstanceLock second(u"zel.lock"_qs, dir.path());
         EXPECT_FALSE(second.tryLock());
     }
     // A copy that crashed: its lock names a process that no longer runs.
-    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.lock")),
+    ASSERT_TRUE(test::writeBytes(dir.filePath(u"zel.lock"_qs),
                                  "999999\nzel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
-    SingleInstanceLock next(QStringLiteral("zel.lock"), dir.path());
+    SingleInstanceLock next(u"zel.lock"_qs, dir.path());
     EXPECT_TRUE(next.tryLock());
 }
 
@@ -122,14 +120,14 @@ TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFi
     QTemporaryDir dir;
     test::RecordingSink sink;
     Application app;
-    ASSERT_FALSE(app.readSettings(dir.filePath(QStringLiteral("nowhere"))));
+    ASSERT_FALSE(app.readSettings(dir.filePath(u"nowhere"_qs)));
     EXPECT_EQ(app.language().languageIndex(), 0);
     const QString fileDetail = messageDetail(app, MessageNoSettingFile);
-    EXPECT_TRUE(fileDetail.startsWith(QStringLiteral("File: "))) << fileDetail.toStdString();
-    EXPECT_TRUE(fileDetail.endsWith(QStringLiteral("nowhere/zel.ini"))) << fileDetail.toStdString();
+    EXPECT_TRUE(fileDetail.startsWith(u"File: "_qs)) << fileDetail.toStdString();
+    EXPECT_TRUE(fileDetail.endsWith(u"nowhere/zel.ini"_qs)) << fileDetail.toStdString();
     EXPECT_TRUE(messageDetail(app, MessagePortOpenError).isEmpty()); // before start: none
 
-    const QString device = dir.filePath(QStringLiteral("ttyUSB9"));
+    const QString device = dir.filePath(u"ttyUSB9"_qs);
     app.settings().PortOverride = device;
     app.start(sink);
     EXPECT_FALSE(app.openPort());

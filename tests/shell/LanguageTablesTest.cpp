@@ -35,7 +35,7 @@ TEST(LanguageTablesTest, IndexOneIsJapaneseAndAnyOtherIndexIsEnglish) {
     LanguageTables t;
     t.setLanguageIndex(1);
     EXPECT_EQ(t.languageIndex(), 1);
-    EXPECT_EQ(t.text(LangGroup::Menu, MenuBackup), QStringLiteral("設定データバックアップ"));
+    EXPECT_EQ(t.text(LangGroup::Menu, MenuBackup), u"設定データバックアップ"_qs);
     t.setLanguageIndex(5);
     EXPECT_EQ(t.languageIndex(), 0);
     EXPECT_EQ(t.text(LangGroup::Menu, MenuBackup), t.text(0, LangGroup::Menu, MenuBackup));

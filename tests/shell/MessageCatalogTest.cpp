@@ -8,25 +8,23 @@ using namespace zel;
 
 TEST(MessageCatalogTest, ExtraTextRules) {
     const LanguageTables english;
-    const auto m1 = ComposeMessage(english, 1, QStringLiteral("LINE 12"));
+    const auto m1 = ComposeMessage(english, 1, u"LINE 12"_qs);
     ASSERT_TRUE(m1);
-    EXPECT_EQ(m1->text, QStringLiteral("LINE 12\r\nKeep file reading ?"));
-    EXPECT_EQ(m1->title, QStringLiteral("File input error"));
+    EXPECT_EQ(m1->text, u"LINE 12\r\nKeep file reading ?"_qs);
+    EXPECT_EQ(m1->title, u"File input error"_qs);
     EXPECT_EQ(m1->buttons, MessageButtons::YesNo);
     EXPECT_EQ(m1->icon, MessageIcon::Warning);
 
-    const auto m20 = ComposeMessage(english, 20, QStringLiteral("x"));
-    EXPECT_EQ(m20->text, QStringLiteral("x\r\nNo more data is read."));
+    const auto m20 = ComposeMessage(english, 20, u"x"_qs);
+    EXPECT_EQ(m20->text, u"x\r\nNo more data is read."_qs);
     for (int number : {4, 14, 17, 18})
-        EXPECT_EQ(ComposeMessage(english, number, QStringLiteral("only"))->text,
-                  QStringLiteral("only"));
-    const auto m36 = ComposeMessage(english, 36, QStringLiteral("ignored"));
-    EXPECT_EQ(m36->text, QStringLiteral("Other window in action\r\nEnd current window in action"));
-    EXPECT_EQ(ComposeMessage(english, 2, QStringLiteral("ignored"))->text,
-              QStringLiteral("Timeout error"));
+        EXPECT_EQ(ComposeMessage(english, number, u"only"_qs)->text, u"only"_qs);
+    const auto m36 = ComposeMessage(english, 36, u"ignored"_qs);
+    EXPECT_EQ(m36->text, u"Other window in action\r\nEnd current window in action"_qs);
+    EXPECT_EQ(ComposeMessage(english, 2, u"ignored"_qs)->text, u"Timeout error"_qs);
     EXPECT_EQ(ComposeMessage(english, 19, {})->buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(ComposeMessage(english, 7, {})->icon, MessageIcon::Question);
-    EXPECT_EQ(ComposeMessage(english, 21, {})->text, QStringLiteral("\"BUSY\" is received."));
+    EXPECT_EQ(ComposeMessage(english, 21, {})->text, u"\"BUSY\" is received."_qs);
 }
 
 TEST(MessageCatalogTest, EveryNumberHasATitleAndOnlyOneToThirtySixExist) {
@@ -34,7 +32,7 @@ TEST(MessageCatalogTest, EveryNumberHasATitleAndOnlyOneToThirtySixExist) {
     for (int language = 0; language < 2; ++language) {
         tables.setLanguageIndex(language);
         for (int number = 1; number <= 36; ++number) {
-            const auto m = ComposeMessage(tables, number, QStringLiteral("E"));
+            const auto m = ComposeMessage(tables, number, u"E"_qs);
             ASSERT_TRUE(m);
             EXPECT_FALSE(m->title.isEmpty()) << number;
             EXPECT_FALSE(m->text.isEmpty()) << number;
@@ -49,26 +47,26 @@ TEST(MessageCatalogTest, JapaneseTextsAndTheJapaneseOnlyMessages) {
     LanguageTables tables;
     tables.setLanguageIndex(1);
     const auto m2 = ComposeMessage(tables, 2);
-    EXPECT_EQ(m2->title, QStringLiteral("通信エラー"));
-    EXPECT_EQ(m2->text, QStringLiteral("タイムアウトエラーが発生しました。"));
+    EXPECT_EQ(m2->title, u"通信エラー"_qs);
+    EXPECT_EQ(m2->text, u"タイムアウトエラーが発生しました。"_qs);
 
     tables.setLanguageIndex(0);
     const auto m5 = ComposeMessage(tables, 5);
-    EXPECT_EQ(m5->title, QStringLiteral("送信データ異常"));
-    EXPECT_EQ(m5->text, QStringLiteral("連続送信できるデータがありません。"));
-    EXPECT_EQ(ComposeMessage(tables, 9)->text, QStringLiteral("連続送信中です。"));
+    EXPECT_EQ(m5->title, u"送信データ異常"_qs);
+    EXPECT_EQ(m5->text, u"連続送信できるデータがありません。"_qs);
+    EXPECT_EQ(ComposeMessage(tables, 9)->text, u"連続送信中です。"_qs);
 }
 
 TEST(MessageCatalogTest, RangeErrorInBothLanguages) {
     LanguageTables tables;
     test::RecordingSink sink;
-    ShowRangeError(sink, tables, QStringLiteral("1"), QStringLiteral("99"));
+    ShowRangeError(sink, tables, u"1"_qs, u"99"_qs);
     const auto m4 = ComposeMessage(tables, 4, sink.shown.value(0).extra);
-    EXPECT_EQ(m4->text, QStringLiteral("1 to 99 Setting data is beyond the setting range"));
-    EXPECT_EQ(m4->title, QStringLiteral("Error message"));
+    EXPECT_EQ(m4->text, u"1 to 99 Setting data is beyond the setting range"_qs);
+    EXPECT_EQ(m4->title, u"Error message"_qs);
     EXPECT_EQ(m4->icon, MessageIcon::Stop);
 
     tables.setLanguageIndex(1);
-    ShowRangeError(sink, tables, QStringLiteral("1"), QStringLiteral("99"));
-    EXPECT_EQ(sink.shown[1].extra, QStringLiteral("1～99の設定範囲を超えています。"));
+    ShowRangeError(sink, tables, u"1"_qs, u"99"_qs);
+    EXPECT_EQ(sink.shown[1].extra, u"1～99の設定範囲を超えています。"_qs);
 }

@@ -58,16 +58,16 @@ QStringList problemTexts(const TitleCsvImport& imported) {
 // comma, a quotation mark, blanks inside and escapes wherever the table has them.
 TitleDocument everyCharacterDocument(const TitleCharTable& table) {
     TitleDocument document;
-    document.RemoteNo = QStringLiteral("99");
-    document.CameraNo = QStringLiteral("255");
+    document.RemoteNo = u"99"_qs;
+    document.CameraNo = u"255"_qs;
     int next = 0;
     for (int category = 0; category < kTitleCategoryCount; ++category) {
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number) {
             QString title;
             for (int k = 0; k < TitleCharTable::kMaxTitleLength; ++k) {
                 QString ch = table.entry(next++ % table.size()).Char;
-                if (ch == QStringLiteral(" ") && (k == 0 || k == 7))
-                    ch = QStringLiteral("A"); // the files keep no blank at the ends
+                if (ch == u" "_qs && (k == 0 || k == 7))
+                    ch = u"A"_qs; // the files keep no blank at the ends
                 title += ch;
             }
             document.setTitle(category, number, title);
@@ -79,7 +79,7 @@ TitleDocument everyCharacterDocument(const TitleCharTable& table) {
 TEST(TitleCsvTest, EveryTestTitleFileGivesTheDocumentItReadsAs) {
     const QStringList names = QDir(seedFolder()).entryList(QDir::Files);
     ASSERT_GT(names.size(), 4);
-    const QString written[] = {QStringLiteral("written-en.ttl"), QStringLiteral("written-ja.ttl")};
+    const QString written[] = {u"written-en.ttl"_qs, u"written-ja.ttl"_qs};
     int compared = 0;
     for (const QString& name : names) {
         const TextFileRead file = ReadTextFile(seedFolder() + QLatin1Char('/') + name);
@@ -110,9 +110,9 @@ TEST(TitleCsvTest, FullDocumentWithEveryCharacterRoundTrips) {
     for (const int language : {kEnglish, kJapanese}) {
         const TitleCharTable table(language);
         TitleDocument document = everyCharacterDocument(table);
-        document.setTitle(CategoryTour, 3, QStringLiteral("a,b \"c\""));
+        document.setTitle(CategoryTour, 3, u"a,b \"c\""_qs);
         if (language == kJapanese)
-            document.setTitle(CategoryTour, 3, QStringLiteral("Ａ，Ｂ　″"));
+            document.setTitle(CategoryTour, 3, u"Ａ，Ｂ　″"_qs);
         const QByteArray csv = TitleCsvBytes(document);
         EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF#REMOTE,99\r\n#CAMERA,255\r\n"
                                    "category,number,title\r\n"));
@@ -124,15 +124,15 @@ TEST(TitleCsvTest, FullDocumentWithEveryCharacterRoundTrips) {
 
 TEST(TitleCsvTest, QuotationMarkIsWrittenAsSeenAndStoredAsTheFileEscape) {
     TitleDocument document;
-    document.setTitle(CategoryCamera, 1, QStringLiteral("{073}HI, X"));
-    document.setTitle(CategoryPosition, 2, QStringLiteral("A\r\nB"));
+    document.setTitle(CategoryCamera, 1, u"{073}HI, X"_qs);
+    document.setTitle(CategoryPosition, 2, u"A\r\nB"_qs);
     const QByteArray csv = TitleCsvBytes(document);
     EXPECT_TRUE(csv.contains("CAMERA,1,\"\"\"HI, X\"\r\n")) << csv.constData();
     EXPECT_TRUE(csv.contains("POSITION,2,A  B\r\n")) << "line breaks as the .ttl holds them";
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     ASSERT_TRUE(imported.ok());
-    EXPECT_EQ(imported.document.title(CategoryCamera, 1), QStringLiteral("\"HI, X"));
-    EXPECT_EQ(ttlLines(imported.document, kEnglish)[3], QStringLiteral("\"{073}HI, X\""));
+    EXPECT_EQ(imported.document.title(CategoryCamera, 1), u"\"HI, X"_qs);
+    EXPECT_EQ(ttlLines(imported.document, kEnglish)[3], u"\"{073}HI, X\""_qs);
 }
 
 TEST(TitleCsvTest, SpreadsheetConventionsImport) {
@@ -150,12 +150,12 @@ TEST(TitleCsvTest, SpreadsheetConventionsImport) {
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
     const TitleDocument& document = imported.document;
-    EXPECT_EQ(document.RemoteNo, QStringLiteral("5"));
-    EXPECT_EQ(document.CameraNo, QStringLiteral("17"));
-    EXPECT_EQ(document.title(CategoryAux, 8), QStringLiteral("LAST"));
-    EXPECT_EQ(document.title(CategoryPosition, 2), QStringLiteral("GATE, N"));
-    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("LOBBY"));
-    EXPECT_EQ(document.title(CategoryPosition, 1), QStringLiteral("\"Q\""));
+    EXPECT_EQ(document.RemoteNo, u"5"_qs);
+    EXPECT_EQ(document.CameraNo, u"17"_qs);
+    EXPECT_EQ(document.title(CategoryAux, 8), u"LAST"_qs);
+    EXPECT_EQ(document.title(CategoryPosition, 2), u"GATE, N"_qs);
+    EXPECT_EQ(document.title(CategoryCamera, 1), u"LOBBY"_qs);
+    EXPECT_EQ(document.title(CategoryPosition, 1), u"\"Q\""_qs);
     EXPECT_EQ(document.title(CategoryPosition, 3), QString()) << "a missing row is blank";
     EXPECT_EQ(document.title(CategoryTrace, 1), QString());
 }
@@ -166,14 +166,13 @@ TEST(TitleCsvTest, ByteOrderMarkOrShiftJisWithoutSettingRowsImports) {
                                                "category,number,title\r\nHOME,3,H3\r\n",
                                                TitleCharTable(kEnglish));
     ASSERT_TRUE(marked.ok());
-    EXPECT_EQ(marked.document.RemoteNo, QStringLiteral("1"));
-    EXPECT_EQ(marked.document.title(CategoryHome, 3), QStringLiteral("H3"));
-    const auto bytes =
-        TextToCp932(QStringLiteral("category,number,title\r\nCAMERA,1,カメラ１\r\n"));
+    EXPECT_EQ(marked.document.RemoteNo, u"1"_qs);
+    EXPECT_EQ(marked.document.title(CategoryHome, 3), u"H3"_qs);
+    const auto bytes = TextToCp932(u"category,number,title\r\nCAMERA,1,カメラ１\r\n"_qs);
     ASSERT_TRUE(bytes.has_value());
     const TitleCsvImport imported = ReadTitleCsv(*bytes, TitleCharTable(kJapanese));
     ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(imported.document.title(CategoryCamera, 1), QStringLiteral("カメラ１"));
+    EXPECT_EQ(imported.document.title(CategoryCamera, 1), u"カメラ１"_qs);
 }
 
 struct RowCase {
@@ -216,13 +215,13 @@ TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
                                       "POSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     EXPECT_EQ(problemTexts(imported),
-              (QStringList{QStringLiteral("1: REMOTE No. must be a number from 1 to 99"),
-                           QStringLiteral("2: CAMERA No. must be a number from 1 to 255"),
-                           QStringLiteral("3: #CAMERA already given on line 2"),
-                           QStringLiteral("5: SECTOR number must be 1 to 8, not '9'"),
-                           QStringLiteral("7: title 'toolongtitle' is longer than 8 characters"),
-                           QStringLiteral("8: the title holds a line break"),
-                           QStringLiteral("10: POSITION number must be 1 to 255, not '300'")}));
+              (QStringList{u"1: REMOTE No. must be a number from 1 to 99"_qs,
+                           u"2: CAMERA No. must be a number from 1 to 255"_qs,
+                           u"3: #CAMERA already given on line 2"_qs,
+                           u"5: SECTOR number must be 1 to 8, not '9'"_qs,
+                           u"7: title 'toolongtitle' is longer than 8 characters"_qs,
+                           u"8: the title holds a line break"_qs,
+                           u"10: POSITION number must be 1 to 255, not '300'"_qs}));
 }
 
 TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
@@ -240,23 +239,23 @@ TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
         EXPECT_TRUE(imported.refused) << csv.constData();
         ASSERT_EQ(imported.problems.size(), 1);
         EXPECT_EQ(imported.problems[0].line, 1);
-        EXPECT_TRUE(imported.problems[0].reason.startsWith(QStringLiteral("not a title CSV")));
+        EXPECT_TRUE(imported.problems[0].reason.startsWith(u"not a title CSV"_qs));
     }
     for (const QByteArray& empty :
          {QByteArray(), QByteArray("\xEF\xBB\xBF"), QByteArray("\r\n\r\n")}) {
         const TitleCsvImport imported = ReadTitleCsv(empty, TitleCharTable(kEnglish));
         EXPECT_TRUE(imported.refused);
         EXPECT_EQ(problemTexts(imported),
-                  QStringList{QStringLiteral("1: no header row category,number,title")});
+                  QStringList{u"1: no header row category,number,title"_qs});
     }
 }
 
 TEST(TitleCsvTest, TitlesAreCheckedWithTheTableOfTheLanguage) {
     const QByteArray csv = QByteArray("category,number,title\nCAMERA,1,AB\nAUTOPAN,1,ＡＢ\n");
     EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kEnglish))),
-              QStringList{QStringLiteral("3: title 'ＡＢ': 'Ａ' is not in the title table")});
+              QStringList{u"3: title 'ＡＢ': 'Ａ' is not in the title table"_qs});
     EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kJapanese))),
-              QStringList{QStringLiteral("2: title 'AB': 'A' is not in the title table")});
+              QStringList{u"2: title 'AB': 'A' is not in the title table"_qs});
 }
 
 } // namespace

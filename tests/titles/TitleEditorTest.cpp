@@ -59,7 +59,7 @@ TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
 TEST_F(TitleEditorTest, CutEmptiesTheRowsAndUndoBringsThemBack) {
     editor.changeTab(CategoryTour);
     for (int number = 1; number <= 4; ++number)
-        document.setTitle(CategoryTour, number, QStringLiteral("T%1").arg(number));
+        document.setTitle(CategoryTour, number, u"T%1"_qs.arg(number));
     EXPECT_EQ(editor.cutRows(CategoryTour, 1, 2), (QStringList{u"T2"_qs, u"T3"_qs}));
     EXPECT_EQ(titleAt(CategoryTour, 2), QString());
     EXPECT_EQ(titleAt(CategoryTour, 4), u"T4"_qs);
@@ -144,7 +144,7 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
 TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
     editor.changeTab(CategoryAlarm);
     for (int number : {2, 4, 8})
-        document.setTitle(CategoryAlarm, number, QStringLiteral("DOOR%1").arg(number));
+        document.setTitle(CategoryAlarm, number, u"DOOR%1"_qs.arg(number));
     document.setTitle(CategoryAlarm, 5, u"GATE"_qs);
     QList<int> hits;
     target.onHit = [&hits](int line) { hits.append(line); };
@@ -160,7 +160,7 @@ TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
     EXPECT_TRUE(document.TitleModified);
     editor.Undo();
     for (int number : {2, 4, 8})
-        EXPECT_EQ(titleAt(CategoryAlarm, number), QStringLiteral("DOOR%1").arg(number));
+        EXPECT_EQ(titleAt(CategoryAlarm, number), u"DOOR%1"_qs.arg(number));
     EXPECT_EQ(titleAt(CategoryAlarm, 5), u"GATE"_qs);
     EXPECT_EQ(hits, (QList<int>{2, 4}));
 }

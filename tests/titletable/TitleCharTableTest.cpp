@@ -20,7 +20,7 @@ const TitleCharTable& japanese() {
 QString codesText(const TitleCharTable& table, const QString& title) {
     TitleCodes codes{};
     if (!table.TitleTextToCodes(title, codes))
-        return QStringLiteral("refused");
+        return u"refused"_qs;
     return TitleCharTable::TitleCodesToHex(codes);
 }
 
@@ -43,24 +43,23 @@ TEST(TitleCharTable, SourceListAndTableSizes) {
     EXPECT_EQ(japanese().size(), 513);
     for (int i = 0; i < japanese().size(); ++i)
         EXPECT_FALSE(japanese().entry(i).Char.isEmpty());
-    EXPECT_EQ(english().entry(0x24).Char, QStringLiteral("{024}"));
-    EXPECT_EQ(japanese().entry(0x24).Char, QStringLiteral("｛０２４｝"));
-    EXPECT_EQ(english().entry(0x24).Code, QStringLiteral("0024"));
+    EXPECT_EQ(english().entry(0x24).Char, u"{024}"_qs);
+    EXPECT_EQ(japanese().entry(0x24).Char, u"｛０２４｝"_qs);
+    EXPECT_EQ(english().entry(0x24).Code, u"0024"_qs);
 }
 
 TEST(TitleCharTable, WorkedExampleInBothLanguages) {
-    EXPECT_EQ(codesText(english(), QStringLiteral("AB{024}")),
-              QStringLiteral("000A000B802400FD00FD00FD00FD00FD"));
-    const QString codes = QStringLiteral("000A000B802400FD00FD00FD00FD00FD");
-    EXPECT_EQ(english().TitleCodesToText(codes), QStringLiteral("AB{024}"));
-    EXPECT_EQ(japanese().TitleCodesToText(codes), QStringLiteral("ＡＢ｛０２４｝"));
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("ＡＢ｛０２４｝")), codes);
+    EXPECT_EQ(codesText(english(), u"AB{024}"_qs), u"000A000B802400FD00FD00FD00FD00FD"_qs);
+    const QString codes = u"000A000B802400FD00FD00FD00FD00FD"_qs;
+    EXPECT_EQ(english().TitleCodesToText(codes), u"AB{024}"_qs);
+    EXPECT_EQ(japanese().TitleCodesToText(codes), u"ＡＢ｛０２４｝"_qs);
+    EXPECT_EQ(codesText(japanese(), u"ＡＢ｛０２４｝"_qs), codes);
 }
 
 TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
     // 0069 decodes to the first row; both Japanese dashes encode to 0069.
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("ー")).left(4), QStringLiteral("8069"));
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("－")).left(4), QStringLiteral("8069"));
+    EXPECT_EQ(codesText(japanese(), u"ー"_qs).left(4), u"8069"_qs);
+    EXPECT_EQ(codesText(japanese(), u"－"_qs).left(4), u"8069"_qs);
     const struct {
         int language;
         const char* codes;
@@ -82,11 +81,11 @@ TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
 }
 
 TEST(TitleCharTable, EmptyAndSpaceTitles) {
-    EXPECT_EQ(codesText(english(), QString()), QStringLiteral("00FD").repeated(8));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("00FD").repeated(8)), QString());
-    const QString twoSpaces = QStringLiteral("00FD80FD") + QStringLiteral("00FD").repeated(6);
-    EXPECT_EQ(codesText(english(), QStringLiteral("  ")), twoSpaces);
-    EXPECT_EQ(english().TitleCodesToText(twoSpaces), QStringLiteral("  "));
+    EXPECT_EQ(codesText(english(), QString()), u"00FD"_qs.repeated(8));
+    EXPECT_EQ(english().TitleCodesToText(u"00FD"_qs.repeated(8)), QString());
+    const QString twoSpaces = u"00FD80FD"_qs + u"00FD"_qs.repeated(6);
+    EXPECT_EQ(codesText(english(), u"  "_qs), twoSpaces);
+    EXPECT_EQ(english().TitleCodesToText(twoSpaces), u"  "_qs);
 }
 
 TEST(TitleCharTable, CharacterCheckPerLanguage) {
@@ -114,31 +113,30 @@ TEST(TitleCharTable, CharacterCheckPerLanguage) {
                   c.ok)
             << c.language << " " << QString::fromUtf16(c.text).toStdString();
     // The escape is upper-cased and narrowed when encoded too; the encoder skips the closer.
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("｛０ａ０｝")).left(4), QStringLiteral("80A0"));
-    EXPECT_EQ(codesText(english(), QStringLiteral("{024A")).left(4), QStringLiteral("8024"));
-    EXPECT_EQ(codesText(english(), QStringLiteral("{024}A")).left(8), QStringLiteral("0024800A"));
+    EXPECT_EQ(codesText(japanese(), u"｛０ａ０｝"_qs).left(4), u"80A0"_qs);
+    EXPECT_EQ(codesText(english(), u"{024A"_qs).left(4), u"8024"_qs);
+    EXPECT_EQ(codesText(english(), u"{024}A"_qs).left(8), u"0024800A"_qs);
 }
 
 TEST(TitleCharTable, LengthRuleCountsBraces) {
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(QStringLiteral("ABCDEFGH")));
-    EXPECT_FALSE(TitleCharTable::CheckTitleLength(QStringLiteral("ABCDEFGHI")));
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(QStringLiteral("{024}").repeated(8)));
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(QStringLiteral("｛０２４｝").repeated(8)));
-    EXPECT_FALSE(TitleCharTable::CheckTitleLength(QStringLiteral("{024}").repeated(8) + u'A'));
+    EXPECT_TRUE(TitleCharTable::CheckTitleLength(u"ABCDEFGH"_qs));
+    EXPECT_FALSE(TitleCharTable::CheckTitleLength(u"ABCDEFGHI"_qs));
+    EXPECT_TRUE(TitleCharTable::CheckTitleLength(u"{024}"_qs.repeated(8)));
+    EXPECT_TRUE(TitleCharTable::CheckTitleLength(u"｛０２４｝"_qs.repeated(8)));
+    EXPECT_FALSE(TitleCharTable::CheckTitleLength(u"{024}"_qs.repeated(8) + u'A'));
 }
 
 TEST(TitleCharTable, EncodingRefusesWhatCannotFit) {
     TitleCodes codes{};
     codes[1] = 0x1234;
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("ABCDEFGHI"), codes));
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("ABCDEFGH{"), codes)); // 9th code
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("AB{0G0}"), codes));
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("ア"), codes)); // nothing encodable
-    EXPECT_EQ(codes[1], 0x1234);                                           // untouched
+    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGHI"_qs, codes));
+    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGH{"_qs, codes)); // 9th code
+    EXPECT_FALSE(english().TitleTextToCodes(u"AB{0G0}"_qs, codes));
+    EXPECT_FALSE(english().TitleTextToCodes(u"ア"_qs, codes)); // nothing encodable
+    EXPECT_EQ(codes[1], 0x1234);                               // untouched
     // An unknown character among known ones is dropped.
-    EXPECT_EQ(codesText(english(), QStringLiteral("AéB")).left(8), QStringLiteral("000A800B"));
-    EXPECT_EQ(codesText(english(), QStringLiteral("{024}").repeated(8)),
-              QStringLiteral("0024").repeated(7) + QStringLiteral("8024"));
+    EXPECT_EQ(codesText(english(), u"AéB"_qs).left(8), u"000A800B"_qs);
+    EXPECT_EQ(codesText(english(), u"{024}"_qs.repeated(8)), u"0024"_qs.repeated(7) + u"8024"_qs);
 }
 
 TEST(TitleCharTable, JapaneseKeyNormaliser) {
@@ -148,7 +146,7 @@ TEST(TitleCharTable, JapaneseKeyNormaliser) {
         {u'ｶ', u"カ"},     {u'ﾝ', u"ン"},  {u'\'', u"’"}};
     for (const auto& [key, normalised] : keys)
         EXPECT_EQ(typed(japanese(), key), QString::fromUtf16(normalised)) << int(key);
-    EXPECT_EQ(typed(english(), u'a'), QStringLiteral("a"));
+    EXPECT_EQ(typed(english(), u'a'), u"a"_qs);
     int backspace = 8;
     japanese().NormalizeTitleKey(backspace);
     EXPECT_EQ(backspace, 8);
