@@ -89,11 +89,8 @@ protected:
 
 TEST_F(TitleSessionTest, ControlsOfAFreshScreenAndTheNumberBoxFocus) {
     const TitleControls fresh = controls();
-    EXPECT_FALSE(fresh.undo);
-    EXPECT_FALSE(fresh.sort);
-    EXPECT_TRUE(fresh.cutCopy);
-    EXPECT_FALSE(fresh.upload);
-    EXPECT_EQ(fresh.uploadOffHint, kNeedsTitles);
+    EXPECT_EQ(std::tuple(fresh.undo, fresh.sort, fresh.cutCopy, fresh.upload, fresh.uploadOffHint),
+              std::tuple(false, false, true, false, kNeedsTitles));
     EXPECT_FALSE(m_session.controls(true).cutCopy);
     editor().changeTab(CategoryPosition);
     EXPECT_TRUE(controls().sort);
