@@ -1,10 +1,12 @@
 #include "shell/Settings.h"
 #include "TestFiles.h"
+#include "Words.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using zel::Settings;
+using zel::test::Words;
 
 namespace {
 
@@ -34,11 +36,8 @@ TEST_F(SettingsTest, MissingFileReadsNothing) {
 TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
     const Settings s = read("[SOFT]\nMode=1\n[LANGUAGE]\nMode=2\n"
                             "[RS232C]\nComPort=9\nRate=7\nAutoSave=5\n");
-    EXPECT_EQ(s.SoftMode, u"1"_qs);
-    EXPECT_EQ(s.LanguageMode, u"0"_qs);
-    EXPECT_EQ(s.ComPort, u"1"_qs);
-    EXPECT_EQ(s.Rate, u"3"_qs);
-    EXPECT_EQ(s.AutoSave, u"0"_qs);
+    EXPECT_EQ((QStringList{s.SoftMode, s.LanguageMode, s.ComPort, s.Rate, s.AutoSave}),
+              Words("1 0 1 3 0"));
     const Settings inRange = read("[RS232C]\nComPort=4\nRate=0\nAutoSave=3\n");
     EXPECT_EQ(inRange.ComPort, u"4"_qs);
     EXPECT_EQ(inRange.Rate, u"0"_qs);
@@ -49,34 +48,25 @@ TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
 TEST_F(SettingsTest, NamesMatchWithoutCaseAndValuesAreTrimmedAndRewritten) {
     const Settings s = read("[rs232c]\r\ncomport =  2  \r\n[RSWAIT]\r\nwrite4=\t 300\r\n"
                             "TimeOutWait=abc\r\nRetryCnt=\r\n");
-    EXPECT_EQ(s.ComPort, u"2"_qs);
-    EXPECT_EQ(s.Write[3], u"300"_qs);
+    EXPECT_EQ((QStringList{s.ComPort, s.Write[3], s.TimeOutWait, s.RetryCnt}),
+              Words("2 300 500 3"));
     EXPECT_EQ(s.CurrentWriteWait, 300); // rate 3 (default) picks Write4
-    EXPECT_EQ(s.TimeOutWait, u"500"_qs);
-    EXPECT_EQ(s.RetryCnt, u"3"_qs);
 }
 
 TEST_F(SettingsTest, FileWithoutRsWaitGivesTheLinkDefaults) {
     const Settings s = read("[SOFT]\nMode=0\n");
-    EXPECT_EQ(s.CurrentWriteWait, 200);
-    EXPECT_EQ(s.timeOutWaitMs(), 500);
-    EXPECT_EQ(s.retryCount(), 3);
-    EXPECT_EQ(s.timeOutRetryMs(), 500);
-    EXPECT_EQ(s.timeOutDspMs(), 2000);
+    EXPECT_EQ((QList<int>{s.CurrentWriteWait, s.timeOutWaitMs(), s.retryCount(), s.timeOutRetryMs(),
+                          s.timeOutDspMs()}),
+              (QList<int>{200, 500, 3, 500, 2000}));
 }
 
 TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
     const Settings s = read("[TIMEOUT]\nTimeOutDsp=0\n[RsWait]\nWrite1=-5\nWrite2=70000\n"
                             "Write3=0\nTimeOutWait=0\nRetryCnt=-1\nTimeOutRetry=99999\n"
                             "Read1=65536\n");
-    EXPECT_EQ(s.TimeOutDsp, u"2000"_qs);
-    EXPECT_EQ(s.Write[0], u"200"_qs);
-    EXPECT_EQ(s.Write[1], u"200"_qs);
-    EXPECT_EQ(s.Write[2], u"200"_qs);
-    EXPECT_EQ(s.TimeOutWait, u"500"_qs);
-    EXPECT_EQ(s.RetryCnt, u"3"_qs);
-    EXPECT_EQ(s.TimeOutRetry, u"500"_qs);
-    EXPECT_EQ(s.Read[0], u"200"_qs);
+    EXPECT_EQ((QStringList{s.TimeOutDsp, s.Write[0], s.Write[1], s.Write[2], s.TimeOutWait,
+                           s.RetryCnt, s.TimeOutRetry, s.Read[0]}),
+              Words("2000 200 200 200 500 3 500 200"));
     // Edges that do serve: zero retries, 1 ms and 65535 ms.
     const Settings edges = read("[RsWait]\nRetryCnt=0\nWrite1=1\nWrite4=65535\n");
     EXPECT_EQ(edges.RetryCnt, u"0"_qs);
