@@ -8,14 +8,12 @@ using namespace zel;
 using namespace zel::test;
 
 TEST(NumberRangeTest, AcceptsOnlyDigitsWithinTheRange) {
-    EXPECT_TRUE(kRemoteNoRange.contains(u"1"_qs));
-    EXPECT_TRUE(kRemoteNoRange.contains(u"99"_qs));
-    EXPECT_TRUE(kCameraNoRange.contains(u"007"_qs));
+    for (const char* good : {"1", "99", "01"})
+        EXPECT_TRUE(kRemoteNoRange.contains(QString::fromLatin1(good))) << good;
     for (const char* bad : {"", "0", "100", "-1", "+5", " 5", "5 ", "1e2", "12a", "99999999999"})
         EXPECT_FALSE(kRemoteNoRange.contains(QString::fromLatin1(bad))) << bad;
-    EXPECT_TRUE(kCameraNoRange.contains(u"255"_qs));
-    EXPECT_FALSE(kCameraNoRange.contains(u"256"_qs));
-    EXPECT_FALSE(kCameraNoRange.contains(u"0"_qs));
+    EXPECT_TRUE(kCameraNoRange.contains(u"007"_qs) && kCameraNoRange.contains(u"255"_qs));
+    EXPECT_FALSE(kCameraNoRange.contains(u"256"_qs) || kCameraNoRange.contains(u"0"_qs));
     EXPECT_TRUE(kAnyCameraNoRange.contains(u"0"_qs));
 }
 

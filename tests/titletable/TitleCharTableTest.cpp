@@ -119,11 +119,11 @@ TEST(TitleCharTable, CharacterCheckPerLanguage) {
 }
 
 TEST(TitleCharTable, LengthRuleCountsBraces) {
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(u"ABCDEFGH"_qs));
-    EXPECT_FALSE(TitleCharTable::CheckTitleLength(u"ABCDEFGHI"_qs));
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(u"{024}"_qs.repeated(8)));
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(u"｛０２４｝"_qs.repeated(8)));
-    EXPECT_FALSE(TitleCharTable::CheckTitleLength(u"{024}"_qs.repeated(8) + u'A'));
+    for (const QString& fits :
+         {u"ABCDEFGH"_qs, u"{024}"_qs.repeated(8), u"｛０２４｝"_qs.repeated(8)})
+        EXPECT_TRUE(TitleCharTable::CheckTitleLength(fits)) << fits.toStdString();
+    for (const QString& tooLong : {u"ABCDEFGHI"_qs, u"{024}"_qs.repeated(8) + u'A'})
+        EXPECT_FALSE(TitleCharTable::CheckTitleLength(tooLong)) << tooLong.toStdString();
 }
 
 TEST(TitleCharTable, EncodingRefusesWhatCannotFit) {
