@@ -152,22 +152,20 @@ TEST_F(TextFinderTest, SingleBoxIgnoresFindStartLine) {
 
 TEST(FindRules, EachContextHasItsLimitsKeysAndButtons) {
     const TitleCharTable english(0);
-    EXPECT_EQ((QList<int>{FindRulesFor(FindContextTitle).maxLength,
-                          FindRulesFor(FindContextTest).maxLength,
-                          FindRulesFor(FindContextLog).maxLength}),
-              (QList<int>{128, 494, 504}));
+    EXPECT_EQ(FindRulesFor(FindContextTitle).maxLength, 128);
+    EXPECT_EQ(FindRulesFor(FindContextTest).maxLength, 494);
+    EXPECT_EQ(FindRulesFor(FindContextLog).maxLength, 504);
     EXPECT_FALSE(FindRulesFor(FindContextLog).canReplace);
     EXPECT_FALSE(FindRulesFor(FindContextLog).startsWithLastFind);
     EXPECT_TRUE(FindRulesFor(FindContextTest).textUsable(u"A1"_qs));
     EXPECT_FALSE(FindRulesFor(FindContextTest).textUsable(u"A1B"_qs));
     EXPECT_TRUE(FindRulesFor(FindContextTitle).textUsable(u"A1B"_qs));
     EXPECT_FALSE(FindRulesFor(FindContextTitle).textUsable(QString()));
-    for (const auto& [context, key, filtered] : {std::tuple{FindContextLog, 'a', 'A'},
-                                                 {FindContextLog, 'b', 'B'},
-                                                 {FindContextTest, 'f', 'F'},
-                                                 {FindContextTest, 'g', '\0'},
-                                                 {FindContextTitle, 'a', 'a'}})
-        EXPECT_EQ(FilterFindKey(context, key, english), filtered) << context << key;
+    EXPECT_EQ(FilterFindKey(FindContextLog, 'a', english), 'A');
+    EXPECT_EQ(FilterFindKey(FindContextLog, 'b', english), 'B');
+    EXPECT_EQ(FilterFindKey(FindContextTest, 'f', english), 'F');
+    EXPECT_EQ(FilterFindKey(FindContextTest, 'g', english), 0);
+    EXPECT_EQ(FilterFindKey(FindContextTitle, 'a', english), 'a');
     EXPECT_TRUE(CheckHexReplacement(u"09AF"_qs));
     EXPECT_FALSE(CheckHexReplacement(u"0a"_qs));
 }
