@@ -5,14 +5,12 @@
 
 using namespace zel;
 
-TEST(HexText, RoundTripAndCase) {
+TEST(HexText, RoundTripCaseAndGarbage) {
     const QByteArray bytes("\x00\x0f\xfe\x7a", 4);
     EXPECT_EQ(BytesToHexText(bytes), u"000FFE7A"_qs);
     EXPECT_EQ(HexTextToBytes(u"000ffe7A"_qs).value(), bytes);
     EXPECT_EQ(HexTextToBytes(QString()).value(), QByteArray());
-}
-
-TEST(HexText, RefusesOddLengthAndGarbage) {
+    // Odd length and garbage are refused.
     EXPECT_FALSE(HexTextToBytes(u"ABC"_qs).has_value());
     EXPECT_FALSE(HexTextToBytes(u"0G"_qs).has_value());
     EXPECT_EQ(HexByteAt(u"FD2"_qs, 2), -1);

@@ -5,7 +5,7 @@
 
 using namespace zel;
 
-TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNone) {
+TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNoneAndLogsByDay) {
     const QList<std::pair<const char*, const char*>> cases{
         {"1", "cam001.bin"}, {"0", "cam000.bin"}, {"255", "cam255.bin"}, {" 42 ", "cam042.bin"},
         {"256", "cam.bin"},  {"-1", "cam.bin"},   {"", "cam.bin"},       {"1a", "cam.bin"},
@@ -14,8 +14,5 @@ TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNone) {
         EXPECT_EQ(cameraFileName(QString::fromLatin1(number), u"bin"_qs), QString::fromLatin1(name))
             << number;
     EXPECT_EQ(cameraFileName(u"7"_qs, u"ttl"_qs), u"cam007.ttl");
-}
-
-TEST(SuggestedFileNameTest, LogsAreNamedByTheDay) {
-    EXPECT_EQ(datedFileName(QDate(2026, 12, 6), u"log"_qs), u"2026-12-06.log");
+    EXPECT_EQ(datedFileName(QDate(2026, 12, 6), u"log"_qs), u"2026-12-06.log"); // logs by day
 }
