@@ -10,7 +10,7 @@ int AnsweringSink::ShowMessage(int number, const QString& extra) {
 }
 
 FuzzLink::FuzzLink() {
-    openOn(QStringLiteral("/dev/fuzz"));
+    openOn(u"/dev/fuzz"_qs);
     log.startRecording();
 }
 
@@ -35,7 +35,7 @@ void FuzzLink::playLine(FuzzedDataProvider& input, const std::function<void()>& 
             timerReTry.fireNow();
             break;
         case PortLost:
-            port.loseDevice(QStringLiteral("fuzz: device gone"));
+            port.loseDevice(u"fuzz: device gone"_qs);
             break;
         default:
             if (!engine.isPortOpen())

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What was read is written as the program writes it and must read back unchanged,
     // without a question.
     const QStringList lines = TestFileWriter::sendDataLines(screen);
-    ZEL_FUZZ_ASSERT(TextToCp932(lines.join(QStringLiteral("\r\n"))).has_value());
+    ZEL_FUZZ_ASSERT(TextToCp932(lines.join(u"\r\n"_qs)).has_value());
     const int questions = sink.shown;
     TestScreen again;
     ZEL_FUZZ_ASSERT(TestFileReader(sink, language).loadLines(lines, again) ==

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What was read is written as the program writes it and must read back unchanged,
     // without a question.
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(language));
-    ZEL_FUZZ_ASSERT(TextToCp932(lines.join(QStringLiteral("\r\n"))).has_value());
+    ZEL_FUZZ_ASSERT(TextToCp932(lines.join(u"\r\n"_qs)).has_value());
     TitleDocument again;
     const int questions = sink.shown;
     TitleFileReader rereader(lines);
