@@ -80,9 +80,8 @@ TEST(PanelEntry, LoadGivesTheStartValues) {
     state.CameraNo = u"9"_qs;
     rig.panel.load(500);
     // The other speeds show in every movement frame (3C3C0808), the TEST speeds in TEST mode.
-    EXPECT_EQ(state.PanSpeed, 60);
-    EXPECT_EQ(state.AutoPanWay, 1);
-    EXPECT_EQ(state.AutoPanLR, 2);
+    EXPECT_EQ((QList<int>{state.PanSpeed, state.AutoPanWay, state.AutoPanLR}),
+              (QList<int>{60, 1, 2}));
     EXPECT_EQ(state.MenuState, u"1"_qs);
     EXPECT_EQ(state.CameraNo, u"9"_qs) << "the number boxes keep their values";
     rig.type(u"1"_qs);

@@ -149,15 +149,14 @@ TEST(TitleCsvTest, SpreadsheetConventionsImport) {
                                       "\n");
     const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
     ASSERT_TRUE(imported.ok()) << problemTexts(imported).join(QLatin1Char('\n')).toStdString();
-    const TitleDocument& document = imported.document;
-    EXPECT_EQ(document.RemoteNo, u"5"_qs);
-    EXPECT_EQ(document.CameraNo, u"17"_qs);
-    EXPECT_EQ(document.title(CategoryAux, 8), u"LAST"_qs);
-    EXPECT_EQ(document.title(CategoryPosition, 2), u"GATE, N"_qs);
-    EXPECT_EQ(document.title(CategoryCamera, 1), u"LOBBY"_qs);
-    EXPECT_EQ(document.title(CategoryPosition, 1), u"\"Q\""_qs);
-    EXPECT_EQ(document.title(CategoryPosition, 3), QString()) << "a missing row is blank";
-    EXPECT_EQ(document.title(CategoryTrace, 1), QString());
+    const TitleDocument& d = imported.document;
+    // The last two are missing rows: blank.
+    EXPECT_EQ(
+        (QStringList{d.RemoteNo, d.CameraNo, d.title(CategoryAux, 8), d.title(CategoryPosition, 2),
+                     d.title(CategoryCamera, 1), d.title(CategoryPosition, 1),
+                     d.title(CategoryPosition, 3), d.title(CategoryTrace, 1)}),
+        (QStringList{u"5"_qs, u"17"_qs, u"LAST"_qs, u"GATE, N"_qs, u"LOBBY"_qs, u"\"Q\""_qs,
+                     QString(), QString()}));
 }
 
 // Without setting rows: UTF-8 with a byte-order mark, or Shift-JIS from a Japanese spreadsheet.

@@ -1,7 +1,6 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
 #include "common/MessageNumber.h"
-#include "common/TextFile.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFileWriter.h"
@@ -24,10 +23,6 @@ constexpr int kKeepReading = 1;
 constexpr int kSaveInEdit = 19;
 constexpr int kAlreadyOpened = 23;
 constexpr int kCannotSave = 24;
-
-void writeLines(const QString& path, const QStringList& lines) {
-    ASSERT_TRUE(WriteTextFile(path, lines));
-}
 
 TitleDocument sampleDocument(bool japanese) {
     TitleDocument document;
@@ -132,23 +127,12 @@ TEST_F(TitleFileTest, BlanksAndQuotesSurviveAsTheTableReadsThem) {
 }
 
 TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
-    QStringList lines{u": written by hand"_qs,
-                      u" 5 : Controller No"_qs,
-                      QString(),
-                      u"\t7\t:Camera No"_qs,
-                      u"[AUX]"_qs,
-                      u"\"aux1\""_qs,
-                      u":comment inside"_qs,
-                      u"no quotes here"_qs,
-                      u"[TOUR]"_qs, // 16 titles, two lines: ends at the header
-                      u"\"t1\""_qs,
-                      u"\"t2\""_qs,
-                      u"[POSITION]"_qs};
+    // TOUR holds 16 titles but has two lines: it ends at the next header.
+    QByteArray text = ": written by hand\n 5 : Controller No\n\n\t7\t:Camera No\n[AUX]\n\"aux1\"\n"
+                      ":comment inside\nno quotes here\n[TOUR]\n\"t1\"\n\"t2\"\n[POSITION]\n";
     for (int i = 1; i <= 256; ++i)
-        lines.append(u"\"p%1\""_qs.arg(i));
-    lines.append({u"[TRACE]"_qs, u"\"t1\""_qs});
-    const QString file = path(u"lenient.ttl"_qs);
-    writeLines(file, lines);
+        text += "\"p" + QByteArray::number(i) + "\"\n";
+    const QString file = fileWith("lenient.ttl", text + "[TRACE]\n\"t1\"\n");
     TitleDocument document;
     document.setTitle(CategoryHome, 1, u"old"_qs);
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
