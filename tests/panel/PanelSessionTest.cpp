@@ -53,8 +53,7 @@ TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
                                        PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl});
     session->setAddress(12, 34);
     session->open();
-    EXPECT_EQ(session->state().CameraNo, u"12"_qs);
-    EXPECT_EQ(session->state().RemoteNo, u"34"_qs);
+    EXPECT_EQ((QStringList{session->state().CameraNo, session->state().RemoteNo}), Words("12 34"));
     session->commands().pressMoveKey(PtzLeft);
     rig.endPauses();
     ASSERT_EQ(rig.port.written.size(), 1);

@@ -63,9 +63,8 @@ TEST_F(ApplicationTest, SettingWritesTheKeysAndReappliesThePort) {
     EXPECT_EQ(m_app.settings().baudRate(), 9600);
     EXPECT_EQ(autoSaveCalls, 1);
     EXPECT_TRUE(m_app.engine().isPortOpen());
-    EXPECT_TRUE(iniText().contains("\nRate=1\n"));
-    EXPECT_TRUE(iniText().contains("\nAutoSave=2\n"));
-    EXPECT_TRUE(iniText().contains("\nWrite2=22\n"));
+    for (const char* line : {"\nRate=1\n", "\nAutoSave=2\n", "\nWrite2=22\n"})
+        EXPECT_TRUE(iniText().contains(line)) << line;
 
     option.close();
     EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing unapplied
