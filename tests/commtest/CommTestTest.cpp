@@ -26,6 +26,14 @@ protected:
             test.screen().setRowText(row, ByteToHex(row));
     }
     void reply(const char* hex = "06") { port.receiveHex(QString::fromLatin1(hex)); }
+    // Every row filled, camera 0 (no reply awaited), the run started.
+    void startCameraZeroRun(const QString& interval = {}) {
+        fillRows();
+        test.screen().camNo = QStringLiteral("0");
+        if (!interval.isEmpty())
+            test.screen().interval = interval;
+        ASSERT_TRUE(test.CommandStart());
+    }
 
     ManualTimer timerCommTest;
     ManualTimer timerPace;
@@ -107,7 +115,8 @@ TEST_F(CommTestTest, CameraZeroAwaitsNoReply) {
     EXPECT_EQ(ended[0].second, CommTest::SendEnd::NoReplyAwaited);
 }
 
-TEST_F(CommTestTest, StartWithoutSendableRowShowsMessageFive) {
+// Message 5 when no row can be sent: at START, and at the next send of a run.
+TEST_F(CommTestTest, NoSendableRowShowsMessageFive) {
     test.screen().setRowText(1, QStringLiteral("012"));
     for (int row = 2; row <= 16; ++row)
         test.screen().row(row).valid = false;
@@ -115,6 +124,16 @@ TEST_F(CommTestTest, StartWithoutSendableRowShowsMessageFive) {
     EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
     EXPECT_FALSE(test.isRunning());
     EXPECT_TRUE(port.written.isEmpty());
+
+    sink.clear();
+    fillRows();
+    ASSERT_TRUE(test.CommandStart());
+    for (int row = 1; row <= 16; ++row)
+        test.screen().row(row).valid = false;
+    reply();
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
+    EXPECT_EQ(port.written.size(), 1);
 }
 
 TEST_F(CommTestTest, TimedSendWaitsTwoWholeSecondsAfterEachReply) {
@@ -190,17 +209,6 @@ TEST_F(CommTestTest, FreeFormatWithCameraZeroTimesFromTheReply) {
     EXPECT_EQ(timerCommTest.starts, 1);
 }
 
-TEST_F(CommTestTest, RunEndsWhenNoRowIsLeftToSend) {
-    fillRows();
-    ASSERT_TRUE(test.CommandStart());
-    for (int row = 1; row <= 16; ++row)
-        test.screen().row(row).valid = false;
-    reply();
-    EXPECT_FALSE(test.isRunning());
-    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
-    EXPECT_EQ(port.written.size(), 1);
-}
-
 TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     fillRows();
     ASSERT_TRUE(test.CommandStart());
@@ -215,7 +223,7 @@ TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     EXPECT_TRUE(test.isSendEnabled(1));
 }
 
-TEST_F(CommTestTest, TimeOutEndsTheRunAndKeepsTheOldReply) {
+TEST_F(CommTestTest, TimeOutOrOversizedReplyEndsTheRun) {
     fillRows();
     test.screen().row(1).reply = QStringLiteral("ACK");
     int runChanges = 0;
@@ -229,12 +237,10 @@ TEST_F(CommTestTest, TimeOutEndsTheRunAndKeepsTheOldReply) {
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(ended[0].second, CommTest::SendEnd::TimedOut);
     EXPECT_EQ(port.written.size(), 1);
-}
 
-TEST_F(CommTestTest, OversizedReplyEndsTheRun) {
-    fillRows();
+    sink.clear();
     ASSERT_TRUE(test.CommandStart());
-    port.receive(QByteArray(600, '\x01'));
+    port.receive(QByteArray(600, '\x01')); // an oversized reply ends it too
     EXPECT_EQ(sink.numbers(), QList<int>{MessageDataTooLarge});
     EXPECT_FALSE(test.isRunning());
 }
@@ -254,9 +260,7 @@ TEST_F(CommTestTest, ClosedPortEndsTheRunAtTheNextSend) {
 // Camera 0: the reply-driven run goes on only when the frame has left the port and its line
 // time is over, never as fast as the loop turns.
 TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun();
     EXPECT_EQ(port.written.size(), 1);
     // 9 bytes of 11 bits at 38400 bit/s: 2.6 ms, rounded up.
     EXPECT_EQ(timerPace.interval(), 3);
@@ -271,10 +275,8 @@ TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
 
 // Bytes that leave the port after the send still wait for their line time.
 TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
     port.reportWrites = false;
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun();
     port.onBytesWritten(port.written.first().size());
     EXPECT_EQ(port.written.size(), 1);
     ASSERT_TRUE(timerPace.fireNow());
@@ -282,10 +284,8 @@ TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
 }
 
 TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
     port.reportWrites = false;
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun();
     ASSERT_TRUE(timerPace.fireNow()); // line time over, bytes still in the port
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_EQ(timerPace.interval(), LinePacer::kDrainLimitMs);
@@ -296,10 +296,7 @@ TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
 }
 
 TEST_F(CommTestTest, CameraZeroTimedSendArmsAtTheSend) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
-    test.screen().interval = QStringLiteral("0.100");
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun(QStringLiteral("0.100"));
     EXPECT_EQ(timerCommTest.interval(), 100);
     // The interval ends before the line is free: the send waits for the line.
     timerCommTest.fireNow();

@@ -26,6 +26,13 @@ protected:
         return path;
     }
     bool load(const QString& path) { return CommLogFile::load(path, store, sink); }
+    // A file of `count` lines "HOST1:1" followed by `rest`.
+    QString fullLog(int count, const QByteArray& rest) {
+        QByteArray text;
+        for (int i = 0; i < count; ++i)
+            text += "HOST1:1\r\n";
+        return writeRaw(text + rest);
+    }
 
     QTemporaryDir dir;
     CommLogStore store;
@@ -68,36 +75,25 @@ TEST(CommLogStore, RecordsOnlyBetweenStartAndStop) {
     EXPECT_GT(changes, 0);
 }
 
+// Saved with the unit's colon, so the next load splits unit and data again; a file written
+// without it (earlier versions) splits at the tab and saves the same bytes.
 TEST_F(CommLogFileTest, SaveAndLoadRoundTrip) {
+    const QByteArray saved("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n");
     store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE080010012038FFFF"));
     store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
     const QString path = dir.filePath(QStringLiteral("a.log"));
     ASSERT_TRUE(CommLogFile::save(path, store, sink));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n"));
-
-    CommLogStore loaded;
-    ASSERT_TRUE(CommLogFile::load(path, loaded, sink));
-    ASSERT_EQ(loaded.count(), 2);
-    EXPECT_EQ(loaded.entry(0).unit, QStringLiteral("HOST1"));
-    EXPECT_EQ(loaded.entry(0).data, QStringLiteral("FE080010012038FFFF"));
-    EXPECT_EQ(loaded.entry(1).unit, QStringLiteral("CAMERA1"));
-    EXPECT_TRUE(sink.shown.isEmpty());
-}
-
-TEST_F(CommLogFileTest, SavedLoadedLogLoadsAgainUnitByUnit) {
-    // Saved with the unit's colon, so the next load splits unit and data again; a file
-    // written without it (earlier versions) splits at the tab.
-    const QString old = writeRaw("HOST1\tFE080010012038FFFF\r\nCAMERA1\t06\r\n");
-    ASSERT_TRUE(load(old));
-    const QString saved = dir.filePath(QStringLiteral("saved.log"));
-    ASSERT_TRUE(CommLogFile::save(saved, store, sink));
-    EXPECT_EQ(readBytes(saved), QByteArray("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n"));
-    ASSERT_TRUE(load(saved));
-    ASSERT_EQ(store.count(), 2);
-    EXPECT_EQ(store.entry(1).unit, QStringLiteral("CAMERA1"));
-    EXPECT_EQ(store.entry(1).data, QStringLiteral("06"));
+    EXPECT_EQ(readBytes(path), saved);
+    for (const QString& file : {path, writeRaw("HOST1\tFE080010012038FFFF\r\nCAMERA1\t06\r\n")}) {
+        ASSERT_TRUE(load(file));
+        ASSERT_EQ(store.count(), 2);
+        EXPECT_EQ(store.entry(0).unit, QStringLiteral("HOST1"));
+        EXPECT_EQ(store.entry(0).data, QStringLiteral("FE080010012038FFFF"));
+        EXPECT_EQ(store.entry(1).unit, QStringLiteral("CAMERA1"));
+        EXPECT_EQ(store.entry(1).data, QStringLiteral("06"));
+        ASSERT_TRUE(CommLogFile::save(dir.filePath(QStringLiteral("again.log")), store, sink));
+        EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("again.log"))), saved);
+    }
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
@@ -205,22 +201,13 @@ TEST_F(CommLogFileTest, LineWithoutUnitIsKeptEmptyAndCountsTowardsTheLimit) {
     EXPECT_TRUE(store.entry(1).unit.isEmpty());
     EXPECT_TRUE(store.entry(1).data.isEmpty());
     EXPECT_EQ(store.entry(2).data, QStringLiteral("15"));
-    // Past 3000 lines, data without a unit stops the reading as a unit would.
-    QByteArray text;
-    for (int i = 0; i < 3000; ++i)
-        text += "HOST1:1\r\n";
-    text += " :06\r\n";
-    ASSERT_TRUE(load(writeRaw(text)));
+    // Past 3000 lines, data without a unit stops the reading as a unit would; empty items
+    // are dropped safely.
+    ASSERT_TRUE(load(fullLog(3000, " :06\r\n")));
     EXPECT_EQ(sink.numbers(), QList<int>{20});
     EXPECT_EQ(store.count(), 3000);
-}
-
-TEST_F(CommLogFileTest, EmptyItemsPast3000AreDroppedSafely) {
-    QByteArray text;
-    for (int i = 0; i < 3000; ++i)
-        text += "HOST1:1\r\n";
-    text += " :\r\n :\r\n :\r\n";
-    ASSERT_TRUE(load(writeRaw(text)));
+    sink.clear();
+    ASSERT_TRUE(load(fullLog(3000, " :\r\n :\r\n :\r\n")));
     EXPECT_EQ(store.count(), 3000);
     EXPECT_TRUE(sink.shown.isEmpty());
 }
