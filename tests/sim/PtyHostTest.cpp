@@ -38,19 +38,6 @@ TEST(PtyHost, AnswersOverTheSlaveAndSurvivesReopening) {
     EXPECT_EQ(sim.device().frameCount(0xC1), 1);
 }
 
-TEST(PtyHost, AbsentCameraStaysSilentOnTheLine) {
-    SimConfig config;
-    config.cameraCount = 2;
-    SimulatedController sim(config);
-    ASSERT_TRUE(sim.start(nullptr));
-    PtySlave port;
-    ASSERT_TRUE(port.open(sim.slavePath()));
-    port.write(commandFrame(3, 0, 1, hex("40")));
-    port.write(commandFrame(0, 0, 1, hex("40")));
-    EXPECT_TRUE(port.readUntilQuiet(100).isEmpty());
-    EXPECT_EQ(sim.device().frameCount(0x40), 2);
-}
-
 TEST(PtyHost, StopHangsUpTheSlave) {
     SimulatedController sim;
     ASSERT_TRUE(sim.start(nullptr));
