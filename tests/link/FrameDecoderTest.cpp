@@ -78,26 +78,26 @@ TEST(FrameDecoder, PanelCommandVectors) {
         EXPECT_EQ(commandOf(QString::fromLatin1(data)), QString::fromUtf8(meaning)) << data;
 }
 
-TEST(FrameDecoder, TitleAndBackupCommands) {
-    EXPECT_EQ(commandOf(QStringLiteral("B1030120")), QStringLiteral("title read POSITION 12"));
-    EXPECT_EQ(commandOf(QStringLiteral("B1020000")), QStringLiteral("title read CAMERA"));
-    EXPECT_EQ(commandOf(QStringLiteral("B1060030") + titleHex(QStringLiteral("GATE"))),
-              QStringLiteral("title write TOUR 3 \"GATE\""));
-    EXPECT_EQ(commandOf(QStringLiteral("B1FF0030")), QStringLiteral("title read category FF 3"));
-    EXPECT_EQ(commandOf(QStringLiteral("C10007")), QStringLiteral("backup block 0007 (read)"));
-    EXPECT_EQ(commandOf(QStringLiteral("C103E8") + QString(64, QLatin1Char('A'))),
-              QStringLiteral("backup block 03E8 (write)"));
-}
-
-TEST(FrameDecoder, MalformedCommandDataIsNamedNotRead) {
-    // Lengths a command never has, digits that are not decimal, unknown codes, no data.
-    EXPECT_EQ(commandOf(QStringLiteral("C100")),
-              QStringLiteral("backup block (command C1) with 2 data bytes, not a length it has"));
-    EXPECT_EQ(commandOf(QStringLiteral("B1030") + QStringLiteral("1")),
-              QStringLiteral("title (command B1) with 3 data bytes, not a length it has"));
-    EXPECT_EQ(commandOf(QStringLiteral("100A20")), QStringLiteral("go to position 0A20?"));
-    EXPECT_EQ(commandOf(QStringLiteral("7F0102")), QStringLiteral("command 7F, 3 data bytes"));
-    EXPECT_EQ(commandOf({}), QStringLiteral("no command data"));
+// Title and backup commands, then lengths a command never has, digits that are not decimal,
+// unknown codes and no data: named, not read.
+TEST(FrameDecoder, TitleBackupAndMalformedCommands) {
+    const std::pair<QString, const char*> rows[] = {
+        {QStringLiteral("B1030120"), "title read POSITION 12"},
+        {QStringLiteral("B1020000"), "title read CAMERA"},
+        {QStringLiteral("B1060030") + titleHex(QStringLiteral("GATE")),
+         "title write TOUR 3 \"GATE\""},
+        {QStringLiteral("B1FF0030"), "title read category FF 3"},
+        {QStringLiteral("C10007"), "backup block 0007 (read)"},
+        {QStringLiteral("C103E8") + QString(64, QLatin1Char('A')), "backup block 03E8 (write)"},
+        {QStringLiteral("C100"),
+         "backup block (command C1) with 2 data bytes, not a length it has"},
+        {QStringLiteral("B10301"), "title (command B1) with 3 data bytes, not a length it has"},
+        {QStringLiteral("100A20"), "go to position 0A20?"},
+        {QStringLiteral("7F0102"), "command 7F, 3 data bytes"},
+        {QString(), "no command data"},
+    };
+    for (const auto& [data, meaning] : rows)
+        EXPECT_EQ(commandOf(data), QString::fromUtf8(meaning)) << data.toStdString();
     EXPECT_EQ(CommandNameOf(0xC1), QStringLiteral("backup block"));
     EXPECT_EQ(CommandNameOf(0x7F), QStringLiteral("command 7F"));
     // Every known command decodes at each of its lengths without reading past the data.
