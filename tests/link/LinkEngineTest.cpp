@@ -88,7 +88,7 @@ TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
     EXPECT_EQ(log.entry(1).data, QStringLiteral("06"));
 }
 
-TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAlone) {
+TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAloneUntilReopened) {
     send(1, ScreenCommTest);
     port.receiveHex(QStringLiteral("06"));
     const QString lastFrame = engine.state().LastSentFrame;
@@ -100,6 +100,18 @@ TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAlone) {
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_EQ(log.count(), 2);
+
+    // Opening fails while the device refuses, and opening an open port does nothing.
+    sink.clear();
+    port.failOpen = true;
+    EXPECT_FALSE(engine.OpenCommPort());
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
+    EXPECT_FALSE(engine.lastOpenError().isEmpty());
+    port.failOpen = false;
+    EXPECT_TRUE(engine.OpenCommPort());
+    EXPECT_TRUE(engine.lastOpenError().isEmpty());
+    EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
 }
 
 TEST_F(LinkEngineTest, UnframeableDataIsRefusedAndRawDataGoesOutUnchanged) {
@@ -293,19 +305,6 @@ TEST_F(LinkEngineTest, LostPortWhileIdleIsOnlyNoted) {
     EXPECT_EQ(engine.lastLostReason(), QStringLiteral("gone"));
     EXPECT_EQ(send(1, ScreenCommTest), 6);
     EXPECT_EQ(port.opens.size(), 1);
-}
-
-TEST_F(LinkEngineTest, OpeningTwiceAndFailingToOpen) {
-    EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
-    EXPECT_TRUE(sink.shown.isEmpty());
-    engine.CloseCommPort();
-    port.failOpen = true;
-    EXPECT_FALSE(engine.OpenCommPort());
-    EXPECT_EQ(sink.numbers(), QList<int>{6});
-    EXPECT_FALSE(engine.lastOpenError().isEmpty());
-    port.failOpen = false;
-    EXPECT_TRUE(engine.OpenCommPort());
-    EXPECT_TRUE(engine.lastOpenError().isEmpty());
 }
 
 TEST_F(LinkEngineTest, RandomRepliesNeverBreakTheEngine) {
