@@ -134,47 +134,34 @@ TEST_F(CommTestTest, NoSendableRowShowsMessageFive) {
     EXPECT_EQ(port.written.size(), 1);
 }
 
-TEST_F(CommTestTest, TimedSendWaitsTwoWholeSecondsAfterEachReply) {
+// The interval counts from each reply: a fraction first as one short tick, then whole
+// seconds, and only then the next row goes out.
+TEST_F(CommTestTest, TimedSendTicksTheIntervalFromEachReply) {
     fillRows();
-    test.screen().interval = QStringLiteral("2");
-    ASSERT_TRUE(test.CommandStart());
-    EXPECT_TRUE(test.isRunning());
-    EXPECT_FALSE(test.isSendEnabled(1));    // single sends wait for the run to end
-    EXPECT_FALSE(timerCommTest.isActive()); // counted from the reply
-    reply();
-    for (int tick = 0; tick < 2; ++tick) {
-        ASSERT_TRUE(timerCommTest.isActive());
-        EXPECT_EQ(timerCommTest.interval(), 1000);
-        EXPECT_EQ(port.written.size(), 1);
-        timerCommTest.fireNow();
+    const std::pair<const char*, QList<int>> rows[] = {
+        {"2", {1000, 1000}}, {"0.250", {250}}, {"1.500", {500, 1000}}};
+    for (const auto& [interval, expected] : rows) {
+        SCOPED_TRACE(interval);
+        test.CommandStop();
+        port.written.clear();
+        test.screen().interval = QString::fromLatin1(interval);
+        ASSERT_TRUE(test.CommandStart());
+        EXPECT_TRUE(test.isRunning());
+        EXPECT_FALSE(test.isSendEnabled(1));    // single sends wait for the run to end
+        EXPECT_FALSE(timerCommTest.isActive()); // counted from the reply
+        reply();
+        QList<int> ticks;
+        while (port.written.size() == 1 && timerCommTest.isActive()) {
+            ticks.append(timerCommTest.interval());
+            timerCommTest.fireNow();
+        }
+        EXPECT_EQ(ticks, expected);
+        EXPECT_EQ(sentData(), Words("01 02"));
+        EXPECT_FALSE(timerCommTest.isActive());
+        reply();
+        EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
+        EXPECT_TRUE(timerCommTest.isActive());
     }
-    EXPECT_EQ(sentData(), Words("01 02"));
-    EXPECT_FALSE(timerCommTest.isActive());
-    reply();
-    EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
-    EXPECT_TRUE(timerCommTest.isActive());
-}
-
-TEST_F(CommTestTest, TimedFractionIsOneShortTickThenWholeSeconds) {
-    fillRows();
-    test.screen().interval = QStringLiteral("0.250");
-    ASSERT_TRUE(test.CommandStart());
-    reply();
-    EXPECT_EQ(timerCommTest.interval(), 250);
-    timerCommTest.fireNow();
-    EXPECT_EQ(port.written.size(), 2);
-
-    test.CommandStop();
-    port.written.clear();
-    test.screen().interval = QStringLiteral("1.500");
-    ASSERT_TRUE(test.CommandStart());
-    reply();
-    QList<int> ticks;
-    while (port.written.size() == 1 && timerCommTest.isActive()) {
-        ticks.append(timerCommTest.interval());
-        timerCommTest.fireNow();
-    }
-    EXPECT_EQ(ticks, (QList<int>{500, 1000}));
 }
 
 TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
