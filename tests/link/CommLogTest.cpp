@@ -83,18 +83,23 @@ TEST(CommLogStore, RecordsOnlyBetweenStartAndStop) {
     EXPECT_GT(changes, 0);
 }
 
-// Saved with the unit's colon, so the next load splits unit and data again; a file written
-// without it (earlier versions) splits at the tab and saves the same bytes.
+// Saved with the unit's colon and without the recording's times, so the next load splits
+// unit and data again; a file written without the colon (earlier versions) splits at the tab
+// and saves the same bytes. Loaded entries have no times.
 TEST_F(CommLogFileTest, SaveAndLoadRoundTrip) {
     const QByteArray saved("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n");
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE080010012038FFFF"));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
+    store.startRecording();
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE080010012038FFFF"));
+    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
+    ASSERT_GE(store.entry(0).elapsedMs, 0);
     const QString path = dir.filePath(QStringLiteral("a.log"));
     ASSERT_TRUE(CommLogFile::save(path, store, sink));
     EXPECT_EQ(readBytes(path), saved);
     for (const QString& file : {path, writeRaw("HOST1\tFE080010012038FFFF\r\nCAMERA1\t06\r\n")}) {
         ASSERT_TRUE(load(file));
         EXPECT_EQ(entries(), Words("HOST1|FE080010012038FFFF CAMERA1|06"));
+        EXPECT_EQ(store.entry(0).elapsedMs, -1);
+        EXPECT_EQ(store.entry(1).wallClockMs, -1);
         ASSERT_TRUE(CommLogFile::save(dir.filePath(QStringLiteral("again.log")), store, sink));
         EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("again.log"))), saved);
     }
