@@ -265,7 +265,6 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     EXPECT_EQ(finished, QList<bool>{false});
 }
 
-// Upload and compare both refuse a file that is no backup before anything is sent.
 TEST_F(BackupTransferTest, UploadAndCompareRefuseAFileThatIsNot32000Bytes) {
     using Start = bool (BackupTransfer::*)(const QString&);
     const std::pair<const char*, Start> starts[] = {{"upload", &BackupTransfer::startUpload},

@@ -258,7 +258,6 @@ TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
     EXPECT_EQ(port.written.size(), 21);
 }
 
-// Bytes that leave the port after the send still wait for their line time.
 TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
     port.reportWrites = false;
     startCameraZeroRun();
