@@ -362,9 +362,8 @@ TEST_F(LinkEngineTest, EveryPortListenerHearsUntilItsSubscriptionIsDropped) {
     engine.CloseCommPort();
     engine.OpenCommPort();
     EXPECT_EQ(heard, QStringList{QStringLiteral("again")});
-}
 
-TEST_F(LinkEngineTest, ASubscriptionOutlivingTheEngineIsHarmless) {
+    // A subscription outliving its engine is harmless.
     Subscription kept;
     {
         MemoryLink other;
