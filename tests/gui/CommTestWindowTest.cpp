@@ -163,6 +163,7 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
     EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("7"));
     EXPECT_EQ(window->TextCommTime()->text(), QStringLiteral("0.500"));
     EXPECT_TRUE(window->CheckFreeFormat()->isChecked());
+    EXPECT_TRUE(window->CheckCommTest()->isChecked());
     EXPECT_TRUE(rows().OptionTypeR(1)->isChecked());
     EXPECT_EQ(rows().LabelSendLen(1)->text(), QStringLiteral("2"));
 
@@ -171,7 +172,8 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
     action("mnuNew")->trigger();
     window->loadFrom(saved);
     EXPECT_EQ(rows().TextSend(1)->text(), QStringLiteral("0A0B"));
-    window->saveResultsTo(dir.path()); // a folder cannot be written
+    EXPECT_FALSE(rows().CheckValid(2)->isChecked()); // saved empty: out of use
+    window->saveResultsTo(dir.path());               // a folder cannot be written
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
     action("mnuNew")->trigger();
     EXPECT_TRUE(rows().TextSend(1)->text().isEmpty());
