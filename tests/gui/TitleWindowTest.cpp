@@ -425,10 +425,14 @@ TEST_F(TitleWindowTest, CsvImportAndExportThroughTheWindow) {
 
     const QString good = m_dir.filePath(QStringLiteral("site.csv"));
     ASSERT_TRUE(test::writeBytes(good, "#CAMERA,9\ncategory,number,title\nHOME,2,\"GATE, N\"\n"));
+    m_sink.clear();
     ASSERT_TRUE(m_window->importCsv(good));
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(title(CategoryHome, 1), QString()) << "the file replaces the document";
     EXPECT_EQ(title(CategoryHome, 2), QStringLiteral("GATE, N"));
     EXPECT_EQ(m_window->TextCamNo()->text(), QStringLiteral("9"));
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("ID setting")) << "held in no .ttl";
+    EXPECT_TRUE(m_window->document().TitleModified) << "closing asks to save it";
 
     const QString exported = m_dir.filePath(QStringLiteral("out.csv"));
     ASSERT_TRUE(m_window->exportCsv(exported));
