@@ -85,6 +85,8 @@ TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
     sink.clear();
     TypeAndLeave(window->TextCamNo(), QStringLiteral("0"));
     EXPECT_EQ(sink.numbers(), QList<int>{4});
+    EXPECT_EQ(sink.shown[0].extra,
+              QStringLiteral("1 to 255 Setting data is beyond the setting range"));
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
 }
 
