@@ -84,7 +84,7 @@ TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
     window->TextHostNo()->setText(QStringLiteral("0"));
     sink.clear();
     TypeAndLeave(window->TextCamNo(), QStringLiteral("0"));
-    EXPECT_EQ(sink.numbers(), QList<int>{4});
+    ASSERT_EQ(sink.numbers(), QList<int>{4});
     EXPECT_EQ(sink.shown[0].extra,
               QStringLiteral("1 to 255 Setting data is beyond the setting range"));
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
