@@ -14,7 +14,6 @@
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
 #include "shell/QMessageBoxSink.h"
-#include "titles/TitleAutoBackup.h"
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
@@ -26,7 +25,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
