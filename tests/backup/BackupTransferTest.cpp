@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
+#include <tuple>
 
 using namespace zel;
 using namespace zel::test;
@@ -105,51 +106,72 @@ protected:
 
 TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
     QString text = QStringLiteral("unchanged");
-    engine.setBlockNo(1);
-    EXPECT_TRUE(transfer.Get_BlockNo(text));
-    EXPECT_EQ(text, QStringLiteral("0001"));
-    engine.setBlockNo(0xAB);
-    EXPECT_TRUE(transfer.Get_BlockNo(text));
-    EXPECT_EQ(text, QStringLiteral("00AB"));
-    engine.setBlockNo(1000);
-    EXPECT_TRUE(transfer.Get_BlockNo(text));
-    EXPECT_EQ(text, QStringLiteral("03E8"));
-    engine.setBlockNo(1001);
-    EXPECT_FALSE(transfer.Get_BlockNo(text));
-    EXPECT_EQ(text, QStringLiteral("03E8"));
+    const std::tuple<int, bool, const char*> rows[] = {
+        {1, true, "0001"}, {0xAB, true, "00AB"}, {1000, true, "03E8"}, {1001, false, "03E8"}};
+    for (const auto& [blockNo, ok, expected] : rows) {
+        engine.setBlockNo(blockNo);
+        EXPECT_EQ(transfer.Get_BlockNo(text), ok) << blockNo;
+        EXPECT_EQ(text, QLatin1String(expected)) << blockNo;
+    }
 }
 
-TEST_F(BackupTransferTest, MalformedReadRepliesEndWithReceivingDataError) {
-    const QString wrongLength = DataReplyText(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
+// Each reply breaks one rule of the reply reader at block 3; every other byte is right.
+TEST_F(BackupTransferTest, MalformedRepliesEndWithReceivingDataError) {
+    using Answer = std::function<QString(const Request&, const QString&)>;
+    const Answer flipChecksum = [](const Request&, const QString& normal) {
+        QString bad = normal;
+        bad.replace(normal.size() - 6, 2, ByteToHex(HexByteAt(normal, normal.size() - 6) ^ 1));
+        return bad;
+    };
     struct Case {
         const char* what;
-        std::function<QString(const QString&)> reply;
+        bool upload;
+        Answer answer;
     };
     const QList<Case> cases{
-        {"ack instead of data", [](const QString&) { return QStringLiteral("06"); }},
-        {"length field 41", [&](const QString&) { return wrongLength; }},
-        {"bad checksum",
-         [](const QString& normal) {
-             QString bad = normal;
-             bad.replace(normal.size() - 6, 2, ByteToHex(HexByteAt(normal, normal.size() - 6) ^ 1));
-             return bad;
+        {"ack instead of data", false, [](auto&, auto&) { return QStringLiteral("06"); }},
+        {"length field 41", false,
+         [](auto&, auto&) {
+             return DataReplyText(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
          }},
-        {"tiny data reply", [](const QString&) { return QStringLiteral("FD0400FFFF"); }},
+        {"length field 43", false, // a whole data reply with a good checksum
+         [](const Request& request, auto&) {
+             return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
+                                  QByteArray(33, '\x01'));
+         }},
+        {"bad checksum", false, flipChecksum},
+        {"tiny data reply", false, [](auto&, auto&) { return QStringLiteral("FD0400FFFF"); }},
+        {"data reply to a write", true,
+         [](const Request& request, const QString& normal) {
+             return request.read ? normal : DataReplyText(QByteArray(38, '\x01'));
+         }},
+        {"bad checksum while verifying", true,
+         [&](const Request& request, const QString& normal) {
+             return request.read ? flipChecksum(request, normal) : normal;
+         }},
     };
     for (const Case& c : cases) {
-        BackupTransfer fresh(engine, language, sink);
+        SCOPED_TRACE(c.what);
         sink.clear();
+        finished.clear();
         tamper = [&](const Request& request, const QString& normal) {
-            return request.block == 3 ? c.reply(normal) : normal;
+            return request.block == 3 ? c.answer(request, normal) : normal;
         };
         const QString target = dir.filePath(QString::fromLatin1(c.what));
-        ASSERT_TRUE(fresh.startDownload(target)) << c.what;
+        if (c.upload)
+            ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(3))));
+        else
+            ASSERT_TRUE(transfer.startDownload(target));
         run();
-        EXPECT_EQ(sink.numbers(), QList<int>{16}) << c.what;
-        EXPECT_FALSE(fresh.isRunning()) << c.what;
-        EXPECT_FALSE(QFile::exists(target)) << c.what;
-        EXPECT_EQ(readBytes(target + QStringLiteral(".partial")).size(), 2 * kBlockSize) << c.what;
-        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << c.what;
+        EXPECT_EQ(sink.numbers(), QList<int>{16});
+        EXPECT_EQ(finished, QList<bool>{false});
+        EXPECT_EQ(requests.last().block, 3);
+        EXPECT_FALSE(transfer.isRunning());
+        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle));
+        if (!c.upload) {
+            EXPECT_FALSE(QFile::exists(target));
+            EXPECT_EQ(readBytes(target + QStringLiteral(".partial")).size(), 2 * kBlockSize);
+        }
     }
 }
 
@@ -217,50 +239,6 @@ TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
     }
 }
 
-TEST_F(BackupTransferTest, RepliesOfTheWrongKindOrLengthAreRefused) {
-    // Each reply breaks one rule of the reply reader; every other byte is right.
-    struct Case {
-        const char* what;
-        bool upload;
-        std::function<QString(const Request&, const QString&)> answer;
-    };
-    const auto longer = [](const Request& request, const QString&) {
-        // A whole data reply with a good checksum whose length field is 43.
-        return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
-                             QByteArray(33, '\x01'));
-    };
-    const QList<Case> cases{
-        {"data reply to a write", true,
-         [](const Request& request, const QString& normal) {
-             return request.read ? normal : DataReplyText(QByteArray(38, '\x01'));
-         }},
-        {"length field 43 in a download", false, longer},
-        {"bad checksum while verifying", true,
-         [](const Request& request, const QString& normal) {
-             if (!request.read)
-                 return normal;
-             QString bad = normal;
-             bad.replace(normal.size() - 6, 2, ByteToHex(HexByteAt(normal, normal.size() - 6) ^ 1));
-             return bad;
-         }},
-    };
-    for (const Case& c : cases) {
-        sink.clear();
-        finished.clear();
-        tamper = [&](const Request& request, const QString& normal) {
-            return request.block == 2 ? c.answer(request, normal) : normal;
-        };
-        if (c.upload)
-            ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(3)))) << c.what;
-        else
-            ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("w.bin")))) << c.what;
-        run();
-        EXPECT_EQ(sink.numbers(), QList<int>{16}) << c.what;
-        EXPECT_EQ(finished, QList<bool>{false}) << c.what;
-        EXPECT_EQ(requests.last().block, 2) << c.what;
-    }
-}
-
 TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     const QByteArray image = patternImage(5);
     bool firstRead = true;
@@ -287,7 +265,6 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     EXPECT_EQ(finished, QList<bool>{false});
 }
 
-// Upload and compare both refuse a file that is no backup before anything is sent.
 TEST_F(BackupTransferTest, UploadAndCompareRefuseAFileThatIsNot32000Bytes) {
     using Start = bool (BackupTransfer::*)(const QString&);
     const std::pair<const char*, Start> starts[] = {{"upload", &BackupTransfer::startUpload},
@@ -326,17 +303,21 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
     EXPECT_EQ(sink.numbers(), QList<int>{2});
     EXPECT_EQ(finished, QList<bool>{false});
     EXPECT_FALSE(transfer.dialog().isOpen());
+    // A compare ended by the silent camera is not completed either.
+    ASSERT_TRUE(transfer.startCompare(writeImage(memory)));
+    run();
+    ASSERT_TRUE(timerMenu.fireNow());
+    EXPECT_EQ(finished, (QList<bool>{false, false}));
+    EXPECT_FALSE(transfer.completed());
 
     engine.CloseCommPort();
     port.failOpen = true;
     sink.clear();
     EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("u.bin"))));
     EXPECT_EQ(sink.numbers(), QList<int>{6});
-    EXPECT_EQ(finished, (QList<bool>{false, false}));
+    EXPECT_EQ(finished, (QList<bool>{false, false, false}));
     EXPECT_FALSE(transfer.dialog().isOpen());
 }
-
-} // namespace
 
 // What the dialog and zelctl draw: every published state of a phase counts blocks of the
 // whole image, never a default total, and each phase runs from 0 to 1000 once.
@@ -363,8 +344,6 @@ TEST_F(BackupTransferTest, ProgressCountsBlocksOfTheWholeImageInEachPhase) {
     EXPECT_EQ(published.last().done, BackupTransfer::kBlockCount);
 }
 
-namespace {
-
 TEST_F(BackupTransferTest, CompareReadsEveryBlockPastADifferenceAndWritesNothing) {
     QByteArray file = memory;
     file[5] = static_cast<char>(file[5] ^ 0x01);
@@ -388,17 +367,6 @@ TEST_F(BackupTransferTest, CompareReadsEveryBlockPastADifferenceAndWritesNothing
     EXPECT_EQ(comparison.blocks[1].blockNo, 600);
     EXPECT_EQ(comparison.bytes.size(), 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.bin")});
-}
-
-TEST_F(BackupTransferTest, CompareEndedByASilentCameraIsNotCompleted) {
-    tamper = [](const Request& request, const QString& normal) {
-        return request.block == 10 ? QString() : normal;
-    };
-    ASSERT_TRUE(transfer.startCompare(writeImage(memory)));
-    run();
-    timerMenu.fireNow();
-    EXPECT_EQ(finished, QList<bool>{false});
-    EXPECT_FALSE(transfer.completed());
 }
 
 } // namespace

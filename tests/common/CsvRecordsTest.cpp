@@ -47,25 +47,24 @@ TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
 TEST(CsvRecordsTest, MalformedQuotingIsMarkedOnItsRecord) {
     const QVector<CsvRecord> afterQuote = ParseCsvRecords(u"a,\"b\"c,d\nnext");
     ASSERT_EQ(afterQuote.size(), 2);
-    EXPECT_EQ(afterQuote[0].error, QStringLiteral("text after the closing quote of field 2"));
-    EXPECT_EQ(afterQuote[1].fields, QStringList{QStringLiteral("next")});
+    EXPECT_EQ(afterQuote[0].error, u"text after the closing quote of field 2"_qs);
+    EXPECT_EQ(afterQuote[1].fields, QStringList{u"next"_qs});
     EXPECT_EQ(afterQuote[1].line, 2);
 
     const QVector<CsvRecord> open = ParseCsvRecords(u"a\nb,\"never\nclosed");
     ASSERT_EQ(open.size(), 2);
     EXPECT_EQ(open[1].line, 2);
-    EXPECT_EQ(open[1].error, QStringLiteral("a quoted field is not closed"));
+    EXPECT_EQ(open[1].error, u"a quoted field is not closed"_qs);
 }
 
 TEST(CsvRecordsTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
-    EXPECT_EQ(CsvField(QStringLiteral("GATE 1")), QStringLiteral("GATE 1"));
-    EXPECT_EQ(CsvField(QStringLiteral("a,b")), QStringLiteral("\"a,b\""));
-    EXPECT_EQ(CsvField(QStringLiteral("\"q\"")), QStringLiteral("\"\"\"q\"\"\""));
-    EXPECT_EQ(CsvField(QStringLiteral(" x")), QStringLiteral("\" x\""));
-    EXPECT_EQ(CsvField(QStringLiteral("a\nb")), QStringLiteral("\"a\nb\""));
+    EXPECT_EQ(CsvField(u"GATE 1"_qs), u"GATE 1"_qs);
+    EXPECT_EQ(CsvField(u"a,b"_qs), u"\"a,b\""_qs);
+    EXPECT_EQ(CsvField(u"\"q\""_qs), u"\"\"\"q\"\"\""_qs);
+    EXPECT_EQ(CsvField(u" x"_qs), u"\" x\""_qs);
+    EXPECT_EQ(CsvField(u"a\nb"_qs), u"\"a\nb\""_qs);
     // What is written reads back as the same fields.
-    const QStringList fields{QStringLiteral("a,b"), QStringLiteral("\"q\""), QStringLiteral(" x "),
-                             QString()};
+    const QStringList fields{u"a,b"_qs, u"\"q\""_qs, u" x "_qs, QString()};
     QStringList written;
     for (const QString& field : fields)
         written.append(CsvField(field));

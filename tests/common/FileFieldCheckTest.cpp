@@ -25,12 +25,11 @@ protected:
 TEST_F(FileFieldCheckTest, WriteReadLetterMessageAndAnswers) {
     EXPECT_TRUE(valid("W", 0) && valid("w", 0) && valid("R", 0) && valid("r", 0));
     sink.answers = {ButtonNo};
-    EXPECT_EQ(check(QStringLiteral("x"), 0, 3), kFieldStop);
+    EXPECT_EQ(check(u"x"_qs, 0, 3), kFieldStop);
     ASSERT_EQ(sink.numbers(), QList<int>{1});
-    EXPECT_EQ(sink.shown[0].extra,
-              QStringLiteral("書込/呼出データ3番目に不正な文字が入力されています。"));
+    EXPECT_EQ(sink.shown[0].extra, u"書込/呼出データ3番目に不正な文字が入力されています。"_qs);
     sink.answers = {ButtonYes};
-    EXPECT_EQ(check(QStringLiteral("WW"), 0), kFieldUseDefault);
+    EXPECT_EQ(check(u"WW"_qs, 0), kFieldUseDefault);
 }
 
 TEST_F(FileFieldCheckTest, TestRowData) {
@@ -38,31 +37,29 @@ TEST_F(FileFieldCheckTest, TestRowData) {
     EXPECT_TRUE(valid("0123456789ABCDEF", 1));
     EXPECT_TRUE(valid(QString(494, QLatin1Char('A')).toLatin1().constData(), 1));
     EXPECT_FALSE(valid("ab", 1));
-    EXPECT_EQ(sink.shown.value(0).extra,
-              QStringLiteral("送信データ1番目に不正な文字が入力されています。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"送信データ1番目に不正な文字が入力されています。"_qs);
     EXPECT_FALSE(valid(QString(495, QLatin1Char('A')).toLatin1().constData(), 1));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("送信データ1番目のデータが多すぎます。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"送信データ1番目のデータが多すぎます。"_qs);
 }
 
 TEST_F(FileFieldCheckTest, NumberKinds) {
     EXPECT_TRUE(valid("1", 2) && valid("99", 2));
     EXPECT_FALSE(valid("0", 2));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"REMOTE No. incorrect"_qs);
     EXPECT_FALSE(valid("100", 2) || valid("5.0", 2) || valid("", 2) || valid("1a", 2));
     EXPECT_TRUE(valid("0", 3) && valid("255", 3));
     EXPECT_FALSE(valid("256", 3));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("CAMERA No. incorrect"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"CAMERA No. incorrect"_qs);
     EXPECT_FALSE(valid("0", 11));
     EXPECT_TRUE(valid("1", 11) && valid("255", 11));
     EXPECT_TRUE(valid("0", 4) && valid("1", 4) && valid("0", 6) && valid("1", 6));
     EXPECT_FALSE(valid("2", 4));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("連続送信チェック値が不正です。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"連続送信チェック値が不正です。"_qs);
     EXPECT_FALSE(valid("1.0", 6));
-    EXPECT_EQ(sink.shown.value(0).extra,
-              QStringLiteral("フリーフォーマットチェック値が不正です。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"フリーフォーマットチェック値が不正です。"_qs);
     language.setLanguageIndex(1);
     EXPECT_FALSE(valid("0", 2));
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("REMOTE No.が不正です。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"REMOTE No.が不正です。"_qs);
 }
 
 TEST_F(FileFieldCheckTest, ContinuousInterval) {
@@ -70,48 +67,47 @@ TEST_F(FileFieldCheckTest, ContinuousInterval) {
         EXPECT_TRUE(valid(good, 5)) << good;
     for (const char* bad : {"600.001", "-1", "0.0005", "abc", "", "."})
         EXPECT_FALSE(valid(bad, 5)) << bad;
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("連続送信時間間隔が不正です。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"連続送信時間間隔が不正です。"_qs);
 }
 
 TEST_F(FileFieldCheckTest, CountLimitsStopWithMessage20) {
-    EXPECT_EQ(check(QStringLiteral("W"), 10, 16), kFieldValid);
+    EXPECT_EQ(check(u"W"_qs, 10, 16), kFieldValid);
     EXPECT_EQ(check(QString(), 10, 17), kFieldValid);
-    EXPECT_EQ(check(QStringLiteral("W"), 10, 17), kFieldStop);
+    EXPECT_EQ(check(u"W"_qs, 10, 17), kFieldStop);
     EXPECT_EQ(sink.shown.value(0).number, 20);
-    EXPECT_EQ(sink.shown.value(0).extra, QStringLiteral("入力できるデータ数を超えています。"));
+    EXPECT_EQ(sink.shown.value(0).extra, u"入力できるデータ数を超えています。"_qs);
     sink.clear();
-    EXPECT_EQ(check(QStringLiteral("HOST1"), 8, 3001), kFieldStop);
+    EXPECT_EQ(check(u"HOST1"_qs, 8, 3001), kFieldStop);
     EXPECT_EQ(check(QString(), 9, 3001), kFieldValid);
-    EXPECT_EQ(check(QStringLiteral("x"), 7, 99999), kFieldValid);
+    EXPECT_EQ(check(u"x"_qs, 7, 99999), kFieldValid);
     EXPECT_EQ(sink.numbers(), QList<int>{20});
 }
 
 TEST(LineSplit, ValueLine) {
-    const ValueLine a = SplitValueLine(QStringLiteral("1 : リモコン番号"));
-    EXPECT_EQ(a.value, QStringLiteral("1"));
-    EXPECT_EQ(a.remainder, QStringLiteral("リモコン番号"));
-    const ValueLine b = SplitValueLine(QStringLiteral("\t 12 3 \t"));
-    EXPECT_EQ(b.value, QStringLiteral("123"));
-    EXPECT_TRUE(b.remainder.isEmpty());
-    const ValueLine c = SplitValueLine(QStringLiteral("a:b:c"));
-    EXPECT_EQ(c.value, QStringLiteral("a"));
-    EXPECT_EQ(c.remainder, QStringLiteral("b:c"));
     // Full-width blanks are text, not blanks.
-    EXPECT_EQ(SplitValueLine(QStringLiteral("\u3000x")).value, QStringLiteral("\u3000x"));
+    for (const auto& [line, value, remainder] :
+         {std::tuple{u"1 : リモコン番号", u"1", u"リモコン番号"},
+          {u"\t 12 3 \t", u"123", u""},
+          {u"a:b:c", u"a", u"b:c"},
+          {u"\u3000x", u"\u3000x", u""}}) {
+        const ValueLine split = SplitValueLine(QString::fromUtf16(line));
+        EXPECT_EQ(split.value, QString::fromUtf16(value));
+        EXPECT_EQ(split.remainder, QString::fromUtf16(remainder));
+    }
 }
 
 TEST(LineSplit, QuotedLine) {
-    QString line = QStringLiteral("1:\"  AB\u3000C \":x");
+    QString line = u"1:\"  AB\u3000C \":x"_qs;
     const QuotedLine q = SplitQuotedLine(line);
-    EXPECT_EQ(q.quoted, QStringLiteral("AB\u3000C"));
-    EXPECT_EQ(q.key, QStringLiteral("1"));
-    EXPECT_EQ(line, QStringLiteral("1:   AB\u3000C  :x"));
+    EXPECT_EQ(q.quoted, u"AB\u3000C"_qs);
+    EXPECT_EQ(q.key, u"1"_qs);
+    EXPECT_EQ(line, u"1:   AB\u3000C  :x"_qs);
 
-    QString one = QStringLiteral("[TITLE] \"open");
+    QString one = u"[TITLE] \"open"_qs;
     const QuotedLine r = SplitQuotedLine(one);
     EXPECT_TRUE(r.quoted.isEmpty());
-    EXPECT_EQ(r.key, QStringLiteral("[TITLE]  open"));
+    EXPECT_EQ(r.key, u"[TITLE]  open"_qs);
 
-    QString empty = QStringLiteral("\"\"");
+    QString empty = u"\"\""_qs;
     EXPECT_TRUE(SplitQuotedLine(empty).quoted.isEmpty());
 }

@@ -5,30 +5,28 @@
 
 using namespace zel;
 
-TEST(HexText, RoundTripAndCase) {
+TEST(HexText, RoundTripCaseAndGarbage) {
     const QByteArray bytes("\x00\x0f\xfe\x7a", 4);
-    EXPECT_EQ(BytesToHexText(bytes), QStringLiteral("000FFE7A"));
-    EXPECT_EQ(HexTextToBytes(QStringLiteral("000ffe7A")).value(), bytes);
+    EXPECT_EQ(BytesToHexText(bytes), u"000FFE7A"_qs);
+    EXPECT_EQ(HexTextToBytes(u"000ffe7A"_qs).value(), bytes);
     EXPECT_EQ(HexTextToBytes(QString()).value(), QByteArray());
-}
-
-TEST(HexText, RefusesOddLengthAndGarbage) {
-    EXPECT_FALSE(HexTextToBytes(QStringLiteral("ABC")).has_value());
-    EXPECT_FALSE(HexTextToBytes(QStringLiteral("0G")).has_value());
-    EXPECT_EQ(HexByteAt(QStringLiteral("FD2"), 2), -1);
-    EXPECT_EQ(HexByteAt(QStringLiteral("FD"), -1), -1);
-    EXPECT_EQ(HexByteAt(QStringLiteral("xFD"), 1), 0xFD);
+    // Odd length and garbage are refused.
+    EXPECT_FALSE(HexTextToBytes(u"ABC"_qs).has_value());
+    EXPECT_FALSE(HexTextToBytes(u"0G"_qs).has_value());
+    EXPECT_EQ(HexByteAt(u"FD2"_qs, 2), -1);
+    EXPECT_EQ(HexByteAt(u"FD"_qs, -1), -1);
+    EXPECT_EQ(HexByteAt(u"xFD"_qs, 1), 0xFD);
 }
 
 TEST(KeyFilter, ModesDecideHexAndPoint) {
-    EXPECT_EQ(FilterKeyAscii('b', KeyFilterMode::Hexadecimal), 'B');
-    EXPECT_EQ(FilterKeyAscii('b', KeyFilterMode::Decimal), 0);
-    EXPECT_EQ(FilterKeyAscii('B', KeyFilterMode::DecimalWithPoint), 0);
-    EXPECT_EQ(FilterKeyAscii('.', KeyFilterMode::DecimalWithPoint), '.');
-    EXPECT_EQ(FilterKeyAscii('.', KeyFilterMode::Hexadecimal), 0);
-    EXPECT_EQ(FilterKeyAscii('7', KeyFilterMode::Decimal), '7');
-    for (int passthrough : {8, 9, 10})
-        EXPECT_EQ(FilterKeyAscii(passthrough, KeyFilterMode::Decimal), passthrough);
-    EXPECT_EQ(FilterKeyAscii('g', KeyFilterMode::Hexadecimal), 0);
-    EXPECT_EQ(FilterKeyAscii(' ', KeyFilterMode::Hexadecimal), 0);
+    using M = KeyFilterMode;
+    // clang-format off
+    const std::tuple<int, M, int> cases[] = {
+        {'b', M::Hexadecimal, 'B'}, {'b', M::Decimal, 0}, {'B', M::DecimalWithPoint, 0},
+        {'.', M::DecimalWithPoint, '.'}, {'.', M::Hexadecimal, 0}, {'7', M::Decimal, '7'},
+        {8, M::Decimal, 8}, {9, M::Decimal, 9}, {10, M::Decimal, 10}, // passed through
+        {'g', M::Hexadecimal, 0}, {' ', M::Hexadecimal, 0}};
+    // clang-format on
+    for (const auto& [key, mode, filtered] : cases)
+        EXPECT_EQ(FilterKeyAscii(key, mode), filtered) << key << " " << int(mode);
 }

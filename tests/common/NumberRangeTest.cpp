@@ -7,47 +7,38 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 TEST(NumberRangeTest, AcceptsOnlyDigitsWithinTheRange) {
-    EXPECT_TRUE(kRemoteNoRange.contains(QStringLiteral("1")));
-    EXPECT_TRUE(kRemoteNoRange.contains(QStringLiteral("99")));
-    EXPECT_TRUE(kCameraNoRange.contains(QStringLiteral("007")));
+    for (const char* good : {"1", "99", "01"})
+        EXPECT_TRUE(kRemoteNoRange.contains(QString::fromLatin1(good))) << good;
     for (const char* bad : {"", "0", "100", "-1", "+5", " 5", "5 ", "1e2", "12a", "99999999999"})
         EXPECT_FALSE(kRemoteNoRange.contains(QString::fromLatin1(bad))) << bad;
-    EXPECT_TRUE(kCameraNoRange.contains(QStringLiteral("255")));
-    EXPECT_FALSE(kCameraNoRange.contains(QStringLiteral("256")));
-    EXPECT_FALSE(kCameraNoRange.contains(QStringLiteral("0")));
-    EXPECT_TRUE(kAnyCameraNoRange.contains(QStringLiteral("0")));
+    EXPECT_TRUE(kCameraNoRange.contains(u"007"_qs) && kCameraNoRange.contains(u"255"_qs));
+    EXPECT_FALSE(kCameraNoRange.contains(u"256"_qs) || kCameraNoRange.contains(u"0"_qs));
+    EXPECT_TRUE(kAnyCameraNoRange.contains(u"0"_qs));
 }
 
 TEST(NumberRangeTest, CheckShowsTheRangeMessageOfItsBox) {
     LanguageTables language;
     RecordingSink sink;
-    EXPECT_TRUE(kCameraNoRange.check(sink, language, QStringLiteral("255")));
+    EXPECT_TRUE(kCameraNoRange.check(sink, language, u"255"_qs));
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_FALSE(kRemoteNoRange.check(sink, language, QStringLiteral("100")));
+    EXPECT_FALSE(kRemoteNoRange.check(sink, language, u"100"_qs));
     EXPECT_FALSE(kAnyCameraNoRange.check(sink, language, QString()));
     ASSERT_EQ(sink.shown.size(), 2);
     EXPECT_EQ(sink.shown[0].number, 4);
-    EXPECT_EQ(sink.shown[0].extra,
-              QStringLiteral("1 to 99 Setting data is beyond the setting range"));
-    EXPECT_EQ(sink.shown[1].extra,
-              QStringLiteral("0 to 255 Setting data is beyond the setting range"));
+    EXPECT_EQ(sink.shown[0].extra, u"1 to 99 Setting data is beyond the setting range"_qs);
+    EXPECT_EQ(sink.shown[1].extra, u"0 to 255 Setting data is beyond the setting range"_qs);
 }
 
 TEST(NumberRangeTest, AddressChecksTheRemoteNumberFirstAndStopsThere) {
     LanguageTables language;
     RecordingSink sink;
-    EXPECT_TRUE(
-        NumberRange::checkAddress(sink, language, QStringLiteral("99"), QStringLiteral("1")));
-    EXPECT_FALSE(
-        NumberRange::checkAddress(sink, language, QStringLiteral("0"), QStringLiteral("0")));
+    EXPECT_TRUE(NumberRange::checkAddress(sink, language, u"99"_qs, u"1"_qs));
+    EXPECT_FALSE(NumberRange::checkAddress(sink, language, u"0"_qs, u"0"_qs));
     ASSERT_EQ(sink.shown.size(), 1); // one message: the camera box is not checked
-    EXPECT_TRUE(sink.shown[0].extra.startsWith(QStringLiteral("1 to 99")));
-    EXPECT_FALSE(
-        NumberRange::checkAddress(sink, language, QStringLiteral("5"), QStringLiteral("0")));
-    EXPECT_TRUE(sink.shown[1].extra.startsWith(QStringLiteral("1 to 255")));
+    EXPECT_TRUE(sink.shown[0].extra.startsWith(u"1 to 99"_qs));
+    EXPECT_FALSE(NumberRange::checkAddress(sink, language, u"5"_qs, u"0"_qs));
+    EXPECT_TRUE(sink.shown[1].extra.startsWith(u"1 to 255"_qs));
 }
 
 TEST(NumberRangeTest, StepsStayWithinTheRange) {
@@ -56,22 +47,11 @@ TEST(NumberRangeTest, StepsStayWithinTheRange) {
         int by;
         int expected;
     };
-    const Case cases[] = {
-        {"5", 1, 6},
-        {"5", -1, 4},
-        {"99", 1, 99},
-        {"1", -1, 1},
-        {"0", -1, 1},
-        {"00", 1, 1},
-        {"150", -1, 99}, // out of range: back inside
-        {"", 1, 1},
-        {"", -1, 1},
-        {"x", 1, 1},            // no number: the low end
-        {"99999999999", -1, 1}, // too long to be a number
-    };
+    // Out of range: back inside; no number or one too long to be a number: the low end.
+    const Case cases[] = {{"5", 1, 6},  {"5", -1, 4}, {"99", 1, 99},         {"1", -1, 1},
+                          {"0", -1, 1}, {"00", 1, 1}, {"150", -1, 99},       {"", 1, 1},
+                          {"", -1, 1},  {"x", 1, 1},  {"99999999999", -1, 1}};
     for (const Case& c : cases)
         EXPECT_EQ(kRemoteNoRange.stepped(QString::fromLatin1(c.text), c.by), c.expected)
             << c.text << " by " << c.by;
 }
-
-} // namespace

@@ -3,6 +3,7 @@
 #include "common/OutputPath.h"
 #include "MistakenTargets.h"
 #include "TestFiles.h"
+#include "common/SuggestedFileName.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,18 +41,18 @@ TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
     };
     const QList<Case> cases{
         {at("fifo"), OutputProblem::NotRegular},
-        {QStringLiteral("/dev/null"), OutputProblem::NotRegular},
+        {u"/dev/null"_qs, OutputProblem::NotRegular},
         {at("folder"), OutputProblem::IsFolder},
         {at("missing/out.rsl"), OutputProblem::FolderMissing},
-        {input + QStringLiteral("/out.rsl"), OutputProblem::FolderMissing}, // a file as folder
+        {input + u"/out.rsl"_qs, OutputProblem::FolderMissing}, // a file as folder
         {at("dangling"), OutputProblem::FolderMissing},
-        {locked + QStringLiteral("/out.rsl"), OutputProblem::FolderNotWritable},
+        {locked + u"/out.rsl"_qs, OutputProblem::FolderNotWritable},
     };
     for (const Case& c : cases) {
         const OutputCheck check = CheckOutputPath(c.path, {input});
         EXPECT_EQ(check.problem, c.problem) << c.path.toStdString();
         EXPECT_FALSE(check.isUsageMistake()) << c.path.toStdString();
-        EXPECT_TRUE(OutputProblemLine(c.path, check, 0).startsWith(c.path + QStringLiteral(": ")));
+        EXPECT_TRUE(OutputProblemLine(c.path, check, 0).startsWith(c.path + u": "_qs));
     }
     // Nothing was created or replaced by the checks.
     struct stat fifo = {};
@@ -66,12 +67,11 @@ TEST_F(OutputPathTest, TheInputUnderAnyNameIsAUsageMistake) {
         ::link(QFile::encodeName(input).constData(), QFile::encodeName(at("hard")).constData()), 0);
     for (const QString& same :
          {input, at("sub/../in.trf"), at("./in.trf"), at("link.rsl"), at("hard")}) {
-        const OutputCheck check = CheckOutputPath(same, {QStringLiteral("elsewhere"), input});
+        const OutputCheck check = CheckOutputPath(same, {u"elsewhere"_qs, input});
         EXPECT_EQ(check.problem, OutputProblem::NamesInput) << same.toStdString();
         EXPECT_TRUE(check.isUsageMistake());
     }
-    EXPECT_EQ(OutputProblemText(CheckOutputPath(input, {input}), 0),
-              QStringLiteral("names an input file"));
+    EXPECT_EQ(OutputProblemText(CheckOutputPath(input, {input}), 0), u"names an input file"_qs);
 }
 
 TEST_F(OutputPathTest, NewAndReplaceableFilesPass) {
@@ -80,6 +80,19 @@ TEST_F(OutputPathTest, NewAndReplaceableFilesPass) {
     for (const QString& fine : {at("new.rsl"), at("old.rsl"), at("to-new.rsl")})
         EXPECT_TRUE(CheckOutputPath(fine, {input}).ok()) << fine.toStdString();
     EXPECT_TRUE(CheckOutputPath(at("new.rsl")).ok());
+}
+
+// The names save dialogs propose.
+TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNoneAndLogsByDay) {
+    const QList<std::pair<const char*, const char*>> cases{
+        {"1", "cam001.bin"}, {"0", "cam000.bin"}, {"255", "cam255.bin"}, {" 42 ", "cam042.bin"},
+        {"256", "cam.bin"},  {"-1", "cam.bin"},   {"", "cam.bin"},       {"1a", "cam.bin"},
+    };
+    for (const auto& [number, name] : cases)
+        EXPECT_EQ(cameraFileName(QString::fromLatin1(number), u"bin"_qs), QString::fromLatin1(name))
+            << number;
+    EXPECT_EQ(cameraFileName(u"7"_qs, u"ttl"_qs), u"cam007.ttl");
+    EXPECT_EQ(datedFileName(QDate(2026, 12, 6), u"log"_qs), u"2026-12-06.log"); // logs by day
 }
 
 } // namespace

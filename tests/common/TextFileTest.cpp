@@ -13,13 +13,10 @@ using namespace zel;
 
 TEST(TextFile, Cp932RoundTripWithCrLf) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.txt"));
-    const QStringList lines{QStringLiteral("1 :リモコン番号"), QString(),
-                            QStringLiteral("ABC\t\"x\"")};
+    const QString path = dir.filePath(u"a.txt"_qs);
+    const QStringList lines{u"1 :リモコン番号"_qs, QString(), u"ABC\t\"x\""_qs};
     ASSERT_TRUE(WriteTextFile(path, lines));
-    QFile raw(path);
-    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
-    const QByteArray bytes = raw.readAll();
+    const QByteArray bytes = zel::test::readBytes(path);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     EXPECT_TRUE(bytes.contains(QByteArray("\x83\x8a"))); // リ in CP932
     const auto read = ReadTextFile(path);
@@ -29,8 +26,8 @@ TEST(TextFile, Cp932RoundTripWithCrLf) {
 
 TEST(TextFile, EveryLineEndReadsTheSameLines) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("b.txt"));
-    const QStringList expected{QStringLiteral("one"), QString(), QStringLiteral("three")};
+    const QString path = dir.filePath(u"b.txt"_qs);
+    const QStringList expected{u"one"_qs, QString(), u"three"_qs};
     // CR LF, LF, CR alone (old editors), mixed, and a last line without a line end.
     for (const char* bytes : {"one\r\n\r\nthree\r\n", "one\n\nthree\n", "one\r\rthree\r",
                               "one\r\n\nthree", "one\r\rthree"}) {
@@ -60,7 +57,7 @@ TEST(TextFile, LineSpansKeepTheirLineEnds) {
 
 TEST(TextFile, RefusesWhatIsNotAJapaneseTextFile) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("b.txt"));
+    const QString path = dir.filePath(u"b.txt"_qs);
     const auto problemOf = [&path](const QByteArray& bytes) {
         EXPECT_TRUE(zel::test::writeBytes(path, bytes));
         return ReadTextFile(path).problem;
@@ -68,11 +65,11 @@ TEST(TextFile, RefusesWhatIsNotAJapaneseTextFile) {
     EXPECT_EQ(problemOf("\x81"), FileProblem::NotText); // lead byte without trail
     EXPECT_EQ(problemOf(QByteArray("ab\0cd", 5)), FileProblem::NotText);
     EXPECT_EQ(problemOf("\x7f\x45\x4c\x46\x02\x01"), FileProblem::NotText); // a program
-    EXPECT_EQ(problemOf(QStringLiteral("\"カメラ\"\r\n").toUtf8()), FileProblem::NotText);
+    EXPECT_EQ(problemOf(u"\"カメラ\"\r\n"_qs.toUtf8()), FileProblem::NotText);
     EXPECT_EQ(problemOf("\xef\xbb\xbf[CAMERA]\r\n"), FileProblem::NotText); // UTF-8 mark
     // Shift-JIS with full- and half-width katakana, tab, form feed and end-of-file mark.
     EXPECT_EQ(problemOf("\"\x83\x4a\x83\x81\x83\x89\xb6\xd2\xd7\"\t\f\r\n\x1a"), FileProblem::None);
-    EXPECT_EQ(ReadTextFile(path).lines.first(), QStringLiteral("\"カメラｶﾒﾗ\"\t\f"));
+    EXPECT_EQ(ReadTextFile(path).lines.first(), u"\"カメラｶﾒﾗ\"\t\f"_qs);
 }
 
 TEST(TextFile, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
@@ -83,46 +80,37 @@ TEST(TextFile, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
         EXPECT_FALSE(read.error.isEmpty());
         return read.problem;
     };
-    EXPECT_EQ(problemOf(dir.filePath(QStringLiteral("missing"))), FileProblem::Missing);
-    EXPECT_EQ(problemOf(dir.path()), FileProblem::NotRegular);
-    EXPECT_EQ(problemOf(QStringLiteral("/dev/zero")), FileProblem::NotRegular);
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    // A missing file, a folder and /dev/zero: the title file tests read their exact lines.
+    const QString fifo = dir.filePath(u"fifo"_qs);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_EQ(problemOf(fifo), FileProblem::NotRegular); // would block forever if opened
-    const QString big = dir.filePath(QStringLiteral("big.txt"));
+    const QString big = dir.filePath(u"big.txt"_qs);
     ASSERT_TRUE(zel::test::writeBytes(big, QByteArray(101, 'x')));
     EXPECT_EQ(problemOf(big, 100), FileProblem::TooLarge);
     EXPECT_TRUE(ReadTextFile(big, 101).ok);
-    const QString locked = dir.filePath(QStringLiteral("locked.txt"));
+    const QString locked = dir.filePath(u"locked.txt"_qs);
     ASSERT_TRUE(zel::test::writeBytes(locked, "x"));
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::WriteOwner));
     if (::geteuid() != 0) { // root reads anything
         EXPECT_EQ(problemOf(locked), FileProblem::Unreadable);
     }
-    EXPECT_EQ(FileProblemLine(fifo, FileProblem::NotRegular, 0),
-              fifo + QStringLiteral(": not a regular file"));
-    EXPECT_EQ(FileProblemText(FileProblem::Unreadable, 1, QStringLiteral("denied")),
-              QStringLiteral("読み込めません (denied)"));
+    EXPECT_EQ(FileProblemLine(fifo, FileProblem::NotRegular, 0), fifo + u": not a regular file"_qs);
+    EXPECT_EQ(FileProblemText(FileProblem::Unreadable, 1, u"denied"_qs),
+              u"読み込めません (denied)"_qs);
 }
 
-TEST(TextFile, UnwritableKeepsOldFile) {
+// A save never puts a regular file in place of a FIFO, a device or a folder. (A text with no
+// CP932 form keeps the old file: the title file tests read it back byte for byte.)
+TEST(TextFile, SaveNeverReplacesASpecialFile) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("c.txt"));
-    ASSERT_TRUE(WriteTextFile(path, {QStringLiteral("old")}));
-    // A character with no CP932 form refuses the write and keeps the file.
-    EXPECT_FALSE(WriteTextFile(path, {QString(QChar(0x0101))}));
-    EXPECT_EQ(ReadTextFile(path).lines, QStringList{QStringLiteral("old")});
-
-    // A save never puts a regular file in place of a FIFO, a device or a folder.
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    const QString fifo = dir.filePath(u"fifo"_qs);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString toNull = dir.filePath(QStringLiteral("null"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), toNull));
+    const QString toNull = dir.filePath(u"null"_qs);
+    ASSERT_TRUE(QFile::link(u"/dev/null"_qs, toNull));
     for (const QString& special : {fifo, toNull, dir.path()}) {
         QString why;
-        EXPECT_FALSE(WriteTextFile(special, {QStringLiteral("new")}, &why))
-            << special.toStdString();
-        EXPECT_EQ(why, QStringLiteral("not a regular file"));
+        EXPECT_FALSE(WriteTextFile(special, {u"new"_qs}, &why)) << special.toStdString();
+        EXPECT_EQ(why, u"not a regular file"_qs);
     }
     EXPECT_FALSE(QFileInfo(fifo).isFile());
     EXPECT_TRUE(QFileInfo(toNull).isSymLink());

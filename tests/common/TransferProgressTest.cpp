@@ -48,13 +48,15 @@ TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
 }
 
 TEST(TransferProgressTest, PercentStaysWithinTheBarAndNeedsAPhaseAndATotal) {
-    EXPECT_EQ(at("p", 0).percent(), 0);
-    EXPECT_EQ(at("p", 999, 1000).percent(), 99);
-    EXPECT_EQ(at("p", 1000, 1000).percent(), 100);
-    EXPECT_EQ(at("p", 1200, 1000).percent(), 100);
-    EXPECT_EQ(at("p", -3).percent(), 0);
-    EXPECT_EQ(at("p", 5, 0).percent(), 0);
-    EXPECT_EQ(at("p", 2'000'000'000, 2'100'000'000).percent(), 95); // no overflow
+    // The last case would overflow a plain product.
+    for (const auto& [done, total, percent] : {std::tuple{0, 100, 0},
+                                               {999, 1000, 99},
+                                               {1000, 1000, 100},
+                                               {1200, 1000, 100},
+                                               {-3, 100, 0},
+                                               {5, 0, 0},
+                                               {2'000'000'000, 2'100'000'000, 95}})
+        EXPECT_EQ(at("p", done, total).percent(), percent) << done << "/" << total;
     EXPECT_TRUE(at("p", 0).started());
     EXPECT_FALSE(at("", 5).started());
     EXPECT_FALSE(at("p", 0, 0).started());

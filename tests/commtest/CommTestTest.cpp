@@ -26,6 +26,14 @@ protected:
             test.screen().setRowText(row, ByteToHex(row));
     }
     void reply(const char* hex = "06") { port.receiveHex(QString::fromLatin1(hex)); }
+    // Every row filled, camera 0 (no reply awaited), the run started.
+    void startCameraZeroRun(const QString& interval = {}) {
+        fillRows();
+        test.screen().camNo = QStringLiteral("0");
+        if (!interval.isEmpty())
+            test.screen().interval = interval;
+        ASSERT_TRUE(test.CommandStart());
+    }
 
     ManualTimer timerCommTest;
     ManualTimer timerPace;
@@ -66,13 +74,11 @@ TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
-TEST_F(CommTestTest, SendKeyFollowsTheSendableRule) {
+// Which rows may be sent is checked on the session's controls; here, that an odd row is
+// not sent, rows past the screen are never read and an overlong text is cut.
+TEST_F(CommTestTest, OddRowIsNotSentAndLongTextIsCut) {
     test.screen().setRowText(1, QStringLiteral("01020"));
     EXPECT_EQ(test.screen().row(1).byteCount(), 2);
-    EXPECT_FALSE(test.isSendEnabled(1));
-    EXPECT_TRUE(test.isSendEnabled(2)); // empty text counts as even
-    test.screen().row(2).valid = false;
-    EXPECT_FALSE(test.isSendEnabled(2));
     EXPECT_FALSE(test.CommandSend(1));
     EXPECT_FALSE(test.isSendEnabled(0));
     EXPECT_FALSE(test.isSendEnabled(17));
@@ -107,7 +113,8 @@ TEST_F(CommTestTest, CameraZeroAwaitsNoReply) {
     EXPECT_EQ(ended[0].second, CommTest::SendEnd::NoReplyAwaited);
 }
 
-TEST_F(CommTestTest, StartWithoutSendableRowShowsMessageFive) {
+// Message 5 when no row can be sent: at START, and at the next send of a run.
+TEST_F(CommTestTest, NoSendableRowShowsMessageFive) {
     test.screen().setRowText(1, QStringLiteral("012"));
     for (int row = 2; row <= 16; ++row)
         test.screen().row(row).valid = false;
@@ -115,49 +122,46 @@ TEST_F(CommTestTest, StartWithoutSendableRowShowsMessageFive) {
     EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
     EXPECT_FALSE(test.isRunning());
     EXPECT_TRUE(port.written.isEmpty());
+
+    sink.clear();
+    fillRows();
+    ASSERT_TRUE(test.CommandStart());
+    for (int row = 1; row <= 16; ++row)
+        test.screen().row(row).valid = false;
+    reply();
+    EXPECT_FALSE(test.isRunning());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
+    EXPECT_EQ(port.written.size(), 1);
 }
 
-TEST_F(CommTestTest, TimedSendWaitsTwoWholeSecondsAfterEachReply) {
+// The interval counts from each reply: a fraction first as one short tick, then whole
+// seconds, and only then the next row goes out.
+TEST_F(CommTestTest, TimedSendTicksTheIntervalFromEachReply) {
     fillRows();
-    test.screen().interval = QStringLiteral("2");
-    ASSERT_TRUE(test.CommandStart());
-    EXPECT_TRUE(test.isRunning());
-    EXPECT_FALSE(test.isSendEnabled(1));    // single sends wait for the run to end
-    EXPECT_FALSE(timerCommTest.isActive()); // counted from the reply
-    reply();
-    for (int tick = 0; tick < 2; ++tick) {
-        ASSERT_TRUE(timerCommTest.isActive());
-        EXPECT_EQ(timerCommTest.interval(), 1000);
-        EXPECT_EQ(port.written.size(), 1);
-        timerCommTest.fireNow();
+    const std::pair<const char*, QList<int>> rows[] = {
+        {"2", {1000, 1000}}, {"0.250", {250}}, {"1.500", {500, 1000}}};
+    for (const auto& [interval, expected] : rows) {
+        SCOPED_TRACE(interval);
+        test.CommandStop();
+        port.written.clear();
+        test.screen().interval = QString::fromLatin1(interval);
+        ASSERT_TRUE(test.CommandStart());
+        EXPECT_TRUE(test.isRunning());
+        EXPECT_FALSE(test.isSendEnabled(1));    // single sends wait for the run to end
+        EXPECT_FALSE(timerCommTest.isActive()); // counted from the reply
+        reply();
+        QList<int> ticks;
+        while (port.written.size() == 1 && timerCommTest.isActive()) {
+            ticks.append(timerCommTest.interval());
+            timerCommTest.fireNow();
+        }
+        EXPECT_EQ(ticks, expected);
+        EXPECT_EQ(sentData(), Words("01 02"));
+        EXPECT_FALSE(timerCommTest.isActive());
+        reply();
+        EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
+        EXPECT_TRUE(timerCommTest.isActive());
     }
-    EXPECT_EQ(sentData(), Words("01 02"));
-    EXPECT_FALSE(timerCommTest.isActive());
-    reply();
-    EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
-    EXPECT_TRUE(timerCommTest.isActive());
-}
-
-TEST_F(CommTestTest, TimedFractionIsOneShortTickThenWholeSeconds) {
-    fillRows();
-    test.screen().interval = QStringLiteral("0.250");
-    ASSERT_TRUE(test.CommandStart());
-    reply();
-    EXPECT_EQ(timerCommTest.interval(), 250);
-    timerCommTest.fireNow();
-    EXPECT_EQ(port.written.size(), 2);
-
-    test.CommandStop();
-    port.written.clear();
-    test.screen().interval = QStringLiteral("1.500");
-    ASSERT_TRUE(test.CommandStart());
-    reply();
-    QList<int> ticks;
-    while (port.written.size() == 1 && timerCommTest.isActive()) {
-        ticks.append(timerCommTest.interval());
-        timerCommTest.fireNow();
-    }
-    EXPECT_EQ(ticks, (QList<int>{500, 1000}));
 }
 
 TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
@@ -190,17 +194,6 @@ TEST_F(CommTestTest, FreeFormatWithCameraZeroTimesFromTheReply) {
     EXPECT_EQ(timerCommTest.starts, 1);
 }
 
-TEST_F(CommTestTest, RunEndsWhenNoRowIsLeftToSend) {
-    fillRows();
-    ASSERT_TRUE(test.CommandStart());
-    for (int row = 1; row <= 16; ++row)
-        test.screen().row(row).valid = false;
-    reply();
-    EXPECT_FALSE(test.isRunning());
-    EXPECT_EQ(sink.numbers(), QList<int>{MessageNoContinuousData});
-    EXPECT_EQ(port.written.size(), 1);
-}
-
 TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     fillRows();
     ASSERT_TRUE(test.CommandStart());
@@ -215,7 +208,7 @@ TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     EXPECT_TRUE(test.isSendEnabled(1));
 }
 
-TEST_F(CommTestTest, TimeOutEndsTheRunAndKeepsTheOldReply) {
+TEST_F(CommTestTest, TimeOutOrOversizedReplyEndsTheRun) {
     fillRows();
     test.screen().row(1).reply = QStringLiteral("ACK");
     int runChanges = 0;
@@ -229,12 +222,10 @@ TEST_F(CommTestTest, TimeOutEndsTheRunAndKeepsTheOldReply) {
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(ended[0].second, CommTest::SendEnd::TimedOut);
     EXPECT_EQ(port.written.size(), 1);
-}
 
-TEST_F(CommTestTest, OversizedReplyEndsTheRun) {
-    fillRows();
+    sink.clear();
     ASSERT_TRUE(test.CommandStart());
-    port.receive(QByteArray(600, '\x01'));
+    port.receive(QByteArray(600, '\x01')); // an oversized reply ends it too
     EXPECT_EQ(sink.numbers(), QList<int>{MessageDataTooLarge});
     EXPECT_FALSE(test.isRunning());
 }
@@ -254,9 +245,7 @@ TEST_F(CommTestTest, ClosedPortEndsTheRunAtTheNextSend) {
 // Camera 0: the reply-driven run goes on only when the frame has left the port and its line
 // time is over, never as fast as the loop turns.
 TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun();
     EXPECT_EQ(port.written.size(), 1);
     // 9 bytes of 11 bits at 38400 bit/s: 2.6 ms, rounded up.
     EXPECT_EQ(timerPace.interval(), 3);
@@ -269,12 +258,9 @@ TEST_F(CommTestTest, CameraZeroRunIsPacedByTheLine) {
     EXPECT_EQ(port.written.size(), 21);
 }
 
-// Bytes that leave the port after the send still wait for their line time.
 TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
     port.reportWrites = false;
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun();
     port.onBytesWritten(port.written.first().size());
     EXPECT_EQ(port.written.size(), 1);
     ASSERT_TRUE(timerPace.fireNow());
@@ -282,10 +268,8 @@ TEST_F(CommTestTest, CameraZeroFrameLeavingLateStillWaitsItsLineTime) {
 }
 
 TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
     port.reportWrites = false;
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun();
     ASSERT_TRUE(timerPace.fireNow()); // line time over, bytes still in the port
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_EQ(timerPace.interval(), LinePacer::kDrainLimitMs);
@@ -296,10 +280,7 @@ TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
 }
 
 TEST_F(CommTestTest, CameraZeroTimedSendArmsAtTheSend) {
-    fillRows();
-    test.screen().camNo = QStringLiteral("0");
-    test.screen().interval = QStringLiteral("0.100");
-    ASSERT_TRUE(test.CommandStart());
+    startCameraZeroRun(QStringLiteral("0.100"));
     EXPECT_EQ(timerCommTest.interval(), 100);
     // The interval ends before the line is free: the send waits for the line.
     timerCommTest.fireNow();

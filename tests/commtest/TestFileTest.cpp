@@ -169,18 +169,13 @@ TEST_F(TestFileTest, SeventeenthRowStopsWithTheFirstSixteenLoaded) {
 }
 
 TEST_F(TestFileTest, LineEndsLfAndCrAlone) {
-    QString text = settings("5") + QStringLiteral("R 0A0B\r\n");
-    QString lf = text;
-    lf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ASSERT_EQ(load(lf), TestFileReader::Result::Loaded);
-    EXPECT_EQ(screen.hostNo, QStringLiteral("5"));
-    EXPECT_EQ(screen.row(1).text, QStringLiteral("0A0B"));
-    QString cr = text;
-    cr.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
-    screen.Reset_TestScreen();
-    ASSERT_EQ(load(cr), TestFileReader::Result::Loaded);
-    EXPECT_EQ(screen.hostNo, QStringLiteral("5"));
-    EXPECT_EQ(screen.row(1).text, QStringLiteral("0A0B"));
+    for (const QString& end : {QStringLiteral("\n"), QStringLiteral("\r")}) {
+        QString text = settings("5") + QStringLiteral("R 0A0B\r\n");
+        screen.Reset_TestScreen();
+        ASSERT_EQ(load(text.replace(QStringLiteral("\r\n"), end)), TestFileReader::Result::Loaded);
+        EXPECT_EQ(screen.hostNo, QStringLiteral("5"));
+        EXPECT_EQ(screen.row(1).text, QStringLiteral("0A0B"));
+    }
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 

@@ -197,13 +197,10 @@ TEST_F(SRecordTest, OnlyRegularFilesOfSaneSizeAreRead) {
     EXPECT_FALSE(ReadSRecordLines(dir.path()).ok);
     EXPECT_FALSE(ReadSRecordLines(dir.filePath(QStringLiteral("none.mot"))).ok);
     EXPECT_FALSE(ReadSRecordLines(file("empty.mot", "")).ok);
-    const SRecordLines huge = [&] {
-        QFile big(dir.filePath(QStringLiteral("big.mot")));
-        EXPECT_TRUE(big.open(QIODevice::WriteOnly));
-        EXPECT_TRUE(big.resize(kMaxSRecordFileBytes + 1)); // sparse
-        big.close();
-        return ReadSRecordLines(big.fileName());
-    }();
+    QFile big(dir.filePath(QStringLiteral("big.mot")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxSRecordFileBytes + 1)); // sparse
+    big.close();
+    const SRecordLines huge = ReadSRecordLines(big.fileName());
     EXPECT_FALSE(huge.ok);
     EXPECT_TRUE(huge.error.contains(QStringLiteral("too large"))) << huge.error.toStdString();
 #ifdef Q_OS_UNIX
@@ -214,7 +211,7 @@ TEST_F(SRecordTest, OnlyRegularFilesOfSaneSizeAreRead) {
     EXPECT_TRUE(fromFifo.error.contains(QStringLiteral("not a regular file")));
     EXPECT_FALSE(ReadSRecordLines(QStringLiteral("/dev/zero")).ok);
 #endif
-    EXPECT_FALSE(images.loadApplicationImage(dir.filePath(QStringLiteral("big.mot")), sink));
+    EXPECT_FALSE(images.loadApplicationImage(big.fileName(), sink));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageNoApplicationProgram});
 }
 
@@ -272,10 +269,6 @@ TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
     EXPECT_FALSE(ConvertsInto(text, kBootSlaveWindow));
     EXPECT_FALSE(ConvertsInto(text, kApplicationWindow));
 }
-
-} // namespace
-
-namespace {
 
 // The damaged file's last lines that are the clean file's last lines, in order.
 qsizetype IntactTail(const QStringList& lines, const QStringList& clean) {
@@ -344,8 +337,6 @@ TEST(SRecordRobustnessTest, DamagedRecordsNeverReachOutsideTheImage) {
     EXPECT_GT(checkedTails, 100); // the damage leaves enough files that still convert
 }
 
-} // namespace
-
 // A file that does not convert says which line stopped it and why, for the message beside
 // "Application program reads error".
 TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
@@ -374,3 +365,5 @@ TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
     EXPECT_TRUE(why.isEmpty());
     EXPECT_EQ(image.left(4), QByteArray::fromHex("AABBCCDD"));
 }
+
+} // namespace

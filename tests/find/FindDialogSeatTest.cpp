@@ -6,8 +6,6 @@
 
 using zel::FindDialogSeat;
 
-namespace {
-
 TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
     FindDialogSeat seat;
     QStringList closed;
@@ -15,22 +13,20 @@ TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
     const int test = 2;
     // Closing a dialog leaves the seat too, as a real dialog's finished() does.
     seat.take(&title, [&] {
-        closed.append(QStringLiteral("title"));
+        closed.append(u"title"_qs);
         seat.leave(&title);
     });
     EXPECT_EQ(seat.holder(), &title);
-    seat.take(&title, [&] { closed.append(QStringLiteral("title again")); }); // same dialog
+    seat.take(&title, [&] { closed.append(u"title again"_qs); }); // same dialog
     EXPECT_TRUE(closed.isEmpty());
-    seat.take(&test, [&] { closed.append(QStringLiteral("test")); });
-    EXPECT_EQ(closed, QStringList{QStringLiteral("title again")});
+    seat.take(&test, [&] { closed.append(u"test"_qs); });
+    EXPECT_EQ(closed, QStringList{u"title again"_qs});
     EXPECT_EQ(seat.holder(), &test);
     seat.leave(&title); // a late goodbye of the closed dialog frees nothing
     EXPECT_EQ(seat.holder(), &test);
     seat.closeOpen();
-    EXPECT_EQ(closed.last(), QStringLiteral("test"));
+    EXPECT_EQ(closed.last(), u"test"_qs);
     EXPECT_FALSE(seat.isTaken());
     seat.closeOpen(); // nothing open: nothing runs
     EXPECT_EQ(closed.size(), 2);
 }
-
-} // namespace

@@ -1,6 +1,7 @@
 #include "find/TextFinder.h"
 
 #include "RecordingSink.h"
+#include "Words.h"
 #include "common/MessageNumber.h"
 #include "find/FindState.h"
 #include "find/FindTarget.h"
@@ -11,6 +12,7 @@
 
 using namespace zel;
 using zel::test::RecordingSink;
+using zel::test::Words;
 
 namespace {
 
@@ -54,7 +56,7 @@ protected:
 } // namespace
 
 TEST_F(TextFinderTest, FindWalksForwardWrapsWithAMessageAndRestartsAtTheTop) {
-    LinesTarget target({QStringLiteral("ab"), QStringLiteral("x"), QStringLiteral("cab")});
+    LinesTarget target(Words("ab x cab"));
     EXPECT_EQ(finder.find(target, titleOptions("ab")), 1);
     EXPECT_EQ(state.FindStartLine, 2);
     EXPECT_EQ(finder.find(target, titleOptions("ab")), 3);
@@ -67,7 +69,7 @@ TEST_F(TextFinderTest, FindWalksForwardWrapsWithAMessageAndRestartsAtTheTop) {
 }
 
 TEST_F(TextFinderTest, SearchStartsAtFindStartLineAndIsCaseSensitive) {
-    LinesTarget target({QStringLiteral("Gate"), QStringLiteral("gate"), QStringLiteral("GATE")});
+    LinesTarget target(Words("Gate gate GATE"));
     state.FindStartLine = 2;
     EXPECT_EQ(finder.find(target, titleOptions("GATE")), 3);
     state.FindStartLine = 7; // beyond the last line: nothing to test
@@ -76,81 +78,75 @@ TEST_F(TextFinderTest, SearchStartsAtFindStartLineAndIsCaseSensitive) {
 }
 
 TEST_F(TextFinderTest, WholeMatchAgainstPartialMatch) {
-    LinesTarget target({QStringLiteral("DOOR 1"), QStringLiteral("DOOR")});
+    LinesTarget target({u"DOOR 1"_qs, u"DOOR"_qs});
     EXPECT_EQ(finder.find(target, titleOptions("DOOR", true)), 2);
     state.FindStartLine = 1;
     EXPECT_EQ(finder.find(target, titleOptions("DOOR")), 1);
-    EXPECT_FALSE(TextMatches(QStringLiteral("DOOR 1"), titleOptions("DOOR", true)));
-    EXPECT_FALSE(TextMatches(QStringLiteral("DOOR"), titleOptions("")));
+    EXPECT_FALSE(TextMatches(u"DOOR 1"_qs, titleOptions("DOOR", true)));
+    EXPECT_FALSE(TextMatches(u"DOOR"_qs, titleOptions("")));
 }
 
 TEST_F(TextFinderTest, HexTextMatchesOnlyOnByteBoundaries) {
-    EXPECT_FALSE(TextMatches(QStringLiteral("0A1B"), hexOptions("A1")));
-    EXPECT_TRUE(TextMatches(QStringLiteral("A1B0"), hexOptions("A1")));
-    EXPECT_TRUE(TextMatches(QStringLiteral("0AA1"), hexOptions("A1")));
+    EXPECT_FALSE(TextMatches(u"0A1B"_qs, hexOptions("A1")));
+    EXPECT_TRUE(TextMatches(u"A1B0"_qs, hexOptions("A1")));
+    EXPECT_TRUE(TextMatches(u"0AA1"_qs, hexOptions("A1")));
     // Partial replacement rewrites every occurrence, also one off the byte boundary.
-    EXPECT_EQ(ReplaceMatches(QStringLiteral("A1A1"), hexOptions("A1"), QStringLiteral("FF")),
-              QStringLiteral("FFFF"));
-    EXPECT_EQ(ReplaceMatches(QStringLiteral("A10A1B"), hexOptions("A1"), QStringLiteral("FF")),
-              QStringLiteral("FF0FFB"));
+    EXPECT_EQ(ReplaceMatches(u"A1A1"_qs, hexOptions("A1"), u"FF"_qs), u"FFFF"_qs);
+    EXPECT_EQ(ReplaceMatches(u"A10A1B"_qs, hexOptions("A1"), u"FF"_qs), u"FF0FFB"_qs);
 }
 
 TEST_F(TextFinderTest, ReplaceNextSnapshotsReplacesAndMovesOn) {
-    LinesTarget target({QStringLiteral("x"), QStringLiteral("CAM A A"), QStringLiteral("A")});
-    EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), QStringLiteral("B")), 2);
-    EXPECT_EQ(target.m_lines[1], QStringLiteral("CBM B B"));
+    LinesTarget target({u"x"_qs, u"CAM A A"_qs, u"A"_qs});
+    EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), u"B"_qs), 2);
+    EXPECT_EQ(target.m_lines[1], u"CBM B B"_qs);
     EXPECT_EQ(target.snapshots, QList<int>{2});
     EXPECT_EQ(target.hits, QList<int>{2});
     EXPECT_EQ(state.FindStartLine, 3);
-    EXPECT_EQ(finder.replaceNext(target, titleOptions("A", true), QStringLiteral("Z")), 3);
-    EXPECT_EQ(target.m_lines[2], QStringLiteral("Z"));
-    EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), QStringLiteral("B")), 0);
+    EXPECT_EQ(finder.replaceNext(target, titleOptions("A", true), u"Z"_qs), 3);
+    EXPECT_EQ(target.m_lines[2], u"Z"_qs);
+    EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), u"B"_qs), 0);
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
     EXPECT_EQ(state.FindStartLine, 1);
 }
 
 TEST_F(TextFinderTest, ReplaceAllCountsLinesNotOccurrences) {
-    LinesTarget target(
-        {QStringLiteral("AA"), QStringLiteral("b"), QStringLiteral("xA"), QStringLiteral("A")});
+    LinesTarget target(Words("AA b xA A"));
     state.FindStartLine = 4; // replace all always starts at the top
-    EXPECT_EQ(finder.replaceAll(target, titleOptions("A"), QStringLiteral("AB")), 3);
-    EXPECT_EQ(target.m_lines, (QStringList{QStringLiteral("ABAB"), QStringLiteral("b"),
-                                           QStringLiteral("xAB"), QStringLiteral("AB")}));
-    ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown[0].number, MessageReplace);
-    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("3 pieces replaced."));
+    EXPECT_EQ(finder.replaceAll(target, titleOptions("A"), u"AB"_qs), 3);
+    EXPECT_EQ(target.m_lines, Words("ABAB b xAB AB"));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReplace});
+    EXPECT_EQ(sink.shown.value(0).extra, u"3 pieces replaced."_qs);
     EXPECT_EQ(target.allSnapshots, 1);
     EXPECT_EQ(target.endCounts, QList<int>{3});
     EXPECT_EQ(state.FindStartLine, 1);
 }
 
 TEST_F(TextFinderTest, ReplaceAllWithoutAHitChangesNothing) {
-    LinesTarget target({QStringLiteral("a"), QStringLiteral("b")});
-    EXPECT_EQ(finder.replaceAll(target, titleOptions("z"), QStringLiteral("y")), 0);
-    EXPECT_EQ(target.m_lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    LinesTarget target(Words("a b"));
+    EXPECT_EQ(finder.replaceAll(target, titleOptions("z"), u"y"_qs), 0);
+    EXPECT_EQ(target.m_lines, Words("a b"));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
     language.setLanguageIndex(1);
-    EXPECT_EQ(TextFinder::ReplacedCountText(language, 2), QStringLiteral("2個置換しました"));
+    EXPECT_EQ(TextFinder::ReplacedCountText(language, 2), u"2個置換しました"_qs);
 }
 
 TEST_F(TextFinderTest, HexReplaceSkipsLinesTheReplacementLeavesUnchanged) {
-    LinesTarget target({QStringLiteral("A1"), QStringLiteral("0A1B"), QStringLiteral("A1A1")});
-    EXPECT_EQ(finder.replaceNext(target, hexOptions("A1", true), QStringLiteral("A1")), 0);
-    EXPECT_EQ(finder.replaceAll(target, hexOptions("A1"), QStringLiteral("FF")), 2);
-    EXPECT_EQ(target.m_lines,
-              (QStringList{QStringLiteral("FF"), QStringLiteral("0A1B"), QStringLiteral("FFFF")}));
+    LinesTarget target(Words("A1 0A1B A1A1"));
+    EXPECT_EQ(finder.replaceNext(target, hexOptions("A1", true), u"A1"_qs), 0);
+    EXPECT_EQ(finder.replaceAll(target, hexOptions("A1"), u"FF"_qs), 2);
+    EXPECT_EQ(target.m_lines, Words("FF 0A1B FFFF"));
 }
 
 TEST_F(TextFinderTest, SingleBoxIgnoresFindStartLine) {
-    LinesTarget box({QStringLiteral("LOBBY")}, false);
+    LinesTarget box({u"LOBBY"_qs}, false);
     state.FindStartLine = 9;
     EXPECT_EQ(finder.find(box, titleOptions("OB")), 1);
     EXPECT_EQ(finder.find(box, titleOptions("OB")), 1); // the same box again
     EXPECT_EQ(state.FindStartLine, 9);
     EXPECT_EQ(finder.find(box, titleOptions("Q")), 0);
     EXPECT_EQ(state.FindStartLine, 9);
-    EXPECT_EQ(finder.replaceAll(box, titleOptions("B"), QStringLiteral("b")), 1);
-    EXPECT_EQ(box.m_lines[0], QStringLiteral("LObbY"));
+    EXPECT_EQ(finder.replaceAll(box, titleOptions("B"), u"b"_qs), 1);
+    EXPECT_EQ(box.m_lines[0], u"LObbY"_qs);
 }
 
 TEST(FindRules, EachContextHasItsLimitsKeysAndButtons) {
@@ -160,15 +156,15 @@ TEST(FindRules, EachContextHasItsLimitsKeysAndButtons) {
     EXPECT_EQ(FindRulesFor(FindContextLog).maxLength, 504);
     EXPECT_FALSE(FindRulesFor(FindContextLog).canReplace);
     EXPECT_FALSE(FindRulesFor(FindContextLog).startsWithLastFind);
-    EXPECT_TRUE(FindRulesFor(FindContextTest).textUsable(QStringLiteral("A1")));
-    EXPECT_FALSE(FindRulesFor(FindContextTest).textUsable(QStringLiteral("A1B")));
-    EXPECT_TRUE(FindRulesFor(FindContextTitle).textUsable(QStringLiteral("A1B")));
+    EXPECT_TRUE(FindRulesFor(FindContextTest).textUsable(u"A1"_qs));
+    EXPECT_FALSE(FindRulesFor(FindContextTest).textUsable(u"A1B"_qs));
+    EXPECT_TRUE(FindRulesFor(FindContextTitle).textUsable(u"A1B"_qs));
     EXPECT_FALSE(FindRulesFor(FindContextTitle).textUsable(QString()));
     EXPECT_EQ(FilterFindKey(FindContextLog, 'a', english), 'A');
     EXPECT_EQ(FilterFindKey(FindContextLog, 'b', english), 'B');
     EXPECT_EQ(FilterFindKey(FindContextTest, 'f', english), 'F');
     EXPECT_EQ(FilterFindKey(FindContextTest, 'g', english), 0);
     EXPECT_EQ(FilterFindKey(FindContextTitle, 'a', english), 'a');
-    EXPECT_TRUE(CheckHexReplacement(QStringLiteral("09AF")));
-    EXPECT_FALSE(CheckHexReplacement(QStringLiteral("0a")));
+    EXPECT_TRUE(CheckHexReplacement(u"09AF"_qs));
+    EXPECT_FALSE(CheckHexReplacement(u"0a"_qs));
 }

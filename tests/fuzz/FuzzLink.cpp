@@ -10,7 +10,7 @@ int AnsweringSink::ShowMessage(int number, const QString& extra) {
 }
 
 FuzzLink::FuzzLink() {
-    openOn(QStringLiteral("/dev/fuzz"));
+    openOn(u"/dev/fuzz"_qs);
     log.startRecording();
 }
 
@@ -29,13 +29,13 @@ void FuzzLink::playLine(FuzzedDataProvider& input, const std::function<void()>& 
             break;
         }
         case TimeOut:
-            timerMenu.fireIfActive();
+            timerMenu.fireNow();
             break;
         case RetryTick:
-            timerReTry.fireIfActive();
+            timerReTry.fireNow();
             break;
         case PortLost:
-            port.lose();
+            port.loseDevice(u"fuzz: device gone"_qs);
             break;
         default:
             if (!engine.isPortOpen())

@@ -1,11 +1,11 @@
 #pragma once
-// What every fuzz target of the link needs: the link engine on an in-memory port with timers
-// fired by the input, a message sink that answers without a window, and the fuzz input cut
+// What every fuzz target of the link needs: the link engine on the tests' in-memory port with
+// timers fired by the input, a message sink that answers without a window, and the fuzz input cut
 // into the events of a serial line.
 #include "LinkRig.h"
+#include "ManualTimer.h"
+#include "MemoryBytePort.h"
 #include "common/MessageSink.h"
-#include "common/Timer.h"
-#include "link/BytePort.h"
 
 #include <functional>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -19,55 +19,11 @@ namespace zel::fuzz {
             __builtin_trap();                                                                      \
     } while (false)
 
-class FuzzPort : public BytePort {
-public:
-    bool open(const PortLineSettings&, QString*) override {
-        m_open = true;
-        return true;
-    }
-    void close() override { m_open = false; }
-    bool isOpen() const override { return m_open; }
-    bool write(const QByteArray& bytes) override {
-        ++writes;
-        lastWritten = bytes;
-        return m_open;
-    }
-    void discardInput() override {}
-    void receive(const QByteArray& bytes) {
-        if (onReceived)
-            onReceived(bytes);
-    }
-    void lose() {
-        m_open = false;
-        if (onLost)
-            onLost(QStringLiteral("fuzz: device gone"));
-    }
-
-    int writes = 0;
-    QByteArray lastWritten;
-
-private:
-    bool m_open = false;
-};
-
-class FuzzTimer : public Timer {
-public:
-    void start(int intervalMs) override {
-        m_interval = intervalMs;
-        m_active = true;
-    }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    int interval() const override { return m_interval; }
-    void fireIfActive() {
-        if (m_active)
-            fire();
-    }
-
-private:
-    bool m_active = false;
-    int m_interval = 0;
-};
+// The rest of the fuzz input, as bytes.
+inline QByteArray RemainingBytes(FuzzedDataProvider& input) {
+    const std::string rest = input.ConsumeRemainingBytesAsString();
+    return QByteArray(rest.data(), static_cast<qsizetype>(rest.size()));
+}
 
 // Answers every question with `answer` (Yes/No/Cancel) and every notice with OK.
 class AnsweringSink : public MessageSink {
@@ -77,7 +33,7 @@ public:
     int shown = 0;
 };
 
-struct FuzzLink : test::LinkRig<FuzzPort, FuzzTimer, AnsweringSink> {
+struct FuzzLink : test::LinkRig<test::MemoryBytePort, test::ManualTimer, AnsweringSink> {
     FuzzLink(); // port open, log recording
 
     // Plays the rest of `input` as line events until it is used up: received byte batches

@@ -20,8 +20,8 @@ struct Files {
             image.write(QByteArray(BackupFile::kImageSize, '\x5A'));
     }
     QTemporaryDir dir;
-    QString upload = dir.filePath(QStringLiteral("upload.bin"));
-    QString download = dir.filePath(QStringLiteral("download.bin"));
+    QString upload = dir.filePath(u"upload.bin"_qs);
+    QString download = dir.filePath(u"download.bin"_qs);
 };
 
 } // namespace

@@ -16,14 +16,9 @@ struct KeyName {
     QString key;
 };
 
-const KeyName kKeys[] = {
-    {QStringLiteral("RS232C"), QStringLiteral("AutoSave")},
-    {QStringLiteral("RS232C"), QStringLiteral("ComPort")},
-    {QStringLiteral("RS232C"), QStringLiteral("Rate")},
-    {QStringLiteral("RsWait"), QStringLiteral("Write1")},
-    {QStringLiteral("SOFT"), QStringLiteral("Mode")},
-    {QStringLiteral("LANGUAGE"), QStringLiteral("Mode")},
-};
+const KeyName kKeys[] = {{u"RS232C"_qs, u"AutoSave"_qs}, {u"RS232C"_qs, u"ComPort"_qs},
+                         {u"RS232C"_qs, u"Rate"_qs},     {u"RsWait"_qs, u"Write1"_qs},
+                         {u"SOFT"_qs, u"Mode"_qs},       {u"LANGUAGE"_qs, u"Mode"_qs}};
 
 void checkRanges(const Settings& settings) {
     static const QSet<int> rates{4800, 9600, 19200, 38400};
@@ -43,9 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t writtenIndex = input.ConsumeIntegralInRange<size_t>(0, std::size(kKeys) - 1);
     const KeyName& written = kKeys[writtenIndex];
     const std::string value = input.ConsumeRandomLengthString(8);
-    const std::string rest = input.ConsumeRemainingBytesAsString();
-    const QByteArray content(rest.data(), static_cast<qsizetype>(rest.size()));
-    IniFile file(QStringLiteral("zel.ini"));
+    const QByteArray content = RemainingBytes(input);
+    IniFile file(u"zel.ini"_qs);
     file.setContent(content);
     Settings settings;
     settings.readValues(file);
@@ -58,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (newValue.size() >= 2 &&
         (newValue.front() == QLatin1Char('"') || newValue.front() == QLatin1Char('\'')))
         return 0; // quotes are taken off when read
-    IniFile after(QStringLiteral("zel.ini"));
+    IniFile after(u"zel.ini"_qs);
     after.setContent(IniFile::withValue(content, written.section, written.key, newValue));
     ZEL_FUZZ_ASSERT(after.value(written.section, written.key) == newValue);
     for (size_t i = 0; i < std::size(kKeys); ++i)

@@ -13,9 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AnsweringSink sink;
     static constexpr int kAnswers[] = {ButtonYes, ButtonNo, ButtonCancel, ButtonOk};
     sink.answer = input.PickValueInArray(kAnswers);
-    const std::string rest = input.ConsumeRemainingBytesAsString();
-    const TextFileRead file =
-        DecodeTextFile(QByteArray(rest.data(), static_cast<qsizetype>(rest.size())));
+    const TextFileRead file = DecodeTextFile(RemainingBytes(input));
     if (!file.ok)
         return 0;
     CommLogStore store;

@@ -17,9 +17,9 @@ public:
 
     bool send(const QString& camera) {
         m_engine.claim(this);
-        const CommSendRecord record{camera, QStringLiteral("1"), QStringLiteral("True"),
-                                    QStringLiteral("0"), QString::number(m_screen)};
-        return m_engine.SendCommandFrame(record, QStringLiteral("C10001")) == LinkEngine::kSendOk;
+        const CommSendRecord record{camera, u"1"_qs, u"True"_qs, u"0"_qs,
+                                    QString::number(m_screen)};
+        return m_engine.SendCommandFrame(record, u"C10001"_qs) == LinkEngine::kSendOk;
     }
     void replyComplete() override {
         const QString reply = m_engine.state().ReceiveBuffer;
@@ -32,9 +32,9 @@ public:
             const int byte = ReplyByteAt(reply, i);
             ZEL_FUZZ_ASSERT(byte >= -1 && byte <= 0xFF);
         }
-        send(QStringLiteral("1"));
+        send(u"1"_qs);
     }
-    void replyTimedOut() override { send(QStringLiteral("1")); }
+    void replyTimedOut() override { send(u"1"_qs); }
     void retryTick() override {}
     void transferDialogClosed() override {}
 
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzLink link;
     static constexpr int kScreens[] = {ScreenPanel, ScreenTitle, ScreenBackup, ScreenCommTest};
     ReadingClient client(link.engine, input.PickValueInArray(kScreens));
-    client.send(input.ConsumeBool() ? QStringLiteral("1") : QStringLiteral("0"));
+    client.send(input.ConsumeBool() ? u"1"_qs : u"0"_qs);
     link.playLine(input, [&link] {
         ZEL_FUZZ_ASSERT(link.engine.state().ReceiveBuffer.size() <= LinkEngine::kReceiveLimit);
         ZEL_FUZZ_ASSERT(link.log.count() <= CommLogStore::kCapacity);

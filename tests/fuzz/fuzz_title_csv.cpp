@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const TitleCharTable tables[2] = {TitleCharTable(0), TitleCharTable(1)};
     FuzzedDataProvider input(data, size);
     const TitleCharTable& table = tables[input.ConsumeBool() ? 1 : 0];
-    const std::string rest = input.ConsumeRemainingBytesAsString();
-    const QByteArray bytes(rest.data(), static_cast<qsizetype>(rest.size()));
+    const QByteArray bytes = RemainingBytes(input);
     const TitleCsvImport imported = ReadTitleCsv(bytes, table);
     const qsizetype lineEnds = bytes.count('\n') + bytes.count('\r') + 1;
     for (const TitleCsvProblem& problem : imported.problems)

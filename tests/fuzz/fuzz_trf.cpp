@@ -11,38 +11,26 @@
 using namespace zel;
 using namespace zel::fuzz;
 
-namespace {
-
-void checkRows(const TestScreen& screen) {
-    for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo) {
-        const TestRow& row = screen.row(rowNo);
-        ZEL_FUZZ_ASSERT(row.text.size() <= TestRow::kMaxDigits);
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const LanguageTables language;
     FuzzedDataProvider input(data, size);
     AnsweringSink sink;
     sink.answer = input.ConsumeBool() ? ButtonYes : ButtonNo;
-    const std::string rest = input.ConsumeRemainingBytesAsString();
-    const TextFileRead file =
-        DecodeTextFile(QByteArray(rest.data(), static_cast<qsizetype>(rest.size())));
+    const TextFileRead file = DecodeTextFile(RemainingBytes(input));
     if (!file.ok || !TestFileReader::hasContent(file.lines))
         return 0;
     TestScreen screen;
     const TestFileReader::Result result =
         TestFileReader(sink, language).loadLines(file.lines, screen);
     ZEL_FUZZ_ASSERT(result != TestFileReader::Result::NotRead);
-    checkRows(screen);
+    for (int rowNo = 1; rowNo <= TestScreen::kRowCount; ++rowNo)
+        ZEL_FUZZ_ASSERT(screen.row(rowNo).text.size() <= TestRow::kMaxDigits);
     if (result != TestFileReader::Result::Loaded)
         return 0;
     // What was read is written as the program writes it and must read back unchanged,
     // without a question.
     const QStringList lines = TestFileWriter::sendDataLines(screen);
-    ZEL_FUZZ_ASSERT(TextToCp932(lines.join(QStringLiteral("\r\n"))).has_value());
+    ZEL_FUZZ_ASSERT(TextToCp932(lines.join(u"\r\n"_qs)).has_value());
     const int questions = sink.shown;
     TestScreen again;
     ZEL_FUZZ_ASSERT(TestFileReader(sink, language).loadLines(lines, again) ==

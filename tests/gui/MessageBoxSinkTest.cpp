@@ -1,3 +1,4 @@
+#include "NextMessageBox.h"
 #include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "shell/LanguageTables.h"
@@ -5,22 +6,13 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace zel;
+using zel::test::SeenBox;
 
 namespace {
-
-// What the box looked like while it was open; it is answered at once.
-struct SeenBox {
-    QWidget* parent = nullptr;
-    QString informativeText;
-    int width = 0;
-    int titleWidth = 0;
-};
 
 class MessageBoxSinkTest : public ::testing::Test {
 protected:
@@ -36,19 +28,11 @@ protected:
         QApplication::setActiveWindow(&m_raiser);
         m_second->setFocus();
     }
-    // Shows `number` and returns what the box looked like.
+    // Shows `number` and returns what the box looked like; it is answered at once.
     SeenBox show(gui::QMessageBoxSink& sink, int number, int& result) {
-        auto seen = std::make_shared<SeenBox>();
-        QTimer::singleShot(0, [seen] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            seen->parent = box->parentWidget();
-            seen->informativeText = box->informativeText();
-            seen->width = box->width();
-            seen->titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
-            box->accept();
-        });
+        const auto seen = test::AnswerNextBox();
         result = sink.ShowMessage(number);
+        EXPECT_TRUE(seen->shown) << number;
         return *seen;
     }
 

@@ -153,7 +153,9 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
     EXPECT_NE(QApplication::focusWidget(), menu);
 }
 
-TEST_F(PanelWindowTest, TypingAndDigitKeysFillTheEntryThatPosUses) {
+// Typed digits and digit buttons fill the entry the numbered keys use; a refused entry stays
+// selected for the next try.
+TEST_F(PanelWindowTest, EntryFromKeysAndButtonsReachesPosAndCam) {
     open();
     QLineEdit* entry = window->TextCtrl();
     QTest::keyClicks(entry, QStringLiteral("1x2"));
@@ -163,29 +165,19 @@ TEST_F(PanelWindowTest, TypingAndDigitKeysFillTheEntryThatPosUses) {
     QTest::mouseClick(window->button(B::Pos), Qt::LeftButton);
     ASSERT_TRUE(waitForFrames(1));
     settle();
-    // Keys tapped faster than the 20 ms key timer leave a release frame behind each.
-    const QStringList frames = sentData();
-    EXPECT_EQ(frames.last(), QStringLiteral("101230"));
-    EXPECT_EQ(frames.count(QStringLiteral("20003C3C0808")), frames.size() - 1);
-    QTest::keyClicks(entry, QStringLiteral("4"));
-    settle();
-    EXPECT_EQ(entry->text(), QStringLiteral("4")) << "a used number is flushed by the next key";
+    EXPECT_EQ(sentData().last(), QStringLiteral("101230"));
     EXPECT_EQ(sink.numbers(), QList<int>{});
-}
 
-TEST_F(PanelWindowTest, CameraKeyAndOutOfRangeEntry) {
-    open();
-    QTest::keyClicks(window->TextCtrl(), QStringLiteral("300"));
+    QTest::keyClicks(entry, QStringLiteral("300"));
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("1"));
-    EXPECT_EQ(window->TextCtrl()->selectedText(), QStringLiteral("300"));
-    QTest::keyClicks(window->TextCtrl(), QStringLiteral("7"));
+    EXPECT_EQ(entry->selectedText(), QStringLiteral("300"));
+    QTest::keyClicks(entry, QStringLiteral("7"));
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
     EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("7"));
-    EXPECT_FALSE(sentData().contains(QStringLiteral("101230")));
 }
 
 TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
@@ -206,11 +198,7 @@ TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
     QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier); // leaves the box
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
-    EXPECT_TRUE(sink.shown[0].extra.startsWith(QStringLiteral("1 to 99")));
     EXPECT_TRUE(waitUntil([host] { return QApplication::focusWidget() == host; }, kWaitMs));
-    QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
-    settle();
-    EXPECT_EQ(port.written.size(), 1) << "remote 0 sends nothing";
 }
 
 TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
@@ -223,7 +211,6 @@ TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     QTest::keyClicks(pan, QStringLiteral("200"));
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
-    EXPECT_TRUE(sink.shown[0].extra.startsWith(QStringLiteral("1 to 127")));
     EXPECT_EQ(QApplication::focusWidget(), pan);
 }
 

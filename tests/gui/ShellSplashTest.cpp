@@ -1,3 +1,4 @@
+#include "NextMessageBox.h"
 #include "common/MessageSink.h"
 #include "shell/LanguageTables.h"
 #include "shell/QMessageBoxSink.h"
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zel;
@@ -52,37 +52,19 @@ TEST(ShellSplashTest, JapaneseNoticeBreaksOnlyBetweenPhrasesInsideTheWindow) {
     EXPECT_LE(notice->mapTo(&splash, QPoint(notice->width(), 0)).x(), splash.width());
 }
 
-// Answers the next message box with `button` and remembers what it showed.
-struct BoxAnswer {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    void answerWith(QMessageBox::StandardButton button) {
-        QTimer::singleShot(0, [this, button] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            box->button(button)->click();
-        });
-    }
-};
-
 TEST(ShellSplashTest, MessageBoxSinkShowsTheTableAndReturnsTheButton) {
     LanguageTables language;
     gui::QMessageBoxSink sink(language);
-    BoxAnswer answer;
-    answer.answerWith(QMessageBox::No);
+    const auto keepReading = test::AnswerNextBox(QMessageBox::No);
     EXPECT_EQ(sink.ShowMessage(1, QStringLiteral("LINE 12")), ButtonNo);
-    EXPECT_EQ(answer.title, QStringLiteral("File input error"));
-    EXPECT_EQ(answer.text, QStringLiteral("LINE 12\nKeep file reading ?"));
-    EXPECT_EQ(answer.icon, QMessageBox::Warning);
+    EXPECT_EQ(keepReading->title, QStringLiteral("File input error"));
+    EXPECT_EQ(keepReading->text, QStringLiteral("LINE 12\nKeep file reading ?"));
+    EXPECT_EQ(keepReading->icon, QMessageBox::Warning);
 
     language.setLanguageIndex(1);
-    answer.answerWith(QMessageBox::Cancel);
+    const auto save = test::AnswerNextBox(QMessageBox::Cancel);
     EXPECT_EQ(sink.ShowMessage(19), ButtonCancel);
-    EXPECT_EQ(answer.title, QStringLiteral("タイトル設定"));
+    EXPECT_EQ(save->title, QStringLiteral("タイトル設定"));
 
     EXPECT_EQ(sink.ShowMessage(37), ButtonNone); // no box at all
 }

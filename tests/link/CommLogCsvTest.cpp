@@ -46,21 +46,6 @@ TEST(CommLogTimes, EntriesAreStampedFromTheRecordingStart) {
     EXPECT_EQ(store.entry(0).elapsedMs, 9);
 }
 
-TEST(CommLogTimes, TheLogFileKeepsItsFormatAndLoadsWithoutTimes) {
-    QTemporaryDir dir;
-    CommLogStore store;
-    RecordingSink sink;
-    store.startRecording();
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE080010012038FFFF"));
-    const QString path = dir.filePath(QStringLiteral("t.log"));
-    ASSERT_TRUE(CommLogFile::save(path, store, sink));
-    EXPECT_EQ(readBytes(path), QByteArray("HOST1:\tFE080010012038FFFF\r\n"));
-    ASSERT_TRUE(CommLogFile::load(path, store, sink));
-    EXPECT_EQ(store.entry(0).elapsedMs, -1);
-    EXPECT_TRUE(CommLogCsv::elapsedText(store.entry(0).elapsedMs).isEmpty());
-    EXPECT_TRUE(CommLogCsv::wallClockText(store.entry(0).wallClockMs).isEmpty());
-}
-
 TEST(CommLogCsv, ColumnsQuotingAndFailedWrite) {
     QTemporaryDir dir;
     RecordingSink sink;

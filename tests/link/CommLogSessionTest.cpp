@@ -12,10 +12,14 @@ using namespace zel::test;
 
 namespace {
 
-TEST(CommLogSessionTest, WhileRecordingOnlyStopIsOfferedAndFilesAreRefused) {
+class CommLogSessionTest : public ::testing::Test {
+protected:
     CommLogStore store;
     RecordingSink sink;
-    CommLogSession session(store, sink);
+    CommLogSession session{store, sink};
+};
+
+TEST_F(CommLogSessionTest, WhileRecordingOnlyStopIsOfferedAndFilesAreRefused) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.log"));
     store.Add_MsFlexGrid(QStringLiteral("HOST"), QStringLiteral("FE01"));
@@ -45,10 +49,7 @@ TEST(CommLogSessionTest, WhileRecordingOnlyStopIsOfferedAndFilesAreRefused) {
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
-TEST(CommLogSessionTest, ClosingEndsARecordingAndKeepsWhatItRecorded) {
-    CommLogStore store;
-    RecordingSink sink;
-    CommLogSession session(store, sink);
+TEST_F(CommLogSessionTest, ClosingEndsARecordingAndKeepsWhatItRecorded) {
     session.close(); // nothing recording: nothing changes
     EXPECT_FALSE(store.isRecording());
     session.start();

@@ -1,5 +1,6 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
+#include "Words.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
 #include "link/CommLogFile.h"
@@ -26,6 +27,20 @@ protected:
         return path;
     }
     bool load(const QString& path) { return CommLogFile::load(path, store, sink); }
+    // The store's entries as "unit|data".
+    QStringList entries() const {
+        QStringList list;
+        for (int i = 0; i < store.count(); ++i)
+            list.append(store.entry(i).unit + QLatin1Char('|') + store.entry(i).data);
+        return list;
+    }
+    // A file of `count` lines "HOST1:1" followed by `rest`.
+    QString fullLog(int count, const QByteArray& rest) {
+        QByteArray text;
+        for (int i = 0; i < count; ++i)
+            text += "HOST1:1\r\n";
+        return writeRaw(text + rest);
+    }
 
     QTemporaryDir dir;
     CommLogStore store;
@@ -68,36 +83,26 @@ TEST(CommLogStore, RecordsOnlyBetweenStartAndStop) {
     EXPECT_GT(changes, 0);
 }
 
+// Saved with the unit's colon and without the recording's times, so the next load splits
+// unit and data again; a file written without the colon (earlier versions) splits at the tab
+// and saves the same bytes. Loaded entries have no times.
 TEST_F(CommLogFileTest, SaveAndLoadRoundTrip) {
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE080010012038FFFF"));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
+    const QByteArray saved("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n");
+    store.startRecording();
+    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE080010012038FFFF"));
+    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
+    ASSERT_GE(store.entry(0).elapsedMs, 0);
     const QString path = dir.filePath(QStringLiteral("a.log"));
     ASSERT_TRUE(CommLogFile::save(path, store, sink));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n"));
-
-    CommLogStore loaded;
-    ASSERT_TRUE(CommLogFile::load(path, loaded, sink));
-    ASSERT_EQ(loaded.count(), 2);
-    EXPECT_EQ(loaded.entry(0).unit, QStringLiteral("HOST1"));
-    EXPECT_EQ(loaded.entry(0).data, QStringLiteral("FE080010012038FFFF"));
-    EXPECT_EQ(loaded.entry(1).unit, QStringLiteral("CAMERA1"));
-    EXPECT_TRUE(sink.shown.isEmpty());
-}
-
-TEST_F(CommLogFileTest, SavedLoadedLogLoadsAgainUnitByUnit) {
-    // Saved with the unit's colon, so the next load splits unit and data again; a file
-    // written without it (earlier versions) splits at the tab.
-    const QString old = writeRaw("HOST1\tFE080010012038FFFF\r\nCAMERA1\t06\r\n");
-    ASSERT_TRUE(load(old));
-    const QString saved = dir.filePath(QStringLiteral("saved.log"));
-    ASSERT_TRUE(CommLogFile::save(saved, store, sink));
-    EXPECT_EQ(readBytes(saved), QByteArray("HOST1:\tFE080010012038FFFF\r\nCAMERA1:\t06\r\n"));
-    ASSERT_TRUE(load(saved));
-    ASSERT_EQ(store.count(), 2);
-    EXPECT_EQ(store.entry(1).unit, QStringLiteral("CAMERA1"));
-    EXPECT_EQ(store.entry(1).data, QStringLiteral("06"));
+    EXPECT_EQ(readBytes(path), saved);
+    for (const QString& file : {path, writeRaw("HOST1\tFE080010012038FFFF\r\nCAMERA1\t06\r\n")}) {
+        ASSERT_TRUE(load(file));
+        EXPECT_EQ(entries(), Words("HOST1|FE080010012038FFFF CAMERA1|06"));
+        EXPECT_EQ(store.entry(0).elapsedMs, -1);
+        EXPECT_EQ(store.entry(1).wallClockMs, -1);
+        ASSERT_TRUE(CommLogFile::save(dir.filePath(QStringLiteral("again.log")), store, sink));
+        EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("again.log"))), saved);
+    }
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
@@ -138,12 +143,7 @@ TEST_F(CommLogFileTest, CommentsBlankLinesAndOddFields) {
     const QString path = writeRaw(": comment\r\n\r\n   \r\nHOST 1 :\tFE 08 :extra\r\n"
                                   "\tCAMERA1:06\nnocolon\r\n:another\r\n");
     ASSERT_TRUE(load(path));
-    ASSERT_EQ(store.count(), 3);
-    EXPECT_EQ(store.entry(0).unit, QStringLiteral("HOST1"));
-    EXPECT_EQ(store.entry(0).data, QStringLiteral("FE08"));
-    EXPECT_EQ(store.entry(1).unit, QStringLiteral("CAMERA1"));
-    EXPECT_EQ(store.entry(2).unit, QStringLiteral("nocolon"));
-    EXPECT_TRUE(store.entry(2).data.isEmpty());
+    EXPECT_EQ(entries(), Words("HOST1|FE08 CAMERA1|06 nocolon|"));
 }
 
 TEST_F(CommLogFileTest, LongFieldsAskWhetherToKeepReading) {
@@ -153,10 +153,7 @@ TEST_F(CommLogFileTest, LongFieldsAskWhetherToKeepReading) {
 
     sink.answers = {ButtonYes, ButtonYes};
     ASSERT_TRUE(load(path));
-    ASSERT_EQ(store.count(), 4);
-    EXPECT_TRUE(store.entry(1).unit.isEmpty()); // kept as an empty line
-    EXPECT_TRUE(store.entry(2).data.isEmpty());
-    EXPECT_EQ(store.entry(3).data, QStringLiteral("06"));
+    EXPECT_EQ(entries(), Words("HOST1|FE | | CAMERA1|06")); // kept as empty lines
     ASSERT_EQ(sink.shown.size(), 2);
     EXPECT_EQ(sink.shown[0].number, 1);
     EXPECT_EQ(sink.shown[0].extra, QStringLiteral("ログデータ2件目のデータが多すぎます。"));
@@ -186,9 +183,8 @@ TEST_F(CommLogFileTest, FieldLimitsAtTheirEdges) {
     const QString path = writeRaw("HOST123456:06\r\nHOST1:" + data494 + "\r\n");
     ASSERT_TRUE(load(path));
     EXPECT_TRUE(sink.shown.isEmpty());
-    ASSERT_EQ(store.count(), 2);
-    EXPECT_EQ(store.entry(0).unit, QStringLiteral("HOST123456"));
-    EXPECT_EQ(store.entry(1).data, QString::fromLatin1(data494));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("HOST123456|06"),
+                                      QStringLiteral("HOST1|") + QString::fromLatin1(data494)}));
     // A name of 128 characters is still read.
     const QString name128 =
         dir.path() + QLatin1Char('/') + QString(128 - dir.path().size() - 1, QLatin1Char('y'));
@@ -201,26 +197,14 @@ TEST_F(CommLogFileTest, FieldLimitsAtTheirEdges) {
 TEST_F(CommLogFileTest, LineWithoutUnitIsKeptEmptyAndCountsTowardsTheLimit) {
     // Inside the limit the data of a unit-less line is dropped with it.
     ASSERT_TRUE(load(writeRaw("HOST1:FE\r\n :06\r\nCAMERA1:15\r\n")));
-    ASSERT_EQ(store.count(), 3);
-    EXPECT_TRUE(store.entry(1).unit.isEmpty());
-    EXPECT_TRUE(store.entry(1).data.isEmpty());
-    EXPECT_EQ(store.entry(2).data, QStringLiteral("15"));
-    // Past 3000 lines, data without a unit stops the reading as a unit would.
-    QByteArray text;
-    for (int i = 0; i < 3000; ++i)
-        text += "HOST1:1\r\n";
-    text += " :06\r\n";
-    ASSERT_TRUE(load(writeRaw(text)));
+    EXPECT_EQ(entries(), Words("HOST1|FE | CAMERA1|15"));
+    // Past 3000 lines, data without a unit stops the reading as a unit would; empty items
+    // are dropped safely.
+    ASSERT_TRUE(load(fullLog(3000, " :06\r\n")));
     EXPECT_EQ(sink.numbers(), QList<int>{20});
     EXPECT_EQ(store.count(), 3000);
-}
-
-TEST_F(CommLogFileTest, EmptyItemsPast3000AreDroppedSafely) {
-    QByteArray text;
-    for (int i = 0; i < 3000; ++i)
-        text += "HOST1:1\r\n";
-    text += " :\r\n :\r\n :\r\n";
-    ASSERT_TRUE(load(writeRaw(text)));
+    sink.clear();
+    ASSERT_TRUE(load(fullLog(3000, " :\r\n :\r\n :\r\n")));
     EXPECT_EQ(store.count(), 3000);
     EXPECT_TRUE(sink.shown.isEmpty());
 }

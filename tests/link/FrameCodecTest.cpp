@@ -5,69 +5,49 @@
 using namespace zel;
 
 namespace {
-CommSendRecord record(const QString& camera, const QString& remote, const QString& request) {
-    return {camera, remote, request, QStringLiteral("0"), QStringLiteral("5")};
+CommSendRecord record(const char* camera, const char* remote, const char* request) {
+    return {QString::fromLatin1(camera), QString::fromLatin1(remote), QString::fromLatin1(request),
+            QStringLiteral("0"), QStringLiteral("5")};
 }
-QString build(const QString& camera, const QString& remote, const QString& request,
-              const QString& data) {
+QString build(const char* camera, const char* remote, const char* request, const QString& data) {
     return BuildCommandFrame(record(camera, remote, request), data).value_or(QStringLiteral("?"));
+}
+// Camera 1, remote 1, no request.
+QString build(const QString& data) {
+    return build("1", "1", "False", data);
 }
 } // namespace
 
 TEST(FrameCodec, WorkedExamples) {
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("False"),
-                    QStringLiteral("20")),
-              QStringLiteral("FE080010012038FFFF"));
-    EXPECT_EQ(build(QStringLiteral("123"), QStringLiteral("5"), QStringLiteral("True"),
-                    QStringLiteral("2A0103")),
+    EXPECT_EQ(build(QStringLiteral("20")), QStringLiteral("FE080010012038FFFF"));
+    EXPECT_EQ(build("123", "5", "True", QStringLiteral("2A0103")),
               QStringLiteral("FE0A1231052A010305FFFF"));
-    EXPECT_EQ(build(QStringLiteral("255"), QStringLiteral("99"), QStringLiteral("False"), {}),
-              QStringLiteral("FE07255099EAFFFF"));
+    EXPECT_EQ(build("255", "99", "False", {}), QStringLiteral("FE07255099EAFFFF"));
+    // No data: eight bytes, length 07. Camera 5 -> digits 0 0 5, remote 7 -> 0 7.
+    EXPECT_EQ(build("5", "7", "False", {}), QStringLiteral("FE0700500751FFFF"));
 }
 
 TEST(FrameCodec, LengthByteAndPadding) {
-    // No data: eight bytes, length 07. Camera 5 -> digits 0 0 5, remote 7 -> 0 7.
-    const QString empty =
-        build(QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("False"), {});
-    EXPECT_EQ(empty.size(), 16);
-    EXPECT_EQ(empty.mid(2, 8), QStringLiteral("07005007"));
     // Nine data bytes: length 0x10; eight: 0x0F with its leading zero.
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(18, QLatin1Char('0')))
-                  .mid(2, 2),
-              QStringLiteral("10"));
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(16, QLatin1Char('0')))
-                  .mid(2, 2),
-              QStringLiteral("0F"));
+    EXPECT_EQ(build(QString(18, QLatin1Char('0'))).mid(2, 2), QStringLiteral("10"));
+    EXPECT_EQ(build(QString(16, QLatin1Char('0'))).mid(2, 2), QStringLiteral("0F"));
     // Lower-case data is framed in upper case.
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("ab")).mid(10, 2),
-              QStringLiteral("AB"));
-}
-
-TEST(FrameCodec, ChecksumZeroIsWrittenAsTwoDigits) {
+    EXPECT_EQ(build(QStringLiteral("ab")).mid(10, 2), QStringLiteral("AB"));
     // FE ^ 08 ^ 00 ^ 10 ^ 01 = E7; data 18 makes the XOR FF and the checksum 00.
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("18")),
-              QStringLiteral("FE080010011800FFFF"));
+    EXPECT_EQ(build(QStringLiteral("18")), QStringLiteral("FE080010011800FFFF"));
     // A checksum below 0x10 keeps its leading zero: data 10 gives 08.
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), {}, QStringLiteral("10")),
-              QStringLiteral("FE080010011008FFFF"));
+    EXPECT_EQ(build(QStringLiteral("10")), QStringLiteral("FE080010011008FFFF"));
 }
 
 TEST(FrameCodec, RequestDigitOnlyForExactTrue) {
-    EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("True"), {}).mid(6, 2),
-              QStringLiteral("11"));
+    EXPECT_EQ(build("1", "1", "True", {}).mid(6, 2), QStringLiteral("11"));
     for (const char* other : {"true", "TRUE", "1", "", "False"})
-        EXPECT_EQ(build(QStringLiteral("1"), QStringLiteral("1"), QString::fromLatin1(other), {})
-                      .mid(6, 2),
-                  QStringLiteral("10"))
-            << other;
+        EXPECT_EQ(build("1", "1", other, {}).mid(6, 2), QStringLiteral("10")) << other;
 }
 
 TEST(FrameCodec, RefusesWhatCannotBeFramed) {
     const auto bad = [](const char* camera, const char* remote, const QString& data) {
-        return !BuildCommandFrame(record(QString::fromLatin1(camera), QString::fromLatin1(remote),
-                                         QStringLiteral("False")),
-                                  data)
-                    .has_value();
+        return !BuildCommandFrame(record(camera, remote, "False"), data).has_value();
     };
     EXPECT_TRUE(bad("1000", "1", {})); // four digits would shift every field
     EXPECT_TRUE(bad("1", "100", {}));
@@ -77,14 +57,11 @@ TEST(FrameCodec, RefusesWhatCannotBeFramed) {
     EXPECT_TRUE(bad("1", "1", QStringLiteral("GG")));
     EXPECT_TRUE(bad("1", "1", QString(2 * 249, QLatin1Char('0'))));
     EXPECT_FALSE(bad("999", "0", QString(2 * 248, QLatin1Char('0'))));
-    EXPECT_EQ(
-        build(QStringLiteral("1"), QStringLiteral("1"), {}, QString(2 * 248, QLatin1Char('0')))
-            .mid(2, 2),
-        QStringLiteral("FF"));
+    EXPECT_EQ(build(QString(2 * 248, QLatin1Char('0'))).mid(2, 2), QStringLiteral("FF"));
 }
 
 TEST(FrameCodec, RawRecordsByLeadingNumber) {
-    CommSendRecord r = record(QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"));
+    CommSendRecord r = record("1", "0", "0");
     for (const char* raw : {"1", "2", " 1", "7x"}) {
         r.Raw = QString::fromLatin1(raw);
         EXPECT_TRUE(IsRawRecord(r)) << raw;

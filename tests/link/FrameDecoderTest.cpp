@@ -1,4 +1,5 @@
 #include "link/FrameDecoder.h"
+#include "PanelCommandMeanings.h"
 #include "common/HexText.h"
 #include "link/CommLogFilter.h"
 #include "link/CommLogStore.h"
@@ -11,6 +12,7 @@
 #include <random>
 
 using namespace zel;
+using zel::test::kPanelCommandMeanings;
 
 namespace {
 
@@ -72,65 +74,30 @@ TEST(FrameDecoder, SentFramesCarryAddressAndCommand) {
 }
 
 TEST(FrameDecoder, PanelCommandVectors) {
-    const QList<std::pair<const char*, const char*>> vectors{
-        {"20563C3C0808", "pan right, tilt down, zoom TELE, focus FAR, speeds 60/60/8/8"},
-        {"20C100000808", "tilt up, focus AF, speeds 0/0/8/8"},
-        {"202880800808", "pan left, zoom WIDE, speeds ACC-OFF/ACC-OFF/8/8"},
-        {"2004", "pan right"},
-        {"300402", "AUX4 ON"},
-        {"300101", "AUX1 OFF"},
-        {"6E0100", "WDR RESET"},
-        {"6E0202", "B/W ON"},
-        {"6201", "iris DARK"},
-        {"88", "alarm ACTION"},
-        {"89", "alarm RESET"},
-        {"40", "STOP"},
-        {"410302", "auto-pan RA T-L"},
-        {"410000", "auto-pan"},
-        {"A802", "camera menu open"},
-        {"A801", "camera menu close"},
-        {"A9011234", "menu SET 1234"},
-        {"A901FFFF", "menu SET"},
-        {"A9000000", "menu cancel"},
-        {"100120", "go to position 12"},
-        {"111230", "store position 123"},
-        {"120070", "clear position 7"},
-        {"4802", "run trace 2"},
-        {"4901", "record trace 1"},
-        {"4A", "stop trace recording"},
-        {"4C02", "clear trace 2"},
-        {"4D10", "tour 16"},
-        {"2102", "turn limit ON"},
-        {"2203", "turn limit U-SET"},
-        {"4201", "auto-pan limit R-SET"},
-        {"4302", "auto-pan limit L-CL"},
-        {"1436000100640001D6", "absolute position GO PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470"},
-        {"15", "absolute position NOW"},
-    };
-    for (const auto& [data, meaning] : vectors)
+    for (const auto& [data, meaning] : kPanelCommandMeanings)
         EXPECT_EQ(commandOf(QString::fromLatin1(data)), QString::fromUtf8(meaning)) << data;
 }
 
-TEST(FrameDecoder, TitleAndBackupCommands) {
-    EXPECT_EQ(commandOf(QStringLiteral("B1030120")), QStringLiteral("title read POSITION 12"));
-    EXPECT_EQ(commandOf(QStringLiteral("B1020000")), QStringLiteral("title read CAMERA"));
-    EXPECT_EQ(commandOf(QStringLiteral("B1060030") + titleHex(QStringLiteral("GATE"))),
-              QStringLiteral("title write TOUR 3 \"GATE\""));
-    EXPECT_EQ(commandOf(QStringLiteral("B1FF0030")), QStringLiteral("title read category FF 3"));
-    EXPECT_EQ(commandOf(QStringLiteral("C10007")), QStringLiteral("backup block 0007 (read)"));
-    EXPECT_EQ(commandOf(QStringLiteral("C103E8") + QString(64, QLatin1Char('A'))),
-              QStringLiteral("backup block 03E8 (write)"));
-}
-
-TEST(FrameDecoder, MalformedCommandDataIsNamedNotRead) {
-    // Lengths a command never has, digits that are not decimal, unknown codes, no data.
-    EXPECT_EQ(commandOf(QStringLiteral("C100")),
-              QStringLiteral("backup block (command C1) with 2 data bytes, not a length it has"));
-    EXPECT_EQ(commandOf(QStringLiteral("B1030") + QStringLiteral("1")),
-              QStringLiteral("title (command B1) with 3 data bytes, not a length it has"));
-    EXPECT_EQ(commandOf(QStringLiteral("100A20")), QStringLiteral("go to position 0A20?"));
-    EXPECT_EQ(commandOf(QStringLiteral("7F0102")), QStringLiteral("command 7F, 3 data bytes"));
-    EXPECT_EQ(commandOf({}), QStringLiteral("no command data"));
+// Title and backup commands, then lengths a command never has, digits that are not decimal,
+// unknown codes and no data: named, not read.
+TEST(FrameDecoder, TitleBackupAndMalformedCommands) {
+    const std::pair<QString, const char*> rows[] = {
+        {QStringLiteral("B1030120"), "title read POSITION 12"},
+        {QStringLiteral("B1020000"), "title read CAMERA"},
+        {QStringLiteral("B1060030") + titleHex(QStringLiteral("GATE")),
+         "title write TOUR 3 \"GATE\""},
+        {QStringLiteral("B1FF0030"), "title read category FF 3"},
+        {QStringLiteral("C10007"), "backup block 0007 (read)"},
+        {QStringLiteral("C103E8") + QString(64, QLatin1Char('A')), "backup block 03E8 (write)"},
+        {QStringLiteral("C100"),
+         "backup block (command C1) with 2 data bytes, not a length it has"},
+        {QStringLiteral("B10301"), "title (command B1) with 3 data bytes, not a length it has"},
+        {QStringLiteral("100A20"), "go to position 0A20?"},
+        {QStringLiteral("7F0102"), "command 7F, 3 data bytes"},
+        {QString(), "no command data"},
+    };
+    for (const auto& [data, meaning] : rows)
+        EXPECT_EQ(commandOf(data), QString::fromUtf8(meaning)) << data.toStdString();
     EXPECT_EQ(CommandNameOf(0xC1), QStringLiteral("backup block"));
     EXPECT_EQ(CommandNameOf(0x7F), QStringLiteral("command 7F"));
     // Every known command decodes at each of its lengths without reading past the data.

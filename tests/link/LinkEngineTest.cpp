@@ -52,12 +52,12 @@ protected:
         client.messagesAtTimeOut = [this] { return static_cast<int>(sink.shown.size()); };
     }
 
-    int send(const QString& camera, int screen, const QString& data = QStringLiteral("20"),
-             const QString& raw = QStringLiteral("0")) {
+    int send(int camera, int screen, const char* data = "20", const char* raw = "0") {
         engine.claim(&client);
-        const CommSendRecord record{camera, QStringLiteral("1"), QStringLiteral("False"), raw,
+        const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
+                                    QStringLiteral("False"), QString::fromLatin1(raw),
                                     QString::number(screen)};
-        return engine.SendCommandFrame(record, data);
+        return engine.SendCommandFrame(record, QString::fromLatin1(data));
     }
 
     ScriptedClient client{engine};
@@ -70,7 +70,7 @@ TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
     EXPECT_EQ(port.opens[0].device, QStringLiteral("/dev/ttyTEST"));
     EXPECT_TRUE(port.opens[0].evenParity);
 
-    ASSERT_EQ(send(QStringLiteral("1"), ScreenCommTest), 0);
+    ASSERT_EQ(send(1, ScreenCommTest), 0);
     ASSERT_EQ(port.written.size(), 1);
     EXPECT_EQ(port.written[0], QByteArray::fromHex("FE080010012038FFFF"));
     EXPECT_EQ(engine.state().LastSentFrame, QStringLiteral("FE080010012038FFFF"));
@@ -88,37 +88,45 @@ TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
     EXPECT_EQ(log.entry(1).data, QStringLiteral("06"));
 }
 
-TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAlone) {
-    send(QStringLiteral("1"), ScreenCommTest);
+TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAloneUntilReopened) {
+    send(1, ScreenCommTest);
     port.receiveHex(QStringLiteral("06"));
     const QString lastFrame = engine.state().LastSentFrame;
     engine.CloseCommPort();
     sink.clear();
-    EXPECT_EQ(send(QStringLiteral("2"), ScreenBackup, QStringLiteral("C1")), 6);
+    EXPECT_EQ(send(2, ScreenBackup, "C1"), 6);
     EXPECT_EQ(sink.numbers(), QList<int>{6});
     EXPECT_EQ(engine.state().LastSentFrame, lastFrame);
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_EQ(log.count(), 2);
+
+    // Opening fails while the device refuses, and opening an open port does nothing.
+    sink.clear();
+    port.failOpen = true;
+    EXPECT_FALSE(engine.OpenCommPort());
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
+    EXPECT_FALSE(engine.lastOpenError().isEmpty());
+    port.failOpen = false;
+    EXPECT_TRUE(engine.OpenCommPort());
+    EXPECT_TRUE(engine.lastOpenError().isEmpty());
+    EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
+    EXPECT_EQ(sink.numbers(), QList<int>{6});
 }
 
 TEST_F(LinkEngineTest, UnframeableDataIsRefusedAndRawDataGoesOutUnchanged) {
-    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("123")),
-              LinkEngine::kSendBadFrame);
-    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("XY"), QStringLiteral("1")),
-              LinkEngine::kSendBadFrame);
+    EXPECT_EQ(send(1, ScreenCommTest, "123"), LinkEngine::kSendBadFrame);
+    EXPECT_EQ(send(1, ScreenCommTest, "XY", "1"), LinkEngine::kSendBadFrame);
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-    ASSERT_EQ(
-        send(QStringLiteral("1"), ScreenCommTest, QStringLiteral("fe0801"), QStringLiteral("1")),
-        0);
+    ASSERT_EQ(send(1, ScreenCommTest, "fe0801", "1"), 0);
     EXPECT_EQ(port.written.value(0), QByteArray::fromHex("FE0801"));
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     EXPECT_TRUE(timerMenu.isActive());
 }
 
 TEST_F(LinkEngineTest, FragmentsRestartTheGapTimerAndCompleteOnce) {
-    send(QStringLiteral("12"), ScreenBackup, QStringLiteral("C10001"));
+    send(12, ScreenBackup, "C10001");
     port.receiveHex(QStringLiteral("FD06"));
     EXPECT_TRUE(timerMenu.isActive());
     EXPECT_EQ(timerMenu.interval(), 40);
@@ -133,7 +141,7 @@ TEST_F(LinkEngineTest, FragmentsRestartTheGapTimerAndCompleteOnce) {
 }
 
 TEST_F(LinkEngineTest, GapLongerThanTheWaitIsATimeOut) {
-    send(QStringLiteral("1"), ScreenTitle);
+    send(1, ScreenTitle);
     port.receiveHex(QStringLiteral("FD06"));
     ASSERT_TRUE(timerMenu.fireNow());
     // Message 2 came before the time-out procedure, the port was recycled, state reset.
@@ -156,17 +164,17 @@ TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
     QStringList reasons;
     const Subscription failures =
         engine.watchOpenFailures([&](const QString& why) { reasons.append(why); });
-    send(QStringLiteral("1"), ScreenCommTest);
+    send(1, ScreenCommTest);
     port.failOpen = true;
     ASSERT_TRUE(timerMenu.fireNow());
     EXPECT_EQ(sink.numbers(), (QList<int>{6, 2}));
     EXPECT_EQ(engine.lastOpenError(), QStringLiteral("/dev/ttyTEST: no such device"));
     EXPECT_EQ(reasons, QStringList{engine.lastOpenError()});
-    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest), 6);
+    EXPECT_EQ(send(1, ScreenCommTest), 6);
 }
 
 TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     // 513 bytes: FD, length, ... FFFF would be complete if the limit were not checked first.
     QByteArray big(513, '\x11');
     big[0] = char(0xFD);
@@ -183,20 +191,20 @@ TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
 
 // The panel hears of neither: a time-out is silent, an overflow shows its message only.
 TEST_F(LinkEngineTest, PanelTimeOutIsSilentAndOverflowOnlyShowsTheMessage) {
-    send(QStringLiteral("1"), ScreenPanel);
+    send(1, ScreenPanel);
     ASSERT_TRUE(timerMenu.fireNow());
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_TRUE(client.calls.isEmpty());
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(port.isOpen());
-    send(QStringLiteral("1"), ScreenPanel);
+    send(1, ScreenPanel);
     port.receive(QByteArray(600, '\x01'));
     EXPECT_EQ(sink.numbers(), QList<int>{13});
     EXPECT_TRUE(client.calls.isEmpty());
 }
 
 TEST_F(LinkEngineTest, CameraZeroAwaitsNothing) {
-    ASSERT_EQ(send(QStringLiteral("0"), ScreenCommTest), 0);
+    ASSERT_EQ(send(0, ScreenCommTest), 0);
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_FALSE(timerMenu.isActive());
     EXPECT_EQ(log.count(), 1);
@@ -209,9 +217,9 @@ TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
     int replies = 0;
     client.onReply = [&] {
         if (++replies < 3)
-            send(QStringLiteral("1"), ScreenBackup);
+            send(1, ScreenBackup);
     };
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     port.receiveHex(QStringLiteral("06"));
     EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
     EXPECT_TRUE(timerMenu.isActive());
@@ -223,7 +231,7 @@ TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
 }
 
 TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     engine.setBlockNo(5);
     client.onReply = [&] { engine.armRetry(ScreenBackup); };
     port.receiveHex(QStringLiteral("00"));
@@ -236,19 +244,18 @@ TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
     EXPECT_EQ(client.calls.last(), QStringLiteral("retry:4"));
     EXPECT_EQ(engine.state().BlockNo, 6);
     EXPECT_FALSE(timerReTry.isActive());
-}
 
-TEST_F(LinkEngineTest, RetryTickCallsOnlyTitleAndBackup) {
-    engine.claim(&client);
+    // Only the title and backup screens are called on a retry tick.
+    client.calls.clear();
     engine.armRetry(ScreenCommTest);
     timerReTry.fireNow();
     engine.armRetry(ScreenTitle);
     timerReTry.fireNow();
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("retry:-1")});
+    EXPECT_EQ(client.calls, QStringList{QStringLiteral("retry:5")});
 }
 
 TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     engine.armRetry(ScreenBackup);
     engine.transferDialogClosed();
     EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
@@ -257,29 +264,29 @@ TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 
     client.calls.clear();
-    send(QStringLiteral("1"), ScreenCommTest);
+    send(1, ScreenCommTest);
     engine.transferDialogClosed(); // neither a title transfer nor the backup
     EXPECT_TRUE(client.calls.isEmpty());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 
-    send(QStringLiteral("1"), ScreenTitle);
+    send(1, ScreenTitle);
     engine.startTitleTransfer(3, 1, 17);
     engine.transferDialogClosed();
     EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
 }
 
 TEST_F(LinkEngineTest, ChecksumErrorShowsMessage16) {
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     port.receiveHex(QStringLiteral("FD06010208FFFF"));
     EXPECT_FALSE(engine.CheckReplyChecksum());
     EXPECT_EQ(sink.numbers(), QList<int>{16});
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     port.receiveHex(QStringLiteral("06")); // too short to hold a checksum
     EXPECT_FALSE(engine.CheckReplyChecksum());
 }
 
 TEST_F(LinkEngineTest, LostPortWhileWaitingEndsLikeATimeOut) {
-    send(QStringLiteral("1"), ScreenCommTest);
+    send(1, ScreenCommTest);
     port.loseDevice(QStringLiteral("hung up"));
     EXPECT_EQ(sink.numbers(), QList<int>{2});
     EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
@@ -295,22 +302,9 @@ TEST_F(LinkEngineTest, LostPortWhileWaitingEndsLikeATimeOut) {
 TEST_F(LinkEngineTest, LostPortWhileIdleIsOnlyNoted) {
     port.loseDevice(QStringLiteral("gone"));
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(port.opens.size(), 1);
     EXPECT_EQ(engine.lastLostReason(), QStringLiteral("gone"));
-    EXPECT_EQ(send(QStringLiteral("1"), ScreenCommTest), 6);
-}
-
-TEST_F(LinkEngineTest, OpeningTwiceAndFailingToOpen) {
-    EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
-    EXPECT_TRUE(sink.shown.isEmpty());
-    engine.CloseCommPort();
-    port.failOpen = true;
-    EXPECT_FALSE(engine.OpenCommPort());
-    EXPECT_EQ(sink.numbers(), QList<int>{6});
-    EXPECT_FALSE(engine.lastOpenError().isEmpty());
-    port.failOpen = false;
-    EXPECT_TRUE(engine.OpenCommPort());
-    EXPECT_TRUE(engine.lastOpenError().isEmpty());
+    EXPECT_EQ(send(1, ScreenCommTest), 6);
+    EXPECT_EQ(port.opens.size(), 1);
 }
 
 TEST_F(LinkEngineTest, RandomRepliesNeverBreakTheEngine) {
@@ -324,7 +318,7 @@ TEST_F(LinkEngineTest, RandomRepliesNeverBreakTheEngine) {
             ReplyByteAt(engine.state().ReceiveBuffer, i);
     };
     for (int round = 0; round < 500; ++round) {
-        send(QStringLiteral("1"), ScreenBackup);
+        send(1, ScreenBackup);
         QByteArray reply;
         const int length = static_cast<int>(random() % 700);
         for (int i = 0; i < length; ++i)
@@ -368,9 +362,8 @@ TEST_F(LinkEngineTest, EveryPortListenerHearsUntilItsSubscriptionIsDropped) {
     engine.CloseCommPort();
     engine.OpenCommPort();
     EXPECT_EQ(heard, QStringList{QStringLiteral("again")});
-}
 
-TEST_F(LinkEngineTest, ASubscriptionOutlivingTheEngineIsHarmless) {
+    // A subscription outliving its engine is harmless.
     Subscription kept;
     {
         MemoryLink other;
@@ -383,7 +376,7 @@ TEST_F(LinkEngineTest, ASubscriptionOutlivingTheEngineIsHarmless) {
 
 TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
     ScriptedClient other{engine};
-    send(QStringLiteral("1"), ScreenCommTest);
+    send(1, ScreenCommTest);
     engine.endWait(&other); // not its wait
     EXPECT_TRUE(timerMenu.isActive());
     engine.endWait(&client);
@@ -392,7 +385,7 @@ TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
     port.receiveHex(QStringLiteral("06")); // late: discarded
     EXPECT_TRUE(client.calls.isEmpty());
 
-    send(QStringLiteral("1"), ScreenBackup);
+    send(1, ScreenBackup);
     engine.armRetry(ScreenBackup);
     engine.release(&other);
     EXPECT_TRUE(timerReTry.isActive());

@@ -2,6 +2,7 @@
 // device captions and quoted titles stay.
 #include "link/MeaningJapanese.h"
 
+#include "PanelCommandMeanings.h"
 #include "common/HexText.h"
 #include "link/CommandMeaning.h"
 #include "link/FrameCodec.h"
@@ -51,46 +52,15 @@ QString englishLeft(const QString& meaning) {
 }
 
 TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
-    for (const char* data : {"20563C3C0808",
-                             "20C100000808",
-                             "202880800808",
-                             "300402",
-                             "6E0100",
-                             "6201",
-                             "88",
-                             "89",
-                             "40",
-                             "410302",
-                             "410000",
-                             "A802",
-                             "A801",
-                             "A9011234",
-                             "A9000000",
-                             "100120",
-                             "111230",
-                             "120070",
-                             "4802",
-                             "4901",
-                             "4A",
-                             "4C02",
-                             "4D10",
-                             "2102",
-                             "2203",
-                             "4201",
-                             "4302",
-                             "1436000100640001D6",
-                             "15",
-                             "B1030120",
-                             "B1FF0030",
-                             "C10007",
-                             "7F0102",
-                             "B105",
-                             "",
-                             "A9"}) {
-        FrameDecoder decoder(1);
-        const QString meaning = decoder.decode(QStringLiteral("HOST1:"), sent(data)).meaning;
+    const auto check = [](const char* data) {
+        const QString meaning =
+            FrameDecoder(1).decode(QStringLiteral("HOST1:"), sent(data)).meaning;
         EXPECT_TRUE(englishLeft(meaning).isEmpty()) << data << ": " << meaning.toStdString();
-    }
+    };
+    for (const auto& [data, english] : test::kPanelCommandMeanings)
+        check(data);
+    for (const char* data : {"B1030120", "B1FF0030", "C10007", "7F0102", "B105", "", "A9"})
+        check(data);
     FrameDecoder decoder(1);
     for (const char* reply : {"06", "15", "00", "FD0730", "FE0102"}) {
         const QString meaning =

@@ -8,10 +8,14 @@ using zel::test::bytes;
 
 namespace {
 
-TEST(TelnetCodecTest, DataEscapingDoublesIacAndPadsCrWithoutBinary) {
+TEST(TelnetCodecTest, IacIsDoubledAndCrIsPaddedOnlyWithoutBinary) {
     EXPECT_EQ(escapeData(bytes({0xFE, 0xFF, 0x0D, 0x41}), true),
               bytes({0xFE, 0xFF, 0xFF, 0x0D, 0x41}));
     EXPECT_EQ(escapeData(bytes({0x0D, 0xFF}), false), bytes({0x0D, 0x00, 0xFF, 0xFF}));
+    // The decoder drops the NUL after a CR only without binary.
+    Decoder decoder;
+    EXPECT_EQ(decoder.feed(bytes({0x0D})).data, bytes({0x0D}));
+    EXPECT_EQ(decoder.feed(bytes({0x00, 0x00})).data, bytes({0x00}));
 }
 
 TEST(TelnetCodecTest, DecoderSeparatesDataFromCommandsSplitAnywhere) {
@@ -35,12 +39,6 @@ TEST(TelnetCodecTest, DecoderSeparatesDataFromCommandsSplitAnywhere) {
         EXPECT_EQ(first.events[1].option, OptionComPort);
         EXPECT_EQ(first.events[1].payload, bytes({101, 0x00, 0x00, 0xFF, 0x00}));
     }
-}
-
-TEST(TelnetCodecTest, DecoderDropsNulAfterCrOnlyWithoutBinary) {
-    Decoder decoder;
-    EXPECT_EQ(decoder.feed(bytes({0x0D})).data, bytes({0x0D}));
-    EXPECT_EQ(decoder.feed(bytes({0x00, 0x00})).data, bytes({0x00}));
 }
 
 TEST(TelnetCodecTest, BrokenOrOverlongSubnegotiationIsAnError) {

@@ -8,7 +8,7 @@ using namespace zel;
 
 namespace {
 
-TEST(TransactionTextTest, NamesCameraAndCommandOrBlock) {
+TEST(TransactionTextTest, NamesCameraAndCommandOrBlockInEitherLanguage) {
     LinkState state;
     EXPECT_TRUE(TransactionText(state).isEmpty());
     state.LastSentFrame = QStringLiteral("FE0A1231052A010305FFFF"); // camera 123, command 2A
@@ -26,10 +26,7 @@ TEST(TransactionTextTest, NamesCameraAndCommandOrBlock) {
     EXPECT_EQ(TransactionText(state), QStringLiteral("camera 255"));
     state.LastSentFrame = QStringLiteral("FE0"); // cut short: no crash, no command
     EXPECT_EQ(TransactionText(state), QStringLiteral("camera 0"));
-}
-
-TEST(TransactionTextTest, JapaneseNamesTheSameExchange) {
-    LinkState state;
+    // Japanese names the same exchange.
     state.LastSentFrame = QStringLiteral("FE0A1231052A010305FFFF");
     EXPECT_EQ(TransactionText(state, 1), QStringLiteral("カメラ 123、コマンド 2A"));
     state.LastSentFrame = QStringLiteral("FE0A123105C1001977FFFF");

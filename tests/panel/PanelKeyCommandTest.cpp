@@ -18,49 +18,22 @@ struct KeyCase {
 };
 
 TEST(PanelKeyCommand, EveryFixedKeySendsItsData) {
+    // clang-format off
     const KeyCase cases[] = {
-        {B::Aux1Off, "300101"},
-        {B::Aux1On, "300102"},
-        {B::Aux2Off, "300201"},
-        {B::Aux2On, "300202"},
-        {B::Aux3Off, "300301"},
-        {B::Aux3On, "300302"},
-        {B::Aux4Off, "300401"},
-        {B::Aux4On, "300402"},
-        {B::Aux5Off, "300501"},
-        {B::Aux5On, "300502"},
-        {B::WdrReset, "6E0100"},
-        {B::WdrOff, "6E0101"},
-        {B::WdrOn, "6E0102"},
-        {B::BwReset, "6E0200"},
-        {B::BwOff, "6E0201"},
-        {B::BwOn, "6E0202"},
-        {B::IrsReset, "6200"},
-        {B::IrsDark, "6201"},
-        {B::IrsBright, "6202"},
-        {B::AlarmReset, "89"},
-        {B::AlarmAction, "88"},
-        {B::Stop, "40"},
-        {B::AutoP, "410000"},
-        {B::TraceRecStop, "4A"},
-        {B::TurnLeftSet, "2201"},
-        {B::TurnRightSet, "2202"},
-        {B::TurnUpSet, "2203"},
-        {B::TurnDownSet, "2204"},
-        {B::TurnClear, "2100"},
-        {B::TurnOff, "2101"},
-        {B::TurnOn, "2102"},
-        {B::AutoPanRightSet, "4201"},
-        {B::AutoPanLeftSet, "4202"},
-        {B::AutoPanRightClear, "4301"},
-        {B::AutoPanLeftClear, "4302"},
-        {B::Go, "14"
-                "0000"
-                "0000"
-                "0000"
-                "0000"},
-        {B::Now, "15"},
-    };
+        {B::Aux1Off, "300101"}, {B::Aux1On, "300102"}, {B::Aux2Off, "300201"},
+        {B::Aux2On, "300202"}, {B::Aux3Off, "300301"}, {B::Aux3On, "300302"},
+        {B::Aux4Off, "300401"}, {B::Aux4On, "300402"}, {B::Aux5Off, "300501"},
+        {B::Aux5On, "300502"}, {B::WdrReset, "6E0100"}, {B::WdrOff, "6E0101"},
+        {B::WdrOn, "6E0102"}, {B::BwReset, "6E0200"}, {B::BwOff, "6E0201"},
+        {B::BwOn, "6E0202"}, {B::IrsReset, "6200"}, {B::IrsDark, "6201"},
+        {B::IrsBright, "6202"}, {B::AlarmReset, "89"}, {B::AlarmAction, "88"},
+        {B::Stop, "40"}, {B::AutoP, "410000"}, {B::TraceRecStop, "4A"},
+        {B::TurnLeftSet, "2201"}, {B::TurnRightSet, "2202"}, {B::TurnUpSet, "2203"},
+        {B::TurnDownSet, "2204"}, {B::TurnClear, "2100"}, {B::TurnOff, "2101"},
+        {B::TurnOn, "2102"}, {B::AutoPanRightSet, "4201"}, {B::AutoPanLeftSet, "4202"},
+        {B::AutoPanRightClear, "4301"}, {B::AutoPanLeftClear, "4302"},
+        {B::Go, "140000000000000000"}, {B::Now, "15"}};
+    // clang-format on
     for (const KeyCase& key : cases) {
         PanelRig rig;
         rig.click(key.button);
@@ -89,32 +62,30 @@ TEST(PanelKeyCommand, MenuFlipsAndSetAndCancelFollowIt) {
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.click(B::Menu);
     rig.click(B::Set); // empty entry
-    rig.type(QStringLiteral("12"));
+    rig.type(u"12"_qs);
     rig.click(B::Set);
+    rig.type(u"3"_qs);
     rig.click(B::Cancel); // empties the entry, sends nothing
-    rig.click(B::Menu);
-    EXPECT_EQ(rig.sent, Words("A802 A901FFFF A9010012 A801"));
-    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("1"));
-}
-
-TEST(PanelKeyCommand, CancelEmptiesTheEntryFirstAndCancelsTheMenuWhenEmpty) {
-    PanelRig rig;
-    rig.autoAck = true;
-    rig.click(B::Menu);
-    rig.type(QStringLiteral("12"));
-    rig.click(B::Cancel);
     EXPECT_EQ(rig.panel.entry().text(), QString());
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("A802")});
-    rig.click(B::Cancel);
-    EXPECT_EQ(rig.sent.last(), QStringLiteral("A9000000"));
+    rig.click(B::Cancel); // an empty entry: cancels the menu item
+    rig.click(B::Menu);
+    EXPECT_EQ(rig.sent, Words("A802 A901FFFF A9010012 A9000000 A801"));
+    EXPECT_EQ(rig.panel.state().MenuState, u"1"_qs);
 }
 
+// Refused silently (a bad address) or with a message (a closed port): the menu flips anyway.
 TEST(PanelKeyCommand, MenuFlipsEvenWhenTheFrameIsRefused) {
-    PanelRig rig;
-    rig.panel.state().RemoteNo = QStringLiteral("0");
-    rig.click(B::Menu);
-    EXPECT_TRUE(rig.sent.isEmpty());
-    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("2"));
+    for (const bool portClosed : {false, true}) {
+        PanelRig rig;
+        if (portClosed)
+            rig.engine.CloseCommPort();
+        else
+            rig.panel.state().RemoteNo = u"0"_qs;
+        rig.click(B::Menu);
+        EXPECT_TRUE(rig.sent.isEmpty());
+        EXPECT_EQ(rig.panel.state().MenuState, u"2"_qs);
+        EXPECT_EQ(rig.messages(), portClosed ? QList<int>{MessagePortOpenError} : QList<int>{});
+    }
 }
 
 TEST(PanelKeyCommand, AutoPanSendsWayAndTurnOnlyWithThePresetKeyActive) {
@@ -128,121 +99,99 @@ TEST(PanelKeyCommand, AutoPanSendsWayAndTurnOnlyWithThePresetKeyActive) {
     EXPECT_EQ(rig.sent, Words("410000 410301"));
 }
 
-TEST(PanelKeyCommand, NumberedKeysEncodeTheEntry) {
+TEST(PanelKeyCommand, NumberedKeysEncodeTheEntryOrRefuseItWithTheRangeMessage) {
+    // clang-format off
     const struct {
         const char* entry;
         B button;
-        const char* data;
+        const char* data; // the range the message names when the entry is refused
+        bool sent;
     } cases[] = {
-        {"123", B::Pos, "101230"},
-        {"7", B::Pos, "100070"},
-        {"0", B::Pos, "100000"},
-        {"255", B::PositionSet, "112550"},
-        {"12", B::PositionClear, "120120"},
-        {"16", B::Tour, "4D10"},
-        {"1", B::Tour, "4D01"},
-        {"2", B::Trace, "4802"},
-        {"01", B::Trace, "4801"},
-        {"1", B::TraceRec, "4901"},
-        {"2", B::TraceClear, "4C02"},
-        {"9999", B::Set, "A9019999"},
-    };
+        {"123", B::Pos, "101230", true}, {"7", B::Pos, "100070", true},
+        {"0", B::Pos, "100000", true}, {"255", B::PositionSet, "112550", true},
+        {"12", B::PositionClear, "120120", true}, {"16", B::Tour, "4D10", true},
+        {"1", B::Tour, "4D01", true}, {"2", B::Trace, "4802", true}, {"01", B::Trace, "4801", true},
+        {"1", B::TraceRec, "4901", true}, {"2", B::TraceClear, "4C02", true},
+        {"9999", B::Set, "A9019999", true},
+        {"", B::Pos, "0 to 255", false}, {"256", B::Pos, "0 to 255", false},
+        {"3", B::Trace, "1 to 2", false}, {"0", B::TraceRec, "1 to 2", false},
+        {"17", B::Tour, "1 to 16", false}, {"0", B::Tour, "1 to 16", false},
+        {"256", B::Cam, "0 to 255", false}, {"99999999999", B::PositionSet, "0 to 255", false},
+        {"10000", B::Set, "0 to 9999", false}}; // the menu checks its range only with a number
+    // clang-format on
     for (const auto& key : cases) {
+        SCOPED_TRACE(key.entry);
         PanelRig rig;
         if (key.button == B::Set)
-            rig.panel.state().MenuState = QStringLiteral("2");
+            rig.panel.state().MenuState = u"2"_qs;
         rig.type(QString::fromLatin1(key.entry));
         rig.click(key.button);
-        EXPECT_EQ(rig.sent.value(0), QString::fromLatin1(key.data)) << key.entry;
-        EXPECT_TRUE(rig.textCtrl.isActive()) << "a used entry is cleared later";
-    }
-}
-
-TEST(PanelKeyCommand, NumberedKeysRefuseOutOfRangeEntriesWithTheRangeMessage) {
-    const struct {
-        const char* entry;
-        B button;
-        const char* range;
-    } cases[] = {
-        {"", B::Pos, "0 to 255"},    {"256", B::Pos, "0 to 255"},
-        {"3", B::Trace, "1 to 2"},   {"0", B::TraceRec, "1 to 2"},
-        {"17", B::Tour, "1 to 16"},  {"0", B::Tour, "1 to 16"},
-        {"256", B::Cam, "0 to 255"}, {"99999999999", B::PositionSet, "0 to 255"},
-    };
-    for (const auto& key : cases) {
-        PanelRig rig;
-        rig.type(QString::fromLatin1(key.entry));
-        rig.click(key.button);
-        EXPECT_TRUE(rig.sent.isEmpty()) << key.entry;
-        ASSERT_EQ(rig.sink.shown.size(), 1) << key.entry;
-        EXPECT_EQ(rig.sink.shown[0].number, MessageError);
-        EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QString::fromLatin1(key.range)))
+        EXPECT_EQ(rig.textCtrl.isActive(), key.sent) << "a used entry is cleared later";
+        if (key.sent) {
+            EXPECT_EQ(rig.sent, QStringList{QString::fromLatin1(key.data)});
+            continue;
+        }
+        EXPECT_TRUE(rig.sent.isEmpty());
+        ASSERT_EQ(rig.messages(), QList<int>{MessageError});
+        EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QString::fromLatin1(key.data)))
             << rig.sink.shown[0].extra.toStdString();
-        EXPECT_FALSE(rig.textCtrl.isActive());
         EXPECT_EQ(rig.panel.entry().isSelected(), !rig.panel.entry().text().isEmpty());
     }
 }
 
-TEST(PanelKeyCommand, MenuSetChecksItsRangeOnlyWithANumber) {
-    PanelRig rig;
-    rig.panel.state().MenuState = QStringLiteral("2");
-    rig.type(QStringLiteral("10000"));
-    rig.click(B::Set);
-    EXPECT_TRUE(rig.sent.isEmpty());
-    EXPECT_TRUE(rig.sink.shown.value(0).extra.startsWith(QStringLiteral("0 to 9999")));
-}
-
 TEST(PanelKeyCommand, CameraKeySetsTheCameraNumberAndZeroNeedsNoReply) {
     PanelRig rig;
-    rig.type(QStringLiteral("0"));
+    rig.type(u"0"_qs);
     rig.click(B::Cam);
-    EXPECT_EQ(rig.panel.state().CameraNo, QStringLiteral("0"));
+    EXPECT_EQ(rig.panel.state().CameraNo, u"0"_qs);
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.click(B::Stop);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
+    EXPECT_EQ(rig.sent, QStringList{u"40"_qs});
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenIdle) << "camera 0 is fire-and-forget";
     EXPECT_FALSE(rig.timerMenu.isActive());
+    rig.panel.pressMoveKey(PtzRight);
+    rig.panel.releaseMoveKey(PtzRight); // no frame awaits an answer: both go out at once
+    EXPECT_EQ(rig.sentData(), Words("40 20043C3C0808 20003C3C0808"));
 }
 
 TEST(PanelKeyCommand, GoEncodesPanAndTiltPackedAndZoomBinary) {
-    EXPECT_EQ(GoData(3600, 100, 25600, 470), QStringLiteral("1436000100640001D6"));
-    EXPECT_EQ(GoData(7200, 3800, 0, 0), QStringLiteral("147200380000000000"));
+    EXPECT_EQ(GoData(3600, 100, 25600, 470), u"1436000100640001D6"_qs);
+    EXPECT_EQ(GoData(7200, 3800, 0, 0), u"147200380000000000"_qs);
+    EXPECT_EQ(GoData(9999, 9999, 0xFFFF, 0xFFFF), u"1499999999FFFFFFFF"_qs);
     EXPECT_EQ(GoData(10000, 0, 0, 0), std::nullopt);
     EXPECT_EQ(GoData(0, 0, 0x10000, 0), std::nullopt);
+    EXPECT_EQ(GoData(0, 0, 0, 0x10000), std::nullopt);
+    EXPECT_EQ(GoData(0, -1, 0, 0), std::nullopt);
 
     PanelRig rig;
-    rig.panel.setPositionText(0, QStringLiteral("3600"));
-    rig.panel.setPositionText(1, QStringLiteral("100"));
+    rig.panel.setPositionText(0, u"3600"_qs);
+    rig.panel.setPositionText(1, u"100"_qs);
     rig.panel.setPositionBar(2, 25600);
-    rig.panel.setPositionText(3, QStringLiteral("470"));
+    rig.panel.setPositionText(3, u"470"_qs);
     rig.click(B::Go);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("1436000100640001D6")});
+    EXPECT_EQ(rig.sent, QStringList{u"1436000100640001D6"_qs});
 }
 
 // A box left out of range would put five digits into a four-digit field: GO refuses it.
 TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
     PanelRig rig;
-    QList<int> refused;
-    rig.panel.onBoxRefused = [&refused](PanelBox box, int index) {
-        if (box == PanelBox::Position)
-            refused << index;
-    };
-    rig.panel.setPositionText(2, QStringLiteral("99999"));
+    rig.panel.setPositionText(2, u"99999"_qs);
     rig.endPauses();
     rig.sink.clear();
     rig.click(B::Go);
     EXPECT_TRUE(rig.sent.isEmpty());
     EXPECT_EQ(rig.messages(), QList<int>{MessageError});
-    EXPECT_EQ(rig.sink.shown[0].extra.left(10), QStringLiteral("0 to 25600"));
-    EXPECT_EQ(refused, (QList<int>{2, 2}));
+    EXPECT_EQ(rig.sink.shown[0].extra.left(10), u"0 to 25600"_qs);
+    EXPECT_EQ(rig.refused.value(PanelBox::Position), (QList<int>{2, 2}));
 }
 
 TEST(PanelKeyCommand, BitByteReadsTheFourFieldsAsOneBinaryNumber) {
-    EXPECT_EQ(BitsToHexByte(QStringLiteral("00000100")), QStringLiteral("04"));
-    EXPECT_EQ(BitsToHexByte(QStringLiteral("11000000")), QStringLiteral("C0"));
-    EXPECT_EQ(BitsToHexByte(QStringLiteral("00010100")), QStringLiteral("14"));
-    EXPECT_EQ(BitsToHexByte(QStringLiteral("10101010")), QStringLiteral("AA"));
-    EXPECT_EQ(BitsToHexByte(QStringLiteral("1")), QStringLiteral("01"));
+    for (const auto& [bits, hex] : {std::pair{"00000100", "04"},
+                                    {"11000000", "C0"},
+                                    {"00010100", "14"},
+                                    {"10101010", "AA"},
+                                    {"1", "01"}})
+        EXPECT_EQ(BitsToHexByte(QString::fromLatin1(bits)), QString::fromLatin1(hex)) << bits;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // Keyboard control: arrows, lens letters, the 20 ms and 150 ms key timers, the 10 ms pause
-// before a key-up is read, auto-repeat, focus recovery.
+// before a key-up is read, auto-repeat, focus recovery, and typing in time.
 #include "PanelRig.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace zel;
 using namespace zel::panel;
@@ -11,41 +13,9 @@ using B = PanelButton;
 
 namespace {
 
-// The bit bytes of the frames sent.
-QStringList bitBytes(const QStringList& sent) {
-    QStringList bits;
-    for (const QString& data : sent)
-        bits << data.mid(2, 2);
-    return bits;
-}
-
 struct KeyboardRig : PanelRig {
     KeyboardRig() { autoAck = true; }
-    void down(int key) {
-        panel.keyPressed(key);
-        endPauses();
-    }
-    void up(int key) {
-        panel.keyReleased(key);
-        endPauses();
-    }
-    // Holds `key` until the key timer has fired.
-    void hold(int key) {
-        down(key);
-        fireKeyTimer();
-    }
 };
-
-TEST(PanelKeyboard, HeldArrowSendsOnceAndReleaseStops) {
-    KeyboardRig rig;
-    rig.hold(KeyRight);
-    for (int repeat = 0; repeat < 5; ++repeat)
-        rig.down(KeyRight); // auto-repeat
-    EXPECT_FALSE(rig.keyDown.isActive());
-    rig.up(KeyRight);
-    rig.fireKeyTimer();
-    EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
-}
 
 TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
     const struct {
@@ -59,7 +29,7 @@ TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
         rig.down(keys.first);
         rig.down(keys.second); // before the 20 ms timer fired
         rig.fireKeyTimer();
-        EXPECT_EQ(bitBytes(rig.sent), QStringList{QString::fromLatin1(keys.bits)})
+        EXPECT_EQ(rig.bits(), QStringList{QString::fromLatin1(keys.bits)})
             << keys.first << "+" << keys.second;
     }
 }
@@ -68,37 +38,13 @@ TEST(PanelKeyboard, OppositeArrowSendsNothingUntilReleased) {
     KeyboardRig rig;
     rig.hold(KeyLeft);
     rig.hold(KeyRight);
-    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("08")});
+    EXPECT_EQ(rig.bits(), QStringList{u"08"_qs});
     const int focusedBefore = rig.entryFocused;
     EXPECT_GE(focusedBefore, 2) << "the focus goes back to the entry box although nothing was sent";
     rig.up(KeyRight);
-    EXPECT_EQ(bitBytes(rig.sent), Words("08 08"));
+    EXPECT_EQ(rig.bits(), Words("08 08"));
     rig.up(KeyLeft);
-    EXPECT_EQ(bitBytes(rig.sent).last(), QStringLiteral("00"));
-}
-
-TEST(PanelKeyboard, LensKeyOnTopOfAnArrow) {
-    KeyboardRig rig;
-    rig.hold(KeyLeft);
-    rig.hold(KeyE);
-    rig.up(KeyE);
-    rig.up(KeyLeft);
-    EXPECT_EQ(bitBytes(rig.sent), Words("08 18 08 00"));
-}
-
-TEST(PanelKeyboard, EveryLensLetterAndItsRelease) {
-    const struct {
-        int key;
-        const char* bits;
-    } cases[] = {{KeyE, "10"}, {KeyD, "20"}, {KeyS, "40"}, {KeyF, "80"}, {KeyA, "C0"}};
-    for (const auto& key : cases) {
-        KeyboardRig rig;
-        rig.hold(key.key);
-        rig.up(key.key);
-        EXPECT_EQ(bitBytes(rig.sent),
-                  (QStringList{QString::fromLatin1(key.bits), QStringLiteral("00")}))
-            << key.key;
-    }
+    EXPECT_EQ(rig.bits().last(), u"00"_qs);
 }
 
 TEST(PanelKeyboard, OtherKeysAndTabSendNothing) {
@@ -122,7 +68,7 @@ TEST(PanelKeyboard, KeyUpReadsTheArrowsHeldWhenItArrived) {
     ASSERT_TRUE(rig.pause.isActive());
     rig.panel.keyReleased(KeyLeft); // while the first key-up pauses
     rig.endPauses();
-    EXPECT_EQ(bitBytes(rig.sent), Words("09 08 00"));
+    EXPECT_EQ(rig.bits(), Words("09 08 00"));
 }
 
 // An arrow while a button has the focus is caught and sent after 150 ms.
@@ -133,7 +79,7 @@ TEST(PanelKeyboard, ArrowCaughtElsewhereWaitsLonger) {
     EXPECT_EQ(rig.keyDown.interval(), 150);
     EXPECT_TRUE(rig.sent.isEmpty());
     rig.fireKeyTimer();
-    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("02")});
+    EXPECT_EQ(rig.bits(), QStringList{u"02"_qs});
     EXPECT_EQ(rig.entryFocused, 1);
 }
 
@@ -145,7 +91,7 @@ TEST(PanelKeyboard, ButtonLosingTheFocusPicksUpAHeldArrow) {
     EXPECT_EQ(rig.keyDown.interval(), 20);
     EXPECT_EQ(rig.entryFocused, 1);
     rig.fireKeyTimer();
-    EXPECT_EQ(bitBytes(rig.sent), QStringList{QStringLiteral("01")});
+    EXPECT_EQ(rig.bits(), QStringList{u"01"_qs});
 
     KeyboardRig idle;
     idle.panel.buttonLostFocus();
@@ -160,13 +106,120 @@ TEST(PanelKeyboard, PauseKeepsTheOrderOfEvents) {
     rig.panel.click(B::Stop);
     rig.panel.pressMoveKey(PtzUp);
     rig.panel.click(B::Menu);
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("40")});
+    EXPECT_EQ(rig.sent, QStringList{u"40"_qs});
     rig.pause.fireNow();
-    rig.port.receiveHex(QStringLiteral("06")); // each frame goes out after the last one's answer
-    rig.port.receiveHex(QStringLiteral("06"));
+    rig.port.receiveHex(u"06"_qs); // each frame goes out after the last one's answer
+    rig.port.receiveHex(u"06"_qs);
     EXPECT_EQ(rig.sent.size(), 3) << "the press, then the click that pauses again";
     EXPECT_TRUE(rig.pause.isActive());
-    EXPECT_EQ(rig.sent.last(), QStringLiteral("A802"));
+    EXPECT_EQ(rig.sent.last(), u"A802"_qs);
+}
+
+// Keyboard sequences typed slowly (300 ms between key events) and quickly (60 ms, a tap)
+// give the same frames: the 100 ms pause after each key delays frames, never replays or
+// swallows them. Time runs on a manual clock; the camera answers every frame at once.
+struct ClockAtZero {
+    ClockAtZero() { ManualTimer::now = 0; }
+};
+
+struct TimedRig : ClockAtZero, PanelRig {
+    // The camera acknowledges whatever the panel sent.
+    void answer() {
+        while (engine.state().ScreenCode == ScreenPanel)
+            port.receiveHex(u"06"_qs);
+    }
+    // Fires the panel's timers in the order they fall due, up to `time`.
+    void runUntil(int time) {
+        answer();
+        for (;;) {
+            ManualTimer* next = nullptr;
+            for (ManualTimer* timer : {&pause, &keyDown, &textCtrl})
+                if (timer->isActive() && timer->dueAt <= time &&
+                    (!next || timer->dueAt < next->dueAt))
+                    next = timer;
+            if (!next)
+                break;
+            ManualTimer::now = next->dueAt;
+            next->fireNow();
+            answer();
+        }
+        ManualTimer::now = time;
+    }
+};
+
+struct KeyEvent {
+    bool down;
+    int key;
+};
+
+// The bit bytes sent for `events` with `spacingMs` between them.
+QStringList typed(const std::vector<KeyEvent>& events, int spacingMs) {
+    TimedRig rig;
+    int time = 0;
+    for (const KeyEvent& event : events) {
+        rig.runUntil(time);
+        if (event.down)
+            rig.panel.keyPressed(event.key);
+        else
+            rig.panel.keyReleased(event.key);
+        rig.answer();
+        time += spacingMs;
+    }
+    rig.runUntil(time + 1000);
+    EXPECT_TRUE(rig.panel.isIdle());
+    return rig.bits();
+}
+
+KeyEvent down(int key) {
+    return {true, key};
+}
+KeyEvent up(int key) {
+    return {false, key};
+}
+
+TEST(PanelKeyboardTiming, QuickAndSlowTypingGiveTheSameFrames) {
+    const struct {
+        const char* name;
+        std::vector<KeyEvent> events;
+        const char* frames;
+    } cases[] = {
+        {"left, E pressed and released, left released",
+         {down(KeyLeft), down(KeyE), up(KeyE), up(KeyLeft)},
+         "08 18 08 00"},
+        {"a tap of D, then of F", {down(KeyD), up(KeyD), down(KeyF), up(KeyF)}, "20 00 80 00"},
+        {"right held through auto-repeat",
+         {down(KeyRight), down(KeyRight), down(KeyRight), up(KeyRight)},
+         "04 00"},
+        {"left, then up on top, up released, left released",
+         {down(KeyLeft), down(KeyUp), up(KeyUp), up(KeyLeft)},
+         "08 09 08 00"},
+        {"A then S overlapping", {down(KeyA), down(KeyS), up(KeyA), up(KeyS)}, "C0 40 00 00"},
+        {"keys outside the nine", {down('X'), up('X'), down(KeyTab), up(KeyTab)}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typed(c.events, 300), Words(c.frames)) << c.name << " at 300 ms";
+        EXPECT_EQ(typed(c.events, 60), Words(c.frames)) << c.name << " at 60 ms";
+    }
+}
+
+TEST(PanelKeyboardTiming, OtherKeyRightAfterAClickSendsNothing) {
+    TimedRig rig;
+    rig.panel.click(PanelButton::Menu);
+    rig.answer();
+    rig.panel.keyPressed('X');
+    rig.runUntil(30);
+    rig.panel.keyReleased('X');
+    rig.runUntil(1000);
+    EXPECT_EQ(rig.bits(), QStringList{u"A802"_qs});
+}
+
+TEST(PanelKeyboardTiming, TapShorterThanTheKeyDelay) {
+    TimedRig rig;
+    rig.panel.keyPressed(KeyE);
+    rig.runUntil(5);
+    rig.panel.keyReleased(KeyE);
+    rig.runUntil(1000);
+    EXPECT_EQ(rig.bits(), Words("10 00"));
 }
 
 } // namespace

@@ -1,9 +1,6 @@
 // Command 20 from the mouse: one frame on press, one on release, speeds by mode; the send
 // path's silent refusals; the release that goes out when the panel loses the keys.
-#include "LinkStateWriter.h"
 #include "PanelRig.h"
-#include "common/MessageNumber.h"
-#include "panel/PanelCommandData.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +9,16 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
 TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
     PanelRig rig;
-    rig.panel.pressMoveKey(PtzRight);
-    rig.endPauses();
-    EXPECT_EQ(rig.sent, QStringList{QStringLiteral("20043C3C0808")});
+    rig.press(PtzRight);
+    EXPECT_EQ(rig.sent, QStringList{u"20043C3C0808"_qs});
     EXPECT_EQ(rig.entryFocused, 0) << "a press does not move the focus";
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
-    rig.reply(QStringLiteral("06"));
+    rig.release(PtzRight);
+    rig.reply(u"06"_qs);
     EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_EQ(rig.entryFocused, 1);
-    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), u"20003C3C0808"_qs);
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
@@ -38,30 +31,22 @@ TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
                  {PtzAf, "C0"}};
     for (const auto& key : cases) {
         PanelRig rig;
-        rig.panel.pressMoveKey(key.code);
-        rig.endPauses();
+        rig.press(key.code);
         EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(key.bitByte)) << key.code;
     }
     PanelRig rig;
-    rig.panel.pressMoveKey(PtzNone);
-    rig.endPauses();
+    rig.press(PtzNone);
     EXPECT_TRUE(rig.sent.isEmpty());
 }
 
-// Releasing a lens key leaves the direction running and the other way round.
 TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
     PanelRig rig;
     rig.autoAck = true;
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.pressMoveKey(PtzTele);
-    rig.panel.releaseMoveKey(PtzTele);
-    rig.endPauses();
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
-    QStringList bits;
-    for (const QString& data : rig.sent)
-        bits << data.mid(2, 2);
-    EXPECT_EQ(bits, Words("04 14 04 00"));
+    rig.release(PtzTele);
+    rig.release(PtzRight);
+    EXPECT_EQ(rig.bits(), Words("04 14 04 00"));
 }
 
 TEST(PanelMovement, SpeedBytesFollowTheMode) {
@@ -74,32 +59,29 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
     rig.endPauses();
     rig.sent.clear();
     const auto moveRight = [&rig] {
-        rig.panel.pressMoveKey(PtzRight);
-        rig.endPauses();
+        rig.press(PtzRight);
         return rig.sent.last();
     };
-    EXPECT_EQ(moveRight(), QStringLiteral("20041E010406"));
+    EXPECT_EQ(moveRight(), u"20041E010406"_qs);
     rig.panel.chooseSpeedMode(ModeStep);
-    EXPECT_EQ(moveRight(), QStringLiteral("200400000406"));
+    EXPECT_EQ(moveRight(), u"200400000406"_qs);
     rig.panel.chooseSpeedMode(ModeAccelOff);
-    EXPECT_EQ(moveRight(), QStringLiteral("200480800406"));
+    EXPECT_EQ(moveRight(), u"200480800406"_qs);
     rig.panel.chooseSpeedMode(ModeTest);
-    rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
+    rig.panel.setTestSpeedText(TestPan, u"100"_qs);
     rig.panel.setTestSpeedBar(TestTilt, 5);
-    rig.panel.setTestSpeedText(TestZoom, QStringLiteral("3"));
-    rig.panel.setTestSpeedText(TestFocus, QStringLiteral("2"));
+    rig.panel.setTestSpeedText(TestZoom, u"3"_qs);
+    rig.panel.setTestSpeedText(TestFocus, u"2"_qs);
     rig.endPauses();
-    EXPECT_EQ(moveRight(), QStringLiteral("200464050302"));
+    EXPECT_EQ(moveRight(), u"200464050302"_qs);
     rig.panel.chooseSpeedMode(ModeNone);
-    EXPECT_EQ(moveRight(), QStringLiteral("2004"));
+    EXPECT_EQ(moveRight(), u"2004"_qs);
 }
 
-// A speed chosen while a key is held re-sends the movement at the new speed.
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
     PanelRig rig;
     rig.autoAck = true;
-    rig.panel.keyPressed(KeyRight);
-    rig.fireKeyTimer();
+    rig.hold(KeyRight);
     rig.panel.choosePanSpeed(0);
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20043C3C0808 2004013C0808"));
@@ -107,23 +89,19 @@ TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
 
 TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
     PanelRig rig;
-    QList<int> refused;
-    rig.panel.onBoxRefused = [&refused](PanelBox box, int index) {
-        if (box == PanelBox::TestSpeed)
-            refused << index;
-    };
-    for (const QString& text : {QStringLiteral("2"), QStringLiteral("20"), QStringLiteral("200")})
+    for (const QString& text : {u"2"_qs, u"20"_qs, u"200"_qs})
         rig.panel.setTestSpeedText(TestPan, text);
-    rig.panel.setTestSpeedText(TestZoom, QStringLiteral("9"));
-    rig.panel.setTestSpeedText(TestFocus, QStringLiteral("0"));
+    rig.panel.setTestSpeedText(TestZoom, u"9"_qs);
+    rig.panel.setTestSpeedText(TestFocus, u"0"_qs);
     rig.panel.setTestSpeedText(TestTilt, QString());
     rig.endPauses();
     ASSERT_EQ(rig.sink.shown.size(), 4);
-    EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QStringLiteral("1 to 127")));
-    EXPECT_TRUE(rig.sink.shown[1].extra.startsWith(QStringLiteral("1 to 8")));
-    EXPECT_EQ(refused, (QList<int>{TestPan, TestZoom, TestFocus, TestTilt}));
+    EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(u"1 to 127"_qs));
+    EXPECT_TRUE(rig.sink.shown[1].extra.startsWith(u"1 to 8"_qs));
+    EXPECT_EQ(rig.refused.value(PanelBox::TestSpeed),
+              (QList<int>{TestPan, TestZoom, TestFocus, TestTilt}));
     EXPECT_EQ(rig.panel.state().TestSpeedValue[TestPan], 20) << "the bar keeps the last good value";
-    EXPECT_EQ(rig.panel.state().TestSpeedText[TestPan], QStringLiteral("200"));
+    EXPECT_EQ(rig.panel.state().TestSpeedText[TestPan], u"200"_qs);
 }
 
 // Every change of a TEST-mode box evaluates the held key again, a refused value too: the held
@@ -132,11 +110,10 @@ TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
     PanelRig rig;
     rig.autoAck = true;
     rig.panel.chooseSpeedMode(ModeTest);
-    rig.panel.keyPressed(KeyRight);
-    rig.fireKeyTimer();
-    rig.panel.setTestSpeedText(TestPan, QStringLiteral("100"));
+    rig.hold(KeyRight);
+    rig.panel.setTestSpeedText(TestPan, u"100"_qs);
     rig.endPauses();
-    rig.panel.setTestSpeedText(TestPan, QStringLiteral("200")); // refused with the message
+    rig.panel.setTestSpeedText(TestPan, u"200"_qs); // refused with the message
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20047F7F0808 2004647F0808 2004647F0808"));
     EXPECT_EQ(rig.messages().size(), 1);
@@ -151,18 +128,10 @@ TEST(PanelMovement, SendPathRefusesSilently) {
         PanelRig rig;
         rig.panel.state().CameraNo = QString::fromLatin1(address.camera);
         rig.panel.state().RemoteNo = QString::fromLatin1(address.remote);
-        rig.panel.pressMoveKey(PtzUp);
-        rig.endPauses();
+        rig.press(PtzUp);
         EXPECT_TRUE(rig.port.written.isEmpty()) << address.camera << "/" << address.remote;
         EXPECT_TRUE(rig.messages().isEmpty());
     }
-    PanelRig busy;
-    LinkStateWriter::of(busy.engine).ScreenCode = ScreenBackup; // another screen's transaction
-    busy.panel.pressMoveKey(PtzUp);
-    busy.endPauses();
-    EXPECT_TRUE(busy.port.written.isEmpty());
-    EXPECT_TRUE(busy.panel.state().StopPending == false);
-
     PanelRig loading;
     loading.panel.unload();
     loading.panel.click(B::Stop);
@@ -170,56 +139,29 @@ TEST(PanelMovement, SendPathRefusesSilently) {
     EXPECT_TRUE(loading.port.written.isEmpty());
 }
 
-// A panel command made while its previous one waits goes out after the answer.
-TEST(PanelMovement, WaitsForItsOwnCommandsAnswer) {
-    PanelRig rig;
-    rig.panel.pressMoveKey(PtzUp);
-    rig.panel.pressMoveKey(PtzDown);
-    rig.endPauses();
-    EXPECT_EQ(rig.port.written.size(), 1);
-    rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(rig.port.written.size(), 2);
-    EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
-}
-
-TEST(PanelMovement, ClosedPortShowsItsMessageAfterTheStateChanged) {
-    PanelRig rig;
-    rig.engine.CloseCommPort();
-    rig.click(B::Menu);
-    EXPECT_EQ(rig.messages(), QList<int>{MessagePortOpenError});
-    EXPECT_TRUE(rig.sent.isEmpty());
-    EXPECT_EQ(rig.panel.state().MenuState, QStringLiteral("2"));
-}
-
 // The panel loses the keys (another window becomes active, or it closes) while the camera
 // moves: the release goes out at once, so the camera does not keep turning.
 TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     PanelRig rig;
     rig.autoAck = true;
-    rig.panel.keyPressed(KeyLeft);
-    rig.fireKeyTimer();
-    rig.panel.pressMoveKey(PtzWide);
-    rig.endPauses();
+    rig.hold(KeyLeft);
+    rig.press(PtzWide);
     rig.panel.deactivated();
     rig.endPauses();
     EXPECT_EQ(rig.sent, Words("20083C3C0808 20283C3C0808 20003C3C0808"));
     EXPECT_FALSE(rig.panel.keyboard().isHeldNow(KeyLeft));
-    rig.panel.keyReleased(KeyLeft); // the key-up arrives after the panel is active again
-    rig.endPauses();
+    rig.up(KeyLeft); // the key-up arrives after the panel is active again
     EXPECT_EQ(rig.sent.size(), 3) << "stopped already: no second stop";
 
     rig.panel.deactivated(); // nothing moves: nothing sent
     rig.endPauses();
     EXPECT_EQ(rig.sent.size(), 3);
 
-    rig.panel.pressMoveKey(PtzUp);
-    rig.endPauses();
+    rig.press(PtzUp);
     rig.autoAck = false;
     rig.panel.unload();
-    EXPECT_EQ(rig.sent.last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(rig.sent.last(), u"20003C3C0808"_qs);
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr) << "no call back into a closed panel";
-    rig.reply(QStringLiteral("06"));
+    rig.reply(u"06"_qs);
     EXPECT_TRUE(rig.messages().isEmpty());
 }
-
-} // namespace

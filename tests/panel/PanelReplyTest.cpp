@@ -3,6 +3,7 @@
 #include "PanelRig.h"
 #include "common/MessageNumber.h"
 #include "link/FrameCodec.h"
+#include "panel/PositionReply.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,13 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
 TEST(PanelReply, AnswersToAnAckCommand) {
     const struct {
         QString reply;
         QList<int> messages;
-    } cases[] = {{QStringLiteral("06"), {}},
-                 {QStringLiteral("15"), {MessageNack}},
-                 {QStringLiteral("00"), {MessageBusy}},
+    } cases[] = {{u"06"_qs, {}},
+                 {u"15"_qs, {MessageNack}},
+                 {u"00"_qs, {MessageBusy}},
                  {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
     for (const auto& answer : cases) {
         PanelRig rig;
@@ -32,19 +31,17 @@ TEST(PanelReply, AnswersToAnAckCommand) {
 
 TEST(PanelReply, AckWithAReleaseStillPendingSendsTheReleaseAgain) {
     PanelRig rig;
-    rig.panel.pressMoveKey(PtzRight);
-    rig.endPauses();
+    rig.press(PtzRight);
     // The release was refused (the remote number box was being edited): StopPending stays set.
     rig.panel.state().RemoteNo = QString();
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.release(PtzRight);
     EXPECT_TRUE(rig.panel.state().StopPending);
-    rig.panel.state().RemoteNo = QStringLiteral("1");
-    rig.panel.state().ZoomBits = QStringLiteral("01"); // cleared too by the resend
-    rig.reply(QStringLiteral("06"));
+    rig.panel.state().RemoteNo = u"1"_qs;
+    rig.panel.state().ZoomBits = u"01"_qs; // cleared too by the resend
+    rig.reply(u"06"_qs);
     EXPECT_EQ(rig.sent, Words("20043C3C0808 20003C3C0808"));
     EXPECT_FALSE(rig.panel.state().StopPending);
-    rig.reply(QStringLiteral("06"));
+    rig.reply(u"06"_qs);
     EXPECT_EQ(rig.sent.size(), 2) << "the resent release does not loop";
     EXPECT_TRUE(rig.panel.isIdle());
 }
@@ -58,15 +55,14 @@ TEST(PanelReply, PositionReportFillsTheBoxes) {
     EXPECT_TRUE(rig.messages().isEmpty());
     const PanelState& state = rig.panel.state();
     EXPECT_EQ(state.PositionText,
-              (std::array<QString, 4>{QStringLiteral("7200"), QStringLiteral("3800"),
-                                      QStringLiteral("25600"), QStringLiteral("470")}));
+              (std::array<QString, 4>{u"7200"_qs, u"3800"_qs, u"25600"_qs, u"470"_qs}));
     EXPECT_EQ(state.PositionValue, (std::array<int, 4>{7200, 3800, 25600, 470}));
     EXPECT_EQ(reports, 1);
 }
 
 TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
     PanelRig rig;
-    rig.panel.setPositionText(1, QStringLiteral("5"));
+    rig.panel.setPositionText(1, u"5"_qs);
     rig.click(B::Now);
     // PAN one past its maximum, TILT negative (top bit), ZOOM in range, D-ZOOM 471 from its
     // last three digits (the first digit is not read).
@@ -74,47 +70,34 @@ TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
     EXPECT_EQ(rig.messages(),
               (QList<int>{MessageReceiveError, MessageReceiveError, MessageReceiveError}));
     EXPECT_EQ(rig.panel.state().PositionText,
-              (std::array<QString, 4>{QStringLiteral("0"), QStringLiteral("0"),
-                                      QStringLiteral("100"), QStringLiteral("0")}));
-
-    PanelRig top;
-    top.click(B::Now);
-    top.reply(PositionReplyText(0, 0, 0, 0xF1D6)); // D-ZOOM 1D6 = 470: in range
-    EXPECT_TRUE(top.messages().isEmpty());
-    EXPECT_EQ(top.panel.state().PositionText[3], QStringLiteral("470"));
+              (std::array<QString, 4>{u"0"_qs, u"0"_qs, u"100"_qs, u"0"_qs}));
 }
 
 // Each rule of a data reply, broken alone: one "Receiving data error.", boxes untouched.
-TEST(PanelReply, MalformedDataRepliesLeaveTheBoxes) {
+TEST(PanelReply, MalformedDataRepliesLeaveTheBoxesALowerCaseOneIsRead) {
     const QString good = PositionReplyText(100, 200, 300, 400);
     QString badChecksum = good;
-    badChecksum.replace(good.size() - 6, 2, QStringLiteral("00"));
+    badChecksum.replace(good.size() - 6, 2, u"00"_qs);
     QString badLength = good;
-    badLength.replace(2, 2, QStringLiteral("11"));
+    badLength.replace(2, 2, u"11"_qs);
     // Length byte, checksum and end bytes all consistent, but too short to hold the fields.
     const QString shortReply = DataReplyText(QByteArray::fromHex("00100115") + QByteArray(2, '\0'));
-    const QString cases[] = {badChecksum,          badLength,
-                             QStringLiteral("06"), good.left(30) + QStringLiteral("FFFE"),
-                             shortReply,           QStringLiteral("FD01FFFF")};
+    // The last is the good reply in lower case: it is read.
+    const QString cases[] = {badChecksum, badLength,      u"06"_qs,      good.left(30) + u"FFFE"_qs,
+                             shortReply,  u"FD01FFFF"_qs, good.toLower()};
     for (const QString& reply : cases) {
+        const bool accepted = reply == good.toLower();
         PanelRig rig;
-        rig.panel.setPositionText(0, QStringLiteral("1234"));
+        rig.panel.setPositionText(0, u"1234"_qs);
         rig.click(B::Now);
         LinkStateWriter::of(rig.engine).ScreenCode = ScreenPanel;
         LinkStateWriter::of(rig.engine).ReceiveBuffer = reply;
         rig.panel.Get_CommControl();
-        EXPECT_EQ(rig.messages(), QList<int>{MessageReceiveError}) << reply.toStdString();
-        EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("1234")) << reply.toStdString();
+        EXPECT_EQ(rig.messages(), accepted ? QList<int>{} : QList<int>{MessageReceiveError})
+            << reply.toStdString();
+        EXPECT_EQ(rig.panel.state().PositionText[0], accepted ? u"100"_qs : u"1234"_qs)
+            << reply.toStdString();
     }
-}
-
-TEST(PanelReply, LowerCaseDataReplyIsAccepted) {
-    PanelRig rig;
-    rig.click(B::Now);
-    LinkStateWriter::of(rig.engine).ReceiveBuffer = PositionReplyText(1, 2, 3, 4).toLower();
-    rig.panel.Get_CommControl();
-    EXPECT_TRUE(rig.messages().isEmpty());
-    EXPECT_EQ(rig.panel.state().PositionText[3], QStringLiteral("4"));
 }
 
 // Every reply a panel command gets reaches the panel's reply handler, also one that arrives
@@ -131,7 +114,7 @@ TEST(PanelReply, EveryReplyReachesTheReplyHandler) {
         rig.endPauses();
     }
     EXPECT_EQ(rig.messages(), (QList<int>{MessageNack, MessageBusy}));
-    EXPECT_EQ(rig.panel.state().PositionText[0], QStringLiteral("9"));
+    EXPECT_EQ(rig.panel.state().PositionText[0], u"9"_qs);
     EXPECT_EQ(rig.log.count(), 10) << "five frames and five replies";
 }
 
@@ -142,7 +125,7 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
     for (const int kind : {0, 15}) {
         for (qsizetype length = 0; length <= good.size() + 2; ++length) {
             for (const QString& text : {good.left(length), QString(length, QLatin1Char('G')),
-                                        QStringLiteral("FD") + QString(length, QLatin1Char('F'))}) {
+                                        u"FD"_qs + QString(length, QLatin1Char('F'))}) {
                 PanelRig rig;
                 LinkStateWriter::of(rig.engine).ReceiveBuffer = text;
                 LinkStateWriter::of(rig.engine).ExpectedReplyKind = kind;
@@ -157,12 +140,22 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
     }
 }
 
-TEST(PanelReply, TimeOutShowsNothing) {
-    PanelRig rig;
-    rig.click(B::Stop);
-    ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_TRUE(rig.messages().isEmpty());
-    EXPECT_TRUE(rig.panel.isIdle());
+// Each field up to its maximum; D-ZOOM read from the last three hex digits of its word.
+TEST(PanelReply, PositionFieldsWithinTheirMaxima) {
+    struct Case {
+        int pan, tilt, zoom, dZoom; // words as they stand on the wire
+        PositionFields fields;
+    };
+    const QList<Case> cases{
+        {7200, 3800, 25600, 470, {7200, 3800, 25600, 470}},
+        {7201, 3801, 25601, 471, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        {0, 0xFFFF, 0x8000, 0xF1D6, {0, std::nullopt, std::nullopt, 470}}, // D-ZOOM: 1D6
+        {0, 0, 0, 0x09D6, {0, 0, 0, std::nullopt}},                        // D-ZOOM: 9D6
+    };
+    for (const Case& c : cases) {
+        const auto fields = ParsePositionFields(PositionReplyText(c.pan, c.tilt, c.zoom, c.dZoom));
+        ASSERT_TRUE(fields.has_value());
+        EXPECT_EQ(*fields, c.fields) << c.pan << " " << c.tilt << " " << c.zoom << " " << c.dZoom;
+    }
+    EXPECT_EQ(ParsePositionFields(PositionReplyText(0, 0, 0, 0).chopped(8)), std::nullopt);
 }
-
-} // namespace

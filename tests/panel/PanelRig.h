@@ -8,6 +8,7 @@
 #include "panel/PanelSession.h"
 #include "shell/LanguageTables.h"
 
+#include <QMap>
 #include <QStringList>
 
 namespace zel::test {
@@ -22,17 +23,12 @@ inline QString PositionReplyText(int pan, int tilt, int zoom, int dZoom) {
     return DataReplyText(body);
 }
 
-// The command data of a frame as written: FE, length, three address bytes, data, checksum,
-// FF FF.
-inline QString FrameData(const QByteArray& frame) {
-    return QString::fromLatin1(frame.mid(5, frame.size() - 8).toHex().toUpper());
-}
-
 struct PanelRig : MemoryLink {
     PanelRig() {
         openTestPort();
         panel.onCommandSent = [this](const QString& data) { sent << data; };
         panel.onFocusEntryBox = [this] { ++entryFocused; };
+        panel.onBoxRefused = [this](PanelBox box, int index) { refused[box] << index; };
         session.open(); // the entry clears after the settings' 2000 ms
     }
 
@@ -41,7 +37,7 @@ struct PanelRig : MemoryLink {
     void endPauses() {
         for (;;) {
             if (autoAck && engine.state().ScreenCode == ScreenPanel)
-                port.receiveHex(QStringLiteral("06"));
+                port.receiveHex(u"06"_qs);
             else if (!pause.fireNow())
                 break;
         }
@@ -58,17 +54,38 @@ struct PanelRig : MemoryLink {
         keyDown.fireNow();
         endPauses();
     }
+    void press(int code) {
+        panel.pressMoveKey(code);
+        endPauses();
+    }
+    void release(int code) {
+        panel.releaseMoveKey(code);
+        endPauses();
+    }
+    void down(int key) {
+        panel.keyPressed(key);
+        endPauses();
+    }
+    void up(int key) {
+        panel.keyReleased(key);
+        endPauses();
+    }
+    // Holds `key` until the key timer has fired.
+    void hold(int key) {
+        down(key);
+        fireKeyTimer();
+    }
     void reply(const QString& hex) {
         port.receiveHex(hex);
         endPauses();
     }
     QList<int> messages() const { return sink.numbers(); }
-    // The command data of every frame on the wire, in order.
-    QStringList wire() const {
-        QStringList data;
-        for (const QByteArray& frame : port.written)
-            data << FrameData(frame);
-        return data;
+    // The bit bytes of the movement frames sent, the command data of the others.
+    QStringList bits() const {
+        QStringList shown;
+        for (const QString& data : sent)
+            shown << (data.startsWith(u"20"_qs) ? data.mid(2, 2) : data);
+        return shown;
     }
 
     ManualTimer pause;
@@ -80,6 +97,7 @@ struct PanelRig : MemoryLink {
     PanelCommands& panel = session.commands();
     QStringList sent;
     int entryFocused = 0;
+    QMap<PanelBox, QList<int>> refused; // the boxes refused, by kind
     bool autoAck = false;
 };
 

@@ -3,7 +3,6 @@
 // the link goes out as soon as the link is free, a refused press never.
 #include "PanelRig.h"
 #include "ReplyRecorder.h"
-#include "panel/PanelCommandData.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +13,22 @@ using B = PanelButton;
 
 namespace {
 
-const QString kRight = QStringLiteral("20043C3C0808");
-const QString kStop = QStringLiteral("20003C3C0808");
-const QString kLeft = QStringLiteral("20083C3C0808");
+const QString kRight = u"20043C3C0808"_qs;
+const QString kStop = u"20003C3C0808"_qs;
+const QString kLeft = u"20083C3C0808"_qs;
 
 // Another screen's transaction on the same link (screen code 2, a backup block).
 struct BusyLinkRig : PanelRig {
     void otherScreenSends() {
         sink.shown.clear();
         engine.claim(&other);
-        engine.SendCommandFrame({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("False"),
-                                 QStringLiteral("0"), QString::number(ScreenBackup)},
-                                QStringLiteral("99"));
+        engine.SendCommandFrame(
+            {u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs, QString::number(ScreenBackup)}, u"99"_qs);
     }
     // `code` pressed and answered, then released while the other screen's block is out.
     void releaseWhileBusy(int code) {
         panel.pressMoveKey(code);
-        reply(QStringLiteral("06"));
+        reply(u"06"_qs);
         otherScreenSends();
         panel.releaseMoveKey(code);
         endPauses();
@@ -42,11 +40,11 @@ TEST(PanelSendOrder, BackToBackFramesGoOutInOrderEachAfterItsAnswer) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(rig.wire(), QStringList{kRight}) << "the release waits for the press's answer";
+    EXPECT_EQ(rig.sentData(), QStringList{kRight}) << "the release waits for the press's answer";
     EXPECT_FALSE(rig.panel.isIdle());
-    rig.port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
-    rig.port.receiveHex(QStringLiteral("06"));
+    rig.port.receiveHex(u"06"_qs);
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
+    rig.port.receiveHex(u"06"_qs);
     rig.endPauses();
     EXPECT_EQ(rig.panel.repliesReceived(), 2);
     EXPECT_EQ(rig.panel.framesAwaitingReply(), 2);
@@ -60,21 +58,13 @@ TEST(PanelSendOrder, SilentCameraLetsTheNextFrameGoAfterTheWait) {
     rig.panel.releaseMoveKey(PtzRight);
     rig.panel.click(B::Stop);
     ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
     ASSERT_TRUE(rig.timerMenu.fireNow());
     rig.endPauses();
     ASSERT_TRUE(rig.timerMenu.fireNow());
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop, QStringLiteral("40")}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop, u"40"_qs}));
     EXPECT_TRUE(rig.messages().isEmpty()) << "the panel reports no time-out";
     EXPECT_TRUE(rig.panel.isIdle());
-}
-
-TEST(PanelSendOrder, CameraZeroSendsEveryFrameAtOnce) {
-    PanelRig rig;
-    rig.panel.state().CameraNo = QStringLiteral("0");
-    rig.panel.pressMoveKey(PtzRight);
-    rig.panel.releaseMoveKey(PtzRight);
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
 }
 
 TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
@@ -82,11 +72,11 @@ TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
     rig.releaseWhileBusy(PtzRight);
     rig.panel.pressMoveKey(PtzLeft); // refused: it could not be stopped
     rig.endPauses();
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, QStringLiteral("99")}));
-    rig.port.receiveHex(QStringLiteral("06")); // the other screen's answer
-    EXPECT_EQ(rig.other.replies, QStringList{QStringLiteral("06")});
-    EXPECT_EQ(rig.wire().value(2), kStop) << "the release as it was; the refused left never";
-    rig.reply(QStringLiteral("06"));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, u"99"_qs}));
+    rig.port.receiveHex(u"06"_qs); // the other screen's answer
+    EXPECT_EQ(rig.other.replies, QStringList{u"06"_qs});
+    EXPECT_EQ(rig.sentData().value(2), kStop) << "the release as it was; the refused left never";
+    rig.reply(u"06"_qs);
     EXPECT_TRUE(rig.panel.isIdle());
 }
 
@@ -95,21 +85,20 @@ TEST(PanelSendOrder, RefusedReleaseGoesOutAfterTheOtherScreenTimedOut) {
     rig.releaseWhileBusy(PtzTele);
     ASSERT_TRUE(rig.timerMenu.fireNow()); // the other screen's wait ends, the port recycles
     EXPECT_EQ(rig.other.timeOuts, 1);
-    EXPECT_EQ(rig.wire().last(), kStop);
+    EXPECT_EQ(rig.sentData().last(), kStop);
     EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
 }
 
 TEST(PanelSendOrder, RefusedPressIsNeverSent) {
     BusyLinkRig rig;
     rig.otherScreenSends();
-    rig.panel.pressMoveKey(PtzRight);
+    rig.press(PtzRight);
+    rig.port.receiveHex(u"06"_qs);
     rig.endPauses();
-    rig.port.receiveHex(QStringLiteral("06"));
-    rig.endPauses();
-    EXPECT_EQ(rig.wire(), QStringList{QStringLiteral("99")});
+    EXPECT_EQ(rig.sentData(), QStringList{u"99"_qs});
     rig.panel.releaseMoveKey(PtzRight); // nothing moved: a plain release, sent as usual
     rig.endPauses();
-    EXPECT_EQ(rig.wire().last(), kStop);
+    EXPECT_EQ(rig.sentData().last(), kStop);
 }
 
 // Closing or deactivating the panel after a refused release: the stop still goes out, once.
@@ -122,10 +111,10 @@ TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
         else
             rig.panel.deactivated();
         rig.endPauses();
-        rig.port.receiveHex(QStringLiteral("06"));
+        rig.port.receiveHex(u"06"_qs);
         rig.endPauses();
-        EXPECT_EQ(rig.wire(), (QStringList{kRight, QStringLiteral("99"), kStop})) << close;
-        rig.port.receiveHex(QStringLiteral("06"));
+        EXPECT_EQ(rig.sentData(), (QStringList{kRight, u"99"_qs, kStop})) << close;
+        rig.port.receiveHex(u"06"_qs);
         rig.endPauses();
         EXPECT_TRUE(rig.messages().isEmpty()) << close;
     }
@@ -135,14 +124,13 @@ TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
 TEST(PanelSendOrder, StopWithThePortAwayGoesOutWhenItIsBack) {
     PanelRig rig;
     rig.panel.pressMoveKey(PtzRight);
-    rig.reply(QStringLiteral("06"));
-    rig.port.loseDevice(QStringLiteral("pulled"));
-    rig.panel.releaseMoveKey(PtzRight);
-    rig.endPauses();
+    rig.reply(u"06"_qs);
+    rig.port.loseDevice(u"pulled"_qs);
+    rig.release(PtzRight);
     EXPECT_TRUE(rig.messages().isEmpty());
     EXPECT_EQ(rig.port.written.size(), 1);
     ASSERT_TRUE(rig.engine.tryOpenCommPort());
-    EXPECT_EQ(rig.wire(), (QStringList{kRight, kStop}));
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
 }
 
 // Closing the panel while its own frame awaits an answer: the queued stop is not lost.
@@ -151,24 +139,23 @@ TEST(PanelSendOrder, StopQueuedBehindTheFrameInFlightSurvivesTheClose) {
     rig.panel.pressMoveKey(PtzDown);
     rig.panel.unload();
     EXPECT_EQ(rig.port.written.size(), 1);
-    rig.port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(rig.wire().last(), kStop);
+    rig.port.receiveHex(u"06"_qs);
+    EXPECT_EQ(rig.sentData().last(), kStop);
 }
 
 // A signal or the end of a script: pending events are dropped and the stop goes first.
 TEST(PanelSendOrder, StopNowStopsWhatMoves) {
     PanelRig rig;
     EXPECT_FALSE(rig.panel.stopNow());
-    rig.panel.keyPressed(KeyLeft);
-    rig.fireKeyTimer();
-    rig.reply(QStringLiteral("06"));
+    rig.hold(KeyLeft);
+    rig.reply(u"06"_qs);
     rig.panel.click(B::Stop); // still pausing when the signal comes
     ASSERT_TRUE(rig.pause.isActive());
     rig.panel.click(B::Menu);
     EXPECT_TRUE(rig.panel.stopNow());
-    rig.reply(QStringLiteral("06"));
-    EXPECT_EQ(rig.wire(), (QStringList{kLeft, QStringLiteral("40"), kStop}));
-    rig.reply(QStringLiteral("06"));
+    rig.reply(u"06"_qs);
+    EXPECT_EQ(rig.sentData(), (QStringList{kLeft, u"40"_qs, kStop}));
+    rig.reply(u"06"_qs);
     EXPECT_TRUE(rig.panel.isIdle());
     EXPECT_FALSE(rig.panel.stopNow()) << "stopped already";
 }

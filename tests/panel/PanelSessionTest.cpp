@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using namespace zel;
 using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
-
-namespace {
 
 TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
     struct Case {
@@ -26,22 +25,20 @@ TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
         {true, ModeTest, false, {true, true, true, false, false}},
         {true, ModeAccelOff, true, {true, true, false, true, true}},
     };
+    const auto parts = [](const PanelControls& c) {
+        return std::tuple{c.testPanel, c.testSpeedModes, c.testSpeeds, c.normalSpeeds,
+                          c.autoPanChoices};
+    };
     for (const Case& c : cases) {
         PanelRig rig;
-        rig.settings.SoftMode = c.testMode ? QStringLiteral("1") : QStringLiteral("0");
+        rig.settings.SoftMode = c.testMode ? u"1"_qs : u"0"_qs;
         PanelSession session{rig.engine, rig.language, rig.settings, rig.sink,
                              PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl}};
         session.open();
         session.commands().chooseSpeedMode(c.speedMode);
         session.commands().setPresetKeyActive(c.presetKey);
         rig.endPauses();
-        const PanelControls shown = session.controls();
-        const auto where = testing::Message() << c.testMode << " " << c.speedMode;
-        EXPECT_EQ(shown.testPanel, c.shown.testPanel) << where;
-        EXPECT_EQ(shown.testSpeedModes, c.shown.testSpeedModes) << where;
-        EXPECT_EQ(shown.testSpeeds, c.shown.testSpeeds) << where;
-        EXPECT_EQ(shown.normalSpeeds, c.shown.normalSpeeds) << where;
-        EXPECT_EQ(shown.autoPanChoices, c.shown.autoPanChoices) << where;
+        EXPECT_EQ(parts(session.controls()), parts(c.shown)) << c.testMode << " " << c.speedMode;
         EXPECT_TRUE(session.showsSpeedMode(ModeStep));
         EXPECT_EQ(session.showsSpeedMode(ModeTest), c.testMode);
         session.close();
@@ -56,16 +53,13 @@ TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
                                        PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl});
     session->setAddress(12, 34);
     session->open();
-    EXPECT_EQ(session->state().CameraNo, QStringLiteral("12"));
-    EXPECT_EQ(session->state().RemoteNo, QStringLiteral("34"));
+    EXPECT_EQ((QStringList{session->state().CameraNo, session->state().RemoteNo}), Words("12 34"));
     session->commands().pressMoveKey(PtzLeft);
     rig.endPauses();
     ASSERT_EQ(rig.port.written.size(), 1);
-    rig.port.receiveHex(QStringLiteral("06"));
+    rig.port.receiveHex(u"06"_qs);
     session.reset(); // the window or zelctl goes while the camera turns
     ASSERT_EQ(rig.port.written.size(), 2);
-    EXPECT_EQ(FrameData(rig.port.written.last()), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), u"20003C3C0808"_qs);
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr);
 }
-
-} // namespace

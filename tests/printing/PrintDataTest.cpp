@@ -1,5 +1,6 @@
 // What each screen's print gathers: rows, fields and header labels.
 #include "printing/PrintData.h"
+#include "Words.h"
 #include "commtest/TestScreen.h"
 #include "link/CommLogStore.h"
 #include "shell/LanguageTables.h"
@@ -9,21 +10,17 @@
 #include <gtest/gtest.h>
 
 using namespace zel;
+using zel::test::Words;
 
 namespace {
 
-QStringList fieldsOf(const PrintReport& report) {
-    QStringList fields;
+// One text of every column: its field (`&ReportColumn::field`) or its header.
+QStringList columnsOf(const PrintReport& report,
+                      QString ReportColumn::*text = &ReportColumn::field) {
+    QStringList texts;
     for (const ReportColumn& column : report.columns)
-        fields.append(column.field);
-    return fields;
-}
-
-QStringList headersOf(const PrintReport& report) {
-    QStringList headers;
-    for (const ReportColumn& column : report.columns)
-        headers.append(column.header);
-    return headers;
+        texts.append(column.*text);
+    return texts;
 }
 
 const QString kOn = QStringLiteral("○");
@@ -52,11 +49,11 @@ TEST_F(TitlePrintTest, TextBoxModesGiveOneTitleNameRow) {
 
     const PrintReport camera = gather(CategoryCamera);
     EXPECT_EQ(camera.reportName, QStringLiteral("DataRepTitleText"));
-    EXPECT_EQ(fieldsOf(camera), QStringList{QStringLiteral("TitleName")});
+    EXPECT_EQ(columnsOf(camera), QStringList{QStringLiteral("TitleName")});
     ASSERT_EQ(camera.rows.size(), 1);
     EXPECT_EQ(camera.rows[0], QStringList{QStringLiteral("GATE ")});
     EXPECT_EQ(camera.title, QStringLiteral("Title setting"));
-    EXPECT_EQ(headersOf(camera), QStringList{QStringLiteral("Title")});
+    EXPECT_EQ(columnsOf(camera, &ReportColumn::header), QStringList{QStringLiteral("Title")});
     EXPECT_EQ(camera.labelValue(QStringLiteral("LabelRemoteNo")), QStringLiteral("12"));
     EXPECT_EQ(camera.labelValue(QStringLiteral("LabelCameraNo")), QStringLiteral("200"));
 
@@ -71,9 +68,8 @@ TEST_F(TitlePrintTest, GridModesGiveNumberAndNameRowsInThePresentOrder) {
     document.setTitle(CategoryPosition, 255, QStringLiteral("LAST"));
     PrintReport position = gather(CategoryPosition);
     EXPECT_EQ(position.reportName, QStringLiteral("DataRepTitleGrid"));
-    EXPECT_EQ(fieldsOf(position),
-              (QStringList{QStringLiteral("TitleNo"), QStringLiteral("TitleName")}));
-    EXPECT_EQ(headersOf(position),
+    EXPECT_EQ(columnsOf(position), Words("TitleNo TitleName"));
+    EXPECT_EQ(columnsOf(position, &ReportColumn::header),
               (QStringList{QStringLiteral("POSITION No."), QStringLiteral("ID")}));
     ASSERT_EQ(position.rows.size(), 255);
     EXPECT_EQ(position.rows[0], (QStringList{QStringLiteral("1 "), kBlank}));
@@ -116,10 +112,8 @@ TEST(CommTestPrint, MarksLabelsAndRows) {
 
     const PrintReport report = GatherCommTestReport(screen);
     EXPECT_EQ(report.reportName, QStringLiteral("DataRepCommTest"));
-    EXPECT_EQ(fieldsOf(report),
-              (QStringList{QStringLiteral("TestValid"), QStringLiteral("TestWrite"),
-                           QStringLiteral("TestRead"), QStringLiteral("TestSendLen"),
-                           QStringLiteral("TestSendData"), QStringLiteral("TestRecvData")}));
+    EXPECT_EQ(columnsOf(report),
+              Words("TestValid TestWrite TestRead TestSendLen TestSendData TestRecvData"));
     EXPECT_EQ(report.labelValue(QStringLiteral("LabelRemoteNo")), QStringLiteral("5"));
     EXPECT_EQ(report.labelValue(QStringLiteral("LabelCameraNo")), QStringLiteral("12"));
     EXPECT_EQ(report.labelValue(QStringLiteral("LabelContinueVal")), kOff);
@@ -146,8 +140,7 @@ TEST(CommLogPrint, EmptyLogPrintsOneRowOfBlanks) {
     const CommLogStore store;
     const PrintReport report = GatherCommLogReport(store);
     EXPECT_EQ(report.reportName, QStringLiteral("DataRepCommLog"));
-    EXPECT_EQ(fieldsOf(report),
-              (QStringList{QStringLiteral("LogUnit"), QStringLiteral("LogData")}));
+    EXPECT_EQ(columnsOf(report), Words("LogUnit LogData"));
     ASSERT_EQ(report.rows.size(), 1);
     EXPECT_EQ(report.rows[0], (QStringList{kBlank, kBlank}));
 }

@@ -20,7 +20,7 @@ namespace {
 class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")),
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs),
                                      "[LANGUAGE]\nMode=1\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n"
                                      "[RsWait]\nWrite1=11\nWrite2=22\nWrite3=33\nWrite4=44\n"));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
@@ -28,9 +28,7 @@ protected:
         m_app.settings().PortOverride = m_pty.slavePath();
         m_app.start(m_sink);
     }
-    QByteArray iniText() const {
-        return test::readBytes(m_dir.filePath(QStringLiteral("zel.ini")));
-    }
+    QByteArray iniText() const { return test::readBytes(m_dir.filePath(u"zel.ini"_qs)); }
 
     QTemporaryDir m_dir;
     test::PtyMaster m_pty; // its slave is the device the program opens
@@ -44,22 +42,9 @@ TEST_F(ApplicationTest, ReadsLanguageAndOpensThePort) {
     EXPECT_EQ(m_app.titleChars().size(), 513); // Japanese table built at menu load
     EXPECT_TRUE(m_app.engine().isPortOpen());
     EXPECT_TRUE(m_sink.shown.isEmpty());
-    EXPECT_TRUE(m_app.printDatabasePath().endsWith(QStringLiteral("/DbFile.mdb")));
+    EXPECT_TRUE(m_app.printDatabasePath().endsWith(u"/DbFile.mdb"_qs));
     m_app.closePort();
     EXPECT_FALSE(m_app.engine().isPortOpen());
-}
-
-TEST_F(ApplicationTest, MissingSettingsFileFallsBackToEnglish) {
-    Application other;
-    QTemporaryDir empty;
-    EXPECT_FALSE(other.readSettings(empty.path()));
-    EXPECT_EQ(other.language().languageIndex(), 0);
-}
-
-TEST_F(ApplicationTest, PortThatCannotOpenShowsMessage6) {
-    m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-such-device"));
-    EXPECT_FALSE(m_app.openPort());
-    EXPECT_EQ(m_sink.numbers(), QList<int>{6});
 }
 
 TEST_F(ApplicationTest, SettingWritesTheKeysAndReappliesThePort) {
@@ -78,9 +63,8 @@ TEST_F(ApplicationTest, SettingWritesTheKeysAndReappliesThePort) {
     EXPECT_EQ(m_app.settings().baudRate(), 9600);
     EXPECT_EQ(autoSaveCalls, 1);
     EXPECT_TRUE(m_app.engine().isPortOpen());
-    EXPECT_TRUE(iniText().contains("\nRate=1\n"));
-    EXPECT_TRUE(iniText().contains("\nAutoSave=2\n"));
-    EXPECT_TRUE(iniText().contains("\nWrite2=22\n"));
+    for (const char* line : {"\nRate=1\n", "\nAutoSave=2\n", "\nWrite2=22\n"})
+        EXPECT_TRUE(iniText().contains(line)) << line;
 
     option.close();
     EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing unapplied
@@ -93,7 +77,7 @@ TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
     m_sink.answers = {ButtonNo};
     option.close();
     EXPECT_EQ(m_sink.numbers(), QList<int>{7});
-    EXPECT_EQ(m_app.settings().AutoSave, QStringLiteral("0"));
+    EXPECT_EQ(m_app.settings().AutoSave, u"0"_qs);
     EXPECT_TRUE(iniText().contains("\nAutoSave=0\n"));
     EXPECT_TRUE(m_app.engine().isPortOpen()); // re-applied in every case
 
@@ -101,14 +85,14 @@ TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
     again.setPort(2);
     m_sink.answers = {ButtonYes};
     again.close();
-    EXPECT_EQ(m_app.settings().ComPort, QStringLiteral("2"));
+    EXPECT_EQ(m_app.settings().ComPort, u"2"_qs);
     EXPECT_TRUE(iniText().contains("\nComPort=2\n"));
 }
 
 TEST_F(ApplicationTest, UnwritableSettingsFileIsReported) {
     OptionController option(m_app);
     option.setRate(0);
-    m_app.settings().SettingsFilePath = m_dir.filePath(QStringLiteral("gone/zel.ini"));
+    m_app.settings().SettingsFilePath = m_dir.filePath(u"gone/zel.ini"_qs);
     option.applySetting();
     EXPECT_EQ(m_sink.numbers(), QList<int>{24});
     EXPECT_EQ(m_app.settings().CurrentWriteWait, 11); // in force for this run
@@ -117,36 +101,36 @@ TEST_F(ApplicationTest, UnwritableSettingsFileIsReported) {
 TEST(SingleInstanceLockTest, SecondCopyRefusedAndStaleLockTakenOver) {
     QTemporaryDir dir;
     {
-        SingleInstanceLock first(QStringLiteral("zel.lock"), dir.path());
+        SingleInstanceLock first(u"zel.lock"_qs, dir.path());
         ASSERT_TRUE(first.tryLock());
-        SingleInstanceLock second(QStringLiteral("zel.lock"), dir.path());
+        SingleInstanceLock second(u"zel.lock"_qs, dir.path());
         EXPECT_FALSE(second.tryLock());
     }
     // A copy that crashed: its lock names a process that no longer runs.
-    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zel.lock")),
+    ASSERT_TRUE(test::writeBytes(dir.filePath(u"zel.lock"_qs),
                                  "999999\nzel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
-    SingleInstanceLock next(QStringLiteral("zel.lock"), dir.path());
+    SingleInstanceLock next(u"zel.lock"_qs, dir.path());
     EXPECT_TRUE(next.tryLock());
 }
 
-} // namespace
-
-namespace {
-
+// A missing settings file: English, and the detail names the file; a port that cannot open:
+// message 6 with the device and the system's reason.
 TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFile) {
     QTemporaryDir dir;
     test::RecordingSink sink;
     Application app;
-    ASSERT_FALSE(app.readSettings(dir.filePath(QStringLiteral("nowhere"))));
+    ASSERT_FALSE(app.readSettings(dir.filePath(u"nowhere"_qs)));
+    EXPECT_EQ(app.language().languageIndex(), 0);
     const QString fileDetail = messageDetail(app, MessageNoSettingFile);
-    EXPECT_TRUE(fileDetail.startsWith(QStringLiteral("File: "))) << fileDetail.toStdString();
-    EXPECT_TRUE(fileDetail.endsWith(QStringLiteral("nowhere/zel.ini"))) << fileDetail.toStdString();
+    EXPECT_TRUE(fileDetail.startsWith(u"File: "_qs)) << fileDetail.toStdString();
+    EXPECT_TRUE(fileDetail.endsWith(u"nowhere/zel.ini"_qs)) << fileDetail.toStdString();
     EXPECT_TRUE(messageDetail(app, MessagePortOpenError).isEmpty()); // before start: none
 
-    const QString device = dir.filePath(QStringLiteral("ttyUSB9"));
+    const QString device = dir.filePath(u"ttyUSB9"_qs);
     app.settings().PortOverride = device;
     app.start(sink);
     EXPECT_FALSE(app.openPort());
+    EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
     const QString portDetail = messageDetail(app, MessagePortOpenError);
     EXPECT_TRUE(portDetail.contains(device)) << portDetail.toStdString();
     EXPECT_GT(portDetail.size(), device.size() + 4) << "the system's reason is missing";

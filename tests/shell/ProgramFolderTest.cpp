@@ -1,29 +1,20 @@
 #include "shell/ProgramFolder.h"
+#include "MistakenTargets.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace zel;
 using namespace zel::test;
 
 namespace {
 
-// A folder no one can create files in: read-only for a normal user, and a folder of the
-// process file system, which refuses new files even to root.
-QString readOnlyFolder(QTemporaryDir& dir) {
-    if (geteuid() == 0)
-        return QStringLiteral("/proc/self");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    return dir.path();
-}
-
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    QString user() const { return home.filePath(QStringLiteral("config/zel")); }
+    QString user() const { return home.filePath(u"config/zel"_qs); }
     QString defaults() const { return packaged.path(); }
 
     QTemporaryDir home;
@@ -42,38 +33,34 @@ TEST_F(ProgramFolderTest, AWritableProgramFolderIsUsedAsItIs) {
 }
 
 TEST_F(ProgramFolderTest, AReadOnlyFolderFallsBackToTheUserFolderSeededOnce) {
-    ASSERT_TRUE(writeBytes(packaged.filePath(QStringLiteral("zel.ini")), "[SOFT]\r\nMode=0\r\n"));
-    ASSERT_TRUE(writeBytes(packaged.filePath(QStringLiteral("ZARNIPEX2633.MOT")), "S0\r\n"));
-    ASSERT_TRUE(writeBytes(packaged.filePath(QStringLiteral("notes.txt")), "not a start file"));
-    QTemporaryDir locked;
-    const QString installed = readOnlyFolder(locked);
+    ASSERT_TRUE(writeBytes(packaged.filePath(u"zel.ini"_qs), "[SOFT]\r\nMode=0\r\n"));
+    ASSERT_TRUE(writeBytes(packaged.filePath(u"ZARNIPEX2633.MOT"_qs), "S0\r\n"));
+    ASSERT_TRUE(writeBytes(packaged.filePath(u"notes.txt"_qs), "not a start file"));
+    const QString installed = ReadOnlyFolder(program.path());
     const ProgramFolderChoice first = ProgramFolder::choose(installed, user(), {defaults()});
     EXPECT_EQ(first.folder, user());
     EXPECT_TRUE(first.perUser);
     EXPECT_EQ(first.seeded.size(), 2);
-    EXPECT_EQ(readBytes(user() + QStringLiteral("/zel.ini")), QByteArray("[SOFT]\r\nMode=0\r\n"));
-    EXPECT_FALSE(QFile::exists(user() + QStringLiteral("/notes.txt")));
+    EXPECT_EQ(readBytes(user() + u"/zel.ini"_qs), QByteArray("[SOFT]\r\nMode=0\r\n"));
+    EXPECT_FALSE(QFile::exists(user() + u"/notes.txt"_qs));
 
     // The user's own settings are kept on later starts, never overwritten by the defaults.
-    ASSERT_TRUE(writeBytes(user() + QStringLiteral("/zel.ini"), "[SOFT]\r\nMode=1\r\n"));
+    ASSERT_TRUE(writeBytes(user() + u"/zel.ini"_qs, "[SOFT]\r\nMode=1\r\n"));
     const ProgramFolderChoice later = ProgramFolder::choose(installed, user(), {defaults()});
     EXPECT_TRUE(later.seeded.isEmpty());
-    EXPECT_EQ(readBytes(user() + QStringLiteral("/zel.ini")), QByteArray("[SOFT]\r\nMode=1\r\n"));
-    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(readBytes(user() + u"/zel.ini"_qs), QByteArray("[SOFT]\r\nMode=1\r\n"));
 }
 
 TEST_F(ProgramFolderTest, NothingToSeedAndNoWritableFolder) {
-    QTemporaryDir locked;
-    const QString installed = readOnlyFolder(locked);
+    const QString installed = ReadOnlyFolder(program.path());
     // No defaults anywhere: the user folder is used, empty (the start then reports message 15).
     const ProgramFolderChoice bare =
-        ProgramFolder::choose(installed, user(), {home.filePath(QStringLiteral("none"))});
+        ProgramFolder::choose(installed, user(), {home.filePath(u"none"_qs)});
     EXPECT_TRUE(bare.perUser);
     EXPECT_TRUE(bare.seeded.isEmpty());
     // A user folder that cannot be made either: the program folder stays, with the reason.
     const ProgramFolderChoice stuck =
-        ProgramFolder::choose(installed, QStringLiteral("/proc/self/zel"), {defaults()});
+        ProgramFolder::choose(installed, u"/proc/self/zel"_qs, {defaults()});
     EXPECT_EQ(stuck.folder, installed);
     EXPECT_FALSE(stuck.problem.isEmpty());
-    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

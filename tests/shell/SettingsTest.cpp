@@ -1,21 +1,21 @@
 #include "shell/Settings.h"
 #include "TestFiles.h"
+#include "Words.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using zel::Settings;
+using zel::test::Words;
 
 namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
     void writeIni(const QByteArray& content) {
-        ASSERT_TRUE(zel::test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), content));
+        ASSERT_TRUE(zel::test::writeBytes(m_dir.filePath(u"zel.ini"_qs), content));
     }
-    QByteArray readIni() const {
-        return zel::test::readBytes(m_dir.filePath(QStringLiteral("zel.ini")));
-    }
+    QByteArray readIni() const { return zel::test::readBytes(m_dir.filePath(u"zel.ini"_qs)); }
     Settings read(const QByteArray& content) {
         writeIni(content);
         Settings settings;
@@ -28,22 +28,19 @@ protected:
 TEST_F(SettingsTest, MissingFileReadsNothing) {
     Settings settings;
     EXPECT_FALSE(settings.ReadSettings(m_dir.path()));
-    EXPECT_EQ(settings.Rate, QStringLiteral("3"));
+    EXPECT_EQ(settings.Rate, u"3"_qs);
     EXPECT_TRUE(settings.ApplicationFolder.endsWith(QLatin1Char('/')));
-    EXPECT_EQ(settings.SettingsFilePath, settings.ApplicationFolder + QStringLiteral("zel.ini"));
+    EXPECT_EQ(settings.SettingsFilePath, settings.ApplicationFolder + u"zel.ini"_qs);
 }
 
 TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
     const Settings s = read("[SOFT]\nMode=1\n[LANGUAGE]\nMode=2\n"
                             "[RS232C]\nComPort=9\nRate=7\nAutoSave=5\n");
-    EXPECT_EQ(s.SoftMode, QStringLiteral("1"));
-    EXPECT_EQ(s.LanguageMode, QStringLiteral("0"));
-    EXPECT_EQ(s.ComPort, QStringLiteral("1"));
-    EXPECT_EQ(s.Rate, QStringLiteral("3"));
-    EXPECT_EQ(s.AutoSave, QStringLiteral("0"));
+    EXPECT_EQ((QStringList{s.SoftMode, s.LanguageMode, s.ComPort, s.Rate, s.AutoSave}),
+              Words("1 0 1 3 0"));
     const Settings inRange = read("[RS232C]\nComPort=4\nRate=0\nAutoSave=3\n");
-    EXPECT_EQ(inRange.ComPort, QStringLiteral("4"));
-    EXPECT_EQ(inRange.Rate, QStringLiteral("0"));
+    EXPECT_EQ(inRange.ComPort, u"4"_qs);
+    EXPECT_EQ(inRange.Rate, u"0"_qs);
     EXPECT_EQ(inRange.baudRate(), 4800);
     EXPECT_EQ(inRange.autoSaveMinutes(), 10);
 }
@@ -51,38 +48,29 @@ TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
 TEST_F(SettingsTest, NamesMatchWithoutCaseAndValuesAreTrimmedAndRewritten) {
     const Settings s = read("[rs232c]\r\ncomport =  2  \r\n[RSWAIT]\r\nwrite4=\t 300\r\n"
                             "TimeOutWait=abc\r\nRetryCnt=\r\n");
-    EXPECT_EQ(s.ComPort, QStringLiteral("2"));
-    EXPECT_EQ(s.Write[3], QStringLiteral("300"));
+    EXPECT_EQ((QStringList{s.ComPort, s.Write[3], s.TimeOutWait, s.RetryCnt}),
+              Words("2 300 500 3"));
     EXPECT_EQ(s.CurrentWriteWait, 300); // rate 3 (default) picks Write4
-    EXPECT_EQ(s.TimeOutWait, QStringLiteral("500"));
-    EXPECT_EQ(s.RetryCnt, QStringLiteral("3"));
 }
 
 TEST_F(SettingsTest, FileWithoutRsWaitGivesTheLinkDefaults) {
     const Settings s = read("[SOFT]\nMode=0\n");
-    EXPECT_EQ(s.CurrentWriteWait, 200);
-    EXPECT_EQ(s.timeOutWaitMs(), 500);
-    EXPECT_EQ(s.retryCount(), 3);
-    EXPECT_EQ(s.timeOutRetryMs(), 500);
-    EXPECT_EQ(s.timeOutDspMs(), 2000);
+    EXPECT_EQ((QList<int>{s.CurrentWriteWait, s.timeOutWaitMs(), s.retryCount(), s.timeOutRetryMs(),
+                          s.timeOutDspMs()}),
+              (QList<int>{200, 500, 3, 500, 2000}));
 }
 
 TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
     const Settings s = read("[TIMEOUT]\nTimeOutDsp=0\n[RsWait]\nWrite1=-5\nWrite2=70000\n"
                             "Write3=0\nTimeOutWait=0\nRetryCnt=-1\nTimeOutRetry=99999\n"
                             "Read1=65536\n");
-    EXPECT_EQ(s.TimeOutDsp, QStringLiteral("2000"));
-    EXPECT_EQ(s.Write[0], QStringLiteral("200"));
-    EXPECT_EQ(s.Write[1], QStringLiteral("200"));
-    EXPECT_EQ(s.Write[2], QStringLiteral("200"));
-    EXPECT_EQ(s.TimeOutWait, QStringLiteral("500"));
-    EXPECT_EQ(s.RetryCnt, QStringLiteral("3"));
-    EXPECT_EQ(s.TimeOutRetry, QStringLiteral("500"));
-    EXPECT_EQ(s.Read[0], QStringLiteral("200"));
+    EXPECT_EQ((QStringList{s.TimeOutDsp, s.Write[0], s.Write[1], s.Write[2], s.TimeOutWait,
+                           s.RetryCnt, s.TimeOutRetry, s.Read[0]}),
+              Words("2000 200 200 200 500 3 500 200"));
     // Edges that do serve: zero retries, 1 ms and 65535 ms.
     const Settings edges = read("[RsWait]\nRetryCnt=0\nWrite1=1\nWrite4=65535\n");
-    EXPECT_EQ(edges.RetryCnt, QStringLiteral("0"));
-    EXPECT_EQ(edges.Write[0], QStringLiteral("1"));
+    EXPECT_EQ(edges.RetryCnt, u"0"_qs);
+    EXPECT_EQ(edges.Write[0], u"1"_qs);
     EXPECT_EQ(edges.CurrentWriteWait, 65535);
 }
 
@@ -136,32 +124,19 @@ TEST_F(SettingsTest, ProfileFileRulesOneAtATime) {
         {"[RsWait]\nTimeOutWait=700\n[RsWait]\nTimeOutWait=900\n", 700}, // first section
         {"[RsWait]\nTimeOutWait=7 00\n", 500},                           // not a number
         {"[ RsWait ]\n  TimeOutWait  =  700  \n", 700},                  // blanks around names
+        {"[RsWait]\nTimeOutWait=00000000000000123456\n", 123},           // 17 characters kept
     };
     for (const auto& [content, expected] : files)
         EXPECT_EQ(read(content).timeOutWaitMs(), expected) << content;
 }
 
-TEST_F(SettingsTest, ValueKeepsAtMostSeventeenCharacters) {
-    // 17 characters of "00000000000000123456" are "00000000000000123": 123 ms.
-    const Settings s = read("[RsWait]\nTimeOutWait=00000000000000123456\n");
-    EXPECT_EQ(s.TimeOutWait, QStringLiteral("123"));
-}
-
-TEST_F(SettingsTest, CurrentWriteWaitFollowsTheRate) {
-    Settings s = read("[RS232C]\nRate=1\n[RsWait]\nWrite1=10\nWrite2=20\nWrite3=30\nWrite4=40\n");
-    EXPECT_EQ(s.CurrentWriteWait, 20);
-    s.Rate = QStringLiteral("2");
-    s.recomputeCurrentWriteWait();
-    EXPECT_EQ(s.CurrentWriteWait, 30);
-}
-
 TEST_F(SettingsTest, PortDeviceMapsComPortsAndHonoursOverrides) {
     Settings s = read("[RS232C]\nComPort=2\nDevice3=/dev/serial/by-id/usb-adapter-port0\n");
-    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/ttyS1"));
-    s.ComPort = QStringLiteral("3");
-    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/serial/by-id/usb-adapter-port0"));
-    s.PortOverride = QStringLiteral("/dev/pts/7");
-    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(s.portDevice(), u"/dev/ttyS1"_qs);
+    s.ComPort = u"3"_qs;
+    EXPECT_EQ(s.portDevice(), u"/dev/serial/by-id/usb-adapter-port0"_qs);
+    s.PortOverride = u"/dev/pts/7"_qs;
+    EXPECT_EQ(s.portDevice(), u"/dev/pts/7"_qs);
 }
 
 TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
@@ -169,56 +144,56 @@ TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
                                 "ComPort=1 ; first port\r\nunknown=keep me\r\nRate=3\r\n"
                                 "AutoSave=0\r\n[RsWait]\r\nWrite1=200\r\n";
     Settings s = read(original);
-    ASSERT_TRUE(s.P_SetIniRS232C(QStringLiteral("2"), QStringLiteral("1")));
-    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("3")));
+    ASSERT_TRUE(s.P_SetIniRS232C(u"2"_qs, u"1"_qs));
+    ASSERT_TRUE(s.P_SetIniAutoSave(u"3"_qs));
     QByteArray expected = original;
     expected.replace("ComPort=1 ; first port", "ComPort=2");
     expected.replace("Rate=3", "Rate=1");
     expected.replace("AutoSave=0", "AutoSave=3");
     EXPECT_EQ(readIni(), expected);
-    EXPECT_EQ(s.Rate, QStringLiteral("1"));
+    EXPECT_EQ(s.Rate, u"1"_qs);
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.ComPort, QStringLiteral("2"));
-    EXPECT_EQ(again.AutoSave, QStringLiteral("3"));
+    EXPECT_EQ(again.ComPort, u"2"_qs);
+    EXPECT_EQ(again.AutoSave, u"3"_qs);
 }
 
 TEST_F(SettingsTest, DeviceChoiceWritesOnlyItsKeyAndMapsBack) {
     const QByteArray original = "; site settings\r\n[RS232C]\r\nComPort=2\r\n"
                                 "Device2 = /dev/ttyS1\r\nRate=3\r\n[RsWait]\r\nWrite1=200\r\n";
     Settings s = read(original);
-    ASSERT_TRUE(s.P_SetIniDevice(2, QStringLiteral("/dev/ttyUSB0")));
-    ASSERT_TRUE(s.P_SetIniDevice(4, QStringLiteral("/dev/ttyACM0")));
+    ASSERT_TRUE(s.P_SetIniDevice(2, u"/dev/ttyUSB0"_qs));
+    ASSERT_TRUE(s.P_SetIniDevice(4, u"/dev/ttyACM0"_qs));
     QByteArray expected = original;
     expected.replace("Device2 = /dev/ttyS1", "Device2=/dev/ttyUSB0");
     expected.replace("Rate=3\r\n", "Rate=3\r\nDevice4=/dev/ttyACM0\r\n");
     EXPECT_EQ(readIni(), expected);
-    EXPECT_EQ(s.portDevice(), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(s.portOfDevice(QStringLiteral("/dev/ttyACM0")), 4);
-    EXPECT_EQ(s.portOfDevice(QStringLiteral("/dev/ttyS0")), 1); // COM1's default
-    EXPECT_EQ(s.portOfDevice(QStringLiteral("/dev/pts/3")), 0);
-    EXPECT_FALSE(s.P_SetIniDevice(5, QStringLiteral("/dev/ttyUSB1")));
+    EXPECT_EQ(s.portDevice(), u"/dev/ttyUSB0"_qs);
+    EXPECT_EQ(s.portOfDevice(u"/dev/ttyACM0"_qs), 4);
+    EXPECT_EQ(s.portOfDevice(u"/dev/ttyS0"_qs), 1); // COM1's default
+    EXPECT_EQ(s.portOfDevice(u"/dev/pts/3"_qs), 0);
+    EXPECT_FALSE(s.P_SetIniDevice(5, u"/dev/ttyUSB1"_qs));
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.portDevice(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(again.portDevice(), u"/dev/ttyUSB0"_qs);
 }
 
 TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
     Settings s = read("[RS232C]\nComPort=1\n\n[RsWait]\nWrite1=200");
-    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("2")));
+    ASSERT_TRUE(s.P_SetIniAutoSave(u"2"_qs));
     EXPECT_EQ(readIni(), QByteArray("[RS232C]\nComPort=1\nAutoSave=2\n\n[RsWait]\nWrite1=200"));
 
     s = read("[SOFT]\nMode=1");
-    ASSERT_TRUE(s.P_SetIniRS232C(QStringLiteral("4"), QStringLiteral("0")));
+    ASSERT_TRUE(s.P_SetIniRS232C(u"4"_qs, u"0"_qs));
     EXPECT_EQ(readIni(), QByteArray("[SOFT]\nMode=1\n[RS232C]\nComPort=4\nRate=0\n"));
 }
 
 TEST_F(SettingsTest, CarriageReturnOnlyFileReadsAndKeepsItsLineEnds) {
     Settings s = read("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\r");
-    EXPECT_EQ(s.LanguageMode, QStringLiteral("1"));
-    EXPECT_EQ(s.ComPort, QStringLiteral("3"));
-    EXPECT_EQ(s.Rate, QStringLiteral("2"));
-    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("1")));
+    EXPECT_EQ(s.LanguageMode, u"1"_qs);
+    EXPECT_EQ(s.ComPort, u"3"_qs);
+    EXPECT_EQ(s.Rate, u"2"_qs);
+    ASSERT_TRUE(s.P_SetIniAutoSave(u"1"_qs));
     EXPECT_EQ(readIni(),
               QByteArray("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\rAutoSave=1\r"));
 }
@@ -228,19 +203,19 @@ TEST_F(SettingsTest, OversizedFileIsNotReadNorRewritten) {
     writeIni(huge);
     Settings s;
     s.ReadSettings(m_dir.path()); // read as an empty file: every key its default
-    EXPECT_EQ(s.ComPort, QStringLiteral("1"));
-    EXPECT_FALSE(s.P_SetIniAutoSave(QStringLiteral("1")));
+    EXPECT_EQ(s.ComPort, u"1"_qs);
+    EXPECT_FALSE(s.P_SetIniAutoSave(u"1"_qs));
     EXPECT_EQ(readIni().size(), huge.size());
 }
 
 TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
     Settings s = read("[RS232C]\nAutoSave=0\n");
-    ASSERT_TRUE(s.P_SetIniAutoSave(QStringLiteral("1\n[SOFT]\nMode=1")));
+    ASSERT_TRUE(s.P_SetIniAutoSave(u"1\n[SOFT]\nMode=1"_qs));
     EXPECT_EQ(readIni(), QByteArray("[RS232C]\nAutoSave=1[SOFT]Mode=1\n"));
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.SoftMode, QStringLiteral("0"));
-    EXPECT_EQ(again.AutoSave, QStringLiteral("0")); // not a number: its default
+    EXPECT_EQ(again.SoftMode, u"0"_qs);
+    EXPECT_EQ(again.AutoSave, u"0"_qs); // not a number: its default
 }
 
 } // namespace

@@ -13,15 +13,18 @@ using namespace zel::test;
 
 namespace {
 
-QString zelsimPath() {
-    return BuiltProgram(QStringLiteral("zelsim"));
-}
-
-TEST(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
-    if (!QFileInfo::exists(zelsimPath()))
-        GTEST_SKIP() << "zelsim not built";
+class ZelsimProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFileInfo::exists(zelsimPath))
+            GTEST_SKIP() << "zelsim not built";
+    }
+    const QString zelsimPath = BuiltProgram(QStringLiteral("zelsim"));
     QProcess zelsim;
-    zelsim.start(zelsimPath(), Words("--cameras 2 --nack 40x1 --seed 5"));
+};
+
+TEST_F(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
+    zelsim.start(zelsimPath, Words("--cameras 2 --nack 40x1 --seed 5"));
     ASSERT_TRUE(zelsim.waitForStarted(5000));
     ASSERT_TRUE(zelsim.waitForReadyRead(5000));
     const QString first = QString::fromLocal8Bit(zelsim.readLine()).trimmed();
@@ -45,11 +48,8 @@ TEST(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
     EXPECT_TRUE(port.waitForHangUp(2000));
 }
 
-TEST(ZelsimProgram, BadUsageExitsTwoWithAReason) {
-    if (!QFileInfo::exists(zelsimPath()))
-        GTEST_SKIP() << "zelsim not built";
-    QProcess zelsim;
-    zelsim.start(zelsimPath(), Words("--busy C1:x"));
+TEST_F(ZelsimProgram, BadUsageExitsTwoWithAReason) {
+    zelsim.start(zelsimPath, Words("--busy C1:x"));
     ASSERT_TRUE(zelsim.waitForFinished(5000));
     EXPECT_EQ(zelsim.exitCode(), 2);
     EXPECT_TRUE(zelsim.readAllStandardOutput().isEmpty());

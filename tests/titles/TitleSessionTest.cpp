@@ -7,7 +7,6 @@
 #include "common/MessageNumber.h"
 #include "link/TransferDialogModel.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleAutoBackup.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFileWriter.h"
@@ -27,8 +26,8 @@ using namespace zel::test;
 namespace {
 
 constexpr int kSlot = 1;
-const QString kNeedsTitles = QStringLiteral("Download, open or type titles first");
-const QString kNeedsCheck = QStringLiteral("Run Tool > Check without errors first");
+const QString kNeedsTitles = u"Download, open or type titles first"_qs;
+const QString kNeedsCheck = u"Run Tool > Check without errors first"_qs;
 
 // A title data reply whose eight codes read as the title "1".
 QString titleReply() {
@@ -63,9 +62,8 @@ protected:
     // Answers every title of the transfer under way with the title "1".
     void answerAll() {
         for (int guard = 0; guard < 400 && m_session.isTransferring(); ++guard)
-            port.receiveHex(port.written.isEmpty() || sentData().last().size() > 8
-                                ? QStringLiteral("06")
-                                : titleReply());
+            port.receiveHex(port.written.isEmpty() || sentData().last().size() > 8 ? u"06"_qs
+                                                                                   : titleReply());
     }
     // Typed titles that pass the check of the category shown: UPLOAD on.
     void typeAndCheck(int category, const QString& title) {
@@ -91,41 +89,52 @@ protected:
 
 TEST_F(TitleSessionTest, ControlsOfAFreshScreenAndTheNumberBoxFocus) {
     const TitleControls fresh = controls();
-    EXPECT_FALSE(fresh.undo);
-    EXPECT_FALSE(fresh.sort);
-    EXPECT_TRUE(fresh.cutCopy);
-    EXPECT_FALSE(fresh.upload);
-    EXPECT_EQ(fresh.uploadOffHint, kNeedsTitles);
+    EXPECT_EQ(std::tuple(fresh.undo, fresh.sort, fresh.cutCopy, fresh.upload, fresh.uploadOffHint),
+              std::tuple(false, false, true, false, kNeedsTitles));
     EXPECT_FALSE(m_session.controls(true).cutCopy);
     editor().changeTab(CategoryPosition);
     EXPECT_TRUE(controls().sort);
     editor().snapshotTitle(CategoryPosition, 0);
-    editor().setTitle(CategoryPosition, 0, QStringLiteral("GATE"));
+    editor().setTitle(CategoryPosition, 0, u"GATE"_qs);
     EXPECT_TRUE(controls().undo);
     EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
 }
 
-TEST_F(TitleSessionTest, OpenStartsWithoutUndoAndWaitsForANewCheck) {
-    typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
-    editor().snapshotTitle(CategoryHome, 0);
-    ASSERT_TRUE(controls().undo && controls().upload);
-
-    // A file that is refused changes nothing.
+// Titles read from a title file, a CSV file or another window are content: they start without
+// undo and wait for a new check; a refused file changes nothing.
+TEST_F(TitleSessionTest, ReadTitlesStartWithoutUndoAndWaitForANewCheck) {
     const QString garbage = writeFile("garbage.ttl", QByteArray("\x82\xff\x01 junk", 8));
-    EXPECT_EQ(m_session.openFile(garbage), TitleOpenResult::NotLoaded);
-    EXPECT_TRUE(controls().undo);
-    EXPECT_TRUE(controls().upload);
-
-    document().TitleModified = false;
-    m_repainted.clear();
-    EXPECT_EQ(m_session.openFile(writeTitleFile("home.ttl", QStringLiteral("HOME"))),
-              TitleOpenResult::Loaded);
-    EXPECT_EQ(document().title(CategoryHome, 1), QStringLiteral("HOME"));
-    EXPECT_FALSE(controls().undo);
+    const QString badCsv = writeFile("bad.csv", "category,number,title\nHOME,9,X\n");
+    const QString goodCsv = writeFile("good.csv", "category,number,title\nHOME,1,READ\n");
+    const QString file = writeTitleFile("home.ttl", u"READ"_qs);
+    TitleDocument other;
+    other.CameraNo = u"4"_qs;
+    other.setTitle(CategoryHome, 1, u"READ"_qs);
+    const std::function<bool()> reads[] = {
+        [&] { return m_session.openFile(garbage) != TitleOpenResult::NotLoaded; },
+        [&] { return m_session.importCsv(badCsv); },
+        [&] { return m_session.openFile(file) == TitleOpenResult::Loaded; },
+        [&] { return m_session.importCsv(goodCsv); },
+        [&] { return m_session.takeDocument(other), true; }};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        typeAndCheck(CategoryHome, u"TYPED"_qs);
+        editor().snapshotTitle(CategoryHome, 0);
+        document().TitleModified = false;
+        m_repainted.clear();
+        const bool accepted = i >= 2;
+        ASSERT_EQ(reads[i](), accepted);
+        EXPECT_EQ(document().title(CategoryHome, 1), accepted ? u"READ"_qs : u"TYPED"_qs);
+        EXPECT_EQ(controls().undo, !accepted);
+        EXPECT_EQ(controls().upload, !accepted);
+        EXPECT_EQ(controls().uploadOffHint, accepted ? kNeedsCheck : QString());
+        EXPECT_EQ(m_repainted.size(), accepted ? kTitleCategoryCount : 0);
+    }
+    EXPECT_EQ(document().CameraNo, u"4"_qs);
+    // A change still takes UPLOAD away.
+    ASSERT_TRUE(editor().check());
+    document().MarkModified();
     EXPECT_FALSE(controls().upload);
-    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck) << "a file read to the end is content";
-    EXPECT_EQ(m_repainted.size(), kTitleCategoryCount);
-
     // A wrong number and "do not read on": partly read, not content.
     sink.answers = {ButtonNo};
     const QString wrong = writeFile("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
@@ -133,27 +142,17 @@ TEST_F(TitleSessionTest, OpenStartsWithoutUndoAndWaitsForANewCheck) {
     EXPECT_EQ(controls().uploadOffHint, kNeedsTitles);
 }
 
-TEST_F(TitleSessionTest, CsvImportIsContentWaitingForACheck) {
-    typeAndCheck(CategoryHome, QStringLiteral("TYPED"));
-    EXPECT_FALSE(m_session.importCsv(writeFile("bad.csv", "category,number,title\nHOME,9,X\n")));
-    EXPECT_TRUE(controls().upload) << "a refused import changes nothing";
-    ASSERT_TRUE(m_session.importCsv(writeFile("good.csv", "category,number,title\nHOME,2,G\n")));
-    EXPECT_EQ(document().title(CategoryHome, 2), QStringLiteral("G"));
-    EXPECT_FALSE(controls().undo);
-    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
-}
-
 TEST_F(TitleSessionTest, DownloadReplacesTheCategoryShown) {
     editor().changeTab(CategoryHome);
-    document().setTitle(CategoryHome, 1, QStringLiteral("OLD"));
+    document().setTitle(CategoryHome, 1, u"OLD"_qs);
     document().TitleModified = false;
     ASSERT_TRUE(m_session.download());
     EXPECT_EQ(document().title(CategoryHome, 1), QString()) << "emptied first";
-    EXPECT_EQ(sentData(), QStringList{QStringLiteral("B1070010")});
+    EXPECT_EQ(sentData(), QStringList{u"B1070010"_qs});
     EXPECT_TRUE(m_session.isTransferring());
     answerAll();
     EXPECT_EQ(m_ended, QList<bool>{true});
-    EXPECT_EQ(document().title(CategoryHome, 3), QStringLiteral("1"));
+    EXPECT_EQ(document().title(CategoryHome, 3), u"1"_qs);
     EXPECT_TRUE(document().TitleModified);
     EXPECT_EQ(controls().uploadOffHint, kNeedsCheck) << "downloaded titles are content";
     ASSERT_TRUE(editor().check());
@@ -162,10 +161,10 @@ TEST_F(TitleSessionTest, DownloadReplacesTheCategoryShown) {
 }
 
 TEST_F(TitleSessionTest, DownloadThatEndsEarlyOrCannotStartLeavesNoContent) {
-    typeAndCheck(CategoryTour, QStringLiteral("TOUR"));
+    typeAndCheck(CategoryTour, u"TOUR"_qs);
     document().TitleModified = false;
     ASSERT_TRUE(m_session.download());
-    port.receiveHex(QStringLiteral("15")); // NACK
+    port.receiveHex(u"15"_qs); // NACK
     EXPECT_EQ(m_ended, QList<bool>{false});
     EXPECT_TRUE(document().TitleModified);
     EXPECT_FALSE(controls().upload);
@@ -173,7 +172,7 @@ TEST_F(TitleSessionTest, DownloadThatEndsEarlyOrCannotStartLeavesNoContent) {
     EXPECT_EQ(document().title(CategoryTour, 1), QString());
 
     // The port is closed: nothing goes out, but the category is emptied and repainted.
-    document().setTitle(CategoryTour, 1, QStringLiteral("AGAIN"));
+    document().setTitle(CategoryTour, 1, u"AGAIN"_qs);
     engine.CloseCommPort();
     m_repainted.clear();
     const qsizetype written = port.written.size();
@@ -189,13 +188,13 @@ TEST_F(TitleSessionTest, AllUploadRefusesTitlesFromNowhereAndFollowsItsCheck) {
     EXPECT_EQ(sink.shown[0].extra, m_language.piece(MessagePiece::NoInput));
 
     sink.clear();
-    editor().setTitle(CategoryTrace, 0, QStringLiteral("NINECHARS"));
+    editor().setTitle(CategoryTrace, 0, u"NINECHARS"_qs);
     EXPECT_FALSE(m_session.allUpload());
     EXPECT_EQ(sink.shown.size(), 1) << "the check result";
     EXPECT_FALSE(controls().upload);
     EXPECT_TRUE(port.written.isEmpty());
 
-    editor().setTitle(CategoryTrace, 0, QStringLiteral("AB"));
+    editor().setTitle(CategoryTrace, 0, u"AB"_qs);
     ASSERT_TRUE(m_session.allUpload());
     EXPECT_TRUE(controls().upload) << "all nine categories passed";
     answerAll();
@@ -207,7 +206,7 @@ TEST_F(TitleSessionTest, AllUploadRefusesTitlesFromNowhereAndFollowsItsCheck) {
 TEST_F(TitleSessionTest, UploadOfTheCategoryGoesOnlyAfterAPassingCheck) {
     editor().changeTab(CategoryHome);
     EXPECT_FALSE(m_session.upload());
-    editor().setTitle(CategoryHome, 0, QStringLiteral("HOME"));
+    editor().setTitle(CategoryHome, 0, u"HOME"_qs);
     EXPECT_FALSE(m_session.upload()) << "not checked";
     EXPECT_TRUE(port.written.isEmpty());
     ASSERT_TRUE(editor().check());
@@ -219,7 +218,7 @@ TEST_F(TitleSessionTest, UploadOfTheCategoryGoesOnlyAfterAPassingCheck) {
 
 // A menu command does not leave a number box: the address is checked again before a send.
 TEST_F(TitleSessionTest, TransfersRefuseAnAddressOutOfRangeBeforeAnythingChanges) {
-    typeAndCheck(CategoryHome, QStringLiteral("KEEP"));
+    typeAndCheck(CategoryHome, u"KEEP"_qs);
     const std::function<bool()> starts[] = {
         [this] { return m_session.download(); }, [this] { return m_session.upload(); },
         [this] { return m_session.allDownload(); }, [this] { return m_session.allUpload(); }};
@@ -235,41 +234,43 @@ TEST_F(TitleSessionTest, TransfersRefuseAnAddressOutOfRangeBeforeAnythingChanges
         }
     }
     EXPECT_TRUE(port.written.isEmpty());
-    EXPECT_EQ(document().title(CategoryHome, 1), QStringLiteral("KEEP"));
+    EXPECT_EQ(document().title(CategoryHome, 1), u"KEEP"_qs);
     EXPECT_TRUE(controls().upload);
 }
 
 TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
-    m_session.remoteNoEdited(QStringLiteral("15"));
-    EXPECT_EQ(document().RemoteNo, QStringLiteral("15"));
+    m_session.remoteNoEdited(u"15"_qs);
+    EXPECT_EQ(document().RemoteNo, u"15"_qs);
     EXPECT_TRUE(document().TitleModified);
 
     sink.clear();
-    EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Remote, QStringLiteral("100")));
-    EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, QStringLiteral("0")));
+    EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Remote, u"100"_qs));
+    EXPECT_FALSE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, u"0"_qs));
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageError, MessageError}));
     // Another camera's number asks once to save the titles in edit; the number the box is
     // left with is the one the next change is compared with.
     sink.clear();
     sink.answers = {ButtonNo, ButtonNo};
-    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("7")));
-    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("70")));
+    EXPECT_TRUE(m_session.cameraNoEdited(u"7"_qs));
+    EXPECT_TRUE(m_session.cameraNoEdited(u"70"_qs));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageSaveInEdit});
-    EXPECT_EQ(document().CameraNo, QStringLiteral("70"));
-    EXPECT_TRUE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, QStringLiteral("70")));
-    EXPECT_EQ(m_slots.LastCameraNo, QStringLiteral("70"));
-    EXPECT_TRUE(m_session.cameraNoEdited(QStringLiteral("8")));
+    EXPECT_EQ(document().CameraNo, u"70"_qs);
+    EXPECT_TRUE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, u"70"_qs));
+    EXPECT_EQ(m_slots.LastCameraNo, u"70"_qs);
+    EXPECT_TRUE(m_session.cameraNoEdited(u"70"_qs)); // the same number: no question
+    EXPECT_EQ(sink.numbers().size(), 1);
+    EXPECT_TRUE(m_session.cameraNoEdited(u"8"_qs));
     EXPECT_EQ(sink.numbers().size(), 2);
 }
 
 TEST_F(TitleSessionTest, CloseWaitsForTheTransferAndTheSavePrompt) {
-    const QString path = writeTitleFile("kept.ttl", QStringLiteral("KEPT"));
+    const QString path = writeTitleFile("kept.ttl", u"KEPT"_qs);
     ASSERT_EQ(m_session.openFile(path), TitleOpenResult::Loaded);
     ASSERT_TRUE(m_session.allDownload());
     sink.clear();
     EXPECT_FALSE(m_session.mayClose());
     EXPECT_TRUE(sink.shown.isEmpty()) << "refused without a question";
-    port.receiveHex(QStringLiteral("15"));
+    port.receiveHex(u"15"_qs);
     ASSERT_TRUE(document().TitleModified);
     sink.clear();
     sink.answers = {ButtonCancel};
@@ -281,33 +282,22 @@ TEST_F(TitleSessionTest, CloseWaitsForTheTransferAndTheSavePrompt) {
     EXPECT_EQ(m_slots.TitleFileName(kSlot), QString());
 }
 
-TEST_F(TitleSessionTest, TitlesTakenFromElsewhereCountAsReadAndStayWatched) {
-    TitleDocument read;
-    read.CameraNo = QStringLiteral("4");
-    read.setTitle(CategoryHome, 2, QStringLiteral("READ"));
-    m_session.takeDocument(read);
-    EXPECT_EQ(document().CameraNo, QStringLiteral("4"));
-    EXPECT_EQ(controls().uploadOffHint, kNeedsCheck);
-    editor().changeTab(CategoryHome);
-    ASSERT_TRUE(editor().check());
-    ASSERT_TRUE(controls().upload);
-    document().MarkModified();
-    EXPECT_FALSE(controls().upload) << "a change still takes UPLOAD away";
-}
-
 TEST_F(TitleSessionTest, AutoBackupRunsOnItsOwnTimerFromTheSetting) {
-    const QString backup = m_dir.filePath(QStringLiteral("temp1.ttl"));
+    const QString backup = m_dir.filePath(u"temp1.ttl"_qs);
     EXPECT_FALSE(m_autoSave->isActive()) << "AutoSave 0: off";
-    settings.AutoSave = QStringLiteral("1"); // every 3 minutes
+    settings.AutoSave = u"1"_qs; // every 3 minutes
     m_session.SetTime_OnOffProc();
     ASSERT_TRUE(m_autoSave->isActive());
-    EXPECT_EQ(m_autoSave->interval(), TitleAutoBackup::kTickMs);
+    EXPECT_EQ(m_autoSave->interval(), 60000); // counts minutes
     m_autoSave->fireNow();
     m_autoSave->fireNow();
     EXPECT_FALSE(QFile::exists(backup));
     m_autoSave->fireNow();
     EXPECT_TRUE(QFile::exists(backup));
-    settings.AutoSave = QStringLiteral("0");
+    settings.AutoSave = u"0"_qs;
+    m_autoSave->fireNow();
+    EXPECT_FALSE(m_autoSave->isActive()) << "switched off: the next tick stops the timer";
     m_session.SetTime_OnOffProc();
     EXPECT_FALSE(m_autoSave->isActive());
+    EXPECT_TRUE(sink.shown.isEmpty());
 }

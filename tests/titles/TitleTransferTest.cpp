@@ -1,4 +1,5 @@
 #include "titles/TitleTransfer.h"
+#include "DataReplyText.h"
 #include "MemoryLink.h"
 #include "common/HexText.h"
 #include "shell/LanguageTables.h"
@@ -14,16 +15,11 @@ using namespace zel::test;
 namespace {
 
 // A title data reply: FD, length, seven payload bytes, the eight codes, checksum, FF FF.
-QString titleReply(const QString& codesHex, bool goodChecksum = true) {
-    QString text = QStringLiteral("FD1B00100100B10000") + codesHex;
-    int checksum = 0;
-    for (qsizetype i = 0; i < text.size(); i += 2)
-        checksum ^= HexByteAt(text, i);
-    checksum ^= 0xFF;
-    if (!goodChecksum)
-        checksum ^= 0x01;
-    return text + ByteToHex(checksum) + QStringLiteral("FFFF");
+QString titleReply(const QString& codesHex) {
+    return DataReplyText(QByteArray::fromHex("00100100B10000" + codesHex.toLatin1()));
 }
+// The title "1": one code with the end mark, seven fillers.
+const QString kTitleOne = titleReply(u"8001"_qs + u"00FD"_qs.repeated(7));
 
 class TitleTransferTest : public ::testing::Test, protected MemoryLink {
 protected:
@@ -32,11 +28,7 @@ protected:
         m_transfer.onFinished = [this](bool completed) { m_finished.append(completed); };
         m_transfer.onTextLock = [this](bool lock) { m_locks.append(lock); };
     }
-    // Data bytes of the frame last written (after the five header bytes, before checksum).
-    QString lastData() const {
-        const QString frame = BytesToHexText(port.written.last());
-        return frame.mid(10, frame.size() - 10 - 6);
-    }
+    QString lastData() const { return CommandDataHex(port.written.last()); }
     QString lastRequestFlag() const { return BytesToHexText(port.written.last()).mid(7, 1); }
 
     LanguageTables m_language;
@@ -49,26 +41,24 @@ protected:
 
 } // namespace
 
+// 0, 1 and 255 and the whole request show in the all-download walk.
 TEST(TitleTransferData, TitleNumberBytes) {
-    EXPECT_EQ(TitleTransfer::TitleNumberHex(0), QStringLiteral("0000"));
-    EXPECT_EQ(TitleTransfer::TitleNumberHex(5), QStringLiteral("0050"));
-    EXPECT_EQ(TitleTransfer::TitleNumberHex(123), QStringLiteral("1230"));
-    EXPECT_EQ(TitleTransfer::TitleNumberHex(255), QStringLiteral("2550"));
-    EXPECT_EQ(TitleTransfer::TitleRequestData(0x03, 1), QStringLiteral("B1030010"));
+    EXPECT_EQ(TitleTransfer::TitleNumberHex(5), u"0050"_qs);
+    EXPECT_EQ(TitleTransfer::TitleNumberHex(123), u"1230"_qs);
 }
 
 TEST_F(TitleTransferTest, CameraIdDownloadStoresTitleAndCompletes) {
-    m_document.setTitle(CategoryCamera, 1, QStringLiteral("old"));
+    m_document.setTitle(CategoryCamera, 1, u"old"_qs);
     ASSERT_TRUE(m_transfer.startDownload(CategoryCamera));
     EXPECT_EQ(m_document.title(CategoryCamera, 1), QString()); // emptied first
-    EXPECT_EQ(lastData(), QStringLiteral("B1020000"));
-    EXPECT_EQ(lastRequestFlag(), QStringLiteral("1"));
+    EXPECT_EQ(lastData(), u"B1020000"_qs);
+    EXPECT_EQ(lastRequestFlag(), u"1"_qs);
     EXPECT_EQ(m_transfer.dialog().state().progressMax, 1);
-    EXPECT_EQ(m_transfer.dialog().state().caption, QStringLiteral("DOWNLOAD  0%"));
-    port.receiveHex(titleReply(QStringLiteral("000A000B802400FD00FD00FD00FD00FD")));
-    EXPECT_EQ(m_document.title(CategoryCamera, 1), QStringLiteral("AB{024}"));
+    EXPECT_EQ(m_transfer.dialog().state().caption, u"DOWNLOAD  0%"_qs);
+    port.receiveHex(titleReply(u"000A000B802400FD00FD00FD00FD00FD"_qs));
+    EXPECT_EQ(m_document.title(CategoryCamera, 1), u"AB{024}"_qs);
     EXPECT_EQ(m_transfer.dialog().state().visibleFrame, 1);
-    EXPECT_EQ(m_transfer.dialog().state().caption, QStringLiteral("DOWNLOAD  100%"));
+    EXPECT_EQ(m_transfer.dialog().state().caption, u"DOWNLOAD  100%"_qs);
     EXPECT_EQ(m_finished, QList<bool>{true});
     EXPECT_EQ(m_locks, (QList<bool>{true, false}));
     EXPECT_EQ(port.written.size(), 1);
@@ -78,68 +68,60 @@ TEST_F(TitleTransferTest, CameraIdDownloadStoresTitleAndCompletes) {
 }
 
 TEST_F(TitleTransferTest, TraceUploadSendsCodesAndWaitsForAck) {
-    m_document.setTitle(CategoryTrace, 1, QStringLiteral("AB"));
+    m_document.setTitle(CategoryTrace, 1, u"AB"_qs);
     ASSERT_TRUE(m_transfer.startUpload(CategoryTrace));
-    EXPECT_EQ(lastData(), QStringLiteral("B1040010000A800B00FD00FD00FD00FD00FD00FD"));
-    EXPECT_EQ(lastRequestFlag(), QStringLiteral("0"));
-    port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(lastData(), QStringLiteral("B1040020") + QStringLiteral("00FD").repeated(8));
-    port.receiveHex(QStringLiteral("06"));
+    EXPECT_EQ(lastData(), u"B1040010000A800B00FD00FD00FD00FD00FD00FD"_qs);
+    EXPECT_EQ(lastRequestFlag(), u"0"_qs);
+    port.receiveHex(u"06"_qs);
+    EXPECT_EQ(lastData(), u"B1040020"_qs + u"00FD"_qs.repeated(8));
+    port.receiveHex(u"06"_qs);
     EXPECT_EQ(port.written.size(), 2);
     EXPECT_EQ(m_finished, QList<bool>{true});
 }
 
-TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyEnds) {
+// BUSY: the same title again after 500 ms; the fourth BUSY in a row ends the transfer, a good
+// reply starts the count again.
+TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyInARowEnds) {
     ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
-    port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
+    const auto busyThenRetry = [this] {
+        port.receiveHex(u"00"_qs);
+        timerReTry.fireNow();
+    };
+    for (int busy = 1; busy <= 3; ++busy)
+        busyThenRetry();
+    port.receiveHex(kTitleOne);
     const QString second = lastData();
-    EXPECT_EQ(second, QStringLiteral("B1040020"));
-    port.receiveHex(QStringLiteral("00"));
+    EXPECT_EQ(second, u"B1040020"_qs);
+    port.receiveHex(u"00"_qs);
     ASSERT_TRUE(timerReTry.isActive());
     EXPECT_EQ(timerReTry.interval(), 500);
     timerReTry.fireNow();
     EXPECT_EQ(lastData(), second);
-    EXPECT_EQ(port.written.size(), 3);
-    for (int busy = 2; busy <= 3; ++busy) {
-        port.receiveHex(QStringLiteral("00"));
-        timerReTry.fireNow();
-    }
+    EXPECT_EQ(port.written.size(), 6); // the first title four times, the second twice
+    busyThenRetry();
+    busyThenRetry();
     EXPECT_TRUE(sink.shown.isEmpty());
-    port.receiveHex(QStringLiteral("00")); // the fourth BUSY in a row
+    port.receiveHex(u"00"_qs); // the fourth BUSY in a row
     EXPECT_EQ(sink.numbers(), QList<int>{16});
     EXPECT_EQ(m_finished, QList<bool>{false});
     EXPECT_FALSE(m_transfer.dialog().isOpen());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-    EXPECT_EQ(m_document.title(CategoryTrace, 1), QStringLiteral("1"));
+    EXPECT_EQ(m_document.title(CategoryTrace, 1), u"1"_qs);
 }
 
-TEST_F(TitleTransferTest, BusyCountStartsAgainAfterAGoodReply) {
-    ASSERT_TRUE(m_transfer.startDownload(CategoryHome));
-    for (int title = 1; title <= 3; ++title) {
-        for (int busy = 0; busy < 3; ++busy) {
-            port.receiveHex(QStringLiteral("00"));
-            timerReTry.fireNow();
-        }
-        port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
-    }
-    EXPECT_EQ(m_finished, QList<bool>{true});
-    EXPECT_TRUE(sink.shown.isEmpty());
-}
-
-TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
+TEST_F(TitleTransferTest, SilenceNackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
     struct Case {
         QString reply;
         int message;
         bool upload = false;
     };
-    const QString goodData =
-        titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
     const QList<Case> cases{
-        {QStringLiteral("15"), 3},
-        {titleReply(QStringLiteral("800A") + QStringLiteral("00FD").repeated(7), false), 16},
-        {QStringLiteral("FD05AAADFFFF"), 16}, // complete, good checksum, no room for codes
-        {QStringLiteral("06"), 16},           // an ACK where a data reply was expected
-        {goodData, 16, true},                 // a good data reply is no answer to a write
+        {QString(), 2, true}, // no reply: the wait ends; the next row finds the link free
+        {u"15"_qs, 3},
+        {kTitleOne.left(kTitleOne.size() - 6) + u"00FFFF"_qs, 16}, // bad checksum
+        {u"FD05AAADFFFF"_qs, 16}, // complete, good checksum, no room for codes
+        {u"06"_qs, 16},           // an ACK where a data reply was expected
+        {kTitleOne, 16, true},    // a good data reply is no answer to a write
     };
     for (const Case& c : cases) {
         sink.clear();
@@ -148,8 +130,12 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
         ASSERT_TRUE(c.upload ? m_transfer.startUpload(CategoryPosition)
                              : m_transfer.startDownload(CategoryPosition))
             << c.reply.toStdString();
-        port.receiveHex(c.reply);
+        if (c.reply.isEmpty())
+            timerMenu.fireNow();
+        else
+            port.receiveHex(c.reply);
         EXPECT_EQ(sink.numbers(), QList<int>{c.message}) << c.reply.toStdString();
+        EXPECT_FALSE(m_transfer.dialog().isOpen());
         EXPECT_EQ(m_finished, QList<bool>{false});
         EXPECT_EQ(port.written.size(), sent + 1) << c.reply.toStdString();
         EXPECT_EQ(engine.state().TitleTransferFlag, 0);
@@ -158,7 +144,6 @@ TEST_F(TitleTransferTest, NackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
 }
 
 TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
-    const QString reply = titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7));
     const auto expectEnded = [&](const char* when) {
         EXPECT_EQ(sink.numbers(), QList<int>{6}) << when;
         EXPECT_EQ(m_finished, QList<bool>{false}) << when;
@@ -177,13 +162,13 @@ TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
     // The port closes while a reply is on its way; the next title cannot go out.
     ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
     engine.CloseCommPort();
-    port.receiveHex(reply);
+    port.receiveHex(kTitleOne);
     expectEnded("after a good reply");
 
     // The same at the retry after BUSY.
     restart();
     ASSERT_TRUE(m_transfer.startDownload(CategoryTrace));
-    port.receiveHex(QStringLiteral("00"));
+    port.receiveHex(u"00"_qs);
     engine.CloseCommPort();
     ASSERT_TRUE(timerReTry.fireNow());
     expectEnded("at the retry");
@@ -192,17 +177,8 @@ TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
     restart();
     ASSERT_TRUE(m_transfer.startAllDownload());
     engine.CloseCommPort();
-    port.receiveHex(reply); // CAMERA ID done; POSITION 1 is next
+    port.receiveHex(kTitleOne); // CAMERA ID done; POSITION 1 is next
     expectEnded("between categories");
-}
-
-TEST_F(TitleTransferTest, TimeOutShowsMessageTwoAndEnds) {
-    ASSERT_TRUE(m_transfer.startUpload(CategoryAux));
-    timerMenu.fireNow();
-    EXPECT_EQ(sink.numbers(), QList<int>{2});
-    EXPECT_EQ(m_finished, QList<bool>{false});
-    EXPECT_FALSE(m_transfer.dialog().isOpen());
-    EXPECT_TRUE(m_transfer.startUpload(CategoryAux)); // the link is free again
 }
 
 TEST_F(TitleTransferTest, CancelEndsAndIgnoresLateReplies) {
@@ -210,81 +186,75 @@ TEST_F(TitleTransferTest, CancelEndsAndIgnoresLateReplies) {
     m_transfer.dialog().close();
     EXPECT_EQ(m_finished, QList<bool>{false});
     EXPECT_EQ(m_locks.last(), false);
-    port.receiveHex(titleReply(QStringLiteral("800A") + QStringLiteral("00FD").repeated(7)));
+    port.receiveHex(titleReply(u"800A"_qs + u"00FD"_qs.repeated(7)));
     EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
     EXPECT_EQ(port.written.size(), 1);
 }
 
 TEST_F(TitleTransferTest, NothingStartsWhileBusyOrWithBadNumbers) {
-    m_document.CameraNo = QStringLiteral("256");
+    m_document.CameraNo = u"256"_qs;
     EXPECT_FALSE(m_transfer.startDownload(CategoryCamera));
-    m_document.CameraNo = QStringLiteral("1");
-    m_document.RemoteNo = QStringLiteral("0");
-    m_document.setTitle(CategoryCamera, 1, QStringLiteral("kept"));
+    m_document.CameraNo = u"1"_qs;
+    m_document.RemoteNo = u"0"_qs;
+    m_document.setTitle(CategoryCamera, 1, u"kept"_qs);
     EXPECT_FALSE(m_transfer.startDownload(CategoryCamera));
-    EXPECT_EQ(m_document.title(CategoryCamera, 1), QStringLiteral("kept"));
-    m_document.RemoteNo = QStringLiteral("99");
+    EXPECT_EQ(m_document.title(CategoryCamera, 1), u"kept"_qs);
+    m_document.RemoteNo = u"99"_qs;
     ASSERT_TRUE(occupyLink(ScreenPanel));
     EXPECT_FALSE(m_transfer.startDownload(CategoryCamera));
     EXPECT_EQ(port.written.size(), 1); // the panel's frame only
 }
 
 TEST_F(TitleTransferTest, AllUploadIsGatedByTheCheck) {
-    m_document.setTitle(CategoryAux, 2, QStringLiteral("ABCDEFGHIJ"));
+    m_document.setTitle(CategoryAux, 2, u"ABCDEFGHIJ"_qs);
     EXPECT_EQ(m_transfer.startAllUpload(), TitleTransfer::AllUploadStart::CheckFailed);
     EXPECT_EQ(sink.numbers(), QList<int>{17});
     EXPECT_TRUE(port.written.isEmpty());
-    m_document.setTitle(CategoryAux, 2, QStringLiteral("OK"));
+    m_document.setTitle(CategoryAux, 2, u"OK"_qs);
     EXPECT_EQ(m_transfer.startAllUpload(), TitleTransfer::AllUploadStart::Sent);
     EXPECT_EQ(m_transfer.dialog().state().progressMax, 302);
-    EXPECT_EQ(lastData().left(8), QStringLiteral("B1020000"));
+    EXPECT_EQ(lastData().left(8), u"B1020000"_qs);
 }
 
 TEST_F(TitleTransferTest, AllDownloadWalksEveryCategoryInOrder) {
     ASSERT_TRUE(m_transfer.startAllDownload());
-    QStringList sent{lastData()};
-    for (int reply = 0; reply < 302; ++reply) {
-        port.receiveHex(titleReply(QStringLiteral("8001") + QStringLiteral("00FD").repeated(7)));
-        if (reply < 301)
-            sent.append(lastData());
-    }
+    for (int reply = 0; reply < 302; ++reply)
+        port.receiveHex(kTitleOne);
+    const QStringList sent = sentData();
     ASSERT_EQ(sent.size(), 302);
-    EXPECT_EQ(port.written.size(), 302);
-    EXPECT_EQ(sent[1], QStringLiteral("B1030010"));
-    EXPECT_EQ(sent[255], QStringLiteral("B1032550"));
-    EXPECT_EQ(sent[256], QStringLiteral("B1040010"));
-    EXPECT_EQ(sent[258], QStringLiteral("B1050000")); // AUTO PAN, number 0
-    EXPECT_EQ(sent[301], QStringLiteral("B10A0080"));
+    EXPECT_EQ(sent[1], u"B1030010"_qs);
+    EXPECT_EQ(sent[255], u"B1032550"_qs);
+    EXPECT_EQ(sent[256], u"B1040010"_qs);
+    EXPECT_EQ(sent[258], u"B1050000"_qs); // AUTO PAN, number 0
+    EXPECT_EQ(sent[301], u"B10A0080"_qs);
     EXPECT_EQ(m_finished, QList<bool>{true});
-    EXPECT_EQ(m_document.title(CategoryAutoPan, 1), QStringLiteral("1"));
-    EXPECT_EQ(m_document.title(CategoryAux, 8), QStringLiteral("1"));
+    EXPECT_EQ(m_document.title(CategoryAutoPan, 1), u"1"_qs);
+    EXPECT_EQ(m_document.title(CategoryAux, 8), u"1"_qs);
 }
 
 TEST_F(TitleTransferTest, SortedPositionsUploadUnderTheirOwnNumbers) {
-    m_document.setTitle(CategoryPosition, 1, QStringLiteral("ONE"));
-    m_document.setTitle(CategoryPosition, 2, QStringLiteral("TWO"));
+    m_document.setTitle(CategoryPosition, 1, u"ONE"_qs);
+    m_document.setTitle(CategoryPosition, 2, u"TWO"_qs);
     m_document.row(CategoryPosition, 1).checkMark.clear();
     m_document.sortByCheckMark(CategoryPosition); // row 1 now shows title 2
     ASSERT_TRUE(m_transfer.startUpload(CategoryPosition));
     TitleCodes codes{};
-    ASSERT_TRUE(m_table.TitleTextToCodes(QStringLiteral("ONE"), codes));
-    EXPECT_EQ(lastData(), QStringLiteral("B1030010") + TitleCharTable::TitleCodesToHex(codes));
+    ASSERT_TRUE(m_table.TitleTextToCodes(u"ONE"_qs, codes));
+    EXPECT_EQ(lastData(), u"B1030010"_qs + TitleCharTable::TitleCodesToHex(codes));
 }
 
 TEST_F(TitleTransferTest, TitlesWithoutEndMarkOrAnyEnglishCodeAreStoredEmpty) {
-    m_document.setTitle(CategoryHome, 1, QStringLiteral("OLD1"));
-    m_document.setTitle(CategoryHome, 2, QStringLiteral("OLD2"));
+    m_document.setTitle(CategoryHome, 1, u"OLD1"_qs);
+    m_document.setTitle(CategoryHome, 2, u"OLD2"_qs);
     ASSERT_TRUE(m_transfer.startDownload(CategoryHome));
     // Eight codes, none with bit 15: the title never ends.
-    port.receiveHex(
-        titleReply(QStringLiteral("000A000B000C") + QStringLiteral("00FD").repeated(5)));
+    port.receiveHex(titleReply(u"000A000B000C"_qs + u"00FD"_qs.repeated(5)));
     // Kana only: no code of the English table.
-    port.receiveHex(titleReply(QStringLiteral("00A081A1") + QStringLiteral("00FD").repeated(6)));
-    port.receiveHex(
-        titleReply(QStringLiteral("000A00A1800B") + QStringLiteral("00FD").repeated(5)));
+    port.receiveHex(titleReply(u"00A081A1"_qs + u"00FD"_qs.repeated(6)));
+    port.receiveHex(titleReply(u"000A00A1800B"_qs + u"00FD"_qs.repeated(5)));
     EXPECT_EQ(m_finished, QList<bool>{true});
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_EQ(m_document.title(CategoryHome, 1), QString());
     EXPECT_EQ(m_document.title(CategoryHome, 2), QString());
-    EXPECT_EQ(m_document.title(CategoryHome, 3), QStringLiteral("AB"));
+    EXPECT_EQ(m_document.title(CategoryHome, 3), u"AB"_qs);
 }

@@ -20,7 +20,7 @@ const TitleCharTable& japanese() {
 QString codesText(const TitleCharTable& table, const QString& title) {
     TitleCodes codes{};
     if (!table.TitleTextToCodes(title, codes))
-        return QStringLiteral("refused");
+        return u"refused"_qs;
     return TitleCharTable::TitleCodesToHex(codes);
 }
 
@@ -43,129 +43,110 @@ TEST(TitleCharTable, SourceListAndTableSizes) {
     EXPECT_EQ(japanese().size(), 513);
     for (int i = 0; i < japanese().size(); ++i)
         EXPECT_FALSE(japanese().entry(i).Char.isEmpty());
-    EXPECT_EQ(english().entry(0x24).Char, QStringLiteral("{024}"));
-    EXPECT_EQ(japanese().entry(0x24).Char, QStringLiteral("｛０２４｝"));
-    EXPECT_EQ(english().entry(0x24).Code, QStringLiteral("0024"));
+    EXPECT_EQ(english().entry(0x24).Char, u"{024}"_qs);
+    EXPECT_EQ(japanese().entry(0x24).Char, u"｛０２４｝"_qs);
+    EXPECT_EQ(english().entry(0x24).Code, u"0024"_qs);
 }
 
 TEST(TitleCharTable, WorkedExampleInBothLanguages) {
-    EXPECT_EQ(codesText(english(), QStringLiteral("AB{024}")),
-              QStringLiteral("000A000B802400FD00FD00FD00FD00FD"));
-    const QString codes = QStringLiteral("000A000B802400FD00FD00FD00FD00FD");
-    EXPECT_EQ(english().TitleCodesToText(codes), QStringLiteral("AB{024}"));
-    EXPECT_EQ(japanese().TitleCodesToText(codes), QStringLiteral("ＡＢ｛０２４｝"));
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("ＡＢ｛０２４｝")), codes);
+    const QString codes = u"000A000B802400FD00FD00FD00FD00FD"_qs;
+    EXPECT_EQ(codesText(english(), u"AB{024}"_qs), codes);
+    EXPECT_EQ(english().TitleCodesToText(codes), u"AB{024}"_qs);
+    EXPECT_EQ(japanese().TitleCodesToText(codes), u"ＡＢ｛０２４｝"_qs);
+    EXPECT_EQ(codesText(japanese(), u"ＡＢ｛０２４｝"_qs), codes);
 }
 
-TEST(TitleCharTable, FirstMatchLookups) {
+TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
     // 0069 decodes to the first row; both Japanese dashes encode to 0069.
-    EXPECT_EQ(japanese().TitleCodesToText(QStringLiteral("8069")), QStringLiteral("－"));
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("ー")).left(4), QStringLiteral("8069"));
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("－")).left(4), QStringLiteral("8069"));
-    // Every space code decodes to the language's space.
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("008A81FF")), QStringLiteral("  "));
-    EXPECT_EQ(japanese().TitleCodesToText(QStringLiteral("80FB")), QStringLiteral("\u3000"));
-    // Letters, quotes and the yen sign.
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("010A8123")), QStringLiteral("az"));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("8073")), QStringLiteral("\""));
-    EXPECT_EQ(japanese().TitleCodesToText(QStringLiteral("8073")), QStringLiteral("″"));
-    EXPECT_EQ(japanese().TitleCodesToText(QStringLiteral("807C")), QStringLiteral("￥"));
-    EXPECT_EQ(japanese().TitleCodesToText(QStringLiteral("0096809E")), QStringLiteral("①⑨"));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("8096")), QStringLiteral("{096}"));
+    EXPECT_EQ(codesText(japanese(), u"ー"_qs).left(4), u"8069"_qs);
+    EXPECT_EQ(codesText(japanese(), u"－"_qs).left(4), u"8069"_qs);
+    const struct {
+        int language;
+        const char* codes;
+        const char16_t* text;
+    } cases[] = {
+        // clang-format off
+        {1, "8069", u"－"}, {1, "807C", u"￥"}, {1, "0096809E", u"①⑨"}, {0, "8096", u"{096}"},
+        {0, "008A81FF", u"  "}, {1, "80FB", u"\u3000"}, // every space code: the language's space
+        {0, "010A8123", u"az"}, {0, "8073", u"\""}, {1, "8073", u"″"},
+        {0, "000A00A0800B", u"AB"}, {0, "00A081A0", u""}, {1, "00A081A0", u"アあ"}, // kana
+        {0, "0FFFzz0A800A", u"A"}, {0, "000A00", u""}, // above 01FF or garbage: nothing
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            (c.language ? japanese() : english()).TitleCodesToText(QString::fromLatin1(c.codes)),
+            QString::fromUtf16(c.text))
+            << c.codes;
 }
 
 TEST(TitleCharTable, EmptyAndSpaceTitles) {
-    EXPECT_EQ(codesText(english(), QString()), QStringLiteral("00FD").repeated(8));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("00FD").repeated(8)), QString());
-    EXPECT_EQ(codesText(english(), QStringLiteral("  ")),
-              QStringLiteral("00FD80FD") + QStringLiteral("00FD").repeated(6));
-    EXPECT_EQ(
-        english().TitleCodesToText(QStringLiteral("00FD80FD") + QStringLiteral("00FD").repeated(6)),
-        QStringLiteral("  "));
+    EXPECT_EQ(codesText(english(), QString()), u"00FD"_qs.repeated(8));
+    EXPECT_EQ(english().TitleCodesToText(u"00FD"_qs.repeated(8)), QString());
+    const QString twoSpaces = u"00FD80FD"_qs + u"00FD"_qs.repeated(6);
+    EXPECT_EQ(codesText(english(), u"  "_qs), twoSpaces);
+    EXPECT_EQ(english().TitleCodesToText(twoSpaces), u"  "_qs);
 }
 
-TEST(TitleCharTable, KanaAbsentInEnglish) {
-    // A received kana code is dropped; a title made only of kana decodes empty.
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("000A00A0800B")), QStringLiteral("AB"));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("00A081A0")), QString());
-    EXPECT_EQ(japanese().TitleCodesToText(QStringLiteral("00A081A0")), QStringLiteral("アあ"));
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("{0A0}")));
-    EXPECT_TRUE(japanese().CheckTitleChars(QStringLiteral("{0A0}")));
-    // Codes above 01FF and garbage groups give nothing; the end mark still ends the title.
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("0FFFzz0A800A")), QStringLiteral("A"));
-    EXPECT_EQ(english().TitleCodesToText(QStringLiteral("000A00")), QString());
-}
-
-TEST(TitleCharTable, EscapeChecksUpperCaseAndNarrow) {
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("{02}")));
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("{0G0}")));
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("{02")));
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("{FFF}"))); // no such code
-    EXPECT_TRUE(japanese().CheckTitleChars(QStringLiteral("{0a0}")));
-    EXPECT_TRUE(japanese().CheckTitleChars(QStringLiteral("｛０ａ０｝")));
-    EXPECT_TRUE(english().CheckTitleChars(QStringLiteral("｛０２４｝")));
-    // The escape is upper-cased and narrowed when encoded too.
-    EXPECT_EQ(codesText(japanese(), QStringLiteral("｛０ａ０｝")).left(4), QStringLiteral("80A0"));
-}
-
-TEST(TitleCharTable, EscapeClosingPositionTakesABraceOrAHexDigitOnly) {
-    // The fifth character, narrowed (not upper-cased), closes the escape when it is "}" or a
-    // hex digit 0-9, A-F; the encoder then skips it as it skips the brace.
-    for (const char16_t* good :
-         {u"{024}", u"｛０２４｝", u"{024｝", u"｛024}", u"{024A", u"{0249", u"{024Ｆ", u"{024}A"})
-        EXPECT_TRUE(english().CheckTitleChars(QString::fromUtf16(good)))
-            << QString::fromUtf16(good).toStdString();
-    for (const char16_t* bad :
-         {u"{024", u"{024)", u"{024]", u"{024 ", u"{024a", u"{024G", u"{024{", u"{024}}"})
-        EXPECT_FALSE(english().CheckTitleChars(QString::fromUtf16(bad)))
-            << QString::fromUtf16(bad).toStdString();
-    EXPECT_EQ(codesText(english(), QStringLiteral("{024A")).left(4), QStringLiteral("8024"));
-    EXPECT_EQ(codesText(english(), QStringLiteral("{024}A")).left(8), QStringLiteral("0024800A"));
-}
-
-TEST(TitleCharTable, CharacterSetsPerLanguage) {
-    EXPECT_FALSE(japanese().CheckTitleChars(QStringLiteral("A")));
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("Ａ")));
-    EXPECT_TRUE(english().CheckTitleChars(QStringLiteral("CAM-1 \"x\"")));
-    EXPECT_TRUE(japanese().CheckTitleChars(QStringLiteral("カメラ１\u3000")));
-    EXPECT_FALSE(english().CheckTitleChars(QStringLiteral("é")));
+TEST(TitleCharTable, CharacterCheckPerLanguage) {
+    // Escapes are checked upper-cased and narrowed; the fifth character, narrowed (not
+    // upper-cased), closes one when it is "}" or a hex digit 0-9, A-F.
+    const struct {
+        int language;
+        const char16_t* text;
+        bool ok;
+    } cases[] = {
+        // clang-format off
+        {0, u"{02}", false}, {0, u"{0G0}", false}, {0, u"{02", false}, {0, u"{FFF}", false},
+        {1, u"{0a0}", true}, {1, u"｛０ａ０｝", true}, {0, u"｛０２４｝", true},
+        {0, u"{0A0}", false}, {1, u"{0A0}", true}, // a kana code
+        {1, u"A", false}, {0, u"Ａ", false}, {0, u"é", false},
+        {0, u"CAM-1 \"x\"", true}, {1, u"カメラ１\u3000", true},
+        {0, u"{024}", true}, {0, u"{024｝", true}, {0, u"｛024}", true}, {0, u"{024A", true},
+        {0, u"{0249", true}, {0, u"{024Ｆ", true}, {0, u"{024}A", true}, {0, u"{024", false},
+        {0, u"{024)", false}, {0, u"{024]", false}, {0, u"{024 ", false}, {0, u"{024a", false},
+        {0, u"{024G", false}, {0, u"{024{", false}, {0, u"{024}}", false},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ((c.language ? japanese() : english()).CheckTitleChars(QString::fromUtf16(c.text)),
+                  c.ok)
+            << c.language << " " << QString::fromUtf16(c.text).toStdString();
+    // The escape is upper-cased and narrowed when encoded too; the encoder skips the closer.
+    EXPECT_EQ(codesText(japanese(), u"｛０ａ０｝"_qs).left(4), u"80A0"_qs);
+    EXPECT_EQ(codesText(english(), u"{024A"_qs).left(4), u"8024"_qs);
+    EXPECT_EQ(codesText(english(), u"{024}A"_qs).left(8), u"0024800A"_qs);
 }
 
 TEST(TitleCharTable, LengthRuleCountsBraces) {
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(QStringLiteral("ABCDEFGH")));
-    EXPECT_FALSE(TitleCharTable::CheckTitleLength(QStringLiteral("ABCDEFGHI")));
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(QStringLiteral("{024}").repeated(8)));
-    EXPECT_TRUE(TitleCharTable::CheckTitleLength(QStringLiteral("｛０２４｝").repeated(8)));
-    EXPECT_FALSE(TitleCharTable::CheckTitleLength(QStringLiteral("{024}").repeated(8) + u'A'));
+    for (const QString& fits :
+         {u"ABCDEFGH"_qs, u"{024}"_qs.repeated(8), u"｛０２４｝"_qs.repeated(8)})
+        EXPECT_TRUE(TitleCharTable::CheckTitleLength(fits)) << fits.toStdString();
+    for (const QString& tooLong : {u"ABCDEFGHI"_qs, u"{024}"_qs.repeated(8) + u'A'})
+        EXPECT_FALSE(TitleCharTable::CheckTitleLength(tooLong)) << tooLong.toStdString();
 }
 
 TEST(TitleCharTable, EncodingRefusesWhatCannotFit) {
     TitleCodes codes{};
     codes[1] = 0x1234;
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("ABCDEFGHI"), codes));
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("ABCDEFGH{"), codes)); // 9th code
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("AB{0G0}"), codes));
-    EXPECT_FALSE(english().TitleTextToCodes(QStringLiteral("ア"), codes)); // nothing encodable
-    EXPECT_EQ(codes[1], 0x1234);                                           // untouched
+    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGHI"_qs, codes));
+    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGH{"_qs, codes)); // 9th code
+    EXPECT_FALSE(english().TitleTextToCodes(u"AB{0G0}"_qs, codes));
+    EXPECT_FALSE(english().TitleTextToCodes(u"ア"_qs, codes)); // nothing encodable
+    EXPECT_EQ(codes[1], 0x1234);                               // untouched
     // An unknown character among known ones is dropped.
-    EXPECT_EQ(codesText(english(), QStringLiteral("AéB")).left(8), QStringLiteral("000A800B"));
-    EXPECT_EQ(codesText(english(), QStringLiteral("{024}").repeated(8)),
-              QStringLiteral("0024").repeated(7) + QStringLiteral("8024"));
+    EXPECT_EQ(codesText(english(), u"AéB"_qs).left(8), u"000A800B"_qs);
+    EXPECT_EQ(codesText(english(), u"{024}"_qs.repeated(8)), u"0024"_qs.repeated(7) + u"8024"_qs);
 }
 
 TEST(TitleCharTable, JapaneseKeyNormaliser) {
-    EXPECT_EQ(typed(japanese(), u'a'), QStringLiteral("ａ"));
-    EXPECT_EQ(typed(japanese(), u'7'), QStringLiteral("７"));
-    EXPECT_EQ(typed(japanese(), u'\\'), QStringLiteral("￥"));
-    EXPECT_EQ(typed(japanese(), u'"'), QStringLiteral("″"));
-    EXPECT_EQ(typed(japanese(), u'\uFF02'), QStringLiteral("″"));
-    EXPECT_EQ(typed(japanese(), u'、'), QStringLiteral("，"));
-    EXPECT_EQ(typed(japanese(), u'\u0392'), QStringLiteral("β"));
-    EXPECT_EQ(typed(japanese(), u' '), QStringLiteral("\u3000"));
-    EXPECT_EQ(typed(japanese(), u'ｶ'), QStringLiteral("カ"));
-    EXPECT_EQ(typed(japanese(), u'ﾝ'), QStringLiteral("ン"));
-    EXPECT_EQ(typed(japanese(), u'\''), QStringLiteral("’"));
-    EXPECT_EQ(typed(english(), u'a'), QStringLiteral("a"));
+    const std::pair<char16_t, const char16_t*> keys[] = {
+        {u'a', u"ａ"},     {u'7', u"７"},  {u'\\', u"￥"},    {u'"', u"″"},
+        {u'\uFF02', u"″"}, {u'、', u"，"}, {u'\u0392', u"β"}, {u' ', u"\u3000"},
+        {u'ｶ', u"カ"},     {u'ﾝ', u"ン"},  {u'\'', u"’"}};
+    for (const auto& [key, normalised] : keys)
+        EXPECT_EQ(typed(japanese(), key), QString::fromUtf16(normalised)) << int(key);
+    EXPECT_EQ(typed(english(), u'a'), u"a"_qs);
     int backspace = 8;
     japanese().NormalizeTitleKey(backspace);
     EXPECT_EQ(backspace, 8);
