@@ -1,6 +1,4 @@
 // zelctl titles export | import as separate processes: files, standard streams, bad rows.
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
@@ -8,9 +6,7 @@
 
 using namespace zel::test;
 
-namespace {
-
-QString seed(const char* name) {
+static QString seed(const char* name) {
     return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl/") +
                            QString::fromLatin1(name));
 }
@@ -36,9 +32,9 @@ TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
     ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
     EXPECT_TRUE(Holds(out.out, "\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n"));
 
-    const ProgramRun in = runWithInput(cmd("titles import - @in.ttl"),
-                                       {"category,number,title\nPOSITION,3,P3\n", {}});
-    EXPECT_EQ(in.exitCode, 0) << in.err.toStdString();
+    EXPECT_TRUE(Ended(runWithInput(cmd("titles import - @in.ttl"),
+                                   {"category,number,title\nPOSITION,3,P3\n", {}}),
+                      0));
     const QByteArray written = readBytes(path("in.ttl"));
     EXPECT_TRUE(written.contains("[POSITION]\r\n\"\"\r\n\"\"\r\n\"P3\"\r\n"))
         << written.constData();
@@ -51,14 +47,12 @@ TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
                                 "TRACE,3,A\r\nHOME,1,NINECHARS\r\n"));
     const QString ttl = path("out.ttl");
     ASSERT_TRUE(writeBytes(ttl, "old"));
-    const ProgramRun result = run(cmd("titles import @bad.csv @out.ttl"));
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, QStringLiteral("5: POSITION 1 already given on line 4\n"
-                                         "6: unknown category 'FOO'\n"
-                                         "7: TRACE number must be 1 to 2, not '3'\n"
-                                         "8: title 'NINECHARS' is longer than 8 characters\n"
-                                         "zelctl: titles: %1: 4 bad rows; %2 not written\n")
-                              .arg(csv, ttl));
+    EXPECT_TRUE(Ended(run(cmd("titles import @bad.csv @out.ttl")), 1,
+                      u"5: POSITION 1 already given on line 4\n"
+                      "6: unknown category 'FOO'\n"
+                      "7: TRACE number must be 1 to 2, not '3'\n"
+                      "8: title 'NINECHARS' is longer than 8 characters\n"
+                      "zelctl: titles: %1: 4 bad rows; %2 not written\n"_qs.arg(csv, ttl)));
     EXPECT_EQ(readBytes(ttl), QByteArray("old"));
 
     // Not a title CSV: refused on its first line.
@@ -89,5 +83,3 @@ TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
     EXPECT_FALSE(QFile::exists(path("x.ttl")));
     EXPECT_FALSE(QFile::exists(path("x.csv")));
 }
-
-} // namespace

@@ -1,6 +1,4 @@
 // zelctl titles find | replace on files the tool writes itself.
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
@@ -12,8 +10,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class TitleSearchCliTest : public ZelctlTest {
 protected:
     void SetUp() override {
@@ -21,12 +17,12 @@ protected:
         if (IsSkipped())
             return;
         TitleDocument document;
-        document.CameraNo = QStringLiteral("4");
-        document.setTitle(CategoryCamera, 1, QStringLiteral("DOOR CAM"));
-        document.setTitle(CategoryPosition, 2, QStringLiteral("DOOR"));
-        document.setTitle(CategoryPosition, 10, QStringLiteral("BACK DOOR"));
-        document.setTitle(CategoryPosition, 200, QStringLiteral("DOOR 2"));
-        document.setTitle(CategoryAlarm, 3, QStringLiteral("DOOR"));
+        document.CameraNo = u"4"_qs;
+        document.setTitle(CategoryCamera, 1, u"DOOR CAM"_qs);
+        document.setTitle(CategoryPosition, 2, u"DOOR"_qs);
+        document.setTitle(CategoryPosition, 10, u"BACK DOOR"_qs);
+        document.setTitle(CategoryPosition, 200, u"DOOR 2"_qs);
+        document.setTitle(CategoryAlarm, 3, u"DOOR"_qs);
         LanguageTables language;
         RecordingSink sink;
         file = path("site.ttl");
@@ -40,52 +36,41 @@ protected:
     QByteArray original;
 };
 
-} // namespace
-
 TEST_F(TitleSearchCliTest, FindListsMatchesInNumberOrder) {
     const std::pair<const char*, const char*> found[] = {
         {"find @site.ttl --category 1 DOOR", "2\tDOOR\n10\tBACK DOOR\n200\tDOOR 2\n"},
         {"find @site.ttl --category=1 --whole DOOR", "2\tDOOR\n"},
         {"find @site.ttl --category 0 CAM", "-\tDOOR CAM\n"},
     };
-    for (const auto& [args, out] : found) {
-        const ProgramRun result = titles(args);
-        EXPECT_EQ(result.exitCode, 0) << args << result.err.toStdString();
-        EXPECT_EQ(result.out, QLatin1String(out)) << args;
-    }
-    const ProgramRun none = titles("find @site.ttl --category 4 DOOR");
-    EXPECT_EQ(none.exitCode, 1);
-    EXPECT_TRUE(none.out.isEmpty());
-    EXPECT_TRUE(Holds(none.err, "Reached the last line."));
+    for (const auto& [args, out] : found)
+        EXPECT_TRUE(Ended(titles(args), 0, "", out)) << args;
+    EXPECT_TRUE(Ended(titles("find @site.ttl --category 4 DOOR"), 1, "Reached the last line.", ""));
 }
 
 TEST_F(TitleSearchCliTest, ReplaceAllWritesTheOutputOrTheFileItself) {
-    ProgramRun replaced =
-        titles("replace @site.ttl --category 1 --find DOOR --replace GATE -o @out.ttl");
-    EXPECT_EQ(replaced.exitCode, 0) << replaced.err.toStdString();
-    EXPECT_EQ(replaced.out, QStringLiteral("3 pieces replaced.\n"));
+    EXPECT_TRUE(
+        Ended(titles("replace @site.ttl --category 1 --find DOOR --replace GATE -o @out.ttl"), 0,
+              "", "3 pieces replaced.\n"));
     EXPECT_EQ(readBytes(file), original);
     EXPECT_EQ(titles("find @out.ttl --category 1 GATE").out,
-              QStringLiteral("2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"));
+              u"2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"_qs);
     // Other categories and the numbers are untouched.
-    EXPECT_EQ(titles("find @out.ttl --category 6 DOOR").out, QStringLiteral("3\tDOOR\n"));
+    EXPECT_EQ(titles("find @out.ttl --category 6 DOOR").out, u"3\tDOOR\n"_qs);
 
     // Typed in Japanese the texts are widened as the dialog widens them: no match.
     EXPECT_EQ(titles("--lang ja replace @site.ttl --category 6 --whole --find DOOR --replace EXIT")
                   .exitCode,
               1);
-    replaced = titles("replace @site.ttl --category 6 --whole --find DOOR --replace EXIT");
-    EXPECT_EQ(replaced.out, QStringLiteral("1 pieces replaced.\n"));
-    EXPECT_EQ(titles("find @site.ttl --category 6 EXIT").out, QStringLiteral("3\tEXIT\n"));
+    EXPECT_EQ(titles("replace @site.ttl --category 6 --whole --find DOOR --replace EXIT").out,
+              u"1 pieces replaced.\n"_qs);
+    EXPECT_EQ(titles("find @site.ttl --category 6 EXIT").out, u"3\tEXIT\n"_qs);
 }
 
 TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
     const QString out = path("never.ttl");
-    const ProgramRun none =
-        titles("replace @site.ttl --category 1 --find WINDOW --replace X -o @never.ttl");
-    EXPECT_EQ(none.exitCode, 1);
-    EXPECT_TRUE(Holds(none.err, "Reached the last line."));
-    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_TRUE(
+        Ended(titles("replace @site.ttl --category 1 --find WINDOW --replace X -o @never.ttl"), 1,
+              "Reached the last line.", ""));
     EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
 
     ASSERT_TRUE(writeBytes(path("garbage.ttl"), QByteArray("\x81\xff\x00\x93 not titles", 16)));

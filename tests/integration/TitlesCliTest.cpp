@@ -2,16 +2,12 @@
 // status 1 and not one frame on the line.
 #include "CameraControllerSim.h"
 #include "FileSizeLimit.h"
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "common/TextFile.h"
 
 #include <sys/stat.h>
 
 using namespace zel::test;
-
-namespace {
 
 constexpr int kTitleCommand = 0xB1;
 
@@ -25,25 +21,22 @@ protected:
 TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
     startSimulator();
     ASSERT_TRUE(writeBytes(path("random.ttl"), QByteArray::fromHex("00ff8f13fe2b7c0d9e41a0")));
-    ASSERT_TRUE(writeBytes(path("utf8.ttl"), QStringLiteral("1:リモコン番号\r\n").toUtf8()));
+    ASSERT_TRUE(writeBytes(path("utf8.ttl"), u"1:リモコン番号\r\n"_qs.toUtf8()));
     ASSERT_TRUE(writeBytes(path("empty.ttl"), QByteArray()));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.ttl")).constData(), 0600), 0);
     const std::pair<QString, const char*> cases[] = {
         {path("missing.ttl"), "no such file"},
         {dir.path(), "not a regular file"},
         {path("fifo.ttl"), "not a regular file"},
-        {QStringLiteral("/dev/zero"), "not a regular file"},
+        {u"/dev/zero"_qs, "not a regular file"},
         {path("random.ttl"), "not a Japanese (Shift-JIS) text file"},
         {path("utf8.ttl"), "not a Japanese (Shift-JIS) text file"},
         {path("empty.ttl"), "holds no data"},
     };
     for (const auto& [file, reason] : cases) {
-        const QString expected =
-            QStringLiteral("Error message: ") + file + QStringLiteral(": ") + QLatin1String(reason);
+        const QString expected = u"Error message: "_qs + file + u": "_qs + QLatin1String(reason);
         for (const QString& sub : Words("upload check")) {
-            const ProgramRun result = titles(sub, file);
-            EXPECT_EQ(result.exitCode, 1) << sub.toStdString() << ' ' << file.toStdString();
-            EXPECT_TRUE(Holds(result.err, expected));
+            EXPECT_TRUE(Ended(titles(sub, file), 1, expected)) << sub.toStdString();
         }
     }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
@@ -59,10 +52,7 @@ TEST_F(TitlesCliTest, FailedSaveAfterDownloadIsNotReportedAsDone) {
         ASSERT_TRUE(disk.active());
         down = run(Words("--quiet titles download --camera=1 --remote=1") << file);
     }
-    EXPECT_EQ(down.exitCode, 1);
-    EXPECT_TRUE(down.out.isEmpty()) << down.out.toStdString();
-    EXPECT_TRUE(Holds(down.err, QStringLiteral("Cannot be saved at the file. ") + file +
-                                    QStringLiteral(": ")));
+    EXPECT_TRUE(Ended(down, 1, u"Cannot be saved at the file. "_qs + file + u": "_qs, QString()));
     EXPECT_FALSE(Holds(down.err, "file written"));
     EXPECT_EQ(readBytes(file), QByteArray("old titles")); // never cut short in its place
 }
@@ -71,18 +61,12 @@ TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
     startSimulator();
     const QString file = path("cr.ttl");
     ASSERT_TRUE(writeBytes(file, "1:Controller No\r2:Camera No\r[CAMERA]\r\"GATE\"\r"));
-    const ProgramRun check = titles(QStringLiteral("check"), file);
-    EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
-    const ProgramRun upload = titles(QStringLiteral("upload"), file);
-    ASSERT_EQ(upload.exitCode, 0) << upload.err.toStdString();
+    EXPECT_TRUE(Ended(titles(u"check"_qs, file), 0));
+    ASSERT_TRUE(Ended(titles(u"upload"_qs, file), 0));
     const QString copy = path("copy.ttl");
-    const ProgramRun download = run(Words("--quiet titles download --camera=2 --remote=1") << copy);
-    ASSERT_EQ(download.exitCode, 0) << download.err.toStdString();
-    EXPECT_EQ(download.out, QStringLiteral("Transmission is completed.\n"));
-    EXPECT_EQ(download.err, QStringLiteral("file written: %1\n").arg(copy));
+    ASSERT_TRUE(Ended(run(Words("--quiet titles download --camera=2 --remote=1") << copy), 0,
+                      u"file written: %1\n"_qs.arg(copy), u"Transmission is completed.\n"_qs));
     const auto read = zel::ReadTextFile(copy);
     ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.lines.value(3), QStringLiteral("\"GATE\""));
+    EXPECT_EQ(read.lines.value(3), u"\"GATE\""_qs);
 }
-
-} // namespace
