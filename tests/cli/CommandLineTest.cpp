@@ -25,16 +25,9 @@ static const CliOptions& options() {
     return declared;
 }
 
-struct ValueCase {
-    const char* args;
-    const char* option;
-    const char* value;
-    bool given;
-    const char* positional; // joined with spaces
-};
-
 TEST(CommandLineTest, ReadsBothSpellingsAliasesDefaultsAndTheEndOfOptions) {
-    const ValueCase cases[] = {
+    // The arguments, an option, its value, whether it is given, the words left (joined).
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
         {"--camera 5 FILE", "camera", "5", true, "FILE"},
         {"--camera=5 FILE", "camera", "5", true, "FILE"},
         {"FILE --camera=", "camera", "", true, "FILE"},
@@ -47,31 +40,36 @@ TEST(CommandLineTest, ReadsBothSpellingsAliasesDefaultsAndTheEndOfOptions) {
         {"-- --camera 5", "camera", "", false, "--camera 5"},
         {"upload - --no-verify", "no-verify", "", true, "upload -"},
     };
-    for (const ValueCase& c : cases) {
+    for (const auto& [args, option, value, given, positional] : cases) {
+        SCOPED_TRACE(args);
         CommandLine line;
         QString error;
-        ASSERT_TRUE(line.parse(options(), Words(c.args), &error))
-            << c.args << ": " << error.toStdString();
-        EXPECT_EQ(line.isSet(QLatin1String(c.option)), c.given) << c.args;
-        EXPECT_EQ(line.value(QLatin1String(c.option)), QLatin1String(c.value)) << c.args;
-        EXPECT_EQ(line.positional().join(u' '), QLatin1String(c.positional)) << c.args;
+        ASSERT_TRUE(line.parse(options(), Words(args), &error)) << error.toStdString();
+        EXPECT_EQ(line.isSet(QLatin1String(option)), given);
+        EXPECT_EQ(line.value(QLatin1String(option)), QLatin1String(value));
+        EXPECT_EQ(line.positional().join(u' '), QLatin1String(positional));
     }
 }
 
-TEST(CommandLineTest, RefusesWithOneWordingNamingTheArgument) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"--bogus FILE", "unknown option '--bogus'"},
-        {"FILE --bogus=3", "unknown option '--bogus'"},
-        {"-x FILE", "unknown option '-x'"},
-        {"FILE --camera", "--camera needs a value"},
-        {"-o", "-o needs a value"},
-        {"--no-verify=yes", "--no-verify takes no value"},
+TEST(CommandLineTest, RefusesWithOneWordingNamingTheArgumentInTheLinesLanguage) {
+    // The line's language, the arguments, the refusal.
+    const std::tuple<int, const char*, QString> cases[] = {
+        {0, "--bogus FILE", u"unknown option '--bogus'"_qs},
+        {0, "FILE --bogus=3", u"unknown option '--bogus'"_qs},
+        {0, "-x FILE", u"unknown option '-x'"_qs},
+        {0, "FILE --camera", u"--camera needs a value"_qs},
+        {0, "-o", u"-o needs a value"_qs},
+        {0, "--no-verify=yes", u"--no-verify takes no value"_qs},
+        {1, "--bogus FILE", u"不明なオプション '--bogus'"_qs},
+        {1, "FILE --camera", u"--camera には値が必要です"_qs},
+        {1, "--no-verify=yes", u"--no-verify に値は指定できません"_qs},
     };
-    for (const auto& [args, expected] : cases) {
-        CommandLine line;
+    for (const auto& [language, args, expected] : cases) {
+        SCOPED_TRACE(args);
+        CommandLine line(language);
         QString error;
-        EXPECT_FALSE(line.parse(options(), Words(args), &error)) << args;
-        EXPECT_EQ(error, QLatin1String(expected)) << args;
+        EXPECT_FALSE(line.parse(options(), Words(args), &error));
+        EXPECT_EQ(error, expected);
     }
 }
 
@@ -87,17 +85,6 @@ TEST(CommandLineTest, AnOptionOfAnotherFormIsNamedWithItsForm) {
 }
 
 TEST(CommandLineTest, UsageErrorsAreWordedInTheLinesLanguage) {
-    const std::pair<const char*, QString> refusals[] = {
-        {"--bogus FILE", u"不明なオプション '--bogus'"_qs},
-        {"FILE --camera", u"--camera には値が必要です"_qs},
-        {"--no-verify=yes", u"--no-verify に値は指定できません"_qs},
-    };
-    for (const auto& [args, expected] : refusals) {
-        CommandLine line(1);
-        QString error;
-        EXPECT_FALSE(line.parse(options(), Words(args), &error)) << args;
-        EXPECT_EQ(error, expected) << args;
-    }
     CommandLine line(1);
     QString error;
     ASSERT_TRUE(line.parse(options() + CliOptions{RemoteOption()},
