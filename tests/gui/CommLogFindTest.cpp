@@ -23,30 +23,30 @@ using namespace zel::gui;
 
 TEST(CommLogFind, TypedLettersTurnUpperAndSearchWalksTheShownRows) {
     CommLogStore store;
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE0511AB"));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE05AB12"));
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE0511AB"_qs);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE05AB12"_qs);
     test::RecordingSink sink;
     LanguageTables language;
     const TitleCharTable table(0);
     FindState state;
     state.FindContext = FindContextTitle;
-    state.LastFindText = QStringLiteral("left from a title window");
+    state.LastFindText = u"left from a title window"_qs;
     CommLogWindow window(store, sink);
     window.model().View_MsFlexGridCommLog();
-    auto* find = window.findChild<QAction*>(QStringLiteral("mnuFind"));
+    auto* find = window.findChild<QAction*>(u"mnuFind"_qs);
     EXPECT_FALSE(find->isEnabled()); // no dialog without the find state
     window.enableFind(state, language, table);
     EXPECT_TRUE(find->isEnabled());
     window.show();
     find->trigger();
-    auto* dialog = window.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    auto* dialog = window.findChild<FindReplaceDialog*>(u"frmFind"_qs);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(state.FindContext, FindContextLog);
     EXPECT_TRUE(dialog->TextFind()->text().isEmpty()); // the log starts empty
     EXPECT_EQ(dialog->TextFind()->maxLength(), 504);
-    QTest::keyClicks(dialog->TextFind(), QStringLiteral("ab"));
-    EXPECT_EQ(dialog->TextFind()->text(), QStringLiteral("AB"));
+    QTest::keyClicks(dialog->TextFind(), u"ab"_qs);
+    EXPECT_EQ(dialog->TextFind()->text(), u"AB"_qs);
     dialog->CommandFind()->click();
     EXPECT_EQ(window.grid().currentIndex().row(), 0);
     dialog->CommandFind()->click();
@@ -56,7 +56,7 @@ TEST(CommLogFind, TypedLettersTurnUpperAndSearchWalksTheShownRows) {
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
     EXPECT_EQ(state.FindStartLine, 1);
     // The unit is searched too, joined before the data.
-    dialog->TextFind()->setText(QStringLiteral("CAMERA1:06"));
+    dialog->TextFind()->setText(u"CAMERA1:06"_qs);
     dialog->CommandFind()->click();
     EXPECT_EQ(window.grid().currentIndex().row(), 1);
     dialog->CommandCancel()->click();
@@ -64,8 +64,8 @@ TEST(CommLogFind, TypedLettersTurnUpperAndSearchWalksTheShownRows) {
 
 TEST(CommLogFind, AHitTheFilterHidesIsShownWithEveryRow) {
     CommLogStore store;
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("06"));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("15"));
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"15"_qs);
     test::RecordingSink sink;
     LanguageTables language;
     const TitleCharTable table(0);
@@ -77,10 +77,10 @@ TEST(CommLogFind, AHitTheFilterHidesIsShownWithEveryRow) {
     auto& direction = window.filterBar().directionBox();
     direction.setCurrentIndex(direction.findData(int(FrameDirection::Sent)));
     ASSERT_TRUE(window.grid().isRowHidden(1));
-    window.findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-    auto* dialog = window.findChild<FindReplaceDialog*>(QStringLiteral("frmFind"));
+    window.findChild<QAction*>(u"mnuFind"_qs)->trigger();
+    auto* dialog = window.findChild<FindReplaceDialog*>(u"frmFind"_qs);
     ASSERT_NE(dialog, nullptr);
-    dialog->TextFind()->setText(QStringLiteral("15"));
+    dialog->TextFind()->setText(u"15"_qs);
     dialog->CommandFind()->click();
     EXPECT_EQ(window.grid().currentIndex().row(), 1);
     EXPECT_FALSE(window.grid().isRowHidden(1));

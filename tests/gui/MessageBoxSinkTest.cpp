@@ -58,12 +58,11 @@ TEST_F(MessageBoxSinkTest, BoxIsWideEnoughForItsTitleAndShowsTheDetail) {
     m_language.setLanguageIndex(1);
     gui::QMessageBoxSink sink(m_language, &m_other);
     sink.setDetailSource([](int number) {
-        return number == MessagePortOpenError ? QStringLiteral("cannot open /dev/ttyUSB0: busy")
-                                              : QString();
+        return number == MessagePortOpenError ? u"cannot open /dev/ttyUSB0: busy"_qs : QString();
     });
     int result = -1;
     const SeenBox seen = show(sink, MessagePortOpenError, result);
-    EXPECT_EQ(seen.informativeText, QStringLiteral("cannot open /dev/ttyUSB0: busy"));
+    EXPECT_EQ(seen.informativeText, u"cannot open /dev/ttyUSB0: busy"_qs);
     EXPECT_GT(seen.width, seen.titleWidth);
     // Message 36 has a short text under a title longer than it.
     const SeenBox confirm = show(sink, MessageOtherWindowInAction, result);

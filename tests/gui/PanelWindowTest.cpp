@@ -38,7 +38,7 @@ protected:
     ~PanelWindowTest() override { delete window.data(); }
 
     void open(bool testMode = false, int languageIndex = 0) {
-        settings.SoftMode = testMode ? QStringLiteral("1") : QStringLiteral("0");
+        settings.SoftMode = testMode ? u"1"_qs : u"0"_qs;
         language.setLanguageIndex(languageIndex);
         window = new PanelWindow(engine, language, settings, sink);
         ASSERT_TRUE(ShowActive(window));
@@ -56,7 +56,7 @@ protected:
     }
     void answer() {
         if (autoAnswer && engine.state().ScreenCode == ScreenPanel)
-            port.receiveHex(QStringLiteral("06"));
+            port.receiveHex(u"06"_qs);
     }
     bool waitForFrames(int count) {
         return waitUntil(
@@ -79,10 +79,10 @@ protected:
 
 TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     open();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Operation panel"));
-    EXPECT_EQ(window->button(B::Pos)->text(), QStringLiteral("POS"));
-    EXPECT_EQ(window->CheckPanel()->text(), QStringLiteral("ACTIVE PRESET KEY"));
-    EXPECT_EQ(window->CommandPTZF(0)->text(), QStringLiteral("TELE"));
+    EXPECT_EQ(window->windowTitle(), u"Operation panel"_qs);
+    EXPECT_EQ(window->button(B::Pos)->text(), u"POS"_qs);
+    EXPECT_EQ(window->CheckPanel()->text(), u"ACTIVE PRESET KEY"_qs);
+    EXPECT_EQ(window->CommandPTZF(0)->text(), u"TELE"_qs);
     EXPECT_FALSE(window->FrameTestPanel()->isVisible());
     EXPECT_FALSE(window->OptionKey(0, 2)->isVisible());
     EXPECT_TRUE(window->FrameKey(1)->isVisible());
@@ -93,8 +93,8 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     delete window.data();
 
     open(true, 1);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("操作パネル"));
-    EXPECT_EQ(window->button(B::Pos)->text(), QStringLiteral("ポジション"));
+    EXPECT_EQ(window->windowTitle(), u"操作パネル"_qs);
+    EXPECT_EQ(window->button(B::Pos)->text(), u"ポジション"_qs);
     EXPECT_TRUE(window->FrameTestPanel()->isVisible());
     EXPECT_TRUE(window->OptionKey(0, 3)->isVisible());
     window->OptionKey(1, 2)->click();
@@ -139,7 +139,7 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
     ASSERT_EQ(QApplication::focusWidget(), menu);
     key(menu, QEvent::KeyPress, Qt::Key_Up);
     ASSERT_TRUE(waitForFrames(1));
-    EXPECT_EQ(sentData(), QStringList{QStringLiteral("20013C3C0808")});
+    EXPECT_EQ(sentData(), QStringList{u"20013C3C0808"_qs});
     EXPECT_TRUE(
         waitUntil([this] { return QApplication::focusWidget() == window->TextCtrl(); }, kWaitMs));
     key(window->TextCtrl(), QEvent::KeyRelease, Qt::Key_Up);
@@ -158,43 +158,43 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
 TEST_F(PanelWindowTest, EntryFromKeysAndButtonsReachesPosAndCam) {
     open();
     QLineEdit* entry = window->TextCtrl();
-    QTest::keyClicks(entry, QStringLiteral("1x2"));
+    QTest::keyClicks(entry, u"1x2"_qs);
     QTest::mouseClick(window->button(B::Digit3), Qt::LeftButton);
     settle();
-    EXPECT_EQ(entry->text(), QStringLiteral("123"));
+    EXPECT_EQ(entry->text(), u"123"_qs);
     QTest::mouseClick(window->button(B::Pos), Qt::LeftButton);
     ASSERT_TRUE(waitForFrames(1));
     settle();
-    EXPECT_EQ(sentData().last(), QStringLiteral("101230"));
+    EXPECT_EQ(sentData().last(), u"101230"_qs);
     EXPECT_EQ(sink.numbers(), QList<int>{});
 
-    QTest::keyClicks(entry, QStringLiteral("300"));
+    QTest::keyClicks(entry, u"300"_qs);
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
-    EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("1"));
-    EXPECT_EQ(entry->selectedText(), QStringLiteral("300"));
-    QTest::keyClicks(entry, QStringLiteral("7"));
+    EXPECT_EQ(window->LabelCamNo()->text(), u"1"_qs);
+    EXPECT_EQ(entry->selectedText(), u"300"_qs);
+    QTest::keyClicks(entry, u"7"_qs);
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
-    EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("7"));
+    EXPECT_EQ(window->LabelCamNo()->text(), u"7"_qs);
 }
 
 TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
     open();
-    auto* up = window->findChild<QToolButton*>(QStringLiteral("UpDownHostNoUp"));
+    auto* up = window->findChild<QToolButton*>(u"UpDownHostNoUp"_qs);
     ASSERT_NE(up, nullptr);
     QTest::mouseClick(up, Qt::LeftButton);
     QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
     ASSERT_TRUE(waitForFrames(1));
-    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("2"));
+    EXPECT_EQ(window->TextHostNo()->text(), u"2"_qs);
     EXPECT_EQ(port.written.last().toHex().toUpper().mid(8, 2), "02") << "sent for remote 2";
     settle();
 
     QLineEdit* host = window->TextHostNo();
     host->setFocus();
     host->selectAll();
-    QTest::keyClicks(host, QStringLiteral("0"));
+    QTest::keyClicks(host, u"0"_qs);
     QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier); // leaves the box
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
@@ -208,7 +208,7 @@ TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     QLineEdit* pan = window->TextKey(panel::TestPan);
     pan->setFocus();
     pan->selectAll();
-    QTest::keyClicks(pan, QStringLiteral("200"));
+    QTest::keyClicks(pan, u"200"_qs);
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_EQ(QApplication::focusWidget(), pan);
@@ -225,7 +225,7 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ASSERT_TRUE(waitForFrames(2));
-    EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(sentData().last(), u"20003C3C0808"_qs);
 
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -233,7 +233,7 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     ASSERT_TRUE(waitForFrames(3));
     window->close();
     ASSERT_TRUE(waitForFrames(4));
-    EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(sentData().last(), u"20003C3C0808"_qs);
     EXPECT_EQ(engine.state().WaitingForm, nullptr);
 }
 
@@ -253,11 +253,11 @@ TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
             EXPECT_EQ(qobject_cast<QRadioButton*>(QApplication::focusWidget()), nullptr);
         }
     }
-    auto* tilt = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestTilt));
+    auto* tilt = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestTilt));
     ASSERT_NE(tilt, nullptr);
     EXPECT_EQ(tilt->orientation(), Qt::Vertical);
     EXPECT_EQ(tilt->value(), 127);
-    auto* pan = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestPan));
+    auto* pan = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestPan));
     ASSERT_NE(pan, nullptr);
     EXPECT_EQ(pan->orientation(), Qt::Horizontal);
 }
@@ -272,13 +272,13 @@ TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
     settle();
     QLineEdit* box = window->TextPanel(0);
     box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("12"));
+    QTest::keyClicks(box, u"12"_qs);
     ASSERT_EQ(QApplication::focusWidget(), box);
     port.receiveHex(PositionReplyText(3600, 100, 25600, 470));
     settle();
-    EXPECT_EQ(box->text(), QStringLiteral("3600"));
-    EXPECT_EQ(window->TextPanel(1)->text(), QStringLiteral("100"));
-    EXPECT_EQ(window->session().commands().state().PositionText[0], QStringLiteral("3600"));
+    EXPECT_EQ(box->text(), u"3600"_qs);
+    EXPECT_EQ(window->TextPanel(1)->text(), u"100"_qs);
+    EXPECT_EQ(window->session().commands().state().PositionText[0], u"3600"_qs);
 }
 
 } // namespace

@@ -36,21 +36,20 @@ protected:
     QString statusLine() const { return m_menu->portStatusLine()->accessibleName(); }
     int sendPanelStop(ReplyRecorder& client) {
         m_app.engine().claim(&client);
-        const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
-                                    QStringLiteral("False"), QStringLiteral("0"),
+        const CommSendRecord record{u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs,
                                     QString::number(ScreenPanel)};
-        return m_app.engine().SendCommandFrame(record, QStringLiteral("200000000000"));
+        return m_app.engine().SendCommandFrame(record, u"200000000000"_qs);
     }
 
     QTemporaryDir m_dir;
-    QString m_device = m_dir.filePath(QStringLiteral("ttyCAM"));
+    QString m_device = m_dir.filePath(u"ttyCAM"_qs);
     test::RecordingSink m_sink;
     Application m_app;
     std::unique_ptr<gui::MenuWindow> m_menu;
 };
 
 TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
-    ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), "[SOFT]\nMode=0\n"));
+    ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[SOFT]\nMode=0\n"));
     ASSERT_TRUE(m_app.readSettings(m_dir.path()));
     auto first = std::make_unique<sim::SimulatedController>();
     ASSERT_TRUE(first->start(nullptr));
@@ -60,7 +59,7 @@ TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
     m_menu = std::make_unique<gui::MenuWindow>(m_app);
     m_menu->load();
     ASSERT_TRUE(m_app.engine().isPortOpen());
-    EXPECT_EQ(statusLine(), QStringLiteral("Port ") + m_device + QStringLiteral(": open"));
+    EXPECT_EQ(statusLine(), u"Port "_qs + m_device + u": open"_qs);
     EXPECT_LT(m_menu->portStatusLine()->geometry().bottom(), m_menu->height());
 
     // Pulled: the simulator hangs up and its pseudo-terminal is gone.
@@ -68,8 +67,7 @@ TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
     first.reset();
     ASSERT_TRUE(
         waitUntil([this] { return m_app.portWatch().state() == PortWatch::State::Lost; }, kWaitMs));
-    EXPECT_EQ(statusLine(), QStringLiteral("Port ") + m_device +
-                                QStringLiteral(": lost, waiting for it to return"));
+    EXPECT_EQ(statusLine(), u"Port "_qs + m_device + u": lost, waiting for it to return"_qs);
     EXPECT_FALSE(m_app.engine().isPortOpen());
     EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing was waiting: no message box
 
@@ -78,11 +76,11 @@ TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
     ASSERT_TRUE(second.start(nullptr));
     ASSERT_TRUE(linkDevice(second));
     ASSERT_TRUE(waitUntil([this] { return m_app.engine().isPortOpen(); }, kWaitMs));
-    EXPECT_EQ(statusLine(), QStringLiteral("Port ") + m_device + QStringLiteral(": open"));
+    EXPECT_EQ(statusLine(), u"Port "_qs + m_device + u": open"_qs);
     ReplyRecorder client(m_app.engine());
     ASSERT_EQ(sendPanelStop(client), LinkEngine::kSendOk);
     ASSERT_TRUE(waitUntil([&client] { return !client.replies.isEmpty(); }, kWaitMs));
-    EXPECT_EQ(client.replies, QStringList{QStringLiteral("06")});
+    EXPECT_EQ(client.replies, QStringList{u"06"_qs});
     EXPECT_TRUE(m_sink.shown.isEmpty());
     m_menu->SetEndProc();
 }

@@ -46,9 +46,9 @@ protected:
 class TitlePrintMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("zel.ini")), "[LANGUAGE]\nMode=1\n"));
+        ASSERT_TRUE(writeBytes(dir.filePath(u"zel.ini"_qs), "[LANGUAGE]\nMode=1\n"));
         ASSERT_TRUE(app.readSettings(dir.path()));
-        app.settings().PortOverride = dir.filePath(QStringLiteral("no-device"));
+        app.settings().PortOverride = dir.filePath(u"no-device"_qs);
         app.start(sink);
         window = std::make_unique<TitleWindow>(app, 1);
         window->show();
@@ -56,7 +56,7 @@ protected:
     void TearDown() override { window.reset(); }
 
     ReportPreviewDialog* print() {
-        window->action(QStringLiteral("mnuPrint"))->trigger();
+        window->action(u"mnuPrint"_qs)->trigger();
         return openedPreview(*window);
     }
 
@@ -69,52 +69,50 @@ protected:
 } // namespace
 
 TEST_F(TitlePrintMenuTest, PrintsTheCategoryOnShowWithTheNumbersOfTheBoxes) {
-    window->document().setTitle(CategoryPosition, 3, QStringLiteral("GATE"));
-    window->document().setTitle(CategoryCamera, 1, QStringLiteral("CAM"));
+    window->document().setTitle(CategoryPosition, 3, u"GATE"_qs);
+    window->document().setTitle(CategoryCamera, 1, u"CAM"_qs);
     window->TextHostNo()->selectAll();
-    QTest::keyClicks(window->TextHostNo(), QStringLiteral("12"));
+    QTest::keyClicks(window->TextHostNo(), u"12"_qs);
     window->TabStripID()->setCurrentIndex(CategoryPosition);
 
     ReportPreviewDialog* grid = print();
     ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(grid->report().reportName, QStringLiteral("DataRepTitleGrid"));
-    EXPECT_EQ(grid->report().title, QStringLiteral("タイトル設定"));
-    EXPECT_EQ(grid->report().labelValue(QStringLiteral("LabelRemoteNo")), QStringLiteral("12"));
+    EXPECT_EQ(grid->report().reportName, u"DataRepTitleGrid"_qs);
+    EXPECT_EQ(grid->report().title, u"タイトル設定"_qs);
+    EXPECT_EQ(grid->report().labelValue(u"LabelRemoteNo"_qs), u"12"_qs);
     ASSERT_EQ(grid->report().rows.size(), 255);
-    EXPECT_EQ(grid->report().rows[2], (QStringList{QStringLiteral("3 "), QStringLiteral("GATE ")}));
+    EXPECT_EQ(grid->report().rows[2], (QStringList{u"3 "_qs, u"GATE "_qs}));
     grid->close();
 
     window->TabStripID()->setCurrentIndex(CategoryCamera);
     ReportPreviewDialog* text = print();
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->report().reportName, QStringLiteral("DataRepTitleText"));
-    EXPECT_EQ(text->report().rows, (QVector<QStringList>{{QStringLiteral("CAM ")}}));
+    EXPECT_EQ(text->report().reportName, u"DataRepTitleText"_qs);
+    EXPECT_EQ(text->report().rows, (QVector<QStringList>{{u"CAM "_qs}}));
     text->close();
 }
 
 TEST_F(CommTestPrintMenuTest, PrintsTheRowsAndSettingsOnTheScreen) {
-    QTest::keyClicks(window.rows().TextSend(1), QStringLiteral("0102"));
+    QTest::keyClicks(window.rows().TextSend(1), u"0102"_qs);
     window.rows().OptionTypeR(2)->click();
-    QTest::keyClicks(window.rows().TextSend(2), QStringLiteral("c10"));
+    QTest::keyClicks(window.rows().TextSend(2), u"c10"_qs);
     window.rows().CheckValid(3)->click();
     window.CheckCommTest()->click();
 
-    QAction* print = window.findChild<QAction*>(QStringLiteral("mnuPrint"));
+    QAction* print = window.findChild<QAction*>(u"mnuPrint"_qs);
     ASSERT_NE(print, nullptr);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
     ReportPreviewDialog* preview = openedPreview(window);
     ASSERT_NE(preview, nullptr);
     const PrintReport& report = preview->report();
-    EXPECT_EQ(report.reportName, QStringLiteral("DataRepCommTest"));
+    EXPECT_EQ(report.reportName, u"DataRepCommTest"_qs);
     ASSERT_EQ(report.rows.size(), 16);
-    const QString on = QStringLiteral("○");
-    const QString blank = QStringLiteral(" ");
-    EXPECT_EQ(report.rows[0],
-              (QStringList{on, on, blank, QStringLiteral("2"), QStringLiteral("0102"), QString()}));
-    EXPECT_EQ(report.rows[1],
-              (QStringList{on, blank, on, QStringLiteral("1"), QStringLiteral("C10"), QString()}));
+    const QString on = u"○"_qs;
+    const QString blank = u" "_qs;
+    EXPECT_EQ(report.rows[0], (QStringList{on, on, blank, u"2"_qs, u"0102"_qs, QString()}));
+    EXPECT_EQ(report.rows[1], (QStringList{on, blank, on, u"1"_qs, u"C10"_qs, QString()}));
     EXPECT_EQ(report.rows[2][0], blank);
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelContinueVal")), on);
+    EXPECT_EQ(report.labelValue(u"LabelContinueVal"_qs), on);
     preview->close();
 }

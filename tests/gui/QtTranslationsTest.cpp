@@ -13,7 +13,7 @@ namespace {
 
 TEST(QtTranslationsTest, JapaneseRunTranslatesQtsStandardButtons) {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!QDir(folder).exists(QStringLiteral("qtbase_ja.qm")))
+    if (!QDir(folder).exists(u"qtbase_ja.qm"_qs))
         GTEST_SKIP() << "Qt's Japanese translations are not installed";
     {
         QObject english;
@@ -22,11 +22,10 @@ TEST(QtTranslationsTest, JapaneseRunTranslatesQtsStandardButtons) {
     }
     QObject owner;
     ASSERT_TRUE(QtTranslations::install(1, &owner));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
-              QStringLiteral("キャンセル"));
-    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"キャンセル"_qs);
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Yes"_qs);
     delete owner.findChild<QTranslator*>(); // English again for the other tests
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_qs);
 }
 
 } // namespace

@@ -44,7 +44,7 @@ protected:
 constexpr int kMostBand = 40; // margins of the layout and the last group box
 
 TEST_P(ScreenFitTest, PanelEndsBelowItsLastControls) {
-    settings.SoftMode = QStringLiteral("1"); // the larger one
+    settings.SoftMode = u"1"_qs; // the larger one
     QPointer<gui::PanelWindow> panel = new gui::PanelWindow(engine, language, settings, sink);
     showAndSettle(*panel);
     EXPECT_LE(bandBelowControls(*panel), kMostBand);

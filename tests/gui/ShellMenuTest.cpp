@@ -24,10 +24,10 @@ namespace {
 class ShellMenuTest : public ::testing::Test {
 protected:
     void startWith(const QByteArray& ini) {
-        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), ini));
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), ini));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
         // No serial device here: the menu opens anyway after message 6.
-        m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-device"));
+        m_app.settings().PortOverride = m_dir.filePath(u"no-device"_qs);
         m_app.start(m_sink);
         m_menu = std::make_unique<MenuWindow>(m_app);
         m_menu->load();
@@ -35,7 +35,7 @@ protected:
         m_sink.clear();
     }
     QByteArray iniText() const {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
+        QFile file(m_dir.filePath(u"zel.ini"_qs));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     int visibleButtons() const {
@@ -52,7 +52,7 @@ protected:
 };
 
 TEST_F(ShellMenuTest, NormalModeShowsSixEvenlySpacedButtons) {
-    QApplication::clipboard()->setText(QStringLiteral("left over"));
+    QApplication::clipboard()->setText(u"left over"_qs);
     startWith("[SOFT]\nMode=0\n");
     EXPECT_EQ(visibleButtons(), 6);
     EXPECT_FALSE(m_menu->FrameMenuTest(0)->isVisibleTo(m_menu.get()));
@@ -62,7 +62,7 @@ TEST_F(ShellMenuTest, NormalModeShowsSixEvenlySpacedButtons) {
     EXPECT_EQ(m_menu->CommandMenu(4)->y(), m_menu->CommandMenu(3)->y() + step);
     EXPECT_LT(m_menu->CommandMenu(4)->y(), m_menu->CommandMenu(7)->y());
     EXPECT_LE(m_menu->CommandMenu(7)->geometry().bottom(), m_menu->height());
-    EXPECT_EQ(m_menu->windowTitle(), QStringLiteral("CAMERA CONTROLLER"));
+    EXPECT_EQ(m_menu->windowTitle(), u"CAMERA CONTROLLER"_qs);
 }
 
 TEST_F(ShellMenuTest, TestModeShowsEightButtonsWithJapaneseCaptions) {
@@ -85,9 +85,9 @@ TEST_F(ShellMenuTest, TestModeShowsEightButtonsWithJapaneseCaptions) {
     constexpr int kCaptionBar = 30;
     EXPECT_LE(m_menu->minimumSizeHint().height() + kCaptionBar, 384);
     EXPECT_LE(m_menu->minimumSizeHint().width(), 512);
-    EXPECT_EQ(m_menu->CommandMenu(0)->text(), QStringLiteral("操作パネル"));
-    EXPECT_EQ(m_menu->CommandMenu(5)->text(), QStringLiteral("通信テスト"));
-    EXPECT_EQ(m_menu->CommandMenu(7)->text(), QStringLiteral("終了"));
+    EXPECT_EQ(m_menu->CommandMenu(0)->text(), u"操作パネル"_qs);
+    EXPECT_EQ(m_menu->CommandMenu(5)->text(), u"通信テスト"_qs);
+    EXPECT_EQ(m_menu->CommandMenu(7)->text(), u"終了"_qs);
 }
 
 TEST_F(ShellMenuTest, OpenerWindowMarksItsButtonUntilDestroyed) {
@@ -120,7 +120,7 @@ TEST_F(ShellMenuTest, ScreensOpenFullyOnScreenCascadedAndRemembered) {
     for (int button : {MenuState::ButtonBackup, MenuState::ButtonCommLog, MenuState::ButtonPanel}) {
         m_menu->setScreenOpener(button, [&screens, button] {
             auto* screen = new QWidget;
-            screen->setObjectName(QStringLiteral("screen%1").arg(button));
+            screen->setObjectName(u"screen%1"_qs.arg(button));
             screen->resize(640, 480);
             screens.append(screen);
             return screen;
@@ -162,7 +162,7 @@ TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
     startWith("[SOFT]\nMode=1\n");
     m_menu->CommandMenu(MenuState::ButtonPanel)->click();
     EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonPanel)->isEnabled());
-    EXPECT_NE(m_menu->findChild<QMessageBox*>(QStringLiteral("NotAvailableBox")), nullptr);
+    EXPECT_NE(m_menu->findChild<QMessageBox*>(u"NotAvailableBox"_qs), nullptr);
     m_menu->CommandMenu(MenuState::ButtonTitle)->click();
     EXPECT_FALSE(m_app.menu().IsScreenInUse());
 }
@@ -170,7 +170,7 @@ TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
 TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
     startWith("[SOFT]\nMode=0\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n");
     m_menu->CommandMenu(MenuState::ButtonOption)->click();
-    auto* dialog = m_menu->findChild<gui::OptionDialog*>(QStringLiteral("frmOption"));
+    auto* dialog = m_menu->findChild<gui::OptionDialog*>(u"frmOption"_qs);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
     EXPECT_TRUE(dialog->rateOption(3)->isChecked());

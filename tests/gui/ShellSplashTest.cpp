@@ -22,10 +22,8 @@ TEST(ShellSplashTest, ShowsTitleAndVersionThenHandsOverAfterThreeSeconds) {
     splash.start();
     EXPECT_TRUE(splash.TimerFirst().isSingleShot());
     EXPECT_EQ(splash.TimerFirst().interval(), 3000);
-    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(),
-              QStringLiteral("CAMERA CONTROLLER"));
-    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(),
-              QStringLiteral("1.1"));
+    EXPECT_EQ(splash.findChild<QLabel*>(u"LabelTitle"_qs)->text(), u"CAMERA CONTROLLER"_qs);
+    EXPECT_EQ(splash.findChild<QLabel*>(u"LabelVersion"_qs)->text(), u"1.1"_qs);
     splash.TimerFirst().setInterval(1);
     splash.TimerFirst().start();
     EXPECT_TRUE(finished.wait(2000));
@@ -37,17 +35,16 @@ TEST(ShellSplashTest, JapaneseNoticeBreaksOnlyBetweenPhrasesInsideTheWindow) {
     language.setLanguageIndex(1);
     gui::SplashWindow splash(language);
     splash.show();
-    const auto* notice = splash.findChild<QLabel*>(QStringLiteral("LabelNotice"));
+    const auto* notice = splash.findChild<QLabel*>(u"LabelNotice"_qs);
     ASSERT_NE(notice, nullptr);
-    EXPECT_TRUE(notice->text().contains(QStringLiteral("ツール")));
+    EXPECT_TRUE(notice->text().contains(u"ツール"_qs));
     EXPECT_FALSE(notice->wordWrap()); // no break inside a word
     const QFontMetrics metrics = notice->fontMetrics();
     for (const QString& line : notice->text().split(QLatin1Char('\n'))) {
         EXPECT_GE(notice->width(), metrics.horizontalAdvance(line));
         // Broken into short lines, in whatever font is installed: 22 full-width characters
         // at most; the whole notice on one line would be about 30.
-        EXPECT_LE(metrics.horizontalAdvance(line),
-                  26 * metrics.horizontalAdvance(QStringLiteral("ツ")));
+        EXPECT_LE(metrics.horizontalAdvance(line), 26 * metrics.horizontalAdvance(u"ツ"_qs));
     }
     EXPECT_LE(notice->mapTo(&splash, QPoint(notice->width(), 0)).x(), splash.width());
 }
@@ -56,15 +53,15 @@ TEST(ShellSplashTest, MessageBoxSinkShowsTheTableAndReturnsTheButton) {
     LanguageTables language;
     gui::QMessageBoxSink sink(language);
     const auto keepReading = test::AnswerNextBox(QMessageBox::No);
-    EXPECT_EQ(sink.ShowMessage(1, QStringLiteral("LINE 12")), ButtonNo);
-    EXPECT_EQ(keepReading->title, QStringLiteral("File input error"));
-    EXPECT_EQ(keepReading->text, QStringLiteral("LINE 12\nKeep file reading ?"));
+    EXPECT_EQ(sink.ShowMessage(1, u"LINE 12"_qs), ButtonNo);
+    EXPECT_EQ(keepReading->title, u"File input error"_qs);
+    EXPECT_EQ(keepReading->text, u"LINE 12\nKeep file reading ?"_qs);
     EXPECT_EQ(keepReading->icon, QMessageBox::Warning);
 
     language.setLanguageIndex(1);
     const auto save = test::AnswerNextBox(QMessageBox::Cancel);
     EXPECT_EQ(sink.ShowMessage(19), ButtonCancel);
-    EXPECT_EQ(save->title, QStringLiteral("タイトル設定"));
+    EXPECT_EQ(save->title, u"タイトル設定"_qs);
 
     EXPECT_EQ(sink.ShowMessage(37), ButtonNone); // no box at all
 }

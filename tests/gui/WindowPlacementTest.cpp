@@ -48,8 +48,8 @@ TEST(WindowPlacementTest, CascadeStepsPastOpenWindowsAndWrapsAtTheEdge) {
 class WindowMemoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(zel::test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")),
-                                          "[RS232C]\r\nComPort=1\r\n"));
+        ASSERT_TRUE(
+            zel::test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[RS232C]\r\nComPort=1\r\n"));
         ASSERT_TRUE(m_settings.ReadSettings(m_dir.path()));
     }
     QByteArray ini() const { return zel::test::readBytes(m_settings.SettingsFilePath); }
@@ -63,7 +63,7 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
     const QRect where(available().topLeft() + QPoint(60, 70), QSize(220, 140));
     {
         QWidget window;
-        window.setObjectName(QStringLiteral("frmBackUp"));
+        window.setObjectName(u"frmBackUp"_qs);
         new QVBoxLayout(&window); // children made before placement must not hide the keeper
         WindowPlacement::place(window, m_settings);
         window.show();
@@ -71,10 +71,10 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
         window.close();
     }
     EXPECT_TRUE(ini().startsWith("[RS232C]\r\nComPort=1\r\n")) << ini().toStdString();
-    EXPECT_EQ(WindowPlacement::savedGeometry(m_settings, QStringLiteral("frmBackUp")), where);
+    EXPECT_EQ(WindowPlacement::savedGeometry(m_settings, u"frmBackUp"_qs), where);
 
     QWidget reopened;
-    reopened.setObjectName(QStringLiteral("frmBackUp"));
+    reopened.setObjectName(u"frmBackUp"_qs);
     WindowPlacement::place(reopened, m_settings);
     EXPECT_EQ(reopened.geometry(), where);
 }
@@ -82,11 +82,11 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
 // A new screen of the menu opens beside it: with the menu against the right edge, to its left.
 TEST_F(WindowMemoryTest, NewScreenOpensBesideItsMenuNotOverIt) {
     QWidget menu;
-    menu.setObjectName(QStringLiteral("frmMenu"));
+    menu.setObjectName(u"frmMenu"_qs);
     menu.setGeometry(QRect(available().right() - 330, available().top() + 40, 300, 400));
     menu.show();
     auto* screen = new QWidget(&menu, Qt::Window);
-    screen->setObjectName(QStringLiteral("frmBackUp"));
+    screen->setObjectName(u"frmBackUp"_qs);
     screen->resize(200, 260);
     WindowPlacement::place(*screen, m_settings);
     EXPECT_FALSE(screen->geometry().intersects(menu.frameGeometry()));
@@ -96,15 +96,14 @@ TEST_F(WindowMemoryTest, NewScreenOpensBesideItsMenuNotOverIt) {
 
 TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
     const QRect screen = available();
-    for (const QString& value :
-         {QStringLiteral("%1,10,200,100").arg(screen.right() + 50), QStringLiteral("10,10,-5,100"),
-          QStringLiteral("a,b,c,d"), QStringLiteral("10,10,200")}) {
+    for (const QString& value : {u"%1,10,200,100"_qs.arg(screen.right() + 50), u"10,10,-5,100"_qs,
+                                 u"a,b,c,d"_qs, u"10,10,200"_qs}) {
         ASSERT_TRUE(zel::test::writeBytes(m_settings.SettingsFilePath,
                                           "[WINDOWS]\nfrmFind=" + value.toLatin1() + "\n"));
         QWidget window;
-        window.setObjectName(QStringLiteral("frmFind"));
+        window.setObjectName(u"frmFind"_qs);
         window.resize(200, 100);
-        WindowPlacement::place(window, m_settings, QStringLiteral("frmFind"));
+        WindowPlacement::place(window, m_settings, u"frmFind"_qs);
         EXPECT_TRUE(screen.contains(window.geometry())) << value.toStdString();
         EXPECT_EQ(window.size(), QSize(200, 100)) << value.toStdString();
     }
@@ -112,9 +111,8 @@ TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
 
 TEST_F(WindowMemoryTest, NoSettingsFileNoWrite) {
     Settings nowhere;
-    nowhere.setFolder(m_dir.filePath(QStringLiteral("absent")));
-    EXPECT_FALSE(
-        WindowPlacement::saveGeometry(nowhere, QStringLiteral("frmMenu"), QRect(1, 2, 3, 4)));
+    nowhere.setFolder(m_dir.filePath(u"absent"_qs));
+    EXPECT_FALSE(WindowPlacement::saveGeometry(nowhere, u"frmMenu"_qs, QRect(1, 2, 3, 4)));
     EXPECT_FALSE(QFile::exists(nowhere.SettingsFilePath));
 }
 
