@@ -1,7 +1,11 @@
+// The communication log window: recording, columns, filters, print, find (context 6).
 #include "link/CommLogWindow.h"
 #include "RecordingSink.h"
 #include "TestFiles.h"
 #include "WindowSteps.h"
+#include "common/MessageNumber.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
@@ -9,12 +13,12 @@
 #include "link/MeaningJapanese.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/LanguageTables.h"
+#include "titletable/TitleCharTable.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QTest>
-
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +28,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -40,28 +45,37 @@ protected:
     QString cell(int row, int column) {
         return window.model().index(row, column).data().toString();
     }
+    // Find wired to `findState` and its dialog opened from the menu; null when none came.
+    gui::FindReplaceDialog* openFind() {
+        window.model().View_MsFlexGridCommLog();
+        window.enableFind(findState, language, titleTable);
+        window.show();
+        window.findChild<QAction*>(u"mnuFind"_qs)->trigger();
+        return window.findChild<gui::FindReplaceDialog*>(u"frmFind"_qs);
+    }
 
     CommLogStore store;
     RecordingSink sink;
     LanguageTables language;
+    FindState findState;
+    const TitleCharTable titleTable{0};
     gui::CommLogWindow window{store, sink};
 };
 } // namespace
 
 TEST_F(CommLogWindowTest, CaptionsAndARecordingThatShowsAtItsStop) {
-    EXPECT_EQ(window.windowTitle(), u"通信ログ"_qs);
-    EXPECT_EQ(button("CommandStart")->text(), u"LOG START"_qs);
-    EXPECT_EQ(menu("mnuFile")->title(), u"ファイル(&F)"_qs);
+    EXPECT_EQ((QStringList{window.windowTitle(), button("CommandStart")->text(),
+                           menu("mnuFile")->title()}),
+              (QStringList{u"通信ログ"_qs, u"LOG START"_qs, u"ファイル(&F)"_qs}));
     EXPECT_EQ(window.model().rowCount(), 3000);
     store.Add_MsFlexGrid(u"OLD:"_qs, u"00"_qs);
     window.model().View_MsFlexGridCommLog();
     EXPECT_EQ(cell(0, 1), u"OLD:"_qs);
 
     button("CommandStart")->click();
-    EXPECT_FALSE(button("CommandStart")->isEnabled());
-    EXPECT_TRUE(button("CommandStop")->isEnabled());
-    EXPECT_FALSE(menu("mnuFile")->isEnabled());
-    EXPECT_FALSE(menu("mnuSearch")->isEnabled());
+    EXPECT_EQ((QList<bool>{button("CommandStart")->isEnabled(), button("CommandStop")->isEnabled(),
+                           menu("mnuFile")->isEnabled(), menu("mnuSearch")->isEnabled()}),
+              (QList<bool>{false, true, false, false}));
     EXPECT_TRUE(cell(0, 1).isEmpty());
 
     store.Add_MsFlexGrid_Host(u"1"_qs, u"FE080010012038FFFF"_qs);
@@ -70,10 +84,8 @@ TEST_F(CommLogWindowTest, CaptionsAndARecordingThatShowsAtItsStop) {
 
     button("CommandStop")->click();
     EXPECT_TRUE(menu("mnuFile")->isEnabled());
-    EXPECT_EQ(cell(0, 1), u"HOST1:"_qs);
-    EXPECT_EQ(cell(0, 2), u"FE080010012038FFFF"_qs);
-    EXPECT_EQ(cell(1, 1), u"CAMERA1:"_qs);
-    EXPECT_TRUE(cell(2, 1).isEmpty());
+    EXPECT_EQ((QStringList{cell(0, 1), cell(0, 2), cell(1, 1), cell(2, 1)}),
+              (QStringList{u"HOST1:"_qs, u"FE080010012038FFFF"_qs, u"CAMERA1:"_qs, QString()}));
 }
 
 TEST_F(CommLogWindowTest, SizeRules) {
@@ -118,15 +130,17 @@ TEST_F(CommLogWindowTest, HeadersCaptionsAndMeaningsInBothLanguages) {
     store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE07255099EAFFFF"_qs);
     window.model().View_MsFlexGridCommLog();
     const QString english = cell(0, gui::CommLogModel::ColumnMeaning);
-    EXPECT_EQ(header(gui::CommLogModel::ColumnTime), u"Time"_qs);
-    EXPECT_EQ(header(gui::CommLogModel::ColumnMeaning), u"Meaning"_qs);
+    EXPECT_EQ((QStringList{header(gui::CommLogModel::ColumnTime),
+                           header(gui::CommLogModel::ColumnMeaning)}),
+              (QStringList{u"Time"_qs, u"Meaning"_qs}));
     window.setLanguageIndex(1);
     EXPECT_NE(cell(0, gui::CommLogModel::ColumnMeaning), english);
     EXPECT_EQ(cell(0, gui::CommLogModel::ColumnMeaning), MeaningInJapanese(english));
-    EXPECT_EQ(header(gui::CommLogModel::ColumnUnit), u"ユニット"_qs);
-    EXPECT_EQ(header(gui::CommLogModel::ColumnMeaning), u"意味"_qs);
-    EXPECT_EQ(window.filterBar().exportButton().text(), u"CSV出力(&E)"_qs);
-    EXPECT_EQ(window.filterBar().directionBox().itemText(0), u"すべて"_qs);
+    EXPECT_EQ((QStringList{header(gui::CommLogModel::ColumnUnit),
+                           header(gui::CommLogModel::ColumnMeaning),
+                           window.filterBar().exportButton().text(),
+                           window.filterBar().directionBox().itemText(0)}),
+              (QStringList{u"ユニット"_qs, u"意味"_qs, u"CSV出力(&E)"_qs, u"すべて"_qs}));
 }
 
 TEST_F(CommLogWindowTest, RecordingSaysWhereTheRowsAreAndClosingEndsIt) {
@@ -159,8 +173,8 @@ TEST_F(CommLogWindowTest, SaveAndLoadShowTheFile) {
     window.saveTo(path);
     store.clear();
     window.loadFrom(path);
-    EXPECT_EQ(cell(0, 1), u"HOST1"_qs);
-    EXPECT_EQ(cell(0, 2), u"FE07255099EAFFFF"_qs);
+    EXPECT_EQ((QStringList{cell(0, 1), cell(0, 2)}),
+              (QStringList{u"HOST1"_qs, u"FE07255099EAFFFF"_qs}));
 }
 
 TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
@@ -294,4 +308,48 @@ TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {
     // Empty rows of the fixed grid have no tooltip.
     EXPECT_FALSE(
         window.model().index(5, gui::CommLogModel::ColumnData).data(Qt::ToolTipRole).isValid());
+}
+
+TEST_F(CommLogWindowTest, FindTurnsTypedLettersUpperAndWalksTheShownRows) {
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE0511AB"_qs);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE05AB12"_qs);
+    findState.FindContext = FindContextTitle;
+    findState.LastFindText = u"left from a title window"_qs;
+    EXPECT_FALSE(window.findChild<QAction*>(u"mnuFind"_qs)->isEnabled()) << "no find state yet";
+    gui::FindReplaceDialog* dialog = openFind();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(findState.FindContext, FindContextLog);
+    EXPECT_TRUE(dialog->TextFind()->text().isEmpty()); // the log starts empty
+    EXPECT_EQ(dialog->TextFind()->maxLength(), 504);
+    QTest::keyClicks(dialog->TextFind(), u"ab"_qs);
+    EXPECT_EQ(dialog->TextFind()->text(), u"AB"_qs);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 0);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 2);
+    EXPECT_TRUE(sink.shown.isEmpty());
+    dialog->CommandFind()->click();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
+    EXPECT_EQ(findState.FindStartLine, 1);
+    // The unit is searched too, joined before the data.
+    dialog->TextFind()->setText(u"CAMERA1:06"_qs);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    dialog->CommandCancel()->click();
+}
+
+TEST_F(CommLogWindowTest, FindHitTheFilterHidesIsShownWithEveryRow) {
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"15"_qs);
+    gui::FindReplaceDialog* dialog = openFind();
+    ASSERT_NE(dialog, nullptr);
+    choose(window.filterBar().directionBox(), int(FrameDirection::Sent));
+    ASSERT_TRUE(window.grid().isRowHidden(1));
+    dialog->TextFind()->setText(u"15"_qs);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    EXPECT_FALSE(window.grid().isRowHidden(1));
+    EXPECT_EQ(window.filterBar().directionBox().currentIndex(), 0);
+    dialog->CommandCancel()->click();
 }
