@@ -1,16 +1,15 @@
 #include "panel/PanelWindow.h"
-
 #include "../panel/PanelRig.h"
 #include "EventLoopWait.h"
 #include "MemoryLink.h"
 #include "WindowSteps.h"
 #include "common/MessageNumber.h"
+#include "commtest/CommTestWindow.h"
 #include "panel/PanelCommands.h"
 #include "panel/PanelKeys.h"
 #include "shell/LanguageTables.h"
 
-#include <gtest/gtest.h>
-
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -22,6 +21,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <gtest/gtest.h>
 
 using namespace zel;
 using namespace zel::gui;
@@ -280,5 +280,47 @@ TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
     EXPECT_EQ(window->TextPanel(1)->text(), u"100"_qs);
     EXPECT_EQ(window->session().commands().state().PositionText[0], u"3600"_qs);
 }
+
+// The window's height below the lowest control on show.
+int bandBelowControls(QWidget& window) {
+    int lowest = 0;
+    for (QWidget* control : window.findChildren<QWidget*>())
+        if ((qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)) &&
+            control->isVisibleTo(&window))
+            lowest = std::max(lowest, control->mapTo(&window, QPoint(0, control->height())).y());
+    return window.height() - lowest;
+}
+
+class ScreenFitTest : public ::testing::TestWithParam<int>, protected MemoryLink {
+protected:
+    ScreenFitTest() {
+        openTestPort();
+        language.setLanguageIndex(GetParam());
+    }
+    void showAndSettle(QWidget& window) {
+        window.show();
+        runEventsFor(20);
+    }
+    LanguageTables language;
+};
+
+constexpr int kMostBand = 40; // margins of the layout and the last group box
+
+TEST_P(ScreenFitTest, PanelEndsBelowItsLastControls) {
+    settings.SoftMode = u"1"_qs; // the larger one
+    QPointer<gui::PanelWindow> panel = new gui::PanelWindow(engine, language, settings, sink);
+    showAndSettle(*panel);
+    EXPECT_LE(bandBelowControls(*panel), kMostBand);
+    EXPECT_GE(bandBelowControls(*panel), 0);
+    delete panel.data();
+}
+
+TEST_P(ScreenFitTest, CommunicationTestEndsBelowItsLastRow) {
+    gui::CommTestWindow test(engine, language, sink);
+    showAndSettle(test);
+    EXPECT_LE(bandBelowControls(test), kMostBand);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, ScreenFitTest, ::testing::Values(0, 1));
 
 } // namespace
