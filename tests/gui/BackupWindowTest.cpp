@@ -5,7 +5,6 @@
 #include "MemoryLink.h"
 #include "TestFiles.h"
 #include "WindowSteps.h"
-#include "backup/BackupTransfer.h"
 #include "common/HexText.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
@@ -17,13 +16,11 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace zel;
 using namespace zel::gui;

@@ -5,9 +5,7 @@
 #include "TestFiles.h"
 #include "WindowSteps.h"
 #include "common/Cp932.h"
-#include "common/HexText.h"
 #include "common/MessageNumber.h"
-#include "commtest/CommTest.h"
 #include "find/FindReplaceDialog.h"
 #include "find/FindState.h"
 #include "link/CommLogModel.h"
@@ -50,6 +48,13 @@ protected:
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QLatin1String(name));
     }
+    // Whether each control is enabled, in the order given.
+    static QList<bool> enabled(std::initializer_list<const QObject*> controls) {
+        QList<bool> states;
+        for (const QObject* control : controls)
+            states.append(control->property("enabled").toBool());
+        return states;
+    }
 
     // Find wired to `findState`, `texts` in their rows, the caret in row `focusRow`.
     void prepareFind(std::initializer_list<std::pair<int, const char*>> texts, int focusRow) {
@@ -71,9 +76,9 @@ TEST_F(CommTestWindowTest, RowBoxTakesUpperHexAndShowsTheByteCount) {
     QLineEdit* box = rows().TextSend(3);
     box->setFocus();
     QTest::keyClicks(box, u"0a1g2b3"_qs);
-    EXPECT_EQ(box->text(), u"0A12B3"_qs);
-    EXPECT_EQ(window->session().screen().row(3).text, u"0A12B3"_qs);
-    EXPECT_EQ(rows().LabelSendLen(3)->text(), u"3"_qs);
+    EXPECT_EQ((QStringList{box->text(), window->session().screen().row(3).text,
+                           rows().LabelSendLen(3)->text()}),
+              (QStringList{u"0A12B3"_qs, u"0A12B3"_qs, u"3"_qs}));
     EXPECT_TRUE(rows().CommandSend(3)->isEnabled());
     rows().CheckValid(3)->setChecked(false);
     EXPECT_FALSE(rows().CommandSend(3)->isEnabled()); // not in use
@@ -94,14 +99,14 @@ TEST_F(CommTestWindowTest, PasteTakesOnlyUpperHex) {
 }
 
 TEST_F(CommTestWindowTest, EditMenusFollowTheFocus) {
+    const auto edits = [this] {
+        QCoreApplication::processEvents();
+        return enabled({action("mnuCut"), action("mnuCopy"), action("mnuPaste")});
+    };
     window->TextCamNo()->setFocus();
-    QCoreApplication::processEvents();
-    for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste"})
-        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    EXPECT_EQ(edits(), (QList<bool>{false, false, false}));
     rows().TextSend(5)->setFocus();
-    QCoreApplication::processEvents();
-    for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste"})
-        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    EXPECT_EQ(edits(), (QList<bool>{true, true, true}));
 }
 
 TEST_F(CommTestWindowTest, SendShowsTheReplyInTheRow) {
@@ -134,22 +139,18 @@ TEST_F(CommTestWindowTest, ControlsAndCloseFollowTheSession) {
     rows().TextSend(1)->setText(u"2000"_qs);
     window->CommandStart()->click();
     ASSERT_TRUE(window->session().isRunning());
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             window->CommandStart(), window->TextCommTime(), window->CheckCommTest(),
-             window->TextCamNo(), window->TextHostNo(), rows().CommandSend(1)})
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_FALSE(window->mnuFile()->menuAction()->isEnabled());
-    EXPECT_TRUE(window->CommandStop()->isEnabled());
+    EXPECT_EQ(enabled({window->CommandStart(), window->TextCommTime(), window->CheckCommTest(),
+                       window->TextCamNo(), window->TextHostNo(), rows().CommandSend(1),
+                       window->mnuFile()->menuAction(), window->CommandStop()}),
+              (QList<bool>{false, false, false, false, false, false, false, true}));
     EXPECT_FALSE(window->close());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageContinuousSending});
     window->CommandStop()->click();
-    EXPECT_TRUE(window->CommandStart()->isEnabled());
-    EXPECT_TRUE(rows().CommandSend(1)->isEnabled());
+    EXPECT_EQ(enabled({window->CommandStart(), rows().CommandSend(1)}), (QList<bool>{true, true}));
     window->CheckFreeFormat()->setChecked(true);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{window->TextHostNo(), window->TextCamNo(),
-                                         rows().OptionTypeW(1), rows().OptionTypeR(16)})
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(enabled({window->TextHostNo(), window->TextCamNo(), rows().OptionTypeW(1),
+                       rows().OptionTypeR(16)}),
+              (QList<bool>{false, false, false, false}));
     EXPECT_TRUE(window->close());
 }
 
@@ -160,12 +161,11 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
                        "1:フリーフォーマット\r\nr 0a0b :c\r\n");
     ASSERT_TRUE(writeBytes(trf, TextToCp932(text).value()));
     window->loadFrom(trf);
-    EXPECT_EQ(window->TextHostNo()->text(), u"7"_qs);
-    EXPECT_EQ(window->TextCommTime()->text(), u"0.500"_qs);
-    EXPECT_TRUE(window->CheckFreeFormat()->isChecked());
-    EXPECT_TRUE(window->CheckCommTest()->isChecked());
-    EXPECT_TRUE(rows().OptionTypeR(1)->isChecked());
-    EXPECT_EQ(rows().LabelSendLen(1)->text(), u"2"_qs);
+    EXPECT_EQ((QStringList{window->TextHostNo()->text(), window->TextCommTime()->text(),
+                           rows().LabelSendLen(1)->text()}),
+              (QStringList{u"7"_qs, u"0.500"_qs, u"2"_qs}));
+    EXPECT_TRUE(window->CheckFreeFormat()->isChecked() && window->CheckCommTest()->isChecked() &&
+                rows().OptionTypeR(1)->isChecked());
 
     const QString saved = dir.filePath(u"out.trf"_qs);
     window->saveSendDataTo(saved);
@@ -181,20 +181,19 @@ TEST_F(CommTestWindowTest, FilesLoadIntoTheControlsAndSave) {
 }
 
 TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLastHit) {
-    FindState& state = findState;
     prepareFind({{2, "0A1B"}, {3, "A1A1"}}, 1);
     ASSERT_TRUE(action("mnuRePlace")->isEnabled());
     action("mnuRePlace")->trigger();
     auto* dialog = window->findChild<FindReplaceDialog*>(u"frmChange"_qs);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(state.FindContext, FindContextTest);
+    EXPECT_EQ(findState.FindContext, FindContextTest);
     QTest::keyClicks(dialog->TextFind(), u"a1"_qs);
     QTest::keyClicks(dialog->TextChange(), u"ff"_qs);
     EXPECT_EQ(dialog->TextFind()->text(), u"A1"_qs);
     dialog->CommandChange()->click();
-    EXPECT_EQ(rows().TextSend(3)->text(), u"FFFF"_qs);
-    EXPECT_EQ(window->session().screen().row(3).text, u"FFFF"_qs);
-    EXPECT_EQ(rows().TextSend(2)->text(), u"0A1B"_qs);
+    EXPECT_EQ((QStringList{rows().TextSend(3)->text(), window->session().screen().row(3).text,
+                           rows().TextSend(2)->text()}),
+              (QStringList{u"FFFF"_qs, u"FFFF"_qs, u"0A1B"_qs}));
     EXPECT_EQ(rows().TextSend(3)->palette().color(QPalette::Base), QColor(0, 0, 128));
     dialog->CommandCancel()->click();
     QCoreApplication::processEvents();
@@ -206,11 +205,10 @@ TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLast
 // One find dialog in the whole program: opening one in the log closes the test's, which takes
 // its highlight off first.
 TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
-    FindState& state = findState;
     CommLogStore store;
     store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE0511AB"_qs);
     CommLogWindow log(store, sink);
-    log.enableFind(state, language, titleTable);
+    log.enableFind(findState, language, titleTable);
     log.model().View_MsFlexGridCommLog();
     log.show();
 
@@ -228,11 +226,11 @@ TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
     QPointer<FindReplaceDialog> logDialog = log.findChild<FindReplaceDialog*>(u"frmFind"_qs);
     ASSERT_FALSE(logDialog.isNull());
     EXPECT_TRUE(logDialog->isVisible());
-    EXPECT_EQ(state.FindContext, FindContextLog);
+    EXPECT_EQ(findState.FindContext, FindContextLog);
     // And back: the log's dialog goes when the test opens its own.
     window->openFindDialog(false);
     EXPECT_TRUE(logDialog.isNull() || !logDialog->isVisible());
-    EXPECT_EQ(state.FindContext, FindContextTest);
+    EXPECT_EQ(findState.FindContext, FindContextTest);
 }
 
 } // namespace

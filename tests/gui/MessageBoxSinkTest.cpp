@@ -1,12 +1,10 @@
 #include "NextMessageBox.h"
 #include "common/MessageNumber.h"
-#include "common/MessageSink.h"
 #include "shell/LanguageTables.h"
 #include "shell/QMessageBoxSink.h"
 #include "shell/QtTranslations.h"
 #include "shell/SplashWindow.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>

@@ -5,14 +5,11 @@
 #include "WindowSteps.h"
 #include "common/MessageNumber.h"
 #include "commtest/CommTestWindow.h"
-#include "panel/PanelCommands.h"
-#include "panel/PanelKeys.h"
 #include "shell/LanguageTables.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,6 @@
 #include "ReplyRecorder.h"
 #include "SimulatedController.h"
 #include "TestFiles.h"
-#include "link/LinkClient.h"
 #include "link/LinkEngine.h"
 #include "link/PortWatch.h"
 #include "shell/Application.h"

@@ -18,12 +18,10 @@
 #include "titles/TitleDocument.h"
 #include "titles/TitleEditor.h"
 #include "titles/TitleFileWriter.h"
-#include "titles/TitleFiles.h"
 #include "titles/TitleGridView.h"
 #include "titles/TitleSession.h"
 #include "titletable/TitleCategory.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -31,7 +29,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
