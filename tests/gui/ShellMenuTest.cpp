@@ -30,21 +30,18 @@ namespace {
 
 class ShellMenuTest : public ::testing::Test {
 protected:
-    void startWith(const QByteArray& ini) {
+    // Without `device` no serial device is there: the menu opens anyway after message 6.
+    void startWith(const QByteArray& ini, const QString& device = {}) {
         ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), ini));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
-        // No serial device here: the menu opens anyway after message 6.
-        m_app.settings().PortOverride = m_dir.filePath(u"no-device"_qs);
+        m_app.settings().PortOverride = device.isEmpty() ? m_dir.filePath(u"no-device"_qs) : device;
         m_app.start(m_sink);
         m_menu = std::make_unique<MenuWindow>(m_app);
         m_menu->load();
-        EXPECT_EQ(m_sink.numbers(), QList<int>{6});
+        EXPECT_EQ(m_sink.numbers(), device.isEmpty() ? QList<int>{6} : QList<int>{});
         m_sink.clear();
     }
-    QByteArray iniText() const {
-        QFile file(m_dir.filePath(u"zel.ini"_qs));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray iniText() const { return test::readBytes(m_dir.filePath(u"zel.ini"_qs)); }
     int visibleButtons() const {
         int count = 0;
         for (int i = 0; i < 8; ++i)
@@ -149,6 +146,8 @@ TEST_F(ShellMenuTest, ScreensOpenFullyOnScreenCascadedAndRemembered) {
     ASSERT_TRUE(screens.last());
     EXPECT_EQ(screens.last()->geometry(), moved);
     EXPECT_TRUE(iniText().contains("[WINDOWS]"));
+    for (const QPointer<QWidget>& screen : screens) // top-level: nothing else deletes them
+        delete screen.data();
 }
 
 TEST_F(ShellMenuTest, MenuGoingWithScreensStillOpenTakesThemAlongSafely) {
@@ -184,8 +183,8 @@ TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
     dialog->rateOption(0)->click();
     dialog->saveOption(2)->click();
     dialog->settingButton()->click();
-    EXPECT_TRUE(iniText().contains("Rate=0\n"));
-    EXPECT_TRUE(iniText().contains("AutoSave=2\n"));
+    EXPECT_TRUE(iniText().contains("Rate=0\n") && iniText().contains("AutoSave=2\n"))
+        << iniText().toStdString();
     EXPECT_EQ(m_app.settings().baudRate(), 4800);
 
     QPointer<gui::OptionDialog> watch(dialog);
@@ -203,40 +202,21 @@ constexpr int kWaitMs = 15000;
 
 using test::ReplyRecorder;
 
-class PortReturnTest : public ::testing::Test {
-protected:
-    // Points the device link at `simulator`'s pseudo-terminal, replacing an older link.
-    bool linkDevice(sim::SimulatedController& simulator) {
-        QFile::remove(m_device);
-        return QFile::link(simulator.slavePath(), m_device);
-    }
-    QString statusLine() const { return m_menu->portStatusLine()->accessibleName(); }
-    int sendPanelStop(ReplyRecorder& client) {
-        m_app.engine().claim(&client);
-        const CommSendRecord record{u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs,
-                                    QString::number(ScreenPanel)};
-        return m_app.engine().SendCommandFrame(record, u"200000000000"_qs);
-    }
+// Points the device link `path` at `simulator`'s pseudo-terminal, replacing an older link.
+bool linkDevice(const QString& path, sim::SimulatedController& simulator) {
+    QFile::remove(path);
+    return QFile::link(simulator.slavePath(), path);
+}
 
-    QTemporaryDir m_dir;
-    QString m_device = m_dir.filePath(u"ttyCAM"_qs);
-    test::RecordingSink m_sink;
-    Application m_app;
-    std::unique_ptr<gui::MenuWindow> m_menu;
-};
-
-TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
-    ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[SOFT]\nMode=0\n"));
-    ASSERT_TRUE(m_app.readSettings(m_dir.path()));
+TEST_F(ShellMenuTest, MenuReopensThePortWhenTheDeviceReturns) {
+    const QString device = m_dir.filePath(u"ttyCAM"_qs);
+    const auto statusLine = [this] { return m_menu->portStatusLine()->accessibleName(); };
     auto first = std::make_unique<sim::SimulatedController>();
     ASSERT_TRUE(first->start(nullptr));
-    ASSERT_TRUE(linkDevice(*first));
-    m_app.settings().PortOverride = m_device;
-    m_app.start(m_sink);
-    m_menu = std::make_unique<gui::MenuWindow>(m_app);
-    m_menu->load();
+    ASSERT_TRUE(linkDevice(device, *first));
+    startWith("[SOFT]\nMode=0\n", device);
     ASSERT_TRUE(m_app.engine().isPortOpen());
-    EXPECT_EQ(statusLine(), u"Port "_qs + m_device + u": open"_qs);
+    EXPECT_EQ(statusLine(), u"Port "_qs + device + u": open"_qs);
     EXPECT_LT(m_menu->portStatusLine()->geometry().bottom(), m_menu->height());
 
     // Pulled: the simulator hangs up and its pseudo-terminal is gone.
@@ -244,18 +224,21 @@ TEST_F(PortReturnTest, MenuReopensThePortWhenTheDeviceReturns) {
     first.reset();
     ASSERT_TRUE(
         waitUntil([this] { return m_app.portWatch().state() == PortWatch::State::Lost; }, kWaitMs));
-    EXPECT_EQ(statusLine(), u"Port "_qs + m_device + u": lost, waiting for it to return"_qs);
+    EXPECT_EQ(statusLine(), u"Port "_qs + device + u": lost, waiting for it to return"_qs);
     EXPECT_FALSE(m_app.engine().isPortOpen());
     EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing was waiting: no message box
 
     // Plugged in again: a new pseudo-terminal behind the same path.
     sim::SimulatedController second;
     ASSERT_TRUE(second.start(nullptr));
-    ASSERT_TRUE(linkDevice(second));
+    ASSERT_TRUE(linkDevice(device, second));
     ASSERT_TRUE(waitUntil([this] { return m_app.engine().isPortOpen(); }, kWaitMs));
-    EXPECT_EQ(statusLine(), u"Port "_qs + m_device + u": open"_qs);
+    EXPECT_EQ(statusLine(), u"Port "_qs + device + u": open"_qs);
     ReplyRecorder client(m_app.engine());
-    ASSERT_EQ(sendPanelStop(client), LinkEngine::kSendOk);
+    m_app.engine().claim(&client);
+    const CommSendRecord record{u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs,
+                                QString::number(ScreenPanel)};
+    ASSERT_EQ(m_app.engine().SendCommandFrame(record, u"200000000000"_qs), LinkEngine::kSendOk);
     ASSERT_TRUE(waitUntil([&client] { return !client.replies.isEmpty(); }, kWaitMs));
     EXPECT_EQ(client.replies, QStringList{u"06"_qs});
     EXPECT_TRUE(m_sink.shown.isEmpty());
