@@ -63,6 +63,12 @@ protected:
             },
             kWaitMs);
     }
+    static QList<bool> visible(std::initializer_list<const QWidget*> widgets) {
+        QList<bool> states;
+        for (const QWidget* widget : widgets)
+            states.append(widget->isVisible());
+        return states;
+    }
     static void key(QWidget* target, QEvent::Type type, int qtKey, bool autoRepeat = false,
                     const QString& text = {}) {
         QKeyEvent event(type, qtKey, Qt::NoModifier, text, autoRepeat);
@@ -80,11 +86,9 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     EXPECT_EQ(window->button(B::Pos)->text(), u"POS"_qs);
     EXPECT_EQ(window->CheckPanel()->text(), u"ACTIVE PRESET KEY"_qs);
     EXPECT_EQ(window->CommandPTZF(0)->text(), u"TELE"_qs);
-    EXPECT_FALSE(window->FrameTestPanel()->isVisible());
-    EXPECT_FALSE(window->OptionKey(0, 2)->isVisible());
-    EXPECT_TRUE(window->FrameKey(1)->isVisible());
-    EXPECT_FALSE(window->FrameKey(0)->isVisible());
-    EXPECT_FALSE(window->FramePanel()->isVisible());
+    EXPECT_EQ(visible({window->FrameTestPanel(), window->OptionKey(0, 2), window->FrameKey(1),
+                       window->FrameKey(0), window->FramePanel()}),
+              (QList<bool>{false, false, true, false, false}));
     EXPECT_TRUE(window->OptionKey(0, 0)->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), window->TextCtrl());
     delete window.data();
@@ -92,13 +96,12 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     open(true, 1);
     EXPECT_EQ(window->windowTitle(), u"操作パネル"_qs);
     EXPECT_EQ(window->button(B::Pos)->text(), u"ポジション"_qs);
-    EXPECT_TRUE(window->FrameTestPanel()->isVisible());
-    EXPECT_TRUE(window->OptionKey(0, 3)->isVisible());
+    EXPECT_EQ(visible({window->FrameTestPanel(), window->OptionKey(0, 3)}),
+              (QList<bool>{true, true}));
     window->OptionKey(1, 2)->click();
     settle();
     EXPECT_TRUE(window->OptionKey(0, 2)->isChecked()) << "both mode groups show the same mode";
-    EXPECT_TRUE(window->FrameKey(0)->isVisible());
-    EXPECT_FALSE(window->FrameKey(1)->isVisible());
+    EXPECT_EQ(visible({window->FrameKey(0), window->FrameKey(1)}), (QList<bool>{true, false}));
 }
 
 // A direction key held with the left mouse button, or the arrow key in the entry box (its
@@ -273,9 +276,9 @@ TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
     ASSERT_EQ(QApplication::focusWidget(), box);
     port.receiveHex(PositionReplyText(3600, 100, 25600, 470));
     settle();
-    EXPECT_EQ(box->text(), u"3600"_qs);
-    EXPECT_EQ(window->TextPanel(1)->text(), u"100"_qs);
-    EXPECT_EQ(window->session().commands().state().PositionText[0], u"3600"_qs);
+    EXPECT_EQ((QStringList{box->text(), window->TextPanel(1)->text(),
+                           window->session().commands().state().PositionText[0]}),
+              (QStringList{u"3600"_qs, u"100"_qs, u"3600"_qs}));
 }
 
 // The window's height below the lowest control on show.
@@ -288,36 +291,20 @@ int bandBelowControls(QWidget& window) {
     return window.height() - lowest;
 }
 
-class ScreenFitTest : public ::testing::TestWithParam<int>, protected MemoryLink {
-protected:
-    ScreenFitTest() {
-        openTestPort();
-        language.setLanguageIndex(GetParam());
-    }
-    void showAndSettle(QWidget& window) {
-        window.show();
+// Screens as high as their controls: no empty band below the last of them beyond the margins
+// of the layout and the last group box.
+TEST_F(PanelWindowTest, ScreensEndBelowTheirLastControlsInBothLanguages) {
+    for (const int languageIndex : {0, 1}) {
+        SCOPED_TRACE(languageIndex);
+        open(true, languageIndex); // the larger panel
+        const int panelBand = bandBelowControls(*window);
+        EXPECT_TRUE(panelBand >= 0 && panelBand <= 40) << panelBand;
+        delete window.data();
+        gui::CommTestWindow test(engine, language, sink);
+        test.show();
         runEventsFor(20);
+        EXPECT_LE(bandBelowControls(test), 40);
     }
-    LanguageTables language;
-};
-
-constexpr int kMostBand = 40; // margins of the layout and the last group box
-
-TEST_P(ScreenFitTest, PanelEndsBelowItsLastControls) {
-    settings.SoftMode = u"1"_qs; // the larger one
-    QPointer<gui::PanelWindow> panel = new gui::PanelWindow(engine, language, settings, sink);
-    showAndSettle(*panel);
-    EXPECT_LE(bandBelowControls(*panel), kMostBand);
-    EXPECT_GE(bandBelowControls(*panel), 0);
-    delete panel.data();
 }
-
-TEST_P(ScreenFitTest, CommunicationTestEndsBelowItsLastRow) {
-    gui::CommTestWindow test(engine, language, sink);
-    showAndSettle(test);
-    EXPECT_LE(bandBelowControls(test), kMostBand);
-}
-
-INSTANTIATE_TEST_SUITE_P(BothLanguages, ScreenFitTest, ::testing::Values(0, 1));
 
 } // namespace
