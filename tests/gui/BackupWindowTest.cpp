@@ -43,14 +43,13 @@ protected:
 };
 
 TEST_F(BackupWindowTest, OpensWithItsCaptionsDefaultsAndVerifyTicked) {
-    EXPECT_EQ(window->windowTitle(), u"Data Back Up"_qs);
-    EXPECT_EQ(window->TextHostNo()->text(), u"1"_qs);
-    EXPECT_EQ(window->TextCamNo()->text(), u"1"_qs);
+    EXPECT_EQ((QStringList{window->windowTitle(), window->TextHostNo()->text(),
+                           window->TextCamNo()->text(), window->CheckVerify()->text(),
+                           window->CommandDL()->text(), window->CommandUL()->text(),
+                           window->CommandEnd()->text()}),
+              (QStringList{u"Data Back Up"_qs, u"1"_qs, u"1"_qs, u"Verification after UPLOAD"_qs,
+                           u"DOWNLOAD"_qs, u"UPLOAD"_qs, u"Exit"_qs}));
     EXPECT_TRUE(window->CheckVerify()->isChecked());
-    EXPECT_EQ(window->CheckVerify()->text(), u"Verification after UPLOAD"_qs);
-    EXPECT_EQ(window->CommandDL()->text(), u"DOWNLOAD"_qs);
-    EXPECT_EQ(window->CommandUL()->text(), u"UPLOAD"_qs);
-    EXPECT_EQ(window->CommandEnd()->text(), u"Exit"_qs);
     QStringList labels;
     for (const QLabel* label : window->findChildren<QLabel*>())
         labels.append(label->text());
@@ -69,8 +68,7 @@ TEST_F(BackupWindowTest, BoxesTakeDigitsOnly) {
 
 TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
     TypeAndLeave(window->TextHostNo(), u"0"_qs);
-    ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown[0].number, 4);
+    ASSERT_EQ(sink.numbers(), QList<int>{4});
     EXPECT_EQ(sink.shown[0].extra, u"1 to 99 Setting data is beyond the setting range"_qs);
     EXPECT_EQ(QApplication::focusWidget(), window->TextHostNo());
     EXPECT_EQ(window->TextHostNo()->selectedText(), u"0"_qs);
@@ -87,10 +85,10 @@ TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
 
 TEST_F(BackupWindowTest, ButtonsRefuseInvalidBoxesBeforeAskingForAFile) {
     window->TextCamNo()->setText(u"300"_qs);
-    window->CommandDL()->click();
-    QCoreApplication::processEvents();
-    window->CommandUL()->click();
-    QCoreApplication::processEvents();
+    for (QPushButton* button : {window->CommandDL(), window->CommandUL()}) {
+        button->click();
+        QCoreApplication::processEvents();
+    }
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -154,10 +152,6 @@ TEST(CompactPathTest, KeepsShortPathsAndTheFileNameOfLongOnes) {
     const QString hugeName = CompactPath::fit(QString(400, QLatin1Char('n')), metrics);
     EXPECT_LE(metrics.horizontalAdvance(hugeName), CompactPath::kTransferLabelWidth);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
     EXPECT_EQ(window->CommandCompare()->text(), u"Compare…"_qs);

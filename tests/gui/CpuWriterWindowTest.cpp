@@ -60,14 +60,13 @@ protected:
 };
 
 TEST_F(CpuWriterWindowTest, OpensIdleWithItsCaptions) {
-    EXPECT_EQ(window->windowTitle(), u"CPU WRITER"_qs);
-    EXPECT_EQ(window->ComboCpuType()->currentText(), u"MASTER"_qs);
+    EXPECT_EQ((QStringList{window->windowTitle(), window->ComboCpuType()->currentText(),
+                           window->TextCpuFile()->text(), window->CommandCpuFile()->text(),
+                           window->CommandCpuWriter()->text(), window->mnuFile()->title(),
+                           window->mnuCpuWrite()->text()}),
+              (QStringList{u"CPU WRITER"_qs, u"MASTER"_qs, QString(), u"OPEN"_qs, u"WRITE"_qs,
+                           u"File"_qs, u"Write Enable"_qs}));
     EXPECT_EQ(window->ComboCpuType()->count(), 2);
-    EXPECT_TRUE(window->TextCpuFile()->text().isEmpty());
-    EXPECT_EQ(window->CommandCpuFile()->text(), u"OPEN"_qs);
-    EXPECT_EQ(window->CommandCpuWriter()->text(), u"WRITE"_qs);
-    EXPECT_EQ(window->mnuFile()->title(), u"File"_qs);
-    EXPECT_EQ(window->mnuCpuWrite()->text(), u"Write Enable"_qs);
     EXPECT_EQ(window->ProgressBarCpuWriter()->maximum(), 2064);
 
     // WRITE without a file asks for one; "Close" empties the file name.
@@ -85,9 +84,8 @@ TEST_F(CpuWriterWindowTest, WriteLocksTheScreenAndTheProgramUntilItEnds) {
     window->mnuCpuWrite()->trigger();
     ASSERT_TRUE(window->writer().isRunning());
     EXPECT_FALSE(app.engine().isPortOpen()); // the CPU port has the line
-    EXPECT_FALSE(window->CommandCpuWriter()->isEnabled());
-    EXPECT_FALSE(window->ComboCpuType()->isEnabled());
-    EXPECT_FALSE(window->mnuWrite()->isEnabled());
+    EXPECT_FALSE(window->CommandCpuWriter()->isEnabled() || window->ComboCpuType()->isEnabled() ||
+                 window->mnuWrite()->isEnabled());
     ASSERT_TRUE(waitUntil(
         [&] { return window->writer().WriteState() == FlashWriter::StateBootProgram; }, 10000));
 

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace zel;
 using namespace zel::test;
@@ -73,18 +74,16 @@ TEST_F(ReportRendererTest, FullPositionGridSpansPagesWithTheHeaderOnEach) {
     QList<int> printed;
     for (int page = 1; page <= pages; ++page) {
         const QString text = PdfText(pdf, page);
-        EXPECT_TRUE(text.contains(u"Title setting"_qs)) << page;
-        EXPECT_TRUE(text.contains(u"POSITION ID"_qs)) << page;
-        EXPECT_TRUE(text.contains(u"REMOTE No.：7"_qs)) << page;
+        for (const QString& heading : {u"Title setting"_qs, u"POSITION ID"_qs, u"REMOTE No.：7"_qs})
+            EXPECT_TRUE(text.contains(heading)) << page << " " << heading.toStdString();
         EXPECT_TRUE(text.contains(QRegularExpression(u"POSITION No\\.\\s+ID"_qs))) << page;
         EXPECT_TRUE(text.contains(pageNumber(page, pages))) << page;
         const QList<int> onPage = titleNumbersOn(text);
         EXPECT_FALSE(onPage.isEmpty()) << page;
         printed += onPage;
     }
-    QList<int> expected;
-    for (int number = 1; number <= 255; ++number)
-        expected.append(number);
+    QList<int> expected(255);
+    std::iota(expected.begin(), expected.end(), 1);
     EXPECT_EQ(printed, expected); // every title once, in number order
 }
 
@@ -95,8 +94,7 @@ TEST_F(ReportRendererTest, LongDataWrapsInsideItsCellAndJapaneseIsKept) {
     store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"06"_qs);
     ASSERT_EQ(render(GatherCommLogReport(store)), 1);
     QString text = PdfText(pdf);
-    EXPECT_TRUE(text.contains(u"通信ログ"_qs));
-    EXPECT_TRUE(text.contains(u"送信元"_qs));
+    EXPECT_TRUE(text.contains(u"通信ログ"_qs) && text.contains(u"送信元"_qs)) << text.toStdString();
     EXPECT_TRUE(text.contains(pageNumber(1, 1)));
     text.remove(QRegularExpression(u"\\s"_qs));
     EXPECT_TRUE(text.contains(longFrame)); // nothing clipped at the cell's edge

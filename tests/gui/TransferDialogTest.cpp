@@ -38,15 +38,17 @@ protected:
     BackupLikeClient client;
     gui::TransferDialog dialog{model};
 };
-} // namespace
 
 TEST_F(TransferDialogTest, RendersTheModel) {
-    EXPECT_EQ(dialog.windowTitle(), u"In transmission"_qs);
+    const auto frames = [this] {
+        return QList<bool>{child<QGroupBox>("frameTransMit_0")->isVisible(),
+                           child<QGroupBox>("frameTransMit_1")->isVisible()};
+    };
+    EXPECT_EQ((QStringList{dialog.windowTitle(), child<QPushButton>("CommandCancel")->text(),
+                           child<QLabel>("LabelTransMit1_1")->text()}),
+              (QStringList{u"In transmission"_qs, u"Cancel"_qs, u"File name"_qs}));
     EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
-    EXPECT_EQ(child<QPushButton>("CommandCancel")->text(), u"Cancel"_qs);
-    EXPECT_EQ(child<QLabel>("LabelTransMit1_1")->text(), u"File name"_qs);
-    EXPECT_TRUE(child<QGroupBox>("frameTransMit_0")->isVisible());
-    EXPECT_FALSE(child<QGroupBox>("frameTransMit_1")->isVisible());
+    EXPECT_EQ(frames(), (QList<bool>{true, false}));
 
     model.state().progressMax = 1000;
     model.state().progressValue = 250;
@@ -57,8 +59,7 @@ TEST_F(TransferDialogTest, RendersTheModel) {
 
     model.state().visibleFrame = 1;
     model.changed();
-    EXPECT_FALSE(child<QGroupBox>("frameTransMit_0")->isVisible());
-    EXPECT_TRUE(child<QGroupBox>("frameTransMit_1")->isVisible());
+    EXPECT_EQ(frames(), (QList<bool>{false, true}));
     EXPECT_EQ(child<QPushButton>("CommandEnd")->text(), u"Close"_qs);
 }
 
@@ -111,3 +112,5 @@ TEST_F(TransferDialogTest, EachWayOutClosesTheModelOnce) {
         EXPECT_EQ(client.fileClosed, 1);
     }
 }
+
+} // namespace
