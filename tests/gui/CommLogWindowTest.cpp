@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 using namespace zel;
+using namespace zel::gui;
 using namespace zel::test;
 
 namespace {
@@ -42,16 +43,16 @@ protected:
         return window.findChild<QPushButton*>(QString::fromLatin1(name));
     }
     QMenu* menu(const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
-    QString cell(int row, int column) {
-        return window.model().index(row, column).data().toString();
+    QString cell(int row, int column, int role = Qt::DisplayRole) {
+        return window.model().index(row, column).data(role).toString();
     }
     // Find wired to `findState` and its dialog opened from the menu; null when none came.
-    gui::FindReplaceDialog* openFind() {
+    FindReplaceDialog* openFind() {
         window.model().View_MsFlexGridCommLog();
         window.enableFind(findState, language, titleTable);
         window.show();
         window.findChild<QAction*>(u"mnuFind"_qs)->trigger();
-        return window.findChild<gui::FindReplaceDialog*>(u"frmFind"_qs);
+        return window.findChild<FindReplaceDialog*>(u"frmFind"_qs);
     }
 
     CommLogStore store;
@@ -59,7 +60,7 @@ protected:
     LanguageTables language;
     FindState findState;
     const TitleCharTable titleTable{0};
-    gui::CommLogWindow window{store, sink};
+    CommLogWindow window{store, sink};
 };
 } // namespace
 
@@ -91,15 +92,15 @@ TEST_F(CommLogWindowTest, CaptionsAndARecordingThatShowsAtItsStop) {
 TEST_F(CommLogWindowTest, SizeRules) {
     window.show();
     window.resize(100, 50);
-    EXPECT_GE(window.width(), gui::CommLogWindow::kMinWidth);
-    EXPECT_GE(window.height(), gui::CommLogWindow::kMinHeight);
+    EXPECT_GE(window.width(), CommLogWindow::kMinWidth);
+    EXPECT_GE(window.height(), CommLogWindow::kMinHeight);
     for (const int width : {800, 640, 1000}) {
         window.resize(width, 600);
         QTableView& grid = window.grid();
         QTableView& meanings = window.meanings();
         // The grid and the meanings after the splitter share the grid's place.
-        EXPECT_EQ(grid.parentWidget()->width(), width - gui::CommLogWindow::kGridWidthMargin);
-        EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
+        EXPECT_EQ(grid.parentWidget()->width(), width - CommLogWindow::kGridWidthMargin);
+        EXPECT_EQ(grid.columnWidth(1), CommLogWindow::kUnitColumnWidth);
         // The data column takes the rest of the grid's width, to the pixel.
         EXPECT_EQ(grid.columnWidth(2),
                   grid.viewport()->width() - grid.columnWidth(1) - grid.columnWidth(3))
@@ -129,15 +130,13 @@ TEST_F(CommLogWindowTest, HeadersCaptionsAndMeaningsInBothLanguages) {
     };
     store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE07255099EAFFFF"_qs);
     window.model().View_MsFlexGridCommLog();
-    const QString english = cell(0, gui::CommLogModel::ColumnMeaning);
-    EXPECT_EQ((QStringList{header(gui::CommLogModel::ColumnTime),
-                           header(gui::CommLogModel::ColumnMeaning)}),
+    const QString english = cell(0, CommLogModel::ColumnMeaning);
+    EXPECT_EQ((QStringList{header(CommLogModel::ColumnTime), header(CommLogModel::ColumnMeaning)}),
               (QStringList{u"Time"_qs, u"Meaning"_qs}));
     window.setLanguageIndex(1);
-    EXPECT_NE(cell(0, gui::CommLogModel::ColumnMeaning), english);
-    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnMeaning), MeaningInJapanese(english));
-    EXPECT_EQ((QStringList{header(gui::CommLogModel::ColumnUnit),
-                           header(gui::CommLogModel::ColumnMeaning),
+    EXPECT_NE(cell(0, CommLogModel::ColumnMeaning), english);
+    EXPECT_EQ(cell(0, CommLogModel::ColumnMeaning), MeaningInJapanese(english));
+    EXPECT_EQ((QStringList{header(CommLogModel::ColumnUnit), header(CommLogModel::ColumnMeaning),
                            window.filterBar().exportButton().text(),
                            window.filterBar().directionBox().itemText(0)}),
               (QStringList{u"ユニット"_qs, u"意味"_qs, u"CSV出力(&E)"_qs, u"すべて"_qs}));
@@ -154,12 +153,12 @@ TEST_F(CommLogWindowTest, RecordingSaysWhereTheRowsAreAndClosingEndsIt) {
     EXPECT_TRUE(note->text().contains(u"LOG STOP"_qs));
     EXPECT_TRUE(note->text().startsWith(u"記録中"_qs));
     store.Add_MsFlexGrid_Host(u"1"_qs, u"FE07255099EAFFFF"_qs);
-    QSignalSpy closed(&window, &gui::CommLogWindow::closed);
+    QSignalSpy closed(&window, &CommLogWindow::closed);
     window.close();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(store.isRecording()); // nothing records behind a closed window
 
-    gui::CommLogWindow reopened(store, sink);
+    CommLogWindow reopened(store, sink);
     reopened.show();
     EXPECT_TRUE(reopened.findChild<QPushButton*>(u"CommandStart"_qs)->isEnabled());
     EXPECT_FALSE(reopened.findChild<QLabel*>(u"LabelRecording"_qs)->isVisible());
@@ -186,7 +185,7 @@ TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
     window.enablePrint(language);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
-    auto* preview = window.findChild<gui::ReportPreviewDialog*>();
+    auto* preview = window.findChild<ReportPreviewDialog*>();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->report().reportName, u"DataRepCommLog"_qs);
@@ -205,7 +204,7 @@ QString frameText(int camera, const char* data, bool request = false) {
 }
 
 // Rows of the grid a user sees among the shown entries.
-QList<int> visibleRows(gui::CommLogWindow& window) {
+QList<int> visibleRows(CommLogWindow& window) {
     QList<int> rows;
     for (int row = 0; row < window.model().shownCount(); ++row)
         if (!window.grid().isRowHidden(row))
@@ -229,17 +228,13 @@ TEST_F(CommLogWindowTest, TimeAndMeaningColumns) {
     steady = 1301;
     store.Add_MsFlexGrid_Cam(u"3"_qs, u"06"_qs);
     button("CommandStop")->click();
-    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnTime), u"00:01.234"_qs);
-    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnMeaning),
+    EXPECT_EQ(cell(0, CommLogModel::ColumnTime), u"00:01.234"_qs);
+    EXPECT_EQ(cell(0, CommLogModel::ColumnMeaning),
               u"CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"_qs);
-    EXPECT_EQ(cell(1, gui::CommLogModel::ColumnMeaning), u"ACK"_qs);
-    EXPECT_FALSE(window.model()
-                     .index(0, gui::CommLogModel::ColumnTime)
-                     .data(Qt::ToolTipRole)
-                     .toString()
-                     .isEmpty()); // the wall clock
+    EXPECT_EQ(cell(1, CommLogModel::ColumnMeaning), u"ACK"_qs);
+    EXPECT_FALSE(cell(0, CommLogModel::ColumnTime, Qt::ToolTipRole).isEmpty()); // the wall clock
     // The time is the first column a user sees.
-    EXPECT_EQ(window.grid().horizontalHeader()->visualIndex(gui::CommLogModel::ColumnTime), 1);
+    EXPECT_EQ(window.grid().horizontalHeader()->visualIndex(CommLogModel::ColumnTime), 1);
 }
 
 TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
@@ -249,7 +244,7 @@ TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
     store.Add_MsFlexGrid_Host(u"1"_qs, frameText(2, "C10001", true));
     store.Add_MsFlexGrid_Cam(u"2"_qs, u"00"_qs);
     button("CommandStop")->click();
-    gui::CommLogFilterBar& bar = window.filterBar();
+    CommLogFilterBar& bar = window.filterBar();
     EXPECT_EQ(bar.cameraBox().count(), 3);  // all, 1, 2
     EXPECT_EQ(bar.commandBox().count(), 3); // all, 20, C1
     choose(bar.cameraBox(), 2);
@@ -299,15 +294,14 @@ TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {
     const QString longReply = u"FD2A"_qs + QString(80, QLatin1Char('A')) + u"FFFF"_qs;
     store.Add_MsFlexGrid(u"CAMERA1:"_qs, longReply);
     window.model().View_MsFlexGridCommLog();
-    const QModelIndex data = window.model().index(0, gui::CommLogModel::ColumnData);
+    const QModelIndex data = window.model().index(0, CommLogModel::ColumnData);
     EXPECT_EQ(data.data(Qt::ToolTipRole).toString(), longReply);
     const QFont font = data.data(Qt::FontRole).value<QFont>();
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
     const QFontMetrics metrics(font);
     EXPECT_EQ(metrics.horizontalAdvance(u"11"_qs), metrics.horizontalAdvance(u"FD"_qs));
     // Empty rows of the fixed grid have no tooltip.
-    EXPECT_FALSE(
-        window.model().index(5, gui::CommLogModel::ColumnData).data(Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(window.model().index(5, CommLogModel::ColumnData).data(Qt::ToolTipRole).isValid());
 }
 
 TEST_F(CommLogWindowTest, FindTurnsTypedLettersUpperAndWalksTheShownRows) {
@@ -317,7 +311,7 @@ TEST_F(CommLogWindowTest, FindTurnsTypedLettersUpperAndWalksTheShownRows) {
     findState.FindContext = FindContextTitle;
     findState.LastFindText = u"left from a title window"_qs;
     EXPECT_FALSE(window.findChild<QAction*>(u"mnuFind"_qs)->isEnabled()) << "no find state yet";
-    gui::FindReplaceDialog* dialog = openFind();
+    FindReplaceDialog* dialog = openFind();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(findState.FindContext, FindContextLog);
     EXPECT_TRUE(dialog->TextFind()->text().isEmpty()); // the log starts empty
@@ -342,7 +336,7 @@ TEST_F(CommLogWindowTest, FindTurnsTypedLettersUpperAndWalksTheShownRows) {
 TEST_F(CommLogWindowTest, FindHitTheFilterHidesIsShownWithEveryRow) {
     store.Add_MsFlexGrid(u"HOST1:"_qs, u"06"_qs);
     store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"15"_qs);
-    gui::FindReplaceDialog* dialog = openFind();
+    FindReplaceDialog* dialog = openFind();
     ASSERT_NE(dialog, nullptr);
     choose(window.filterBar().directionBox(), int(FrameDirection::Sent));
     ASSERT_TRUE(window.grid().isRowHidden(1));
