@@ -58,15 +58,13 @@ TEST_F(BackupWindowTest, OpensWithItsCaptionsDefaultsAndVerifyTicked) {
     EXPECT_EQ(QApplication::focusWidget(), window->TextHostNo());
 }
 
-TEST_F(BackupWindowTest, BoxesTakeDigitsOnly) {
+TEST_F(BackupWindowTest, BoxesTakeDigitsOnlyAndReturnToAValueOutOfRange) {
     TypeAndLeave(window->TextCamNo(), u"1a.2 -3"_qs);
     EXPECT_EQ(window->TextCamNo()->text(), u"123"_qs);
     TypeAndLeave(window->TextHostNo(), u"x9"_qs);
     EXPECT_EQ(window->TextHostNo()->text(), u"9"_qs);
     EXPECT_TRUE(sink.shown.isEmpty());
-}
-
-TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
+    // Left out of range: the range is shown and the focus returns.
     TypeAndLeave(window->TextHostNo(), u"0"_qs);
     ASSERT_EQ(sink.numbers(), QList<int>{4});
     EXPECT_EQ(sink.shown[0].extra, u"1 to 99 Setting data is beyond the setting range"_qs);

@@ -72,7 +72,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(CommTestWindowTest, RowBoxTakesUpperHexAndShowsTheByteCount) {
+TEST_F(CommTestWindowTest, RowBoxTakesUpperHexTypedOrPastedAndShowsTheByteCount) {
     QLineEdit* box = rows().TextSend(3);
     box->setFocus();
     QTest::keyClicks(box, u"0a1g2b3"_qs);
@@ -83,10 +83,8 @@ TEST_F(CommTestWindowTest, RowBoxTakesUpperHexAndShowsTheByteCount) {
     rows().CheckValid(3)->setChecked(false);
     EXPECT_FALSE(rows().CommandSend(3)->isEnabled()); // not in use
     EXPECT_EQ(box->maxLength(), 494);
-}
-
-TEST_F(CommTestWindowTest, PasteTakesOnlyUpperHex) {
-    QLineEdit* box = rows().TextSend(1);
+    // Pasted text too.
+    box = rows().TextSend(1);
     box->setFocus();
     QApplication::clipboard()->setText(u"01 zz"_qs);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
@@ -202,8 +200,7 @@ TEST_F(CommTestWindowTest, ReplaceDialogWorksOnTheRowsAndLeavesTheCaretOnTheLast
     EXPECT_EQ(rows().TextSend(3)->cursorPosition(), 0);
 }
 
-// One find dialog in the whole program: opening one in the log closes the test's, which takes
-// its highlight off first.
+// One find dialog in the whole program; the one closed takes its highlight off first.
 TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
     CommLogStore store;
     store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE0511AB"_qs);

@@ -104,8 +104,8 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     EXPECT_EQ(visible({window->FrameKey(0), window->FrameKey(1)}), (QList<bool>{true, false}));
 }
 
-// A direction key held with the left mouse button, or the arrow key in the entry box (its
-// auto-repeat ignored), sends one move and one stop.
+// Held with the left button, or the arrow key in the entry (auto-repeat ignored): one move, one
+// stop.
 TEST_F(PanelWindowTest, DirectionKeyByLeftMouseButtonOrArrowKey) {
     const QStringList moveAndStop = Words("20043C3C0808 20003C3C0808");
     open();
@@ -153,8 +153,7 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
     EXPECT_NE(QApplication::focusWidget(), menu);
 }
 
-// Typed digits and digit buttons fill the entry the numbered keys use; a refused entry stays
-// selected for the next try.
+// A refused entry stays selected for the next try.
 TEST_F(PanelWindowTest, EntryFromKeysAndButtonsReachesPosAndCam) {
     open();
     QLineEdit* entry = window->TextCtrl();
@@ -214,8 +213,7 @@ TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     EXPECT_EQ(QApplication::focusWidget(), pan);
 }
 
-// The panel stops a running movement when another window takes the keyboard, and when it
-// closes, so the camera never keeps turning.
+// The camera never keeps turning behind another window or after the panel has closed.
 TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     open();
     key(window->TextCtrl(), QEvent::KeyPress, Qt::Key_Left);
@@ -237,8 +235,7 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     EXPECT_EQ(engine.state().WaitingForm, nullptr);
 }
 
-// Option buttons never take the focus (neither Tab nor Ctrl+Tab reaches them), so arrow keys
-// can never change a speed; the TEST-mode tilt bar stands upright.
+// Neither Tab nor Ctrl+Tab reaches an option button, so arrow keys can never change a speed.
 TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
     open(true);
     const auto radios = window->findChildren<QRadioButton*>();
@@ -291,8 +288,7 @@ int bandBelowControls(QWidget& window) {
     return window.height() - lowest;
 }
 
-// Screens as high as their controls: no empty band below the last of them beyond the margins
-// of the layout and the last group box.
+// No empty band below the last control beyond the margins of the layout and last group box.
 TEST_F(PanelWindowTest, ScreensEndBelowTheirLastControlsInBothLanguages) {
     for (const int languageIndex : {0, 1}) {
         SCOPED_TRACE(languageIndex);

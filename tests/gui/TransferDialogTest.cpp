@@ -88,8 +88,6 @@ TEST_F(TransferDialogTest, ShowsElapsedAndTimeLeftOfThePhaseInTheLanguageLoaded)
     EXPECT_EQ(times(), u"経過 0:04、残り 0:04"_qs);
 }
 
-// Every way the dialog goes closes the model once: Cancel, the close box, Escape, and the
-// transfer ending by itself.
 TEST_F(TransferDialogTest, EachWayOutClosesTheModelOnce) {
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Cancel", [this] { child<QPushButton>("CommandCancel")->click(); }},
