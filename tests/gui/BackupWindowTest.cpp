@@ -26,8 +26,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
-
 class BackupWindowTest : public ::testing::Test, protected MemoryLink {
 protected:
     BackupWindowTest() {
@@ -186,5 +184,3 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
     EXPECT_EQ(sink.numbers().last(), 25);
     EXPECT_EQ(port.written.size(), sent);
 }
-
-} // namespace

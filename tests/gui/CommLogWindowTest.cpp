@@ -36,7 +36,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
 class CommLogWindowTest : public ::testing::Test {
 protected:
     QPushButton* button(const char* name) {
@@ -62,7 +61,6 @@ protected:
     const TitleCharTable titleTable{0};
     CommLogWindow window{store, sink};
 };
-} // namespace
 
 TEST_F(CommLogWindowTest, CaptionsAndARecordingThatShowsAtItsStop) {
     EXPECT_EQ((QStringList{window.windowTitle(), button("CommandStart")->text(),
@@ -196,15 +194,14 @@ TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
     preview->close();
 }
 
-namespace {
-QString frameText(int camera, const char* data, bool request = false) {
+static QString frameText(int camera, const char* data, bool request = false) {
     const CommSendRecord record{QString::number(camera), u"1"_qs,
                                 request ? u"True"_qs : u"False"_qs, u"0"_qs, u"0"_qs};
     return BuildCommandFrame(record, QString::fromLatin1(data)).value();
 }
 
 // Rows of the grid a user sees among the shown entries.
-QList<int> visibleRows(CommLogWindow& window) {
+static QList<int> visibleRows(CommLogWindow& window) {
     QList<int> rows;
     for (int row = 0; row < window.model().shownCount(); ++row)
         if (!window.grid().isRowHidden(row))
@@ -212,12 +209,11 @@ QList<int> visibleRows(CommLogWindow& window) {
     return rows;
 }
 
-void choose(QComboBox& box, int value) {
+static void choose(QComboBox& box, int value) {
     const int index = box.findData(value);
     ASSERT_GE(index, 0) << value;
     box.setCurrentIndex(index);
 }
-} // namespace
 
 TEST_F(CommLogWindowTest, TimeAndMeaningColumns) {
     qint64 steady = 0;

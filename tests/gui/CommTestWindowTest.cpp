@@ -33,8 +33,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
-
 class CommTestWindowTest : public ::testing::Test, protected MemoryLink {
 protected:
     CommTestWindowTest() {
@@ -229,5 +227,3 @@ TEST_F(CommTestWindowTest, FindInAnotherWindowClosesTheDialogOpenHere) {
     EXPECT_TRUE(logDialog.isNull() || !logDialog->isVisible());
     EXPECT_EQ(findState.FindContext, FindContextTest);
 }
-
-} // namespace

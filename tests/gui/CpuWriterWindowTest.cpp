@@ -30,8 +30,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
-
 class CpuWriterWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -105,5 +103,3 @@ TEST_F(CpuWriterWindowTest, WriteLocksTheScreenAndTheProgramUntilItEnds) {
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(app.engine().isPortOpen());
 }
-
-} // namespace

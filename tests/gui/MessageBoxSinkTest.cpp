@@ -22,8 +22,6 @@ using namespace zel;
 using namespace zel::gui;
 using zel::test::SeenBox;
 
-namespace {
-
 class MessageBoxSinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -145,5 +143,3 @@ TEST(QtTranslationsTest, JapaneseRunTranslatesQtsStandardButtons) {
     delete owner.findChild<QTranslator*>(); // English again for the other tests
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_qs);
 }
-
-} // namespace

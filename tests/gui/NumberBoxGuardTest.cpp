@@ -14,8 +14,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
-
 // A window with a number box, an interval box with a point and a plain box to leave to.
 class NumberBoxGuardTest : public ::testing::Test {
 protected:
@@ -84,5 +82,3 @@ TEST_F(NumberBoxGuardTest, RefusalReturnsTheFocusOnceAndADisabledBoxPasses) {
     EXPECT_EQ(QApplication::focusWidget(), number);
     EXPECT_FALSE(guard->isChecking());
 }
-
-} // namespace

@@ -25,8 +25,6 @@ using namespace zel::gui;
 using namespace zel::test;
 using B = panel::PanelButton;
 
-namespace {
-
 constexpr int kWaitMs = 3000; // generous: the panel's timers run on a loaded machine
 
 class PanelWindowTest : public ::testing::Test, protected MemoryLink {
@@ -279,7 +277,7 @@ TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
 }
 
 // The window's height below the lowest control on show.
-int bandBelowControls(QWidget& window) {
+static int bandBelowControls(QWidget& window) {
     int lowest = 0;
     for (QWidget* control : window.findChildren<QWidget*>())
         if ((qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)) &&
@@ -302,5 +300,3 @@ TEST_F(PanelWindowTest, ScreensEndBelowTheirLastControlsInBothLanguages) {
         EXPECT_LE(bandBelowControls(test), 40);
     }
 }
-
-} // namespace

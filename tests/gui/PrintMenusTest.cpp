@@ -33,10 +33,8 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
-
 // The preview `owner` opened last; closed by the caller.
-ReportPreviewDialog* openedPreview(QWidget& owner) {
+static ReportPreviewDialog* openedPreview(QWidget& owner) {
     const QList<ReportPreviewDialog*> previews = owner.findChildren<ReportPreviewDialog*>();
     return previews.isEmpty() ? nullptr : previews.last();
 }
@@ -75,8 +73,6 @@ protected:
     Application app;
     std::unique_ptr<TitleWindow> window;
 };
-
-} // namespace
 
 TEST_F(TitlePrintMenuTest, PrintsTheCategoryOnShowWithTheNumbersOfTheBoxes) {
     window->document().setTitle(CategoryPosition, 3, u"GATE"_qs);

@@ -17,8 +17,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class ReportRendererTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,13 +40,13 @@ protected:
 };
 
 // "page / pages" at the foot (the text extractor may drop the narrow blanks).
-QRegularExpression pageNumber(int page, int pages) {
+static QRegularExpression pageNumber(int page, int pages) {
     return QRegularExpression(u"(^|\\s)%1\\s*/\\s*%2\\s*$"_qs.arg(page).arg(pages),
                               QRegularExpression::MultilineOption);
 }
 
 // The numbers at the start of the table lines of a title page, in page order.
-QList<int> titleNumbersOn(const QString& pageText) {
+static QList<int> titleNumbersOn(const QString& pageText) {
     QList<int> numbers;
     static const QRegularExpression row(u"^\\s*(\\d+)\\s+P(\\d+)\\s*$"_qs,
                                         QRegularExpression::MultilineOption);
@@ -59,8 +57,6 @@ QList<int> titleNumbersOn(const QString& pageText) {
     }
     return numbers;
 }
-
-} // namespace
 
 TEST_F(ReportRendererTest, FullPositionGridSpansPagesWithTheHeaderOnEach) {
     TitleDocument document;

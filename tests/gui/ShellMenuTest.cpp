@@ -26,8 +26,6 @@ using namespace zel;
 using gui::MenuWindow;
 using zel::test::waitUntil;
 
-namespace {
-
 class ShellMenuTest : public ::testing::Test {
 protected:
     // Without `device` no serial device is there: the menu opens anyway after message 6.
@@ -203,7 +201,7 @@ constexpr int kWaitMs = 15000;
 using test::ReplyRecorder;
 
 // Points the device link `path` at `simulator`'s pseudo-terminal, replacing an older link.
-bool linkDevice(const QString& path, sim::SimulatedController& simulator) {
+static bool linkDevice(const QString& path, sim::SimulatedController& simulator) {
     QFile::remove(path);
     return QFile::link(simulator.slavePath(), path);
 }
@@ -244,5 +242,3 @@ TEST_F(ShellMenuTest, MenuReopensThePortWhenTheDeviceReturns) {
     EXPECT_TRUE(m_sink.shown.isEmpty());
     m_menu->SetEndProc();
 }
-
-} // namespace

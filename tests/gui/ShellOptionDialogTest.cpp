@@ -16,8 +16,6 @@
 using namespace zel;
 using gui::OptionDialog;
 
-namespace {
-
 class FakePorts : public PortSource {
 public:
     QList<DetectedPort> ports() const override { return list; }
@@ -128,5 +126,3 @@ TEST_F(ShellOptionDialogTest, NetworkPortFieldWritesAWellFormedNameOnly) {
     EXPECT_EQ(m_app.settings().deviceOfPort(1), u"/dev/ttyS0"_qs);
     EXPECT_TRUE(m_sink.numbers().isEmpty());
 }
-
-} // namespace

@@ -37,8 +37,6 @@ using namespace zel;
 using namespace zel::gui;
 using zel::test::RecordingSink;
 
-namespace {
-
 constexpr int kTitleCommand = 0xB1;
 
 class TitleWindowTest : public ::testing::Test {
@@ -100,12 +98,10 @@ protected:
 };
 
 // Opens the find (or replace) dialog of `window`; null when none came.
-FindReplaceDialog* openFind(TitleWindow& window, bool replace) {
+static FindReplaceDialog* openFind(TitleWindow& window, bool replace) {
     window.openFindDialog(replace);
     return window.findChild<FindReplaceDialog*>(replace ? u"frmChange"_qs : u"frmFind"_qs);
 }
-
-} // namespace
 
 // The shell of a run without a serial device (message 6 when the port is opened).
 struct OfflineShell {

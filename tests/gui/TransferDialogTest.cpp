@@ -14,7 +14,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
 struct BackupLikeClient : LinkClient {
     void replyComplete() override {}
     void transferDialogClosed() override { ++fileClosed; }
@@ -110,5 +109,3 @@ TEST_F(TransferDialogTest, EachWayOutClosesTheModelOnce) {
         EXPECT_EQ(client.fileClosed, 1);
     }
 }
-
-} // namespace

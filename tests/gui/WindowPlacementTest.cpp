@@ -16,8 +16,6 @@ using zel::gui::BesidePlacement;
 using zel::gui::PlacementScene;
 using zel::gui::WindowPlacement;
 
-namespace {
-
 const QRect kScreen(0, 0, 1024, 768);
 const QMargins kFrame(4, 30, 4, 4);
 
@@ -50,13 +48,13 @@ TEST(WindowPlacementTest, CascadeStepsPastOpenWindowsAndWrapsAtTheEdge) {
 }
 
 // The menu as it opens in test mode: 329 x 520 with its caption bar, a status line at its foot.
-QRect menuAt(int x, int y) {
+static QRect menuAt(int x, int y) {
     return {x, y, 329, 520};
 }
-QRect statusLineOf(const QRect& menu) {
+static QRect statusLineOf(const QRect& menu) {
     return {menu.left() + 4, menu.bottom() - 30, menu.width() - 8, 26};
 }
-PlacementScene sceneWithMenu(const QRect& menu, const QList<QPoint>& taken = {}) {
+static PlacementScene sceneWithMenu(const QRect& menu, const QList<QPoint>& taken = {}) {
     return {kScreen, menu, statusLineOf(menu), taken};
 }
 
@@ -198,5 +196,3 @@ TEST_F(WindowMemoryTest, NoSettingsFileNoWrite) {
     EXPECT_FALSE(WindowPlacement::saveGeometry(nowhere, u"frmMenu"_qs, QRect(1, 2, 3, 4)));
     EXPECT_FALSE(QFile::exists(nowhere.SettingsFilePath));
 }
-
-} // namespace
