@@ -294,7 +294,7 @@ TEST_F(PanelWindowTest, ScreensEndBelowTheirLastControlsInBothLanguages) {
         const int panelBand = bandBelowControls(*window);
         EXPECT_TRUE(panelBand >= 0 && panelBand <= 40) << panelBand;
         delete window.data();
-        gui::CommTestWindow test(engine, language, sink);
+        CommTestWindow test(engine, language, sink);
         test.show();
         runEventsFor(20);
         EXPECT_LE(bandBelowControls(test), 40);

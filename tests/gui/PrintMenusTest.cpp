@@ -1,18 +1,13 @@
-// The print menus of the screens and the preview they open.
+// The print menu of the communication test and the preview the screens open.
 #include "MemoryLink.h"
 #include "NextMessageBox.h"
 #include "PdfText.h"
-#include "TestFiles.h"
 #include "commtest/CommTestWindow.h"
 #include "commtest/TestRowsPanel.h"
 #include "link/CommLogStore.h"
 #include "printing/PrintData.h"
 #include "printing/ReportPreviewDialog.h"
-#include "shell/Application.h"
 #include "shell/LanguageTables.h"
-#include "titles/TitleDocument.h"
-#include "titles/TitleWindow.h"
-#include "titletable/TitleCategory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -49,54 +43,6 @@ protected:
     LanguageTables language;
     CommTestWindow window{engine, language, sink};
 };
-
-// A title window of a run without a serial device, in Japanese.
-class TitlePrintMenuTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(writeBytes(dir.filePath(u"zel.ini"_qs), "[LANGUAGE]\nMode=1\n"));
-        ASSERT_TRUE(app.readSettings(dir.path()));
-        app.settings().PortOverride = dir.filePath(u"no-device"_qs);
-        app.start(sink);
-        window = std::make_unique<TitleWindow>(app, 1);
-        window->show();
-    }
-    void TearDown() override { window.reset(); }
-
-    ReportPreviewDialog* print() {
-        window->action(u"mnuPrint"_qs)->trigger();
-        return openedPreview(*window);
-    }
-
-    QTemporaryDir dir;
-    RecordingSink sink;
-    Application app;
-    std::unique_ptr<TitleWindow> window;
-};
-
-TEST_F(TitlePrintMenuTest, PrintsTheCategoryOnShowWithTheNumbersOfTheBoxes) {
-    window->document().setTitle(CategoryPosition, 3, u"GATE"_qs);
-    window->document().setTitle(CategoryCamera, 1, u"CAM"_qs);
-    window->TextHostNo()->selectAll();
-    QTest::keyClicks(window->TextHostNo(), u"12"_qs);
-    window->TabStripID()->setCurrentIndex(CategoryPosition);
-
-    ReportPreviewDialog* grid = print();
-    ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(grid->report().reportName, u"DataRepTitleGrid"_qs);
-    EXPECT_EQ(grid->report().title, u"タイトル設定"_qs);
-    EXPECT_EQ(grid->report().labelValue(u"LabelRemoteNo"_qs), u"12"_qs);
-    ASSERT_EQ(grid->report().rows.size(), 255);
-    EXPECT_EQ(grid->report().rows[2], (QStringList{u"3 "_qs, u"GATE "_qs}));
-    grid->close();
-
-    window->TabStripID()->setCurrentIndex(CategoryCamera);
-    ReportPreviewDialog* text = print();
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->report().reportName, u"DataRepTitleText"_qs);
-    EXPECT_EQ(text->report().rows, (QVector<QStringList>{{u"CAM "_qs}}));
-    text->close();
-}
 
 TEST_F(CommTestPrintMenuTest, PrintsTheRowsAndSettingsOnTheScreen) {
     QTest::keyClicks(window.rows().TextSend(1), u"0102"_qs);
@@ -126,7 +72,7 @@ TEST_F(CommTestPrintMenuTest, PrintsTheRowsAndSettingsOnTheScreen) {
 TEST(ReportPreview, PrinterThatCannotStartShowsTheErrorOnce) {
     LanguageTables language;
     language.setLanguageIndex(1);
-    gui::ReportPreviewDialog preview(GatherCommLogReport(CommLogStore{}), language);
+    ReportPreviewDialog preview(GatherCommLogReport(CommLogStore{}), language);
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(u"/nonexistent-folder/out.pdf"_qs);
@@ -147,13 +93,11 @@ TEST(ReportPreview, ToolBarSavesAPdfAndCloses) {
     store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE07255099EAFFFF"_qs);
     LanguageTables language;
     language.setLanguageIndex(1);
-    auto* preview =
-        gui::ReportPreviewDialog::openFor(nullptr, GatherCommLogReport(store), language);
-    QPointer<gui::ReportPreviewDialog> alive(preview);
+    auto* preview = ReportPreviewDialog::openFor(nullptr, GatherCommLogReport(store), language);
+    QPointer<ReportPreviewDialog> alive(preview);
     auto* pdf = preview->findChild<QPushButton*>(u"SaveAsPdf"_qs);
     auto* close = preview->findChild<QPushButton*>(u"ClosePreview"_qs);
-    ASSERT_NE(pdf, nullptr);
-    ASSERT_NE(close, nullptr);
+    ASSERT_TRUE(pdf && close);
     EXPECT_EQ(pdf->text(), u"PDFとして保存…"_qs);
     EXPECT_EQ(close->text(), u"閉じる"_qs);
 

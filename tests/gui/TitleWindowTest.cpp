@@ -9,6 +9,7 @@
 #include "WindowSteps.h"
 #include "common/MessageNumber.h"
 #include "find/FindReplaceDialog.h"
+#include "printing/ReportPreviewDialog.h"
 #include "shell/Application.h"
 #include "shell/LanguageTables.h"
 #include "shell/MenuState.h"
@@ -421,4 +422,36 @@ TEST_F(TitleWindowTest, CsvImportAndExportThroughTheWindow) {
     EXPECT_TRUE(test::readBytes(exported).contains("\r\nHOME,2,\"GATE, N\"\r\n"));
     EXPECT_FALSE(m_window->exportCsv(m_dir.path())); // a folder: message 24, nothing written
     EXPECT_EQ(m_sink.numbers().last(), int(MessageCannotSave));
+}
+
+TEST(TitleWindowJapanese, PrintMenuPrintsTheCategoryOnShowWithTheNumbersOfTheBoxes) {
+    OfflineShell shell("[LANGUAGE]\nMode=1\n");
+    TitleWindow window(shell.app, 1);
+    window.show();
+    const auto print = [&window] { // the preview opened last; closed here
+        window.action(u"mnuPrint"_qs)->trigger();
+        const QList<ReportPreviewDialog*> previews = window.findChildren<ReportPreviewDialog*>();
+        return previews.isEmpty() ? nullptr : previews.last();
+    };
+    window.document().setTitle(CategoryPosition, 3, u"GATE"_qs);
+    window.document().setTitle(CategoryCamera, 1, u"CAM"_qs);
+    window.TextHostNo()->selectAll();
+    QTest::keyClicks(window.TextHostNo(), u"12"_qs);
+    window.TabStripID()->setCurrentIndex(CategoryPosition);
+
+    ReportPreviewDialog* grid = print();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->report().reportName, u"DataRepTitleGrid"_qs);
+    EXPECT_EQ(grid->report().title, u"タイトル設定"_qs);
+    EXPECT_EQ(grid->report().labelValue(u"LabelRemoteNo"_qs), u"12"_qs);
+    ASSERT_EQ(grid->report().rows.size(), 255);
+    EXPECT_EQ(grid->report().rows[2], (QStringList{u"3 "_qs, u"GATE "_qs}));
+    grid->close();
+
+    window.TabStripID()->setCurrentIndex(CategoryCamera);
+    ReportPreviewDialog* text = print();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->report().reportName, u"DataRepTitleText"_qs);
+    EXPECT_EQ(text->report().rows, (QVector<QStringList>{{u"CAM "_qs}}));
+    text->close();
 }
