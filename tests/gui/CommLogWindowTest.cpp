@@ -148,8 +148,8 @@ TEST_F(CommLogWindowTest, RecordingSaysWhereTheRowsAreAndClosingEndsIt) {
     EXPECT_FALSE(note->isVisible());
     button("CommandStart")->click();
     EXPECT_TRUE(note->isVisible());
-    EXPECT_TRUE(note->text().contains(u"LOG STOP"_qs));
-    EXPECT_TRUE(note->text().startsWith(u"記録中"_qs));
+    EXPECT_TRUE(note->text().startsWith(u"記録中"_qs) && note->text().contains(u"LOG STOP"_qs))
+        << note->text().toStdString();
     store.Add_MsFlexGrid_Host(u"1"_qs, u"FE07255099EAFFFF"_qs);
     QSignalSpy closed(&window, &CommLogWindow::closed);
     window.close();

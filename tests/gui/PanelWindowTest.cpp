@@ -248,13 +248,12 @@ TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
             EXPECT_EQ(qobject_cast<QRadioButton*>(QApplication::focusWidget()), nullptr);
         }
     }
+    // The TEST-mode tilt bar stands upright.
     auto* tilt = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestTilt));
-    ASSERT_NE(tilt, nullptr);
-    EXPECT_EQ(tilt->orientation(), Qt::Vertical);
-    EXPECT_EQ(tilt->value(), 127);
     auto* pan = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestPan));
-    ASSERT_NE(pan, nullptr);
-    EXPECT_EQ(pan->orientation(), Qt::Horizontal);
+    ASSERT_TRUE(tilt && pan);
+    EXPECT_EQ((QList<int>{tilt->orientation(), pan->orientation(), tilt->value()}),
+              (QList<int>{Qt::Vertical, Qt::Horizontal, 127}));
 }
 
 // A position report arriving while a position box has the focus still shows there, so GO
