@@ -20,19 +20,19 @@ const QRect kScreen(0, 0, 1024, 768);
 const QMargins kFrame(4, 30, 4, 4);
 
 TEST(WindowPlacementTest, FittedWindowLiesFullyOnTheScreenFrameIncluded) {
-    // The log window that started 300 px past the right edge comes back whole.
-    const QRect pastRight = WindowPlacement::fitted(QRect(700, 100, 640, 480), kScreen, kFrame);
-    EXPECT_EQ(pastRight, QRect(1024 - 4 - 640, 100, 640, 480));
-    // Above the top: the caption bar stays reachable.
-    EXPECT_EQ(WindowPlacement::fitted(QRect(-50, -50, 200, 100), kScreen, kFrame).topLeft(),
-              QPoint(4, 30));
-    // Larger than the screen: shrunk to it.
-    EXPECT_EQ(WindowPlacement::fitted(QRect(10, 10, 2000, 1000), kScreen, kFrame),
-              QRect(4, 30, 1016, 734));
-    // A second screen to the right keeps its own offsets.
-    const QRect right(1024, 0, 800, 600);
-    EXPECT_EQ(WindowPlacement::fitted(QRect(0, 0, 300, 200), right, kFrame).topLeft(),
-              QPoint(1028, 30));
+    const struct {
+        const char* what;
+        QRect wanted, screen, expected;
+    } cases[] = {
+        // clang-format off
+        {"300 px past the right edge: back whole", {700, 100, 640, 480}, kScreen, {1024 - 4 - 640, 100, 640, 480}},
+        {"above the top: the caption bar reachable", {-50, -50, 200, 100}, kScreen, {4, 30, 200, 100}},
+        {"larger than the screen: shrunk to it", {10, 10, 2000, 1000}, kScreen, {4, 30, 1016, 734}},
+        {"a second screen keeps its own offsets", {0, 0, 300, 200}, {1024, 0, 800, 600}, {1028, 30, 300, 200}},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WindowPlacement::fitted(c.wanted, c.screen, kFrame), c.expected) << c.what;
 }
 
 TEST(WindowPlacementTest, CascadeStepsPastOpenWindowsAndWrapsAtTheEdge) {
