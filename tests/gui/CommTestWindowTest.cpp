@@ -46,13 +46,6 @@ protected:
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QLatin1String(name));
     }
-    // Whether each control is enabled, in the order given.
-    static QList<bool> enabled(std::initializer_list<const QObject*> controls) {
-        QList<bool> states;
-        for (const QObject* control : controls)
-            states.append(control->property("enabled").toBool());
-        return states;
-    }
 
     // Find wired to `findState`, `texts` in their rows, the caret in row `focusRow`.
     void prepareFind(std::initializer_list<std::pair<int, const char*>> texts, int focusRow) {
@@ -97,7 +90,7 @@ TEST_F(CommTestWindowTest, RowBoxTakesUpperHexTypedOrPastedAndShowsTheByteCount)
 TEST_F(CommTestWindowTest, EditMenusFollowTheFocus) {
     const auto edits = [this] {
         QCoreApplication::processEvents();
-        return enabled({action("mnuCut"), action("mnuCopy"), action("mnuPaste")});
+        return Flags({action("mnuCut"), action("mnuCopy"), action("mnuPaste")});
     };
     window->TextCamNo()->setFocus();
     EXPECT_EQ(edits(), (QList<bool>{false, false, false}));
@@ -135,17 +128,17 @@ TEST_F(CommTestWindowTest, ControlsAndCloseFollowTheSession) {
     rows().TextSend(1)->setText(u"2000"_qs);
     window->CommandStart()->click();
     ASSERT_TRUE(window->session().isRunning());
-    EXPECT_EQ(enabled({window->CommandStart(), window->TextCommTime(), window->CheckCommTest(),
-                       window->TextCamNo(), window->TextHostNo(), rows().CommandSend(1),
-                       window->mnuFile()->menuAction(), window->CommandStop()}),
+    EXPECT_EQ(Flags({window->CommandStart(), window->TextCommTime(), window->CheckCommTest(),
+                     window->TextCamNo(), window->TextHostNo(), rows().CommandSend(1),
+                     window->mnuFile()->menuAction(), window->CommandStop()}),
               (QList<bool>{false, false, false, false, false, false, false, true}));
     EXPECT_FALSE(window->close());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageContinuousSending});
     window->CommandStop()->click();
-    EXPECT_EQ(enabled({window->CommandStart(), rows().CommandSend(1)}), (QList<bool>{true, true}));
+    EXPECT_EQ(Flags({window->CommandStart(), rows().CommandSend(1)}), (QList<bool>{true, true}));
     window->CheckFreeFormat()->setChecked(true);
-    EXPECT_EQ(enabled({window->TextHostNo(), window->TextCamNo(), rows().OptionTypeW(1),
-                       rows().OptionTypeR(16)}),
+    EXPECT_EQ(Flags({window->TextHostNo(), window->TextCamNo(), rows().OptionTypeW(1),
+                     rows().OptionTypeR(16)}),
               (QList<bool>{false, false, false, false}));
     EXPECT_TRUE(window->close());
 }

@@ -61,12 +61,6 @@ protected:
             },
             kWaitMs);
     }
-    static QList<bool> visible(std::initializer_list<const QWidget*> widgets) {
-        QList<bool> states;
-        for (const QWidget* widget : widgets)
-            states.append(widget->isVisible());
-        return states;
-    }
     static void key(QWidget* target, QEvent::Type type, int qtKey, bool autoRepeat = false,
                     const QString& text = {}) {
         QKeyEvent event(type, qtKey, Qt::NoModifier, text, autoRepeat);
@@ -84,8 +78,9 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     EXPECT_EQ(window->button(B::Pos)->text(), u"POS"_qs);
     EXPECT_EQ(window->CheckPanel()->text(), u"ACTIVE PRESET KEY"_qs);
     EXPECT_EQ(window->CommandPTZF(0)->text(), u"TELE"_qs);
-    EXPECT_EQ(visible({window->FrameTestPanel(), window->OptionKey(0, 2), window->FrameKey(1),
-                       window->FrameKey(0), window->FramePanel()}),
+    EXPECT_EQ(Flags({window->FrameTestPanel(), window->OptionKey(0, 2), window->FrameKey(1),
+                     window->FrameKey(0), window->FramePanel()},
+                    "visible"),
               (QList<bool>{false, false, true, false, false}));
     EXPECT_TRUE(window->OptionKey(0, 0)->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), window->TextCtrl());
@@ -94,12 +89,13 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     open(true, 1);
     EXPECT_EQ(window->windowTitle(), u"操作パネル"_qs);
     EXPECT_EQ(window->button(B::Pos)->text(), u"ポジション"_qs);
-    EXPECT_EQ(visible({window->FrameTestPanel(), window->OptionKey(0, 3)}),
+    EXPECT_EQ(Flags({window->FrameTestPanel(), window->OptionKey(0, 3)}, "visible"),
               (QList<bool>{true, true}));
     window->OptionKey(1, 2)->click();
     settle();
     EXPECT_TRUE(window->OptionKey(0, 2)->isChecked()) << "both mode groups show the same mode";
-    EXPECT_EQ(visible({window->FrameKey(0), window->FrameKey(1)}), (QList<bool>{true, false}));
+    EXPECT_EQ(Flags({window->FrameKey(0), window->FrameKey(1)}, "visible"),
+              (QList<bool>{true, false}));
 }
 
 // Held with the left button, or the arrow key in the entry (auto-repeat ignored): one move, one
