@@ -39,9 +39,9 @@ using namespace zel::test;
 class CommLogWindowTest : public ::testing::Test {
 protected:
     QPushButton* button(const char* name) {
-        return window.findChild<QPushButton*>(QString::fromLatin1(name));
+        return window.findChild<QPushButton*>(QLatin1String(name));
     }
-    QMenu* menu(const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
+    QMenu* menu(const char* name) { return window.findChild<QMenu*>(QLatin1String(name)); }
     QString cell(int row, int column, int role = Qt::DisplayRole) {
         return window.model().index(row, column).data(role).toString();
     }

@@ -29,7 +29,7 @@ protected:
         dialog.open();
     }
     template <typename T> T* child(const char* name) {
-        return dialog.findChild<T*>(QString::fromLatin1(name));
+        return dialog.findChild<T*>(QLatin1String(name));
     }
 
     LanguageTables language;
