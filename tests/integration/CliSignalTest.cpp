@@ -17,10 +17,7 @@ constexpr int kWaitMs = 30000;
 
 class CliSignalTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         zel::sim::SimConfig config;
         config.bitRate = 9600; // about 50 ms a block: long enough to interrupt
         startSimulator(config);

@@ -20,10 +20,7 @@ static QByteArray applicationImage() {
 
 class FlashCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         ASSERT_TRUE(zel::sim::WriteStandInBootFiles(dir.path(), nullptr));
         appFile = path("app.mot");
         ASSERT_TRUE(writeBytes(appFile, zel::sim::MakeSRecords(0, image)));

@@ -16,10 +16,7 @@ constexpr int kTitleCommand = 0xB1;
 
 class OutputCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         startSimulator();
         trf = path("x.trf");
         ASSERT_TRUE(writeBytes(trf, SendDataFileBytes()));

@@ -11,10 +11,7 @@ using namespace zel::test;
 
 class PanelCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         writeSettings(false);
         startSimulator();
     }

@@ -13,8 +13,7 @@ using namespace zel::test;
 
 class PrintCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
+    void prepare() override {
         if (!HavePdfTools())
             GTEST_SKIP() << "pdftotext and pdfinfo are not installed";
     }

@@ -13,13 +13,11 @@ constexpr int kRunTimeoutMs = 60000;
 
 class ProgressCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
+    void prepare() override {
         script = QStandardPaths::findExecutable(u"script"_qs);
         if (script.isEmpty())
             GTEST_SKIP() << "script(1) is not installed";
-        if (!IsSkipped())
-            startSimulator();
+        startSimulator();
     }
     // zelctl under script(1): its stdout and stderr are a pseudo-terminal, merged.
     ProgramRun runOnTerminal(const QStringList& args) {

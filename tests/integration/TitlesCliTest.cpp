@@ -159,10 +159,7 @@ TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
 
 class TitleSearchCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         TitleDocument document;
         document.CameraNo = u"4"_qs;
         document.setTitle(CategoryCamera, 1, u"DOOR CAM"_qs);

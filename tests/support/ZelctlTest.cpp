@@ -19,6 +19,7 @@ void ZelctlTest::SetUp() {
     program = BuiltProgram(QStringLiteral("zelctl"));
     if (!QFile::exists(program))
         GTEST_SKIP() << "zelctl is not built";
+    prepare();
 }
 
 void ZelctlTest::TearDown() {

@@ -31,8 +31,11 @@ struct CliCase {
 
 class ZelctlTest : public ::testing::Test {
 protected:
-    void SetUp() override;    // skips the test when zelctl is not built
+    void SetUp() override;    // skips the test when zelctl is not built, else runs prepare()
     void TearDown() override; // kills a live run that is still going
+
+    // A fixture's own set-up, once zelctl is there; it may skip the test too.
+    virtual void prepare() {}
 
     void startSimulator(const sim::SimConfig& config = {});
 
