@@ -20,7 +20,7 @@ QByteArray blockOf(char fill) {
 class BackupFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString target = dir.filePath(QStringLiteral("camera.bin"));
+    QString target = dir.filePath(u"camera.bin"_qs);
     QString partial = BackupFile::partialPath(target);
 };
 
@@ -70,9 +70,9 @@ TEST_F(BackupFileTest, DownloadRefusesNamesThatAreNotRegularFiles) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(partial).constData(), 0600), 0);
     QString why;
     EXPECT_FALSE(file.openForDownload(target, &why));
-    EXPECT_TRUE(why.contains(QStringLiteral("not a regular file"))) << why.toStdString();
+    EXPECT_TRUE(why.contains(u"not a regular file"_qs)) << why.toStdString();
     ASSERT_TRUE(QFile::remove(partial));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("camera.bin")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"camera.bin"_qs));
     EXPECT_FALSE(file.openForDownload(target));
     EXPECT_FALSE(QFile::exists(partial));
 }
@@ -81,7 +81,7 @@ TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
     BackupFile file;
     ASSERT_TRUE(file.openForDownload(target));
     // The chosen name became a folder that rename() cannot replace with a file.
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("camera.bin/inner")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"camera.bin/inner"_qs));
     ASSERT_TRUE(file.writeBlock(blockOf('q')));
     QString why;
     EXPECT_FALSE(file.commit(&why));
@@ -99,7 +99,7 @@ TEST_F(BackupFileTest, UploadReadsWholeBlocksInOrderAndStopsAtAShortOne) {
     ASSERT_TRUE(file.seekStart());
     EXPECT_EQ(file.readBlock().value_or(QByteArray()), blockOf('1'));
     EXPECT_FALSE(file.writeBlock(blockOf('z')));
-    EXPECT_FALSE(file.openForUpload(dir.filePath(QStringLiteral("missing.bin"))));
+    EXPECT_FALSE(file.openForUpload(dir.filePath(u"missing.bin"_qs)));
 }
 
 } // namespace

@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(openTestPort());
         session.onBoxRefused = [this](CommTestBox box) { refused.append(box); };
         session.onScreenChanged = [this] { ++screenShown; };
-        session.setRowText(1, QStringLiteral("2000"));
+        session.setRowText(1, u"2000"_qs);
     }
 
     ManualTimer timerCommTest;
@@ -65,7 +65,7 @@ TEST_F(CommTestSessionTest, ControlsFollowFreeFormatContinuousAndTheRun) {
         EXPECT_EQ(controls.sendAt(1), c.send) << c.name;
     }
     session.stop();
-    session.setRowText(2, QStringLiteral("123")); // odd length
+    session.setRowText(2, u"123"_qs); // odd length
     session.setRowValid(3, false);
     const CommTestControls controls = session.controls();
     EXPECT_FALSE(controls.sendAt(2));
@@ -77,13 +77,12 @@ TEST_F(CommTestSessionTest, ControlsFollowFreeFormatContinuousAndTheRun) {
 
 TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
     session.setContinuous(true);
-    session.setRemoteNo(QStringLiteral("0"));
-    session.setCameraNo(QStringLiteral("256"));
-    session.setInterval(QStringLiteral("601"));
-    const QList<QPair<CommTestBox, QString>> steps{
-        {CommTestBox::RemoteNo, QStringLiteral("1 to 99")},
-        {CommTestBox::CameraNo, QStringLiteral("0 to 255")},
-        {CommTestBox::Interval, QStringLiteral("0 to 600")}};
+    session.setRemoteNo(u"0"_qs);
+    session.setCameraNo(u"256"_qs);
+    session.setInterval(u"601"_qs);
+    const QList<QPair<CommTestBox, QString>> steps{{CommTestBox::RemoteNo, u"1 to 99"_qs},
+                                                   {CommTestBox::CameraNo, u"0 to 255"_qs},
+                                                   {CommTestBox::Interval, u"0 to 600"_qs}};
     for (const auto& [box, range] : steps) {
         sink.clear();
         refused.clear();
@@ -93,14 +92,14 @@ TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
         EXPECT_TRUE(sink.shown[0].extra.startsWith(range)) << sink.shown[0].extra.toStdString();
         EXPECT_TRUE(port.written.isEmpty());
         if (box == CommTestBox::RemoteNo)
-            session.setRemoteNo(QStringLiteral("99"));
+            session.setRemoteNo(u"99"_qs);
         else if (box == CommTestBox::CameraNo)
-            session.setCameraNo(QStringLiteral("0"));
+            session.setCameraNo(u"0"_qs);
     }
-    session.setInterval(QStringLiteral("0.5"));
+    session.setInterval(u"0.5"_qs);
     sink.clear();
     ASSERT_TRUE(session.start());
-    EXPECT_EQ(session.screen().interval, QStringLiteral("0.500")); // shown with three decimals
+    EXPECT_EQ(session.screen().interval, u"0.500"_qs); // shown with three decimals
     EXPECT_GE(screenShown, 1);
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_TRUE(sink.shown.isEmpty());
@@ -110,27 +109,27 @@ TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
 TEST_F(CommTestSessionTest, BoxesOutOfUsePassEveryCheck) {
     // Free format: the address is not sent, so a bad one stops nothing.
     session.setFreeFormat(true);
-    session.setRemoteNo(QStringLiteral("0"));
-    session.setCameraNo(QStringLiteral("x"));
+    session.setRemoteNo(u"0"_qs);
+    session.setCameraNo(u"x"_qs);
     EXPECT_TRUE(session.leaveBox(CommTestBox::RemoteNo));
     EXPECT_TRUE(session.send(1));
     EXPECT_EQ(port.written.size(), 1);
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     // SEND never looks at the interval, even with continuous send ticked.
     session.setFreeFormat(false);
-    session.setRemoteNo(QStringLiteral("1"));
-    session.setCameraNo(QStringLiteral("1"));
+    session.setRemoteNo(u"1"_qs);
+    session.setCameraNo(u"1"_qs);
     session.setContinuous(true);
-    session.setInterval(QStringLiteral("700"));
+    session.setInterval(u"700"_qs);
     EXPECT_TRUE(session.send(1));
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_TRUE(refused.isEmpty());
     // Without continuous send the interval box is off and passes when left.
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     session.setContinuous(false);
     EXPECT_TRUE(session.leaveBox(CommTestBox::Interval));
     // An address box in use refuses when left.
-    session.setCameraNo(QStringLiteral("x"));
+    session.setCameraNo(u"x"_qs);
     EXPECT_FALSE(session.leaveBox(CommTestBox::CameraNo));
     EXPECT_FALSE(session.send(1));
     EXPECT_EQ(port.written.size(), 2);
@@ -150,13 +149,13 @@ TEST_F(CommTestSessionTest, CloseIsRefusedWhileARunGoesOn) {
 
 TEST_F(CommTestSessionTest, FilesLoadIntoTheScreenAndFailedSavesSayWhy) {
     QTemporaryDir dir;
-    const QString trf = dir.filePath(QStringLiteral("rows.trf"));
+    const QString trf = dir.filePath(u"rows.trf"_qs);
     ASSERT_TRUE(session.saveSendData(trf));
     session.renew();
     EXPECT_TRUE(session.screen().row(1).text.isEmpty());
     const int shownBefore = screenShown;
     ASSERT_TRUE(session.load(trf));
-    EXPECT_EQ(session.screen().row(1).text, QStringLiteral("2000"));
+    EXPECT_EQ(session.screen().row(1).text, u"2000"_qs);
     EXPECT_GT(screenShown, shownBefore);
     EXPECT_TRUE(sink.shown.isEmpty());
 
@@ -164,7 +163,7 @@ TEST_F(CommTestSessionTest, FilesLoadIntoTheScreenAndFailedSavesSayWhy) {
     EXPECT_FALSE(session.saveResults(dir.path(), &error)); // a folder
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
-    EXPECT_FALSE(session.load(dir.filePath(QStringLiteral("missing.trf"))));
+    EXPECT_FALSE(session.load(dir.filePath(u"missing.trf"_qs)));
 }
 
 } // namespace

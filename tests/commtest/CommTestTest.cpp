@@ -29,7 +29,7 @@ protected:
     // Every row filled, camera 0 (no reply awaited), the run started.
     void startCameraZeroRun(const QString& interval = {}) {
         fillRows();
-        test.screen().camNo = QStringLiteral("0");
+        test.screen().camNo = u"0"_qs;
         if (!interval.isEmpty())
             test.screen().interval = interval;
         ASSERT_TRUE(test.CommandStart());
@@ -42,26 +42,26 @@ protected:
 };
 
 TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
-    test.screen().hostNo = QStringLiteral("2");
-    test.screen().camNo = QStringLiteral("3");
-    test.screen().setRowText(1, QStringLiteral("2000"));
-    test.screen().setRowText(2, QStringLiteral("15"));
+    test.screen().hostNo = u"2"_qs;
+    test.screen().camNo = u"3"_qs;
+    test.screen().setRowText(1, u"2000"_qs);
+    test.screen().setRowText(2, u"15"_qs);
     test.screen().row(2).read = true;
-    test.screen().row(1).reply = QStringLiteral("old");
+    test.screen().row(1).reply = u"old"_qs;
     ASSERT_TRUE(test.CommandSend(1));
     EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
     ASSERT_EQ(port.written.size(), 1);
-    EXPECT_EQ(BytesToHexText(port.written[0]), QStringLiteral("FE0900300220001AFFFF"));
+    EXPECT_EQ(BytesToHexText(port.written[0]), u"FE0900300220001AFFFF"_qs);
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     EXPECT_FALSE(test.CommandSend(2)); // a reply is awaited: nothing sent
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_EQ(test.currentRow(), 1); // the awaited reply still belongs to row 1
 
     const QList<QPair<const char*, QString>> replies{
-        {"06", QStringLiteral("ACK")},
-        {"15", QStringLiteral("NACK")},
-        {"00", QStringLiteral("BUSY")},
-        {"FD0A0031021501022DFFFF", QStringLiteral("FD0A0031021501022DFFFF")}};
+        {"06", u"ACK"_qs},
+        {"15", u"NACK"_qs},
+        {"00", u"BUSY"_qs},
+        {"FD0A0031021501022DFFFF", u"FD0A0031021501022DFFFF"_qs}};
     for (const auto& [hex, shown] : replies) {
         reply(hex);
         EXPECT_EQ(test.screen().row(1).reply, shown);
@@ -77,7 +77,7 @@ TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
 // Which rows may be sent is checked on the session's controls; here, that an odd row is
 // not sent, rows past the screen are never read and an overlong text is cut.
 TEST_F(CommTestTest, OddRowIsNotSentAndLongTextIsCut) {
-    test.screen().setRowText(1, QStringLiteral("01020"));
+    test.screen().setRowText(1, u"01020"_qs);
     EXPECT_EQ(test.screen().row(1).byteCount(), 2);
     EXPECT_FALSE(test.CommandSend(1));
     EXPECT_FALSE(test.isSendEnabled(0));
@@ -89,19 +89,19 @@ TEST_F(CommTestTest, OddRowIsNotSentAndLongTextIsCut) {
 
 TEST_F(CommTestTest, FreeFormatSendsTheRowBytesUnframedAndAwaitsTheReply) {
     test.screen().freeFormat = true;
-    test.screen().camNo = QStringLiteral("0");
-    test.screen().setRowText(1, QStringLiteral("FE0801"));
+    test.screen().camNo = u"0"_qs;
+    test.screen().setRowText(1, u"FE0801"_qs);
     ASSERT_TRUE(test.CommandSend(1));
     ASSERT_EQ(port.written.size(), 1);
     EXPECT_EQ(port.written[0], QByteArray("\xFE\x08\x01", 3));
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     reply("15");
-    EXPECT_EQ(test.screen().row(1).reply, QStringLiteral("NACK"));
+    EXPECT_EQ(test.screen().row(1).reply, u"NACK"_qs);
 }
 
 TEST_F(CommTestTest, CameraZeroAwaitsNoReply) {
-    test.screen().camNo = QStringLiteral("0");
-    test.screen().setRowText(1, QStringLiteral("2000"));
+    test.screen().camNo = u"0"_qs;
+    test.screen().setRowText(1, u"2000"_qs);
     ASSERT_TRUE(test.CommandSend(1));
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_FALSE(timerMenu.isActive());
@@ -115,7 +115,7 @@ TEST_F(CommTestTest, CameraZeroAwaitsNoReply) {
 
 // Message 5 when no row can be sent: at START, and at the next send of a run.
 TEST_F(CommTestTest, NoSendableRowShowsMessageFive) {
-    test.screen().setRowText(1, QStringLiteral("012"));
+    test.screen().setRowText(1, u"012"_qs);
     for (int row = 2; row <= 16; ++row)
         test.screen().row(row).valid = false;
     EXPECT_FALSE(test.CommandStart());
@@ -159,23 +159,23 @@ TEST_F(CommTestTest, TimedSendTicksTheIntervalFromEachReply) {
         EXPECT_EQ(sentData(), Words("01 02"));
         EXPECT_FALSE(timerCommTest.isActive());
         reply();
-        EXPECT_EQ(test.screen().row(2).reply, QStringLiteral("ACK"));
+        EXPECT_EQ(test.screen().row(2).reply, u"ACK"_qs);
         EXPECT_TRUE(timerCommTest.isActive());
     }
 }
 
 TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
-    test.screen().camNo = QStringLiteral("3");
-    test.screen().setRowText(1, QStringLiteral("01"));
-    test.screen().setRowText(2, QStringLiteral("020")); // odd: not sendable
-    test.screen().setRowText(16, QStringLiteral("10"));
+    test.screen().camNo = u"3"_qs;
+    test.screen().setRowText(1, u"01"_qs);
+    test.screen().setRowText(2, u"020"_qs); // odd: not sendable
+    test.screen().setRowText(16, u"10"_qs);
     for (int row = 3; row <= 15; ++row)
         test.screen().row(row).valid = false;
     ASSERT_TRUE(test.CommandStart());
     for (int i = 0; i < 4; ++i)
         reply(i % 2 ? "15" : "06"); // NACK does not stop the run
     EXPECT_EQ(sentData(), Words("01 10 01 10 01"));
-    EXPECT_EQ(test.screen().row(16).reply, QStringLiteral("NACK"));
+    EXPECT_EQ(test.screen().row(16).reply, u"NACK"_qs);
     EXPECT_TRUE(test.isRunning());
 }
 
@@ -184,8 +184,8 @@ TEST_F(CommTestTest, ReplyDrivenCyclesOverSendableRowsOnly) {
 TEST_F(CommTestTest, FreeFormatWithCameraZeroTimesFromTheReply) {
     fillRows();
     test.screen().freeFormat = true;
-    test.screen().camNo = QStringLiteral("0");
-    test.screen().interval = QStringLiteral("1");
+    test.screen().camNo = u"0"_qs;
+    test.screen().interval = u"1"_qs;
     ASSERT_TRUE(test.CommandStart());
     EXPECT_FALSE(timerCommTest.isActive());
     EXPECT_FALSE(timerPace.isActive());
@@ -210,7 +210,7 @@ TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
 
 TEST_F(CommTestTest, TimeOutOrOversizedReplyEndsTheRun) {
     fillRows();
-    test.screen().row(1).reply = QStringLiteral("ACK");
+    test.screen().row(1).reply = u"ACK"_qs;
     int runChanges = 0;
     test.onRunChanged = [&] { ++runChanges; };
     ASSERT_TRUE(test.CommandStart());
@@ -218,7 +218,7 @@ TEST_F(CommTestTest, TimeOutOrOversizedReplyEndsTheRun) {
     EXPECT_EQ(sink.numbers(), QList<int>{MessageTimeout});
     EXPECT_FALSE(test.isRunning());
     EXPECT_EQ(runChanges, 2);
-    EXPECT_EQ(test.screen().row(1).reply, QStringLiteral("ACK"));
+    EXPECT_EQ(test.screen().row(1).reply, u"ACK"_qs);
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(ended[0].second, CommTest::SendEnd::TimedOut);
     EXPECT_EQ(port.written.size(), 1);
@@ -232,7 +232,7 @@ TEST_F(CommTestTest, TimeOutOrOversizedReplyEndsTheRun) {
 
 TEST_F(CommTestTest, ClosedPortEndsTheRunAtTheNextSend) {
     fillRows();
-    test.screen().interval = QStringLiteral("1");
+    test.screen().interval = u"1"_qs;
     ASSERT_TRUE(test.CommandStart());
     reply();
     port.close();
@@ -280,7 +280,7 @@ TEST_F(CommTestTest, CameraZeroFrameThatNeverLeavesEndsTheRun) {
 }
 
 TEST_F(CommTestTest, CameraZeroTimedSendArmsAtTheSend) {
-    startCameraZeroRun(QStringLiteral("0.100"));
+    startCameraZeroRun(u"0.100"_qs);
     EXPECT_EQ(timerCommTest.interval(), 100);
     // The interval ends before the line is free: the send waits for the line.
     timerCommTest.fireNow();
@@ -295,7 +295,7 @@ TEST_F(CommTestTest, ClosingWhileAReplyIsAwaitedFreesTheLink) {
         ManualTimer timer;
         ManualTimer pace;
         CommTest screen(engine, timer, pace, sink);
-        screen.screen().setRowText(1, QStringLiteral("01"));
+        screen.screen().setRowText(1, u"01"_qs);
         ASSERT_TRUE(screen.CommandSend(1));
     }
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);

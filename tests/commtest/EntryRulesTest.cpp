@@ -17,35 +17,33 @@ TEST(EntryRulesTest, IntervalRangeDecimalsAndFormat) {
         EXPECT_TRUE(TestEntryRules::isInterval(QString::fromLatin1(good))) << good;
     for (const char* bad : {"", "600.001", "-1", "0.0005", ".5", "1e2", "abc", "1.2.3", " 1"})
         EXPECT_FALSE(TestEntryRules::isInterval(QString::fromLatin1(bad))) << bad;
-    EXPECT_EQ(TestEntryRules::formatInterval(QStringLiteral("0.5")), QStringLiteral("0.500"));
-    EXPECT_EQ(TestEntryRules::formatInterval(QStringLiteral("2.")), QStringLiteral("2.000"));
-    EXPECT_EQ(TestEntryRules::formatInterval(QStringLiteral("25")), QStringLiteral("25"));
+    EXPECT_EQ(TestEntryRules::formatInterval(u"0.5"_qs), u"0.500"_qs);
+    EXPECT_EQ(TestEntryRules::formatInterval(u"2."_qs), u"2.000"_qs);
+    EXPECT_EQ(TestEntryRules::formatInterval(u"25"_qs), u"25"_qs);
 }
 
 TEST(EntryRulesTest, BoxesShowTheRangeMessage) {
     RecordingSink sink;
     LanguageTables language;
-    EXPECT_EQ(TestEntryRules::checkInterval(sink, language, QStringLiteral("1.5")),
-              QStringLiteral("1.500"));
-    EXPECT_FALSE(TestEntryRules::checkInterval(sink, language, QStringLiteral("601")));
+    EXPECT_EQ(TestEntryRules::checkInterval(sink, language, u"1.5"_qs), u"1.500"_qs);
+    EXPECT_FALSE(TestEntryRules::checkInterval(sink, language, u"601"_qs));
     ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
-    EXPECT_EQ(sink.shown[0].extra,
-              QStringLiteral("0 to 600 Setting data is beyond the setting range"));
+    EXPECT_EQ(sink.shown[0].extra, u"0 to 600 Setting data is beyond the setting range"_qs);
     sink.clear();
-    EXPECT_TRUE(TestEntryRules::checkCameraNo(sink, language, QStringLiteral("0")));
-    EXPECT_FALSE(TestEntryRules::checkCameraNo(sink, language, QStringLiteral("256")));
-    EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, QStringLiteral("0")));
+    EXPECT_TRUE(TestEntryRules::checkCameraNo(sink, language, u"0"_qs));
+    EXPECT_FALSE(TestEntryRules::checkCameraNo(sink, language, u"256"_qs));
+    EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, u"0"_qs));
     EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, QString()));
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4, 4}));
 }
 
 TEST(EntryRulesTest, PasteTakesUpperHexOnly) {
     RecordingSink sink;
-    EXPECT_TRUE(TestEntryRules::checkPaste(sink, QStringLiteral("0123ABCDEF")));
+    EXPECT_TRUE(TestEntryRules::checkPaste(sink, u"0123ABCDEF"_qs));
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_FALSE(TestEntryRules::checkPaste(sink, QStringLiteral("01ab")));
+    EXPECT_FALSE(TestEntryRules::checkPaste(sink, u"01ab"_qs));
     ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
-    EXPECT_EQ(sink.shown[0].extra, QStringLiteral("設定値が不正です。\r\n貼り付けできません。"));
+    EXPECT_EQ(sink.shown[0].extra, u"設定値が不正です。\r\n貼り付けできません。"_qs);
 }
 
 } // namespace

@@ -38,10 +38,10 @@ protected:
 };
 
 TEST_F(TestFindTest, MatchesOnlyOnByteBoundaries) {
-    screen.setRowText(1, QStringLiteral("0A1B"));
-    screen.setRowText(2, QStringLiteral("A1B0"));
-    screen.setRowText(3, QStringLiteral("0A1A1B")); // A1 at positions 2 and 4 only
-    screen.setRowText(4, QStringLiteral("0A1BA1"));
+    screen.setRowText(1, u"0A1B"_qs);
+    screen.setRowText(2, u"A1B0"_qs);
+    screen.setRowText(3, u"0A1A1B"_qs); // A1 at positions 2 and 4 only
+    screen.setRowText(4, u"0A1BA1"_qs);
     EXPECT_EQ(finder.find(target, partial("A1")), 2);
     EXPECT_EQ(finder.find(target, partial("A1")), 4); // at position 5
     EXPECT_EQ(finder.find(target, partial("A1")), 0);
@@ -52,50 +52,50 @@ TEST_F(TestFindTest, MatchesOnlyOnByteBoundaries) {
 }
 
 TEST_F(TestFindTest, ReplacementRewritesEveryOccurrenceOfAMatchingLine) {
-    screen.setRowText(1, QStringLiteral("0A1B"));
-    screen.setRowText(2, QStringLiteral("A1A1"));
-    screen.setRowText(3, QStringLiteral("0A1BA1"));
-    EXPECT_EQ(finder.replaceNext(target, partial("A1"), QStringLiteral("FF")), 2);
-    EXPECT_EQ(screen.row(2).text, QStringLiteral("FFFF"));
-    EXPECT_EQ(finder.replaceNext(target, partial("A1"), QStringLiteral("FF")), 3);
-    EXPECT_EQ(screen.row(3).text, QStringLiteral("0FFBFF")); // position 2 too
-    EXPECT_EQ(screen.row(1).text, QStringLiteral("0A1B"));
+    screen.setRowText(1, u"0A1B"_qs);
+    screen.setRowText(2, u"A1A1"_qs);
+    screen.setRowText(3, u"0A1BA1"_qs);
+    EXPECT_EQ(finder.replaceNext(target, partial("A1"), u"FF"_qs), 2);
+    EXPECT_EQ(screen.row(2).text, u"FFFF"_qs);
+    EXPECT_EQ(finder.replaceNext(target, partial("A1"), u"FF"_qs), 3);
+    EXPECT_EQ(screen.row(3).text, u"0FFBFF"_qs); // position 2 too
+    EXPECT_EQ(screen.row(1).text, u"0A1B"_qs);
     EXPECT_EQ(changed, (QList<int>{2, 3}));
 }
 
 TEST_F(TestFindTest, ReplaceAllCountsLinesAndWholeMatch) {
-    screen.setRowText(1, QStringLiteral("0102"));
-    screen.setRowText(5, QStringLiteral("0201"));
-    screen.setRowText(9, QStringLiteral("10"));
-    EXPECT_EQ(finder.replaceAll(target, partial("01"), QStringLiteral("AA")), 2);
-    EXPECT_EQ(sink.shown.last().extra, QStringLiteral("2 pieces replaced."));
-    EXPECT_EQ(screen.row(9).text, QStringLiteral("10"));
+    screen.setRowText(1, u"0102"_qs);
+    screen.setRowText(5, u"0201"_qs);
+    screen.setRowText(9, u"10"_qs);
+    EXPECT_EQ(finder.replaceAll(target, partial("01"), u"AA"_qs), 2);
+    EXPECT_EQ(sink.shown.last().extra, u"2 pieces replaced."_qs);
+    EXPECT_EQ(screen.row(9).text, u"10"_qs);
     sink.clear();
-    const FindOptions whole = FindRulesFor(FindContextTest).options(QStringLiteral("10"), true);
-    EXPECT_EQ(finder.replaceAll(target, whole, QStringLiteral("BEEF")), 1);
-    EXPECT_EQ(screen.row(9).text, QStringLiteral("BEEF"));
+    const FindOptions whole = FindRulesFor(FindContextTest).options(u"10"_qs, true);
+    EXPECT_EQ(finder.replaceAll(target, whole, u"BEEF"_qs), 1);
+    EXPECT_EQ(screen.row(9).text, u"BEEF"_qs);
     sink.clear();
-    EXPECT_EQ(finder.replaceAll(target, partial("77"), QStringLiteral("88")), 0);
+    EXPECT_EQ(finder.replaceAll(target, partial("77"), u"88"_qs), 0);
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
-    EXPECT_FALSE(CheckHexReplacement(QStringLiteral("0g")));
-    EXPECT_TRUE(CheckHexReplacement(QStringLiteral("0AFF")));
+    EXPECT_FALSE(CheckHexReplacement(u"0g"_qs));
+    EXPECT_TRUE(CheckHexReplacement(u"0AFF"_qs));
 }
 
 // Where the caret goes when the dialog closes: the line whose highlight comes off, else the
 // line the next search starts at; Replace All takes the highlights off.
 TEST_F(TestFindTest, CaretAfterTheDialogGoesToTheHighlightedLineOrTheStartLine) {
-    screen.setRowText(3, QStringLiteral("A1"));
-    screen.setRowText(7, QStringLiteral("A1A1"));
+    screen.setRowText(3, u"A1"_qs);
+    screen.setRowText(7, u"A1A1"_qs);
     EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 1); // nothing searched yet
     EXPECT_EQ(finder.find(target, partial("A1")), 3);
     EXPECT_EQ(finder.find(target, partial("A1")), 7);
     EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 7);
-    EXPECT_EQ(finder.replaceAll(target, partial("A1"), QStringLiteral("FF")), 2);
+    EXPECT_EQ(finder.replaceAll(target, partial("A1"), u"FF"_qs), 2);
     // Replace All left nothing highlighted: the start line, not the last hit.
     EXPECT_EQ(state.FindStartLine, 1);
     EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 1);
     // A hit on the last line leaves the start past the lines: the caret stays on them.
-    screen.setRowText(16, QStringLiteral("B2"));
+    screen.setRowText(16, u"B2"_qs);
     EXPECT_EQ(finder.find(target, partial("B2")), 16);
     target.forgetHighlight();
     EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 16);

@@ -35,9 +35,9 @@ class FlashWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         settings.setFolder(dir.path());
-        settings.PortOverride = QStringLiteral("/dev/ttyCPU");
+        settings.PortOverride = u"/dev/ttyCPU"_qs;
         ASSERT_TRUE(sim::WriteStandInBootFiles(dir.path(), nullptr));
-        appPath = dir.filePath(QStringLiteral("app.mot"));
+        appPath = dir.filePath(u"app.mot"_qs);
         ASSERT_TRUE(writeBytes(appPath, sim::MakeSRecords(0, app)));
         writer.onFinished = [this](bool completed) { finished.append(completed); };
     }
@@ -62,7 +62,7 @@ protected:
         }
     }
     QByteArray allSent() const { return port.written.join(); }
-    bool start() { return writer.startWrite(QStringLiteral("MASTER"), appPath); }
+    bool start() { return writer.startWrite(u"MASTER"_qs, appPath); }
 
     QTemporaryDir dir;
     QString appPath;
@@ -265,9 +265,8 @@ TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
 }
 
 TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
-    EXPECT_FALSE(writer.startWrite(QStringLiteral("MASTER"), QString()));
-    EXPECT_FALSE(
-        writer.startWrite(QStringLiteral("MASTER"), dir.filePath(QStringLiteral("x.mot"))));
+    EXPECT_FALSE(writer.startWrite(u"MASTER"_qs, QString()));
+    EXPECT_FALSE(writer.startWrite(u"MASTER"_qs, dir.filePath(u"x.mot"_qs)));
     port.failOpen = true;
     EXPECT_FALSE(start());
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageSelectApplicationFile, MessageNoApplicationProgram,
@@ -280,10 +279,10 @@ TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
 TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
     ASSERT_TRUE(start());
     pump(200);
-    port.loseDevice(QStringLiteral("unplugged"));
+    port.loseDevice(u"unplugged"_qs);
     EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
     EXPECT_TRUE(writer.controlsEnabled());
-    EXPECT_EQ(writer.lastPortLoss(), QStringLiteral("unplugged")); // zelctl names the reason
+    EXPECT_EQ(writer.lastPortLoss(), u"unplugged"_qs); // zelctl names the reason
 }
 
 TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
@@ -327,8 +326,8 @@ TEST_F(FlashWriterTest, TimeLeftFollowsTheMeasuredPace) {
     // 32 blocks in 3.2 s: 100 ms a block for the 2016 left.
     EXPECT_EQ(clock.remainingMs(13200, writer), 2016 * 100);
     EXPECT_EQ(clock.elapsedMs(13200), 13200);
-    EXPECT_EQ(FlashWriteClock::formatDuration(201600), QStringLiteral("3:22"));
-    EXPECT_EQ(FlashWriteClock::formatDuration(3723000), QStringLiteral("1:02:03"));
+    EXPECT_EQ(FlashWriteClock::formatDuration(201600), u"3:22"_qs);
+    EXPECT_EQ(FlashWriteClock::formatDuration(3723000), u"1:02:03"_qs);
 }
 
 } // namespace

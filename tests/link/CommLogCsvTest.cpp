@@ -30,19 +30,19 @@ TEST(CommLogTimes, EntriesAreStampedFromTheRecordingStart) {
     store.startRecording();
     time.steady += 125;
     time.wall += 125;
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE07255099EAFFFF"));
+    store.Add_MsFlexGrid_Host(u"1"_qs, u"FE07255099EAFFFF"_qs);
     time.steady += 3'600'000 + 61'001;
-    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
+    store.Add_MsFlexGrid_Cam(u"1"_qs, u"06"_qs);
     ASSERT_EQ(store.count(), 2);
     EXPECT_EQ(store.entry(0).elapsedMs, 125);
     EXPECT_EQ(store.entry(0).wallClockMs, 1'800'000'000'125);
-    EXPECT_EQ(CommLogCsv::elapsedText(store.entry(0).elapsedMs), QStringLiteral("00:00.125"));
-    EXPECT_EQ(CommLogCsv::elapsedText(store.entry(1).elapsedMs), QStringLiteral("1:01:01.126"));
+    EXPECT_EQ(CommLogCsv::elapsedText(store.entry(0).elapsedMs), u"00:00.125"_qs);
+    EXPECT_EQ(CommLogCsv::elapsedText(store.entry(1).elapsedMs), u"1:01:01.126"_qs);
     // A restart counts from zero again.
     store.stopRecording();
     store.startRecording();
     time.steady += 9;
-    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
+    store.Add_MsFlexGrid_Cam(u"1"_qs, u"06"_qs);
     EXPECT_EQ(store.entry(0).elapsedMs, 9);
 }
 
@@ -51,12 +51,11 @@ TEST(CommLogCsv, ColumnsQuotingAndFailedWrite) {
     RecordingSink sink;
     const qint64 wall = QDateTime(QDate(2026, 12, 6), QTime(19, 1, 2, 345)).toMSecsSinceEpoch();
     const QVector<CommLogRow> rows{
-        {{QStringLiteral("HOST1:"), QStringLiteral("FE"), 125, wall},
-         {FrameDirection::Sent, 3, 0xB1, QStringLiteral("title write TOUR 3 \"A,B\"")}},
-        {{QStringLiteral("CAMERA3"), QStringLiteral("06")},
-         {FrameDirection::Received, 3, 0xB1, QStringLiteral("ACK")}},
+        {{u"HOST1:"_qs, u"FE"_qs, 125, wall},
+         {FrameDirection::Sent, 3, 0xB1, u"title write TOUR 3 \"A,B\""_qs}},
+        {{u"CAMERA3"_qs, u"06"_qs}, {FrameDirection::Received, 3, 0xB1, u"ACK"_qs}},
     };
-    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    const QString path = dir.filePath(u"log.csv"_qs);
     ASSERT_TRUE(CommLogCsv::write(path, rows, sink));
     EXPECT_EQ(QString::fromUtf8(readBytes(path)),
               QStringLiteral("time_ms,wall_clock,direction,unit,data,meaning\r\n"

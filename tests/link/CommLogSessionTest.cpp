@@ -21,8 +21,8 @@ protected:
 
 TEST_F(CommLogSessionTest, WhileRecordingOnlyStopIsOfferedAndFilesAreRefused) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.log"));
-    store.Add_MsFlexGrid(QStringLiteral("HOST"), QStringLiteral("FE01"));
+    const QString path = dir.filePath(u"a.log"_qs);
+    store.Add_MsFlexGrid(u"HOST"_qs, u"FE01"_qs);
 
     CommLogSession::Controls idle = session.controls();
     EXPECT_TRUE(idle.start && idle.files && idle.search);
@@ -35,7 +35,7 @@ TEST_F(CommLogSessionTest, WhileRecordingOnlyStopIsOfferedAndFilesAreRefused) {
     const CommLogSession::Controls recording = session.controls();
     EXPECT_TRUE(recording.stop && recording.recordingNote);
     EXPECT_FALSE(recording.start || recording.files || recording.search);
-    store.Add_MsFlexGrid(QStringLiteral("HOST"), QStringLiteral("FE02"));
+    store.Add_MsFlexGrid(u"HOST"_qs, u"FE02"_qs);
     EXPECT_FALSE(session.save(path));
     EXPECT_FALSE(session.load(path));
     EXPECT_EQ(store.count(), 1);
@@ -53,7 +53,7 @@ TEST_F(CommLogSessionTest, ClosingEndsARecordingAndKeepsWhatItRecorded) {
     session.close(); // nothing recording: nothing changes
     EXPECT_FALSE(store.isRecording());
     session.start();
-    store.Add_MsFlexGrid(QStringLiteral("HOST"), QStringLiteral("FE03"));
+    store.Add_MsFlexGrid(u"HOST"_qs, u"FE03"_qs);
     session.close();
     EXPECT_FALSE(store.isRecording());
     EXPECT_EQ(store.count(), 1);

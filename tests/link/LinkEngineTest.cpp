@@ -17,20 +17,20 @@ class ScriptedClient : public LinkClient {
 public:
     explicit ScriptedClient(LinkEngine& engine) : m_engine(engine) {}
     void replyComplete() override {
-        calls.append(QStringLiteral("reply:") + m_engine.state().ReceiveBuffer +
-                     QStringLiteral(":") + QString::number(m_engine.state().ScreenCode));
+        calls.append(u"reply:"_qs + m_engine.state().ReceiveBuffer + u":"_qs +
+                     QString::number(m_engine.state().ScreenCode));
         if (onReply)
             onReply();
     }
     void replyTimedOut() override {
-        calls.append(QStringLiteral("timeout:") + QString::number(messagesAtTimeOut()));
+        calls.append(u"timeout:"_qs + QString::number(messagesAtTimeOut()));
     }
     void retryTick() override {
-        calls.append(QStringLiteral("retry:") + QString::number(m_engine.state().BlockNo));
+        calls.append(u"retry:"_qs + QString::number(m_engine.state().BlockNo));
         if (onRetry)
             onRetry();
     }
-    void transferDialogClosed() override { calls.append(QStringLiteral("closed")); }
+    void transferDialogClosed() override { calls.append(u"closed"_qs); }
 
     std::function<int()> messagesAtTimeOut = [] { return 0; };
     std::function<void()> onReply;
@@ -44,8 +44,8 @@ private:
 class LinkEngineTest : public ::testing::Test, protected MemoryLink {
 protected:
     LinkEngineTest() {
-        settings.TimeOutWait = QStringLiteral("500");
-        settings.TimeOutRetry = QStringLiteral("300");
+        settings.TimeOutWait = u"500"_qs;
+        settings.TimeOutRetry = u"300"_qs;
         settings.CurrentWriteWait = 40;
         openTestPort();
         log.startRecording();
@@ -54,9 +54,8 @@ protected:
 
     int send(int camera, int screen, const char* data = "20", const char* raw = "0") {
         engine.claim(&client);
-        const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
-                                    QStringLiteral("False"), QString::fromLatin1(raw),
-                                    QString::number(screen)};
+        const CommSendRecord record{QString::number(camera), u"1"_qs, u"False"_qs,
+                                    QString::fromLatin1(raw), QString::number(screen)};
         return engine.SendCommandFrame(record, QString::fromLatin1(data));
     }
 
@@ -67,30 +66,30 @@ protected:
 
 TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
     EXPECT_EQ(port.opens.size(), 1);
-    EXPECT_EQ(port.opens[0].device, QStringLiteral("/dev/ttyTEST"));
+    EXPECT_EQ(port.opens[0].device, u"/dev/ttyTEST"_qs);
     EXPECT_TRUE(port.opens[0].evenParity);
 
     ASSERT_EQ(send(1, ScreenCommTest), 0);
     ASSERT_EQ(port.written.size(), 1);
     EXPECT_EQ(port.written[0], QByteArray::fromHex("FE080010012038FFFF"));
-    EXPECT_EQ(engine.state().LastSentFrame, QStringLiteral("FE080010012038FFFF"));
+    EXPECT_EQ(engine.state().LastSentFrame, u"FE080010012038FFFF"_qs);
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     EXPECT_TRUE(timerMenu.isActive());
     EXPECT_EQ(timerMenu.interval(), 500);
     ASSERT_EQ(log.count(), 1);
-    EXPECT_EQ(log.entry(0).unit, QStringLiteral("HOST1:"));
+    EXPECT_EQ(log.entry(0).unit, u"HOST1:"_qs);
 
-    port.receiveHex(QStringLiteral("06"));
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("reply:06:7")});
+    port.receiveHex(u"06"_qs);
+    EXPECT_EQ(client.calls, QStringList{u"reply:06:7"_qs});
     EXPECT_FALSE(timerMenu.isActive());
     ASSERT_EQ(log.count(), 2);
-    EXPECT_EQ(log.entry(1).unit, QStringLiteral("CAMERA1:"));
-    EXPECT_EQ(log.entry(1).data, QStringLiteral("06"));
+    EXPECT_EQ(log.entry(1).unit, u"CAMERA1:"_qs);
+    EXPECT_EQ(log.entry(1).data, u"06"_qs);
 }
 
 TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAloneUntilReopened) {
     send(1, ScreenCommTest);
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     const QString lastFrame = engine.state().LastSentFrame;
     engine.CloseCommPort();
     sink.clear();
@@ -127,26 +126,26 @@ TEST_F(LinkEngineTest, UnframeableDataIsRefusedAndRawDataGoesOutUnchanged) {
 
 TEST_F(LinkEngineTest, FragmentsRestartTheGapTimerAndCompleteOnce) {
     send(12, ScreenBackup, "C10001");
-    port.receiveHex(QStringLiteral("FD06"));
+    port.receiveHex(u"FD06"_qs);
     EXPECT_TRUE(timerMenu.isActive());
     EXPECT_EQ(timerMenu.interval(), 40);
-    port.receiveHex(QStringLiteral("0102"));
+    port.receiveHex(u"0102"_qs);
     EXPECT_EQ(timerMenu.interval(), 40);
     EXPECT_TRUE(client.calls.isEmpty());
-    port.receiveHex(QStringLiteral("07FFFF"));
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("reply:FD06010207FFFF:7")});
+    port.receiveHex(u"07FFFF"_qs);
+    EXPECT_EQ(client.calls, QStringList{u"reply:FD06010207FFFF:7"_qs});
     EXPECT_TRUE(engine.CheckReplyChecksum());
-    EXPECT_EQ(log.entry(log.count() - 1).unit, QStringLiteral("CAMERA12:"));
+    EXPECT_EQ(log.entry(log.count() - 1).unit, u"CAMERA12:"_qs);
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
 TEST_F(LinkEngineTest, GapLongerThanTheWaitIsATimeOut) {
     send(1, ScreenTitle);
-    port.receiveHex(QStringLiteral("FD06"));
+    port.receiveHex(u"FD06"_qs);
     ASSERT_TRUE(timerMenu.fireNow());
     // Message 2 came before the time-out procedure, the port was recycled, state reset.
     EXPECT_EQ(sink.numbers(), QList<int>{2});
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
+    EXPECT_EQ(client.calls, QStringList{u"timeout:1"_qs});
     EXPECT_EQ(port.closes, 1);
     EXPECT_EQ(port.opens.size(), 2);
     EXPECT_TRUE(port.isOpen());
@@ -156,7 +155,7 @@ TEST_F(LinkEngineTest, GapLongerThanTheWaitIsATimeOut) {
     EXPECT_FALSE(timerMenu.isActive());
     // Late bytes are dropped and not logged.
     const int logged = log.count();
-    port.receiveHex(QStringLiteral("0102"));
+    port.receiveHex(u"0102"_qs);
     EXPECT_EQ(log.count(), logged);
 }
 
@@ -168,7 +167,7 @@ TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
     port.failOpen = true;
     ASSERT_TRUE(timerMenu.fireNow());
     EXPECT_EQ(sink.numbers(), (QList<int>{6, 2}));
-    EXPECT_EQ(engine.lastOpenError(), QStringLiteral("/dev/ttyTEST: no such device"));
+    EXPECT_EQ(engine.lastOpenError(), u"/dev/ttyTEST: no such device"_qs);
     EXPECT_EQ(reasons, QStringList{engine.lastOpenError()});
     EXPECT_EQ(send(1, ScreenCommTest), 6);
 }
@@ -184,7 +183,7 @@ TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
     port.receive(big.left(200));
     port.receive(big.mid(200));
     EXPECT_EQ(sink.numbers(), QList<int>{13});
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
+    EXPECT_EQ(client.calls, QStringList{u"timeout:1"_qs});
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_EQ(port.closes, 0); // overflow does not recycle the port
 }
@@ -208,7 +207,7 @@ TEST_F(LinkEngineTest, CameraZeroAwaitsNothing) {
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_FALSE(timerMenu.isActive());
     EXPECT_EQ(log.count(), 1);
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     EXPECT_TRUE(client.calls.isEmpty());
     EXPECT_EQ(log.count(), 1);
 }
@@ -220,11 +219,11 @@ TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
             send(1, ScreenBackup);
     };
     send(1, ScreenBackup);
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
     EXPECT_TRUE(timerMenu.isActive());
-    port.receiveHex(QStringLiteral("06"));
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
+    port.receiveHex(u"06"_qs);
     EXPECT_EQ(replies, 3);
     EXPECT_EQ(port.written.size(), 3);
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
@@ -234,14 +233,14 @@ TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
     send(1, ScreenBackup);
     engine.setBlockNo(5);
     client.onReply = [&] { engine.armRetry(ScreenBackup); };
-    port.receiveHex(QStringLiteral("00"));
+    port.receiveHex(u"00"_qs);
     EXPECT_TRUE(timerReTry.isActive());
     EXPECT_EQ(timerReTry.interval(), 300);
     EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
 
     client.onRetry = [&] { engine.nextBlock(); }; // the screen resends and raises it
     ASSERT_TRUE(timerReTry.fireNow());
-    EXPECT_EQ(client.calls.last(), QStringLiteral("retry:4"));
+    EXPECT_EQ(client.calls.last(), u"retry:4"_qs);
     EXPECT_EQ(engine.state().BlockNo, 6);
     EXPECT_FALSE(timerReTry.isActive());
 
@@ -251,14 +250,14 @@ TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
     timerReTry.fireNow();
     engine.armRetry(ScreenTitle);
     timerReTry.fireNow();
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("retry:5")});
+    EXPECT_EQ(client.calls, QStringList{u"retry:5"_qs});
 }
 
 TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
     send(1, ScreenBackup);
     engine.armRetry(ScreenBackup);
     engine.transferDialogClosed();
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
+    EXPECT_EQ(client.calls, QStringList{u"closed"_qs});
     EXPECT_FALSE(timerMenu.isActive());
     EXPECT_FALSE(timerReTry.isActive());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
@@ -272,37 +271,37 @@ TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
     send(1, ScreenTitle);
     engine.startTitleTransfer(3, 1, 17);
     engine.transferDialogClosed();
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("closed")});
+    EXPECT_EQ(client.calls, QStringList{u"closed"_qs});
 }
 
 TEST_F(LinkEngineTest, ChecksumErrorShowsMessage16) {
     send(1, ScreenBackup);
-    port.receiveHex(QStringLiteral("FD06010208FFFF"));
+    port.receiveHex(u"FD06010208FFFF"_qs);
     EXPECT_FALSE(engine.CheckReplyChecksum());
     EXPECT_EQ(sink.numbers(), QList<int>{16});
     send(1, ScreenBackup);
-    port.receiveHex(QStringLiteral("06")); // too short to hold a checksum
+    port.receiveHex(u"06"_qs); // too short to hold a checksum
     EXPECT_FALSE(engine.CheckReplyChecksum());
 }
 
 TEST_F(LinkEngineTest, LostPortWhileWaitingEndsLikeATimeOut) {
     send(1, ScreenCommTest);
-    port.loseDevice(QStringLiteral("hung up"));
+    port.loseDevice(u"hung up"_qs);
     EXPECT_EQ(sink.numbers(), QList<int>{2});
-    EXPECT_EQ(client.calls, QStringList{QStringLiteral("timeout:1")});
+    EXPECT_EQ(client.calls, QStringList{u"timeout:1"_qs});
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_FALSE(timerMenu.isActive());
     // Not recycled: a device that went away cannot be opened again at once, and message 6
     // would only repeat the news. The port watch reopens it when it returns.
     EXPECT_EQ(port.opens.size(), 1);
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(engine.lastLostReason(), QStringLiteral("hung up"));
+    EXPECT_EQ(engine.lastLostReason(), u"hung up"_qs);
 }
 
 TEST_F(LinkEngineTest, LostPortWhileIdleIsOnlyNoted) {
-    port.loseDevice(QStringLiteral("gone"));
+    port.loseDevice(u"gone"_qs);
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(engine.lastLostReason(), QStringLiteral("gone"));
+    EXPECT_EQ(engine.lastLostReason(), u"gone"_qs);
     EXPECT_EQ(send(1, ScreenCommTest), 6);
     EXPECT_EQ(port.opens.size(), 1);
 }
@@ -342,26 +341,26 @@ TEST_F(LinkEngineTest, RandomRepliesNeverBreakTheEngine) {
 TEST_F(LinkEngineTest, EveryPortListenerHearsUntilItsSubscriptionIsDropped) {
     QStringList heard;
     using Event = LinkEngine::PortEvent;
-    Subscription first = engine.watchPort(
-        [&](Event e) { heard.append(QStringLiteral("a") + QString::number(int(e))); });
-    auto second = std::make_unique<Subscription>(engine.watchPort(
-        [&](Event e) { heard.append(QStringLiteral("b") + QString::number(int(e))); }));
+    Subscription first =
+        engine.watchPort([&](Event e) { heard.append(u"a"_qs + QString::number(int(e))); });
+    auto second = std::make_unique<Subscription>(
+        engine.watchPort([&](Event e) { heard.append(u"b"_qs + QString::number(int(e))); }));
     engine.CloseCommPort();
     EXPECT_EQ(heard, Words("a3 b3"));
 
     heard.clear();
     second.reset(); // its owner went away: nothing more reaches it
     engine.OpenCommPort();
-    EXPECT_EQ(heard, QStringList{QStringLiteral("a0")});
+    EXPECT_EQ(heard, QStringList{u"a0"_qs});
 
     heard.clear();
     first = engine.watchPort([&](Event) {
-        heard.append(QStringLiteral("again"));
+        heard.append(u"again"_qs);
         first.reset(); // a listener may drop itself while it is told
     });
     engine.CloseCommPort();
     engine.OpenCommPort();
-    EXPECT_EQ(heard, QStringList{QStringLiteral("again")});
+    EXPECT_EQ(heard, QStringList{u"again"_qs});
 
     // A subscription outliving its engine is harmless.
     Subscription kept;
@@ -382,7 +381,7 @@ TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
     engine.endWait(&client);
     EXPECT_TRUE(engine.isIdle());
     EXPECT_FALSE(timerMenu.isActive());
-    port.receiveHex(QStringLiteral("06")); // late: discarded
+    port.receiveHex(u"06"_qs); // late: discarded
     EXPECT_TRUE(client.calls.isEmpty());
 
     send(1, ScreenBackup);

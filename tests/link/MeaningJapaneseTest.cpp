@@ -16,8 +16,7 @@ using namespace zel;
 namespace {
 
 QString sent(const char* data) {
-    const CommSendRecord record{QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("False"),
-                                QStringLiteral("0"), QStringLiteral("0")};
+    const CommSendRecord record{u"3"_qs, u"1"_qs, u"False"_qs, u"0"_qs, u"0"_qs};
     return BuildCommandFrame(record, QString::fromLatin1(data)).value();
 }
 
@@ -46,15 +45,14 @@ QString englishLeft(const QString& meaning) {
     QStringList parts = meaning.split(QLatin1Char('"'));
     for (qsizetype i = 1; i < parts.size(); i += 2)
         parts[i].clear();
-    static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
+    static const QRegularExpression word(u"[a-z]{2,}"_qs);
     const QRegularExpressionMatch match = word.match(parts.join(QString()));
     return match.hasMatch() ? match.captured() : QString();
 }
 
 TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
     const auto check = [](const char* data) {
-        const QString meaning =
-            FrameDecoder(1).decode(QStringLiteral("HOST1:"), sent(data)).meaning;
+        const QString meaning = FrameDecoder(1).decode(u"HOST1:"_qs, sent(data)).meaning;
         EXPECT_TRUE(englishLeft(meaning).isEmpty()) << data << ": " << meaning.toStdString();
     };
     for (const auto& [data, english] : test::kPanelCommandMeanings)
@@ -63,15 +61,14 @@ TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
         check(data);
     FrameDecoder decoder(1);
     for (const char* reply : {"06", "15", "00", "FD0730", "FE0102"}) {
-        const QString meaning =
-            decoder.decode(QStringLiteral("CAMERA3:"), QString::fromLatin1(reply)).meaning;
+        const QString meaning = decoder.decode(u"CAMERA3:"_qs, QString::fromLatin1(reply)).meaning;
         EXPECT_TRUE(englishLeft(meaning).isEmpty()) << reply << ": " << meaning.toStdString();
     }
     for (const CommandName& command : KnownCommands())
         EXPECT_TRUE(englishLeft(MeaningInJapanese(command.name)).isEmpty())
             << command.name.toStdString();
-    EXPECT_EQ(FrameDecoder(0).decode(QStringLiteral("HOST1:"), sent("40")).meaning,
-              QStringLiteral("CAM 3 ← REMOTE 1: STOP")); // English mode as it was
+    EXPECT_EQ(FrameDecoder(0).decode(u"HOST1:"_qs, sent("40")).meaning,
+              u"CAM 3 ← REMOTE 1: STOP"_qs); // English mode as it was
 }
 
 } // namespace

@@ -55,12 +55,11 @@ TEST(NetworkPortNameTest, RefusesMalformedNamesWithTheReason) {
     for (const auto& [text, reason] : cases) {
         QString why;
         EXPECT_FALSE(ParseNetworkPortName(QString::fromUtf8(text), &why)) << text;
-        EXPECT_TRUE(why.startsWith(QString::fromUtf8(text) + QStringLiteral(": ")))
-            << why.toStdString();
+        EXPECT_TRUE(why.startsWith(QString::fromUtf8(text) + u": "_qs)) << why.toStdString();
         EXPECT_TRUE(why.contains(QString::fromUtf8(reason))) << text << " -> " << why.toStdString();
     }
-    EXPECT_FALSE(IsNetworkPortName(QStringLiteral("COM3")));
-    EXPECT_FALSE(IsNetworkPortName(QStringLiteral("/dev/pts/7")));
+    EXPECT_FALSE(IsNetworkPortName(u"COM3"_qs));
+    EXPECT_FALSE(IsNetworkPortName(u"/dev/pts/7"_qs));
 }
 
 } // namespace

@@ -12,55 +12,51 @@ using namespace zel;
 namespace {
 
 DetectedPort usbAdapter() {
-    return {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB-Serial Controller"),
-            QStringLiteral("Prolific"), QStringLiteral("A1B2"), false};
+    return {u"/dev/ttyUSB0"_qs, u"USB-Serial Controller"_qs, u"Prolific"_qs, u"A1B2"_qs, false};
 }
 
 TEST(PortListingTest, ListingLineHasFiveTabFieldsAndTheMappedComPort) {
     Settings settings;
-    settings.Device[2] = QStringLiteral("/dev/ttyUSB0");
+    settings.Device[2] = u"/dev/ttyUSB0"_qs;
     EXPECT_EQ(portListingLine(usbAdapter(), settings),
-              QStringLiteral("/dev/ttyUSB0\tUSB-Serial Controller\tProlific\tA1B2\tCOM3"));
+              u"/dev/ttyUSB0\tUSB-Serial Controller\tProlific\tA1B2\tCOM3"_qs);
 
     // A built-in port without details, mapped by the default device names; fields that
     // would break the line are flattened.
-    const DetectedPort builtIn{
-        QStringLiteral("/dev/ttyS1"), QStringLiteral("ttyS1\tbuilt\nin"), {}, {}, false};
-    EXPECT_EQ(portListingLine(builtIn, settings),
-              QStringLiteral("/dev/ttyS1\tttyS1 built in\t\t\tCOM2"));
-    const DetectedPort unmapped{QStringLiteral("/dev/ttyACM0"), {}, {}, {}, false};
+    const DetectedPort builtIn{u"/dev/ttyS1"_qs, u"ttyS1\tbuilt\nin"_qs, {}, {}, false};
+    EXPECT_EQ(portListingLine(builtIn, settings), u"/dev/ttyS1\tttyS1 built in\t\t\tCOM2"_qs);
+    const DetectedPort unmapped{u"/dev/ttyACM0"_qs, {}, {}, {}, false};
     EXPECT_EQ(portListingLine(unmapped, settings).count(QLatin1Char('\t')), 4);
     EXPECT_TRUE(portListingLine(unmapped, settings).endsWith(QLatin1Char('\t')));
 }
 
 TEST(PortListingTest, DisplayTextJoinsTheDetailsAndMarksABusyPort) {
     DetectedPort port = usbAdapter();
-    EXPECT_EQ(portDisplayText(port, QStringLiteral("(in use)")),
-              QStringLiteral("/dev/ttyUSB0  USB-Serial Controller, Prolific, A1B2"));
+    EXPECT_EQ(portDisplayText(port, u"(in use)"_qs),
+              u"/dev/ttyUSB0  USB-Serial Controller, Prolific, A1B2"_qs);
     port.busy = true;
     port.manufacturer.clear();
-    EXPECT_EQ(portDisplayText(port, QStringLiteral("(in use)")),
-              QStringLiteral("/dev/ttyUSB0  USB-Serial Controller, A1B2  (in use)"));
-    EXPECT_EQ(portDisplayText({QStringLiteral("/dev/ttyS0"), {}, {}, {}, false}, {}),
-              QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(portDisplayText(port, u"(in use)"_qs),
+              u"/dev/ttyUSB0  USB-Serial Controller, A1B2  (in use)"_qs);
+    EXPECT_EQ(portDisplayText({u"/dev/ttyS0"_qs, {}, {}, {}, false}, {}), u"/dev/ttyS0"_qs);
 }
 
 TEST(PortListingTest, LockFileOfALiveProcessMarksThePortBusy) {
     QTemporaryDir locks;
     const SystemPortSource source(QStringList{locks.path()});
-    const QString lockPath = locks.filePath(QStringLiteral("LCK..ttyUSB0"));
-    EXPECT_FALSE(source.isLocked(QStringLiteral("/dev/ttyUSB0")));
+    const QString lockPath = locks.filePath(u"LCK..ttyUSB0"_qs);
+    EXPECT_FALSE(source.isLocked(u"/dev/ttyUSB0"_qs));
 
     const QByteArray ownPid = QByteArray::number(QCoreApplication::applicationPid());
     ASSERT_TRUE(test::writeBytes(lockPath, "    " + ownPid + "\nzel\nhost\n"));
-    EXPECT_TRUE(source.isLocked(QStringLiteral("/dev/ttyUSB0")));
-    EXPECT_FALSE(source.isLocked(QStringLiteral("/dev/ttyUSB1")));
+    EXPECT_TRUE(source.isLocked(u"/dev/ttyUSB0"_qs));
+    EXPECT_FALSE(source.isLocked(u"/dev/ttyUSB1"_qs));
 
     // A stale lock (no such process), garbage, or a pid of 0 leaves the port free.
     for (const QByteArray& content : {QByteArray("2147483646\n"), QByteArray("\xff\xfe junk"),
                                       QByteArray("0\n"), QByteArray()}) {
         ASSERT_TRUE(test::writeBytes(lockPath, content));
-        EXPECT_FALSE(source.isLocked(QStringLiteral("/dev/ttyUSB0"))) << content.toStdString();
+        EXPECT_FALSE(source.isLocked(u"/dev/ttyUSB0"_qs)) << content.toStdString();
     }
 }
 
@@ -68,15 +64,15 @@ TEST(PortListingTest, LockFileOfALiveProcessMarksThePortBusy) {
 
 TEST(PortListingTest, ConfiguredNetworkPortsAreListedOnceWithTheirComPort) {
     Settings settings;
-    settings.Device[0] = QStringLiteral("rfc2217://site-a:4001");
-    settings.Device[1] = QStringLiteral("/dev/ttyUSB0");
-    settings.Device[2] = QStringLiteral("tcp://10.0.0.5"); // malformed: not a port to list
-    settings.Device[3] = QStringLiteral("rfc2217://site-a:4001");
-    settings.PortOverride = QStringLiteral("tcp://10.0.0.5:2001");
+    settings.Device[0] = u"rfc2217://site-a:4001"_qs;
+    settings.Device[1] = u"/dev/ttyUSB0"_qs;
+    settings.Device[2] = u"tcp://10.0.0.5"_qs; // malformed: not a port to list
+    settings.Device[3] = u"rfc2217://site-a:4001"_qs;
+    settings.PortOverride = u"tcp://10.0.0.5:2001"_qs;
     const QList<DetectedPort> ports = configuredNetworkPorts(settings);
     ASSERT_EQ(ports.size(), 2);
     EXPECT_EQ(portListingLine(ports[0], settings),
-              QStringLiteral("rfc2217://site-a:4001\tnetwork port (RFC 2217)\t\t\tCOM1"));
+              u"rfc2217://site-a:4001\tnetwork port (RFC 2217)\t\t\tCOM1"_qs);
     EXPECT_EQ(portListingLine(ports[1], settings),
-              QStringLiteral("tcp://10.0.0.5:2001\tnetwork port (raw TCP)\t\t\t"));
+              u"tcp://10.0.0.5:2001\tnetwork port (raw TCP)\t\t\t"_qs);
 }

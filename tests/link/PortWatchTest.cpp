@@ -24,7 +24,7 @@ protected:
     bool plugIn() { return writeBytes(device, QByteArray()); }
 
     QTemporaryDir dir;
-    QString device = dir.filePath(QStringLiteral("ttyUSB0"));
+    QString device = dir.filePath(u"ttyUSB0"_qs);
     ManualTimer retryTimer;
     PortWatch watch{engine, retryTimer};
     QStringList changes;
@@ -36,17 +36,17 @@ TEST_F(PortWatchTest, HealthyPortIsNeitherPolledNorWatched) {
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
     EXPECT_FALSE(watch.isWaiting());
     EXPECT_FALSE(retryTimer.isActive());
-    EXPECT_EQ(changes, QStringList{QStringLiteral("Port ") + device + QStringLiteral(": open")});
-    EXPECT_EQ(watch.statusText(1), QStringLiteral("ポート ") + device + QStringLiteral(": 接続中"));
+    EXPECT_EQ(changes, QStringList{u"Port "_qs + device + u": open"_qs});
+    EXPECT_EQ(watch.statusText(1), u"ポート "_qs + device + u": 接続中"_qs);
 }
 
 TEST_F(PortWatchTest, LostPortReopensWhenTheDeviceReturns) {
     ASSERT_TRUE(plugIn());
     ASSERT_TRUE(engine.OpenCommPort());
     ASSERT_TRUE(QFile::remove(device));
-    port.loseDevice(device + QStringLiteral(": Resource error"));
+    port.loseDevice(device + u": Resource error"_qs);
     EXPECT_EQ(watch.state(), PortWatch::State::Lost);
-    EXPECT_EQ(watch.reason(), device + QStringLiteral(": Resource error"));
+    EXPECT_EQ(watch.reason(), device + u": Resource error"_qs);
     EXPECT_TRUE(retryTimer.isActive());
     EXPECT_EQ(retryTimer.interval(), PortWatch::kRetryMs);
     // No device node: the slow timer does not even try.
@@ -67,9 +67,8 @@ TEST_F(PortWatchTest, LostPortReopensWhenTheDeviceReturns) {
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
     EXPECT_FALSE(retryTimer.isActive());
     EXPECT_FALSE(watch.isWaiting());
-    EXPECT_EQ(changes.last(), QStringLiteral("Port ") + device + QStringLiteral(": open"));
-    EXPECT_TRUE(changes.contains(QStringLiteral("Port ") + device +
-                                 QStringLiteral(": lost, waiting for it to return")));
+    EXPECT_EQ(changes.last(), u"Port "_qs + device + u": open"_qs);
+    EXPECT_TRUE(changes.contains(u"Port "_qs + device + u": lost, waiting for it to return"_qs));
 }
 
 TEST_F(PortWatchTest, FailedOpenWaitsButADeliberateCloseDoesNot) {
@@ -91,7 +90,7 @@ TEST_F(PortWatchTest, FailedOpenWaitsButADeliberateCloseDoesNot) {
 // Names that are not paths (COM9, a network port) have no device node to wait for: the
 // timer simply tries them. An open that fails outside the watch's own retries says so.
 TEST_F(PortWatchTest, NamesWithoutANodeAreRetriedAndAnOpenFailingAfterALossSaysSo) {
-    settings.PortOverride = QStringLiteral("COM9");
+    settings.PortOverride = u"COM9"_qs;
     engine.SetCommPortSettings();
     port.failOpen = true;
     EXPECT_FALSE(engine.OpenCommPort());
@@ -99,7 +98,7 @@ TEST_F(PortWatchTest, NamesWithoutANodeAreRetriedAndAnOpenFailingAfterALossSaysS
     retryTimer.fireNow();
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
 
-    port.loseDevice(QStringLiteral("COM9: Resource error"));
+    port.loseDevice(u"COM9: Resource error"_qs);
     EXPECT_EQ(watch.state(), PortWatch::State::Lost);
     port.failOpen = true;
     EXPECT_FALSE(engine.OpenCommPort()); // the user chose the port again

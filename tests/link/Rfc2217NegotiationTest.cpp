@@ -57,7 +57,7 @@ TEST_F(Rfc2217NegotiationTest, OffersThenSetsTheLineOnceTheServerAcceptsComPort)
                   comPortCommand(SetParity, one(ParityNone)) + comPortCommand(SetStopSize, one(1)) +
                   comPortCommand(SetControl, one(1)));
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Setting);
-    EXPECT_TRUE(n.awaiting().contains(QStringLiteral("bit rate, data size, parity, stop size")));
+    EXPECT_TRUE(n.awaiting().contains(u"bit rate, data size, parity, stop size"_qs));
     confirm(n, 19200, 8, ParityNone);
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Ready);
     EXPECT_TRUE(n.warning().isEmpty());
@@ -82,7 +82,7 @@ TEST_F(Rfc2217NegotiationTest, ServerWithoutComPortFails) {
     n.start();
     n.take(verb(DONT, OptionComPort));
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Failed);
-    EXPECT_TRUE(n.failure().contains(QStringLiteral("use tcp://"))) << n.failure().toStdString();
+    EXPECT_TRUE(n.failure().contains(u"use tcp://"_qs)) << n.failure().toStdString();
 }
 
 TEST_F(Rfc2217NegotiationTest, ConfirmedSettingsAreChecked) {
@@ -121,7 +121,7 @@ TEST_F(Rfc2217NegotiationTest, AnswersBeforeTheSettingsAndMalformedOnesAreIgnore
     n.take(answer(SetParity, one(ParityNone)));
     n.take(answer(SetStopSize, one(1)));
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Setting);
-    EXPECT_TRUE(n.awaiting().contains(QStringLiteral("(bit rate)"))) << n.awaiting().toStdString();
+    EXPECT_TRUE(n.awaiting().contains(u"(bit rate)"_qs)) << n.awaiting().toStdString();
     n.take(answer(SetBaudRate, rate(19200)));
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Ready);
 }

@@ -50,8 +50,7 @@ TEST(TelnetCodecTest, BrokenOrOverlongSubnegotiationIsAnError) {
     QByteArray endless = bytes({IAC, SB, 44});
     endless += QByteArray(kMaxSubnegotiation + 1, 'x');
     const Decoded decoded = decoder.feed(endless);
-    EXPECT_TRUE(decoded.error.contains(QStringLiteral("longer than")))
-        << decoded.error.toStdString();
+    EXPECT_TRUE(decoded.error.contains(u"longer than"_qs)) << decoded.error.toStdString();
     EXPECT_TRUE(decoded.events.empty());
 }
 

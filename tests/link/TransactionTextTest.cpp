@@ -11,26 +11,26 @@ namespace {
 TEST(TransactionTextTest, NamesCameraAndCommandOrBlockInEitherLanguage) {
     LinkState state;
     EXPECT_TRUE(TransactionText(state).isEmpty());
-    state.LastSentFrame = QStringLiteral("FE0A1231052A010305FFFF"); // camera 123, command 2A
-    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, command 2A"));
+    state.LastSentFrame = u"FE0A1231052A010305FFFF"_qs; // camera 123, command 2A
+    EXPECT_EQ(TransactionText(state), u"camera 123, command 2A"_qs);
     state.BlockNo = 37; // within a transfer the block says more than the command
-    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, block 37"));
+    EXPECT_EQ(TransactionText(state), u"camera 123, block 37"_qs);
     // A backup frame names its own block: the transfer has counted on to the next one.
-    state.LastSentFrame = QStringLiteral("FE0A123105C1001977FFFF");
+    state.LastSentFrame = u"FE0A123105C1001977FFFF"_qs;
     state.BlockNo = 26;
-    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, block 25"));
-    state.LastSentFrame = QStringLiteral("FE09123105C100FFFF"); // cut short: the count stays
-    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 123, block 26"));
+    EXPECT_EQ(TransactionText(state), u"camera 123, block 25"_qs);
+    state.LastSentFrame = u"FE09123105C100FFFF"_qs; // cut short: the count stays
+    EXPECT_EQ(TransactionText(state), u"camera 123, block 26"_qs);
     state.BlockNo = 0;
-    state.LastSentFrame = QStringLiteral("FE07255099EAFFFF"); // no data bytes
-    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 255"));
-    state.LastSentFrame = QStringLiteral("FE0"); // cut short: no crash, no command
-    EXPECT_EQ(TransactionText(state), QStringLiteral("camera 0"));
+    state.LastSentFrame = u"FE07255099EAFFFF"_qs; // no data bytes
+    EXPECT_EQ(TransactionText(state), u"camera 255"_qs);
+    state.LastSentFrame = u"FE0"_qs; // cut short: no crash, no command
+    EXPECT_EQ(TransactionText(state), u"camera 0"_qs);
     // Japanese names the same exchange.
-    state.LastSentFrame = QStringLiteral("FE0A1231052A010305FFFF");
-    EXPECT_EQ(TransactionText(state, 1), QStringLiteral("カメラ 123、コマンド 2A"));
-    state.LastSentFrame = QStringLiteral("FE0A123105C1001977FFFF");
-    EXPECT_EQ(TransactionText(state, 1), QStringLiteral("カメラ 123、ブロック 25"));
+    state.LastSentFrame = u"FE0A1231052A010305FFFF"_qs;
+    EXPECT_EQ(TransactionText(state, 1), u"カメラ 123、コマンド 2A"_qs);
+    state.LastSentFrame = u"FE0A123105C1001977FFFF"_qs;
+    EXPECT_EQ(TransactionText(state, 1), u"カメラ 123、ブロック 25"_qs);
 }
 
 TEST(TransactionTextTest, OnlyMessagesAboutOneExchange) {

@@ -32,22 +32,22 @@ TEST_F(TransferDialogModelTest, LoadsCaptionsOfTheCurrentLanguage) {
     model.onChanged = [&] { ++repaints; };
     model.load(language);
     const auto& s = model.state();
-    EXPECT_EQ(s.caption, QStringLiteral("In transmission"));
-    EXPECT_EQ(s.cancelCaption, QStringLiteral("Cancel"));
-    EXPECT_EQ(s.closeCaption, QStringLiteral("Close"));
-    EXPECT_EQ(s.labels1[0], QStringLiteral("In saving"));
-    EXPECT_EQ(s.labels1[1], QStringLiteral("File name"));
-    EXPECT_EQ(s.labels1[2], QStringLiteral("Save as"));
-    EXPECT_EQ(s.labels2[0], QStringLiteral("Save is completed."));
-    EXPECT_EQ(s.labels2[2], QStringLiteral("Save as"));
+    EXPECT_EQ(s.caption, u"In transmission"_qs);
+    EXPECT_EQ(s.cancelCaption, u"Cancel"_qs);
+    EXPECT_EQ(s.closeCaption, u"Close"_qs);
+    EXPECT_EQ(s.labels1[0], u"In saving"_qs);
+    EXPECT_EQ(s.labels1[1], u"File name"_qs);
+    EXPECT_EQ(s.labels1[2], u"Save as"_qs);
+    EXPECT_EQ(s.labels2[0], u"Save is completed."_qs);
+    EXPECT_EQ(s.labels2[2], u"Save as"_qs);
     EXPECT_EQ(s.visibleFrame, 0);
     EXPECT_TRUE(model.isOpen());
     EXPECT_EQ(repaints, 1);
 
     language.setLanguageIndex(1);
     model.load(language);
-    EXPECT_EQ(model.state().caption, QStringLiteral("転送中"));
-    EXPECT_EQ(model.state().labels2[0], QStringLiteral("保存しました"));
+    EXPECT_EQ(model.state().caption, u"転送中"_qs);
+    EXPECT_EQ(model.state().labels2[0], u"保存しました"_qs);
 }
 
 TEST_F(TransferDialogModelTest, CloseRunsTheUnloadRuleOnce) {

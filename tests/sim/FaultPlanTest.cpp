@@ -24,12 +24,12 @@ QByteArray joined(const QList<SimOutput>& pieces) {
 TEST(FaultPlan, ParsesTargetsAndRefusesNonsense) {
     FaultPlan plan;
     QString error;
-    ASSERT_TRUE(plan.addTarget(FaultKind::Busy, QStringLiteral("C1:7x3"), &error));
-    ASSERT_TRUE(plan.addTarget(FaultKind::Drop, QStringLiteral("*"), &error));
-    ASSERT_TRUE(plan.addTarget(FaultKind::Nack, QStringLiteral("b1:12"), &error));
-    ASSERT_TRUE(plan.addBusyProbability(QStringLiteral("0.25@20"), &error));
-    ASSERT_TRUE(plan.addFragment(QStringLiteral("4:30@C1"), &error));
-    ASSERT_TRUE(plan.addGarbage(QStringLiteral("5"), &error));
+    ASSERT_TRUE(plan.addTarget(FaultKind::Busy, u"C1:7x3"_qs, &error));
+    ASSERT_TRUE(plan.addTarget(FaultKind::Drop, u"*"_qs, &error));
+    ASSERT_TRUE(plan.addTarget(FaultKind::Nack, u"b1:12"_qs, &error));
+    ASSERT_TRUE(plan.addBusyProbability(u"0.25@20"_qs, &error));
+    ASSERT_TRUE(plan.addFragment(u"4:30@C1"_qs, &error));
+    ASSERT_TRUE(plan.addGarbage(u"5"_qs, &error));
     const QList<FaultRule>& rules = plan.rules();
     ASSERT_EQ(rules.size(), 6);
     EXPECT_EQ(rules[0].command, 0xC1);
@@ -47,17 +47,17 @@ TEST(FaultPlan, ParsesTargetsAndRefusesNonsense) {
     const char* bad[] = {"", "C1:", "C1:x", "C1x0", "123", "G1", "C1:7:8", "C1:-3", "C1x-1"};
     for (const char* text : bad)
         EXPECT_FALSE(plan.addTarget(FaultKind::Busy, QString::fromLatin1(text), &error)) << text;
-    EXPECT_FALSE(plan.addBusyProbability(QStringLiteral("1.5"), &error));
-    EXPECT_FALSE(plan.addFragment(QStringLiteral("0:10"), &error));
-    EXPECT_FALSE(plan.addFragment(QStringLiteral("4"), &error));
-    EXPECT_FALSE(plan.addGarbage(QStringLiteral("0"), &error));
+    EXPECT_FALSE(plan.addBusyProbability(u"1.5"_qs, &error));
+    EXPECT_FALSE(plan.addFragment(u"0:10"_qs, &error));
+    EXPECT_FALSE(plan.addFragment(u"4"_qs, &error));
+    EXPECT_FALSE(plan.addGarbage(u"0"_qs, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(plan.rules().size(), 6);
 }
 
 TEST(FaultPlan, BusyOnOneBlockSpendsItsCountThenAnswers) {
     CameraControllerSim sim;
-    sim.faultPlan().addTarget(FaultKind::Busy, QStringLiteral("C1:7x3"), nullptr);
+    sim.faultPlan().addTarget(FaultKind::Busy, u"C1:7x3"_qs, nullptr);
     EXPECT_EQ(joined(sim.receive(readBlock(6))).size(), 43) << "other blocks unaffected";
     for (int attempt = 0; attempt < 3; ++attempt)
         EXPECT_EQ(joined(sim.receive(readBlock(7))), hex("00")) << attempt;
@@ -66,8 +66,8 @@ TEST(FaultPlan, BusyOnOneBlockSpendsItsCountThenAnswers) {
 
 TEST(FaultPlan, RefusedWritesAreNotCarriedOut) {
     CameraControllerSim sim;
-    sim.faultPlan().addTarget(FaultKind::Busy, QStringLiteral("C1:1x1"), nullptr);
-    sim.faultPlan().addTarget(FaultKind::Nack, QStringLiteral("C1:2"), nullptr);
+    sim.faultPlan().addTarget(FaultKind::Busy, u"C1:1x1"_qs, nullptr);
+    sim.faultPlan().addTarget(FaultKind::Nack, u"C1:2"_qs, nullptr);
     const QByteArray before = sim.camera(1).settings();
     const QByteArray block(32, char(0x5A));
     EXPECT_EQ(joined(sim.receive(commandFrame(1, 0, 1, hex("C10001") + block))), hex("00"));
@@ -77,7 +77,7 @@ TEST(FaultPlan, RefusedWritesAreNotCarriedOut) {
 
 TEST(FaultPlan, DroppedReplyIsSilentButTheCommandIsCarriedOut) {
     CameraControllerSim sim;
-    sim.faultPlan().addTarget(FaultKind::Drop, QStringLiteral("B1:5x1"), nullptr);
+    sim.faultPlan().addTarget(FaultKind::Drop, u"B1:5x1"_qs, nullptr);
     const QByteArray codes = CameraUnit::encodeTitle("HALL");
     EXPECT_TRUE(sim.receive(commandFrame(1, 0, 1, hex("B1030050") + codes)).isEmpty());
     EXPECT_EQ(sim.camera(1).titleCodes(0x03, 5), codes);
@@ -86,8 +86,8 @@ TEST(FaultPlan, DroppedReplyIsSilentButTheCommandIsCarriedOut) {
 
 TEST(FaultPlan, CorruptsChecksumOrLengthOfDataRepliesOnly) {
     CameraControllerSim sim;
-    sim.faultPlan().addTarget(FaultKind::BadChecksum, QStringLiteral("C1:3"), nullptr);
-    sim.faultPlan().addTarget(FaultKind::BadLength, QStringLiteral("15"), nullptr);
+    sim.faultPlan().addTarget(FaultKind::BadChecksum, u"C1:3"_qs, nullptr);
+    sim.faultPlan().addTarget(FaultKind::BadLength, u"15"_qs, nullptr);
     const QByteArray good = joined(sim.receive(readBlock(2)));
     EXPECT_TRUE(isGoodDataReply(good));
 
@@ -101,14 +101,14 @@ TEST(FaultPlan, CorruptsChecksumOrLengthOfDataRepliesOnly) {
     ASSERT_EQ(badLength.size(), 17);
     EXPECT_EQ(uchar(badLength.at(1)), 15);
 
-    sim.faultPlan().addTarget(FaultKind::BadChecksum, QStringLiteral("*"), nullptr);
+    sim.faultPlan().addTarget(FaultKind::BadChecksum, u"*"_qs, nullptr);
     EXPECT_EQ(joined(sim.receive(commandFrame(1, 0, 1, hex("40")))), hex("06"));
 }
 
 TEST(FaultPlan, FragmentsAndGarbageShapeTheOutput) {
     CameraControllerSim sim(8, 42);
-    sim.faultPlan().addFragment(QStringLiteral("10:25@C1"), nullptr);
-    sim.faultPlan().addGarbage(QStringLiteral("3@C1:9"), nullptr);
+    sim.faultPlan().addFragment(u"10:25@C1"_qs, nullptr);
+    sim.faultPlan().addGarbage(u"3@C1:9"_qs, nullptr);
     QList<SimOutput> pieces = sim.receive(readBlock(8));
     ASSERT_EQ(pieces.size(), 5); // 43 bytes in pieces of 10
     EXPECT_EQ(pieces[0].gapBeforeMs, 0);
@@ -127,7 +127,7 @@ TEST(FaultPlan, FragmentsAndGarbageShapeTheOutput) {
 TEST(FaultPlan, ProbabilityIsReproducibleFromTheSeed) {
     auto busyPattern = [](quint32 seed) {
         CameraControllerSim sim(8, seed);
-        sim.faultPlan().addBusyProbability(QStringLiteral("0.5"), nullptr);
+        sim.faultPlan().addBusyProbability(u"0.5"_qs, nullptr);
         QString pattern;
         for (int i = 0; i < 64; ++i)
             pattern +=

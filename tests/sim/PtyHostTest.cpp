@@ -20,7 +20,7 @@ TEST(PtyHost, AnswersOverTheSlaveSurvivesReopeningAndHangsUpOnStop) {
     SimulatedController sim;
     QString error;
     ASSERT_TRUE(sim.start(&error)) << error.toStdString();
-    ASSERT_TRUE(sim.slavePath().startsWith(QStringLiteral("/dev/")));
+    ASSERT_TRUE(sim.slavePath().startsWith(u"/dev/"_qs));
 
     PtySlave port;
     ASSERT_TRUE(port.open(sim.slavePath()));
@@ -95,8 +95,8 @@ TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
 TEST(PtyHost, FragmentGapsAndGarbageReachTheLine) {
     SimConfig config;
     config.seed = 3;
-    config.faults.addFragment(QStringLiteral("20:40@C1"), nullptr);
-    config.faults.addGarbage(QStringLiteral("4@C1:2"), nullptr);
+    config.faults.addFragment(u"20:40@C1"_qs, nullptr);
+    config.faults.addGarbage(u"4@C1:2"_qs, nullptr);
     SimulatedController sim(config);
     ASSERT_TRUE(sim.start(nullptr));
     PtySlave port;

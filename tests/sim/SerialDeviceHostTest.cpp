@@ -36,8 +36,8 @@ TEST(SerialDeviceHost, ReportsAPathThatCannotBeOpened) {
     CameraControllerSim device;
     SerialDeviceHost host(device);
     QString error;
-    EXPECT_FALSE(host.open(QStringLiteral("/dev/zel-no-such-port"), 38400, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("zel-no-such-port")));
+    EXPECT_FALSE(host.open(u"/dev/zel-no-such-port"_qs, 38400, &error));
+    EXPECT_TRUE(error.contains(u"zel-no-such-port"_qs));
 }
 
 } // namespace

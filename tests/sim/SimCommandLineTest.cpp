@@ -8,7 +8,7 @@ using namespace zel::sim;
 namespace {
 
 SimCommandLine::Outcome parse(SimCommandLine& line, const char* text) {
-    QStringList arguments{QStringLiteral("zelsim")};
+    QStringList arguments{u"zelsim"_qs};
     arguments += QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
     return line.parse(arguments);
 }
@@ -32,7 +32,7 @@ TEST(SimCommandLine, ReadsEveryOption) {
     EXPECT_EQ(options.config.faults.rules()[5].kind, FaultKind::Drop);
 
     ASSERT_EQ(parse(line, "--device /dev/ttyUSB0"), SimCommandLine::Outcome::Run);
-    EXPECT_EQ(line.options().device, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(line.options().device, u"/dev/ttyUSB0"_qs);
     EXPECT_EQ(line.options().deviceRate, 38400);
     EXPECT_EQ(line.options().config.bitRate, 0) << "pty unpaced by default";
     EXPECT_FALSE(line.options().seedGiven);
@@ -66,7 +66,7 @@ TEST(SimCommandLine, BootCpuOptions) {
     EXPECT_EQ(options.bootFaults.badChecksumBlock, 4);
     EXPECT_EQ(options.bootFaults.silentAfterBlock, 2047);
     EXPECT_TRUE(options.bootFaults.eraseError && options.bootFaults.noCpu);
-    EXPECT_EQ(options.saveImage, QStringLiteral("/tmp/f.bin"));
+    EXPECT_EQ(options.saveImage, u"/tmp/f.bin"_qs);
     ASSERT_EQ(parse(line, "--boot-cpu --device /dev/ttyS0"), SimCommandLine::Outcome::Run);
     EXPECT_EQ(line.options().deviceRate, 19200);
 

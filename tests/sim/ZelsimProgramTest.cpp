@@ -19,7 +19,7 @@ protected:
         if (!QFileInfo::exists(zelsimPath))
             GTEST_SKIP() << "zelsim not built";
     }
-    const QString zelsimPath = BuiltProgram(QStringLiteral("zelsim"));
+    const QString zelsimPath = BuiltProgram(u"zelsim"_qs);
     QProcess zelsim;
 };
 
@@ -28,7 +28,7 @@ TEST_F(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
     ASSERT_TRUE(zelsim.waitForStarted(5000));
     ASSERT_TRUE(zelsim.waitForReadyRead(5000));
     const QString first = QString::fromLocal8Bit(zelsim.readLine()).trimmed();
-    ASSERT_TRUE(first.startsWith(QStringLiteral("zelsim: /dev/"))) << first.toStdString();
+    ASSERT_TRUE(first.startsWith(u"zelsim: /dev/"_qs)) << first.toStdString();
 
     PtySlave port;
     ASSERT_TRUE(port.open(first.mid(8)));
@@ -43,8 +43,7 @@ TEST_F(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
     ASSERT_TRUE(zelsim.waitForFinished(5000));
     EXPECT_EQ(zelsim.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(zelsim.exitCode(), 0);
-    EXPECT_TRUE(
-        QString::fromLocal8Bit(zelsim.readAllStandardError()).contains(QStringLiteral("seed 5")));
+    EXPECT_TRUE(QString::fromLocal8Bit(zelsim.readAllStandardError()).contains(u"seed 5"_qs));
     EXPECT_TRUE(port.waitForHangUp(2000));
 }
 
