@@ -1,11 +1,14 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
 #include "Words.h"
+#include "common/MessageNumber.h"
 #include "common/MessageSink.h"
 #include "common/TextFile.h"
+#include "link/CommLogCsv.h"
 #include "link/CommLogFile.h"
+#include "link/CommLogSession.h"
 #include "link/CommLogStore.h"
-
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,6 +18,14 @@ using namespace zel;
 using namespace zel::test;
 
 namespace {
+// The store's entries as "unit|data".
+QStringList entries(const CommLogStore& store) {
+    QStringList list;
+    for (int i = 0; i < store.count(); ++i)
+        list.append(store.entry(i).unit + QLatin1Char('|') + store.entry(i).data);
+    return list;
+}
+
 QString frameNo(int i) {
     return u"F%1"_qs.arg(i, 4, 10, QLatin1Char('0'));
 }
@@ -27,13 +38,7 @@ protected:
         return path;
     }
     bool load(const QString& path) { return CommLogFile::load(path, store, sink); }
-    // The store's entries as "unit|data".
-    QStringList entries() const {
-        QStringList list;
-        for (int i = 0; i < store.count(); ++i)
-            list.append(store.entry(i).unit + QLatin1Char('|') + store.entry(i).data);
-        return list;
-    }
+    QStringList entries() const { return ::entries(store); }
     // A file of `count` lines "HOST1:1" followed by `rest`.
     QString fullLog(int count, const QByteArray& rest) {
         QByteArray text;
@@ -53,14 +58,14 @@ TEST(CommLogStore, KeepsTheNewest3000) {
     for (int i = 0; i < 3001; ++i)
         store.Add_MsFlexGrid(u"HOST1:"_qs, frameNo(i));
     ASSERT_EQ(store.count(), 3000);
-    EXPECT_EQ(store.entry(0).data, frameNo(1));
-    EXPECT_EQ(store.entry(2999).data, frameNo(3000));
+    EXPECT_EQ((QStringList{store.entry(0).data, store.entry(2999).data}),
+              (QStringList{frameNo(1), frameNo(3000)}));
     for (int i = 3001; i < 7500; ++i)
         store.Add_MsFlexGrid(u"HOST1:"_qs, frameNo(i));
-    EXPECT_EQ(store.entry(0).data, frameNo(4500));
-    EXPECT_EQ(store.entry(2999).data, frameNo(7499));
-    EXPECT_TRUE(store.entry(3000).data.isEmpty()); // out of range reads nothing
-    EXPECT_TRUE(store.entry(-1).data.isEmpty());
+    // Out of range reads nothing.
+    EXPECT_EQ((QStringList{store.entry(0).data, store.entry(2999).data, store.entry(3000).data,
+                           store.entry(-1).data}),
+              (QStringList{frameNo(4500), frameNo(7499), QString(), QString()}));
 }
 
 TEST(CommLogStore, RecordsOnlyBetweenStartAndStop) {
@@ -77,9 +82,7 @@ TEST(CommLogStore, RecordsOnlyBetweenStartAndStop) {
     store.Add_MsFlexGrid_Host(u"3"_qs, u"FE07"_qs);
     store.stopRecording();
     store.Add_MsFlexGrid_Cam(u"12"_qs, u"15"_qs);
-    ASSERT_EQ(store.count(), 2);
-    EXPECT_EQ(store.entry(0).unit, u"CAMERA12:"_qs);
-    EXPECT_EQ(store.entry(1).unit, u"HOST3:"_qs);
+    EXPECT_EQ(entries(store), Words("CAMERA12:|06 HOST3:|FE07"));
     EXPECT_GT(changes, 0);
 }
 
@@ -127,11 +130,7 @@ TEST_F(CommLogFileTest, EveryCorpusLogSurvivesLoadSaveLoad) {
             continue;
         CommLogStore second;
         ASSERT_TRUE(CommLogFile::load(once, second, sink)) << name.toStdString();
-        ASSERT_EQ(second.count(), first.count()) << name.toStdString();
-        for (int i = 0; i < first.count(); ++i) {
-            EXPECT_EQ(second.entry(i).unit, first.entry(i).unit) << name.toStdString() << ' ' << i;
-            EXPECT_EQ(second.entry(i).data, first.entry(i).data) << name.toStdString() << ' ' << i;
-        }
+        EXPECT_EQ(::entries(second), ::entries(first)) << name.toStdString();
         ASSERT_TRUE(CommLogFile::save(twice, second, sink));
         EXPECT_EQ(readBytes(twice), readBytes(once)) << name.toStdString();
         ++compared;
@@ -227,4 +226,87 @@ TEST_F(CommLogFileTest, RefusedNamesAndUnreadableFiles) {
     sink.clear();
     EXPECT_FALSE(CommLogFile::save(dir.filePath(u"no/such/dir.log"_qs), store, sink));
     EXPECT_EQ(sink.numbers(), QList<int>{24});
+}
+
+TEST(CommLogTimes, EntriesAreStampedFromTheRecordingStart) {
+    qint64 steady = 5000;
+    qint64 wall = 1'800'000'000'000;
+    CommLogStore store;
+    store.setClock({[&] { return steady; }, [&] { return wall; }});
+    steady += 700; // before the start: not part of the recording's times
+    store.startRecording();
+    steady += 125;
+    wall += 125;
+    store.Add_MsFlexGrid_Host(u"1"_qs, u"FE07255099EAFFFF"_qs);
+    steady += 3'600'000 + 61'001;
+    store.Add_MsFlexGrid_Cam(u"1"_qs, u"06"_qs);
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.entry(0).elapsedMs, 125);
+    EXPECT_EQ(store.entry(0).wallClockMs, 1'800'000'000'125);
+    EXPECT_EQ(CommLogCsv::elapsedText(store.entry(0).elapsedMs), u"00:00.125"_qs);
+    EXPECT_EQ(CommLogCsv::elapsedText(store.entry(1).elapsedMs), u"1:01:01.126"_qs);
+    // A restart counts from zero again.
+    store.stopRecording();
+    store.startRecording();
+    steady += 9;
+    store.Add_MsFlexGrid_Cam(u"1"_qs, u"06"_qs);
+    EXPECT_EQ(store.entry(0).elapsedMs, 9);
+}
+
+TEST_F(CommLogFileTest, CsvColumnsQuotingAndFailedWrite) {
+    const qint64 wall = QDateTime(QDate(2026, 12, 6), QTime(19, 1, 2, 345)).toMSecsSinceEpoch();
+    const QVector<CommLogRow> rows{
+        {{u"HOST1:"_qs, u"FE"_qs, 125, wall},
+         {FrameDirection::Sent, 3, 0xB1, u"title write TOUR 3 \"A,B\""_qs}},
+        {{u"CAMERA3"_qs, u"06"_qs}, {FrameDirection::Received, 3, 0xB1, u"ACK"_qs}},
+    };
+    const QString path = dir.filePath(u"log.csv"_qs);
+    ASSERT_TRUE(CommLogCsv::write(path, rows, sink));
+    EXPECT_EQ(readBytes(path), "time_ms,wall_clock,direction,unit,data,meaning\r\n"
+                               "125,2026-12-06 19:01:02.345,sent,HOST1:,FE,"
+                               "\"title write TOUR 3 \"\"A,B\"\"\"\r\n"
+                               ",,received,CAMERA3,06,ACK\r\n");
+    // A folder cannot be written: message 24, nothing else touched.
+    EXPECT_FALSE(CommLogCsv::write(dir.path(), rows, sink));
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
+}
+
+TEST_F(CommLogFileTest, WhileRecordingOnlyStopIsOfferedAndFilesAreRefused) {
+    CommLogSession session{store, sink};
+    const QString path = dir.filePath(u"a.log"_qs);
+    store.Add_MsFlexGrid(u"HOST"_qs, u"FE01"_qs);
+    CommLogSession::Controls idle = session.controls();
+    EXPECT_TRUE(idle.start && idle.files && idle.search);
+    EXPECT_FALSE(idle.stop || idle.recordingNote);
+
+    int changes = 0;
+    session.onChanged = [&] { ++changes; };
+    session.start();
+    EXPECT_EQ(store.count(), 0); // LOG START empties the store
+    const CommLogSession::Controls recording = session.controls();
+    EXPECT_TRUE(recording.stop && recording.recordingNote);
+    EXPECT_FALSE(recording.start || recording.files || recording.search);
+    store.Add_MsFlexGrid(u"HOST"_qs, u"FE02"_qs);
+    EXPECT_FALSE(session.save(path));
+    EXPECT_FALSE(session.load(path));
+    EXPECT_EQ(store.count(), 1);
+
+    session.stop();
+    EXPECT_TRUE(session.save(path));
+    store.clear();
+    EXPECT_TRUE(session.load(path));
+    EXPECT_EQ(store.count(), 1);
+    EXPECT_EQ(changes, 3); // start, stop, load
+    EXPECT_TRUE(sink.shown.isEmpty());
+}
+
+TEST_F(CommLogFileTest, ClosingTheSessionEndsARecordingAndKeepsWhatItRecorded) {
+    CommLogSession session{store, sink};
+    session.close(); // nothing recording: nothing changes
+    EXPECT_FALSE(store.isRecording());
+    session.start();
+    store.Add_MsFlexGrid(u"HOST"_qs, u"FE03"_qs);
+    session.close();
+    EXPECT_FALSE(store.isRecording());
+    EXPECT_EQ(store.count(), 1);
 }
