@@ -1,9 +1,10 @@
 #include "link/PortListing.h"
 #include "TestFiles.h"
+#include "link/SerialPortLock.h"
 #include "link/SystemPortSource.h"
 #include "shell/Settings.h"
-
 #include <QCoreApplication>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -75,4 +76,22 @@ TEST(PortListingTest, ConfiguredNetworkPortsAreListedOnceWithTheirComPort) {
               u"rfc2217://site-a:4001\tnetwork port (RFC 2217)\t\t\tCOM1"_qs);
     EXPECT_EQ(portListingLine(ports[1], settings),
               u"tcp://10.0.0.5:2001\tnetwork port (raw TCP)\t\t\t"_qs);
+}
+
+TEST(SerialPortLock, FindsTheHolderOfTheDevicesLockFile) {
+    EXPECT_EQ(SerialLockFileName(u"/dev/ttyUSB0"_qs), u"LCK..ttyUSB0"_qs);
+    EXPECT_EQ(SerialLockFileName(u"/dev/pts/3"_qs), u"LCK..pts_3"_qs);
+    QTemporaryDir empty;
+    QTemporaryDir locks;
+    const QStringList folders{empty.path(), locks.path()};
+    EXPECT_FALSE(FindSerialLockHolder(u"/dev/pts/3"_qs, folders));
+    QLockFile lock(locks.filePath(u"LCK..pts_3"_qs));
+    ASSERT_TRUE(lock.tryLock());
+    const auto holder = FindSerialLockHolder(u"/dev/pts/3"_qs, folders);
+    ASSERT_TRUE(holder);
+    EXPECT_EQ(holder->pid, QCoreApplication::applicationPid());
+    EXPECT_EQ(holder->lockPath, locks.filePath(u"LCK..pts_3"_qs));
+    EXPECT_EQ(DescribeSerialLockHolder({u"/run/lock/LCK..pts_3"_qs, 42, u"zelctl"_qs}),
+              u"held by zelctl (process 42) through the lock /run/lock/LCK..pts_3"_qs);
+    EXPECT_FALSE(FindSerialLockHolder(u"/dev/pts/4"_qs, folders));
 }
