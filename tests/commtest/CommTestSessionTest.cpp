@@ -1,15 +1,13 @@
 // The communication test screen's rules on the session: enable flags, the checks before
 // START and SEND and their order, the refusal to close and the file messages.
 #include "commtest/CommTestSession.h"
-
 #include "MemoryLink.h"
 #include "TestFiles.h"
 #include "common/MessageNumber.h"
+#include "commtest/TestEntryRules.h"
 #include "shell/LanguageTables.h"
-
-#include <gtest/gtest.h>
-
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 using namespace zel;
 using namespace zel::test;
@@ -54,25 +52,21 @@ TEST_F(CommTestSessionTest, ControlsFollowFreeFormatContinuousAndTheRun) {
         if (c.running) {
             ASSERT_TRUE(session.start()) << c.name;
         }
-        const CommTestControls controls = session.controls();
-        EXPECT_EQ(controls.address, c.address) << c.name;
-        EXPECT_EQ(controls.rowKind, c.rowKind) << c.name;
-        EXPECT_EQ(controls.continuous, c.continuousBox) << c.name;
-        EXPECT_EQ(controls.interval, c.interval) << c.name;
-        EXPECT_EQ(controls.start, c.start) << c.name;
-        EXPECT_EQ(controls.stop, c.stop) << c.name;
-        EXPECT_EQ(controls.fileMenu, c.fileMenu) << c.name;
-        EXPECT_EQ(controls.sendAt(1), c.send) << c.name;
+        const CommTestControls k = session.controls();
+        EXPECT_EQ((QList<bool>{k.address, k.rowKind, k.continuous, k.interval, k.start, k.stop,
+                               k.fileMenu, k.sendAt(1)}),
+                  (QList<bool>{c.address, c.rowKind, c.continuousBox, c.interval, c.start, c.stop,
+                               c.fileMenu, c.send}))
+            << c.name;
     }
     session.stop();
     session.setRowText(2, u"123"_qs); // odd length
     session.setRowValid(3, false);
     const CommTestControls controls = session.controls();
-    EXPECT_FALSE(controls.sendAt(2));
-    EXPECT_FALSE(controls.sendAt(3));
-    EXPECT_TRUE(controls.sendAt(4)); // empty counts as even
-    EXPECT_FALSE(controls.sendAt(0));
-    EXPECT_FALSE(controls.sendAt(17));
+    // Row 4 is empty, which counts as even; 0 and 17 are past the screen.
+    EXPECT_EQ((QList<bool>{controls.sendAt(2), controls.sendAt(3), controls.sendAt(4),
+                           controls.sendAt(0), controls.sendAt(17)}),
+              (QList<bool>{false, false, true, false, false}));
 }
 
 TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
@@ -164,6 +158,39 @@ TEST_F(CommTestSessionTest, FilesLoadIntoTheScreenAndFailedSavesSayWhy) {
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
     EXPECT_FALSE(session.load(dir.filePath(u"missing.trf"_qs)));
+}
+
+// Entry rules of the test screen's boxes.
+
+TEST(EntryRulesTest, IntervalRangeDecimalsAndFormat) {
+    for (const char* good : {"0", "600", "0.125", "1.5", "600.000", "2.", "0.1250"})
+        EXPECT_TRUE(TestEntryRules::isInterval(QString::fromLatin1(good))) << good;
+    for (const char* bad : {"", "600.001", "-1", "0.0005", ".5", "1e2", "abc", "1.2.3", " 1"})
+        EXPECT_FALSE(TestEntryRules::isInterval(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(TestEntryRules::formatInterval(u"0.5"_qs), u"0.500"_qs);
+    EXPECT_EQ(TestEntryRules::formatInterval(u"2."_qs), u"2.000"_qs);
+    EXPECT_EQ(TestEntryRules::formatInterval(u"25"_qs), u"25"_qs);
+}
+
+TEST_F(CommTestSessionTest, EntryRulesOfTheBoxesShowTheRangeMessage) {
+    EXPECT_EQ(TestEntryRules::checkInterval(sink, language, u"1.5"_qs), u"1.500"_qs);
+    EXPECT_FALSE(TestEntryRules::checkInterval(sink, language, u"601"_qs));
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(sink.shown[0].extra, u"0 to 600 Setting data is beyond the setting range"_qs);
+    sink.clear();
+    EXPECT_TRUE(TestEntryRules::checkCameraNo(sink, language, u"0"_qs));
+    EXPECT_FALSE(TestEntryRules::checkCameraNo(sink, language, u"256"_qs));
+    EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, u"0"_qs));
+    EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, QString()));
+    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4, 4}));
+}
+
+TEST_F(CommTestSessionTest, PasteTakesUpperHexOnly) {
+    EXPECT_TRUE(TestEntryRules::checkPaste(sink, u"0123ABCDEF"_qs));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_FALSE(TestEntryRules::checkPaste(sink, u"01ab"_qs));
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(sink.shown[0].extra, u"設定値が不正です。\r\n貼り付けできません。"_qs);
 }
 
 } // namespace

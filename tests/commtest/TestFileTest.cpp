@@ -5,6 +5,7 @@
 
 #include "RecordingSink.h"
 #include "TestFiles.h"
+#include "Words.h"
 #include "common/Cp932.h"
 #include "common/MessageNumber.h"
 #include "shell/LanguageTables.h"
@@ -29,6 +30,15 @@ protected:
     TestFileReader::Result load(const QString& text, const QString& name = u"rows.trf"_qs) {
         EXPECT_TRUE(writeBytes(path(name), TextToCp932(text).value()));
         return TestFileReader(sink, language).load(path(name), screen);
+    }
+    // Rows 1..`count` as "letter:text:valid|unused".
+    QStringList rowsAsText(int count) const {
+        QStringList rows;
+        for (int row = 1; row <= count; ++row)
+            rows.append(u"%1:%2:%3"_qs.arg(screen.row(row).read ? u"R"_qs : u"W"_qs,
+                                           screen.row(row).text,
+                                           screen.row(row).valid ? u"valid"_qs : u"unused"_qs));
+        return rows;
     }
     static QString settings(const char* remote, const char* camera = "1") {
         return QString::fromUtf8(kHeader) + QString::fromUtf8(remote) + u":リモコン番号\r\n"_qs +
@@ -71,12 +81,10 @@ TEST_F(TestFileTest, ResultFileHoldsTextAndReplyPerRow) {
     screen.row(16).read = true;
     const QStringList lines = TestFileWriter::resultLines(screen);
     ASSERT_EQ(lines.size(), 8 + 32 + 1);
-    EXPECT_EQ(lines[6], u":---------通信テスト送受信データ---------"_qs);
-    EXPECT_EQ(lines[7], u":書/呼 送受信データ"_qs);
-    EXPECT_EQ(lines[8], u"W\t送信データ\t0102"_qs);
-    EXPECT_EQ(lines[9], u"\t受信データ\tACK"_qs);
-    EXPECT_EQ(lines[38], u"R\t送信データ\t"_qs);
-    EXPECT_TRUE(lines.last().isEmpty());
+    EXPECT_EQ(lines.mid(6, 4), (QStringList{u":---------通信テスト送受信データ---------"_qs,
+                                            u":書/呼 送受信データ"_qs, u"W\t送信データ\t0102"_qs,
+                                            u"\t受信データ\tACK"_qs}));
+    EXPECT_EQ(lines.mid(38), (QStringList{u"R\t送信データ\t"_qs, u"\t受信データ\t"_qs, QString()}));
 }
 
 TEST_F(TestFileTest, SavedFileLoadsBackToTheSameScreen) {
@@ -104,13 +112,8 @@ TEST_F(TestFileTest, RowLinesWithCommentsCaseAndEmptyText) {
                                                         "w 01 : second\r\n");
     ASSERT_EQ(load(text), TestFileReader::Result::Loaded);
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(screen.row(1).read);
-    EXPECT_EQ(screen.row(1).text, u"0A0B"_qs);
-    EXPECT_TRUE(screen.row(1).valid);
-    EXPECT_EQ(screen.row(2).text, QString()); // blank lines are skipped, not rows
-    EXPECT_FALSE(screen.row(2).valid);
-    EXPECT_FALSE(screen.row(2).read);
-    EXPECT_EQ(screen.row(3).text, u"01"_qs);
+    // Blank lines are skipped, not rows: row 2 is the empty W line.
+    EXPECT_EQ(rowsAsText(3), Words("R:0A0B:valid W::unused W:01:valid"));
     EXPECT_EQ(screen.interval, u"1.500"_qs);
 }
 
@@ -119,8 +122,7 @@ TEST_F(TestFileTest, InvalidSettingAsksAndYesTakesTheDefault) {
     ASSERT_EQ(load(settings("150", "12")), TestFileReader::Result::Loaded);
     ASSERT_EQ(sink.numbers(), QList<int>{MessageKeepReading});
     EXPECT_EQ(sink.shown[0].extra, u"REMOTE No. incorrect"_qs);
-    EXPECT_EQ(screen.hostNo, u"1"_qs);
-    EXPECT_EQ(screen.camNo, u"12"_qs); // reading went on
+    EXPECT_EQ((QStringList{screen.hostNo, screen.camNo}), Words("1 12")); // reading went on
 
     sink.clear();
     sink.answers = {ButtonNo};
@@ -131,8 +133,7 @@ TEST_F(TestFileTest, InvalidSettingAsksAndYesTakesTheDefault) {
 
 TEST_F(TestFileTest, NumbersAreShownPlainly) {
     ASSERT_EQ(load(settings("+05", "007")), TestFileReader::Result::Loaded);
-    EXPECT_EQ(screen.hostNo, u"5"_qs);
-    EXPECT_EQ(screen.camNo, u"7"_qs);
+    EXPECT_EQ((QStringList{screen.hostNo, screen.camNo}), Words("5 7"));
 }
 
 TEST_F(TestFileTest, BadRowFieldsAskPerRow) {
@@ -141,16 +142,12 @@ TEST_F(TestFileTest, BadRowFieldsAskPerRow) {
     sink.defaultAnswer = ButtonYes;
     ASSERT_EQ(load(text), TestFileReader::Result::Loaded);
     ASSERT_EQ(sink.numbers(), (QList<int>{1, 1, 1}));
-    EXPECT_EQ(sink.shown[0].extra, u"書込/呼出データ1番目に不正な文字が入力されています。"_qs);
-    EXPECT_EQ(sink.shown[1].extra, u"送信データ2番目に不正な文字が入力されています。"_qs);
-    EXPECT_EQ(sink.shown[2].extra, u"送信データ3番目のデータが多すぎます。"_qs);
-    EXPECT_FALSE(screen.row(1).read); // a bad letter reads on as write
-    EXPECT_EQ(screen.row(1).text, u"0102"_qs);
-    EXPECT_TRUE(screen.row(3).read);
-    for (int row : {2, 3}) {
-        EXPECT_TRUE(screen.row(row).text.isEmpty());
-        EXPECT_FALSE(screen.row(row).valid);
-    }
+    EXPECT_EQ((QStringList{sink.shown[0].extra, sink.shown[1].extra, sink.shown[2].extra}),
+              (QStringList{u"書込/呼出データ1番目に不正な文字が入力されています。"_qs,
+                           u"送信データ2番目に不正な文字が入力されています。"_qs,
+                           u"送信データ3番目のデータが多すぎます。"_qs}));
+    // A bad letter reads on as write.
+    EXPECT_EQ(rowsAsText(3), Words("W:0102:valid W::unused R::unused"));
 }
 
 TEST_F(TestFileTest, SeventeenthRowStopsWithTheFirstSixteenLoaded) {
@@ -168,8 +165,7 @@ TEST_F(TestFileTest, LineEndsLfAndCrAlone) {
         QString text = settings("5") + u"R 0A0B\r\n"_qs;
         screen.Reset_TestScreen();
         ASSERT_EQ(load(text.replace(u"\r\n"_qs, end)), TestFileReader::Result::Loaded);
-        EXPECT_EQ(screen.hostNo, u"5"_qs);
-        EXPECT_EQ(screen.row(1).text, u"0A0B"_qs);
+        EXPECT_EQ((QStringList{screen.hostNo, screen.row(1).text}), Words("5 0A0B"));
     }
     EXPECT_TRUE(sink.shown.isEmpty());
 }
