@@ -3,6 +3,7 @@
 #include "RecordingSink.h"
 #include "SRecordMaker.h"
 #include "TestFiles.h"
+#include "Words.h"
 #include "common/MessageNumber.h"
 #include "cpuwriter/SRecordFile.h"
 #include "cpuwriter/SRecordImage.h"
@@ -68,10 +69,7 @@ TEST_F(SRecordTest, BootImageHoldsLengthDataAndFill) {
     ASSERT_TRUE(loadBoot(MakeSRecords(0xFFC000, data)));
     const QByteArray& boot = images.bootImage();
     ASSERT_EQ(boot.size(), 2050);
-    EXPECT_EQ(quint8(boot[0]), 0x08);
-    EXPECT_EQ(quint8(boot[1]), 0x00);
-    EXPECT_EQ(boot.mid(2, 256), data);
-    EXPECT_EQ(boot.mid(258), QByteArray(2050 - 258, char(0xFF)));
+    EXPECT_EQ(boot, QByteArray::fromHex("0800") + data + QByteArray(2050 - 258, char(0xFF)));
     EXPECT_TRUE(sink.shown.isEmpty());
 
     // The slave window starts elsewhere: the same data do not fit it.
@@ -140,9 +138,8 @@ TEST_F(SRecordTest, RecordsAreDecodedWhateverTheirChecksum) {
     // S3 records carry n - 5 data bytes after their 32-bit address.
     const SRecord s3 =
         ParseSRecord(QString::fromLatin1(MakeSRecordLine(3, 0x00012345, "\x01\x02\x03")));
-    EXPECT_EQ(s3.kind, SRecordKind::Data);
-    EXPECT_EQ(s3.address, 0x12345u);
-    EXPECT_EQ(s3.data, QByteArray("\x01\x02\x03"));
+    EXPECT_EQ(std::tuple(s3.kind, s3.address, s3.data),
+              std::tuple(SRecordKind::Data, 0x12345u, QByteArray("\x01\x02\x03")));
     EXPECT_EQ(ParseSRecord(u"S30800012345010203AA").data.size(), 3);
 }
 
@@ -191,11 +188,9 @@ TEST_F(SRecordTest, EveryLineEndStyleGivesTheSameImage) {
 }
 
 TEST_F(SRecordTest, OnlyRegularFilesOfSaneSizeAreRead) {
-    EXPECT_FALSE(ReadSRecordLines(QString()).ok);
-    EXPECT_FALSE(ReadSRecordLines(dir.path() + u"/"_qs).ok);
-    EXPECT_FALSE(ReadSRecordLines(dir.path()).ok);
-    EXPECT_FALSE(ReadSRecordLines(dir.filePath(u"none.mot"_qs)).ok);
-    EXPECT_FALSE(ReadSRecordLines(file("empty.mot", "")).ok);
+    for (const QString& refused : {QString(), dir.path() + u"/"_qs, dir.path(),
+                                   dir.filePath(u"none.mot"_qs), file("empty.mot", "")})
+        EXPECT_FALSE(ReadSRecordLines(refused).ok) << refused.toStdString();
     QFile big(dir.filePath(u"big.mot"_qs));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxSRecordFileBytes + 1)); // sparse
     big.close();
@@ -255,16 +250,17 @@ TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
                             }))
             .split(u"\r\n"_qs, Qt::SkipEmptyParts);
     const SRecordSummary summary = SummarizeSRecords(text);
-    EXPECT_EQ(summary.typeCounts[0], 1);
-    EXPECT_EQ(summary.typeCounts[2], 4);
-    EXPECT_EQ(summary.typeCounts[8], 1);
-    EXPECT_EQ(summary.otherLines, 1);
-    ASSERT_EQ(summary.ranges.size(), 2);
-    EXPECT_EQ(FormatSRecordRange(summary.ranges[0]), u"0xFFC000-0xFFC01B"_qs);
-    EXPECT_EQ(FormatSRecordRange(summary.ranges[1]), u"0xFFC100-0xFFC10F"_qs);
-    EXPECT_TRUE(ConvertsInto(text, kBootMasterWindow));
-    EXPECT_FALSE(ConvertsInto(text, kBootSlaveWindow));
-    EXPECT_FALSE(ConvertsInto(text, kApplicationWindow));
+    EXPECT_EQ((QList<int>{summary.typeCounts[0], summary.typeCounts[2], summary.typeCounts[8],
+                          summary.otherLines}),
+              (QList<int>{1, 4, 1, 1}));
+    QStringList ranges;
+    for (const auto& range : summary.ranges)
+        ranges.append(FormatSRecordRange(range));
+    EXPECT_EQ(ranges, Words("0xFFC000-0xFFC01B 0xFFC100-0xFFC10F"));
+    EXPECT_EQ(
+        (QList<bool>{ConvertsInto(text, kBootMasterWindow), ConvertsInto(text, kBootSlaveWindow),
+                     ConvertsInto(text, kApplicationWindow)}),
+        (QList<bool>{true, false, false}));
 }
 
 // The damaged file's last lines that are the clean file's last lines, in order.
