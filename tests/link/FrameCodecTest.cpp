@@ -1,8 +1,11 @@
 #include "link/FrameCodec.h"
+#include "Words.h"
 
 #include <gtest/gtest.h>
 
 using namespace zel;
+
+using zel::test::Words;
 
 namespace {
 CommSendRecord record(const char* camera, const char* remote, const char* request) {
@@ -61,13 +64,12 @@ TEST(FrameCodec, RefusesWhatCannotBeFramed) {
 
 TEST(FrameCodec, RawRecordsByLeadingNumber) {
     CommSendRecord r = record("1", "0", "0");
-    for (const char* raw : {"1", "2", " 1", "7x"}) {
+    // clang-format off
+    for (const auto& [raw, isRaw] : {std::pair{"1", true}, {"2", true}, {" 1", true}, {"7x", true},
+                                     {"0", false}, {"", false}, {"x1", false}, {"00", false}}) {
+        // clang-format on
         r.Raw = QString::fromLatin1(raw);
-        EXPECT_TRUE(IsRawRecord(r)) << raw;
-    }
-    for (const char* raw : {"0", "", "x1", "00"}) {
-        r.Raw = QString::fromLatin1(raw);
-        EXPECT_FALSE(IsRawRecord(r)) << raw;
+        EXPECT_EQ(IsRawRecord(r), isRaw) << raw;
     }
 }
 
@@ -100,34 +102,27 @@ TEST(FrameCodec, DataReplyIsCompleteOnlyWithBothEndBytes) {
 
 TEST(FrameCodec, ReplyChecksum) {
     // FD ^ 06 ^ 01 ^ 02 = F8; ^ FF = 07.
-    EXPECT_TRUE(ReplyChecksumOk(u"FD06010207FFFF"_qs));
-    EXPECT_FALSE(ReplyChecksumOk(u"FD06010208FFFF"_qs));
-    // Short, single-byte and garbage replies are receive errors, never reads out of range.
-    EXPECT_FALSE(ReplyChecksumOk(u"06"_qs));
-    EXPECT_FALSE(ReplyChecksumOk({}));
-    EXPECT_FALSE(ReplyChecksumOk(u"FD03FFFF"_qs));
-    EXPECT_FALSE(ReplyChecksumOk(u"FD"_qs));
-    EXPECT_FALSE(ReplyChecksumOk(u"FD06010207FFFFFF"_qs));
-    EXPECT_FALSE(ReplyChecksumOk(u"FD06XX0207FFFF"_qs));
     // Minimum: start, length 4, checksum, two ends. FD ^ 04 ^ FF = 06.
-    EXPECT_TRUE(ReplyChecksumOk(u"FD0406FFFF"_qs));
+    for (const char* good : {"FD06010207FFFF", "FD0406FFFF"})
+        EXPECT_TRUE(ReplyChecksumOk(QString::fromLatin1(good))) << good;
+    // Short, single-byte and garbage replies are receive errors, never reads out of range.
+    for (const char* bad :
+         {"FD06010208FFFF", "06", "", "FD03FFFF", "FD", "FD06010207FFFFFF", "FD06XX0207FFFF"})
+        EXPECT_FALSE(ReplyChecksumOk(QString::fromLatin1(bad))) << bad;
 }
 
 TEST(FrameCodec, BoundsCheckedFieldReaders) {
     const QString reply = u"FD06010207FFFF"_qs;
-    EXPECT_EQ(ReplyByteCount(reply), 7);
-    EXPECT_EQ(ReplyByteAt(reply, 0), 0xFD);
-    EXPECT_EQ(ReplyByteAt(reply, 3), 0x02);
-    EXPECT_EQ(ReplyByteAt(reply, 6), 0xFF);
-    EXPECT_EQ(ReplyByteAt(reply, 7), -1);
-    EXPECT_EQ(ReplyByteAt(reply, -1), -1);
-    EXPECT_EQ(ReplyByteAt(u"0"_qs, 0), -1);
+    EXPECT_EQ((QList<int>{ReplyByteCount(reply), ReplyByteAt(reply, 0), ReplyByteAt(reply, 3),
+                          ReplyByteAt(reply, 6), ReplyByteAt(reply, 7), ReplyByteAt(reply, -1),
+                          ReplyByteAt(u"0"_qs, 0)}),
+              (QList<int>{7, 0xFD, 0x02, 0xFF, -1, -1, -1}));
 }
 
 TEST(FrameCodec, CameraDigitsOfSentFrame) {
-    EXPECT_EQ(CameraDigitsOfFrame(u"FE0A1231052A010305FFFF"_qs), u"123"_qs);
-    EXPECT_EQ(CameraDigitsOfFrame(u"FE080120012038FFFF"_qs), u"12"_qs);
-    EXPECT_EQ(CameraDigitsOfFrame(u"FE0800"_qs), u"0"_qs);
-    EXPECT_EQ(CameraDigitsOfFrame(u"AB"_qs), u"0"_qs);
-    EXPECT_EQ(CameraDigitsOfFrame(u"FE08A1"_qs), u"0"_qs);
+    QStringList digits;
+    for (const char* frame :
+         {"FE0A1231052A010305FFFF", "FE080120012038FFFF", "FE0800", "AB", "FE08A1"})
+        digits.append(CameraDigitsOfFrame(QString::fromLatin1(frame)));
+    EXPECT_EQ(digits, Words("123 12 0 0 0"));
 }
