@@ -23,6 +23,14 @@ QStringList columnsOf(const PrintReport& report,
     return texts;
 }
 
+// The values of the labels named in `names`.
+QStringList labelValues(const PrintReport& report, const char* names) {
+    QStringList values;
+    for (const QString& name : Words(names))
+        values.append(report.labelValue(name));
+    return values;
+}
+
 const QString kOn = u"○"_qs;
 const QString kOff = u"×"_qs;
 const QString kBlank = u" "_qs;
@@ -39,8 +47,6 @@ protected:
     LanguageTables language;
 };
 
-} // namespace
-
 TEST_F(TitlePrintTest, TextBoxModesGiveOneTitleNameRow) {
     document.setTitle(CategoryCamera, 1, u"GATE"_qs);
     document.setTitle(CategoryAutoPan, 1, u"PAN 1"_qs);
@@ -54,8 +60,7 @@ TEST_F(TitlePrintTest, TextBoxModesGiveOneTitleNameRow) {
     EXPECT_EQ(camera.rows[0], QStringList{u"GATE "_qs});
     EXPECT_EQ(camera.title, u"Title setting"_qs);
     EXPECT_EQ(columnsOf(camera, &ReportColumn::header), QStringList{u"Title"_qs});
-    EXPECT_EQ(camera.labelValue(u"LabelRemoteNo"_qs), u"12"_qs);
-    EXPECT_EQ(camera.labelValue(u"LabelCameraNo"_qs), u"200"_qs);
+    EXPECT_EQ(labelValues(camera, "LabelRemoteNo LabelCameraNo"), Words("12 200"));
 
     const PrintReport autoPan = gather(CategoryAutoPan);
     ASSERT_EQ(autoPan.rows.size(), 1);
@@ -72,16 +77,15 @@ TEST_F(TitlePrintTest, GridModesGiveNumberAndNameRowsInThePresentOrder) {
     EXPECT_EQ(columnsOf(position, &ReportColumn::header),
               (QStringList{u"POSITION No."_qs, u"ID"_qs}));
     ASSERT_EQ(position.rows.size(), 255);
-    EXPECT_EQ(position.rows[0], (QStringList{u"1 "_qs, kBlank}));
-    EXPECT_EQ(position.rows[1], (QStringList{u"2 "_qs, u"DOOR "_qs}));
-    EXPECT_EQ(position.rows[254], (QStringList{u"255 "_qs, u"LAST "_qs}));
+    EXPECT_EQ(position.rows[0] + position.rows[1] + position.rows[254],
+              (QStringList{u"1 "_qs, kBlank, u"2 "_qs, u"DOOR "_qs, u"255 "_qs, u"LAST "_qs}));
 
     // After Sort the failed titles come first: the print follows the grid, not the numbers.
     document.row(CategoryPosition, 254).checkMark.clear();
     document.sortByCheckMark(CategoryPosition);
     position = gather(CategoryPosition);
-    EXPECT_EQ(position.rows[0], (QStringList{u"255 "_qs, u"LAST "_qs}));
-    EXPECT_EQ(position.rows[1], (QStringList{u"1 "_qs, kBlank}));
+    EXPECT_EQ(position.rows[0] + position.rows[1],
+              (QStringList{u"255 "_qs, u"LAST "_qs, u"1 "_qs, kBlank}));
 
     EXPECT_EQ(gather(CategoryTour).rows.size(), 16);
     EXPECT_EQ(gather(CategoryAux).rows.last()[0], u"8 "_qs);
@@ -92,8 +96,8 @@ TEST_F(TitlePrintTest, CaptionsFollowTheLanguageAndBadModesPrintNothing) {
     const PrintReport report = gather(CategoryTrace);
     EXPECT_EQ(report.title, u"タイトル設定"_qs);
     ASSERT_EQ(report.labelLines.size(), 1);
-    EXPECT_EQ(report.labelLines[0][0].caption, u"REMOTE No.："_qs);
-    EXPECT_EQ(report.labelLines[0][1].caption, u"CAMERA No.："_qs);
+    EXPECT_EQ((QStringList{report.labelLines[0][0].caption, report.labelLines[0][1].caption}),
+              (QStringList{u"REMOTE No.："_qs, u"CAMERA No.："_qs}));
     EXPECT_EQ(gather(CategoryCamera).columns[0].header, u"タイトル"_qs);
     EXPECT_FALSE(GatherTitleReport(document, -1, language).has_value());
     EXPECT_FALSE(GatherTitleReport(document, kTitleCategoryCount, language).has_value());
@@ -114,11 +118,10 @@ TEST(CommTestPrint, MarksLabelsAndRows) {
     EXPECT_EQ(report.reportName, u"DataRepCommTest"_qs);
     EXPECT_EQ(columnsOf(report),
               Words("TestValid TestWrite TestRead TestSendLen TestSendData TestRecvData"));
-    EXPECT_EQ(report.labelValue(u"LabelRemoteNo"_qs), u"5"_qs);
-    EXPECT_EQ(report.labelValue(u"LabelCameraNo"_qs), u"12"_qs);
-    EXPECT_EQ(report.labelValue(u"LabelContinueVal"_qs), kOff);
-    EXPECT_EQ(report.labelValue(u"LabelTimeVal"_qs), u"1.500Sec"_qs);
-    EXPECT_EQ(report.labelValue(u"LabelFormatVal"_qs), kOn);
+    const char* const labels = "LabelRemoteNo LabelCameraNo LabelContinueVal LabelTimeVal "
+                               "LabelFormatVal";
+    EXPECT_EQ(labelValues(report, labels),
+              (QStringList{u"5"_qs, u"12"_qs, kOff, u"1.500Sec"_qs, kOn}));
     ASSERT_EQ(report.rows.size(), 16);
     EXPECT_EQ(report.rows[0], (QStringList{kOn, kOn, kBlank, u"2"_qs, u"0102"_qs, u"ACK"_qs}));
     // Odd length: the byte count is rounded down, as the screen's label shows it.
@@ -129,9 +132,7 @@ TEST(CommTestPrint, MarksLabelsAndRows) {
     screen.freeFormat = false;
     screen.interval = u"0"_qs;
     const PrintReport other = GatherCommTestReport(screen);
-    EXPECT_EQ(other.labelValue(u"LabelContinueVal"_qs), kOn);
-    EXPECT_EQ(other.labelValue(u"LabelFormatVal"_qs), kOff);
-    EXPECT_EQ(other.labelValue(u"LabelTimeVal"_qs), u"0Sec"_qs);
+    EXPECT_EQ(labelValues(other, labels), (QStringList{u"5"_qs, u"12"_qs, kOn, u"0Sec"_qs, kOff}));
 }
 
 TEST(CommLogPrint, EmptyLogPrintsOneRowOfBlanks) {
@@ -156,10 +157,10 @@ TEST(CommLogPrint, EntriesOldestFirstAfterTheRingWrapped) {
 TEST(PrintError, DescriptionUnderTheErrorPieceWithTheStopIcon) {
     LanguageTables language;
     MessageBoxContent box = ComposePrintError(language, u"disk full"_qs);
-    EXPECT_EQ(box.title, u"Error"_qs);
-    EXPECT_EQ(box.text, u"disk full"_qs);
-    EXPECT_EQ(box.icon, MessageIcon::Stop);
-    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ((QStringList{box.title, box.text}), (QStringList{u"Error"_qs, u"disk full"_qs}));
+    EXPECT_EQ(std::pair(box.icon, box.buttons), std::pair(MessageIcon::Stop, MessageButtons::Ok));
     language.setLanguageIndex(1);
     EXPECT_EQ(ComposePrintError(language, {}).title, u"エラーが発生しました"_qs);
 }
+
+} // namespace
