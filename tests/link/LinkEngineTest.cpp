@@ -17,16 +17,14 @@ class ScriptedClient : public LinkClient {
 public:
     explicit ScriptedClient(LinkEngine& engine) : m_engine(engine) {}
     void replyComplete() override {
-        calls.append(u"reply:"_qs + m_engine.state().ReceiveBuffer + u":"_qs +
-                     QString::number(m_engine.state().ScreenCode));
+        calls.append(
+            u"reply:%1:%2"_qs.arg(m_engine.state().ReceiveBuffer).arg(m_engine.state().ScreenCode));
         if (onReply)
             onReply();
     }
-    void replyTimedOut() override {
-        calls.append(u"timeout:"_qs + QString::number(messagesAtTimeOut()));
-    }
+    void replyTimedOut() override { calls.append(u"timeout:%1"_qs.arg(messagesAtTimeOut())); }
     void retryTick() override {
-        calls.append(u"retry:"_qs + QString::number(m_engine.state().BlockNo));
+        calls.append(u"retry:%1"_qs.arg(m_engine.state().BlockNo));
         if (onRetry)
             onRetry();
     }
@@ -59,32 +57,37 @@ protected:
         return engine.SendCommandFrame(record, QString::fromLatin1(data));
     }
 
+    // The reply wait's interval, -1 when no reply is awaited.
+    int menuWait() const { return timerMenu.isActive() ? timerMenu.interval() : -1; }
+    // The log's entries as "unit|data".
+    QStringList logged() const {
+        QStringList entries;
+        for (int i = 0; i < log.count(); ++i)
+            entries.append(log.entry(i).unit + u'|' + log.entry(i).data);
+        return entries;
+    }
+
     ScriptedClient client{engine};
 };
 
 } // namespace
 
 TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
-    EXPECT_EQ(port.opens.size(), 1);
-    EXPECT_EQ(port.opens[0].device, u"/dev/ttyTEST"_qs);
-    EXPECT_TRUE(port.opens[0].evenParity);
+    ASSERT_EQ(port.opens.size(), 1);
+    EXPECT_EQ(std::pair(port.opens[0].device, port.opens[0].evenParity),
+              std::pair(u"/dev/ttyTEST"_qs, true));
 
     ASSERT_EQ(send(1, ScreenCommTest), 0);
-    ASSERT_EQ(port.written.size(), 1);
-    EXPECT_EQ(port.written[0], QByteArray::fromHex("FE080010012038FFFF"));
+    EXPECT_EQ(port.written, QList<QByteArray>{QByteArray::fromHex("FE080010012038FFFF")});
     EXPECT_EQ(engine.state().LastSentFrame, u"FE080010012038FFFF"_qs);
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
-    EXPECT_TRUE(timerMenu.isActive());
-    EXPECT_EQ(timerMenu.interval(), 500);
-    ASSERT_EQ(log.count(), 1);
-    EXPECT_EQ(log.entry(0).unit, u"HOST1:"_qs);
+    EXPECT_EQ(menuWait(), 500);
+    EXPECT_EQ(logged(), Words("HOST1:|FE080010012038FFFF"));
 
     port.receiveHex(u"06"_qs);
     EXPECT_EQ(client.calls, QStringList{u"reply:06:7"_qs});
-    EXPECT_FALSE(timerMenu.isActive());
-    ASSERT_EQ(log.count(), 2);
-    EXPECT_EQ(log.entry(1).unit, u"CAMERA1:"_qs);
-    EXPECT_EQ(log.entry(1).data, u"06"_qs);
+    EXPECT_EQ(menuWait(), -1);
+    EXPECT_EQ(logged(), Words("HOST1:|FE080010012038FFFF CAMERA1:|06"));
 }
 
 TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAloneUntilReopened) {
@@ -121,21 +124,20 @@ TEST_F(LinkEngineTest, UnframeableDataIsRefusedAndRawDataGoesOutUnchanged) {
     ASSERT_EQ(send(1, ScreenCommTest, "fe0801", "1"), 0);
     EXPECT_EQ(port.written.value(0), QByteArray::fromHex("FE0801"));
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
-    EXPECT_TRUE(timerMenu.isActive());
+    EXPECT_EQ(menuWait(), 500);
 }
 
 TEST_F(LinkEngineTest, FragmentsRestartTheGapTimerAndCompleteOnce) {
     send(12, ScreenBackup, "C10001");
     port.receiveHex(u"FD06"_qs);
-    EXPECT_TRUE(timerMenu.isActive());
-    EXPECT_EQ(timerMenu.interval(), 40);
+    EXPECT_EQ(menuWait(), 40);
     port.receiveHex(u"0102"_qs);
-    EXPECT_EQ(timerMenu.interval(), 40);
+    EXPECT_EQ(menuWait(), 40);
     EXPECT_TRUE(client.calls.isEmpty());
     port.receiveHex(u"07FFFF"_qs);
     EXPECT_EQ(client.calls, QStringList{u"reply:FD06010207FFFF:7"_qs});
     EXPECT_TRUE(engine.CheckReplyChecksum());
-    EXPECT_EQ(log.entry(log.count() - 1).unit, u"CAMERA12:"_qs);
+    EXPECT_EQ(logged().last(), u"CAMERA12:|FD06010207FFFF"_qs);
     EXPECT_TRUE(sink.shown.isEmpty());
 }
 
@@ -146,17 +148,16 @@ TEST_F(LinkEngineTest, GapLongerThanTheWaitIsATimeOut) {
     // Message 2 came before the time-out procedure, the port was recycled, state reset.
     EXPECT_EQ(sink.numbers(), QList<int>{2});
     EXPECT_EQ(client.calls, QStringList{u"timeout:1"_qs});
-    EXPECT_EQ(port.closes, 1);
-    EXPECT_EQ(port.opens.size(), 2);
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ((QList<qsizetype>{port.closes, port.opens.size(), port.isOpen()}),
+              (QList<qsizetype>{1, 2, true}));
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     EXPECT_TRUE(engine.state().ReceiveBuffer.isEmpty());
     EXPECT_EQ(engine.state().WaitingForm, nullptr);
-    EXPECT_FALSE(timerMenu.isActive());
+    EXPECT_EQ(menuWait(), -1);
     // Late bytes are dropped and not logged.
-    const int logged = log.count();
+    const int entries = log.count();
     port.receiveHex(u"0102"_qs);
-    EXPECT_EQ(log.count(), logged);
+    EXPECT_EQ(log.count(), entries);
 }
 
 TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
@@ -194,8 +195,7 @@ TEST_F(LinkEngineTest, PanelTimeOutIsSilentAndOverflowOnlyShowsTheMessage) {
     ASSERT_TRUE(timerMenu.fireNow());
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_TRUE(client.calls.isEmpty());
-    EXPECT_EQ(port.closes, 1);
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(std::pair(port.closes, port.isOpen()), std::pair(1, true));
     send(1, ScreenPanel);
     port.receive(QByteArray(600, '\x01'));
     EXPECT_EQ(sink.numbers(), QList<int>{13});
@@ -205,11 +205,10 @@ TEST_F(LinkEngineTest, PanelTimeOutIsSilentAndOverflowOnlyShowsTheMessage) {
 TEST_F(LinkEngineTest, CameraZeroAwaitsNothing) {
     ASSERT_EQ(send(0, ScreenCommTest), 0);
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-    EXPECT_FALSE(timerMenu.isActive());
-    EXPECT_EQ(log.count(), 1);
+    EXPECT_EQ(menuWait(), -1);
     port.receiveHex(u"06"_qs);
     EXPECT_TRUE(client.calls.isEmpty());
-    EXPECT_EQ(log.count(), 1);
+    EXPECT_EQ(log.count(), 1); // the frame only
 }
 
 TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
@@ -221,11 +220,10 @@ TEST_F(LinkEngineTest, CallbackMaySendTheNextFrameAtOnce) {
     send(1, ScreenBackup);
     port.receiveHex(u"06"_qs);
     EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
-    EXPECT_TRUE(timerMenu.isActive());
+    EXPECT_EQ(menuWait(), 500);
     port.receiveHex(u"06"_qs);
     port.receiveHex(u"06"_qs);
-    EXPECT_EQ(replies, 3);
-    EXPECT_EQ(port.written.size(), 3);
+    EXPECT_EQ(std::pair(replies, port.written.size()), std::pair(3, qsizetype(3)));
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 }
 
@@ -234,8 +232,7 @@ TEST_F(LinkEngineTest, BusyRetryTickLowersBlockNoForTheCall) {
     engine.setBlockNo(5);
     client.onReply = [&] { engine.armRetry(ScreenBackup); };
     port.receiveHex(u"00"_qs);
-    EXPECT_TRUE(timerReTry.isActive());
-    EXPECT_EQ(timerReTry.interval(), 300);
+    EXPECT_EQ(std::pair(timerReTry.isActive(), timerReTry.interval()), std::pair(true, 300));
     EXPECT_EQ(engine.state().ScreenCode, ScreenBackup);
 
     client.onRetry = [&] { engine.nextBlock(); }; // the screen resends and raises it
@@ -258,8 +255,7 @@ TEST_F(LinkEngineTest, TransferDialogClosedRunsTheUnloadRule) {
     engine.armRetry(ScreenBackup);
     engine.transferDialogClosed();
     EXPECT_EQ(client.calls, QStringList{u"closed"_qs});
-    EXPECT_FALSE(timerMenu.isActive());
-    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_FALSE(timerMenu.isActive() || timerReTry.isActive());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 
     client.calls.clear();
@@ -290,11 +286,10 @@ TEST_F(LinkEngineTest, LostPortWhileWaitingEndsLikeATimeOut) {
     EXPECT_EQ(sink.numbers(), QList<int>{2});
     EXPECT_EQ(client.calls, QStringList{u"timeout:1"_qs});
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-    EXPECT_FALSE(timerMenu.isActive());
+    EXPECT_EQ(menuWait(), -1);
     // Not recycled: a device that went away cannot be opened again at once, and message 6
     // would only repeat the news. The port watch reopens it when it returns.
-    EXPECT_EQ(port.opens.size(), 1);
-    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(std::pair(port.opens.size(), port.isOpen()), std::pair(qsizetype(1), false));
     EXPECT_EQ(engine.lastLostReason(), u"hung up"_qs);
 }
 
@@ -377,10 +372,10 @@ TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
     ScriptedClient other{engine};
     send(1, ScreenCommTest);
     engine.endWait(&other); // not its wait
-    EXPECT_TRUE(timerMenu.isActive());
+    EXPECT_EQ(menuWait(), 500);
     engine.endWait(&client);
     EXPECT_TRUE(engine.isIdle());
-    EXPECT_FALSE(timerMenu.isActive());
+    EXPECT_EQ(menuWait(), -1);
     port.receiveHex(u"06"_qs); // late: discarded
     EXPECT_TRUE(client.calls.isEmpty());
 
@@ -390,6 +385,5 @@ TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
     EXPECT_TRUE(timerReTry.isActive());
     engine.release(&client);
     EXPECT_FALSE(timerReTry.isActive());
-    EXPECT_TRUE(engine.isIdle());
-    EXPECT_FALSE(engine.isClaimedBy(&client));
+    EXPECT_TRUE(engine.isIdle() && !engine.isClaimedBy(&client));
 }
