@@ -1,10 +1,13 @@
 #include "MemoryLink.h"
+#include "common/MessageNumber.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
-
-#include <gtest/gtest.h>
-
+#include "link/LinkState.h"
+#include "link/TransactionText.h"
+#include "link/TransferDialogModel.h"
+#include "shell/LanguageTables.h"
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <random>
 
@@ -70,6 +73,22 @@ protected:
     ScriptedClient client{engine};
 };
 
+struct ClosingClient : LinkClient {
+    void replyComplete() override {}
+    void transferDialogClosed() override {
+        ++closed;
+        if (model)
+            model->close(); // a transfer that ends by closing its dialog again
+    }
+    TransferDialogModel* model = nullptr;
+    int closed = 0;
+};
+
+class TransferDialogModelTest : public LinkEngineTest {
+protected:
+    LanguageTables language;
+    TransferDialogModel model{engine};
+};
 } // namespace
 
 TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
@@ -386,4 +405,75 @@ TEST_F(LinkEngineTest, EndWaitAndReleaseFreeTheLinkOnlyForTheClaimingClient) {
     engine.release(&client);
     EXPECT_FALSE(timerReTry.isActive());
     EXPECT_TRUE(engine.isIdle() && !engine.isClaimedBy(&client));
+}
+
+TEST_F(TransferDialogModelTest, LoadsCaptionsOfTheCurrentLanguage) {
+    int repaints = 0;
+    model.onChanged = [&] { ++repaints; };
+    model.load(language);
+    const auto& s = model.state();
+    EXPECT_EQ(
+        (QStringList{s.caption, s.cancelCaption, s.closeCaption, s.labels1[0], s.labels1[1],
+                     s.labels1[2], s.labels2[0], s.labels2[2]}),
+        (QStringList{u"In transmission"_qs, u"Cancel"_qs, u"Close"_qs, u"In saving"_qs,
+                     u"File name"_qs, u"Save as"_qs, u"Save is completed."_qs, u"Save as"_qs}));
+    EXPECT_EQ(s.visibleFrame, 0);
+    EXPECT_TRUE(model.isOpen());
+    EXPECT_EQ(repaints, 1);
+
+    language.setLanguageIndex(1);
+    model.load(language);
+    EXPECT_EQ(model.state().caption, u"転送中"_qs);
+    EXPECT_EQ(model.state().labels2[0], u"保存しました"_qs);
+}
+
+TEST_F(TransferDialogModelTest, CloseRunsTheUnloadRuleOnce) {
+    ClosingClient client;
+    client.model = &model;
+    int closedCalls = 0;
+    model.onClosed = [&] { ++closedCalls; };
+    model.load(language);
+    engine.claim(&client);
+    engine.armRetry(ScreenBackup);
+
+    model.close();
+    model.close();
+    EXPECT_EQ(client.closed, 1);
+    EXPECT_EQ(closedCalls, 1);
+    EXPECT_FALSE(model.isOpen());
+    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+}
+
+TEST(TransactionTextTest, NamesCameraAndCommandOrBlockInEitherLanguage) {
+    LinkState state;
+    EXPECT_TRUE(TransactionText(state).isEmpty());
+    state.LastSentFrame = u"FE0A1231052A010305FFFF"_qs; // camera 123, command 2A
+    EXPECT_EQ(TransactionText(state), u"camera 123, command 2A"_qs);
+    state.BlockNo = 37; // within a transfer the block says more than the command
+    EXPECT_EQ(TransactionText(state), u"camera 123, block 37"_qs);
+    // A backup frame names its own block: the transfer has counted on to the next one.
+    state.LastSentFrame = u"FE0A123105C1001977FFFF"_qs;
+    state.BlockNo = 26;
+    EXPECT_EQ(TransactionText(state), u"camera 123, block 25"_qs);
+    state.LastSentFrame = u"FE09123105C100FFFF"_qs; // cut short: the count stays
+    EXPECT_EQ(TransactionText(state), u"camera 123, block 26"_qs);
+    state.BlockNo = 0;
+    state.LastSentFrame = u"FE07255099EAFFFF"_qs; // no data bytes
+    EXPECT_EQ(TransactionText(state), u"camera 255"_qs);
+    state.LastSentFrame = u"FE0"_qs; // cut short: no crash, no command
+    EXPECT_EQ(TransactionText(state), u"camera 0"_qs);
+    // Japanese names the same exchange.
+    state.LastSentFrame = u"FE0A1231052A010305FFFF"_qs;
+    EXPECT_EQ(TransactionText(state, 1), u"カメラ 123、コマンド 2A"_qs);
+    state.LastSentFrame = u"FE0A123105C1001977FFFF"_qs;
+    EXPECT_EQ(TransactionText(state, 1), u"カメラ 123、ブロック 25"_qs);
+}
+
+TEST(TransactionTextTest, OnlyMessagesAboutOneExchange) {
+    for (int number :
+         {MessageTimeout, MessageNack, MessageBusy, MessageReceiveError, MessageDataTooLarge})
+        EXPECT_TRUE(IsLinkMessage(number)) << number;
+    for (int number : {MessagePortOpenError, MessageNoSettingFile, MessageCannotSave})
+        EXPECT_FALSE(IsLinkMessage(number)) << number;
 }
