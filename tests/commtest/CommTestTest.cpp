@@ -57,14 +57,12 @@ TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_EQ(test.currentRow(), 1); // the awaited reply still belongs to row 1
 
-    const QList<QPair<const char*, QString>> replies{
-        {"06", u"ACK"_qs},
-        {"15", u"NACK"_qs},
-        {"00", u"BUSY"_qs},
-        {"FD0A0031021501022DFFFF", u"FD0A0031021501022DFFFF"_qs}};
-    for (const auto& [hex, shown] : replies) {
+    for (const auto& [hex, shown] : {std::pair{"06", "ACK"},
+                                     {"15", "NACK"},
+                                     {"00", "BUSY"},
+                                     {"FD0A0031021501022DFFFF", "FD0A0031021501022DFFFF"}}) {
         reply(hex);
-        EXPECT_EQ(test.screen().row(1).reply, shown);
+        EXPECT_EQ(test.screen().row(1).reply, QLatin1String(shown));
         ASSERT_TRUE(test.CommandSend(1));
     }
     reply();
@@ -355,9 +353,8 @@ TEST_F(TestRunTest, ContinuousRunStopsAfterItsRounds) {
     EXPECT_EQ(lines[2], u"1 W 01 ACK"_qs);
     EXPECT_EQ(counts, Words("1/4 2/4 3/4 4/4"));
     EXPECT_EQ(result, 1);
-    EXPECT_FALSE(test.isRunning());
     EXPECT_EQ(port.written.size(), 4);
-    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_FALSE(test.isRunning() || engine.state().ScreenCode != ScreenIdle);
 }
 
 TEST_F(TestRunTest, CameraZeroRunCountsFramesThatLeft) {
