@@ -34,12 +34,13 @@ TEST(TelnetCodecTest, DecoderSeparatesDataFromCommandsSplitAnywhere) {
         EXPECT_EQ(first.data + second.data, bytes({0x01, 0xFF, 0x0D, 0x00, 0x06})) << cut;
         first.events.insert(first.events.end(), second.events.begin(), second.events.end());
         ASSERT_EQ(first.events.size(), 2u) << cut;
-        EXPECT_EQ(first.events[0].kind, Event::Kind::Negotiation);
-        EXPECT_EQ(first.events[0].verb, WILL);
-        EXPECT_EQ(first.events[0].option, OptionBinary);
-        EXPECT_EQ(first.events[1].kind, Event::Kind::Subnegotiation);
-        EXPECT_EQ(first.events[1].option, OptionComPort);
-        EXPECT_EQ(first.events[1].payload, bytes({101, 0x00, 0x00, 0xFF, 0x00}));
+        const Event& will = first.events[0];
+        const Event& answer = first.events[1];
+        EXPECT_EQ(std::tuple(will.kind, int(will.verb), int(will.option)),
+                  std::tuple(Event::Kind::Negotiation, int(WILL), int(OptionBinary)));
+        EXPECT_EQ(std::tuple(answer.kind, int(answer.option), answer.payload),
+                  std::tuple(Event::Kind::Subnegotiation, int(OptionComPort),
+                             bytes({101, 0x00, 0x00, 0xFF, 0x00})));
     }
 }
 
@@ -65,12 +66,10 @@ TEST(TelnetCodecTest, ComPortCommandsAndTheirAnswers) {
 
     const auto rate = parseComPortReply(bytes({101, 0x00, 0x00, 0x4B, 0x00}));
     ASSERT_TRUE(rate);
-    EXPECT_EQ(rate->command, SetBaudRate);
-    EXPECT_EQ(rate->value, 19200u);
+    EXPECT_EQ(std::pair(int(rate->command), rate->value), std::pair(int(SetBaudRate), 19200u));
     const auto parity = parseComPortReply(bytes({103, 3}));
     ASSERT_TRUE(parity);
-    EXPECT_EQ(parity->command, SetParity);
-    EXPECT_EQ(parity->value, 3u);
+    EXPECT_EQ(std::pair(int(parity->command), parity->value), std::pair(int(SetParity), 3u));
     // Wrong lengths and client-side codes are not answers.
     for (const QByteArray& bad : {QByteArray(), bytes({101, 0, 0, 0x4B}), bytes({103}),
                                   bytes({103, 3, 3}), bytes({3, 3}), bytes({100})})
@@ -99,10 +98,9 @@ TEST(NetworkPortNameTest, ParsesHostAndPortOfBothModes) {
         QString why;
         const auto parsed = ParseNetworkPortName(QString::fromUtf8(c.text), &why);
         ASSERT_TRUE(parsed) << c.text << ": " << why.toStdString();
-        EXPECT_EQ(parsed->mode, c.mode) << c.text;
-        EXPECT_EQ(parsed->host, QString::fromUtf8(c.host)) << c.text;
-        EXPECT_EQ(parsed->port, c.port) << c.text;
-        EXPECT_EQ(parsed->text(), QString::fromUtf8(c.shown)) << c.text;
+        EXPECT_EQ(std::tuple(parsed->mode, parsed->host, parsed->port, parsed->text()),
+                  std::tuple(c.mode, QString::fromUtf8(c.host), c.port, QString::fromUtf8(c.shown)))
+            << c.text;
         EXPECT_TRUE(IsNetworkPortName(QString::fromUtf8(c.text)));
     }
 }
@@ -182,9 +180,7 @@ TEST_F(Rfc2217NegotiationTest, OffersThenSetsTheLineOnceTheServerAcceptsComPort)
     EXPECT_TRUE(n.awaiting().contains(u"bit rate, data size, parity, stop size"_qs));
     confirm(n, 19200, 8, ParityNone);
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Ready);
-    EXPECT_TRUE(n.warning().isEmpty());
-    EXPECT_TRUE(n.ownBinary());
-    EXPECT_TRUE(n.peerBinary());
+    EXPECT_TRUE(n.warning().isEmpty() && n.ownBinary() && n.peerBinary());
 }
 
 TEST_F(Rfc2217NegotiationTest, RefusesEchoAndUnknownOptionsOnce) {
