@@ -2,8 +2,7 @@
 // manual clock: what the CPU receives, the replies and faults, the time-out, the close rule.
 #include "cpuwriter/FlashWriter.h"
 #include "BootCpuSim.h"
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
+#include "MemoryLink.h"
 #include "RecordingSink.h"
 #include "SRecordMaker.h"
 #include "TestFiles.h"
@@ -64,6 +63,10 @@ protected:
     }
     QByteArray allSent() const { return port.written.join(); }
     bool start() { return writer.startWrite(u"MASTER"_qs, appPath); }
+    // No write going on and the screen's controls back.
+    bool idle() const {
+        return writer.WriteState() == FlashWriter::StateIdle && writer.controlsEnabled();
+    }
 
     QTemporaryDir dir;
     QString appPath;
@@ -89,8 +92,7 @@ TEST_F(FlashWriterTest, CooperativeCpuReceivesExactlyTheDocumentedBytes) {
     pump();
     EXPECT_EQ(finished, QList<bool>{true});
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     EXPECT_EQ(std::pair(writer.ProgressValue(), writer.ProgressMax()), std::pair(2063, 2064));
 
     QByteArray expected = QByteArray::fromHex("0055") + writer.images().bootImage();
@@ -150,7 +152,7 @@ TEST_F(FlashWriterTest, AcknowledgementOfAnotherBlockOnlyMovesTheBarAndALateRepl
     port.receive(EncodeBootFrame(ReplyFrameContent(6)));
     pause.fireNow();
     EXPECT_EQ(allSent(), before);
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(FlashWriterTest, BusyRepliesDoNotRestartTheTimeOut) {
@@ -192,8 +194,7 @@ TEST_F(FlashWriterTest, ReplyFaultsEndTheWriteWithTheirMessage) {
         ASSERT_TRUE(start());
         pump();
         EXPECT_EQ(sink.numbers(), QList<int>{c.message});
-        EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
-        EXPECT_TRUE(writer.controlsEnabled());
+        EXPECT_TRUE(idle());
         EXPECT_EQ(finished, QList<bool>{false});
         sent = port.written.size();
     }
@@ -225,7 +226,7 @@ TEST_F(FlashWriterTest, NoCpuGivesUpAfter5120Attempts) {
     EXPECT_EQ(writer.bitRateAttempts(), FlashWriter::kBitRateAttempts);
     EXPECT_EQ(allSent(), QByteArray(FlashWriter::kBitRateAttempts, '\0'));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuNotConnected});
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     // The 10-s timer in state 1 ends nothing by itself.
     EXPECT_FALSE(timerCpuWrite.isActive());
 }
@@ -247,7 +248,7 @@ TEST_F(FlashWriterTest, OnlyTheFirstByteOfABatchCountsAndTheEraseIsTimed) {
     EXPECT_EQ(port.discards, port.written.size()); // unread input dropped before each byte
     ASSERT_TRUE(timerCpuWrite.fireNow());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuCommunicationError});
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
@@ -258,7 +259,7 @@ TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
     ASSERT_TRUE(pause.fireNow());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReceiveError});
     EXPECT_LE(writer.ProgressValue(), writer.ProgressMax());
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
@@ -268,7 +269,7 @@ TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
     EXPECT_FALSE(start());
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageSelectApplicationFile, MessageNoApplicationProgram,
                                           MessagePortOpenError}));
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_TRUE(finished.isEmpty());
 }
@@ -278,18 +279,15 @@ TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
     pump(200);
     port.loseDevice(u"unplugged"_qs);
     EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     EXPECT_EQ(writer.lastPortLoss(), u"unplugged"_qs); // zelctl names the reason
 }
 
 TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
-    MemoryBytePort sharedPort;
-    ManualTimer timerMenu;
-    ManualTimer timerReTry;
-    LinkEngine engine(sharedPort, timerMenu, timerReTry, settings, sink);
-    engine.SetCommPortSettings();
-    ASSERT_TRUE(engine.OpenCommPort());
-    writer.setSharedLink(&engine);
+    MemoryLink shared;
+    ASSERT_TRUE(shared.openTestPort());
+    MemoryBytePort& sharedPort = shared.port;
+    writer.setSharedLink(&shared.engine);
 
     ASSERT_TRUE(start());
     EXPECT_FALSE(sharedPort.isOpen());
@@ -342,7 +340,7 @@ TEST_F(FlashWriterTest, StopWaitsForTheBlockInFlightThenEndsWithoutMessage) {
     // No block after the one in flight.
     EXPECT_EQ(std::pair(writer.blocksAcknowledged(), cpu.blocksWritten()), std::pair(4, 4));
     EXPECT_FALSE(allSent().contains(EncodeBootFrame(BlockFrameContent(4, app))));
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     EXPECT_FALSE(timerCpuWrite.isActive());
 }
 
