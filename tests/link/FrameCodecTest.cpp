@@ -21,15 +21,12 @@ QString build(const QString& data) {
 }
 } // namespace
 
-TEST(FrameCodec, WorkedExamples) {
+TEST(FrameCodec, WorkedExamplesLengthPaddingAndRequestDigit) {
     EXPECT_EQ(build(u"20"_qs), u"FE080010012038FFFF"_qs);
     EXPECT_EQ(build("123", "5", "True", u"2A0103"_qs), u"FE0A1231052A010305FFFF"_qs);
     EXPECT_EQ(build("255", "99", "False", {}), u"FE07255099EAFFFF"_qs);
     // No data: eight bytes, length 07. Camera 5 -> digits 0 0 5, remote 7 -> 0 7.
     EXPECT_EQ(build("5", "7", "False", {}), u"FE0700500751FFFF"_qs);
-}
-
-TEST(FrameCodec, LengthByteAndPadding) {
     // Nine data bytes: length 0x10; eight: 0x0F with its leading zero.
     EXPECT_EQ(build(QString(18, QLatin1Char('0'))).mid(2, 2), u"10"_qs);
     EXPECT_EQ(build(QString(16, QLatin1Char('0'))).mid(2, 2), u"0F"_qs);
@@ -39,9 +36,7 @@ TEST(FrameCodec, LengthByteAndPadding) {
     EXPECT_EQ(build(u"18"_qs), u"FE080010011800FFFF"_qs);
     // A checksum below 0x10 keeps its leading zero: data 10 gives 08.
     EXPECT_EQ(build(u"10"_qs), u"FE080010011008FFFF"_qs);
-}
-
-TEST(FrameCodec, RequestDigitOnlyForExactTrue) {
+    // The request digit is set only for the exact text True.
     EXPECT_EQ(build("1", "1", "True", {}).mid(6, 2), u"11"_qs);
     for (const char* other : {"true", "TRUE", "1", "", "False"})
         EXPECT_EQ(build("1", "1", other, {}).mid(6, 2), u"10"_qs) << other;
@@ -87,9 +82,6 @@ TEST(FrameCodec, CompletenessRule) {
     EXPECT_EQ(ClassifyReply(u"FD06AABB00FF"_qs), ReplyKind::Incomplete);
     EXPECT_EQ(ClassifyReply(u"FE06AABB00FFFF"_qs), ReplyKind::Incomplete);
     EXPECT_EQ(ClassifyReply(u"FDZZFFFF"_qs), ReplyKind::Incomplete);
-}
-
-TEST(FrameCodec, DataReplyIsCompleteOnlyWithBothEndBytes) {
     // Start byte, length byte and checksum right (FD ^ 06 ^ 01 ^ 02 ^ FF = 07); only the end
     // bytes differ from FF FF, so the reply must not be taken.
     for (const char* ends : {"FFFE", "FEFF", "0000", "FF00"}) {
