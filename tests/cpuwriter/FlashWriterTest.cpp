@@ -371,7 +371,7 @@ QList<BootFrameParser::Result> feedAll(BootFrameParser& parser, const QByteArray
     return results;
 }
 
-TEST(BootFrameTest, ErasedBlockZeroHasTheDocumentedChecksum) {
+TEST(BootFrameTest, DocumentedChecksumOfAnErasedBlockAndDleStuffing) {
     const QByteArray frame = EncodeBootFrame(BlockFrameContent(0, QByteArray(0x40000, char(0xFF))));
     ASSERT_EQ(frame.size(), 2 + 132 + 2 + 2);
     EXPECT_EQ(frame.left(6), QByteArray::fromHex("100201840000"));
@@ -379,9 +379,6 @@ TEST(BootFrameTest, ErasedBlockZeroHasTheDocumentedChecksum) {
     // Block number high byte first; bytes past the end of an image are erased flash.
     const QByteArray tail = BlockFrameContent(0x0102, QByteArray(0x0102 * 128 + 2, char(0x33)));
     EXPECT_EQ(tail, QByteArray::fromHex("018401023333") + QByteArray(126, char(0xFF)));
-}
-
-TEST(BootFrameTest, DleInTheContentIsDoubledAndCountedTwice) {
     QByteArray image(0x40000, char(0xFF));
     image[0x10 * 128 + 5] = char(0x10);
     const QByteArray plain =
