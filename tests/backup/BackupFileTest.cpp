@@ -1,6 +1,7 @@
 #include "backup/BackupFile.h"
 #include "TestFiles.h"
 #include "backup/BackupComparison.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,10 +2,10 @@
 // START and SEND and their order, the refusal to close and the file messages.
 #include "commtest/CommTestSession.h"
 #include "MemoryLink.h"
-#include "TestFiles.h"
 #include "common/MessageNumber.h"
 #include "commtest/TestEntryRules.h"
 #include "shell/LanguageTables.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "common/HexText.h"
 #include "common/MessageNumber.h"
 #include "commtest/TestRun.h"
+
 #include <gtest/gtest.h>
 
 using namespace zel;

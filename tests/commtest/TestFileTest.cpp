@@ -11,6 +11,7 @@
 #include "find/FindState.h"
 #include "find/TextFinder.h"
 #include "shell/LanguageTables.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -13,6 +13,7 @@
 #include "cpuwriter/FlashWriteClock.h"
 #include "link/LinkEngine.h"
 #include "shell/Settings.h"
+
 #include <QList>
 #include <QMap>
 #include <QTemporaryDir>

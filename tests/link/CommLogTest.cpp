@@ -8,9 +8,9 @@
 #include "link/CommLogFile.h"
 #include "link/CommLogSession.h"
 #include "link/CommLogStore.h"
+
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

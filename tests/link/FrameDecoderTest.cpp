@@ -8,6 +8,7 @@
 #include "link/FrameCodec.h"
 #include "link/MeaningJapanese.h"
 #include "titletable/TitleCharTable.h"
+
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <random>

@@ -6,6 +6,7 @@
 #include "link/TransactionText.h"
 #include "link/TransferDialogModel.h"
 #include "shell/LanguageTables.h"
+
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>

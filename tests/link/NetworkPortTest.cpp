@@ -2,6 +2,7 @@
 #include "link/NetworkPortName.h"
 #include "link/Rfc2217Negotiation.h"
 #include "link/TelnetCodec.h"
+
 #include <gtest/gtest.h>
 
 using namespace zel::telnet;

@@ -6,6 +6,7 @@
 #include "link/SerialPortLock.h"
 #include "link/SystemPortSource.h"
 #include "shell/Settings.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>

@@ -3,6 +3,7 @@
 #include "DeviceFrameReader.h"
 #include "FaultPlan.h"
 #include "SimFrames.h"
+
 #include <gtest/gtest.h>
 #include <random>
 

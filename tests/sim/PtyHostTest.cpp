@@ -8,6 +8,7 @@
 #include "SimFrames.h"
 #include "SimulatedController.h"
 #include "WirePacer.h"
+
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 

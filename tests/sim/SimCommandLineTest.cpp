@@ -4,6 +4,7 @@
 #include "PtySlave.h"
 #include "SimFrames.h"
 #include "Words.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
