@@ -39,11 +39,11 @@ protected:
     }
     bool load(const QString& path) { return CommLogFile::load(path, store, sink); }
     QStringList entries() const { return ::entries(store); }
-    // A file of `count` lines "HOST1:1" followed by `rest`.
+    // A file of `count` lines "HOST1:<line index>" followed by `rest`.
     QString fullLog(int count, const QByteArray& rest) {
         QByteArray text;
         for (int i = 0; i < count; ++i)
-            text += "HOST1:1\r\n";
+            text += "HOST1:" + QByteArray::number(i) + "\r\n";
         return writeRaw(text + rest);
     }
 
@@ -166,10 +166,7 @@ TEST_F(CommLogFileTest, LongFieldsAskWhetherToKeepReading) {
 }
 
 TEST_F(CommLogFileTest, MoreThan3000LinesStopWithMessage20) {
-    QByteArray text;
-    for (int i = 0; i < 3002; ++i)
-        text += "HOST1:" + QByteArray::number(i) + "\r\n";
-    ASSERT_TRUE(load(writeRaw(text)));
+    ASSERT_TRUE(load(fullLog(3002, {})));
     EXPECT_EQ(store.count(), 3000);
     ASSERT_EQ(sink.numbers(), QList<int>{20});
     EXPECT_EQ(sink.shown[0].extra, u"入力できるデータ件数を超えています。"_qs);
