@@ -39,23 +39,38 @@ TEST(CliHelpTextsTest, EveryDeclaredDescriptionHasItsJapaneseText) {
     }
 }
 
-TEST(CliHelpTextsTest, JapaneseHelpIsWrappedWithinTheLineWidthAndKeepsTheNames) {
-    for (const CliCommand& command : RegisteredCommands()) {
-        const QString help = CommandHelp(command, {}, kJapanese);
-        EXPECT_TRUE(help.startsWith(QStringLiteral("使い方: zelctl [共通オプション] ") +
-                                    command.synopses.value(0)))
-            << help.toStdString();
-        for (const CliOption& option : command.options)
-            EXPECT_TRUE(help.contains(option.written())) << option.written().toStdString();
-        for (const QString& line : help.split(QLatin1Char('\n'))) {
-            const bool synopsis = line.contains(QStringLiteral("zelctl [共通オプション]"));
-            EXPECT_TRUE(synopsis || DisplayWidth(line) <= 79) << line.toStdString();
-            // A line never starts with the punctuation that closes a clause.
-            EXPECT_FALSE(line.trimmed().startsWith(QStringLiteral("、")) ||
-                         line.trimmed().startsWith(QStringLiteral("。")))
-                << line.toStdString();
+// In both languages every command's help starts with its synopsis and is part of the manual,
+// names and describes each option, and keeps each line but the synopses within 79 columns.
+TEST(CliHelpTextsTest, EveryCommandsHelpNamesItsOptionsWithinTheLineWidth) {
+    ASSERT_FALSE(RegisteredCommands().empty());
+    const QString synopsisStart[] = {QStringLiteral("zelctl [global options]"),
+                                     QStringLiteral("zelctl [共通オプション]")};
+    const QString usage[] = {QStringLiteral("Usage: "), QStringLiteral("使い方: ")};
+    for (const int language : {0, kJapanese}) {
+        const QString manual = ManualText(language);
+        for (const CliCommand& command : RegisteredCommands()) {
+            SCOPED_TRACE(command.name.toStdString());
+            const QString help = CommandHelp(command, {}, language);
+            EXPECT_TRUE(help.startsWith(usage[language] + synopsisStart[language] + u' ' +
+                                        command.synopses.value(0)))
+                << help.toStdString();
+            EXPECT_TRUE(manual.contains(help));
+            for (const CliOption& option : command.options) {
+                EXPECT_FALSE(option.description.isEmpty()) << option.written().toStdString();
+                EXPECT_TRUE(help.contains(option.written())) << option.written().toStdString();
+            }
+            for (const QString& line : help.split(QLatin1Char('\n'))) {
+                const bool synopsis = line.contains(synopsisStart[language]);
+                EXPECT_TRUE(synopsis || DisplayWidth(line) <= 79) << line.toStdString();
+                // A line never starts with the punctuation that closes a clause.
+                EXPECT_FALSE(line.trimmed().startsWith(QStringLiteral("、")) ||
+                             line.trimmed().startsWith(QStringLiteral("。")))
+                    << line.toStdString();
+            }
         }
     }
+    for (const CliOption& option : GlobalOptionDeclarations())
+        EXPECT_TRUE(GlobalHelp().contains(option.written()));
     EXPECT_TRUE(GlobalHelp(kJapanese).contains(QStringLiteral("\nコマンド:\n")));
     // The English help is untouched by the table.
     EXPECT_EQ(GlobalHelp(0), GlobalHelp());

@@ -1,25 +1,23 @@
 // The events of zelctl panel are checked before anything is sent: each good event is one
 // step, the first bad one stops the whole script with a reason naming it.
 #include "CliPanelScript.h"
+#include "Words.h"
 
 #include <gtest/gtest.h>
 
 using namespace zel::cli;
+using zel::test::Words;
 
 namespace {
-
-QStringList words(const char* text) {
-    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
 
 TEST(PanelScriptTest, EveryKindOfGoodEventIsOneStep) {
     const char* events = "press:up release:up press:tele keydown:left keyup:a keydown:7 click:cam "
                          "click:aux5-on click:9 type:123 mode:step pan-speed:60 tilt-speed:1 "
                          "zoom-speed:8 focus-speed:2 preset-key:on autopan-way:4 autopan-turn:1 "
                          "position:1,2,3,4 wait:0 wait:3600000";
-    const PanelScript script = ParsePanelScript(words(events), false);
+    const PanelScript script = ParsePanelScript(Words(events), false);
     EXPECT_TRUE(script.error.isEmpty()) << script.error.toStdString();
-    ASSERT_EQ(script.steps.size(), size_t(words(events).size()));
+    ASSERT_EQ(script.steps.size(), size_t(Words(events).size()));
     for (size_t i = 0; i + 2 < script.steps.size(); ++i) {
         EXPECT_EQ(script.steps[i].waitMs, -1) << i;
         EXPECT_TRUE(bool(script.steps[i].apply)) << i;
@@ -61,24 +59,19 @@ TEST(PanelScriptTest, TheFirstBadEventStopsTheScriptWithItsReason) {
 
 TEST(PanelScriptTest, TestModeOpensTheTestEvents) {
     const PanelScript script = ParsePanelScript(
-        words("mode:test mode:accel-off test-pan:5 test-tilt:0 test-zoom:9 test-focus:12"), true);
+        Words("mode:test mode:accel-off test-pan:5 test-tilt:0 test-zoom:9 test-focus:12"), true);
     EXPECT_TRUE(script.error.isEmpty()) << script.error.toStdString();
     EXPECT_EQ(script.steps.size(), 6u);
     EXPECT_EQ(ParsePanelScript({QStringLiteral("test-zoom:x")}, true).error,
               QStringLiteral("test-zoom: takes decimal digits"));
 }
 
-TEST(PanelScriptTest, TheReferenceNamesEveryEventAndKey) {
-    const QString reference = PanelEventReference();
-    for (const char* word :
-         {"press:K", "release:K", "click:NAME", "keydown:K", "keyup:K", "type:DIGITS", "wait:MS",
-          "mode:M", "pan-speed:V", "test-focus:V", "preset-key:on|off", "autopan-way",
-          "position:P,T,Z,D", "up-left", "aux5-on", "trace-clear", "1 3 7 15 30 60", "2 4 6 8"})
-        EXPECT_TRUE(reference.contains(QLatin1String(word))) << word;
-    // Every name the reference gives for click: is taken.
+TEST(PanelScriptTest, EveryClickNameTheReferenceGivesIsTaken) {
     const QString clicks =
-        reference.section(QStringLiteral("NAME: "), 2).section(QLatin1Char('.'), 0, 0);
-    for (const QString& name : clicks.simplified().split(QLatin1Char(' ')))
+        PanelEventReference().section(QStringLiteral("NAME: "), 2).section(QLatin1Char('.'), 0, 0);
+    const QStringList names = clicks.simplified().split(QLatin1Char(' '));
+    ASSERT_GT(names.size(), 40) << clicks.toStdString();
+    for (const QString& name : names)
         EXPECT_TRUE(ParsePanelScript({QStringLiteral("click:") + name}, false).error.isEmpty())
             << name.toStdString();
 }

@@ -1,6 +1,5 @@
 // The communication test on a real serial port over a pseudo-terminal, against the simulated
 // controller paced at a real bit rate.
-#include "CameraControllerSim.h"
 #include "EventLoopWait.h"
 #include "PtyHost.h"
 #include "PtyLink.h"

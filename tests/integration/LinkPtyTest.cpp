@@ -1,12 +1,12 @@
 // The link engine on a real QSerialPort over a pseudo-terminal, against the simulated
 // camera controller.
-#include "CameraControllerSim.h"
 #include "EventLoopWait.h"
 #include "FaultRules.h"
 #include "PtyLink.h"
 #include "PtyMaster.h"
 #include "PtySlave.h"
 #include "ReplyRecorder.h"
+#include "Words.h"
 #include "link/FrameCodec.h"
 #include "link/LinkClient.h"
 
@@ -64,57 +64,29 @@ protected:
 
 } // namespace
 
-TEST_F(LinkPtyTest, AckAndDataReplies) {
-    start();
-    ASSERT_EQ(send(QStringLiteral("200000000000"), false), 0);
-    ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(client->replies, QStringList{QStringLiteral("06")});
-
-    ASSERT_EQ(send(QStringLiteral("C10001"), true), 0);
-    ASSERT_TRUE(waitIdle());
-    ASSERT_EQ(client->replies.size(), 2);
-    const QString reply = client->replies[1];
-    EXPECT_EQ(ReplyByteCount(reply), 43);
-    EXPECT_EQ(ReplyByteAt(reply, 1), 42);
-    EXPECT_TRUE(engine().CheckReplyChecksum());
-    EXPECT_TRUE(sink().shown.isEmpty());
-}
-
-TEST_F(LinkPtyTest, NackBusyAndFragments) {
+// Each kind of reply on a real port, the data reply in fragments; the engine's rules (a gap
+// longer than the wait, camera 0 awaiting nothing) are pinned in LinkEngineTest.
+TEST_F(LinkPtyTest, AckNackBusyAndAFragmentedDataReply) {
     sim::SimConfig config;
-    config.faults.add(faultRule(sim::FaultKind::Nack, 0x20));
+    config.faults.add(faultRule(sim::FaultKind::Nack, 0x40));
     config.faults.add(faultRule(sim::FaultKind::Busy, 0x30));
     sim::FaultRule fragments = faultRule(sim::FaultKind::Fragment, 0xC1);
     fragments.fragmentSize = 10;
     fragments.gapMs = 30; // shorter than the 100 ms wait between fragments
     config.faults.add(fragments);
     start(config);
-
-    send(QStringLiteral("200000000000"), false);
-    ASSERT_TRUE(waitIdle());
-    send(QStringLiteral("3001"), false);
-    ASSERT_TRUE(waitIdle());
-    send(QStringLiteral("C10005"), true);
-    ASSERT_TRUE(waitIdle());
-    ASSERT_EQ(client->replies.size(), 3);
-    EXPECT_EQ(client->replies[0], QStringLiteral("15"));
-    EXPECT_EQ(client->replies[1], QStringLiteral("00"));
-    EXPECT_EQ(ReplyByteCount(client->replies[2]), 43);
+    for (const auto& [data, request] : {std::pair{"200000000000", false}, std::pair{"3001", false},
+                                        std::pair{"40", false}, std::pair{"C10005", true}}) {
+        ASSERT_EQ(send(QLatin1String(data), request), 0) << data;
+        ASSERT_TRUE(waitIdle()) << data;
+    }
+    ASSERT_EQ(client->replies.size(), 4);
+    EXPECT_EQ(client->replies.mid(0, 3), Words("06 00 15"));
+    EXPECT_EQ(ReplyByteCount(client->replies[3]), 43);
+    EXPECT_EQ(ReplyByteAt(client->replies[3], 1), 42);
+    EXPECT_TRUE(engine().CheckReplyChecksum());
     EXPECT_EQ(client->timeOuts, 0);
-}
-
-TEST_F(LinkPtyTest, GapLongerThanTheWaitTimesOut) {
-    sim::SimConfig config;
-    sim::FaultRule fragments = faultRule(sim::FaultKind::Fragment, 0xC1);
-    fragments.fragmentSize = 20;
-    fragments.gapMs = 400;
-    config.faults.add(fragments);
-    start(config);
-    send(QStringLiteral("C10005"), true);
-    ASSERT_TRUE(waitIdle());
-    EXPECT_TRUE(client->replies.isEmpty());
-    EXPECT_EQ(client->timeOuts, 1);
-    EXPECT_EQ(sink().numbers(), QList<int>{2});
+    EXPECT_TRUE(sink().shown.isEmpty());
 }
 
 TEST_F(LinkPtyTest, SilenceTimesOutAndRecyclesThePort) {
@@ -135,15 +107,6 @@ TEST_F(LinkPtyTest, SilenceTimesOutAndRecyclesThePort) {
     send(QStringLiteral("200000000000"), false);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(client->replies, QStringList{QStringLiteral("06")});
-}
-
-TEST_F(LinkPtyTest, CameraZeroAwaitsNothing) {
-    start();
-    ASSERT_EQ(send(QStringLiteral("200000000000"), false, 0), 0);
-    EXPECT_EQ(engine().state().ScreenCode, ScreenIdle);
-    runEventsFor(100);
-    EXPECT_TRUE(client->replies.isEmpty());
-    EXPECT_TRUE(sink().shown.isEmpty());
 }
 
 TEST_F(LinkPtyTest, PulledPortEndsOrderlyWithoutBusyLoop) {
@@ -176,36 +139,19 @@ TEST_F(LinkPtyTest, PulledPortWhileIdleIsQuiet) {
     EXPECT_TRUE(sink().shown.isEmpty());
 }
 
-TEST_F(LinkPtyTest, SecondOpenOfTheSameDeviceIsRefusedWithAReason) {
-    start();
-    SerialBytePort second;
-    QString why;
-    PortLineSettings line;
-    line.device = simulator().slavePath();
-    if (second.open(line, &why)) {
-        second.close();
-        GTEST_SKIP() << "no lock directory on this system";
-    }
-    EXPECT_TRUE(why.contains(simulator().slavePath())) << why.toStdString();
-}
-
 TEST_F(LinkPtyTest, MissingDeviceNamesTheDeviceInTheLinesLanguage) {
     const QString device = QStringLiteral("/dev/zel-no-such-port");
-    const struct {
-        int language;
-        QString expected;
-    } cases[] = {
-        {0, QStringLiteral("cannot open %1: no such device").arg(device)},
-        {1, QStringLiteral("%1 を開けません: デバイスがありません").arg(device)},
-    };
-    for (const auto& c : cases) {
+    const QString expected[] = {
+        QStringLiteral("cannot open %1: no such device").arg(device),
+        QStringLiteral("%1 を開けません: デバイスがありません").arg(device)};
+    for (const int language : {0, 1}) {
         SerialBytePort missing;
         QString why;
         PortLineSettings line;
         line.device = device;
-        line.languageIndex = c.language;
+        line.languageIndex = language;
         EXPECT_FALSE(missing.open(line, &why));
-        EXPECT_EQ(why, c.expected);
+        EXPECT_EQ(why, expected[language]);
     }
 }
 

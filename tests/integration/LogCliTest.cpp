@@ -40,24 +40,16 @@ TEST_F(LogCliTest, BadFilesEndWithTheReasonAndExitOne) {
     ASSERT_TRUE(writeBytes(path("utf8.log"), "HOST1:\t\xE2\x86\x90\r\n"));
     ASSERT_TRUE(
         writeBytes(path("long.log"), "HOST1:\t" + QByteArray(600, 'A') + "\r\nCAMERA1:\t06\r\n"));
-    const QList<std::pair<QString, const char*>> cases{
-        {path("missing.log"), "no such file"}, {QStringLiteral("/dev/zero"), "not a regular file"},
-        {dir.path(), "not a regular file"},    {path("empty.log"), "holds no log entries"},
-        {path("utf8.log"), "not a Japanese"},
-    };
-    for (const auto& [file, reason] : cases) {
-        const ProgramRun result = decode(file);
-        EXPECT_EQ(result.exitCode, 1) << file.toStdString();
-        EXPECT_TRUE(result.err.contains(QString::fromLatin1(reason))) << result.err.toStdString();
-        EXPECT_TRUE(result.out.isEmpty()) << file.toStdString();
-    }
-    // An over-long line asks whether to read on; the answer No stops the reading: exit 1.
-    const ProgramRun stopped = decode(path("long.log"));
-    EXPECT_EQ(stopped.exitCode, 1);
-    EXPECT_TRUE(stopped.err.contains(QStringLiteral("Keep file reading ?")))
-        << stopped.err.toStdString();
-    EXPECT_EQ(run(Words("log show") << path("long.log")).exitCode, 2);
-    EXPECT_EQ(run(Words("log decode")).exitCode, 2);
+    expectRuns({
+        {"log decode /dev/zero", 1, "not a regular file", ""},
+        {"log decode @", 1, "not a regular file", ""},
+        {"log decode @empty.log", 1, "holds no log entries", ""},
+        {"log decode @utf8.log", 1, "not a Japanese", ""},
+        // An over-long line asks whether to read on; the answer No stops the reading.
+        {"log decode @long.log", 1, "Keep file reading ?"},
+        {"log show @long.log", 2},
+        {"log decode", 2},
+    });
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "CameraControllerSim.h"
 #include "MistakenTargets.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
@@ -28,9 +29,6 @@ protected:
         ASSERT_TRUE(writeBytes(trf, SendDataFileBytes()));
         ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
     }
-    ProgramRun quiet(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet")} + args);
-    }
     int framesSent() { return simulator->device().framesReceived(); }
 
     QString trf;
@@ -41,15 +39,12 @@ TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
     ASSERT_TRUE(writeBytes(path("zel.ini"), "[RS232C]\r\nPort=1\r\n"));
     for (const QString& file : {path("notes.txt"), path("zel.ini"), trf}) {
         for (const bool yes : {false, true}) {
-            QStringList options;
-            if (yes)
-                options.append(QStringLiteral("--yes"));
-            const ProgramRun up = quiet(options + Words("titles upload") << file);
+            const QStringList options = Words(yes ? "--quiet --yes" : "--quiet");
+            const ProgramRun up = run(options + Words("titles upload") << file);
             EXPECT_EQ(up.exitCode, 1) << file.toStdString() << ' ' << yes;
-            EXPECT_TRUE(up.err.contains(file + QStringLiteral(" holds no titles")))
-                << up.err.toStdString();
-            EXPECT_FALSE(up.err.contains(QStringLiteral("No Error"))) << up.err.toStdString();
-            const ProgramRun check = quiet(options + Words("titles check") << file);
+            EXPECT_TRUE(Holds(up.err, file + QStringLiteral(" holds no titles")));
+            EXPECT_FALSE(Holds(up.err, "No Error"));
+            const ProgramRun check = run(options + Words("titles check") << file);
             EXPECT_EQ(check.exitCode, 1) << file.toStdString() << ' ' << yes;
         }
     }
@@ -62,11 +57,10 @@ TEST_F(OutputCliTest, AResultFileThatNamesTheSendDataIsAUsageError) {
     ASSERT_TRUE(QDir().mkpath(path("sub")));
     ASSERT_TRUE(QFile::link(trf, path("link.rsl")));
     for (const QString& same : {trf, path("sub/../x.trf"), path("link.rsl")}) {
-        const ProgramRun result = quiet(Words("test run") << trf << Words("--rsl") << same);
+        const ProgramRun result = run(Words("--quiet test run") << trf << Words("--rsl") << same);
         EXPECT_EQ(result.exitCode, 2) << same.toStdString();
-        EXPECT_TRUE(result.err.contains(QStringLiteral("names an input file")))
-            << result.err.toStdString();
-        const ProgramRun check = quiet(Words("test check") << trf << Words("-o") << same);
+        EXPECT_TRUE(Holds(result.err, "names an input file"));
+        const ProgramRun check = run(Words("--quiet test check") << trf << Words("-o") << same);
         EXPECT_EQ(check.exitCode, 2) << same.toStdString();
     }
     EXPECT_EQ(readBytes(trf), original);
@@ -96,16 +90,15 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
             Words("backup download") << camera << remote << c.target,
         };
         for (const QStringList& command : commands) {
-            const ProgramRun result = quiet(command);
-            const std::string what = command.join(QLatin1Char(' ')).toStdString();
-            EXPECT_EQ(result.exitCode, 1) << what;
-            EXPECT_TRUE(result.err.contains(c.target + QStringLiteral(": ") +
-                                            QString::fromLatin1(c.reason)))
-                << what << '\n'
-                << result.err.toStdString();
-            EXPECT_TRUE(result.out.isEmpty()) << what << '\n' << result.out.toStdString();
+            SCOPED_TRACE(command.join(QLatin1Char(' ')).toStdString());
+            const ProgramRun result = run(Words("--quiet") + command);
+            EXPECT_EQ(result.exitCode, 1);
+            EXPECT_TRUE(
+                Holds(result.err, c.target + QStringLiteral(": ") + QLatin1String(c.reason)));
+            EXPECT_EQ(result.out, QString());
         }
-        const ProgramRun pdf = quiet(Words("print test") << trf << Words("--pdf") << c.target);
+        const ProgramRun pdf =
+            run(Words("--quiet print test") << trf << Words("--pdf") << c.target);
         EXPECT_EQ(pdf.exitCode, 1) << c.target.toStdString();
     }
     EXPECT_EQ(framesSent(), 0);
@@ -116,20 +109,19 @@ TEST_F(OutputCliTest, UnwritableOutputsAreRefusedBeforeTheFirstFrame) {
 
 TEST_F(OutputCliTest, SiteTitlesDownloadSkipsACameraWhoseFileIsAFolder) {
     // What one camera's download asks.
-    ASSERT_EQ(quiet(Words("titles download --camera=1 --remote=1") << path("one.ttl")).exitCode, 0);
+    ASSERT_EQ(run(cmd("--quiet titles download --camera=1 --remote=1 @one.ttl")).exitCode, 0);
     const int perCamera = simulator->device().frameCount(kTitleCommand);
     ASSERT_GT(perCamera, 0);
     ASSERT_TRUE(QDir().mkpath(path("cam002.ttl")));
-    const ProgramRun result = quiet(Words("titles download --camera=1-3 --remote=1") << dir.path());
+    const ProgramRun result = run(cmd("--quiet titles download --camera=1-3 --remote=1 @"));
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(
-        QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))))
-        << result.err.toStdString();
+    EXPECT_TRUE(Holds(
+        result.err, QStringLiteral("camera 2: %1: is a folder, skipped").arg(path("cam002.ttl"))));
     EXPECT_TRUE(QFileInfo(path("cam001.ttl")).isFile());
     EXPECT_TRUE(QFileInfo(path("cam003.ttl")).isFile());
     // Camera 2 was never asked: two more cameras' worth of title requests, no more.
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 3 * perCamera);
-    EXPECT_TRUE(result.out.contains(QStringLiteral("cannot save"))) << result.out.toStdString();
+    EXPECT_TRUE(Holds(result.out, "cannot save"));
 }
 
 } // namespace

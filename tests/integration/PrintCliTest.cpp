@@ -2,6 +2,7 @@
 // leaves no PDF behind.
 #include "PdfText.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "common/TextFile.h"
 
@@ -54,9 +55,8 @@ QList<int> positionTitlesIn(const QString& text) {
 } // namespace
 
 TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
-    const QString file = writeTitleFile();
-    const ProgramRun english =
-        run(Words("print titles") << file << Words("--category 1 --pdf") << pdf);
+    writeTitleFile();
+    const ProgramRun english = run(cmd("print titles @titles.ttl --category 1 --pdf @out.pdf"));
     ASSERT_EQ(english.exitCode, 0) << english.err.toStdString();
     EXPECT_TRUE(english.out.isEmpty());
     EXPECT_GT(PdfPageCount(pdf), 1);
@@ -65,18 +65,18 @@ TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
     for (int number = 1; number <= 255; ++number)
         expected.append(number);
     EXPECT_EQ(positionTitlesIn(text), expected);
-    EXPECT_TRUE(text.contains(QStringLiteral("Title setting")));
-    EXPECT_TRUE(text.contains(QStringLiteral("REMOTE No.：12")));
-    EXPECT_TRUE(text.contains(QStringLiteral("CAMERA No.：200")));
+    EXPECT_TRUE(Holds(text, "Title setting"));
+    EXPECT_TRUE(Holds(text, "REMOTE No.：12"));
+    EXPECT_TRUE(Holds(text, "CAMERA No.：200"));
 
     const ProgramRun japanese =
-        run(Words("--lang ja print titles") << file << Words("--category=0 --pdf") << pdf);
+        run(cmd("--lang ja print titles @titles.ttl --category=0 --pdf @out.pdf"));
     ASSERT_EQ(japanese.exitCode, 0) << japanese.err.toStdString();
     const QString textJa = PdfText(pdf);
-    EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル設定")));
-    EXPECT_TRUE(textJa.contains(QStringLiteral("タイトル")));
-    EXPECT_TRUE(textJa.contains(QStringLiteral("カメラ1")));
-    EXPECT_FALSE(textJa.contains(QStringLiteral("Title setting")));
+    EXPECT_TRUE(Holds(textJa, "タイトル設定"));
+    EXPECT_TRUE(Holds(textJa, "タイトル"));
+    EXPECT_TRUE(Holds(textJa, "カメラ1"));
+    EXPECT_FALSE(Holds(textJa, "Title setting"));
     EXPECT_EQ(PdfPageCount(pdf), 1);
 }
 
@@ -97,19 +97,15 @@ TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
 }
 
 TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
-    QStringList lines{QStringLiteral(":---------通信テスト画面情報---------"),
-                      QStringLiteral("5:リモコン番号"),
-                      QStringLiteral("12:カメラ番号"),
-                      QStringLiteral("0:連続送信チェック"),
-                      QStringLiteral("1.5:時間間隔"),
-                      QStringLiteral("1:フリーフォーマット"),
-                      QStringLiteral(":---------通信テスト送信データ---------"),
-                      QStringLiteral(":書/呼 送信データ"),
-                      QStringLiteral("W\t0102\t"),
-                      QStringLiteral("r 0a0b :comment")};
+    QStringList lines =
+        QStringLiteral(":---------通信テスト画面情報---------|5:リモコン番号|12:カメラ番号|"
+                       "0:連続送信チェック|1.5:時間間隔|1:フリーフォーマット|"
+                       ":---------通信テスト送信データ---------|:書/呼 送信データ|"
+                       "W\t0102\t|r 0a0b :comment")
+            .split(QLatin1Char('|'));
     const QString file = path("rows.trf");
     ASSERT_TRUE(WriteTextFile(file, lines));
-    const ProgramRun printed = run(Words("print test") << file << Words("--pdf") << pdf);
+    const ProgramRun printed = run(cmd("print test @rows.trf --pdf @out.pdf"));
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QString text = PdfText(pdf);
     for (const char* label : {"通信テスト", "REMOTE No.：5", "CAMERA No.：12", "連続送信：×",
@@ -124,11 +120,11 @@ TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
     lines[1] = QStringLiteral("150:リモコン番号");
     ASSERT_TRUE(WriteTextFile(file, lines));
     QFile::remove(pdf);
-    const ProgramRun stopped = run(Words("print test") << file << Words("--pdf") << pdf);
+    const ProgramRun stopped = run(cmd("print test @rows.trf --pdf @out.pdf"));
     EXPECT_EQ(stopped.exitCode, 1);
-    EXPECT_TRUE(stopped.err.contains(QStringLiteral("REMOTE No. incorrect")));
+    EXPECT_TRUE(Holds(stopped.err, "REMOTE No. incorrect"));
     EXPECT_FALSE(QFile::exists(pdf));
-    const ProgramRun accepted = run(Words("--yes print test") << file << Words("--pdf") << pdf);
+    const ProgramRun accepted = run(cmd("--yes print test @rows.trf --pdf @out.pdf"));
     ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("REMOTE No.：1")));
 }
@@ -150,53 +146,42 @@ TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
         EXPECT_FALSE(r.err.isEmpty()) << input.toStdString();
         EXPECT_EQ(readBytes(pdf), old) << input.toStdString();
     }
-    const ProgramRun missingTest = run(Words("print test /dev/zero --pdf") << pdf);
-    EXPECT_EQ(missingTest.exitCode, 1);
-    EXPECT_EQ(readBytes(pdf), old);
-    const ProgramRun missingTitles =
-        run(Words("print titles") << path("missing.ttl") << Words("--category 1 --pdf") << pdf);
-    EXPECT_EQ(missingTitles.exitCode, 1);
+    expectRuns({{"print test /dev/zero --pdf @out.pdf", 1},
+                {"print titles @missing.ttl --category 1 --pdf @out.pdf", 1}});
     EXPECT_EQ(readBytes(pdf), old);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
               QStringList{QStringLiteral("out.pdf")}); // no temporary file left
 }
 
 TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
-    const QString file = writeTitleFile();
+    writeTitleFile();
     const QString target = path("no-such-folder/out.pdf");
     const ProgramRun r =
-        run(Words("--lang ja print titles") << file << Words("--category 2 --pdf") << target);
+        run(cmd("--lang ja print titles @titles.ttl --category 2 --pdf @no-such-folder/out.pdf"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("エラーが発生しました: "))) << r.err.toStdString();
+    EXPECT_TRUE(StartsWith(r.err, "エラーが発生しました: "));
     EXPECT_FALSE(QFile::exists(target));
 }
 
 TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {
     const QString file = writeTitleFile();
     const QByteArray original = readBytes(file);
-    const QString titles = QStringLiteral("titles");
-    const QString category = QStringLiteral("--category");
-    const QString pdfOption = QStringLiteral("--pdf");
-    const QList<QStringList> bad{
-        {titles, file, category, QStringLiteral("1")},
-        {titles, file, pdfOption, pdf},
-        {titles, file, category, QStringLiteral("9"), pdfOption, pdf},
-        {titles, file, category, QStringLiteral("x"), pdfOption, pdf},
-        {titles, file, category, QStringLiteral("-1"), pdfOption, pdf},
-        {titles, file, category, QStringLiteral("1"), pdfOption, file},
-        {titles, file, file, category, QStringLiteral("1"), pdfOption, pdf},
-        {titles, category, QStringLiteral("1"), pdfOption, pdf},
-        Words("log") << file << category << Words("1") << pdfOption << pdf,
-        Words("test") << file << category << Words("1") << pdfOption << pdf,
-        {QStringLiteral("test"), file},
-        {QStringLiteral("poster"), file, pdfOption, pdf},
-        {titles, file, category, QStringLiteral("1"), pdfOption},
-        {},
-    };
-    for (const QStringList& args : bad) {
-        const ProgramRun r = run(QStringList{QStringLiteral("print")} + args);
-        EXPECT_EQ(r.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_FALSE(QFile::exists(pdf)) << args.join(QLatin1Char(' ')).toStdString();
-    }
+    expectRuns({
+        {"print titles @titles.ttl --category 1", 2},
+        {"print titles @titles.ttl --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category 9 --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category x --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category -1 --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category 1 --pdf @titles.ttl", 2},
+        {"print titles @titles.ttl @titles.ttl --category 1 --pdf @out.pdf", 2},
+        {"print titles --category 1 --pdf @out.pdf", 2},
+        {"print log @titles.ttl --category 1 --pdf @out.pdf", 2},
+        {"print test @titles.ttl --category 1 --pdf @out.pdf", 2},
+        {"print test @titles.ttl", 2},
+        {"print poster @titles.ttl --pdf @out.pdf", 2},
+        {"print titles @titles.ttl --category 1 --pdf", 2},
+        {"print", 2},
+    });
+    EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(readBytes(file), original);
 }

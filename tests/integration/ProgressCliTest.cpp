@@ -1,6 +1,7 @@
 // zelctl's progress with stderr a terminal: one line per phase redrawn in place, counting its
 // own unit, ending at its total; nothing drawn before a phase knows its total.
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "TrfText.h"
 #include "ZelctlTest.h"
 #include "common/Cp932.h"
@@ -16,14 +17,19 @@ constexpr int kRunTimeoutMs = 60000;
 
 class ProgressCliTest : public ZelctlTest {
 protected:
+    void SetUp() override {
+        ZelctlTest::SetUp();
+        script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            GTEST_SKIP() << "script(1) is not installed";
+        if (!IsSkipped())
+            startSimulator();
+    }
     // zelctl under script(1): its stdout and stderr are a pseudo-terminal, merged.
     ProgramRun runOnTerminal(const QStringList& args) {
-        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
-        if (script.isEmpty())
-            return {};
-        QStringList words{program, QStringLiteral("--folder"), dir.path(), QStringLiteral("--port"),
-                          simulator->slavePath()};
-        words += args;
+        const QStringList words = QStringList{program, QStringLiteral("--folder"), dir.path(),
+                                              QStringLiteral("--port"), simulator->slavePath()} +
+                                  args;
         return RunProgram(script,
                           Words("-qec") << words.join(QLatin1Char(' ')) << Words("/dev/null"),
                           kRunTimeoutMs);
@@ -42,14 +48,12 @@ protected:
         }
         return frames;
     }
+
+    QString script;
 };
 
 TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
-    startSimulator();
-    const ProgramRun down =
-        runOnTerminal(Words("titles download --camera 1 --remote 1") << path("t.ttl"));
-    if (down.exitCode == -1)
-        GTEST_SKIP() << "script(1) is not installed";
+    const ProgramRun down = runOnTerminal(cmd("titles download --camera 1 --remote 1 @t.ttl"));
     ASSERT_EQ(down.exitCode, 0) << down.out.toStdString();
     EXPECT_TRUE(down.out.contains(QLatin1Char('\r'))) << "redrawn in place on a terminal";
     const QStringList frames = lastFrames(down.out);
@@ -57,25 +61,21 @@ TEST_F(ProgressCliTest, TitlesCountTitlesOnOneLineThatEndsFull) {
     static const QRegularExpression full(QStringLiteral("100%  (\\d+)/\\1 titles, "));
     for (const QString& frame : frames) {
         EXPECT_TRUE(full.match(frame).hasMatch()) << frame.toStdString();
-        EXPECT_FALSE(frame.contains(QStringLiteral("blocks"))) << frame.toStdString();
+        EXPECT_FALSE(Holds(frame, "blocks"));
     }
 }
 
 TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
-    startSimulator();
     const QString file = path("up.bin");
     ASSERT_TRUE(writeBytes(file, QByteArray(32000, char(0x5A))));
     const ProgramRun up = runOnTerminal(Words("backup upload --camera 1 --remote 1") << file);
-    if (up.exitCode == -1)
-        GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(up.exitCode, 0) << up.out.toStdString();
     const QStringList frames = lastFrames(up.out);
     ASSERT_EQ(frames.size(), 2) << up.out.toStdString();
     EXPECT_TRUE(frames[0].startsWith(QStringLiteral("In UPLOAD [")));
     EXPECT_TRUE(frames[1].startsWith(QStringLiteral("In verification [")));
     for (const QString& frame : frames)
-        EXPECT_TRUE(frame.contains(QStringLiteral("100%  1000/1000 blocks, ")))
-            << frame.toStdString();
+        EXPECT_TRUE(Holds(frame, "100%  1000/1000 blocks, "));
     // A line is drawn again only when what it says changes.
     EXPECT_LT(up.out.count(QLatin1Char('\r')), 400);
 }
@@ -83,7 +83,6 @@ TEST_F(ProgressCliTest, AnUploadAndItsVerificationEachEndAtTheWholeImage) {
 // A test run counts the rows it sends: redrawn under the row lines on a terminal, plain lines
 // in a log, both ending at the rows of all rounds.
 TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
-    startSimulator();
     const QString trf = path("loop.trf");
     ASSERT_TRUE(writeBytes(
         trf, zel::TextToCp932(settingLines("1", "1", "1") +
@@ -91,8 +90,6 @@ TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
                  .value()));
     const QStringList args = Words("test run") << trf << Words("--rounds 30");
     const ProgramRun onTerminal = runOnTerminal(args);
-    if (onTerminal.exitCode == -1)
-        GTEST_SKIP() << "script(1) is not installed";
     ASSERT_EQ(onTerminal.exitCode, 0) << onTerminal.out.toStdString();
     const QStringList frames = lastFrames(onTerminal.out);
     ASSERT_FALSE(frames.isEmpty()) << onTerminal.out.toStdString();
@@ -115,9 +112,8 @@ TEST_F(ProgressCliTest, ATestRunCountsItsRowsOnATerminalAndInALog) {
     ASSERT_EQ(inLog.exitCode, 0) << inLog.err.toStdString();
     EXPECT_EQ(inLog.out.count(QLatin1Char('\n')), 60);
     EXPECT_FALSE(inLog.err.contains(QLatin1Char('\r')));
-    EXPECT_TRUE(inLog.err.startsWith(QStringLiteral("Sending rows: "))) << inLog.err.toStdString();
-    EXPECT_TRUE(inLog.err.contains(QStringLiteral("Sending rows: 60/60 rows, ")))
-        << inLog.err.toStdString();
+    EXPECT_TRUE(StartsWith(inLog.err, "Sending rows: "));
+    EXPECT_TRUE(Holds(inLog.err, "Sending rows: 60/60 rows, "));
 }
 
 } // namespace

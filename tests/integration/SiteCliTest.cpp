@@ -3,6 +3,7 @@
 #include "CameraControllerSim.h"
 #include "FaultRules.h"
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
@@ -28,18 +29,13 @@ protected:
         config.faults.add(faultRule(FaultKind::Busy, 0xC1, 7, 2));
         startSimulator(config);
     }
-    ProgramRun runQuiet(const QStringList& args) {
-        return run(QStringList{QStringLiteral("--quiet")} + args);
-    }
-    QString site() const { return dir.path(); }
 };
 
 TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
     startSite();
     const QString cam1 = path("cam001.bin");
     ASSERT_TRUE(writeBytes(cam1, "backup of last year"));
-    const ProgramRun result =
-        runQuiet(Words("backup download --camera 1-3,9 --remote 1") << site());
+    const ProgramRun result = run(cmd("--quiet backup download --camera 1-3,9 --remote 1 @"));
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
     const QStringList table = lines(result.out);
     ASSERT_EQ(table.size(), 6) << result.out.toStdString();
@@ -49,8 +45,8 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
     EXPECT_TRUE(table[3].startsWith(QStringLiteral("     3  ok               32000 ")));
     EXPECT_TRUE(table[4].startsWith(QStringLiteral("     9  no answer            0 ")));
     EXPECT_EQ(table[5], QStringLiteral("2 of 4 cameras done, 2 failed"));
-    EXPECT_TRUE(result.err.contains(QStringLiteral("camera 9: no answer, skipped")));
-    EXPECT_TRUE(result.err.contains(QStringLiteral("Communication error: Timeout error")));
+    EXPECT_TRUE(Holds(result.err, "camera 9: no answer, skipped"));
+    EXPECT_TRUE(Holds(result.err, "Communication error: Timeout error"));
 
     // The failed camera's old file is untouched; the good ones hold their cameras' settings.
     EXPECT_EQ(readBytes(cam1), QByteArray("backup of last year"));
@@ -63,7 +59,7 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
 
 TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
     startSite();
-    const ProgramRun result = runQuiet(Words("titles download --camera=2,3 --remote=1") << site());
+    const ProgramRun result = run(cmd("--quiet titles download --camera=2,3 --remote=1 @"));
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(lines(result.out).last(), QStringLiteral("2 of 2 cameras done, 0 failed"));
     EXPECT_TRUE(readBytes(path("cam002.ttl")).contains("\"CAM 2\""));
@@ -73,7 +69,7 @@ TEST_F(SiteCliTest, TitlesOfManyCamerasAndAllGood) {
 
 TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
     startSite();
-    const ProgramRun result = runQuiet(Words("scan --remote 1 --camera 2-5"));
+    const ProgramRun result = run(Words("--quiet scan --remote 1 --camera 2-5"));
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("camera  answer    title\n"
                                          "     2  data      CAM 2\n"
@@ -83,31 +79,26 @@ TEST_F(SiteCliTest, ScanListsTheCamerasThatAnswer) {
     // One title read per camera and nothing else went out.
     EXPECT_EQ(simulator->device().frameCount(0xB1), 4);
     EXPECT_EQ(simulator->device().framesReceived(), 4);
-    const ProgramRun none = runQuiet(Words("scan --remote 1 --camera 200"));
+    const ProgramRun none = run(Words("--quiet scan --remote 1 --camera 200"));
     EXPECT_EQ(none.exitCode, 1);
 }
 
 TEST_F(SiteCliTest, BadListsFoldersAndNumbersSendNothing) {
     startSite();
-    const QList<QStringList> usage{
-        Words("backup download --camera 0-3 --remote 1") << site(),
-        Words("backup download --camera 5-2 --remote 1") << site(),
-        Words("titles download --camera 1,,x --remote 1") << site(),
-        Words("backup download --camera 1-3 --remote 1"),
-        Words("scan --camera 1-3"),
-        Words("scan --remote 1 --camera 256"),
-    };
-    for (const QStringList& args : usage)
-        EXPECT_EQ(runQuiet(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-    const ProgramRun notFolder =
-        runQuiet(Words("backup download --camera 1-3 --remote 1") << path("missing/deeper"));
-    EXPECT_EQ(notFolder.exitCode, 1);
-    EXPECT_TRUE(notFolder.err.contains(QStringLiteral("is not a folder that can be written")));
+    expectRuns({
+        {"backup download --camera 0-3 --remote 1 @", 2},
+        {"backup download --camera 5-2 --remote 1 @", 2},
+        {"titles download --camera 1,,x --remote 1 @", 2},
+        {"backup download --camera 1-3 --remote 1", 2},
+        {"scan --camera 1-3", 2},
+        {"scan --remote 1 --camera 256", 2},
+        {"scan --remote 100", 1},
+        {"backup download --camera 1-3 --remote 1 @missing/deeper", 1,
+         "is not a folder that can be written"},
+    });
     EXPECT_FALSE(QFileInfo::exists(path("missing"))) << "a missing parent: nothing is made";
-    const ProgramRun remote = runQuiet(Words("scan --remote 100"));
-    EXPECT_EQ(remote.exitCode, 1);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
-    EXPECT_EQ(QDir(site()).entryList(QDir::Files), QStringList{});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
 } // namespace

@@ -27,16 +27,14 @@ protected:
 TEST_F(SrecCliTest, WritesTheImageOfEachWindow) {
     const QByteArray boot(300, '\x5A');
     ASSERT_TRUE(writeBytes(path("boot.mot"), MakeSRecords(0xFFE400, boot)));
-    const ProgramRun slave =
-        srec({path("boot.mot"), QStringLiteral("--window"), QStringLiteral("boot-slave"),
-              QStringLiteral("-o"), path("b.bin")});
+    const ProgramRun slave = srec(cmd("@boot.mot --window boot-slave -o @b.bin"));
     EXPECT_EQ(slave.exitCode, 0) << slave.err.toStdString();
     const QByteArray expected = QByteArray("\x08\x00", 2) + boot + QByteArray(2048 - 300, '\xFF');
     EXPECT_EQ(readBytes(path("b.bin")), expected);
 
     const QByteArray app(0x1234, '\x10');
     ASSERT_TRUE(writeBytes(path("app.mot"), MakeSRecords(0x100, app)));
-    const ProgramRun whole = srec({path("app.mot"), QStringLiteral("-o"), path("a.bin")});
+    const ProgramRun whole = srec(cmd("@app.mot -o @a.bin"));
     EXPECT_EQ(whole.exitCode, 0) << whole.err.toStdString();
     EXPECT_EQ(whole.out, path("a.bin") + QStringLiteral(": 262144 bytes\n"));
     const QByteArray image = readBytes(path("a.bin"));
@@ -49,7 +47,7 @@ TEST_F(SrecCliTest, InfoCountsRecordsAndRanges) {
     const QByteArray text = MakeSRecords(0xFFC000, QByteArray(64, 1)) +
                             MakeSRecordLine(2, 0xFFC100, QByteArray(16, 2)) + "\n";
     ASSERT_TRUE(writeBytes(path("x.mot"), text));
-    const ProgramRun info = srec({path("x.mot"), QStringLiteral("--info")});
+    const ProgramRun info = srec(cmd("@x.mot --info"));
     EXPECT_EQ(info.exitCode, 0);
     EXPECT_EQ(info.out, QStringLiteral("records S0: 1\nrecords S2: 3\nrecords S8: 1\n"
                                        "range 0xFFC000-0xFFC03F\nrange 0xFFC100-0xFFC10F\n"
@@ -62,67 +60,46 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
     ASSERT_TRUE(writeBytes(path("old.bin"), "old"));
     ASSERT_TRUE(writeBytes(path("empty.mot"), ""));
     ASSERT_TRUE(writeBytes(path("far.mot"), MakeSRecords(0x40000, QByteArray(4, 1))));
+    ASSERT_TRUE(writeBytes(path("ok.mot"), MakeSRecords(0, QByteArray(4, 1))));
 #ifdef Q_OS_UNIX
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.mot")).constData(), 0600), 0);
 #endif
-    struct Case {
-        QStringList args;
-        const char* message;
-    };
-    const QString out = path("old.bin");
-    const QList<Case> cases{
-        {{path("none.mot"), QStringLiteral("-o"), out}, "No application program exists."},
-        {{path("empty.mot"), QStringLiteral("-o"), out}, "No application program exists."},
-        {{path("far.mot"), QStringLiteral("-o"), out}, "Application program reads error"},
-        {{path("far.mot"), QStringLiteral("--window=boot-master"), QStringLiteral("-o"), out},
+    expectRuns({
+        {"srec @empty.mot -o @old.bin", 1, "No application program exists."},
+        {"srec @far.mot -o @old.bin", 1, "Application program reads error"},
+        {"srec @far.mot --window=boot-master -o @old.bin", 1,
          "Control program for writing reads error"},
-        {{path("none.mot"), QStringLiteral("--window"), QStringLiteral("boot-slave"),
-          QStringLiteral("-o"), out},
+        {"srec @none.mot --window boot-slave -o @old.bin", 1,
          "No control program for writing exists."},
-        {Words("/dev/zero -o") << out, "not a regular file"},
+        {"srec /dev/zero -o @old.bin", 1, "not a regular file"},
 #ifdef Q_OS_UNIX
-        {{path("fifo.mot"), QStringLiteral("--info")}, "not a regular file"},
+        {"srec @fifo.mot --info", 1, "not a regular file"},
 #endif
-    };
-    for (const Case& c : cases) {
-        const ProgramRun result = srec(c.args);
-        EXPECT_EQ(result.exitCode, 1) << c.message;
-        EXPECT_TRUE(result.err.contains(QString::fromLatin1(c.message)))
-            << result.err.toStdString();
-    }
-    EXPECT_EQ(readBytes(out), QByteArray("old"));
-
-    // Usage errors.
-    for (const QStringList& args :
-         {QStringList{}, QStringList{path("far.mot")},
-          QStringList{path("far.mot"), QStringLiteral("--info"), QStringLiteral("-o"), out},
-          QStringList{path("far.mot"), QStringLiteral("--window"), QStringLiteral("boot"),
-                      QStringLiteral("--info")},
-          QStringList{path("far.mot"), QStringLiteral("-o")}}) {
-        EXPECT_EQ(srec(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-    }
-    // An output that cannot be written.
-    ASSERT_TRUE(writeBytes(path("ok.mot"), MakeSRecords(0, QByteArray(4, 1))));
-    const ProgramRun toFolder = srec({path("ok.mot"), QStringLiteral("-o"), dir.path()});
-    EXPECT_EQ(toFolder.exitCode, 1);
-    EXPECT_TRUE(toFolder.err.contains(QStringLiteral("is a folder"))) << toFolder.err.toStdString();
+        {"srec", 2},
+        {"srec @far.mot", 2},
+        {"srec @far.mot --info -o @old.bin", 2},
+        {"srec @far.mot --window boot --info", 2},
+        {"srec @far.mot -o", 2},
+        {"srec @ok.mot -o @", 1, "is a folder"},
 #ifdef Q_OS_UNIX
-    // A FIFO stays a FIFO, and the source is never written over by its own image.
-    const ProgramRun toFifo = srec({path("ok.mot"), QStringLiteral("-o"), path("fifo.mot")});
-    EXPECT_EQ(toFifo.exitCode, 1);
-    EXPECT_TRUE(toFifo.err.contains(QStringLiteral("is not a regular file")))
-        << toFifo.err.toStdString();
+        // A FIFO stays a FIFO.
+        {"srec @ok.mot -o @fifo.mot", 1, "is not a regular file"},
+#endif
+        // The source is never written over by its own image.
+        {"srec @ok.mot -o @./ok.mot", 2},
+    });
+    const QString out = path("old.bin");
+    EXPECT_EQ(readBytes(out), QByteArray("old"));
+    EXPECT_EQ(readBytes(path("ok.mot")), MakeSRecords(0, QByteArray(4, 1)));
+#ifdef Q_OS_UNIX
     EXPECT_FALSE(QFileInfo(path("fifo.mot")).isFile());
 #endif
     {
         FileSizeLimit disk(4096); // the 256 KiB image cannot be written whole
         ASSERT_TRUE(disk.active());
-        EXPECT_EQ(srec({path("ok.mot"), QStringLiteral("-o"), out}).exitCode, 1);
+        EXPECT_EQ(srec(cmd("@ok.mot -o @old.bin")).exitCode, 1);
     }
     EXPECT_EQ(readBytes(out), QByteArray("old"));
-    const QByteArray source = readBytes(path("ok.mot"));
-    EXPECT_EQ(srec({path("ok.mot"), QStringLiteral("-o"), path("./ok.mot")}).exitCode, 2);
-    EXPECT_EQ(readBytes(path("ok.mot")), source);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // zelctl titles export | import as separate processes: files, standard streams, bad rows.
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QDir>
-#include <QProcess>
 #include <sys/stat.h>
 
 using namespace zel::test;
@@ -15,43 +15,30 @@ QString seed(const char* name) {
                            QString::fromLatin1(name));
 }
 
-class TitleCsvCliTest : public ZelctlTest {
-protected:
-    ProgramRun titles(const QStringList& args) {
-        return run(QStringList{QStringLiteral("titles")} + args);
-    }
-};
+class TitleCsvCliTest : public ZelctlTest {};
 
 TEST_F(TitleCsvCliTest, ExportThenImportGivesTheSameFile) {
     for (const auto& [name, lang] :
          {std::pair{"written-en.ttl", "en"}, std::pair{"written-ja.ttl", "ja"}}) {
-        const QString csv = path("titles.csv");
-        const QString ttl = path("back.ttl");
-        const QString language = QString::fromLatin1(lang);
+        const QStringList language = Words("--lang") << QLatin1String(lang);
         const ProgramRun out =
-            titles(Words("export") << seed(name) << csv << Words("--lang") << language);
+            run(Words("titles export") << seed(name) << path("t.csv") << language);
         ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
-        EXPECT_TRUE(readBytes(csv).startsWith("\xEF\xBB\xBF#REMOTE,"));
-        const ProgramRun in = titles(Words("--lang") << language << Words("import") << csv << ttl);
+        EXPECT_TRUE(readBytes(path("t.csv")).startsWith("\xEF\xBB\xBF#REMOTE,"));
+        const ProgramRun in = run(Words("titles") + language + cmd("import @t.csv @back.ttl"));
         ASSERT_EQ(in.exitCode, 0) << in.err.toStdString();
-        EXPECT_EQ(readBytes(ttl), readBytes(seed(name))) << name;
+        EXPECT_EQ(readBytes(path("back.ttl")), readBytes(seed(name))) << name;
     }
 }
 
 TEST_F(TitleCsvCliTest, StandardOutputAndStandardInput) {
-    const ProgramRun out = titles(Words("export") << seed("written-en.ttl") << Words("-"));
+    const ProgramRun out = run(Words("titles export") << seed("written-en.ttl") << Words("-"));
     ASSERT_EQ(out.exitCode, 0) << out.err.toStdString();
-    EXPECT_TRUE(
-        out.out.contains(QStringLiteral("\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n")));
+    EXPECT_TRUE(Holds(out.out, "\r\ncategory,number,title\r\nCAMERA,1,CAM 1\r\n"));
 
-    QProcess import;
-    import.start(program, Words("--folder")
-                              << dir.path() << Words("titles import -") << path("in.ttl"));
-    ASSERT_TRUE(import.waitForStarted());
-    import.write("category,number,title\nPOSITION,3,P3\n");
-    import.closeWriteChannel();
-    ASSERT_TRUE(import.waitForFinished(30000));
-    EXPECT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+    const ProgramRun in = runWithInput(cmd("titles import - @in.ttl"),
+                                       {"category,number,title\nPOSITION,3,P3\n", {}});
+    EXPECT_EQ(in.exitCode, 0) << in.err.toStdString();
     const QByteArray written = readBytes(path("in.ttl"));
     EXPECT_TRUE(written.contains("[POSITION]\r\n\"\"\r\n\"\"\r\n\"P3\"\r\n"))
         << written.constData();
@@ -64,7 +51,7 @@ TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
                                 "TRACE,3,A\r\nHOME,1,NINECHARS\r\n"));
     const QString ttl = path("out.ttl");
     ASSERT_TRUE(writeBytes(ttl, "old"));
-    const ProgramRun result = titles({QStringLiteral("import"), csv, ttl});
+    const ProgramRun result = run(cmd("titles import @bad.csv @out.ttl"));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, QStringLiteral("5: POSITION 1 already given on line 4\n"
                                          "6: unknown category 'FOO'\n"
@@ -75,63 +62,32 @@ TEST_F(TitleCsvCliTest, BadRowsAreListedAndNothingIsWritten) {
     EXPECT_EQ(readBytes(ttl), QByteArray("old"));
 
     // Not a title CSV: refused on its first line.
-    const ProgramRun refused = titles({QStringLiteral("import"), seed("written-en.ttl"), ttl});
+    const ProgramRun refused = run(Words("titles import") << seed("written-en.ttl") << ttl);
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("1: not a title CSV")))
-        << refused.err.toStdString();
+    EXPECT_TRUE(StartsWith(refused.err, "1: not a title CSV"));
     EXPECT_EQ(readBytes(ttl), QByteArray("old"));
 }
 
 TEST_F(TitleCsvCliTest, FilesThatCannotBeUsedAreNamedWithTheReason) {
-    const QString csv = path("t.csv");
-    ASSERT_EQ(titles({QStringLiteral("export"), seed("written-en.ttl"), csv}).exitCode, 0);
-    const QString fifo = path("fifo");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    struct Case {
-        QStringList args;
-        int exitCode;
-        QString error;
-    };
-    const QList<Case> cases{
-        {{QStringLiteral("import"), csv, csv}, 2, QStringLiteral("the output is the input")},
-        {{QStringLiteral("export"), seed("written-en.ttl"), seed("written-en.ttl")},
-         2,
-         QStringLiteral("the output is the input")},
-        {{QStringLiteral("import"), path("missing.csv"), path("x.ttl")},
-         1,
-         QStringLiteral("missing.csv: no such file")},
-        {{QStringLiteral("import"), dir.path(), path("x.ttl")},
-         1,
-         QStringLiteral("not a regular file")},
-        {{QStringLiteral("import"), csv, fifo},
-         1,
-         QStringLiteral("fifo: not a regular file; nothing written")},
-        {{QStringLiteral("export"), seed("written-en.ttl"), dir.path()},
-         1,
-         QStringLiteral("not a regular file; nothing written")},
-        {{QStringLiteral("export"), path("missing.ttl"), path("x.csv")},
-         1,
-         QStringLiteral("no such file")},
-        {{QStringLiteral("export"), seed("written-en.ttl")},
-         2,
-         QStringLiteral("usage: titles export")},
-        {Words("import") << csv << Words("-"), 2, QStringLiteral("not standard output")},
-        {Words("export --x") << csv << path("y.ttl"), 2, QStringLiteral("unknown option '--x'")},
-    };
-    for (const Case& c : cases) {
-        const ProgramRun result = titles(c.args);
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(result.err.contains(c.error)) << result.err.toStdString();
-    }
+    ASSERT_TRUE(writeBytes(path("en.ttl"), readBytes(seed("written-en.ttl"))));
+    ASSERT_EQ(run(cmd("titles export @en.ttl @t.csv")).exitCode, 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(writeBytes(path("huge.csv"), QByteArray(2 * 1024 * 1024, 'a')));
+    expectRuns({
+        {"titles import @t.csv @t.csv", 2, "the output is the input"},
+        {"titles export @en.ttl @en.ttl", 2, "the output is the input"},
+        {"titles import @missing.csv @x.ttl", 1, "missing.csv: no such file"},
+        {"titles import @ @x.ttl", 1, "not a regular file"},
+        {"titles import @t.csv @fifo", 1, "fifo: not a regular file; nothing written"},
+        {"titles export @en.ttl @", 1, "not a regular file; nothing written"},
+        {"titles export @missing.ttl @x.csv", 1, "no such file"},
+        {"titles export @en.ttl", 2, "usage: titles export"},
+        {"titles import @t.csv -", 2, "not standard output"},
+        {"titles export --x @t.csv @y.ttl", 2, "unknown option '--x'"},
+        {"titles import @huge.csv @x.ttl", 1, "file too large"},
+    });
     EXPECT_FALSE(QFile::exists(path("x.ttl")));
     EXPECT_FALSE(QFile::exists(path("x.csv")));
-
-    const QString huge = path("huge.csv");
-    ASSERT_TRUE(writeBytes(huge, QByteArray(2 * 1024 * 1024, 'a')));
-    const ProgramRun tooLarge = titles({QStringLiteral("import"), huge, path("x.ttl")});
-    EXPECT_EQ(tooLarge.exitCode, 1);
-    EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("file too large")))
-        << tooLarge.err.toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // zelctl titles find | replace on files the tool writes itself.
 #include "TestFiles.h"
+#include "TextHolds.h"
 #include "ZelctlTest.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
@@ -32,10 +33,8 @@ protected:
         ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(language), sink));
         original = readBytes(file);
     }
-    ProgramRun titles(const QStringList& args) {
-        return run(QStringList{QStringLiteral("titles")} + args);
-    }
-    static QString s(const char* text) { return QString::fromUtf8(text); }
+    // zelctl titles `args`, read as ZelctlTest::cmd reads them.
+    ProgramRun titles(const char* args) { return run(Words("titles") + cmd(args)); }
 
     QString file;
     QByteArray original;
@@ -44,82 +43,73 @@ protected:
 } // namespace
 
 TEST_F(TitleSearchCliTest, FindListsMatchesInNumberOrder) {
-    ProgramRun found = titles({s("find"), file, s("--category"), s("1"), s("DOOR")});
-    EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
-    EXPECT_EQ(found.out, s("2\tDOOR\n10\tBACK DOOR\n200\tDOOR 2\n"));
-    found = titles({s("find"), file, s("--category=1"), s("--whole"), s("DOOR")});
-    EXPECT_EQ(found.out, s("2\tDOOR\n"));
-    found = titles({s("find"), file, s("--category"), s("0"), s("CAM")});
-    EXPECT_EQ(found.out, s("-\tDOOR CAM\n"));
-    const ProgramRun none = titles({s("find"), file, s("--category"), s("4"), s("DOOR")});
+    const std::pair<const char*, const char*> found[] = {
+        {"find @site.ttl --category 1 DOOR", "2\tDOOR\n10\tBACK DOOR\n200\tDOOR 2\n"},
+        {"find @site.ttl --category=1 --whole DOOR", "2\tDOOR\n"},
+        {"find @site.ttl --category 0 CAM", "-\tDOOR CAM\n"},
+    };
+    for (const auto& [args, out] : found) {
+        const ProgramRun result = titles(args);
+        EXPECT_EQ(result.exitCode, 0) << args << result.err.toStdString();
+        EXPECT_EQ(result.out, QLatin1String(out)) << args;
+    }
+    const ProgramRun none = titles("find @site.ttl --category 4 DOOR");
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.out.isEmpty());
-    EXPECT_TRUE(none.err.contains(s("Reached the last line."))) << none.err.toStdString();
+    EXPECT_TRUE(Holds(none.err, "Reached the last line."));
 }
 
 TEST_F(TitleSearchCliTest, ReplaceAllWritesTheOutputOrTheFileItself) {
-    const QString out = path("out.ttl");
-    ProgramRun replaced = titles({s("replace"), file, s("--category"), s("1"), s("--find"),
-                                  s("DOOR"), s("--replace"), s("GATE"), s("-o"), out});
+    ProgramRun replaced =
+        titles("replace @site.ttl --category 1 --find DOOR --replace GATE -o @out.ttl");
     EXPECT_EQ(replaced.exitCode, 0) << replaced.err.toStdString();
-    EXPECT_EQ(replaced.out, s("3 pieces replaced.\n"));
+    EXPECT_EQ(replaced.out, QStringLiteral("3 pieces replaced.\n"));
     EXPECT_EQ(readBytes(file), original);
-    ProgramRun found = titles({s("find"), out, s("--category"), s("1"), s("GATE")});
-    EXPECT_EQ(found.out, s("2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"));
+    EXPECT_EQ(titles("find @out.ttl --category 1 GATE").out,
+              QStringLiteral("2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"));
     // Other categories and the numbers are untouched.
-    found = titles({s("find"), out, s("--category"), s("6"), s("DOOR")});
-    EXPECT_EQ(found.out, s("3\tDOOR\n"));
+    EXPECT_EQ(titles("find @out.ttl --category 6 DOOR").out, QStringLiteral("3\tDOOR\n"));
 
-    replaced = titles({s("--lang"), s("ja"), s("replace"), file, s("--category"), s("6"),
-                       s("--whole"), s("--find"), s("DOOR"), s("--replace"), s("EXIT")});
     // Typed in Japanese the texts are widened as the dialog widens them: no match.
-    EXPECT_EQ(replaced.exitCode, 1);
-    replaced = titles({s("replace"), file, s("--category"), s("6"), s("--whole"), s("--find"),
-                       s("DOOR"), s("--replace"), s("EXIT")});
-    EXPECT_EQ(replaced.out, s("1 pieces replaced.\n"));
-    EXPECT_EQ(titles({s("find"), file, s("--category"), s("6"), s("EXIT")}).out, s("3\tEXIT\n"));
+    EXPECT_EQ(titles("--lang ja replace @site.ttl --category 6 --whole --find DOOR --replace EXIT")
+                  .exitCode,
+              1);
+    replaced = titles("replace @site.ttl --category 6 --whole --find DOOR --replace EXIT");
+    EXPECT_EQ(replaced.out, QStringLiteral("1 pieces replaced.\n"));
+    EXPECT_EQ(titles("find @site.ttl --category 6 EXIT").out, QStringLiteral("3\tEXIT\n"));
 }
 
 TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
     const QString out = path("never.ttl");
-    const ProgramRun none = titles({s("replace"), file, s("--category"), s("1"), s("--find"),
-                                    s("WINDOW"), s("--replace"), s("X"), s("-o"), out});
+    const ProgramRun none =
+        titles("replace @site.ttl --category 1 --find WINDOW --replace X -o @never.ttl");
     EXPECT_EQ(none.exitCode, 1);
-    EXPECT_TRUE(none.err.contains(s("Reached the last line.")));
+    EXPECT_TRUE(Holds(none.err, "Reached the last line."));
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
 
-    const QString garbage = path("garbage.ttl");
-    ASSERT_TRUE(writeBytes(garbage, QByteArray("\x81\xff\x00\x93 not titles", 16)));
-    const QList<QStringList> failing{
-        {s("replace"), garbage, s("--category"), s("1"), s("--find"), s("A"), s("--replace"),
-         s("B"), s("-o"), out},
-        {s("replace"), path("missing.ttl"), s("--category"), s("1"), s("--find"), s("A"),
-         s("--replace"), s("B"), s("-o"), out},
-        {s("replace"), dir.path(), s("--category"), s("1"), s("--find"), s("A"), s("--replace"),
-         s("B"), s("-o"), out},
+    ASSERT_TRUE(writeBytes(path("garbage.ttl"), QByteArray("\x81\xff\x00\x93 not titles", 16)));
+    expectRuns({
+        {"titles replace @garbage.ttl --category 1 --find A --replace B -o @never.ttl", 1,
+         "garbage.ttl: not a Japanese (Shift-JIS) text file"},
+        {"titles replace @missing.ttl --category 1 --find A --replace B -o @never.ttl", 1,
+         "missing.ttl: no such file"},
+        {"titles replace @ --category 1 --find A --replace B -o @never.ttl", 1,
+         ": not a regular file"},
         // A replacement the file's code page cannot hold.
-        {s("replace"), file, s("--category"), s("1"), s("--find"), s("DOOR"), s("--replace"),
-         s("\U0001F6AA"), s("-o"), out},
-    };
-    for (const QStringList& args : failing) {
-        const ProgramRun failed = titles(args);
-        EXPECT_EQ(failed.exitCode, 1) << args.join(u' ').toStdString();
-        EXPECT_FALSE(failed.err.isEmpty());
-        EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
-    }
-    const QList<QStringList> usage{
-        {s("find"), file, s("--category"), s("9"), s("A")},
-        {s("find"), file, s("--category"), s("x"), s("A")},
-        {s("find"), file, s("A")},
-        {s("find"), file, s("--category"), s("1"), QString()},
-        {s("find"), file, s("--category"), s("1"), QString(129, u'A')},
-        {s("replace"), file, s("--category"), s("1"), s("--find"), s("A")},
-        {s("replace"), file, s("--category"), s("1"), s("--find"), s("A"), s("--replace"),
-         QString()},
-        {s("replace"), file, s("--category"), s("1"), s("--bogus"), s("--find"), s("A")},
-    };
-    for (const QStringList& args : usage)
-        EXPECT_EQ(titles(args).exitCode, 2) << args.join(u' ').toStdString();
+        {"titles replace @site.ttl --category 1 --find DOOR --replace \U0001F6AA -o @never.ttl", 1,
+         "never.ttl: a character cannot be written in CP932"},
+        {"titles find @site.ttl --category 9 A", 2},
+        {"titles find @site.ttl --category x A", 2},
+        {"titles find @site.ttl A", 2},
+        {"titles replace @site.ttl --category 1 --find A", 2},
+        {"titles replace @site.ttl --category 1 --bogus --find A", 2},
+    });
+    EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
+    for (const QString& text : {QString(), QString(129, u'A')})
+        EXPECT_EQ(run(cmd("titles find @site.ttl --category 1") << text).exitCode, 2);
+    EXPECT_EQ(
+        run(cmd("titles replace @site.ttl --category 1 --find A --replace") << QString()).exitCode,
+        2);
     EXPECT_EQ(readBytes(file), original);
 }

@@ -12,6 +12,12 @@ struct ProgramRun {
     QString err;
 };
 
+// What the program reads on stdin: `bytes`, then the end of input; or the file `file`.
+struct ProgramInput {
+    QByteArray bytes;
+    QString file;
+};
+
 // Path of program `name` as built beside the tests: <build>/tests/test_x and <build>/src/name.
 QString BuiltProgram(const QString& name);
 
@@ -21,5 +27,9 @@ QString BuiltProgram(const QString& name);
 ProgramRun
 RunProgram(const QString& program, const QStringList& args, int timeoutMs,
            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+
+// The same with `input` on the program's stdin.
+ProgramRun RunProgramWithInput(const QString& program, const QStringList& args, int timeoutMs,
+                               const ProgramInput& input);
 
 } // namespace zel::test
