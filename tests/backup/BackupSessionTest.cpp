@@ -34,12 +34,6 @@ protected:
         }
     }
 
-    QString file(const char* name, const QByteArray& bytes) {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(writeBytes(path, bytes));
-        return path;
-    }
-
     QTemporaryDir dir;
     LanguageTables language;
     BackupSession session{engine, language, sink};
@@ -86,7 +80,7 @@ TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
 
 TEST_F(BackupSessionTest, TheNoteOnAReplacedPartialBelongsToTheLastStartOnly) {
     const QString path = dir.filePath(u"cam.bin"_qs);
-    file("cam.bin.partial", QByteArray("earlier"));
+    ASSERT_TRUE(writeBytes(path + u".partial"_qs, "earlier"));
     int changes = 0;
     session.onChanged = [&] { ++changes; };
     ASSERT_TRUE(session.start(BackupSession::Action::Download, path));
@@ -103,7 +97,8 @@ TEST_F(BackupSessionTest, TheNoteOnAReplacedPartialBelongsToTheLastStartOnly) {
 TEST_F(BackupSessionTest, OnlyACompletedComparisonHasAReport) {
     QByteArray image(kImageSize, '\0');
     image[33] = '\x7F'; // block 2
-    const QString path = file("cam.bin", image);
+    const QString path = dir.filePath(u"cam.bin"_qs);
+    ASSERT_TRUE(writeBytes(path, image));
     ASSERT_TRUE(session.start(BackupSession::Action::Compare, path));
     EXPECT_FALSE(session.hasComparison());
     answerReads();
