@@ -68,9 +68,8 @@ TEST(FrameDecoder, SentFramesCarryAddressAndCommand) {
     FrameDecoder decoder;
     const DecodedFrame move = decoder.decode(u"HOST1:"_qs, sent(3, 1, "20093C3C0808"));
     EXPECT_EQ(move.meaning, u"CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"_qs);
-    EXPECT_EQ(move.direction, FrameDirection::Sent);
-    EXPECT_EQ(move.camera, 3);
-    EXPECT_EQ(move.command, 0x20);
+    EXPECT_EQ(std::tuple(move.direction, move.camera, move.command),
+              std::tuple(FrameDirection::Sent, 3, 0x20));
     EXPECT_EQ(meaningOfSent("20003C3C0808"), u"CAM 3 ← REMOTE 1: stop, speeds 60/60/8/8"_qs);
     EXPECT_EQ(decoder.decode(u"HOST1:"_qs, sent(199, 9, "40")).meaning,
               u"CAM 199 ← REMOTE 9: STOP"_qs);
@@ -124,9 +123,8 @@ TEST(FrameDecoder, RepliesAreReadWithTheCommandTheyAnswer) {
     const DecodedFrame position =
         decoder.decode(u"CAMERA12:"_qs, reply(u"012101"_qs, u"151C2000646400F1D6"_qs));
     EXPECT_EQ(position.meaning, u"reply: position PAN 7200 TILT 100 ZOOM 25600 D-ZOOM 470"_qs);
-    EXPECT_EQ(position.direction, FrameDirection::Received);
-    EXPECT_EQ(position.camera, 12);
-    EXPECT_EQ(position.command, 0x15);
+    EXPECT_EQ(std::tuple(position.direction, position.camera, position.command),
+              std::tuple(FrameDirection::Received, 12, 0x15));
 
     decoder.decode(u"HOST1:"_qs, sent(2, 1, "B1030120", true));
     EXPECT_EQ(
@@ -144,9 +142,10 @@ TEST(FrameDecoder, RepliesAreReadWithTheCommandTheyAnswer) {
 
     decoder.decode(u"HOST1:"_qs, sent(5, 1, "2004"));
     for (const auto& [text, meaning] : {std::pair{"06", "ACK"}, {"15", "NACK"}, {"00", "BUSY"}}) {
+        // Counted with the movement it answers.
         const DecodedFrame answer = decoder.decode(u"CAMERA5:"_qs, QString::fromLatin1(text));
-        EXPECT_EQ(answer.meaning, QString::fromLatin1(meaning));
-        EXPECT_EQ(answer.command, 0x20); // counted with the movement it answers
+        EXPECT_EQ(std::pair(answer.meaning, answer.command),
+                  std::pair(QString::fromLatin1(meaning), 0x20));
     }
 }
 

@@ -104,10 +104,10 @@ TEST_F(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
 
     PtySlave port;
     ASSERT_TRUE(port.open(first.mid(8)));
-    port.write(commandFrame(2, 0, 1, hex("40")));
-    EXPECT_EQ(port.read(1, 3000), hex("15"));
-    port.write(commandFrame(2, 0, 1, hex("40")));
-    EXPECT_EQ(port.read(1, 3000), hex("06"));
+    for (const char* answer : {"15", "06"}) { // the one NACK asked for, then ACK
+        port.write(commandFrame(2, 0, 1, hex("40")));
+        EXPECT_EQ(port.read(1, 3000), hex(answer));
+    }
     port.write(commandFrame(3, 0, 1, hex("40")));
     EXPECT_TRUE(port.readUntilQuiet(150).isEmpty());
 
