@@ -40,8 +40,7 @@ TEST_F(PortWatchTest, HealthyPortIsNeitherPolledNorWatched) {
     ASSERT_TRUE(plugIn());
     ASSERT_TRUE(engine.OpenCommPort());
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
-    EXPECT_FALSE(watch.isWaiting());
-    EXPECT_FALSE(retryTimer.isActive());
+    EXPECT_FALSE(watch.isWaiting() || retryTimer.isActive());
     EXPECT_EQ(changes, QStringList{u"Port "_qs + device + u": open"_qs});
     EXPECT_EQ(watch.statusText(1), u"ポート "_qs + device + u": 接続中"_qs);
 }
@@ -53,8 +52,8 @@ TEST_F(PortWatchTest, LostPortReopensWhenTheDeviceReturns) {
     port.loseDevice(device + u": Resource error"_qs);
     EXPECT_EQ(watch.state(), PortWatch::State::Lost);
     EXPECT_EQ(watch.reason(), device + u": Resource error"_qs);
-    EXPECT_TRUE(retryTimer.isActive());
-    EXPECT_EQ(retryTimer.interval(), PortWatch::kRetryMs);
+    EXPECT_EQ(std::pair(retryTimer.isActive(), retryTimer.interval()),
+              std::pair(true, PortWatch::kRetryMs));
     // No device node: the slow timer does not even try.
     retryTimer.fireNow();
     EXPECT_EQ(port.opens.size(), 1);
@@ -71,8 +70,7 @@ TEST_F(PortWatchTest, LostPortReopensWhenTheDeviceReturns) {
     ASSERT_TRUE(plugIn());
     EXPECT_TRUE(waitUntil([this] { return port.isOpen(); }, 10000));
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
-    EXPECT_FALSE(retryTimer.isActive());
-    EXPECT_FALSE(watch.isWaiting());
+    EXPECT_FALSE(watch.isWaiting() || retryTimer.isActive());
     EXPECT_EQ(changes.last(), u"Port "_qs + device + u": open"_qs);
     EXPECT_TRUE(changes.contains(u"Port "_qs + device + u": lost, waiting for it to return"_qs));
 }
@@ -89,8 +87,7 @@ TEST_F(PortWatchTest, FailedOpenWaitsButADeliberateCloseDoesNot) {
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
     engine.CloseCommPort(); // settings changed, CPU writer, program end
     EXPECT_EQ(watch.state(), PortWatch::State::Closed);
-    EXPECT_FALSE(retryTimer.isActive());
-    EXPECT_FALSE(watch.isWaiting());
+    EXPECT_FALSE(watch.isWaiting() || retryTimer.isActive());
 }
 
 // Names that are not paths (COM9, a network port) have no device node to wait for: the
