@@ -4,6 +4,7 @@
 #include "link/NetworkBytePort.h"
 #include "ByteList.h"
 #include "EventLoopWait.h"
+#include "TextHolds.h"
 #include "link/TelnetCodec.h"
 
 #include <QTcpServer>
@@ -13,10 +14,8 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 // The server's answers confirming 38400 8E1.
-QByteArray confirmations(quint32 rate = 38400, int dataSize = 8) {
+static QByteArray confirmations(quint32 rate = 38400, int dataSize = 8) {
     using namespace telnet;
     const auto answer = [](int command, const QByteArray& value) {
         return comPortCommand(static_cast<std::uint8_t>(command + kServerReplyOffset), value);
@@ -30,7 +29,7 @@ class NetworkBytePortTest : public ::testing::Test {
 protected:
     NetworkBytePortTest() {
         server.listen(QHostAddress::LocalHost, 0);
-        line.device = QStringLiteral("rfc2217://127.0.0.1:%1").arg(server.serverPort());
+        line.device = u"rfc2217://127.0.0.1:%1"_qs.arg(server.serverPort());
         line.connectTimeoutMs = 1500;
         port.onLost = [this](const QString& why) { lost = why; };
         port.onConnected = [this] { connected = true; };
@@ -77,9 +76,8 @@ TEST_F(NetworkBytePortTest, WrongOrMissingAnswersAreReportedNotWaitedFor) {
         peer->write(c.answer);
         ASSERT_TRUE(settled()) << c.reason;
         EXPECT_FALSE(connected) << c.reason;
-        EXPECT_TRUE(lost.startsWith(QStringLiteral("cannot connect to ") + line.device))
-            << lost.toStdString();
-        EXPECT_TRUE(lost.contains(QString::fromUtf8(c.reason))) << lost.toStdString();
+        EXPECT_TRUE(StartsWith(lost, u"cannot connect to "_qs + line.device));
+        EXPECT_TRUE(Holds(lost, c.reason));
         EXPECT_FALSE(port.isOpen());
         delete peer;
     }
@@ -113,7 +111,5 @@ TEST_F(NetworkBytePortTest, LineDataIsEscapedBothWaysAndPurgedBeforeEachFrame) {
     EXPECT_EQ(received, bytes({0x06, 0xFF, 0x0D, 0x00})); // binary: CR NUL stays as it is
     delete peer;
     ASSERT_TRUE(waitUntil([this] { return !lost.isEmpty(); }, 10000));
-    EXPECT_EQ(lost, line.device + QStringLiteral(": the server closed the connection"));
+    EXPECT_EQ(lost, line.device + u": the server closed the connection"_qs);
 }
-
-} // namespace

@@ -5,6 +5,7 @@
 #include "ManualTimer.h"
 #include "RecordingSink.h"
 #include "Ser2netServer.h"
+#include "TextHolds.h"
 #include "common/MessageNumber.h"
 #include "common/QtTimer.h"
 #include "link/AnyBytePort.h"
@@ -19,13 +20,11 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class NetworkPortWatchTest : public ::testing::Test {
 protected:
     NetworkPortWatchTest() {
-        settings.PortOverride = QStringLiteral("tcp://127.0.0.1:%1").arg(serverPort);
-        settings.ConnectWait = QStringLiteral("3000");
+        settings.PortOverride = u"tcp://127.0.0.1:%1"_qs.arg(serverPort);
+        settings.ConnectWait = u"3000"_qs;
         engine.SetCommPortSettings();
     }
     // Fires the retry timer and lets the connection attempt end.
@@ -49,8 +48,7 @@ TEST_F(NetworkPortWatchTest, AbsentServerIsRetriedWithBackOffUntilItAnswers) {
     ASSERT_TRUE(engine.OpenCommPort()); // connecting in the background
     EXPECT_TRUE(engine.isPortConnecting());
     ASSERT_TRUE(waitUntil([this] { return watch.state() == PortWatch::State::OpenFailed; }, 10000));
-    EXPECT_TRUE(watch.reason().contains(QStringLiteral("connection refused")))
-        << watch.reason().toStdString();
+    EXPECT_TRUE(Holds(watch.reason(), "connection refused"));
     EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError}); // the open was asked for
     QList<int> waits{retryTimer.interval()};
     for (int attempt = 0; attempt < 6; ++attempt) {
@@ -75,21 +73,15 @@ TEST_F(NetworkPortWatchTest, DroppedConnectionEndsTheWaitAndIsReopened) {
     ASSERT_TRUE(waitUntil([&] { return server.hasPendingConnections(); }, 10000));
     QTcpSocket* peer = server.nextPendingConnection();
 
-    CommSendRecord record;
-    record.CameraNo = QStringLiteral("1");
-    record.RemoteNo = QStringLiteral("1");
-    record.ScreenCode = QStringLiteral("5");
-    ASSERT_EQ(engine.SendCommandFrame(record, QStringLiteral("15")), LinkEngine::kSendOk);
+    const CommSendRecord record{u"1"_qs, u"1"_qs, {}, {}, u"5"_qs};
+    ASSERT_EQ(engine.SendCommandFrame(record, u"15"_qs), LinkEngine::kSendOk);
     ASSERT_TRUE(waitUntil([&] { return peer->bytesAvailable() > 0; }, 10000));
     peer->abort(); // the server goes away mid-transaction
     ASSERT_TRUE(waitUntil([this] { return watch.state() == PortWatch::State::Lost; }, 10000));
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-    EXPECT_TRUE(watch.reason().endsWith(QStringLiteral("the server closed the connection")))
-        << watch.reason().toStdString();
+    EXPECT_TRUE(EndsWith(watch.reason(), "the server closed the connection"));
     EXPECT_EQ(retryTimer.interval(), PortWatch::kNetworkRetryFirstMs);
 
     retryAndSettle();
     EXPECT_EQ(watch.state(), PortWatch::State::Open);
 }
-
-} // namespace

@@ -9,7 +9,7 @@
 #include "Ser2netServer.h"
 #include "SimulatedBootCpu.h"
 #include "TcpDelayRelay.h"
-#include "TestFiles.h"
+#include "TrfText.h"
 #include "ZelctlTest.h"
 #include "common/Cp932.h"
 #include "link/TelnetCodec.h"
@@ -20,10 +20,8 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 // The COM-PORT-CONTROL settings in what the client sent: command → value, the last of each.
-QMap<int, quint32> comPortSettings(const QByteArray& clientBytes) {
+static QMap<int, quint32> comPortSettings(const QByteArray& clientBytes) {
     telnet::Decoder decoder;
     decoder.setPeerBinary(true);
     QMap<int, quint32> settings;
@@ -37,6 +35,16 @@ QMap<int, quint32> comPortSettings(const QByteArray& clientBytes) {
         settings[static_cast<quint8>(event.payload[0])] = value;
     }
     return settings;
+}
+
+// The client's address of a server port on this machine.
+static QString loopback(bool rfc2217, quint16 port) {
+    return u"%1://127.0.0.1:%2"_qs.arg(rfc2217 ? u"rfc2217"_qs : u"tcp"_qs).arg(port);
+}
+
+// `command` to camera `camera` on remote 1, with `last` after the options.
+static QStringList cameraCommand(const char* command, int camera, const QString& last) {
+    return Words(command) << u"--camera=%1"_qs.arg(camera) << u"--remote=1"_qs << last;
 }
 
 class SerialServerCliTest : public ZelctlTest {
@@ -64,18 +72,14 @@ protected:
     ProgramRun quiet(const QString& port, const QStringList& args) {
         EXPECT_TRUE(waitUntil([this] { return !server.holdsDevice(); }, 10000))
             << "ser2net keeps the device open";
-        return run(QStringList{QStringLiteral("--quiet")} + args, port);
+        return run(QStringList{u"--quiet"_qs} + args, port);
     }
     // A communication test file: three rows to camera 2 (ACK, data, NACK), the rest unused.
     QString writeTestFile() {
-        QString text = QStringLiteral(":---------通信テスト画面情報---------\r\n1:リモコン番号\r\n"
-                                      "2:カメラ番号\r\n0:連続送信チェック\r\n0:時間間隔\r\n"
-                                      "0:フリーフォーマット\r\n:---------通信テスト送信データ---"
-                                      "------\r\nW\t2000\t\r\nR\t15\t\r\nR\t99\t\r\n");
-        for (int row = 3; row < 16; ++row)
-            text += QStringLiteral("W\t\t\r\n");
         const QString file = path("rows.trf");
-        EXPECT_TRUE(writeBytes(file, TextToCp932(text + QStringLiteral("\r\n")).value()));
+        const QString text =
+            settingLines("1", "2") + rowLines({u"W\t2000\t"_qs, u"R\t15\t"_qs, u"R\t99\t"_qs});
+        EXPECT_TRUE(writeBytes(file, TextToCp932(text).value()));
         return file;
     }
 
@@ -93,58 +97,42 @@ protected:
         QString error;
         // The server's own default is the camera line's 38400 8E1: over RFC 2217 zel changes
         // it; a raw TCP port has to be set up for the write by hand.
-        ASSERT_TRUE(server.start(cpu.slavePath(), &error,
-                                 rfc2217 ? QStringLiteral("38400e81") : QStringLiteral("19200n81")))
+        ASSERT_TRUE(
+            server.start(cpu.slavePath(), &error, rfc2217 ? u"38400e81"_qs : u"19200n81"_qs))
             << error.toStdString();
         TcpDelayRelay recorder(rfc2217 ? server.rfc2217Port() : server.rawPort(), 0);
         ASSERT_TRUE(recorder.listen());
-        const QString port = QStringLiteral("%1://127.0.0.1:%2")
-                                 .arg(rfc2217 ? QStringLiteral("rfc2217") : QStringLiteral("tcp"))
-                                 .arg(recorder.port());
-        const ProgramRun result = quiet(port, {QStringLiteral("flash"), QStringLiteral("--cpu"),
-                                               QStringLiteral("slave"), appFile});
-        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-        EXPECT_TRUE(result.out.startsWith(QStringLiteral("CPU WRITER: 2048 blocks written")))
-            << result.out.toStdString();
+        const ProgramRun result =
+            quiet(loopback(rfc2217, recorder.port()), Words("flash --cpu slave") << appFile);
+        EXPECT_TRUE(StartsWith(result.out, "CPU WRITER: 2048 blocks written"));
+        EXPECT_TRUE(Ended(result, 0));
         EXPECT_EQ(cpu.device().flash(), image);
         if (!rfc2217)
             return;
         const QMap<int, quint32> asked = comPortSettings(recorder.clientBytes());
-        EXPECT_EQ(asked.value(telnet::SetBaudRate), 19200u);
-        EXPECT_EQ(asked.value(telnet::SetDataSize), 8u);
-        EXPECT_EQ(asked.value(telnet::SetParity), quint32(telnet::ParityNone));
-        EXPECT_EQ(asked.value(telnet::SetStopSize), 1u);
+        const QList<quint32> line{asked.value(telnet::SetBaudRate),
+                                  asked.value(telnet::SetDataSize), asked.value(telnet::SetParity),
+                                  asked.value(telnet::SetStopSize)};
+        EXPECT_EQ(line, (QList<quint32>{19200, 8, telnet::ParityNone, 1}));
     }
 
     Ser2netServer server;
 };
-
-QString cameraArgs(int camera) {
-    return QStringLiteral("--camera=%1 --remote=1").arg(camera);
-}
-
-QStringList words(const QString& text) {
-    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
 
 TEST_F(SerialServerCliTest, BackupDownloadAndUploadMatchTheLocalPort) {
     startServer();
     const QByteArray original = simulator->device().camera(2).settings();
     int target = 3;
     for (const QString& port : ports()) {
+        SCOPED_TRACE(port.toStdString());
         const QString file = path("cam2.bin");
         QFile::remove(file);
-        const ProgramRun down = quiet(port, words(QStringLiteral("backup download ") +
-                                                  cameraArgs(2) + QStringLiteral(" ") + file));
-        EXPECT_EQ(down.exitCode, 0) << port.toStdString() << ": " << down.err.toStdString();
-        EXPECT_EQ(down.out, QStringLiteral("DOWNLOAD is completed.\n")) << port.toStdString();
-        EXPECT_EQ(readBytes(file), original) << port.toStdString();
-
-        const ProgramRun up = quiet(port, words(QStringLiteral("backup upload ") +
-                                                cameraArgs(target) + QStringLiteral(" ") + file));
-        EXPECT_EQ(up.exitCode, 0) << port.toStdString() << ": " << up.err.toStdString();
-        EXPECT_EQ(up.out, QStringLiteral("Verification is completed.\n"));
-        EXPECT_EQ(simulator->device().camera(target).settings(), original) << port.toStdString();
+        EXPECT_TRUE(Ended(quiet(port, cameraCommand("backup download", 2, file)), 0, "",
+                          "DOWNLOAD is completed.\n"));
+        EXPECT_EQ(readBytes(file), original);
+        EXPECT_TRUE(Ended(quiet(port, cameraCommand("backup upload", target, file)), 0, "",
+                          "Verification is completed.\n"));
+        EXPECT_EQ(simulator->device().camera(target).settings(), original);
         ++target;
     }
 }
@@ -156,36 +144,27 @@ TEST_F(SerialServerCliTest, TitlesPanelAndTestRunMatchTheLocalPort) {
     QStringList panelOutputs;
     QStringList testOutputs;
     for (const QString& port : ports()) {
+        SCOPED_TRACE(port.toStdString());
         const QString ttl = path("cam1.ttl");
         QFile::remove(ttl);
-        const ProgramRun down = quiet(port, words(QStringLiteral("titles download ") +
-                                                  cameraArgs(1) + QStringLiteral(" ") + ttl));
-        EXPECT_EQ(down.exitCode, 0) << port.toStdString() << ": " << down.err.toStdString();
+        EXPECT_TRUE(Ended(quiet(port, cameraCommand("titles download", 1, ttl)), 0));
         titles << readBytes(ttl);
-
         const ProgramRun panel =
-            quiet(port, words(QStringLiteral("panel ") + cameraArgs(1) +
-                              QStringLiteral(" press:right wait:100 release:right "
-                                             "position:3600,100,25600,470 click:go wait:300 "
-                                             "click:now")));
-        EXPECT_EQ(panel.exitCode, 0) << port.toStdString() << ": " << panel.err.toStdString();
+            quiet(port, cameraCommand("panel", 1, u"press:right"_qs) +
+                            Words("wait:100 release:right position:3600,100,25600,470 click:go "
+                                  "wait:300 click:now"));
+        EXPECT_TRUE(Ended(panel, 0));
         panelOutputs << panel.out;
-
-        const ProgramRun test = quiet(port, {QStringLiteral("test"), QStringLiteral("run"), trf});
-        EXPECT_EQ(test.exitCode, 0) << port.toStdString() << ": " << test.err.toStdString();
+        const ProgramRun test = quiet(port, Words("test run") << trf);
+        EXPECT_TRUE(Ended(test, 0));
         testOutputs << test.out;
     }
     EXPECT_FALSE(titles[0].isEmpty());
-    EXPECT_EQ(titles[1], titles[0]);
-    EXPECT_EQ(titles[2], titles[0]);
-    EXPECT_TRUE(panelOutputs[0].contains(QStringLiteral("PAN 3600 TILT 100")))
-        << panelOutputs[0].toStdString();
-    EXPECT_EQ(panelOutputs[1], panelOutputs[0]);
-    EXPECT_EQ(panelOutputs[2], panelOutputs[0]);
-    EXPECT_TRUE(testOutputs[0].startsWith(QStringLiteral("1\tW\t2000\tACK\n2\tR\t15\tFD")))
-        << testOutputs[0].toStdString();
-    EXPECT_EQ(testOutputs[1], testOutputs[0]);
-    EXPECT_EQ(testOutputs[2], testOutputs[0]);
+    EXPECT_EQ(titles, QList<QByteArray>(3, titles[0]));
+    EXPECT_TRUE(Holds(panelOutputs[0], "PAN 3600 TILT 100"));
+    EXPECT_EQ(panelOutputs, QStringList(3, panelOutputs[0]));
+    EXPECT_TRUE(StartsWith(testOutputs[0], "1\tW\t2000\tACK\n2\tR\t15\tFD"));
+    EXPECT_EQ(testOutputs, QStringList(3, testOutputs[0]));
 }
 
 TEST_F(SerialServerCliTest, FlashOverRfc2217SetsTheServersLineTo19200WithoutParity) {
@@ -200,41 +179,33 @@ TEST_F(SerialServerCliTest, CameraLineIsSetTo38400EvenParityAndPurgedBeforeEachF
     startServer();
     TcpDelayRelay recorder(server.rfc2217Port(), 0);
     ASSERT_TRUE(recorder.listen());
-    const QString port = QStringLiteral("rfc2217://127.0.0.1:%1").arg(recorder.port());
-    const ProgramRun scan = quiet(port, words(QStringLiteral("scan --remote 1 --camera 1-3")));
-    EXPECT_EQ(scan.exitCode, 0) << scan.err.toStdString();
+    EXPECT_TRUE(
+        Ended(quiet(loopback(true, recorder.port()), Words("scan --remote 1 --camera 1-3")), 0));
     const QMap<int, quint32> asked = comPortSettings(recorder.clientBytes());
-    EXPECT_EQ(asked.value(telnet::SetBaudRate), 38400u);
-    EXPECT_EQ(asked.value(telnet::SetParity), quint32(telnet::ParityEven));
-    EXPECT_EQ(asked.value(telnet::SetControl), quint32(telnet::ControlNoFlow));
+    const QList<quint32> line{asked.value(telnet::SetBaudRate), asked.value(telnet::SetParity),
+                              asked.value(telnet::SetControl)};
+    EXPECT_EQ(line, (QList<quint32>{38400, telnet::ParityEven, telnet::ControlNoFlow}));
     EXPECT_GE(recorder.clientBytes().count(telnet::purgeReceiveBuffer()), 3);
 }
 
 TEST_F(SerialServerCliTest, UnreachableServersAreNamedWithTheReason) {
     startServer();
     const quint16 nobody = FreeLoopbackPort();
+    const QString refused = u"cannot connect to %1: connection refused"_qs;
     const struct {
         QString port;
         QString line;
     } cases[] = {
-        {QStringLiteral("tcp://127.0.0.1:%1").arg(nobody),
-         QStringLiteral("cannot connect to tcp://127.0.0.1:%1: connection refused").arg(nobody)},
-        {QStringLiteral("rfc2217://127.0.0.1:%1").arg(nobody),
-         QStringLiteral("cannot connect to rfc2217://127.0.0.1:%1: connection refused")
-             .arg(nobody)},
+        {loopback(false, nobody), refused.arg(loopback(false, nobody))},
+        {loopback(true, nobody), refused.arg(loopback(true, nobody))},
         // A raw port named as RFC 2217: nothing answers the Telnet offer.
-        {QStringLiteral("rfc2217://127.0.0.1:%1").arg(server.rawPort()),
-         QStringLiteral("no answer to the Telnet COM-PORT-CONTROL offer")},
-        {QStringLiteral("tcp://no-such-host.invalid:2000"), QStringLiteral("host name not found")},
-        {QStringLiteral("tcp://127.0.0.1"), QStringLiteral("the port number is missing")},
+        {loopback(true, server.rawPort()), u"no answer to the Telnet COM-PORT-CONTROL offer"_qs},
+        {u"tcp://no-such-host.invalid:2000"_qs, u"host name not found"_qs},
+        {u"tcp://127.0.0.1"_qs, u"the port number is missing"_qs},
     };
     for (const auto& c : cases) {
-        const ProgramRun result =
-            quiet(c.port, words(QStringLiteral("send ") + cameraArgs(1) + QStringLiteral(" 15")));
-        EXPECT_EQ(result.exitCode, 1) << c.port.toStdString();
-        EXPECT_TRUE(result.err.contains(c.line))
-            << c.port.toStdString() << ": " << result.err.toStdString();
-        EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+        SCOPED_TRACE(c.port.toStdString());
+        EXPECT_TRUE(Ended(quiet(c.port, cameraCommand("send", 1, u"15"_qs)), 1, c.line, u""_qs));
     }
 }
 
@@ -244,18 +215,17 @@ TEST_F(SerialServerCliTest, ServerStoppedMidTransferKeepsThePartialFile) {
     startServer(paced);
     for (const bool rfc2217 : {true, false}) {
         const QString port = rfc2217 ? server.rfc2217PortName() : server.rawPortName();
+        SCOPED_TRACE(port.toStdString());
         const QString file = path("cam1.bin");
         QTimer::singleShot(1500, [this] {
             server.stop();
             simulator->host().dropLineInFlight();
         });
-        const ProgramRun result = quiet(port, words(QStringLiteral("backup download ") +
-                                                    cameraArgs(1) + QStringLiteral(" ") + file));
-        EXPECT_EQ(result.exitCode, 1) << port.toStdString();
-        EXPECT_TRUE(result.err.contains(QStringLiteral("the serial port went away: ") + port +
-                                        QStringLiteral(": the server closed the connection")))
-            << result.err.toStdString();
-        const qint64 kept = QFileInfo(file + QStringLiteral(".partial")).size();
+        const ProgramRun result = quiet(port, cameraCommand("backup download", 1, file));
+        EXPECT_TRUE(
+            Ended(result, 1,
+                  u"the serial port went away: %1: the server closed the connection"_qs.arg(port)));
+        const qint64 kept = QFileInfo(file + u".partial"_qs).size();
         EXPECT_GT(kept, 0);
         EXPECT_EQ(kept % 32, 0);
         EXPECT_FALSE(QFileInfo::exists(file));
@@ -266,28 +236,19 @@ TEST_F(SerialServerCliTest, ServerStoppedMidTransferKeepsThePartialFile) {
 
 TEST_F(SerialServerCliTest, SlowNetworkCompletesWithinTheShippedTimeOutsOrNamesTheSetting) {
     startServer();
-    const QStringList testRun{QStringLiteral("test"), QStringLiteral("run"), writeTestFile()};
+    const QStringList testRun = Words("test run") << writeTestFile();
     const ProgramRun local = quiet(simulator->slavePath(), testRun);
-    ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
+    ASSERT_TRUE(Ended(local, 0));
     for (const bool rfc2217 : {true, false}) {
         TcpDelayRelay slow(rfc2217 ? server.rfc2217Port() : server.rawPort(), 50);
         ASSERT_TRUE(slow.listen());
-        const QString port = QStringLiteral("%1://127.0.0.1:%2")
-                                 .arg(rfc2217 ? QStringLiteral("rfc2217") : QStringLiteral("tcp"))
-                                 .arg(slow.port());
-        const ProgramRun done = quiet(port, testRun);
-        EXPECT_EQ(done.exitCode, 0) << port.toStdString() << ": " << done.err.toStdString();
-        EXPECT_EQ(done.out, local.out) << port.toStdString();
+        SCOPED_TRACE(rfc2217 ? "rfc2217" : "tcp");
+        EXPECT_TRUE(Ended(quiet(loopback(rfc2217, slow.port()), testRun), 0, {}, local.out));
     }
     TcpDelayRelay tooSlow(server.rawPort(), 300); // 600 ms there and back
     ASSERT_TRUE(tooSlow.listen());
     const ProgramRun late =
-        quiet(QStringLiteral("tcp://127.0.0.1:%1").arg(tooSlow.port()),
-              words(QStringLiteral("send ") + cameraArgs(1) + QStringLiteral(" 15")));
-    EXPECT_EQ(late.exitCode, 1);
-    EXPECT_TRUE(late.err.contains(
-        QStringLiteral("over a network, raise [RsWait] TimeOutWait in zel.ini (now 500 ms)")))
-        << late.err.toStdString();
+        quiet(loopback(false, tooSlow.port()), cameraCommand("send", 1, u"15"_qs));
+    EXPECT_TRUE(
+        Ended(late, 1, "over a network, raise [RsWait] TimeOutWait in zel.ini (now 500 ms)"));
 }
-
-} // namespace
