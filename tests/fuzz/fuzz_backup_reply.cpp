@@ -1,6 +1,7 @@
 // The settings backup reading whatever the line brings: download, upload and verification,
 // with replies, time-outs, BUSY retries and a pulled port in any order.
 #include "FuzzLink.h"
+#include "TestFiles.h"
 #include "backup/BackupTransfer.h"
 #include "shell/LanguageTables.h"
 
@@ -11,20 +12,12 @@
 using namespace zel;
 using namespace zel::fuzz;
 
-namespace {
-
 struct Files {
-    Files() {
-        QFile image(upload);
-        if (image.open(QIODevice::WriteOnly))
-            image.write(QByteArray(BackupFile::kImageSize, '\x5A'));
-    }
     QTemporaryDir dir;
     QString upload = dir.filePath(u"upload.bin"_qs);
     QString download = dir.filePath(u"download.bin"_qs);
+    bool written = test::writeBytes(upload, QByteArray(BackupFile::kImageSize, '\x5A'));
 };
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const LanguageTables language;

@@ -9,8 +9,6 @@
 using namespace zel;
 using namespace zel::fuzz;
 
-namespace {
-
 struct KeyName {
     QString section;
     QString key;
@@ -20,7 +18,7 @@ const KeyName kKeys[] = {{u"RS232C"_qs, u"AutoSave"_qs}, {u"RS232C"_qs, u"ComPor
                          {u"RS232C"_qs, u"Rate"_qs},     {u"RsWait"_qs, u"Write1"_qs},
                          {u"SOFT"_qs, u"Mode"_qs},       {u"LANGUAGE"_qs, u"Mode"_qs}};
 
-void checkRanges(const Settings& settings) {
+static void checkRanges(const Settings& settings) {
     static const QSet<int> rates{4800, 9600, 19200, 38400};
     ZEL_FUZZ_ASSERT(rates.contains(settings.baudRate()));
     ZEL_FUZZ_ASSERT(settings.languageIndex() == 0 || settings.languageIndex() == 1);
@@ -30,8 +28,6 @@ void checkRanges(const Settings& settings) {
     const int minutes = settings.autoSaveMinutes();
     ZEL_FUZZ_ASSERT(minutes == 0 || minutes == 3 || minutes == 5 || minutes == 10);
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);

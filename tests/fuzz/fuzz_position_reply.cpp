@@ -6,9 +6,7 @@
 
 using namespace zel;
 
-namespace {
-
-void checkFields(const QString& reply) {
+static void checkFields(const QString& reply) {
     const auto fields = panel::ParsePositionFields(reply);
     if (!fields)
         return;
@@ -19,8 +17,6 @@ void checkFields(const QString& reply) {
                             *value <= panel::kPositionMax[static_cast<size_t>(field)]);
     }
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

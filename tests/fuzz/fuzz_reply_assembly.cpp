@@ -8,8 +8,6 @@
 using namespace zel;
 using namespace zel::fuzz;
 
-namespace {
-
 // Reads every complete reply as the screens do and asks for the next one.
 class ReadingClient : public LinkClient {
 public:
@@ -44,7 +42,7 @@ private:
 };
 
 // The pure rules on the input taken as gathered hex text.
-void checkRules(const QString& text) {
+static void checkRules(const QString& text) {
     const ReplyKind kind = ClassifyReply(text);
     if (IsDataReply(text))
         ZEL_FUZZ_ASSERT(kind == ReplyKind::Data);
@@ -54,8 +52,6 @@ void checkRules(const QString& text) {
     if (const auto bytes = HexTextToBytes(text))
         ZEL_FUZZ_ASSERT(BytesToHexText(*bytes) == text.toUpper());
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkRules(
