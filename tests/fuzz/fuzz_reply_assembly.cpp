@@ -33,8 +33,6 @@ public:
         send(u"1"_qs);
     }
     void replyTimedOut() override { send(u"1"_qs); }
-    void retryTick() override {}
-    void transferDialogClosed() override {}
 
 private:
     LinkEngine& m_engine;

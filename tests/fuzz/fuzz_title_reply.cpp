@@ -21,20 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool finished = false;
     transfer.onFinished = [&finished](bool) { finished = true; };
     const int category = input.ConsumeIntegralInRange<int>(0, kTitleCategoryCount - 1);
-    switch (input.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0:
+    const int start = input.ConsumeIntegralInRange<int>(0, 3);
+    if (start == 0)
         transfer.startDownload(category);
-        break;
-    case 1:
+    else if (start == 1)
         transfer.startUpload(category);
-        break;
-    case 2:
+    else if (start == 2)
         transfer.startAllDownload();
-        break;
-    default:
+    else
         transfer.startAllUpload();
-        break;
-    }
     link.playLine(input, [&] {
         if (finished)
             ZEL_FUZZ_ASSERT(!transfer.isRunning());
