@@ -9,16 +9,11 @@ namespace zel::test {
 
 // FD, length, body (address and payload), checksum, FF FF, as hex text.
 inline QString DataReplyText(const QByteArray& body) {
-    QByteArray reply;
-    reply.append(char(0xFD));
-    reply.append(char(body.size() + 4));
-    reply.append(body);
+    const QByteArray reply = QByteArray(1, char(0xFD)) + char(body.size() + 4) + body;
     quint8 sum = 0;
     for (const char c : reply)
         sum ^= static_cast<quint8>(c);
-    reply.append(char(sum ^ 0xFF));
-    reply.append("\xFF\xFF", 2);
-    return BytesToHexText(reply);
+    return BytesToHexText(reply + char(sum ^ 0xFF) + QByteArray(2, char(0xFF)));
 }
 
 } // namespace zel::test

@@ -8,7 +8,7 @@ bool MemoryBytePort::open(const PortLineSettings& settings, QString* why) {
     opens.append(settings);
     if (failOpen) {
         if (why)
-            *why = settings.device + QStringLiteral(": ") + failReason;
+            *why = settings.device + u": no such device"_qs;
         return false;
     }
     m_open = true;

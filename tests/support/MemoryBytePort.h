@@ -22,7 +22,6 @@ public:
 
     bool failOpen = false;
     bool reportWrites = true; // false: written blocks never leave (a stuck line)
-    QString failReason = QStringLiteral("no such device");
     QList<QByteArray> written;
     QList<PortLineSettings> opens;
     int closes = 0;

@@ -11,15 +11,14 @@ namespace zel::test {
 
 struct MemoryLink : LinkRig<MemoryBytePort, ManualTimer, RecordingSink> {
     // Points the settings at a test device and opens the port; false when it did not open.
-    bool openTestPort() { return openOn(QStringLiteral("/dev/ttyTEST")); }
+    bool openTestPort() { return openOn(u"/dev/ttyTEST"_qs); }
     // Another screen's frame goes out and its reply is awaited: the link is busy for
     // `screenCode`. False when the frame did not go out.
     bool occupyLink(int screenCode) {
         engine.claim(nullptr);
-        const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
-                                    QStringLiteral("True"), QStringLiteral("0"),
+        const CommSendRecord record{u"1"_qs, u"1"_qs, u"True"_qs, u"0"_qs,
                                     QString::number(screenCode)};
-        return engine.SendCommandFrame(record, QStringLiteral("20")) == LinkEngine::kSendOk;
+        return engine.SendCommandFrame(record, u"20"_qs) == LinkEngine::kSendOk;
     }
     // Command data of every frame written so far, as hex.
     QStringList sentData() const { return CommandDataHex(port.written); }

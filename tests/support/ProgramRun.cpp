@@ -25,10 +25,17 @@ ProgramRun Finish(QProcess& process, int timeoutMs) {
     return result;
 }
 
+::testing::AssertionResult RunShown(bool good, const ProgramRun& run) {
+    return (good ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "exit " << run.exitCode << "\nstderr:\n"
+           << run.err.toStdString() << "stdout:\n"
+           << run.out.toStdString();
+}
+
 } // namespace
 
 QString BuiltProgram(const QString& name) {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/") + name;
+    return QCoreApplication::applicationDirPath() + u"/../src/"_qs + name;
 }
 
 ProgramRun RunProgram(const QString& program, const QStringList& args, int timeoutMs,
@@ -51,17 +58,6 @@ ProgramRun RunProgramWithInput(const QString& program, const QStringList& args, 
     }
     return Finish(process, timeoutMs);
 }
-
-namespace {
-
-::testing::AssertionResult RunShown(bool good, const ProgramRun& run) {
-    return (good ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-           << "exit " << run.exitCode << "\nstderr:\n"
-           << run.err.toStdString() << "stdout:\n"
-           << run.out.toStdString();
-}
-
-} // namespace
 
 ::testing::AssertionResult Ended(const ProgramRun& run, int exitCode, const QString& err,
                                  const std::optional<QString>& out) {

@@ -16,7 +16,7 @@ bool PtyLink::open(QString* error) {
 QStringList PtyLink::framesSent() const {
     QStringList frames;
     for (int i = 0; i < log.count(); ++i)
-        if (log.entry(i).unit.startsWith(QStringLiteral("HOST")))
+        if (log.entry(i).unit.startsWith(u"HOST"_qs))
             frames.append(log.entry(i).data);
     return frames;
 }

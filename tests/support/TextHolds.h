@@ -6,17 +6,9 @@
 
 namespace zel::test {
 
-// Where in the text a part must be.
-enum class TextPlace { Anywhere, Start, End };
-
-inline ::testing::AssertionResult TextHas(const QString& text, const QString& part,
-                                          TextPlace place) {
-    const bool found = place == TextPlace::Start ? text.startsWith(part)
-                       : place == TextPlace::End ? text.endsWith(part)
-                                                 : text.contains(part);
-    const char* where = place == TextPlace::Start ? " at the start"
-                        : place == TextPlace::End ? " at the end"
-                                                  : "";
+// Whether `found`, shown as `part` looked for `where` in `text`.
+inline ::testing::AssertionResult TextHas(bool found, const QString& text, const QString& part,
+                                          const char* where) {
     return (found ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
            << "'" << part.toStdString() << "'" << where << " of:\n"
            << text.toStdString();
@@ -31,14 +23,14 @@ inline QString PartText(const char* part) {
 
 // Whether `text` holds `part` anywhere, at its start, at its end.
 template <typename Part>::testing::AssertionResult Holds(const QString& text, const Part& part) {
-    return TextHas(text, PartText(part), TextPlace::Anywhere);
+    return TextHas(text.contains(PartText(part)), text, PartText(part), "");
 }
 template <typename Part>
 ::testing::AssertionResult StartsWith(const QString& text, const Part& part) {
-    return TextHas(text, PartText(part), TextPlace::Start);
+    return TextHas(text.startsWith(PartText(part)), text, PartText(part), " at the start");
 }
 template <typename Part>::testing::AssertionResult EndsWith(const QString& text, const Part& part) {
-    return TextHas(text, PartText(part), TextPlace::End);
+    return TextHas(text.endsWith(PartText(part)), text, PartText(part), " at the end");
 }
 
 } // namespace zel::test

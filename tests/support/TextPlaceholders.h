@@ -6,7 +6,7 @@
 namespace zel::test {
 
 inline QStringList Placeholders(const QString& text) {
-    static const QRegularExpression marker(QStringLiteral("%\\d"));
+    static const QRegularExpression marker(u"%\\d"_qs);
     QStringList found;
     for (const QRegularExpressionMatch& match : marker.globalMatch(text))
         found.append(match.captured());

@@ -1,9 +1,9 @@
 #include "ZelctlTest.h"
 
 #include "EventLoopWait.h"
-#include "ProcessSignal.h"
 
 #include <QFile>
+#include <csignal>
 
 namespace zel::test {
 
@@ -13,10 +13,18 @@ namespace {
 constexpr int kRunTimeoutMs = 240000;
 // How long a live run may take to reach a state or to end after a signal.
 constexpr int kLiveWaitMs = 30000;
+
+// Signals `process` only while it runs: one that has already ended has pid 0, and kill(0, …)
+// would reach the whole process group (the test runner included).
+bool SignalIfRunning(QProcess& process, int signalNumber) {
+    const qint64 pid = process.processId();
+    return process.state() == QProcess::Running && pid > 0 &&
+           ::kill(static_cast<pid_t>(pid), signalNumber) == 0;
+}
 } // namespace
 
 void ZelctlTest::SetUp() {
-    program = BuiltProgram(QStringLiteral("zelctl"));
+    program = BuiltProgram(u"zelctl"_qs);
     if (!QFile::exists(program))
         GTEST_SKIP() << "zelctl is not built";
     prepare();
@@ -35,11 +43,9 @@ void ZelctlTest::startSimulator(const sim::SimConfig& config) {
 }
 
 QStringList ZelctlTest::globalOptions(const QString& port) const {
-    QStringList all{QStringLiteral("--folder"), dir.path()};
-    if (!port.isEmpty())
-        all << QStringLiteral("--port") << port;
-    else if (simulator)
-        all << QStringLiteral("--port") << simulator->slavePath();
+    QStringList all{u"--folder"_qs, dir.path()};
+    if (!port.isEmpty() || simulator)
+        all << u"--port"_qs << (port.isEmpty() ? simulator->slavePath() : port);
     return all;
 }
 
