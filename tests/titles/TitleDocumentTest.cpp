@@ -15,10 +15,8 @@ TEST(TitleDocument, NewDocumentHasTheDocumentedCategories) {
     // The 302 titles and their order show in the written file and the all-download walk.
     TitleDocument document;
     const TitleRow& last = document.row(CategoryPosition, 254);
-    EXPECT_EQ(last.number, u"255"_qs);
-    EXPECT_EQ(last.numberKey, u"255"_qs);
-    EXPECT_EQ(last.checkMark, u"FFFF"_qs);
-    EXPECT_EQ(document.RemoteNo, u"1"_qs);
+    EXPECT_EQ((QStringList{last.number, last.numberKey, last.checkMark, document.RemoteNo}),
+              (QStringList{u"255"_qs, u"255"_qs, u"FFFF"_qs, u"1"_qs}));
     // Unknown numbers and categories read empty and are not written.
     document.setTitle(CategoryTrace, 3, u"x"_qs);
     document.setTitle(9, 1, u"x"_qs);
@@ -37,8 +35,8 @@ TEST(TitleDocument, ClearCategoryRebuildsInNumberOrder) {
     EXPECT_EQ(document.title(CategoryPosition, 4), u"x"_qs); // found by number
     document.ClearCategory(CategoryPosition);
     EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
-    EXPECT_EQ(document.title(CategoryPosition, 4), QString());
-    EXPECT_EQ(document.title(CategoryHome, 2), u"h"_qs);
+    EXPECT_EQ((QStringList{document.title(CategoryPosition, 4), document.title(CategoryHome, 2)}),
+              (QStringList{{}, u"h"_qs}));
     document.ClearAllTitles();
     EXPECT_EQ(document.title(CategoryHome, 2), QString());
 }
@@ -64,8 +62,7 @@ TEST(TitleCheck, AllCategoriesAndResultMessage) {
     document.setTitle(CategoryCamera, 1, u"ABCDEFGHIJ"_qs);
     document.setTitle(CategoryAux, 8, u"~"_qs);
     const TitleCheckCounts counts = CheckAllCategories(document, table);
-    EXPECT_EQ(counts.characterErrors, 1);
-    EXPECT_EQ(counts.lengthErrors, 1);
+    EXPECT_EQ(std::pair(counts.characterErrors, counts.lengthErrors), std::pair(1, 1));
     const QString text = CheckResultText(language, counts);
     EXPECT_EQ(text, u"\"input character error          \""_qs + QString(15, QLatin1Char(' ')) +
                         u"1 titles "_qs + u"\r\r\"exceeded character number\""_qs +

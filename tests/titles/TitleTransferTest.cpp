@@ -143,14 +143,13 @@ TEST_F(TitleTransferTest, SilenceNackBadChecksumShortReplyAndWrongKindEndTheTran
 
 TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
     const auto expectEnded = [&](const char* when) {
+        SCOPED_TRACE(when);
         EXPECT_EQ(std::tuple(sink.numbers(), m_finished, m_locks.value(m_locks.size() - 1)),
-                  std::tuple(QList<int>{6}, QList<bool>{false}, false))
-            << when;
+                  std::tuple(QList<int>{6}, QList<bool>{false}, false));
         EXPECT_EQ(std::tuple(m_transfer.dialog().isOpen(), engine.state().ScreenCode,
                              engine.state().TitleTransferFlag, timerMenu.isActive(),
                              timerReTry.isActive()),
-                  std::tuple(false, ScreenIdle, 0, false, false))
-            << when;
+                  std::tuple(false, ScreenIdle, 0, false, false));
     };
     const auto restart = [&] {
         sink.clear();
