@@ -39,10 +39,9 @@ TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
     EXPECT_EQ((QStringList{s.SoftMode, s.LanguageMode, s.ComPort, s.Rate, s.AutoSave}),
               Words("1 0 1 3 0"));
     const Settings inRange = read("[RS232C]\nComPort=4\nRate=0\nAutoSave=3\n");
-    EXPECT_EQ(inRange.ComPort, u"4"_qs);
-    EXPECT_EQ(inRange.Rate, u"0"_qs);
-    EXPECT_EQ(inRange.baudRate(), 4800);
-    EXPECT_EQ(inRange.autoSaveMinutes(), 10);
+    EXPECT_EQ(
+        std::tuple(inRange.ComPort, inRange.Rate, inRange.baudRate(), inRange.autoSaveMinutes()),
+        std::tuple(u"4"_qs, u"0"_qs, 4800, 10));
 }
 
 TEST_F(SettingsTest, NamesMatchWithoutCaseAndValuesAreTrimmedAndRewritten) {
@@ -69,9 +68,8 @@ TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
               Words("2000 200 200 200 500 3 500 200"));
     // Edges that do serve: zero retries, 1 ms and 65535 ms.
     const Settings edges = read("[RsWait]\nRetryCnt=0\nWrite1=1\nWrite4=65535\n");
-    EXPECT_EQ(edges.RetryCnt, u"0"_qs);
-    EXPECT_EQ(edges.Write[0], u"1"_qs);
-    EXPECT_EQ(edges.CurrentWriteWait, 65535);
+    EXPECT_EQ(std::tuple(edges.RetryCnt, edges.Write[0], edges.CurrentWriteWait),
+              std::tuple(u"0"_qs, u"1"_qs, 65535));
 }
 
 TEST_F(SettingsTest, FractionalTimerValuesAreRoundedToWholeMilliseconds) {
@@ -106,9 +104,8 @@ TEST_F(SettingsTest, FractionalTimerValuesAreRoundedToWholeMilliseconds) {
     }
     // The derived wait and the typed readers see the rounded number.
     const Settings s = read("[RsWait]\nWrite4=12.7\nTimeOutWait=300.2\nRetryCnt=2.5\n");
-    EXPECT_EQ(s.CurrentWriteWait, 13);
-    EXPECT_EQ(s.timeOutWaitMs(), 300);
-    EXPECT_EQ(s.retryCount(), 3);
+    EXPECT_EQ((QList<int>{s.CurrentWriteWait, s.timeOutWaitMs(), s.retryCount()}),
+              (QList<int>{13, 300, 3}));
 }
 
 TEST_F(SettingsTest, ProfileFileRulesOneAtATime) {
@@ -154,8 +151,7 @@ TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
     EXPECT_EQ(s.Rate, u"1"_qs);
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.ComPort, u"2"_qs);
-    EXPECT_EQ(again.AutoSave, u"3"_qs);
+    EXPECT_EQ((QStringList{again.ComPort, again.AutoSave}), Words("2 3"));
 }
 
 TEST_F(SettingsTest, DeviceChoiceWritesOnlyItsKeyAndMapsBack) {
@@ -190,9 +186,7 @@ TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
 
 TEST_F(SettingsTest, CarriageReturnOnlyFileReadsAndKeepsItsLineEnds) {
     Settings s = read("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\r");
-    EXPECT_EQ(s.LanguageMode, u"1"_qs);
-    EXPECT_EQ(s.ComPort, u"3"_qs);
-    EXPECT_EQ(s.Rate, u"2"_qs);
+    EXPECT_EQ((QStringList{s.LanguageMode, s.ComPort, s.Rate}), Words("1 3 2"));
     ASSERT_TRUE(s.P_SetIniAutoSave(u"1"_qs));
     EXPECT_EQ(readIni(),
               QByteArray("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\rAutoSave=1\r"));
@@ -214,8 +208,8 @@ TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
     EXPECT_EQ(readIni(), QByteArray("[RS232C]\nAutoSave=1[SOFT]Mode=1\n"));
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.SoftMode, u"0"_qs);
-    EXPECT_EQ(again.AutoSave, u"0"_qs); // not a number: its default
+    // AutoSave is not a number: its default.
+    EXPECT_EQ((QStringList{again.SoftMode, again.AutoSave}), Words("0 0"));
 }
 
 } // namespace
