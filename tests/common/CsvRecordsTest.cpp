@@ -48,13 +48,13 @@ TEST(CsvRecordsTest, MalformedQuotingIsMarkedOnItsRecord) {
     const QVector<CsvRecord> afterQuote = ParseCsvRecords(u"a,\"b\"c,d\nnext");
     ASSERT_EQ(afterQuote.size(), 2);
     EXPECT_EQ(afterQuote[0].error, u"text after the closing quote of field 2"_qs);
-    EXPECT_EQ(afterQuote[1].fields, QStringList{u"next"_qs});
-    EXPECT_EQ(afterQuote[1].line, 2);
+    EXPECT_EQ(std::tuple(afterQuote[1].fields, afterQuote[1].line),
+              std::tuple(QStringList{u"next"_qs}, 2));
 
     const QVector<CsvRecord> open = ParseCsvRecords(u"a\nb,\"never\nclosed");
     ASSERT_EQ(open.size(), 2);
-    EXPECT_EQ(open[1].line, 2);
-    EXPECT_EQ(open[1].error, u"a quoted field is not closed"_qs);
+    EXPECT_EQ(std::tuple(open[1].line, open[1].error),
+              std::tuple(2, u"a quoted field is not closed"_qs));
 }
 
 TEST(CsvRecordsTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {

@@ -99,14 +99,12 @@ TEST(LineSplit, ValueLine) {
 TEST(LineSplit, QuotedLine) {
     QString line = u"1:\"  AB\u3000C \":x"_qs;
     const QuotedLine q = SplitQuotedLine(line);
-    EXPECT_EQ(q.quoted, u"AB\u3000C"_qs);
-    EXPECT_EQ(q.key, u"1"_qs);
+    EXPECT_EQ((QStringList{q.quoted, q.key}), (QStringList{u"AB\u3000C"_qs, u"1"_qs}));
     EXPECT_EQ(line, u"1:   AB\u3000C  :x"_qs);
 
     QString one = u"[TITLE] \"open"_qs;
     const QuotedLine r = SplitQuotedLine(one);
-    EXPECT_TRUE(r.quoted.isEmpty());
-    EXPECT_EQ(r.key, u"[TITLE]  open"_qs);
+    EXPECT_EQ((QStringList{r.quoted, r.key}), (QStringList{QString(), u"[TITLE]  open"_qs}));
 
     QString empty = u"\"\""_qs;
     EXPECT_TRUE(SplitQuotedLine(empty).quoted.isEmpty());

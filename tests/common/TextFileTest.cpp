@@ -37,8 +37,8 @@ TEST(TextFile, EveryLineEndReadsTheSameLines) {
         EXPECT_EQ(read.lines, expected) << bytes;
     }
     ASSERT_TRUE(zel::test::writeBytes(path, ""));
-    EXPECT_TRUE(ReadTextFile(path).ok);
-    EXPECT_TRUE(ReadTextFile(path).lines.isEmpty());
+    EXPECT_EQ(std::tuple(ReadTextFile(path).ok, ReadTextFile(path).lines.size()),
+              std::tuple(true, 0));
 }
 
 TEST(TextFile, LineSpansKeepTheirLineEnds) {
@@ -46,13 +46,12 @@ TEST(TextFile, LineSpansKeepTheirLineEnds) {
     const auto spans = FindLineSpans(content);
     ASSERT_EQ(spans.size(), 4);
     EXPECT_EQ(content.mid(spans[1].start, spans[1].length), QByteArray("bb"));
-    EXPECT_EQ(spans[1].end, 6);
-    EXPECT_EQ(spans[3].length, 0);
-    EXPECT_EQ(spans[3].end, content.size());
-    EXPECT_EQ(LineEndOf(content), QByteArray("\r\n"));
-    EXPECT_EQ(LineEndOf("x\ry\r\n"), QByteArray("\r"));
-    EXPECT_EQ(LineEndOf("x\n"), QByteArray("\n"));
-    EXPECT_EQ(LineEndOf("x"), QByteArray("\r\n"));
+    EXPECT_EQ(std::tuple(spans[1].end, spans[3].length, spans[3].end),
+              std::tuple(6, 0, content.size()));
+    // The first line's end, CR LF when there is none.
+    EXPECT_EQ((QList<QByteArray>{LineEndOf(content), LineEndOf("x\ry\r\n"), LineEndOf("x\n"),
+                                 LineEndOf("x")}),
+              (QList<QByteArray>{"\r\n", "\r", "\n", "\r\n"}));
 }
 
 TEST(TextFile, RefusesWhatIsNotAJapaneseTextFile) {

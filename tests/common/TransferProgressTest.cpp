@@ -41,25 +41,25 @@ TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
     for (const Step& step : steps) {
         const TransferProgress stamped =
             estimate.stamp(at(step.phase, step.done, step.total), step.nowMs);
-        EXPECT_EQ(stamped.elapsedMs, step.elapsedMs) << step.phase << ' ' << step.done;
-        EXPECT_EQ(stamped.remainingMs, step.remainingMs) << step.phase << ' ' << step.done;
-        EXPECT_EQ(stamped.done, step.done);
+        EXPECT_EQ(std::tuple(stamped.elapsedMs, stamped.remainingMs, stamped.done),
+                  std::tuple(step.elapsedMs, step.remainingMs, step.done))
+            << step.phase << ' ' << step.done;
     }
 }
 
 TEST(TransferProgressTest, PercentStaysWithinTheBarAndNeedsAPhaseAndATotal) {
     // The last case would overflow a plain product.
-    for (const auto& [done, total, percent] : {std::tuple{0, 100, 0},
+    const std::tuple<int, int, int> cases[] = {{0, 100, 0},
                                                {999, 1000, 99},
                                                {1000, 1000, 100},
                                                {1200, 1000, 100},
                                                {-3, 100, 0},
                                                {5, 0, 0},
-                                               {2'000'000'000, 2'100'000'000, 95}})
+                                               {2'000'000'000, 2'100'000'000, 95}};
+    for (const auto& [done, total, percent] : cases)
         EXPECT_EQ(at("p", done, total).percent(), percent) << done << "/" << total;
-    EXPECT_TRUE(at("p", 0).started());
-    EXPECT_FALSE(at("", 5).started());
-    EXPECT_FALSE(at("p", 0, 0).started());
+    EXPECT_EQ(std::tuple(at("p", 0).started(), at("", 5).started(), at("p", 0, 0).started()),
+              std::tuple(true, false, false));
 }
 
 TEST(TransferProgressTest, DurationsToTheNearestSecond) {
