@@ -35,17 +35,15 @@ QString typed(const TitleCharTable& table, char16_t key) {
 TEST(TitleCharTable, SourceListAndTableSizes) {
     const auto rows = TitleSourceRows();
     ASSERT_EQ(rows.size(), 513);
-    EXPECT_EQ(rows.first().code, 0x000);
-    EXPECT_EQ(rows.last().code, 0x1FF);
-    EXPECT_EQ(rows[0x69].code, 0x69);
-    EXPECT_EQ(rows[0x6A].code, 0x69); // the second row of 0069
-    EXPECT_EQ(english().size(), 358);
-    EXPECT_EQ(japanese().size(), 513);
+    // Row 6A is the second row of 0069.
+    EXPECT_EQ((QList<int>{rows.first().code, rows.last().code, rows[0x69].code, rows[0x6A].code}),
+              (QList<int>{0x000, 0x1FF, 0x69, 0x69}));
+    EXPECT_EQ(std::tuple(english().size(), japanese().size()), std::tuple(358, 513));
     for (int i = 0; i < japanese().size(); ++i)
         EXPECT_FALSE(japanese().entry(i).Char.isEmpty());
-    EXPECT_EQ(english().entry(0x24).Char, u"{024}"_qs);
-    EXPECT_EQ(japanese().entry(0x24).Char, u"｛０２４｝"_qs);
-    EXPECT_EQ(english().entry(0x24).Code, u"0024"_qs);
+    EXPECT_EQ((QStringList{english().entry(0x24).Char, japanese().entry(0x24).Char,
+                           english().entry(0x24).Code}),
+              (QStringList{u"{024}"_qs, u"｛０２４｝"_qs, u"0024"_qs}));
 }
 
 TEST(TitleCharTable, WorkedExampleInBothLanguages) {
