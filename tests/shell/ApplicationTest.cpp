@@ -15,8 +15,6 @@
 
 using namespace zel;
 
-namespace {
-
 class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -134,5 +132,3 @@ TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFi
     EXPECT_GT(portDetail.size(), device.size() + 4) << "the system's reason is missing";
     EXPECT_TRUE(messageDetail(app, MessageTimeout).isEmpty());
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 using zel::MenuState;
 using Action = MenuState::ClickAction;
 
-namespace {
-
 class MenuStateTest : public ::testing::Test {
 protected:
     zel::test::RecordingSink m_sink;
@@ -97,5 +95,3 @@ TEST_F(MenuStateTest, ExitButtonAloneDoesNotCountAsAScreen) {
     EXPECT_FALSE(m_menu.isEnabled(42));
     EXPECT_EQ(m_menu.click(-1), Action::None);
 }
-
-} // namespace

@@ -8,8 +8,6 @@
 using zel::Settings;
 using zel::test::Words;
 
-namespace {
-
 class SettingsTest : public ::testing::Test {
 protected:
     void writeIni(const QByteArray& content) {
@@ -211,5 +209,3 @@ TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
     // AutoSave is not a number: its default.
     EXPECT_EQ((QStringList{again.SoftMode, again.AutoSave}), Words("0 0"));
 }
-
-} // namespace
