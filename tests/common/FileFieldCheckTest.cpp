@@ -71,15 +71,16 @@ TEST_F(FileFieldCheckTest, ContinuousInterval) {
 }
 
 TEST_F(FileFieldCheckTest, CountLimitsStopWithMessage20) {
-    EXPECT_EQ(check(u"W"_qs, 10, 16), kFieldValid);
-    EXPECT_EQ(check(QString(), 10, 17), kFieldValid);
-    EXPECT_EQ(check(u"W"_qs, 10, 17), kFieldStop);
-    EXPECT_EQ(sink.shown.value(0).number, 20);
-    EXPECT_EQ(sink.shown.value(0).extra, u"入力できるデータ数を超えています。"_qs);
+    // A braced list checks in order, left to right.
+    EXPECT_EQ(
+        (QStringList{check(u"W"_qs, 10, 16), check(QString(), 10, 17), check(u"W"_qs, 10, 17)}),
+        (QStringList{kFieldValid, kFieldValid, kFieldStop}));
+    EXPECT_EQ(std::tuple(sink.numbers(), sink.shown.value(0).extra),
+              std::tuple(QList<int>{20}, u"入力できるデータ数を超えています。"_qs));
     sink.clear();
-    EXPECT_EQ(check(u"HOST1"_qs, 8, 3001), kFieldStop);
-    EXPECT_EQ(check(QString(), 9, 3001), kFieldValid);
-    EXPECT_EQ(check(u"x"_qs, 7, 99999), kFieldValid);
+    EXPECT_EQ((QStringList{check(u"HOST1"_qs, 8, 3001), check(QString(), 9, 3001),
+                           check(u"x"_qs, 7, 99999)}),
+              (QStringList{kFieldStop, kFieldValid, kFieldValid}));
     EXPECT_EQ(sink.numbers(), QList<int>{20});
 }
 
@@ -91,8 +92,8 @@ TEST(LineSplit, ValueLine) {
           {u"a:b:c", u"a", u"b:c"},
           {u"\u3000x", u"\u3000x", u""}}) {
         const ValueLine split = SplitValueLine(QString::fromUtf16(line));
-        EXPECT_EQ(split.value, QString::fromUtf16(value));
-        EXPECT_EQ(split.remainder, QString::fromUtf16(remainder));
+        EXPECT_EQ((QStringList{split.value, split.remainder}),
+                  (QStringList{QString::fromUtf16(value), QString::fromUtf16(remainder)}));
     }
 }
 
