@@ -222,17 +222,16 @@ TEST(PanelEntry, ClearTimerEmptiesTheEntryAndDigitKeysAppend) {
     EXPECT_EQ(rig.textCtrl.interval(), 2000);
     rig.textCtrl.fireNow();
     rig.endPauses();
-    EXPECT_EQ(rig.panel.entry().text(), QString());
-    EXPECT_FALSE(rig.textCtrl.isActive());
+    EXPECT_EQ(std::tuple(rig.panel.entry().text(), rig.textCtrl.isActive()),
+              std::tuple(QString(), false));
 }
 
 TEST(PanelEntry, RecordStopDoesNotUseTheEntry) {
     PanelRig rig;
     rig.type(u"1"_qs);
     rig.click(B::TraceRecStop);
-    EXPECT_EQ(rig.sent, QStringList{u"4A"_qs});
-    EXPECT_EQ(rig.panel.entry().text(), u"1"_qs);
-    EXPECT_FALSE(rig.textCtrl.isActive());
+    EXPECT_EQ(std::tuple(rig.sent, rig.panel.entry().text(), rig.textCtrl.isActive()),
+              std::tuple(QStringList{u"4A"_qs}, u"1"_qs, false));
 }
 
 TEST(PanelEntry, OnlyDigitsAreTakenAndTheEntryStaysBounded) {

@@ -200,10 +200,9 @@ TEST(PanelSendOrder, BackToBackFramesGoOutInOrderEachAfterItsAnswer) {
     EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
     rig.port.receiveHex(u"06"_qs);
     rig.endPauses();
-    EXPECT_EQ(rig.panel.repliesReceived(), 2);
-    EXPECT_EQ(rig.panel.framesAwaitingReply(), 2);
-    EXPECT_TRUE(rig.panel.isIdle());
-    EXPECT_TRUE(rig.messages().isEmpty());
+    EXPECT_EQ(std::tuple(rig.panel.repliesReceived(), rig.panel.framesAwaitingReply(),
+                         rig.panel.isIdle(), rig.messages().size()),
+              std::tuple(2, 2, true, 0));
 }
 
 TEST(PanelSendOrder, SilentCameraLetsTheNextFrameGoAfterTheWait) {
