@@ -52,8 +52,7 @@ TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
     EXPECT_EQ(copied, (QStringList{u"E"_qs, u"F"_qs, u"G"_qs}));
     EXPECT_EQ(editor.pasteRows(CategoryPosition, 253, copied), 2);
     EXPECT_EQ(TitlesAt(document, {{CategoryPosition, 254}, {CategoryPosition, 255}}), Words("E F"));
-    EXPECT_EQ(editor.undoRecord().Count, 2);
-    EXPECT_TRUE(document.TitleModified);
+    EXPECT_EQ(std::tuple(editor.undoRecord().Count, document.TitleModified), std::tuple(2, true));
     // Through the clipboard text: "A" CR LF "B" pastes only "A".
     EXPECT_EQ(editor.pasteRows(CategoryPosition, 0, ClipboardTextToLines(u"A\r\nB"_qs, false)), 1);
     EXPECT_EQ(TitlesAt(document, {{CategoryPosition, 1}, {CategoryPosition, 2}}),

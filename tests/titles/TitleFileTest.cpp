@@ -287,9 +287,8 @@ TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
     document.setTitle(CategoryCamera, 1, u"emoji \U0001F600"_qs); // no CP932 form
     document.MarkModified();
     EXPECT_FALSE(windowFiles.Save());
-    EXPECT_EQ(m_sink.numbers(), QList<int>{kCannotSave});
-    EXPECT_TRUE(document.TitleModified);
-    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(std::tuple(m_sink.numbers(), document.TitleModified, readBytes(file)),
+              std::tuple(QList<int>{kCannotSave}, true, before));
     EXPECT_FALSE(windowFiles.saveAs(path(u"missing/dir/x.ttl"_qs)));
     EXPECT_TRUE(document.TitleModified);
 }

@@ -100,10 +100,9 @@ TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyInARowEnds) {
     busyThenRetry();
     EXPECT_TRUE(sink.shown.isEmpty());
     port.receiveHex(u"00"_qs); // the fourth BUSY in a row
-    EXPECT_EQ(sink.numbers(), QList<int>{16});
-    EXPECT_EQ(m_finished, QList<bool>{false});
-    EXPECT_FALSE(m_transfer.dialog().isOpen());
-    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(std::tuple(sink.numbers(), m_finished, m_transfer.dialog().isOpen(),
+                         engine.state().ScreenCode),
+              std::tuple(QList<int>{16}, QList<bool>{false}, false, ScreenIdle));
     EXPECT_EQ(m_document.title(CategoryTrace, 1), u"1"_qs);
 }
 
@@ -122,22 +121,22 @@ TEST_F(TitleTransferTest, SilenceNackBadChecksumShortReplyAndWrongKindEndTheTran
         {kTitleOne, 16, true},    // a good data reply is no answer to a write
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString());
         sink.clear();
         m_finished.clear();
         const qsizetype sent = port.written.size();
         ASSERT_TRUE(c.upload ? m_transfer.startUpload(CategoryPosition)
-                             : m_transfer.startDownload(CategoryPosition))
-            << c.reply.toStdString();
+                             : m_transfer.startDownload(CategoryPosition));
         if (c.reply.isEmpty())
             timerMenu.fireNow();
         else
             port.receiveHex(c.reply);
-        EXPECT_EQ(sink.numbers(), QList<int>{c.message}) << c.reply.toStdString();
-        EXPECT_FALSE(m_transfer.dialog().isOpen());
-        EXPECT_EQ(m_finished, QList<bool>{false});
-        EXPECT_EQ(port.written.size(), sent + 1) << c.reply.toStdString();
-        EXPECT_EQ(engine.state().TitleTransferFlag, 0);
-        EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
+        EXPECT_EQ(std::tuple(sink.numbers(), m_transfer.dialog().isOpen(), m_finished,
+                             port.written.size()),
+                  std::tuple(QList<int>{c.message}, false, QList<bool>{false}, sent + 1));
+        EXPECT_EQ(
+            std::tuple(engine.state().TitleTransferFlag, m_document.title(CategoryPosition, 1)),
+            std::tuple(0, QString()));
     }
 }
 
