@@ -54,8 +54,7 @@ TEST(PanelKeyCommand, NowAsksForDataAndOtherKeysForAnAck) {
 }
 
 TEST(PanelKeyCommand, MenuFlipsAndSetAndCancelFollowIt) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.click(B::Set); // menu closed: nothing
     rig.click(B::Cancel);
     EXPECT_TRUE(rig.sent.isEmpty());
@@ -88,8 +87,7 @@ TEST(PanelKeyCommand, MenuFlipsEvenWhenTheFrameIsRefused) {
 }
 
 TEST(PanelKeyCommand, AutoPanSendsWayAndTurnOnlyWithThePresetKeyActive) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.chooseAutoPanWay(3);
     rig.panel.chooseAutoPanTurn(1);
     rig.click(B::AutoP);

@@ -14,7 +14,7 @@ using B = PanelButton;
 namespace {
 
 struct KeyboardRig : PanelRig {
-    KeyboardRig() { autoAck = true; }
+    KeyboardRig() : PanelRig(CameraAcks::AtOnce) {}
 };
 
 TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {

@@ -41,8 +41,7 @@ TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
 }
 
 TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.pressMoveKey(PtzTele);
     rig.release(PtzTele);
@@ -51,8 +50,7 @@ TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
 }
 
 TEST(PanelMovement, SpeedBytesFollowTheMode) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.choosePanSpeed(4);   // 30
     rig.panel.chooseTiltSpeed(0);  // 1
     rig.panel.chooseZoomSpeed(1);  // 4
@@ -80,8 +78,7 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
 }
 
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.hold(KeyRight);
     rig.panel.choosePanSpeed(0);
     rig.endPauses();
@@ -108,8 +105,7 @@ TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
 // Every change of a TEST-mode box evaluates the held key again, a refused value too: the held
 // movement goes out again at the speeds the bars hold.
 TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.chooseSpeedMode(ModeTest);
     rig.hold(KeyRight);
     rig.panel.setTestSpeedText(TestPan, u"100"_qs);
@@ -143,8 +139,7 @@ TEST(PanelMovement, SendPathRefusesSilently) {
 // The panel loses the keys (another window becomes active, or it closes) while the camera
 // moves: the release goes out at once, so the camera does not keep turning.
 TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.hold(KeyLeft);
     rig.press(PtzWide);
     rig.panel.deactivated();
