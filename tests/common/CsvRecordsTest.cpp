@@ -34,13 +34,12 @@ TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
         {"a,", {{"a", ""}}, {1}},
     };
     for (const RecordCase& c : cases) {
+        SCOPED_TRACE(c.text);
         const QVector<CsvRecord> records = ParseCsvRecords(QString::fromUtf8(c.text));
-        ASSERT_EQ(size_t(records.size()), c.fields.size()) << c.text;
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            EXPECT_EQ(records[i].fields, texts(c.fields[size_t(i)])) << c.text;
-            EXPECT_EQ(records[i].line, c.lines[i]) << c.text;
-            EXPECT_TRUE(records[i].error.isEmpty()) << c.text;
-        }
+        ASSERT_EQ(size_t(records.size()), c.fields.size());
+        for (qsizetype i = 0; i < records.size(); ++i)
+            EXPECT_EQ(std::tuple(records[i].fields, records[i].line, records[i].error),
+                      std::tuple(texts(c.fields[size_t(i)]), c.lines[i], QString()));
     }
 }
 

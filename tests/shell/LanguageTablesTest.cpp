@@ -64,12 +64,11 @@ TEST(MessageCatalogTest, ExtraTextRules) {
     EXPECT_EQ(std::tuple(m1->text, m1->title, m1->buttons, m1->icon),
               std::tuple(u"LINE 12\r\nKeep file reading ?"_qs, u"File input error"_qs,
                          MessageButtons::YesNo, MessageIcon::Warning));
-    const auto m20 = ComposeMessage(english, 20, u"x"_qs);
-    EXPECT_EQ(m20->text, u"x\r\nNo more data is read."_qs);
+    EXPECT_EQ(ComposeMessage(english, 20, u"x"_qs)->text, u"x\r\nNo more data is read."_qs);
     for (int number : {4, 14, 17, 18})
         EXPECT_EQ(ComposeMessage(english, number, u"only"_qs)->text, u"only"_qs);
-    const auto m36 = ComposeMessage(english, 36, u"ignored"_qs);
-    EXPECT_EQ(m36->text, u"Other window in action\r\nEnd current window in action"_qs);
+    EXPECT_EQ(ComposeMessage(english, 36, u"ignored"_qs)->text,
+              u"Other window in action\r\nEnd current window in action"_qs);
     EXPECT_EQ(ComposeMessage(english, 2, u"ignored"_qs)->text, u"Timeout error"_qs);
     EXPECT_EQ(ComposeMessage(english, 19, {})->buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(ComposeMessage(english, 7, {})->icon, MessageIcon::Question);

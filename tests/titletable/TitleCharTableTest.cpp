@@ -127,11 +127,10 @@ TEST(TitleCharTable, LengthRuleCountsBraces) {
 TEST(TitleCharTable, EncodingRefusesWhatCannotFit) {
     TitleCodes codes{};
     codes[1] = 0x1234;
-    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGHI"_qs, codes));
-    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGH{"_qs, codes)); // 9th code
-    EXPECT_FALSE(english().TitleTextToCodes(u"AB{0G0}"_qs, codes));
-    EXPECT_FALSE(english().TitleTextToCodes(u"ア"_qs, codes)); // nothing encodable
-    EXPECT_EQ(codes[1], 0x1234);                               // untouched
+    // Nine characters, a ninth code, a bad escape, nothing encodable: the codes stay untouched.
+    for (const QString& text : {u"ABCDEFGHI"_qs, u"ABCDEFGH{"_qs, u"AB{0G0}"_qs, u"ア"_qs})
+        EXPECT_FALSE(english().TitleTextToCodes(text, codes)) << text.toStdString();
+    EXPECT_EQ(codes[1], 0x1234);
     // An unknown character among known ones is dropped.
     EXPECT_EQ(codesText(english(), u"AéB"_qs).left(8), u"000A800B"_qs);
     EXPECT_EQ(codesText(english(), u"{024}"_qs.repeated(8)), u"0024"_qs.repeated(7) + u"8024"_qs);
