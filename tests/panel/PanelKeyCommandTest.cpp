@@ -80,9 +80,9 @@ TEST(PanelKeyCommand, MenuFlipsEvenWhenTheFrameIsRefused) {
         else
             rig.panel.state().RemoteNo = u"0"_qs;
         rig.click(B::Menu);
-        EXPECT_TRUE(rig.sent.isEmpty());
-        EXPECT_EQ(rig.panel.state().MenuState, u"2"_qs);
-        EXPECT_EQ(rig.messages(), portClosed ? QList<int>{MessagePortOpenError} : QList<int>{});
+        EXPECT_EQ(std::tuple(rig.sent, rig.panel.state().MenuState, rig.messages()),
+                  std::tuple(QStringList(), u"2"_qs,
+                             portClosed ? QList<int>{MessagePortOpenError} : QList<int>{}));
     }
 }
 
@@ -176,9 +176,8 @@ TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
     rig.endPauses();
     rig.sink.clear();
     rig.click(B::Go);
-    EXPECT_TRUE(rig.sent.isEmpty());
-    EXPECT_EQ(rig.messages(), QList<int>{MessageError});
-    EXPECT_EQ(rig.sink.shown[0].extra.left(10), u"0 to 25600"_qs);
+    EXPECT_EQ(std::tuple(rig.sent, rig.messages(), rig.sink.shown.value(0).extra.left(10)),
+              std::tuple(QStringList(), QList<int>{MessageError}, u"0 to 25600"_qs));
     EXPECT_EQ(rig.refused.value(PanelBox::Position), (QList<int>{2, 2}));
 }
 

@@ -236,9 +236,8 @@ TEST(PanelSendOrder, RefusedReleaseGoesOutAfterTheOtherScreenTimedOut) {
     BusyLinkRig rig;
     rig.releaseWhileBusy(PtzTele);
     ASSERT_TRUE(rig.timerMenu.fireNow()); // the other screen's wait ends, the port recycles
-    EXPECT_EQ(rig.other.timeOuts, 1);
-    EXPECT_EQ(rig.sentData().last(), kStop);
-    EXPECT_EQ(rig.engine.state().ScreenCode, ScreenPanel);
+    EXPECT_EQ(std::tuple(rig.other.timeOuts, rig.sentData().last(), rig.engine.state().ScreenCode),
+              std::tuple(1, kStop, ScreenPanel));
 }
 
 TEST(PanelSendOrder, RefusedPressIsNeverSent) {

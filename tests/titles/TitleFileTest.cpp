@@ -200,9 +200,8 @@ TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
     m_sink.answers = {ButtonNo};
     const QString wrong = fileWith("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
     ASSERT_EQ(files(document).ReadTitleFile(wrong), TitleOpenResult::Stopped);
-    EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
-    EXPECT_EQ(document.title(CategoryCamera, 1), QString());
-    EXPECT_TRUE(m_slots.LastCameraNo.isEmpty());
+    EXPECT_EQ(std::tuple(m_sink.numbers(), document.title(CategoryCamera, 1), m_slots.LastCameraNo),
+              std::tuple(QList<int>{kKeepReading}, QString(), QString()));
 }
 
 TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {

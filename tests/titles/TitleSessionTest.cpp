@@ -150,9 +150,8 @@ TEST_F(TitleSessionTest, DownloadReplacesTheCategoryShown) {
     EXPECT_EQ(sentData(), QStringList{u"B1070010"_qs});
     EXPECT_TRUE(m_session.isTransferring());
     answerAll();
-    EXPECT_EQ(m_ended, QList<bool>{true});
-    EXPECT_EQ(document().title(CategoryHome, 3), u"1"_qs);
-    EXPECT_TRUE(document().TitleModified);
+    EXPECT_EQ(std::tuple(m_ended, document().title(CategoryHome, 3), document().TitleModified),
+              std::tuple(QList<bool>{true}, u"1"_qs, true));
     EXPECT_EQ(controls().uploadOffHint, kNeedsCheck) << "downloaded titles are content";
     ASSERT_TRUE(editor().check());
     EXPECT_TRUE(controls().upload);
@@ -175,9 +174,9 @@ TEST_F(TitleSessionTest, DownloadThatEndsEarlyOrCannotStartLeavesNoContent) {
     m_repainted.clear();
     const qsizetype written = port.written.size();
     EXPECT_FALSE(m_session.download());
-    EXPECT_EQ(port.written.size(), written);
-    EXPECT_EQ(document().title(CategoryTour, 1), QString());
-    EXPECT_TRUE(m_repainted.contains(CategoryTour));
+    EXPECT_EQ(std::tuple(port.written.size(), document().title(CategoryTour, 1),
+                         m_repainted.contains(CategoryTour)),
+              std::tuple(written, QString(), true));
 }
 
 TEST_F(TitleSessionTest, AllUploadRefusesTitlesFromNowhereAndFollowsItsCheck) {
@@ -229,9 +228,8 @@ TEST_F(TitleSessionTest, TransfersRefuseAnAddressOutOfRangeBeforeAnythingChanges
             EXPECT_TRUE(sink.shown[0].extra.startsWith(QString::fromLatin1(range)));
         }
     }
-    EXPECT_TRUE(port.written.isEmpty());
-    EXPECT_EQ(document().title(CategoryHome, 1), u"KEEP"_qs);
-    EXPECT_TRUE(controls().upload);
+    EXPECT_EQ(std::tuple(port.written.size(), document().title(CategoryHome, 1), controls().upload),
+              std::tuple(0, u"KEEP"_qs, true));
 }
 
 TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
