@@ -73,32 +73,23 @@ TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
 TEST_F(SettingsTest, FractionalTimerValuesAreRoundedToWholeMilliseconds) {
     // Rule: a fractional value is rounded to the nearest whole number, halves away from zero,
     // and kept as that number's text; one that rounds to 0 does not serve a timer (default).
-    struct Key {
-        const char* section;
-        const char* name;
-        QString Settings::*field;
-        int index; // into Write[], or -1
-    };
-    const QList<Key> keys{{"TIMEOUT", "TimeOutDsp", &Settings::TimeOutDsp, -1},
-                          {"RsWait", "TimeOutWait", &Settings::TimeOutWait, -1},
-                          {"RsWait", "TimeOutRetry", &Settings::TimeOutRetry, -1},
-                          {"RsWait", "Write1", nullptr, 0},
-                          {"RsWait", "Write2", nullptr, 1},
-                          {"RsWait", "Write3", nullptr, 2},
-                          {"RsWait", "Write4", nullptr, 3}};
+    using TextOf = QString (*)(const Settings&);
+    const std::tuple<const char*, const char*, TextOf> keys[] = {
+        {"TIMEOUT", "TimeOutDsp", [](const Settings& s) { return s.TimeOutDsp; }},
+        {"RsWait", "TimeOutWait", [](const Settings& s) { return s.TimeOutWait; }},
+        {"RsWait", "TimeOutRetry", [](const Settings& s) { return s.TimeOutRetry; }},
+        {"RsWait", "Write1", [](const Settings& s) { return s.Write[0]; }},
+        {"RsWait", "Write2", [](const Settings& s) { return s.Write[1]; }},
+        {"RsWait", "Write3", [](const Settings& s) { return s.Write[2]; }},
+        {"RsWait", "Write4", [](const Settings& s) { return s.Write[3]; }}};
     const QList<std::pair<const char*, const char*>> values{
         {"250.4", "250"}, {"250.5", "251"}, {"250.6", "251"}, {"0.5", "1"}, {" 99.99 ", "100"}};
-    for (const Key& key : keys) {
-        const Settings defaults;
-        const QString defaultText = key.field ? defaults.*key.field : defaults.Write[key.index];
-        for (const auto& [written, kept] : values) {
-            const Settings s =
-                read(QByteArray("[") + key.section + "]\n" + key.name + "=" + written + "\n");
-            const QString value = key.field ? s.*key.field : s.Write[key.index];
-            EXPECT_EQ(value, QString::fromLatin1(kept)) << key.name << "=" << written;
-        }
-        const Settings zero = read(QByteArray("[") + key.section + "]\n" + key.name + "=0.4\n");
-        EXPECT_EQ(key.field ? zero.*key.field : zero.Write[key.index], defaultText) << key.name;
+    for (const auto& [section, name, textOf] : keys) {
+        const QByteArray line = QByteArray("[") + section + "]\n" + name + "=";
+        for (const auto& [written, kept] : values)
+            EXPECT_EQ(textOf(read(line + written + "\n")), QString::fromLatin1(kept))
+                << name << "=" << written;
+        EXPECT_EQ(textOf(read(line + "0.4\n")), textOf(Settings())) << name;
     }
     // The derived wait and the typed readers see the rounded number.
     const Settings s = read("[RsWait]\nWrite4=12.7\nTimeOutWait=300.2\nRetryCnt=2.5\n");
