@@ -8,12 +8,6 @@ using namespace zel;
 
 namespace {
 
-struct RecordCase {
-    const char* text;
-    std::vector<std::vector<const char*>> fields; // per record
-    QList<int> lines;
-};
-
 QStringList texts(const std::vector<const char*>& fields) {
     QStringList list;
     for (const char* field : fields)
@@ -22,7 +16,8 @@ QStringList texts(const std::vector<const char*>& fields) {
 }
 
 TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
-    const RecordCase cases[] = {
+    // The text; each record's fields and the line it starts on.
+    const std::tuple<const char*, std::vector<std::vector<const char*>>, QList<int>> cases[] = {
         {"a,b,c", {{"a", "b", "c"}}, {1}},
         {"a,\"b,c\",\"d \"\"e\"\"\"\r\n", {{"a", "b,c", "d \"e\""}}, {1}},
         {"a\nb\r\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}, {1, 2, 3, 4}},
@@ -33,13 +28,13 @@ TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
         {"\"\",\"\"", {{"", ""}}, {1}},
         {"a,", {{"a", ""}}, {1}},
     };
-    for (const RecordCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        const QVector<CsvRecord> records = ParseCsvRecords(QString::fromUtf8(c.text));
-        ASSERT_EQ(size_t(records.size()), c.fields.size());
+    for (const auto& [text, fields, lines] : cases) {
+        SCOPED_TRACE(text);
+        const QVector<CsvRecord> records = ParseCsvRecords(QString::fromUtf8(text));
+        ASSERT_EQ(size_t(records.size()), fields.size());
         for (qsizetype i = 0; i < records.size(); ++i)
             EXPECT_EQ(std::tuple(records[i].fields, records[i].line, records[i].error),
-                      std::tuple(texts(c.fields[size_t(i)]), c.lines[i], QString()));
+                      std::tuple(texts(fields[size_t(i)]), lines[i], QString()));
     }
 }
 

@@ -16,17 +16,9 @@ TransferProgress at(const char* phase, int done, int total = 100) {
     return progress;
 }
 
-struct Step {
-    const char* phase;
-    int done;
-    int total;
-    qint64 nowMs;
-    qint64 elapsedMs;
-    qint64 remainingMs;
-};
-
 TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
-    const Step steps[] = {
+    // Phase, done, total, the clock (ms); the time elapsed and left (ms) that it gives.
+    const std::tuple<const char*, int, int, qint64, qint64, qint64> steps[] = {
         {"In UPLOAD", 0, 1000, 5000, 0, -1},         // nothing done: no estimate yet
         {"In UPLOAD", 100, 1000, 7000, 2000, 18000}, // 100 in 2 s: 900 more in 18 s
         {"In UPLOAD", 500, 1000, 10000, 5000, 5000},
@@ -38,12 +30,11 @@ TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
         {"In verification", 15, 20, 18500, 500, 166},
     };
     ProgressEstimate estimate;
-    for (const Step& step : steps) {
-        const TransferProgress stamped =
-            estimate.stamp(at(step.phase, step.done, step.total), step.nowMs);
+    for (const auto& [phase, done, total, nowMs, elapsedMs, remainingMs] : steps) {
+        const TransferProgress stamped = estimate.stamp(at(phase, done, total), nowMs);
         EXPECT_EQ(std::tuple(stamped.elapsedMs, stamped.remainingMs, stamped.done),
-                  std::tuple(step.elapsedMs, step.remainingMs, step.done))
-            << step.phase << ' ' << step.done;
+                  std::tuple(elapsedMs, remainingMs, done))
+            << phase << ' ' << done;
     }
 }
 

@@ -98,12 +98,8 @@ TEST(PanelKeyCommand, AutoPanSendsWayAndTurnOnlyWithThePresetKeyActive) {
 
 TEST(PanelKeyCommand, NumberedKeysEncodeTheEntryOrRefuseItWithTheRangeMessage) {
     // clang-format off
-    const struct {
-        const char* entry;
-        B button;
-        const char* data; // the range the message names when the entry is refused
-        bool sent;
-    } cases[] = {
+    // Entry, key, data sent or the range the message names, sent.
+    const std::tuple<const char*, B, const char*, bool> cases[] = {
         {"123", B::Pos, "101230", true}, {"7", B::Pos, "100070", true},
         {"0", B::Pos, "100000", true}, {"255", B::PositionSet, "112550", true},
         {"12", B::PositionClear, "120120", true}, {"16", B::Tour, "4D10", true},
@@ -116,21 +112,21 @@ TEST(PanelKeyCommand, NumberedKeysEncodeTheEntryOrRefuseItWithTheRangeMessage) {
         {"256", B::Cam, "0 to 255", false}, {"99999999999", B::PositionSet, "0 to 255", false},
         {"10000", B::Set, "0 to 9999", false}}; // the menu checks its range only with a number
     // clang-format on
-    for (const auto& key : cases) {
-        SCOPED_TRACE(key.entry);
+    for (const auto& [entry, button, data, sent] : cases) {
+        SCOPED_TRACE(entry);
         PanelRig rig;
-        if (key.button == B::Set)
+        if (button == B::Set)
             rig.panel.state().MenuState = u"2"_qs;
-        rig.type(QString::fromLatin1(key.entry));
-        rig.click(key.button);
-        EXPECT_EQ(rig.textCtrl.isActive(), key.sent) << "a used entry is cleared later";
-        if (key.sent) {
-            EXPECT_EQ(rig.sent, QStringList{QString::fromLatin1(key.data)});
+        rig.type(QString::fromLatin1(entry));
+        rig.click(button);
+        EXPECT_EQ(rig.textCtrl.isActive(), sent) << "a used entry is cleared later";
+        if (sent) {
+            EXPECT_EQ(rig.sent, QStringList{QString::fromLatin1(data)});
             continue;
         }
         EXPECT_TRUE(rig.sent.isEmpty());
         ASSERT_EQ(rig.messages(), QList<int>{MessageError});
-        EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QString::fromLatin1(key.data)))
+        EXPECT_TRUE(rig.sink.shown[0].extra.startsWith(QString::fromLatin1(data)))
             << rig.sink.shown[0].extra.toStdString();
         EXPECT_EQ(rig.panel.entry().isSelected(), !rig.panel.entry().text().isEmpty());
     }

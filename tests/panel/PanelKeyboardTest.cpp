@@ -18,19 +18,15 @@ struct KeyboardRig : PanelRig {
 };
 
 TEST(PanelKeyboard, TwoArrowsWithinTheKeyDelayGiveTheDiagonal) {
-    const struct {
-        int first;
-        int second;
-        const char* bits;
-    } cases[] = {{KeyLeft, KeyUp, "09"},    {KeyUp, KeyLeft, "09"},   {KeyRight, KeyUp, "05"},
-                 {KeyRight, KeyDown, "06"}, {KeyDown, KeyLeft, "0A"}, {KeyDown, KeyRight, "06"}};
-    for (const auto& keys : cases) {
+    const std::tuple<int, int, const char*> cases[] = {
+        {KeyLeft, KeyUp, "09"},    {KeyUp, KeyLeft, "09"},   {KeyRight, KeyUp, "05"},
+        {KeyRight, KeyDown, "06"}, {KeyDown, KeyLeft, "0A"}, {KeyDown, KeyRight, "06"}};
+    for (const auto& [first, second, bits] : cases) {
         KeyboardRig rig;
-        rig.down(keys.first);
-        rig.down(keys.second); // before the 20 ms timer fired
+        rig.down(first);
+        rig.down(second); // before the 20 ms timer fired
         rig.fireKeyTimer();
-        EXPECT_EQ(rig.bits(), QStringList{QString::fromLatin1(keys.bits)})
-            << keys.first << "+" << keys.second;
+        EXPECT_EQ(rig.bits(), QStringList{QString::fromLatin1(bits)}) << first << "+" << second;
     }
 }
 
@@ -168,11 +164,7 @@ const auto down = [](int key) { return KeyEvent{true, key}; };
 const auto up = [](int key) { return KeyEvent{false, key}; };
 
 TEST(PanelKeyboardTiming, QuickAndSlowTypingGiveTheSameFrames) {
-    const struct {
-        const char* name;
-        std::vector<KeyEvent> events;
-        const char* frames;
-    } cases[] = {
+    const std::tuple<const char*, std::vector<KeyEvent>, const char*> cases[] = {
         {"left, E pressed and released, left released",
          {down(KeyLeft), down(KeyE), up(KeyE), up(KeyLeft)},
          "08 18 08 00"},
@@ -186,9 +178,9 @@ TEST(PanelKeyboardTiming, QuickAndSlowTypingGiveTheSameFrames) {
         {"A then S overlapping", {down(KeyA), down(KeyS), up(KeyA), up(KeyS)}, "C0 40 00 00"},
         {"keys outside the nine", {down('X'), up('X'), down(KeyTab), up(KeyTab)}, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(typed(c.events, 300), Words(c.frames)) << c.name << " at 300 ms";
-        EXPECT_EQ(typed(c.events, 60), Words(c.frames)) << c.name << " at 60 ms";
+    for (const auto& [name, events, frames] : cases) {
+        EXPECT_EQ(typed(events, 300), Words(frames)) << name << " at 300 ms";
+        EXPECT_EQ(typed(events, 60), Words(frames)) << name << " at 60 ms";
     }
 }
 

@@ -26,17 +26,15 @@ TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
-    const struct {
-        int code;
-        const char* bitByte;
-    } cases[] = {{PtzUpRight, "05"},  {PtzRight, "04"}, {PtzDownRight, "06"}, {PtzDown, "02"},
-                 {PtzDownLeft, "0A"}, {PtzLeft, "08"},  {PtzUpLeft, "09"},    {PtzUp, "01"},
-                 {PtzTele, "10"},     {PtzWide, "20"},  {PtzFar, "40"},       {PtzNear, "80"},
-                 {PtzAf, "C0"},       {PtzNone, ""}}; // no key: nothing sent
-    for (const auto& key : cases) {
+    const std::pair<int, const char*> cases[] = {
+        {PtzUpRight, "05"},  {PtzRight, "04"}, {PtzDownRight, "06"}, {PtzDown, "02"},
+        {PtzDownLeft, "0A"}, {PtzLeft, "08"},  {PtzUpLeft, "09"},    {PtzUp, "01"},
+        {PtzTele, "10"},     {PtzWide, "20"},  {PtzFar, "40"},       {PtzNear, "80"},
+        {PtzAf, "C0"},       {PtzNone, ""}}; // no key: nothing sent
+    for (const auto& [code, bitByte] : cases) {
         PanelRig rig;
-        rig.press(key.code);
-        EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(key.bitByte)) << key.code;
+        rig.press(code);
+        EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(bitByte)) << code;
     }
 }
 
@@ -117,17 +115,15 @@ TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
 }
 
 TEST(PanelMovement, SendPathRefusesSilently) {
-    const struct {
-        const char* camera;
-        const char* remote;
-    } refused[] = {{"256", "1"}, {"1", "0"}, {"1", "100"}, {"1", ""}, {"1", "x"}};
-    for (const auto& address : refused) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"256", "1"}, {"1", "0"}, {"1", "100"}, {"1", ""}, {"1", "x"}};
+    for (const auto& [camera, remote] : refused) { // camera and remote numbers
         PanelRig rig;
-        rig.panel.state().CameraNo = QString::fromLatin1(address.camera);
-        rig.panel.state().RemoteNo = QString::fromLatin1(address.remote);
+        rig.panel.state().CameraNo = QString::fromLatin1(camera);
+        rig.panel.state().RemoteNo = QString::fromLatin1(remote);
         rig.press(PtzUp);
         EXPECT_EQ(std::tuple(rig.port.written.size(), rig.messages().size()), std::tuple(0, 0))
-            << address.camera << "/" << address.remote;
+            << camera << "/" << remote;
     }
     PanelRig loading;
     loading.panel.unload();
@@ -163,13 +159,8 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
 }
 
 TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
-    struct Case {
-        bool testMode;
-        int speedMode;
-        bool presetKey;
-        PanelControls shown;
-    };
-    const Case cases[] = {
+    // Test mode, speed mode, preset key active; the parts shown.
+    const std::tuple<bool, int, bool, PanelControls> cases[] = {
         {false, ModeNormal, false, {false, false, false, true, false}},
         {false, ModeStep, true, {false, false, false, true, true}},
         {true, ModeTest, false, {true, true, true, false, false}},
@@ -179,18 +170,18 @@ TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
         return std::tuple{c.testPanel, c.testSpeedModes, c.testSpeeds, c.normalSpeeds,
                           c.autoPanChoices};
     };
-    for (const Case& c : cases) {
+    for (const auto& [testMode, speedMode, presetKey, shown] : cases) {
         PanelRig rig;
-        rig.settings.SoftMode = c.testMode ? u"1"_qs : u"0"_qs;
+        rig.settings.SoftMode = testMode ? u"1"_qs : u"0"_qs;
         PanelSession session{rig.engine, rig.language, rig.settings, rig.sink,
                              PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl}};
         session.open();
-        session.commands().chooseSpeedMode(c.speedMode);
-        session.commands().setPresetKeyActive(c.presetKey);
+        session.commands().chooseSpeedMode(speedMode);
+        session.commands().setPresetKeyActive(presetKey);
         rig.endPauses();
-        EXPECT_EQ(parts(session.controls()), parts(c.shown)) << c.testMode << " " << c.speedMode;
+        EXPECT_EQ(parts(session.controls()), parts(shown)) << testMode << " " << speedMode;
         EXPECT_TRUE(session.showsSpeedMode(ModeStep));
-        EXPECT_EQ(session.showsSpeedMode(ModeTest), c.testMode);
+        EXPECT_EQ(session.showsSpeedMode(ModeTest), testMode);
         session.close();
     }
 }

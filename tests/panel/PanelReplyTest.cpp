@@ -14,19 +14,18 @@ using namespace zel::test;
 using B = PanelButton;
 
 TEST(PanelReply, AnswersToAnAckCommand) {
-    const struct {
-        QString reply;
-        QList<int> messages;
-    } cases[] = {{u"06"_qs, {}},
-                 {u"15"_qs, {MessageNack}},
-                 {u"00"_qs, {MessageBusy}},
-                 {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
-    for (const auto& answer : cases) {
+    const std::pair<QString, QList<int>> cases[] = {
+        {u"06"_qs, {}},
+        {u"15"_qs, {MessageNack}},
+        {u"00"_qs, {MessageBusy}},
+        {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
+    for (const auto& [reply, messages] : cases) {
+        SCOPED_TRACE(reply.toStdString());
         PanelRig rig;
         rig.click(B::Stop);
-        rig.reply(answer.reply);
-        EXPECT_EQ(rig.messages(), answer.messages) << answer.reply.toStdString();
-        EXPECT_EQ(rig.sent.size(), 1) << "nothing is repeated after " << answer.reply.toStdString();
+        rig.reply(reply);
+        EXPECT_EQ(rig.messages(), messages);
+        EXPECT_EQ(rig.sent.size(), 1) << "nothing is repeated";
     }
 }
 

@@ -107,33 +107,29 @@ TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyInARowEnds) {
 }
 
 TEST_F(TitleTransferTest, SilenceNackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
-    struct Case {
-        QString reply;
-        int message;
-        bool upload = false;
-    };
-    const QList<Case> cases{
+    const std::tuple<QString, int, bool> cases[] = {
+        // reply, message, after an upload
         {QString(), 2, true}, // no reply: the wait ends; the next row finds the link free
-        {u"15"_qs, 3},
-        {kTitleOne.left(kTitleOne.size() - 6) + u"00FFFF"_qs, 16}, // bad checksum
-        {u"FD05AAADFFFF"_qs, 16}, // complete, good checksum, no room for codes
-        {u"06"_qs, 16},           // an ACK where a data reply was expected
-        {kTitleOne, 16, true},    // a good data reply is no answer to a write
+        {u"15"_qs, 3, false},
+        {kTitleOne.left(kTitleOne.size() - 6) + u"00FFFF"_qs, 16, false}, // bad checksum
+        {u"FD05AAADFFFF"_qs, 16, false}, // complete, good checksum, no room for codes
+        {u"06"_qs, 16, false},           // an ACK where a data reply was expected
+        {kTitleOne, 16, true},           // a good data reply is no answer to a write
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.reply.toStdString());
+    for (const auto& [reply, message, upload] : cases) {
+        SCOPED_TRACE(reply.toStdString());
         sink.clear();
         m_finished.clear();
         const qsizetype sent = port.written.size();
-        ASSERT_TRUE(c.upload ? m_transfer.startUpload(CategoryPosition)
-                             : m_transfer.startDownload(CategoryPosition));
-        if (c.reply.isEmpty())
+        ASSERT_TRUE(upload ? m_transfer.startUpload(CategoryPosition)
+                           : m_transfer.startDownload(CategoryPosition));
+        if (reply.isEmpty())
             timerMenu.fireNow();
         else
-            port.receiveHex(c.reply);
+            port.receiveHex(reply);
         EXPECT_EQ(std::tuple(sink.numbers(), m_transfer.dialog().isOpen(), m_finished,
                              port.written.size()),
-                  std::tuple(QList<int>{c.message}, false, QList<bool>{false}, sent + 1));
+                  std::tuple(QList<int>{message}, false, QList<bool>{false}, sent + 1));
         EXPECT_EQ(
             std::tuple(engine.state().TitleTransferFlag, m_document.title(CategoryPosition, 1)),
             std::tuple(0, QString()));

@@ -58,11 +58,8 @@ TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
     // 0069 decodes to the first row; both Japanese dashes encode to 0069.
     EXPECT_EQ(codesText(japanese(), u"ー"_qs).left(4), u"8069"_qs);
     EXPECT_EQ(codesText(japanese(), u"－"_qs).left(4), u"8069"_qs);
-    const struct {
-        int language;
-        const char* codes;
-        const char16_t* text;
-    } cases[] = {
+    const std::tuple<int, const char*, const char16_t*> cases[] = {
+        // language, codes, text
         // clang-format off
         {1, "8069", u"－"}, {1, "807C", u"￥"}, {1, "0096809E", u"①⑨"}, {0, "8096", u"{096}"},
         {0, "008A81FF", u"  "}, {1, "80FB", u"\u3000"}, // every space code: the language's space
@@ -71,11 +68,10 @@ TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
         {0, "0FFFzz0A800A", u"A"}, {0, "000A00", u""}, // above 01FF or garbage: nothing
         // clang-format on
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(
-            (c.language ? japanese() : english()).TitleCodesToText(QString::fromLatin1(c.codes)),
-            QString::fromUtf16(c.text))
-            << c.codes;
+    for (const auto& [language, codes, text] : cases)
+        EXPECT_EQ((language ? japanese() : english()).TitleCodesToText(QString::fromLatin1(codes)),
+                  QString::fromUtf16(text))
+            << codes;
 }
 
 TEST(TitleCharTable, EmptyAndSpaceTitles) {
@@ -89,11 +85,8 @@ TEST(TitleCharTable, EmptyAndSpaceTitles) {
 TEST(TitleCharTable, CharacterCheckPerLanguage) {
     // Escapes are checked upper-cased and narrowed; the fifth character, narrowed (not
     // upper-cased), closes one when it is "}" or a hex digit 0-9, A-F.
-    const struct {
-        int language;
-        const char16_t* text;
-        bool ok;
-    } cases[] = {
+    const std::tuple<int, const char16_t*, bool> cases[] = {
+        // language, text, passes
         // clang-format off
         {0, u"{02}", false}, {0, u"{0G0}", false}, {0, u"{02", false}, {0, u"{FFF}", false},
         {1, u"{0a0}", true}, {1, u"｛０ａ０｝", true}, {0, u"｛０２４｝", true},
@@ -106,10 +99,9 @@ TEST(TitleCharTable, CharacterCheckPerLanguage) {
         {0, u"{024G", false}, {0, u"{024{", false}, {0, u"{024}}", false},
         // clang-format on
     };
-    for (const auto& c : cases)
-        EXPECT_EQ((c.language ? japanese() : english()).CheckTitleChars(QString::fromUtf16(c.text)),
-                  c.ok)
-            << c.language << " " << QString::fromUtf16(c.text).toStdString();
+    for (const auto& [language, text, ok] : cases)
+        EXPECT_EQ((language ? japanese() : english()).CheckTitleChars(QString::fromUtf16(text)), ok)
+            << language << " " << QString::fromUtf16(text).toStdString();
     // The escape is upper-cased and narrowed when encoded too; the encoder skips the closer.
     EXPECT_EQ(codesText(japanese(), u"｛０ａ０｝"_qs).left(4), u"80A0"_qs);
     EXPECT_EQ(codesText(english(), u"{024A"_qs).left(4), u"8024"_qs);
