@@ -180,7 +180,8 @@ TEST(PanelKeyCommand, GoRefusesABoxOutOfRange) {
 TEST(PanelKeyCommand, BitByteReadsTheFourFieldsAsOneBinaryNumber) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"00000100", "04"}, {"11000000", "C0"}, {"00010100", "14"}, {"10101010", "AA"}, {"1", "01"}};
+        {"00000100", "04"}, {"11000000", "C0"}, {"00010100", "14"}, {"10101010", "AA"},
+        {"1", "01"}};
     // clang-format on
     for (const auto& [bits, hex] : cases)
         EXPECT_EQ(BitsToHexByte(QString::fromLatin1(bits)), QString::fromLatin1(hex)) << bits;
