@@ -11,16 +11,9 @@ using namespace zel::panel;
 using namespace zel::test;
 using B = PanelButton;
 
-namespace {
-
-struct KeyCase {
-    B button;
-    const char* data;
-};
-
 TEST(PanelKeyCommand, EveryFixedKeySendsItsData) {
     // clang-format off
-    const KeyCase cases[] = {
+    const std::pair<B, const char*> cases[] = {
         {B::Aux1Off, "300101"}, {B::Aux1On, "300102"}, {B::Aux2Off, "300201"},
         {B::Aux2On, "300202"}, {B::Aux3Off, "300301"}, {B::Aux3On, "300302"},
         {B::Aux4Off, "300401"}, {B::Aux4On, "300402"}, {B::Aux5Off, "300501"},
@@ -33,11 +26,10 @@ TEST(PanelKeyCommand, EveryFixedKeySendsItsData) {
         {B::AutoPanRightSet, "4201"}, {B::AutoPanLeftSet, "4202"}, {B::AutoPanRightClear, "4301"},
         {B::AutoPanLeftClear, "4302"}, {B::Go, "140000000000000000"}};
     // clang-format on
-    for (const KeyCase& key : cases) {
+    for (const auto& [button, data] : cases) {
         PanelRig rig;
-        rig.click(key.button);
-        EXPECT_EQ(rig.sent, QStringList{QString::fromLatin1(key.data)})
-            << "button " << int(key.button);
+        rig.click(button);
+        EXPECT_EQ(rig.sent, QStringList{QString::fromLatin1(data)}) << "button " << int(button);
         EXPECT_TRUE(rig.messages().isEmpty());
         EXPECT_GE(rig.entryFocused, 1) << "every click ends with the entry box focused";
     }
@@ -265,5 +257,3 @@ TEST(PanelEntry, LoadGivesTheStartValues) {
     rig.click(B::Cam);
     EXPECT_EQ(rig.textCtrl.interval(), 500);
 }
-
-} // namespace

@@ -141,20 +141,17 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
 
 // Each field up to its maximum; D-ZOOM read from the last three hex digits of its word.
 TEST(PanelReply, PositionFieldsWithinTheirMaxima) {
-    struct Case {
-        int pan, tilt, zoom, dZoom; // words as they stand on the wire
-        PositionFields fields;
-    };
-    const QList<Case> cases{
+    // PAN, TILT, ZOOM and D-ZOOM words as they stand on the wire; the fields read from them.
+    const std::tuple<int, int, int, int, PositionFields> cases[] = {
         {7200, 3800, 25600, 470, {7200, 3800, 25600, 470}},
         {7201, 3801, 25601, 471, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
         {0, 0xFFFF, 0x8000, 0xF1D6, {0, std::nullopt, std::nullopt, 470}}, // D-ZOOM: 1D6
         {0, 0, 0, 0x09D6, {0, 0, 0, std::nullopt}},                        // D-ZOOM: 9D6
     };
-    for (const Case& c : cases) {
-        const auto fields = ParsePositionFields(PositionReplyText(c.pan, c.tilt, c.zoom, c.dZoom));
+    for (const auto& [pan, tilt, zoom, dZoom, expected] : cases) {
+        const auto fields = ParsePositionFields(PositionReplyText(pan, tilt, zoom, dZoom));
         ASSERT_TRUE(fields.has_value());
-        EXPECT_EQ(*fields, c.fields) << c.pan << " " << c.tilt << " " << c.zoom << " " << c.dZoom;
+        EXPECT_EQ(*fields, expected) << pan << " " << tilt << " " << zoom << " " << dZoom;
     }
     EXPECT_EQ(ParsePositionFields(PositionReplyText(0, 0, 0, 0).chopped(8)), std::nullopt);
 }
