@@ -67,15 +67,12 @@ TEST_F(TitleFileTest, WriterLayoutAndLabels) {
     TitleDocument document = sampleDocument(false);
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
     ASSERT_EQ(lines.size(), 313);
-    for (const auto& [index, text] : {std::pair{0, "12:Controller No"},
-                                      {1, "200:Camera No"},
-                                      {2, "[CAMERA]"},
-                                      {4, "[POSITION]"},
-                                      {5, "\"C1-1\""},
-                                      {260, "[TRACE]"},
-                                      {263, "[AUTOPAN]"},
-                                      {304, "[AUX]"},
-                                      {312, "\"C8-8\""}})
+    // clang-format off
+    const std::pair<int, const char*> expected[] = {
+        {0, "12:Controller No"}, {1, "200:Camera No"}, {2, "[CAMERA]"}, {4, "[POSITION]"},
+        {5, "\"C1-1\""}, {260, "[TRACE]"}, {263, "[AUTOPAN]"}, {304, "[AUX]"}, {312, "\"C8-8\""}};
+    // clang-format on
+    for (const auto& [index, text] : expected)
         EXPECT_EQ(lines[index], QString::fromLatin1(text)) << index;
     m_language.setLanguageIndex(1);
     EXPECT_EQ(TitleFileLines(document, TitleFileLabelsFor(m_language))[1], u"200:カメラ番号"_qs);
@@ -314,10 +311,9 @@ TEST_F(TitleFileTest, SavePromptAnswers) {
     EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard()); // not modified: no question
     EXPECT_TRUE(m_sink.shown.isEmpty());
     document.MarkModified();
-    m_sink.answers = {ButtonCancel};
+    m_sink.answers = {ButtonCancel, ButtonNo};
     EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_TRUE(document.TitleModified);
-    m_sink.answers = {ButtonNo};
     EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
     // Yes without a file runs Save as; a cancelled dialog keeps the document.
