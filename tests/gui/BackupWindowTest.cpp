@@ -5,7 +5,6 @@
 #include "MemoryLink.h"
 #include "TestFiles.h"
 #include "WindowSteps.h"
-#include "backup/BackupTransfer.h"
 #include "common/HexText.h"
 #include "link/TransferDialog.h"
 #include "shell/LanguageTables.h"
@@ -17,19 +16,15 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
-
-namespace {
 
 class BackupWindowTest : public ::testing::Test, protected MemoryLink {
 protected:
@@ -46,14 +41,13 @@ protected:
 };
 
 TEST_F(BackupWindowTest, OpensWithItsCaptionsDefaultsAndVerifyTicked) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Data Back Up"));
-    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("1"));
-    EXPECT_EQ(window->TextCamNo()->text(), QStringLiteral("1"));
+    EXPECT_EQ((QStringList{window->windowTitle(), window->TextHostNo()->text(),
+                           window->TextCamNo()->text(), window->CheckVerify()->text(),
+                           window->CommandDL()->text(), window->CommandUL()->text(),
+                           window->CommandEnd()->text()}),
+              (QStringList{u"Data Back Up"_qs, u"1"_qs, u"1"_qs, u"Verification after UPLOAD"_qs,
+                           u"DOWNLOAD"_qs, u"UPLOAD"_qs, u"Exit"_qs}));
     EXPECT_TRUE(window->CheckVerify()->isChecked());
-    EXPECT_EQ(window->CheckVerify()->text(), QStringLiteral("Verification after UPLOAD"));
-    EXPECT_EQ(window->CommandDL()->text(), QStringLiteral("DOWNLOAD"));
-    EXPECT_EQ(window->CommandUL()->text(), QStringLiteral("UPLOAD"));
-    EXPECT_EQ(window->CommandEnd()->text(), QStringLiteral("Exit"));
     QStringList labels;
     for (const QLabel* label : window->findChildren<QLabel*>())
         labels.append(label->text());
@@ -62,40 +56,35 @@ TEST_F(BackupWindowTest, OpensWithItsCaptionsDefaultsAndVerifyTicked) {
     EXPECT_EQ(QApplication::focusWidget(), window->TextHostNo());
 }
 
-TEST_F(BackupWindowTest, BoxesTakeDigitsOnly) {
-    TypeAndLeave(window->TextCamNo(), QStringLiteral("1a.2 -3"));
-    EXPECT_EQ(window->TextCamNo()->text(), QStringLiteral("123"));
-    TypeAndLeave(window->TextHostNo(), QStringLiteral("x9"));
-    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("9"));
+TEST_F(BackupWindowTest, BoxesTakeDigitsOnlyAndReturnToAValueOutOfRange) {
+    TypeAndLeave(window->TextCamNo(), u"1a.2 -3"_qs);
+    EXPECT_EQ(window->TextCamNo()->text(), u"123"_qs);
+    TypeAndLeave(window->TextHostNo(), u"x9"_qs);
+    EXPECT_EQ(window->TextHostNo()->text(), u"9"_qs);
     EXPECT_TRUE(sink.shown.isEmpty());
-}
-
-TEST_F(BackupWindowTest, LeavingABoxOutOfRangeShowsTheRangeAndReturnsToIt) {
-    TypeAndLeave(window->TextHostNo(), QStringLiteral("0"));
-    ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown[0].number, 4);
-    EXPECT_EQ(sink.shown[0].extra,
-              QStringLiteral("1 to 99 Setting data is beyond the setting range"));
+    // Left out of range: the range is shown and the focus returns.
+    TypeAndLeave(window->TextHostNo(), u"0"_qs);
+    ASSERT_EQ(sink.numbers(), QList<int>{4});
+    EXPECT_EQ(sink.shown[0].extra, u"1 to 99 Setting data is beyond the setting range"_qs);
     EXPECT_EQ(QApplication::focusWidget(), window->TextHostNo());
-    EXPECT_EQ(window->TextHostNo()->selectedText(), QStringLiteral("0"));
-    TypeAndLeave(window->TextHostNo(), QStringLiteral("99"));
+    EXPECT_EQ(window->TextHostNo()->selectedText(), u"0"_qs);
+    TypeAndLeave(window->TextHostNo(), u"99"_qs);
 
     // Both boxes wrong: one message per leave, no ping-pong between them.
-    window->TextHostNo()->setText(QStringLiteral("0"));
+    window->TextHostNo()->setText(u"0"_qs);
     sink.clear();
-    TypeAndLeave(window->TextCamNo(), QStringLiteral("0"));
+    TypeAndLeave(window->TextCamNo(), u"0"_qs);
     ASSERT_EQ(sink.numbers(), QList<int>{4});
-    EXPECT_EQ(sink.shown[0].extra,
-              QStringLiteral("1 to 255 Setting data is beyond the setting range"));
+    EXPECT_EQ(sink.shown[0].extra, u"1 to 255 Setting data is beyond the setting range"_qs);
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
 }
 
 TEST_F(BackupWindowTest, ButtonsRefuseInvalidBoxesBeforeAskingForAFile) {
-    window->TextCamNo()->setText(QStringLiteral("300"));
-    window->CommandDL()->click();
-    QCoreApplication::processEvents();
-    window->CommandUL()->click();
-    QCoreApplication::processEvents();
+    window->TextCamNo()->setText(u"300"_qs);
+    for (QPushButton* button : {window->CommandDL(), window->CommandUL()}) {
+        button->click();
+        QCoreApplication::processEvents();
+    }
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
     EXPECT_EQ(QApplication::focusWidget(), window->TextCamNo());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -103,22 +92,22 @@ TEST_F(BackupWindowTest, ButtonsRefuseInvalidBoxesBeforeAskingForAFile) {
 }
 
 TEST_F(BackupWindowTest, DownloadShowsTheTransferDialogAndWindowClosesAfterCancel) {
-    window->TextHostNo()->setText(QStringLiteral("12"));
-    window->TextCamNo()->setText(QStringLiteral("34"));
-    const QString path = dir.filePath(QString(120, QLatin1Char('d')) + QStringLiteral("/cam.bin"));
+    window->TextHostNo()->setText(u"12"_qs);
+    window->TextCamNo()->setText(u"34"_qs);
+    const QString path = dir.filePath(QString(120, QLatin1Char('d')) + u"/cam.bin"_qs);
     QDir().mkpath(QFileInfo(path).path());
     window->startDownloadTo(path);
 
     ASSERT_EQ(port.written.size(), 1);
-    EXPECT_EQ(BytesToHexText(port.written[0]).left(16), QStringLiteral("FE0A034112C10001"));
+    EXPECT_EQ(BytesToHexText(port.written[0]).left(16), u"FE0A034112C10001"_qs);
     TransferDialog* dialog = window->transferDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("In DOWNLOAD"));
+    EXPECT_EQ(dialog->windowTitle(), u"In DOWNLOAD"_qs);
     const QString shownPath = window->session().transfer().dialog().state().labels1[3];
-    EXPECT_TRUE(shownPath.endsWith(QStringLiteral("cam.bin")));
-    EXPECT_TRUE(shownPath.contains(QStringLiteral("...")));
+    EXPECT_TRUE(shownPath.endsWith(u"cam.bin"_qs));
+    EXPECT_TRUE(shownPath.contains(u"..."_qs));
     EXPECT_LE(window->fontMetrics().horizontalAdvance(shownPath), CompactPath::kTransferLabelWidth);
 
     QSignalSpy closed(window.data(), &BackupWindow::closed);
@@ -135,13 +124,13 @@ TEST_F(BackupWindowTest, DownloadShowsTheTransferDialogAndWindowClosesAfterCance
 }
 
 TEST_F(BackupWindowTest, DownloadSaysInTheWindowThatAnEarlierPartialIsReplaced) {
-    const QString path = dir.filePath(QStringLiteral("cam.bin"));
+    const QString path = dir.filePath(u"cam.bin"_qs);
     EXPECT_TRUE(window->LabelStatus()->text().isEmpty());
-    ASSERT_TRUE(writeBytes(path + QStringLiteral(".partial"), "earlier"));
+    ASSERT_TRUE(writeBytes(path + u".partial"_qs, "earlier"));
     window->startDownloadTo(path);
     EXPECT_TRUE(window->LabelStatus()->text().endsWith(
-        QStringLiteral("cam.bin.partial from an earlier download will be replaced")));
-    EXPECT_EQ(window->LabelStatus()->toolTip(), path + QStringLiteral(".partial"));
+        u"cam.bin.partial from an earlier download will be replaced"_qs));
+    EXPECT_EQ(window->LabelStatus()->toolTip(), path + u".partial"_qs);
     EXPECT_FALSE(window->CommandDL()->isEnabled()); // the controls follow the session
     window->transferDialog()->reject();
     EXPECT_TRUE(window->CommandDL()->isEnabled());
@@ -149,25 +138,20 @@ TEST_F(BackupWindowTest, DownloadSaysInTheWindowThatAnEarlierPartialIsReplaced) 
 
 TEST(CompactPathTest, KeepsShortPathsAndTheFileNameOfLongOnes) {
     const QFontMetrics metrics(QApplication::font());
-    EXPECT_EQ(CompactPath::fit(QStringLiteral("/tmp/a.bin"), metrics),
-              QStringLiteral("/tmp/a.bin"));
-    const QString longPath = QStringLiteral("/home/installer/") + QString(200, QLatin1Char('x')) +
-                             QStringLiteral("/site/camera1.bin");
+    EXPECT_EQ(CompactPath::fit(u"/tmp/a.bin"_qs, metrics), u"/tmp/a.bin"_qs);
+    const QString longPath =
+        u"/home/installer/"_qs + QString(200, QLatin1Char('x')) + u"/site/camera1.bin"_qs;
     const QString shown = CompactPath::fit(longPath, metrics);
     EXPECT_LE(metrics.horizontalAdvance(shown), CompactPath::kTransferLabelWidth);
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("/home/")));
-    EXPECT_TRUE(shown.endsWith(QStringLiteral(".../camera1.bin")));
+    EXPECT_TRUE(shown.startsWith(u"/home/"_qs));
+    EXPECT_TRUE(shown.endsWith(u".../camera1.bin"_qs));
     const QString hugeName = CompactPath::fit(QString(400, QLatin1Char('n')), metrics);
     EXPECT_LE(metrics.horizontalAdvance(hugeName), CompactPath::kTransferLabelWidth);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
-    EXPECT_EQ(window->CommandCompare()->text(), QStringLiteral("Compare…"));
-    const QString path = dir.filePath(QStringLiteral("cam.bin"));
+    EXPECT_EQ(window->CommandCompare()->text(), u"Compare…"_qs);
+    const QString path = dir.filePath(u"cam.bin"_qs);
     QByteArray image(32000, '\0');
     image[40] = '\x01'; // block 2
     ASSERT_TRUE(writeBytes(path, image));
@@ -187,7 +171,7 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
     QDialog* report = window->compareReport();
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->isVisible());
-    EXPECT_EQ(report->windowTitle(), QStringLiteral("cam.bin compared with the camera"));
+    EXPECT_EQ(report->windowTitle(), u"cam.bin compared with the camera"_qs);
     EXPECT_EQ(report->findChild<QPlainTextEdit*>()->toPlainText(),
               QStringLiteral("block 2: 1 bytes differ, first at offset 0x0028\n"
                              "1 of 1000 blocks differ, 1 of 32000 bytes"));
@@ -200,5 +184,3 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
     EXPECT_EQ(sink.numbers().last(), 25);
     EXPECT_EQ(port.written.size(), sent);
 }
-
-} // namespace

@@ -1,7 +1,11 @@
+// The communication log window: recording, columns, filters, print, find (context 6).
 #include "link/CommLogWindow.h"
 #include "RecordingSink.h"
 #include "TestFiles.h"
 #include "WindowSteps.h"
+#include "common/MessageNumber.h"
+#include "find/FindReplaceDialog.h"
+#include "find/FindState.h"
 #include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
@@ -9,12 +13,12 @@
 #include "link/MeaningJapanese.h"
 #include "printing/ReportPreviewDialog.h"
 #include "shell/LanguageTables.h"
+#include "titletable/TitleCharTable.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QTest>
-
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -24,70 +28,77 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace zel;
+using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
 class CommLogWindowTest : public ::testing::Test {
 protected:
     QPushButton* button(const char* name) {
-        return window.findChild<QPushButton*>(QString::fromLatin1(name));
+        return window.findChild<QPushButton*>(QLatin1String(name));
     }
-    QMenu* menu(const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
-    QString cell(int row, int column) {
-        return window.model().index(row, column).data().toString();
+    QMenu* menu(const char* name) { return window.findChild<QMenu*>(QLatin1String(name)); }
+    QString cell(int row, int column, int role = Qt::DisplayRole) {
+        return window.model().index(row, column).data(role).toString();
+    }
+    // Find wired to `findState` and its dialog opened from the menu; null when none came.
+    FindReplaceDialog* openFind() {
+        window.model().View_MsFlexGridCommLog();
+        window.enableFind(findState, language, titleTable);
+        window.show();
+        window.findChild<QAction*>(u"mnuFind"_qs)->trigger();
+        return window.findChild<FindReplaceDialog*>(u"frmFind"_qs);
     }
 
     CommLogStore store;
     RecordingSink sink;
     LanguageTables language;
-    gui::CommLogWindow window{store, sink};
+    FindState findState;
+    const TitleCharTable titleTable{0};
+    CommLogWindow window{store, sink};
 };
-} // namespace
 
 TEST_F(CommLogWindowTest, CaptionsAndARecordingThatShowsAtItsStop) {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("通信ログ"));
-    EXPECT_EQ(button("CommandStart")->text(), QStringLiteral("LOG START"));
-    EXPECT_EQ(menu("mnuFile")->title(), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ((QStringList{window.windowTitle(), button("CommandStart")->text(),
+                           menu("mnuFile")->title()}),
+              (QStringList{u"通信ログ"_qs, u"LOG START"_qs, u"ファイル(&F)"_qs}));
     EXPECT_EQ(window.model().rowCount(), 3000);
-    store.Add_MsFlexGrid(QStringLiteral("OLD:"), QStringLiteral("00"));
+    store.Add_MsFlexGrid(u"OLD:"_qs, u"00"_qs);
     window.model().View_MsFlexGridCommLog();
-    EXPECT_EQ(cell(0, 1), QStringLiteral("OLD:"));
+    EXPECT_EQ(cell(0, 1), u"OLD:"_qs);
 
     button("CommandStart")->click();
-    EXPECT_FALSE(button("CommandStart")->isEnabled());
-    EXPECT_TRUE(button("CommandStop")->isEnabled());
-    EXPECT_FALSE(menu("mnuFile")->isEnabled());
-    EXPECT_FALSE(menu("mnuSearch")->isEnabled());
+    EXPECT_EQ((QList<bool>{button("CommandStart")->isEnabled(), button("CommandStop")->isEnabled(),
+                           menu("mnuFile")->isEnabled(), menu("mnuSearch")->isEnabled()}),
+              (QList<bool>{false, true, false, false}));
     EXPECT_TRUE(cell(0, 1).isEmpty());
 
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE080010012038FFFF"));
-    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
+    store.Add_MsFlexGrid_Host(u"1"_qs, u"FE080010012038FFFF"_qs);
+    store.Add_MsFlexGrid_Cam(u"1"_qs, u"06"_qs);
     EXPECT_TRUE(cell(0, 1).isEmpty()); // shown only after the stop
 
     button("CommandStop")->click();
     EXPECT_TRUE(menu("mnuFile")->isEnabled());
-    EXPECT_EQ(cell(0, 1), QStringLiteral("HOST1:"));
-    EXPECT_EQ(cell(0, 2), QStringLiteral("FE080010012038FFFF"));
-    EXPECT_EQ(cell(1, 1), QStringLiteral("CAMERA1:"));
-    EXPECT_TRUE(cell(2, 1).isEmpty());
+    EXPECT_EQ((QStringList{cell(0, 1), cell(0, 2), cell(1, 1), cell(2, 1)}),
+              (QStringList{u"HOST1:"_qs, u"FE080010012038FFFF"_qs, u"CAMERA1:"_qs, QString()}));
 }
 
 TEST_F(CommLogWindowTest, SizeRules) {
     window.show();
     window.resize(100, 50);
-    EXPECT_GE(window.width(), gui::CommLogWindow::kMinWidth);
-    EXPECT_GE(window.height(), gui::CommLogWindow::kMinHeight);
+    EXPECT_GE(window.width(), CommLogWindow::kMinWidth);
+    EXPECT_GE(window.height(), CommLogWindow::kMinHeight);
     for (const int width : {800, 640, 1000}) {
         window.resize(width, 600);
         QTableView& grid = window.grid();
         QTableView& meanings = window.meanings();
         // The grid and the meanings after the splitter share the grid's place.
-        EXPECT_EQ(grid.parentWidget()->width(), width - gui::CommLogWindow::kGridWidthMargin);
-        EXPECT_EQ(grid.columnWidth(1), gui::CommLogWindow::kUnitColumnWidth);
+        EXPECT_EQ(grid.parentWidget()->width(), width - CommLogWindow::kGridWidthMargin);
+        EXPECT_EQ(grid.columnWidth(1), CommLogWindow::kUnitColumnWidth);
         // The data column takes the rest of the grid's width, to the pixel.
         EXPECT_EQ(grid.columnWidth(2),
                   grid.viewport()->width() - grid.columnWidth(1) - grid.columnWidth(3))
@@ -98,7 +109,7 @@ TEST_F(CommLogWindowTest, SizeRules) {
             EXPECT_TRUE(meanings.isColumnHidden(column));
     }
     // Dragging the splitter gives the data column what the meanings give up.
-    auto* splitter = window.findChild<QSplitter*>(QStringLiteral("SplitterCommLog"));
+    auto* splitter = window.findChild<QSplitter*>(u"SplitterCommLog"_qs);
     ASSERT_NE(splitter, nullptr);
     const int before = window.grid().columnWidth(2);
     const QList<int> sizes = splitter->sizes();
@@ -115,84 +126,82 @@ TEST_F(CommLogWindowTest, HeadersCaptionsAndMeaningsInBothLanguages) {
     const auto header = [this](int column) {
         return window.model().headerData(column, Qt::Horizontal).toString();
     };
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE07255099EAFFFF"));
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE07255099EAFFFF"_qs);
     window.model().View_MsFlexGridCommLog();
-    const QString english = cell(0, gui::CommLogModel::ColumnMeaning);
-    EXPECT_EQ(header(gui::CommLogModel::ColumnTime), QStringLiteral("Time"));
-    EXPECT_EQ(header(gui::CommLogModel::ColumnMeaning), QStringLiteral("Meaning"));
+    const QString english = cell(0, CommLogModel::ColumnMeaning);
+    EXPECT_EQ((QStringList{header(CommLogModel::ColumnTime), header(CommLogModel::ColumnMeaning)}),
+              (QStringList{u"Time"_qs, u"Meaning"_qs}));
     window.setLanguageIndex(1);
-    EXPECT_NE(cell(0, gui::CommLogModel::ColumnMeaning), english);
-    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnMeaning), MeaningInJapanese(english));
-    EXPECT_EQ(header(gui::CommLogModel::ColumnUnit), QStringLiteral("ユニット"));
-    EXPECT_EQ(header(gui::CommLogModel::ColumnMeaning), QStringLiteral("意味"));
-    EXPECT_EQ(window.filterBar().exportButton().text(), QStringLiteral("CSV出力(&E)"));
-    EXPECT_EQ(window.filterBar().directionBox().itemText(0), QStringLiteral("すべて"));
+    EXPECT_NE(cell(0, CommLogModel::ColumnMeaning), english);
+    EXPECT_EQ(cell(0, CommLogModel::ColumnMeaning), MeaningInJapanese(english));
+    EXPECT_EQ((QStringList{header(CommLogModel::ColumnUnit), header(CommLogModel::ColumnMeaning),
+                           window.filterBar().exportButton().text(),
+                           window.filterBar().directionBox().itemText(0)}),
+              (QStringList{u"ユニット"_qs, u"意味"_qs, u"CSV出力(&E)"_qs, u"すべて"_qs}));
 }
 
 TEST_F(CommLogWindowTest, RecordingSaysWhereTheRowsAreAndClosingEndsIt) {
     window.setLanguageIndex(1);
     window.show();
-    auto* note = window.findChild<QLabel*>(QStringLiteral("LabelRecording"));
+    auto* note = window.findChild<QLabel*>(u"LabelRecording"_qs);
     ASSERT_NE(note, nullptr);
     EXPECT_FALSE(note->isVisible());
     button("CommandStart")->click();
     EXPECT_TRUE(note->isVisible());
-    EXPECT_TRUE(note->text().contains(QStringLiteral("LOG STOP")));
-    EXPECT_TRUE(note->text().startsWith(QStringLiteral("記録中")));
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), QStringLiteral("FE07255099EAFFFF"));
-    QSignalSpy closed(&window, &gui::CommLogWindow::closed);
+    EXPECT_TRUE(note->text().startsWith(u"記録中"_qs) && note->text().contains(u"LOG STOP"_qs))
+        << note->text().toStdString();
+    store.Add_MsFlexGrid_Host(u"1"_qs, u"FE07255099EAFFFF"_qs);
+    QSignalSpy closed(&window, &CommLogWindow::closed);
     window.close();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(store.isRecording()); // nothing records behind a closed window
 
-    gui::CommLogWindow reopened(store, sink);
+    CommLogWindow reopened(store, sink);
     reopened.show();
-    EXPECT_TRUE(reopened.findChild<QPushButton*>(QStringLiteral("CommandStart"))->isEnabled());
-    EXPECT_FALSE(reopened.findChild<QLabel*>(QStringLiteral("LabelRecording"))->isVisible());
-    EXPECT_EQ(reopened.model().index(0, 2).data().toString(), QStringLiteral("FE07255099EAFFFF"));
+    EXPECT_TRUE(reopened.findChild<QPushButton*>(u"CommandStart"_qs)->isEnabled());
+    EXPECT_FALSE(reopened.findChild<QLabel*>(u"LabelRecording"_qs)->isVisible());
+    EXPECT_EQ(reopened.model().index(0, 2).data().toString(), u"FE07255099EAFFFF"_qs);
 }
 
 TEST_F(CommLogWindowTest, SaveAndLoadShowTheFile) {
     QTemporaryDir dir;
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE07255099EAFFFF"));
-    const QString path = dir.filePath(QStringLiteral("x.log"));
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE07255099EAFFFF"_qs);
+    const QString path = dir.filePath(u"x.log"_qs);
     window.saveTo(path);
     store.clear();
     window.loadFrom(path);
-    EXPECT_EQ(cell(0, 1), QStringLiteral("HOST1"));
-    EXPECT_EQ(cell(0, 2), QStringLiteral("FE07255099EAFFFF"));
+    EXPECT_EQ((QStringList{cell(0, 1), cell(0, 2)}),
+              (QStringList{u"HOST1"_qs, u"FE07255099EAFFFF"_qs}));
 }
 
 TEST_F(CommLogWindowTest, PrintMenuOpensThePreviewOfTheLog) {
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QStringLiteral("FE07255099EAFFFF"));
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE07255099EAFFFF"_qs);
     window.show();
-    QAction* print = window.findChild<QAction*>(QStringLiteral("mnuPrint"));
+    QAction* print = window.findChild<QAction*>(u"mnuPrint"_qs);
     ASSERT_NE(print, nullptr);
     EXPECT_FALSE(print->isEnabled());
     window.enablePrint(language);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
-    auto* preview = window.findChild<gui::ReportPreviewDialog*>();
+    auto* preview = window.findChild<ReportPreviewDialog*>();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
-    EXPECT_EQ(preview->report().reportName, QStringLiteral("DataRepCommLog"));
+    EXPECT_EQ(preview->report().reportName, u"DataRepCommLog"_qs);
     ASSERT_EQ(preview->report().rows.size(), 1);
-    EXPECT_EQ(preview->report().rows[0][1], QStringLiteral("FE07255099EAFFFF "));
+    EXPECT_EQ(preview->report().rows[0][1], u"FE07255099EAFFFF "_qs);
     EXPECT_EQ(preview->pageCount(), 1); // the preview has laid the pages out
     EXPECT_EQ(preview->printer()->pageLayout().pageSize().id(), QPageSize::A4);
     preview->close();
 }
 
-namespace {
-QString frameText(int camera, const char* data, bool request = false) {
-    const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
-                                request ? QStringLiteral("True") : QStringLiteral("False"),
-                                QStringLiteral("0"), QStringLiteral("0")};
+static QString frameText(int camera, const char* data, bool request = false) {
+    const CommSendRecord record{QString::number(camera), u"1"_qs,
+                                request ? u"True"_qs : u"False"_qs, u"0"_qs, u"0"_qs};
     return BuildCommandFrame(record, QString::fromLatin1(data)).value();
 }
 
 // Rows of the grid a user sees among the shown entries.
-QList<int> visibleRows(gui::CommLogWindow& window) {
+static QList<int> visibleRows(CommLogWindow& window) {
     QList<int> rows;
     for (int row = 0; row < window.model().shownCount(); ++row)
         if (!window.grid().isRowHidden(row))
@@ -200,43 +209,38 @@ QList<int> visibleRows(gui::CommLogWindow& window) {
     return rows;
 }
 
-void choose(QComboBox& box, int value) {
+static void choose(QComboBox& box, int value) {
     const int index = box.findData(value);
     ASSERT_GE(index, 0) << value;
     box.setCurrentIndex(index);
 }
-} // namespace
 
 TEST_F(CommLogWindowTest, TimeAndMeaningColumns) {
     qint64 steady = 0;
     store.setClock({[&] { return steady; }, [] { return qint64(1'800'000'000'000); }});
     button("CommandStart")->click();
     steady = 1234;
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(3, "20093C3C0808"));
+    store.Add_MsFlexGrid_Host(u"1"_qs, frameText(3, "20093C3C0808"));
     steady = 1301;
-    store.Add_MsFlexGrid_Cam(QStringLiteral("3"), QStringLiteral("06"));
+    store.Add_MsFlexGrid_Cam(u"3"_qs, u"06"_qs);
     button("CommandStop")->click();
-    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnTime), QStringLiteral("00:01.234"));
-    EXPECT_EQ(cell(0, gui::CommLogModel::ColumnMeaning),
-              QStringLiteral("CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"));
-    EXPECT_EQ(cell(1, gui::CommLogModel::ColumnMeaning), QStringLiteral("ACK"));
-    EXPECT_FALSE(window.model()
-                     .index(0, gui::CommLogModel::ColumnTime)
-                     .data(Qt::ToolTipRole)
-                     .toString()
-                     .isEmpty()); // the wall clock
+    EXPECT_EQ(cell(0, CommLogModel::ColumnTime), u"00:01.234"_qs);
+    EXPECT_EQ(cell(0, CommLogModel::ColumnMeaning),
+              u"CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"_qs);
+    EXPECT_EQ(cell(1, CommLogModel::ColumnMeaning), u"ACK"_qs);
+    EXPECT_FALSE(cell(0, CommLogModel::ColumnTime, Qt::ToolTipRole).isEmpty()); // the wall clock
     // The time is the first column a user sees.
-    EXPECT_EQ(window.grid().horizontalHeader()->visualIndex(gui::CommLogModel::ColumnTime), 1);
+    EXPECT_EQ(window.grid().horizontalHeader()->visualIndex(CommLogModel::ColumnTime), 1);
 }
 
 TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
     button("CommandStart")->click();
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(1, "2004"));
-    store.Add_MsFlexGrid_Cam(QStringLiteral("1"), QStringLiteral("06"));
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(2, "C10001", true));
-    store.Add_MsFlexGrid_Cam(QStringLiteral("2"), QStringLiteral("00"));
+    store.Add_MsFlexGrid_Host(u"1"_qs, frameText(1, "2004"));
+    store.Add_MsFlexGrid_Cam(u"1"_qs, u"06"_qs);
+    store.Add_MsFlexGrid_Host(u"1"_qs, frameText(2, "C10001", true));
+    store.Add_MsFlexGrid_Cam(u"2"_qs, u"00"_qs);
     button("CommandStop")->click();
-    gui::CommLogFilterBar& bar = window.filterBar();
+    CommLogFilterBar& bar = window.filterBar();
     EXPECT_EQ(bar.cameraBox().count(), 3);  // all, 1, 2
     EXPECT_EQ(bar.commandBox().count(), 3); // all, 20, C1
     choose(bar.cameraBox(), 2);
@@ -252,17 +256,17 @@ TEST_F(CommLogWindowTest, FiltersHideRowsAndKeepTheRecording) {
 
     // Export writes what is shown: header and the two movement rows.
     QTemporaryDir dir;
-    const QString csv = dir.filePath(QStringLiteral("log.csv"));
+    const QString csv = dir.filePath(u"log.csv"_qs);
     ASSERT_TRUE(window.exportCsvTo(csv));
     const QStringList lines =
-        QString::fromUtf8(readBytes(csv)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QString::fromUtf8(readBytes(csv)).split(u"\r\n"_qs, Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].contains(QStringLiteral(",sent,HOST1:,"))) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(",received,CAMERA1:,06,ACK")));
+    EXPECT_TRUE(lines[1].contains(u",sent,HOST1:,"_qs)) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(u",received,CAMERA1:,06,ACK"_qs));
 
     // A new recording keeps the chosen command while it still occurs.
     button("CommandStart")->click();
-    store.Add_MsFlexGrid_Host(QStringLiteral("1"), frameText(4, "40"));
+    store.Add_MsFlexGrid_Host(u"1"_qs, frameText(4, "40"));
     button("CommandStop")->click();
     EXPECT_EQ(bar.commandBox().currentData().toInt(), -1); // command 20 is gone: all again
     EXPECT_EQ(visibleRows(window), QList<int>{0});
@@ -283,18 +287,59 @@ TEST_F(CommLogWindowTest, FramesInAFixedWidthFontWithTheWholeFrameOnHover) {
     if (std::none_of(families.begin(), families.end(),
                      [](const QString& family) { return QFontDatabase::isFixedPitch(family); }))
         GTEST_SKIP() << "no fixed-pitch font installed";
-    const QString longReply =
-        QStringLiteral("FD2A") + QString(80, QLatin1Char('A')) + QStringLiteral("FFFF");
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), longReply);
+    const QString longReply = u"FD2A"_qs + QString(80, QLatin1Char('A')) + u"FFFF"_qs;
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, longReply);
     window.model().View_MsFlexGridCommLog();
-    const QModelIndex data = window.model().index(0, gui::CommLogModel::ColumnData);
+    const QModelIndex data = window.model().index(0, CommLogModel::ColumnData);
     EXPECT_EQ(data.data(Qt::ToolTipRole).toString(), longReply);
     const QFont font = data.data(Qt::FontRole).value<QFont>();
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
     const QFontMetrics metrics(font);
-    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("11")),
-              metrics.horizontalAdvance(QStringLiteral("FD")));
+    EXPECT_EQ(metrics.horizontalAdvance(u"11"_qs), metrics.horizontalAdvance(u"FD"_qs));
     // Empty rows of the fixed grid have no tooltip.
-    EXPECT_FALSE(
-        window.model().index(5, gui::CommLogModel::ColumnData).data(Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(window.model().index(5, CommLogModel::ColumnData).data(Qt::ToolTipRole).isValid());
+}
+
+TEST_F(CommLogWindowTest, FindTurnsTypedLettersUpperAndWalksTheShownRows) {
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE0511AB"_qs);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"FE05AB12"_qs);
+    findState.FindContext = FindContextTitle;
+    findState.LastFindText = u"left from a title window"_qs;
+    EXPECT_FALSE(window.findChild<QAction*>(u"mnuFind"_qs)->isEnabled()) << "no find state yet";
+    FindReplaceDialog* dialog = openFind();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(findState.FindContext, FindContextLog);
+    EXPECT_TRUE(dialog->TextFind()->text().isEmpty()); // the log starts empty
+    EXPECT_EQ(dialog->TextFind()->maxLength(), 504);
+    QTest::keyClicks(dialog->TextFind(), u"ab"_qs);
+    EXPECT_EQ(dialog->TextFind()->text(), u"AB"_qs);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 0);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 2);
+    EXPECT_TRUE(sink.shown.isEmpty());
+    dialog->CommandFind()->click();
+    EXPECT_EQ(sink.numbers(), QList<int>{MessageReachedLastLine});
+    EXPECT_EQ(findState.FindStartLine, 1);
+    // The unit is searched too, joined before the data.
+    dialog->TextFind()->setText(u"CAMERA1:06"_qs);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    dialog->CommandCancel()->click();
+}
+
+TEST_F(CommLogWindowTest, FindHitTheFilterHidesIsShownWithEveryRow) {
+    store.Add_MsFlexGrid(u"HOST1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"15"_qs);
+    FindReplaceDialog* dialog = openFind();
+    ASSERT_NE(dialog, nullptr);
+    choose(window.filterBar().directionBox(), int(FrameDirection::Sent));
+    ASSERT_TRUE(window.grid().isRowHidden(1));
+    dialog->TextFind()->setText(u"15"_qs);
+    dialog->CommandFind()->click();
+    EXPECT_EQ(window.grid().currentIndex().row(), 1);
+    EXPECT_FALSE(window.grid().isRowHidden(1));
+    EXPECT_EQ(window.filterBar().directionBox().currentIndex(), 0);
+    dialog->CommandCancel()->click();
 }

@@ -14,8 +14,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-namespace {
-
 // A window with a number box, an interval box with a point and a plain box to leave to.
 class NumberBoxGuardTest : public ::testing::Test {
 protected:
@@ -45,32 +43,31 @@ protected:
 };
 
 TEST_F(NumberBoxGuardTest, KeysPassTheBoxFilterAndOnePointAtMost) {
-    TypeAndLeave(number, QStringLiteral("4.2a"));
-    EXPECT_EQ(number->text(), QStringLiteral("42"));
-    TypeAndLeave(interval, QStringLiteral("1.5.0x"));
-    EXPECT_EQ(interval->text(), QStringLiteral("1.50"));
+    TypeAndLeave(number, u"4.2a"_qs);
+    EXPECT_EQ(number->text(), u"42"_qs);
+    TypeAndLeave(interval, u"1.5.0x"_qs);
+    EXPECT_EQ(interval->text(), u"1.50"_qs);
 }
 
 TEST_F(NumberBoxGuardTest, ArrowKeysStepWithinTheRangeAndReport) {
-    number->setText(QStringLiteral("98"));
+    number->setText(u"98"_qs);
     number->setFocus();
     QTest::keyClick(number, Qt::Key_Up);
     QTest::keyClick(number, Qt::Key_Up);
-    EXPECT_EQ(number->text(), QStringLiteral("99"));
-    number->setText(QStringLiteral("abc"));
+    EXPECT_EQ(number->text(), u"99"_qs);
+    number->setText(u"abc"_qs);
     QTest::keyClick(number, Qt::Key_Down);
-    EXPECT_EQ(number->text(), QStringLiteral("1"));
-    EXPECT_EQ(steppedTo,
-              (QStringList{QStringLiteral("99"), QStringLiteral("99"), QStringLiteral("1")}));
+    EXPECT_EQ(number->text(), u"1"_qs);
+    EXPECT_EQ(steppedTo, (QStringList{u"99"_qs, u"99"_qs, u"1"_qs}));
     QTest::keyClick(interval, Qt::Key_Up); // no steps there: the box keeps its text
     EXPECT_TRUE(interval->text().isEmpty());
 }
 
 TEST_F(NumberBoxGuardTest, RefusalReturnsTheFocusOnceAndADisabledBoxPasses) {
-    TypeAndLeave(number, QStringLiteral("0"));
+    TypeAndLeave(number, u"0"_qs);
     EXPECT_EQ(checks, 1); // the focus move back is no second leave
     EXPECT_EQ(QApplication::focusWidget(), number);
-    EXPECT_EQ(number->selectedText(), QStringLiteral("0"));
+    EXPECT_EQ(number->selectedText(), u"0"_qs);
     EXPECT_FALSE(guard->isChecking());
 
     number->setEnabled(false);
@@ -85,5 +82,3 @@ TEST_F(NumberBoxGuardTest, RefusalReturnsTheFocusOnceAndADisabledBoxPasses) {
     EXPECT_EQ(QApplication::focusWidget(), number);
     EXPECT_FALSE(guard->isChecking());
 }
-
-} // namespace

@@ -1,19 +1,15 @@
 #include "panel/PanelWindow.h"
-
 #include "../panel/PanelRig.h"
 #include "EventLoopWait.h"
 #include "MemoryLink.h"
 #include "WindowSteps.h"
 #include "common/MessageNumber.h"
-#include "panel/PanelCommands.h"
-#include "panel/PanelKeys.h"
+#include "commtest/CommTestWindow.h"
 #include "shell/LanguageTables.h"
 
-#include <gtest/gtest.h>
-
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,13 +18,12 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <gtest/gtest.h>
 
 using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 using B = panel::PanelButton;
-
-namespace {
 
 constexpr int kWaitMs = 3000; // generous: the panel's timers run on a loaded machine
 
@@ -38,7 +33,7 @@ protected:
     ~PanelWindowTest() override { delete window.data(); }
 
     void open(bool testMode = false, int languageIndex = 0) {
-        settings.SoftMode = testMode ? QStringLiteral("1") : QStringLiteral("0");
+        settings.SoftMode = testMode ? u"1"_qs : u"0"_qs;
         language.setLanguageIndex(languageIndex);
         window = new PanelWindow(engine, language, settings, sink);
         ASSERT_TRUE(ShowActive(window));
@@ -56,7 +51,7 @@ protected:
     }
     void answer() {
         if (autoAnswer && engine.state().ScreenCode == ScreenPanel)
-            port.receiveHex(QStringLiteral("06"));
+            port.receiveHex(u"06"_qs);
     }
     bool waitForFrames(int count) {
         return waitUntil(
@@ -79,33 +74,32 @@ protected:
 
 TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     open();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Operation panel"));
-    EXPECT_EQ(window->button(B::Pos)->text(), QStringLiteral("POS"));
-    EXPECT_EQ(window->CheckPanel()->text(), QStringLiteral("ACTIVE PRESET KEY"));
-    EXPECT_EQ(window->CommandPTZF(0)->text(), QStringLiteral("TELE"));
-    EXPECT_FALSE(window->FrameTestPanel()->isVisible());
-    EXPECT_FALSE(window->OptionKey(0, 2)->isVisible());
-    EXPECT_TRUE(window->FrameKey(1)->isVisible());
-    EXPECT_FALSE(window->FrameKey(0)->isVisible());
-    EXPECT_FALSE(window->FramePanel()->isVisible());
+    EXPECT_EQ(window->windowTitle(), u"Operation panel"_qs);
+    EXPECT_EQ(window->button(B::Pos)->text(), u"POS"_qs);
+    EXPECT_EQ(window->CheckPanel()->text(), u"ACTIVE PRESET KEY"_qs);
+    EXPECT_EQ(window->CommandPTZF(0)->text(), u"TELE"_qs);
+    EXPECT_EQ(Flags({window->FrameTestPanel(), window->OptionKey(0, 2), window->FrameKey(1),
+                     window->FrameKey(0), window->FramePanel()},
+                    "visible"),
+              (QList<bool>{false, false, true, false, false}));
     EXPECT_TRUE(window->OptionKey(0, 0)->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), window->TextCtrl());
     delete window.data();
 
     open(true, 1);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("操作パネル"));
-    EXPECT_EQ(window->button(B::Pos)->text(), QStringLiteral("ポジション"));
-    EXPECT_TRUE(window->FrameTestPanel()->isVisible());
-    EXPECT_TRUE(window->OptionKey(0, 3)->isVisible());
+    EXPECT_EQ(window->windowTitle(), u"操作パネル"_qs);
+    EXPECT_EQ(window->button(B::Pos)->text(), u"ポジション"_qs);
+    EXPECT_EQ(Flags({window->FrameTestPanel(), window->OptionKey(0, 3)}, "visible"),
+              (QList<bool>{true, true}));
     window->OptionKey(1, 2)->click();
     settle();
     EXPECT_TRUE(window->OptionKey(0, 2)->isChecked()) << "both mode groups show the same mode";
-    EXPECT_TRUE(window->FrameKey(0)->isVisible());
-    EXPECT_FALSE(window->FrameKey(1)->isVisible());
+    EXPECT_EQ(Flags({window->FrameKey(0), window->FrameKey(1)}, "visible"),
+              (QList<bool>{true, false}));
 }
 
-// A direction key held with the left mouse button, or the arrow key in the entry box (its
-// auto-repeat ignored), sends one move and one stop.
+// Held with the left button, or the arrow key in the entry (auto-repeat ignored): one move, one
+// stop.
 TEST_F(PanelWindowTest, DirectionKeyByLeftMouseButtonOrArrowKey) {
     const QStringList moveAndStop = Words("20043C3C0808 20003C3C0808");
     open();
@@ -139,7 +133,7 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
     ASSERT_EQ(QApplication::focusWidget(), menu);
     key(menu, QEvent::KeyPress, Qt::Key_Up);
     ASSERT_TRUE(waitForFrames(1));
-    EXPECT_EQ(sentData(), QStringList{QStringLiteral("20013C3C0808")});
+    EXPECT_EQ(sentData(), QStringList{u"20013C3C0808"_qs});
     EXPECT_TRUE(
         waitUntil([this] { return QApplication::focusWidget() == window->TextCtrl(); }, kWaitMs));
     key(window->TextCtrl(), QEvent::KeyRelease, Qt::Key_Up);
@@ -153,48 +147,47 @@ TEST_F(PanelWindowTest, ArrowOnAButtonIsCaughtAndTheFocusComesBack) {
     EXPECT_NE(QApplication::focusWidget(), menu);
 }
 
-// Typed digits and digit buttons fill the entry the numbered keys use; a refused entry stays
-// selected for the next try.
+// A refused entry stays selected for the next try.
 TEST_F(PanelWindowTest, EntryFromKeysAndButtonsReachesPosAndCam) {
     open();
     QLineEdit* entry = window->TextCtrl();
-    QTest::keyClicks(entry, QStringLiteral("1x2"));
+    QTest::keyClicks(entry, u"1x2"_qs);
     QTest::mouseClick(window->button(B::Digit3), Qt::LeftButton);
     settle();
-    EXPECT_EQ(entry->text(), QStringLiteral("123"));
+    EXPECT_EQ(entry->text(), u"123"_qs);
     QTest::mouseClick(window->button(B::Pos), Qt::LeftButton);
     ASSERT_TRUE(waitForFrames(1));
     settle();
-    EXPECT_EQ(sentData().last(), QStringLiteral("101230"));
+    EXPECT_EQ(sentData().last(), u"101230"_qs);
     EXPECT_EQ(sink.numbers(), QList<int>{});
 
-    QTest::keyClicks(entry, QStringLiteral("300"));
+    QTest::keyClicks(entry, u"300"_qs);
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
-    EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("1"));
-    EXPECT_EQ(entry->selectedText(), QStringLiteral("300"));
-    QTest::keyClicks(entry, QStringLiteral("7"));
+    EXPECT_EQ(window->LabelCamNo()->text(), u"1"_qs);
+    EXPECT_EQ(entry->selectedText(), u"300"_qs);
+    QTest::keyClicks(entry, u"7"_qs);
     QTest::mouseClick(window->button(B::Cam), Qt::LeftButton);
     settle();
-    EXPECT_EQ(window->LabelCamNo()->text(), QStringLiteral("7"));
+    EXPECT_EQ(window->LabelCamNo()->text(), u"7"_qs);
 }
 
 TEST_F(PanelWindowTest, RemoteNumberBoxSpinAndRangeCheck) {
     open();
-    auto* up = window->findChild<QToolButton*>(QStringLiteral("UpDownHostNoUp"));
+    auto* up = window->findChild<QToolButton*>(u"UpDownHostNoUp"_qs);
     ASSERT_NE(up, nullptr);
     QTest::mouseClick(up, Qt::LeftButton);
     QTest::mouseClick(window->button(B::Stop), Qt::LeftButton);
     ASSERT_TRUE(waitForFrames(1));
-    EXPECT_EQ(window->TextHostNo()->text(), QStringLiteral("2"));
+    EXPECT_EQ(window->TextHostNo()->text(), u"2"_qs);
     EXPECT_EQ(port.written.last().toHex().toUpper().mid(8, 2), "02") << "sent for remote 2";
     settle();
 
     QLineEdit* host = window->TextHostNo();
     host->setFocus();
     host->selectAll();
-    QTest::keyClicks(host, QStringLiteral("0"));
+    QTest::keyClicks(host, u"0"_qs);
     QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier); // leaves the box
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
@@ -208,14 +201,13 @@ TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     QLineEdit* pan = window->TextKey(panel::TestPan);
     pan->setFocus();
     pan->selectAll();
-    QTest::keyClicks(pan, QStringLiteral("200"));
+    QTest::keyClicks(pan, u"200"_qs);
     settle();
     EXPECT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_EQ(QApplication::focusWidget(), pan);
 }
 
-// The panel stops a running movement when another window takes the keyboard, and when it
-// closes, so the camera never keeps turning.
+// The camera never keeps turning behind another window or after the panel has closed.
 TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     open();
     key(window->TextCtrl(), QEvent::KeyPress, Qt::Key_Left);
@@ -225,7 +217,7 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ASSERT_TRUE(waitForFrames(2));
-    EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(sentData().last(), u"20003C3C0808"_qs);
 
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -233,12 +225,11 @@ TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     ASSERT_TRUE(waitForFrames(3));
     window->close();
     ASSERT_TRUE(waitForFrames(4));
-    EXPECT_EQ(sentData().last(), QStringLiteral("20003C3C0808"));
+    EXPECT_EQ(sentData().last(), u"20003C3C0808"_qs);
     EXPECT_EQ(engine.state().WaitingForm, nullptr);
 }
 
-// Option buttons never take the focus (neither Tab nor Ctrl+Tab reaches them), so arrow keys
-// can never change a speed; the TEST-mode tilt bar stands upright.
+// Neither Tab nor Ctrl+Tab reaches an option button, so arrow keys can never change a speed.
 TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
     open(true);
     const auto radios = window->findChildren<QRadioButton*>();
@@ -253,13 +244,12 @@ TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
             EXPECT_EQ(qobject_cast<QRadioButton*>(QApplication::focusWidget()), nullptr);
         }
     }
-    auto* tilt = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestTilt));
-    ASSERT_NE(tilt, nullptr);
-    EXPECT_EQ(tilt->orientation(), Qt::Vertical);
-    EXPECT_EQ(tilt->value(), 127);
-    auto* pan = window->findChild<QScrollBar*>(QStringLiteral("ScrollKey%1").arg(panel::TestPan));
-    ASSERT_NE(pan, nullptr);
-    EXPECT_EQ(pan->orientation(), Qt::Horizontal);
+    // The TEST-mode tilt bar stands upright.
+    auto* tilt = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestTilt));
+    auto* pan = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestPan));
+    ASSERT_TRUE(tilt && pan);
+    EXPECT_EQ((QList<int>{tilt->orientation(), pan->orientation(), tilt->value()}),
+              (QList<int>{Qt::Vertical, Qt::Horizontal, 127}));
 }
 
 // A position report arriving while a position box has the focus still shows there, so GO
@@ -272,13 +262,36 @@ TEST_F(PanelWindowTest, PositionReportShowsInAFocusedBox) {
     settle();
     QLineEdit* box = window->TextPanel(0);
     box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("12"));
+    QTest::keyClicks(box, u"12"_qs);
     ASSERT_EQ(QApplication::focusWidget(), box);
     port.receiveHex(PositionReplyText(3600, 100, 25600, 470));
     settle();
-    EXPECT_EQ(box->text(), QStringLiteral("3600"));
-    EXPECT_EQ(window->TextPanel(1)->text(), QStringLiteral("100"));
-    EXPECT_EQ(window->session().commands().state().PositionText[0], QStringLiteral("3600"));
+    EXPECT_EQ((QStringList{box->text(), window->TextPanel(1)->text(),
+                           window->session().commands().state().PositionText[0]}),
+              (QStringList{u"3600"_qs, u"100"_qs, u"3600"_qs}));
 }
 
-} // namespace
+// The window's height below the lowest control on show.
+static int bandBelowControls(QWidget& window) {
+    int lowest = 0;
+    for (QWidget* control : window.findChildren<QWidget*>())
+        if ((qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)) &&
+            control->isVisibleTo(&window))
+            lowest = std::max(lowest, control->mapTo(&window, QPoint(0, control->height())).y());
+    return window.height() - lowest;
+}
+
+// No empty band below the last control beyond the margins of the layout and last group box.
+TEST_F(PanelWindowTest, ScreensEndBelowTheirLastControlsInBothLanguages) {
+    for (const int languageIndex : {0, 1}) {
+        SCOPED_TRACE(languageIndex);
+        open(true, languageIndex); // the larger panel
+        const int panelBand = bandBelowControls(*window);
+        EXPECT_TRUE(panelBand >= 0 && panelBand <= 40) << panelBand;
+        delete window.data();
+        CommTestWindow test(engine, language, sink);
+        test.show();
+        runEventsFor(20);
+        EXPECT_LE(bandBelowControls(test), 40);
+    }
+}

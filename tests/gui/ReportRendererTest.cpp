@@ -12,11 +12,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace zel;
 using namespace zel::test;
-
-namespace {
 
 class ReportRendererTest : public ::testing::Test {
 protected:
@@ -36,20 +35,20 @@ protected:
     }
 
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const QString pdf = dir.filePath(u"report.pdf"_qs);
     LanguageTables language;
 };
 
 // "page / pages" at the foot (the text extractor may drop the narrow blanks).
-QRegularExpression pageNumber(int page, int pages) {
-    return QRegularExpression(QStringLiteral("(^|\\s)%1\\s*/\\s*%2\\s*$").arg(page).arg(pages),
+static QRegularExpression pageNumber(int page, int pages) {
+    return QRegularExpression(u"(^|\\s)%1\\s*/\\s*%2\\s*$"_qs.arg(page).arg(pages),
                               QRegularExpression::MultilineOption);
 }
 
 // The numbers at the start of the table lines of a title page, in page order.
-QList<int> titleNumbersOn(const QString& pageText) {
+static QList<int> titleNumbersOn(const QString& pageText) {
     QList<int> numbers;
-    static const QRegularExpression row(QStringLiteral("^\\s*(\\d+)\\s+P(\\d+)\\s*$"),
+    static const QRegularExpression row(u"^\\s*(\\d+)\\s+P(\\d+)\\s*$"_qs,
                                         QRegularExpression::MultilineOption);
     for (auto it = row.globalMatch(pageText); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
@@ -59,13 +58,11 @@ QList<int> titleNumbersOn(const QString& pageText) {
     return numbers;
 }
 
-} // namespace
-
 TEST_F(ReportRendererTest, FullPositionGridSpansPagesWithTheHeaderOnEach) {
     TitleDocument document;
-    document.RemoteNo = QStringLiteral("7");
+    document.RemoteNo = u"7"_qs;
     for (int number = 1; number <= 255; ++number)
-        document.setTitle(CategoryPosition, number, QStringLiteral("P%1").arg(number));
+        document.setTitle(CategoryPosition, number, u"P%1"_qs.arg(number));
     const int pages = render(*GatherTitleReport(document, CategoryPosition, language));
     ASSERT_GT(pages, 1);
     ASSERT_EQ(PdfPageCount(pdf), pages);
@@ -73,38 +70,34 @@ TEST_F(ReportRendererTest, FullPositionGridSpansPagesWithTheHeaderOnEach) {
     QList<int> printed;
     for (int page = 1; page <= pages; ++page) {
         const QString text = PdfText(pdf, page);
-        EXPECT_TRUE(text.contains(QStringLiteral("Title setting"))) << page;
-        EXPECT_TRUE(text.contains(QStringLiteral("POSITION ID"))) << page;
-        EXPECT_TRUE(text.contains(QStringLiteral("REMOTE No.：7"))) << page;
-        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("POSITION No\\.\\s+ID"))))
-            << page;
+        for (const QString& heading : {u"Title setting"_qs, u"POSITION ID"_qs, u"REMOTE No.：7"_qs})
+            EXPECT_TRUE(text.contains(heading)) << page << " " << heading.toStdString();
+        EXPECT_TRUE(text.contains(QRegularExpression(u"POSITION No\\.\\s+ID"_qs))) << page;
         EXPECT_TRUE(text.contains(pageNumber(page, pages))) << page;
         const QList<int> onPage = titleNumbersOn(text);
         EXPECT_FALSE(onPage.isEmpty()) << page;
         printed += onPage;
     }
-    QList<int> expected;
-    for (int number = 1; number <= 255; ++number)
-        expected.append(number);
+    QList<int> expected(255);
+    std::iota(expected.begin(), expected.end(), 1);
     EXPECT_EQ(printed, expected); // every title once, in number order
 }
 
 TEST_F(ReportRendererTest, LongDataWrapsInsideItsCellAndJapaneseIsKept) {
     CommLogStore store;
-    const QString longFrame = QStringLiteral("AB").repeated(247);
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), longFrame);
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
+    const QString longFrame = u"AB"_qs.repeated(247);
+    store.Add_MsFlexGrid(u"HOST1:"_qs, longFrame);
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"06"_qs);
     ASSERT_EQ(render(GatherCommLogReport(store)), 1);
     QString text = PdfText(pdf);
-    EXPECT_TRUE(text.contains(QStringLiteral("通信ログ")));
-    EXPECT_TRUE(text.contains(QStringLiteral("送信元")));
+    EXPECT_TRUE(text.contains(u"通信ログ"_qs) && text.contains(u"送信元"_qs)) << text.toStdString();
     EXPECT_TRUE(text.contains(pageNumber(1, 1)));
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    text.remove(QRegularExpression(u"\\s"_qs));
     EXPECT_TRUE(text.contains(longFrame)); // nothing clipped at the cell's edge
 }
 
 TEST(ReportRenderer, UnwritableOutputFailsWithADescription) {
-    QPdfWriter writer(QStringLiteral("/nonexistent-folder/report.pdf"));
+    QPdfWriter writer(u"/nonexistent-folder/report.pdf"_qs);
     ReportRenderer renderer(GatherCommLogReport(CommLogStore{}));
     QString error;
     EXPECT_FALSE(renderer.render(writer, &error));

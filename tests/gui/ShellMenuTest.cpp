@@ -1,5 +1,10 @@
+#include "EventLoopWait.h"
 #include "RecordingSink.h"
+#include "ReplyRecorder.h"
+#include "SimulatedController.h"
 #include "TestFiles.h"
+#include "link/LinkEngine.h"
+#include "link/PortWatch.h"
 #include "shell/Application.h"
 #include "shell/MenuState.h"
 #include "shell/MenuWindow.h"
@@ -9,6 +14,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,26 +24,22 @@
 
 using namespace zel;
 using gui::MenuWindow;
-
-namespace {
+using zel::test::waitUntil;
 
 class ShellMenuTest : public ::testing::Test {
 protected:
-    void startWith(const QByteArray& ini) {
-        ASSERT_TRUE(test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")), ini));
+    // Without `device` no serial device is there: the menu opens anyway after message 6.
+    void startWith(const QByteArray& ini, const QString& device = {}) {
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), ini));
         ASSERT_TRUE(m_app.readSettings(m_dir.path()));
-        // No serial device here: the menu opens anyway after message 6.
-        m_app.settings().PortOverride = m_dir.filePath(QStringLiteral("no-device"));
+        m_app.settings().PortOverride = device.isEmpty() ? m_dir.filePath(u"no-device"_qs) : device;
         m_app.start(m_sink);
         m_menu = std::make_unique<MenuWindow>(m_app);
         m_menu->load();
-        EXPECT_EQ(m_sink.numbers(), QList<int>{6});
+        EXPECT_EQ(m_sink.numbers(), device.isEmpty() ? QList<int>{6} : QList<int>{});
         m_sink.clear();
     }
-    QByteArray iniText() const {
-        QFile file(m_dir.filePath(QStringLiteral("zel.ini")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray iniText() const { return test::readBytes(m_dir.filePath(u"zel.ini"_qs)); }
     int visibleButtons() const {
         int count = 0;
         for (int i = 0; i < 8; ++i)
@@ -52,7 +54,7 @@ protected:
 };
 
 TEST_F(ShellMenuTest, NormalModeShowsSixEvenlySpacedButtons) {
-    QApplication::clipboard()->setText(QStringLiteral("left over"));
+    QApplication::clipboard()->setText(u"left over"_qs);
     startWith("[SOFT]\nMode=0\n");
     EXPECT_EQ(visibleButtons(), 6);
     EXPECT_FALSE(m_menu->FrameMenuTest(0)->isVisibleTo(m_menu.get()));
@@ -62,7 +64,7 @@ TEST_F(ShellMenuTest, NormalModeShowsSixEvenlySpacedButtons) {
     EXPECT_EQ(m_menu->CommandMenu(4)->y(), m_menu->CommandMenu(3)->y() + step);
     EXPECT_LT(m_menu->CommandMenu(4)->y(), m_menu->CommandMenu(7)->y());
     EXPECT_LE(m_menu->CommandMenu(7)->geometry().bottom(), m_menu->height());
-    EXPECT_EQ(m_menu->windowTitle(), QStringLiteral("CAMERA CONTROLLER"));
+    EXPECT_EQ(m_menu->windowTitle(), u"CAMERA CONTROLLER"_qs);
 }
 
 TEST_F(ShellMenuTest, TestModeShowsEightButtonsWithJapaneseCaptions) {
@@ -85,9 +87,9 @@ TEST_F(ShellMenuTest, TestModeShowsEightButtonsWithJapaneseCaptions) {
     constexpr int kCaptionBar = 30;
     EXPECT_LE(m_menu->minimumSizeHint().height() + kCaptionBar, 384);
     EXPECT_LE(m_menu->minimumSizeHint().width(), 512);
-    EXPECT_EQ(m_menu->CommandMenu(0)->text(), QStringLiteral("操作パネル"));
-    EXPECT_EQ(m_menu->CommandMenu(5)->text(), QStringLiteral("通信テスト"));
-    EXPECT_EQ(m_menu->CommandMenu(7)->text(), QStringLiteral("終了"));
+    EXPECT_EQ(m_menu->CommandMenu(0)->text(), u"操作パネル"_qs);
+    EXPECT_EQ(m_menu->CommandMenu(5)->text(), u"通信テスト"_qs);
+    EXPECT_EQ(m_menu->CommandMenu(7)->text(), u"終了"_qs);
 }
 
 TEST_F(ShellMenuTest, OpenerWindowMarksItsButtonUntilDestroyed) {
@@ -120,7 +122,7 @@ TEST_F(ShellMenuTest, ScreensOpenFullyOnScreenCascadedAndRemembered) {
     for (int button : {MenuState::ButtonBackup, MenuState::ButtonCommLog, MenuState::ButtonPanel}) {
         m_menu->setScreenOpener(button, [&screens, button] {
             auto* screen = new QWidget;
-            screen->setObjectName(QStringLiteral("screen%1").arg(button));
+            screen->setObjectName(u"screen%1"_qs.arg(button));
             screen->resize(640, 480);
             screens.append(screen);
             return screen;
@@ -142,6 +144,8 @@ TEST_F(ShellMenuTest, ScreensOpenFullyOnScreenCascadedAndRemembered) {
     ASSERT_TRUE(screens.last());
     EXPECT_EQ(screens.last()->geometry(), moved);
     EXPECT_TRUE(iniText().contains("[WINDOWS]"));
+    for (const QPointer<QWidget>& screen : screens) // top-level: nothing else deletes them
+        delete screen.data();
 }
 
 TEST_F(ShellMenuTest, MenuGoingWithScreensStillOpenTakesThemAlongSafely) {
@@ -162,7 +166,7 @@ TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
     startWith("[SOFT]\nMode=1\n");
     m_menu->CommandMenu(MenuState::ButtonPanel)->click();
     EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonPanel)->isEnabled());
-    EXPECT_NE(m_menu->findChild<QMessageBox*>(QStringLiteral("NotAvailableBox")), nullptr);
+    EXPECT_NE(m_menu->findChild<QMessageBox*>(u"NotAvailableBox"_qs), nullptr);
     m_menu->CommandMenu(MenuState::ButtonTitle)->click();
     EXPECT_FALSE(m_app.menu().IsScreenInUse());
 }
@@ -170,15 +174,15 @@ TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
 TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
     startWith("[SOFT]\nMode=0\n[RS232C]\nComPort=1\nRate=3\nAutoSave=0\n");
     m_menu->CommandMenu(MenuState::ButtonOption)->click();
-    auto* dialog = m_menu->findChild<gui::OptionDialog*>(QStringLiteral("frmOption"));
+    auto* dialog = m_menu->findChild<gui::OptionDialog*>(u"frmOption"_qs);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
     EXPECT_TRUE(dialog->rateOption(3)->isChecked());
     dialog->rateOption(0)->click();
     dialog->saveOption(2)->click();
     dialog->settingButton()->click();
-    EXPECT_TRUE(iniText().contains("Rate=0\n"));
-    EXPECT_TRUE(iniText().contains("AutoSave=2\n"));
+    EXPECT_TRUE(iniText().contains("Rate=0\n") && iniText().contains("AutoSave=2\n"))
+        << iniText().toStdString();
     EXPECT_EQ(m_app.settings().baudRate(), 4800);
 
     QPointer<gui::OptionDialog> watch(dialog);
@@ -189,4 +193,52 @@ TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
     EXPECT_EQ(m_sink.numbers(), (QList<int>{6, 6})); // each port re-apply fails here
 }
 
-} // namespace
+// The menu open while the serial device goes away and comes back: the simulator's
+// pseudo-terminal hangs up, a new one appears behind the same device path, and the menu's
+// port is open again without a restart.
+constexpr int kWaitMs = 15000;
+
+using test::ReplyRecorder;
+
+// Points the device link `path` at `simulator`'s pseudo-terminal, replacing an older link.
+static bool linkDevice(const QString& path, sim::SimulatedController& simulator) {
+    QFile::remove(path);
+    return QFile::link(simulator.slavePath(), path);
+}
+
+TEST_F(ShellMenuTest, MenuReopensThePortWhenTheDeviceReturns) {
+    const QString device = m_dir.filePath(u"ttyCAM"_qs);
+    const auto statusLine = [this] { return m_menu->portStatusLine()->accessibleName(); };
+    auto first = std::make_unique<sim::SimulatedController>();
+    ASSERT_TRUE(first->start(nullptr));
+    ASSERT_TRUE(linkDevice(device, *first));
+    startWith("[SOFT]\nMode=0\n", device);
+    ASSERT_TRUE(m_app.engine().isPortOpen());
+    EXPECT_EQ(statusLine(), u"Port "_qs + device + u": open"_qs);
+    EXPECT_LT(m_menu->portStatusLine()->geometry().bottom(), m_menu->height());
+
+    // Pulled: the simulator hangs up and its pseudo-terminal is gone.
+    first->stop();
+    first.reset();
+    ASSERT_TRUE(
+        waitUntil([this] { return m_app.portWatch().state() == PortWatch::State::Lost; }, kWaitMs));
+    EXPECT_EQ(statusLine(), u"Port "_qs + device + u": lost, waiting for it to return"_qs);
+    EXPECT_FALSE(m_app.engine().isPortOpen());
+    EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing was waiting: no message box
+
+    // Plugged in again: a new pseudo-terminal behind the same path.
+    sim::SimulatedController second;
+    ASSERT_TRUE(second.start(nullptr));
+    ASSERT_TRUE(linkDevice(device, second));
+    ASSERT_TRUE(waitUntil([this] { return m_app.engine().isPortOpen(); }, kWaitMs));
+    EXPECT_EQ(statusLine(), u"Port "_qs + device + u": open"_qs);
+    ReplyRecorder client(m_app.engine());
+    m_app.engine().claim(&client);
+    const CommSendRecord record{u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs,
+                                QString::number(ScreenPanel)};
+    ASSERT_EQ(m_app.engine().SendCommandFrame(record, u"200000000000"_qs), LinkEngine::kSendOk);
+    ASSERT_TRUE(waitUntil([&client] { return !client.replies.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(client.replies, QStringList{u"06"_qs});
+    EXPECT_TRUE(m_sink.shown.isEmpty());
+    m_menu->SetEndProc();
+}

@@ -14,7 +14,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
 struct BackupLikeClient : LinkClient {
     void replyComplete() override {}
     void transferDialogClosed() override { ++fileClosed; }
@@ -30,7 +29,7 @@ protected:
         dialog.open();
     }
     template <typename T> T* child(const char* name) {
-        return dialog.findChild<T*>(QString::fromLatin1(name));
+        return dialog.findChild<T*>(QLatin1String(name));
     }
 
     LanguageTables language;
@@ -38,28 +37,29 @@ protected:
     BackupLikeClient client;
     gui::TransferDialog dialog{model};
 };
-} // namespace
 
 TEST_F(TransferDialogTest, RendersTheModel) {
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("In transmission"));
+    const auto frames = [this] {
+        return QList<bool>{child<QGroupBox>("frameTransMit_0")->isVisible(),
+                           child<QGroupBox>("frameTransMit_1")->isVisible()};
+    };
+    EXPECT_EQ((QStringList{dialog.windowTitle(), child<QPushButton>("CommandCancel")->text(),
+                           child<QLabel>("LabelTransMit1_1")->text()}),
+              (QStringList{u"In transmission"_qs, u"Cancel"_qs, u"File name"_qs}));
     EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
-    EXPECT_EQ(child<QPushButton>("CommandCancel")->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(child<QLabel>("LabelTransMit1_1")->text(), QStringLiteral("File name"));
-    EXPECT_TRUE(child<QGroupBox>("frameTransMit_0")->isVisible());
-    EXPECT_FALSE(child<QGroupBox>("frameTransMit_1")->isVisible());
+    EXPECT_EQ(frames(), (QList<bool>{true, false}));
 
     model.state().progressMax = 1000;
     model.state().progressValue = 250;
-    model.state().labels1[3] = QStringLiteral("camera.bin");
+    model.state().labels1[3] = u"camera.bin"_qs;
     model.changed();
     EXPECT_EQ(child<QProgressBar>("ProgressBarTransMit")->value(), 250);
-    EXPECT_EQ(child<QLabel>("LabelTransMit1_3")->text(), QStringLiteral("camera.bin"));
+    EXPECT_EQ(child<QLabel>("LabelTransMit1_3")->text(), u"camera.bin"_qs);
 
     model.state().visibleFrame = 1;
     model.changed();
-    EXPECT_FALSE(child<QGroupBox>("frameTransMit_0")->isVisible());
-    EXPECT_TRUE(child<QGroupBox>("frameTransMit_1")->isVisible());
-    EXPECT_EQ(child<QPushButton>("CommandEnd")->text(), QStringLiteral("Close"));
+    EXPECT_EQ(frames(), (QList<bool>{false, true}));
+    EXPECT_EQ(child<QPushButton>("CommandEnd")->text(), u"Close"_qs);
 }
 
 TEST_F(TransferDialogTest, ShowsElapsedAndTimeLeftOfThePhaseInTheLanguageLoaded) {
@@ -73,22 +73,20 @@ TEST_F(TransferDialogTest, ShowsElapsedAndTimeLeftOfThePhaseInTheLanguageLoaded)
         model.changed();
     };
     EXPECT_EQ(times(), QString()) << "nothing before the phase has its total";
-    show(QStringLiteral("In DOWNLOAD"), 0);
-    EXPECT_EQ(times(), QStringLiteral("0:00 elapsed"));
+    show(u"In DOWNLOAD"_qs, 0);
+    EXPECT_EQ(times(), u"0:00 elapsed"_qs);
     now += 10000;
-    show(QStringLiteral("In DOWNLOAD"), 250);
-    EXPECT_EQ(times(), QStringLiteral("0:10 elapsed, 0:30 left"));
+    show(u"In DOWNLOAD"_qs, 250);
+    EXPECT_EQ(times(), u"0:10 elapsed, 0:30 left"_qs);
 
     language.setLanguageIndex(1);
     model.load(language);
-    show(QStringLiteral("DOWNLOAD中"), 0);
+    show(u"DOWNLOAD中"_qs, 0);
     now += 4000;
-    show(QStringLiteral("DOWNLOAD中"), 500);
-    EXPECT_EQ(times(), QStringLiteral("経過 0:04、残り 0:04"));
+    show(u"DOWNLOAD中"_qs, 500);
+    EXPECT_EQ(times(), u"経過 0:04、残り 0:04"_qs);
 }
 
-// Every way the dialog goes closes the model once: Cancel, the close box, Escape, and the
-// transfer ending by itself.
 TEST_F(TransferDialogTest, EachWayOutClosesTheModelOnce) {
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Cancel", [this] { child<QPushButton>("CommandCancel")->click(); }},

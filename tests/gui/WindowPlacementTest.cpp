@@ -1,5 +1,7 @@
+// Where windows open: fitted to the screen, beside the menu, remembered between runs.
 #include "shell/WindowPlacement.h"
 #include "TestFiles.h"
+#include "shell/BesidePlacement.h"
 #include "shell/Settings.h"
 
 #include <QGuiApplication>
@@ -10,27 +12,27 @@
 #include <gtest/gtest.h>
 
 using zel::Settings;
+using zel::gui::BesidePlacement;
+using zel::gui::PlacementScene;
 using zel::gui::WindowPlacement;
-
-namespace {
 
 const QRect kScreen(0, 0, 1024, 768);
 const QMargins kFrame(4, 30, 4, 4);
 
 TEST(WindowPlacementTest, FittedWindowLiesFullyOnTheScreenFrameIncluded) {
-    // The log window that started 300 px past the right edge comes back whole.
-    const QRect pastRight = WindowPlacement::fitted(QRect(700, 100, 640, 480), kScreen, kFrame);
-    EXPECT_EQ(pastRight, QRect(1024 - 4 - 640, 100, 640, 480));
-    // Above the top: the caption bar stays reachable.
-    EXPECT_EQ(WindowPlacement::fitted(QRect(-50, -50, 200, 100), kScreen, kFrame).topLeft(),
-              QPoint(4, 30));
-    // Larger than the screen: shrunk to it.
-    EXPECT_EQ(WindowPlacement::fitted(QRect(10, 10, 2000, 1000), kScreen, kFrame),
-              QRect(4, 30, 1016, 734));
-    // A second screen to the right keeps its own offsets.
-    const QRect right(1024, 0, 800, 600);
-    EXPECT_EQ(WindowPlacement::fitted(QRect(0, 0, 300, 200), right, kFrame).topLeft(),
-              QPoint(1028, 30));
+    const struct {
+        const char* what;
+        QRect wanted, screen, expected;
+    } cases[] = {
+        // clang-format off
+        {"300 px past the right edge: back whole", {700, 100, 640, 480}, kScreen, {1024 - 4 - 640, 100, 640, 480}},
+        {"above the top: the caption bar reachable", {-50, -50, 200, 100}, kScreen, {4, 30, 200, 100}},
+        {"larger than the screen: shrunk to it", {10, 10, 2000, 1000}, kScreen, {4, 30, 1016, 734}},
+        {"a second screen keeps its own offsets", {0, 0, 300, 200}, {1024, 0, 800, 600}, {1028, 30, 300, 200}},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WindowPlacement::fitted(c.wanted, c.screen, kFrame), c.expected) << c.what;
 }
 
 TEST(WindowPlacementTest, CascadeStepsPastOpenWindowsAndWrapsAtTheEdge) {
@@ -45,11 +47,90 @@ TEST(WindowPlacementTest, CascadeStepsPastOpenWindowsAndWrapsAtTheEdge) {
     EXPECT_TRUE(kScreen.contains(again.marginsAdded(kFrame)));
 }
 
+// The menu as it opens in test mode: 329 x 520 with its caption bar, a status line at its foot.
+static QRect menuAt(int x, int y) {
+    return {x, y, 329, 520};
+}
+static QRect statusLineOf(const QRect& menu) {
+    return {menu.left() + 4, menu.bottom() - 30, menu.width() - 8, 26};
+}
+static PlacementScene sceneWithMenu(const QRect& menu, const QList<QPoint>& taken = {}) {
+    return {kScreen, menu, statusLineOf(menu), taken};
+}
+
+// Outer rectangles on a 1024 x 768 screen. The menu at the right edge (where a window manager
+// may put it): the backup screen goes to its left instead of back over its buttons.
+TEST(BesidePlacementTest, OpensOnTheFirstSideWithRoomAndNeverOverTheMenu) {
+    struct Case {
+        const char* what;
+        QRect menu;
+        QSize window;
+        QRect expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"backup right of a centred menu", menuAt(347, 124), {208, 400}, QRect(347 + 329 + 12, 124, 208, 400)},
+        {"backup left of a menu at the right edge", menuAt(690, 100), {208, 400}, QRect(690 - 12 - 208, 100, 208, 400)},
+        {"slid up to stay on the screen", menuAt(0, 400), {300, 500}, QRect(341, 768 - 500, 300, 500)},
+        {"below a wide short menu", QRect(0, 0, 1024, 200), {400, 300}, QRect(0, 212, 400, 300)},
+        {"above a wide menu at the foot", QRect(0, 468, 1024, 300), {400, 300}, QRect(0, 468 - 12 - 300, 400, 300)},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect placed = BesidePlacement::place(c.window, sceneWithMenu(c.menu));
+        EXPECT_EQ(placed, c.expected);
+        EXPECT_TRUE(kScreen.contains(placed));
+        EXPECT_FALSE(placed.intersects(c.menu));
+    }
+}
+
+TEST(BesidePlacementTest, SecondWindowOnTheSameSideStepsAwayFromTheMenu) {
+    const QRect menu = menuAt(690, 100);
+    const QRect first = BesidePlacement::place({208, 400}, sceneWithMenu(menu));
+    const QRect second = BesidePlacement::place({208, 400}, sceneWithMenu(menu, {first.topLeft()}));
+    EXPECT_EQ(second.topLeft(), first.topLeft() + QPoint(-28, 28));
+    EXPECT_FALSE(second.intersects(menu));
+}
+
+TEST(BesidePlacementTest, LogWindowTooLargeForAnySideLeavesTheStatusLineVisible) {
+    // The log window (648 x 514 framed) beside a centred menu: no side has room.
+    const QRect menu = menuAt((1024 - 329) / 2, (768 - 520) / 2);
+    const PlacementScene scene = sceneWithMenu(menu);
+    const QSize log(648, 514);
+    ASSERT_TRUE(BesidePlacement::besideAnchor(log, scene).isNull());
+    const QRect placed = BesidePlacement::place(log, scene);
+    EXPECT_TRUE(kScreen.contains(placed));
+    EXPECT_FALSE(placed.intersects(scene.keepVisible));
+    // It covers no more of the menu than the best of the screen's corners would.
+    const auto covered = [&menu](const QRect& r) {
+        const QRect part = r.intersected(menu);
+        return part.isValid() ? part.width() * part.height() : 0;
+    };
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(1024 - 648, 0), QPoint(0, 768 - 514), QPoint(1024 - 648, 768 - 514)})
+        EXPECT_LE(covered(placed), covered(QRect(corner, log))) << corner.x() << "," << corner.y();
+}
+
+TEST(BesidePlacementTest, WindowTallerThanTheRoomAboveTheStatusLineCoversTheLeast) {
+    // 740 high: whatever the place, the status line at 600..626 is covered; the least of
+    // the menu goes under it.
+    const QRect menu = menuAt(0, 106);
+    const QRect placed = BesidePlacement::place({800, 740}, sceneWithMenu(menu));
+    EXPECT_TRUE(kScreen.contains(placed));
+    EXPECT_EQ(placed.right(), 1023); // pushed as far from the menu as the screen allows
+}
+
+TEST(BesidePlacementTest, WindowLargerThanTheScreenIsShrunkToIt) {
+    const QRect placed = BesidePlacement::place({1600, 900}, sceneWithMenu(menuAt(0, 0)));
+    EXPECT_EQ(placed, kScreen);
+}
+
 class WindowMemoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(zel::test::writeBytes(m_dir.filePath(QStringLiteral("zel.ini")),
-                                          "[RS232C]\r\nComPort=1\r\n"));
+        ASSERT_TRUE(
+            zel::test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[RS232C]\r\nComPort=1\r\n"));
         ASSERT_TRUE(m_settings.ReadSettings(m_dir.path()));
     }
     QByteArray ini() const { return zel::test::readBytes(m_settings.SettingsFilePath); }
@@ -63,7 +144,7 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
     const QRect where(available().topLeft() + QPoint(60, 70), QSize(220, 140));
     {
         QWidget window;
-        window.setObjectName(QStringLiteral("frmBackUp"));
+        window.setObjectName(u"frmBackUp"_qs);
         new QVBoxLayout(&window); // children made before placement must not hide the keeper
         WindowPlacement::place(window, m_settings);
         window.show();
@@ -71,10 +152,10 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
         window.close();
     }
     EXPECT_TRUE(ini().startsWith("[RS232C]\r\nComPort=1\r\n")) << ini().toStdString();
-    EXPECT_EQ(WindowPlacement::savedGeometry(m_settings, QStringLiteral("frmBackUp")), where);
+    EXPECT_EQ(WindowPlacement::savedGeometry(m_settings, u"frmBackUp"_qs), where);
 
     QWidget reopened;
-    reopened.setObjectName(QStringLiteral("frmBackUp"));
+    reopened.setObjectName(u"frmBackUp"_qs);
     WindowPlacement::place(reopened, m_settings);
     EXPECT_EQ(reopened.geometry(), where);
 }
@@ -82,11 +163,11 @@ TEST_F(WindowMemoryTest, ClosedWindowIsReopenedWhereItWas) {
 // A new screen of the menu opens beside it: with the menu against the right edge, to its left.
 TEST_F(WindowMemoryTest, NewScreenOpensBesideItsMenuNotOverIt) {
     QWidget menu;
-    menu.setObjectName(QStringLiteral("frmMenu"));
+    menu.setObjectName(u"frmMenu"_qs);
     menu.setGeometry(QRect(available().right() - 330, available().top() + 40, 300, 400));
     menu.show();
     auto* screen = new QWidget(&menu, Qt::Window);
-    screen->setObjectName(QStringLiteral("frmBackUp"));
+    screen->setObjectName(u"frmBackUp"_qs);
     screen->resize(200, 260);
     WindowPlacement::place(*screen, m_settings);
     EXPECT_FALSE(screen->geometry().intersects(menu.frameGeometry()));
@@ -96,15 +177,14 @@ TEST_F(WindowMemoryTest, NewScreenOpensBesideItsMenuNotOverIt) {
 
 TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
     const QRect screen = available();
-    for (const QString& value :
-         {QStringLiteral("%1,10,200,100").arg(screen.right() + 50), QStringLiteral("10,10,-5,100"),
-          QStringLiteral("a,b,c,d"), QStringLiteral("10,10,200")}) {
+    for (const QString& value : {u"%1,10,200,100"_qs.arg(screen.right() + 50), u"10,10,-5,100"_qs,
+                                 u"a,b,c,d"_qs, u"10,10,200"_qs}) {
         ASSERT_TRUE(zel::test::writeBytes(m_settings.SettingsFilePath,
                                           "[WINDOWS]\nfrmFind=" + value.toLatin1() + "\n"));
         QWidget window;
-        window.setObjectName(QStringLiteral("frmFind"));
+        window.setObjectName(u"frmFind"_qs);
         window.resize(200, 100);
-        WindowPlacement::place(window, m_settings, QStringLiteral("frmFind"));
+        WindowPlacement::place(window, m_settings, u"frmFind"_qs);
         EXPECT_TRUE(screen.contains(window.geometry())) << value.toStdString();
         EXPECT_EQ(window.size(), QSize(200, 100)) << value.toStdString();
     }
@@ -112,10 +192,7 @@ TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
 
 TEST_F(WindowMemoryTest, NoSettingsFileNoWrite) {
     Settings nowhere;
-    nowhere.setFolder(m_dir.filePath(QStringLiteral("absent")));
-    EXPECT_FALSE(
-        WindowPlacement::saveGeometry(nowhere, QStringLiteral("frmMenu"), QRect(1, 2, 3, 4)));
+    nowhere.setFolder(m_dir.filePath(u"absent"_qs));
+    EXPECT_FALSE(WindowPlacement::saveGeometry(nowhere, u"frmMenu"_qs, QRect(1, 2, 3, 4)));
     EXPECT_FALSE(QFile::exists(nowhere.SettingsFilePath));
 }
-
-} // namespace

@@ -6,33 +6,30 @@
 
 namespace zel::test {
 
-namespace {
-QString runTool(const QString& tool, const QStringList& args) {
+static QString runTool(const QString& tool, const QStringList& args) {
     QProcess process;
     process.start(tool, args);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-} // namespace
 
 bool HavePdfTools() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+    return !QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty() &&
+           !QStandardPaths::findExecutable(u"pdfinfo"_qs).isEmpty();
 }
 
 QString PdfText(const QString& path, int page) {
-    QStringList args{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    QStringList args{u"-layout"_qs, u"-enc"_qs, u"UTF-8"_qs};
     if (page > 0)
-        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
-             << QString::number(page);
-    return runTool(QStringLiteral("pdftotext"), args << path << QStringLiteral("-"));
+        args << u"-f"_qs << QString::number(page) << u"-l"_qs << QString::number(page);
+    return runTool(u"pdftotext"_qs, args << path << u"-"_qs);
 }
 
 int PdfPageCount(const QString& path) {
     const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(runTool(QStringLiteral("pdfinfo"), {path}));
+        QRegularExpression(u"^Pages:\\s+(\\d+)"_qs, QRegularExpression::MultilineOption)
+            .match(runTool(u"pdfinfo"_qs, {path}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
+#include <initializer_list>
 
 namespace zel::test {
 
@@ -23,6 +24,15 @@ inline void TypeAndLeave(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
     QTest::keyClick(box, Qt::Key_Tab);
     QCoreApplication::processEvents(); // the refocus after a range message
+}
+
+// The boolean `property` ("enabled", "visible", "checked") of each widget or action, in order.
+inline QList<bool> Flags(std::initializer_list<const QObject*> objects,
+                         const char* property = "enabled") {
+    QList<bool> flags;
+    for (const QObject* object : objects)
+        flags.append(object->property(property).toBool());
+    return flags;
 }
 
 } // namespace zel::test
