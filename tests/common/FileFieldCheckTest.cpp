@@ -7,7 +7,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
 class FileFieldCheckTest : public ::testing::Test {
 protected:
     QString check(const QString& value, int kind, int item = 1) {
@@ -20,7 +19,6 @@ protected:
     RecordingSink sink;
     LanguageTables language;
 };
-} // namespace
 
 TEST_F(FileFieldCheckTest, WriteReadLetterMessageAndAnswers) {
     EXPECT_TRUE(valid("W", 0) && valid("w", 0) && valid("R", 0) && valid("r", 0));

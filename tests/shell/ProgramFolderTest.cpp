@@ -10,8 +10,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class ProgramFolderTest : public ::testing::Test {
 protected:
     QString user() const { return home.filePath(u"config/zel"_qs); }
@@ -21,8 +19,6 @@ protected:
     QTemporaryDir packaged;
     QTemporaryDir program;
 };
-
-} // namespace
 
 TEST_F(ProgramFolderTest, AWritableProgramFolderIsUsedAsItIs) {
     const ProgramFolderChoice choice = ProgramFolder::choose(program.path(), user(), {defaults()});

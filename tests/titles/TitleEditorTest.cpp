@@ -22,8 +22,6 @@ using zel::test::RecordingSink;
 using zel::test::TitlesAt;
 using zel::test::Words;
 
-namespace {
-
 class TitleEditorTest : public ::testing::Test {
 protected:
     QString titleAt(int category, int number) const { return document.title(category, number); }
@@ -40,8 +38,6 @@ protected:
     TextFinder finder{state, sink, language};
     TitleFindTarget target{editor};
 };
-
-} // namespace
 
 TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
     editor.changeTab(CategoryPosition);
