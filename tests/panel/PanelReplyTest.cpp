@@ -76,10 +76,8 @@ TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
 // Each rule of a data reply, broken alone: one "Receiving data error.", boxes untouched.
 TEST(PanelReply, MalformedDataRepliesLeaveTheBoxesALowerCaseOneIsRead) {
     const QString good = PositionReplyText(100, 200, 300, 400);
-    QString badChecksum = good;
-    badChecksum.replace(good.size() - 6, 2, u"00"_qs);
-    QString badLength = good;
-    badLength.replace(2, 2, u"11"_qs);
+    const QString badChecksum = QString(good).replace(good.size() - 6, 2, u"00"_qs);
+    const QString badLength = QString(good).replace(2, 2, u"11"_qs);
     // Length byte, checksum and end bytes all consistent, but too short to hold the fields.
     const QString shortReply = DataReplyText(QByteArray::fromHex("00100115") + QByteArray(2, '\0'));
     // The last is the good reply in lower case: it is read.
