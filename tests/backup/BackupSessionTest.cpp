@@ -34,12 +34,6 @@ protected:
         }
     }
 
-    QString file(const char* name, const QByteArray& bytes) {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(writeBytes(path, bytes));
-        return path;
-    }
-
     QTemporaryDir dir;
     LanguageTables language;
     BackupSession session{engine, language, sink};
@@ -69,14 +63,12 @@ TEST_F(BackupSessionTest, AddressIsCheckedRemoteNumberFirstBeforeAFileIsAskedFor
 TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
     EXPECT_TRUE(session.mayClose());
     EXPECT_TRUE(session.controls().download);
-    ASSERT_TRUE(
-        session.start(BackupSession::Action::Download, dir.filePath(QStringLiteral("a.bin"))));
+    ASSERT_TRUE(session.start(BackupSession::Action::Download, dir.filePath(u"a.bin"_qs)));
     const BackupSession::Controls running = session.controls();
     EXPECT_FALSE(running.download || running.upload || running.compare || running.verify ||
                  running.exit);
     EXPECT_FALSE(session.mayClose());
-    EXPECT_FALSE(
-        session.start(BackupSession::Action::Upload, dir.filePath(QStringLiteral("a.bin"))));
+    EXPECT_FALSE(session.start(BackupSession::Action::Upload, dir.filePath(u"a.bin"_qs)));
     EXPECT_EQ(port.written.size(), 1);
 
     session.cancel(); // as the dialog's Cancel
@@ -87,16 +79,16 @@ TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
 }
 
 TEST_F(BackupSessionTest, TheNoteOnAReplacedPartialBelongsToTheLastStartOnly) {
-    const QString path = dir.filePath(QStringLiteral("cam.bin"));
-    file("cam.bin.partial", QByteArray("earlier"));
+    const QString path = dir.filePath(u"cam.bin"_qs);
+    ASSERT_TRUE(writeBytes(path + u".partial"_qs, "earlier"));
     int changes = 0;
     session.onChanged = [&] { ++changes; };
     ASSERT_TRUE(session.start(BackupSession::Action::Download, path));
-    EXPECT_EQ(session.replacedPartial(), path + QStringLiteral(".partial"));
+    EXPECT_EQ(session.replacedPartial(), path + u".partial"_qs);
     EXPECT_GE(changes, 1);
     session.cancel();
 
-    QFile::remove(path + QStringLiteral(".partial"));
+    QFile::remove(path + u".partial"_qs);
     ASSERT_TRUE(session.start(BackupSession::Action::Download, path));
     EXPECT_TRUE(session.replacedPartial().isEmpty());
     session.cancel();
@@ -105,14 +97,15 @@ TEST_F(BackupSessionTest, TheNoteOnAReplacedPartialBelongsToTheLastStartOnly) {
 TEST_F(BackupSessionTest, OnlyACompletedComparisonHasAReport) {
     QByteArray image(kImageSize, '\0');
     image[33] = '\x7F'; // block 2
-    const QString path = file("cam.bin", image);
+    const QString path = dir.filePath(u"cam.bin"_qs);
+    ASSERT_TRUE(writeBytes(path, image));
     ASSERT_TRUE(session.start(BackupSession::Action::Compare, path));
     EXPECT_FALSE(session.hasComparison());
     answerReads();
     EXPECT_EQ(finished, QList<bool>{true});
     ASSERT_TRUE(session.hasComparison());
     EXPECT_EQ(session.comparisonReport(BackupReportDetail::Blocks).last(),
-              QStringLiteral("1 of 1000 blocks differ, 1 of 32000 bytes"));
+              u"1 of 1000 blocks differ, 1 of 32000 bytes"_qs);
 
     // A comparison cut short: no report, and the earlier one is gone with it.
     session.dialog().close();

@@ -59,7 +59,7 @@ protected:
             return DataReplyText(request.frame.mid(2, 3) + request.frame.mid(5, 3) +
                                  memory.mid(offset, kBlockSize));
         memory.replace(offset, kBlockSize, request.frame.mid(8, kBlockSize));
-        return QStringLiteral("06");
+        return u"06"_qs;
     }
 
     // Answers every frame, fires pending retries, until the line goes quiet.
@@ -80,10 +80,16 @@ protected:
         }
     }
 
-    QString writeImage(const QByteArray& image, const QString& name = QStringLiteral("up.bin")) {
+    QString writeImage(const QByteArray& image, const QString& name = u"up.bin"_qs) {
         const QString path = dir.filePath(name);
         EXPECT_TRUE(writeBytes(path, image));
         return path;
+    }
+
+    // No transfer, no dialog, no screen waiting for a reply.
+    bool allStopped() const {
+        return !transfer.isRunning() && !transfer.dialog().isOpen() &&
+               engine.state().ScreenCode == ScreenIdle && !timerMenu.isActive();
     }
 
     QList<int> blocksRequested(bool read) const {
@@ -105,7 +111,7 @@ protected:
 };
 
 TEST_F(BackupTransferTest, BlockNumberIsFourUpperHexDigitsUpTo1000) {
-    QString text = QStringLiteral("unchanged");
+    QString text = u"unchanged"_qs;
     const std::tuple<int, bool, const char*> rows[] = {
         {1, true, "0001"}, {0xAB, true, "00AB"}, {1000, true, "03E8"}, {1001, false, "03E8"}};
     for (const auto& [blockNo, ok, expected] : rows) {
@@ -129,7 +135,7 @@ TEST_F(BackupTransferTest, MalformedRepliesEndWithReceivingDataError) {
         Answer answer;
     };
     const QList<Case> cases{
-        {"ack instead of data", false, [](auto&, auto&) { return QStringLiteral("06"); }},
+        {"ack instead of data", false, [](auto&, auto&) { return u"06"_qs; }},
         {"length field 41", false,
          [](auto&, auto&) {
              return DataReplyText(QByteArray(3, '\x01') + QByteArray(34, '\x02'));
@@ -140,7 +146,7 @@ TEST_F(BackupTransferTest, MalformedRepliesEndWithReceivingDataError) {
                                   QByteArray(33, '\x01'));
          }},
         {"bad checksum", false, flipChecksum},
-        {"tiny data reply", false, [](auto&, auto&) { return QStringLiteral("FD0400FFFF"); }},
+        {"tiny data reply", false, [](auto&, auto&) { return u"FD0400FFFF"_qs; }},
         {"data reply to a write", true,
          [](const Request& request, const QString& normal) {
              return request.read ? normal : DataReplyText(QByteArray(38, '\x01'));
@@ -166,11 +172,10 @@ TEST_F(BackupTransferTest, MalformedRepliesEndWithReceivingDataError) {
         EXPECT_EQ(sink.numbers(), QList<int>{16});
         EXPECT_EQ(finished, QList<bool>{false});
         EXPECT_EQ(requests.last().block, 3);
-        EXPECT_FALSE(transfer.isRunning());
-        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle));
+        EXPECT_TRUE(allStopped());
         if (!c.upload) {
             EXPECT_FALSE(QFile::exists(target));
-            EXPECT_EQ(readBytes(target + QStringLiteral(".partial")).size(), 2 * kBlockSize);
+            EXPECT_EQ(readBytes(target + u".partial"_qs).size(), 2 * kBlockSize);
         }
     }
 }
@@ -178,9 +183,9 @@ TEST_F(BackupTransferTest, MalformedRepliesEndWithReceivingDataError) {
 TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringData) {
     int busyLeft = 2;
     tamper = [&](const Request& request, const QString& normal) {
-        return request.block == 7 && busyLeft-- > 0 ? QStringLiteral("00") : normal;
+        return request.block == 7 && busyLeft-- > 0 ? u"00"_qs : normal;
     };
-    const QString target = dir.filePath(QStringLiteral("cam.bin"));
+    const QString target = dir.filePath(u"cam.bin"_qs);
     ASSERT_TRUE(transfer.startDownload(target));
     run();
     EXPECT_EQ(readBytes(target), memory);
@@ -198,9 +203,9 @@ TEST_F(BackupTransferTest, BusyCountStartsAgainAfterEveryGoodReply) {
             return normal;
         refused.append(key);
         ++busyReplies;
-        return QStringLiteral("00");
+        return u"00"_qs;
     };
-    const QString target = dir.filePath(QStringLiteral("cam.bin"));
+    const QString target = dir.filePath(u"cam.bin"_qs);
     ASSERT_TRUE(transfer.startDownload(target));
     run();
     EXPECT_EQ(readBytes(target), memory);
@@ -218,7 +223,7 @@ TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
     // The disk fills after block 128, on a block boundary or inside block 129: storing
     // block 129 fails and nothing more is asked of the camera.
     for (const int room : {4096, 4100}) {
-        const QString target = dir.filePath(QStringLiteral("full%1.bin").arg(room));
+        const QString target = dir.filePath(u"full%1.bin"_qs.arg(room));
         ASSERT_TRUE(writeBytes(target, "old backup"));
         sink.clear();
         finished.clear();
@@ -229,13 +234,12 @@ TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
             ASSERT_TRUE(transfer.startDownload(target));
             run();
         }
-        EXPECT_EQ(sink.numbers(), QList<int>{24}) << room;
-        EXPECT_EQ(finished, QList<bool>{false}) << room;
-        EXPECT_EQ(requests.size(), 129) << room;
-        EXPECT_FALSE(transfer.dialog().isOpen()) << room;
-        EXPECT_EQ(readBytes(target), QByteArray("old backup")) << room;
-        EXPECT_EQ(engine.state().ScreenCode, int(ScreenIdle)) << room;
-        EXPECT_FALSE(timerMenu.isActive()) << room;
+        SCOPED_TRACE(room);
+        EXPECT_EQ(sink.numbers(), QList<int>{24});
+        EXPECT_EQ(finished, QList<bool>{false});
+        EXPECT_EQ(requests.size(), 129);
+        EXPECT_EQ(readBytes(target), QByteArray("old backup"));
+        EXPECT_TRUE(allStopped());
     }
 }
 
@@ -275,20 +279,20 @@ TEST_F(BackupTransferTest, UploadAndCompareRefuseAFileThatIsNot32000Bytes) {
             EXPECT_FALSE((transfer.*start)(writeImage(QByteArray(size, 'x')))) << name << size;
             EXPECT_EQ(sink.numbers(), QList<int>{25}) << name << size;
         }
-        EXPECT_FALSE((transfer.*start)(dir.filePath(QStringLiteral("missing.bin")))) << name;
+        EXPECT_FALSE((transfer.*start)(dir.filePath(u"missing.bin"_qs))) << name;
         EXPECT_TRUE(port.written.isEmpty()) << name;
         EXPECT_FALSE(transfer.dialog().isOpen()) << name;
     }
 }
 
 TEST_F(BackupTransferTest, InvalidAddressOrBusyLinkIsRefusedBeforeAnythingIsSent) {
-    transfer.setAddress(QStringLiteral("256"), QStringLiteral("1"));
-    EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
-    transfer.setAddress(QStringLiteral("1"), QStringLiteral("0"));
-    EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("a.bin"))));
-    transfer.setAddress(QStringLiteral("1"), QStringLiteral("1"));
+    transfer.setAddress(u"256"_qs, u"1"_qs);
+    EXPECT_FALSE(transfer.startDownload(dir.filePath(u"a.bin"_qs)));
+    transfer.setAddress(u"1"_qs, u"0"_qs);
+    EXPECT_FALSE(transfer.startDownload(dir.filePath(u"a.bin"_qs)));
+    transfer.setAddress(u"1"_qs, u"1"_qs);
     ASSERT_TRUE(occupyLink(ScreenPanel)); // the panel waits for its reply
-    EXPECT_FALSE(transfer.startUpload(dir.filePath(QStringLiteral("a.bin"))));
+    EXPECT_FALSE(transfer.startUpload(dir.filePath(u"a.bin"_qs)));
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4, 36}));
     EXPECT_EQ(port.written.size(), 1); // the panel's frame only
 }
@@ -297,12 +301,12 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
     tamper = [](const Request& request, const QString& normal) {
         return request.block == 20 ? QString() : normal;
     };
-    ASSERT_TRUE(transfer.startDownload(dir.filePath(QStringLiteral("t.bin"))));
+    ASSERT_TRUE(transfer.startDownload(dir.filePath(u"t.bin"_qs)));
     run();
     ASSERT_TRUE(timerMenu.fireNow());
     EXPECT_EQ(sink.numbers(), QList<int>{2});
     EXPECT_EQ(finished, QList<bool>{false});
-    EXPECT_FALSE(transfer.dialog().isOpen());
+    EXPECT_TRUE(allStopped());
     // A compare ended by the silent camera is not completed either.
     ASSERT_TRUE(transfer.startCompare(writeImage(memory)));
     run();
@@ -313,7 +317,7 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
     engine.CloseCommPort();
     port.failOpen = true;
     sink.clear();
-    EXPECT_FALSE(transfer.startDownload(dir.filePath(QStringLiteral("u.bin"))));
+    EXPECT_FALSE(transfer.startDownload(dir.filePath(u"u.bin"_qs)));
     EXPECT_EQ(sink.numbers(), QList<int>{6});
     EXPECT_EQ(finished, (QList<bool>{false, false, false}));
     EXPECT_FALSE(transfer.dialog().isOpen());
@@ -328,7 +332,7 @@ TEST_F(BackupTransferTest, ProgressCountsBlocksOfTheWholeImageInEachPhase) {
         if (progress.started())
             published.append(progress);
     };
-    transfer.setAddress(QStringLiteral("1"), QStringLiteral("1"));
+    transfer.setAddress(u"1"_qs, u"1"_qs);
     ASSERT_TRUE(transfer.startUpload(writeImage(patternImage(2))));
     run();
     ASSERT_EQ(finished, QList<bool>{true});
@@ -350,23 +354,23 @@ TEST_F(BackupTransferTest, CompareReadsEveryBlockPastADifferenceAndWritesNothing
     file[32 * 599] = static_cast<char>(file[32 * 599] ^ 0xFF);
     int busyLeft = 1;
     tamper = [&](const Request& request, const QString& normal) {
-        return request.block == 300 && busyLeft-- > 0 ? QStringLiteral("00") : normal;
+        return request.block == 300 && busyLeft-- > 0 ? u"00"_qs : normal;
     };
     const QByteArray before = memory;
-    ASSERT_TRUE(transfer.startCompare(writeImage(file, QStringLiteral("old.bin"))));
+    ASSERT_TRUE(transfer.startCompare(writeImage(file, u"old.bin"_qs)));
     run();
     EXPECT_EQ(finished, QList<bool>{true});
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_EQ(blocksRequested(false), QList<int>{}) << "not one write";
     EXPECT_EQ(blocksRequested(true).size(), 1001); // block 300 twice after its BUSY
     EXPECT_EQ(memory, before);
-    EXPECT_EQ(transfer.dialog().state().caption, QStringLiteral("Verification is completed."));
+    EXPECT_EQ(transfer.dialog().state().caption, u"Verification is completed."_qs);
     const BackupComparison comparison = transfer.comparison();
     ASSERT_EQ(comparison.blocks.size(), 2);
-    EXPECT_EQ(comparison.blocks[0].blockNo, 1);
-    EXPECT_EQ(comparison.blocks[1].blockNo, 600);
-    EXPECT_EQ(comparison.bytes.size(), 2);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.bin")});
+    EXPECT_EQ((QList<qsizetype>{comparison.blocks[0].blockNo, comparison.blocks[1].blockNo,
+                                comparison.bytes.size()}),
+              (QList<qsizetype>{1, 600, 2}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.bin"_qs});
 }
 
 } // namespace

@@ -8,8 +8,6 @@
 using namespace zel::cli;
 using zel::test::Words;
 
-namespace {
-
 TEST(PanelScriptTest, EveryKindOfGoodEventIsOneStep) {
     const char* events = "press:up release:up press:tele keydown:left keyup:a keydown:7 click:cam "
                          "click:aux5-on click:9 type:123 mode:step pan-speed:60 tilt-speed:1 "
@@ -50,8 +48,7 @@ TEST(PanelScriptTest, TheFirstBadEventStopsTheScriptWithItsReason) {
         {"fly:up", "unknown event 'fly:up'"},
     };
     for (const auto& [event, reason] : cases) {
-        const PanelScript script =
-            ParsePanelScript({QStringLiteral("press:up"), QLatin1String(event)}, false);
+        const PanelScript script = ParsePanelScript({u"press:up"_qs, QLatin1String(event)}, false);
         EXPECT_EQ(script.error, QLatin1String(reason)) << event;
         EXPECT_TRUE(script.steps.empty()) << event << ": no step of a refused script runs";
     }
@@ -62,18 +59,15 @@ TEST(PanelScriptTest, TestModeOpensTheTestEvents) {
         Words("mode:test mode:accel-off test-pan:5 test-tilt:0 test-zoom:9 test-focus:12"), true);
     EXPECT_TRUE(script.error.isEmpty()) << script.error.toStdString();
     EXPECT_EQ(script.steps.size(), 6u);
-    EXPECT_EQ(ParsePanelScript({QStringLiteral("test-zoom:x")}, true).error,
-              QStringLiteral("test-zoom: takes decimal digits"));
+    EXPECT_EQ(ParsePanelScript({u"test-zoom:x"_qs}, true).error,
+              u"test-zoom: takes decimal digits"_qs);
 }
 
 TEST(PanelScriptTest, EveryClickNameTheReferenceGivesIsTaken) {
-    const QString clicks =
-        PanelEventReference().section(QStringLiteral("NAME: "), 2).section(QLatin1Char('.'), 0, 0);
-    const QStringList names = clicks.simplified().split(QLatin1Char(' '));
+    const QString clicks = PanelEventReference().section(u"NAME: "_qs, 2).section(u'.', 0, 0);
+    const QStringList names = clicks.simplified().split(u' ');
     ASSERT_GT(names.size(), 40) << clicks.toStdString();
     for (const QString& name : names)
-        EXPECT_TRUE(ParsePanelScript({QStringLiteral("click:") + name}, false).error.isEmpty())
+        EXPECT_TRUE(ParsePanelScript({u"click:"_qs + name}, false).error.isEmpty())
             << name.toStdString();
 }
-
-} // namespace

@@ -1,15 +1,13 @@
 // The communication test screen's rules on the session: enable flags, the checks before
 // START and SEND and their order, the refusal to close and the file messages.
 #include "commtest/CommTestSession.h"
-
 #include "MemoryLink.h"
-#include "TestFiles.h"
 #include "common/MessageNumber.h"
+#include "commtest/TestEntryRules.h"
 #include "shell/LanguageTables.h"
 
-#include <gtest/gtest.h>
-
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 using namespace zel;
 using namespace zel::test;
@@ -22,7 +20,7 @@ protected:
         ASSERT_TRUE(openTestPort());
         session.onBoxRefused = [this](CommTestBox box) { refused.append(box); };
         session.onScreenChanged = [this] { ++screenShown; };
-        session.setRowText(1, QStringLiteral("2000"));
+        session.setRowText(1, u"2000"_qs);
     }
 
     ManualTimer timerCommTest;
@@ -54,36 +52,31 @@ TEST_F(CommTestSessionTest, ControlsFollowFreeFormatContinuousAndTheRun) {
         if (c.running) {
             ASSERT_TRUE(session.start()) << c.name;
         }
-        const CommTestControls controls = session.controls();
-        EXPECT_EQ(controls.address, c.address) << c.name;
-        EXPECT_EQ(controls.rowKind, c.rowKind) << c.name;
-        EXPECT_EQ(controls.continuous, c.continuousBox) << c.name;
-        EXPECT_EQ(controls.interval, c.interval) << c.name;
-        EXPECT_EQ(controls.start, c.start) << c.name;
-        EXPECT_EQ(controls.stop, c.stop) << c.name;
-        EXPECT_EQ(controls.fileMenu, c.fileMenu) << c.name;
-        EXPECT_EQ(controls.sendAt(1), c.send) << c.name;
+        const CommTestControls k = session.controls();
+        EXPECT_EQ((QList<bool>{k.address, k.rowKind, k.continuous, k.interval, k.start, k.stop,
+                               k.fileMenu, k.sendAt(1)}),
+                  (QList<bool>{c.address, c.rowKind, c.continuousBox, c.interval, c.start, c.stop,
+                               c.fileMenu, c.send}))
+            << c.name;
     }
     session.stop();
-    session.setRowText(2, QStringLiteral("123")); // odd length
+    session.setRowText(2, u"123"_qs); // odd length
     session.setRowValid(3, false);
     const CommTestControls controls = session.controls();
-    EXPECT_FALSE(controls.sendAt(2));
-    EXPECT_FALSE(controls.sendAt(3));
-    EXPECT_TRUE(controls.sendAt(4)); // empty counts as even
-    EXPECT_FALSE(controls.sendAt(0));
-    EXPECT_FALSE(controls.sendAt(17));
+    // Row 4 is empty, which counts as even; 0 and 17 are past the screen.
+    EXPECT_EQ((QList<bool>{controls.sendAt(2), controls.sendAt(3), controls.sendAt(4),
+                           controls.sendAt(0), controls.sendAt(17)}),
+              (QList<bool>{false, false, true, false, false}));
 }
 
 TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
     session.setContinuous(true);
-    session.setRemoteNo(QStringLiteral("0"));
-    session.setCameraNo(QStringLiteral("256"));
-    session.setInterval(QStringLiteral("601"));
-    const QList<QPair<CommTestBox, QString>> steps{
-        {CommTestBox::RemoteNo, QStringLiteral("1 to 99")},
-        {CommTestBox::CameraNo, QStringLiteral("0 to 255")},
-        {CommTestBox::Interval, QStringLiteral("0 to 600")}};
+    session.setRemoteNo(u"0"_qs);
+    session.setCameraNo(u"256"_qs);
+    session.setInterval(u"601"_qs);
+    const QList<QPair<CommTestBox, QString>> steps{{CommTestBox::RemoteNo, u"1 to 99"_qs},
+                                                   {CommTestBox::CameraNo, u"0 to 255"_qs},
+                                                   {CommTestBox::Interval, u"0 to 600"_qs}};
     for (const auto& [box, range] : steps) {
         sink.clear();
         refused.clear();
@@ -93,44 +86,43 @@ TEST_F(CommTestSessionTest, StartChecksRemoteCameraIntervalInThatOrder) {
         EXPECT_TRUE(sink.shown[0].extra.startsWith(range)) << sink.shown[0].extra.toStdString();
         EXPECT_TRUE(port.written.isEmpty());
         if (box == CommTestBox::RemoteNo)
-            session.setRemoteNo(QStringLiteral("99"));
+            session.setRemoteNo(u"99"_qs);
         else if (box == CommTestBox::CameraNo)
-            session.setCameraNo(QStringLiteral("0"));
+            session.setCameraNo(u"0"_qs);
     }
-    session.setInterval(QStringLiteral("0.5"));
+    session.setInterval(u"0.5"_qs);
     sink.clear();
     ASSERT_TRUE(session.start());
-    EXPECT_EQ(session.screen().interval, QStringLiteral("0.500")); // shown with three decimals
+    EXPECT_EQ(session.screen().interval, u"0.500"_qs); // shown with three decimals
     EXPECT_GE(screenShown, 1);
     EXPECT_EQ(port.written.size(), 1);
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(session.isRunning());
+    EXPECT_TRUE(sink.shown.isEmpty() && session.isRunning());
 }
 
 TEST_F(CommTestSessionTest, BoxesOutOfUsePassEveryCheck) {
     // Free format: the address is not sent, so a bad one stops nothing.
     session.setFreeFormat(true);
-    session.setRemoteNo(QStringLiteral("0"));
-    session.setCameraNo(QStringLiteral("x"));
+    session.setRemoteNo(u"0"_qs);
+    session.setCameraNo(u"x"_qs);
     EXPECT_TRUE(session.leaveBox(CommTestBox::RemoteNo));
     EXPECT_TRUE(session.send(1));
     EXPECT_EQ(port.written.size(), 1);
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     // SEND never looks at the interval, even with continuous send ticked.
     session.setFreeFormat(false);
-    session.setRemoteNo(QStringLiteral("1"));
-    session.setCameraNo(QStringLiteral("1"));
+    session.setRemoteNo(u"1"_qs);
+    session.setCameraNo(u"1"_qs);
     session.setContinuous(true);
-    session.setInterval(QStringLiteral("700"));
+    session.setInterval(u"700"_qs);
     EXPECT_TRUE(session.send(1));
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_TRUE(refused.isEmpty());
     // Without continuous send the interval box is off and passes when left.
-    port.receiveHex(QStringLiteral("06"));
+    port.receiveHex(u"06"_qs);
     session.setContinuous(false);
     EXPECT_TRUE(session.leaveBox(CommTestBox::Interval));
     // An address box in use refuses when left.
-    session.setCameraNo(QStringLiteral("x"));
+    session.setCameraNo(u"x"_qs);
     EXPECT_FALSE(session.leaveBox(CommTestBox::CameraNo));
     EXPECT_FALSE(session.send(1));
     EXPECT_EQ(port.written.size(), 2);
@@ -150,13 +142,13 @@ TEST_F(CommTestSessionTest, CloseIsRefusedWhileARunGoesOn) {
 
 TEST_F(CommTestSessionTest, FilesLoadIntoTheScreenAndFailedSavesSayWhy) {
     QTemporaryDir dir;
-    const QString trf = dir.filePath(QStringLiteral("rows.trf"));
+    const QString trf = dir.filePath(u"rows.trf"_qs);
     ASSERT_TRUE(session.saveSendData(trf));
     session.renew();
     EXPECT_TRUE(session.screen().row(1).text.isEmpty());
     const int shownBefore = screenShown;
     ASSERT_TRUE(session.load(trf));
-    EXPECT_EQ(session.screen().row(1).text, QStringLiteral("2000"));
+    EXPECT_EQ(session.screen().row(1).text, u"2000"_qs);
     EXPECT_GT(screenShown, shownBefore);
     EXPECT_TRUE(sink.shown.isEmpty());
 
@@ -164,7 +156,41 @@ TEST_F(CommTestSessionTest, FilesLoadIntoTheScreenAndFailedSavesSayWhy) {
     EXPECT_FALSE(session.saveResults(dir.path(), &error)); // a folder
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCannotSave});
-    EXPECT_FALSE(session.load(dir.filePath(QStringLiteral("missing.trf"))));
+    EXPECT_FALSE(session.load(dir.filePath(u"missing.trf"_qs)));
+}
+
+// Entry rules of the test screen's boxes.
+
+TEST(EntryRulesTest, IntervalRangeDecimalsAndFormat) {
+    for (const char* good : {"0", "600", "0.125", "1.5", "600.000", "2.", "0.1250"})
+        EXPECT_TRUE(TestEntryRules::isInterval(QString::fromLatin1(good))) << good;
+    for (const char* bad : {"", "600.001", "-1", "0.0005", ".5", "1e2", "abc", "1.2.3", " 1"})
+        EXPECT_FALSE(TestEntryRules::isInterval(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ((QStringList{TestEntryRules::formatInterval(u"0.5"_qs),
+                           TestEntryRules::formatInterval(u"2."_qs),
+                           TestEntryRules::formatInterval(u"25"_qs)}),
+              Words("0.500 2.000 25"));
+}
+
+TEST_F(CommTestSessionTest, EntryRulesOfTheBoxesShowTheRangeMessage) {
+    EXPECT_EQ(TestEntryRules::checkInterval(sink, language, u"1.5"_qs), u"1.500"_qs);
+    EXPECT_FALSE(TestEntryRules::checkInterval(sink, language, u"601"_qs));
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(sink.shown[0].extra, u"0 to 600 Setting data is beyond the setting range"_qs);
+    sink.clear();
+    EXPECT_TRUE(TestEntryRules::checkCameraNo(sink, language, u"0"_qs));
+    EXPECT_FALSE(TestEntryRules::checkCameraNo(sink, language, u"256"_qs));
+    EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, u"0"_qs));
+    EXPECT_FALSE(TestEntryRules::checkRemoteNo(sink, language, QString()));
+    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4, 4}));
+}
+
+TEST_F(CommTestSessionTest, PasteTakesUpperHexOnly) {
+    EXPECT_TRUE(TestEntryRules::checkPaste(sink, u"0123ABCDEF"_qs));
+    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_FALSE(TestEntryRules::checkPaste(sink, u"01ab"_qs));
+    ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
+    EXPECT_EQ(sink.shown[0].extra, u"設定値が不正です。\r\n貼り付けできません。"_qs);
 }
 
 } // namespace

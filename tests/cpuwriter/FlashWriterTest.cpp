@@ -2,21 +2,22 @@
 // manual clock: what the CPU receives, the replies and faults, the time-out, the close rule.
 #include "cpuwriter/FlashWriter.h"
 #include "BootCpuSim.h"
-#include "ManualTimer.h"
-#include "MemoryBytePort.h"
+#include "MemoryLink.h"
 #include "RecordingSink.h"
 #include "SRecordMaker.h"
 #include "TestFiles.h"
+#include "Words.h"
 #include "common/MessageNumber.h"
 #include "cpuwriter/BootFrame.h"
+#include "cpuwriter/BootFrameParser.h"
 #include "cpuwriter/FlashWriteClock.h"
 #include "link/LinkEngine.h"
 #include "shell/Settings.h"
 
-#include <gtest/gtest.h>
-
+#include <QList>
 #include <QMap>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 using namespace zel;
 using namespace zel::test;
@@ -35,9 +36,9 @@ class FlashWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         settings.setFolder(dir.path());
-        settings.PortOverride = QStringLiteral("/dev/ttyCPU");
+        settings.PortOverride = u"/dev/ttyCPU"_qs;
         ASSERT_TRUE(sim::WriteStandInBootFiles(dir.path(), nullptr));
-        appPath = dir.filePath(QStringLiteral("app.mot"));
+        appPath = dir.filePath(u"app.mot"_qs);
         ASSERT_TRUE(writeBytes(appPath, sim::MakeSRecords(0, app)));
         writer.onFinished = [this](bool completed) { finished.append(completed); };
     }
@@ -62,7 +63,11 @@ protected:
         }
     }
     QByteArray allSent() const { return port.written.join(); }
-    bool start() { return writer.startWrite(QStringLiteral("MASTER"), appPath); }
+    bool start() { return writer.startWrite(u"MASTER"_qs, appPath); }
+    // No write going on and the screen's controls back.
+    bool idle() const {
+        return writer.WriteState() == FlashWriter::StateIdle && writer.controlsEnabled();
+    }
 
     QTemporaryDir dir;
     QString appPath;
@@ -82,16 +87,14 @@ protected:
 
 TEST_F(FlashWriterTest, CooperativeCpuReceivesExactlyTheDocumentedBytes) {
     ASSERT_TRUE(start());
-    EXPECT_EQ(port.opens.last().baudRate, 19200);
-    EXPECT_FALSE(port.opens.last().evenParity);
+    EXPECT_EQ(std::pair(port.opens.last().baudRate, port.opens.last().evenParity),
+              std::pair(19200, false));
     EXPECT_FALSE(writer.controlsEnabled());
     pump();
     EXPECT_EQ(finished, QList<bool>{true});
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
-    EXPECT_TRUE(writer.controlsEnabled());
-    EXPECT_EQ(writer.ProgressValue(), 2063);
-    EXPECT_EQ(writer.ProgressMax(), 2064);
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(std::pair(writer.ProgressValue(), writer.ProgressMax()), std::pair(2063, 2064));
 
     QByteArray expected = QByteArray::fromHex("0055") + writer.images().bootImage();
     for (int block = 0; block < BootFrame::BlockCount; ++block)
@@ -114,23 +117,20 @@ TEST_F(FlashWriterTest, ProgressAndWaitsFollowThePhases) {
         pump(1);
         progressAt[writer.BootIndex()] = writer.ProgressValue();
     }
-    EXPECT_EQ(progressAt[63], 0);
-    EXPECT_EQ(progressAt[64], 0);
-    EXPECT_EQ(progressAt[65], 1);
-    EXPECT_EQ(progressAt[192], 2);
-    EXPECT_EQ(progressAt[320], 2);
+    EXPECT_EQ((QList<int>{progressAt[63], progressAt[64], progressAt[65], progressAt[192],
+                          progressAt[320]}),
+              (QList<int>{0, 0, 1, 2, 2}));
     pump(1); // the CPU's 0xAA: its boot program runs
     EXPECT_EQ(writer.ProgressValue(), 16);
     EXPECT_TRUE(pause.isActive());
     EXPECT_EQ(pause.interval(), FlashWriter::kBootStartPauseMs);
     EXPECT_FALSE(allSent().contains(QByteArray::fromHex("10020184")));
     ASSERT_TRUE(pause.fireNow());
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateBlocks);
-    EXPECT_EQ(writer.ReceiveMode(), FlashWriter::ModeFrames);
+    EXPECT_EQ((QList<int>{writer.WriteState(), writer.ReceiveMode()}),
+              (QList<int>{FlashWriter::StateBlocks, FlashWriter::ModeFrames}));
     EXPECT_TRUE(allSent().endsWith(EncodeBootFrame(BlockFrameContent(0, app))));
     pump(4); // block 0 reaches the CPU, its reply comes back and is read after 6 ms
-    EXPECT_EQ(writer.ProgressValue(), 16);
-    EXPECT_EQ(writer.BlockNo(), 1);
+    EXPECT_EQ(std::pair(writer.ProgressValue(), writer.BlockNo()), std::pair(16, 1));
 }
 
 TEST_F(FlashWriterTest, AcknowledgementOfAnotherBlockOnlyMovesTheBarAndALateReplyIsIgnored) {
@@ -146,14 +146,14 @@ TEST_F(FlashWriterTest, AcknowledgementOfAnotherBlockOnlyMovesTheBarAndALateRepl
     EXPECT_EQ(writer.WriteState(), FlashWriter::StateBlocks);
     ASSERT_TRUE(timerCpuWrite.fireNow()); // time-out: message 35, abort
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuCommunicationError});
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
-    EXPECT_EQ(writer.ProgressValue(), 0);
+    EXPECT_EQ((QList<int>{writer.WriteState(), writer.ProgressValue()}),
+              (QList<int>{FlashWriter::StateIdle, 0}));
     EXPECT_EQ(finished, QList<bool>{false});
     // A reply coming after the abort sends nothing.
     port.receive(EncodeBootFrame(ReplyFrameContent(6)));
     pause.fireNow();
     EXPECT_EQ(allSent(), before);
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(FlashWriterTest, BusyRepliesDoNotRestartTheTimeOut) {
@@ -195,8 +195,7 @@ TEST_F(FlashWriterTest, ReplyFaultsEndTheWriteWithTheirMessage) {
         ASSERT_TRUE(start());
         pump();
         EXPECT_EQ(sink.numbers(), QList<int>{c.message});
-        EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
-        EXPECT_TRUE(writer.controlsEnabled());
+        EXPECT_TRUE(idle());
         EXPECT_EQ(finished, QList<bool>{false});
         sent = port.written.size();
     }
@@ -228,7 +227,7 @@ TEST_F(FlashWriterTest, NoCpuGivesUpAfter5120Attempts) {
     EXPECT_EQ(writer.bitRateAttempts(), FlashWriter::kBitRateAttempts);
     EXPECT_EQ(allSent(), QByteArray(FlashWriter::kBitRateAttempts, '\0'));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuNotConnected});
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     // The 10-s timer in state 1 ends nothing by itself.
     EXPECT_FALSE(timerCpuWrite.isActive());
 }
@@ -250,7 +249,7 @@ TEST_F(FlashWriterTest, OnlyTheFirstByteOfABatchCountsAndTheEraseIsTimed) {
     EXPECT_EQ(port.discards, port.written.size()); // unread input dropped before each byte
     ASSERT_TRUE(timerCpuWrite.fireNow());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageCpuCommunicationError});
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
@@ -261,18 +260,17 @@ TEST_F(FlashWriterTest, UnknownReplyCodeEndsTheWriteInOrder) {
     ASSERT_TRUE(pause.fireNow());
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReceiveError});
     EXPECT_LE(writer.ProgressValue(), writer.ProgressMax());
-    EXPECT_EQ(writer.WriteState(), FlashWriter::StateIdle);
+    EXPECT_TRUE(idle());
 }
 
 TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
-    EXPECT_FALSE(writer.startWrite(QStringLiteral("MASTER"), QString()));
-    EXPECT_FALSE(
-        writer.startWrite(QStringLiteral("MASTER"), dir.filePath(QStringLiteral("x.mot"))));
+    EXPECT_FALSE(writer.startWrite(u"MASTER"_qs, QString()));
+    EXPECT_FALSE(writer.startWrite(u"MASTER"_qs, dir.filePath(u"x.mot"_qs)));
     port.failOpen = true;
     EXPECT_FALSE(start());
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageSelectApplicationFile, MessageNoApplicationProgram,
                                           MessagePortOpenError}));
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_TRUE(finished.isEmpty());
 }
@@ -280,20 +278,17 @@ TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
 TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
     ASSERT_TRUE(start());
     pump(200);
-    port.loseDevice(QStringLiteral("unplugged"));
+    port.loseDevice(u"unplugged"_qs);
     EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
-    EXPECT_TRUE(writer.controlsEnabled());
-    EXPECT_EQ(writer.lastPortLoss(), QStringLiteral("unplugged")); // zelctl names the reason
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(writer.lastPortLoss(), u"unplugged"_qs); // zelctl names the reason
 }
 
 TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
-    MemoryBytePort sharedPort;
-    ManualTimer timerMenu;
-    ManualTimer timerReTry;
-    LinkEngine engine(sharedPort, timerMenu, timerReTry, settings, sink);
-    engine.SetCommPortSettings();
-    ASSERT_TRUE(engine.OpenCommPort());
-    writer.setSharedLink(&engine);
+    MemoryLink shared;
+    ASSERT_TRUE(shared.openTestPort());
+    MemoryBytePort& sharedPort = shared.port;
+    writer.setSharedLink(&shared.engine);
 
     ASSERT_TRUE(start());
     EXPECT_FALSE(sharedPort.isOpen());
@@ -325,13 +320,12 @@ TEST_F(FlashWriterTest, TimeLeftFollowsTheMeasuredPace) {
     while (writer.BlockNo() < 32)
         pump(1);
     // 32 blocks in 3.2 s: 100 ms a block for the 2016 left.
-    EXPECT_EQ(clock.remainingMs(13200, writer), 2016 * 100);
-    EXPECT_EQ(clock.elapsedMs(13200), 13200);
-    EXPECT_EQ(FlashWriteClock::formatDuration(201600), QStringLiteral("3:22"));
-    EXPECT_EQ(FlashWriteClock::formatDuration(3723000), QStringLiteral("1:02:03"));
+    EXPECT_EQ(std::pair(clock.remainingMs(13200, writer), clock.elapsedMs(13200)),
+              std::pair(qint64(2016 * 100), qint64(13200)));
+    EXPECT_EQ((QStringList{FlashWriteClock::formatDuration(201600),
+                           FlashWriteClock::formatDuration(3723000)}),
+              Words("3:22 1:02:03"));
 }
-
-} // namespace
 
 TEST_F(FlashWriterTest, StopWaitsForTheBlockInFlightThenEndsWithoutMessage) {
     ASSERT_TRUE(start());
@@ -344,10 +338,10 @@ TEST_F(FlashWriterTest, StopWaitsForTheBlockInFlightThenEndsWithoutMessage) {
     pump();
     EXPECT_EQ(finished, QList<bool>{false});
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(writer.blocksAcknowledged(), 4);
-    EXPECT_EQ(cpu.blocksWritten(), 4); // no block after the one in flight
+    // No block after the one in flight.
+    EXPECT_EQ(std::pair(writer.blocksAcknowledged(), cpu.blocksWritten()), std::pair(4, 4));
     EXPECT_FALSE(allSent().contains(EncodeBootFrame(BlockFrameContent(4, app))));
-    EXPECT_TRUE(writer.controlsEnabled());
+    EXPECT_TRUE(idle());
     EXPECT_FALSE(timerCpuWrite.isActive());
 }
 
@@ -364,3 +358,71 @@ TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_FALSE(pause.isActive());
 }
+
+// Frames of the flash write phase: DLE stuffing, the 16-bit sum, and the parser both ends use.
+
+// Feeds `bytes`; the results in order, Pending left out.
+QList<BootFrameParser::Result> feedAll(BootFrameParser& parser, const QByteArray& bytes) {
+    QList<BootFrameParser::Result> results;
+    for (const char byte : bytes) {
+        const auto result = parser.feed(quint8(byte));
+        if (result != BootFrameParser::Result::Pending)
+            results.append(result);
+    }
+    return results;
+}
+
+TEST(BootFrameTest, DocumentedChecksumOfAnErasedBlockAndDleStuffing) {
+    const QByteArray frame = EncodeBootFrame(BlockFrameContent(0, QByteArray(0x40000, char(0xFF))));
+    ASSERT_EQ(frame.size(), 2 + 132 + 2 + 2);
+    EXPECT_EQ(frame.left(6), QByteArray::fromHex("100201840000"));
+    EXPECT_EQ(frame.right(4), QByteArray::fromHex("10038018"));
+    // Block number high byte first; bytes past the end of an image are erased flash.
+    const QByteArray tail = BlockFrameContent(0x0102, QByteArray(0x0102 * 128 + 2, char(0x33)));
+    EXPECT_EQ(tail, QByteArray::fromHex("018401023333") + QByteArray(126, char(0xFF)));
+    QByteArray image(0x40000, char(0xFF));
+    image[0x10 * 128 + 5] = char(0x10);
+    const QByteArray plain =
+        EncodeBootFrame(BlockFrameContent(0x10, QByteArray(0x40000, char(0xFF))));
+    const QByteArray stuffed = EncodeBootFrame(BlockFrameContent(0x10, image));
+    // Block number 0x0010 is doubled in both; the data byte adds one more pair.
+    EXPECT_EQ(plain.mid(2, 5), QByteArray::fromHex("0184001010"));
+    EXPECT_EQ(stuffed.size(), plain.size() + 1);
+    EXPECT_TRUE(stuffed.contains(QByteArray::fromHex("ffffff1010ff")));
+    const int plainSum = quint8(plain[plain.size() - 2]) * 256 + quint8(plain[plain.size() - 1]);
+    const int stuffedSum =
+        quint8(stuffed[stuffed.size() - 2]) * 256 + quint8(stuffed[stuffed.size() - 1]);
+    EXPECT_EQ(stuffedSum, plainSum - 0xFF + 0x20);
+}
+
+TEST(BootFrameTest, ParserReadsWhatTheEncoderWrites) {
+    BootFrameParser parser;
+    const QByteArray content = QByteArray::fromHex("0204101003") + QByteArray(1, 0x10);
+    const QByteArray noise = QByteArray::fromHex("00FF55AA");
+    EXPECT_EQ(feedAll(parser, noise + EncodeBootFrame(content)),
+              QList<BootFrameParser::Result>{BootFrameParser::Result::Frame});
+    EXPECT_EQ(parser.content(), content);
+    EXPECT_EQ(parser.state(), 0);
+}
+
+TEST(BootFrameTest, ParserRefusesBadFrames) {
+    using Result = BootFrameParser::Result;
+    const QByteArray good = EncodeBootFrame(ReplyFrameContent(5));
+    QByteArray offByOne = good;
+    offByOne[offByOne.size() - 1] = char(quint8(offByOne[offByOne.size() - 1]) + 1);
+    QByteArray badEscape = good;
+    badEscape[3] = char(0x10); // content 02 10 00 05: DLE then 0x00
+    for (const QByteArray& bad : {offByOne, badEscape, QByteArray::fromHex("1003"),
+                                  QByteArray::fromHex("10") + QByteArray(300, 'x')}) {
+        BootFrameParser parser;
+        QList<Result> results = feedAll(parser, bad);
+        ASSERT_FALSE(results.isEmpty()) << bad.toHex().constData();
+        EXPECT_EQ(results.first(), Result::Error) << bad.toHex().constData();
+    }
+    // A content longer than the 256-byte buffer.
+    BootFrameParser parser;
+    EXPECT_EQ(feedAll(parser, QByteArray::fromHex("1002") + QByteArray(257, 'x')),
+              QList<Result>{Result::Error});
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "RecordingSink.h"
 #include "SRecordMaker.h"
 #include "TestFiles.h"
+#include "Words.h"
 #include "common/MessageNumber.h"
 #include "cpuwriter/SRecordFile.h"
 #include "cpuwriter/SRecordImage.h"
@@ -68,10 +69,7 @@ TEST_F(SRecordTest, BootImageHoldsLengthDataAndFill) {
     ASSERT_TRUE(loadBoot(MakeSRecords(0xFFC000, data)));
     const QByteArray& boot = images.bootImage();
     ASSERT_EQ(boot.size(), 2050);
-    EXPECT_EQ(quint8(boot[0]), 0x08);
-    EXPECT_EQ(quint8(boot[1]), 0x00);
-    EXPECT_EQ(boot.mid(2, 256), data);
-    EXPECT_EQ(boot.mid(258), QByteArray(2050 - 258, char(0xFF)));
+    EXPECT_EQ(boot, QByteArray::fromHex("0800") + data + QByteArray(2050 - 258, char(0xFF)));
     EXPECT_TRUE(sink.shown.isEmpty());
 
     // The slave window starts elsewhere: the same data do not fit it.
@@ -92,15 +90,15 @@ TEST_F(SRecordTest, BootWindowEdges) {
 }
 
 TEST_F(SRecordTest, BootProgramMissingOrUnknownCpuType) {
-    EXPECT_FALSE(images.loadBootImage(QStringLiteral("MASTER"), dir.path(), sink));
+    EXPECT_FALSE(images.loadBootImage(u"MASTER"_qs, dir.path(), sink));
     file("ZARNIPEX2633.MOT", "");
-    EXPECT_FALSE(images.loadBootImage(QStringLiteral("MASTER"), dir.path(), sink));
+    EXPECT_FALSE(images.loadBootImage(u"MASTER"_qs, dir.path(), sink));
     file("ZARNIPEX2633.MOT", MakeSRecords(0xFFC000, pattern(16)));
-    EXPECT_FALSE(images.loadBootImage(QStringLiteral("master"), dir.path(), sink));
+    EXPECT_FALSE(images.loadBootImage(u"master"_qs, dir.path(), sink));
     EXPECT_EQ(sink.numbers(), QList<int>(3, MessageNoWriteControlProgram));
     // A copy whose name differs in case is found.
     file("zarnipex2398.mot", MakeSRecords(0xFFE400, pattern(16)));
-    EXPECT_TRUE(images.loadBootImage(QStringLiteral("SLAVE"), dir.path(), sink));
+    EXPECT_TRUE(images.loadBootImage(u"SLAVE"_qs, dir.path(), sink));
 }
 
 TEST_F(SRecordTest, ApplicationWindowEdges) {
@@ -140,9 +138,8 @@ TEST_F(SRecordTest, RecordsAreDecodedWhateverTheirChecksum) {
     // S3 records carry n - 5 data bytes after their 32-bit address.
     const SRecord s3 =
         ParseSRecord(QString::fromLatin1(MakeSRecordLine(3, 0x00012345, "\x01\x02\x03")));
-    EXPECT_EQ(s3.kind, SRecordKind::Data);
-    EXPECT_EQ(s3.address, 0x12345u);
-    EXPECT_EQ(s3.data, QByteArray("\x01\x02\x03"));
+    EXPECT_EQ(std::tuple(s3.kind, s3.address, s3.data),
+              std::tuple(SRecordKind::Data, 0x12345u, QByteArray("\x01\x02\x03")));
     EXPECT_EQ(ParseSRecord(u"S30800012345010203AA").data.size(), 3);
 }
 
@@ -186,30 +183,27 @@ TEST_F(SRecordTest, EveryLineEndStyleGivesTheSameImage) {
         EXPECT_EQ(images.applicationImage(), reference);
     }
     EXPECT_EQ(reference.mid(0x1000, 600), data);
-    EXPECT_EQ(
-        SplitSRecordLines("a\r\n\r\nb\rc\n"),
-        (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(SplitSRecordLines("a\r\n\r\nb\rc\n"),
+              (QStringList{u"a"_qs, QString(), u"b"_qs, u"c"_qs}));
 }
 
 TEST_F(SRecordTest, OnlyRegularFilesOfSaneSizeAreRead) {
-    EXPECT_FALSE(ReadSRecordLines(QString()).ok);
-    EXPECT_FALSE(ReadSRecordLines(dir.path() + QStringLiteral("/")).ok);
-    EXPECT_FALSE(ReadSRecordLines(dir.path()).ok);
-    EXPECT_FALSE(ReadSRecordLines(dir.filePath(QStringLiteral("none.mot"))).ok);
-    EXPECT_FALSE(ReadSRecordLines(file("empty.mot", "")).ok);
-    QFile big(dir.filePath(QStringLiteral("big.mot")));
+    for (const QString& refused : {QString(), dir.path() + u"/"_qs, dir.path(),
+                                   dir.filePath(u"none.mot"_qs), file("empty.mot", "")})
+        EXPECT_FALSE(ReadSRecordLines(refused).ok) << refused.toStdString();
+    QFile big(dir.filePath(u"big.mot"_qs));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxSRecordFileBytes + 1)); // sparse
     big.close();
     const SRecordLines huge = ReadSRecordLines(big.fileName());
     EXPECT_FALSE(huge.ok);
-    EXPECT_TRUE(huge.error.contains(QStringLiteral("too large"))) << huge.error.toStdString();
+    EXPECT_TRUE(huge.error.contains(u"too large"_qs)) << huge.error.toStdString();
 #ifdef Q_OS_UNIX
-    const QString fifo = dir.filePath(QStringLiteral("fifo.mot"));
+    const QString fifo = dir.filePath(u"fifo.mot"_qs);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const SRecordLines fromFifo = ReadSRecordLines(fifo); // must not block
     EXPECT_FALSE(fromFifo.ok);
-    EXPECT_TRUE(fromFifo.error.contains(QStringLiteral("not a regular file")));
-    EXPECT_FALSE(ReadSRecordLines(QStringLiteral("/dev/zero")).ok);
+    EXPECT_TRUE(fromFifo.error.contains(u"not a regular file"_qs));
+    EXPECT_FALSE(ReadSRecordLines(u"/dev/zero"_qs).ok);
 #endif
     EXPECT_FALSE(images.loadApplicationImage(big.fileName(), sink));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageNoApplicationProgram});
@@ -217,7 +211,7 @@ TEST_F(SRecordTest, OnlyRegularFilesOfSaneSizeAreRead) {
 
 // Files written by a binary-to-S-record tool, with 16-, 24- and 32-bit addresses.
 TEST_F(SRecordTest, FilesFromARealToolConvert) {
-    const QString objcopy = QStandardPaths::findExecutable(QStringLiteral("objcopy"));
+    const QString objcopy = QStandardPaths::findExecutable(u"objcopy"_qs);
     if (objcopy.isEmpty())
         GTEST_SKIP() << "objcopy not installed";
     struct Case {
@@ -225,16 +219,14 @@ TEST_F(SRecordTest, FilesFromARealToolConvert) {
         int size;
         QStringList extra;
     };
-    const QList<Case> cases{{0x0000, 0x8000, {}},
-                            {0x12000, 0x20000, {}},
-                            {0x0000, 0x40000, {QStringLiteral("--srec-forceS3")}}};
+    const QList<Case> cases{
+        {0x0000, 0x8000, {}}, {0x12000, 0x20000, {}}, {0x0000, 0x40000, {u"--srec-forceS3"_qs}}};
     for (const Case& c : cases) {
         const QByteArray data = pattern(c.size, int(c.address));
         const QString bin = file("in.bin", data);
-        const QString mot = dir.filePath(QStringLiteral("out.mot"));
-        QStringList args{QStringLiteral("-I"), QStringLiteral("binary"), QStringLiteral("-O"),
-                         QStringLiteral("srec"),
-                         QStringLiteral("--change-addresses=%1").arg(c.address)};
+        const QString mot = dir.filePath(u"out.mot"_qs);
+        QStringList args{u"-I"_qs, u"binary"_qs, u"-O"_qs, u"srec"_qs,
+                         u"--change-addresses=%1"_qs.arg(c.address)};
         args << c.extra << bin << mot;
         ASSERT_EQ(QProcess::execute(objcopy, args), 0);
         ASSERT_TRUE(images.loadApplicationImage(mot, sink));
@@ -256,18 +248,19 @@ TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
                                 "S804FFC0003C",
                                 "not a record",
                             }))
-            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+            .split(u"\r\n"_qs, Qt::SkipEmptyParts);
     const SRecordSummary summary = SummarizeSRecords(text);
-    EXPECT_EQ(summary.typeCounts[0], 1);
-    EXPECT_EQ(summary.typeCounts[2], 4);
-    EXPECT_EQ(summary.typeCounts[8], 1);
-    EXPECT_EQ(summary.otherLines, 1);
-    ASSERT_EQ(summary.ranges.size(), 2);
-    EXPECT_EQ(FormatSRecordRange(summary.ranges[0]), QStringLiteral("0xFFC000-0xFFC01B"));
-    EXPECT_EQ(FormatSRecordRange(summary.ranges[1]), QStringLiteral("0xFFC100-0xFFC10F"));
-    EXPECT_TRUE(ConvertsInto(text, kBootMasterWindow));
-    EXPECT_FALSE(ConvertsInto(text, kBootSlaveWindow));
-    EXPECT_FALSE(ConvertsInto(text, kApplicationWindow));
+    EXPECT_EQ((QList<int>{summary.typeCounts[0], summary.typeCounts[2], summary.typeCounts[8],
+                          summary.otherLines}),
+              (QList<int>{1, 4, 1, 1}));
+    QStringList ranges;
+    for (const auto& range : summary.ranges)
+        ranges.append(FormatSRecordRange(range));
+    EXPECT_EQ(ranges, Words("0xFFC000-0xFFC01B 0xFFC100-0xFFC10F"));
+    EXPECT_EQ(
+        (QList<bool>{ConvertsInto(text, kBootMasterWindow), ConvertsInto(text, kBootSlaveWindow),
+                     ConvertsInto(text, kApplicationWindow)}),
+        (QList<bool>{true, false, false}));
 }
 
 // The damaged file's last lines that are the clean file's last lines, in order.
@@ -340,17 +333,15 @@ TEST(SRecordRobustnessTest, DamagedRecordsNeverReachOutsideTheImage) {
 // A file that does not convert says which line stopped it and why, for the message beside
 // "Application program reads error".
 TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
-    const QString data = QStringLiteral("S1070000AABBCCDD00");
-    const QString end = QStringLiteral("S9030000FC");
+    const QString data = u"S1070000AABBCCDD00"_qs;
+    const QString end = u"S9030000FC"_qs;
     const std::pair<QStringList, const char*> cases[] = {
-        {{QStringLiteral("S00600004844521B"), data, QStringLiteral("S1"), end},
-         "line 3: too short for an S-record"},
-        {{data, QStringLiteral("X1070000AABBCCDD00"), end}, "line 2: does not start with S"},
-        {{data, QStringLiteral("S1070000AABBCCZZ00"), end},
+        {{u"S00600004844521B"_qs, data, u"S1"_qs, end}, "line 3: too short for an S-record"},
+        {{data, u"X1070000AABBCCDD00"_qs, end}, "line 2: does not start with S"},
+        {{data, u"S1070000AABBCCZZ00"_qs, end},
          "line 2: a field is not hexadecimal or runs past the end of the line"},
-        {{QStringLiteral("S5030001FB"), end}, "line 1: S5 records are not taken"},
-        {{QStringLiteral("S2080400000000000000"), end},
-         "line 1: address 40000 lies outside 0 to 3FFFF"},
+        {{u"S5030001FB"_qs, end}, "line 1: S5 records are not taken"},
+        {{u"S2080400000000000000"_qs, end}, "line 1: address 40000 lies outside 0 to 3FFFF"},
         {{data, data}, "no end record (S7, S8 or S9) after line 2"},
     };
     for (const auto& [lines, reason] : cases) {

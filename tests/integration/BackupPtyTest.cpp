@@ -20,18 +20,16 @@ using namespace zel;
 using namespace zel::sim;
 using namespace zel::test;
 
-namespace {
-
 constexpr int kBlockSize = 32;
 constexpr int kBackupCommand = 0xC1;
 
 // Writes the file a transfer starts from; its path.
-QString writeFile(const QString& path, const QByteArray& bytes) {
+static QString writeFile(const QString& path, const QByteArray& bytes) {
     EXPECT_TRUE(writeBytes(path, bytes));
     return path;
 }
 
-QByteArray patternImage() {
+static QByteArray patternImage() {
     QByteArray image(32000, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = static_cast<char>((i * 31 + i / 97) & 0xFF);
@@ -42,8 +40,8 @@ QByteArray patternImage() {
 class BackupPty : public PtyLink {
 public:
     explicit BackupPty(const SimConfig& config = {}) : PtyLink(config) {
-        settings.TimeOutWait = QStringLiteral("1000");
-        settings.TimeOutRetry = QStringLiteral("20");
+        settings.TimeOutWait = u"1000"_qs;
+        settings.TimeOutRetry = u"20"_qs;
         QString error;
         started = open(&error);
         EXPECT_TRUE(started) << error.toStdString();
@@ -74,8 +72,8 @@ public:
 class BackupPtyTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString target = dir.filePath(QStringLiteral("camera1.bin"));
-    QString partial = target + QStringLiteral(".partial");
+    QString target = dir.filePath(u"camera1.bin"_qs);
+    QString partial = target + u".partial"_qs;
 };
 
 TEST_F(BackupPtyTest, DownloadCopiesTheCameraAndEndsAtBlock03E8) {
@@ -92,12 +90,11 @@ TEST_F(BackupPtyTest, DownloadCopiesTheCameraAndEndsAtBlock03E8) {
     EXPECT_EQ(readBytes(target), line.cameraBytes());
     EXPECT_FALSE(QFile::exists(partial));
     EXPECT_TRUE(line.sink.shown.isEmpty());
-    EXPECT_EQ(captions,
-              (QStringList{QStringLiteral("In DOWNLOAD  0%"), QStringLiteral("In DOWNLOAD  1%")}));
+    EXPECT_EQ(captions, (QStringList{u"In DOWNLOAD  0%"_qs, u"In DOWNLOAD  1%"_qs}));
 
     const QStringList frames = line.framesSent();
     ASSERT_EQ(frames.size(), 1000);
-    EXPECT_EQ(frames.last().mid(10, 6), QStringLiteral("C103E8"));
+    EXPECT_EQ(frames.last().mid(10, 6), u"C103E8"_qs);
     runEventsFor(100); // nothing more goes out after the last block
     EXPECT_EQ(line.sim.device().frameCount(kBackupCommand), 1000);
 }
@@ -115,11 +112,10 @@ TEST_F(BackupPtyTest, UploadWithVerificationLeavesTheCameraEqualToTheFile) {
     const QByteArray image = patternImage();
     ASSERT_TRUE(line.transfer.startUpload(writeFile(target, image)));
     EXPECT_EQ(line.waitForEnd(), std::optional<bool>(true));
-    EXPECT_EQ(verifyCaptions, (QStringList{QStringLiteral("In verification"),
-                                           QStringLiteral("In verification  0%")}));
+    EXPECT_EQ(verifyCaptions, (QStringList{u"In verification"_qs, u"In verification  0%"_qs}));
     EXPECT_EQ(line.cameraBytes(), image);
     EXPECT_EQ(line.sim.device().frameCount(kBackupCommand), 2000);
-    EXPECT_EQ(line.transfer.dialog().state().caption, QStringLiteral("Verification is completed."));
+    EXPECT_EQ(line.transfer.dialog().state().caption, u"Verification is completed."_qs);
     EXPECT_TRUE(line.sink.shown.isEmpty());
 }
 
@@ -141,28 +137,25 @@ TEST_F(BackupPtyTest, BusyOnBlock7ResendsTheSameBlock) {
 }
 
 TEST_F(BackupPtyTest, ReplyFaultsEndTheDownloadAndKeepTheLastGoodBackup) {
-    struct Case {
-        const char* what;
-        FaultKind kind;
-        int times;
-        int message;
-    };
-    const QList<Case> cases{{"nack", FaultKind::Nack, 1, 3},
-                            {"checksum", FaultKind::BadChecksum, 1, 16},
-                            {"length byte", FaultKind::BadLength, 1, 2},
-                            {"dropped reply", FaultKind::Drop, 1, 2},
-                            {"busy beyond the retries", FaultKind::Busy, 4, 16}};
-    for (const Case& c : cases) {
+    // What goes wrong, how many times, the message shown.
+    const std::tuple<const char*, FaultKind, int, int> cases[] = {
+        {"nack", FaultKind::Nack, 1, 3},
+        {"checksum", FaultKind::BadChecksum, 1, 16},
+        {"length byte", FaultKind::BadLength, 1, 2},
+        {"dropped reply", FaultKind::Drop, 1, 2},
+        {"busy beyond the retries", FaultKind::Busy, 4, 16}};
+    for (const auto& [what, kind, times, message] : cases) {
+        SCOPED_TRACE(what);
         SimConfig config;
-        config.faults.add(faultRule(c.kind, kBackupCommand, 5, c.times));
+        config.faults.add(faultRule(kind, kBackupCommand, 5, times));
         BackupPty line(config);
         writeFile(target, "last good backup");
-        ASSERT_TRUE(line.transfer.startDownload(target)) << c.what;
-        EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false)) << c.what;
-        EXPECT_EQ(line.sink.numbers(), QList<int>{c.message}) << c.what;
-        EXPECT_EQ(readBytes(target), QByteArray("last good backup")) << c.what;
-        EXPECT_EQ(readBytes(partial), line.cameraBytes().left(4 * kBlockSize)) << c.what;
-        EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle)) << c.what;
+        ASSERT_TRUE(line.transfer.startDownload(target));
+        EXPECT_EQ(line.waitForEnd(), std::optional<bool>(false));
+        EXPECT_EQ(line.sink.numbers(), QList<int>{message});
+        EXPECT_EQ(readBytes(target), QByteArray("last good backup"));
+        EXPECT_EQ(readBytes(partial), line.cameraBytes().left(4 * kBlockSize));
+        EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle));
     }
 }
 
@@ -188,5 +181,3 @@ TEST_F(BackupPtyTest, CancelDiscardsTheLateReply) {
     EXPECT_EQ(readBytes(partial), line.cameraBytes().left(storedAtCancel * kBlockSize));
     EXPECT_EQ(line.engine.state().ScreenCode, int(ScreenIdle));
 }
-
-} // namespace

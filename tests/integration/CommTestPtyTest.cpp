@@ -13,8 +13,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 constexpr int kBitRate = 9600;
 constexpr int kRateIndex9600 = 1;
 
@@ -26,7 +24,7 @@ protected:
         link = std::make_unique<PtyLink>(config);
         link->settings.Rate = QString::number(kRateIndex9600);
         link->settings.recomputeCurrentWriteWait();
-        link->settings.TimeOutWait = QStringLiteral("1000");
+        link->settings.TimeOutWait = u"1000"_qs;
         QString error;
         ASSERT_TRUE(link->open(&error)) << error.toStdString();
         test = std::make_unique<CommTest>(link->engine, timerCommTest, timerPace, link->sink);
@@ -43,9 +41,9 @@ protected:
 // and STOP ends it at once. How much of the line it uses and how free the event loop stays
 // are measured by bench_commtest.
 TEST_F(CommTestPtyTest, CameraZeroRunKeepsToTheLineAndStops) {
-    test->screen().camNo = QStringLiteral("0");
+    test->screen().camNo = u"0"_qs;
     for (int row = 1; row <= 16; ++row)
-        test->screen().setRowText(row, QStringLiteral("2000")); // 10-byte frames
+        test->screen().setRowText(row, u"2000"_qs); // 10-byte frames
 
     QElapsedTimer clock;
     clock.start();
@@ -70,9 +68,9 @@ TEST_F(CommTestPtyTest, CameraZeroRunKeepsToTheLineAndStops) {
 }
 
 TEST_F(CommTestPtyTest, ReplyDrivenRunShowsRepliesAndStopDropsTheLateOne) {
-    test->screen().camNo = QStringLiteral("2");
-    test->screen().setRowText(1, QStringLiteral("2000"));
-    test->screen().setRowText(2, QStringLiteral("15"));
+    test->screen().camNo = u"2"_qs;
+    test->screen().setRowText(1, u"2000"_qs);
+    test->screen().setRowText(2, u"15"_qs);
     test->screen().row(2).read = true;
     for (int row = 3; row <= 16; ++row)
         test->screen().row(row).valid = false;
@@ -82,9 +80,7 @@ TEST_F(CommTestPtyTest, ReplyDrivenRunShowsRepliesAndStopDropsTheLateOne) {
     const int sent = int(link->framesSent().size());
     runEventsFor(200);
     EXPECT_EQ(link->framesSent().size(), sent);
-    EXPECT_EQ(test->screen().row(1).reply, QStringLiteral("ACK"));
-    EXPECT_TRUE(test->screen().row(2).reply.startsWith(QStringLiteral("FD")));
+    EXPECT_EQ(test->screen().row(1).reply, u"ACK"_qs);
+    EXPECT_TRUE(test->screen().row(2).reply.startsWith(u"FD"_qs));
     EXPECT_TRUE(link->sink.shown.isEmpty());
 }
-
-} // namespace

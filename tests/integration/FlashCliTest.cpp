@@ -4,19 +4,14 @@
 #include "BootCpuSim.h"
 #include "SRecordMaker.h"
 #include "SimulatedBootCpu.h"
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <csignal>
 
 using namespace zel::test;
 
-namespace {
-
-QByteArray applicationImage() {
+static QByteArray applicationImage() {
     QByteArray image(0x40000, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = char((i * 5 + i / 1024) & 0xFF); // every value, 0x10 included
@@ -25,10 +20,7 @@ QByteArray applicationImage() {
 
 class FlashCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         ASSERT_TRUE(zel::sim::WriteStandInBootFiles(dir.path(), nullptr));
         appFile = path("app.mot");
         ASSERT_TRUE(writeBytes(appFile, zel::sim::MakeSRecords(0, image)));
@@ -47,7 +39,7 @@ protected:
 };
 
 TEST_F(FlashCliTest, WritesTheWholeImageIntoZelsim) {
-    const QString zelsimPath = BuiltProgram(QStringLiteral("zelsim"));
+    const QString zelsimPath = BuiltProgram(u"zelsim"_qs);
     if (!QFileInfo::exists(zelsimPath))
         GTEST_SKIP() << "zelsim not built";
     const QString saved = path("saved.bin");
@@ -55,12 +47,11 @@ TEST_F(FlashCliTest, WritesTheWholeImageIntoZelsim) {
     zelsim.start(zelsimPath, Words("--boot-cpu --save-image") << saved);
     ASSERT_TRUE(zelsim.waitForReadyRead(5000));
     const QString slave = QString::fromLocal8Bit(zelsim.readLine()).trimmed().mid(8);
-    ASSERT_TRUE(slave.startsWith(QStringLiteral("/dev/"))) << slave.toStdString();
+    ASSERT_TRUE(slave.startsWith(u"/dev/"_qs)) << slave.toStdString();
 
     const ProgramRun result = run(Words("--quiet flash --cpu slave") << appFile, slave);
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(Succeeded(result));
     EXPECT_TRUE(StartsWith(result.out, "CPU WRITER: 2048 blocks written in "));
-    EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
     zelsim.terminate();
     ASSERT_TRUE(zelsim.waitForFinished(5000));
     EXPECT_TRUE(zelsim.readAllStandardError().contains("flash image saved"));
@@ -85,10 +76,7 @@ TEST_F(FlashCliTest, CpuFaultsEndWithTheirMessageAndExitOne) {
         zel::sim::BootCpuFaults faults;
         c.fault(faults);
         startCpu(faults);
-        const ProgramRun result = flash({appFile});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(Holds(result.err, c.line));
-        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_TRUE(Ended(flash({appFile}), 1, c.line, ""));
     }
     // The last CPU, which never answered, got only the bit-rate bytes.
     EXPECT_EQ(cpu->device().receivedLog(), QByteArray(5120, '\0'));
@@ -106,19 +94,14 @@ TEST_F(FlashCliTest, BadInputSendsNothing) {
                 {"--quiet flash", 2, "FILE is required"},
                 {"--quiet flash @app.mot @app.mot", 2, "only one FILE"}},
                {}, cpu->slavePath());
-    const ProgramRun noPort = run({QStringLiteral("flash"), appFile}, path("no-such-port"));
-    EXPECT_EQ(noPort.exitCode, 1);
-    EXPECT_TRUE(Holds(noPort.err, "COM port open error"));
+    EXPECT_TRUE(Ended(run({u"flash"_qs, appFile}, path("no-such-port")), 1, "COM port open error"));
 
     // Without the boot program in the program folder.
     QFile::remove(path("ZARNIPEX2633.MOT"));
-    const ProgramRun noBoot = flash({appFile});
-    EXPECT_EQ(noBoot.exitCode, 1);
-    EXPECT_EQ(noBoot.err, QStringLiteral("CPU WRITER: No control program for writing exists.\n"
-                                         "zelctl: flash: %1: no such file\n")
-                              .arg(path("ZARNIPEX2633.MOT")));
-    const ProgramRun noBootJa = flash({QStringLiteral("--lang=ja"), appFile});
-    EXPECT_TRUE(EndsWith(noBootJa.err, ": ファイルがありません\n"));
+    EXPECT_TRUE(Ended(flash({appFile}), 1,
+                      u"CPU WRITER: No control program for writing exists.\n"
+                      "zelctl: flash: %1: no such file\n"_qs.arg(path("ZARNIPEX2633.MOT"))));
+    EXPECT_TRUE(EndsWith(flash({u"--lang=ja"_qs, appFile}).err, ": ファイルがありません\n"));
     EXPECT_TRUE(cpu->device().receivedLog().isEmpty());
 }
 
@@ -135,11 +118,9 @@ TEST_F(FlashCliTest, InterruptedWriteSaysWhatTheCpuHolds) {
                                "it in boot mode and run flash again"));
         const int written = cpu->device().blocksWritten();
         EXPECT_GE(written, 3);
-        EXPECT_TRUE(Holds(err, QStringLiteral("interrupted after %1 of 2048 blocks").arg(written)));
+        EXPECT_TRUE(Holds(err, u"interrupted after %1 of 2048 blocks"_qs.arg(written)));
         EXPECT_FALSE(cpu->device().completed());
         cpu->stop();
         cpu.reset();
     }
 }
-
-} // namespace

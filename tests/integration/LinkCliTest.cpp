@@ -1,16 +1,11 @@
 // zelctl frame and zelctl send as separate processes on the pty of an in-process simulator.
 #include "FaultRules.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 using namespace zel::sim;
 using namespace zel::test;
 
-namespace {
-
 class LinkCliTest : public ZelctlTest {};
-
-} // namespace
 
 TEST_F(LinkCliTest, FramePrintsTheHexText) {
     expectRuns({
@@ -38,15 +33,12 @@ TEST_F(LinkCliTest, SendShowsTheReplyAsTheTestScreenDoes) {
         {"send --camera 1 --remote 1 40", "BUSY\n"},
         {"send --camera 0 --remote 1 200000000000", ""},
     };
-    for (const auto& [args, out] : replies) {
-        const ProgramRun r = run(Words(args));
-        EXPECT_EQ(r.exitCode, 0) << args << r.err.toStdString();
-        EXPECT_EQ(r.out, QLatin1String(out)) << args;
-    }
+    for (const auto& [args, out] : replies)
+        EXPECT_TRUE(Ended(run(Words(args)), 0, "", out)) << args;
     for (const char* args :
          {"send --read --camera 1 --remote 1 C10001", "send --raw FE0A001101C10001DBFFFF"}) {
         const ProgramRun data = run(Words(args));
-        EXPECT_EQ(data.exitCode, 0) << args;
+        EXPECT_TRUE(Ended(data, 0)) << args;
         EXPECT_TRUE(StartsWith(data.out, "FD2A"));
         EXPECT_EQ(data.out.trimmed().size(), 86) << args;
     }
@@ -56,20 +48,15 @@ TEST_F(LinkCliTest, SendFailures) {
     SimConfig config;
     config.faults.add(faultRule(FaultKind::Drop, 0x20));
     startSimulator(config);
-    ProgramRun silent = run(Words("send --camera 1 --remote 1 200000000000"));
-    EXPECT_EQ(silent.exitCode, 1);
-    EXPECT_TRUE(silent.out.isEmpty());
-    EXPECT_TRUE(Holds(silent.err, "Timeout error (camera 1, command 20)"));
     expectRuns({
+        {"send --camera 1 --remote 1 200000000000", 1, "Timeout error (camera 1, command 20)", ""},
         {"send --camera 1 --remote 100 20", 2, "--remote must be a number from 1 to 99"},
         {"send --camera 300 --remote 1 20", 2, "--camera must be a number from 0 to 255"},
         {"send --camera 1 20", 2},
         {"send --camera 1 --remote 1 123", 2},
         {"send --camera x --remote 1 20", 2},
     });
-    ProgramRun noPort =
-        run(Words("send --camera 1 --remote 1 20"), QStringLiteral("/dev/zel-missing"));
-    EXPECT_EQ(noPort.exitCode, 1);
-    EXPECT_TRUE(Holds(noPort.err, "COM port open error"));
+    ProgramRun noPort = run(Words("send --camera 1 --remote 1 20"), u"/dev/zel-missing"_qs);
+    EXPECT_TRUE(Ended(noPort, 1, "COM port open error"));
     EXPECT_TRUE(Holds(noPort.err, "/dev/zel-missing"));
 }

@@ -20,9 +20,7 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
-double cpuSeconds() {
+static double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
@@ -35,7 +33,7 @@ class LinkPtyTest : public ::testing::Test {
 protected:
     void start(const sim::SimConfig& config = {}) {
         m_link = std::make_unique<PtyLink>(config);
-        m_link->settings.TimeOutWait = QStringLiteral("300");
+        m_link->settings.TimeOutWait = u"300"_qs;
         m_link->settings.CurrentWriteWait = 100;
         client = std::make_unique<Client>(engine());
         QString error;
@@ -48,9 +46,9 @@ protected:
 
     int send(const QString& data, bool request, int camera = 1) {
         engine().claim(client.get());
-        const CommSendRecord record{QString::number(camera), QStringLiteral("1"),
-                                    request ? QStringLiteral("True") : QStringLiteral("False"),
-                                    QStringLiteral("0"), QString::number(ScreenCommTest)};
+        const CommSendRecord record{QString::number(camera), u"1"_qs,
+                                    request ? u"True"_qs : u"False"_qs, u"0"_qs,
+                                    QString::number(ScreenCommTest)};
         return engine().SendCommandFrame(record, data);
     }
 
@@ -61,8 +59,6 @@ protected:
     std::unique_ptr<PtyLink> m_link;
     std::unique_ptr<Client> client;
 };
-
-} // namespace
 
 // Each kind of reply on a real port, the data reply in fragments; the engine's rules (a gap
 // longer than the wait, camera 0 awaiting nothing) are pinned in LinkEngineTest.
@@ -97,23 +93,23 @@ TEST_F(LinkPtyTest, SilenceTimesOutAndRecyclesThePort) {
     start(config);
     QElapsedTimer clock;
     clock.start();
-    send(QStringLiteral("200000000000"), false);
+    send(u"200000000000"_qs, false);
     ASSERT_TRUE(waitIdle());
     EXPECT_GE(clock.elapsed(), 290);
     EXPECT_EQ(sink().numbers(), QList<int>{2});
     EXPECT_EQ(client->timeOuts, 1);
     EXPECT_TRUE(engine().isPortOpen());
     // The reopened port carries the next transaction.
-    send(QStringLiteral("200000000000"), false);
+    send(u"200000000000"_qs, false);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(client->replies, QStringList{QStringLiteral("06")});
+    EXPECT_EQ(client->replies, QStringList{u"06"_qs});
 }
 
 TEST_F(LinkPtyTest, PulledPortEndsOrderlyWithoutBusyLoop) {
     sim::SimConfig config;
     config.faults.add(faultRule(sim::FaultKind::Drop, 0x20));
     start(config);
-    send(QStringLiteral("200000000000"), false);
+    send(u"200000000000"_qs, false);
     runEventsFor(50);
     simulator().stop();
     ASSERT_TRUE(waitIdle());
@@ -125,7 +121,7 @@ TEST_F(LinkPtyTest, PulledPortEndsOrderlyWithoutBusyLoop) {
     // Sending afterwards reports the port instead of hanging.
     sink().clear();
     if (!engine().isPortOpen()) {
-        EXPECT_EQ(send(QStringLiteral("200000000000"), false), 6);
+        EXPECT_EQ(send(u"200000000000"_qs, false), 6);
         EXPECT_EQ(sink().numbers(), QList<int>{6});
     }
 }
@@ -140,10 +136,9 @@ TEST_F(LinkPtyTest, PulledPortWhileIdleIsQuiet) {
 }
 
 TEST_F(LinkPtyTest, MissingDeviceNamesTheDeviceInTheLinesLanguage) {
-    const QString device = QStringLiteral("/dev/zel-no-such-port");
-    const QString expected[] = {
-        QStringLiteral("cannot open %1: no such device").arg(device),
-        QStringLiteral("%1 を開けません: デバイスがありません").arg(device)};
+    const QString device = u"/dev/zel-no-such-port"_qs;
+    const QString expected[] = {u"cannot open %1: no such device"_qs.arg(device),
+                                u"%1 を開けません: デバイスがありません"_qs.arg(device)};
     for (const int language : {0, 1}) {
         SerialBytePort missing;
         QString why;
@@ -164,7 +159,7 @@ TEST(LinkStaleInput, BytesLeftOverBeforeASendAreNeverTakenAsItsReply) {
     ASSERT_TRUE(queue.open(device.slavePath())); // before the port takes the line for itself
     PtyLink link;
     link.settings.PortOverride = device.slavePath();
-    link.settings.TimeOutWait = QStringLiteral("3000");
+    link.settings.TimeOutWait = u"3000"_qs;
     link.engine.SetCommPortSettings();
     ASSERT_TRUE(link.engine.OpenCommPort());
     Client client(link.engine);
@@ -176,10 +171,9 @@ TEST(LinkStaleInput, BytesLeftOverBeforeASendAreNeverTakenAsItsReply) {
     };
     const auto transact = [&](const char* replyHex) {
         link.engine.claim(&client);
-        const CommSendRecord record{QStringLiteral("1"), QStringLiteral("1"),
-                                    QStringLiteral("True"), QStringLiteral("0"),
+        const CommSendRecord record{u"1"_qs, u"1"_qs, u"True"_qs, u"0"_qs,
                                     QString::number(ScreenCommTest)};
-        ASSERT_EQ(link.engine.SendCommandFrame(record, QStringLiteral("C10001")), 0);
+        ASSERT_EQ(link.engine.SendCommandFrame(record, u"C10001"_qs), 0);
         ASSERT_EQ(device.read(11, 3000).size(), 11); // the event loop runs meanwhile
         device.write(QByteArray::fromHex(replyHex));
         ASSERT_TRUE(waitUntil([&] { return link.engine.state().ScreenCode == ScreenIdle; }, 5000));
@@ -197,8 +191,7 @@ TEST(LinkStaleInput, BytesLeftOverBeforeASendAreNeverTakenAsItsReply) {
     ASSERT_TRUE(waitQueued(1));
     transact(second);
 
-    EXPECT_EQ(client.replies.join(QLatin1Char(' ')).toStdString(),
-              std::string(first) + ' ' + second);
+    EXPECT_EQ(client.replies.join(u' ').toStdString(), std::string(first) + ' ' + second);
     EXPECT_EQ(client.timeOuts, 0);
     EXPECT_TRUE(link.sink.shown.isEmpty());
 }

@@ -1,16 +1,11 @@
 // zelctl's messages say which port, which file and why, and what to do next.
 #include "CameraControllerSim.h"
-#include "SimConfig.h"
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QFile>
 
 using namespace zel::test;
 using zel::sim::SimConfig;
-
-namespace {
 
 class MessagesCliTest : public ZelctlTest {
 protected:
@@ -24,16 +19,13 @@ protected:
 TEST_F(MessagesCliTest, ATimeOutNamesThePortAndOnTheFirstFrameHowToChooseAnother) {
     startCameras(1);
     const ProgramRun silent = run(Words("--quiet send --camera 9 --remote 1 00"));
-    EXPECT_EQ(silent.exitCode, 1);
     const QString port = simulator->slavePath();
-    EXPECT_TRUE(
-        Holds(silent.err, QStringLiteral("Timeout error (camera 9, command 00) on ") + port));
-    EXPECT_TRUE(Holds(silent.err, QStringLiteral("zelctl: nothing answered on %1; ").arg(port)));
+    EXPECT_TRUE(Ended(silent, 1, u"Timeout error (camera 9, command 00) on "_qs + port));
+    EXPECT_TRUE(Holds(silent.err, u"zelctl: nothing answered on %1; "_qs.arg(port)));
     EXPECT_TRUE(Holds(silent.err, "--port DEVICE (zelctl ports"));
     // A camera that answered before: the port is right, no hint.
     const ProgramRun site = run(cmd("--quiet backup download --camera 1,9 --remote 1 @"));
-    EXPECT_EQ(site.exitCode, 1);
-    EXPECT_TRUE(Holds(site.err, QStringLiteral(") on ") + port));
+    EXPECT_TRUE(Ended(site, 1, u") on "_qs + port));
     EXPECT_FALSE(Holds(site.err, "nothing answered"));
 }
 
@@ -41,22 +33,17 @@ TEST_F(MessagesCliTest, AWrongBackupFileIsNamedWithItsSize) {
     ASSERT_TRUE(writeBytes(path("short.bin"), QByteArray(31999, 'x')));
     startCameras(1);
     const ProgramRun up = run(cmd("--quiet backup upload --camera 1 --remote 1 @short.bin"));
-    EXPECT_EQ(up.exitCode, 1);
-    EXPECT_TRUE(Holds(up.err, "File incorrect"));
-    EXPECT_TRUE(Holds(up.err, QStringLiteral("zelctl: backup: %1 has 31999 bytes; a backup holds "
-                                             "32000")
-                                  .arg(path("short.bin"))));
+    EXPECT_TRUE(Ended(up, 1, "File incorrect"));
+    EXPECT_TRUE(Holds(up.err, u"zelctl: backup: %1 has 31999 bytes; a backup holds "
+                              "32000"_qs.arg(path("short.bin"))));
 }
 
 TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     startCameras(1);
-    const ProgramRun list = run(cmd("--quiet backup download --camera 1-1 --remote 1 @site"));
-    EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
+    expectRuns(
+        {{"--quiet backup download --camera 1-1 --remote 1 @site", 0},
+         {"--quiet titles download --camera 1-1 --remote 1 @none/site", 1, "its parent folder"}});
     EXPECT_TRUE(QFile::exists(path("site/cam001.bin")));
-    const ProgramRun refused =
-        run(cmd("--quiet titles download --camera 1-1 --remote 1 @none/site"));
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(Holds(refused.err, "its parent folder"));
     EXPECT_FALSE(QFileInfo::exists(path("none")));
 }
 
@@ -66,7 +53,7 @@ TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
     const ProgramRun site = run(cmd("--lang ja backup download --camera=1-2,9 --remote=1 @site"));
     EXPECT_EQ(site.exitCode, 1) << site.err.toStdString();
     EXPECT_TRUE(Holds(site.err, "カメラ 2: 1000/1000 ブロック、経過 "));
-    EXPECT_TRUE(Holds(site.err, QStringLiteral("ポート ") + simulator->slavePath()));
+    EXPECT_TRUE(Holds(site.err, u"ポート "_qs + simulator->slavePath()));
     EXPECT_FALSE(Holds(site.err, " blocks"));
     EXPECT_FALSE(Holds(site.err, " elapsed"));
     EXPECT_TRUE(Holds(site.err, "カメラ 9: 応答なし、スキップ"));
@@ -80,33 +67,23 @@ TEST_F(MessagesCliTest, AMissingFileIsReportedOneWayByEveryCommand) {
     startCameras(1);
     ASSERT_TRUE(writeBytes(path("ZARNIPEX2633.MOT"), "S0030000FC\n")); // flash: the boot program
     const QString missing = path("missing.file");
-    const struct {
-        QString command;
-        QStringList args;
-        QString screenMessage;
-    } cases[] = {
-        {QStringLiteral("backup"), Words("upload --camera=1 --remote=1"), {}},
-        {QStringLiteral("log"), {QStringLiteral("decode")}, {}},
-        {QStringLiteral("print"), cmd("log --pdf @o.pdf"), {}},
-        {QStringLiteral("flash"), {}, QStringLiteral("No application program exists.")},
-        {QStringLiteral("srec"),
-         {QStringLiteral("--info")},
-         QStringLiteral("No application program exists.")},
+    // The command, its arguments before the file, its screen's message.
+    const std::tuple<QString, QStringList, QString> cases[] = {
+        {u"backup"_qs, Words("upload --camera=1 --remote=1"), {}},
+        {u"log"_qs, {u"decode"_qs}, {}},
+        {u"print"_qs, cmd("log --pdf @o.pdf"), {}},
+        {u"flash"_qs, {}, u"No application program exists."_qs},
+        {u"srec"_qs, {u"--info"_qs}, u"No application program exists."_qs},
     };
-    for (const auto& c : cases) {
-        const ProgramRun result =
-            run(Words("--quiet") + QStringList{c.command} + c.args + QStringList{missing});
-        EXPECT_EQ(result.exitCode, 1) << c.command.toStdString();
-        EXPECT_TRUE(EndsWith(
-            result.err, QStringLiteral("zelctl: %1: %2: no such file\n").arg(c.command, missing)));
+    for (const auto& [command, args, screenMessage] : cases) {
+        SCOPED_TRACE(command.toStdString());
+        const ProgramRun result = run(Words("--quiet") << command << args << missing);
+        EXPECT_TRUE(Ended(result, 1, screenMessage));
+        EXPECT_TRUE(
+            EndsWith(result.err, u"zelctl: %1: %2: no such file\n"_qs.arg(command, missing)));
         EXPECT_FALSE(Holds(result.err, "incorrect"));
-        if (!c.screenMessage.isEmpty()) {
-            EXPECT_TRUE(Holds(result.err, c.screenMessage));
-        }
     }
     const ProgramRun japanese = run(Words("--lang=ja log decode") << missing);
-    EXPECT_EQ(japanese.err, QStringLiteral("zelctl: log: %1: ファイルがありません\n").arg(missing));
+    EXPECT_EQ(japanese.err, u"zelctl: log: %1: ファイルがありません\n"_qs.arg(missing));
     EXPECT_EQ(simulator->device().frameCount(0xC1), 0);
 }
-
-} // namespace

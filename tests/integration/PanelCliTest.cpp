@@ -2,24 +2,16 @@
 #include "CameraControllerSim.h"
 #include "EventLoopWait.h"
 #include "FaultRules.h"
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 
-#include <QProcess>
 #include <csignal>
 
 using namespace zel::sim;
 using namespace zel::test;
 
-namespace {
-
 class PanelCliTest : public ZelctlTest {
 protected:
-    void SetUp() override {
-        ZelctlTest::SetUp();
-        if (IsSkipped())
-            return;
+    void prepare() override {
         writeSettings(false);
         startSimulator();
     }
@@ -29,27 +21,22 @@ protected:
                                "\r\n[TIMEOUT]\r\nTimeOutDsp=100\r\n[RsWait]\r\nTimeOutWait=300\r\n";
         ASSERT_TRUE(writeBytes(path("zel.ini"), ini));
     }
-    ProgramRun panel(const QString& events, const QString& camera = QStringLiteral("1")) {
+    ProgramRun panel(const QString& events, const QString& camera = u"1"_qs) {
         return run(Words("panel --camera")
-                   << camera
-                   << Words("--remote 1") + events.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+                   << camera << Words("--remote 1") + events.split(u' ', Qt::SkipEmptyParts));
     }
     // The same with the events on stdin (or the file `input` as stdin).
     ProgramRun panelFromStdin(const QByteArray& events, const QString& input = {}) {
         return runWithInput(Words("panel --camera 1 --remote 1 -"), {events, input});
     }
-    static QStringList lines(const QString& out) {
-        return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-    static QStringList lines(const ProgramRun& run) { return lines(run.out); }
+    static QStringList lines(const QString& out) { return out.split(u'\n', Qt::SkipEmptyParts); }
 
     // Waits until the live run has printed `count` lines; its output so far.
     QStringList liveLinesWhen(int count) {
         waitUntil(
             [this, count] {
                 m_liveOut += QString::fromLatin1(live.readAllStandardOutput());
-                return m_liveOut.count(QLatin1Char('\n')) >= count ||
-                       live.state() == QProcess::NotRunning;
+                return m_liveOut.count(u'\n') >= count || live.state() == QProcess::NotRunning;
             },
             30000);
         return lines(m_liveOut);
@@ -61,16 +48,15 @@ protected:
     QString m_liveOut;
 };
 
-const QString kRight = QStringLiteral("20043C3C0808");
-const QString kStop = QStringLiteral("20003C3C0808");
+const QString kRight = u"20043C3C0808"_qs;
+const QString kStop = u"20003C3C0808"_qs;
 
 TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
-    ProgramRun r = panel(QStringLiteral("press:right wait:150 release:right wait:150 "
-                                        "position:3600,100,25600,470 click:go wait:400 click:now"));
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), (Words("20043C3C0808 20003C3C0808 1436000100640001D6 15")
-                         << QStringLiteral("PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470")));
-    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    ProgramRun r = panel(u"press:right wait:150 release:right wait:150 "
+                         "position:3600,100,25600,470 click:go wait:400 click:now"_qs);
+    EXPECT_TRUE(Succeeded(r));
+    EXPECT_EQ(lines(r.out), (Words("20043C3C0808 20003C3C0808 1436000100640001D6 15")
+                             << u"PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470"_qs));
     EXPECT_EQ(simulator->device().frameCount(0x20), 2);
 }
 
@@ -90,36 +76,31 @@ TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
         "click:autopan-r-cl click:autopan-l-cl mode:test test-pan:100 mode:accel-off\n"
         "mode:step pan-speed:30 click:go\n";
     ProgramRun r = panelFromStdin(events);
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
-    const QStringList sent = lines(r);
+    EXPECT_TRUE(Succeeded(r));
+    const QStringList sent = lines(r.out);
     EXPECT_EQ(sent.size(), 50) << r.out.toStdString();
     for (const char* data :
          {"410401", "A901FFFF", "A9000000", "100120", "110120", "120120", "4802", "4D10", "4901",
           "4A", "4C02", "2204", "4302", "2000647F0808", "200000000808"})
         EXPECT_TRUE(sent.contains(QString::fromLatin1(data))) << data;
-    EXPECT_EQ(sent.last(), QStringLiteral("140000000000000000"));
+    EXPECT_EQ(sent.last(), u"140000000000000000"_qs);
 }
 
 // Keys held together on the keyboard: the diagonal, then the release of each key.
 TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
-    ProgramRun r = panel(QStringLiteral("keydown:left keydown:up wait:400 keyup:up wait:400 "
-                                        "keydown:e wait:400 keyup:e wait:400 keyup:left"));
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), Words("20093C3C0808 20083C3C0808 20183C3C0808 20083C3C0808 20003C3C0808"));
+    ProgramRun r = panel(u"keydown:left keydown:up wait:400 keyup:up wait:400 "
+                         "keydown:e wait:400 keyup:e wait:400 keyup:left"_qs);
+    EXPECT_TRUE(
+        Ended(r, 0, "", "20093C3C0808\n20083C3C0808\n20183C3C0808\n20083C3C0808\n20003C3C0808\n"));
 }
 
 // Press and release with nothing between them: the release goes out after the press's ACK,
 // every time.
 TEST_F(PanelCliTest, BackToBackPressAndReleaseTwentyTimes) {
-    int good = 0;
-    for (int run = 0; run < 20; ++run) {
-        ProgramRun r = panel(QStringLiteral("press:right release:right"));
-        EXPECT_EQ(r.exitCode, 0) << run << ": " << r.err.toStdString();
-        EXPECT_EQ(lines(r), (QStringList{kRight, kStop})) << run;
-        good += r.exitCode == 0 && r.err.isEmpty() ? 1 : 0;
-    }
-    EXPECT_EQ(good, 20);
+    for (int run = 0; run < 20; ++run)
+        EXPECT_TRUE(
+            Succeeded(panel(u"press:right release:right"_qs), kRight + u'\n' + kStop + u'\n'))
+            << run;
     EXPECT_EQ(simulator->device().frameCount(0x20), 40);
 }
 
@@ -137,7 +118,7 @@ TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
         EXPECT_EQ(allLiveLines(), (QStringList{kRight, kStop}));
         const QString err = liveErr();
         EXPECT_TRUE(Holds(err, "camera 1 stopped"));
-        EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+        EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
         EXPECT_EQ(simulator->device().frameCount(0x20), before + 2);
     }
 }
@@ -157,13 +138,9 @@ TEST_F(PanelCliTest, StdinIsReadAsAStream) {
 
 // The end of stdin, or a bad line, while a key is held: the stop goes out too.
 TEST_F(PanelCliTest, EndOfInputOrABadLineWithAKeyHeldStopsTheCamera) {
-    ProgramRun ended = panelFromStdin("press:right\n");
-    EXPECT_EQ(ended.exitCode, 0) << ended.err.toStdString();
-    EXPECT_EQ(lines(ended), (QStringList{kRight, kStop}));
-    ProgramRun bad = panelFromStdin("keydown:left wait:100\nbogus:1\nclick:stop\n");
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(Holds(bad.err, "unknown event 'bogus:1'"));
-    EXPECT_EQ(lines(bad), (QStringList{QStringLiteral("20083C3C0808"), kStop}));
+    EXPECT_TRUE(Ended(panelFromStdin("press:right\n"), 0, "", "20043C3C0808\n20003C3C0808\n"));
+    EXPECT_TRUE(Ended(panelFromStdin("keydown:left wait:100\nbogus:1\nclick:stop\n"), 2,
+                      "unknown event 'bogus:1'", "20083C3C0808\n20003C3C0808\n"));
 }
 
 // More than 64 KiB of events: none is cut.
@@ -172,9 +149,7 @@ TEST_F(PanelCliTest, LongInputIsReadToItsEnd) {
     while (events.size() < 200 * 1024)
         events += "wait:0 wait:0 wait:0\n";
     events += "click:stop\n";
-    ProgramRun r = panelFromStdin(events);
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(lines(r), QStringList{QStringLiteral("40")});
+    EXPECT_TRUE(Ended(panelFromStdin(events), 0, "", "40\n"));
 }
 
 TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
@@ -188,38 +163,26 @@ TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
         {"click:stop", "Communication: \"BUSY\" is received. (camera 1, command 40)\n"},
         {"click:now", "Communication error: Receiving data error. (camera 1, command 15)\n"},
     };
-    for (const auto& [events, err] : cases) {
-        const ProgramRun r = panel(QLatin1String(events));
-        EXPECT_EQ(r.exitCode, 1) << events;
-        EXPECT_EQ(r.err, QLatin1String(err));
-    }
-    EXPECT_EQ(lines(panel(QStringLiteral("click:now"))), QStringList{QStringLiteral("15")})
-        << "no position line";
+    for (const auto& [events, err] : cases)
+        EXPECT_TRUE(Ended(panel(QLatin1String(events)), 1, err)) << events;
+    EXPECT_EQ(panel(u"click:now"_qs).out, u"15\n"_qs) << "no position line";
 }
 
 TEST_F(PanelCliTest, SilentCameraAndCameraZero) {
-    ProgramRun silent = panel(QStringLiteral("click:stop"), QStringLiteral("9"));
-    EXPECT_EQ(silent.exitCode, 1);
-    EXPECT_TRUE(Holds(silent.err, "no reply from camera 9"));
-    ProgramRun broadcast = panel(QStringLiteral("click:stop press:up"), QStringLiteral("0"));
-    EXPECT_EQ(broadcast.exitCode, 0) << broadcast.err.toStdString();
-    EXPECT_EQ(lines(broadcast), (Words("40 20013C3C0808") << kStop))
+    EXPECT_TRUE(Ended(panel(u"click:stop"_qs, u"9"_qs), 1, "no reply from camera 9"));
+    EXPECT_TRUE(
+        Ended(panel(u"click:stop press:up"_qs, u"0"_qs), 0, "", "40\n20013C3C0808\n20003C3C0808\n"))
         << "a key still held at the end is released";
 }
 
 TEST_F(PanelCliTest, RangeChecksShowTheRangeMessage) {
     writeSettings(true);
-    ProgramRun trace = panel(QStringLiteral("type:3 click:trace click:stop"));
-    EXPECT_EQ(trace.exitCode, 1);
-    EXPECT_EQ(trace.err,
-              QStringLiteral("Error message: 1 to 2 Setting data is beyond the setting range\n"));
-    EXPECT_EQ(lines(trace), QStringList{QStringLiteral("40")});
-    ProgramRun speed = panel(QStringLiteral("test-pan:200 position:7201,0,0,0"));
-    EXPECT_EQ(speed.exitCode, 1);
-    EXPECT_TRUE(Holds(speed.err, "1 to 127"));
-    EXPECT_TRUE(Holds(speed.err, "0 to 7200"));
+    EXPECT_TRUE(Ended(panel(u"type:3 click:trace click:stop"_qs), 1,
+                      "Error message: 1 to 2 Setting data is beyond the setting range\n", "40\n"));
     // The refused speed still re-evaluates the held keys: none, so the release goes out.
-    EXPECT_EQ(lines(speed), QStringList{kStop});
+    ProgramRun speed = panel(u"test-pan:200 position:7201,0,0,0"_qs);
+    EXPECT_TRUE(Ended(speed, 1, "1 to 127", "20003C3C0808\n"));
+    EXPECT_TRUE(Holds(speed.err, "0 to 7200"));
     EXPECT_EQ(simulator->device().framesReceived(), 2);
 }
 
@@ -229,9 +192,7 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
           "pan-speed:5", "zoom-speed:60", "mode:test", "test-pan:5", "mode:fast", "type:1a",
           "autopan-way:5", "autopan-turn:0", "preset-key:yes", "position:1,2,3", "click:stop wait",
           "--bogus"}) {
-        ProgramRun r = panel(QString::fromLatin1(events));
-        EXPECT_EQ(r.exitCode, 2) << events;
-        EXPECT_TRUE(r.out.isEmpty()) << events;
+        EXPECT_TRUE(Ended(panel(QString::fromLatin1(events)), 2, "", "")) << events;
     }
     // A camera number out of range is a usage error naming the option and its range.
     expectRuns({{"panel --camera x --remote 1 click:stop", 2},
@@ -239,7 +200,7 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
                  "zelctl: panel: --camera must be a number from 0 to 255 (got '256')\n"}});
     EXPECT_EQ(simulator->device().framesReceived(), 0);
 
-    EXPECT_EQ(panelFromStdin({}, QStringLiteral("/dev/zero")).exitCode, 2);
+    EXPECT_EQ(panelFromStdin({}, u"/dev/zero"_qs).exitCode, 2);
     EXPECT_EQ(panelFromStdin("   \n").exitCode, 2);
     EXPECT_EQ(panelFromStdin("click:stop \xff\xfe").exitCode, 2);
     EXPECT_EQ(simulator->device().framesReceived(), 0);
@@ -247,9 +208,5 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
 
 TEST_F(PanelCliTest, PortThatCannotOpen) {
     ProgramRun r = run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(Holds(r.err, "COM port open error"));
-    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(Ended(r, 1, "COM port open error", ""));
 }
-
-} // namespace

@@ -12,26 +12,24 @@
 using namespace zel::test;
 
 TEST(ProgramFolderCli, AReadOnlyFolderFallsBackToTheUserFolder) {
-    const QString zelctl = BuiltProgram(QStringLiteral("zelctl"));
+    const QString zelctl = BuiltProgram(u"zelctl"_qs);
     if (!QFile::exists(zelctl))
         GTEST_SKIP() << "zelctl is not built";
     QTemporaryDir config;
     QTemporaryDir locked;
     QString readOnly = locked.path();
     if (geteuid() == 0)
-        readOnly = QStringLiteral("/proc/self"); // refuses new files even to root
+        readOnly = u"/proc/self"_qs; // refuses new files even to root
     else
         QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    const ProgramRun first = RunProgram(
-        zelctl, {QStringLiteral("--folder"), readOnly, QStringLiteral("settings")}, 30000);
+    const ProgramRun first = RunProgram(zelctl, {u"--folder"_qs, readOnly, u"settings"_qs}, 30000);
     // The user edits the copy; the next run reads the edit.
-    const QString userIni = config.filePath(QStringLiteral("zel/zel.ini"));
+    const QString userIni = config.filePath(u"zel/zel.ini"_qs);
     const QByteArray seeded = readBytes(userIni);
     writeBytes(userIni, QByteArray(seeded).replace("TimeOutWait=500", "TimeOutWait=1500"));
-    const ProgramRun second = RunProgram(
-        zelctl, {QStringLiteral("--folder"), readOnly, QStringLiteral("settings")}, 30000);
+    const ProgramRun second = RunProgram(zelctl, {u"--folder"_qs, readOnly, u"settings"_qs}, 30000);
     qputenv("XDG_CONFIG_HOME", oldConfig);
     QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 

@@ -1,16 +1,12 @@
 // What a new user first runs: help, version and the port list, with and without a display.
 // The help's texts and layout are pinned on the help tables; here, that each program and
 // command reaches them.
-#include "TestFiles.h"
-#include "TextHolds.h"
 #include "ZelctlTest.h"
 
 #include <QFile>
 #include <QRegularExpression>
 
 using namespace zel::test;
-
-namespace {
 
 constexpr int kRunTimeoutMs = 30000;
 
@@ -21,45 +17,41 @@ constexpr const char* kCommands[] = {"backup",   "test",  "flash", "frame", "log
                                      "settings", "srec",  "titles"};
 
 // zel with neither a display nor a platform chosen unless `platform` is given.
-ProgramRun runZel(const QStringList& args, const QString& platform = {}) {
+static ProgramRun runZel(const QStringList& args, const QString& platform = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(u"DISPLAY"_qs);
+    environment.remove(u"WAYLAND_DISPLAY"_qs);
+    environment.remove(u"QT_QPA_PLATFORM"_qs);
     if (!platform.isEmpty())
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-    return RunProgram(BuiltProgram(QStringLiteral("zel")), args, kRunTimeoutMs, environment);
+        environment.insert(u"QT_QPA_PLATFORM"_qs, platform);
+    return RunProgram(BuiltProgram(u"zel"_qs), args, kRunTimeoutMs, environment);
 }
 
 TEST_F(ProgramHelpTest, ZelHelpVersionAndAnUnknownScreen) {
-    if (!QFile::exists(BuiltProgram(QStringLiteral("zel"))))
+    if (!QFile::exists(BuiltProgram(u"zel"_qs)))
         GTEST_SKIP() << "zel is not built";
     // Help and version need no display: a GUI start would fail.
-    const ProgramRun help = runZel({QStringLiteral("--help")});
+    const ProgramRun help = runZel({u"--help"_qs});
     EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
     for (const char* option : {"--simulate", "--port", "--open", "--screenshot", "--lang"})
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
-    const ProgramRun version = runZel({QStringLiteral("--version")});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, QStringLiteral("zel %1\n").arg(QStringLiteral(ZEL_VERSION)));
-
-    const ProgramRun open = runZel(Words("--open backpu"), QStringLiteral("offscreen"));
-    EXPECT_EQ(open.exitCode, 2);
-    EXPECT_TRUE(Holds(open.err, "'backpu'"));
+    EXPECT_TRUE(
+        Ended(runZel({u"--version"_qs}), 0, {}, u"zel %1\n"_qs.arg(QStringLiteral(ZEL_VERSION))));
+    const ProgramRun open = runZel(Words("--open backpu"), u"offscreen"_qs);
+    EXPECT_TRUE(Ended(open, 2, "'backpu'"));
     for (const char* name : {"panel", "title", "backup", "cpuwriter", "option", "test", "log"})
         EXPECT_TRUE(open.err.contains(QLatin1String(name))) << name;
 }
 
 TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
     ASSERT_TRUE(writeBytes(path("zel.ini"), QByteArray()));
-    const ProgramRun ports = run({QStringLiteral("ports")});
+    const ProgramRun ports = run({u"ports"_qs});
     EXPECT_EQ(ports.exitCode, 0) << ports.err.toStdString();
-    const QStringList lines = ports.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines = ports.out.split(u'\n', Qt::SkipEmptyParts);
     if (lines.isEmpty()) {
         EXPECT_TRUE(Holds(ports.err, "no serial port found"));
     }
-    static const QRegularExpression line(
-        QStringLiteral("^/dev/[^\\t]+(\\t[^\\t]*){3}\\t(COM[1-4])?$"));
+    static const QRegularExpression line(u"^/dev/[^\\t]+(\\t[^\\t]*){3}\\t(COM[1-4])?$"_qs);
     for (const QString& text : lines)
         EXPECT_TRUE(line.match(text).hasMatch()) << text.toStdString();
     EXPECT_EQ(run(Words("ports extra")).exitCode, 2);
@@ -67,14 +59,11 @@ TEST_F(ProgramHelpTest, PortsPrintsFiveTabFieldsPerPortOrSaysNoneFound) {
 
 TEST_F(ProgramHelpTest, UsageErrorsAndAMissingSettingsFile) {
     const ProgramRun none = run({});
-    EXPECT_EQ(none.exitCode, 2);
-    EXPECT_TRUE(none.out.isEmpty()) << none.out.toStdString();
+    EXPECT_TRUE(Ended(none, 2, "", ""));
     EXPECT_TRUE(StartsWith(none.err, "Usage: zelctl"));
-    const ProgramRun settings = run({QStringLiteral("settings")});
-    EXPECT_EQ(settings.exitCode, 1);
-    EXPECT_EQ(settings.err, QStringLiteral("Confirmation Message: No Setting File exists.\n"
-                                           "zelctl: settings file: %1\n")
-                                .arg(path("zel.ini")));
+    EXPECT_TRUE(Ended(run({u"settings"_qs}), 1,
+                      u"Confirmation Message: No Setting File exists.\n"
+                      "zelctl: settings file: %1\n"_qs.arg(path("zel.ini"))));
     expectRuns({
         {"--bogus", 2, "zelctl: unknown option '--bogus' (see --help)\n"},
         {"bogus", 2, "unknown command 'bogus'"},
@@ -91,28 +80,24 @@ TEST_F(ProgramHelpTest, UsageErrorsAndAMissingSettingsFile) {
 // Every command goes through the one option parser (both spellings of a value are pinned in
 // CommandLineTest): it refuses what it does not know in one wording, and has its own help.
 TEST_F(ProgramHelpTest, EveryCommandParsesAndHelpsTheSameWay) {
-    const ProgramRun all = run({QStringLiteral("--help-all")});
+    const ProgramRun all = run({u"--help-all"_qs});
     EXPECT_EQ(all.exitCode, 0);
     for (const char* name : kCommands) {
         SCOPED_TRACE(name);
         const QString command = QLatin1String(name);
-        const ProgramRun bogus = run({command, QStringLiteral("--bogus")});
-        EXPECT_EQ(bogus.exitCode, 2);
-        EXPECT_EQ(bogus.err, QStringLiteral("zelctl: %1: unknown option '--bogus'\n").arg(command));
-        const ProgramRun missing = run({command, QStringLiteral("--port")});
-        EXPECT_EQ(missing.exitCode, 2);
-        EXPECT_EQ(missing.err, QStringLiteral("zelctl: %1: --port needs a value\n").arg(command));
-        const ProgramRun help = run({command, QStringLiteral("--help")});
+        EXPECT_TRUE(Ended(run({command, u"--bogus"_qs}), 2,
+                          u"zelctl: %1: unknown option '--bogus'\n"_qs.arg(command)));
+        EXPECT_TRUE(Ended(run({command, u"--port"_qs}), 2,
+                          u"zelctl: %1: --port needs a value\n"_qs.arg(command)));
+        const ProgramRun help = run({command, u"--help"_qs});
         EXPECT_EQ(help.exitCode, 0);
-        EXPECT_TRUE(
-            StartsWith(help.out, QStringLiteral("Usage: zelctl [global options] ") + command));
+        EXPECT_TRUE(StartsWith(help.out, u"Usage: zelctl [global options] "_qs + command));
         EXPECT_TRUE(Holds(all.out, help.out));
         // Its synopsis lines, from its declarations, name no other command.
-        const QRegularExpression synopsis(
-            QStringLiteral("zelctl \\[global options\\] %1( |$)").arg(command));
-        for (const QString& line : help.out.split(QLatin1Char('\n'))) {
-            const bool named = !line.contains(QStringLiteral("zelctl [global options]")) ||
-                               synopsis.match(line).hasMatch();
+        const QRegularExpression synopsis(u"zelctl \\[global options\\] %1( |$)"_qs.arg(command));
+        for (const QString& line : help.out.split(u'\n')) {
+            const bool named =
+                !line.contains(u"zelctl [global options]"_qs) || synopsis.match(line).hasMatch();
             EXPECT_TRUE(named) << line.toStdString();
         }
     }
@@ -129,8 +114,7 @@ TEST_F(ProgramHelpTest, AFormsHelpShowsOnlyThatForm) {
     EXPECT_TRUE(Holds(download.out, "titles download --camera N"));
     EXPECT_FALSE(Holds(download.out, "titles upload"));
     // Where a script finds the file a download wrote.
-    EXPECT_TRUE(download.out.simplified().contains(
-        QStringLiteral("then \"file written: FILE.ttl\" on stderr")))
+    EXPECT_TRUE(download.out.simplified().contains(u"then \"file written: FILE.ttl\" on stderr"_qs))
         << download.out.toStdString();
     // The events themselves are listed in PanelScriptTest.
     EXPECT_TRUE(Holds(run(Words("panel --help")).out, "press:K"));
@@ -140,7 +124,7 @@ TEST_F(ProgramHelpTest, AFormsHelpShowsOnlyThatForm) {
 TEST_F(ProgramHelpTest, HelpIsJapaneseWithLangJaOrTheSettingsMode) {
     const ProgramRun backup = run(Words("--lang ja backup --help"));
     EXPECT_EQ(backup.exitCode, 0);
-    const QStringList lines = backup.out.split(QLatin1Char('\n'));
+    const QStringList lines = backup.out.split(u'\n');
     for (const char* line :
          {"使い方: zelctl [共通オプション] backup download --camera N --remote N FILE",
           "        zelctl [共通オプション] backup upload [--no-verify] --camera N --remote N FILE",
@@ -148,11 +132,11 @@ TEST_F(ProgramHelpTest, HelpIsJapaneseWithLangJaOrTheSettingsMode) {
         EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line << "\n"
                                                              << backup.out.toStdString();
 
-    const ProgramRun english = run({QStringLiteral("--help")});
+    const ProgramRun english = run({u"--help"_qs});
     EXPECT_EQ(english.exitCode, 0);
     EXPECT_TRUE(Holds(english.out, "Global options:"));
     ASSERT_TRUE(writeBytes(path("zel.ini"), "[LANGUAGE]\r\nMode=1\r\n"));
-    EXPECT_TRUE(run({QStringLiteral("--help")}).out.contains(QStringLiteral("\nコマンド:\n")));
+    EXPECT_TRUE(run({u"--help"_qs}).out.contains(u"\nコマンド:\n"_qs));
     const ProgramRun all = run(Words("--lang en --help-all"));
     EXPECT_TRUE(StartsWith(all.out, "Usage: zelctl [global options]"));
     EXPECT_FALSE(Holds(all.out, "カメラ"));
@@ -163,5 +147,3 @@ TEST_F(ProgramHelpTest, HelpIsJapaneseWithLangJaOrTheSettingsMode) {
         {"--lang en scan --bogus", 2, "zelctl: scan: unknown option '--bogus'\n"},
     });
 }
-
-} // namespace

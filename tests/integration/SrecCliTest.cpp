@@ -1,42 +1,32 @@
 // zelctl srec: images written for each window, the --info summary, and bad input.
 #include "FileSizeLimit.h"
 #include "SRecordMaker.h"
-#include "TestFiles.h"
 #include "ZelctlTest.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#endif
 
 using namespace zel::test;
 using zel::sim::MakeSRecordLine;
 using zel::sim::MakeSRecords;
 
-namespace {
-
 class SrecCliTest : public ZelctlTest {
 protected:
-    ProgramRun srec(const QStringList& args) {
-        return run(QStringList{QStringLiteral("srec")} + args);
-    }
+    ProgramRun srec(const QStringList& args) { return run(QStringList{u"srec"_qs} + args); }
 };
 
 TEST_F(SrecCliTest, WritesTheImageOfEachWindow) {
     const QByteArray boot(300, '\x5A');
     ASSERT_TRUE(writeBytes(path("boot.mot"), MakeSRecords(0xFFE400, boot)));
-    const ProgramRun slave = srec(cmd("@boot.mot --window boot-slave -o @b.bin"));
-    EXPECT_EQ(slave.exitCode, 0) << slave.err.toStdString();
+    EXPECT_TRUE(Succeeded(srec(cmd("@boot.mot --window boot-slave -o @b.bin"))));
     const QByteArray expected = QByteArray("\x08\x00", 2) + boot + QByteArray(2048 - 300, '\xFF');
     EXPECT_EQ(readBytes(path("b.bin")), expected);
 
     const QByteArray app(0x1234, '\x10');
     ASSERT_TRUE(writeBytes(path("app.mot"), MakeSRecords(0x100, app)));
-    const ProgramRun whole = srec(cmd("@app.mot -o @a.bin"));
-    EXPECT_EQ(whole.exitCode, 0) << whole.err.toStdString();
-    EXPECT_EQ(whole.out, path("a.bin") + QStringLiteral(": 262144 bytes\n"));
+    EXPECT_TRUE(Succeeded(srec(cmd("@app.mot -o @a.bin")), path("a.bin") + u": 262144 bytes\n"_qs));
     const QByteArray image = readBytes(path("a.bin"));
     ASSERT_EQ(image.size(), 0x40000);
     EXPECT_EQ(image.mid(0x100, app.size()), app);
@@ -47,12 +37,11 @@ TEST_F(SrecCliTest, InfoCountsRecordsAndRanges) {
     const QByteArray text = MakeSRecords(0xFFC000, QByteArray(64, 1)) +
                             MakeSRecordLine(2, 0xFFC100, QByteArray(16, 2)) + "\n";
     ASSERT_TRUE(writeBytes(path("x.mot"), text));
-    const ProgramRun info = srec(cmd("@x.mot --info"));
-    EXPECT_EQ(info.exitCode, 0);
-    EXPECT_EQ(info.out, QStringLiteral("records S0: 1\nrecords S2: 3\nrecords S8: 1\n"
-                                       "range 0xFFC000-0xFFC03F\nrange 0xFFC100-0xFFC10F\n"
-                                       "converts into boot-master: yes\n"
-                                       "converts into boot-slave: no\nconverts into app: no\n"));
+    EXPECT_TRUE(Ended(srec(cmd("@x.mot --info")), 0, "",
+                      "records S0: 1\nrecords S2: 3\nrecords S8: 1\n"
+                      "range 0xFFC000-0xFFC03F\nrange 0xFFC100-0xFFC10F\n"
+                      "converts into boot-master: yes\n"
+                      "converts into boot-slave: no\nconverts into app: no\n"));
     EXPECT_FALSE(QFile::exists(path("x.bin")));
 }
 
@@ -61,9 +50,7 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
     ASSERT_TRUE(writeBytes(path("empty.mot"), ""));
     ASSERT_TRUE(writeBytes(path("far.mot"), MakeSRecords(0x40000, QByteArray(4, 1))));
     ASSERT_TRUE(writeBytes(path("ok.mot"), MakeSRecords(0, QByteArray(4, 1))));
-#ifdef Q_OS_UNIX
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.mot")).constData(), 0600), 0);
-#endif
     expectRuns({
         {"srec @empty.mot -o @old.bin", 1, "No application program exists."},
         {"srec @far.mot -o @old.bin", 1, "Application program reads error"},
@@ -72,28 +59,22 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
         {"srec @none.mot --window boot-slave -o @old.bin", 1,
          "No control program for writing exists."},
         {"srec /dev/zero -o @old.bin", 1, "not a regular file"},
-#ifdef Q_OS_UNIX
         {"srec @fifo.mot --info", 1, "not a regular file"},
-#endif
         {"srec", 2},
         {"srec @far.mot", 2},
         {"srec @far.mot --info -o @old.bin", 2},
         {"srec @far.mot --window boot --info", 2},
         {"srec @far.mot -o", 2},
         {"srec @ok.mot -o @", 1, "is a folder"},
-#ifdef Q_OS_UNIX
         // A FIFO stays a FIFO.
         {"srec @ok.mot -o @fifo.mot", 1, "is not a regular file"},
-#endif
         // The source is never written over by its own image.
         {"srec @ok.mot -o @./ok.mot", 2},
     });
     const QString out = path("old.bin");
     EXPECT_EQ(readBytes(out), QByteArray("old"));
     EXPECT_EQ(readBytes(path("ok.mot")), MakeSRecords(0, QByteArray(4, 1)));
-#ifdef Q_OS_UNIX
     EXPECT_FALSE(QFileInfo(path("fifo.mot")).isFile());
-#endif
     {
         FileSizeLimit disk(4096); // the 256 KiB image cannot be written whole
         ASSERT_TRUE(disk.active());
@@ -101,5 +82,3 @@ TEST_F(SrecCliTest, FailuresGiveTheirMessageAndKeepTheOutput) {
     }
     EXPECT_EQ(readBytes(out), QByteArray("old"));
 }
-
-} // namespace

@@ -17,15 +17,13 @@
 using namespace zel;
 using zel::sim::FaultKind;
 
-namespace {
-
 constexpr int kTitleCommand = 0xB1;
 
 class TitleIntegrationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_line.settings.TimeOutRetry = QStringLiteral("20");
-        m_line.settings.TimeOutWait = QStringLiteral("300");
+        m_line.settings.TimeOutRetry = u"20"_qs;
+        m_line.settings.TimeOutWait = u"300"_qs;
         QString error;
         ASSERT_TRUE(m_line.open(&error)) << error.toStdString();
         m_transfer =
@@ -52,12 +50,6 @@ protected:
         return result;
     }
 
-    void addFault(FaultKind kind, int titleNo, int times) {
-        m_line.sim.device().faultPlan().add(test::faultRule(kind, kTitleCommand, titleNo, times));
-    }
-
-    QStringList sentData() const { return m_line.sentData(); }
-
     test::PtyLink m_line;
     LanguageTables m_language;
     TitleCharTable m_table{0};
@@ -65,14 +57,11 @@ protected:
     std::unique_ptr<TitleTransfer> m_transfer;
 };
 
-} // namespace
-
 TEST_F(TitleIntegrationTest, AllUploadThenAllDownloadRoundTrips) {
     for (int category = 0; category < kTitleCategoryCount; ++category)
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number)
-            m_document.setTitle(category, number,
-                                QStringLiteral("T%1-%2").arg(category).arg(number));
-    m_document.setTitle(CategoryPosition, 17, QStringLiteral("{024}\"x"));
+            m_document.setTitle(category, number, u"T%1-%2"_qs.arg(category).arg(number));
+    m_document.setTitle(CategoryPosition, 17, u"{024}\"x"_qs);
     ASSERT_EQ(m_transfer->startAllUpload(), TitleTransfer::AllUploadStart::Sent);
     ASSERT_EQ(waitForEnd(), std::optional<bool>(true));
     EXPECT_EQ(m_line.sim.device().frameCount(kTitleCommand), 302);
@@ -97,7 +86,7 @@ TEST_F(TitleIntegrationTest, FaultsEndTheDownloadWithTheirMessages) {
     for (const auto& [kind, message] : cases) {
         m_line.sim.device().faultPlan().clear();
         m_line.sink.clear();
-        addFault(kind, 2, -1);
+        m_line.sim.device().faultPlan().add(test::faultRule(kind, kTitleCommand, 2, -1));
         ASSERT_TRUE(m_transfer->startDownload(CategoryAlarm));
         EXPECT_EQ(waitForEnd(), std::optional<bool>(false));
         EXPECT_EQ(m_line.sink.numbers(), QList<int>{message});

@@ -1,10 +1,12 @@
 #include "link/FrameDecoder.h"
+#include "DataReplyText.h"
 #include "PanelCommandMeanings.h"
 #include "common/HexText.h"
 #include "link/CommLogFilter.h"
 #include "link/CommLogStore.h"
 #include "link/CommandMeaning.h"
 #include "link/FrameCodec.h"
+#include "link/MeaningJapanese.h"
 #include "titletable/TitleCharTable.h"
 
 #include <QRegularExpression>
@@ -18,21 +20,13 @@ namespace {
 
 QString sent(int camera, int remote, const char* data, bool request = false) {
     const CommSendRecord record{QString::number(camera), QString::number(remote),
-                                request ? QStringLiteral("True") : QStringLiteral("False"),
-                                QStringLiteral("0"), QStringLiteral("0")};
+                                request ? u"True"_qs : u"False"_qs, u"0"_qs, u"0"_qs};
     return BuildCommandFrame(record, QString::fromLatin1(data)).value();
 }
 
 // A data reply as the controller sends it: FD, length, address, payload, checksum, FF FF.
 QString reply(const QString& address, const QString& payload) {
-    QByteArray bytes = *HexTextToBytes(QStringLiteral("FD00") + address + payload);
-    bytes[1] = char(bytes.size() + 2);
-    int sum = 0;
-    for (const char b : bytes)
-        sum ^= static_cast<unsigned char>(b);
-    bytes.append(char(sum ^ 0xFF));
-    bytes.append("\xFF\xFF", 2);
-    return BytesToHexText(bytes);
+    return test::DataReplyText(*HexTextToBytes(address + payload));
 }
 
 QString titleHex(const QString& text) {
@@ -43,34 +37,49 @@ QString titleHex(const QString& text) {
 
 QString meaningOfSent(const char* data, bool request = false) {
     FrameDecoder decoder;
-    return decoder.decode(QStringLiteral("HOST1:"), sent(3, 1, data, request)).meaning;
+    return decoder.decode(u"HOST1:"_qs, sent(3, 1, data, request)).meaning;
 }
 
 QString commandOf(const QString& data) {
     return DescribeCommand(*HexTextToBytes(data), TitleCharTable(0));
 }
 
+// What a meaning may say, whatever the entry: a sent frame's address and command, a single
+// answer byte, a data reply, or that the entry is no frame at all.
+bool IsAMeaning(const QString& meaning) {
+    static const QRegularExpression forms(
+        u"^(CAM \\d+ ← REMOTE \\d+: .+|not a frame|ACK|NACK|BUSY|reply checksum BAD|reply: .+)$"_qs);
+    return forms.match(meaning).hasMatch();
+}
+
+// Lower-case English words left outside quotes: what the table missed.
+QString englishLeft(const QString& meaning) {
+    QStringList parts = meaning.split(QLatin1Char('"'));
+    for (qsizetype i = 1; i < parts.size(); i += 2)
+        parts[i].clear();
+    static const QRegularExpression word(u"[a-z]{2,}"_qs);
+    const QRegularExpressionMatch match = word.match(parts.join(QString()));
+    return match.hasMatch() ? match.captured() : QString();
+}
+
 } // namespace
 
 TEST(FrameDecoder, SentFramesCarryAddressAndCommand) {
     FrameDecoder decoder;
-    const DecodedFrame move = decoder.decode(QStringLiteral("HOST1:"), sent(3, 1, "20093C3C0808"));
-    EXPECT_EQ(move.meaning,
-              QStringLiteral("CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"));
-    EXPECT_EQ(move.direction, FrameDirection::Sent);
-    EXPECT_EQ(move.camera, 3);
-    EXPECT_EQ(move.command, 0x20);
-    EXPECT_EQ(meaningOfSent("20003C3C0808"),
-              QStringLiteral("CAM 3 ← REMOTE 1: stop, speeds 60/60/8/8"));
-    EXPECT_EQ(decoder.decode(QStringLiteral("HOST1:"), sent(199, 9, "40")).meaning,
-              QStringLiteral("CAM 199 ← REMOTE 9: STOP"));
-    EXPECT_EQ(decoder.decode(QStringLiteral("HOST1:"), QStringLiteral("FE0700100117FFFF")).meaning,
-              QStringLiteral("CAM 1 ← REMOTE 1: no command data"));
+    const DecodedFrame move = decoder.decode(u"HOST1:"_qs, sent(3, 1, "20093C3C0808"));
+    EXPECT_EQ(move.meaning, u"CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"_qs);
+    EXPECT_EQ(std::tuple(move.direction, move.camera, move.command),
+              std::tuple(FrameDirection::Sent, 3, 0x20));
+    EXPECT_EQ(meaningOfSent("20003C3C0808"), u"CAM 3 ← REMOTE 1: stop, speeds 60/60/8/8"_qs);
+    EXPECT_EQ(decoder.decode(u"HOST1:"_qs, sent(199, 9, "40")).meaning,
+              u"CAM 199 ← REMOTE 9: STOP"_qs);
+    EXPECT_EQ(decoder.decode(u"HOST1:"_qs, u"FE0700100117FFFF"_qs).meaning,
+              u"CAM 1 ← REMOTE 1: no command data"_qs);
     // A frame whose checksum was typed wrong in free format still says what it carries.
     QString broken = sent(3, 1, "40");
-    broken.replace(12, 2, QStringLiteral("00"));
-    EXPECT_EQ(decoder.decode(QStringLiteral("HOST1:"), broken).meaning,
-              QStringLiteral("CAM 3 ← REMOTE 1: STOP (checksum BAD)"));
+    broken.replace(12, 2, u"00"_qs);
+    EXPECT_EQ(decoder.decode(u"HOST1:"_qs, broken).meaning,
+              u"CAM 3 ← REMOTE 1: STOP (checksum BAD)"_qs);
 }
 
 TEST(FrameDecoder, PanelCommandVectors) {
@@ -82,24 +91,22 @@ TEST(FrameDecoder, PanelCommandVectors) {
 // unknown codes and no data: named, not read.
 TEST(FrameDecoder, TitleBackupAndMalformedCommands) {
     const std::pair<QString, const char*> rows[] = {
-        {QStringLiteral("B1030120"), "title read POSITION 12"},
-        {QStringLiteral("B1020000"), "title read CAMERA"},
-        {QStringLiteral("B1060030") + titleHex(QStringLiteral("GATE")),
-         "title write TOUR 3 \"GATE\""},
-        {QStringLiteral("B1FF0030"), "title read category FF 3"},
-        {QStringLiteral("C10007"), "backup block 0007 (read)"},
-        {QStringLiteral("C103E8") + QString(64, QLatin1Char('A')), "backup block 03E8 (write)"},
-        {QStringLiteral("C100"),
-         "backup block (command C1) with 2 data bytes, not a length it has"},
-        {QStringLiteral("B10301"), "title (command B1) with 3 data bytes, not a length it has"},
-        {QStringLiteral("100A20"), "go to position 0A20?"},
-        {QStringLiteral("7F0102"), "command 7F, 3 data bytes"},
+        {u"B1030120"_qs, "title read POSITION 12"},
+        {u"B1020000"_qs, "title read CAMERA"},
+        {u"B1060030"_qs + titleHex(u"GATE"_qs), "title write TOUR 3 \"GATE\""},
+        {u"B1FF0030"_qs, "title read category FF 3"},
+        {u"C10007"_qs, "backup block 0007 (read)"},
+        {u"C103E8"_qs + QString(64, QLatin1Char('A')), "backup block 03E8 (write)"},
+        {u"C100"_qs, "backup block (command C1) with 2 data bytes, not a length it has"},
+        {u"B10301"_qs, "title (command B1) with 3 data bytes, not a length it has"},
+        {u"100A20"_qs, "go to position 0A20?"},
+        {u"7F0102"_qs, "command 7F, 3 data bytes"},
         {QString(), "no command data"},
     };
     for (const auto& [data, meaning] : rows)
         EXPECT_EQ(commandOf(data), QString::fromUtf8(meaning)) << data.toStdString();
-    EXPECT_EQ(CommandNameOf(0xC1), QStringLiteral("backup block"));
-    EXPECT_EQ(CommandNameOf(0x7F), QStringLiteral("command 7F"));
+    EXPECT_EQ(CommandNameOf(0xC1), u"backup block"_qs);
+    EXPECT_EQ(CommandNameOf(0x7F), u"command 7F"_qs);
     // Every known command decodes at each of its lengths without reading past the data.
     const TitleCharTable english(0);
     for (const CommandName& command : KnownCommands())
@@ -112,40 +119,33 @@ TEST(FrameDecoder, TitleBackupAndMalformedCommands) {
 
 TEST(FrameDecoder, RepliesAreReadWithTheCommandTheyAnswer) {
     FrameDecoder decoder;
-    decoder.decode(QStringLiteral("HOST1:"), sent(12, 1, "15", true));
+    decoder.decode(u"HOST1:"_qs, sent(12, 1, "15", true));
     const DecodedFrame position =
-        decoder.decode(QStringLiteral("CAMERA12:"),
-                       reply(QStringLiteral("012101"), QStringLiteral("151C2000646400F1D6")));
-    EXPECT_EQ(position.meaning,
-              QStringLiteral("reply: position PAN 7200 TILT 100 ZOOM 25600 D-ZOOM 470"));
-    EXPECT_EQ(position.direction, FrameDirection::Received);
-    EXPECT_EQ(position.camera, 12);
-    EXPECT_EQ(position.command, 0x15);
+        decoder.decode(u"CAMERA12:"_qs, reply(u"012101"_qs, u"151C2000646400F1D6"_qs));
+    EXPECT_EQ(position.meaning, u"reply: position PAN 7200 TILT 100 ZOOM 25600 D-ZOOM 470"_qs);
+    EXPECT_EQ(std::tuple(position.direction, position.camera, position.command),
+              std::tuple(FrameDirection::Received, 12, 0x15));
 
-    decoder.decode(QStringLiteral("HOST1:"), sent(2, 1, "B1030120", true));
-    EXPECT_EQ(decoder
-                  .decode(QStringLiteral("CAMERA2"),
-                          reply(QStringLiteral("002101"),
-                                QStringLiteral("B1030120") + titleHex(QStringLiteral("HALL"))))
-                  .meaning,
-              QStringLiteral("reply: title POSITION 12 \"HALL\""));
+    decoder.decode(u"HOST1:"_qs, sent(2, 1, "B1030120", true));
+    EXPECT_EQ(
+        decoder.decode(u"CAMERA2"_qs, reply(u"002101"_qs, u"B1030120"_qs + titleHex(u"HALL"_qs)))
+            .meaning,
+        u"reply: title POSITION 12 \"HALL\""_qs);
 
-    decoder.decode(QStringLiteral("HOST1:"), sent(2, 1, "C10007", true));
-    const QString block =
-        reply(QStringLiteral("002101"), QStringLiteral("C10007") + QString(64, QLatin1Char('5')));
-    EXPECT_EQ(decoder.decode(QStringLiteral("CAMERA2:"), block).meaning,
-              QStringLiteral("reply: backup block 0007, 32 bytes"));
+    decoder.decode(u"HOST1:"_qs, sent(2, 1, "C10007", true));
+    const QString block = reply(u"002101"_qs, u"C10007"_qs + QString(64, QLatin1Char('5')));
+    EXPECT_EQ(decoder.decode(u"CAMERA2:"_qs, block).meaning,
+              u"reply: backup block 0007, 32 bytes"_qs);
     QString badSum = block;
-    badSum.replace(badSum.size() - 6, 2, QStringLiteral("00"));
-    EXPECT_EQ(decoder.decode(QStringLiteral("CAMERA2:"), badSum).meaning,
-              QStringLiteral("reply checksum BAD"));
+    badSum.replace(badSum.size() - 6, 2, u"00"_qs);
+    EXPECT_EQ(decoder.decode(u"CAMERA2:"_qs, badSum).meaning, u"reply checksum BAD"_qs);
 
-    decoder.decode(QStringLiteral("HOST1:"), sent(5, 1, "2004"));
+    decoder.decode(u"HOST1:"_qs, sent(5, 1, "2004"));
     for (const auto& [text, meaning] : {std::pair{"06", "ACK"}, {"15", "NACK"}, {"00", "BUSY"}}) {
-        const DecodedFrame answer =
-            decoder.decode(QStringLiteral("CAMERA5:"), QString::fromLatin1(text));
-        EXPECT_EQ(answer.meaning, QString::fromLatin1(meaning));
-        EXPECT_EQ(answer.command, 0x20); // counted with the movement it answers
+        // Counted with the movement it answers.
+        const DecodedFrame answer = decoder.decode(u"CAMERA5:"_qs, QString::fromLatin1(text));
+        EXPECT_EQ(std::pair(answer.meaning, answer.command),
+                  std::pair(QString::fromLatin1(meaning), 0x20));
     }
 }
 
@@ -156,29 +156,24 @@ TEST(FrameDecoder, GarbageIsNotAFrame) {
                              "38FFFF",
                              "FE08A010012038FFFF", "FD03FFFF"}) {
         const QString data = QString::fromLatin1(junk);
-        EXPECT_EQ(decoder.decode(QStringLiteral("CAMERA1:"), data).meaning,
-                  data.startsWith(QStringLiteral("FD03")) ? QStringLiteral("reply checksum BAD")
-                                                          : QStringLiteral("not a frame"))
+        EXPECT_EQ(decoder.decode(u"CAMERA1:"_qs, data).meaning,
+                  data.startsWith(u"FD03"_qs) ? u"reply checksum BAD"_qs : u"not a frame"_qs)
             << junk;
-        EXPECT_EQ(decoder.decode(QStringLiteral("HOST1:"), data).meaning,
-                  QStringLiteral("not a frame"))
-            << junk;
+        EXPECT_EQ(decoder.decode(u"HOST1:"_qs, data).meaning, u"not a frame"_qs) << junk;
     }
     // Units from a hand-written file: the data says which way the frame went.
-    EXPECT_EQ(decoder.decode(QStringLiteral("X"), sent(1, 1, "40")).direction,
-              FrameDirection::Sent);
-    EXPECT_EQ(decoder.decode(QStringLiteral(""), QStringLiteral("06")).direction,
-              FrameDirection::Received);
+    EXPECT_EQ(decoder.decode(u"X"_qs, sent(1, 1, "40")).direction, FrameDirection::Sent);
+    EXPECT_EQ(decoder.decode(u""_qs, u"06"_qs).direction, FrameDirection::Received);
 }
 
 TEST(CommLogFilter, ChoosesByDirectionCameraAndCommand) {
     CommLogStore store;
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), sent(1, 1, "2004"));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA1:"), QStringLiteral("06"));
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), sent(2, 1, "C10001", true));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA2:"), QStringLiteral("00"));
-    store.Add_MsFlexGrid(QStringLiteral("HOST1:"), sent(2, 1, "40"));
-    store.Add_MsFlexGrid(QStringLiteral("CAMERA2:"), QStringLiteral("15"));
+    store.Add_MsFlexGrid(u"HOST1:"_qs, sent(1, 1, "2004"));
+    store.Add_MsFlexGrid(u"CAMERA1:"_qs, u"06"_qs);
+    store.Add_MsFlexGrid(u"HOST1:"_qs, sent(2, 1, "C10001", true));
+    store.Add_MsFlexGrid(u"CAMERA2:"_qs, u"00"_qs);
+    store.Add_MsFlexGrid(u"HOST1:"_qs, sent(2, 1, "40"));
+    store.Add_MsFlexGrid(u"CAMERA2:"_qs, u"15"_qs);
     const QVector<DecodedFrame> frames = FrameDecoder().decodeAll(store);
     const auto shown = [&](const CommLogFilter& filter) {
         QList<int> rows;
@@ -196,18 +191,6 @@ TEST(CommLogFilter, ChoosesByDirectionCameraAndCommand) {
     EXPECT_EQ(store.count(), 6); // filtering leaves the recording whole
 }
 
-namespace {
-
-// What a meaning may say, whatever the entry: a sent frame's address and command, a single
-// answer byte, a data reply, or that the entry is no frame at all.
-bool IsAMeaning(const QString& meaning) {
-    static const QRegularExpression forms(QStringLiteral(
-        "^(CAM \\d+ ← REMOTE \\d+: .+|not a frame|ACK|NACK|BUSY|reply checksum BAD|reply: .+)$"));
-    return forms.match(meaning).hasMatch();
-}
-
-} // namespace
-
 TEST(FrameDecoder, ArbitraryEntriesNeverReadPastTheirData) {
     // Random units and data, frames with random bodies and damaged real frames: every entry
     // gets one of the meanings and nothing is read outside it (the sanitizer build checks the
@@ -215,8 +198,7 @@ TEST(FrameDecoder, ArbitraryEntriesNeverReadPastTheirData) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> byte(0, 255);
     FrameDecoder decoder;
-    const QStringList units{QStringLiteral("HOST1:"), QStringLiteral("CAMERA3"), QString(),
-                            QStringLiteral("CAMERA:"), QStringLiteral("HOSTx")};
+    const QStringList units{u"HOST1:"_qs, u"CAMERA3"_qs, QString(), u"CAMERA:"_qs, u"HOSTx"_qs};
     for (int round = 0; round < 20000; ++round) {
         QByteArray bytes(byte(random) % 48, '\0');
         for (char& b : bytes)
@@ -246,22 +228,64 @@ TEST(FrameDecoder, ArbitraryEntriesNeverReadPastTheirData) {
         const QString meaning = decoder.decode(unit, text).meaning;
         ASSERT_TRUE(IsAMeaning(meaning)) << text.toStdString() << " " << meaning.toStdString();
         if (odd && !text.isEmpty()) {
-            EXPECT_EQ(meaning, QStringLiteral("not a frame")) << text.toStdString();
+            EXPECT_EQ(meaning, u"not a frame"_qs) << text.toStdString();
             continue;
         }
         if (!built)
             continue;
-        const bool asSent = unit.startsWith(QStringLiteral("HOST")) || (unit.isEmpty() && command);
+        const bool asSent = unit.startsWith(u"HOST"_qs) || (unit.isEmpty() && command);
         if (asSent && command)
-            EXPECT_TRUE(meaning.startsWith(QStringLiteral("CAM 1 ← REMOTE 1: ")) &&
-                        !meaning.endsWith(QStringLiteral("(checksum BAD)")))
+            EXPECT_TRUE(meaning.startsWith(u"CAM 1 ← REMOTE 1: "_qs) &&
+                        !meaning.endsWith(u"(checksum BAD)"_qs))
                 << text.toStdString() << " " << meaning.toStdString();
         else if (asSent || command)
-            EXPECT_EQ(meaning, QStringLiteral("not a frame")) << text.toStdString();
+            EXPECT_EQ(meaning, u"not a frame"_qs) << text.toStdString();
         else
-            EXPECT_EQ(meaning.startsWith(QStringLiteral("reply: ")) ? QStringLiteral("reply")
-                                                                    : meaning,
-                      badSum ? QStringLiteral("reply checksum BAD") : QStringLiteral("reply"))
+            EXPECT_EQ(meaning.startsWith(u"reply: "_qs) ? u"reply"_qs : meaning,
+                      badSum ? u"reply checksum BAD"_qs : u"reply"_qs)
                 << text.toStdString();
     }
+}
+
+// The traffic log's meanings in Japanese mode: every English word the decoder uses is turned,
+// device captions and quoted titles stay.
+TEST(MeaningJapaneseTest, KnownMeaningsRead) {
+    const QList<std::pair<const char*, const char*>> cases{
+        {"pan left, tilt up, speeds 60/60/8/8", "パン 左, チルト 上, 速度 60/60/8/8"},
+        {"pan left+right, tilt up+down", "パン 左+右, チルト 上+下"},
+        {"auto-pan limit R-SET", "オートパンリミット R-SET"},
+        {"backup block 0007 (read)", "バックアップブロック 0007 (読出)"},
+        {"reply: backup block 0007, 32 bytes", "応答: バックアップブロック 0007, 32 バイト"},
+        {"command 7F, 3 data bytes", "コマンド 7F, データ 3 バイト"},
+        {"title (command B1) with 5 data bytes, not a length it has",
+         "タイトル (コマンド B1) (データ 5 バイト: この長さはありません)"},
+        {"CAM 3 ← REMOTE 1: STOP (checksum BAD)", "CAM 3 ← REMOTE 1: STOP (チェックサム不正)"},
+        // A title text in quotes is the camera's, whatever words it holds.
+        {"title write TOUR 3 \"stop up\"", "タイトル書込 TOUR 3 \"stop up\""},
+        {"ACK", "ACK"},
+    };
+    for (const auto& [english, japanese] : cases)
+        EXPECT_EQ(MeaningInJapanese(QString::fromUtf8(english)), QString::fromUtf8(japanese))
+            << english;
+}
+
+TEST(MeaningJapaneseTest, EveryCommandTheDecoderKnowsIsTranslated) {
+    const auto check = [](const char* data) {
+        const QString meaning = FrameDecoder(1).decode(u"HOST1:"_qs, sent(3, 1, data)).meaning;
+        EXPECT_TRUE(englishLeft(meaning).isEmpty()) << data << ": " << meaning.toStdString();
+    };
+    for (const auto& [data, english] : test::kPanelCommandMeanings)
+        check(data);
+    for (const char* data : {"B1030120", "B1FF0030", "C10007", "7F0102", "B105", "", "A9"})
+        check(data);
+    FrameDecoder decoder(1);
+    for (const char* reply : {"06", "15", "00", "FD0730", "FE0102"}) {
+        const QString meaning = decoder.decode(u"CAMERA3:"_qs, QString::fromLatin1(reply)).meaning;
+        EXPECT_TRUE(englishLeft(meaning).isEmpty()) << reply << ": " << meaning.toStdString();
+    }
+    for (const CommandName& command : KnownCommands())
+        EXPECT_TRUE(englishLeft(MeaningInJapanese(command.name)).isEmpty())
+            << command.name.toStdString();
+    EXPECT_EQ(FrameDecoder(0).decode(u"HOST1:"_qs, sent(3, 1, "40")).meaning,
+              u"CAM 3 ← REMOTE 1: STOP"_qs); // English mode as it was
 }

@@ -23,9 +23,17 @@ QStringList columnsOf(const PrintReport& report,
     return texts;
 }
 
-const QString kOn = QStringLiteral("○");
-const QString kOff = QStringLiteral("×");
-const QString kBlank = QStringLiteral(" ");
+// The values of the labels named in `names`.
+QStringList labelValues(const PrintReport& report, const char* names) {
+    QStringList values;
+    for (const QString& name : Words(names))
+        values.append(report.labelValue(name));
+    return values;
+}
+
+const QString kOn = u"○"_qs;
+const QString kOff = u"×"_qs;
+const QString kBlank = u" "_qs;
 
 class TitlePrintTest : public ::testing::Test {
 protected:
@@ -39,107 +47,98 @@ protected:
     LanguageTables language;
 };
 
-} // namespace
-
 TEST_F(TitlePrintTest, TextBoxModesGiveOneTitleNameRow) {
-    document.setTitle(CategoryCamera, 1, QStringLiteral("GATE"));
-    document.setTitle(CategoryAutoPan, 1, QStringLiteral("PAN 1"));
-    document.RemoteNo = QStringLiteral("12");
-    document.CameraNo = QStringLiteral("200");
+    document.setTitle(CategoryCamera, 1, u"GATE"_qs);
+    document.setTitle(CategoryAutoPan, 1, u"PAN 1"_qs);
+    document.RemoteNo = u"12"_qs;
+    document.CameraNo = u"200"_qs;
 
     const PrintReport camera = gather(CategoryCamera);
-    EXPECT_EQ(camera.reportName, QStringLiteral("DataRepTitleText"));
-    EXPECT_EQ(columnsOf(camera), QStringList{QStringLiteral("TitleName")});
+    EXPECT_EQ(camera.reportName, u"DataRepTitleText"_qs);
+    EXPECT_EQ(columnsOf(camera), QStringList{u"TitleName"_qs});
     ASSERT_EQ(camera.rows.size(), 1);
-    EXPECT_EQ(camera.rows[0], QStringList{QStringLiteral("GATE ")});
-    EXPECT_EQ(camera.title, QStringLiteral("Title setting"));
-    EXPECT_EQ(columnsOf(camera, &ReportColumn::header), QStringList{QStringLiteral("Title")});
-    EXPECT_EQ(camera.labelValue(QStringLiteral("LabelRemoteNo")), QStringLiteral("12"));
-    EXPECT_EQ(camera.labelValue(QStringLiteral("LabelCameraNo")), QStringLiteral("200"));
+    EXPECT_EQ(camera.rows[0], QStringList{u"GATE "_qs});
+    EXPECT_EQ(camera.title, u"Title setting"_qs);
+    EXPECT_EQ(columnsOf(camera, &ReportColumn::header), QStringList{u"Title"_qs});
+    EXPECT_EQ(labelValues(camera, "LabelRemoteNo LabelCameraNo"), Words("12 200"));
 
     const PrintReport autoPan = gather(CategoryAutoPan);
     ASSERT_EQ(autoPan.rows.size(), 1);
-    EXPECT_EQ(autoPan.rows[0], QStringList{QStringLiteral("PAN 1 ")});
-    EXPECT_EQ(autoPan.subtitle, QStringLiteral("AUTO PAN ID"));
+    EXPECT_EQ(autoPan.rows[0], QStringList{u"PAN 1 "_qs});
+    EXPECT_EQ(autoPan.subtitle, u"AUTO PAN ID"_qs);
 }
 
 TEST_F(TitlePrintTest, GridModesGiveNumberAndNameRowsInThePresentOrder) {
-    document.setTitle(CategoryPosition, 2, QStringLiteral("DOOR"));
-    document.setTitle(CategoryPosition, 255, QStringLiteral("LAST"));
+    document.setTitle(CategoryPosition, 2, u"DOOR"_qs);
+    document.setTitle(CategoryPosition, 255, u"LAST"_qs);
     PrintReport position = gather(CategoryPosition);
-    EXPECT_EQ(position.reportName, QStringLiteral("DataRepTitleGrid"));
+    EXPECT_EQ(position.reportName, u"DataRepTitleGrid"_qs);
     EXPECT_EQ(columnsOf(position), Words("TitleNo TitleName"));
     EXPECT_EQ(columnsOf(position, &ReportColumn::header),
-              (QStringList{QStringLiteral("POSITION No."), QStringLiteral("ID")}));
+              (QStringList{u"POSITION No."_qs, u"ID"_qs}));
     ASSERT_EQ(position.rows.size(), 255);
-    EXPECT_EQ(position.rows[0], (QStringList{QStringLiteral("1 "), kBlank}));
-    EXPECT_EQ(position.rows[1], (QStringList{QStringLiteral("2 "), QStringLiteral("DOOR ")}));
-    EXPECT_EQ(position.rows[254], (QStringList{QStringLiteral("255 "), QStringLiteral("LAST ")}));
+    EXPECT_EQ(position.rows[0] + position.rows[1] + position.rows[254],
+              (QStringList{u"1 "_qs, kBlank, u"2 "_qs, u"DOOR "_qs, u"255 "_qs, u"LAST "_qs}));
 
     // After Sort the failed titles come first: the print follows the grid, not the numbers.
     document.row(CategoryPosition, 254).checkMark.clear();
     document.sortByCheckMark(CategoryPosition);
     position = gather(CategoryPosition);
-    EXPECT_EQ(position.rows[0], (QStringList{QStringLiteral("255 "), QStringLiteral("LAST ")}));
-    EXPECT_EQ(position.rows[1], (QStringList{QStringLiteral("1 "), kBlank}));
+    EXPECT_EQ(position.rows[0] + position.rows[1],
+              (QStringList{u"255 "_qs, u"LAST "_qs, u"1 "_qs, kBlank}));
 
     EXPECT_EQ(gather(CategoryTour).rows.size(), 16);
-    EXPECT_EQ(gather(CategoryAux).rows.last()[0], QStringLiteral("8 "));
+    EXPECT_EQ(gather(CategoryAux).rows.last()[0], u"8 "_qs);
 }
 
 TEST_F(TitlePrintTest, CaptionsFollowTheLanguageAndBadModesPrintNothing) {
     language.setLanguageIndex(1);
     const PrintReport report = gather(CategoryTrace);
-    EXPECT_EQ(report.title, QStringLiteral("タイトル設定"));
+    EXPECT_EQ(report.title, u"タイトル設定"_qs);
     ASSERT_EQ(report.labelLines.size(), 1);
-    EXPECT_EQ(report.labelLines[0][0].caption, QStringLiteral("REMOTE No.："));
-    EXPECT_EQ(report.labelLines[0][1].caption, QStringLiteral("CAMERA No.："));
-    EXPECT_EQ(gather(CategoryCamera).columns[0].header, QStringLiteral("タイトル"));
+    EXPECT_EQ((QStringList{report.labelLines[0][0].caption, report.labelLines[0][1].caption}),
+              (QStringList{u"REMOTE No.："_qs, u"CAMERA No.："_qs}));
+    EXPECT_EQ(gather(CategoryCamera).columns[0].header, u"タイトル"_qs);
     EXPECT_FALSE(GatherTitleReport(document, -1, language).has_value());
     EXPECT_FALSE(GatherTitleReport(document, kTitleCategoryCount, language).has_value());
 }
 
 TEST(CommTestPrint, MarksLabelsAndRows) {
     TestScreen screen;
-    screen.hostNo = QStringLiteral("5");
-    screen.camNo = QStringLiteral("12");
+    screen.hostNo = u"5"_qs;
+    screen.camNo = u"12"_qs;
     screen.continuous = false;
-    screen.interval = QStringLiteral("1.500");
+    screen.interval = u"1.500"_qs;
     screen.freeFormat = true;
-    screen.row(1).text = QStringLiteral("0102");
-    screen.row(1).reply = QStringLiteral("ACK");
-    screen.row(2) = {false, true, QStringLiteral("A0B"), {}};
+    screen.row(1).text = u"0102"_qs;
+    screen.row(1).reply = u"ACK"_qs;
+    screen.row(2) = {false, true, u"A0B"_qs, {}};
 
     const PrintReport report = GatherCommTestReport(screen);
-    EXPECT_EQ(report.reportName, QStringLiteral("DataRepCommTest"));
+    EXPECT_EQ(report.reportName, u"DataRepCommTest"_qs);
     EXPECT_EQ(columnsOf(report),
               Words("TestValid TestWrite TestRead TestSendLen TestSendData TestRecvData"));
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelRemoteNo")), QStringLiteral("5"));
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelCameraNo")), QStringLiteral("12"));
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelContinueVal")), kOff);
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelTimeVal")), QStringLiteral("1.500Sec"));
-    EXPECT_EQ(report.labelValue(QStringLiteral("LabelFormatVal")), kOn);
+    const char* const labels = "LabelRemoteNo LabelCameraNo LabelContinueVal LabelTimeVal "
+                               "LabelFormatVal";
+    EXPECT_EQ(labelValues(report, labels),
+              (QStringList{u"5"_qs, u"12"_qs, kOff, u"1.500Sec"_qs, kOn}));
     ASSERT_EQ(report.rows.size(), 16);
-    EXPECT_EQ(report.rows[0], (QStringList{kOn, kOn, kBlank, QStringLiteral("2"),
-                                           QStringLiteral("0102"), QStringLiteral("ACK")}));
+    EXPECT_EQ(report.rows[0], (QStringList{kOn, kOn, kBlank, u"2"_qs, u"0102"_qs, u"ACK"_qs}));
     // Odd length: the byte count is rounded down, as the screen's label shows it.
-    EXPECT_EQ(report.rows[1],
-              (QStringList{kBlank, kBlank, kOn, QStringLiteral("1"), QStringLiteral("A0B"), {}}));
-    EXPECT_EQ(report.rows[15], (QStringList{kOn, kOn, kBlank, QStringLiteral("0"), {}, {}}));
+    EXPECT_EQ(report.rows[1], (QStringList{kBlank, kBlank, kOn, u"1"_qs, u"A0B"_qs, {}}));
+    EXPECT_EQ(report.rows[15], (QStringList{kOn, kOn, kBlank, u"0"_qs, {}, {}}));
 
     screen.continuous = true;
     screen.freeFormat = false;
-    screen.interval = QStringLiteral("0");
+    screen.interval = u"0"_qs;
     const PrintReport other = GatherCommTestReport(screen);
-    EXPECT_EQ(other.labelValue(QStringLiteral("LabelContinueVal")), kOn);
-    EXPECT_EQ(other.labelValue(QStringLiteral("LabelFormatVal")), kOff);
-    EXPECT_EQ(other.labelValue(QStringLiteral("LabelTimeVal")), QStringLiteral("0Sec"));
+    EXPECT_EQ(labelValues(other, labels), (QStringList{u"5"_qs, u"12"_qs, kOn, u"0Sec"_qs, kOff}));
 }
 
 TEST(CommLogPrint, EmptyLogPrintsOneRowOfBlanks) {
     const CommLogStore store;
     const PrintReport report = GatherCommLogReport(store);
-    EXPECT_EQ(report.reportName, QStringLiteral("DataRepCommLog"));
+    EXPECT_EQ(report.reportName, u"DataRepCommLog"_qs);
     EXPECT_EQ(columnsOf(report), Words("LogUnit LogData"));
     ASSERT_EQ(report.rows.size(), 1);
     EXPECT_EQ(report.rows[0], (QStringList{kBlank, kBlank}));
@@ -148,20 +147,20 @@ TEST(CommLogPrint, EmptyLogPrintsOneRowOfBlanks) {
 TEST(CommLogPrint, EntriesOldestFirstAfterTheRingWrapped) {
     CommLogStore store;
     for (int i = 0; i < CommLogStore::kCapacity + 2; ++i)
-        store.Add_MsFlexGrid(QStringLiteral("HOST1:"), QString::number(i));
+        store.Add_MsFlexGrid(u"HOST1:"_qs, QString::number(i));
     const PrintReport report = GatherCommLogReport(store);
     ASSERT_EQ(report.rows.size(), CommLogStore::kCapacity);
-    EXPECT_EQ(report.rows.first(), (QStringList{QStringLiteral("HOST1: "), QStringLiteral("2 ")}));
-    EXPECT_EQ(report.rows.last()[1], QStringLiteral("3001 "));
+    EXPECT_EQ(report.rows.first(), (QStringList{u"HOST1: "_qs, u"2 "_qs}));
+    EXPECT_EQ(report.rows.last()[1], u"3001 "_qs);
 }
 
 TEST(PrintError, DescriptionUnderTheErrorPieceWithTheStopIcon) {
     LanguageTables language;
-    MessageBoxContent box = ComposePrintError(language, QStringLiteral("disk full"));
-    EXPECT_EQ(box.title, QStringLiteral("Error"));
-    EXPECT_EQ(box.text, QStringLiteral("disk full"));
-    EXPECT_EQ(box.icon, MessageIcon::Stop);
-    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    MessageBoxContent box = ComposePrintError(language, u"disk full"_qs);
+    EXPECT_EQ((QStringList{box.title, box.text}), (QStringList{u"Error"_qs, u"disk full"_qs}));
+    EXPECT_EQ(std::pair(box.icon, box.buttons), std::pair(MessageIcon::Stop, MessageButtons::Ok));
     language.setLanguageIndex(1);
-    EXPECT_EQ(ComposePrintError(language, {}).title, QStringLiteral("エラーが発生しました"));
+    EXPECT_EQ(ComposePrintError(language, {}).title, u"エラーが発生しました"_qs);
 }
+
+} // namespace

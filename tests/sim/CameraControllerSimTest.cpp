@@ -1,5 +1,7 @@
 // What the simulated controller answers to each command family.
 #include "CameraControllerSim.h"
+#include "DeviceFrameReader.h"
+#include "FaultPlan.h"
 #include "SimFrames.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +15,16 @@ namespace {
 const QByteArray AckByte = hex("06");
 const QByteArray NackByte = hex("15");
 
-// All bytes the simulator sends for `frame`, pieces joined.
-QByteArray answer(CameraControllerSim& sim, const QByteArray& frame, qint64 nowMs = 0) {
+QByteArray joined(const QList<SimOutput>& pieces) {
     QByteArray out;
-    for (const SimOutput& piece : sim.receive(frame, nowMs))
+    for (const SimOutput& piece : pieces)
         out += piece.bytes;
     return out;
+}
+
+// All bytes the simulator sends for `frame`, pieces joined.
+QByteArray answer(CameraControllerSim& sim, const QByteArray& frame, qint64 nowMs = 0) {
+    return joined(sim.receive(frame, nowMs));
 }
 
 QByteArray ackCommand(CameraControllerSim& sim, const char* dataHex, int camera = 1) {
@@ -103,9 +109,7 @@ TEST(CameraControllerSim, TitlesReadBackWhatWasWritten) {
     QByteArray reply = answer(sim, commandFrame(2, 1, 1, hex("B1020000")));
     ASSERT_EQ(reply.size(), 28);
     EXPECT_TRUE(isGoodDataReply(reply));
-    EXPECT_EQ(reply.mid(5, 4), hex("B1020000"));
-    EXPECT_EQ(reply.mid(9, 16), hex("000C000A001600FD8002"
-                                    "00FD00FD00FD"));
+    EXPECT_EQ(reply.mid(5, 20), hex("B1020000000C000A001600FD800200FD00FD00FD"));
 
     // POSITION 123 written, then read back; POSITION 124 untouched.
     const QByteArray codes = hex("000A000B80240000FD00FD00FD00FD00FD").left(16);
@@ -144,10 +148,8 @@ TEST(CameraControllerSim, SettingsBlocksReadBackWhatWasWritten) {
 
     QByteArray reply = answer(sim, commandFrame(1, 1, 1, hex("C103E8")));
     ASSERT_EQ(reply.size(), 43);
-    EXPECT_EQ(uchar(reply.at(1)), 42);
     EXPECT_TRUE(isGoodDataReply(reply));
-    EXPECT_EQ(reply.mid(5, 3), hex("C103E8"));
-    EXPECT_EQ(reply.mid(8, 32), initial.right(32));
+    EXPECT_EQ(reply.mid(5, 35), hex("C103E8") + initial.right(32));
 
     QByteArray block(32, '\0');
     for (int i = 0; i < 32; ++i)
@@ -187,6 +189,202 @@ TEST(CameraControllerSim, SurvivesRandomNoiseAndStillAnswers) {
     }
     // Whatever the noise left behind, a torn frame is forgotten after a silence.
     EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("40")), 100000), AckByte);
+}
+
+// Frames as the device reads them off the line.
+
+// One line fed at once, holding one frame: what the device reads of it.
+TEST(DeviceFrameReader, DecodesAddressDataAndChecksum) {
+    QByteArray badSum = commandFrame(1, 0, 1, hex("20"));
+    badSum[5] = char(0x21); // data changed, checksum not
+    struct Row {
+        const char* name;
+        QByteArray line;
+        int camera, request, remote;
+        QByteArray data;
+        bool checksumOk;
+    };
+    const Row rows[] = {
+        {"worked frame", hex("FE0A1231052A010305FFFF"), 123, 1, 5, hex("2A0103"), true},
+        {"no data at all", hex("FE07255099EAFFFF"), 255, 0, 99, {}, true},
+        {"bad checksum", badSum, 1, 0, 1, hex("21"), false},
+        // FE FE announces a 254-byte frame; the good frame after it must still come through.
+        {"stray start byte", hex("FEFE") + commandFrame(2, 0, 3, hex("8901")), 2, 0, 3, hex("8901"),
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeviceFrameReader reader;
+        const QList<DeviceFrame> frames = reader.feed(row.line);
+        ASSERT_EQ(frames.size(), 1);
+        const DeviceFrame& f = frames[0];
+        EXPECT_EQ((QList<int>{f.camera, f.request, f.remote, f.command(), f.checksumOk}),
+                  (QList<int>{row.camera, row.request, row.remote,
+                              row.data.isEmpty() ? -1 : uchar(row.data[0]), row.checksumOk}));
+        EXPECT_EQ(f.data, row.data);
+        EXPECT_EQ(reader.pendingBytes(), 0);
+    }
+    // A camera number that is not decimal.
+    QByteArray odd = hex("FE08A0100120");
+    odd += checksumOf(odd) + hex("FFFF");
+    DeviceFrameReader reader;
+    const QList<DeviceFrame> frames = reader.feed(odd);
+    ASSERT_EQ(frames.size(), 1);
+    EXPECT_EQ(frames[0].camera, -1);
+    EXPECT_TRUE(frames[0].checksumOk);
+}
+
+TEST(DeviceFrameReader, JoinsAFrameSplitAcrossFeedsByteByByte) {
+    DeviceFrameReader reader;
+    const QByteArray frame = commandFrame(7, 1, 12, hex("C103E8"));
+    for (qsizetype i = 0; i + 1 < frame.size(); ++i)
+        EXPECT_TRUE(reader.feed(frame.mid(i, 1)).isEmpty()) << "byte " << i;
+    const QList<DeviceFrame> frames = reader.feed(frame.right(1));
+    ASSERT_EQ(frames.size(), 1);
+    EXPECT_EQ((QList<int>{frames[0].camera, frames[0].remote}), (QList<int>{7, 12}));
+    EXPECT_EQ(frames[0].data, hex("C103E8"));
+}
+
+TEST(DeviceFrameReader, ResynchronisesOnGarbage) {
+    DeviceFrameReader reader;
+    const QByteArray good = commandFrame(1, 0, 1, hex("40"));
+    // Noise, a start byte with an impossible length, a torn frame whose end bytes are
+    // wrong, then two good frames in one feed.
+    QByteArray line = hex("0011FF") + hex("FE03") + good.left(6) + hex("0000") + good + good;
+    const QList<DeviceFrame> frames = reader.feed(line);
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0].data, hex("40"));
+    EXPECT_TRUE(frames[1].checksumOk);
+    EXPECT_GT(reader.skippedBytes(), 0);
+}
+
+TEST(DeviceFrameReader, DataBytesEqualToStartOrEndDoNotConfuseIt) {
+    DeviceFrameReader reader;
+    const QByteArray frame = commandFrame(1, 0, 1, hex("C10001") + QByteArray(32, char(0xFE)));
+    const QList<DeviceFrame> frames = reader.feed(frame + commandFrame(1, 0, 1, hex("FFFF")));
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0].data.size(), 35);
+    EXPECT_EQ(frames[1].data, hex("FFFF"));
+}
+
+// Fault injection: every kind, selected by command and block, counted and seeded.
+
+QByteArray readBlock(int block) {
+    return commandFrame(1, 1, 1, hex("C1") + char(block >> 8) + char(block & 0xFF));
+}
+
+TEST(FaultPlan, ParsesTargetsAndRefusesNonsense) {
+    FaultPlan plan;
+    QString error;
+    ASSERT_TRUE(plan.addTarget(FaultKind::Busy, u"C1:7x3"_qs, &error));
+    ASSERT_TRUE(plan.addTarget(FaultKind::Drop, u"*"_qs, &error));
+    ASSERT_TRUE(plan.addTarget(FaultKind::Nack, u"b1:12"_qs, &error));
+    ASSERT_TRUE(plan.addBusyProbability(u"0.25@20"_qs, &error));
+    ASSERT_TRUE(plan.addFragment(u"4:30@C1"_qs, &error));
+    ASSERT_TRUE(plan.addGarbage(u"5"_qs, &error));
+    const QList<FaultRule>& rules = plan.rules();
+    ASSERT_EQ(rules.size(), 6);
+    EXPECT_EQ((QList<int>{rules[0].command, rules[0].number, rules[0].remaining, rules[1].command,
+                          rules[1].remaining, rules[2].command, rules[3].command}),
+              (QList<int>{0xC1, 7, 3, -1, -1, 0xB1, 0x20}));
+    EXPECT_DOUBLE_EQ(rules[3].probability, 0.25);
+    EXPECT_EQ((QList<int>{rules[4].fragmentSize, rules[4].gapMs, rules[5].garbageBytes}),
+              (QList<int>{4, 30, 5}));
+
+    const char* bad[] = {"", "C1:", "C1:x", "C1x0", "123", "G1", "C1:7:8", "C1:-3", "C1x-1"};
+    for (const char* text : bad)
+        EXPECT_FALSE(plan.addTarget(FaultKind::Busy, QString::fromLatin1(text), &error)) << text;
+    EXPECT_FALSE(plan.addBusyProbability(u"1.5"_qs, &error));
+    EXPECT_FALSE(plan.addFragment(u"0:10"_qs, &error));
+    EXPECT_FALSE(plan.addFragment(u"4"_qs, &error));
+    EXPECT_FALSE(plan.addGarbage(u"0"_qs, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(plan.rules().size(), 6);
+}
+
+TEST(FaultPlan, BusyOnOneBlockSpendsItsCountThenAnswers) {
+    CameraControllerSim sim;
+    sim.faultPlan().addTarget(FaultKind::Busy, u"C1:7x3"_qs, nullptr);
+    EXPECT_EQ(answer(sim, readBlock(6)).size(), 43) << "other blocks unaffected";
+    for (int attempt = 0; attempt < 3; ++attempt)
+        EXPECT_EQ(answer(sim, readBlock(7)), hex("00")) << attempt;
+    EXPECT_EQ(answer(sim, readBlock(7)).size(), 43);
+}
+
+TEST(FaultPlan, RefusedWritesAreNotCarriedOut) {
+    CameraControllerSim sim;
+    sim.faultPlan().addTarget(FaultKind::Busy, u"C1:1x1"_qs, nullptr);
+    sim.faultPlan().addTarget(FaultKind::Nack, u"C1:2"_qs, nullptr);
+    const QByteArray before = sim.camera(1).settings();
+    const QByteArray block(32, char(0x5A));
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("C10001") + block)), hex("00"));
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("C10002") + block)), hex("15"));
+    EXPECT_EQ(sim.camera(1).settings(), before);
+}
+
+TEST(FaultPlan, DroppedReplyIsSilentButTheCommandIsCarriedOut) {
+    CameraControllerSim sim;
+    sim.faultPlan().addTarget(FaultKind::Drop, u"B1:5x1"_qs, nullptr);
+    const QByteArray codes = CameraUnit::encodeTitle("HALL");
+    EXPECT_TRUE(sim.receive(commandFrame(1, 0, 1, hex("B1030050") + codes)).isEmpty());
+    EXPECT_EQ(sim.camera(1).titleCodes(0x03, 5), codes);
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("B1030050") + codes)), hex("06"));
+}
+
+TEST(FaultPlan, CorruptsChecksumOrLengthOfDataRepliesOnly) {
+    CameraControllerSim sim;
+    sim.faultPlan().addTarget(FaultKind::BadChecksum, u"C1:3"_qs, nullptr);
+    sim.faultPlan().addTarget(FaultKind::BadLength, u"15"_qs, nullptr);
+    const QByteArray good = answer(sim, readBlock(2));
+    EXPECT_TRUE(isGoodDataReply(good));
+
+    const QByteArray badSum = answer(sim, readBlock(3));
+    ASSERT_EQ(badSum.size(), 43);
+    EXPECT_EQ(uchar(badSum.at(1)), 42);
+    EXPECT_NE(badSum.at(40), checksumOf(badSum.left(40)));
+    EXPECT_EQ(badSum.mid(8, 32), sim.camera(1).block(3)) << "payload intact";
+
+    const QByteArray badLength = answer(sim, commandFrame(1, 1, 1, hex("15")));
+    ASSERT_EQ(badLength.size(), 17);
+    EXPECT_EQ(uchar(badLength.at(1)), 15);
+
+    sim.faultPlan().addTarget(FaultKind::BadChecksum, u"*"_qs, nullptr);
+    EXPECT_EQ(answer(sim, commandFrame(1, 0, 1, hex("40"))), hex("06"));
+}
+
+TEST(FaultPlan, FragmentsAndGarbageShapeTheOutput) {
+    CameraControllerSim sim(8, 42);
+    sim.faultPlan().addFragment(u"10:25@C1"_qs, nullptr);
+    sim.faultPlan().addGarbage(u"3@C1:9"_qs, nullptr);
+    QList<SimOutput> pieces = sim.receive(readBlock(8));
+    ASSERT_EQ(pieces.size(), 5); // 43 bytes in pieces of 10
+    EXPECT_EQ(
+        (QList<qsizetype>{pieces[0].gapBeforeMs, pieces[1].gapBeforeMs, pieces[4].bytes.size()}),
+        (QList<qsizetype>{0, 25, 3}));
+    EXPECT_TRUE(isGoodDataReply(joined(pieces)));
+
+    pieces = sim.receive(readBlock(9));
+    ASSERT_EQ(pieces.size(), 6);
+    EXPECT_EQ(pieces[0].bytes.size(), 3) << "garbage first";
+    EXPECT_EQ(pieces[1].gapBeforeMs, 0);
+    EXPECT_TRUE(isGoodDataReply(joined(pieces).mid(3)));
+    EXPECT_EQ(sim.receive(commandFrame(1, 0, 1, hex("40"))).size(), 1) << "other commands whole";
+}
+
+TEST(FaultPlan, ProbabilityIsReproducibleFromTheSeed) {
+    auto busyPattern = [](quint32 seed) {
+        CameraControllerSim sim(8, seed);
+        sim.faultPlan().addBusyProbability(u"0.5"_qs, nullptr);
+        QString pattern;
+        for (int i = 0; i < 64; ++i)
+            pattern += answer(sim, commandFrame(1, 0, 1, hex("40"))) == hex("00") ? u'B' : u'.';
+        return pattern;
+    };
+    const QString first = busyPattern(1234);
+    EXPECT_EQ(first, busyPattern(1234));
+    EXPECT_NE(first, busyPattern(1235));
+    EXPECT_GT(first.count(u'B'), 10);
+    EXPECT_GT(first.count(u'.'), 10);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // The simulator on a real pseudo-terminal, driven from the slave side with plain system calls.
 #include "PtyHost.h"
 #include "CameraControllerSim.h"
+#include "PtyMaster.h"
 #include "PtySlave.h"
+#include "SerialDeviceHost.h"
 #include "SimConfig.h"
 #include "SimFrames.h"
 #include "SimulatedController.h"
+#include "WirePacer.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -20,7 +23,7 @@ TEST(PtyHost, AnswersOverTheSlaveSurvivesReopeningAndHangsUpOnStop) {
     SimulatedController sim;
     QString error;
     ASSERT_TRUE(sim.start(&error)) << error.toStdString();
-    ASSERT_TRUE(sim.slavePath().startsWith(QStringLiteral("/dev/")));
+    ASSERT_TRUE(sim.slavePath().startsWith(u"/dev/"_qs));
 
     PtySlave port;
     ASSERT_TRUE(port.open(sim.slavePath()));
@@ -95,8 +98,8 @@ TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
 TEST(PtyHost, FragmentGapsAndGarbageReachTheLine) {
     SimConfig config;
     config.seed = 3;
-    config.faults.addFragment(QStringLiteral("20:40@C1"), nullptr);
-    config.faults.addGarbage(QStringLiteral("4@C1:2"), nullptr);
+    config.faults.addFragment(u"20:40@C1"_qs, nullptr);
+    config.faults.addGarbage(u"4@C1:2"_qs, nullptr);
     SimulatedController sim(config);
     ASSERT_TRUE(sim.start(nullptr));
     PtySlave port;
@@ -117,6 +120,89 @@ TEST(PtyHost, FragmentGapsAndGarbageReachTheLine) {
     const QByteArray noisy = port.readOnThread(4 + 43, 3000);
     ASSERT_EQ(noisy.size(), 47);
     EXPECT_TRUE(isGoodDataReply(noisy.mid(4)));
+}
+
+// The simulator attached to an existing line through QSerialPort (zelsim --device): here the
+// slave of a pseudo-terminal made by the test, whose master plays the PC.
+
+TEST(SerialDeviceHost, ServesALineItDidNotCreate) {
+    PtyMaster pc;
+    ASSERT_TRUE(pc.isOpen());
+    CameraControllerSim device;
+    SerialDeviceHost host(device);
+    QString error;
+    ASSERT_TRUE(host.open(pc.slavePath(), 38400, &error)) << error.toStdString();
+
+    pc.write(commandFrame(2, 0, 1, hex("8901"))); // alarm reset takes no parameter
+    pc.write(commandFrame(2, 0, 1, hex("89")));
+    EXPECT_EQ(pc.read(2, 2000), hex("1506"));
+    pc.write(commandFrame(2, 1, 1, hex("B1020000")));
+    const QByteArray title = pc.read(28, 2000);
+    ASSERT_EQ(title.size(), 28);
+    EXPECT_EQ(title.mid(9, 16), CameraUnit::encodeTitle("CAM 2"));
+    EXPECT_EQ(device.frameCount(0x89), 2);
+    host.stop();
+    EXPECT_FALSE(host.isOpen());
+}
+
+TEST(SerialDeviceHost, ReportsAPathThatCannotBeOpened) {
+    CameraControllerSim device;
+    SerialDeviceHost host(device);
+    QString error;
+    EXPECT_FALSE(host.open(u"/dev/zel-no-such-port"_qs, 38400, &error));
+    EXPECT_TRUE(error.contains(u"zel-no-such-port"_qs));
+}
+
+// Wire-time schedule of the pacer, on a clock of our own.
+
+constexpr qint64 Ms = 1000000;
+
+TEST(WirePacer, DeadlinesAreAbsoluteSoNothingAccumulates) {
+    WirePacer pacer(9600); // 11 bits a byte: 1145833 ns
+    ASSERT_EQ(pacer.byteTimeNs(), 1145833);
+    pacer.send({{QByteArray(1000, 'x'), 0}}, 0);
+    // However unevenly the host wakes up, byte k is due at k byte times.
+    qint64 taken = 0;
+    for (qint64 now = 7 * Ms; taken < 1000; now += 13 * Ms) {
+        const QByteArray due = pacer.takeDueOutput(now);
+        taken += due.size();
+        EXPECT_EQ(taken, std::min<qint64>(1000, now / pacer.byteTimeNs()));
+    }
+    EXPECT_TRUE(pacer.isIdle());
+}
+
+TEST(WirePacer, EightNoneOneTakesTenBitsAByte) {
+    WirePacer pacer(19200);
+    pacer.setBitsPerByte(10); // the CPU in boot mode
+    EXPECT_EQ(pacer.byteTimeNs(), 520833);
+    pacer.setBitRate(9600);
+    EXPECT_EQ(pacer.byteTimeNs(), 1041666);
+}
+
+TEST(WirePacer, InputIsHandedOnAfterItsWireTimeAndAnswersQueue) {
+    WirePacer pacer(38400);
+    const qint64 byte = pacer.byteTimeNs();
+    pacer.received(QByteArray(11, 'a'), 0);
+    EXPECT_TRUE(pacer.takeDueInput(11 * byte - 1).size() == 10);
+    EXPECT_EQ(pacer.takeDueInput(11 * byte).size(), 1);
+    EXPECT_EQ(pacer.inputDeliveredNs(), 11 * byte);
+
+    // Two answers given at the same instant leave one after the other, with a gap.
+    pacer.send({{QByteArray(2, 'r'), 0}}, 11 * byte);
+    pacer.send({{QByteArray(1, 's'), 0}, {QByteArray(1, 't'), 5}}, 11 * byte);
+    EXPECT_EQ(pacer.nextDeadline(), 12 * byte);
+    EXPECT_EQ(pacer.takeDueOutput(14 * byte), QByteArray("rrs"));
+    EXPECT_EQ(pacer.nextDeadline(), 15 * byte + 5 * Ms);
+}
+
+TEST(WirePacer, UnpacedSendsAtOnceExceptForGaps) {
+    WirePacer pacer;
+    pacer.received(QByteArray("abc"), 100);
+    EXPECT_EQ(pacer.takeDueInput(100), QByteArray("abc"));
+    pacer.send({{QByteArray("12"), 0}, {QByteArray("34"), 20}}, 100);
+    EXPECT_EQ(pacer.takeDueOutput(100), QByteArray("12"));
+    EXPECT_EQ(pacer.takeDueOutput(100 + 20 * Ms - 1), QByteArray());
+    EXPECT_EQ(pacer.takeDueOutput(100 + 20 * Ms), QByteArray("34"));
 }
 
 } // namespace

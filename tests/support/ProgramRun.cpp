@@ -52,4 +52,28 @@ ProgramRun RunProgramWithInput(const QString& program, const QStringList& args, 
     return Finish(process, timeoutMs);
 }
 
+namespace {
+
+::testing::AssertionResult RunShown(bool good, const ProgramRun& run) {
+    return (good ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "exit " << run.exitCode << "\nstderr:\n"
+           << run.err.toStdString() << "stdout:\n"
+           << run.out.toStdString();
+}
+
+} // namespace
+
+::testing::AssertionResult Ended(const ProgramRun& run, int exitCode, const QString& err,
+                                 const std::optional<QString>& out) {
+    const bool errGood = err.endsWith(QLatin1Char('\n')) ? run.err == err : run.err.contains(err);
+    const bool good = run.exitCode == exitCode && errGood && (!out || run.out == *out);
+    return RunShown(good, run) << "\nexpected exit " << exitCode << ", stderr with '"
+                               << err.toStdString() << "'"
+                               << (out ? ", stdout:\n" + out->toStdString() : std::string());
+}
+
+::testing::AssertionResult Succeeded(const ProgramRun& run, const std::optional<QString>& out) {
+    return RunShown(run.exitCode == 0 && run.err.isEmpty() && (!out || run.out == *out), run);
+}
+
 } // namespace zel::test

@@ -3,6 +3,9 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
+
+#include <optional>
 
 namespace zel::test {
 
@@ -31,5 +34,19 @@ RunProgram(const QString& program, const QStringList& args, int timeoutMs,
 // The same with `input` on the program's stdin.
 ProgramRun RunProgramWithInput(const QString& program, const QStringList& args, int timeoutMs,
                                const ProgramInput& input);
+
+// Whether `run` ended with `exitCode`, its stderr holding `err` ("" for any; a text ending in
+// a line break is the whole of stderr) and, when given, its whole stdout being `out`. A
+// failure shows the whole run.
+::testing::AssertionResult Ended(const ProgramRun& run, int exitCode, const QString& err = {},
+                                 const std::optional<QString>& out = std::nullopt);
+inline ::testing::AssertionResult Ended(const ProgramRun& run, int exitCode, const char* err,
+                                        const char* out = nullptr) {
+    return Ended(run, exitCode, QString::fromUtf8(err),
+                 out ? std::optional(QString::fromUtf8(out)) : std::nullopt);
+}
+// Whether `run` ended with 0 and nothing on stderr (and, when given, `out` on stdout).
+::testing::AssertionResult Succeeded(const ProgramRun& run,
+                                     const std::optional<QString>& out = std::nullopt);
 
 } // namespace zel::test

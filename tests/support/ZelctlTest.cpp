@@ -2,7 +2,6 @@
 
 #include "EventLoopWait.h"
 #include "ProcessSignal.h"
-#include "TextHolds.h"
 
 #include <QFile>
 
@@ -20,6 +19,7 @@ void ZelctlTest::SetUp() {
     program = BuiltProgram(QStringLiteral("zelctl"));
     if (!QFile::exists(program))
         GTEST_SKIP() << "zelctl is not built";
+    prepare();
 }
 
 void ZelctlTest::TearDown() {
@@ -55,17 +55,7 @@ void ZelctlTest::expectRuns(const std::vector<CliCase>& cases, const QStringList
                             const QString& port) {
     for (const CliCase& c : cases) {
         SCOPED_TRACE(c.args);
-        const ProgramRun result = run(before + cmd(c.args), port);
-        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
-        const QString err = QString::fromUtf8(c.err);
-        if (err.endsWith(QLatin1Char('\n'))) {
-            EXPECT_EQ(result.err, err);
-        } else {
-            EXPECT_TRUE(Holds(result.err, err));
-        }
-        if (c.out) {
-            EXPECT_EQ(result.out, QString::fromUtf8(c.out));
-        }
+        EXPECT_TRUE(Ended(run(before + cmd(c.args), port), c.exitCode, c.err, c.out));
     }
 }
 

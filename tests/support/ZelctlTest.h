@@ -1,9 +1,12 @@
 #pragma once
 // Fixture for zelctl run as a separate process, optionally on the pseudo-terminal of a
-// simulated controller in this process.
+// simulated controller in this process. It brings what every such test uses: the checks on a
+// run's output (TextHolds.h) and the files in its folder (TestFiles.h).
 #include "ProgramRun.h"
 #include "SimConfig.h"
 #include "SimulatedController.h"
+#include "TestFiles.h"
+#include "TextHolds.h"
 #include "Words.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +31,11 @@ struct CliCase {
 
 class ZelctlTest : public ::testing::Test {
 protected:
-    void SetUp() override;    // skips the test when zelctl is not built
+    void SetUp() override;    // skips the test when zelctl is not built, else runs prepare()
     void TearDown() override; // kills a live run that is still going
+
+    // A fixture's own set-up, once zelctl is there; it may skip the test too.
+    virtual void prepare() {}
 
     void startSimulator(const sim::SimConfig& config = {});
 
