@@ -116,7 +116,6 @@ TEST_F(CommTestTest, CameraZeroAwaitsNoReply) {
     EXPECT_EQ(ended, (Ends{{1, CommTest::SendEnd::NoReplyAwaited}}));
 }
 
-// Message 5 when no row can be sent: at START, and at the next send of a run.
 TEST_F(CommTestTest, NoSendableRowShowsMessageFive) {
     test.screen().setRowText(1, u"012"_qs);
     for (int row = 2; row <= 16; ++row)

@@ -207,7 +207,6 @@ TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     EXPECT_EQ(QApplication::focusWidget(), pan);
 }
 
-// The camera never keeps turning behind another window or after the panel has closed.
 TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     open();
     key(window->TextCtrl(), QEvent::KeyPress, Qt::Key_Left);

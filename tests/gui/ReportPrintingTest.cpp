@@ -35,12 +35,6 @@ using namespace zel;
 using namespace zel::gui;
 using namespace zel::test;
 
-// The preview `owner` opened last; closed by the caller.
-static ReportPreviewDialog* openedPreview(QWidget& owner) {
-    const QList<ReportPreviewDialog*> previews = owner.findChildren<ReportPreviewDialog*>();
-    return previews.isEmpty() ? nullptr : previews.last();
-}
-
 class CommTestPrintMenuTest : public ::testing::Test, protected MemoryLink {
 protected:
     CommTestPrintMenuTest() {
@@ -63,7 +57,7 @@ TEST_F(CommTestPrintMenuTest, PrintsTheRowsAndSettingsOnTheScreen) {
     ASSERT_NE(print, nullptr);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
-    ReportPreviewDialog* preview = openedPreview(window);
+    auto* preview = window.findChild<ReportPreviewDialog*>();
     ASSERT_NE(preview, nullptr);
     const PrintReport& report = preview->report();
     EXPECT_EQ(report.reportName, u"DataRepCommTest"_qs);

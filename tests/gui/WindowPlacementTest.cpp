@@ -51,11 +51,8 @@ TEST(WindowPlacementTest, CascadeStepsPastOpenWindowsAndWrapsAtTheEdge) {
 static QRect menuAt(int x, int y) {
     return {x, y, 329, 520};
 }
-static QRect statusLineOf(const QRect& menu) {
-    return {menu.left() + 4, menu.bottom() - 30, menu.width() - 8, 26};
-}
 static PlacementScene sceneWithMenu(const QRect& menu, const QList<QPoint>& taken = {}) {
-    return {kScreen, menu, statusLineOf(menu), taken};
+    return {kScreen, menu, {menu.left() + 4, menu.bottom() - 30, menu.width() - 8, 26}, taken};
 }
 
 // Outer rectangles on a 1024 x 768 screen. The menu at the right edge (where a window manager

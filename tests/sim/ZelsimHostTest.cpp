@@ -1,8 +1,8 @@
 // zelsim: its command line, and the simulator on a real pseudo-terminal driven from the slave
 // side with plain system calls.
-#include "PtyHost.h"
 #include "CameraControllerSim.h"
 #include "ProgramRun.h"
+#include "PtyHost.h"
 #include "PtyMaster.h"
 #include "PtySlave.h"
 #include "SerialDeviceHost.h"
@@ -20,8 +20,6 @@
 
 using namespace zel::sim;
 using namespace zel::test;
-
-namespace {
 
 const QByteArray PanRight = commandFrame(1, 0, 1, hex("20043C3C0808"));
 
@@ -49,11 +47,6 @@ TEST(PtyHost, AnswersOverTheSlaveSurvivesReopeningAndHangsUpOnStop) {
     sim.stop();
     EXPECT_TRUE(port.waitForHangUp(2000));
     EXPECT_FALSE(sim.host().isOpen());
-}
-
-// Wire time of `bytes` bytes of 8E1 at `rate`, in milliseconds.
-double wireMs(int bytes, int rate) {
-    return bytes * 11 * 1000.0 / rate;
 }
 
 // These tests run while the machine may be busy. Every byte is timed on a clock started
@@ -90,7 +83,7 @@ TEST(PtyHost, PacesBothDirectionsAtTheBitRate) {
 
     // Byte i of the answers is due when its last bit has arrived: ACK k after 43 k + 1
     // byte times, read answer byte j after 140 + j + 1.
-    const double byteMs = wireMs(1, Rate);
+    const double byteMs = 11 * 1000.0 / Rate; // one byte of 8E1
     for (qsizetype i = 0; i < answers.size(); ++i) {
         const double dueMs = (i < 3 ? 43 * (i + 1) + 1 : 140 + (i - 3) + 1) * byteMs;
         // 10 us: the host counts a byte time in whole nanoseconds.
@@ -213,7 +206,7 @@ TEST(WirePacer, UnpacedSendsAtOnceExceptForGaps) {
 
 // The zelsim command line.
 
-SimCommandLine::Outcome parse(SimCommandLine& line, const char* text) {
+static SimCommandLine::Outcome parse(SimCommandLine& line, const char* text) {
     return line.parse(QStringList{u"zelsim"_qs} + Words(text));
 }
 
@@ -325,5 +318,3 @@ TEST_F(ZelsimProgram, BadUsageExitsTwoWithAReason) {
     EXPECT_TRUE(zelsim.readAllStandardOutput().isEmpty());
     EXPECT_TRUE(zelsim.readAllStandardError().contains("--busy"));
 }
-
-} // namespace
