@@ -17,8 +17,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class CommTestTest : public ::testing::Test, protected MemoryLink {
 protected:
     void SetUp() override {
@@ -558,5 +556,3 @@ TEST_F(CommTestSessionTest, PasteTakesUpperHexOnly) {
     ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_EQ(sink.shown[0].extra, u"設定値が不正です。\r\n貼り付けできません。"_qs);
 }
-
-} // namespace

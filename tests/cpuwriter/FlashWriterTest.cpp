@@ -23,9 +23,7 @@ using namespace zel;
 using namespace zel::test;
 using sim::BootCpuSim;
 
-namespace {
-
-QByteArray applicationData() {
+static QByteArray applicationData() {
     QByteArray data(0x40000, '\0');
     for (int i = 0; i < data.size(); ++i)
         data[i] = char((i * 7 + i / 128) & 0xFF); // plenty of 0x10 bytes
@@ -362,7 +360,7 @@ TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
 // Frames of the flash write phase: DLE stuffing, the 16-bit sum, and the parser both ends use.
 
 // Feeds `bytes`; the results in order, Pending left out.
-QList<BootFrameParser::Result> feedAll(BootFrameParser& parser, const QByteArray& bytes) {
+static QList<BootFrameParser::Result> feedAll(BootFrameParser& parser, const QByteArray& bytes) {
     QList<BootFrameParser::Result> results;
     for (const char byte : bytes) {
         const auto result = parser.feed(quint8(byte));
@@ -424,5 +422,3 @@ TEST(BootFrameTest, ParserRefusesBadFrames) {
     EXPECT_EQ(feedAll(parser, QByteArray::fromHex("1002") + QByteArray(257, 'x')),
               QList<Result>{Result::Error});
 }
-
-} // namespace

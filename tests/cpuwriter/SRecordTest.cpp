@@ -27,16 +27,14 @@ using namespace zel::test;
 using sim::MakeSRecordLine;
 using sim::MakeSRecords;
 
-namespace {
-
-QByteArray pattern(int size, int seed = 1) {
+static QByteArray pattern(int size, int seed = 1) {
     QByteArray bytes(size, '\0');
     for (int i = 0; i < size; ++i)
         bytes[i] = char((i * 13 + seed * 7 + i / 256) & 0xFF);
     return bytes;
 }
 
-QByteArray lines(std::initializer_list<QByteArray> records) {
+static QByteArray lines(std::initializer_list<QByteArray> records) {
     QByteArray text;
     for (const QByteArray& record : records)
         text += record + "\r\n";
@@ -264,7 +262,7 @@ TEST(SRecordInfoTest, CountsTypesAndMergesRanges) {
 }
 
 // The damaged file's last lines that are the clean file's last lines, in order.
-qsizetype IntactTail(const QStringList& lines, const QStringList& clean) {
+static qsizetype IntactTail(const QStringList& lines, const QStringList& clean) {
     qsizetype n = 0;
     while (n < lines.size() && n < clean.size() &&
            lines[lines.size() - 1 - n] == clean[clean.size() - 1 - n])
@@ -273,7 +271,7 @@ qsizetype IntactTail(const QStringList& lines, const QStringList& clean) {
 }
 
 // A termination record anywhere before the intact tail (conversion would stop early).
-bool EndsBeforeTail(const QStringList& lines, qsizetype tail) {
+static bool EndsBeforeTail(const QStringList& lines, qsizetype tail) {
     for (qsizetype i = 0; i < lines.size() - tail; ++i)
         if (ParseSRecord(lines[i]).kind == SRecordKind::Termination)
             return true;
@@ -356,5 +354,3 @@ TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
     EXPECT_TRUE(why.isEmpty());
     EXPECT_EQ(image.left(4), QByteArray::fromHex("AABBCCDD"));
 }
-
-} // namespace

@@ -19,56 +19,55 @@ using namespace zel;
 using zel::test::kPanelCommandMeanings;
 using zel::test::Words;
 
-namespace {
-
-CommSendRecord record(const char* camera, const char* remote, const char* request) {
+static CommSendRecord record(const char* camera, const char* remote, const char* request) {
     return {QString::fromLatin1(camera), QString::fromLatin1(remote), QString::fromLatin1(request),
             u"0"_qs, u"5"_qs};
 }
-QString build(const char* camera, const char* remote, const char* request, const QString& data) {
+static QString build(const char* camera, const char* remote, const char* request,
+                     const QString& data) {
     return BuildCommandFrame(record(camera, remote, request), data).value_or(u"?"_qs);
 }
 // Camera 1, remote 1, no request.
-QString build(const QString& data) {
+static QString build(const QString& data) {
     return build("1", "1", "False", data);
 }
 
-QString sent(int camera, int remote, const char* data, bool request = false) {
+static QString sent(int camera, int remote, const char* data, bool request = false) {
     const CommSendRecord record{QString::number(camera), QString::number(remote),
                                 request ? u"True"_qs : u"False"_qs, u"0"_qs, u"0"_qs};
     return BuildCommandFrame(record, QString::fromLatin1(data)).value();
 }
 
 // A data reply as the controller sends it: FD, length, address, payload, checksum, FF FF.
-QString reply(const QString& address, const QString& payload) {
+static QString reply(const QString& address, const QString& payload) {
     return test::DataReplyText(*HexTextToBytes(address + payload));
 }
 
-QString titleHex(const QString& text) {
+static QString titleHex(const QString& text) {
     TitleCodes codes{};
     EXPECT_TRUE(TitleCharTable(0).TitleTextToCodes(text, codes));
     return TitleCharTable::TitleCodesToHex(codes);
 }
 
-QString meaningOfSent(const char* data, bool request = false) {
+static QString meaningOfSent(const char* data, bool request = false) {
     FrameDecoder decoder;
     return decoder.decode(u"HOST1:"_qs, sent(3, 1, data, request)).meaning;
 }
 
-QString commandOf(const QString& data) {
+static QString commandOf(const QString& data) {
     return DescribeCommand(*HexTextToBytes(data), TitleCharTable(0));
 }
 
 // What a meaning may say, whatever the entry: a sent frame's address and command, a single
 // answer byte, a data reply, or that the entry is no frame at all.
-bool IsAMeaning(const QString& meaning) {
+static bool IsAMeaning(const QString& meaning) {
     static const QRegularExpression forms(
         u"^(CAM \\d+ ← REMOTE \\d+: .+|not a frame|ACK|NACK|BUSY|reply checksum BAD|reply: .+)$"_qs);
     return forms.match(meaning).hasMatch();
 }
 
 // Lower-case English words left outside quotes: what the table missed.
-QString englishLeft(const QString& meaning) {
+static QString englishLeft(const QString& meaning) {
     QStringList parts = meaning.split(QLatin1Char('"'));
     for (qsizetype i = 1; i < parts.size(); i += 2)
         parts[i].clear();
@@ -76,8 +75,6 @@ QString englishLeft(const QString& meaning) {
     const QRegularExpressionMatch match = word.match(parts.join(QString()));
     return match.hasMatch() ? match.captured() : QString();
 }
-
-} // namespace
 
 TEST(FrameDecoder, SentFramesCarryAddressAndCommand) {
     FrameDecoder decoder;
