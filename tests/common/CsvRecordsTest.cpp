@@ -8,12 +8,6 @@ using namespace zel;
 
 namespace {
 
-struct RecordCase {
-    const char* text;
-    std::vector<std::vector<const char*>> fields; // per record
-    QList<int> lines;
-};
-
 QStringList texts(const std::vector<const char*>& fields) {
     QStringList list;
     for (const char* field : fields)
@@ -22,7 +16,8 @@ QStringList texts(const std::vector<const char*>& fields) {
 }
 
 TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
-    const RecordCase cases[] = {
+    // The text; each record's fields and the line it starts on.
+    const std::tuple<const char*, std::vector<std::vector<const char*>>, QList<int>> cases[] = {
         {"a,b,c", {{"a", "b", "c"}}, {1}},
         {"a,\"b,c\",\"d \"\"e\"\"\"\r\n", {{"a", "b,c", "d \"e\""}}, {1}},
         {"a\nb\r\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}, {1, 2, 3, 4}},
@@ -33,14 +28,13 @@ TEST(CsvRecordsTest, FieldsAndLinesAsSpreadsheetsWriteThem) {
         {"\"\",\"\"", {{"", ""}}, {1}},
         {"a,", {{"a", ""}}, {1}},
     };
-    for (const RecordCase& c : cases) {
-        const QVector<CsvRecord> records = ParseCsvRecords(QString::fromUtf8(c.text));
-        ASSERT_EQ(size_t(records.size()), c.fields.size()) << c.text;
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            EXPECT_EQ(records[i].fields, texts(c.fields[size_t(i)])) << c.text;
-            EXPECT_EQ(records[i].line, c.lines[i]) << c.text;
-            EXPECT_TRUE(records[i].error.isEmpty()) << c.text;
-        }
+    for (const auto& [text, fields, lines] : cases) {
+        SCOPED_TRACE(text);
+        const QVector<CsvRecord> records = ParseCsvRecords(QString::fromUtf8(text));
+        ASSERT_EQ(size_t(records.size()), fields.size());
+        for (qsizetype i = 0; i < records.size(); ++i)
+            EXPECT_EQ(std::tuple(records[i].fields, records[i].line, records[i].error),
+                      std::tuple(texts(fields[size_t(i)]), lines[i], QString()));
     }
 }
 
@@ -48,13 +42,13 @@ TEST(CsvRecordsTest, MalformedQuotingIsMarkedOnItsRecord) {
     const QVector<CsvRecord> afterQuote = ParseCsvRecords(u"a,\"b\"c,d\nnext");
     ASSERT_EQ(afterQuote.size(), 2);
     EXPECT_EQ(afterQuote[0].error, u"text after the closing quote of field 2"_qs);
-    EXPECT_EQ(afterQuote[1].fields, QStringList{u"next"_qs});
-    EXPECT_EQ(afterQuote[1].line, 2);
+    EXPECT_EQ(std::tuple(afterQuote[1].fields, afterQuote[1].line),
+              std::tuple(QStringList{u"next"_qs}, 2));
 
     const QVector<CsvRecord> open = ParseCsvRecords(u"a\nb,\"never\nclosed");
     ASSERT_EQ(open.size(), 2);
-    EXPECT_EQ(open[1].line, 2);
-    EXPECT_EQ(open[1].error, u"a quoted field is not closed"_qs);
+    EXPECT_EQ(std::tuple(open[1].line, open[1].error),
+              std::tuple(2, u"a quoted field is not closed"_qs));
 }
 
 TEST(CsvRecordsTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {

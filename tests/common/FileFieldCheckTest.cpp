@@ -7,7 +7,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
 class FileFieldCheckTest : public ::testing::Test {
 protected:
     QString check(const QString& value, int kind, int item = 1) {
@@ -20,7 +19,6 @@ protected:
     RecordingSink sink;
     LanguageTables language;
 };
-} // namespace
 
 TEST_F(FileFieldCheckTest, WriteReadLetterMessageAndAnswers) {
     EXPECT_TRUE(valid("W", 0) && valid("w", 0) && valid("R", 0) && valid("r", 0));
@@ -71,15 +69,16 @@ TEST_F(FileFieldCheckTest, ContinuousInterval) {
 }
 
 TEST_F(FileFieldCheckTest, CountLimitsStopWithMessage20) {
-    EXPECT_EQ(check(u"W"_qs, 10, 16), kFieldValid);
-    EXPECT_EQ(check(QString(), 10, 17), kFieldValid);
-    EXPECT_EQ(check(u"W"_qs, 10, 17), kFieldStop);
-    EXPECT_EQ(sink.shown.value(0).number, 20);
-    EXPECT_EQ(sink.shown.value(0).extra, u"入力できるデータ数を超えています。"_qs);
+    // A braced list checks in order, left to right.
+    EXPECT_EQ(
+        (QStringList{check(u"W"_qs, 10, 16), check(QString(), 10, 17), check(u"W"_qs, 10, 17)}),
+        (QStringList{kFieldValid, kFieldValid, kFieldStop}));
+    EXPECT_EQ(std::tuple(sink.numbers(), sink.shown.value(0).extra),
+              std::tuple(QList<int>{20}, u"入力できるデータ数を超えています。"_qs));
     sink.clear();
-    EXPECT_EQ(check(u"HOST1"_qs, 8, 3001), kFieldStop);
-    EXPECT_EQ(check(QString(), 9, 3001), kFieldValid);
-    EXPECT_EQ(check(u"x"_qs, 7, 99999), kFieldValid);
+    EXPECT_EQ((QStringList{check(u"HOST1"_qs, 8, 3001), check(QString(), 9, 3001),
+                           check(u"x"_qs, 7, 99999)}),
+              (QStringList{kFieldStop, kFieldValid, kFieldValid}));
     EXPECT_EQ(sink.numbers(), QList<int>{20});
 }
 
@@ -91,22 +90,20 @@ TEST(LineSplit, ValueLine) {
           {u"a:b:c", u"a", u"b:c"},
           {u"\u3000x", u"\u3000x", u""}}) {
         const ValueLine split = SplitValueLine(QString::fromUtf16(line));
-        EXPECT_EQ(split.value, QString::fromUtf16(value));
-        EXPECT_EQ(split.remainder, QString::fromUtf16(remainder));
+        EXPECT_EQ((QStringList{split.value, split.remainder}),
+                  (QStringList{QString::fromUtf16(value), QString::fromUtf16(remainder)}));
     }
 }
 
 TEST(LineSplit, QuotedLine) {
     QString line = u"1:\"  AB\u3000C \":x"_qs;
     const QuotedLine q = SplitQuotedLine(line);
-    EXPECT_EQ(q.quoted, u"AB\u3000C"_qs);
-    EXPECT_EQ(q.key, u"1"_qs);
+    EXPECT_EQ((QStringList{q.quoted, q.key}), (QStringList{u"AB\u3000C"_qs, u"1"_qs}));
     EXPECT_EQ(line, u"1:   AB\u3000C  :x"_qs);
 
     QString one = u"[TITLE] \"open"_qs;
     const QuotedLine r = SplitQuotedLine(one);
-    EXPECT_TRUE(r.quoted.isEmpty());
-    EXPECT_EQ(r.key, u"[TITLE]  open"_qs);
+    EXPECT_EQ((QStringList{r.quoted, r.key}), (QStringList{QString(), u"[TITLE]  open"_qs}));
 
     QString empty = u"\"\""_qs;
     EXPECT_TRUE(SplitQuotedLine(empty).quoted.isEmpty());

@@ -24,10 +24,9 @@ TEST(NumberRangeTest, CheckShowsTheRangeMessageOfItsBox) {
     EXPECT_TRUE(sink.shown.isEmpty());
     EXPECT_FALSE(kRemoteNoRange.check(sink, language, u"100"_qs));
     EXPECT_FALSE(kAnyCameraNoRange.check(sink, language, QString()));
-    ASSERT_EQ(sink.shown.size(), 2);
-    EXPECT_EQ(sink.shown[0].number, 4);
-    EXPECT_EQ(sink.shown[0].extra, u"1 to 99 Setting data is beyond the setting range"_qs);
-    EXPECT_EQ(sink.shown[1].extra, u"0 to 255 Setting data is beyond the setting range"_qs);
+    EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));
+    EXPECT_EQ(sink.shown.value(0).extra, u"1 to 99 Setting data is beyond the setting range"_qs);
+    EXPECT_EQ(sink.shown.value(1).extra, u"0 to 255 Setting data is beyond the setting range"_qs);
 }
 
 TEST(NumberRangeTest, AddressChecksTheRemoteNumberFirstAndStopsThere) {
@@ -42,16 +41,12 @@ TEST(NumberRangeTest, AddressChecksTheRemoteNumberFirstAndStopsThere) {
 }
 
 TEST(NumberRangeTest, StepsStayWithinTheRange) {
-    struct Case {
-        const char* text;
-        int by;
-        int expected;
-    };
     // Out of range: back inside; no number or one too long to be a number: the low end.
-    const Case cases[] = {{"5", 1, 6},  {"5", -1, 4}, {"99", 1, 99},         {"1", -1, 1},
-                          {"0", -1, 1}, {"00", 1, 1}, {"150", -1, 99},       {"", 1, 1},
-                          {"", -1, 1},  {"x", 1, 1},  {"99999999999", -1, 1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(kRemoteNoRange.stepped(QString::fromLatin1(c.text), c.by), c.expected)
-            << c.text << " by " << c.by;
+    const std::tuple<const char*, int, int> cases[] = {
+        {"5", 1, 6},  {"5", -1, 4}, {"99", 1, 99},         {"1", -1, 1},
+        {"0", -1, 1}, {"00", 1, 1}, {"150", -1, 99},       {"", 1, 1},
+        {"", -1, 1},  {"x", 1, 1},  {"99999999999", -1, 1}};
+    for (const auto& [text, by, expected] : cases)
+        EXPECT_EQ(kRemoteNoRange.stepped(QString::fromLatin1(text), by), expected)
+            << text << " by " << by;
 }

@@ -35,11 +35,7 @@ TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
     ASSERT_TRUE(QDir().mkpath(at("folder")));
     const QString locked = ReadOnlyFolder(dir.path());
     ASSERT_TRUE(QFile::link(at("nowhere/x"), at("dangling")));
-    struct Case {
-        QString path;
-        OutputProblem problem;
-    };
-    const QList<Case> cases{
+    const QList<std::pair<QString, OutputProblem>> cases{
         {at("fifo"), OutputProblem::NotRegular},
         {u"/dev/null"_qs, OutputProblem::NotRegular},
         {at("folder"), OutputProblem::IsFolder},
@@ -48,11 +44,11 @@ TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
         {at("dangling"), OutputProblem::FolderMissing},
         {locked + u"/out.rsl"_qs, OutputProblem::FolderNotWritable},
     };
-    for (const Case& c : cases) {
-        const OutputCheck check = CheckOutputPath(c.path, {input});
-        EXPECT_EQ(check.problem, c.problem) << c.path.toStdString();
-        EXPECT_FALSE(check.isUsageMistake()) << c.path.toStdString();
-        EXPECT_TRUE(OutputProblemLine(c.path, check, 0).startsWith(c.path + u": "_qs));
+    for (const auto& [path, problem] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        const OutputCheck check = CheckOutputPath(path, {input});
+        EXPECT_EQ(std::tuple(check.problem, check.isUsageMistake()), std::tuple(problem, false));
+        EXPECT_TRUE(OutputProblemLine(path, check, 0).startsWith(path + u": "_qs));
     }
     // Nothing was created or replaced by the checks.
     struct stat fifo = {};

@@ -11,9 +11,13 @@
 
 using namespace zel;
 
-TEST(TextFile, Cp932RoundTripWithCrLf) {
+class TextFileTest : public ::testing::Test {
+protected:
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"a.txt"_qs);
+    QString path = dir.filePath(u"b.txt"_qs);
+};
+
+TEST_F(TextFileTest, Cp932RoundTripWithCrLf) {
     const QStringList lines{u"1 :リモコン番号"_qs, QString(), u"ABC\t\"x\""_qs};
     ASSERT_TRUE(WriteTextFile(path, lines));
     const QByteArray bytes = zel::test::readBytes(path);
@@ -24,9 +28,7 @@ TEST(TextFile, Cp932RoundTripWithCrLf) {
     EXPECT_EQ(read.lines, lines);
 }
 
-TEST(TextFile, EveryLineEndReadsTheSameLines) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"b.txt"_qs);
+TEST_F(TextFileTest, EveryLineEndReadsTheSameLines) {
     const QStringList expected{u"one"_qs, QString(), u"three"_qs};
     // CR LF, LF, CR alone (old editors), mixed, and a last line without a line end.
     for (const char* bytes : {"one\r\n\r\nthree\r\n", "one\n\nthree\n", "one\r\rthree\r",
@@ -37,28 +39,25 @@ TEST(TextFile, EveryLineEndReadsTheSameLines) {
         EXPECT_EQ(read.lines, expected) << bytes;
     }
     ASSERT_TRUE(zel::test::writeBytes(path, ""));
-    EXPECT_TRUE(ReadTextFile(path).ok);
-    EXPECT_TRUE(ReadTextFile(path).lines.isEmpty());
+    EXPECT_EQ(std::tuple(ReadTextFile(path).ok, ReadTextFile(path).lines.size()),
+              std::tuple(true, 0));
 }
 
-TEST(TextFile, LineSpansKeepTheirLineEnds) {
+TEST(TextLines, LineSpansKeepTheirLineEnds) {
     const QByteArray content("a\r\nbb\rc\n\r\n");
     const auto spans = FindLineSpans(content);
     ASSERT_EQ(spans.size(), 4);
     EXPECT_EQ(content.mid(spans[1].start, spans[1].length), QByteArray("bb"));
-    EXPECT_EQ(spans[1].end, 6);
-    EXPECT_EQ(spans[3].length, 0);
-    EXPECT_EQ(spans[3].end, content.size());
-    EXPECT_EQ(LineEndOf(content), QByteArray("\r\n"));
-    EXPECT_EQ(LineEndOf("x\ry\r\n"), QByteArray("\r"));
-    EXPECT_EQ(LineEndOf("x\n"), QByteArray("\n"));
-    EXPECT_EQ(LineEndOf("x"), QByteArray("\r\n"));
+    EXPECT_EQ(std::tuple(spans[1].end, spans[3].length, spans[3].end),
+              std::tuple(6, 0, content.size()));
+    // The first line's end, CR LF when there is none.
+    EXPECT_EQ((QList<QByteArray>{LineEndOf(content), LineEndOf("x\ry\r\n"), LineEndOf("x\n"),
+                                 LineEndOf("x")}),
+              (QList<QByteArray>{"\r\n", "\r", "\n", "\r\n"}));
 }
 
-TEST(TextFile, RefusesWhatIsNotAJapaneseTextFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"b.txt"_qs);
-    const auto problemOf = [&path](const QByteArray& bytes) {
+TEST_F(TextFileTest, RefusesWhatIsNotAJapaneseTextFile) {
+    const auto problemOf = [this](const QByteArray& bytes) {
         EXPECT_TRUE(zel::test::writeBytes(path, bytes));
         return ReadTextFile(path).problem;
     };
@@ -72,11 +71,10 @@ TEST(TextFile, RefusesWhatIsNotAJapaneseTextFile) {
     EXPECT_EQ(ReadTextFile(path).lines.first(), u"\"カメラｶﾒﾗ\"\t\f"_qs);
 }
 
-TEST(TextFile, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
-    QTemporaryDir dir;
-    const auto problemOf = [](const QString& path, qint64 limit = kTextFileMaxBytes) {
-        const auto read = ReadTextFile(path, limit);
-        EXPECT_FALSE(read.ok) << path.toStdString();
+TEST_F(TextFileTest, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
+    const auto problemOf = [](const QString& file, qint64 limit = kTextFileMaxBytes) {
+        const auto read = ReadTextFile(file, limit);
+        EXPECT_FALSE(read.ok) << file.toStdString();
         EXPECT_FALSE(read.error.isEmpty());
         return read.problem;
     };
@@ -101,8 +99,7 @@ TEST(TextFile, RefusesMissingSpecialAndOversizedFilesWithoutBlocking) {
 
 // A save never puts a regular file in place of a FIFO, a device or a folder. (A text with no
 // CP932 form keeps the old file: the title file tests read it back byte for byte.)
-TEST(TextFile, SaveNeverReplacesASpecialFile) {
-    QTemporaryDir dir;
+TEST_F(TextFileTest, SaveNeverReplacesASpecialFile) {
     const QString fifo = dir.filePath(u"fifo"_qs);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString toNull = dir.filePath(u"null"_qs);

@@ -16,17 +16,9 @@ TransferProgress at(const char* phase, int done, int total = 100) {
     return progress;
 }
 
-struct Step {
-    const char* phase;
-    int done;
-    int total;
-    qint64 nowMs;
-    qint64 elapsedMs;
-    qint64 remainingMs;
-};
-
 TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
-    const Step steps[] = {
+    // Phase, done, total, the clock (ms); the time elapsed and left (ms) that it gives.
+    const std::tuple<const char*, int, int, qint64, qint64, qint64> steps[] = {
         {"In UPLOAD", 0, 1000, 5000, 0, -1},         // nothing done: no estimate yet
         {"In UPLOAD", 100, 1000, 7000, 2000, 18000}, // 100 in 2 s: 900 more in 18 s
         {"In UPLOAD", 500, 1000, 10000, 5000, 5000},
@@ -38,28 +30,27 @@ TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
         {"In verification", 15, 20, 18500, 500, 166},
     };
     ProgressEstimate estimate;
-    for (const Step& step : steps) {
-        const TransferProgress stamped =
-            estimate.stamp(at(step.phase, step.done, step.total), step.nowMs);
-        EXPECT_EQ(stamped.elapsedMs, step.elapsedMs) << step.phase << ' ' << step.done;
-        EXPECT_EQ(stamped.remainingMs, step.remainingMs) << step.phase << ' ' << step.done;
-        EXPECT_EQ(stamped.done, step.done);
+    for (const auto& [phase, done, total, nowMs, elapsedMs, remainingMs] : steps) {
+        const TransferProgress stamped = estimate.stamp(at(phase, done, total), nowMs);
+        EXPECT_EQ(std::tuple(stamped.elapsedMs, stamped.remainingMs, stamped.done),
+                  std::tuple(elapsedMs, remainingMs, done))
+            << phase << ' ' << done;
     }
 }
 
 TEST(TransferProgressTest, PercentStaysWithinTheBarAndNeedsAPhaseAndATotal) {
     // The last case would overflow a plain product.
-    for (const auto& [done, total, percent] : {std::tuple{0, 100, 0},
+    const std::tuple<int, int, int> cases[] = {{0, 100, 0},
                                                {999, 1000, 99},
                                                {1000, 1000, 100},
                                                {1200, 1000, 100},
                                                {-3, 100, 0},
                                                {5, 0, 0},
-                                               {2'000'000'000, 2'100'000'000, 95}})
+                                               {2'000'000'000, 2'100'000'000, 95}};
+    for (const auto& [done, total, percent] : cases)
         EXPECT_EQ(at("p", done, total).percent(), percent) << done << "/" << total;
-    EXPECT_TRUE(at("p", 0).started());
-    EXPECT_FALSE(at("", 5).started());
-    EXPECT_FALSE(at("p", 0, 0).started());
+    EXPECT_EQ(std::tuple(at("p", 0).started(), at("", 5).started(), at("p", 0, 0).started()),
+              std::tuple(true, false, false));
 }
 
 TEST(TransferProgressTest, DurationsToTheNearestSecond) {

@@ -3,6 +3,7 @@
 #include "RecordingSink.h"
 #include "Words.h"
 #include "common/MessageNumber.h"
+#include "find/FindDialogSeat.h"
 #include "find/FindState.h"
 #include "find/FindTarget.h"
 #include "shell/LanguageTables.h"
@@ -98,10 +99,8 @@ TEST_F(TextFinderTest, HexTextMatchesOnlyOnByteBoundaries) {
 TEST_F(TextFinderTest, ReplaceNextSnapshotsReplacesAndMovesOn) {
     LinesTarget target({u"x"_qs, u"CAM A A"_qs, u"A"_qs});
     EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), u"B"_qs), 2);
-    EXPECT_EQ(target.m_lines[1], u"CBM B B"_qs);
-    EXPECT_EQ(target.snapshots, QList<int>{2});
-    EXPECT_EQ(target.hits, QList<int>{2});
-    EXPECT_EQ(state.FindStartLine, 3);
+    EXPECT_EQ(std::tuple(target.m_lines[1], target.snapshots, target.hits, state.FindStartLine),
+              std::tuple(u"CBM B B"_qs, QList<int>{2}, QList<int>{2}, 3));
     EXPECT_EQ(finder.replaceNext(target, titleOptions("A", true), u"Z"_qs), 3);
     EXPECT_EQ(target.m_lines[2], u"Z"_qs);
     EXPECT_EQ(finder.replaceNext(target, titleOptions("A"), u"B"_qs), 0);
@@ -116,9 +115,8 @@ TEST_F(TextFinderTest, ReplaceAllCountsLinesNotOccurrences) {
     EXPECT_EQ(target.m_lines, Words("ABAB b xAB AB"));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageReplace});
     EXPECT_EQ(sink.shown.value(0).extra, u"3 pieces replaced."_qs);
-    EXPECT_EQ(target.allSnapshots, 1);
-    EXPECT_EQ(target.endCounts, QList<int>{3});
-    EXPECT_EQ(state.FindStartLine, 1);
+    EXPECT_EQ(std::tuple(target.allSnapshots, target.endCounts, state.FindStartLine),
+              std::tuple(1, QList<int>{3}, 1));
 }
 
 TEST_F(TextFinderTest, ReplaceAllWithoutAHitChangesNothing) {
@@ -151,20 +149,48 @@ TEST_F(TextFinderTest, SingleBoxIgnoresFindStartLine) {
 
 TEST(FindRules, EachContextHasItsLimitsKeysAndButtons) {
     const TitleCharTable english(0);
-    EXPECT_EQ(FindRulesFor(FindContextTitle).maxLength, 128);
-    EXPECT_EQ(FindRulesFor(FindContextTest).maxLength, 494);
-    EXPECT_EQ(FindRulesFor(FindContextLog).maxLength, 504);
-    EXPECT_FALSE(FindRulesFor(FindContextLog).canReplace);
-    EXPECT_FALSE(FindRulesFor(FindContextLog).startsWithLastFind);
-    EXPECT_TRUE(FindRulesFor(FindContextTest).textUsable(u"A1"_qs));
-    EXPECT_FALSE(FindRulesFor(FindContextTest).textUsable(u"A1B"_qs));
-    EXPECT_TRUE(FindRulesFor(FindContextTitle).textUsable(u"A1B"_qs));
-    EXPECT_FALSE(FindRulesFor(FindContextTitle).textUsable(QString()));
-    EXPECT_EQ(FilterFindKey(FindContextLog, 'a', english), 'A');
-    EXPECT_EQ(FilterFindKey(FindContextLog, 'b', english), 'B');
-    EXPECT_EQ(FilterFindKey(FindContextTest, 'f', english), 'F');
-    EXPECT_EQ(FilterFindKey(FindContextTest, 'g', english), 0);
-    EXPECT_EQ(FilterFindKey(FindContextTitle, 'a', english), 'a');
+    const FindDialogRules titleRules = FindRulesFor(FindContextTitle);
+    const FindDialogRules testRules = FindRulesFor(FindContextTest);
+    const FindDialogRules logRules = FindRulesFor(FindContextLog);
+    EXPECT_EQ((QList<int>{titleRules.maxLength, testRules.maxLength, logRules.maxLength}),
+              (QList<int>{128, 494, 504}));
+    EXPECT_FALSE(logRules.canReplace);
+    EXPECT_FALSE(logRules.startsWithLastFind);
+    EXPECT_EQ((QList<bool>{testRules.textUsable(u"A1"_qs), testRules.textUsable(u"A1B"_qs),
+                           titleRules.textUsable(u"A1B"_qs), titleRules.textUsable(QString())}),
+              (QList<bool>{true, false, true, false}));
+    EXPECT_EQ((QList<int>{FilterFindKey(FindContextLog, 'a', english),
+                          FilterFindKey(FindContextLog, 'b', english),
+                          FilterFindKey(FindContextTest, 'f', english),
+                          FilterFindKey(FindContextTest, 'g', english),
+                          FilterFindKey(FindContextTitle, 'a', english)}),
+              (QList<int>{'A', 'B', 'F', 0, 'a'}));
     EXPECT_TRUE(CheckHexReplacement(u"09AF"_qs));
     EXPECT_FALSE(CheckHexReplacement(u"0a"_qs));
+}
+
+// The one find dialog of the program: a second one closes the first before it opens.
+TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
+    FindDialogSeat seat;
+    QStringList closed;
+    const int title = 1;
+    const int test = 2;
+    // Closing a dialog leaves the seat too, as a real dialog's finished() does.
+    seat.take(&title, [&] {
+        closed.append(u"title"_qs);
+        seat.leave(&title);
+    });
+    EXPECT_EQ(seat.holder(), &title);
+    seat.take(&title, [&] { closed.append(u"title again"_qs); }); // same dialog
+    EXPECT_TRUE(closed.isEmpty());
+    seat.take(&test, [&] { closed.append(u"test"_qs); });
+    EXPECT_EQ(closed, QStringList{u"title again"_qs});
+    EXPECT_EQ(seat.holder(), &test);
+    seat.leave(&title); // a late goodbye of the closed dialog frees nothing
+    EXPECT_EQ(seat.holder(), &test);
+    seat.closeOpen();
+    EXPECT_EQ(closed.last(), u"test"_qs);
+    EXPECT_FALSE(seat.isTaken());
+    seat.closeOpen(); // nothing open: nothing runs
+    EXPECT_EQ(closed.size(), 2);
 }

@@ -1,8 +1,12 @@
 // Command 20 from the mouse: one frame on press, one on release, speeds by mode; the send
-// path's silent refusals; the release that goes out when the panel loses the keys.
+// path's silent refusals; the release that goes out when the panel loses the keys or is dropped.
+// The panel session: which parts show and the address zelctl starts with.
 #include "PanelRig.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
 
 using namespace zel;
 using namespace zel::panel;
@@ -22,26 +26,20 @@ TEST(PanelMovement, PressAndReleaseSendOneFrameEach) {
 }
 
 TEST(PanelMovement, EveryDirectionAndLensKeySetsItsBits) {
-    const struct {
-        int code;
-        const char* bitByte;
-    } cases[] = {{PtzUpRight, "05"},  {PtzRight, "04"}, {PtzDownRight, "06"}, {PtzDown, "02"},
-                 {PtzDownLeft, "0A"}, {PtzLeft, "08"},  {PtzUpLeft, "09"},    {PtzUp, "01"},
-                 {PtzTele, "10"},     {PtzWide, "20"},  {PtzFar, "40"},       {PtzNear, "80"},
-                 {PtzAf, "C0"}};
-    for (const auto& key : cases) {
+    const std::pair<int, const char*> cases[] = {
+        {PtzUpRight, "05"},  {PtzRight, "04"}, {PtzDownRight, "06"}, {PtzDown, "02"},
+        {PtzDownLeft, "0A"}, {PtzLeft, "08"},  {PtzUpLeft, "09"},    {PtzUp, "01"},
+        {PtzTele, "10"},     {PtzWide, "20"},  {PtzFar, "40"},       {PtzNear, "80"},
+        {PtzAf, "C0"},       {PtzNone, ""}}; // no key: nothing sent
+    for (const auto& [code, bitByte] : cases) {
         PanelRig rig;
-        rig.press(key.code);
-        EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(key.bitByte)) << key.code;
+        rig.press(code);
+        EXPECT_EQ(rig.sent.value(0).mid(2, 2), QString::fromLatin1(bitByte)) << code;
     }
-    PanelRig rig;
-    rig.press(PtzNone);
-    EXPECT_TRUE(rig.sent.isEmpty());
 }
 
 TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.pressMoveKey(PtzRight);
     rig.panel.pressMoveKey(PtzTele);
     rig.release(PtzTele);
@@ -50,8 +48,7 @@ TEST(PanelMovement, ReleasingOneKindOfKeyKeepsTheOther) {
 }
 
 TEST(PanelMovement, SpeedBytesFollowTheMode) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.choosePanSpeed(4);   // 30
     rig.panel.chooseTiltSpeed(0);  // 1
     rig.panel.chooseZoomSpeed(1);  // 4
@@ -79,8 +76,7 @@ TEST(PanelMovement, SpeedBytesFollowTheMode) {
 }
 
 TEST(PanelMovement, SpeedChoiceReEvaluatesTheHeldKey) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.hold(KeyRight);
     rig.panel.choosePanSpeed(0);
     rig.endPauses();
@@ -107,8 +103,7 @@ TEST(PanelMovement, TestSpeedBoxesCheckTheirRangeAsTheTextChanges) {
 // Every change of a TEST-mode box evaluates the held key again, a refused value too: the held
 // movement goes out again at the speeds the bars hold.
 TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.panel.chooseSpeedMode(ModeTest);
     rig.hold(KeyRight);
     rig.panel.setTestSpeedText(TestPan, u"100"_qs);
@@ -120,17 +115,15 @@ TEST(PanelMovement, TestSpeedChangeReEvaluatesTheHeldKeyValidOrNot) {
 }
 
 TEST(PanelMovement, SendPathRefusesSilently) {
-    const struct {
-        const char* camera;
-        const char* remote;
-    } refused[] = {{"256", "1"}, {"1", "0"}, {"1", "100"}, {"1", ""}, {"1", "x"}};
-    for (const auto& address : refused) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"256", "1"}, {"1", "0"}, {"1", "100"}, {"1", ""}, {"1", "x"}};
+    for (const auto& [camera, remote] : refused) { // camera and remote numbers
         PanelRig rig;
-        rig.panel.state().CameraNo = QString::fromLatin1(address.camera);
-        rig.panel.state().RemoteNo = QString::fromLatin1(address.remote);
+        rig.panel.state().CameraNo = QString::fromLatin1(camera);
+        rig.panel.state().RemoteNo = QString::fromLatin1(remote);
         rig.press(PtzUp);
-        EXPECT_TRUE(rig.port.written.isEmpty()) << address.camera << "/" << address.remote;
-        EXPECT_TRUE(rig.messages().isEmpty());
+        EXPECT_EQ(std::tuple(rig.port.written.size(), rig.messages().size()), std::tuple(0, 0))
+            << camera << "/" << remote;
     }
     PanelRig loading;
     loading.panel.unload();
@@ -142,8 +135,7 @@ TEST(PanelMovement, SendPathRefusesSilently) {
 // The panel loses the keys (another window becomes active, or it closes) while the camera
 // moves: the release goes out at once, so the camera does not keep turning.
 TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
-    PanelRig rig;
-    rig.autoAck = true;
+    PanelRig rig(CameraAcks::AtOnce);
     rig.hold(KeyLeft);
     rig.press(PtzWide);
     rig.panel.deactivated();
@@ -164,4 +156,51 @@ TEST(PanelMovement, DeactivationAndUnloadStopARunningMovement) {
     EXPECT_EQ(rig.engine.state().WaitingForm, nullptr) << "no call back into a closed panel";
     rig.reply(u"06"_qs);
     EXPECT_TRUE(rig.messages().isEmpty());
+}
+
+TEST(PanelSession, PartsShowByModeSpeedModeAndPresetKey) {
+    // Test mode, speed mode, preset key active; the parts shown.
+    const std::tuple<bool, int, bool, PanelControls> cases[] = {
+        {false, ModeNormal, false, {false, false, false, true, false}},
+        {false, ModeStep, true, {false, false, false, true, true}},
+        {true, ModeTest, false, {true, true, true, false, false}},
+        {true, ModeAccelOff, true, {true, true, false, true, true}},
+    };
+    const auto parts = [](const PanelControls& c) {
+        return std::tuple{c.testPanel, c.testSpeedModes, c.testSpeeds, c.normalSpeeds,
+                          c.autoPanChoices};
+    };
+    for (const auto& [testMode, speedMode, presetKey, shown] : cases) {
+        PanelRig rig;
+        rig.settings.SoftMode = testMode ? u"1"_qs : u"0"_qs;
+        PanelSession session{rig.engine, rig.language, rig.settings, rig.sink,
+                             PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl}};
+        session.open();
+        session.commands().chooseSpeedMode(speedMode);
+        session.commands().setPresetKeyActive(presetKey);
+        rig.endPauses();
+        EXPECT_EQ(parts(session.controls()), parts(shown)) << testMode << " " << speedMode;
+        EXPECT_TRUE(session.showsSpeedMode(ModeStep));
+        EXPECT_EQ(session.showsSpeedMode(ModeTest), testMode);
+        session.close();
+    }
+}
+
+TEST(PanelSession, StartsWithTheAddressGivenAndStopsTheCameraWhenItGoes) {
+    PanelRig rig;
+    rig.session.close();
+    auto session =
+        std::make_unique<PanelSession>(rig.engine, rig.language, rig.settings, rig.sink,
+                                       PanelCommands::Timers{rig.pause, rig.keyDown, rig.textCtrl});
+    session->setAddress(12, 34);
+    session->open();
+    EXPECT_EQ((QStringList{session->state().CameraNo, session->state().RemoteNo}), Words("12 34"));
+    session->commands().pressMoveKey(PtzLeft);
+    rig.endPauses();
+    ASSERT_EQ(rig.port.written.size(), 1);
+    rig.port.receiveHex(u"06"_qs);
+    session.reset(); // the window or zelctl goes while the camera turns
+    ASSERT_EQ(rig.port.written.size(), 2);
+    EXPECT_EQ(CommandDataHex(rig.port.written.last()), u"20003C3C0808"_qs);
+    EXPECT_EQ(rig.engine.state().WaitingForm, nullptr);
 }

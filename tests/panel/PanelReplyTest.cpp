@@ -1,6 +1,7 @@
 // Get_CommControl: what each answer of the camera does, and the position report.
 #include "LinkStateWriter.h"
 #include "PanelRig.h"
+#include "ReplyRecorder.h"
 #include "common/MessageNumber.h"
 #include "link/FrameCodec.h"
 #include "panel/PositionReply.h"
@@ -13,19 +14,18 @@ using namespace zel::test;
 using B = PanelButton;
 
 TEST(PanelReply, AnswersToAnAckCommand) {
-    const struct {
-        QString reply;
-        QList<int> messages;
-    } cases[] = {{u"06"_qs, {}},
-                 {u"15"_qs, {MessageNack}},
-                 {u"00"_qs, {MessageBusy}},
-                 {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
-    for (const auto& answer : cases) {
+    const std::pair<QString, QList<int>> cases[] = {
+        {u"06"_qs, {}},
+        {u"15"_qs, {MessageNack}},
+        {u"00"_qs, {MessageBusy}},
+        {DataReplyText(QByteArray::fromHex("001001")), {MessageReceiveError}}};
+    for (const auto& [reply, messages] : cases) {
+        SCOPED_TRACE(reply.toStdString());
         PanelRig rig;
         rig.click(B::Stop);
-        rig.reply(answer.reply);
-        EXPECT_EQ(rig.messages(), answer.messages) << answer.reply.toStdString();
-        EXPECT_EQ(rig.sent.size(), 1) << "nothing is repeated after " << answer.reply.toStdString();
+        rig.reply(reply);
+        EXPECT_EQ(rig.messages(), messages);
+        EXPECT_EQ(rig.sent.size(), 1) << "nothing is repeated";
     }
 }
 
@@ -76,10 +76,8 @@ TEST(PanelReply, BadFieldsBecomeZeroWithOneMessageEach) {
 // Each rule of a data reply, broken alone: one "Receiving data error.", boxes untouched.
 TEST(PanelReply, MalformedDataRepliesLeaveTheBoxesALowerCaseOneIsRead) {
     const QString good = PositionReplyText(100, 200, 300, 400);
-    QString badChecksum = good;
-    badChecksum.replace(good.size() - 6, 2, u"00"_qs);
-    QString badLength = good;
-    badLength.replace(2, 2, u"11"_qs);
+    const QString badChecksum = QString(good).replace(good.size() - 6, 2, u"00"_qs);
+    const QString badLength = QString(good).replace(2, 2, u"11"_qs);
     // Length byte, checksum and end bytes all consistent, but too short to hold the fields.
     const QString shortReply = DataReplyText(QByteArray::fromHex("00100115") + QByteArray(2, '\0'));
     // The last is the good reply in lower case: it is read.
@@ -132,9 +130,8 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
                 rig.panel.Get_CommControl();
                 EXPECT_LE(rig.sink.shown.size(), 4) << text.toStdString();
                 const bool accepted = kind == 0 ? text == kReplyAck : text == good;
-                if (!accepted) {
-                    EXPECT_FALSE(rig.messages().isEmpty()) << kind << " " << text.toStdString();
-                }
+                EXPECT_TRUE(accepted || !rig.messages().isEmpty())
+                    << kind << " " << text.toStdString();
             }
         }
     }
@@ -142,20 +139,170 @@ TEST(PanelReply, AnyReplyTextIsReadWithinItsBounds) {
 
 // Each field up to its maximum; D-ZOOM read from the last three hex digits of its word.
 TEST(PanelReply, PositionFieldsWithinTheirMaxima) {
-    struct Case {
-        int pan, tilt, zoom, dZoom; // words as they stand on the wire
-        PositionFields fields;
-    };
-    const QList<Case> cases{
+    // PAN, TILT, ZOOM and D-ZOOM words as they stand on the wire; the fields read from them.
+    const std::tuple<int, int, int, int, PositionFields> cases[] = {
         {7200, 3800, 25600, 470, {7200, 3800, 25600, 470}},
         {7201, 3801, 25601, 471, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
         {0, 0xFFFF, 0x8000, 0xF1D6, {0, std::nullopt, std::nullopt, 470}}, // D-ZOOM: 1D6
         {0, 0, 0, 0x09D6, {0, 0, 0, std::nullopt}},                        // D-ZOOM: 9D6
     };
-    for (const Case& c : cases) {
-        const auto fields = ParsePositionFields(PositionReplyText(c.pan, c.tilt, c.zoom, c.dZoom));
+    for (const auto& [pan, tilt, zoom, dZoom, expected] : cases) {
+        const auto fields = ParsePositionFields(PositionReplyText(pan, tilt, zoom, dZoom));
         ASSERT_TRUE(fields.has_value());
-        EXPECT_EQ(*fields, c.fields) << c.pan << " " << c.tilt << " " << c.zoom << " " << c.dZoom;
+        EXPECT_EQ(*fields, expected) << pan << " " << tilt << " " << zoom << " " << dZoom;
     }
     EXPECT_EQ(ParsePositionFields(PositionReplyText(0, 0, 0, 0).chopped(8)), std::nullopt);
 }
+
+// The panel's frames on the link: one awaits its answer at a time and the next goes out when
+// the answer came or the wait ended; a stop refused while another screen's transaction holds
+// the link goes out as soon as the link is free, a refused press never.
+
+namespace {
+
+const QString kRight = u"20043C3C0808"_qs;
+const QString kStop = u"20003C3C0808"_qs;
+const QString kLeft = u"20083C3C0808"_qs;
+
+// Another screen's transaction on the same link (screen code 2, a backup block).
+struct BusyLinkRig : PanelRig {
+    void otherScreenSends() {
+        sink.shown.clear();
+        engine.claim(&other);
+        engine.SendCommandFrame(
+            {u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs, QString::number(ScreenBackup)}, u"99"_qs);
+    }
+    // `code` pressed and answered, then released while the other screen's block is out.
+    void releaseWhileBusy(int code) {
+        panel.pressMoveKey(code);
+        reply(u"06"_qs);
+        otherScreenSends();
+        panel.releaseMoveKey(code);
+        endPauses();
+    }
+    ReplyRecorder other{engine};
+};
+
+TEST(PanelSendOrder, BackToBackFramesGoOutInOrderEachAfterItsAnswer) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.panel.releaseMoveKey(PtzRight);
+    EXPECT_EQ(rig.sentData(), QStringList{kRight}) << "the release waits for the press's answer";
+    EXPECT_FALSE(rig.panel.isIdle());
+    rig.port.receiveHex(u"06"_qs);
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
+    rig.port.receiveHex(u"06"_qs);
+    rig.endPauses();
+    EXPECT_EQ(std::tuple(rig.panel.repliesReceived(), rig.panel.framesAwaitingReply(),
+                         rig.panel.isIdle(), rig.messages().size()),
+              std::tuple(2, 2, true, 0));
+}
+
+TEST(PanelSendOrder, SilentCameraLetsTheNextFrameGoAfterTheWait) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.panel.releaseMoveKey(PtzRight);
+    rig.panel.click(B::Stop);
+    ASSERT_TRUE(rig.timerMenu.fireNow());
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
+    ASSERT_TRUE(rig.timerMenu.fireNow());
+    rig.endPauses();
+    ASSERT_TRUE(rig.timerMenu.fireNow());
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop, u"40"_qs}));
+    EXPECT_TRUE(rig.messages().isEmpty()) << "the panel reports no time-out";
+    EXPECT_TRUE(rig.panel.isIdle());
+}
+
+TEST(PanelSendOrder, RefusedReleaseGoesOutWhenTheOtherScreenIsAnswered) {
+    BusyLinkRig rig;
+    rig.releaseWhileBusy(PtzRight);
+    rig.panel.pressMoveKey(PtzLeft); // refused: it could not be stopped
+    rig.endPauses();
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, u"99"_qs}));
+    rig.port.receiveHex(u"06"_qs); // the other screen's answer
+    EXPECT_EQ(rig.other.replies, QStringList{u"06"_qs});
+    EXPECT_EQ(rig.sentData().value(2), kStop) << "the release as it was; the refused left never";
+    rig.reply(u"06"_qs);
+    EXPECT_TRUE(rig.panel.isIdle());
+}
+
+TEST(PanelSendOrder, RefusedReleaseGoesOutAfterTheOtherScreenTimedOut) {
+    BusyLinkRig rig;
+    rig.releaseWhileBusy(PtzTele);
+    ASSERT_TRUE(rig.timerMenu.fireNow()); // the other screen's wait ends, the port recycles
+    EXPECT_EQ(std::tuple(rig.other.timeOuts, rig.sentData().last(), rig.engine.state().ScreenCode),
+              std::tuple(1, kStop, ScreenPanel));
+}
+
+TEST(PanelSendOrder, RefusedPressIsNeverSent) {
+    BusyLinkRig rig;
+    rig.otherScreenSends();
+    rig.press(PtzRight);
+    rig.port.receiveHex(u"06"_qs);
+    rig.endPauses();
+    EXPECT_EQ(rig.sentData(), QStringList{u"99"_qs});
+    rig.panel.releaseMoveKey(PtzRight); // nothing moved: a plain release, sent as usual
+    rig.endPauses();
+    EXPECT_EQ(rig.sentData().last(), kStop);
+}
+
+// Closing or deactivating the panel after a refused release: the stop still goes out, once.
+TEST(PanelSendOrder, HeldStopOutlivesThePanelAndDeactivation) {
+    for (const bool close : {true, false}) {
+        BusyLinkRig rig;
+        rig.releaseWhileBusy(PtzRight);
+        if (close)
+            rig.panel.unload();
+        else
+            rig.panel.deactivated();
+        rig.endPauses();
+        rig.port.receiveHex(u"06"_qs);
+        rig.endPauses();
+        EXPECT_EQ(rig.sentData(), (QStringList{kRight, u"99"_qs, kStop})) << close;
+        rig.port.receiveHex(u"06"_qs);
+        rig.endPauses();
+        EXPECT_TRUE(rig.messages().isEmpty()) << close;
+    }
+}
+
+// A pulled adapter: the stop waits, without a message, and goes out when the port is back.
+TEST(PanelSendOrder, StopWithThePortAwayGoesOutWhenItIsBack) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzRight);
+    rig.reply(u"06"_qs);
+    rig.port.loseDevice(u"pulled"_qs);
+    rig.release(PtzRight);
+    EXPECT_TRUE(rig.messages().isEmpty());
+    EXPECT_EQ(rig.port.written.size(), 1);
+    ASSERT_TRUE(rig.engine.tryOpenCommPort());
+    EXPECT_EQ(rig.sentData(), (QStringList{kRight, kStop}));
+}
+
+// Closing the panel while its own frame awaits an answer: the queued stop is not lost.
+TEST(PanelSendOrder, StopQueuedBehindTheFrameInFlightSurvivesTheClose) {
+    PanelRig rig;
+    rig.panel.pressMoveKey(PtzDown);
+    rig.panel.unload();
+    EXPECT_EQ(rig.port.written.size(), 1);
+    rig.port.receiveHex(u"06"_qs);
+    EXPECT_EQ(rig.sentData().last(), kStop);
+}
+
+// A signal or the end of a script: pending events are dropped and the stop goes first.
+TEST(PanelSendOrder, StopNowStopsWhatMoves) {
+    PanelRig rig;
+    EXPECT_FALSE(rig.panel.stopNow());
+    rig.hold(KeyLeft);
+    rig.reply(u"06"_qs);
+    rig.panel.click(B::Stop); // still pausing when the signal comes
+    ASSERT_TRUE(rig.pause.isActive());
+    rig.panel.click(B::Menu);
+    EXPECT_TRUE(rig.panel.stopNow());
+    rig.reply(u"06"_qs);
+    EXPECT_EQ(rig.sentData(), (QStringList{kLeft, u"40"_qs, kStop}));
+    rig.reply(u"06"_qs);
+    EXPECT_TRUE(rig.panel.isIdle());
+    EXPECT_FALSE(rig.panel.stopNow()) << "stopped already";
+}
+
+} // namespace

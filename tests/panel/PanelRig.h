@@ -23,8 +23,12 @@ inline QString PositionReplyText(int pan, int tilt, int zoom, int dZoom) {
     return DataReplyText(body);
 }
 
+// When the camera answers a panel frame: when the test replies, or at once as it goes out.
+enum class CameraAcks { WhenTold, AtOnce };
+
 struct PanelRig : MemoryLink {
-    PanelRig() {
+    explicit PanelRig(CameraAcks acks = CameraAcks::WhenTold)
+        : autoAck(acks == CameraAcks::AtOnce) {
         openTestPort();
         panel.onCommandSent = [this](const QString& data) { sent << data; };
         panel.onFocusEntryBox = [this] { ++entryFocused; };

@@ -15,8 +15,6 @@
 
 using namespace zel;
 
-namespace {
-
 class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,8 +38,7 @@ TEST_F(ApplicationTest, ReadsLanguageAndOpensThePort) {
     EXPECT_EQ(m_app.language().languageIndex(), 1);
     EXPECT_TRUE(m_app.openPort());
     EXPECT_EQ(m_app.titleChars().size(), 513); // Japanese table built at menu load
-    EXPECT_TRUE(m_app.engine().isPortOpen());
-    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(std::tuple(m_app.engine().isPortOpen(), m_sink.shown.size()), std::tuple(true, 0));
     EXPECT_TRUE(m_app.printDatabasePath().endsWith(u"/DbFile.mdb"_qs));
     m_app.closePort();
     EXPECT_FALSE(m_app.engine().isPortOpen());
@@ -59,16 +56,15 @@ TEST_F(ApplicationTest, SettingWritesTheKeysAndReappliesThePort) {
     EXPECT_TRUE(option.isChanged());
     option.applySetting();
     EXPECT_FALSE(option.isChanged());
-    EXPECT_EQ(m_app.settings().CurrentWriteWait, 22);
-    EXPECT_EQ(m_app.settings().baudRate(), 9600);
-    EXPECT_EQ(autoSaveCalls, 1);
-    EXPECT_TRUE(m_app.engine().isPortOpen());
+    EXPECT_EQ(std::tuple(m_app.settings().CurrentWriteWait, m_app.settings().baudRate(),
+                         autoSaveCalls, m_app.engine().isPortOpen()),
+              std::tuple(22, 9600, 1, true));
     for (const char* line : {"\nRate=1\n", "\nAutoSave=2\n", "\nWrite2=22\n"})
         EXPECT_TRUE(iniText().contains(line)) << line;
 
-    option.close();
-    EXPECT_TRUE(m_sink.shown.isEmpty()); // nothing unapplied
-    EXPECT_TRUE(m_app.menu().isEnabled(MenuState::ButtonOption));
+    option.close(); // nothing unapplied: no question
+    EXPECT_EQ(std::tuple(m_sink.shown.size(), m_app.menu().isEnabled(MenuState::ButtonOption)),
+              std::tuple(0, true));
 }
 
 TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
@@ -136,5 +132,3 @@ TEST(MessageDetailTest, PortErrorNamesDeviceAndReasonAndMissingSettingsNameTheFi
     EXPECT_GT(portDetail.size(), device.size() + 4) << "the system's reason is missing";
     EXPECT_TRUE(messageDetail(app, MessageTimeout).isEmpty());
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 using zel::MenuState;
 using Action = MenuState::ClickAction;
 
-namespace {
-
 class MenuStateTest : public ::testing::Test {
 protected:
     zel::test::RecordingSink m_sink;
@@ -41,9 +39,8 @@ TEST_F(MenuStateTest, EightTitleWindowsAtMostAndTheLowestFreeSlotIsReused) {
     EXPECT_EQ(m_menu.click(MenuState::ButtonTitle), Action::OpenTitle);
     EXPECT_EQ(m_menu.CurrentTitleSlot, 3);
     EXPECT_TRUE(m_menu.isEnabled(MenuState::ButtonTitle)); // slot 5 is still free
-    EXPECT_EQ(m_menu.TitleSlotInUse[3], MenuState::kSlotTaken);
-    EXPECT_EQ(m_menu.TitleSlotInUse[5], 0);
-    EXPECT_TRUE(m_sink.shown.isEmpty());
+    EXPECT_EQ(std::tuple(m_menu.TitleSlotInUse[3], m_menu.TitleSlotInUse[5], m_sink.shown.size()),
+              std::tuple(MenuState::kSlotTaken, 0, 0));
 }
 
 TEST_F(MenuStateTest, CpuWriterOnlyWhenNothingElseIsOpen) {
@@ -98,5 +95,3 @@ TEST_F(MenuStateTest, ExitButtonAloneDoesNotCountAsAScreen) {
     EXPECT_FALSE(m_menu.isEnabled(42));
     EXPECT_EQ(m_menu.click(-1), Action::None);
 }
-
-} // namespace

@@ -10,8 +10,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class ProgramFolderTest : public ::testing::Test {
 protected:
     QString user() const { return home.filePath(u"config/zel"_qs); }
@@ -22,12 +20,9 @@ protected:
     QTemporaryDir program;
 };
 
-} // namespace
-
 TEST_F(ProgramFolderTest, AWritableProgramFolderIsUsedAsItIs) {
     const ProgramFolderChoice choice = ProgramFolder::choose(program.path(), user(), {defaults()});
-    EXPECT_EQ(choice.folder, program.path());
-    EXPECT_FALSE(choice.perUser);
+    EXPECT_EQ(std::tuple(choice.folder, choice.perUser), std::tuple(program.path(), false));
     EXPECT_FALSE(QDir(user()).exists()); // nothing made for the user
     EXPECT_TRUE(QDir(program.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
@@ -38,9 +33,8 @@ TEST_F(ProgramFolderTest, AReadOnlyFolderFallsBackToTheUserFolderSeededOnce) {
     ASSERT_TRUE(writeBytes(packaged.filePath(u"notes.txt"_qs), "not a start file"));
     const QString installed = ReadOnlyFolder(program.path());
     const ProgramFolderChoice first = ProgramFolder::choose(installed, user(), {defaults()});
-    EXPECT_EQ(first.folder, user());
-    EXPECT_TRUE(first.perUser);
-    EXPECT_EQ(first.seeded.size(), 2);
+    EXPECT_EQ(std::tuple(first.folder, first.perUser, first.seeded.size()),
+              std::tuple(user(), true, 2));
     EXPECT_EQ(readBytes(user() + u"/zel.ini"_qs), QByteArray("[SOFT]\r\nMode=0\r\n"));
     EXPECT_FALSE(QFile::exists(user() + u"/notes.txt"_qs));
 
@@ -56,8 +50,7 @@ TEST_F(ProgramFolderTest, NothingToSeedAndNoWritableFolder) {
     // No defaults anywhere: the user folder is used, empty (the start then reports message 15).
     const ProgramFolderChoice bare =
         ProgramFolder::choose(installed, user(), {home.filePath(u"none"_qs)});
-    EXPECT_TRUE(bare.perUser);
-    EXPECT_TRUE(bare.seeded.isEmpty());
+    EXPECT_EQ(std::tuple(bare.perUser, bare.seeded.size()), std::tuple(true, 0));
     // A user folder that cannot be made either: the program folder stays, with the reason.
     const ProgramFolderChoice stuck =
         ProgramFolder::choose(installed, u"/proc/self/zel"_qs, {defaults()});

@@ -8,8 +8,6 @@
 using zel::Settings;
 using zel::test::Words;
 
-namespace {
-
 class SettingsTest : public ::testing::Test {
 protected:
     void writeIni(const QByteArray& content) {
@@ -39,10 +37,9 @@ TEST_F(SettingsTest, EnumeratedKeysOutOfRangeTakeTheirReplacement) {
     EXPECT_EQ((QStringList{s.SoftMode, s.LanguageMode, s.ComPort, s.Rate, s.AutoSave}),
               Words("1 0 1 3 0"));
     const Settings inRange = read("[RS232C]\nComPort=4\nRate=0\nAutoSave=3\n");
-    EXPECT_EQ(inRange.ComPort, u"4"_qs);
-    EXPECT_EQ(inRange.Rate, u"0"_qs);
-    EXPECT_EQ(inRange.baudRate(), 4800);
-    EXPECT_EQ(inRange.autoSaveMinutes(), 10);
+    EXPECT_EQ(
+        std::tuple(inRange.ComPort, inRange.Rate, inRange.baudRate(), inRange.autoSaveMinutes()),
+        std::tuple(u"4"_qs, u"0"_qs, 4800, 10));
 }
 
 TEST_F(SettingsTest, NamesMatchWithoutCaseAndValuesAreTrimmedAndRewritten) {
@@ -69,46 +66,35 @@ TEST_F(SettingsTest, ValuesUnfitForTimersOrCountsFallBackToDefaults) {
               Words("2000 200 200 200 500 3 500 200"));
     // Edges that do serve: zero retries, 1 ms and 65535 ms.
     const Settings edges = read("[RsWait]\nRetryCnt=0\nWrite1=1\nWrite4=65535\n");
-    EXPECT_EQ(edges.RetryCnt, u"0"_qs);
-    EXPECT_EQ(edges.Write[0], u"1"_qs);
-    EXPECT_EQ(edges.CurrentWriteWait, 65535);
+    EXPECT_EQ(std::tuple(edges.RetryCnt, edges.Write[0], edges.CurrentWriteWait),
+              std::tuple(u"0"_qs, u"1"_qs, 65535));
 }
 
 TEST_F(SettingsTest, FractionalTimerValuesAreRoundedToWholeMilliseconds) {
     // Rule: a fractional value is rounded to the nearest whole number, halves away from zero,
     // and kept as that number's text; one that rounds to 0 does not serve a timer (default).
-    struct Key {
-        const char* section;
-        const char* name;
-        QString Settings::*field;
-        int index; // into Write[], or -1
-    };
-    const QList<Key> keys{{"TIMEOUT", "TimeOutDsp", &Settings::TimeOutDsp, -1},
-                          {"RsWait", "TimeOutWait", &Settings::TimeOutWait, -1},
-                          {"RsWait", "TimeOutRetry", &Settings::TimeOutRetry, -1},
-                          {"RsWait", "Write1", nullptr, 0},
-                          {"RsWait", "Write2", nullptr, 1},
-                          {"RsWait", "Write3", nullptr, 2},
-                          {"RsWait", "Write4", nullptr, 3}};
+    using TextOf = QString (*)(const Settings&);
+    const std::tuple<const char*, const char*, TextOf> keys[] = {
+        {"TIMEOUT", "TimeOutDsp", [](const Settings& s) { return s.TimeOutDsp; }},
+        {"RsWait", "TimeOutWait", [](const Settings& s) { return s.TimeOutWait; }},
+        {"RsWait", "TimeOutRetry", [](const Settings& s) { return s.TimeOutRetry; }},
+        {"RsWait", "Write1", [](const Settings& s) { return s.Write[0]; }},
+        {"RsWait", "Write2", [](const Settings& s) { return s.Write[1]; }},
+        {"RsWait", "Write3", [](const Settings& s) { return s.Write[2]; }},
+        {"RsWait", "Write4", [](const Settings& s) { return s.Write[3]; }}};
     const QList<std::pair<const char*, const char*>> values{
         {"250.4", "250"}, {"250.5", "251"}, {"250.6", "251"}, {"0.5", "1"}, {" 99.99 ", "100"}};
-    for (const Key& key : keys) {
-        const Settings defaults;
-        const QString defaultText = key.field ? defaults.*key.field : defaults.Write[key.index];
-        for (const auto& [written, kept] : values) {
-            const Settings s =
-                read(QByteArray("[") + key.section + "]\n" + key.name + "=" + written + "\n");
-            const QString value = key.field ? s.*key.field : s.Write[key.index];
-            EXPECT_EQ(value, QString::fromLatin1(kept)) << key.name << "=" << written;
-        }
-        const Settings zero = read(QByteArray("[") + key.section + "]\n" + key.name + "=0.4\n");
-        EXPECT_EQ(key.field ? zero.*key.field : zero.Write[key.index], defaultText) << key.name;
+    for (const auto& [section, name, textOf] : keys) {
+        const QByteArray line = QByteArray("[") + section + "]\n" + name + "=";
+        for (const auto& [written, kept] : values)
+            EXPECT_EQ(textOf(read(line + written + "\n")), QString::fromLatin1(kept))
+                << name << "=" << written;
+        EXPECT_EQ(textOf(read(line + "0.4\n")), textOf(Settings())) << name;
     }
     // The derived wait and the typed readers see the rounded number.
     const Settings s = read("[RsWait]\nWrite4=12.7\nTimeOutWait=300.2\nRetryCnt=2.5\n");
-    EXPECT_EQ(s.CurrentWriteWait, 13);
-    EXPECT_EQ(s.timeOutWaitMs(), 300);
-    EXPECT_EQ(s.retryCount(), 3);
+    EXPECT_EQ((QList<int>{s.CurrentWriteWait, s.timeOutWaitMs(), s.retryCount()}),
+              (QList<int>{13, 300, 3}));
 }
 
 TEST_F(SettingsTest, ProfileFileRulesOneAtATime) {
@@ -154,8 +140,7 @@ TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
     EXPECT_EQ(s.Rate, u"1"_qs);
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.ComPort, u"2"_qs);
-    EXPECT_EQ(again.AutoSave, u"3"_qs);
+    EXPECT_EQ((QStringList{again.ComPort, again.AutoSave}), Words("2 3"));
 }
 
 TEST_F(SettingsTest, DeviceChoiceWritesOnlyItsKeyAndMapsBack) {
@@ -190,9 +175,7 @@ TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
 
 TEST_F(SettingsTest, CarriageReturnOnlyFileReadsAndKeepsItsLineEnds) {
     Settings s = read("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\r");
-    EXPECT_EQ(s.LanguageMode, u"1"_qs);
-    EXPECT_EQ(s.ComPort, u"3"_qs);
-    EXPECT_EQ(s.Rate, u"2"_qs);
+    EXPECT_EQ((QStringList{s.LanguageMode, s.ComPort, s.Rate}), Words("1 3 2"));
     ASSERT_TRUE(s.P_SetIniAutoSave(u"1"_qs));
     EXPECT_EQ(readIni(),
               QByteArray("[LANGUAGE]\rMode=1\r[RS232C]\rComPort=3\rRate=2\rAutoSave=1\r"));
@@ -214,8 +197,6 @@ TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
     EXPECT_EQ(readIni(), QByteArray("[RS232C]\nAutoSave=1[SOFT]Mode=1\n"));
     Settings again;
     ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.SoftMode, u"0"_qs);
-    EXPECT_EQ(again.AutoSave, u"0"_qs); // not a number: its default
+    // AutoSave is not a number: its default.
+    EXPECT_EQ((QStringList{again.SoftMode, again.AutoSave}), Words("0 0"));
 }
-
-} // namespace

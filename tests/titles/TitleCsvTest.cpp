@@ -165,8 +165,8 @@ TEST(TitleCsvTest, ByteOrderMarkOrShiftJisWithoutSettingRowsImports) {
                                                "category,number,title\r\nHOME,3,H3\r\n",
                                                TitleCharTable(kEnglish));
     ASSERT_TRUE(marked.ok());
-    EXPECT_EQ(marked.document.RemoteNo, u"1"_qs);
-    EXPECT_EQ(marked.document.title(CategoryHome, 3), u"H3"_qs);
+    EXPECT_EQ((QStringList{marked.document.RemoteNo, marked.document.title(CategoryHome, 3)}),
+              (QStringList{u"1"_qs, u"H3"_qs}));
     const auto bytes = TextToCp932(u"category,number,title\r\nCAMERA,1,カメラ１\r\n"_qs);
     ASSERT_TRUE(bytes.has_value());
     const TitleCsvImport imported = ReadTitleCsv(*bytes, TitleCharTable(kJapanese));
@@ -174,13 +174,9 @@ TEST(TitleCsvTest, ByteOrderMarkOrShiftJisWithoutSettingRowsImports) {
     EXPECT_EQ(imported.document.title(CategoryCamera, 1), u"カメラ１"_qs);
 }
 
-struct RowCase {
-    const char* row;
-    const char* problem; // reported for line 5
-};
-
 TEST(TitleCsvTest, EveryBadRowIsReportedWithItsLine) {
-    const RowCase cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // the row on line 5, its problem
         {"POSITION,1,ABCDEFGHI", "5: title 'ABCDEFGHI' is longer than 8 characters"},
         {"POSITION,1,A~B", "5: title 'A~B': '~' is not in the title table"},
         {"POSITION,1,{0A0}", "5: title '{0A0}': an escape that is cut short or not in the "
@@ -197,13 +193,14 @@ TEST(TitleCsvTest, EveryBadRowIsReportedWithItsLine) {
         {"POSITION,1,\"A\nB\"", "5: the title holds a line break"},
         {"POSITION,1,\"open", "5: a quoted field is not closed"},
     };
-    for (const RowCase& c : cases) {
+    for (const auto& [row, problem] : cases) {
+        SCOPED_TRACE(row);
         const QByteArray csv = QByteArray("#REMOTE,1\r\n#CAMERA,1\r\ncategory,number,title\r\n"
                                           "POSITION,3,A\r\n") +
-                               QByteArray(c.row) + "\r\nPOSITION,4,D\r\n";
+                               row + "\r\nPOSITION,4,D\r\n";
         const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
-        EXPECT_FALSE(imported.refused) << c.row;
-        EXPECT_EQ(problemTexts(imported), QStringList{QString::fromUtf8(c.problem)}) << c.row;
+        EXPECT_FALSE(imported.refused);
+        EXPECT_EQ(problemTexts(imported), QStringList{QString::fromUtf8(problem)});
     }
 }
 
@@ -224,11 +221,8 @@ TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
 }
 
 TEST(TitleCsvTest, WhatIsNoTitleCsvIsRefusedOnItsFirstLine) {
-    const QByteArray binary("\x7F"
-                            "ELF\x02\x01\x01\x00\x00\x00\xFF\xFE",
-                            13);
     const QByteArray cases[] = {
-        binary,
+        QByteArray::fromHex("7F454C46020101000000FFFE00"), // a program
         QByteArray("time_ms,wall_clock,direction,unit,data,meaning\r\n125,,sent,HOST1:,FE,x\r\n"),
         QByteArray("1:Controller No\r\n1:Camera No\r\n[CAMERA]\r\n\"CAM 1\"\r\n"),
         QByteArray("category,title\r\nCAMERA,A\r\n"),

@@ -1,6 +1,8 @@
 #include "titles/TitleEditor.h"
 
 #include "RecordingSink.h"
+#include "TitleTexts.h"
+#include "Words.h"
 #include "common/ClipboardLines.h"
 #include "common/MessageNumber.h"
 #include "find/FindState.h"
@@ -9,6 +11,7 @@
 #include "titles/TitleCheck.h"
 #include "titles/TitleDocument.h"
 #include "titles/TitleFindTarget.h"
+#include "titles/TitleSlots.h"
 #include "titletable/TitleCategory.h"
 #include "titletable/TitleCharTable.h"
 
@@ -16,8 +19,8 @@
 
 using namespace zel;
 using zel::test::RecordingSink;
-
-namespace {
+using zel::test::TitlesAt;
+using zel::test::Words;
 
 class TitleEditorTest : public ::testing::Test {
 protected:
@@ -36,8 +39,6 @@ protected:
     TitleFindTarget target{editor};
 };
 
-} // namespace
-
 TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
     editor.changeTab(CategoryPosition);
     setPosition(5, "E");
@@ -46,14 +47,12 @@ TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
     const QStringList copied = editor.copyRows(CategoryPosition, 6, 4); // either direction
     EXPECT_EQ(copied, (QStringList{u"E"_qs, u"F"_qs, u"G"_qs}));
     EXPECT_EQ(editor.pasteRows(CategoryPosition, 253, copied), 2);
-    EXPECT_EQ(titleAt(CategoryPosition, 254), u"E"_qs);
-    EXPECT_EQ(titleAt(CategoryPosition, 255), u"F"_qs);
-    EXPECT_EQ(editor.undoRecord().Count, 2);
-    EXPECT_TRUE(document.TitleModified);
+    EXPECT_EQ(TitlesAt(document, {{CategoryPosition, 254}, {CategoryPosition, 255}}), Words("E F"));
+    EXPECT_EQ(std::tuple(editor.undoRecord().Count, document.TitleModified), std::tuple(2, true));
     // Through the clipboard text: "A" CR LF "B" pastes only "A".
     EXPECT_EQ(editor.pasteRows(CategoryPosition, 0, ClipboardTextToLines(u"A\r\nB"_qs, false)), 1);
-    EXPECT_EQ(titleAt(CategoryPosition, 1), u"A"_qs);
-    EXPECT_EQ(titleAt(CategoryPosition, 2), QString());
+    EXPECT_EQ(TitlesAt(document, {{CategoryPosition, 1}, {CategoryPosition, 2}}),
+              (QStringList{u"A"_qs, {}}));
 }
 
 TEST_F(TitleEditorTest, CutEmptiesTheRowsAndUndoBringsThemBack) {
@@ -61,14 +60,13 @@ TEST_F(TitleEditorTest, CutEmptiesTheRowsAndUndoBringsThemBack) {
     for (int number = 1; number <= 4; ++number)
         document.setTitle(CategoryTour, number, u"T%1"_qs.arg(number));
     EXPECT_EQ(editor.cutRows(CategoryTour, 1, 2), (QStringList{u"T2"_qs, u"T3"_qs}));
-    EXPECT_EQ(titleAt(CategoryTour, 2), QString());
-    EXPECT_EQ(titleAt(CategoryTour, 4), u"T4"_qs);
+    EXPECT_EQ(TitlesAt(document, {{CategoryTour, 2}, {CategoryTour, 4}}),
+              (QStringList{{}, u"T4"_qs}));
     editor.changeTab(CategoryCamera); // undo shows the category it restores
     ASSERT_TRUE(editor.undoEnabled());
     editor.Undo();
     EXPECT_EQ(editor.currentTab(), CategoryTour);
-    EXPECT_EQ(titleAt(CategoryTour, 2), u"T2"_qs);
-    EXPECT_EQ(titleAt(CategoryTour, 3), u"T3"_qs);
+    EXPECT_EQ(TitlesAt(document, {{CategoryTour, 2}, {CategoryTour, 3}}), Words("T2 T3"));
     EXPECT_FALSE(editor.undoEnabled());     // one level only
     editor.deleteRows(CategoryTour, 40, 3); // clamped to the last row
     EXPECT_EQ(titleAt(CategoryTour, 4), QString());
@@ -94,8 +92,8 @@ TEST_F(TitleEditorTest, UndoAfterSortPutsTextsBackOnTheirOwnTitles) {
     editor.sort(); // title 9 moves to the top, title 2 to the third row
     ASSERT_EQ(document.row(CategoryPosition, 0).numberValue(), 9);
     editor.Undo();
-    EXPECT_EQ(titleAt(CategoryPosition, 2), QString());
-    EXPECT_EQ(titleAt(CategoryPosition, 9), u"\u30A2"_qs);
+    EXPECT_EQ(TitlesAt(document, {{CategoryPosition, 2}, {CategoryPosition, 9}}),
+              (QStringList{{}, u"\u30A2"_qs}));
 }
 
 TEST_F(TitleEditorTest, SortThenCheckRestoresNumberOrderAndCountsRedRows) {
@@ -114,9 +112,10 @@ TEST_F(TitleEditorTest, SortThenCheckRestoresNumberOrderAndCountsRedRows) {
     setPosition(3, "A");
     EXPECT_FALSE(editor.check());
     EXPECT_EQ(sink.shown[1].extra, CheckResultText(language, TitleCheckCounts{1, 1}));
-    EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
-    EXPECT_FALSE(document.row(CategoryPosition, 2).failedCheck());
-    EXPECT_TRUE(document.row(CategoryPosition, 6).failedCheck());
+    EXPECT_EQ(std::tuple(document.isInNumberOrder(CategoryPosition),
+                         document.row(CategoryPosition, 2).failedCheck(),
+                         document.row(CategoryPosition, 6).failedCheck()),
+              std::tuple(true, false, true));
     // Sort works on POSITION only.
     editor.changeTab(CategoryTrace);
     EXPECT_FALSE(editor.sortEnabled());
@@ -156,12 +155,12 @@ TEST_F(TitleEditorTest, ReplaceAllOverThreeRowsCountsAndUndoes) {
     EXPECT_EQ(titleAt(CategoryAlarm, 4), u"DOOR4"_qs);
     EXPECT_EQ(finder.replaceAll(target, door, u"EXIT"_qs), 3);
     EXPECT_EQ(sink.shown.last().extra, u"3 pieces replaced."_qs);
-    EXPECT_EQ(titleAt(CategoryAlarm, 8), u"EXIT8"_qs);
+    const std::initializer_list<std::pair<int, int>> rows{
+        {CategoryAlarm, 2}, {CategoryAlarm, 4}, {CategoryAlarm, 5}, {CategoryAlarm, 8}};
+    EXPECT_EQ(TitlesAt(document, rows), Words("EXIT2 EXIT4 GATE EXIT8"));
     EXPECT_TRUE(document.TitleModified);
     editor.Undo();
-    for (int number : {2, 4, 8})
-        EXPECT_EQ(titleAt(CategoryAlarm, number), u"DOOR%1"_qs.arg(number));
-    EXPECT_EQ(titleAt(CategoryAlarm, 5), u"GATE"_qs);
+    EXPECT_EQ(TitlesAt(document, rows), Words("DOOR2 DOOR4 GATE DOOR8"));
     EXPECT_EQ(hits, (QList<int>{2, 4}));
 }
 
@@ -172,4 +171,67 @@ TEST_F(TitleEditorTest, TextBoxCategoryIsOneLine) {
     EXPECT_EQ(titleAt(CategoryAutoPan, 1), u"X X"_qs);
     editor.Undo();
     EXPECT_EQ(titleAt(CategoryAutoPan, 1), u"PAN PAN"_qs);
+}
+
+TEST(TitleDocument, NewDocumentHasTheDocumentedCategories) {
+    // The 302 titles and their order show in the written file and the all-download walk.
+    TitleDocument document;
+    const TitleRow& last = document.row(CategoryPosition, 254);
+    EXPECT_EQ((QStringList{last.number, last.numberKey, last.checkMark, document.RemoteNo}),
+              (QStringList{u"255"_qs, u"255"_qs, u"FFFF"_qs, u"1"_qs}));
+    // Unknown numbers and categories read empty and are not written.
+    document.setTitle(CategoryTrace, 3, u"x"_qs);
+    document.setTitle(9, 1, u"x"_qs);
+    EXPECT_EQ(document.title(CategoryTrace, 3), QString());
+    EXPECT_EQ(document.rowCount(9), 0);
+}
+
+TEST(TitleDocument, ClearCategoryRebuildsInNumberOrder) {
+    TitleDocument document;
+    document.setTitle(CategoryPosition, 4, u"x"_qs);
+    document.setTitle(CategoryHome, 2, u"h"_qs);
+    document.row(CategoryPosition, 9).checkMark.clear();
+    document.sortByCheckMark(CategoryPosition);
+    EXPECT_FALSE(document.isInNumberOrder(CategoryPosition));
+    EXPECT_EQ(document.title(CategoryPosition, 10), QString());
+    EXPECT_EQ(document.title(CategoryPosition, 4), u"x"_qs); // found by number
+    document.ClearCategory(CategoryPosition);
+    EXPECT_TRUE(document.isInNumberOrder(CategoryPosition));
+    EXPECT_EQ((QStringList{document.title(CategoryPosition, 4), document.title(CategoryHome, 2)}),
+              (QStringList{{}, u"h"_qs}));
+    document.ClearAllTitles();
+    EXPECT_EQ(document.title(CategoryHome, 2), QString());
+}
+
+TEST(TitleSlots, OpenFilesAreComparedAcrossSlots) {
+    TitleSlots titleSlots;
+    titleSlots.setTitleFileName(3, u"/a.ttl"_qs);
+    EXPECT_TRUE(titleSlots.isOpenInOtherSlot(u"/a.ttl"_qs, 1));
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(u"/a.ttl"_qs, 3));
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(u"/A.ttl"_qs, 1)); // exact comparison
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(QString(), 1));    // windows without a file
+    titleSlots.setTitleFileName(9, u"/b.ttl"_qs);                // no such slot
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(u"/b.ttl"_qs, 1));
+    titleSlots.setTitleFileName(3, QString()); // its window closed
+    EXPECT_FALSE(titleSlots.isOpenInOtherSlot(u"/a.ttl"_qs, 1));
+}
+
+TEST(TitleCheck, AllCategoriesAndResultMessage) {
+    const TitleCharTable table(0);
+    LanguageTables language;
+    TitleDocument document;
+    EXPECT_TRUE(CheckAllCategories(document, table).passed()); // empty titles pass
+    document.setTitle(CategoryCamera, 1, u"ABCDEFGHIJ"_qs);
+    document.setTitle(CategoryAux, 8, u"~"_qs);
+    const TitleCheckCounts counts = CheckAllCategories(document, table);
+    EXPECT_EQ(std::pair(counts.characterErrors, counts.lengthErrors), std::pair(1, 1));
+    const QString text = CheckResultText(language, counts);
+    EXPECT_EQ(text, u"\"input character error          \""_qs + QString(15, QLatin1Char(' ')) +
+                        u"1 titles "_qs + u"\r\r\"exceeded character number\""_qs +
+                        QString(15, QLatin1Char(' ')) + u"1 titles "_qs);
+    RecordingSink sink;
+    EXPECT_FALSE(ShowCheckResult(sink, language, counts));
+    EXPECT_TRUE(ShowCheckResult(sink, language, TitleCheckCounts{}));
+    EXPECT_EQ(sink.numbers(), (QList<int>{17, 18}));
+    EXPECT_EQ(sink.shown[1].extra, u"No Error"_qs);
 }

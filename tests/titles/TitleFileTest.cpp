@@ -1,5 +1,7 @@
 #include "RecordingSink.h"
 #include "TestFiles.h"
+#include "TitleTexts.h"
+#include "Words.h"
 #include "common/MessageNumber.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
@@ -15,6 +17,8 @@
 using namespace zel;
 using zel::test::readBytes;
 using zel::test::RecordingSink;
+using zel::test::TitlesAt;
+using zel::test::Words;
 using zel::test::writeBytes;
 
 namespace {
@@ -63,15 +67,12 @@ TEST_F(TitleFileTest, WriterLayoutAndLabels) {
     TitleDocument document = sampleDocument(false);
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
     ASSERT_EQ(lines.size(), 313);
-    for (const auto& [index, text] : {std::pair{0, "12:Controller No"},
-                                      {1, "200:Camera No"},
-                                      {2, "[CAMERA]"},
-                                      {4, "[POSITION]"},
-                                      {5, "\"C1-1\""},
-                                      {260, "[TRACE]"},
-                                      {263, "[AUTOPAN]"},
-                                      {304, "[AUX]"},
-                                      {312, "\"C8-8\""}})
+    // clang-format off
+    const std::pair<int, const char*> expected[] = {
+        {0, "12:Controller No"}, {1, "200:Camera No"}, {2, "[CAMERA]"}, {4, "[POSITION]"},
+        {5, "\"C1-1\""}, {260, "[TRACE]"}, {263, "[AUTOPAN]"}, {304, "[AUX]"}, {312, "\"C8-8\""}};
+    // clang-format on
+    for (const auto& [index, text] : expected)
         EXPECT_EQ(lines[index], QString::fromLatin1(text)) << index;
     m_language.setLanguageIndex(1);
     EXPECT_EQ(TitleFileLines(document, TitleFileLabelsFor(m_language))[1], u"200:カメラ番号"_qs);
@@ -91,10 +92,10 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
         // Another window: the writer's closing freed the file for it.
         TitleFiles reader = files(reread, 2);
         ASSERT_EQ(reader.ReadTitleFile(first), TitleOpenResult::Loaded);
-        EXPECT_EQ(reread.RemoteNo, u"12"_qs);
-        EXPECT_EQ(reread.CameraNo, u"200"_qs);
-        EXPECT_EQ(reread.title(CategoryPosition, 7), document.title(CategoryPosition, 7));
-        EXPECT_EQ(reread.title(CategoryAux, 8), document.title(CategoryAux, 8));
+        EXPECT_EQ((QStringList{reread.RemoteNo, reread.CameraNo}),
+                  (QStringList{u"12"_qs, u"200"_qs}));
+        EXPECT_EQ(TitlesAt(reread, {{CategoryPosition, 7}, {CategoryAux, 8}}),
+                  TitlesAt(document, {{CategoryPosition, 7}, {CategoryAux, 8}}));
         ASSERT_TRUE(reader.saveAs(second));
         EXPECT_EQ(readBytes(first), readBytes(second));
         EXPECT_TRUE(readBytes(first).endsWith("\r\n"));
@@ -115,14 +116,13 @@ TEST_F(TitleFileTest, BlanksAndQuotesSurviveAsTheTableReadsThem) {
     ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(m_language), m_sink));
     TitleDocument reread;
     ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ(reread.title(CategoryCamera, 1), u"A B"_qs);
-    EXPECT_EQ(reread.title(CategoryTrace, 2), u"\u3000X\u3000"_qs);
+    EXPECT_EQ(TitlesAt(reread, {{CategoryCamera, 1}, {CategoryTrace, 2}, {CategoryTour, 4}}),
+              (QStringList{u"A B"_qs, u"\u3000X\u3000"_qs, QString()}));
     TitleCodes before{};
     TitleCodes after{};
     ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
     ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
     EXPECT_EQ(before, after);
-    EXPECT_EQ(reread.title(CategoryTour, 4), QString());
     EXPECT_TRUE(table.CheckTitleChars(reread.title(CategoryTour, 3)));
 }
 
@@ -136,18 +136,15 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
     TitleDocument document;
     document.setTitle(CategoryHome, 1, u"old"_qs);
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ(document.RemoteNo, u"5"_qs);
-    EXPECT_EQ(document.CameraNo, u"7"_qs);
-    EXPECT_EQ(document.title(CategoryAux, 1), u"aux1"_qs);
-    EXPECT_EQ(document.title(CategoryAux, 2), QString()); // no quotes: empty title
-    EXPECT_EQ(document.title(CategoryAux, 3), QString());
-    EXPECT_EQ(document.title(CategoryTour, 2), u"t2"_qs);
+    EXPECT_EQ((QStringList{document.RemoteNo, document.CameraNo}), (QStringList{u"5"_qs, u"7"_qs}));
+    // The line without quotes is an empty title; the missing HOME section is emptied.
+    // clang-format off
+    EXPECT_EQ(TitlesAt(document, {{CategoryAux, 1}, {CategoryAux, 2}, {CategoryAux, 3}, {CategoryTour, 2},
+                                  {CategoryPosition, 255}, {CategoryTrace, 1}, {CategoryTrace, 2}, {CategoryHome, 1}}),
+              (QStringList{u"aux1"_qs, {}, {}, u"t2"_qs, u"p255"_qs, u"t1"_qs, {}, {}}));
+    // clang-format on
     for (int number = 3; number <= 16; ++number)
         EXPECT_EQ(document.title(CategoryTour, number), QString()) << number;
-    EXPECT_EQ(document.title(CategoryPosition, 255), u"p255"_qs);
-    EXPECT_EQ(document.title(CategoryTrace, 1), u"t1"_qs);
-    EXPECT_EQ(document.title(CategoryTrace, 2), QString());
-    EXPECT_EQ(document.title(CategoryHome, 1), QString()); // missing section: emptied
     EXPECT_FALSE(document.TitleModified);
     EXPECT_EQ(m_slots.LastCameraNo, u"7"_qs);
 }
@@ -164,15 +161,13 @@ TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
     };
     // A title needs two double quotation marks.
     TitleDocument doc = read("1\n1\n[AUX]\n\"open\n\"closed\"\n");
-    EXPECT_EQ(doc.title(CategoryAux, 1), QString());
-    EXPECT_EQ(doc.title(CategoryAux, 2), u"closed"_qs);
+    EXPECT_EQ(TitlesAt(doc, {{CategoryAux, 1}, {CategoryAux, 2}}), (QStringList{{}, u"closed"_qs}));
     // Section headers are matched in upper case only.
     doc = read("1\n1\n[aux]\n\"lower\"\n[TRACE]\n");
     EXPECT_EQ(doc.title(CategoryAux, 1), QString());
     // A quoted title that looks like a header is a title: the section goes on.
     doc = read("1\n1\n[ALARM]\n\"[1]\"\n\"two\"\n");
-    EXPECT_EQ(doc.title(CategoryAlarm, 1), u"[1]"_qs);
-    EXPECT_EQ(doc.title(CategoryAlarm, 2), u"two"_qs);
+    EXPECT_EQ(TitlesAt(doc, {{CategoryAlarm, 1}, {CategoryAlarm, 2}}), Words("[1] two"));
     // TRACE reads two titles; a third line is surplus.
     doc = read("1\n1\n[TRACE]\n\"a\"\n\"b\"\n\"c\"\n");
     EXPECT_EQ(doc.title(CategoryTrace, 2), u"b"_qs);
@@ -181,8 +176,7 @@ TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
     doc = read("99\n0\n[CAMERA]\n\"c\"\n");
     EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
     EXPECT_EQ(m_sink.shown.value(0).extra, u"CAMERA No. incorrect"_qs);
-    EXPECT_EQ(doc.RemoteNo, u"99"_qs);
-    EXPECT_EQ(doc.CameraNo, u"1"_qs);
+    EXPECT_EQ((QStringList{doc.RemoteNo, doc.CameraNo}), Words("99 1"));
     // A number with a point is not a whole number.
     doc = read("5.0\n255\n[TRACE]\n");
     EXPECT_EQ(m_sink.shown.value(0).extra, u"REMOTE No. incorrect"_qs);
@@ -195,25 +189,22 @@ TEST_F(TitleFileTest, WrongNumbersAskToKeepReading) {
     m_sink.answers = {ButtonYes, ButtonYes};
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     ASSERT_EQ(m_sink.numbers(), (QList<int>{kKeepReading, kKeepReading}));
-    EXPECT_EQ(m_sink.shown[0].extra, u"REMOTE No. incorrect"_qs);
-    EXPECT_EQ(m_sink.shown[1].extra, u"CAMERA No. incorrect"_qs);
-    EXPECT_EQ(document.RemoteNo, u"1"_qs);
-    EXPECT_EQ(document.title(CategoryCamera, 1), u"cam"_qs);
+    EXPECT_EQ((QStringList{m_sink.shown[0].extra, m_sink.shown[1].extra}),
+              (QStringList{u"REMOTE No. incorrect"_qs, u"CAMERA No. incorrect"_qs}));
+    EXPECT_EQ((QStringList{document.RemoteNo, document.title(CategoryCamera, 1)}), Words("1 cam"));
 
     m_sink.clear();
     m_sink.answers = {ButtonNo};
     const QString wrong = fileWith("wrong.ttl", "100\r\n3\r\n[CAMERA]\r\n\"cam\"\r\n");
     ASSERT_EQ(files(document).ReadTitleFile(wrong), TitleOpenResult::Stopped);
-    EXPECT_EQ(m_sink.numbers(), QList<int>{kKeepReading});
-    EXPECT_EQ(document.title(CategoryCamera, 1), QString());
-    EXPECT_TRUE(m_slots.LastCameraNo.isEmpty());
+    EXPECT_EQ(std::tuple(m_sink.numbers(), document.title(CategoryCamera, 1), m_slots.LastCameraNo),
+              std::tuple(QList<int>{kKeepReading}, QString(), QString()));
 }
 
 TEST_F(TitleFileTest, OpenRefusesLongPathsAndFilesOpenElsewhere) {
     TitleDocument document;
     document.setTitle(CategoryCamera, 1, u"kept"_qs);
-    const QString longPath = u"/tmp/"_qs + QString(124, QLatin1Char('x'));
-    ASSERT_EQ(longPath.size(), 129);
+    const QString longPath = u"/tmp/"_qs + QString(124, QLatin1Char('x')); // 129 characters
     EXPECT_EQ(files(document).ReadTitleFile(longPath), TitleOpenResult::NotLoaded);
     EXPECT_EQ(m_sink.numbers(), QList<int>{4});
     EXPECT_EQ(m_sink.shown[0].extra, u"File name too long."_qs);
@@ -264,12 +255,11 @@ TEST_F(TitleFileTest, UnreadableFilesAreRefusedWithFileAndReason) {
         EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded);
         ASSERT_EQ(m_sink.numbers(), QList<int>{4}) << file.toStdString();
         EXPECT_EQ(m_sink.shown[0].extra, file + u": "_qs + reason);
-        EXPECT_EQ(document.title(CategoryCamera, 1), u"kept"_qs);
-        EXPECT_EQ(document.title(CategoryPosition, 5), u"EDIT"_qs);
-        EXPECT_EQ(document.CameraNo, u"9"_qs);
+        EXPECT_EQ(
+            (QStringList{document.title(CategoryCamera, 1), document.title(CategoryPosition, 5),
+                         document.CameraNo, windowFiles.path(), m_slots.TitleFileName(m_slot)}),
+            (QStringList{u"kept"_qs, u"EDIT"_qs, u"9"_qs, kept, kept}));
         EXPECT_TRUE(document.TitleModified);
-        EXPECT_EQ(windowFiles.path(), kept);
-        EXPECT_EQ(m_slots.TitleFileName(m_slot), kept);
     }
 }
 
@@ -279,10 +269,9 @@ TEST_F(TitleFileTest, CarriageReturnOnlyLinesReadLikeCrLf) {
     TitleDocument document;
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_TRUE(m_sink.shown.isEmpty());
-    EXPECT_EQ(document.RemoteNo, u"4"_qs);
-    EXPECT_EQ(document.CameraNo, u"9"_qs);
-    EXPECT_EQ(document.title(CategoryCamera, 1), u"front"_qs);
-    EXPECT_EQ(document.title(CategoryTrace, 2), u"t2"_qs);
+    EXPECT_EQ((QStringList{document.RemoteNo, document.CameraNo, document.title(CategoryCamera, 1),
+                           document.title(CategoryTrace, 2)}),
+              Words("4 9 front t2"));
 }
 
 TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
@@ -294,9 +283,8 @@ TEST_F(TitleFileTest, FailedSaveKeepsOldFileAndModifiedMark) {
     document.setTitle(CategoryCamera, 1, u"emoji \U0001F600"_qs); // no CP932 form
     document.MarkModified();
     EXPECT_FALSE(windowFiles.Save());
-    EXPECT_EQ(m_sink.numbers(), QList<int>{kCannotSave});
-    EXPECT_TRUE(document.TitleModified);
-    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(std::tuple(m_sink.numbers(), document.TitleModified, readBytes(file)),
+              std::tuple(QList<int>{kCannotSave}, true, before));
     EXPECT_FALSE(windowFiles.saveAs(path(u"missing/dir/x.ttl"_qs)));
     EXPECT_TRUE(document.TitleModified);
 }
@@ -308,9 +296,10 @@ TEST_F(TitleFileTest, SortedGridIsWrittenInNumberOrder) {
     document.row(CategoryPosition, 2).checkMark.clear(); // title 3 failed the check
     document.row(CategoryPosition, 6).checkMark.clear(); // title 7 too
     document.sortByCheckMark(CategoryPosition);
-    EXPECT_EQ(document.row(CategoryPosition, 0).number, u"3"_qs);
-    EXPECT_EQ(document.row(CategoryPosition, 1).number, u"7"_qs);
-    EXPECT_EQ(document.row(CategoryPosition, 2).number, u"1"_qs);
+    EXPECT_EQ((QStringList{document.row(CategoryPosition, 0).number,
+                           document.row(CategoryPosition, 1).number,
+                           document.row(CategoryPosition, 2).number}),
+              Words("3 7 1"));
     const QStringList lines = TitleFileLines(document, TitleFileLabelsFor(m_language));
     for (int number = 1; number <= 255; ++number)
         ASSERT_EQ(lines[4 + number], u"\"%1\""_qs.arg(number));
@@ -322,10 +311,9 @@ TEST_F(TitleFileTest, SavePromptAnswers) {
     EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard()); // not modified: no question
     EXPECT_TRUE(m_sink.shown.isEmpty());
     document.MarkModified();
-    m_sink.answers = {ButtonCancel};
+    m_sink.answers = {ButtonCancel, ButtonNo};
     EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_TRUE(document.TitleModified);
-    m_sink.answers = {ButtonNo};
     EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
     // Yes without a file runs Save as; a cancelled dialog keeps the document.
@@ -348,22 +336,19 @@ TEST_F(TitleFileTest, TextWithoutATitleSectionIsNoTitleFile) {
     TitleDocument document;
     TitleFiles windowFiles = files(document);
     document.setTitle(CategoryPosition, 4, u"KEEP"_qs);
-    struct Case {
-        const char* name;
-        QByteArray text;
-    };
-    const QList<Case> cases{
+    const QList<std::pair<const char*, QByteArray>> cases{
         {"notes.txt", "Call the installer on Monday.\r\nLobby camera 3 is loose.\r\n"},
         {"zel.ini", "[RS232C]\r\nPort=1\r\nRate=9600\r\n"},
         // A send-data file's first lines are numbers, as a title file's are.
         {"x.trf", "1 :REMOTE No.\r\n2 :CAMERA No.\r\n0\r\n\"FE0801\"\r\n"},
         {"headers.ttl", "1:REMOTE\r\n1:CAMERA\r\n[POSITIONS]\r\n\"A\"\r\n"},
     };
-    for (const Case& c : cases) {
-        const QString file = fileWith(c.name, c.text);
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        const QString file = fileWith(name, text);
         m_sink.clear();
-        EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded) << c.name;
-        ASSERT_EQ(m_sink.numbers(), QList<int>{MessageError}) << c.name;
+        EXPECT_EQ(windowFiles.ReadTitleFile(file), TitleOpenResult::NotLoaded);
+        ASSERT_EQ(m_sink.numbers(), QList<int>{MessageError});
         EXPECT_EQ(m_sink.shown[0].extra, file + u" holds no titles"_qs);
         EXPECT_EQ(document.title(CategoryPosition, 4), u"KEEP"_qs);
         EXPECT_FALSE(windowFiles.hasPath());

@@ -1,6 +1,7 @@
 #include "titles/TitleTransfer.h"
 #include "DataReplyText.h"
 #include "MemoryLink.h"
+#include "TitleTexts.h"
 #include "common/HexText.h"
 #include "shell/LanguageTables.h"
 #include "titles/TitleDocument.h"
@@ -51,18 +52,15 @@ TEST_F(TitleTransferTest, CameraIdDownloadStoresTitleAndCompletes) {
     m_document.setTitle(CategoryCamera, 1, u"old"_qs);
     ASSERT_TRUE(m_transfer.startDownload(CategoryCamera));
     EXPECT_EQ(m_document.title(CategoryCamera, 1), QString()); // emptied first
-    EXPECT_EQ(lastData(), u"B1020000"_qs);
-    EXPECT_EQ(lastRequestFlag(), u"1"_qs);
-    EXPECT_EQ(m_transfer.dialog().state().progressMax, 1);
-    EXPECT_EQ(m_transfer.dialog().state().caption, u"DOWNLOAD  0%"_qs);
+    EXPECT_EQ((QStringList{lastData(), lastRequestFlag()}), (QStringList{u"B1020000"_qs, u"1"_qs}));
+    const auto& dialog = m_transfer.dialog().state();
+    EXPECT_EQ(std::tuple(dialog.progressMax, dialog.caption), std::tuple(1, u"DOWNLOAD  0%"_qs));
     port.receiveHex(titleReply(u"000A000B802400FD00FD00FD00FD00FD"_qs));
     EXPECT_EQ(m_document.title(CategoryCamera, 1), u"AB{024}"_qs);
-    EXPECT_EQ(m_transfer.dialog().state().visibleFrame, 1);
-    EXPECT_EQ(m_transfer.dialog().state().caption, u"DOWNLOAD  100%"_qs);
-    EXPECT_EQ(m_finished, QList<bool>{true});
-    EXPECT_EQ(m_locks, (QList<bool>{true, false}));
-    EXPECT_EQ(port.written.size(), 1);
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(std::tuple(dialog.visibleFrame, dialog.caption), std::tuple(1, u"DOWNLOAD  100%"_qs));
+    EXPECT_EQ(std::tuple(m_finished, m_locks),
+              std::tuple(QList<bool>{true}, QList<bool>{true, false}));
+    EXPECT_EQ(std::tuple(port.written.size(), sink.shown.size()), std::tuple(1, 0));
     m_transfer.dialog().close(); // the user closes the completed dialog
     EXPECT_EQ(engine.state().TitleTransferFlag, 0);
 }
@@ -70,8 +68,8 @@ TEST_F(TitleTransferTest, CameraIdDownloadStoresTitleAndCompletes) {
 TEST_F(TitleTransferTest, TraceUploadSendsCodesAndWaitsForAck) {
     m_document.setTitle(CategoryTrace, 1, u"AB"_qs);
     ASSERT_TRUE(m_transfer.startUpload(CategoryTrace));
-    EXPECT_EQ(lastData(), u"B1040010000A800B00FD00FD00FD00FD00FD00FD"_qs);
-    EXPECT_EQ(lastRequestFlag(), u"0"_qs);
+    EXPECT_EQ((QStringList{lastData(), lastRequestFlag()}),
+              (QStringList{u"B1040010000A800B00FD00FD00FD00FD00FD00FD"_qs, u"0"_qs}));
     port.receiveHex(u"06"_qs);
     EXPECT_EQ(lastData(), u"B1040020"_qs + u"00FD"_qs.repeated(8));
     port.receiveHex(u"06"_qs);
@@ -102,56 +100,51 @@ TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyInARowEnds) {
     busyThenRetry();
     EXPECT_TRUE(sink.shown.isEmpty());
     port.receiveHex(u"00"_qs); // the fourth BUSY in a row
-    EXPECT_EQ(sink.numbers(), QList<int>{16});
-    EXPECT_EQ(m_finished, QList<bool>{false});
-    EXPECT_FALSE(m_transfer.dialog().isOpen());
-    EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+    EXPECT_EQ(std::tuple(sink.numbers(), m_finished, m_transfer.dialog().isOpen(),
+                         engine.state().ScreenCode),
+              std::tuple(QList<int>{16}, QList<bool>{false}, false, ScreenIdle));
     EXPECT_EQ(m_document.title(CategoryTrace, 1), u"1"_qs);
 }
 
 TEST_F(TitleTransferTest, SilenceNackBadChecksumShortReplyAndWrongKindEndTheTransfer) {
-    struct Case {
-        QString reply;
-        int message;
-        bool upload = false;
-    };
-    const QList<Case> cases{
+    const std::tuple<QString, int, bool> cases[] = {
+        // reply, message, after an upload
         {QString(), 2, true}, // no reply: the wait ends; the next row finds the link free
-        {u"15"_qs, 3},
-        {kTitleOne.left(kTitleOne.size() - 6) + u"00FFFF"_qs, 16}, // bad checksum
-        {u"FD05AAADFFFF"_qs, 16}, // complete, good checksum, no room for codes
-        {u"06"_qs, 16},           // an ACK where a data reply was expected
-        {kTitleOne, 16, true},    // a good data reply is no answer to a write
+        {u"15"_qs, 3, false},
+        {kTitleOne.left(kTitleOne.size() - 6) + u"00FFFF"_qs, 16, false}, // bad checksum
+        {u"FD05AAADFFFF"_qs, 16, false}, // complete, good checksum, no room for codes
+        {u"06"_qs, 16, false},           // an ACK where a data reply was expected
+        {kTitleOne, 16, true},           // a good data reply is no answer to a write
     };
-    for (const Case& c : cases) {
+    for (const auto& [reply, message, upload] : cases) {
+        SCOPED_TRACE(reply.toStdString());
         sink.clear();
         m_finished.clear();
         const qsizetype sent = port.written.size();
-        ASSERT_TRUE(c.upload ? m_transfer.startUpload(CategoryPosition)
-                             : m_transfer.startDownload(CategoryPosition))
-            << c.reply.toStdString();
-        if (c.reply.isEmpty())
+        ASSERT_TRUE(upload ? m_transfer.startUpload(CategoryPosition)
+                           : m_transfer.startDownload(CategoryPosition));
+        if (reply.isEmpty())
             timerMenu.fireNow();
         else
-            port.receiveHex(c.reply);
-        EXPECT_EQ(sink.numbers(), QList<int>{c.message}) << c.reply.toStdString();
-        EXPECT_FALSE(m_transfer.dialog().isOpen());
-        EXPECT_EQ(m_finished, QList<bool>{false});
-        EXPECT_EQ(port.written.size(), sent + 1) << c.reply.toStdString();
-        EXPECT_EQ(engine.state().TitleTransferFlag, 0);
-        EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
+            port.receiveHex(reply);
+        EXPECT_EQ(std::tuple(sink.numbers(), m_transfer.dialog().isOpen(), m_finished,
+                             port.written.size()),
+                  std::tuple(QList<int>{message}, false, QList<bool>{false}, sent + 1));
+        EXPECT_EQ(
+            std::tuple(engine.state().TitleTransferFlag, m_document.title(CategoryPosition, 1)),
+            std::tuple(0, QString()));
     }
 }
 
 TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
     const auto expectEnded = [&](const char* when) {
-        EXPECT_EQ(sink.numbers(), QList<int>{6}) << when;
-        EXPECT_EQ(m_finished, QList<bool>{false}) << when;
-        EXPECT_EQ(m_locks.value(m_locks.size() - 1), false) << when;
-        EXPECT_FALSE(m_transfer.dialog().isOpen()) << when;
-        EXPECT_EQ(engine.state().ScreenCode, ScreenIdle) << when;
-        EXPECT_EQ(engine.state().TitleTransferFlag, 0) << when;
-        EXPECT_FALSE(timerMenu.isActive() || timerReTry.isActive()) << when;
+        SCOPED_TRACE(when);
+        EXPECT_EQ(std::tuple(sink.numbers(), m_finished, m_locks.value(m_locks.size() - 1)),
+                  std::tuple(QList<int>{6}, QList<bool>{false}, false));
+        EXPECT_EQ(std::tuple(m_transfer.dialog().isOpen(), engine.state().ScreenCode,
+                             engine.state().TitleTransferFlag, timerMenu.isActive(),
+                             timerReTry.isActive()),
+                  std::tuple(false, ScreenIdle, 0, false, false));
     };
     const auto restart = [&] {
         sink.clear();
@@ -222,14 +215,11 @@ TEST_F(TitleTransferTest, AllDownloadWalksEveryCategoryInOrder) {
         port.receiveHex(kTitleOne);
     const QStringList sent = sentData();
     ASSERT_EQ(sent.size(), 302);
-    EXPECT_EQ(sent[1], u"B1030010"_qs);
-    EXPECT_EQ(sent[255], u"B1032550"_qs);
-    EXPECT_EQ(sent[256], u"B1040010"_qs);
-    EXPECT_EQ(sent[258], u"B1050000"_qs); // AUTO PAN, number 0
-    EXPECT_EQ(sent[301], u"B10A0080"_qs);
+    // sent[258]: AUTO PAN, number 0.
+    EXPECT_EQ((QStringList{sent[1], sent[255], sent[256], sent[258], sent[301]}),
+              Words("B1030010 B1032550 B1040010 B1050000 B10A0080"));
     EXPECT_EQ(m_finished, QList<bool>{true});
-    EXPECT_EQ(m_document.title(CategoryAutoPan, 1), u"1"_qs);
-    EXPECT_EQ(m_document.title(CategoryAux, 8), u"1"_qs);
+    EXPECT_EQ(TitlesAt(m_document, {{CategoryAutoPan, 1}, {CategoryAux, 8}}), Words("1 1"));
 }
 
 TEST_F(TitleTransferTest, SortedPositionsUploadUnderTheirOwnNumbers) {
@@ -254,7 +244,6 @@ TEST_F(TitleTransferTest, TitlesWithoutEndMarkOrAnyEnglishCodeAreStoredEmpty) {
     port.receiveHex(titleReply(u"000A00A1800B"_qs + u"00FD"_qs.repeated(5)));
     EXPECT_EQ(m_finished, QList<bool>{true});
     EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_EQ(m_document.title(CategoryHome, 1), QString());
-    EXPECT_EQ(m_document.title(CategoryHome, 2), QString());
-    EXPECT_EQ(m_document.title(CategoryHome, 3), u"AB"_qs);
+    EXPECT_EQ(TitlesAt(m_document, {{CategoryHome, 1}, {CategoryHome, 2}, {CategoryHome, 3}}),
+              (QStringList{{}, {}, u"AB"_qs}));
 }

@@ -35,17 +35,15 @@ QString typed(const TitleCharTable& table, char16_t key) {
 TEST(TitleCharTable, SourceListAndTableSizes) {
     const auto rows = TitleSourceRows();
     ASSERT_EQ(rows.size(), 513);
-    EXPECT_EQ(rows.first().code, 0x000);
-    EXPECT_EQ(rows.last().code, 0x1FF);
-    EXPECT_EQ(rows[0x69].code, 0x69);
-    EXPECT_EQ(rows[0x6A].code, 0x69); // the second row of 0069
-    EXPECT_EQ(english().size(), 358);
-    EXPECT_EQ(japanese().size(), 513);
+    // Row 6A is the second row of 0069.
+    EXPECT_EQ((QList<int>{rows.first().code, rows.last().code, rows[0x69].code, rows[0x6A].code}),
+              (QList<int>{0x000, 0x1FF, 0x69, 0x69}));
+    EXPECT_EQ(std::tuple(english().size(), japanese().size()), std::tuple(358, 513));
     for (int i = 0; i < japanese().size(); ++i)
         EXPECT_FALSE(japanese().entry(i).Char.isEmpty());
-    EXPECT_EQ(english().entry(0x24).Char, u"{024}"_qs);
-    EXPECT_EQ(japanese().entry(0x24).Char, u"｛０２４｝"_qs);
-    EXPECT_EQ(english().entry(0x24).Code, u"0024"_qs);
+    EXPECT_EQ((QStringList{english().entry(0x24).Char, japanese().entry(0x24).Char,
+                           english().entry(0x24).Code}),
+              (QStringList{u"{024}"_qs, u"｛０２４｝"_qs, u"0024"_qs}));
 }
 
 TEST(TitleCharTable, WorkedExampleInBothLanguages) {
@@ -60,11 +58,8 @@ TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
     // 0069 decodes to the first row; both Japanese dashes encode to 0069.
     EXPECT_EQ(codesText(japanese(), u"ー"_qs).left(4), u"8069"_qs);
     EXPECT_EQ(codesText(japanese(), u"－"_qs).left(4), u"8069"_qs);
-    const struct {
-        int language;
-        const char* codes;
-        const char16_t* text;
-    } cases[] = {
+    const std::tuple<int, const char*, const char16_t*> cases[] = {
+        // language, codes, text
         // clang-format off
         {1, "8069", u"－"}, {1, "807C", u"￥"}, {1, "0096809E", u"①⑨"}, {0, "8096", u"{096}"},
         {0, "008A81FF", u"  "}, {1, "80FB", u"\u3000"}, // every space code: the language's space
@@ -73,11 +68,10 @@ TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
         {0, "0FFFzz0A800A", u"A"}, {0, "000A00", u""}, // above 01FF or garbage: nothing
         // clang-format on
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(
-            (c.language ? japanese() : english()).TitleCodesToText(QString::fromLatin1(c.codes)),
-            QString::fromUtf16(c.text))
-            << c.codes;
+    for (const auto& [language, codes, text] : cases)
+        EXPECT_EQ((language ? japanese() : english()).TitleCodesToText(QString::fromLatin1(codes)),
+                  QString::fromUtf16(text))
+            << codes;
 }
 
 TEST(TitleCharTable, EmptyAndSpaceTitles) {
@@ -91,11 +85,8 @@ TEST(TitleCharTable, EmptyAndSpaceTitles) {
 TEST(TitleCharTable, CharacterCheckPerLanguage) {
     // Escapes are checked upper-cased and narrowed; the fifth character, narrowed (not
     // upper-cased), closes one when it is "}" or a hex digit 0-9, A-F.
-    const struct {
-        int language;
-        const char16_t* text;
-        bool ok;
-    } cases[] = {
+    const std::tuple<int, const char16_t*, bool> cases[] = {
+        // language, text, passes
         // clang-format off
         {0, u"{02}", false}, {0, u"{0G0}", false}, {0, u"{02", false}, {0, u"{FFF}", false},
         {1, u"{0a0}", true}, {1, u"｛０ａ０｝", true}, {0, u"｛０２４｝", true},
@@ -108,10 +99,9 @@ TEST(TitleCharTable, CharacterCheckPerLanguage) {
         {0, u"{024G", false}, {0, u"{024{", false}, {0, u"{024}}", false},
         // clang-format on
     };
-    for (const auto& c : cases)
-        EXPECT_EQ((c.language ? japanese() : english()).CheckTitleChars(QString::fromUtf16(c.text)),
-                  c.ok)
-            << c.language << " " << QString::fromUtf16(c.text).toStdString();
+    for (const auto& [language, text, ok] : cases)
+        EXPECT_EQ((language ? japanese() : english()).CheckTitleChars(QString::fromUtf16(text)), ok)
+            << language << " " << QString::fromUtf16(text).toStdString();
     // The escape is upper-cased and narrowed when encoded too; the encoder skips the closer.
     EXPECT_EQ(codesText(japanese(), u"｛０ａ０｝"_qs).left(4), u"80A0"_qs);
     EXPECT_EQ(codesText(english(), u"{024A"_qs).left(4), u"8024"_qs);
@@ -129,11 +119,10 @@ TEST(TitleCharTable, LengthRuleCountsBraces) {
 TEST(TitleCharTable, EncodingRefusesWhatCannotFit) {
     TitleCodes codes{};
     codes[1] = 0x1234;
-    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGHI"_qs, codes));
-    EXPECT_FALSE(english().TitleTextToCodes(u"ABCDEFGH{"_qs, codes)); // 9th code
-    EXPECT_FALSE(english().TitleTextToCodes(u"AB{0G0}"_qs, codes));
-    EXPECT_FALSE(english().TitleTextToCodes(u"ア"_qs, codes)); // nothing encodable
-    EXPECT_EQ(codes[1], 0x1234);                               // untouched
+    // Nine characters, a ninth code, a bad escape, nothing encodable: the codes stay untouched.
+    for (const QString& text : {u"ABCDEFGHI"_qs, u"ABCDEFGH{"_qs, u"AB{0G0}"_qs, u"ア"_qs})
+        EXPECT_FALSE(english().TitleTextToCodes(text, codes)) << text.toStdString();
+    EXPECT_EQ(codes[1], 0x1234);
     // An unknown character among known ones is dropped.
     EXPECT_EQ(codesText(english(), u"AéB"_qs).left(8), u"000A800B"_qs);
     EXPECT_EQ(codesText(english(), u"{024}"_qs.repeated(8)), u"0024"_qs.repeated(7) + u"8024"_qs);
@@ -151,8 +140,6 @@ TEST(TitleCharTable, JapaneseKeyNormaliser) {
     japanese().NormalizeTitleKey(backspace);
     EXPECT_EQ(backspace, 8);
     // Every typed ASCII sign that the table knows becomes a character of the table.
-    for (char16_t key : u"0aZ/!?()<>[]*+-=',.;:$%#&\\\"")
-        if (key != 0) {
-            EXPECT_TRUE(japanese().CheckTitleChars(typed(japanese(), key))) << char(key);
-        }
+    for (char16_t key : u"0aZ/!?()<>[]*+-=',.;:$%#&\\\"") // the last is the closing zero
+        EXPECT_TRUE(key == 0 || japanese().CheckTitleChars(typed(japanese(), key))) << char(key);
 }
