@@ -11,9 +11,7 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
-QByteArray blockOf(char fill) {
+static QByteArray blockOf(char fill) {
     return QByteArray(BackupFile::kBlockSize, fill);
 }
 
@@ -102,7 +100,7 @@ TEST_F(BackupFileTest, UploadReadsWholeBlocksInOrderAndStopsAtAShortOne) {
     EXPECT_FALSE(file.openForUpload(dir.filePath(u"missing.bin"_qs)));
 }
 
-QByteArray image(char fill) {
+static QByteArray image(char fill) {
     return QByteArray(BackupFile::kImageSize, fill);
 }
 
@@ -143,5 +141,3 @@ TEST(BackupComparisonTest, AllDifferentImagesListEveryBlockAndByte) {
     ASSERT_EQ(bytes.size(), 32001);
     EXPECT_EQ(bytes[31999], u"0x7CFF AA 55"_qs);
 }
-
-} // namespace

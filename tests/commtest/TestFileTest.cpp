@@ -20,8 +20,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 const char* const kHeader = ":---------通信テスト画面情報---------\r\n";
 
 class TestFileTest : public ::testing::Test {
@@ -283,5 +281,3 @@ TEST_F(TestFindTest, CaretAfterTheDialogGoesToTheHighlightedLineOrTheStartLine) 
     target.forgetHighlight();
     EXPECT_EQ(target.caretLineAfterFind(state.FindStartLine), 16);
 }
-
-} // namespace

@@ -1,26 +1,34 @@
+// The backup window, the transfer dialog it opens and the guard of its number boxes.
 #include "backup/BackupWindow.h"
-#include "backup/CompactPath.h"
-
 #include "DataReplyText.h"
 #include "MemoryLink.h"
 #include "TestFiles.h"
 #include "WindowSteps.h"
+#include "backup/CompactPath.h"
 #include "common/HexText.h"
+#include "common/NumberBoxGuard.h"
+#include "link/LinkClient.h"
 #include "link/TransferDialog.h"
+#include "link/TransferDialogModel.h"
 #include "shell/LanguageTables.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
 
 using namespace zel;
 using namespace zel::gui;
@@ -183,4 +191,169 @@ TEST_F(BackupWindowTest, CompareShowsTheReportOfTheFileAgainstTheCamera) {
     window->startCompareWith(path);
     EXPECT_EQ(sink.numbers().last(), 25);
     EXPECT_EQ(port.written.size(), sent);
+}
+
+struct BackupLikeClient : LinkClient {
+    void replyComplete() override {}
+    void transferDialogClosed() override { ++fileClosed; }
+    int fileClosed = 0;
+};
+
+class TransferDialogTest : public ::testing::Test, protected MemoryLink {
+protected:
+    TransferDialogTest() {
+        model.load(language);
+        engine.claim(&client);
+        engine.armRetry(ScreenBackup); // a backup waits to send again
+        dialog.open();
+    }
+    template <typename T> T* child(const char* name) {
+        return dialog.findChild<T*>(QString::fromLatin1(name));
+    }
+
+    LanguageTables language;
+    TransferDialogModel model{engine};
+    BackupLikeClient client;
+    gui::TransferDialog dialog{model};
+};
+
+TEST_F(TransferDialogTest, RendersTheModel) {
+    const auto frames = [this] {
+        return QList<bool>{child<QGroupBox>("frameTransMit_0")->isVisible(),
+                           child<QGroupBox>("frameTransMit_1")->isVisible()};
+    };
+    EXPECT_EQ((QStringList{dialog.windowTitle(), child<QPushButton>("CommandCancel")->text(),
+                           child<QLabel>("LabelTransMit1_1")->text()}),
+              (QStringList{u"In transmission"_qs, u"Cancel"_qs, u"File name"_qs}));
+    EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
+    EXPECT_EQ(frames(), (QList<bool>{true, false}));
+
+    model.state().progressMax = 1000;
+    model.state().progressValue = 250;
+    model.state().labels1[3] = u"camera.bin"_qs;
+    model.changed();
+    EXPECT_EQ(child<QProgressBar>("ProgressBarTransMit")->value(), 250);
+    EXPECT_EQ(child<QLabel>("LabelTransMit1_3")->text(), u"camera.bin"_qs);
+
+    model.state().visibleFrame = 1;
+    model.changed();
+    EXPECT_EQ(frames(), (QList<bool>{false, true}));
+    EXPECT_EQ(child<QPushButton>("CommandEnd")->text(), u"Close"_qs);
+}
+
+TEST_F(TransferDialogTest, ShowsElapsedAndTimeLeftOfThePhaseInTheLanguageLoaded) {
+    qint64 now = 5000;
+    model.clock = [&now] { return now; };
+    const auto times = [this] { return child<QLabel>("LabelTransMitTimes")->text(); };
+    const auto show = [this](const QString& phase, int done) {
+        model.state().phase = phase;
+        model.state().progressMax = 1000;
+        model.state().progressValue = done;
+        model.changed();
+    };
+    EXPECT_EQ(times(), QString()) << "nothing before the phase has its total";
+    show(u"In DOWNLOAD"_qs, 0);
+    EXPECT_EQ(times(), u"0:00 elapsed"_qs);
+    now += 10000;
+    show(u"In DOWNLOAD"_qs, 250);
+    EXPECT_EQ(times(), u"0:10 elapsed, 0:30 left"_qs);
+
+    language.setLanguageIndex(1);
+    model.load(language);
+    show(u"DOWNLOAD中"_qs, 0);
+    now += 4000;
+    show(u"DOWNLOAD中"_qs, 500);
+    EXPECT_EQ(times(), u"経過 0:04、残り 0:04"_qs);
+}
+
+TEST_F(TransferDialogTest, EachWayOutClosesTheModelOnce) {
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Cancel", [this] { child<QPushButton>("CommandCancel")->click(); }},
+        {"close box", [this] { dialog.close(); }},
+        {"Escape", [this] { dialog.reject(); }},
+        {"transfer ended", [this] { model.close(); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        SCOPED_TRACE(way);
+        client.fileClosed = 0;
+        model.load(language);
+        engine.claim(&client);
+        engine.armRetry(ScreenBackup);
+        dialog.open();
+        leave();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_FALSE(model.isOpen());
+        EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
+        dialog.close();
+        EXPECT_EQ(client.fileClosed, 1);
+    }
+}
+
+// A window with a number box, an interval box with a point and a plain box to leave to.
+class NumberBoxGuardTest : public ::testing::Test {
+protected:
+    NumberBoxGuardTest() {
+        auto* layout = new QVBoxLayout(window.get());
+        for (QLineEdit* box : {number, interval, other})
+            layout->addWidget(box);
+        guard = new NumberBoxGuard(window.get());
+        guard->watch(number, [this] {
+            ++checks;
+            return kRemoteNoRange.contains(number->text());
+        });
+        guard->watch(
+            interval, [] { return true; }, KeyFilterMode::DecimalWithPoint);
+        guard->setSteps(
+            number, kRemoteNoRange, [this](const QString& text) { steppedTo.append(text); }, true);
+        EXPECT_TRUE(ShowActive(window.get()));
+    }
+
+    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
+    QLineEdit* number = new QLineEdit(window.get());
+    QLineEdit* interval = new QLineEdit(window.get());
+    QLineEdit* other = new QLineEdit(window.get());
+    NumberBoxGuard* guard = nullptr;
+    int checks = 0;
+    QStringList steppedTo;
+};
+
+TEST_F(NumberBoxGuardTest, KeysPassTheBoxFilterAndOnePointAtMost) {
+    TypeAndLeave(number, u"4.2a"_qs);
+    EXPECT_EQ(number->text(), u"42"_qs);
+    TypeAndLeave(interval, u"1.5.0x"_qs);
+    EXPECT_EQ(interval->text(), u"1.50"_qs);
+}
+
+TEST_F(NumberBoxGuardTest, ArrowKeysStepWithinTheRangeAndReport) {
+    number->setText(u"98"_qs);
+    number->setFocus();
+    QTest::keyClick(number, Qt::Key_Up);
+    QTest::keyClick(number, Qt::Key_Up);
+    EXPECT_EQ(number->text(), u"99"_qs);
+    number->setText(u"abc"_qs);
+    QTest::keyClick(number, Qt::Key_Down);
+    EXPECT_EQ(number->text(), u"1"_qs);
+    EXPECT_EQ(steppedTo, (QStringList{u"99"_qs, u"99"_qs, u"1"_qs}));
+    QTest::keyClick(interval, Qt::Key_Up); // no steps there: the box keeps its text
+    EXPECT_TRUE(interval->text().isEmpty());
+}
+
+TEST_F(NumberBoxGuardTest, RefusalReturnsTheFocusOnceAndADisabledBoxPasses) {
+    TypeAndLeave(number, u"0"_qs);
+    EXPECT_EQ(checks, 1); // the focus move back is no second leave
+    EXPECT_EQ(QApplication::focusWidget(), number);
+    EXPECT_EQ(number->selectedText(), u"0"_qs);
+    EXPECT_FALSE(guard->isChecking());
+
+    number->setEnabled(false);
+    EXPECT_TRUE(guard->check(number));
+    EXPECT_EQ(checks, 1);
+    number->setEnabled(true);
+
+    other->setFocus();
+    guard->refuse(number); // decided elsewhere, e.g. by the panel's core
+    EXPECT_TRUE(guard->isChecking());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), number);
+    EXPECT_FALSE(guard->isChecking());
 }

@@ -74,10 +74,9 @@ protected:
 
 TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     open();
-    EXPECT_EQ(window->windowTitle(), u"Operation panel"_qs);
-    EXPECT_EQ(window->button(B::Pos)->text(), u"POS"_qs);
-    EXPECT_EQ(window->CheckPanel()->text(), u"ACTIVE PRESET KEY"_qs);
-    EXPECT_EQ(window->CommandPTZF(0)->text(), u"TELE"_qs);
+    EXPECT_EQ((QStringList{window->windowTitle(), window->button(B::Pos)->text(),
+                           window->CheckPanel()->text(), window->CommandPTZF(0)->text()}),
+              (QStringList{u"Operation panel"_qs, u"POS"_qs, u"ACTIVE PRESET KEY"_qs, u"TELE"_qs}));
     EXPECT_EQ(Flags({window->FrameTestPanel(), window->OptionKey(0, 2), window->FrameKey(1),
                      window->FrameKey(0), window->FramePanel()},
                     "visible"),
@@ -87,8 +86,8 @@ TEST_F(PanelWindowTest, CaptionsInBothLanguagesAndTestModeFrames) {
     delete window.data();
 
     open(true, 1);
-    EXPECT_EQ(window->windowTitle(), u"操作パネル"_qs);
-    EXPECT_EQ(window->button(B::Pos)->text(), u"ポジション"_qs);
+    EXPECT_EQ((QStringList{window->windowTitle(), window->button(B::Pos)->text()}),
+              (QStringList{u"操作パネル"_qs, u"ポジション"_qs}));
     EXPECT_EQ(Flags({window->FrameTestPanel(), window->OptionKey(0, 3)}, "visible"),
               (QList<bool>{true, true}));
     window->OptionKey(1, 2)->click();
@@ -207,7 +206,6 @@ TEST_F(PanelWindowTest, TestSpeedBoxComplainsAsSoonAsTheTextIsOutOfRange) {
     EXPECT_EQ(QApplication::focusWidget(), pan);
 }
 
-// The camera never keeps turning behind another window or after the panel has closed.
 TEST_F(PanelWindowTest, LosingActivationOrClosingStopsTheCamera) {
     open();
     key(window->TextCtrl(), QEvent::KeyPress, Qt::Key_Left);

@@ -17,16 +17,15 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
 // The store's entries as "unit|data".
-QStringList entries(const CommLogStore& store) {
+static QStringList entries(const CommLogStore& store) {
     QStringList list;
     for (int i = 0; i < store.count(); ++i)
         list.append(store.entry(i).unit + QLatin1Char('|') + store.entry(i).data);
     return list;
 }
 
-QString frameNo(int i) {
+static QString frameNo(int i) {
     return u"F%1"_qs.arg(i, 4, 10, QLatin1Char('0'));
 }
 
@@ -51,7 +50,6 @@ protected:
     CommLogStore store;
     RecordingSink sink;
 };
-} // namespace
 
 TEST(CommLogStore, KeepsTheNewest3000) {
     CommLogStore store;

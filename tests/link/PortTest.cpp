@@ -16,8 +16,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 // The engine on a memory port whose "device" is a file in a temporary folder, so the test
 // can pull it and plug it back in.
 class PortWatchTest : public ::testing::Test, protected MemoryLink {
@@ -108,7 +106,7 @@ TEST_F(PortWatchTest, NamesWithoutANodeAreRetriedAndAnOpenFailingAfterALossSaysS
     EXPECT_EQ(watch.state(), PortWatch::State::OpenFailed);
 }
 
-DetectedPort usbAdapter() {
+static DetectedPort usbAdapter() {
     return {u"/dev/ttyUSB0"_qs, u"USB-Serial Controller"_qs, u"Prolific"_qs, u"A1B2"_qs, false};
 }
 
@@ -156,8 +154,6 @@ TEST(PortListingTest, LockFileOfALiveProcessMarksThePortBusy) {
         EXPECT_FALSE(source.isLocked(u"/dev/ttyUSB0"_qs)) << content.toStdString();
     }
 }
-
-} // namespace
 
 TEST(PortListingTest, ConfiguredNetworkPortsAreListedOnceWithTheirComPort) {
     Settings settings;

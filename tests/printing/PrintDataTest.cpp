@@ -12,11 +12,9 @@
 using namespace zel;
 using zel::test::Words;
 
-namespace {
-
 // One text of every column: its field (`&ReportColumn::field`) or its header.
-QStringList columnsOf(const PrintReport& report,
-                      QString ReportColumn::*text = &ReportColumn::field) {
+static QStringList columnsOf(const PrintReport& report,
+                             QString ReportColumn::*text = &ReportColumn::field) {
     QStringList texts;
     for (const ReportColumn& column : report.columns)
         texts.append(column.*text);
@@ -24,7 +22,7 @@ QStringList columnsOf(const PrintReport& report,
 }
 
 // The values of the labels named in `names`.
-QStringList labelValues(const PrintReport& report, const char* names) {
+static QStringList labelValues(const PrintReport& report, const char* names) {
     QStringList values;
     for (const QString& name : Words(names))
         values.append(report.labelValue(name));
@@ -162,5 +160,3 @@ TEST(PrintError, DescriptionUnderTheErrorPieceWithTheStopIcon) {
     language.setLanguageIndex(1);
     EXPECT_EQ(ComposePrintError(language, {}).title, u"エラーが発生しました"_qs);
 }
-
-} // namespace

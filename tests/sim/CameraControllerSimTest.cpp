@@ -10,12 +10,10 @@
 using namespace zel::sim;
 using namespace zel::test;
 
-namespace {
-
 const QByteArray AckByte = hex("06");
 const QByteArray NackByte = hex("15");
 
-QByteArray joined(const QList<SimOutput>& pieces) {
+static QByteArray joined(const QList<SimOutput>& pieces) {
     QByteArray out;
     for (const SimOutput& piece : pieces)
         out += piece.bytes;
@@ -23,11 +21,11 @@ QByteArray joined(const QList<SimOutput>& pieces) {
 }
 
 // All bytes the simulator sends for `frame`, pieces joined.
-QByteArray answer(CameraControllerSim& sim, const QByteArray& frame, qint64 nowMs = 0) {
+static QByteArray answer(CameraControllerSim& sim, const QByteArray& frame, qint64 nowMs = 0) {
     return joined(sim.receive(frame, nowMs));
 }
 
-QByteArray ackCommand(CameraControllerSim& sim, const char* dataHex, int camera = 1) {
+static QByteArray ackCommand(CameraControllerSim& sim, const char* dataHex, int camera = 1) {
     return answer(sim, commandFrame(camera, 0, 1, hex(dataHex)));
 }
 
@@ -193,7 +191,6 @@ TEST(CameraControllerSim, SurvivesRandomNoiseAndStillAnswers) {
 
 // Frames as the device reads them off the line.
 
-// One line fed at once, holding one frame: what the device reads of it.
 TEST(DeviceFrameReader, DecodesAddressDataAndChecksum) {
     QByteArray badSum = commandFrame(1, 0, 1, hex("20"));
     badSum[5] = char(0x21); // data changed, checksum not
@@ -269,7 +266,7 @@ TEST(DeviceFrameReader, DataBytesEqualToStartOrEndDoNotConfuseIt) {
 
 // Fault injection: every kind, selected by command and block, counted and seeded.
 
-QByteArray readBlock(int block) {
+static QByteArray readBlock(int block) {
     return commandFrame(1, 1, 1, hex("C1") + char(block >> 8) + char(block & 0xFF));
 }
 
@@ -386,5 +383,3 @@ TEST(FaultPlan, ProbabilityIsReproducibleFromTheSeed) {
     EXPECT_GT(first.count(u'B'), 10);
     EXPECT_GT(first.count(u'.'), 10);
 }
-
-} // namespace
