@@ -33,10 +33,9 @@ TEST(CliHelpTextsTest, EveryDeclaredDescriptionHasItsJapaneseText) {
     const QStringList texts = declaredHelpTexts();
     ASSERT_GT(texts.size(), 20);
     for (const QString& english : texts) {
-        EXPECT_TRUE(HasJapaneseHelpText(english)) << english.toStdString();
-        const QString japanese = HelpText(english, kJapanese);
-        EXPECT_EQ(test::Placeholders(english), test::Placeholders(japanese))
-            << english.toStdString();
+        SCOPED_TRACE(english.toStdString());
+        EXPECT_TRUE(HasJapaneseHelpText(english));
+        EXPECT_EQ(test::Placeholders(english), test::Placeholders(HelpText(english, kJapanese)));
         EXPECT_EQ(HelpText(english, 0), english);
     }
 }
@@ -56,10 +55,9 @@ TEST(CliHelpTextsTest, EveryCommandsHelpNamesItsOptionsWithinTheLineWidth) {
                                         command.synopses.value(0)))
                 << help.toStdString();
             EXPECT_TRUE(manual.contains(help));
-            for (const CliOption& option : command.options) {
-                EXPECT_FALSE(option.description.isEmpty()) << option.written().toStdString();
-                EXPECT_TRUE(help.contains(option.written())) << option.written().toStdString();
-            }
+            for (const CliOption& option : command.options)
+                EXPECT_TRUE(!option.description.isEmpty() && help.contains(option.written()))
+                    << option.written().toStdString();
             for (const QString& line : help.split(u'\n')) {
                 const bool synopsis = line.contains(synopsisStart[language]);
                 EXPECT_TRUE(synopsis || DisplayWidth(line) <= 79) << line.toStdString();

@@ -46,12 +46,10 @@ TEST_F(BackupDiffCliTest, BadInputIsExitTwoWithTheFileAndReason) {
         {image("empty.bin", QByteArray()), u"0 bytes; a backup holds 32000"_qs},
         {dir.path(), u"not a regular file"_qs},
     };
-    for (const auto& [file, reason] : cases) {
-        for (const QStringList& args : {QStringList{good, file}, QStringList{file, good}}) {
+    for (const auto& [file, reason] : cases)
+        for (const QStringList& args : {QStringList{good, file}, QStringList{file, good}})
             EXPECT_TRUE(Ended(diff(args), 2, u"zelctl: backup diff: %1: %2\n"_qs.arg(file, reason),
                               QString()));
-        }
-    }
     EXPECT_EQ(diff({good}).exitCode, 2);
     EXPECT_EQ(diff({good, good, good}).exitCode, 2);
     EXPECT_EQ(diff(Words("--camera 1") << good).exitCode, 2);

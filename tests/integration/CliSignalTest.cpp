@@ -108,8 +108,7 @@ TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
     ASSERT_TRUE(writeBytes(path("out.rsl"), "earlier result"));
     startQuiet(cmd("test run @rows.trf --rounds 100000 --rsl @out.rsl"));
     EXPECT_EQ(signalLiveWhen(framesSeen(0x20, 3), SIGINT), 130);
-    const QString err = liveErr();
-    EXPECT_TRUE(Holds(err, path("out.rsl") + u" was not written"_qs));
+    EXPECT_TRUE(Holds(liveErr(), path("out.rsl") + u" was not written"_qs));
     EXPECT_EQ(readBytes(path("out.rsl")), QByteArray("earlier result"));
     EXPECT_EQ(QDir(dir.path()).entryList({u"out.rsl*"_qs}, QDir::Files),
               QStringList{u"out.rsl"_qs}); // no temporary left beside it

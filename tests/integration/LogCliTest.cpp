@@ -3,12 +3,7 @@
 
 using namespace zel::test;
 
-class LogCliTest : public ZelctlTest {
-protected:
-    ProgramRun decode(const QString& file, const QStringList& extra = {}) {
-        return run(extra + Words("log decode") << file);
-    }
-};
+class LogCliTest : public ZelctlTest {};
 
 TEST_F(LogCliTest, PrintsUnitDataAndMeaningOfEveryEntry) {
     const QString file = path("site.log");
@@ -19,7 +14,7 @@ TEST_F(LogCliTest, PrintsUnitDataAndMeaningOfEveryEntry) {
                                  "HOST1:\tFE0B003101B1030120A9FFFF\r\n"
                                  "CAMERA3:\t00\r\n"
                                  "CAMERA3:\tFD0612\r\n"));
-    EXPECT_TRUE(Ended(decode(file), 0, "",
+    EXPECT_TRUE(Ended(run(Words("log decode") << file), 0, "",
                       "HOST1\tFE0D00300120093C3C080814FFFF\tCAM 3 ← REMOTE 1: pan left, tilt "
                       "up, speeds 60/60/8/8\n"
                       "CAMERA3\t06\tACK\n"

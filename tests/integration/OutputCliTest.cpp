@@ -30,7 +30,7 @@ protected:
 TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
     ASSERT_TRUE(writeBytes(path("notes.txt"), "Lobby camera 3 is loose.\r\nCall on Monday.\r\n"));
     ASSERT_TRUE(writeBytes(path("zel.ini"), "[RS232C]\r\nPort=1\r\n"));
-    for (const QString& file : {path("notes.txt"), path("zel.ini"), trf}) {
+    for (const QString& file : {path("notes.txt"), path("zel.ini"), trf})
         for (const bool yes : {false, true}) {
             const QStringList options = Words(yes ? "--quiet --yes" : "--quiet");
             SCOPED_TRACE(file.toStdString() + (yes ? " --yes" : ""));
@@ -39,7 +39,6 @@ TEST_F(OutputCliTest, FilesWithoutTitlesAreNeverUploaded) {
             EXPECT_FALSE(Holds(up.err, "No Error"));
             EXPECT_EQ(run(options + Words("titles check") << file).exitCode, 1);
         }
-    }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
     EXPECT_EQ(framesSent(), 0);
 }

@@ -88,10 +88,10 @@ TEST_F(PanelCliTest, EveryKeyIsAcknowledged) {
 
 // Keys held together on the keyboard: the diagonal, then the release of each key.
 TEST_F(PanelCliTest, KeyboardDiagonalAndLensKey) {
-    ProgramRun r = panel(u"keydown:left keydown:up wait:400 keyup:up wait:400 "
-                         "keydown:e wait:400 keyup:e wait:400 keyup:left"_qs);
-    EXPECT_TRUE(
-        Ended(r, 0, "", "20093C3C0808\n20083C3C0808\n20183C3C0808\n20083C3C0808\n20003C3C0808\n"));
+    EXPECT_TRUE(Ended(panel(u"keydown:left keydown:up wait:400 keyup:up wait:400 "
+                            "keydown:e wait:400 keyup:e wait:400 keyup:left"_qs),
+                      0, "",
+                      "20093C3C0808\n20083C3C0808\n20183C3C0808\n20083C3C0808\n20003C3C0808\n"));
 }
 
 // Press and release with nothing between them: the release goes out after the press's ACK,
@@ -191,9 +191,8 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
          {"click:stop bogus:1", "click:nothing", "press:sideways", "keydown:F1", "wait:x",
           "pan-speed:5", "zoom-speed:60", "mode:test", "test-pan:5", "mode:fast", "type:1a",
           "autopan-way:5", "autopan-turn:0", "preset-key:yes", "position:1,2,3", "click:stop wait",
-          "--bogus"}) {
+          "--bogus"})
         EXPECT_TRUE(Ended(panel(QString::fromLatin1(events)), 2, "", "")) << events;
-    }
     // A camera number out of range is a usage error naming the option and its range.
     expectRuns({{"panel --camera x --remote 1 click:stop", 2},
                 {"panel --camera 256 --remote 1 click:stop", 2,
@@ -207,6 +206,6 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
 }
 
 TEST_F(PanelCliTest, PortThatCannotOpen) {
-    ProgramRun r = run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device"));
-    EXPECT_TRUE(Ended(r, 1, "COM port open error", ""));
+    EXPECT_TRUE(Ended(run(Words("panel --camera 1 --remote 1 click:stop"), path("no-such-device")),
+                      1, "COM port open error", ""));
 }

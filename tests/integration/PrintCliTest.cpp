@@ -48,8 +48,7 @@ static QList<int> positionTitlesIn(const QString& text) {
 
 TEST_F(PrintCliTest, TitlesPrintInNumberOrderWithTheCaptionsOfTheLanguage) {
     writeTitleFile();
-    const ProgramRun english = run(cmd("print titles @titles.ttl --category 1 --pdf @out.pdf"));
-    ASSERT_TRUE(Ended(english, 0, "", ""));
+    ASSERT_TRUE(Ended(run(cmd("print titles @titles.ttl --category 1 --pdf @out.pdf")), 0, "", ""));
     EXPECT_GT(PdfPageCount(pdf), 1);
     const QString text = PdfText(pdf);
     QList<int> expected;
@@ -78,8 +77,7 @@ TEST_F(PrintCliTest, LogPrintsEveryEntryAndAnEmptyLogOnePage) {
         text.contains(QRegularExpression(u"HOST1\\s+FE080010012038FFFF[\\s\\S]*CAMERA1\\s+06"_qs)))
         << text.toStdString();
 
-    const QString empty = writeLogFile({});
-    ASSERT_EQ(run(Words("print log") << empty << Words("--pdf") << pdf).exitCode, 0);
+    ASSERT_EQ(run(Words("print log") << writeLogFile({}) << Words("--pdf") << pdf).exitCode, 0);
     EXPECT_EQ(PdfPageCount(pdf), 1);
     EXPECT_TRUE(PdfText(pdf).contains(u"通信ログ"_qs));
 }
@@ -106,8 +104,7 @@ TEST_F(PrintCliTest, TestFilePrintsItsSettingsAndRows) {
     lines[1] = u"150:リモコン番号"_qs;
     ASSERT_TRUE(WriteTextFile(file, lines));
     QFile::remove(pdf);
-    const ProgramRun stopped = run(cmd("print test @rows.trf --pdf @out.pdf"));
-    EXPECT_TRUE(Ended(stopped, 1, "REMOTE No. incorrect"));
+    EXPECT_TRUE(Ended(run(cmd("print test @rows.trf --pdf @out.pdf")), 1, "REMOTE No. incorrect"));
     EXPECT_FALSE(QFile::exists(pdf));
     const ProgramRun accepted = run(cmd("--yes print test @rows.trf --pdf @out.pdf"));
     ASSERT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
@@ -139,12 +136,11 @@ TEST_F(PrintCliTest, UnreadableInputsExitOneAndKeepTheOldPdf) {
 
 TEST_F(PrintCliTest, UnwritableOutputShowsTheErrorAndLeavesNothing) {
     writeTitleFile();
-    const QString target = path("no-such-folder/out.pdf");
     const ProgramRun r =
         run(cmd("--lang ja print titles @titles.ttl --category 2 --pdf @no-such-folder/out.pdf"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(StartsWith(r.err, "エラーが発生しました: "));
-    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_FALSE(QFile::exists(path("no-such-folder/out.pdf")));
 }
 
 TEST_F(PrintCliTest, UsageErrorsExitTwoAndWriteNothing) {

@@ -43,9 +43,8 @@ TEST_F(TitlesCliTest, UnreadableFilesAreNeitherCheckedNorUploaded) {
     };
     for (const auto& [file, reason] : cases) {
         const QString expected = u"Error message: "_qs + file + u": "_qs + QLatin1String(reason);
-        for (const QString& sub : Words("upload check")) {
+        for (const QString& sub : Words("upload check"))
             EXPECT_TRUE(Ended(titles(sub, file), 1, expected)) << sub.toStdString();
-        }
     }
     EXPECT_EQ(simulator->device().frameCount(kTitleCommand), 0);
 }
@@ -74,9 +73,7 @@ TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
     const QString copy = path("copy.ttl");
     ASSERT_TRUE(Ended(run(Words("--quiet titles download --camera=2 --remote=1") << copy), 0,
                       u"file written: %1\n"_qs.arg(copy), u"Transmission is completed.\n"_qs));
-    const auto read = zel::ReadTextFile(copy);
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.lines.value(3), u"\"GATE\""_qs);
+    EXPECT_EQ(zel::ReadTextFile(copy).lines.value(3), u"\"GATE\""_qs);
 }
 
 static QString seed(const char* name) {
@@ -173,7 +170,6 @@ protected:
         ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(language), sink));
         original = readBytes(file);
     }
-    // zelctl titles `args`, read as ZelctlTest::cmd reads them.
     ProgramRun titles(const char* args) { return run(Words("titles") + cmd(args)); }
 
     QString file;
@@ -196,18 +192,16 @@ TEST_F(TitleSearchCliTest, ReplaceAllWritesTheOutputOrTheFileItself) {
         Ended(titles("replace @site.ttl --category 1 --find DOOR --replace GATE -o @out.ttl"), 0,
               "", "3 pieces replaced.\n"));
     EXPECT_EQ(readBytes(file), original);
-    EXPECT_EQ(titles("find @out.ttl --category 1 GATE").out,
-              u"2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"_qs);
-    // Other categories and the numbers are untouched.
-    EXPECT_EQ(titles("find @out.ttl --category 6 DOOR").out, u"3\tDOOR\n"_qs);
-
-    // Typed in Japanese the texts are widened as the dialog widens them: no match.
-    EXPECT_EQ(titles("--lang ja replace @site.ttl --category 6 --whole --find DOOR --replace EXIT")
-                  .exitCode,
-              1);
-    EXPECT_EQ(titles("replace @site.ttl --category 6 --whole --find DOOR --replace EXIT").out,
-              u"1 pieces replaced.\n"_qs);
-    EXPECT_EQ(titles("find @site.ttl --category 6 EXIT").out, u"3\tEXIT\n"_qs);
+    expectRuns({
+        {"titles find @out.ttl --category 1 GATE", 0, "", "2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"},
+        // Other categories and the numbers are untouched.
+        {"titles find @out.ttl --category 6 DOOR", 0, "", "3\tDOOR\n"},
+        // Typed in Japanese the texts are widened as the dialog widens them: no match.
+        {"titles --lang ja replace @site.ttl --category 6 --whole --find DOOR --replace EXIT", 1},
+        {"titles replace @site.ttl --category 6 --whole --find DOOR --replace EXIT", 0, "",
+         "1 pieces replaced.\n"},
+        {"titles find @site.ttl --category 6 EXIT", 0, "", "3\tEXIT\n"},
+    });
 }
 
 TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
