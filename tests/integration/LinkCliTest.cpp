@@ -27,14 +27,12 @@ TEST_F(LinkCliTest, SendShowsTheReplyAsTheTestScreenDoes) {
     config.faults.add(faultRule(FaultKind::Nack, 0x30));
     config.faults.add(faultRule(FaultKind::Busy, 0x40));
     startSimulator(config);
-    const std::pair<const char*, const char*> replies[] = {
-        {"send --camera 1 --remote 1 200000000000", "ACK\n"},
-        {"send --camera 1 --remote 1 3001", "NACK\n"},
-        {"send --camera 1 --remote 1 40", "BUSY\n"},
-        {"send --camera 0 --remote 1 200000000000", ""},
-    };
-    for (const auto& [args, out] : replies)
-        EXPECT_TRUE(Ended(run(Words(args)), 0, "", out)) << args;
+    expectRuns({
+        {"send --camera 1 --remote 1 200000000000", 0, "", "ACK\n"},
+        {"send --camera 1 --remote 1 3001", 0, "", "NACK\n"},
+        {"send --camera 1 --remote 1 40", 0, "", "BUSY\n"},
+        {"send --camera 0 --remote 1 200000000000", 0, "", ""},
+    });
     for (const char* args :
          {"send --read --camera 1 --remote 1 C10001", "send --raw FE0A001101C10001DBFFFF"}) {
         const ProgramRun data = run(Words(args));

@@ -170,27 +170,23 @@ protected:
         ASSERT_TRUE(WriteTitleFile(file, document, TitleFileLabelsFor(language), sink));
         original = readBytes(file);
     }
-    ProgramRun titles(const char* args) { return run(Words("titles") + cmd(args)); }
 
     QString file;
     QByteArray original;
 };
 
 TEST_F(TitleSearchCliTest, FindListsMatchesInNumberOrder) {
-    const std::pair<const char*, const char*> found[] = {
-        {"find @site.ttl --category 1 DOOR", "2\tDOOR\n10\tBACK DOOR\n200\tDOOR 2\n"},
-        {"find @site.ttl --category=1 --whole DOOR", "2\tDOOR\n"},
-        {"find @site.ttl --category 0 CAM", "-\tDOOR CAM\n"},
-    };
-    for (const auto& [args, out] : found)
-        EXPECT_TRUE(Ended(titles(args), 0, "", out)) << args;
-    EXPECT_TRUE(Ended(titles("find @site.ttl --category 4 DOOR"), 1, "Reached the last line.", ""));
+    expectRuns({
+        {"titles find @site.ttl --category 1 DOOR", 0, "", "2\tDOOR\n10\tBACK DOOR\n200\tDOOR 2\n"},
+        {"titles find @site.ttl --category=1 --whole DOOR", 0, "", "2\tDOOR\n"},
+        {"titles find @site.ttl --category 0 CAM", 0, "", "-\tDOOR CAM\n"},
+        {"titles find @site.ttl --category 4 DOOR", 1, "Reached the last line.", ""},
+    });
 }
 
 TEST_F(TitleSearchCliTest, ReplaceAllWritesTheOutputOrTheFileItself) {
-    EXPECT_TRUE(
-        Ended(titles("replace @site.ttl --category 1 --find DOOR --replace GATE -o @out.ttl"), 0,
-              "", "3 pieces replaced.\n"));
+    expectRuns({{"titles replace @site.ttl --category 1 --find DOOR --replace GATE -o @out.ttl", 0,
+                 "", "3 pieces replaced.\n"}});
     EXPECT_EQ(readBytes(file), original);
     expectRuns({
         {"titles find @out.ttl --category 1 GATE", 0, "", "2\tGATE\n10\tBACK GATE\n200\tGATE 2\n"},
@@ -205,14 +201,10 @@ TEST_F(TitleSearchCliTest, ReplaceAllWritesTheOutputOrTheFileItself) {
 }
 
 TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
-    const QString out = path("never.ttl");
-    EXPECT_TRUE(
-        Ended(titles("replace @site.ttl --category 1 --find WINDOW --replace X -o @never.ttl"), 1,
-              "Reached the last line.", ""));
-    EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
-
     ASSERT_TRUE(writeBytes(path("garbage.ttl"), QByteArray("\x81\xff\x00\x93 not titles", 16)));
     expectRuns({
+        {"titles replace @site.ttl --category 1 --find WINDOW --replace X -o @never.ttl", 1,
+         "Reached the last line.", ""},
         {"titles replace @garbage.ttl --category 1 --find A --replace B -o @never.ttl", 1,
          "garbage.ttl: not a Japanese (Shift-JIS) text file"},
         {"titles replace @missing.ttl --category 1 --find A --replace B -o @never.ttl", 1,
@@ -228,7 +220,7 @@ TEST_F(TitleSearchCliTest, NothingMatchedOrBadInputWritesNothing) {
         {"titles replace @site.ttl --category 1 --find A", 2},
         {"titles replace @site.ttl --category 1 --bogus --find A", 2},
     });
-    EXPECT_EQ(readBytes(out), QByteArray("<missing>"));
+    EXPECT_EQ(readBytes(path("never.ttl")), QByteArray("<missing>"));
     for (const QString& text : {QString(), QString(129, u'A')})
         EXPECT_EQ(run(cmd("titles find @site.ttl --category 1") << text).exitCode, 2);
     EXPECT_EQ(
