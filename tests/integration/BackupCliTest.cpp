@@ -36,7 +36,6 @@ TEST_F(BackupCliTest, FailuresGiveExitOneWithTheMessage) {
     config.faults.add(faultRule(FaultKind::Busy, 0xC1, 3));
     startSimulator(config);
     ASSERT_TRUE(writeBytes(path("image.bin"), QByteArray(32000, '\x11')));
-    // The message says which camera and block got the refusals.
     expectRuns({{"backup upload --no-verify --camera 1 --remote 1 @image.bin", 1,
                  "Communication error: Receiving data error. (camera 1, block 3)\n"},
                 {"backup upload --camera 1 --remote 1 @", 1, ": not a regular file"}},
@@ -82,7 +81,6 @@ TEST_F(BackupCliTest, FullDiskFailsTheDownloadAndKeepsTheOldBackup) {
         ASSERT_TRUE(disk.active());
         down = run(Words("backup download --camera 1 --remote 1") << file);
     }
-    // The message says which file, why, and where the blocks received are kept.
     const QString partial = file + u".partial"_qs;
     EXPECT_TRUE(Ended(down, 1,
                       u"File input error: Cannot be saved at the file. "_qs + partial +

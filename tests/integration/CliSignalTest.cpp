@@ -114,8 +114,6 @@ TEST_F(CliSignalTest, InterruptedTestRunKeepsTheEarlierResultFile) {
               QStringList{u"out.rsl"_qs}); // no temporary left beside it
 }
 
-// Ctrl-C while zelctl waits for an answer: one line, in the run's language, says what was
-// interrupted.
 TEST_F(CliSignalTest, SendInterruptedWhileWaitingNamesTheExchangeInTheRunsLanguage) {
     // A long reply wait, and a camera the simulator does not have: nothing answers.
     ASSERT_TRUE(writeBytes(path("zel.ini"), "[RsWait]\nTimeOutWait=60000\n"));

@@ -73,7 +73,6 @@ TEST_F(CommTestCliTest, CheckPrintsAndRewritesTheFile) {
 TEST_F(CommTestCliTest, BadFilesAndValuesSendAndWriteNothing) {
     startSimulator();
     writeTrf("bad.trf", settingLines("150", "1") + rowLines({u"W 2000"_qs}));
-    // The question says which answer was taken.
     expectRuns({{"test check @bad.trf -o @o.trf", 1,
                  "REMOTE No. incorrect Keep file reading ? [answered No; --yes answers Yes]", ""},
                 {"test run @bad.trf", 1}});

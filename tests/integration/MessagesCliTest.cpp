@@ -47,7 +47,6 @@ TEST_F(MessagesCliTest, ASiteRunMakesAMissingFolderButNotAMissingParent) {
     EXPECT_FALSE(QFileInfo::exists(path("none")));
 }
 
-// With --lang ja the progress, the port hint and the answers taken are Japanese too.
 TEST_F(MessagesCliTest, AJapaneseSiteBackupReportsInJapanese) {
     startCameras(2);
     const ProgramRun site = run(cmd("--lang ja backup download --camera=1-2,9 --remote=1 @site"));

@@ -104,8 +104,6 @@ TEST_F(PanelCliTest, BackToBackPressAndReleaseTwentyTimes) {
     EXPECT_EQ(simulator->device().frameCount(0x20), 40);
 }
 
-// A signal while a key is held: the stop goes out first, then the run ends with the signal's
-// status and one line saying so.
 TEST_F(PanelCliTest, SignalWhileAKeyIsHeldStopsTheCamera) {
     for (const int signalNumber : {SIGINT, SIGTERM}) {
         m_liveOut.clear();
@@ -136,7 +134,6 @@ TEST_F(PanelCliTest, StdinIsReadAsAStream) {
     EXPECT_EQ(allLiveLines(), (QStringList{kRight, kStop}));
 }
 
-// The end of stdin, or a bad line, while a key is held: the stop goes out too.
 TEST_F(PanelCliTest, EndOfInputOrABadLineWithAKeyHeldStopsTheCamera) {
     EXPECT_TRUE(Ended(panelFromStdin("press:right\n"), 0, "", "20043C3C0808\n20003C3C0808\n"));
     EXPECT_TRUE(Ended(panelFromStdin("keydown:left wait:100\nbogus:1\nclick:stop\n"), 2,
@@ -157,7 +154,6 @@ TEST_F(PanelCliTest, CameraAnswersBecomeMessages) {
          {std::pair{FaultKind::Nack, 0x30}, std::pair{FaultKind::Busy, 0x40},
           std::pair{FaultKind::BadChecksum, 0x15}})
         simulator->device().faultPlan().add(faultRule(kind, command));
-    // Each message names the camera and the command that got the answer.
     const std::pair<const char*, const char*> cases[] = {
         {"click:aux1-on", "Communication: NACK is received. (camera 1, command 30)\n"},
         {"click:stop", "Communication: \"BUSY\" is received. (camera 1, command 40)\n"},
@@ -193,7 +189,6 @@ TEST_F(PanelCliTest, UsageErrorsSendNothing) {
           "autopan-way:5", "autopan-turn:0", "preset-key:yes", "position:1,2,3", "click:stop wait",
           "--bogus"})
         EXPECT_TRUE(Ended(panel(QString::fromLatin1(events)), 2, "", "")) << events;
-    // A camera number out of range is a usage error naming the option and its range.
     expectRuns({{"panel --camera x --remote 1 click:stop", 2},
                 {"panel --camera 256 --remote 1 click:stop", 2,
                  "zelctl: panel: --camera must be a number from 0 to 255 (got '256')\n"}});

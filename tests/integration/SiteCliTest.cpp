@@ -40,7 +40,6 @@ TEST_F(SiteCliTest, BackupOfManyCamerasSkipsTheFailedAndKeepsTheirFiles) {
     EXPECT_TRUE(Holds(result.err, "camera 9: no answer, skipped"));
     EXPECT_TRUE(Holds(result.err, "Communication error: Timeout error"));
 
-    // The failed camera's old file is untouched; the good ones hold their cameras' settings.
     EXPECT_EQ(readBytes(cam1), QByteArray("backup of last year"));
     EXPECT_EQ(readBytes(path("cam002.bin")), simulator->device().camera(2).settings());
     EXPECT_EQ(readBytes(path("cam003.bin")), simulator->device().camera(3).settings());
