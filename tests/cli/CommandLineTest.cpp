@@ -100,10 +100,9 @@ TEST(CommandLineTest, UsageErrorsAreWordedInTheLinesLanguage) {
 TEST(CommandLineTest, UsageLanguageComesFromLangElseTheSettingsFile) {
     QTemporaryDir japanese;
     QTemporaryDir english;
-    for (const auto& [dir, mode] : {std::pair{&japanese, "1"}, std::pair{&english, "0"}}) {
+    for (const auto& [dir, mode] : {std::pair{&japanese, "1"}, std::pair{&english, "0"}})
         ASSERT_TRUE(zel::test::writeBytes(dir->filePath(u"zel.ini"_qs),
                                           QByteArray("[LANGUAGE]\r\nMode=") + mode + "\r\n"));
-    }
     const QString ja = japanese.path();
     const QString en = english.path();
     // The arguments, the program's folder, the language the usage errors take.

@@ -77,8 +77,7 @@ TEST_F(TitlesCliTest, CarriageReturnOnlyFileUploadsItsTitles) {
 }
 
 static QString seed(const char* name) {
-    return QDir::cleanPath(QStringLiteral(ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl/") +
-                           QString::fromLatin1(name));
+    return QDir::cleanPath(u"" ZEL_TEST_DATA_DIR "/../fuzz/seeds/ttl/"_qs + QLatin1String(name));
 }
 
 class TitleCsvCliTest : public ZelctlTest {};
