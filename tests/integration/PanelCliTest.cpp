@@ -52,11 +52,10 @@ const QString kRight = u"20043C3C0808"_qs;
 const QString kStop = u"20003C3C0808"_qs;
 
 TEST_F(PanelCliTest, MovementGoAndNowAgainstTheSimulator) {
-    ProgramRun r = panel(u"press:right wait:150 release:right wait:150 "
-                         "position:3600,100,25600,470 click:go wait:400 click:now"_qs);
-    EXPECT_TRUE(Succeeded(r));
-    EXPECT_EQ(lines(r.out), (Words("20043C3C0808 20003C3C0808 1436000100640001D6 15")
-                             << u"PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470"_qs));
+    EXPECT_TRUE(Succeeded(panel(u"press:right wait:150 release:right wait:150 "
+                                "position:3600,100,25600,470 click:go wait:400 click:now"_qs),
+                          u"20043C3C0808\n20003C3C0808\n1436000100640001D6\n15\n"
+                          "PAN 3600 TILT 100 ZOOM 25600 D-ZOOM 470\n"_qs));
     EXPECT_EQ(simulator->device().frameCount(0x20), 2);
 }
 
