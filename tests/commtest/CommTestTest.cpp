@@ -39,8 +39,7 @@ protected:
         ASSERT_TRUE(test.CommandStart());
     }
 
-    ManualTimer timerCommTest;
-    ManualTimer timerPace;
+    ManualTimer timerCommTest, timerPace;
     CommTest test{engine, timerCommTest, timerPace, sink};
     using Ends = QList<QPair<int, CommTest::SendEnd>>;
     Ends ended; // row and end of every send
@@ -187,20 +186,17 @@ TEST_F(CommTestTest, FreeFormatWithCameraZeroTimesFromTheReply) {
     test.screen().camNo = u"0"_qs;
     test.screen().interval = u"1"_qs;
     ASSERT_TRUE(test.CommandStart());
-    EXPECT_FALSE(timerCommTest.isActive());
-    EXPECT_FALSE(timerPace.isActive());
+    EXPECT_FALSE(timerCommTest.isActive() || timerPace.isActive());
     reply();
-    EXPECT_EQ(timerCommTest.interval(), 1000);
-    EXPECT_EQ(timerCommTest.starts, 1);
+    EXPECT_EQ(std::pair(timerCommTest.interval(), timerCommTest.starts), std::pair(1000, 1));
 }
 
 TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     fillRows();
     ASSERT_TRUE(test.CommandStart());
     test.CommandStop();
-    EXPECT_FALSE(test.isRunning());
+    EXPECT_FALSE(test.isRunning() || timerMenu.isActive());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
-    EXPECT_FALSE(timerMenu.isActive());
     reply();
     EXPECT_EQ(port.written.size(), 1);
     EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
@@ -236,8 +232,7 @@ TEST_F(CommTestTest, ClosedPortEndsTheRunAtTheNextSend) {
     port.close();
     timerCommTest.fireNow();
     EXPECT_EQ(sink.numbers(), QList<int>{MessagePortOpenError});
-    EXPECT_FALSE(test.isRunning());
-    EXPECT_FALSE(timerCommTest.isActive());
+    EXPECT_FALSE(test.isRunning() || timerCommTest.isActive());
 }
 
 // Camera 0: the reply-driven run goes on only when the frame has left the port and its line
@@ -290,8 +285,7 @@ TEST_F(CommTestTest, CameraZeroTimedSendArmsAtTheSend) {
 
 TEST_F(CommTestTest, ClosingWhileAReplyIsAwaitedFreesTheLink) {
     {
-        ManualTimer timer;
-        ManualTimer pace;
+        ManualTimer timer, pace;
         CommTest screen(engine, timer, pace, sink);
         screen.screen().setRowText(1, u"01"_qs);
         ASSERT_TRUE(screen.CommandSend(1));
@@ -387,8 +381,7 @@ protected:
         session.setRowText(1, u"2000"_qs);
     }
 
-    ManualTimer timerCommTest;
-    ManualTimer timerPace;
+    ManualTimer timerCommTest, timerPace;
     LanguageTables language;
     CommTestSession session{engine, language, sink,
                             CommTestSession::Timers{timerCommTest, timerPace}};

@@ -300,11 +300,10 @@ TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
 TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     MemoryLink shared;
     ASSERT_TRUE(shared.openTestPort());
-    MemoryBytePort& sharedPort = shared.port;
     writer.setSharedLink(&shared.engine);
 
     ASSERT_TRUE(start());
-    EXPECT_FALSE(sharedPort.isOpen());
+    EXPECT_FALSE(shared.port.isOpen());
     pump(500);
     EXPECT_FALSE(start()); // no second write on top of the running one
     EXPECT_FALSE(writer.requestClose());
@@ -314,8 +313,8 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     ASSERT_EQ(finished, QList<bool>{true});
     EXPECT_TRUE(writer.requestClose());
     EXPECT_FALSE(port.isOpen());
-    EXPECT_TRUE(sharedPort.isOpen());
-    EXPECT_TRUE(sharedPort.opens.last().evenParity);
+    EXPECT_TRUE(shared.port.isOpen());
+    EXPECT_TRUE(shared.port.opens.last().evenParity);
 }
 
 // The time left: from the nominal wire time at first, then from the blocks' own pace.
@@ -540,9 +539,7 @@ TEST_F(SRecordTest, TerminationRules) {
 }
 
 TEST_F(SRecordTest, RecordsAreDecodedWhateverTheirChecksum) {
-    QByteArray bad = MakeSRecordLine(1, 0x0010, "\xAB\xCD");
-    bad.chop(2);
-    bad += "00";
+    const QByteArray bad = MakeSRecordLine(1, 0x0010, "\xAB\xCD").chopped(2) + "00";
     ASSERT_TRUE(loadApp(lines({bad, "S9030000FC"})));
     EXPECT_EQ(images.applicationImage().mid(0x10, 2), QByteArray("\xAB\xCD"));
 
@@ -562,9 +559,8 @@ TEST_F(SRecordTest, MalformedFieldsFailInsteadOfReadingPastTheLine) {
              "S1050100AXBB00", // data not hex
              "SZ050100AABB00", // type not hex
              "S1Z50100AABB00", // count not hex
-         }) {
+         })
         EXPECT_FALSE(loadApp(lines({record, "S9030000FC"}))) << record;
-    }
 }
 
 TEST_F(SRecordTest, OverlapsOverwriteAndEveryOtherByteIsFilled) {

@@ -110,9 +110,8 @@ TEST_F(BackupWindowTest, DownloadShowsTheTransferDialogAndWindowClosesAfterCance
     EXPECT_EQ(BytesToHexText(port.written[0]).left(16), u"FE0A034112C10001"_qs);
     TransferDialog* dialog = window->transferDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(dialog->windowTitle(), u"In DOWNLOAD"_qs);
+    EXPECT_EQ(std::tuple(dialog->isVisible(), dialog->windowModality(), dialog->windowTitle()),
+              std::tuple(true, Qt::ApplicationModal, u"In DOWNLOAD"_qs));
     const QString shownPath = window->session().transfer().dialog().state().labels1[3];
     EXPECT_TRUE(shownPath.endsWith(u"cam.bin"_qs));
     EXPECT_TRUE(shownPath.contains(u"..."_qs));
@@ -281,8 +280,7 @@ TEST_F(TransferDialogTest, EachWayOutClosesTheModelOnce) {
         engine.armRetry(ScreenBackup);
         dialog.open();
         leave();
-        EXPECT_FALSE(dialog.isVisible());
-        EXPECT_FALSE(model.isOpen());
+        EXPECT_FALSE(dialog.isVisible() || model.isOpen());
         EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
         dialog.close();
         EXPECT_EQ(client.fileClosed, 1);

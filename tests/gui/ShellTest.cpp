@@ -27,7 +27,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFrame>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -219,8 +218,6 @@ TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
 // port is open again without a restart.
 constexpr int kWaitMs = 15000;
 
-using test::ReplyRecorder;
-
 // Points the device link `path` at `simulator`'s pseudo-terminal, replacing an older link.
 static bool linkDevice(const QString& path, sim::SimulatedController& simulator) {
     QFile::remove(path);
@@ -253,7 +250,7 @@ TEST_F(ShellMenuTest, MenuReopensThePortWhenTheDeviceReturns) {
     ASSERT_TRUE(linkDevice(device, second));
     ASSERT_TRUE(waitUntil([this] { return m_app.engine().isPortOpen(); }, kWaitMs));
     EXPECT_EQ(statusLine(), u"Port "_qs + device + u": open"_qs);
-    ReplyRecorder client(m_app.engine());
+    test::ReplyRecorder client(m_app.engine());
     m_app.engine().claim(&client);
     const CommSendRecord record{u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs,
                                 QString::number(ScreenPanel)};
@@ -319,9 +316,7 @@ TEST_F(ShellOptionDialogTest, ChoosingAPortWritesDeviceNOnlyAndRefreshSeesNewPor
     const QByteArray original = "; comment\r\n[RS232C]\r\nComPort=3\r\nRate=3\r\n";
     startWith(original);
     list()->setCurrentRow(1);
-    EXPECT_EQ(test::readBytes(iniPath()),
-              QByteArray("; comment\r\n[RS232C]\r\nComPort=3\r\nRate=3\r\n"
-                         "Device3=/dev/ttyUSB0\r\n"));
+    EXPECT_EQ(test::readBytes(iniPath()), original + "Device3=/dev/ttyUSB0\r\n");
     EXPECT_EQ(m_app.settings().portDevice(), u"/dev/ttyUSB0"_qs);
 
     m_ports.list.append({u"/dev/ttyACM0"_qs, {}, {}, {}, false});
@@ -601,18 +596,16 @@ TEST(BesidePlacementTest, WindowTallerThanTheRoomAboveTheStatusLineCoversTheLeas
 }
 
 TEST(BesidePlacementTest, WindowLargerThanTheScreenIsShrunkToIt) {
-    const QRect placed = BesidePlacement::place({1600, 900}, sceneWithMenu(menuAt(0, 0)));
-    EXPECT_EQ(placed, kScreen);
+    EXPECT_EQ(BesidePlacement::place({1600, 900}, sceneWithMenu(menuAt(0, 0))), kScreen);
 }
 
 class WindowMemoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(
-            zel::test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[RS232C]\r\nComPort=1\r\n"));
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[RS232C]\r\nComPort=1\r\n"));
         ASSERT_TRUE(m_settings.ReadSettings(m_dir.path()));
     }
-    QByteArray ini() const { return zel::test::readBytes(m_settings.SettingsFilePath); }
+    QByteArray ini() const { return test::readBytes(m_settings.SettingsFilePath); }
     QRect available() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     QTemporaryDir m_dir;
@@ -658,8 +651,8 @@ TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
     const QRect screen = available();
     for (const QString& value : {u"%1,10,200,100"_qs.arg(screen.right() + 50), u"10,10,-5,100"_qs,
                                  u"a,b,c,d"_qs, u"10,10,200"_qs}) {
-        ASSERT_TRUE(zel::test::writeBytes(m_settings.SettingsFilePath,
-                                          "[WINDOWS]\nfrmFind=" + value.toLatin1() + "\n"));
+        ASSERT_TRUE(test::writeBytes(m_settings.SettingsFilePath,
+                                     "[WINDOWS]\nfrmFind=" + value.toLatin1() + "\n"));
         QWidget window;
         window.setObjectName(u"frmFind"_qs);
         window.resize(200, 100);
