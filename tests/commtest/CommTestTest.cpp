@@ -81,8 +81,7 @@ TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
 TEST_F(CommTestTest, OddRowIsNotSentAndLongTextIsCut) {
     test.screen().setRowText(1, u"01020"_qs);
     EXPECT_EQ(test.screen().row(1).byteCount(), 2);
-    EXPECT_FALSE(test.CommandSend(1));
-    EXPECT_FALSE(test.isSendEnabled(0) || test.isSendEnabled(17));
+    EXPECT_FALSE(test.CommandSend(1) || test.isSendEnabled(0) || test.isSendEnabled(17));
     test.screen().setRowText(3, QString(600, QLatin1Char('A')));
     EXPECT_EQ(test.screen().row(3).text.size(), TestRow::kMaxDigits);
     EXPECT_TRUE(port.written.isEmpty());
@@ -199,8 +198,7 @@ TEST_F(CommTestTest, StopWhileAReplyIsAwaitedDiscardsTheLateReply) {
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
     reply();
     EXPECT_EQ(port.written.size(), 1);
-    EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(test.screen().row(1).reply.isEmpty() && sink.shown.isEmpty());
     EXPECT_TRUE(test.isSendEnabled(1));
 }
 
@@ -461,8 +459,7 @@ TEST_F(CommTestSessionTest, BoxesOutOfUsePassEveryCheck) {
     session.setFreeFormat(true);
     session.setRemoteNo(u"0"_qs);
     session.setCameraNo(u"x"_qs);
-    EXPECT_TRUE(session.leaveBox(CommTestBox::RemoteNo));
-    EXPECT_TRUE(session.send(1));
+    EXPECT_TRUE(session.leaveBox(CommTestBox::RemoteNo) && session.send(1));
     EXPECT_EQ(port.written.size(), 1);
     port.receiveHex(u"06"_qs);
     // SEND never looks at the interval, even with continuous send ticked.
@@ -471,8 +468,7 @@ TEST_F(CommTestSessionTest, BoxesOutOfUsePassEveryCheck) {
     session.setCameraNo(u"1"_qs);
     session.setContinuous(true);
     session.setInterval(u"700"_qs);
-    EXPECT_TRUE(session.send(1));
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(session.send(1) && sink.shown.isEmpty());
     EXPECT_TRUE(refused.isEmpty());
     // Without continuous send the interval box is off and passes when left.
     port.receiveHex(u"06"_qs);
@@ -480,8 +476,7 @@ TEST_F(CommTestSessionTest, BoxesOutOfUsePassEveryCheck) {
     EXPECT_TRUE(session.leaveBox(CommTestBox::Interval));
     // An address box in use refuses when left.
     session.setCameraNo(u"x"_qs);
-    EXPECT_FALSE(session.leaveBox(CommTestBox::CameraNo));
-    EXPECT_FALSE(session.send(1));
+    EXPECT_FALSE(session.leaveBox(CommTestBox::CameraNo) || session.send(1));
     EXPECT_EQ(port.written.size(), 2);
     EXPECT_EQ(refused, QList<CommTestBox>{CommTestBox::CameraNo}); // the send's, not the leave's
 }
@@ -543,8 +538,7 @@ TEST_F(CommTestSessionTest, EntryRulesOfTheBoxesShowTheRangeMessage) {
 }
 
 TEST_F(CommTestSessionTest, PasteTakesUpperHexOnly) {
-    EXPECT_TRUE(TestEntryRules::checkPaste(sink, u"0123ABCDEF"_qs));
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(TestEntryRules::checkPaste(sink, u"0123ABCDEF"_qs) && sink.shown.isEmpty());
     EXPECT_FALSE(TestEntryRules::checkPaste(sink, u"01ab"_qs));
     ASSERT_EQ(sink.numbers(), QList<int>{MessageError});
     EXPECT_EQ(sink.shown[0].extra, u"設定値が不正です。\r\n貼り付けできません。"_qs);

@@ -105,8 +105,7 @@ TEST_F(FlashWriterTest, CooperativeCpuReceivesExactlyTheDocumentedBytes) {
     EXPECT_FALSE(writer.controlsEnabled());
     pump();
     EXPECT_EQ(finished, QList<bool>{true});
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(idle());
+    EXPECT_TRUE(sink.shown.isEmpty() && idle());
     EXPECT_EQ(std::pair(writer.ProgressValue(), writer.ProgressMax()), std::pair(2063, 2064));
 
     QByteArray expected = QByteArray::fromHex("0055") + writer.images().bootImage();
@@ -179,8 +178,7 @@ TEST_F(FlashWriterTest, BusyRepliesDoNotRestartTheTimeOut) {
         ASSERT_TRUE(pause.fireNow());
     }
     EXPECT_EQ(timerCpuWrite.starts, starts);
-    EXPECT_TRUE(timerCpuWrite.isActive());
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(timerCpuWrite.isActive() && sink.shown.isEmpty());
     // The acknowledgement after the busy replies carries on.
     port.receive(EncodeBootFrame(ReplyFrameContent(BootFrame::CodeBusy)) +
                  EncodeBootFrame(ReplyFrameContent(10)));
@@ -283,8 +281,7 @@ TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
     EXPECT_FALSE(start());
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageSelectApplicationFile, MessageNoApplicationProgram,
                                           MessagePortOpenError}));
-    EXPECT_TRUE(idle());
-    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_TRUE(idle() && port.written.isEmpty());
     EXPECT_TRUE(finished.isEmpty());
 }
 
@@ -313,8 +310,7 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     ASSERT_EQ(finished, QList<bool>{true});
     EXPECT_TRUE(writer.requestClose());
     EXPECT_FALSE(port.isOpen());
-    EXPECT_TRUE(shared.port.isOpen());
-    EXPECT_TRUE(shared.port.opens.last().evenParity);
+    EXPECT_TRUE(shared.port.isOpen() && shared.port.opens.last().evenParity);
 }
 
 // The time left: from the nominal wire time at first, then from the blocks' own pace.
@@ -759,7 +755,6 @@ TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
     }
     QByteArray image(kApplicationWindow.size, char(0xFF));
     QString why;
-    EXPECT_TRUE(Convert({data, end}, kApplicationWindow, image, &why));
-    EXPECT_TRUE(why.isEmpty());
+    EXPECT_TRUE(Convert({data, end}, kApplicationWindow, image, &why) && why.isEmpty());
     EXPECT_EQ(image.left(4), QByteArray::fromHex("AABBCCDD"));
 }

@@ -178,8 +178,7 @@ TEST_F(ShellMenuTest, MenuGoingWithScreensStillOpenTakesThemAlongSafely) {
     m_menu->CommandMenu(MenuState::ButtonBackup)->click();
     ASSERT_TRUE(backup);
     m_menu.reset(); // the end forced from the transfer dialog leaves screens open
-    EXPECT_FALSE(backup);
-    EXPECT_FALSE(m_app.menu().IsScreenInUse());
+    EXPECT_FALSE(backup || m_app.menu().IsScreenInUse());
 }
 
 TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {

@@ -386,8 +386,7 @@ TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
     const QStringList lines =
         QMessageBoxSink::displayText(CheckResultText(language, {2, 1})).split(u'\n');
     ASSERT_EQ(lines.size(), 3); // the two CRs leave an empty line between the counts
-    EXPECT_TRUE(lines[0].endsWith(u"2 titles "_qs));
-    EXPECT_TRUE(lines[1].isEmpty());
+    EXPECT_TRUE(lines[0].endsWith(u"2 titles "_qs) && lines[1].isEmpty());
     EXPECT_TRUE(lines[2].endsWith(u"1 titles "_qs));
     EXPECT_EQ(QMessageBoxSink::displayText(u"a\r\nb"_qs), u"a\nb"_qs);
 }

@@ -127,8 +127,7 @@ TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAloneUntilReopened) 
     EXPECT_EQ(sink.numbers(), QList<int>{6});
     EXPECT_FALSE(engine.lastOpenError().isEmpty());
     port.failOpen = false;
-    EXPECT_TRUE(engine.OpenCommPort());
-    EXPECT_TRUE(engine.lastOpenError().isEmpty());
+    EXPECT_TRUE(engine.OpenCommPort() && engine.lastOpenError().isEmpty());
     EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
     EXPECT_EQ(sink.numbers(), QList<int>{6});
 }
@@ -206,8 +205,7 @@ TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
 TEST_F(LinkEngineTest, PanelTimeOutIsSilentAndOverflowOnlyShowsTheMessage) {
     send(1, ScreenPanel);
     ASSERT_TRUE(timerMenu.fireNow());
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(client.calls.isEmpty());
+    EXPECT_TRUE(sink.shown.isEmpty() && client.calls.isEmpty());
     EXPECT_EQ(std::pair(port.closes, port.isOpen()), std::pair(1, true));
     send(1, ScreenPanel);
     port.receive(QByteArray(600, '\x01'));
@@ -431,8 +429,7 @@ TEST_F(TransferDialogModelTest, CloseRunsTheUnloadRuleOnce) {
     model.close();
     model.close();
     EXPECT_EQ(std::pair(client.closed, closedCalls), std::pair(1, 1));
-    EXPECT_FALSE(model.isOpen());
-    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_FALSE(model.isOpen() || timerReTry.isActive());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 }
 
