@@ -54,8 +54,7 @@ TEST_F(CommTestTest, RowSendBuildsTheFrameAndShowsEachReplyKind) {
     test.screen().row(1).reply = u"old"_qs;
     ASSERT_TRUE(test.CommandSend(1));
     EXPECT_TRUE(test.screen().row(1).reply.isEmpty());
-    ASSERT_EQ(port.written.size(), 1);
-    EXPECT_EQ(BytesToHexText(port.written[0]), u"FE0900300220001AFFFF"_qs);
+    EXPECT_EQ(port.written, QList<QByteArray>{QByteArray::fromHex("FE0900300220001AFFFF")});
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     EXPECT_FALSE(test.CommandSend(2)); // a reply is awaited: nothing sent
     EXPECT_EQ(port.written.size(), 1);
@@ -92,8 +91,7 @@ TEST_F(CommTestTest, FreeFormatSendsTheRowBytesUnframedAndAwaitsTheReply) {
     test.screen().camNo = u"0"_qs;
     test.screen().setRowText(1, u"FE0801"_qs);
     ASSERT_TRUE(test.CommandSend(1));
-    ASSERT_EQ(port.written.size(), 1);
-    EXPECT_EQ(port.written[0], QByteArray("\xFE\x08\x01", 3));
+    EXPECT_EQ(port.written, QList<QByteArray>{QByteArray("\xFE\x08\x01", 3)});
     EXPECT_EQ(engine.state().ScreenCode, ScreenCommTest);
     reply("15");
     EXPECT_EQ(test.screen().row(1).reply, u"NACK"_qs);
