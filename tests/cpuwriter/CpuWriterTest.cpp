@@ -308,8 +308,7 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     EXPECT_TRUE(port.isOpen());
     pump();
     ASSERT_EQ(finished, QList<bool>{true});
-    EXPECT_TRUE(writer.requestClose());
-    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(writer.requestClose() && !port.isOpen());
     EXPECT_TRUE(shared.port.isOpen() && shared.port.opens.last().evenParity);
 }
 
@@ -349,8 +348,7 @@ TEST_F(FlashWriterTest, StopWaitsForTheBlockInFlightThenEndsWithoutMessage) {
     // No block after the one in flight.
     EXPECT_EQ(std::pair(writer.blocksAcknowledged(), cpu.blocksWritten()), std::pair(4, 4));
     EXPECT_FALSE(allSent().contains(EncodeBootFrame(BlockFrameContent(4, app))));
-    EXPECT_TRUE(idle());
-    EXPECT_FALSE(timerCpuWrite.isActive());
+    EXPECT_TRUE(idle() && !timerCpuWrite.isActive());
 }
 
 TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
@@ -363,8 +361,7 @@ TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
     EXPECT_EQ(writer.blocksAcknowledged(), 0);
     pump();
     EXPECT_LE(port.written.size(), sentBefore); // a late echo sends nothing more
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_FALSE(pause.isActive());
+    EXPECT_TRUE(sink.shown.isEmpty() && !pause.isActive());
 }
 
 // Frames of the flash write phase: DLE stuffing, the 16-bit sum, and the parser both ends use.

@@ -207,8 +207,7 @@ TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
     QPointer<gui::OptionDialog> watch(dialog);
     dialog->reject(); // Escape
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(watch);
-    EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
+    EXPECT_TRUE(!watch && m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
     EXPECT_EQ(m_sink.numbers(), (QList<int>{6, 6})); // each port re-apply fails here
 }
 
@@ -434,8 +433,7 @@ TEST(ShellSplashTest, ShowsTitleAndVersionThenHandsOverAfterThreeSeconds) {
     EXPECT_EQ(splash.findChild<QLabel*>(u"LabelVersion"_qs)->text(), u"1.1"_qs);
     splash.TimerFirst().setInterval(1);
     splash.TimerFirst().start();
-    EXPECT_TRUE(finished.wait(2000));
-    EXPECT_FALSE(splash.isVisible());
+    EXPECT_TRUE(finished.wait(2000) && !splash.isVisible());
 }
 
 TEST(ShellSplashTest, JapaneseNoticeBreaksOnlyBetweenPhrasesInsideTheWindow) {
@@ -553,8 +551,7 @@ TEST(BesidePlacementTest, OpensOnTheFirstSideWithRoomAndNeverOverTheMenu) {
         SCOPED_TRACE(c.what);
         const QRect placed = BesidePlacement::place(c.window, sceneWithMenu(c.menu));
         EXPECT_EQ(placed, c.expected);
-        EXPECT_TRUE(kScreen.contains(placed));
-        EXPECT_FALSE(placed.intersects(c.menu));
+        EXPECT_TRUE(kScreen.contains(placed) && !placed.intersects(c.menu));
     }
 }
 
@@ -573,8 +570,7 @@ TEST(BesidePlacementTest, LogWindowTooLargeForAnySideLeavesTheStatusLineVisible)
     const QSize log(648, 514);
     ASSERT_TRUE(BesidePlacement::besideAnchor(log, scene).isNull());
     const QRect placed = BesidePlacement::place(log, scene);
-    EXPECT_TRUE(kScreen.contains(placed));
-    EXPECT_FALSE(placed.intersects(scene.keepVisible));
+    EXPECT_TRUE(kScreen.contains(placed) && !placed.intersects(scene.keepVisible));
     // It covers no more of the menu than the best of the screen's corners would.
     const auto covered = [&menu](const QRect& r) {
         const QRect part = r.intersected(menu);

@@ -291,8 +291,7 @@ TEST_F(TitleWindowTest, CameraChangeAsksToSave) {
 TEST_F(TitleWindowTest, ClosingAModifiedWindowAsksAndCancelKeepsIt) {
     m_window->editor().setTitle(CategoryCamera, 0, u"CAM"_qs);
     m_sink.answers = {ButtonCancel};
-    EXPECT_FALSE(m_window->close());
-    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(!m_window->close() && m_window->isVisible());
     m_sink.answers = {ButtonNo};
     EXPECT_TRUE(m_window->close());
 }
@@ -377,8 +376,7 @@ TEST(TitleWindowSlots, MenuGoingAwayWithWindowsOpenEndsCleanly) {
     menu->clickButton(MenuState::ButtonTitle);
     ASSERT_FALSE(window.isNull());
     menu.reset(); // the window's close handler focuses a menu button that must still exist
-    EXPECT_TRUE(window.isNull());
-    EXPECT_FALSE(shell.app.menu().IsScreenInUse());
+    EXPECT_TRUE(window.isNull() && !shell.app.menu().IsScreenInUse());
 }
 
 TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
