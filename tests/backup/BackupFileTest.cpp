@@ -107,10 +107,9 @@ static QByteArray image(char fill) {
 TEST(BackupComparisonTest, IdenticalImagesGiveOnlyTheSummary) {
     const BackupComparison comparison = CompareBackupImages(image('\x5A'), image('\x5A'));
     EXPECT_TRUE(comparison.identical());
-    EXPECT_EQ(BackupComparisonReport(comparison, BackupReportDetail::Blocks),
-              QStringList{u"identical: 1000 blocks, 32000 bytes"_qs});
-    EXPECT_EQ(BackupComparisonReport(comparison, BackupReportDetail::Bytes),
-              QStringList{u"identical: 1000 blocks, 32000 bytes"_qs});
+    for (const auto detail : {BackupReportDetail::Blocks, BackupReportDetail::Bytes})
+        EXPECT_EQ(BackupComparisonReport(comparison, detail),
+                  QStringList{u"identical: 1000 blocks, 32000 bytes"_qs});
 }
 
 TEST(BackupComparisonTest, DifferingBytesAreCountedInTheirTransferBlock) {

@@ -16,8 +16,6 @@ using namespace zel;
 using zel::test::ReadOnlyFolder;
 using zel::test::writeBytes;
 
-namespace {
-
 class OutputPathTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -90,5 +88,3 @@ TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNoneAndLogsByDay) {
     EXPECT_EQ(cameraFileName(u"7"_qs, u"ttl"_qs), u"cam007.ttl");
     EXPECT_EQ(datedFileName(QDate(2026, 12, 6), u"log"_qs), u"2026-12-06.log"); // logs by day
 }
-
-} // namespace

@@ -80,8 +80,7 @@ TEST(MessageCatalogTest, EveryNumberHasATitleAndOnlyOneToThirtySixExist) {
         for (int number = 1; number <= 36; ++number) {
             const auto m = ComposeMessage(tables, number, u"E"_qs);
             ASSERT_TRUE(m);
-            EXPECT_FALSE(m->title.isEmpty()) << number;
-            EXPECT_FALSE(m->text.isEmpty()) << number;
+            EXPECT_FALSE(m->title.isEmpty() || m->text.isEmpty()) << number;
         }
         for (const int number : {0, 37, -1})
             EXPECT_FALSE(ComposeMessage(tables, number)) << number;

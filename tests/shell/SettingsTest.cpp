@@ -14,8 +14,9 @@ protected:
         ASSERT_TRUE(zel::test::writeBytes(m_dir.filePath(u"zel.ini"_qs), content));
     }
     QByteArray readIni() const { return zel::test::readBytes(m_dir.filePath(u"zel.ini"_qs)); }
-    Settings read(const QByteArray& content) {
-        writeIni(content);
+    Settings read(const QByteArray& content = {}) { // none: the file as it stands
+        if (!content.isNull())
+            writeIni(content);
         Settings settings;
         EXPECT_TRUE(settings.ReadSettings(m_dir.path()));
         return settings;
@@ -138,8 +139,7 @@ TEST_F(SettingsTest, WritingChangesOnlyTheKeyLine) {
     expected.replace("AutoSave=0", "AutoSave=3");
     EXPECT_EQ(readIni(), expected);
     EXPECT_EQ(s.Rate, u"1"_qs);
-    Settings again;
-    ASSERT_TRUE(again.ReadSettings(m_dir.path()));
+    const Settings again = read();
     EXPECT_EQ((QStringList{again.ComPort, again.AutoSave}), Words("2 3"));
 }
 
@@ -158,9 +158,7 @@ TEST_F(SettingsTest, DeviceChoiceWritesOnlyItsKeyAndMapsBack) {
     EXPECT_EQ(s.portOfDevice(u"/dev/ttyS0"_qs), 1); // COM1's default
     EXPECT_EQ(s.portOfDevice(u"/dev/pts/3"_qs), 0);
     EXPECT_FALSE(s.P_SetIniDevice(5, u"/dev/ttyUSB1"_qs));
-    Settings again;
-    ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    EXPECT_EQ(again.portDevice(), u"/dev/ttyUSB0"_qs);
+    EXPECT_EQ(read().portDevice(), u"/dev/ttyUSB0"_qs);
 }
 
 TEST_F(SettingsTest, WritingAppendsAMissingKeyOrSection) {
@@ -195,8 +193,6 @@ TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
     Settings s = read("[RS232C]\nAutoSave=0\n");
     ASSERT_TRUE(s.P_SetIniAutoSave(u"1\n[SOFT]\nMode=1"_qs));
     EXPECT_EQ(readIni(), QByteArray("[RS232C]\nAutoSave=1[SOFT]Mode=1\n"));
-    Settings again;
-    ASSERT_TRUE(again.ReadSettings(m_dir.path()));
-    // AutoSave is not a number: its default.
+    const Settings again = read(); // AutoSave is not a number: its default
     EXPECT_EQ((QStringList{again.SoftMode, again.AutoSave}), Words("0 0"));
 }

@@ -110,9 +110,8 @@ TEST(TitleCsvTest, FullDocumentWithEveryCharacterRoundTrips) {
     for (const int language : {kEnglish, kJapanese}) {
         const TitleCharTable table(language);
         TitleDocument document = everyCharacterDocument(table);
-        document.setTitle(CategoryTour, 3, u"a,b \"c\""_qs);
-        if (language == kJapanese)
-            document.setTitle(CategoryTour, 3, u"Ａ，Ｂ　″"_qs);
+        document.setTitle(CategoryTour, 3,
+                          language == kJapanese ? u"Ａ，Ｂ　″"_qs : u"a,b \"c\""_qs);
         const QByteArray csv = TitleCsvBytes(document);
         EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF#REMOTE,99\r\n#CAMERA,255\r\n"
                                    "category,number,title\r\n"));
