@@ -409,8 +409,7 @@ TEST_F(BackupSessionTest, AddressIsCheckedRemoteNumberFirstBeforeAFileIsAskedFor
 }
 
 TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
-    EXPECT_TRUE(session.mayClose());
-    EXPECT_TRUE(session.controls().download);
+    EXPECT_TRUE(session.mayClose() && session.controls().download);
     ASSERT_TRUE(session.start(BackupSession::Action::Download, dir.filePath(u"a.bin"_qs)));
     const BackupSession::Controls running = session.controls();
     EXPECT_FALSE(running.download || running.upload || running.compare || running.verify ||
@@ -420,8 +419,7 @@ TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
     EXPECT_EQ(port.written.size(), 1);
 
     session.cancel(); // as the dialog's Cancel
-    EXPECT_TRUE(session.mayClose());
-    EXPECT_TRUE(session.controls().exit);
+    EXPECT_TRUE(session.mayClose() && session.controls().exit);
     EXPECT_EQ(finished, QList<bool>{false});
     EXPECT_FALSE(session.hasComparison()); // a download leaves no report
 }

@@ -41,9 +41,8 @@ protected:
 
 TEST_F(TitleEditorTest, CopyRowsFiveToSevenAndPasteAtTheLastRowsDropsTheRest) {
     editor.changeTab(CategoryPosition);
-    setPosition(5, "E");
-    setPosition(6, "F");
-    setPosition(7, "G");
+    for (const auto& [number, text] : {std::pair{5, "E"}, {6, "F"}, {7, "G"}})
+        setPosition(number, text);
     const QStringList copied = editor.copyRows(CategoryPosition, 6, 4); // either direction
     EXPECT_EQ(copied, (QStringList{u"E"_qs, u"F"_qs, u"G"_qs}));
     EXPECT_EQ(editor.pasteRows(CategoryPosition, 253, copied), 2);
