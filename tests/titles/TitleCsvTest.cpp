@@ -61,7 +61,7 @@ TitleDocument everyCharacterDocument(const TitleCharTable& table) {
     document.RemoteNo = u"99"_qs;
     document.CameraNo = u"255"_qs;
     int next = 0;
-    for (int category = 0; category < kTitleCategoryCount; ++category) {
+    for (int category = 0; category < kTitleCategoryCount; ++category)
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number) {
             QString title;
             for (int k = 0; k < TitleCharTable::kMaxTitleLength; ++k) {
@@ -72,7 +72,6 @@ TitleDocument everyCharacterDocument(const TitleCharTable& table) {
             }
             document.setTitle(category, number, title);
         }
-    }
     return document;
 }
 
