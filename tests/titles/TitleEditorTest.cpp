@@ -127,8 +127,7 @@ TEST_F(TitleEditorTest, UploadNeedsAPassingCheckOfTitlesThatCameFromSomewhere) {
     EXPECT_EQ(editor.uploadOffHint(), u"Download, open or type titles first"_qs);
     editor.setHasContent(true); // a file was read: the check of the empty titles is void
     EXPECT_EQ(editor.uploadOffHint(), u"Run Tool > Check without errors first"_qs);
-    EXPECT_TRUE(editor.check());
-    EXPECT_TRUE(editor.uploadOffHint().isEmpty());
+    EXPECT_TRUE(editor.check() && editor.uploadOffHint().isEmpty());
     editor.changeTab(CategoryAlarm); // another category must be checked itself
     EXPECT_FALSE(editor.uploadEnabled());
     editor.changeTab(CategoryHome);

@@ -311,8 +311,7 @@ TEST_F(TitleFileTest, SavePromptAnswers) {
     document.MarkModified();
     m_sink.answers = {ButtonCancel, ButtonNo};
     EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
-    EXPECT_TRUE(document.TitleModified);
-    EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
+    EXPECT_TRUE(document.TitleModified && windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
     // Yes without a file runs Save as; a cancelled dialog keeps the document.
     document.MarkModified();

@@ -242,8 +242,7 @@ TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
     // left with is the one the next change is compared with.
     sink.clear();
     sink.answers = {ButtonNo, ButtonNo};
-    EXPECT_TRUE(m_session.cameraNoEdited(u"7"_qs));
-    EXPECT_TRUE(m_session.cameraNoEdited(u"70"_qs));
+    EXPECT_TRUE(m_session.cameraNoEdited(u"7"_qs) && m_session.cameraNoEdited(u"70"_qs));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageSaveInEdit});
     EXPECT_EQ(document().CameraNo, u"70"_qs);
     EXPECT_TRUE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, u"70"_qs));
