@@ -40,8 +40,7 @@ TEST_F(ProgramFolderTest, AReadOnlyFolderFallsBackToTheUserFolderSeededOnce) {
 
     // The user's own settings are kept on later starts, never overwritten by the defaults.
     ASSERT_TRUE(writeBytes(user() + u"/zel.ini"_qs, "[SOFT]\r\nMode=1\r\n"));
-    const ProgramFolderChoice later = ProgramFolder::choose(installed, user(), {defaults()});
-    EXPECT_TRUE(later.seeded.isEmpty());
+    EXPECT_TRUE(ProgramFolder::choose(installed, user(), {defaults()}).seeded.isEmpty());
     EXPECT_EQ(readBytes(user() + u"/zel.ini"_qs), QByteArray("[SOFT]\r\nMode=1\r\n"));
 }
 

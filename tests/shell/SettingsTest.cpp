@@ -188,8 +188,7 @@ TEST_F(SettingsTest, OversizedFileIsNotReadNorRewritten) {
 }
 
 TEST_F(SettingsTest, WrittenValueCannotForgeAnotherLine) {
-    Settings s = read("[RS232C]\nAutoSave=0\n");
-    ASSERT_TRUE(s.P_SetIniAutoSave(u"1\n[SOFT]\nMode=1"_qs));
+    ASSERT_TRUE(read("[RS232C]\nAutoSave=0\n").P_SetIniAutoSave(u"1\n[SOFT]\nMode=1"_qs));
     EXPECT_EQ(readIni(), QByteArray("[RS232C]\nAutoSave=1[SOFT]Mode=1\n"));
     const Settings again = read(); // AutoSave is not a number: its default
     EXPECT_EQ((QStringList{again.SoftMode, again.AutoSave}), Words("0 0"));

@@ -207,8 +207,7 @@ TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
     const QByteArray csv = QByteArray("#REMOTE,100\n#CAMERA,0\n#CAMERA,3\ncategory,number,title\n"
                                       "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n"
                                       "POSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
-    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
-    EXPECT_EQ(problemTexts(imported),
+    EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kEnglish))),
               (QStringList{u"1: REMOTE No. must be a number from 1 to 99"_qs,
                            u"2: CAMERA No. must be a number from 1 to 255"_qs,
                            u"3: #CAMERA already given on line 2"_qs,
