@@ -164,7 +164,6 @@ TEST(FindRules, EachContextHasItsLimitsKeysAndButtons) {
     EXPECT_FALSE(CheckHexReplacement(u"0a"_qs));
 }
 
-// The one find dialog of the program: a second one closes the first before it opens.
 TEST(FindDialogSeatTest, ADialogTakingTheSeatClosesTheOneOpenOnce) {
     FindDialogSeat seat;
     QStringList closed;

@@ -148,7 +148,6 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
 }
 
 TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
-    // One file per rule, each breaking only that rule.
     const auto read = [&](const char* text) {
         TitleDocument document;
         m_sink.clear();
