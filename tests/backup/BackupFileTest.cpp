@@ -71,8 +71,7 @@ TEST_F(BackupFileTest, DownloadRefusesNamesThatAreNotRegularFiles) {
     EXPECT_TRUE(why.contains(u"not a regular file"_qs)) << why.toStdString();
     ASSERT_TRUE(QFile::remove(partial));
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"camera.bin"_qs));
-    EXPECT_FALSE(file.openForDownload(target));
-    EXPECT_FALSE(QFile::exists(partial));
+    EXPECT_FALSE(file.openForDownload(target) || QFile::exists(partial));
 }
 
 TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
@@ -82,8 +81,7 @@ TEST_F(BackupFileTest, FailedCommitLeavesTheChosenFile) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(u"camera.bin/inner"_qs));
     ASSERT_TRUE(file.writeBlock(blockOf('q')));
     QString why;
-    EXPECT_FALSE(file.commit(&why));
-    EXPECT_FALSE(why.isEmpty());
+    EXPECT_FALSE(file.commit(&why) || why.isEmpty());
     EXPECT_EQ(readBytes(partial), blockOf('q'));
 }
 
@@ -107,10 +105,9 @@ static QByteArray image(char fill) {
 TEST(BackupComparisonTest, IdenticalImagesGiveOnlyTheSummary) {
     const BackupComparison comparison = CompareBackupImages(image('\x5A'), image('\x5A'));
     EXPECT_TRUE(comparison.identical());
-    EXPECT_EQ(BackupComparisonReport(comparison, BackupReportDetail::Blocks),
-              QStringList{u"identical: 1000 blocks, 32000 bytes"_qs});
-    EXPECT_EQ(BackupComparisonReport(comparison, BackupReportDetail::Bytes),
-              QStringList{u"identical: 1000 blocks, 32000 bytes"_qs});
+    for (const auto detail : {BackupReportDetail::Blocks, BackupReportDetail::Bytes})
+        EXPECT_EQ(BackupComparisonReport(comparison, detail),
+                  QStringList{u"identical: 1000 blocks, 32000 bytes"_qs});
 }
 
 TEST(BackupComparisonTest, DifferingBytesAreCountedInTheirTransferBlock) {

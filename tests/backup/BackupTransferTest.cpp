@@ -38,11 +38,8 @@ struct Request {
 };
 
 Request parseRequest(const QByteArray& frame) {
-    Request request;
-    request.frame = frame;
-    request.read = (static_cast<quint8>(frame.at(3)) & 0x0F) == 1;
-    request.block = (static_cast<quint8>(frame.at(6)) << 8) | static_cast<quint8>(frame.at(7));
-    return request;
+    return {(quint8(frame.at(6)) << 8) | quint8(frame.at(7)), (quint8(frame.at(3)) & 0x0F) == 1,
+            frame};
 }
 
 // A camera with 32000 bytes of settings, answering C1 reads and writes over the memory port.
@@ -170,9 +167,8 @@ TEST_F(BackupTransferTest, MalformedRepliesEndWithReceivingDataError) {
         else
             ASSERT_TRUE(transfer.startDownload(target));
         run();
-        EXPECT_EQ(sink.numbers(), QList<int>{16});
-        EXPECT_EQ(finished, QList<bool>{false});
-        EXPECT_EQ(requests.last().block, 3);
+        EXPECT_EQ(std::tuple(sink.numbers(), finished, requests.last().block),
+                  std::tuple(QList<int>{16}, QList<bool>{false}, 3));
         EXPECT_TRUE(allStopped());
         if (!c.upload) {
             EXPECT_FALSE(QFile::exists(target));
@@ -186,10 +182,9 @@ TEST_F(BackupTransferTest, BusyDuringDownloadRequestsTheSameBlockWithoutStoringD
     tamper = [&](const Request& request, const QString& normal) {
         return request.block == 7 && busyLeft-- > 0 ? u"00"_qs : normal;
     };
-    const QString target = dir.filePath(u"cam.bin"_qs);
-    ASSERT_TRUE(transfer.startDownload(target));
+    ASSERT_TRUE(transfer.startDownload(dir.filePath(u"cam.bin"_qs)));
     run();
-    EXPECT_EQ(readBytes(target), memory);
+    EXPECT_EQ(readBytes(dir.filePath(u"cam.bin"_qs)), memory);
     EXPECT_EQ(blocksRequested(true).mid(5, 4), (QList<int>{6, 7, 7, 7}));
     EXPECT_EQ(timerReTry.interval(), settings.timeOutRetryMs());
 }
@@ -214,8 +209,7 @@ TEST_F(BackupTransferTest, BusyCountStartsAgainAfterEveryGoodReply) {
     const QByteArray image = patternImage(9);
     ASSERT_TRUE(transfer.startUpload(writeImage(image))); // verification reads back too
     run();
-    EXPECT_EQ(memory, image);
-    EXPECT_EQ(busyReplies, 60);
+    EXPECT_EQ(std::pair(memory, busyReplies), std::pair(image, 60));
     EXPECT_EQ(finished, (QList<bool>{true, true}));
     EXPECT_TRUE(sink.shown.isEmpty());
 }
@@ -236,10 +230,8 @@ TEST_F(BackupTransferTest, WriteErrorEndsTheDownloadAndKeepsTheOldBackup) {
             run();
         }
         SCOPED_TRACE(room);
-        EXPECT_EQ(sink.numbers(), QList<int>{24});
-        EXPECT_EQ(finished, QList<bool>{false});
-        EXPECT_EQ(requests.size(), 129);
-        EXPECT_EQ(readBytes(target), QByteArray("old backup"));
+        EXPECT_EQ(std::tuple(sink.numbers(), finished, requests.size(), readBytes(target)),
+                  std::tuple(QList<int>{24}, QList<bool>{false}, 129, QByteArray("old backup")));
         EXPECT_TRUE(allStopped());
     }
 }
@@ -264,10 +256,9 @@ TEST_F(BackupTransferTest, VerificationIgnoresLetterCaseButNotADifferentByte) {
     ASSERT_EQ(requests.last().block, 1);
     port.receiveHex(normalAnswer(requests.last()).toLower());
     run();
-    EXPECT_EQ(sink.numbers(), QList<int>{22});
-    EXPECT_EQ(blocksRequested(true).last(), 600);
+    EXPECT_EQ(std::tuple(sink.numbers(), blocksRequested(true).last(), finished),
+              std::tuple(QList<int>{22}, 600, QList<bool>{false}));
     EXPECT_EQ(memory, image); // the camera keeps what was uploaded
-    EXPECT_EQ(finished, QList<bool>{false});
 }
 
 TEST_F(BackupTransferTest, UploadAndCompareRefuseAFileThatIsNot32000Bytes) {
@@ -305,8 +296,7 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
     ASSERT_TRUE(transfer.startDownload(dir.filePath(u"t.bin"_qs)));
     run();
     ASSERT_TRUE(timerMenu.fireNow());
-    EXPECT_EQ(sink.numbers(), QList<int>{2});
-    EXPECT_EQ(finished, QList<bool>{false});
+    EXPECT_EQ(std::tuple(sink.numbers(), finished), std::tuple(QList<int>{2}, QList<bool>{false}));
     EXPECT_TRUE(allStopped());
     // A compare ended by the silent camera is not completed either.
     ASSERT_TRUE(transfer.startCompare(writeImage(memory)));
@@ -319,8 +309,8 @@ TEST_F(BackupTransferTest, TimeOutAndClosedPortEndTheTransfer) {
     port.failOpen = true;
     sink.clear();
     EXPECT_FALSE(transfer.startDownload(dir.filePath(u"u.bin"_qs)));
-    EXPECT_EQ(sink.numbers(), QList<int>{6});
-    EXPECT_EQ(finished, (QList<bool>{false, false, false}));
+    EXPECT_EQ(std::tuple(sink.numbers(), finished),
+              std::tuple(QList<int>{6}, QList<bool>{false, false, false}));
     EXPECT_FALSE(transfer.dialog().isOpen());
 }
 
@@ -418,8 +408,7 @@ TEST_F(BackupSessionTest, AddressIsCheckedRemoteNumberFirstBeforeAFileIsAskedFor
 }
 
 TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
-    EXPECT_TRUE(session.mayClose());
-    EXPECT_TRUE(session.controls().download);
+    EXPECT_TRUE(session.mayClose() && session.controls().download);
     ASSERT_TRUE(session.start(BackupSession::Action::Download, dir.filePath(u"a.bin"_qs)));
     const BackupSession::Controls running = session.controls();
     EXPECT_FALSE(running.download || running.upload || running.compare || running.verify ||
@@ -429,23 +418,22 @@ TEST_F(BackupSessionTest, ARunningTransferHoldsTheScreenUntilItEnds) {
     EXPECT_EQ(port.written.size(), 1);
 
     session.cancel(); // as the dialog's Cancel
-    EXPECT_TRUE(session.mayClose());
-    EXPECT_TRUE(session.controls().exit);
+    EXPECT_TRUE(session.mayClose() && session.controls().exit);
     EXPECT_EQ(finished, QList<bool>{false});
     EXPECT_FALSE(session.hasComparison()); // a download leaves no report
 }
 
 TEST_F(BackupSessionTest, TheNoteOnAReplacedPartialBelongsToTheLastStartOnly) {
     const QString path = dir.filePath(u"cam.bin"_qs);
-    ASSERT_TRUE(writeBytes(path + u".partial"_qs, "earlier"));
+    const QString partial = path + u".partial"_qs;
+    ASSERT_TRUE(writeBytes(partial, "earlier"));
     int changes = 0;
     session.onChanged = [&] { ++changes; };
     ASSERT_TRUE(session.start(BackupSession::Action::Download, path));
-    EXPECT_EQ(session.replacedPartial(), path + u".partial"_qs);
+    EXPECT_EQ(session.replacedPartial(), partial);
     EXPECT_GE(changes, 1);
     session.cancel();
-
-    QFile::remove(path + u".partial"_qs);
+    QFile::remove(partial);
     ASSERT_TRUE(session.start(BackupSession::Action::Download, path));
     EXPECT_TRUE(session.replacedPartial().isEmpty());
     session.cancel();

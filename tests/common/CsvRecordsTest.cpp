@@ -52,11 +52,10 @@ TEST(CsvRecordsTest, MalformedQuotingIsMarkedOnItsRecord) {
 }
 
 TEST(CsvRecordsTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
-    EXPECT_EQ(CsvField(u"GATE 1"_qs), u"GATE 1"_qs);
-    EXPECT_EQ(CsvField(u"a,b"_qs), u"\"a,b\""_qs);
-    EXPECT_EQ(CsvField(u"\"q\""_qs), u"\"\"\"q\"\"\""_qs);
-    EXPECT_EQ(CsvField(u" x"_qs), u"\" x\""_qs);
-    EXPECT_EQ(CsvField(u"a\nb"_qs), u"\"a\nb\""_qs);
+    EXPECT_EQ((QStringList{CsvField(u"GATE 1"_qs), CsvField(u"a,b"_qs), CsvField(u"\"q\""_qs),
+                           CsvField(u" x"_qs), CsvField(u"a\nb"_qs)}),
+              (QStringList{u"GATE 1"_qs, u"\"a,b\""_qs, u"\"\"\"q\"\"\""_qs, u"\" x\""_qs,
+                           u"\"a\nb\""_qs}));
     // What is written reads back as the same fields.
     const QStringList fields{u"a,b"_qs, u"\"q\""_qs, u" x "_qs, QString()};
     QStringList written;

@@ -31,8 +31,7 @@ TEST_F(FileFieldCheckTest, WriteReadLetterMessageAndAnswers) {
 }
 
 TEST_F(FileFieldCheckTest, TestRowData) {
-    EXPECT_TRUE(valid("", 1));
-    EXPECT_TRUE(valid("0123456789ABCDEF", 1));
+    EXPECT_TRUE(valid("", 1) && valid("0123456789ABCDEF", 1));
     EXPECT_TRUE(valid(QString(494, QLatin1Char('A')).toLatin1().constData(), 1));
     EXPECT_FALSE(valid("ab", 1));
     EXPECT_EQ(sink.shown.value(0).extra, u"送信データ1番目に不正な文字が入力されています。"_qs);

@@ -20,8 +20,7 @@ TEST(NumberRangeTest, AcceptsOnlyDigitsWithinTheRange) {
 TEST(NumberRangeTest, CheckShowsTheRangeMessageOfItsBox) {
     LanguageTables language;
     RecordingSink sink;
-    EXPECT_TRUE(kCameraNoRange.check(sink, language, u"255"_qs));
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(kCameraNoRange.check(sink, language, u"255"_qs) && sink.shown.isEmpty());
     EXPECT_FALSE(kRemoteNoRange.check(sink, language, u"100"_qs));
     EXPECT_FALSE(kAnyCameraNoRange.check(sink, language, QString()));
     EXPECT_EQ(sink.numbers(), (QList<int>{4, 4}));

@@ -16,8 +16,6 @@ using namespace zel;
 using zel::test::ReadOnlyFolder;
 using zel::test::writeBytes;
 
-namespace {
-
 class OutputPathTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -33,7 +31,6 @@ protected:
 TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(at("fifo")).constData(), 0600), 0);
     ASSERT_TRUE(QDir().mkpath(at("folder")));
-    const QString locked = ReadOnlyFolder(dir.path());
     ASSERT_TRUE(QFile::link(at("nowhere/x"), at("dangling")));
     const QList<std::pair<QString, OutputProblem>> cases{
         {at("fifo"), OutputProblem::NotRegular},
@@ -42,7 +39,7 @@ TEST_F(OutputPathTest, RefusesWhatCannotTakeTheFile) {
         {at("missing/out.rsl"), OutputProblem::FolderMissing},
         {input + u"/out.rsl"_qs, OutputProblem::FolderMissing}, // a file as folder
         {at("dangling"), OutputProblem::FolderMissing},
-        {locked + u"/out.rsl"_qs, OutputProblem::FolderNotWritable},
+        {ReadOnlyFolder(dir.path()) + u"/out.rsl"_qs, OutputProblem::FolderNotWritable},
     };
     for (const auto& [path, problem] : cases) {
         SCOPED_TRACE(path.toStdString());
@@ -90,5 +87,3 @@ TEST(SuggestedFileNameTest, CameraNumberInThreeDigitsOrNoneAndLogsByDay) {
     EXPECT_EQ(cameraFileName(u"7"_qs, u"ttl"_qs), u"cam007.ttl");
     EXPECT_EQ(datedFileName(QDate(2026, 12, 6), u"log"_qs), u"2026-12-06.log"); // logs by day
 }
-
-} // namespace

@@ -40,13 +40,10 @@ TEST(TransferProgressTest, EstimatesFromThePaceAndRestartsWithEachPhase) {
 
 TEST(TransferProgressTest, PercentStaysWithinTheBarAndNeedsAPhaseAndATotal) {
     // The last case would overflow a plain product.
-    const std::tuple<int, int, int> cases[] = {{0, 100, 0},
-                                               {999, 1000, 99},
-                                               {1000, 1000, 100},
-                                               {1200, 1000, 100},
-                                               {-3, 100, 0},
-                                               {5, 0, 0},
-                                               {2'000'000'000, 2'100'000'000, 95}};
+    // clang-format off
+    const std::tuple<int, int, int> cases[] = {{0, 100, 0}, {999, 1000, 99}, {1000, 1000, 100},
+        {1200, 1000, 100}, {-3, 100, 0}, {5, 0, 0}, {2'000'000'000, 2'100'000'000, 95}};
+    // clang-format on
     for (const auto& [done, total, percent] : cases)
         EXPECT_EQ(at("p", done, total).percent(), percent) << done << "/" << total;
     EXPECT_EQ(std::tuple(at("p", 0).started(), at("", 5).started(), at("p", 0, 0).started()),

@@ -104,11 +104,8 @@ TEST_F(TestFileTest, SavedFileLoadsBackToTheSameScreen) {
 }
 
 TEST_F(TestFileTest, RowLinesWithCommentsCaseAndEmptyText) {
-    const QString text = settings("5") + QStringLiteral("r 0a0b :comment\r\n"
-                                                        "\r\n"
-                                                        "   \t  \r\n"
-                                                        "W\t\t\r\n"
-                                                        "w 01 : second\r\n");
+    const QString text =
+        settings("5") + u"r 0a0b :comment\r\n\r\n   \t  \r\nW\t\t\r\nw 01 : second\r\n"_qs;
     ASSERT_EQ(load(text), TestFileReader::Result::Loaded);
     EXPECT_TRUE(sink.shown.isEmpty());
     // Blank lines are skipped, not rows: row 2 is the empty W line.
@@ -214,8 +211,7 @@ protected:
     TestFindTarget target{screen};
     FindState state;
     TextFinder finder{state, sink, language};
-    QList<int> hits;
-    QList<int> changed;
+    QList<int> hits, changed;
 };
 
 TEST_F(TestFindTest, MatchesOnlyOnByteBoundaries) {

@@ -105,8 +105,7 @@ TEST_F(FlashWriterTest, CooperativeCpuReceivesExactlyTheDocumentedBytes) {
     EXPECT_FALSE(writer.controlsEnabled());
     pump();
     EXPECT_EQ(finished, QList<bool>{true});
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(idle());
+    EXPECT_TRUE(sink.shown.isEmpty() && idle());
     EXPECT_EQ(std::pair(writer.ProgressValue(), writer.ProgressMax()), std::pair(2063, 2064));
 
     QByteArray expected = QByteArray::fromHex("0055") + writer.images().bootImage();
@@ -179,8 +178,7 @@ TEST_F(FlashWriterTest, BusyRepliesDoNotRestartTheTimeOut) {
         ASSERT_TRUE(pause.fireNow());
     }
     EXPECT_EQ(timerCpuWrite.starts, starts);
-    EXPECT_TRUE(timerCpuWrite.isActive());
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(timerCpuWrite.isActive() && sink.shown.isEmpty());
     // The acknowledgement after the busy replies carries on.
     port.receive(EncodeBootFrame(ReplyFrameContent(BootFrame::CodeBusy)) +
                  EncodeBootFrame(ReplyFrameContent(10)));
@@ -283,8 +281,7 @@ TEST_F(FlashWriterTest, StartFailuresLeaveTheScreenIdle) {
     EXPECT_FALSE(start());
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageSelectApplicationFile, MessageNoApplicationProgram,
                                           MessagePortOpenError}));
-    EXPECT_TRUE(idle());
-    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_TRUE(idle() && port.written.isEmpty());
     EXPECT_TRUE(finished.isEmpty());
 }
 
@@ -300,11 +297,10 @@ TEST_F(FlashWriterTest, LostPortEndsTheWriteAtOnce) {
 TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     MemoryLink shared;
     ASSERT_TRUE(shared.openTestPort());
-    MemoryBytePort& sharedPort = shared.port;
     writer.setSharedLink(&shared.engine);
 
     ASSERT_TRUE(start());
-    EXPECT_FALSE(sharedPort.isOpen());
+    EXPECT_FALSE(shared.port.isOpen());
     pump(500);
     EXPECT_FALSE(start()); // no second write on top of the running one
     EXPECT_FALSE(writer.requestClose());
@@ -312,10 +308,8 @@ TEST_F(FlashWriterTest, SharedLinkIsClosedForTheWriteAndReopenedOnClose) {
     EXPECT_TRUE(port.isOpen());
     pump();
     ASSERT_EQ(finished, QList<bool>{true});
-    EXPECT_TRUE(writer.requestClose());
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_TRUE(sharedPort.isOpen());
-    EXPECT_TRUE(sharedPort.opens.last().evenParity);
+    EXPECT_TRUE(writer.requestClose() && !port.isOpen());
+    EXPECT_TRUE(shared.port.isOpen() && shared.port.opens.last().evenParity);
 }
 
 // The time left: from the nominal wire time at first, then from the blocks' own pace.
@@ -354,8 +348,7 @@ TEST_F(FlashWriterTest, StopWaitsForTheBlockInFlightThenEndsWithoutMessage) {
     // No block after the one in flight.
     EXPECT_EQ(std::pair(writer.blocksAcknowledged(), cpu.blocksWritten()), std::pair(4, 4));
     EXPECT_FALSE(allSent().contains(EncodeBootFrame(BlockFrameContent(4, app))));
-    EXPECT_TRUE(idle());
-    EXPECT_FALSE(timerCpuWrite.isActive());
+    EXPECT_TRUE(idle() && !timerCpuWrite.isActive());
 }
 
 TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
@@ -368,8 +361,7 @@ TEST_F(FlashWriterTest, StopBeforeTheBlocksEndsAtOnce) {
     EXPECT_EQ(writer.blocksAcknowledged(), 0);
     pump();
     EXPECT_LE(port.written.size(), sentBefore); // a late echo sends nothing more
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_FALSE(pause.isActive());
+    EXPECT_TRUE(sink.shown.isEmpty() && !pause.isActive());
 }
 
 // Frames of the flash write phase: DLE stuffing, the 16-bit sum, and the parser both ends use.
@@ -540,9 +532,7 @@ TEST_F(SRecordTest, TerminationRules) {
 }
 
 TEST_F(SRecordTest, RecordsAreDecodedWhateverTheirChecksum) {
-    QByteArray bad = MakeSRecordLine(1, 0x0010, "\xAB\xCD");
-    bad.chop(2);
-    bad += "00";
+    const QByteArray bad = MakeSRecordLine(1, 0x0010, "\xAB\xCD").chopped(2) + "00";
     ASSERT_TRUE(loadApp(lines({bad, "S9030000FC"})));
     EXPECT_EQ(images.applicationImage().mid(0x10, 2), QByteArray("\xAB\xCD"));
 
@@ -562,9 +552,8 @@ TEST_F(SRecordTest, MalformedFieldsFailInsteadOfReadingPastTheLine) {
              "S1050100AXBB00", // data not hex
              "SZ050100AABB00", // type not hex
              "S1Z50100AABB00", // count not hex
-         }) {
+         })
         EXPECT_FALSE(loadApp(lines({record, "S9030000FC"}))) << record;
-    }
 }
 
 TEST_F(SRecordTest, OverlapsOverwriteAndEveryOtherByteIsFilled) {
@@ -763,7 +752,6 @@ TEST(SRecordConvertTest, ARefusedFileNamesTheLineAndTheReason) {
     }
     QByteArray image(kApplicationWindow.size, char(0xFF));
     QString why;
-    EXPECT_TRUE(Convert({data, end}, kApplicationWindow, image, &why));
-    EXPECT_TRUE(why.isEmpty());
+    EXPECT_TRUE(Convert({data, end}, kApplicationWindow, image, &why) && why.isEmpty());
     EXPECT_EQ(image.left(4), QByteArray::fromHex("AABBCCDD"));
 }

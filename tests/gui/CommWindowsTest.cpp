@@ -1,6 +1,5 @@
 // The communication test window, and the log window: recording, columns, filters, print, find
 // (context 6).
-#include "link/CommLogWindow.h"
 #include "MemoryLink.h"
 #include "RecordingSink.h"
 #include "TestFiles.h"
@@ -14,6 +13,7 @@
 #include "link/CommLogFilterBar.h"
 #include "link/CommLogModel.h"
 #include "link/CommLogStore.h"
+#include "link/CommLogWindow.h"
 #include "link/FrameCodec.h"
 #include "link/MeaningJapanese.h"
 #include "printing/ReportPreviewDialog.h"
@@ -98,13 +98,13 @@ TEST_F(CommLogWindowTest, CaptionsAndARecordingThatShowsAtItsStop) {
 }
 
 TEST_F(CommLogWindowTest, SizeRules) {
+    QTableView& grid = window.grid();
     window.show();
     window.resize(100, 50);
     EXPECT_GE(window.width(), CommLogWindow::kMinWidth);
     EXPECT_GE(window.height(), CommLogWindow::kMinHeight);
     for (const int width : {800, 640, 1000}) {
         window.resize(width, 600);
-        QTableView& grid = window.grid();
         QTableView& meanings = window.meanings();
         // The grid and the meanings after the splitter share the grid's place.
         EXPECT_EQ(grid.parentWidget()->width(), width - CommLogWindow::kGridWidthMargin);
@@ -121,15 +121,13 @@ TEST_F(CommLogWindowTest, SizeRules) {
     // Dragging the splitter gives the data column what the meanings give up.
     auto* splitter = window.findChild<QSplitter*>(u"SplitterCommLog"_qs);
     ASSERT_NE(splitter, nullptr);
-    const int before = window.grid().columnWidth(2);
+    const int before = grid.columnWidth(2);
     const QList<int> sizes = splitter->sizes();
     splitter->setSizes({sizes[0] + 100, sizes[1] - 100});
     emit splitter->splitterMoved(sizes[0] + 100, 1);
-    EXPECT_EQ(window.grid().columnWidth(2), before + 100);
-    QTableView& grid = window.grid();
+    EXPECT_EQ(grid.columnWidth(2), before + 100);
     EXPECT_LE(grid.geometry().bottom(), window.centralWidget()->height());
-    EXPECT_TRUE(grid.isColumnHidden(0));
-    EXPECT_FALSE(grid.verticalHeader()->isVisible());
+    EXPECT_TRUE(grid.isColumnHidden(0) && !grid.verticalHeader()->isVisible());
 }
 
 TEST_F(CommLogWindowTest, HeadersCaptionsAndMeaningsInBothLanguages) {

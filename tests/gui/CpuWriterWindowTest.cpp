@@ -72,8 +72,7 @@ TEST_F(CpuWriterWindowTest, OpensIdleWithItsCaptions) {
     EXPECT_EQ(sink.numbers(), QList<int>{MessageSelectApplicationFile});
     window->chooseFile(appFile);
     window->findChild<QAction*>(u"mnuClose"_qs)->trigger();
-    EXPECT_TRUE(window->TextCpuFile()->text().isEmpty());
-    EXPECT_TRUE(window->CommandCpuWriter()->isEnabled());
+    EXPECT_TRUE(window->TextCpuFile()->text().isEmpty() && window->CommandCpuWriter()->isEnabled());
 }
 
 TEST_F(CpuWriterWindowTest, WriteLocksTheScreenAndTheProgramUntilItEnds) {
@@ -87,8 +86,7 @@ TEST_F(CpuWriterWindowTest, WriteLocksTheScreenAndTheProgramUntilItEnds) {
     ASSERT_TRUE(waitUntil(
         [&] { return window->writer().WriteState() == FlashWriter::StateBootProgram; }, 10000));
 
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(!window->close() && window->isVisible());
     EXPECT_EQ(app.menu().requestClose(true), MenuState::CloseDecision::Cancel);
     EXPECT_EQ(sink.numbers(), (QList<int>{MessageInProgramming, MessageInProgramming}));
     EXPECT_FALSE(window->LabelCpuTime()->text().isEmpty());
@@ -100,6 +98,5 @@ TEST_F(CpuWriterWindowTest, WriteLocksTheScreenAndTheProgramUntilItEnds) {
     EXPECT_EQ(window->ProgressBarCpuWriter()->value(), 0);
 
     // Closing now gives the line back to the shared port.
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(app.engine().isPortOpen());
+    EXPECT_TRUE(window->close() && app.engine().isPortOpen());
 }

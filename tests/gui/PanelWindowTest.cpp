@@ -234,14 +234,13 @@ TEST_F(PanelWindowTest, OptionButtonsTakeNoFocusAndTheTiltBarStandsUpright) {
     ASSERT_GE(radios.size(), 20);
     for (QRadioButton* radio : radios)
         EXPECT_EQ(radio->focusPolicy(), Qt::NoFocus) << radio->text().toStdString();
-    for (const Qt::KeyboardModifier modifier : {Qt::NoModifier, Qt::ControlModifier}) {
+    for (const Qt::KeyboardModifier modifier : {Qt::NoModifier, Qt::ControlModifier})
         for (int step = 0; step < 60; ++step) {
             QWidget* focus = QApplication::focusWidget();
             ASSERT_NE(focus, nullptr);
             QTest::keyClick(focus, Qt::Key_Tab, modifier);
             EXPECT_EQ(qobject_cast<QRadioButton*>(QApplication::focusWidget()), nullptr);
         }
-    }
     // The TEST-mode tilt bar stands upright.
     auto* tilt = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestTilt));
     auto* pan = window->findChild<QScrollBar*>(u"ScrollKey%1"_qs.arg(panel::TestPan));

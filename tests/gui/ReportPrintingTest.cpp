@@ -205,8 +205,7 @@ TEST(ReportRenderer, UnwritableOutputFailsWithADescription) {
     QPdfWriter writer(u"/nonexistent-folder/report.pdf"_qs);
     ReportRenderer renderer(GatherCommLogReport(CommLogStore{}));
     QString error;
-    EXPECT_FALSE(renderer.render(writer, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(renderer.render(writer, &error) || error.isEmpty());
 }
 
 TEST(ReportPagination, WholeRowsPerPageAndOversizedRowsAlone) {
@@ -219,9 +218,6 @@ TEST(ReportPagination, WholeRowsPerPageAndOversizedRowsAlone) {
     EXPECT_EQ(counts(PaginateRows({3, 3, 3, 3, 3}, 10)), (QList<int>{3, 2}));
     EXPECT_EQ(counts(PaginateRows({2, 25, 2}, 10)), (QList<int>{1, 1, 1}));
     EXPECT_EQ(counts(PaginateRows({5, 5}, 10)), (QList<int>{2})); // exactly full
-    const QVector<PageRows> none = PaginateRows({}, 10);
-    ASSERT_EQ(none.size(), 1);
-    EXPECT_EQ(none[0].count, 0);
-    const QVector<PageRows> pages = PaginateRows({4, 4, 4, 4}, 9);
-    EXPECT_EQ(pages[1].first, 2);
+    EXPECT_EQ(counts(PaginateRows({}, 10)), (QList<int>{0}));     // one empty page
+    EXPECT_EQ(PaginateRows({4, 4, 4, 4}, 9)[1].first, 2);
 }

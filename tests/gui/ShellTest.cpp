@@ -27,7 +27,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFrame>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -179,8 +178,7 @@ TEST_F(ShellMenuTest, MenuGoingWithScreensStillOpenTakesThemAlongSafely) {
     m_menu->CommandMenu(MenuState::ButtonBackup)->click();
     ASSERT_TRUE(backup);
     m_menu.reset(); // the end forced from the transfer dialog leaves screens open
-    EXPECT_FALSE(backup);
-    EXPECT_FALSE(m_app.menu().IsScreenInUse());
+    EXPECT_FALSE(backup || m_app.menu().IsScreenInUse());
 }
 
 TEST_F(ShellMenuTest, UnwiredScreenSaysSoAndLeavesNoOpenMark) {
@@ -209,8 +207,7 @@ TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
     QPointer<gui::OptionDialog> watch(dialog);
     dialog->reject(); // Escape
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(watch);
-    EXPECT_TRUE(m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
+    EXPECT_TRUE(!watch && m_menu->CommandMenu(MenuState::ButtonOption)->isEnabled());
     EXPECT_EQ(m_sink.numbers(), (QList<int>{6, 6})); // each port re-apply fails here
 }
 
@@ -218,8 +215,6 @@ TEST_F(ShellMenuTest, OptionDialogWritesTheFileAndFreesItsButton) {
 // pseudo-terminal hangs up, a new one appears behind the same device path, and the menu's
 // port is open again without a restart.
 constexpr int kWaitMs = 15000;
-
-using test::ReplyRecorder;
 
 // Points the device link `path` at `simulator`'s pseudo-terminal, replacing an older link.
 static bool linkDevice(const QString& path, sim::SimulatedController& simulator) {
@@ -253,7 +248,7 @@ TEST_F(ShellMenuTest, MenuReopensThePortWhenTheDeviceReturns) {
     ASSERT_TRUE(linkDevice(device, second));
     ASSERT_TRUE(waitUntil([this] { return m_app.engine().isPortOpen(); }, kWaitMs));
     EXPECT_EQ(statusLine(), u"Port "_qs + device + u": open"_qs);
-    ReplyRecorder client(m_app.engine());
+    test::ReplyRecorder client(m_app.engine());
     m_app.engine().claim(&client);
     const CommSendRecord record{u"1"_qs, u"1"_qs, u"False"_qs, u"0"_qs,
                                 QString::number(ScreenPanel)};
@@ -319,9 +314,7 @@ TEST_F(ShellOptionDialogTest, ChoosingAPortWritesDeviceNOnlyAndRefreshSeesNewPor
     const QByteArray original = "; comment\r\n[RS232C]\r\nComPort=3\r\nRate=3\r\n";
     startWith(original);
     list()->setCurrentRow(1);
-    EXPECT_EQ(test::readBytes(iniPath()),
-              QByteArray("; comment\r\n[RS232C]\r\nComPort=3\r\nRate=3\r\n"
-                         "Device3=/dev/ttyUSB0\r\n"));
+    EXPECT_EQ(test::readBytes(iniPath()), original + "Device3=/dev/ttyUSB0\r\n");
     EXPECT_EQ(m_app.settings().portDevice(), u"/dev/ttyUSB0"_qs);
 
     m_ports.list.append({u"/dev/ttyACM0"_qs, {}, {}, {}, false});
@@ -440,8 +433,7 @@ TEST(ShellSplashTest, ShowsTitleAndVersionThenHandsOverAfterThreeSeconds) {
     EXPECT_EQ(splash.findChild<QLabel*>(u"LabelVersion"_qs)->text(), u"1.1"_qs);
     splash.TimerFirst().setInterval(1);
     splash.TimerFirst().start();
-    EXPECT_TRUE(finished.wait(2000));
-    EXPECT_FALSE(splash.isVisible());
+    EXPECT_TRUE(finished.wait(2000) && !splash.isVisible());
 }
 
 TEST(ShellSplashTest, JapaneseNoticeBreaksOnlyBetweenPhrasesInsideTheWindow) {
@@ -559,8 +551,7 @@ TEST(BesidePlacementTest, OpensOnTheFirstSideWithRoomAndNeverOverTheMenu) {
         SCOPED_TRACE(c.what);
         const QRect placed = BesidePlacement::place(c.window, sceneWithMenu(c.menu));
         EXPECT_EQ(placed, c.expected);
-        EXPECT_TRUE(kScreen.contains(placed));
-        EXPECT_FALSE(placed.intersects(c.menu));
+        EXPECT_TRUE(kScreen.contains(placed) && !placed.intersects(c.menu));
     }
 }
 
@@ -579,8 +570,7 @@ TEST(BesidePlacementTest, LogWindowTooLargeForAnySideLeavesTheStatusLineVisible)
     const QSize log(648, 514);
     ASSERT_TRUE(BesidePlacement::besideAnchor(log, scene).isNull());
     const QRect placed = BesidePlacement::place(log, scene);
-    EXPECT_TRUE(kScreen.contains(placed));
-    EXPECT_FALSE(placed.intersects(scene.keepVisible));
+    EXPECT_TRUE(kScreen.contains(placed) && !placed.intersects(scene.keepVisible));
     // It covers no more of the menu than the best of the screen's corners would.
     const auto covered = [&menu](const QRect& r) {
         const QRect part = r.intersected(menu);
@@ -601,18 +591,16 @@ TEST(BesidePlacementTest, WindowTallerThanTheRoomAboveTheStatusLineCoversTheLeas
 }
 
 TEST(BesidePlacementTest, WindowLargerThanTheScreenIsShrunkToIt) {
-    const QRect placed = BesidePlacement::place({1600, 900}, sceneWithMenu(menuAt(0, 0)));
-    EXPECT_EQ(placed, kScreen);
+    EXPECT_EQ(BesidePlacement::place({1600, 900}, sceneWithMenu(menuAt(0, 0))), kScreen);
 }
 
 class WindowMemoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(
-            zel::test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[RS232C]\r\nComPort=1\r\n"));
+        ASSERT_TRUE(test::writeBytes(m_dir.filePath(u"zel.ini"_qs), "[RS232C]\r\nComPort=1\r\n"));
         ASSERT_TRUE(m_settings.ReadSettings(m_dir.path()));
     }
-    QByteArray ini() const { return zel::test::readBytes(m_settings.SettingsFilePath); }
+    QByteArray ini() const { return test::readBytes(m_settings.SettingsFilePath); }
     QRect available() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     QTemporaryDir m_dir;
@@ -658,8 +646,8 @@ TEST_F(WindowMemoryTest, SavedPlaceOffTheScreenOrMalformedIsIgnored) {
     const QRect screen = available();
     for (const QString& value : {u"%1,10,200,100"_qs.arg(screen.right() + 50), u"10,10,-5,100"_qs,
                                  u"a,b,c,d"_qs, u"10,10,200"_qs}) {
-        ASSERT_TRUE(zel::test::writeBytes(m_settings.SettingsFilePath,
-                                          "[WINDOWS]\nfrmFind=" + value.toLatin1() + "\n"));
+        ASSERT_TRUE(test::writeBytes(m_settings.SettingsFilePath,
+                                     "[WINDOWS]\nfrmFind=" + value.toLatin1() + "\n"));
         QWidget window;
         window.setObjectName(u"frmFind"_qs);
         window.resize(200, 100);

@@ -291,15 +291,13 @@ TEST_F(TitleWindowTest, CameraChangeAsksToSave) {
 TEST_F(TitleWindowTest, ClosingAModifiedWindowAsksAndCancelKeepsIt) {
     m_window->editor().setTitle(CategoryCamera, 0, u"CAM"_qs);
     m_sink.answers = {ButtonCancel};
-    EXPECT_FALSE(m_window->close());
-    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(!m_window->close() && m_window->isVisible());
     m_sink.answers = {ButtonNo};
     EXPECT_TRUE(m_window->close());
 }
 
 TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
     OfflineShell shell;
-    RecordingSink& sink = shell.sink;
     MenuWindow menu(shell.app);
     menu.load();
     QList<QPointer<TitleWindow>> windows;
@@ -315,14 +313,14 @@ TEST(TitleWindowSlots, EightWindowsAndTheNinthRefused) {
     // A file open in one window is refused in another.
     const QString shared = shell.dir.filePath(u"shared.ttl"_qs);
     ASSERT_TRUE(windows[0]->session().files().saveAs(shared));
-    sink.clear();
+    shell.sink.clear();
     EXPECT_FALSE(windows[1]->openFile(shared));
-    EXPECT_EQ(sink.numbers(), QList<int>{MessageAlreadyOpened});
+    EXPECT_EQ(shell.sink.numbers(), QList<int>{MessageAlreadyOpened});
     // File > New: the window goes and a fresh one takes the first free slot.
     windows[0]->editor().setTitle(CategoryCamera, 0, u"CAM"_qs);
-    sink.answers = {ButtonNo}; // do not save
+    shell.sink.answers = {ButtonNo}; // do not save
     windows[0]->action(u"mnuNew"_qs)->trigger();
-    EXPECT_EQ(sink.numbers().last(), int(MessageSaveInEdit));
+    EXPECT_EQ(shell.sink.numbers().last(), int(MessageSaveInEdit));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(windows[0].isNull());
     test::runEventsFor(20); // the queued click
@@ -378,18 +376,15 @@ TEST(TitleWindowSlots, MenuGoingAwayWithWindowsOpenEndsCleanly) {
     menu->clickButton(MenuState::ButtonTitle);
     ASSERT_FALSE(window.isNull());
     menu.reset(); // the window's close handler focuses a menu button that must still exist
-    EXPECT_TRUE(window.isNull());
-    EXPECT_FALSE(shell.app.menu().IsScreenInUse());
+    EXPECT_TRUE(window.isNull() && !shell.app.menu().IsScreenInUse());
 }
 
 TEST(TitleCheckMessage, BothCountsStandOnTheirOwnLinesInTheBox) {
     LanguageTables language;
-    const QString shown =
-        QMessageBoxSink::displayText(CheckResultText(language, TitleCheckCounts{2, 1}));
-    const QStringList lines = shown.split(QLatin1Char('\n'));
+    const QStringList lines =
+        QMessageBoxSink::displayText(CheckResultText(language, {2, 1})).split(u'\n');
     ASSERT_EQ(lines.size(), 3); // the two CRs leave an empty line between the counts
-    EXPECT_TRUE(lines[0].endsWith(u"2 titles "_qs));
-    EXPECT_TRUE(lines[1].isEmpty());
+    EXPECT_TRUE(lines[0].endsWith(u"2 titles "_qs) && lines[1].isEmpty());
     EXPECT_TRUE(lines[2].endsWith(u"1 titles "_qs));
     EXPECT_EQ(QMessageBoxSink::displayText(u"a\r\nb"_qs), u"a\nb"_qs);
 }

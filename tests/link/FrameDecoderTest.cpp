@@ -49,11 +49,6 @@ static QString titleHex(const QString& text) {
     return TitleCharTable::TitleCodesToHex(codes);
 }
 
-static QString meaningOfSent(const char* data, bool request = false) {
-    FrameDecoder decoder;
-    return decoder.decode(u"HOST1:"_qs, sent(3, 1, data, request)).meaning;
-}
-
 static QString commandOf(const QString& data) {
     return DescribeCommand(*HexTextToBytes(data), TitleCharTable(0));
 }
@@ -82,14 +77,14 @@ TEST(FrameDecoder, SentFramesCarryAddressAndCommand) {
     EXPECT_EQ(move.meaning, u"CAM 3 ← REMOTE 1: pan left, tilt up, speeds 60/60/8/8"_qs);
     EXPECT_EQ(std::tuple(move.direction, move.camera, move.command),
               std::tuple(FrameDirection::Sent, 3, 0x20));
-    EXPECT_EQ(meaningOfSent("20003C3C0808"), u"CAM 3 ← REMOTE 1: stop, speeds 60/60/8/8"_qs);
+    EXPECT_EQ(decoder.decode(u"HOST1:"_qs, sent(3, 1, "20003C3C0808")).meaning,
+              u"CAM 3 ← REMOTE 1: stop, speeds 60/60/8/8"_qs);
     EXPECT_EQ(decoder.decode(u"HOST1:"_qs, sent(199, 9, "40")).meaning,
               u"CAM 199 ← REMOTE 9: STOP"_qs);
     EXPECT_EQ(decoder.decode(u"HOST1:"_qs, u"FE0700100117FFFF"_qs).meaning,
               u"CAM 1 ← REMOTE 1: no command data"_qs);
     // A frame whose checksum was typed wrong in free format still says what it carries.
-    QString broken = sent(3, 1, "40");
-    broken.replace(12, 2, u"00"_qs);
+    const QString broken = sent(3, 1, "40").replace(12, 2, u"00"_qs);
     EXPECT_EQ(decoder.decode(u"HOST1:"_qs, broken).meaning,
               u"CAM 3 ← REMOTE 1: STOP (checksum BAD)"_qs);
 }
@@ -148,8 +143,7 @@ TEST(FrameDecoder, RepliesAreReadWithTheCommandTheyAnswer) {
     const QString block = reply(u"002101"_qs, u"C10007"_qs + QString(64, QLatin1Char('5')));
     EXPECT_EQ(decoder.decode(u"CAMERA2:"_qs, block).meaning,
               u"reply: backup block 0007, 32 bytes"_qs);
-    QString badSum = block;
-    badSum.replace(badSum.size() - 6, 2, u"00"_qs);
+    const QString badSum = QString(block).replace(block.size() - 6, 2, u"00"_qs);
     EXPECT_EQ(decoder.decode(u"CAMERA2:"_qs, badSum).meaning, u"reply checksum BAD"_qs);
 
     decoder.decode(u"HOST1:"_qs, sent(5, 1, "2004"));

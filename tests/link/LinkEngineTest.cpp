@@ -15,8 +15,6 @@
 using namespace zel;
 using namespace zel::test;
 
-namespace {
-
 class ScriptedClient : public LinkClient {
 public:
     explicit ScriptedClient(LinkEngine& engine) : m_engine(engine) {}
@@ -90,7 +88,6 @@ protected:
     LanguageTables language;
     TransferDialogModel model{engine};
 };
-} // namespace
 
 TEST_F(LinkEngineTest, SendFramesLogsAndWaits) {
     ASSERT_EQ(port.opens.size(), 1);
@@ -130,8 +127,7 @@ TEST_F(LinkEngineTest, ClosedPortGivesMessage6AndLeavesStateAloneUntilReopened) 
     EXPECT_EQ(sink.numbers(), QList<int>{6});
     EXPECT_FALSE(engine.lastOpenError().isEmpty());
     port.failOpen = false;
-    EXPECT_TRUE(engine.OpenCommPort());
-    EXPECT_TRUE(engine.lastOpenError().isEmpty());
+    EXPECT_TRUE(engine.OpenCommPort() && engine.lastOpenError().isEmpty());
     EXPECT_FALSE(engine.OpenCommPort()); // already open: false, no message
     EXPECT_EQ(sink.numbers(), QList<int>{6});
 }
@@ -196,11 +192,7 @@ TEST_F(LinkEngineTest, TimeOutWithAPortThatWillNotReopen) {
 TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
     send(1, ScreenBackup);
     // 513 bytes: FD, length, ... FFFF would be complete if the limit were not checked first.
-    QByteArray big(513, '\x11');
-    big[0] = char(0xFD);
-    big[1] = char(0xFF);
-    big[511] = char(0xFF);
-    big[512] = char(0xFF);
+    const QByteArray big = QByteArray::fromHex("FDFF") + QByteArray(509, '\x11') + "\xFF\xFF";
     port.receive(big.left(200));
     port.receive(big.mid(200));
     EXPECT_EQ(sink.numbers(), QList<int>{13});
@@ -213,8 +205,7 @@ TEST_F(LinkEngineTest, OverflowRunsBeforeCompleteness) {
 TEST_F(LinkEngineTest, PanelTimeOutIsSilentAndOverflowOnlyShowsTheMessage) {
     send(1, ScreenPanel);
     ASSERT_TRUE(timerMenu.fireNow());
-    EXPECT_TRUE(sink.shown.isEmpty());
-    EXPECT_TRUE(client.calls.isEmpty());
+    EXPECT_TRUE(sink.shown.isEmpty() && client.calls.isEmpty());
     EXPECT_EQ(std::pair(port.closes, port.isOpen()), std::pair(1, true));
     send(1, ScreenPanel);
     port.receive(QByteArray(600, '\x01'));
@@ -418,9 +409,7 @@ TEST_F(TransferDialogModelTest, LoadsCaptionsOfTheCurrentLanguage) {
                      s.labels1[2], s.labels2[0], s.labels2[2]}),
         (QStringList{u"In transmission"_qs, u"Cancel"_qs, u"Close"_qs, u"In saving"_qs,
                      u"File name"_qs, u"Save as"_qs, u"Save is completed."_qs, u"Save as"_qs}));
-    EXPECT_EQ(s.visibleFrame, 0);
-    EXPECT_TRUE(model.isOpen());
-    EXPECT_EQ(repaints, 1);
+    EXPECT_EQ(std::tuple(s.visibleFrame, model.isOpen(), repaints), std::tuple(0, true, 1));
 
     language.setLanguageIndex(1);
     model.load(language);
@@ -439,10 +428,8 @@ TEST_F(TransferDialogModelTest, CloseRunsTheUnloadRuleOnce) {
 
     model.close();
     model.close();
-    EXPECT_EQ(client.closed, 1);
-    EXPECT_EQ(closedCalls, 1);
-    EXPECT_FALSE(model.isOpen());
-    EXPECT_FALSE(timerReTry.isActive());
+    EXPECT_EQ(std::pair(client.closed, closedCalls), std::pair(1, 1));
+    EXPECT_FALSE(model.isOpen() || timerReTry.isActive());
     EXPECT_EQ(engine.state().ScreenCode, ScreenIdle);
 }
 

@@ -9,8 +9,6 @@ using namespace zel::telnet;
 using zel::test::bytes;
 using namespace zel;
 
-namespace {
-
 TEST(TelnetCodecTest, IacIsDoubledAndCrIsPaddedOnlyWithoutBinary) {
     EXPECT_EQ(escapeData(bytes({0xFE, 0xFF, 0x0D, 0x41}), true),
               bytes({0xFE, 0xFF, 0xFF, 0x0D, 0x41}));
@@ -51,8 +49,7 @@ TEST(TelnetCodecTest, BrokenOrOverlongSubnegotiationIsAnError) {
     // After an error the decoder starts over on plain data.
     EXPECT_EQ(decoder.feed(bytes({0x41})).data, bytes({0x41}));
 
-    QByteArray endless = bytes({IAC, SB, 44});
-    endless += QByteArray(kMaxSubnegotiation + 1, 'x');
+    const QByteArray endless = bytes({IAC, SB, 44}) + QByteArray(kMaxSubnegotiation + 1, 'x');
     const Decoded decoded = decoder.feed(endless);
     EXPECT_TRUE(decoded.error.contains(u"longer than"_qs)) << decoded.error.toStdString();
     EXPECT_TRUE(decoded.events.empty());
@@ -128,20 +125,19 @@ TEST(NetworkPortNameTest, RefusesMalformedNamesWithTheReason) {
         EXPECT_TRUE(why.startsWith(QString::fromUtf8(text) + u": "_qs)) << why.toStdString();
         EXPECT_TRUE(why.contains(QString::fromUtf8(reason))) << text << " -> " << why.toStdString();
     }
-    EXPECT_FALSE(IsNetworkPortName(u"COM3"_qs));
-    EXPECT_FALSE(IsNetworkPortName(u"/dev/pts/7"_qs));
+    EXPECT_FALSE(IsNetworkPortName(u"COM3"_qs) || IsNetworkPortName(u"/dev/pts/7"_qs));
 }
 
-Event verb(std::uint8_t v, std::uint8_t option) {
+static Event verb(std::uint8_t v, std::uint8_t option) {
     return {Event::Kind::Negotiation, v, option, {}};
 }
 
-Event answer(std::uint8_t command, const QByteArray& value) {
+static Event answer(std::uint8_t command, const QByteArray& value) {
     return {Event::Kind::Subnegotiation, 0, OptionComPort,
             QByteArray(1, static_cast<char>(command + kServerReplyOffset)) + value};
 }
 
-QByteArray rate(quint32 value) {
+static QByteArray rate(quint32 value) {
     return setBaudRate(value).mid(4, 4);
 }
 
@@ -150,11 +146,6 @@ protected:
     Rfc2217NegotiationTest() {
         line.baudRate = 19200;
         line.evenParity = false;
-    }
-    // Offers made, COM-PORT-CONTROL accepted: returns what was sent in reply.
-    QByteArray acceptComPort(Rfc2217Negotiation& n) {
-        n.start();
-        return n.take(verb(DO, OptionComPort));
     }
     void confirm(Rfc2217Negotiation& n, quint32 bitRate, int dataSize, int parity) {
         n.take(answer(SetBaudRate, rate(bitRate)));
@@ -219,7 +210,8 @@ TEST_F(Rfc2217NegotiationTest, ConfirmedSettingsAreChecked) {
     };
     for (const Case& c : cases) {
         Rfc2217Negotiation n(line);
-        acceptComPort(n);
+        n.start();
+        n.take(verb(DO, OptionComPort)); // COM-PORT-CONTROL accepted
         confirm(n, c.rate, c.dataSize, c.parity);
         EXPECT_EQ(n.stage(), c.stage) << c.text;
         const QString said =
@@ -244,5 +236,3 @@ TEST_F(Rfc2217NegotiationTest, AnswersBeforeTheSettingsAndMalformedOnesAreIgnore
     n.take(answer(SetBaudRate, rate(19200)));
     EXPECT_EQ(n.stage(), Rfc2217Negotiation::Stage::Ready);
 }
-
-} // namespace

@@ -173,8 +173,7 @@ TEST(PortListingTest, ConfiguredNetworkPortsAreListedOnceWithTheirComPort) {
 TEST(SerialPortLock, FindsTheHolderOfTheDevicesLockFile) {
     EXPECT_EQ(SerialLockFileName(u"/dev/ttyUSB0"_qs), u"LCK..ttyUSB0"_qs);
     EXPECT_EQ(SerialLockFileName(u"/dev/pts/3"_qs), u"LCK..pts_3"_qs);
-    QTemporaryDir empty;
-    QTemporaryDir locks;
+    QTemporaryDir empty, locks;
     const QStringList folders{empty.path(), locks.path()};
     EXPECT_FALSE(FindSerialLockHolder(u"/dev/pts/3"_qs, folders));
     QLockFile lock(locks.filePath(u"LCK..pts_3"_qs));

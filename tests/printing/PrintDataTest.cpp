@@ -54,15 +54,13 @@ TEST_F(TitlePrintTest, TextBoxModesGiveOneTitleNameRow) {
     const PrintReport camera = gather(CategoryCamera);
     EXPECT_EQ(camera.reportName, u"DataRepTitleText"_qs);
     EXPECT_EQ(columnsOf(camera), QStringList{u"TitleName"_qs});
-    ASSERT_EQ(camera.rows.size(), 1);
-    EXPECT_EQ(camera.rows[0], QStringList{u"GATE "_qs});
+    EXPECT_EQ(camera.rows, QList<QStringList>{{u"GATE "_qs}});
     EXPECT_EQ(camera.title, u"Title setting"_qs);
     EXPECT_EQ(columnsOf(camera, &ReportColumn::header), QStringList{u"Title"_qs});
     EXPECT_EQ(labelValues(camera, "LabelRemoteNo LabelCameraNo"), Words("12 200"));
 
     const PrintReport autoPan = gather(CategoryAutoPan);
-    ASSERT_EQ(autoPan.rows.size(), 1);
-    EXPECT_EQ(autoPan.rows[0], QStringList{u"PAN 1 "_qs});
+    EXPECT_EQ(autoPan.rows, QList<QStringList>{{u"PAN 1 "_qs}});
     EXPECT_EQ(autoPan.subtitle, u"AUTO PAN ID"_qs);
 }
 
@@ -138,8 +136,7 @@ TEST(CommLogPrint, EmptyLogPrintsOneRowOfBlanks) {
     const PrintReport report = GatherCommLogReport(store);
     EXPECT_EQ(report.reportName, u"DataRepCommLog"_qs);
     EXPECT_EQ(columnsOf(report), Words("LogUnit LogData"));
-    ASSERT_EQ(report.rows.size(), 1);
-    EXPECT_EQ(report.rows[0], (QStringList{kBlank, kBlank}));
+    EXPECT_EQ(report.rows, (QList<QStringList>{{kBlank, kBlank}}));
 }
 
 TEST(CommLogPrint, EntriesOldestFirstAfterTheRingWrapped) {

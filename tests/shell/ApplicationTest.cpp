@@ -72,8 +72,8 @@ TEST_F(ApplicationTest, CloseWithUnappliedChangeAsksAndNoKeepsTheOldValue) {
     option.setAutoSave(3);
     m_sink.answers = {ButtonNo};
     option.close();
-    EXPECT_EQ(m_sink.numbers(), QList<int>{7});
-    EXPECT_EQ(m_app.settings().AutoSave, u"0"_qs);
+    EXPECT_EQ(std::tuple(m_sink.numbers(), m_app.settings().AutoSave),
+              std::tuple(QList<int>{7}, u"0"_qs));
     EXPECT_TRUE(iniText().contains("\nAutoSave=0\n"));
     EXPECT_TRUE(m_app.engine().isPortOpen()); // re-applied in every case
 

@@ -16,7 +16,7 @@ TEST(LanguageTablesTest, BothRecordsHoldEveryTextOfEveryGroup) {
         const auto group = static_cast<LangGroup>(g);
         EXPECT_EQ(LanguageTables::groupOffset(group), total);
         total += LanguageTables::groupSize(group);
-        for (int language = 0; language < 2; ++language) {
+        for (int language = 0; language < 2; ++language)
             for (int i = 0; i < LanguageTables::groupSize(group); ++i) {
                 const bool mayBeEmpty =
                     (group == LangGroup::ProgressLabels && i == 8) ||
@@ -24,7 +24,6 @@ TEST(LanguageTablesTest, BothRecordsHoldEveryTextOfEveryGroup) {
                 EXPECT_TRUE(mayBeEmpty || !tables.text(language, group, i).isEmpty())
                     << "group " << g << " index " << i << " language " << language;
             }
-        }
     }
     EXPECT_EQ(total, LanguageTables::kTextsPerRecord);
     EXPECT_TRUE(tables.text(2, LangGroup::Menu, 0).isEmpty()); // record 2 stays empty
@@ -80,8 +79,7 @@ TEST(MessageCatalogTest, EveryNumberHasATitleAndOnlyOneToThirtySixExist) {
         for (int number = 1; number <= 36; ++number) {
             const auto m = ComposeMessage(tables, number, u"E"_qs);
             ASSERT_TRUE(m);
-            EXPECT_FALSE(m->title.isEmpty()) << number;
-            EXPECT_FALSE(m->text.isEmpty()) << number;
+            EXPECT_FALSE(m->title.isEmpty() || m->text.isEmpty()) << number;
         }
         for (const int number : {0, 37, -1})
             EXPECT_FALSE(ComposeMessage(tables, number)) << number;

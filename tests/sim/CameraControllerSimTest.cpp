@@ -20,7 +20,6 @@ static QByteArray joined(const QList<SimOutput>& pieces) {
     return out;
 }
 
-// All bytes the simulator sends for `frame`, pieces joined.
 static QByteArray answer(CameraControllerSim& sim, const QByteArray& frame, qint64 nowMs = 0) {
     return joined(sim.receive(frame, nowMs));
 }
@@ -175,13 +174,12 @@ TEST(CameraControllerSim, SurvivesRandomNoiseAndStillAnswers) {
     std::mt19937 random(77);
     std::uniform_int_distribution<int> byteValue(0, 255);
     std::uniform_int_distribution<int> length(1, 300);
-    const QByteArray start = hex("FE");
     for (int round = 0; round < 2000; ++round) {
         QByteArray noise;
         for (int i = length(random); i > 0; --i)
             noise += char(byteValue(random));
         if (round % 3 == 0)
-            noise.prepend(start); // plenty of false starts
+            noise.prepend(char(0xFE)); // plenty of false starts
         for (const SimOutput& piece : sim.receive(noise, round))
             ASSERT_FALSE(piece.bytes.isEmpty());
     }
@@ -224,11 +222,9 @@ TEST(DeviceFrameReader, DecodesAddressDataAndChecksum) {
     // A camera number that is not decimal.
     QByteArray odd = hex("FE08A0100120");
     odd += checksumOf(odd) + hex("FFFF");
-    DeviceFrameReader reader;
-    const QList<DeviceFrame> frames = reader.feed(odd);
+    const QList<DeviceFrame> frames = DeviceFrameReader().feed(odd);
     ASSERT_EQ(frames.size(), 1);
-    EXPECT_EQ(frames[0].camera, -1);
-    EXPECT_TRUE(frames[0].checksumOk);
+    EXPECT_EQ(std::pair(frames[0].camera, frames[0].checksumOk), std::pair(-1, true));
 }
 
 TEST(DeviceFrameReader, JoinsAFrameSplitAcrossFeedsByteByByte) {
@@ -292,10 +288,8 @@ TEST(FaultPlan, ParsesTargetsAndRefusesNonsense) {
     for (const char* text : bad)
         EXPECT_FALSE(plan.addTarget(FaultKind::Busy, QString::fromLatin1(text), &error)) << text;
     EXPECT_FALSE(plan.addBusyProbability(u"1.5"_qs, &error));
-    EXPECT_FALSE(plan.addFragment(u"0:10"_qs, &error));
-    EXPECT_FALSE(plan.addFragment(u"4"_qs, &error));
-    EXPECT_FALSE(plan.addGarbage(u"0"_qs, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(plan.addFragment(u"0:10"_qs, &error) || plan.addFragment(u"4"_qs, &error));
+    EXPECT_FALSE(plan.addGarbage(u"0"_qs, &error) || error.isEmpty());
     EXPECT_EQ(plan.rules().size(), 6);
 }
 
@@ -332,8 +326,7 @@ TEST(FaultPlan, CorruptsChecksumOrLengthOfDataRepliesOnly) {
     CameraControllerSim sim;
     sim.faultPlan().addTarget(FaultKind::BadChecksum, u"C1:3"_qs, nullptr);
     sim.faultPlan().addTarget(FaultKind::BadLength, u"15"_qs, nullptr);
-    const QByteArray good = answer(sim, readBlock(2));
-    EXPECT_TRUE(isGoodDataReply(good));
+    EXPECT_TRUE(isGoodDataReply(answer(sim, readBlock(2))));
 
     const QByteArray badSum = answer(sim, readBlock(3));
     ASSERT_EQ(badSum.size(), 43);

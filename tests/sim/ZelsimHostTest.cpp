@@ -45,8 +45,7 @@ TEST(PtyHost, AnswersOverTheSlaveSurvivesReopeningAndHangsUpOnStop) {
     EXPECT_EQ(sim.device().frameCount(0xC1), 1);
 
     sim.stop();
-    EXPECT_TRUE(port.waitForHangUp(2000));
-    EXPECT_FALSE(sim.host().isOpen());
+    EXPECT_TRUE(port.waitForHangUp(2000) && !sim.host().isOpen());
 }
 
 // These tests run while the machine may be busy. Every byte is timed on a clock started
@@ -163,8 +162,7 @@ TEST(WirePacer, DeadlinesAreAbsoluteSoNothingAccumulates) {
     // However unevenly the host wakes up, byte k is due at k byte times.
     qint64 taken = 0;
     for (qint64 now = 7 * Ms; taken < 1000; now += 13 * Ms) {
-        const QByteArray due = pacer.takeDueOutput(now);
-        taken += due.size();
+        taken += pacer.takeDueOutput(now).size();
         EXPECT_EQ(taken, std::min<qint64>(1000, now / pacer.byteTimeNs()));
     }
     EXPECT_TRUE(pacer.isIdle());
@@ -182,7 +180,7 @@ TEST(WirePacer, InputIsHandedOnAfterItsWireTimeAndAnswersQueue) {
     WirePacer pacer(38400);
     const qint64 byte = pacer.byteTimeNs();
     pacer.received(QByteArray(11, 'a'), 0);
-    EXPECT_TRUE(pacer.takeDueInput(11 * byte - 1).size() == 10);
+    EXPECT_EQ(pacer.takeDueInput(11 * byte - 1).size(), 10);
     EXPECT_EQ(pacer.takeDueInput(11 * byte).size(), 1);
     EXPECT_EQ(pacer.inputDeliveredNs(), 11 * byte);
 
@@ -254,8 +252,7 @@ TEST(SimCommandLine, BootCpuOptions) {
               SimCommandLine::Outcome::Run)
         << line.error().toStdString();
     const SimOptions& options = line.options();
-    EXPECT_TRUE(options.bootCpu);
-    EXPECT_EQ(options.config.bitRate, 19200);
+    EXPECT_EQ(std::pair(options.bootCpu, options.config.bitRate), std::pair(true, 19200));
     const auto& faults = options.bootFaults;
     EXPECT_EQ((QList<int>{faults.busyBlock, faults.busyCount, faults.writeErrorBlock,
                           faults.badChecksumBlock, faults.silentAfterBlock}),
@@ -305,8 +302,8 @@ TEST_F(ZelsimProgram, PrintsTheSlaveAnswersAndEndsOnSigterm) {
 
     zelsim.terminate(); // SIGTERM
     ASSERT_TRUE(zelsim.waitForFinished(5000));
-    EXPECT_EQ(zelsim.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(zelsim.exitCode(), 0);
+    EXPECT_EQ(std::pair(zelsim.exitStatus(), zelsim.exitCode()),
+              std::pair(QProcess::NormalExit, 0));
     EXPECT_TRUE(QString::fromLocal8Bit(zelsim.readAllStandardError()).contains(u"seed 5"_qs));
     EXPECT_TRUE(port.waitForHangUp(2000));
 }

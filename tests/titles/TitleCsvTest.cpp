@@ -61,7 +61,7 @@ TitleDocument everyCharacterDocument(const TitleCharTable& table) {
     document.RemoteNo = u"99"_qs;
     document.CameraNo = u"255"_qs;
     int next = 0;
-    for (int category = 0; category < kTitleCategoryCount; ++category) {
+    for (int category = 0; category < kTitleCategoryCount; ++category)
         for (int number = 1; number <= TitleCategoryAt(category).titleCount; ++number) {
             QString title;
             for (int k = 0; k < TitleCharTable::kMaxTitleLength; ++k) {
@@ -72,7 +72,6 @@ TitleDocument everyCharacterDocument(const TitleCharTable& table) {
             }
             document.setTitle(category, number, title);
         }
-    }
     return document;
 }
 
@@ -110,9 +109,8 @@ TEST(TitleCsvTest, FullDocumentWithEveryCharacterRoundTrips) {
     for (const int language : {kEnglish, kJapanese}) {
         const TitleCharTable table(language);
         TitleDocument document = everyCharacterDocument(table);
-        document.setTitle(CategoryTour, 3, u"a,b \"c\""_qs);
-        if (language == kJapanese)
-            document.setTitle(CategoryTour, 3, u"Ａ，Ｂ　″"_qs);
+        document.setTitle(CategoryTour, 3,
+                          language == kJapanese ? u"Ａ，Ｂ　″"_qs : u"a,b \"c\""_qs);
         const QByteArray csv = TitleCsvBytes(document);
         EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF#REMOTE,99\r\n#CAMERA,255\r\n"
                                    "category,number,title\r\n"));
@@ -209,8 +207,7 @@ TEST(TitleCsvTest, BadSettingRowsAreReportedAndEveryRowIsChecked) {
     const QByteArray csv = QByteArray("#REMOTE,100\n#CAMERA,0\n#CAMERA,3\ncategory,number,title\n"
                                       "SECTOR,9,A\nALARM,1,OK\nAUX,1,toolongtitle\n"
                                       "POSITION,1,\"A\r\nB\"\r\nPOSITION,300,\r\n");
-    const TitleCsvImport imported = ReadTitleCsv(csv, TitleCharTable(kEnglish));
-    EXPECT_EQ(problemTexts(imported),
+    EXPECT_EQ(problemTexts(ReadTitleCsv(csv, TitleCharTable(kEnglish))),
               (QStringList{u"1: REMOTE No. must be a number from 1 to 99"_qs,
                            u"2: CAMERA No. must be a number from 1 to 255"_qs,
                            u"3: #CAMERA already given on line 2"_qs,

@@ -92,8 +92,7 @@ TEST_F(TitleFileTest, RoundTripIsByteForByteInBothLanguages) {
         // Another window: the writer's closing freed the file for it.
         TitleFiles reader = files(reread, 2);
         ASSERT_EQ(reader.ReadTitleFile(first), TitleOpenResult::Loaded);
-        EXPECT_EQ((QStringList{reread.RemoteNo, reread.CameraNo}),
-                  (QStringList{u"12"_qs, u"200"_qs}));
+        EXPECT_EQ((QStringList{reread.RemoteNo, reread.CameraNo}), Words("12 200"));
         EXPECT_EQ(TitlesAt(reread, {{CategoryPosition, 7}, {CategoryAux, 8}}),
                   TitlesAt(document, {{CategoryPosition, 7}, {CategoryAux, 8}}));
         ASSERT_TRUE(reader.saveAs(second));
@@ -118,8 +117,7 @@ TEST_F(TitleFileTest, BlanksAndQuotesSurviveAsTheTableReadsThem) {
     ASSERT_EQ(files(reread).ReadTitleFile(file), TitleOpenResult::Loaded);
     EXPECT_EQ(TitlesAt(reread, {{CategoryCamera, 1}, {CategoryTrace, 2}, {CategoryTour, 4}}),
               (QStringList{u"A B"_qs, u"\u3000X\u3000"_qs, QString()}));
-    TitleCodes before{};
-    TitleCodes after{};
+    TitleCodes before{}, after{};
     ASSERT_TRUE(table.TitleTextToCodes(document.title(CategoryTour, 3), before));
     ASSERT_TRUE(table.TitleTextToCodes(reread.title(CategoryTour, 3), after));
     EXPECT_EQ(before, after);
@@ -136,7 +134,7 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
     TitleDocument document;
     document.setTitle(CategoryHome, 1, u"old"_qs);
     ASSERT_EQ(files(document).ReadTitleFile(file), TitleOpenResult::Loaded);
-    EXPECT_EQ((QStringList{document.RemoteNo, document.CameraNo}), (QStringList{u"5"_qs, u"7"_qs}));
+    EXPECT_EQ((QStringList{document.RemoteNo, document.CameraNo}), Words("5 7"));
     // The line without quotes is an empty title; the missing HOME section is emptied.
     // clang-format off
     EXPECT_EQ(TitlesAt(document, {{CategoryAux, 1}, {CategoryAux, 2}, {CategoryAux, 3}, {CategoryTour, 2},
@@ -150,7 +148,6 @@ TEST_F(TitleFileTest, LenientReaderShortLongMissingAndCommentedSections) {
 }
 
 TEST_F(TitleFileTest, EachReaderRuleOnItsOwn) {
-    // One file per rule, each breaking only that rule.
     const auto read = [&](const char* text) {
         TitleDocument document;
         m_sink.clear();
@@ -313,8 +310,7 @@ TEST_F(TitleFileTest, SavePromptAnswers) {
     document.MarkModified();
     m_sink.answers = {ButtonCancel, ButtonNo};
     EXPECT_FALSE(windowFiles.ConfirmSaveBeforeDiscard());
-    EXPECT_TRUE(document.TitleModified);
-    EXPECT_TRUE(windowFiles.ConfirmSaveBeforeDiscard());
+    EXPECT_TRUE(document.TitleModified && windowFiles.ConfirmSaveBeforeDiscard());
     EXPECT_FALSE(document.TitleModified);
     // Yes without a file runs Save as; a cancelled dialog keeps the document.
     document.MarkModified();

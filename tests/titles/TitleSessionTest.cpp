@@ -163,10 +163,9 @@ TEST_F(TitleSessionTest, DownloadThatEndsEarlyOrCannotStartLeavesNoContent) {
     document().TitleModified = false;
     ASSERT_TRUE(m_session.download());
     port.receiveHex(u"15"_qs); // NACK
-    EXPECT_EQ(m_ended, QList<bool>{false});
-    EXPECT_EQ(std::tuple(document().TitleModified, controls().upload, controls().uploadOffHint,
-                         document().title(CategoryTour, 1)),
-              std::tuple(true, false, kNeedsTitles, QString()));
+    EXPECT_EQ(std::tuple(m_ended, document().TitleModified, controls().upload,
+                         controls().uploadOffHint, document().title(CategoryTour, 1)),
+              std::tuple(QList<bool>{false}, true, false, kNeedsTitles, QString()));
 
     // The port is closed: nothing goes out, but the category is emptied and repainted.
     document().setTitle(CategoryTour, 1, u"AGAIN"_qs);
@@ -243,8 +242,7 @@ TEST_F(TitleSessionTest, NumberBoxesWriteTheDocumentAndCheckTheirRange) {
     // left with is the one the next change is compared with.
     sink.clear();
     sink.answers = {ButtonNo, ButtonNo};
-    EXPECT_TRUE(m_session.cameraNoEdited(u"7"_qs));
-    EXPECT_TRUE(m_session.cameraNoEdited(u"70"_qs));
+    EXPECT_TRUE(m_session.cameraNoEdited(u"7"_qs) && m_session.cameraNoEdited(u"70"_qs));
     EXPECT_EQ(sink.numbers(), QList<int>{MessageSaveInEdit});
     EXPECT_EQ(document().CameraNo, u"70"_qs);
     EXPECT_TRUE(m_session.numberBoxLeft(TitleSession::NumberField::Camera, u"70"_qs));
@@ -272,16 +270,15 @@ TEST_F(TitleSessionTest, CloseWaitsForTheTransferAndTheSavePrompt) {
 }
 
 TEST_F(TitleSessionTest, AutoBackupRunsOnItsOwnTimerFromTheSetting) {
-    const QString backup = m_dir.filePath(u"temp1.ttl"_qs);
     EXPECT_FALSE(m_autoSave->isActive()) << "AutoSave 0: off";
     settings.AutoSave = u"1"_qs; // every 3 minutes
     m_session.SetTime_OnOffProc();
     ASSERT_TRUE(m_autoSave->isActive());
     EXPECT_EQ(m_autoSave->interval(), 60000); // counts minutes
     EXPECT_TRUE(m_autoSave->fireNow() && m_autoSave->fireNow());
-    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(u"temp1.ttl"_qs)));
     m_autoSave->fireNow();
-    EXPECT_TRUE(QFile::exists(backup));
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(u"temp1.ttl"_qs)));
     settings.AutoSave = u"0"_qs;
     m_autoSave->fireNow();
     EXPECT_FALSE(m_autoSave->isActive()) << "switched off: the next tick stops the timer";

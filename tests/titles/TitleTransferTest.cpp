@@ -73,8 +73,7 @@ TEST_F(TitleTransferTest, TraceUploadSendsCodesAndWaitsForAck) {
     port.receiveHex(u"06"_qs);
     EXPECT_EQ(lastData(), u"B1040020"_qs + u"00FD"_qs.repeated(8));
     port.receiveHex(u"06"_qs);
-    EXPECT_EQ(port.written.size(), 2);
-    EXPECT_EQ(m_finished, QList<bool>{true});
+    EXPECT_EQ(std::tuple(port.written.size(), m_finished), std::tuple(2, QList<bool>{true}));
 }
 
 // BUSY: the same title again after 500 ms; the fourth BUSY in a row ends the transfer, a good
@@ -88,13 +87,11 @@ TEST_F(TitleTransferTest, BusyResendsTheSameTitleAndFourthBusyInARowEnds) {
     for (int busy = 1; busy <= 3; ++busy)
         busyThenRetry();
     port.receiveHex(kTitleOne);
-    const QString second = lastData();
-    EXPECT_EQ(second, u"B1040020"_qs);
+    EXPECT_EQ(lastData(), u"B1040020"_qs);
     port.receiveHex(u"00"_qs);
-    ASSERT_TRUE(timerReTry.isActive());
-    EXPECT_EQ(timerReTry.interval(), 500);
+    EXPECT_EQ(std::pair(timerReTry.isActive(), timerReTry.interval()), std::pair(true, 500));
     timerReTry.fireNow();
-    EXPECT_EQ(lastData(), second);
+    EXPECT_EQ(lastData(), u"B1040020"_qs);
     EXPECT_EQ(port.written.size(), 6); // the first title four times, the second twice
     busyThenRetry();
     busyThenRetry();
@@ -177,8 +174,7 @@ TEST_F(TitleTransferTest, NextFrameThatCannotBeSentEndsTheTransferAtOnce) {
 TEST_F(TitleTransferTest, CancelEndsAndIgnoresLateReplies) {
     ASSERT_TRUE(m_transfer.startDownload(CategoryPosition));
     m_transfer.dialog().close();
-    EXPECT_EQ(m_finished, QList<bool>{false});
-    EXPECT_EQ(m_locks.last(), false);
+    EXPECT_EQ(std::tuple(m_finished, m_locks.last()), std::tuple(QList<bool>{false}, false));
     port.receiveHex(titleReply(u"800A"_qs + u"00FD"_qs.repeated(7)));
     EXPECT_EQ(m_document.title(CategoryPosition, 1), QString());
     EXPECT_EQ(port.written.size(), 1);
@@ -201,8 +197,7 @@ TEST_F(TitleTransferTest, NothingStartsWhileBusyOrWithBadNumbers) {
 TEST_F(TitleTransferTest, AllUploadIsGatedByTheCheck) {
     m_document.setTitle(CategoryAux, 2, u"ABCDEFGHIJ"_qs);
     EXPECT_EQ(m_transfer.startAllUpload(), TitleTransfer::AllUploadStart::CheckFailed);
-    EXPECT_EQ(sink.numbers(), QList<int>{17});
-    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(std::tuple(sink.numbers(), port.written.size()), std::tuple(QList<int>{17}, 0));
     m_document.setTitle(CategoryAux, 2, u"OK"_qs);
     EXPECT_EQ(m_transfer.startAllUpload(), TitleTransfer::AllUploadStart::Sent);
     EXPECT_EQ(m_transfer.dialog().state().progressMax, 302);
@@ -242,8 +237,7 @@ TEST_F(TitleTransferTest, TitlesWithoutEndMarkOrAnyEnglishCodeAreStoredEmpty) {
     // Kana only: no code of the English table.
     port.receiveHex(titleReply(u"00A081A1"_qs + u"00FD"_qs.repeated(6)));
     port.receiveHex(titleReply(u"000A00A1800B"_qs + u"00FD"_qs.repeated(5)));
-    EXPECT_EQ(m_finished, QList<bool>{true});
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_EQ(std::tuple(m_finished, sink.shown.size()), std::tuple(QList<bool>{true}, 0));
     EXPECT_EQ(TitlesAt(m_document, {{CategoryHome, 1}, {CategoryHome, 2}, {CategoryHome, 3}}),
               (QStringList{{}, {}, u"AB"_qs}));
 }

@@ -7,14 +7,9 @@ using namespace zel;
 
 namespace {
 
-const TitleCharTable& english() {
-    static const TitleCharTable table(0);
-    return table;
-}
-
-const TitleCharTable& japanese() {
-    static const TitleCharTable table(1);
-    return table;
+const TitleCharTable& table(int language) {
+    static const TitleCharTable english(0), japanese(1);
+    return language == 1 ? japanese : english;
 }
 
 QString codesText(const TitleCharTable& table, const QString& title) {
@@ -38,26 +33,26 @@ TEST(TitleCharTable, SourceListAndTableSizes) {
     // Row 6A is the second row of 0069.
     EXPECT_EQ((QList<int>{rows.first().code, rows.last().code, rows[0x69].code, rows[0x6A].code}),
               (QList<int>{0x000, 0x1FF, 0x69, 0x69}));
-    EXPECT_EQ(std::tuple(english().size(), japanese().size()), std::tuple(358, 513));
-    for (int i = 0; i < japanese().size(); ++i)
-        EXPECT_FALSE(japanese().entry(i).Char.isEmpty());
-    EXPECT_EQ((QStringList{english().entry(0x24).Char, japanese().entry(0x24).Char,
-                           english().entry(0x24).Code}),
+    EXPECT_EQ(std::tuple(table(0).size(), table(1).size()), std::tuple(358, 513));
+    for (int i = 0; i < table(1).size(); ++i)
+        EXPECT_FALSE(table(1).entry(i).Char.isEmpty());
+    EXPECT_EQ((QStringList{table(0).entry(0x24).Char, table(1).entry(0x24).Char,
+                           table(0).entry(0x24).Code}),
               (QStringList{u"{024}"_qs, u"｛０２４｝"_qs, u"0024"_qs}));
 }
 
 TEST(TitleCharTable, WorkedExampleInBothLanguages) {
     const QString codes = u"000A000B802400FD00FD00FD00FD00FD"_qs;
-    EXPECT_EQ(codesText(english(), u"AB{024}"_qs), codes);
-    EXPECT_EQ(english().TitleCodesToText(codes), u"AB{024}"_qs);
-    EXPECT_EQ(japanese().TitleCodesToText(codes), u"ＡＢ｛０２４｝"_qs);
-    EXPECT_EQ(codesText(japanese(), u"ＡＢ｛０２４｝"_qs), codes);
+    EXPECT_EQ(codesText(table(0), u"AB{024}"_qs), codes);
+    EXPECT_EQ(table(0).TitleCodesToText(codes), u"AB{024}"_qs);
+    EXPECT_EQ(table(1).TitleCodesToText(codes), u"ＡＢ｛０２４｝"_qs);
+    EXPECT_EQ(codesText(table(1), u"ＡＢ｛０２４｝"_qs), codes);
 }
 
 TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
     // 0069 decodes to the first row; both Japanese dashes encode to 0069.
-    EXPECT_EQ(codesText(japanese(), u"ー"_qs).left(4), u"8069"_qs);
-    EXPECT_EQ(codesText(japanese(), u"－"_qs).left(4), u"8069"_qs);
+    EXPECT_EQ(codesText(table(1), u"ー"_qs).left(4), u"8069"_qs);
+    EXPECT_EQ(codesText(table(1), u"－"_qs).left(4), u"8069"_qs);
     const std::tuple<int, const char*, const char16_t*> cases[] = {
         // language, codes, text
         // clang-format off
@@ -69,17 +64,17 @@ TEST(TitleCharTable, CodesDecodeToTheFirstMatchingCharacter) {
         // clang-format on
     };
     for (const auto& [language, codes, text] : cases)
-        EXPECT_EQ((language ? japanese() : english()).TitleCodesToText(QString::fromLatin1(codes)),
+        EXPECT_EQ(table(language).TitleCodesToText(QString::fromLatin1(codes)),
                   QString::fromUtf16(text))
             << codes;
 }
 
 TEST(TitleCharTable, EmptyAndSpaceTitles) {
-    EXPECT_EQ(codesText(english(), QString()), u"00FD"_qs.repeated(8));
-    EXPECT_EQ(english().TitleCodesToText(u"00FD"_qs.repeated(8)), QString());
+    EXPECT_EQ(codesText(table(0), QString()), u"00FD"_qs.repeated(8));
+    EXPECT_EQ(table(0).TitleCodesToText(u"00FD"_qs.repeated(8)), QString());
     const QString twoSpaces = u"00FD80FD"_qs + u"00FD"_qs.repeated(6);
-    EXPECT_EQ(codesText(english(), u"  "_qs), twoSpaces);
-    EXPECT_EQ(english().TitleCodesToText(twoSpaces), u"  "_qs);
+    EXPECT_EQ(codesText(table(0), u"  "_qs), twoSpaces);
+    EXPECT_EQ(table(0).TitleCodesToText(twoSpaces), u"  "_qs);
 }
 
 TEST(TitleCharTable, CharacterCheckPerLanguage) {
@@ -100,12 +95,12 @@ TEST(TitleCharTable, CharacterCheckPerLanguage) {
         // clang-format on
     };
     for (const auto& [language, text, ok] : cases)
-        EXPECT_EQ((language ? japanese() : english()).CheckTitleChars(QString::fromUtf16(text)), ok)
+        EXPECT_EQ(table(language).CheckTitleChars(QString::fromUtf16(text)), ok)
             << language << " " << QString::fromUtf16(text).toStdString();
     // The escape is upper-cased and narrowed when encoded too; the encoder skips the closer.
-    EXPECT_EQ(codesText(japanese(), u"｛０ａ０｝"_qs).left(4), u"80A0"_qs);
-    EXPECT_EQ(codesText(english(), u"{024A"_qs).left(4), u"8024"_qs);
-    EXPECT_EQ(codesText(english(), u"{024}A"_qs).left(8), u"0024800A"_qs);
+    EXPECT_EQ(codesText(table(1), u"｛０ａ０｝"_qs).left(4), u"80A0"_qs);
+    EXPECT_EQ(codesText(table(0), u"{024A"_qs).left(4), u"8024"_qs);
+    EXPECT_EQ(codesText(table(0), u"{024}A"_qs).left(8), u"0024800A"_qs);
 }
 
 TEST(TitleCharTable, LengthRuleCountsBraces) {
@@ -121,11 +116,11 @@ TEST(TitleCharTable, EncodingRefusesWhatCannotFit) {
     codes[1] = 0x1234;
     // Nine characters, a ninth code, a bad escape, nothing encodable: the codes stay untouched.
     for (const QString& text : {u"ABCDEFGHI"_qs, u"ABCDEFGH{"_qs, u"AB{0G0}"_qs, u"ア"_qs})
-        EXPECT_FALSE(english().TitleTextToCodes(text, codes)) << text.toStdString();
+        EXPECT_FALSE(table(0).TitleTextToCodes(text, codes)) << text.toStdString();
     EXPECT_EQ(codes[1], 0x1234);
     // An unknown character among known ones is dropped.
-    EXPECT_EQ(codesText(english(), u"AéB"_qs).left(8), u"000A800B"_qs);
-    EXPECT_EQ(codesText(english(), u"{024}"_qs.repeated(8)), u"0024"_qs.repeated(7) + u"8024"_qs);
+    EXPECT_EQ(codesText(table(0), u"AéB"_qs).left(8), u"000A800B"_qs);
+    EXPECT_EQ(codesText(table(0), u"{024}"_qs.repeated(8)), u"0024"_qs.repeated(7) + u"8024"_qs);
 }
 
 TEST(TitleCharTable, JapaneseKeyNormaliser) {
@@ -134,12 +129,12 @@ TEST(TitleCharTable, JapaneseKeyNormaliser) {
         {u'\uFF02', u"″"}, {u'、', u"，"}, {u'\u0392', u"β"}, {u' ', u"\u3000"},
         {u'ｶ', u"カ"},     {u'ﾝ', u"ン"},  {u'\'', u"’"}};
     for (const auto& [key, normalised] : keys)
-        EXPECT_EQ(typed(japanese(), key), QString::fromUtf16(normalised)) << int(key);
-    EXPECT_EQ(typed(english(), u'a'), u"a"_qs);
+        EXPECT_EQ(typed(table(1), key), QString::fromUtf16(normalised)) << int(key);
+    EXPECT_EQ(typed(table(0), u'a'), u"a"_qs);
     int backspace = 8;
-    japanese().NormalizeTitleKey(backspace);
+    table(1).NormalizeTitleKey(backspace);
     EXPECT_EQ(backspace, 8);
     // Every typed ASCII sign that the table knows becomes a character of the table.
     for (char16_t key : u"0aZ/!?()<>[]*+-=',.;:$%#&\\\"") // the last is the closing zero
-        EXPECT_TRUE(key == 0 || japanese().CheckTitleChars(typed(japanese(), key))) << char(key);
+        EXPECT_TRUE(key == 0 || table(1).CheckTitleChars(typed(table(1), key))) << char(key);
 }
